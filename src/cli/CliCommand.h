@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <stdexcept>
+
+// casewright-cli commands. Each command lives in its own file and registers
+// itself with CLI_COMMAND; main() dispatches on the first argument.
+//
+// Exit status: 0 success, 1 a failed operation (the message on stderr),
+// 2 bad arguments (a usage line on stderr).
+namespace cli {
+
+struct UsageError : std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+struct Args
+{
+    QStringList positional;
+    QList<QPair<QString, QString>> options; // "--name" -> value ("" for flags)
+
+    bool has(const QString &name) const;
+    QString value(const QString &name, const QString &fallback = QString()) const;
+    QStringList values(const QString &name) const;
+};
+
+struct Command
+{
+    const char *name;
+    const char *usage;
+    // Options that take a value (the others are flags).
+    QStringList valueOptions;
+    std::function<int(const Args &, QTextStream &out, QTextStream &err)> run;
+};
+
+int registerCommand(Command command);
+const QList<Command> &commands();
+
+// "X" or "XxY" -> (X, Y); throws UsageError.
+QPair<int, int> parseDpi(const QString &text);
+// "WxH" -> (W, H); throws UsageError.
+QPair<int, int> parseSize(const QString &text);
+// Applies --printer-dpi (or asks the default printer) to printerState().
+void applyPrinterDpi(const Args &args);
+
+} // namespace cli
+
+#define CLI_CONCAT2(a, b) a##b
+#define CLI_CONCAT(a, b) CLI_CONCAT2(a, b)
+#define CLI_COMMAND(...)                                                                           \
+    static const int CLI_CONCAT(cliCommandRegistered_, __LINE__) = cli::registerCommand(__VA_ARGS__)

@@ -1,0 +1,156 @@
+#include <QApplication>
+#include <QFile>
+
+#include "cli/CliCommand.h"
+#include "fonts/FontSpec.h"
+#include "render/Geometry.h"
+#include "render/ui/QtPrinterBackend.h"
+
+namespace cli {
+
+bool Args::has(const QString &name) const
+{
+    for (const auto &o : options)
+        if (o.first == name)
+            return true;
+    return false;
+}
+
+QString Args::value(const QString &name, const QString &fallback) const
+{
+    for (const auto &o : options)
+        if (o.first == name)
+            return o.second;
+    return fallback;
+}
+
+QStringList Args::values(const QString &name) const
+{
+    QStringList out;
+    for (const auto &o : options)
+        if (o.first == name)
+            out.append(o.second);
+    return out;
+}
+
+static QList<Command> &registry()
+{
+    static QList<Command> list;
+    return list;
+}
+
+int registerCommand(Command command)
+{
+    registry().append(std::move(command));
+    return registry().size();
+}
+
+const QList<Command> &commands()
+{
+    return registry();
+}
+
+static QPair<int, int> parsePair(const QString &text, bool allowSingle, const char *what)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool ok1 = false, ok2 = true;
+    int a = parts.value(0).toInt(&ok1);
+    int b = a;
+    if (parts.size() == 2)
+        b = parts[1].toInt(&ok2);
+    if (parts.size() > 2 || (parts.size() == 1 && !allowSingle) || !ok1 || !ok2 || a <= 0 || b <= 0)
+        throw UsageError(std::string("invalid ") + what + ": " + text.toStdString());
+    return { a, b };
+}
+
+QPair<int, int> parseDpi(const QString &text)
+{
+    return parsePair(text, true, "resolution");
+}
+
+QPair<int, int> parseSize(const QString &text)
+{
+    return parsePair(text, false, "size");
+}
+
+void applyPrinterDpi(const Args &args)
+{
+    PrinterState &state = printerState();
+    if (args.has(QStringLiteral("--printer-dpi"))) {
+        auto [x, y] = parseDpi(args.value(QStringLiteral("--printer-dpi")));
+        state.printerDpiX = x;
+        state.printerDpiY = y;
+        return;
+    }
+    QtPrinterBackend printer;
+    NullMessageSink quiet;
+    QueryPrinterResolution(printer, quiet, state);
+}
+
+} // namespace cli
+
+static void printUsage(QTextStream &err)
+{
+    err << "usage: casewright-cli COMMAND [ARGS]\n";
+    for (const cli::Command &c : cli::commands())
+        err << "  casewright-cli " << c.usage << "\n";
+    err.flush();
+}
+
+int main(int argc, char **argv)
+{
+    // Headless: no display is needed for any command.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tessellane"));
+    QApplication::setApplicationName(QStringLiteral("Casewright"));
+    installFontSubstitutions();
+
+    QFile outFile, errFile;
+    outFile.open(stdout, QIODevice::WriteOnly);
+    errFile.open(stderr, QIODevice::WriteOnly);
+    QTextStream out(&outFile), err(&errFile);
+
+    const QStringList argv8 = app.arguments();
+    if (argv8.size() < 2) {
+        printUsage(err);
+        return 2;
+    }
+    const QString name = argv8[1];
+    for (const cli::Command &c : cli::commands()) {
+        if (name != QLatin1String(c.name))
+            continue;
+        cli::Args args;
+        QStringList valueOptions = c.valueOptions;
+        valueOptions << QStringLiteral("--printer-dpi");
+        try {
+            for (int i = 2; i < argv8.size(); ++i) {
+                const QString a = argv8[i];
+                if (a.startsWith(QLatin1String("--"))) {
+                    if (valueOptions.contains(a)) {
+                        if (i + 1 >= argv8.size())
+                            throw cli::UsageError("missing value for " + a.toStdString());
+                        args.options.append({ a, argv8[++i] });
+                    } else {
+                        args.options.append({ a, QString() });
+                    }
+                } else {
+                    args.positional.append(a);
+                }
+            }
+            int rc = c.run(args, out, err);
+            out.flush();
+            err.flush();
+            return rc;
+        } catch (const cli::UsageError &e) {
+            out.flush();
+            err << e.what() << "\nusage: casewright-cli " << c.usage << "\n";
+            err.flush();
+            return 2;
+        }
+    }
+    err << "unknown command: " << name << "\n";
+    printUsage(err);
+    return 2;
+}

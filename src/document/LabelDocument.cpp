@@ -1,0 +1,100 @@
+#include "document/LabelDocument.h"
+
+#include <limits>
+
+QString surfacePrefix(Surface s)
+{
+    switch (s) {
+    case Surface::Top:
+        return QStringLiteral("Top");
+    case Surface::Bottom:
+        return QStringLiteral("Bottom");
+    case Surface::Left:
+        return QStringLiteral("Left");
+    case Surface::Right:
+        return QStringLiteral("Right");
+    }
+    return QString();
+}
+
+int SurfacePixels::width(Surface s) const
+{
+    switch (s) {
+    case Surface::Top:
+        return topWidth;
+    case Surface::Bottom:
+        return bottomWidth;
+    default:
+        return sideWidth;
+    }
+}
+
+int SurfacePixels::height(Surface s) const
+{
+    switch (s) {
+    case Surface::Top:
+        return topHeight;
+    case Surface::Bottom:
+        return bottomHeight;
+    default:
+        return sideHeight;
+    }
+}
+
+LabelDocument::LabelDocument()
+{
+    // Spine titles start at the top of the spine, label titles in the centre.
+    left.title.posMode = 0;
+    right.title.posMode = 0;
+}
+
+SurfaceSettings &LabelDocument::surface(Surface s)
+{
+    switch (s) {
+    case Surface::Top:
+        return top;
+    case Surface::Bottom:
+        return bottom;
+    case Surface::Left:
+        return left;
+    case Surface::Right:
+        return right;
+    }
+    return top;
+}
+
+const SurfaceSettings &LabelDocument::surface(Surface s) const
+{
+    return const_cast<LabelDocument *>(this)->surface(s);
+}
+
+int rescaleValue(int value, int oldDpi, int newDpi)
+{
+    if (oldDpi == 0)
+        return value;
+    long long v = (long long)value * newDpi / oldDpi;
+    if (v > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return int(v);
+}
+
+void LabelDocument::rescaleDeviceValues(int oldDpiX, int oldDpiY, int newDpiX, int newDpiY)
+{
+    for (Surface s : kAllSurfaces) {
+        PicturePlacement &p = surface(s).picture;
+        p.printWidth = rescaleValue(p.printWidth, oldDpiX, newDpiX);
+        p.posX = rescaleValue(p.posX, oldDpiX, newDpiX);
+        p.printHeight = rescaleValue(p.printHeight, oldDpiY, newDpiY);
+        p.posY = rescaleValue(p.posY, oldDpiY, newDpiY);
+    }
+    for (QList<TPrintsData> *list : { &coverPrints, &insidePrints, &backPrints }) {
+        for (TPrintsData &item : *list) {
+            item.printWidth = rescaleValue(item.printWidth, oldDpiX, newDpiX);
+            item.posX = rescaleValue(item.posX, oldDpiX, newDpiX);
+            item.printHeight = rescaleValue(item.printHeight, oldDpiY, newDpiY);
+            item.posY = rescaleValue(item.posY, oldDpiY, newDpiY);
+        }
+    }
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "fonts/FontSpec.h"
+
+// The drawing operations the renderers use. Coordinates are integer pixels,
+// y grows downward; rectangles are (left, top, right, bottom) with right and
+// bottom exclusive.
+class LabelCanvas
+{
+public:
+    enum class HAlign { Left, Center, Right };
+    enum class VAlign { Top, Center, Bottom };
+
+    virtual ~LabelCanvas() = default;
+
+    // The canvas's own resolution (the printer's when printing).
+    virtual int dpiX() const = 0;
+    virtual int dpiY() const = 0;
+
+    // One-pixel solid pen, copy mode.
+    virtual void SetPen(ColorRef color) = 0;
+    virtual void SetBrush(ColorRef color) = 0;
+    // Clear brush: text is drawn without a background.
+    virtual void SetBrushClear() = 0;
+    // Interior with the brush, outline with the pen.
+    virtual void Rectangle(int left, int top, int right, int bottom) = 0;
+    virtual void MoveTo(int x, int y) = 0;
+    // A one-pixel line from the current point up to but excluding (x, y).
+    virtual void LineTo(int x, int y) = 0;
+
+    // Realised pixel height: points * dpiY / 72 rounded, halves away from zero
+    // (the character height without internal leading).
+    virtual void SetFont(const FontSpec &font) = 0;
+    // One line, never wrapped, clipped to the rectangle, placed by the alignment.
+    virtual void DrawTextInRect(
+        const QString &text, int left, int top, int right, int bottom, HAlign h, VAlign v)
+        = 0;
+    // Text whose top-left reference point is (x, y) in the font's own,
+    // possibly rotated, direction; clipped to the rectangle.
+    virtual void TextOutClipped(
+        int left, int top, int right, int bottom, int x, int y, const QString &text)
+        = 0;
+    virtual int TextWidth(const QString &text) = 0;
+    virtual int TextHeight(const QString &text) = 0;
+
+    // Makes current the current font turned by `escapement` tenths of a
+    // degree counter-clockwise, with the given cell height in pixels (0: the
+    // height is kept). RestoreFont brings back the font that was current.
+    virtual void SelectRotatedFont(int escapement, int cellHeight) = 0;
+    virtual void RestoreFont() = 0;
+
+    // Nearest-neighbour stretch of the whole bitmap onto the rectangle.
+    virtual void StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom) = 0;
+    // As StretchPicture, but pixels of the transparent colour leave the
+    // destination unchanged.
+    virtual void StretchPictureTransparent(
+        const QImage &bitmap, int left, int top, int right, int bottom, ColorRef transparent)
+        = 0;
+};
+
+// Copies a rectangle of a bitmap into a new bitmap of the rectangle's size.
+// Parts outside the source are left white.
+QImage CopyBitmapRegion(const QImage &source, const QRect &rect);
+
+// The pixel height a font of `points` gets on a canvas of `dpi`.
+int fontPixelHeight(int points, int dpi);

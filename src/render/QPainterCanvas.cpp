@@ -1,0 +1,338 @@
+#include "render/QPainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QTransform>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+int fontPixelHeight(int points, int dpi)
+{
+    return int(std::lround(double(points) * dpi / 72.0));
+}
+
+QImage CopyBitmapRegion(const QImage &source, const QRect &rect)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return QImage();
+    QImage result(rect.size(), QImage::Format_RGB32);
+    if (result.isNull())
+        return QImage();
+    result.fill(Qt::white);
+    QRect inside = rect.intersected(source.rect());
+    if (inside.isEmpty())
+        return result;
+    QImage part = source.copy(inside).convertToFormat(QImage::Format_ARGB32);
+    const int dx = inside.left() - rect.left();
+    const int dy = inside.top() - rect.top();
+    for (int y = 0; y < part.height(); ++y) {
+        const QRgb *src = reinterpret_cast<const QRgb *>(part.constScanLine(y));
+        QRgb *dst = reinterpret_cast<QRgb *>(result.scanLine(y + dy)) + dx;
+        for (int x = 0; x < part.width(); ++x)
+            dst[x] = src[x] | 0xFF000000u;
+    }
+    return result;
+}
+
+QPainterCanvas::QPainterCanvas(QPaintDevice *device, int dpiX, int dpiY)
+    : m_painter(new QPainter(device))
+    , m_ownsPainter(true)
+    , m_dpiX(dpiX > 0 ? dpiX : device->logicalDpiX())
+    , m_dpiY(dpiY > 0 ? dpiY : device->logicalDpiY())
+{
+    init();
+}
+
+QPainterCanvas::QPainterCanvas(QPainter *painter, int dpiX, int dpiY)
+    : m_painter(painter)
+    , m_dpiX(dpiX)
+    , m_dpiY(dpiY)
+{
+    init();
+}
+
+QPainterCanvas::~QPainterCanvas()
+{
+    if (m_ownsPainter) {
+        m_painter->end();
+        delete m_painter;
+    }
+}
+
+void QPainterCanvas::init()
+{
+    installFontSubstitutions();
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    m_font.font = makeFont(defaultFont(), m_dpiY);
+    m_font.color = resolveColor(defaultFont().color);
+}
+
+void QPainterCanvas::SetPen(ColorRef color)
+{
+    m_pen = resolveColor(color);
+}
+
+void QPainterCanvas::SetBrush(ColorRef color)
+{
+    m_brush = resolveColor(color);
+    m_brushClear = false;
+}
+
+void QPainterCanvas::SetBrushClear()
+{
+    m_brushClear = true;
+}
+
+void QPainterCanvas::fillPixels(int x, int y, int w, int h, const QColor &c)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    m_painter->fillRect(QRect(x, y, w, h), c);
+}
+
+void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    if (right <= left || bottom <= top)
+        return;
+    const int w = right - left, h = bottom - top;
+    if (!m_brushClear)
+        fillPixels(left, top, w, h, m_brush);
+    if (m_brushClear || m_pen != m_brush) {
+        fillPixels(left, top, w, 1, m_pen);
+        fillPixels(left, bottom - 1, w, 1, m_pen);
+        fillPixels(left, top, 1, h, m_pen);
+        fillPixels(right - 1, top, 1, h, m_pen);
+    }
+}
+
+void QPainterCanvas::MoveTo(int x, int y)
+{
+    m_current = QPoint(x, y);
+}
+
+void QPainterCanvas::LineTo(int x, int y)
+{
+    const int x0 = m_current.x(), y0 = m_current.y();
+    if (y == y0) {
+        if (x > x0)
+            fillPixels(x0, y0, x - x0, 1, m_pen);
+        else if (x < x0)
+            fillPixels(x + 1, y0, x0 - x, 1, m_pen);
+    } else if (x == x0) {
+        if (y > y0)
+            fillPixels(x0, y0, 1, y - y0, m_pen);
+        else
+            fillPixels(x0, y + 1, 1, y0 - y, m_pen);
+    } else {
+        // Bresenham, leaving out the end point.
+        int dx = std::abs(x - x0), sx = x0 < x ? 1 : -1;
+        int dy = -std::abs(y - y0), sy = y0 < y ? 1 : -1;
+        int err = dx + dy, cx = x0, cy = y0;
+        while (!(cx == x && cy == y)) {
+            fillPixels(cx, cy, 1, 1, m_pen);
+            int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                cx += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                cy += sy;
+            }
+        }
+    }
+    m_current = QPoint(x, y);
+}
+
+QFont QPainterCanvas::makeFont(const FontSpec &spec, int dpiY)
+{
+    installFontSubstitutions();
+    QFont f(spec.name);
+    int px = fontPixelHeight(spec.size, dpiY);
+    f.setPixelSize(px > 0 ? px : 1);
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    f.setUnderline(spec.underline);
+    f.setStrikeOut(spec.strikeOut);
+    f.setKerning(false);
+    return f;
+}
+
+QFont QPainterCanvas::fontWithCellHeight(QFont font, int cellHeight)
+{
+    if (cellHeight <= 0)
+        return font;
+    auto cell = [&](int px) {
+        font.setPixelSize(px);
+        QFontMetrics fm(font);
+        return fm.ascent() + fm.descent();
+    };
+    // The largest pixel size whose cell is not taller than asked.
+    int lo = 1, hi = cellHeight;
+    while (lo < hi) {
+        int mid = (lo + hi + 1) / 2;
+        if (cell(mid) <= cellHeight)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    font.setPixelSize(lo);
+    return font;
+}
+
+void QPainterCanvas::SetFont(const FontSpec &font)
+{
+    m_font.font = makeFont(font, m_dpiY);
+    m_font.color = resolveColor(font.color);
+    m_font.escapement = 0;
+}
+
+void QPainterCanvas::drawTextBackground(const QRect &r)
+{
+    if (!m_brushClear)
+        m_painter->fillRect(r, m_brush);
+}
+
+void QPainterCanvas::DrawTextInRect(
+    const QString &text, int left, int top, int right, int bottom, HAlign h, VAlign v)
+{
+    if (right <= left || bottom <= top)
+        return;
+    QRect r(left, top, right - left, bottom - top);
+    QFontMetrics fm(m_font.font);
+    const int tw = fm.horizontalAdvance(text);
+    const int th = fm.ascent() + fm.descent();
+    int x = left, y = top;
+    if (h == HAlign::Center)
+        x = left + (r.width() - tw) / 2;
+    else if (h == HAlign::Right)
+        x = right - tw;
+    if (v == VAlign::Center)
+        y = top + (r.height() - th) / 2;
+    else if (v == VAlign::Bottom)
+        y = bottom - th;
+    m_painter->save();
+    m_painter->setClipRect(r);
+    drawTextBackground(QRect(x, y, tw, th));
+    m_painter->setFont(m_font.font);
+    m_painter->setPen(m_font.color);
+    m_painter->drawText(QPoint(x, y + fm.ascent()), text);
+    m_painter->restore();
+}
+
+void QPainterCanvas::TextOutClipped(
+    int left, int top, int right, int bottom, int x, int y, const QString &text)
+{
+    if (right <= left || bottom <= top)
+        return;
+    QFontMetrics fm(m_font.font);
+    m_painter->save();
+    m_painter->setClipRect(QRect(left, top, right - left, bottom - top));
+    m_painter->translate(x, y);
+    if (m_font.escapement != 0)
+        m_painter->rotate(-m_font.escapement / 10.0);
+    drawTextBackground(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()));
+    m_painter->setFont(m_font.font);
+    m_painter->setPen(m_font.color);
+    m_painter->drawText(QPoint(0, fm.ascent()), text);
+    m_painter->restore();
+}
+
+int QPainterCanvas::TextWidth(const QString &text)
+{
+    return QFontMetrics(m_font.font).horizontalAdvance(text);
+}
+
+int QPainterCanvas::TextHeight(const QString &)
+{
+    QFontMetrics fm(m_font.font);
+    return fm.ascent() + fm.descent();
+}
+
+void QPainterCanvas::SelectRotatedFont(int escapement, int cellHeight)
+{
+    m_savedFonts.append(m_font);
+    m_font.font = fontWithCellHeight(m_font.font, cellHeight);
+    m_font.escapement = escapement;
+}
+
+void QPainterCanvas::RestoreFont()
+{
+    if (!m_savedFonts.isEmpty())
+        m_font = m_savedFonts.takeLast();
+}
+
+QImage QPainterCanvas::stretchNearest(const QImage &bitmap, int w, int h)
+{
+    if (w <= 0 || h <= 0 || bitmap.isNull())
+        return QImage();
+    QImage src = bitmap.format() == QImage::Format_ARGB32 || bitmap.format() == QImage::Format_RGB32
+        ? bitmap
+        : bitmap.convertToFormat(QImage::Format_ARGB32);
+    QImage out(w, h, QImage::Format_RGB32);
+    if (out.isNull() || src.isNull())
+        return QImage();
+    const int sw = src.width(), sh = src.height();
+    std::vector<int> xs(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x)
+        xs[size_t(x)] = int((long long)x * sw / w);
+    for (int y = 0; y < h; ++y) {
+        const int sy = int((long long)y * sh / h);
+        const QRgb *s = reinterpret_cast<const QRgb *>(src.constScanLine(sy));
+        QRgb *d = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            d[x] = s[xs[size_t(x)]] | 0xFF000000u;
+    }
+    return out;
+}
+
+void QPainterCanvas::StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom)
+{
+    const int w = right - left, h = bottom - top;
+    if (w <= 0 || h <= 0 || bitmap.isNull())
+        return;
+    if (m_painter->device()->devType() == QInternal::Image) {
+        QImage scaled = stretchNearest(bitmap, w, h);
+        if (!scaled.isNull())
+            m_painter->drawImage(left, top, scaled);
+        return;
+    }
+    // Printers, PDF and pictures scale the picture themselves; it is sent once,
+    // without smoothing, at its own size.
+    QImage opaque = bitmap.convertToFormat(QImage::Format_RGB32);
+    if (!opaque.isNull())
+        m_painter->drawImage(QRect(left, top, w, h), opaque);
+}
+
+void QPainterCanvas::StretchPictureTransparent(
+    const QImage &bitmap, int left, int top, int right, int bottom, ColorRef transparent)
+{
+    const int w = right - left, h = bottom - top;
+    if (w <= 0 || h <= 0 || bitmap.isNull())
+        return;
+    const QRgb key = resolveColor(transparent).rgb() & 0x00FFFFFFu;
+    const bool image = m_painter->device()->devType() == QInternal::Image;
+    QImage scaled
+        = image ? stretchNearest(bitmap, w, h) : bitmap.convertToFormat(QImage::Format_RGB32);
+    if (scaled.isNull())
+        return;
+    QImage masked = scaled.convertToFormat(QImage::Format_ARGB32);
+    if (masked.isNull())
+        return;
+    for (int y = 0; y < masked.height(); ++y) {
+        QRgb *p = reinterpret_cast<QRgb *>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            p[x] = (p[x] & 0x00FFFFFFu) == key ? 0u : (p[x] | 0xFF000000u);
+    }
+    m_painter->save();
+    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (image)
+        m_painter->drawImage(left, top, masked);
+    else
+        m_painter->drawImage(QRect(left, top, w, h), masked);
+    m_painter->restore();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPoint>
+#include <QVector>
+
+#include "render/LabelCanvas.h"
+
+class QPaintDevice;
+
+// The canvas over a QPainter: a QImage, a QPicture, a QPrinter or a
+// QPdfWriter. Antialiasing is off so that lines and fills land on whole pixels.
+class QPainterCanvas : public LabelCanvas
+{
+public:
+    // Paints on `device`; dpiX/dpiY default to the device's logical resolution.
+    explicit QPainterCanvas(QPaintDevice *device, int dpiX = 0, int dpiY = 0);
+    // Paints with an existing, active painter (for example a printer's).
+    QPainterCanvas(QPainter *painter, int dpiX, int dpiY);
+    ~QPainterCanvas() override;
+
+    QPainter *painter() { return m_painter; }
+
+    int dpiX() const override { return m_dpiX; }
+    int dpiY() const override { return m_dpiY; }
+    void SetPen(ColorRef color) override;
+    void SetBrush(ColorRef color) override;
+    void SetBrushClear() override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void SetFont(const FontSpec &font) override;
+    void DrawTextInRect(
+        const QString &text, int left, int top, int right, int bottom, HAlign h, VAlign v) override;
+    void TextOutClipped(
+        int left, int top, int right, int bottom, int x, int y, const QString &text) override;
+    int TextWidth(const QString &text) override;
+    int TextHeight(const QString &text) override;
+    void SelectRotatedFont(int escapement, int cellHeight) override;
+    void RestoreFont() override;
+    void StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom) override;
+    void StretchPictureTransparent(const QImage &bitmap, int left, int top, int right, int bottom,
+        ColorRef transparent) override;
+
+    // The QFont a FontSpec becomes on a canvas of the given vertical resolution.
+    static QFont makeFont(const FontSpec &font, int dpiY);
+    // The font with its pixel size chosen so that ascent + descent equals
+    // cellHeight as closely as the font allows.
+    static QFont fontWithCellHeight(QFont font, int cellHeight);
+
+    // Nearest-neighbour scaling of a picture to w x h (no smoothing), in
+    // 24-bit colour: the alpha channel is dropped.
+    static QImage stretchNearest(const QImage &bitmap, int w, int h);
+
+private:
+    struct FontState
+    {
+        QFont font;
+        QColor color;
+        int escapement = 0; // tenths of a degree, counter-clockwise
+    };
+    void init();
+    void fillPixels(int x, int y, int w, int h, const QColor &c);
+    void drawTextBackground(const QRect &r);
+
+    QPainter *m_painter = nullptr;
+    bool m_ownsPainter = false;
+    int m_dpiX = 96, m_dpiY = 96;
+    QColor m_pen = Qt::black;
+    QColor m_brush = Qt::white;
+    bool m_brushClear = false;
+    QPoint m_current;
+    FontState m_font;
+    QVector<FontState> m_savedFonts;
+};

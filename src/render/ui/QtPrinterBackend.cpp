@@ -1,0 +1,33 @@
+#include "render/ui/QtPrinterBackend.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+QtPrinterBackend::QtPrinterBackend()
+{
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+        info = QPrinterInfo::availablePrinters().first();
+    if (info.isNull()) {
+        m_pdfFallback = true;
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setResolution(300);
+        m_printer->setPageSize(QPageSize(QPageSize::A4));
+    } else {
+        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+}
+
+QtPrinterBackend::~QtPrinterBackend() = default;
+
+bool QtPrinterBackend::queryResolution(int &dpiX, int &dpiY)
+{
+    if (!m_printer || !m_printer->isValid())
+        return false;
+    m_printer->setPageOrientation(QPageLayout::Landscape);
+    dpiX = m_printer->logicalDpiX();
+    dpiY = m_printer->logicalDpiY();
+    return dpiX > 0 && dpiY > 0;
+}

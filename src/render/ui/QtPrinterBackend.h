@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "render/Geometry.h"
+
+class QPrinter;
+
+// The printer over Qt Print Support: the default printer in landscape, or,
+// with no printer installed, the PDF printer at 300 dpi.
+class QtPrinterBackend : public PrinterBackend
+{
+public:
+    QtPrinterBackend();
+    ~QtPrinterBackend() override;
+    bool queryResolution(int &dpiX, int &dpiY) override;
+    QPrinter *printer() { return m_printer.get(); }
+    // True when no real printer is installed and output goes to a PDF file.
+    bool isPdfFallback() const { return m_pdfFallback; }
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_pdfFallback = false;
+};

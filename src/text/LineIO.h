@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QList>
+#include <QString>
+
+#include "text/Cp932.h"
+
+// Line-oriented CP932 text files: CR LF on disk, one value per line.
+//
+// Reading takes at most `maxBytes` bytes of a line together with its line
+// break (255 for documents and templates); what lies beyond continues as the
+// next line, exactly as the original reader did. CR LF and a lone LF both end
+// a line; the break itself is removed.
+class LineReader
+{
+public:
+    explicit LineReader(QByteArray data, int maxBytes = 255);
+
+    // Reads the next line; false at the end of the data.
+    bool readLine(QString &line);
+    // The raw bytes of the next line (without its break); false at the end.
+    bool readRawLine(QByteArray &line);
+    bool atEnd() const;
+    // Lines that held bytes which are not CP932 (each such byte became U+FFFD).
+    int invalidLines() const { return m_invalidLines; }
+
+private:
+    QByteArray m_data;
+    qsizetype m_pos = 0;
+    int m_maxBytes;
+    int m_invalidLines = 0;
+};
+
+// Collects lines as CP932 with CR LF. Text that CP932 cannot hold is not
+// written: the lines in question are reported through problems().
+class LineWriter
+{
+public:
+    struct Problem
+    {
+        int line = 0; // 1-based line number in the output
+        QString field; // what the caller named the line
+        QList<cp932::Unencodable> unencodable;
+        int byteLength = 0; // when the line is too long
+    };
+
+    // maxLineBytes: longest line a reader will take back whole (the break
+    // counted in the reader's limit), 0 for no limit.
+    explicit LineWriter(int maxLineBytes = 254)
+        : m_maxLineBytes(maxLineBytes)
+    { }
+
+    void writeLine(const QString &text, const QString &field = QString());
+    void writeLine(int value);
+    const QByteArray &data() const { return m_data; }
+    const QList<Problem> &problems() const { return m_problems; }
+    bool ok() const { return m_problems.isEmpty(); }
+    // A message naming every refused line.
+    QString problemText() const;
+
+private:
+    QByteArray m_data;
+    QList<Problem> m_problems;
+    int m_lines = 0;
+    int m_maxLineBytes;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "fonts/FontSpec.h"
+
+// One cell of a track-list row.
+struct TListCell
+{
+    QString text;
+    int align = 1; // 1 left, 2 centre, 3 right; anything else: not drawn
+    FontSpec font = defaultFont();
+    bool enabled = false; // list-editor state only, never stored or drawn
+
+    bool operator==(const TListCell &) const = default;
+};
+
+// One track-list row.
+struct TListData
+{
+    bool separate = true; // printed in the layout's columns; false: only cell 2, full width
+    int kind = 0; // 0 text row, 1 separator rule
+    std::array<TListCell, 3> columns;
+
+    bool operator==(const TListData &) const = default;
+};
+
+// The nine whole numbers of a list layout, in file order.
+struct ListLayout
+{
+    int columnCount = 3;
+    int posX = 3;
+    int posY = 0;
+    int width1 = 9;
+    int width2 = 70;
+    int width3 = 30;
+    int space1 = 2;
+    int space2 = 2;
+    int lineSpacing = 0; // tenths of a millimetre
+
+    bool operator==(const ListLayout &) const = default;
+};
+
+// Defaults: index 0 the front (Top), index 1 the back (Bottom).
+ListLayout defaultListLayout(int index);

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "render/Geometry.h"
+
+TEST(Geometry, ScaleFactorsMultiplyByTheReciprocal)
+{
+    PageScale s300 = pageScale(300, 300);
+    EXPECT_DOUBLE_EQ(s300.kx, 300 * (1.0 / 25.399));
+    EXPECT_NEAR(s300.kx, 11.811488, 1e-6);
+    EXPECT_EQ(int(s300.lineX), 2);
+    // At 96 dpi the 0.2 mm line (0.756 px) is raised to exactly one pixel.
+    PageScale s96 = pageScale(96, 96);
+    EXPECT_EQ(s96.lineX, 1.0);
+    EXPECT_EQ(s96.lineY, 1.0);
+    // Unequal resolutions: each direction has its own factor.
+    PageScale s = pageScale(360, 180);
+    EXPECT_NEAR(s.kx, 14.173786, 1e-6);
+    EXPECT_NEAR(s.ky, 7.086893, 1e-6);
+    EXPECT_EQ(int(s.lineX), 2);
+    EXPECT_EQ(int(s.lineY), 1);
+}
+
+TEST(Geometry, SurfaceSizesAtCommonResolutions)
+{
+    struct Case
+    {
+        int dx, dy, tw, th, bw, bh, sw, sh;
+    };
+    const Case cases[] = {
+        { 96, 96, 457, 451, 521, 444, 22, 444 },
+        { 300, 300, 1429, 1411, 1629, 1387, 70, 1387 },
+        { 600, 600, 2858, 2822, 3259, 2775, 141, 2775 },
+        { 360, 180, 1715, 846, 1955, 832, 85, 832 },
+    };
+    for (const Case &c : cases) {
+        SurfacePixels p = surfacePixelsAt(c.dx, c.dy);
+        EXPECT_EQ(p.topWidth, c.tw) << c.dx;
+        EXPECT_EQ(p.topHeight, c.th) << c.dy;
+        EXPECT_EQ(p.bottomWidth, c.bw) << c.dx;
+        EXPECT_EQ(p.bottomHeight, c.bh) << c.dy;
+        EXPECT_EQ(p.sideWidth, c.sw) << c.dx;
+        EXPECT_EQ(p.sideHeight, c.sh) << c.dy;
+        EXPECT_EQ(p.width(Surface::Right), c.sw);
+        EXPECT_EQ(p.height(Surface::Bottom), c.bh);
+    }
+}
+
+TEST(Geometry, FrontAndBackPagesOnThePreviewPage)
+{
+    FrontPageGeometry f = computeFrontPageGeometry(96, 96, 1046, 604);
+    EXPECT_EQ(f.W, 457);
+    EXPECT_EQ(f.H, 451);
+    EXPECT_EQ(f.L, 66);
+    EXPECT_EQ(f.T, 76);
+    EXPECT_EQ(f.R, 66 + 914 - 1);
+    EXPECT_EQ(f.B, 76 + 451 - 1);
+
+    BackPageGeometry b = computeBackPageGeometry(96, 96, 1046, 604);
+    EXPECT_EQ(b.H, 444);
+    EXPECT_EQ(b.T, 80);
+    EXPECT_EQ(b.B, 523);
+    EXPECT_EQ(b.L, 240); // (1046 - 566) / 2
+    EXPECT_EQ(b.X1, 262);
+    EXPECT_EQ(b.X2, 783);
+    EXPECT_EQ(b.X3, 805);
+    // The block is centred with trunc(150 mm); the three parts add up to one less.
+    EXPECT_EQ(b.X3 - b.L, 565);
+}
+
+TEST(Geometry, TooNarrowPageGivesANegativeOrigin)
+{
+    FrontPageGeometry f = computeFrontPageGeometry(300, 300, 2000, 1000);
+    EXPECT_EQ(f.W, 1429);
+    EXPECT_EQ(f.L, -429);
+    EXPECT_EQ(f.T, (1000 - 1411) / 2);
+    EXPECT_EQ(f.T, -205); // truncation toward zero, not floor
+    EXPECT_EQ(f.R, -429 + 2858 - 1);
+
+    BackPageGeometry b = computeBackPageGeometry(300, 300, 1000, 1000);
+    EXPECT_EQ(b.L, (1000 - 1771) / 2);
+    EXPECT_EQ(b.L, -385);
+    EXPECT_EQ(b.X1, -385 + 70);
+    EXPECT_EQ(b.X2, -385 + 70 + 1629);
+}
+
+TEST(Geometry, UnequalResolutions)
+{
+    FrontPageGeometry f = computeFrontPageGeometry(360, 180, 4000, 1500);
+    EXPECT_EQ(f.W, 1715);
+    EXPECT_EQ(f.H, 846);
+    EXPECT_EQ(f.L, (4000 - 3430) / 2);
+    EXPECT_EQ(f.T, (1500 - 846) / 2);
+    BackPageGeometry b = computeBackPageGeometry(360, 180, 4000, 1500);
+    EXPECT_EQ(b.H, 832);
+    EXPECT_EQ(b.L, (4000 - 2126) / 2);
+    EXPECT_EQ(b.X1 - b.L, 85);
+    EXPECT_EQ(b.X2 - b.X1, 1955);
+}
+
+class FakePrinter : public PrinterBackend
+{
+public:
+    bool queryResolution(int &x, int &y) override
+    {
+        ++calls;
+        if (fail)
+            return false;
+        x = dpiX;
+        y = dpiY;
+        return true;
+    }
+    bool fail = false;
+    int dpiX = 600, dpiY = 600, calls = 0;
+};
+
+TEST(PrinterResolution, ReadsThePrinterAndComputesSurfaces)
+{
+    PrinterState state;
+    FakePrinter printer;
+    printer.dpiX = 360;
+    printer.dpiY = 180;
+    RecordingMessages messages;
+    QueryPrinterResolution(printer, messages, state);
+    EXPECT_EQ(state.printerDpiX, 360);
+    EXPECT_EQ(state.printerDpiY, 180);
+    EXPECT_TRUE(messages.messages.isEmpty());
+
+    LabelDocument doc;
+    doc.top.picture.printWidth = 777; // not converted by ComputeSurfacePixels
+    ComputeSurfacePixels(doc, state);
+    EXPECT_EQ(doc.dpiX, 360);
+    EXPECT_EQ(doc.dpiY, 180);
+    EXPECT_EQ(doc.surfacePixels.topWidth, 1715);
+    EXPECT_EQ(doc.surfacePixels.topHeight, 846);
+    EXPECT_EQ(doc.top.picture.printWidth, 777);
+
+    EXPECT_DOUBLE_EQ(PixelsToMmX(1429, state), 1429 * 25.399 / 360);
+    EXPECT_EQ(formatMm(PixelsToMmY(1411, PrinterState {})), QStringLiteral("119.5mm"));
+}
+
+TEST(PrinterResolution, AFailureIsReportedOnceAndFallsBackTo300)
+{
+    PrinterState state;
+    FakePrinter printer;
+    printer.fail = true;
+    RecordingMessages messages;
+    QueryPrinterResolution(printer, messages, state);
+    EXPECT_TRUE(state.printerFailed);
+    EXPECT_EQ(state.printerDpiX, 300);
+    EXPECT_EQ(state.printerDpiY, 300);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0],
+        QStringLiteral("プリンタエラーが発生しました\nプリンタを300dpi×300dpiと仮定します"));
+
+    // A later query does not touch the printer and says nothing, even if it works again.
+    printer.fail = false;
+    QueryPrinterResolution(printer, messages, state);
+    EXPECT_EQ(printer.calls, 1);
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(state.printerDpiX, 300);
+    EXPECT_TRUE(state.printerFailed);
+}
+
+TEST(PrinterResolution, AZeroResolutionCountsAsAFailure)
+{
+    PrinterState state;
+    FakePrinter printer;
+    printer.dpiX = 0;
+    RecordingMessages messages;
+    QueryPrinterResolution(printer, messages, state);
+    EXPECT_TRUE(state.printerFailed);
+    EXPECT_EQ(state.printerDpiX, 300);
+}

@@ -1,0 +1,26 @@
+# Sourced by ./run and ./test: installs the Debian packages the build needs,
+# but only when one of them is missing.
+CASEWRIGHT_PACKAGES="cmake g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-image-formats-plugins
+  libqt6svg6 libgtest-dev libgmock-dev libbenchmark-dev ninja-build ccache xvfb xauth x11-utils
+  fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils cups printer-driver-cups-pdf
+  libpng-dev libjpeg-dev libgif-dev clang libclang-rt-14-dev"
+
+casewright_install_packages() {
+  local missing=()
+  local p
+  for p in $CASEWRIGHT_PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+casewright_jobs() {
+  nproc 2>/dev/null || echo 2
+}
