@@ -17,6 +17,7 @@ sock="$work/run/cups.sock"
 cat >"$work/conf/cupsd.conf" <<CONF
 Listen $sock
 LogLevel warn
+DirtyCleanInterval 0
 PreserveJobFiles Yes
 PreserveJobHistory Yes
 <Location />
@@ -58,7 +59,7 @@ QT_QPA_PLATFORM=offscreen "$cli" print "$doc" --printer CasewrightTest \
 data="$work/spool/d00001-001"
 control="$work/spool/c00001"
 for _ in $(seq 1 300); do
-  if lpstat -W completed -o 2>/dev/null | grep -q CasewrightTest-1 && [ -f "$data" ]; then break; fi
+  if lpstat -W completed -o 2>/dev/null | grep -q CasewrightTest-1 && [ -f "$data" ] && [ -f "$control" ]; then break; fi
   sleep 0.1
 done
 [ -f "$data" ] || { echo "no job reached the queue"; lpstat -W all -o || true; exit 1; }
