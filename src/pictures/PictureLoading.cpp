@@ -36,11 +36,37 @@ bool exceedsLimit(const QSize &size)
 
 enum class BmpRead { Ok, NotBmp, TooLarge };
 
+// The size a BMP header claims, read without decoding; invalid when the data
+// does not start like a BMP file. Qt's reader refuses an oversized BMP as
+// if it were no BMP at all, and the user is better told the real reason.
+QSize claimedBmpSize(QIODevice *device)
+{
+    const QByteArray head = device->peek(26);
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return QSize();
+    const auto *u = reinterpret_cast<const unsigned char *>(head.constData());
+    const quint32 infoSize
+        = quint32(u[14]) | quint32(u[15]) << 8 | quint32(u[16]) << 16 | quint32(u[17]) << 24;
+    if (infoSize == 12) // the old core header: 16-bit sizes
+        return QSize(u[18] | u[19] << 8, u[20] | u[21] << 8);
+    if (infoSize < 40)
+        return QSize();
+    const qint32 w = qint32(
+        quint32(u[18]) | quint32(u[19]) << 8 | quint32(u[20]) << 16 | quint32(u[21]) << 24);
+    const qint32 h = qint32(
+        quint32(u[22]) | quint32(u[23]) << 8 | quint32(u[24]) << 16 | quint32(u[25]) << 24);
+    if (w <= 0 || h == 0 || h == std::numeric_limits<qint32>::min())
+        return QSize();
+    return QSize(w, h < 0 ? -h : h);
+}
+
 // Reads a BMP image from a device; Qt's reader is told the format, so a file
 // that merely looks like another format is not decoded here.
 BmpRead readBmp(QIODevice *device, QImage &image)
 {
     QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+    if (exceedsLimit(claimedBmpSize(device)))
+        return BmpRead::TooLarge;
     QImageReader reader(device, "bmp");
     reader.setDecideFormatFromContent(false);
     if (!reader.canRead())
