@@ -61,8 +61,9 @@ TEST_F(DecoderModules, PngOfEveryColourKindGivesQtsPixels)
         { "grey", patternImage(37, 23, QImage::Format_Grayscale8) },
         { "grey16", patternImage(19, 5, QImage::Format_Grayscale16) },
         { "rgb48", patternImage(19, 5, QImage::Format_RGBX64) },
-        { "indexed", patternImage(37, 23, QImage::Format_RGB32)
-                         .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither) },
+        { "indexed",
+            patternImage(37, 23, QImage::Format_RGB32)
+                .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither) },
         { "mono", patternImage(37, 23, QImage::Format_Mono) },
         { "one-pixel", patternImage(1, 1, QImage::Format_RGB32) },
     };
@@ -218,8 +219,8 @@ TEST_F(DecoderModules, GifPlainAndInterlacedGiveQtsPixels)
 TEST_F(DecoderModules, GifFrameSmallerThanItsScreenLiesOnTheBackground)
 {
     QList<QRgb> palette = gifPalette();
-    ASSERT_TRUE(writeAll(
-        path("s.gif"), gifFile(2, 2, palette, { 10, 20, 30, 40 }, false, 5, 4, 3, 1)));
+    ASSERT_TRUE(
+        writeAll(path("s.gif"), gifFile(2, 2, palette, { 10, 20, 30, 40 }, false, 5, 4, 3, 1)));
     const QImage mine = viaModules(path("s.gif"));
     ASSERT_EQ(mine.size(), QSize(5, 4));
     EXPECT_EQ(mine.pixel(0, 0), palette[0]);
@@ -277,7 +278,8 @@ TEST_F(DecoderModules, DamagedFilesFailWithTheMessageOrLoadWhatIsThere)
             EXPECT_LE(qint64(bitmap.width()) * bitmap.height(), 65535ll * 65535) << name;
         } else {
             EXPECT_EQ(messages.messages,
-                QStringList { "ファイル(" + file + ")は利用できない画像形式です(Pluginがありません)" })
+                QStringList {
+                    "ファイル(" + file + ")は利用できない画像形式です(Pluginがありません)" })
                 << name;
         }
     }
