@@ -9,6 +9,8 @@
 
 namespace {
 
+int g_allocationLimitMb = kPictureAllocationLimitMb;
+
 QString missingMessage(const QString &fileName)
 {
     return QStringLiteral("ファイル(") + fileName + QStringLiteral(")がありません");
@@ -31,7 +33,7 @@ bool exceedsLimit(const QSize &size)
     if (!size.isValid())
         return false;
     const quint64 bytes = quint64(size.width()) * quint64(size.height()) * 4;
-    return bytes > quint64(kPictureAllocationLimitMb) * 1024 * 1024;
+    return bytes > quint64(pictureAllocationLimitMb()) * 1024 * 1024;
 }
 
 enum class BmpRead { Ok, NotBmp, TooLarge };
@@ -64,7 +66,7 @@ QSize claimedBmpSize(QIODevice *device)
 // that merely looks like another format is not decoded here.
 BmpRead readBmp(QIODevice *device, QImage &image)
 {
-    QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
     if (exceedsLimit(claimedBmpSize(device)))
         return BmpRead::TooLarge;
     QImageReader reader(device, "bmp");
@@ -99,6 +101,16 @@ void putU16(char *p, quint16 v)
 }
 
 } // namespace
+
+int pictureAllocationLimitMb()
+{
+    return g_allocationLimitMb;
+}
+
+void setPictureAllocationLimitMb(int megabytes)
+{
+    g_allocationLimitMb = megabytes > 0 ? megabytes : kPictureAllocationLimitMb;
+}
 
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
 {
