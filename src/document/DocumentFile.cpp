@@ -882,6 +882,32 @@ bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &me
         messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
         return false;
     }
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        // A device or pipe is written to directly; there is no file to keep.
+        if (target.isDir()) {
+            messages.showMessage(failed);
+            return false;
+        }
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly) || device.write(bytes.data) != bytes.data.size()
+            || !device.flush()) {
+            messages.showMessage(failed);
+            return false;
+        }
+        device.close();
+        if (device.error() != QFileDevice::NoError) {
+            messages.showMessage(failed);
+            return false;
+        }
+        return true;
+    }
+    // A file marked read-only is not replaced, whoever runs the program.
+    if (target.exists()
+        && (!target.isWritable() || !(target.permissions() & QFileDevice::WriteOwner))) {
+        messages.showMessage(failed);
+        return false;
+    }
     // The old file is replaced only once the new one is completely on disk.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
