@@ -909,12 +909,16 @@ bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &me
         return false;
     }
     // The old file is replaced only once the new one is completely on disk.
+    // Writes go straight to the system and are checked before the commit:
+    // with a buffered QSaveFile, Qt 6.4 commits even when the flush inside
+    // commit() fails (a full disk), replacing the old file by a cut one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         messages.showMessage(failed);
         return false;
     }
-    if (file.write(bytes.data) != bytes.data.size() || !file.commit()) {
+    if (file.write(bytes.data) != bytes.data.size() || file.error() != QFileDevice::NoError
+        || !file.commit()) {
         file.cancelWriting();
         messages.showMessage(failed);
         return false;
