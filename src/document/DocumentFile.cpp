@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "document/DocumentEditor.h"
-#include "document/PictureAdapter.h"
+#include "pictures/PicturePlacementOps.h"
+#include "prints/PrintsItems.h"
 #include "text/LineIO.h"
 
 namespace {
@@ -691,7 +692,7 @@ private:
         f.push_back({ 0,
             [this](const QByteArray &raw) {
                 if (!raw.isEmpty())
-                    loadPrintItemPicture(m_item, picturePath(raw), m_ed.messages());
+                    loadPrintsPicture(m_item, picturePath(raw), m_ed.messages());
             },
             {} });
         f.push_back({ transparencySince,
