@@ -1,0 +1,26 @@
+// Feeds arbitrary bytes to the CP932 line reader and back through the writer.
+#include <cstddef>
+#include <cstdint>
+
+#include "text/Cp932.h"
+#include "text/LineIO.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const int limit = size > 0 ? 1 + data[0] % 255 : 255;
+    LineReader reader(bytes, limit);
+    LineWriter writer(0);
+    QString line;
+    qsizetype total = 0;
+    while (reader.readLine(line)) {
+        total += line.size();
+        writer.writeLine(line);
+    }
+    // Every decoded character came from at least one byte.
+    if (total > qsizetype(size))
+        __builtin_trap();
+    cp932::EncodeResult r = cp932::encode(cp932::decode(bytes));
+    (void)r;
+    return 0;
+}

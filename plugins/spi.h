@@ -1,0 +1,95 @@
+// The binary interface between the program and its picture decoder modules.
+//
+// A decoder module is a shared object with the extension ".spi" that exports
+// the three C entry points below. The program loads every module of its
+// plug-in folder at start-up, asks each in turn whether it decodes a file, and
+// takes the decoded picture as two memory blocks that the module allocated
+// with the host's LocalAlloc: a bitmap-info block (a BITMAPINFOHEADER-style
+// header, followed by the colour table or the three colour masks) and a
+// block of bottom-up pixel rows padded to 4 bytes.
+//
+// The host executable exports the local-memory functions. A module must not
+// hand out memory from any other allocator: the host only accepts handles
+// that LocalAlloc returned, and never reads past LocalSize of a block.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// A local-memory handle.
+typedef void *SpiHandle;
+
+// LocalAlloc flags.
+#define SPI_LMEM_FIXED 0x0000u
+#define SPI_LMEM_MOVEABLE 0x0002u
+#define SPI_LMEM_ZEROINIT 0x0040u
+
+// Local-memory functions, provided by the host executable. LocalAlloc
+// returns 0 when the block cannot be allocated. LocalLock returns the
+// address of the block's first byte (0 for an unknown handle), LocalUnlock
+// returns 0, LocalFree returns 0 on success and the handle itself when it is
+// unknown, LocalSize returns the block's size in bytes (0 for an unknown
+// handle).
+SpiHandle LocalAlloc(uint32_t flags, size_t bytes);
+void *LocalLock(SpiHandle handle);
+int32_t LocalUnlock(SpiHandle handle);
+SpiHandle LocalFree(SpiHandle handle);
+size_t LocalSize(SpiHandle handle);
+
+// The header at the start of the info block (40 bytes, little-endian).
+#pragma pack(push, 1)
+typedef struct SpiBitmapInfoHeader
+{
+    uint32_t size; // bytes of this header, 40
+    int32_t width; // pixels
+    int32_t height; // pixels; positive: rows stored bottom-up
+    uint16_t planes; // 1
+    uint16_t bitCount; // 1, 4, 8, 16, 24 or 32
+    uint32_t compression; // 0 plain rows, 3 bit fields
+    uint32_t sizeImage; // bytes of pixel data, or 0
+    int32_t xPelsPerMeter;
+    int32_t yPelsPerMeter;
+    uint32_t clrUsed;
+    uint32_t clrImportant;
+} SpiBitmapInfoHeader;
+#pragma pack(pop)
+
+// Progress callback; the program passes none.
+typedef int32_t (*SpiProgressCallback)(int32_t num, int32_t denom, intptr_t data);
+
+// GetPluginInfo(0, buf, len): the API version text, e.g. "00IN" for an
+// import filter. GetPluginInfo(2n + 2, ...) an extension pattern list such as
+// "*.png" or "*.jpg;*.jpeg", GetPluginInfo(2n + 3, ...) its description.
+// Writes at most len bytes and returns the number written; 0 ends the list.
+typedef int32_t (*SpiGetPluginInfo)(int32_t infoNo, char *buf, int32_t len);
+
+// IsSupported(file name, header): header points to the first bytes of the
+// file (at least 2048, zero-filled past its end). Non-zero: the module
+// decodes this file.
+typedef int32_t (*SpiIsSupported)(const char *fileName, const void *header);
+
+// GetPicture(file name, offset, 0, &info, &pixels, 0, 0): decodes the file
+// from byte `offset` on. 0 on success, when *info and *pixels hold two
+// LocalAlloc blocks that the caller frees; any other value is a failure and
+// leaves no block allocated.
+typedef int32_t (*SpiGetPicture)(const char *fileName, int32_t offset, uint32_t flags,
+    SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress, intptr_t data);
+
+// Result codes of GetPicture.
+#define SPI_OK 0
+#define SPI_NOT_IMPLEMENTED (-1)
+#define SPI_ABORTED 1
+#define SPI_UNKNOWN_FORMAT 2
+#define SPI_BROKEN_DATA 3
+#define SPI_NO_MEMORY 4
+#define SPI_MEMORY_ERROR 5
+#define SPI_FILE_READ_ERROR 6
+#define SPI_INTERNAL_ERROR 8
+
+#ifdef __cplusplus
+}
+#endif

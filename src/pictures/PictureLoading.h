@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "document/UserPrompts.h"
+
+// Picture loading: BMP files directly, every other format through the
+// decoder modules (".spi") of the plug-in folder, and cropping of large
+// bitmaps for the renderers.
+
+// The largest decoded picture the program accepts, in megabytes of a 32-bit
+// image: a 12000 x 9000 photograph (412 MB) loads, a decompression bomb that
+// claims a much larger size is refused before anything is allocated.
+constexpr int kPictureAllocationLimitMb = 768;
+// The limit in force (kPictureAllocationLimitMb unless lowered, as the fuzz
+// targets do); it also bounds what the BMP assembly accepts.
+int pictureAllocationLimitMb();
+void setPictureAllocationLimitMb(int megabytes);
+
+// Loads a picture file into `bitmap`. True: the bitmap holds the picture.
+// False: a message was shown through `messages` and `bitmap` is unchanged.
+//   missing or unreadable file : "ファイル(" + fileName + ")がありません"
+//   no module decodes it        : "ファイル(" + fileName +
+//   ")は利用できない画像形式です(Pluginがありません)" larger than the limit above : "ファイル(" +
+//   fileName + ")は画像が大きすぎて読み込めません"
+bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages);
+
+// What CropBitmap did, for tests and diagnostics.
+struct CropTrace
+{
+    QList<int> stripRows; // rows of each strip, in the order processed
+    int chunkWrites = 0; // 16384-byte (or final, shorter) output writes
+    QString temporaryFile; // the file used; it no longer exists afterwards
+};
+
+// Replaces `bitmap` by a 24-bit copy of the rectangle left <= x < right,
+// top <= y < bottom (picture pixels, y downwards). The picture is streamed
+// through a unique temporary file in strips of at most 100 rows, so the
+// memory needed beyond the source stays small. An empty rectangle, or one
+// that reaches outside the bitmap, is clipped to the bitmap; when nothing
+// remains, or the temporary file cannot be written, the bitmap is left as it
+// was and the result is false.
+bool CropBitmap(
+    QImage &bitmap, int left, int top, int right, int bottom, CropTrace *trace = nullptr);
+
+// Builds a complete BMP image from a decoder module's info block and pixel
+// block, each given with its real size; nothing past either size is read.
+// False (and `out` untouched) for a block that is too short, a bit count
+// other than 1, 4, 8, 16, 24 or 32, a zero or negative width, a zero height,
+// or sizes that overflow. Colour tables shorter than the full count are
+// completed with zero entries; a missing pixel tail is zero-filled.
+bool assembleBmpFromPlugin(
+    const void *info, size_t infoBytes, const void *pixels, size_t pixelBytes, QByteArray &out);
+
+// The process-wide set of decoder modules.
+class SusieHost
+{
+public:
+    static SusieHost &instance();
+
+    SusieHost();
+    ~SusieHost();
+    SusieHost(const SusieHost &) = delete;
+    SusieHost &operator=(const SusieHost &) = delete;
+
+    // Unloads any modules, then loads the import modules ("*.spi") of
+    // `folder` in the order of the folder listing and builds the filter.
+    void load(const QString &folder);
+    // Unloads every module; the filter becomes the one without modules.
+    void unload();
+
+    // "画像|" + patterns + ";*.bmp|BMP(*.bmp)|*.bmp" + ("|" + pairs).
+    const QString &filter() const { return m_filter; }
+    // File names (without folder) of the kept modules, in discovery order.
+    QStringList moduleNames() const;
+    int moduleCount() const { return int(m_modules.size()); }
+
+    // Asks the modules in turn to decode the file; true when one did, and
+    // `bmp` then holds a complete BMP image.
+    bool convert(const QString &fileName, QByteArray &bmp) const;
+
+    struct Module;
+
+private:
+    std::vector<std::unique_ptr<Module>> m_modules;
+    QString m_filter;
+};
+
+// The folder the modules are read from: the Susie "Path" setting
+// (organisation "Takechin", application "Susie", group "Plug-in", key "Path")
+// when present and not empty, else the program's own folder. Always ends
+// with "/".
+QString susiePluginFolder();
+// A "Path" value with a "/" appended unless it already ends with one.
+QString withTrailingSeparator(const QString &path);
+
+// Scans susiePluginFolder() once (start-up).
+void LoadSusiePlugins();
+// Unloads every module (shut-down).
+void FreeSusiePlugins();
+// The filter text of every picture open dialog.
+const QString &PictureFilter();
+// PictureFilter() + "|すべてのファイル(*.*)|*.*"
+QString pictureOpenDialogFilter();
+// Decodes the file through the modules into `stream` as a BMP image; the
+// stream's position is left at its end. False when no module decoded it.
+bool ConvertByPlugin(const QString &fileName, QBuffer &stream);

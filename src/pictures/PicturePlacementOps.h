@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "document/LabelDocument.h"
+#include "document/UserPrompts.h"
+
+// The picture placement of the four surfaces as operations on the document.
+// The picture panels, the document reader and "新規作成" all call these, so a
+// value set from a file goes through the same rules as a typed one. Each
+// operation returns what it changed; a panel then re-reads the texts and the
+// enabled state of the surfaces named and refreshes the preview page given.
+
+struct PlacementResult
+{
+    // False: the operation did nothing but what is described for it (a typed
+    // text that is not a whole number, a picture that did not load).
+    bool ok = true;
+    // Surfaces whose values changed: their panel texts are to be re-read.
+    QList<Surface> changed;
+    // Panels whose enabled state is to be re-read (panelEnabling).
+    QList<Surface> enablingChanged;
+    // The preview page to refresh: 0 front, 1 back, -1 none.
+    int refreshPage = -1;
+
+    bool touches(Surface s) const { return changed.contains(s); }
+};
+
+// Every text of one surface's picture panel, as shown.
+struct PlacementTexts
+{
+    QString fileName; // GraphicFileName
+    QString pixelWidth, pixelHeight; // GraphicWidth, GraphicHeight: "%d"
+    QString pixelWidthMm, pixelHeightMm; // GraphicPWidth, GraphicPHeight: "%.1fmm"
+    QString printWidth, printHeight; // GraphicWidth2, GraphicHeight2: "%ld"
+    QString printWidthMm, printHeightMm; // GraphicPWidth2, GraphicPHeight2
+    QString posX, posY; // GraphicPosX, GraphicPosY
+    QString posXMm, posYMm; // GraphicPPosX, GraphicPPosY
+};
+PlacementTexts placementTexts(const LabelDocument &doc, Surface s);
+
+// Which controls of a surface's picture panel are usable.
+struct PanelEnabling
+{
+    bool use = true; // GraphicUse: always usable
+    bool link = false; // SameGraphic / SameGraphicLeft (Bottom, Right only)
+    bool controls = false; // every other picture control of the panel
+};
+PanelEnabling panelEnabling(const LabelDocument &doc, Surface s);
+
+// The follower of a leader surface (Top -> Bottom, Left -> Right) and the
+// link flag that joins them; a leader with its link on repeats its changes
+// on the follower.
+bool isPictureLeader(Surface s);
+bool isPictureFollower(Surface s);
+bool pictureLinkOn(const LabelDocument &doc, Surface leader);
+
+// Reference-pixel sizes of a surface (doc.surfacePixels).
+int surfaceWidth(const LabelDocument &doc, Surface s);
+int surfaceHeight(const LabelDocument &doc, Surface s);
+
+// Loads a picture and gives it the default covering placement, centred. The
+// file name is stored also when loading fails (then nothing else changes).
+// Leaves the preview refresh to the caller (refreshPage -1).
+PlacementResult LoadSurfacePicture(
+    LabelDocument &doc, Surface s, const QString &fileName, MessageSink &messages);
+
+// Typed values ("%ld" texts). A text that is not a whole number changes
+// nothing and gives ok = false.
+PlacementResult setPrintWidth(LabelDocument &doc, Surface s, const QString &typed);
+PlacementResult setPrintHeight(LabelDocument &doc, Surface s, const QString &typed);
+PlacementResult setPosX(LabelDocument &doc, Surface s, const QString &typed);
+PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed);
+PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value);
+PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value);
+PlacementResult setPosX(LabelDocument &doc, Surface s, int value);
+PlacementResult setPosY(LabelDocument &doc, Surface s, int value);
+
+// 0 "幅合わせ", 1 "高さ合わせ", 2 "カスタム".
+PlacementResult applySizeMode(LabelDocument &doc, Surface s, int mode);
+// 0 "左寄せ", 1 "横ｾﾝﾀﾘﾝｸﾞ", 2 "右寄せ", 3 "上寄せ", 4 "縦ｾﾝﾀﾘﾝｸﾞ", 5 "下寄せ", 6 "カスタム".
+PlacementResult applyAlignMode(LabelDocument &doc, Surface s, int mode);
+// "縦横比固定": stored only; the front's setting is copied to the back while
+// "表と同じ" is on.
+PlacementResult setKeepAspect(LabelDocument &doc, Surface s, bool on);
+// "表と同じ" (leader Top) or "背表紙(左)と同じ" (leader Left).
+PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on);
+// "画像".
+PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on);
+
+// Restores a surface's picture from stored values: loads the file when the
+// name is not empty, then applies the stored width, height, X and Y in that
+// order through the same rules as typed values.
+PlacementResult restorePictureFromDocument(LabelDocument &doc, Surface s, const QString &fileName,
+    int printWidth, int printHeight, int posX, int posY, MessageSink &messages);
+
+// "新規作成": every placement field back to its start value except
+// keepAspect, bitmap and sourceRect; both links cleared.
+PlacementResult resetPicturePlacements(LabelDocument &doc);
+
+// The combined result of several operations (surfaces unioned, the larger
+// refresh wins: a back-page refresh and a front-page refresh give 2, "the
+// page shown").
+void mergeResult(PlacementResult &into, const PlacementResult &from);
