@@ -1,8 +1,413 @@
 #include "app/TMainWindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/ColorSwatch.h"
+#include "app/CommitEdit.h"
+#include "app/HelpWindow.h"
+#include "app/PicturePanel.h"
+#include "app/TAboutBox.h"
+#include "app/UserDialogs.h"
+#include "document/OptionSettings.h"
+#include "render/Geometry.h"
+#include "render/PreviewRefresher.h"
+#include "render/ui/QtPrinterBackend.h"
+#include "render/ui/TMessageWindow.h"
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
+const QString kSaveFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr");
+const QString kDefaultSuffix = QStringLiteral("cwr");
+
+constexpr int kClientWidth = 560;
+constexpr int kClientHeight = 420;
+
+} // namespace
+
 TMainWindow::TMainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , m_editor(m_document)
 {
-    setWindowTitle(QStringLiteral("Casewright"));
-    setFixedSize(560, 420);
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Casewright [Main]"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/casewright.svg")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::CustomizeWindowHint);
+    QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+
+    m_ownDialogs = std::make_unique<QtUserDialogs>(this);
+    m_dialogs = m_ownDialogs.get();
+    m_editor.setMessageSink(m_dialogs);
+    m_ownRefresher = std::make_unique<NullPreviewRefresher>();
+    m_refresher = m_ownRefresher.get();
+
+    buildMenus();
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    central->setFixedSize(kClientWidth, kClientHeight);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+
+    m_tabs = new QTabWidget(central);
+    m_tabs->setObjectName(QStringLiteral("PageControl"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Top), QStringLiteral("表レーベル"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Bottom), QStringLiteral("裏レーベル"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Left), QStringLiteral("背表紙(左)"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Right), QStringLiteral("背表紙(右)"));
+    m_tabs->addTab(buildOptionsTab(), QStringLiteral("オプション"));
+    m_tabs->setCurrentIndex(0);
+    layout->addWidget(m_tabs, 1);
+
+    // The program's name at the bottom left, the three buttons at the right.
+    auto *bottom = new QHBoxLayout;
+    auto *icon = new QLabel(central);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/casewright.svg")).pixmap(28, 28));
+    auto *name = new QLabel(QStringLiteral("Casewright"), central);
+    name->setObjectName(QStringLiteral("CWRTitle"));
+    QFont nameFont(QStringLiteral("Arial"));
+    nameFont.setPixelSize(20);
+    nameFont.setBold(true);
+    nameFont.setItalic(true);
+    name->setFont(nameFont);
+    bottom->addWidget(icon);
+    bottom->addWidget(name);
+    bottom->addStretch(1);
+    auto button = [&](const char *objectName, const QString &text) {
+        auto *b = new QPushButton(text, central);
+        b->setObjectName(QLatin1String(objectName));
+        b->setMinimumWidth(96);
+        bottom->addWidget(b);
+        return b;
+    };
+    connect(button("PreviewShow", QStringLiteral("プレビュー")), &QPushButton::clicked, this,
+            &TMainWindow::previewRequested);
+    connect(button("PrinterSet", QStringLiteral("プリンタ設定")), &QPushButton::clicked, this,
+            &TMainWindow::printerSetupRequested);
+    connect(button("PrintStart", QStringLiteral("印刷")), &QPushButton::clicked, this,
+            &TMainWindow::printRequested);
+    layout->addLayout(bottom);
+
+    setCentralWidget(central);
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+    m_about = new TAboutBox(this);
+    m_messageWindow = new TMessageWindow(this);
+    m_progress = m_messageWindow;
+
+    syncFromDocument();
+}
+
+TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    file->setObjectName(QStringLiteral("File1"));
+    auto add = [this](QMenu *menu, const char *name, const QString &text,
+                      const QKeySequence &shortcut, void (TMainWindow::*slot)()) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        if (!shortcut.isEmpty())
+            action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add(file, "NewMenu", QStringLiteral("新規作成(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
+        &TMainWindow::NewMenuClick);
+    add(file, "OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+        &TMainWindow::OpenMenuClick);
+    add(file, "SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        &TMainWindow::SaveMenuClick);
+    add(file, "SaveAsMenu", QStringLiteral("名前をつけて保存(&A)..."), QKeySequence(),
+        &TMainWindow::SaveAsMenuClick);
+    file->addSeparator();
+    add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(),
+        &TMainWindow::ExitMenuClick);
+
+    QMenu *help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    help->setObjectName(QStringLiteral("Help1"));
+    add(help, "Contents1", QStringLiteral("目次(&C)"), QKeySequence(Qt::Key_F1),
+        &TMainWindow::Contents1Click);
+    help->addSeparator();
+    add(help, "About", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."), QKeySequence(),
+        &TMainWindow::AboutClick);
+}
+
+// ---- Injection ---------------------------------------------------------------
+
+void TMainWindow::setDialogs(UserDialogs *dialogs)
+{
+    m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
+    m_editor.setMessageSink(m_dialogs);
+}
+
+void TMainWindow::setPreviewRefresher(PreviewRefresher *refresher)
+{
+    m_refresher = refresher ? refresher : m_ownRefresher.get();
+}
+
+void TMainWindow::setPrinterBackend(PrinterBackend *printer)
+{
+    m_printer = printer;
+}
+
+void TMainWindow::setProgressWindow(ProgressSink *progress)
+{
+    m_progress = progress ? progress : m_messageWindow;
+}
+
+UserDialogs &TMainWindow::dialogs()
+{
+    return *m_dialogs;
+}
+
+ProgressSink &TMainWindow::progressWindow()
+{
+    return *m_progress;
+}
+
+HelpWindow *TMainWindow::helpWindow()
+{
+    if (!m_help) {
+        m_help = new HelpWindow(this);
+        // An open help window does not keep the program running.
+        m_help->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return m_help;
+}
+
+// ---- Settings ----------------------------------------------------------------
+
+void TMainWindow::applySettings()
+{
+    QSettings settings;
+    m_options = loadPrintOptions(settings);
+    for (const PrintOptionInfo &info : printOptionTable()) {
+        if (QCheckBox *box = m_optionBoxes.value(QLatin1String(info.key)))
+            box->setChecked(m_options.*info.field);
+    }
+}
+
+void TMainWindow::optionClicked(const QString &key, bool checked)
+{
+    QSettings settings;
+    const int page = storePrintOption(settings, m_options, key, checked);
+    if (settings.status() != QSettings::NoError)
+        dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
+                              + QStringLiteral(")が記録できません"));
+    if (page >= 0)
+        refresh(page);
+}
+
+// ---- File commands -------------------------------------------------------------
+
+void TMainWindow::NewMenuClick()
+{
+    if (!dialogs().confirm(QStringLiteral("現在のデータが消えますがよろしいですか？"),
+                           QStringLiteral("確認")))
+        return;
+    apply(m_editor.resetToNew());
+}
+
+void TMainWindow::OpenMenuClick()
+{
+    const QString path = dialogs().openFile(kOpenFilter, kDefaultSuffix);
+    if (path.isEmpty())
+        return;
+    openDocument(path);
+}
+
+bool TMainWindow::openDocument(const QString &path)
+{
+    const bool ok = m_editor.load(path, progressWindow());
+    syncFromDocument();
+    refresh(kShownPage);
+    return ok;
+}
+
+void TMainWindow::SaveMenuClick()
+{
+    QString path = m_document.fileName;
+    if (path.isEmpty()) {
+        path = dialogs().saveFile(QString(), kSaveFilter, kDefaultSuffix);
+        if (path.isEmpty())
+            return;
+    }
+    if (m_editor.save(path))
+        m_document.fileName = path;
+}
+
+void TMainWindow::SaveAsMenuClick()
+{
+    const QString path = dialogs().saveFile(m_document.fileName, kSaveFilter, kDefaultSuffix);
+    if (path.isEmpty())
+        return;
+    if (m_editor.save(path))
+        m_document.fileName = path;
+}
+
+void TMainWindow::ExitMenuClick()
+{
+    close();
+}
+
+void TMainWindow::closeEvent(QCloseEvent *event)
+{
+    if (dialogs().confirm(QStringLiteral("終了してよろしいですか？"), QStringLiteral("終了確認"))) {
+        if (m_help)
+            m_help->close();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// ---- Help ----------------------------------------------------------------------
+
+void TMainWindow::Contents1Click()
+{
+    helpWindow()->showContents();
+}
+
+void TMainWindow::AboutClick()
+{
+    m_about->showBox();
+}
+
+// ---- Showing -------------------------------------------------------------------
+
+void TMainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Restoring from the task bar is not a new showing.
+    if (event->spontaneous())
+        return;
+    if (!m_printer) {
+        m_ownPrinter = std::make_unique<QtPrinterBackend>();
+        m_printer = m_ownPrinter.get();
+    }
+    QueryPrinterResolution(*m_printer, dialogs());
+    ComputeSurfacePixels(m_document);
+    showPrinterInformation();
+    syncFromDocument();
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        // After the window has been placed, so that the box centres on it.
+        QTimer::singleShot(0, m_about, &TAboutBox::showBox);
+    }
+}
+
+void TMainWindow::showPrinterInformation()
+{
+    m_dpiX->setText(QString::asprintf("%ddpi", m_document.dpiX));
+    m_dpiY->setText(QString::asprintf("%ddpi", m_document.dpiY));
+    const SurfacePixels &px = m_document.surfacePixels;
+    auto set = [this](const char *name, int value) {
+        if (QLabel *label = m_sizeLabels.value(QLatin1String(name)))
+            label->setText(QString::asprintf("%d", value));
+    };
+    set("TopWidth", px.topWidth);
+    set("TopHeight", px.topHeight);
+    set("BottomWidth", px.bottomWidth);
+    set("BottomHeight", px.bottomHeight);
+    set("SideWidth", px.sideWidth);
+    set("SideHeight", px.sideHeight);
+    for (Surface s : kAllSurfaces)
+        m_pictures[int(s)]->showSurfaceSize(px.width(s), px.height(s));
+}
+
+// ---- Mirroring -----------------------------------------------------------------
+
+void TMainWindow::refresh(int page)
+{
+    m_refresher->RequestPreviewRefresh(page);
+}
+
+void TMainWindow::apply(const EditResult &result)
+{
+    syncFromDocument();
+    for (int page : result.pages)
+        refresh(page);
+}
+
+void TMainWindow::applyEnabled(const ControlStates &states)
+{
+    for (auto it = states.cbegin(); it != states.cend(); ++it) {
+        // A control's caption and unit labels follow it.
+        for (const QString &name : { it.key(), it.key() + QStringLiteral("Caption"),
+                                     it.key() + QStringLiteral("Unit") }) {
+            if (QWidget *w = findChild<QWidget *>(name))
+                w->setEnabled(it.value());
+        }
+    }
+}
+
+void TMainWindow::syncFromDocument()
+{
+    auto check = [](QCheckBox *box, bool on) {
+        if (box && box->isChecked() != on)
+            box->setChecked(on);
+    };
+    auto text = [](QLineEdit *edit, const QString &value) {
+        if (edit && edit->text() != value)
+            edit->setText(value);
+    };
+    for (Surface s : kAllSurfaces) {
+        const SurfaceSettings &ss = m_document.surface(s);
+        const TitleSettings &t = ss.title;
+        TitleControls &c = m_titles[int(s)];
+        check(c.use, t.use);
+        text(c.text, t.text);
+        if (QAbstractButton *b = c.pos->button(t.posMode))
+            b->setChecked(true);
+        check(c.xUse, t.customXUse);
+        check(c.yUse, t.customYUse);
+        if (c.x)
+            text(c.x, QString::number(t.customX));
+        if (c.y)
+            text(c.y, QString::number(t.customY));
+        if (c.offset)
+            text(c.offset, QString::number(t.offset));
+        check(c.sameAsFront, ss.titleSameAsFront);
+        check(c.sameAsLeft, ss.titleSameAsLeft);
+        m_pictures[int(s)]->showPlacement(ss.picture);
+    }
+    m_pictures[int(Surface::Bottom)]->setLinkChecked(m_document.bottom.pictureSameAsFront);
+    m_pictures[int(Surface::Right)]->setLinkChecked(m_document.right.pictureSameAsLeft);
+    check(findChild<QCheckBox *>(QStringLiteral("UseTopList")), m_document.top.useList);
+    check(findChild<QCheckBox *>(QStringLiteral("UseBottomList")), m_document.bottom.useList);
+    check(findChild<QCheckBox *>(QStringLiteral("UseTop1Prints")), m_document.top.useCoverPrints);
+    check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")),
+          m_document.top.useInsidePrints);
+    check(findChild<QCheckBox *>(QStringLiteral("UseBottomPrints")), m_document.bottom.usePrints);
+
+    m_swatches[0]->setColor(m_document.top.backgroundColor1);
+    m_swatches[1]->setColor(m_document.top.backgroundColor2);
+    m_swatches[2]->setColor(m_document.bottom.backgroundColor1);
+    m_swatches[3]->setColor(m_document.left.backgroundColor1);
+    m_swatches[4]->setColor(m_document.right.backgroundColor1);
+
+    applyEnabled(enabledStates(m_document));
 }

@@ -1,17 +1,147 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
+#include <memory>
 
+#include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
 
-// The main window: owns the one document of the run.
+class CommitEdit;
+class ColorSwatch;
+class HelpWindow;
+class PicturePanel;
+class PreviewRefresher;
+class PrinterBackend;
+class ProgressSink;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class TAboutBox;
+class TMessageWindow;
+class UserDialogs;
+
+// The main window: owns the one document of the run and mirrors it, one
+// control per field, on five tabs. Every control event goes through one
+// DocumentEditor operation; the window then re-reads the document, applies the
+// enabled-state table and passes the pages to refresh to the preview.
 class TMainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit TMainWindow(QWidget *parent = nullptr);
+    ~TMainWindow() override;
+
     LabelDocument &document() { return m_document; }
+    DocumentEditor &editor() { return m_editor; }
+    const PrintOptions &printOptions() const { return m_options; }
+
+    // Replace the real dialogs, preview, printer and progress window (tests,
+    // and the windows that arrive later). Not owned; null restores the
+    // window's own.
+    void setDialogs(UserDialogs *dialogs);
+    void setPreviewRefresher(PreviewRefresher *refresher);
+    void setPrinterBackend(PrinterBackend *printer);
+    void setProgressWindow(ProgressSink *progress);
+    UserDialogs &dialogs();
+    ProgressSink &progressWindow();
+
+    TAboutBox *aboutBox() const { return m_about; }
+    HelpWindow *helpWindow();
+    // The colour the next ColorSelect starts with: the last one chosen.
+    ColorRef lastChosenColor() const { return m_lastColor; }
+
+    // Start-up: reads the five print options from the user's settings,
+    // writing the defaults of missing ones, and sets their check boxes.
+    void applySettings();
+    // Opens a document (the command line, "開く"). False after a message.
+    bool openDocument(const QString &path);
+    // Shows every value of the document in its control and applies the
+    // enabled-state table.
+    void syncFromDocument();
+    // The printer information of the options tab and the paper sizes of the
+    // picture panels, from the document's reference resolution.
+    void showPrinterInformation();
+
+    // The file and help commands.
+    void NewMenuClick();
+    void OpenMenuClick();
+    void SaveMenuClick();
+    void SaveAsMenuClick();
+    void ExitMenuClick();
+    void Contents1Click();
+    void AboutClick();
+
+Q_SIGNALS:
+    // The editors and the printing and preview windows of later parts hook
+    // into these. `side` is 0 for the front layout, 1 for the back; `list` is
+    // 0 coverPrints, 1 insidePrints, 2 backPrints.
+    void listEditRequested(int side);
+    void printsEditRequested(int list);
+    void previewRequested();
+    void printerSetupRequested();
+    void printRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    struct TitleControls
+    {
+        QCheckBox *use = nullptr;
+        QLineEdit *text = nullptr;
+        QButtonGroup *pos = nullptr;
+        QPushButton *font = nullptr;
+        QCheckBox *xUse = nullptr, *yUse = nullptr;
+        CommitEdit *x = nullptr, *y = nullptr;
+        CommitEdit *offset = nullptr;
+        QCheckBox *sameAsFront = nullptr;
+        QCheckBox *sameAsLeft = nullptr;
+    };
+
+    void buildMenus();
+    QWidget *buildSurfaceTab(Surface s);
+    QWidget *buildTitleGroup(Surface s, QWidget *parent);
+    QWidget *buildSwitchGroup(Surface s, QWidget *parent);
+    QWidget *buildOptionsTab();
+    void bindTitle(Surface s);
+    void bindPicture(Surface s);
+
+    // Applies one operation's result: enabled states, values, refreshes.
+    void apply(const EditResult &result);
+    void applyEnabled(const ControlStates &states);
+    void refresh(int page);
+    void commitNumber(CommitEdit *edit, int current, const std::function<EditResult(int)> &set);
+    void swatchPressed(int index);
+    void optionClicked(const QString &key, bool checked);
+
     LabelDocument m_document;
+    DocumentEditor m_editor;
+    PrintOptions m_options;
+
+    std::unique_ptr<UserDialogs> m_ownDialogs;
+    UserDialogs *m_dialogs = nullptr;
+    std::unique_ptr<PreviewRefresher> m_ownRefresher;
+    PreviewRefresher *m_refresher = nullptr;
+    std::unique_ptr<PrinterBackend> m_ownPrinter;
+    PrinterBackend *m_printer = nullptr;
+    TMessageWindow *m_messageWindow = nullptr;
+    ProgressSink *m_progress = nullptr;
+    TAboutBox *m_about = nullptr;
+    HelpWindow *m_help = nullptr;
+    bool m_shownBefore = false;
+    ColorRef m_lastColor = kBlack;
+
+    QTabWidget *m_tabs = nullptr;
+    std::array<TitleControls, 4> m_titles;
+    std::array<PicturePanel *, 4> m_pictures {};
+    std::array<ColorSwatch *, 5> m_swatches {};
+    QHash<QString, QCheckBox *> m_optionBoxes;
+    QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
+    QHash<QString, QLabel *> m_sizeLabels;
 };

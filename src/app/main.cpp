@@ -1,15 +1,45 @@
-#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
 
+#include "app/CasewrightApplication.h"
 #include "app/TMainWindow.h"
 #include "fonts/FontSpec.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    CasewrightApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessellane"));
     QApplication::setApplicationName(QStringLiteral("Casewright"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Casewright"));
+    QApplication::setApplicationVersion(QStringLiteral("1.12"));
+    QApplication::setDesktopFileName(QStringLiteral("casewright"));
     installFontSubstitutions();
-    TMainWindow window;
-    window.show();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("CD jewel-case label designer"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A document to open (*.cwr)."),
+                                 QStringLiteral("[FILE.cwr]"));
+    parser.process(app);
+
+    // Creating the windows and reading the settings: a failure here is shown
+    // and ends the run.
+    std::unique_ptr<TMainWindow> window;
+    try {
+        window = std::make_unique<TMainWindow>();
+        window->applySettings();
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Casewright"),
+                              exceptionMessage(std::current_exception()));
+        return 1;
+    }
+    // Showing the window reads the printer's resolution; a document named on
+    // the command line is opened after that, so its device-pixel values are
+    // converted to this printer like those of any opened document.
+    window->show();
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        window->openDocument(files.first());
     return app.exec();
 }

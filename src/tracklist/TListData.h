@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+class QFont;
+
 #include "fonts/FontSpec.h"
 
 // One cell of a track-list row.
@@ -21,7 +23,18 @@ struct TListData
 {
     bool separate = true; // printed in the layout's columns; false: only cell 2, full width
     int kind = 0; // 0 text row, 1 separator rule
-    std::array<TListCell, 3> columns;
+    std::array<TListCell, 3> columns; // columns[0] is cell 1, columns[1] the main cell 2
+
+    // Stores a font into cell `column` (0..2): the QFont's face, size and
+    // style flags with the given colour and character set. Other indexes are
+    // ignored.
+    void setColumnFont(int column, const QFont &font, ColorRef color, int charset);
+    void setColumnFont(int column, const FontSpec &font);
+    // Puts cell `column`'s font onto a QFont (face, size, default pitch, then
+    // each style flag set or cleared); the cell's colour and character set are
+    // returned through the pointers when given.
+    void applyColumnFont(
+        int column, QFont &font, ColorRef *color = nullptr, int *charset = nullptr) const;
 
     bool operator==(const TListData &) const = default;
 };

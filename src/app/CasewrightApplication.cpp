@@ -1,0 +1,54 @@
+#include "app/CasewrightApplication.h"
+
+#include <QMessageBox>
+#include <stdexcept>
+
+#include "document/UserPrompts.h"
+
+namespace {
+
+class MessageBoxSink : public MessageSink
+{
+public:
+    void showMessage(const QString &text) override
+    {
+        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Casewright"), text);
+    }
+};
+
+} // namespace
+
+QString exceptionMessage(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("メモリが不足しています");
+    } catch (const std::exception &e) {
+        const QString what = QString::fromLocal8Bit(e.what());
+        return what.isEmpty() ? QStringLiteral("予期しないエラーが発生しました") : what;
+    } catch (...) {
+        return QStringLiteral("予期しないエラーが発生しました");
+    }
+}
+
+bool deliverGuarded(const std::function<bool()> &deliver, MessageSink &messages)
+{
+    try {
+        return deliver();
+    } catch (...) {
+        messages.showMessage(exceptionMessage(std::current_exception()));
+        return false;
+    }
+}
+
+CasewrightApplication::CasewrightApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool CasewrightApplication::notify(QObject *receiver, QEvent *event)
+{
+    static MessageBoxSink sink;
+    return deliverGuarded([&] { return QApplication::notify(receiver, event); }, sink);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFrame>
+
+#include "fonts/FontSpec.h"
+
+// A framed rectangle filled with a colour; a mouse press on it asks for a new
+// colour.
+class ColorSwatch : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit ColorSwatch(QWidget *parent = nullptr);
+    void setColor(ColorRef color);
+    ColorRef color() const { return m_color; }
+
+Q_SIGNALS:
+    void pressed();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    ColorRef m_color = kWhite;
+};

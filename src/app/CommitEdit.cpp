@@ -1,0 +1,33 @@
+#include "app/CommitEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+
+CommitEdit::CommitEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+void CommitEdit::setMask(const QString &pattern)
+{
+    setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("(") + pattern + QStringLiteral(")?")), this));
+}
+
+void CommitEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        Q_EMIT committed();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CommitEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        Q_EMIT committed();
+}

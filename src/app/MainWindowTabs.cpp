@@ -1,0 +1,460 @@
+// The five tabs of the main window: building the controls and binding each
+// control event to its document operation.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/ColorSwatch.h"
+#include "app/CommitEdit.h"
+#include "app/PicturePanel.h"
+#include "app/TMainWindow.h"
+#include "app/UserDialogs.h"
+#include "document/OptionSettings.h"
+#include "pictures/PictureLoading.h"
+
+namespace {
+
+QString prefixed(Surface s, const char *part)
+{
+    return surfacePrefix(s) + QLatin1String(part);
+}
+
+QGroupBox *group(const QString &title, QWidget *parent, const QString &name = QString())
+{
+    auto *box = new QGroupBox(title, parent);
+    if (!name.isEmpty())
+        box->setObjectName(name);
+    return box;
+}
+
+QCheckBox *checkBox(const QString &text, QWidget *parent, const QString &name)
+{
+    auto *box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLabel *label(const QString &text, QWidget *parent, const QString &name = QString())
+{
+    auto *l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    return l;
+}
+
+// A custom-position or offset edit: one to three digits ("099").
+CommitEdit *millimetreEdit(QWidget *parent, const QString &name)
+{
+    auto *edit = new CommitEdit(parent);
+    edit->setObjectName(name);
+    edit->setMask(QStringLiteral("\\d{1,3}"));
+    edit->setMaxLength(3);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(40);
+    return edit;
+}
+
+} // namespace
+
+QWidget *TMainWindow::buildSurfaceTab(Surface s)
+{
+    static const char *const tabNames[]
+        = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab" };
+    auto *tab = new QWidget;
+    tab->setObjectName(QLatin1String(tabNames[int(s)]));
+    auto *columns = new QHBoxLayout(tab);
+    columns->setContentsMargins(6, 6, 6, 6);
+    columns->setSpacing(8);
+
+    auto *left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(buildTitleGroup(s, tab));
+    if (QWidget *switches = buildSwitchGroup(s, tab))
+        left->addWidget(switches);
+
+    auto *panel = new PicturePanel(s, tab);
+    m_pictures[int(s)] = panel;
+    left->addStretch(1);
+    left->addWidget(panel->paperInfoGroup());
+
+    columns->addLayout(left, 0);
+    columns->addWidget(panel, 1);
+
+    bindTitle(s);
+    bindPicture(s);
+    return tab;
+}
+
+QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
+{
+    TitleControls &c = m_titles[int(s)];
+    const bool spine = s == Surface::Left || s == Surface::Right;
+    auto *box = group(QStringLiteral("タイトル設定"), parent, prefixed(s, "TitleGroup"));
+    box->setFixedWidth(236);
+    auto *v = new QVBoxLayout(box);
+    v->setContentsMargins(6, 4, 6, 6);
+    v->setSpacing(4);
+
+    auto *useRow = new QHBoxLayout;
+    c.use = checkBox(QStringLiteral("タイトル"), box, prefixed(s, "TitleUse"));
+    useRow->addWidget(c.use);
+    useRow->addStretch(1);
+    if (s != Surface::Top) {
+        static const char *const names[] = { "", "BottomSameTitle", "LeftSameTitle",
+                                             "RightSameTitle" };
+        c.sameAsFront
+            = checkBox(QStringLiteral("表と同じ"), box, QLatin1String(names[int(s)]));
+        useRow->addWidget(c.sameAsFront);
+    }
+    v->addLayout(useRow);
+    if (s == Surface::Right) {
+        auto *linkRow = new QHBoxLayout;
+        linkRow->addStretch(1);
+        c.sameAsLeft = checkBox(QStringLiteral("背表紙(左)と同じ"), box,
+                                QStringLiteral("RightSameLeft"));
+        linkRow->addWidget(c.sameAsLeft);
+        v->addLayout(linkRow);
+    }
+
+    auto *textRow = new QHBoxLayout;
+    textRow->addWidget(label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel")));
+    c.text = new QLineEdit(box);
+    c.text->setObjectName(prefixed(s, "Title"));
+    textRow->addWidget(c.text, 1);
+    v->addLayout(textRow);
+
+    auto *fontRow = new QHBoxLayout;
+    fontRow->addStretch(1);
+    c.font = new QPushButton(QStringLiteral("フォント"), box);
+    c.font->setObjectName(prefixed(s, "TitleFontSet"));
+    fontRow->addWidget(c.font);
+    v->addLayout(fontRow);
+
+    auto *pos = group(QStringLiteral("タイトル位置"), box, prefixed(s, "TitlePos"));
+    auto *posRow = new QHBoxLayout(pos);
+    posRow->setContentsMargins(6, 2, 6, 4);
+    c.pos = new QButtonGroup(pos);
+    const QStringList captions = { QStringLiteral("上"), QStringLiteral("中央"),
+                                   QStringLiteral("下"), QStringLiteral("任意") };
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *radio = new QRadioButton(captions[i], pos);
+        radio->setObjectName(prefixed(s, "TitlePos") + QString::number(i));
+        c.pos->addButton(radio, i);
+        posRow->addWidget(radio);
+    }
+    v->addWidget(pos);
+
+    if (!spine) {
+        auto *xy = group(QStringLiteral("任意位置設定"), box, prefixed(s, "TitlePosXY"));
+        auto *grid = new QGridLayout(xy);
+        grid->setContentsMargins(6, 2, 6, 4);
+        c.xUse = checkBox(QStringLiteral("横"), xy, prefixed(s, "TitlePosXUse"));
+        c.yUse = checkBox(QStringLiteral("縦"), xy, prefixed(s, "TitlePosYUse"));
+        c.x = millimetreEdit(xy, prefixed(s, "TitlePosX"));
+        c.y = millimetreEdit(xy, prefixed(s, "TitlePosY"));
+        grid->addWidget(c.xUse, 0, 0);
+        grid->addWidget(c.x, 0, 1);
+        grid->addWidget(label(QStringLiteral("mm"), xy, prefixed(s, "TitlePosXUnit")), 0, 2);
+        grid->addWidget(c.yUse, 0, 4);
+        grid->addWidget(c.y, 0, 5);
+        grid->addWidget(label(QStringLiteral("mm"), xy, prefixed(s, "TitlePosYUnit")), 0, 6);
+        grid->setColumnStretch(3, 1);
+        v->addWidget(xy);
+    } else {
+        auto *offsetRow = new QHBoxLayout;
+        offsetRow->addWidget(label(QStringLiteral("印刷位置オフセット"), box,
+                                   prefixed(s, "TitleOffsetCaption")));
+        offsetRow->addStretch(1);
+        c.offset = millimetreEdit(box, prefixed(s, "TitleOffset"));
+        offsetRow->addWidget(c.offset);
+        offsetRow->addWidget(label(QStringLiteral("mm"), box, prefixed(s, "TitleOffsetUnit")));
+        v->addLayout(offsetRow);
+    }
+    return box;
+}
+
+QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
+{
+    if (s != Surface::Top && s != Surface::Bottom)
+        return nullptr;
+    auto *box = group(QStringLiteral("リスト・任意印刷"), parent, prefixed(s, "ItemGroup"));
+    box->setFixedWidth(236);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setVerticalSpacing(3);
+    auto row = [&](int r, const char *switchName, const QString &caption, const char *buttonName,
+                   const QString &buttonText, auto &&onSwitch, auto &&onButton) {
+        QCheckBox *sw = checkBox(caption, box, QLatin1String(switchName));
+        auto *button = new QPushButton(buttonText, box);
+        button->setObjectName(QLatin1String(buttonName));
+        grid->addWidget(sw, r, 0);
+        grid->addWidget(button, r, 1);
+        connect(sw, &QCheckBox::clicked, this, onSwitch);
+        connect(button, &QPushButton::clicked, this, onButton);
+    };
+    if (s == Surface::Top) {
+        row(
+            0, "UseTopList", QStringLiteral("リスト"), "TopListEdit", QStringLiteral("リスト編集"),
+            [this](bool on) { apply(m_editor.setUseList(Surface::Top, on)); },
+            [this] { Q_EMIT listEditRequested(0); });
+        row(
+            1, "UseTop1Prints", QStringLiteral("任意印刷(前面)"), "Top1PrintsEdit",
+            QStringLiteral("印刷項目編集"),
+            [this](bool on) { apply(m_editor.setUseCoverPrints(on)); },
+            [this] { Q_EMIT printsEditRequested(0); });
+        row(
+            2, "UseTop2Prints", QStringLiteral("任意印刷(背面)"), "Top2PrintsEdit",
+            QStringLiteral("印刷項目編集"),
+            [this](bool on) { apply(m_editor.setUseInsidePrints(on)); },
+            [this] { Q_EMIT printsEditRequested(1); });
+    } else {
+        row(
+            0, "UseBottomList", QStringLiteral("リスト"), "BottomListEdit",
+            QStringLiteral("リスト編集"),
+            [this](bool on) { apply(m_editor.setUseList(Surface::Bottom, on)); },
+            [this] { Q_EMIT listEditRequested(1); });
+        row(
+            1, "UseBottomPrints", QStringLiteral("任意印刷"), "BottomPrintsEdit",
+            QStringLiteral("印刷項目編集"), [this](bool on) { apply(m_editor.setUsePrints(on)); },
+            [this] { Q_EMIT printsEditRequested(2); });
+    }
+    grid->setColumnStretch(0, 1);
+    return box;
+}
+
+QWidget *TMainWindow::buildOptionsTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("OptionTag"));
+    auto *columns = new QHBoxLayout(tab);
+    columns->setContentsMargins(6, 6, 6, 6);
+    columns->setSpacing(8);
+
+    auto *left = new QVBoxLayout;
+    auto optionGroup = [&](const QString &title, const char *name,
+                           std::initializer_list<std::pair<const char *, QString>> boxes) {
+        auto *g = group(title, tab, QLatin1String(name));
+        auto *v = new QVBoxLayout(g);
+        v->setContentsMargins(8, 4, 8, 6);
+        for (const auto &[key, caption] : boxes) {
+            QCheckBox *box = checkBox(caption, g, QLatin1String(key));
+            m_optionBoxes.insert(QLatin1String(key), box);
+            const QString k = QLatin1String(key);
+            connect(box, &QCheckBox::clicked, this, [this, k](bool on) { optionClicked(k, on); });
+            v->addWidget(box);
+        }
+        left->addWidget(g);
+    };
+    optionGroup(QStringLiteral("印刷ページ"), "PrintPageGroup",
+                { { "TopLabelPrint", QStringLiteral("表レーベルを印刷") },
+                  { "BottomLabelPrint", QStringLiteral("裏レーベルを印刷") } });
+    optionGroup(QStringLiteral("枠線印刷"), "FrameLineGroup",
+                { { "AreaLinePrint", QStringLiteral("境界線印刷") },
+                  { "CutLinePrint", QStringLiteral("折線印刷") } });
+    optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
+                { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
+    left->addStretch(1);
+    columns->addLayout(left, 1);
+
+    auto *right = new QVBoxLayout;
+    auto *colours = group(QStringLiteral("背景色設定"), tab, QStringLiteral("BGColorGroup"));
+    auto *grid = new QGridLayout(colours);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setVerticalSpacing(4);
+    static const std::pair<const char *, const char16_t *> swatches[] = {
+        { "TopLabelBGColor1", u"表レーベル(表)" }, { "TopLabelBGColor2", u"表レーベル(裏)" },
+        { "BottomLabelBGColor", u"裏レーベル" },   { "LeftTitleBGColor", u"背表紙(左)" },
+        { "RightTitleBGColor", u"背表紙(右)" },
+    };
+    for (int i = 0; i < 5; ++i) {
+        auto *swatch = new ColorSwatch(colours);
+        swatch->setObjectName(QLatin1String(swatches[i].first));
+        swatch->setFixedSize(48, 18);
+        m_swatches[i] = swatch;
+        grid->addWidget(swatch, i, 0);
+        grid->addWidget(label(QString::fromUtf16(swatches[i].second), colours,
+                              QLatin1String(swatches[i].first) + QStringLiteral("Caption")),
+                        i, 1);
+        connect(swatch, &ColorSwatch::pressed, this, [this, i] { swatchPressed(i); });
+    }
+    grid->setColumnStretch(1, 1);
+    right->addWidget(colours);
+
+    auto *printer = group(QStringLiteral("プリンタ情報"), tab, QStringLiteral("PrinterInfo"));
+    auto *pg = new QGridLayout(printer);
+    pg->setContentsMargins(8, 4, 8, 6);
+    pg->setVerticalSpacing(3);
+    auto value = [&](const char *name) {
+        auto *l = label(QString(), printer, QLatin1String(name));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setMinimumWidth(52);
+        return l;
+    };
+    auto times = [&] { return label(QStringLiteral("×"), printer); };
+    m_dpiX = value("Xdpi");
+    m_dpiY = value("Ydpi");
+    pg->addWidget(label(QStringLiteral("解像度"), printer), 0, 0);
+    pg->addWidget(m_dpiX, 0, 1);
+    pg->addWidget(times(), 0, 2);
+    pg->addWidget(m_dpiY, 0, 3);
+    const std::pair<const char16_t *, const char *> rows[] = {
+        { u"表レーベル", "Top" }, { u"裏レーベル", "Bottom" }, { u"背表紙", "Side" } };
+    int r = 1;
+    for (const auto &[caption, prefix] : rows) {
+        const QString w = QLatin1String(prefix) + QStringLiteral("Width");
+        const QString h = QLatin1String(prefix) + QStringLiteral("Height");
+        QLabel *wl = value("");
+        QLabel *hl = value("");
+        wl->setObjectName(w);
+        hl->setObjectName(h);
+        m_sizeLabels.insert(w, wl);
+        m_sizeLabels.insert(h, hl);
+        pg->addWidget(label(QString::fromUtf16(caption), printer), r, 0);
+        pg->addWidget(wl, r, 1);
+        pg->addWidget(times(), r, 2);
+        pg->addWidget(hl, r, 3);
+        pg->addWidget(label(QStringLiteral("ﾋﾟｸｾﾙ"), printer), r, 4);
+        ++r;
+    }
+    pg->setColumnStretch(5, 1);
+    right->addWidget(printer);
+    right->addStretch(1);
+    columns->addLayout(right, 1);
+    return tab;
+}
+
+// ---- Binding -------------------------------------------------------------------
+
+void TMainWindow::bindTitle(Surface s)
+{
+    TitleControls &c = m_titles[int(s)];
+    connect(c.use, &QCheckBox::clicked, this,
+            [this, s](bool on) { apply(m_editor.setTitleUse(s, on)); });
+    connect(c.text, &QLineEdit::textEdited, this,
+            [this, s](const QString &text) { apply(m_editor.setTitleText(s, text)); });
+    connect(c.pos, &QButtonGroup::idClicked, this,
+            [this, s](int mode) { apply(m_editor.setTitlePosMode(s, mode)); });
+    connect(c.font, &QPushButton::clicked, this, [this, s] {
+        if (std::optional<FontSpec> font
+            = dialogs().chooseFont(m_document.surface(s).title.font))
+            apply(m_editor.setTitleFont(s, *font));
+    });
+    if (c.xUse) {
+        connect(c.xUse, &QCheckBox::clicked, this,
+                [this, s](bool on) { apply(m_editor.setTitleCustomXUse(s, on)); });
+        connect(c.yUse, &QCheckBox::clicked, this,
+                [this, s](bool on) { apply(m_editor.setTitleCustomYUse(s, on)); });
+        // The typed value is the document's at once; leaving the field (or
+        // Enter) refreshes the preview. An emptied field keeps the value.
+        connect(c.x, &QLineEdit::textEdited, this, [this, s](const QString &text) {
+            if (!text.isEmpty())
+                apply(m_editor.setTitleCustomX(s, text.toInt()));
+        });
+        connect(c.y, &QLineEdit::textEdited, this, [this, s](const QString &text) {
+            if (!text.isEmpty())
+                apply(m_editor.setTitleCustomY(s, text.toInt()));
+        });
+        for (CommitEdit *edit : { c.x, c.y })
+            connect(edit, &CommitEdit::committed, this,
+                    [this, s] { apply(m_editor.leaveTitleCustomPosition(s)); });
+    }
+    if (c.offset) {
+        connect(c.offset, &QLineEdit::textEdited, this,
+                [this, s](const QString &text) { apply(m_editor.setTitleOffsetText(s, text)); });
+        connect(c.offset, &CommitEdit::committed, this, [this] { syncFromDocument(); });
+    }
+    if (c.sameAsFront)
+        connect(c.sameAsFront, &QCheckBox::clicked, this,
+                [this, s](bool on) { apply(m_editor.setTitleSameAsFront(s, on)); });
+    if (c.sameAsLeft)
+        connect(c.sameAsLeft, &QCheckBox::clicked, this,
+                [this](bool on) { apply(m_editor.setTitleSameAsLeft(on)); });
+}
+
+void TMainWindow::commitNumber(CommitEdit *edit, int current,
+                               const std::function<EditResult(int)> &set)
+{
+    bool ok = false;
+    const int value = edit->text().trimmed().toInt(&ok);
+    if (!ok) {
+        // Nothing or only a sign: the stored value stays and is shown again.
+        dialogs().showMessage(QStringLiteral("'") + edit->text()
+                              + QStringLiteral("' は正しい整数値ではありません"));
+        syncFromDocument();
+        return;
+    }
+    if (value == current) {
+        syncFromDocument();
+        return;
+    }
+    apply(set(value));
+}
+
+void TMainWindow::bindPicture(Surface s)
+{
+    PicturePanel *panel = m_pictures[int(s)];
+    connect(panel->useBox(), &QCheckBox::clicked, this,
+            [this, s](bool on) { apply(m_editor.setPictureUse(s, on)); });
+    if (QCheckBox *link = panel->linkBox()) {
+        if (s == Surface::Bottom)
+            connect(link, &QCheckBox::clicked, this,
+                    [this](bool on) { apply(m_editor.setPictureSameAsFront(on)); });
+        else
+            connect(link, &QCheckBox::clicked, this,
+                    [this](bool on) { apply(m_editor.setPictureSameAsLeft(on)); });
+    }
+    connect(panel->fileSelectButton(), &QPushButton::clicked, this, [this, s] {
+        const QString path = dialogs().openPicture(pictureOpenDialogFilter());
+        if (path.isEmpty())
+            return;
+        apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));
+    });
+    auto picture = [this, s]() -> const PicturePlacement & {
+        return m_document.surface(s).picture;
+    };
+    connect(panel->widthEdit(), &CommitEdit::committed, this, [=, this] {
+        commitNumber(panel->widthEdit(), picture().printWidth,
+                     [=, this](int v) { return m_editor.setPictureWidth(s, v); });
+    });
+    connect(panel->heightEdit(), &CommitEdit::committed, this, [=, this] {
+        commitNumber(panel->heightEdit(), picture().printHeight,
+                     [=, this](int v) { return m_editor.setPictureHeight(s, v); });
+    });
+    connect(panel->posXEdit(), &CommitEdit::committed, this, [=, this] {
+        commitNumber(panel->posXEdit(), picture().posX,
+                     [=, this](int v) { return m_editor.setPicturePosX(s, v); });
+    });
+    connect(panel->posYEdit(), &CommitEdit::committed, this, [=, this] {
+        commitNumber(panel->posYEdit(), picture().posY,
+                     [=, this](int v) { return m_editor.setPicturePosY(s, v); });
+    });
+    // Choosing the item already shown changes nothing.
+    connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int mode) {
+        if (mode != picture().sizeMode)
+            apply(m_editor.applySizeMode(s, mode));
+    });
+    connect(panel->alignModeBox(), &QComboBox::activated, this, [=, this](int mode) {
+        if (mode != picture().alignMode)
+            apply(m_editor.applyAlignMode(s, mode));
+    });
+    connect(panel->keepAspectBox(), &QCheckBox::clicked, this,
+            [this, s](bool on) { apply(m_editor.setKeepAspect(s, on)); });
+}
+
+void TMainWindow::swatchPressed(int index)
+{
+    static const Swatch swatches[]
+        = { Swatch::TopCover, Swatch::TopInside, Swatch::Bottom, Swatch::Left, Swatch::Right };
+    const std::optional<ColorRef> chosen = dialogs().chooseColor(m_lastColor);
+    if (chosen)
+        m_lastColor = *chosen;
+    apply(m_editor.setBackgroundColor(swatches[index], chosen));
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QWidget>
+
+#include "document/LabelDocument.h"
+
+class CommitEdit;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The picture controls of one surface's tab. Control names carry the
+// surface's prefix ("TopGraphicWidth2", "BottomGSizeChange"). The panel only
+// shows values and reports the user's actions; the window applies them.
+class PicturePanel : public QWidget
+{
+    Q_OBJECT
+public:
+    PicturePanel(Surface surface, QWidget *parent = nullptr);
+    Surface surface() const { return m_surface; }
+
+    // Shows every stored value of the placement with its format: the
+    // integers with "%d", the millimetre labels with "%.1fmm". The edit that
+    // has the focus keeps its text unless `includeFocused`.
+    void showPlacement(const PicturePlacement &placement, bool includeFocused = true);
+    // The "用紙情報" group: the surface's size in reference pixels.
+    void showSurfaceSize(int width, int height);
+    // Enables the panel's controls; the link check box (on the back and the
+    // right spine) separately.
+    void setControlsEnabled(bool enabled);
+    void setLinkEnabled(bool enabled);
+    void setLinkChecked(bool on);
+
+    QCheckBox *useBox() const { return m_use; }
+    QCheckBox *linkBox() const { return m_link; }
+    CommitEdit *widthEdit() const { return m_width2; }
+    CommitEdit *heightEdit() const { return m_height2; }
+    CommitEdit *posXEdit() const { return m_posX; }
+    CommitEdit *posYEdit() const { return m_posY; }
+    QComboBox *sizeModeBox() const { return m_sizeMode; }
+    QComboBox *alignModeBox() const { return m_alignMode; }
+    QCheckBox *keepAspectBox() const { return m_keepAspect; }
+    QPushButton *fileSelectButton() const { return m_fileSelect; }
+    // The "用紙情報" group, placed by the tab wherever it has room.
+    QWidget *paperInfoGroup() const { return m_paperInfo; }
+
+private:
+    QString name(const char *part) const;
+
+    Surface m_surface;
+    QCheckBox *m_use = nullptr;
+    QCheckBox *m_link = nullptr; // SameGraphic / SameGraphicLeft, or null
+    QLabel *m_fileLabel = nullptr;
+    QLineEdit *m_fileName = nullptr;
+    QPushButton *m_fileSelect = nullptr;
+    QLabel *m_pixelWidth = nullptr, *m_pixelHeight = nullptr;
+    QLabel *m_pixelWidthMm = nullptr, *m_pixelHeightMm = nullptr;
+    CommitEdit *m_width2 = nullptr, *m_height2 = nullptr;
+    QLabel *m_width2Mm = nullptr, *m_height2Mm = nullptr;
+    CommitEdit *m_posX = nullptr, *m_posY = nullptr;
+    QLabel *m_posXMm = nullptr, *m_posYMm = nullptr;
+    QComboBox *m_sizeMode = nullptr, *m_alignMode = nullptr;
+    QCheckBox *m_keepAspect = nullptr;
+    QLabel *m_surfaceWidth = nullptr, *m_surfaceHeight = nullptr;
+    QWidget *m_paperInfo = nullptr;
+    QList<QWidget *> m_controls; // everything but the use and link boxes
+};

@@ -1,0 +1,118 @@
+#include "app/UserDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QMessageBox>
+
+#include "text/FileFilter.h"
+
+namespace {
+
+QString appTitle()
+{
+    return QStringLiteral("Casewright");
+}
+
+// Qt's own dialog (not the desktop's), so that the description of every
+// filter entry is shown exactly as written.
+void prepare(QFileDialog &dialog, const QString &filter, const QString &defaultSuffix)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(toQtFilters(filter));
+    if (!defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(defaultSuffix);
+}
+
+} // namespace
+
+QtUserDialogs::QtUserDialogs(QWidget *parent)
+    : m_parent(parent)
+{
+}
+
+void QtUserDialogs::showMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool QtUserDialogs::confirm(const QString &text, const QString &caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtUserDialogs::openFile(const QString &filter, const QString &defaultSuffix)
+{
+    QFileDialog dialog(m_parent);
+    prepare(dialog, filter, defaultSuffix);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString QtUserDialogs::saveFile(const QString &currentName, const QString &filter,
+                                const QString &defaultSuffix)
+{
+    QFileDialog dialog(m_parent);
+    prepare(dialog, filter, defaultSuffix);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt asks before overwriting an existing file unless told not to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (!currentName.isEmpty())
+        dialog.selectFile(currentName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString QtUserDialogs::openPicture(const QString &filter)
+{
+    QFileDialog dialog(m_parent);
+    prepare(dialog, filter, QString());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+std::optional<ColorRef> QtUserDialogs::chooseColor(ColorRef start)
+{
+    const QColor chosen = QColorDialog::getColor(resolveColor(start), m_parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return toColorRef(chosen);
+}
+
+std::optional<FontSpec> QtUserDialogs::chooseFont(const FontSpec &font)
+{
+    QFont initial(font.name);
+    initial.setPointSize(font.size > 0 ? font.size : 9);
+    initial.setBold(font.bold);
+    initial.setItalic(font.italic);
+    initial.setUnderline(font.underline);
+    initial.setStrikeOut(font.strikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, m_parent);
+    if (!ok)
+        return std::nullopt;
+    FontSpec result = font;
+    result.name = chosen.family();
+    result.size = chosen.pointSize() > 0 ? chosen.pointSize() : font.size;
+    result.bold = chosen.bold();
+    result.italic = chosen.italic();
+    result.underline = chosen.underline();
+    result.strikeOut = chosen.strikeOut();
+    return result;
+}

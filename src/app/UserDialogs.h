@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "document/UserPrompts.h"
+#include "fonts/FontSpec.h"
+
+class QWidget;
+
+// Every modal dialog the main window opens, behind one interface, so that
+// tests answer them without a modal loop.
+class UserDialogs : public MessageSink, public ConfirmSink
+{
+public:
+    // Open dialog: the path and the file must exist. `filter` uses the
+    // "description|patterns" form. Empty when cancelled.
+    virtual QString openFile(const QString &filter, const QString &defaultSuffix) = 0;
+    // Save dialog starting from `currentName`, asking before it overwrites an
+    // existing file. Empty when cancelled.
+    virtual QString saveFile(const QString &currentName, const QString &filter,
+                             const QString &defaultSuffix)
+        = 0;
+    // The picture open dialog. Empty when cancelled.
+    virtual QString openPicture(const QString &filter) = 0;
+    // The colour dialog, starting with `start`. Nothing when cancelled.
+    virtual std::optional<ColorRef> chooseColor(ColorRef start) = 0;
+    // The font dialog on `font`. Nothing when cancelled.
+    virtual std::optional<FontSpec> chooseFont(const FontSpec &font) = 0;
+};
+
+// The real dialogs, parented to `parent`.
+class QtUserDialogs : public UserDialogs
+{
+public:
+    explicit QtUserDialogs(QWidget *parent);
+    void showMessage(const QString &text) override;
+    bool confirm(const QString &text, const QString &caption) override;
+    QString openFile(const QString &filter, const QString &defaultSuffix) override;
+    QString saveFile(const QString &currentName, const QString &filter,
+                     const QString &defaultSuffix) override;
+    QString openPicture(const QString &filter) override;
+    std::optional<ColorRef> chooseColor(ColorRef start) override;
+    std::optional<FontSpec> chooseFont(const FontSpec &font) override;
+
+private:
+    QWidget *m_parent;
+};

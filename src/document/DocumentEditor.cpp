@@ -1,0 +1,744 @@
+#include "document/DocumentEditor.h"
+
+#include <algorithm>
+
+#include "document/DocumentFile.h"
+#include "pictures/PicturePlacementOps.h"
+
+namespace {
+
+QString boolText(bool b)
+{
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString fontText(const FontSpec &f)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5%6%7%8")
+        .arg(f.name)
+        .arg(f.size)
+        .arg(f.color)
+        .arg(f.charset)
+        .arg(boolText(f.bold), boolText(f.italic), boolText(f.underline), boolText(f.strikeOut));
+}
+
+bool hasCustomPosition(Surface s)
+{
+    return s == Surface::Top || s == Surface::Bottom;
+}
+
+bool isSpine(Surface s)
+{
+    return s == Surface::Left || s == Surface::Right;
+}
+
+} // namespace
+
+void EditResult::addPage(int page)
+{
+    if (!pages.contains(page))
+        pages.append(page);
+}
+
+void EditResult::merge(const EditResult &other)
+{
+    for (int p : other.pages)
+        addPage(p);
+    for (auto it = other.enabled.begin(); it != other.enabled.end(); ++it)
+        enabled.insert(it.key(), it.value());
+    for (const QString &c : other.changed)
+        if (!changed.contains(c))
+            changed.append(c);
+}
+
+QString swatchControlName(Swatch s)
+{
+    switch (s) {
+    case Swatch::TopCover:
+        return QStringLiteral("TopLabelBGColor1");
+    case Swatch::TopInside:
+        return QStringLiteral("TopLabelBGColor2");
+    case Swatch::Bottom:
+        return QStringLiteral("BottomLabelBGColor");
+    case Swatch::Left:
+        return QStringLiteral("LeftTitleBGColor");
+    case Swatch::Right:
+        return QStringLiteral("RightTitleBGColor");
+    }
+    return QString();
+}
+
+ControlStates enabledStates(const LabelDocument &doc)
+{
+    ControlStates e;
+    auto set = [&e](const QStringList &names, bool on) {
+        for (const QString &n : names)
+            e.insert(n, on);
+    };
+
+    // Front title.
+    const TitleSettings &tt = doc.top.title;
+    set({ "TopTitleLabel", "TopTitle", "TopTitlePos", "TopTitleFontSet" }, tt.use);
+    const bool topCustom = tt.use && tt.posMode == 3;
+    set({ "TopTitlePosXY", "TopTitlePosXUse", "TopTitlePosYUse" }, topCustom);
+    set({ "TopTitlePosX" }, topCustom && tt.customXUse);
+    set({ "TopTitlePosY" }, topCustom && tt.customYUse);
+
+    // Back title.
+    const TitleSettings &bt = doc.bottom.title;
+    const bool bottomOwn = bt.use && !doc.bottom.titleSameAsFront;
+    set({ "BottomSameTitle" }, bt.use);
+    set({ "BottomTitleLabel", "BottomTitle", "BottomTitlePos", "BottomTitleFontSet" }, bottomOwn);
+    const bool bottomCustom = bottomOwn && bt.posMode == 3;
+    set({ "BottomTitlePosXY", "BottomTitlePosXUse", "BottomTitlePosYUse" }, bottomCustom);
+    set({ "BottomTitlePosX" }, bottomCustom && bt.customXUse);
+    set({ "BottomTitlePosY" }, bottomCustom && bt.customYUse);
+
+    // Left spine.
+    const TitleSettings &lt = doc.left.title;
+    set({ "LeftSameTitle", "LeftTitlePos" }, lt.use);
+    set({ "LeftTitleLabel", "LeftTitle", "LeftTitleFontSet" },
+        lt.use && !doc.left.titleSameAsFront);
+    set({ "LeftTitleOffset" }, lt.use && lt.posMode == 3);
+
+    // Right spine: its two links exclude each other.
+    const TitleSettings &rt = doc.right.title;
+    const bool rFront = doc.right.titleSameAsFront;
+    const bool rLeft = doc.right.titleSameAsLeft;
+    set({ "RightSameTitle" }, rt.use && !rLeft);
+    set({ "RightSameLeft" }, rt.use && !rFront);
+    set({ "RightTitleLabel", "RightTitle", "RightTitleFontSet" }, rt.use && !rFront && !rLeft);
+    set({ "RightTitlePos" }, rt.use && !rLeft);
+    set({ "RightTitleOffset" }, rt.use && rt.posMode == 3 && !rLeft);
+
+    // Editor buttons.
+    set({ "TopListEdit" }, doc.top.useList);
+    set({ "BottomListEdit" }, doc.bottom.useList);
+    set({ "Top1PrintsEdit" }, doc.top.useCoverPrints);
+    set({ "Top2PrintsEdit" }, doc.top.useInsidePrints);
+    set({ "BottomPrintsEdit" }, doc.bottom.usePrints);
+
+    // Picture panels. A follower's panel is usable only while its link is off;
+    // its link check box only while its picture is switched on.
+    for (Surface s : kAllSurfaces) {
+        const SurfaceSettings &ss = doc.surface(s);
+        bool on = ss.picture.use;
+        if (s == Surface::Bottom)
+            on = on && !ss.pictureSameAsFront;
+        if (s == Surface::Right)
+            on = on && !ss.pictureSameAsLeft;
+        const QString p = surfacePrefix(s);
+        for (const char *part : { "GraphLabel", "GraphicFileName", "GraphicFileSelect",
+                 "GraphicInfo", "PSet", "GraphicWidth2", "GraphicHeight2", "GraphicPosX",
+                 "GraphicPosY", "GSizeChange", "GPosChange", "SizeRateFixed" })
+            e.insert(p + QLatin1String(part), on);
+    }
+    set({ "SameGraphic" }, doc.bottom.picture.use);
+    set({ "SameGraphicLeft" }, doc.right.picture.use);
+    return e;
+}
+
+QMap<QString, QString> controlValues(const LabelDocument &doc)
+{
+    QMap<QString, QString> v;
+    for (Surface s : kAllSurfaces) {
+        const SurfaceSettings &ss = doc.surface(s);
+        const QString p = surfacePrefix(s);
+        const TitleSettings &t = ss.title;
+        v.insert(p + "TitleUse", boolText(t.use));
+        v.insert(p + "Title", t.text);
+        v.insert(p + "TitlePos", QString::number(t.posMode));
+        v.insert(p + "TitleFont", fontText(t.font));
+        if (hasCustomPosition(s)) {
+            v.insert(p + "TitlePosXUse", boolText(t.customXUse));
+            v.insert(p + "TitlePosX", QString::number(t.customX));
+            v.insert(p + "TitlePosYUse", boolText(t.customYUse));
+            v.insert(p + "TitlePosY", QString::number(t.customY));
+        } else {
+            v.insert(p + "TitleOffset", QString::number(t.offset));
+        }
+        const PicturePlacement &pic = ss.picture;
+        v.insert(p + "GraphicUse", boolText(pic.use));
+        v.insert(p + "GraphicFileName", pic.fileName);
+        v.insert(p + "GraphicWidth", QString::number(pic.pixelWidth));
+        v.insert(p + "GraphicHeight", QString::number(pic.pixelHeight));
+        v.insert(p + "GraphicWidth2", QString::number(pic.printWidth));
+        v.insert(p + "GraphicHeight2", QString::number(pic.printHeight));
+        v.insert(p + "GraphicPosX", QString::number(pic.posX));
+        v.insert(p + "GraphicPosY", QString::number(pic.posY));
+        v.insert(p + "GSizeChange", QString::number(pic.sizeMode));
+        v.insert(p + "GPosChange", QString::number(pic.alignMode));
+        v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
+    }
+    v.insert("BottomSameTitle", boolText(doc.bottom.titleSameAsFront));
+    v.insert("LeftSameTitle", boolText(doc.left.titleSameAsFront));
+    v.insert("RightSameTitle", boolText(doc.right.titleSameAsFront));
+    v.insert("RightSameLeft", boolText(doc.right.titleSameAsLeft));
+    v.insert("SameGraphic", boolText(doc.bottom.pictureSameAsFront));
+    v.insert("SameGraphicLeft", boolText(doc.right.pictureSameAsLeft));
+    v.insert("UseTopList", boolText(doc.top.useList));
+    v.insert("UseBottomList", boolText(doc.bottom.useList));
+    v.insert("UseTop1Prints", boolText(doc.top.useCoverPrints));
+    v.insert("UseTop2Prints", boolText(doc.top.useInsidePrints));
+    v.insert("UseBottomPrints", boolText(doc.bottom.usePrints));
+    v.insert("TopLabelBGColor1", QString::number(doc.top.backgroundColor1));
+    v.insert("TopLabelBGColor2", QString::number(doc.top.backgroundColor2));
+    v.insert("BottomLabelBGColor", QString::number(doc.bottom.backgroundColor1));
+    v.insert("LeftTitleBGColor", QString::number(doc.left.backgroundColor1));
+    v.insert("RightTitleBGColor", QString::number(doc.right.backgroundColor1));
+    return v;
+}
+
+// Snapshots the controls' states when a public operation starts and reports
+// what changed when it ends.
+class DocumentEditor::Recorder
+{
+public:
+    Recorder(const DocumentEditor &editor, EditResult &result)
+        : m_doc(editor.m_doc)
+        , m_result(result)
+        , m_enabled(enabledStates(m_doc))
+        , m_values(controlValues(m_doc))
+    { }
+    ~Recorder()
+    {
+        const ControlStates enabled = enabledStates(m_doc);
+        for (auto it = enabled.begin(); it != enabled.end(); ++it)
+            if (m_enabled.value(it.key()) != it.value())
+                m_result.enabled.insert(it.key(), it.value());
+        const QMap<QString, QString> values = controlValues(m_doc);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            if (m_values.value(it.key()) != it.value() && !m_result.changed.contains(it.key()))
+                m_result.changed.append(it.key());
+    }
+
+private:
+    const LabelDocument &m_doc;
+    EditResult &m_result;
+    ControlStates m_enabled;
+    QMap<QString, QString> m_values;
+};
+
+DocumentEditor::DocumentEditor(LabelDocument &doc, MessageSink *messages)
+    : m_doc(doc)
+    , m_messages(messages)
+{ }
+
+void DocumentEditor::setMessageSink(MessageSink *messages)
+{
+    m_messages = messages;
+}
+
+MessageSink &DocumentEditor::messages() const
+{
+    static NullMessageSink quiet;
+    return m_messages ? *m_messages : quiet;
+}
+
+void DocumentEditor::setTemplateReloader(std::function<void()> reload)
+{
+    m_reloadTemplates = std::move(reload);
+}
+
+// ---- Titles ------------------------------------------------------------------
+
+EditResult DocumentEditor::setTitleUse(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    TitleSettings &t = m_doc.surface(s).title;
+    if (t.use == on)
+        return r;
+    t.use = on;
+    r.addPage(surfacePage(s));
+    return r;
+}
+
+EditResult DocumentEditor::setTitleText(Surface s, const QString &text)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    titleText(s, text, r);
+    return r;
+}
+
+void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
+{
+    TitleSettings &t = m_doc.surface(s).title;
+    if (t.text == text)
+        return;
+    t.text = text;
+    r.addPage(surfacePage(s));
+    if (s == Surface::Top) {
+        if (m_doc.bottom.titleSameAsFront)
+            titleText(Surface::Bottom, text, r);
+        // The left spine passes the text on to the right one when they are linked.
+        if (m_doc.left.titleSameAsFront)
+            titleText(Surface::Left, text, r);
+        if (m_doc.right.titleSameAsFront)
+            titleText(Surface::Right, text, r);
+    } else if (s == Surface::Left && m_doc.right.titleSameAsLeft) {
+        titleText(Surface::Right, text, r);
+    }
+}
+
+EditResult DocumentEditor::setTitlePosMode(Surface s, int mode)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    titlePosMode(s, mode, r);
+    return r;
+}
+
+void DocumentEditor::titlePosMode(Surface s, int mode, EditResult &r)
+{
+    mode = std::clamp(mode, 0, 3);
+    TitleSettings &t = m_doc.surface(s).title;
+    if (t.posMode == mode)
+        return;
+    t.posMode = mode;
+    r.addPage(surfacePage(s));
+    if (s == Surface::Top && m_doc.bottom.titleSameAsFront)
+        titlePosMode(Surface::Bottom, mode, r);
+    else if (s == Surface::Left && m_doc.right.titleSameAsLeft)
+        titlePosMode(Surface::Right, mode, r);
+}
+
+EditResult DocumentEditor::setTitleFont(Surface s, const FontSpec &font)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    titleFont(s, font, r);
+    return r;
+}
+
+void DocumentEditor::titleFont(Surface s, const FontSpec &font, EditResult &r)
+{
+    m_doc.surface(s).title.font = font;
+    r.addPage(surfacePage(s));
+    if (s == Surface::Top) {
+        if (m_doc.bottom.titleSameAsFront)
+            titleFont(Surface::Bottom, font, r);
+        if (m_doc.left.titleSameAsFront)
+            titleFont(Surface::Left, font, r);
+        if (m_doc.right.titleSameAsFront)
+            titleFont(Surface::Right, font, r);
+    } else if (s == Surface::Left && m_doc.right.titleSameAsLeft) {
+        titleFont(Surface::Right, font, r);
+    }
+}
+
+// ---- Custom title position ------------------------------------------------------
+
+EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    TitleSettings &t = m_doc.surface(s).title;
+    if (!hasCustomPosition(s) || t.customXUse == on)
+        return r;
+    t.customXUse = on;
+    r.addPage(surfacePage(s));
+    return r;
+}
+
+EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    TitleSettings &t = m_doc.surface(s).title;
+    if (!hasCustomPosition(s) || t.customYUse == on)
+        return r;
+    t.customYUse = on;
+    r.addPage(surfacePage(s));
+    return r;
+}
+
+EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (hasCustomPosition(s))
+        m_doc.surface(s).title.customX = std::clamp(mm, 0, kMaxCustomPosition);
+    return r;
+}
+
+EditResult DocumentEditor::setTitleCustomY(Surface s, int mm)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (hasCustomPosition(s))
+        m_doc.surface(s).title.customY = std::clamp(mm, 0, kMaxCustomPosition);
+    return r;
+}
+
+EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
+{
+    EditResult r;
+    if (hasCustomPosition(s))
+        r.addPage(surfacePage(s));
+    return r;
+}
+
+// ---- Spine offset -----------------------------------------------------------------
+
+EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    titleOffset(s, mm, r);
+    return r;
+}
+
+EditResult DocumentEditor::setTitleOffsetText(Surface s, const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return EditResult();
+    // The edit takes at most three digits; anything longer is over the limit.
+    bool ok = false;
+    long long v = t.toLongLong(&ok);
+    if (!ok)
+        v = t.size() > 3 ? kMaxSpineOffset + 1 : 0;
+    return setTitleOffset(s, int(std::clamp<long long>(v, 0, kMaxSpineOffset + 1)));
+}
+
+void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
+{
+    if (!isSpine(s))
+        return;
+    mm = std::clamp(mm, 0, kMaxSpineOffset);
+    TitleSettings &t = m_doc.surface(s).title;
+    if (t.offset == mm)
+        return;
+    t.offset = mm;
+    r.addPage(kBackPage);
+    if (s == Surface::Left && m_doc.right.titleSameAsLeft)
+        titleOffset(Surface::Right, mm, r);
+}
+
+// ---- Title links -------------------------------------------------------------------
+
+EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (s == Surface::Top)
+        return r;
+    SurfaceSettings &ss = m_doc.surface(s);
+    if (ss.titleSameAsFront == on)
+        return r;
+    if (on && s == Surface::Right && ss.titleSameAsLeft)
+        return r; // the right spine follows one title at a time
+    ss.titleSameAsFront = on;
+    r.addPage(kBackPage);
+    if (!on)
+        return r;
+    const TitleSettings front = m_doc.top.title;
+    titleText(s, front.text, r);
+    if (s == Surface::Bottom) {
+        titlePosMode(s, front.posMode, r);
+        ss.title.customXUse = front.customXUse;
+        ss.title.customX = front.customX;
+        ss.title.customYUse = front.customYUse;
+        ss.title.customY = front.customY;
+    }
+    titleFont(s, front.font, r);
+    return r;
+}
+
+EditResult DocumentEditor::setTitleSameAsLeft(bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    SurfaceSettings &right = m_doc.right;
+    if (right.titleSameAsLeft == on)
+        return r;
+    if (on && right.titleSameAsFront)
+        return r;
+    right.titleSameAsLeft = on;
+    r.addPage(kBackPage);
+    if (!on || !m_doc.left.title.use)
+        return r;
+    const TitleSettings left = m_doc.left.title;
+    titleText(Surface::Right, left.text, r);
+    titleFont(Surface::Right, left.font, r);
+    titlePosMode(Surface::Right, left.posMode, r);
+    titleOffset(Surface::Right, left.offset, r);
+    return r;
+}
+
+// ---- List and free-print switches ------------------------------------------------
+
+EditResult DocumentEditor::setUseList(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (s != Surface::Top && s != Surface::Bottom)
+        return r;
+    SurfaceSettings &ss = m_doc.surface(s);
+    if (ss.useList == on)
+        return r;
+    ss.useList = on;
+    r.addPage(surfacePage(s));
+    return r;
+}
+
+EditResult DocumentEditor::setUseCoverPrints(bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    m_doc.top.useCoverPrints = on;
+    return r;
+}
+
+EditResult DocumentEditor::setUseInsidePrints(bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    m_doc.top.useInsidePrints = on;
+    return r;
+}
+
+EditResult DocumentEditor::setUsePrints(bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    m_doc.bottom.usePrints = on;
+    return r;
+}
+
+// ---- Background colours ---------------------------------------------------------------
+
+EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<ColorRef> color)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    ColorRef *field = nullptr;
+    int page = kBackPage;
+    switch (swatch) {
+    case Swatch::TopCover:
+        field = &m_doc.top.backgroundColor1;
+        page = kFrontPage;
+        break;
+    case Swatch::TopInside:
+        field = &m_doc.top.backgroundColor2;
+        page = kFrontPage;
+        break;
+    case Swatch::Bottom:
+        field = &m_doc.bottom.backgroundColor1;
+        break;
+    case Swatch::Left:
+        field = &m_doc.left.backgroundColor1;
+        break;
+    case Swatch::Right:
+        field = &m_doc.right.backgroundColor1;
+        break;
+    }
+    if (field && color)
+        *field = *color;
+    r.addPage(page);
+    return r;
+}
+
+// ---- Pictures --------------------------------------------------------------------------
+
+std::optional<Surface> DocumentEditor::linkedFollower(Surface leader) const
+{
+    if (isPictureLeader(leader) && pictureLinkOn(m_doc, leader))
+        return leader == Surface::Top ? Surface::Bottom : Surface::Right;
+    return std::nullopt;
+}
+
+namespace {
+
+// Every surface a placement operation changed has its page refreshed, the
+// follower of a link included.
+void refreshPlacement(EditResult &r, const PlacementResult &p)
+{
+    if (p.refreshPage < 0)
+        return;
+    for (Surface s : p.changed)
+        r.addPage(surfacePage(s));
+}
+
+} // namespace
+
+EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    ::LoadSurfacePicture(m_doc, s, path, messages());
+    return r;
+}
+
+EditResult DocumentEditor::chooseSurfacePicture(
+    Surface s, const QString &path, ProgressSink &progress)
+{
+    progress.ShowText(QStringLiteral("データロード中です"));
+    EditResult r = loadSurfacePicture(s, path);
+    progress.hide();
+    r.addPage(surfacePage(s));
+    if (linkedFollower(s))
+        r.addPage(kBackPage);
+    return r;
+}
+
+EditResult DocumentEditor::setPictureUse(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (m_doc.surface(s).picture.use == on)
+        return r;
+    refreshPlacement(r, ::setPictureUse(m_doc, s, on));
+    return r;
+}
+
+EditResult DocumentEditor::setPictureWidth(Surface s, int px)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    refreshPlacement(r, ::setPrintWidth(m_doc, s, px));
+    return r;
+}
+
+EditResult DocumentEditor::setPictureHeight(Surface s, int px)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    refreshPlacement(r, ::setPrintHeight(m_doc, s, px));
+    return r;
+}
+
+EditResult DocumentEditor::setPicturePosX(Surface s, int px)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    refreshPlacement(r, ::setPosX(m_doc, s, px));
+    return r;
+}
+
+EditResult DocumentEditor::setPicturePosY(Surface s, int px)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    refreshPlacement(r, ::setPosY(m_doc, s, px));
+    return r;
+}
+
+EditResult DocumentEditor::applySizeMode(Surface s, int mode)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    // Choosing the item that is already selected changes nothing.
+    if (m_doc.surface(s).picture.sizeMode == mode)
+        return r;
+    refreshPlacement(r, ::applySizeMode(m_doc, s, mode));
+    return r;
+}
+
+EditResult DocumentEditor::applyAlignMode(Surface s, int mode)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (m_doc.surface(s).picture.alignMode == mode)
+        return r;
+    refreshPlacement(r, ::applyAlignMode(m_doc, s, mode));
+    return r;
+}
+
+EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    ::setKeepAspect(m_doc, s, on);
+    return r;
+}
+
+EditResult DocumentEditor::setPictureSameAsFront(bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (m_doc.bottom.pictureSameAsFront == on)
+        return r;
+    ::setPictureLink(m_doc, Surface::Top, on);
+    r.addPage(kBackPage);
+    return r;
+}
+
+EditResult DocumentEditor::setPictureSameAsLeft(bool on)
+{
+    EditResult r;
+    Recorder rec(*this, r);
+    if (m_doc.right.pictureSameAsLeft == on)
+        return r;
+    ::setPictureLink(m_doc, Surface::Left, on);
+    r.addPage(kBackPage);
+    return r;
+}
+
+// ---- Whole document ---------------------------------------------------------------------
+
+EditResult DocumentEditor::resetToNew()
+{
+    EditResult r;
+    {
+        Recorder rec(*this, r);
+        m_doc.fileName.clear();
+        for (Surface s : kAllSurfaces) {
+            if (s != Surface::Top)
+                r.merge(setTitleSameAsFront(s, false));
+            if (s == Surface::Right)
+                r.merge(setTitleSameAsLeft(false));
+            r.merge(setTitleUse(s, false));
+            r.merge(setTitleText(s, QString()));
+            if (hasCustomPosition(s))
+                r.merge(setTitlePosMode(s, 1));
+            r.merge(setTitleFont(s, defaultFont()));
+
+            if (s == Surface::Bottom)
+                r.merge(setPictureSameAsFront(false));
+            if (s == Surface::Right)
+                r.merge(setPictureSameAsLeft(false));
+            r.merge(setPictureUse(s, false));
+            PicturePlacement &p = m_doc.surface(s).picture;
+            p.fileName.clear();
+            p.pixelWidth = 0;
+            p.pixelHeight = 0;
+            r.merge(setPictureWidth(s, 0));
+            r.merge(setPictureHeight(s, 0));
+            r.merge(setPicturePosX(s, 0));
+            r.merge(setPicturePosY(s, 0));
+            p.sizeMode = 2;
+            p.alignMode = 6;
+
+            if (hasCustomPosition(s))
+                r.merge(setUseList(s, false));
+        }
+        m_doc.listRows.clear();
+        for (int side = 0; side < 2; ++side) {
+            const int spacing = m_doc.listLayout[side].lineSpacing;
+            m_doc.listLayout[side] = defaultListLayout(side);
+            m_doc.listLayout[side].lineSpacing = spacing;
+        }
+        if (m_reloadTemplates)
+            m_reloadTemplates();
+        // The merged results carried the enabled states and values of their
+        // own steps; the recorder reports the net change of the whole reset.
+        r.enabled.clear();
+        r.changed.clear();
+    }
+    r.pages.clear();
+    r.addPage(kShownPage);
+    return r;
+}
+
+bool DocumentEditor::save(const QString &path)
+{
+    return saveDocument(m_doc, path, messages());
+}
+
+bool DocumentEditor::load(const QString &path, ProgressSink &progress)
+{
+    return loadDocument(*this, path, progress) == LoadStatus::Loaded;
+}

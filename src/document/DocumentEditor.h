@@ -1,0 +1,194 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "document/LabelDocument.h"
+#include "document/UserPrompts.h"
+
+// Preview pages that an edit asks to redraw.
+enum PreviewPage { kFrontPage = 0, kBackPage = 1, kShownPage = 2 };
+
+// Control name -> enabled.
+using ControlStates = QMap<QString, bool>;
+
+// What one change operation did, for the window that mirrors the document.
+struct EditResult
+{
+    // Preview pages to refresh (kFrontPage, kBackPage, kShownPage), each at
+    // most once, in the order they were first asked for.
+    QList<int> pages;
+    // Controls whose enabled state changed, with their new state.
+    ControlStates enabled;
+    // Controls whose shown value changed (the edited control when its value
+    // changed, and every control a link carried the change to). Names as in
+    // enabledStates() plus the value controls: "TopTitle", "RightTitleOffset",
+    // "BottomGraphicWidth2", "LeftTitleFont" (the title font), ...
+    QStringList changed;
+
+    bool refreshes(int page) const { return pages.contains(page); }
+    bool isEmpty() const { return pages.isEmpty() && enabled.isEmpty() && changed.isEmpty(); }
+    void addPage(int page);
+    void merge(const EditResult &other);
+};
+
+// The enabled state of every control whose state depends on the document:
+// the title groups, the links, the list and free-print editor buttons and the
+// picture panels. Label and unit controls without a name of their own (the
+// "mm" beside an edit, "印刷位置オフセット") follow the control they belong to.
+ControlStates enabledStates(const LabelDocument &doc);
+
+// The shown value of every value control of the surface tabs and the
+// background swatches, as text, for change detection and for tests.
+QMap<QString, QString> controlValues(const LabelDocument &doc);
+
+// The five background swatches of the options tab.
+enum class Swatch {
+    TopCover, // TopLabelBGColor1, top.backgroundColor1
+    TopInside, // TopLabelBGColor2, top.backgroundColor2
+    Bottom, // BottomLabelBGColor
+    Left, // LeftTitleBGColor
+    Right // RightTitleBGColor
+};
+QString swatchControlName(Swatch s);
+
+// Spine offsets are cut to this many millimetres.
+constexpr int kMaxSpineOffset = 115;
+// Custom title positions take at most three digits.
+constexpr int kMaxCustomPosition = 999;
+
+// The change operations of the document: one per control event of the
+// surface tabs and the options tab. Windows, the document reader and
+// "新規作成" all go through them, so linking and enabling rules always run.
+//
+// Every operation returns the pages to refresh and the controls whose enabled
+// state or shown value changed. An operation that sets a value the field
+// already holds does nothing (like a control whose value is set to what it
+// shows), except where noted.
+class DocumentEditor
+{
+public:
+    explicit DocumentEditor(LabelDocument &doc, MessageSink *messages = nullptr);
+
+    LabelDocument &document() { return m_doc; }
+    const LabelDocument &document() const { return m_doc; }
+    // Where picture loading reports files it cannot read.
+    void setMessageSink(MessageSink *messages);
+    MessageSink &messages() const;
+
+    // ---- Titles (every surface) ------------------------------------------
+    // <S>TitleUse. Never carried to linked surfaces.
+    EditResult setTitleUse(Surface s, bool on);
+    // <S>Title. Front text is carried to the back, the left and the right
+    // spine while their links are on; left text to the right spine.
+    EditResult setTitleText(Surface s, const QString &text);
+    // <S>TitlePos, 0 top, 1 centre, 2 bottom, 3 custom (other values are
+    // brought into 0..3). Front -> back, left -> right while linked.
+    EditResult setTitlePosMode(Surface s, int mode);
+    // A font chosen for <S>Title (font dialog closed with OK). Always applied
+    // and refreshed; front -> back, left, right; left -> right while linked.
+    EditResult setTitleFont(Surface s, const FontSpec &font);
+
+    // ---- Custom title position (Top, Bottom) ------------------------------
+    // <S>TitlePosXUse / <S>TitlePosYUse.
+    EditResult setTitleCustomXUse(Surface s, bool on);
+    EditResult setTitleCustomYUse(Surface s, bool on);
+    // <S>TitlePosX / <S>TitlePosY: the value is taken at once (0..999) but the
+    // preview is refreshed only by leaveTitleCustomPosition().
+    EditResult setTitleCustomX(Surface s, int mm);
+    EditResult setTitleCustomY(Surface s, int mm);
+    // The custom-position field was left or Enter was pressed in it.
+    EditResult leaveTitleCustomPosition(Surface s);
+
+    // ---- Spine offset (Left, Right) ----------------------------------------
+    // <S>TitleOffset: values above 115 become 115 (negative ones 0). A left
+    // offset is carried to the right spine while RightSameLeft is on.
+    EditResult setTitleOffset(Surface s, int mm);
+    // The same from the edit's text: empty text leaves the value as it is
+    // (nothing is typed yet); digits are taken as for setTitleOffset().
+    EditResult setTitleOffsetText(Surface s, const QString &text);
+
+    // ---- Title links -------------------------------------------------------
+    // BottomSameTitle, LeftSameTitle, RightSameTitle. Switching on copies the
+    // front title (back: text, position mode, custom flags and values, font;
+    // spines: text and font). On the right spine it is refused (nothing
+    // changes) while RightSameLeft is on.
+    EditResult setTitleSameAsFront(Surface s, bool on);
+    // RightSameLeft. Switching on copies the left title's text, font, position
+    // mode and offset when the left title is switched on. Refused while
+    // RightSameTitle is on.
+    EditResult setTitleSameAsLeft(bool on);
+
+    // ---- List and free-print switches --------------------------------------
+    // UseTopList / UseBottomList (refresh their page).
+    EditResult setUseList(Surface s, bool on);
+    // UseTop1Prints, UseTop2Prints, UseBottomPrints (no refresh).
+    EditResult setUseCoverPrints(bool on);
+    EditResult setUseInsidePrints(bool on);
+    EditResult setUsePrints(bool on);
+
+    // ---- Background colours ------------------------------------------------
+    // A swatch was clicked: `color` is the colour chosen, nullopt when the
+    // dialog was cancelled. The swatch's page is refreshed either way.
+    EditResult setBackgroundColor(Swatch swatch, std::optional<ColorRef> color);
+
+    // ---- Pictures ------------------------------------------------------------
+    // Loads a picture file into a surface and places it to cover the surface
+    // (copied to a linked follower). Leaves the refresh to its caller.
+    EditResult loadSurfacePicture(Surface s, const QString &path);
+    // "ファイル選択" confirmed: progress "データロード中です", load, hide,
+    // refresh.
+    EditResult chooseSurfacePicture(Surface s, const QString &path, ProgressSink &progress);
+    // <S>GraphicUse.
+    EditResult setPictureUse(Surface s, bool on);
+    // <S>GraphicWidth2 / Height2 / PosX / PosY applied (left or Enter).
+    EditResult setPictureWidth(Surface s, int px);
+    EditResult setPictureHeight(Surface s, int px);
+    EditResult setPicturePosX(Surface s, int px);
+    EditResult setPicturePosY(Surface s, int px);
+    // <S>GSizeChange (0 fit width, 1 fit height, 2 custom) and <S>GPosChange
+    // (0 left .. 5 bottom, 6 custom).
+    EditResult applySizeMode(Surface s, int mode);
+    EditResult applyAlignMode(Surface s, int mode);
+    // <S>SizeRateFixed.
+    EditResult setKeepAspect(Surface s, bool on);
+    // SameGraphic (front -> back) and SameGraphicLeft (left -> right).
+    EditResult setPictureSameAsFront(bool on);
+    EditResult setPictureSameAsLeft(bool on);
+
+    // ---- Whole document --------------------------------------------------------
+    // "新規作成" after the user said Yes: empties fileName, resets titles,
+    // title links, pictures and list switches through the operations above,
+    // removes every list row, returns both list layouts to their defaults
+    // (keeping lineSpacing) and re-reads the list templates. Keeps custom title
+    // positions, spine offsets and position modes, background colours, the
+    // free-print switches and lists. The caller resets the list editor's
+    // controls. Refreshes the shown page.
+    EditResult resetToNew();
+    // Called by resetToNew() to re-read the list template collections.
+    void setTemplateReloader(std::function<void()> reload);
+
+    // Writes the document to `path` (see DocumentFile.h). False after a
+    // message; the old file is then untouched.
+    bool save(const QString &path);
+    // Replaces the document from `path` (see DocumentFile.h).
+    bool load(const QString &path, ProgressSink &progress);
+
+private:
+    class Recorder;
+    friend class Recorder;
+
+    void titleText(Surface s, const QString &text, EditResult &r);
+    void titlePosMode(Surface s, int mode, EditResult &r);
+    void titleFont(Surface s, const FontSpec &font, EditResult &r);
+    void titleOffset(Surface s, int mm, EditResult &r);
+    std::optional<Surface> linkedFollower(Surface leader) const;
+
+    LabelDocument &m_doc;
+    MessageSink *m_messages = nullptr;
+    std::function<void()> m_reloadTemplates;
+};

@@ -1,0 +1,1013 @@
+#include "document/DocumentFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <limits>
+#include <vector>
+
+#include "document/DocumentEditor.h"
+#include "pictures/PicturePlacementOps.h"
+#include "prints/PrintsItems.h"
+#include "text/LineIO.h"
+
+namespace {
+
+// ---- Writing ---------------------------------------------------------------
+
+QString tabName(Surface s)
+{
+    switch (s) {
+    case Surface::Top:
+        return QStringLiteral("表レーベル");
+    case Surface::Bottom:
+        return QStringLiteral("裏レーベル");
+    case Surface::Left:
+        return QStringLiteral("背表紙(左)");
+    case Surface::Right:
+        return QStringLiteral("背表紙(右)");
+    }
+    return QString();
+}
+
+// Writes the lines of one document with the number formats of the file.
+class Writer
+{
+public:
+    void line(const QString &text, const QString &field = QString())
+    {
+        m_out.writeLine(text, field);
+    }
+    void number(long long v) { line(QString::number(v)); }
+    void numbers(std::initializer_list<long long> values)
+    {
+        QString s;
+        for (long long v : values) {
+            if (!s.isEmpty())
+                s += QLatin1Char(' ');
+            s += QString::number(v);
+        }
+        line(s);
+    }
+    void section(const char *name)
+    {
+        line(QString());
+        line(QLatin1String(name));
+    }
+    void colour(ColorRef c) { line(QString::asprintf("%08x", unsigned(c))); }
+    void font(const FontSpec &f, const QString &field)
+    {
+        line(QString::asprintf("%d %03d %d %d %d %d %d", int(f.color), f.size, f.charset,
+            int(f.bold), int(f.italic), int(f.underline), int(f.strikeOut)));
+        line(f.name, field);
+    }
+    void picture(const PicturePlacement &p, const QString &field)
+    {
+        line(p.fileName, field);
+        numbers({ p.printWidth, p.printHeight, p.posX, p.posY });
+    }
+    void layout(const ListLayout &l)
+    {
+        line(QString::asprintf("%1d %03d %03d %03d %03d %03d %03d %03d %03d", l.columnCount, l.posX,
+            l.posY, l.width1, l.width2, l.width3, l.space1, l.space2, l.lineSpacing));
+    }
+    void item(const TPrintsData &d, const QString &where)
+    {
+        number(d.kind);
+        line(d.text, where + QStringLiteral(" テキスト"));
+        numbers({ d.textX, d.textY });
+        font(d.font, where + QStringLiteral(" フォント名"));
+        number(d.angle);
+        line(d.fileName, where + QStringLiteral(" ファイル名"));
+        numbers({ d.transparent ? 1 : 0, (long long)int(d.transColor) });
+        numbers({ d.posX, d.posY });
+        numbers({ d.printWidth, d.printHeight });
+    }
+    void prints(const QList<TPrintsData> &list, const QString &caption)
+    {
+        for (int i = 0; i < list.size(); ++i)
+            item(list[i], QStringLiteral("%1 %2番目の項目").arg(caption).arg(i + 1));
+    }
+    void row(const TListData &r, int index)
+    {
+        numbers({ r.separate ? 1 : 0, r.kind });
+        for (int c = 0; c < 3; ++c) {
+            const TListCell &cell = r.columns[c];
+            const QString where = QStringLiteral("リスト %1行目 %2列目").arg(index + 1).arg(c + 1);
+            number(cell.align);
+            line(cell.text, where);
+            font(cell.font, where + QStringLiteral(" フォント名"));
+        }
+    }
+    const LineWriter &out() const { return m_out; }
+
+private:
+    LineWriter m_out;
+};
+
+QString fileMessage(const QString &path, const char *reason)
+{
+    return QStringLiteral("ファイル(") + path + QStringLiteral(")") + QString::fromUtf8(reason);
+}
+
+// ---- Reading -----------------------------------------------------------------
+
+// The leading decimal number of a line: optional blanks, a sign, digits, an
+// optional fraction and exponent. No number gives 0.
+double parseVersion(const QByteArray &raw)
+{
+    qsizetype i = 0;
+    const qsizetype n = raw.size();
+    while (i < n && (raw[i] == ' ' || raw[i] == '\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (raw[i] == '+' || raw[i] == '-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && raw[i] >= '0' && raw[i] <= '9')
+        ++i, ++digits;
+    if (i < n && raw[i] == '.') {
+        ++i;
+        while (i < n && raw[i] >= '0' && raw[i] <= '9')
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return 0;
+    if (i < n && (raw[i] == 'e' || raw[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (raw[j] == '+' || raw[j] == '-'))
+            ++j;
+        if (j < n && raw[j] >= '0' && raw[j] <= '9') {
+            while (j < n && raw[j] >= '0' && raw[j] <= '9')
+                ++j;
+            i = j;
+        }
+    }
+    bool ok = false;
+    double v = raw.mid(start, i - start).toDouble(&ok);
+    return ok ? v : 0;
+}
+
+// Reads `count` blank-separated decimal numbers. A number that is not there
+// or does not parse is 0, and so is every number after it; values beyond the
+// range of int are cut to it.
+std::vector<int> parseNumbers(const QByteArray &raw, int count)
+{
+    std::vector<int> out(count, 0);
+    qsizetype i = 0;
+    const qsizetype n = raw.size();
+    for (int k = 0; k < count; ++k) {
+        while (i < n && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+        bool negative = false;
+        if (i < n && (raw[i] == '+' || raw[i] == '-'))
+            negative = raw[i++] == '-';
+        if (i >= n || raw[i] < '0' || raw[i] > '9')
+            break;
+        long long v = 0;
+        while (i < n && raw[i] >= '0' && raw[i] <= '9') {
+            if (v <= (1LL << 40))
+                v = v * 10 + (raw[i] - '0');
+            ++i;
+        }
+        if (negative)
+            v = -v;
+        out[k] = int(std::clamp<long long>(
+            v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    }
+    return out;
+}
+
+int parseNumber(const QByteArray &raw)
+{
+    return parseNumbers(raw, 1)[0];
+}
+
+// A colour written as hexadecimal; no hexadecimal digits gives 0, more than
+// eight keep the last eight.
+ColorRef parseColour(const QByteArray &raw)
+{
+    qsizetype i = 0;
+    const qsizetype n = raw.size();
+    while (i < n && (raw[i] == ' ' || raw[i] == '\t'))
+        ++i;
+    if (i + 1 < n && raw[i] == '0' && (raw[i + 1] == 'x' || raw[i + 1] == 'X'))
+        i += 2;
+    quint64 v = 0;
+    for (; i < n; ++i) {
+        const char c = raw[i];
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
+        v = ((v << 4) | quint64(d)) & 0xFFFFFFFFull;
+    }
+    return ColorRef(v);
+}
+
+enum class Section {
+    None,
+    PrintSetting,
+    Dpi,
+    TopLabel,
+    BottomLabel,
+    LeftTitle,
+    RightTitle,
+    Top1Prints,
+    Top2Prints,
+    BottomPrints,
+    List
+};
+
+Section sectionOf(const QByteArray &raw)
+{
+    static const std::pair<const char *, Section> names[] = {
+        { "[Print Setting]", Section::PrintSetting },
+        { "[DPI]", Section::Dpi },
+        { "[Top Label]", Section::TopLabel },
+        { "[Bottom Label]", Section::BottomLabel },
+        { "[Left Title]", Section::LeftTitle },
+        { "[Right Title]", Section::RightTitle },
+        { "[List]", Section::List },
+        { "[Top1Prints]", Section::Top1Prints },
+        { "[Top2Prints]", Section::Top2Prints },
+        { "[BottomPrints]", Section::BottomPrints },
+    };
+    for (const auto &[name, section] : names)
+        if (raw == name)
+            return section;
+    return Section::None;
+}
+
+bool isListSection(Section s)
+{
+    return s == Section::Top1Prints || s == Section::Top2Prints || s == Section::BottomPrints
+        || s == Section::List;
+}
+
+// One line of a section or record: the first version that has it, what the
+// line sets, and what an older file gets instead.
+struct Field
+{
+    double since = 0;
+    std::function<void(const QByteArray &)> read;
+    std::function<void()> substitute;
+};
+using Fields = std::vector<Field>;
+
+class Reader
+{
+public:
+    Reader(DocumentEditor &editor, const QString &path)
+        : m_ed(editor)
+        , m_doc(editor.document())
+        , m_path(path)
+    {
+        buildFields();
+    }
+
+    // Runs the section state machine over the lines after the version line.
+    // False at a line that has no place in the file.
+    bool run(LineReader &lines)
+    {
+        QByteArray raw;
+        while (lines.readRawLine(raw)) {
+            if (m_emptyLine) {
+                const Section s = sectionOf(raw);
+                if (s != Section::None) {
+                    enter(s);
+                    m_emptyLine = false;
+                    continue;
+                }
+            }
+            m_emptyLine = false;
+            if (!take(raw))
+                return false;
+        }
+        return true;
+    }
+
+    double version = 0;
+    int fileDpiX = 0;
+    int fileDpiY = 0;
+
+private:
+    bool take(const QByteArray &raw)
+    {
+        if (m_section == Section::None) {
+            if (!raw.isEmpty())
+                return false;
+            m_emptyLine = true;
+            return true;
+        }
+        if (isListSection(m_section) && !m_inRecord) {
+            if (raw.isEmpty()) {
+                m_emptyLine = true;
+                return true;
+            }
+            startRecord();
+        }
+        if (m_next >= m_fields->size()) {
+            // A fixed section whose lines are complete.
+            if (!raw.isEmpty())
+                return false;
+            m_emptyLine = true;
+            return true;
+        }
+        (*m_fields)[m_next].read(raw);
+        ++m_next;
+        skipMissing();
+        if (m_inRecord && m_next >= m_fields->size())
+            finishRecord();
+        return true;
+    }
+
+    void enter(Section s)
+    {
+        m_section = s;
+        m_inRecord = false;
+        switch (s) {
+        case Section::PrintSetting:
+            m_fields = &m_printSetting;
+            break;
+        case Section::Dpi:
+            m_fields = &m_dpi;
+            break;
+        case Section::TopLabel:
+            m_fields = &m_topLabel;
+            break;
+        case Section::BottomLabel:
+            m_fields = &m_bottomLabel;
+            break;
+        case Section::LeftTitle:
+            m_fields = &m_leftTitle;
+            break;
+        case Section::RightTitle:
+            m_fields = &m_rightTitle;
+            break;
+        default:
+            m_fields = &m_none; // list sections choose their record on its first line
+            return;
+        }
+        m_next = 0;
+        skipMissing();
+    }
+
+    // Fields the file's version does not have take their substitutes.
+    void skipMissing()
+    {
+        while (m_next < m_fields->size() && version < (*m_fields)[m_next].since - 1e-9) {
+            if ((*m_fields)[m_next].substitute)
+                (*m_fields)[m_next].substitute();
+            ++m_next;
+        }
+    }
+
+    void startRecord()
+    {
+        m_inRecord = true;
+        m_next = 0;
+        if (m_section == Section::List) {
+            m_row = TListData();
+            m_fields = &m_rowFields;
+        } else {
+            m_item = TPrintsData();
+            m_fields = m_section == Section::Top1Prints ? &m_coverItem : &m_otherItem;
+        }
+        skipMissing();
+    }
+
+    void finishRecord()
+    {
+        m_inRecord = false;
+        switch (m_section) {
+        case Section::List:
+            m_doc.listRows.append(m_row);
+            break;
+        case Section::Top1Prints:
+            m_doc.coverPrints.append(m_item);
+            break;
+        case Section::Top2Prints:
+            m_doc.insidePrints.append(m_item);
+            break;
+        case Section::BottomPrints:
+            m_doc.backPrints.append(m_item);
+            break;
+        default:
+            break;
+        }
+        m_fields = &m_none;
+        m_next = 0;
+    }
+
+    QString text(const QByteArray &raw) const { return cp932::decode(raw); }
+
+    void readFontNumbers(const QByteArray &raw, FontSpec &f)
+    {
+        const std::vector<int> v = parseNumbers(raw, 7);
+        f.color = ColorRef(quint32(v[0]));
+        f.size = v[1];
+        f.charset = std::clamp(v[2], 0, 255);
+        f.bold = v[3] != 0;
+        f.italic = v[4] != 0;
+        f.underline = v[5] != 0;
+        f.strikeOut = v[6] != 0;
+    }
+
+    QString picturePath(const QByteArray &raw) const
+    {
+        return resolveDocumentPicture(text(raw), m_path);
+    }
+
+    // The lines every surface stores for its title font and picture.
+    void addFont(Fields &f, Surface s)
+    {
+        f.push_back({ 0, [this](const QByteArray &raw) { readFontNumbers(raw, m_font); }, {} });
+        f.push_back({ 0,
+            [this, s](const QByteArray &raw) {
+                m_font.name = text(raw);
+                m_ed.setTitleFont(s, m_font);
+            },
+            {} });
+    }
+    void addPicture(Fields &f, Surface s)
+    {
+        f.push_back({ 0,
+            [this, s](const QByteArray &raw) {
+                if (!raw.isEmpty())
+                    m_ed.loadSurfacePicture(s, picturePath(raw));
+            },
+            {} });
+        f.push_back({ 0,
+            [this, s](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 4);
+                m_ed.setPictureWidth(s, v[0]);
+                m_ed.setPictureHeight(s, v[1]);
+                m_ed.setPicturePosX(s, v[2]);
+                m_ed.setPicturePosY(s, v[3]);
+            },
+            {} });
+    }
+    void addColour(Fields &f, Swatch w)
+    {
+        f.push_back({ 1.02,
+            [this, w](const QByteArray &raw) { m_ed.setBackgroundColor(w, parseColour(raw)); },
+            [this, w] { m_ed.setBackgroundColor(w, kWhite); } });
+    }
+    void addCustomPosition(Fields &f, Surface s)
+    {
+        f.push_back({ 1.02,
+            [this, s](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setTitleCustomXUse(s, v[0] != 0);
+                m_ed.setTitleCustomX(s, v[1]);
+            },
+            [this, s] {
+                m_ed.setTitleCustomXUse(s, false);
+                m_ed.setTitleCustomX(s, 0);
+            } });
+        f.push_back({ 1.02,
+            [this, s](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setTitleCustomYUse(s, v[0] != 0);
+                m_ed.setTitleCustomY(s, v[1]);
+            },
+            [this, s] {
+                m_ed.setTitleCustomYUse(s, false);
+                m_ed.setTitleCustomY(s, 0);
+            } });
+    }
+    void addTitleText(Fields &f, Surface s)
+    {
+        f.push_back(
+            { 0, [this, s](const QByteArray &raw) { m_ed.setTitleText(s, text(raw)); }, {} });
+    }
+    void addPosMode(Fields &f, Surface s, double since)
+    {
+        f.push_back({ since,
+            [this, s](const QByteArray &raw) { m_ed.setTitlePosMode(s, parseNumber(raw)); },
+            [this, s] { m_ed.setTitlePosMode(s, 3); } });
+    }
+    void addOffset(Fields &f, Surface s)
+    {
+        f.push_back(
+            { 1.01, [this, s](const QByteArray &raw) { m_ed.setTitleOffset(s, parseNumber(raw)); },
+                [this, s] { m_ed.setTitleOffset(s, 0); } });
+    }
+
+    void readLayout(const QByteArray &raw, int side)
+    {
+        // Files before 1.04 have eight numbers: the line spacing stays.
+        const bool spacing = version >= 1.04 - 1e-9;
+        const std::vector<int> v = parseNumbers(raw, spacing ? 9 : 8);
+        ListLayout &l = m_doc.listLayout[side];
+        l.columnCount = v[0];
+        l.posX = v[1];
+        l.posY = v[2];
+        l.width1 = v[3];
+        l.width2 = v[4];
+        l.width3 = v[5];
+        l.space1 = v[6];
+        l.space2 = v[7];
+        if (spacing)
+            l.lineSpacing = v[8];
+    }
+
+    void buildFields()
+    {
+        m_printSetting.push_back({ 0, [this](const QByteArray &raw) { readLayout(raw, 0); }, {} });
+        m_printSetting.push_back({ 0, [this](const QByteArray &raw) { readLayout(raw, 1); }, {} });
+
+        m_dpi.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                fileDpiX = v[0];
+                fileDpiY = v[1];
+            },
+            {} });
+
+        const Surface T = Surface::Top, B = Surface::Bottom, L = Surface::Left, R = Surface::Right;
+        Fields &t = m_topLabel;
+        addColour(t, Swatch::TopCover);
+        addColour(t, Swatch::TopInside);
+        t.push_back({ 0,
+            [this](
+                const QByteArray &raw) { m_ed.setTitleUse(Surface::Top, parseNumber(raw) != 0); },
+            {} });
+        addTitleText(t, T);
+        addPosMode(t, T, 0);
+        addCustomPosition(t, T);
+        addFont(t, T);
+        t.push_back({ 0,
+            [this](
+                const QByteArray &raw) { m_ed.setPictureUse(Surface::Top, parseNumber(raw) != 0); },
+            {} });
+        addPicture(t, T);
+        t.push_back({ 1.03,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setUseCoverPrints(v[0] != 0);
+                m_ed.setUseInsidePrints(v[1] != 0);
+            },
+            [this] {
+                m_ed.setUseCoverPrints(false);
+                m_ed.setUseInsidePrints(false);
+            } });
+        t.push_back({ 0,
+            [this](const QByteArray &raw) { m_ed.setUseList(Surface::Top, parseNumber(raw) != 0); },
+            {} });
+
+        Fields &b = m_bottomLabel;
+        addColour(b, Swatch::Bottom);
+        b.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setTitleUse(Surface::Bottom, v[0] != 0);
+                m_ed.setTitleSameAsFront(Surface::Bottom, v[1] != 0);
+            },
+            {} });
+        addTitleText(b, B);
+        addPosMode(b, B, 0);
+        addCustomPosition(b, B);
+        addFont(b, B);
+        b.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setPictureUse(Surface::Bottom, v[0] != 0);
+                m_ed.setPictureSameAsFront(v[1] != 0);
+            },
+            {} });
+        addPicture(b, B);
+        b.push_back(
+            { 1.03, [this](const QByteArray &raw) { m_ed.setUsePrints(parseNumber(raw) != 0); },
+                [this] { m_ed.setUsePrints(false); } });
+        b.push_back({ 0,
+            [this](
+                const QByteArray &raw) { m_ed.setUseList(Surface::Bottom, parseNumber(raw) != 0); },
+            {} });
+
+        Fields &l = m_leftTitle;
+        addColour(l, Swatch::Left);
+        l.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setTitleUse(Surface::Left, v[0] != 0);
+                m_ed.setTitleSameAsFront(Surface::Left, v[1] != 0);
+            },
+            {} });
+        addTitleText(l, L);
+        addPosMode(l, L, 1.06);
+        addOffset(l, L);
+        addFont(l, L);
+        l.push_back({ 0,
+            [this](const QByteArray &raw) {
+                m_ed.setPictureUse(Surface::Left, parseNumber(raw) != 0);
+            },
+            {} });
+        addPicture(l, L);
+
+        Fields &r = m_rightTitle;
+        addColour(r, Swatch::Right);
+        r.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 3);
+                m_ed.setTitleUse(Surface::Right, v[0] != 0);
+                // The two links exclude each other: clear before setting, so
+                // that the link the file names is not refused because of the
+                // one the document had before.
+                if (v[2] == 0)
+                    m_ed.setTitleSameAsLeft(false);
+                if (v[1] == 0)
+                    m_ed.setTitleSameAsFront(Surface::Right, false);
+                if (v[1] != 0)
+                    m_ed.setTitleSameAsFront(Surface::Right, true);
+                if (v[2] != 0)
+                    m_ed.setTitleSameAsLeft(true);
+            },
+            {} });
+        addTitleText(r, R);
+        addPosMode(r, R, 1.06);
+        addOffset(r, R);
+        addFont(r, R);
+        r.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setPictureUse(Surface::Right, v[0] != 0);
+                m_ed.setPictureSameAsLeft(v[1] != 0);
+            },
+            {} });
+        addPicture(r, R);
+
+        buildItemFields(m_coverItem, 1.05);
+        buildItemFields(m_otherItem, 1.04);
+
+        m_rowFields.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_row.separate = v[0] != 0;
+                m_row.kind = v[1] == 1 ? 1 : 0;
+            },
+            {} });
+        for (int c = 0; c < 3; ++c) {
+            m_rowFields.push_back({ 0,
+                [this, c](const QByteArray &raw) { m_row.columns[c].align = parseNumber(raw); },
+                {} });
+            m_rowFields.push_back(
+                { 0, [this, c](const QByteArray &raw) { m_row.columns[c].text = text(raw); }, {} });
+            m_rowFields.push_back({ 0,
+                [this, c](const QByteArray &raw) { readFontNumbers(raw, m_row.columns[c].font); },
+                {} });
+            m_rowFields.push_back({ 0,
+                [this, c](const QByteArray &raw) { m_row.columns[c].font.name = text(raw); }, {} });
+        }
+    }
+
+    void buildItemFields(Fields &f, double transparencySince)
+    {
+        // Only 0 and 1 name a kind; anything else is read as a text item.
+        f.push_back(
+            { 0, [this](const QByteArray &raw) { m_item.kind = parseNumber(raw) == 1; }, {} });
+        f.push_back({ 0, [this](const QByteArray &raw) { m_item.text = text(raw); }, {} });
+        f.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_item.textX = v[0];
+                m_item.textY = v[1];
+            },
+            {} });
+        f.push_back(
+            { 0, [this](const QByteArray &raw) { readFontNumbers(raw, m_item.font); }, {} });
+        f.push_back({ 0, [this](const QByteArray &raw) { m_item.font.name = text(raw); }, {} });
+        f.push_back({ 1.04, [this](const QByteArray &raw) { m_item.angle = parseNumber(raw); },
+            [this] { m_item.angle = 0; } });
+        f.push_back({ 0,
+            [this](const QByteArray &raw) {
+                if (!raw.isEmpty())
+                    loadPrintsPicture(m_item, picturePath(raw), m_ed.messages());
+            },
+            {} });
+        f.push_back({ transparencySince,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_item.transparent = v[0] != 0;
+                m_item.transColor = ColorRef(quint32(v[1]));
+            },
+            [this] {
+                m_item.transparent = false;
+                m_item.transColor = kBlack;
+            } });
+        f.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_item.posX = v[0];
+                m_item.posY = v[1];
+            },
+            {} });
+        f.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_item.printWidth = v[0];
+                m_item.printHeight = v[1];
+            },
+            {} });
+    }
+
+    DocumentEditor &m_ed;
+    LabelDocument &m_doc;
+    QString m_path;
+
+    Section m_section = Section::None;
+    bool m_emptyLine = false;
+    bool m_inRecord = false;
+    const Fields *m_fields = &m_none;
+    size_t m_next = 0;
+
+    FontSpec m_font;
+    TPrintsData m_item;
+    TListData m_row;
+
+    Fields m_none, m_printSetting, m_dpi, m_topLabel, m_bottomLabel, m_leftTitle, m_rightTitle;
+    Fields m_coverItem, m_otherItem, m_rowFields;
+};
+
+// Converts the device-pixel values read at the file's resolution to the
+// document's. Pictures go through their edit operations with the aspect lock
+// off; every new value is computed from the values as read, so that a
+// follower that a link already gave its leader's converted values is not
+// converted twice.
+void convertResolution(DocumentEditor &ed, int fileDpiX, int fileDpiY)
+{
+    LabelDocument &doc = ed.document();
+    const bool convertX = fileDpiX > 0 && fileDpiX != doc.dpiX;
+    const bool convertY = fileDpiY > 0 && fileDpiY != doc.dpiY;
+    if (!convertX && !convertY)
+        return;
+    std::array<bool, 4> keep {};
+    std::array<PicturePlacement, 4> read;
+    for (Surface s : kAllSurfaces) {
+        PicturePlacement &p = doc.surface(s).picture;
+        keep[int(s)] = p.keepAspect;
+        p.keepAspect = false;
+        read[int(s)] = p;
+    }
+    if (convertX) {
+        for (Surface s : kAllSurfaces) {
+            const PicturePlacement &p = read[int(s)];
+            ed.setPictureWidth(s, rescaleValue(p.printWidth, fileDpiX, doc.dpiX));
+            ed.setPicturePosX(s, rescaleValue(p.posX, fileDpiX, doc.dpiX));
+        }
+    }
+    if (convertY) {
+        for (Surface s : kAllSurfaces) {
+            const PicturePlacement &p = read[int(s)];
+            ed.setPictureHeight(s, rescaleValue(p.printHeight, fileDpiY, doc.dpiY));
+            ed.setPicturePosY(s, rescaleValue(p.posY, fileDpiY, doc.dpiY));
+        }
+    }
+    for (QList<TPrintsData> *list : { &doc.coverPrints, &doc.insidePrints, &doc.backPrints }) {
+        for (TPrintsData &item : *list) {
+            if (convertX) {
+                item.posX = rescaleValue(item.posX, fileDpiX, doc.dpiX);
+                item.printWidth = rescaleValue(item.printWidth, fileDpiX, doc.dpiX);
+            }
+            if (convertY) {
+                item.posY = rescaleValue(item.posY, fileDpiY, doc.dpiY);
+                item.printHeight = rescaleValue(item.printHeight, fileDpiY, doc.dpiY);
+            }
+        }
+    }
+    for (Surface s : kAllSurfaces)
+        doc.surface(s).picture.keepAspect = keep[int(s)];
+}
+
+} // namespace
+
+DocumentBytes documentBytes(const LabelDocument &doc)
+{
+    Writer w;
+    w.line(QLatin1String(docfile::kHeader));
+    w.line(QLatin1String(docfile::kVersion));
+
+    w.section("[Print Setting]");
+    w.layout(doc.listLayout[0]);
+    w.layout(doc.listLayout[1]);
+
+    w.section("[DPI]");
+    w.numbers({ doc.dpiX, doc.dpiY });
+
+    const SurfaceSettings &t = doc.top;
+    w.section("[Top Label]");
+    w.colour(t.backgroundColor1);
+    w.colour(t.backgroundColor2);
+    w.number(t.title.use);
+    w.line(t.title.text, tabName(Surface::Top) + QStringLiteral(" タイトル"));
+    w.number(t.title.posMode);
+    w.numbers({ t.title.customXUse, t.title.customX });
+    w.numbers({ t.title.customYUse, t.title.customY });
+    w.font(t.title.font, tabName(Surface::Top) + QStringLiteral(" タイトルのフォント名"));
+    w.number(t.picture.use);
+    w.picture(t.picture, tabName(Surface::Top) + QStringLiteral(" 画像ファイル名"));
+    w.numbers({ t.useCoverPrints, t.useInsidePrints });
+    w.number(t.useList);
+
+    w.section("[Top1Prints]");
+    w.prints(doc.coverPrints, QStringLiteral("任意印刷(前面)"));
+    w.section("[Top2Prints]");
+    w.prints(doc.insidePrints, QStringLiteral("任意印刷(背面)"));
+
+    const SurfaceSettings &b = doc.bottom;
+    w.section("[Bottom Label]");
+    w.colour(b.backgroundColor1);
+    w.numbers({ b.title.use, b.titleSameAsFront });
+    w.line(b.title.text, tabName(Surface::Bottom) + QStringLiteral(" タイトル"));
+    w.number(b.title.posMode);
+    w.numbers({ b.title.customXUse, b.title.customX });
+    w.numbers({ b.title.customYUse, b.title.customY });
+    w.font(b.title.font, tabName(Surface::Bottom) + QStringLiteral(" タイトルのフォント名"));
+    w.numbers({ b.picture.use, b.pictureSameAsFront });
+    w.picture(b.picture, tabName(Surface::Bottom) + QStringLiteral(" 画像ファイル名"));
+    w.number(b.usePrints);
+    w.number(b.useList);
+
+    const SurfaceSettings &l = doc.left;
+    w.section("[Left Title]");
+    w.colour(l.backgroundColor1);
+    w.numbers({ l.title.use, l.titleSameAsFront });
+    w.line(l.title.text, tabName(Surface::Left) + QStringLiteral(" タイトル"));
+    w.number(l.title.posMode);
+    w.number(l.title.offset);
+    w.font(l.title.font, tabName(Surface::Left) + QStringLiteral(" タイトルのフォント名"));
+    w.number(l.picture.use);
+    w.picture(l.picture, tabName(Surface::Left) + QStringLiteral(" 画像ファイル名"));
+
+    const SurfaceSettings &r = doc.right;
+    w.section("[Right Title]");
+    w.colour(r.backgroundColor1);
+    w.numbers({ r.title.use, r.titleSameAsFront, r.titleSameAsLeft });
+    w.line(r.title.text, tabName(Surface::Right) + QStringLiteral(" タイトル"));
+    w.number(r.title.posMode);
+    w.number(r.title.offset);
+    w.font(r.title.font, tabName(Surface::Right) + QStringLiteral(" タイトルのフォント名"));
+    w.numbers({ r.picture.use, r.pictureSameAsLeft });
+    w.picture(r.picture, tabName(Surface::Right) + QStringLiteral(" 画像ファイル名"));
+
+    w.section("[BottomPrints]");
+    w.prints(doc.backPrints, QStringLiteral("任意印刷"));
+
+    w.section("[List]");
+    for (int i = 0; i < doc.listRows.size(); ++i)
+        w.row(doc.listRows[i], i);
+
+    DocumentBytes out;
+    if (w.out().ok())
+        out.data = w.out().data();
+    else
+        out.problems = w.out().problemText();
+    return out;
+}
+
+bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &messages)
+{
+    const QString failed = fileMessage(path, "が記録できません");
+    const DocumentBytes bytes = documentBytes(doc);
+    if (!bytes.ok()) {
+        messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
+        return false;
+    }
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        // A device or pipe is written to directly; there is no file to keep.
+        if (target.isDir()) {
+            messages.showMessage(failed);
+            return false;
+        }
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly) || device.write(bytes.data) != bytes.data.size()
+            || !device.flush()) {
+            messages.showMessage(failed);
+            return false;
+        }
+        device.close();
+        if (device.error() != QFileDevice::NoError) {
+            messages.showMessage(failed);
+            return false;
+        }
+        return true;
+    }
+    // A file marked read-only is not replaced, whoever runs the program.
+    if (target.exists()
+        && (!target.isWritable() || !(target.permissions() & QFileDevice::WriteOwner))) {
+        messages.showMessage(failed);
+        return false;
+    }
+    // The old file is replaced only once the new one is completely on disk.
+    // Writes go straight to the system and are checked before the commit:
+    // with a buffered QSaveFile, Qt 6.4 commits even when the flush inside
+    // commit() fails (a full disk), replacing the old file by a cut one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        messages.showMessage(failed);
+        return false;
+    }
+    if (file.write(bytes.data) != bytes.data.size() || file.error() != QFileDevice::NoError
+        || !file.commit()) {
+        file.cancelWriting();
+        messages.showMessage(failed);
+        return false;
+    }
+    return true;
+}
+
+QString resolveDocumentPicture(const QString &stored, const QString &documentPath)
+{
+    if (stored.isEmpty())
+        return stored;
+    const QFileInfo info(stored);
+    if (info.isAbsolute() && info.exists())
+        return stored;
+    const QDir folder = QFileInfo(documentPath).absoluteDir();
+    if (!info.isAbsolute()) {
+        const QString candidate = folder.absoluteFilePath(stored);
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    // Documents written elsewhere may name a folder that does not exist here
+    // (with either kind of separator): look beside the document.
+    const qsizetype cut
+        = std::max(stored.lastIndexOf(QLatin1Char('/')), stored.lastIndexOf(QLatin1Char('\\')));
+    const QString last = stored.mid(cut + 1);
+    if (!last.isEmpty()) {
+        const QString candidate = folder.absoluteFilePath(last);
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    return stored;
+}
+
+LoadStatus readDocument(
+    DocumentEditor &editor, const QByteArray &data, const QString &path, ProgressSink &progress)
+{
+    MessageSink &messages = editor.messages();
+    LabelDocument &doc = editor.document();
+    auto fail = [&](const char *reason, LoadStatus status) {
+        progress.hide();
+        messages.showMessage(fileMessage(path, reason));
+        return status;
+    };
+
+    LineReader lines(data, 255);
+    QByteArray raw;
+    if (!lines.readRawLine(raw) || raw != docfile::kHeader)
+        return fail("はデータファイルではありません", LoadStatus::NotADataFile);
+    Reader reader(editor, path);
+    raw.clear();
+    lines.readRawLine(raw);
+    reader.version = parseVersion(raw);
+    if (reader.version > docfile::kNewestVersion + 1e-9)
+        return fail("のバージョンが違います", LoadStatus::WrongVersion);
+
+    // The file is accepted: the lists are read afresh.
+    doc.listRows.clear();
+    doc.coverPrints.clear();
+    doc.insidePrints.clear();
+    doc.backPrints.clear();
+
+    const bool complete = reader.run(lines);
+    convertResolution(editor, reader.fileDpiX, reader.fileDpiY);
+    if (!complete) {
+        // What was read stays, but the document no longer stands for the file.
+        doc.fileName.clear();
+        return fail("が異常です", LoadStatus::Damaged);
+    }
+    doc.fileName = path;
+    progress.hide();
+    return LoadStatus::Loaded;
+}
+
+LoadStatus loadDocument(DocumentEditor &editor, const QString &path, ProgressSink &progress)
+{
+    progress.ShowText(QStringLiteral("セーブデータロード中"));
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        progress.hide();
+        editor.messages().showMessage(fileMessage(path, "がオープンできません"));
+        return LoadStatus::CannotOpen;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        progress.hide();
+        editor.messages().showMessage(fileMessage(path, "がオープンできません"));
+        return LoadStatus::CannotOpen;
+    }
+    file.close();
+    return readDocument(editor, data, path, progress);
+}

@@ -1,0 +1,51 @@
+#include "document/OptionSettings.h"
+
+#include <QSettings>
+
+const std::array<PrintOptionInfo, 5> &printOptionTable()
+{
+    static const std::array<PrintOptionInfo, 5> table = { {
+        { "SideTitleSameTop", &PrintOptions::spinesSameDirection, false, 1 },
+        { "AreaLinePrint", &PrintOptions::boundaryLines, true, 2 },
+        { "CutLinePrint", &PrintOptions::foldLines, true, 2 },
+        { "TopLabelPrint", &PrintOptions::printFront, true, -1 },
+        { "BottomLabelPrint", &PrintOptions::printBack, true, -1 },
+    } };
+    return table;
+}
+
+const PrintOptionInfo *printOptionInfo(const QString &key)
+{
+    for (const PrintOptionInfo &info : printOptionTable()) {
+        if (key == QLatin1String(info.key))
+            return &info;
+    }
+    return nullptr;
+}
+
+PrintOptions loadPrintOptions(QSettings &settings)
+{
+    PrintOptions options;
+    for (const PrintOptionInfo &info : printOptionTable()) {
+        const QString key = QLatin1String(info.key);
+        if (!settings.contains(key))
+            settings.setValue(key, info.defaultValue ? 1 : 0);
+        // Anything but a number (a hand-edited file) counts as the default.
+        bool ok = false;
+        const int stored = settings.value(key).toInt(&ok);
+        options.*info.field = ok ? stored != 0 : info.defaultValue;
+    }
+    settings.sync();
+    return options;
+}
+
+int storePrintOption(QSettings &settings, PrintOptions &options, const QString &key, bool value)
+{
+    const PrintOptionInfo *info = printOptionInfo(key);
+    if (!info)
+        return -1;
+    options.*info->field = value;
+    settings.setValue(key, value ? 1 : 0);
+    settings.sync();
+    return info->refreshPage;
+}

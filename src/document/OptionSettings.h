@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "document/LabelDocument.h"
+
+class QSettings;
+
+// One of the five print switches kept in the user's settings.
+struct PrintOptionInfo
+{
+    const char *key; // the settings value and the check box's name
+    bool PrintOptions::*field;
+    bool defaultValue;
+    // The preview page a click refreshes: 1 the back page, 2 the page shown,
+    // -1 none (the page switches only choose what "印刷" prints).
+    int refreshPage;
+};
+
+// In the order in which start-up applies them.
+const std::array<PrintOptionInfo, 5> &printOptionTable();
+// The entry for a settings key; nullptr for an unknown key.
+const PrintOptionInfo *printOptionInfo(const QString &key);
+
+// Reads the five switches. A value that does not exist yet is written with
+// its default first, so the settings hold all five after the first run.
+PrintOptions loadPrintOptions(QSettings &settings);
+
+// Stores one switch (as 0 or 1) at once and sets it in `options`. Returns the
+// preview page to refresh, or -1. Unknown keys change nothing and return -1.
+int storePrintOption(QSettings &settings, PrintOptions &options, const QString &key, bool value);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "fonts/FontSpec.h"
+
+// The six switches of the bulk font change. They live as long as the window
+// that shows them, so the user's last choice is kept for the run.
+struct BulkFontChangeSwitches
+{
+    bool changeFont = true; // face and character set
+    bool changeSize = true;
+    bool changeColor = true;
+    bool changeStyle = true; // bold and italic
+    bool changeDecoration = true; // underline and strike-out
+    bool changeDefault = true; // the list's default font changes as well
+
+    bool operator==(const BulkFontChangeSwitches &) const = default;
+};
+
+// `target` with the parts of `chosen` that the switches select carried over.
+FontSpec applyBulkFontChange(
+    const FontSpec &target, const FontSpec &chosen, const BulkFontChangeSwitches &switches);

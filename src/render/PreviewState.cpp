@@ -1,0 +1,57 @@
+#include "render/PreviewState.h"
+
+#include "render/Geometry.h"
+
+#include <cmath>
+
+QSize PreviewState::bitmapSize(int zoom)
+{
+    const int dpi = kZoomDpi[zoom < 0 ? 0 : (zoom > 2 ? 2 : zoom)];
+    return QSize(int(std::trunc(dpi * geom::kInchPerMm * geom::kPreviewPageWidthMm)),
+        int(std::trunc(dpi * geom::kInchPerMm * geom::kPreviewPageHeightMm)));
+}
+
+bool PreviewState::showPage(int page)
+{
+    if (page == m_page)
+        return false;
+    m_page = page;
+    return true;
+}
+
+bool PreviewState::requestRefresh(int page)
+{
+    if (page == 2)
+        page = m_page;
+    if (page != m_page)
+        return false;
+    if (m_visible)
+        return true;
+    m_stale = true;
+    return false;
+}
+
+bool PreviewState::windowShown()
+{
+    m_visible = true;
+    if (!m_stale)
+        return false;
+    m_stale = false;
+    return true;
+}
+
+bool PreviewState::zoomIn()
+{
+    if (m_zoom >= 2)
+        return false;
+    ++m_zoom;
+    return true;
+}
+
+bool PreviewState::zoomOut()
+{
+    if (m_zoom <= 0)
+        return false;
+    --m_zoom;
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSize>
+
+// The preview's page, zoom and staleness, and the decisions that follow from
+// them: which requests redraw what, and when. The window only shows the bitmap.
+class PreviewState
+{
+public:
+    // The preview resolutions for the three zoom steps.
+    static constexpr int kZoomDpi[3] = { 48, 72, 96 };
+    // trunc(dpi * (1/25.399) * 277.0) x trunc(dpi * (1/25.399) * 160.0)
+    static QSize bitmapSize(int zoom);
+    // The 96-dpi page the renderers draw the preview on.
+    static QSize pageSize() { return bitmapSize(2); }
+
+    int previewPage() const { return m_page; }
+    int zoom() const { return m_zoom; }
+    bool stale() const { return m_stale; }
+    bool visible() const { return m_visible; }
+    bool canZoomIn() const { return m_zoom < 2; }
+    bool canZoomOut() const { return m_zoom > 0; }
+
+    // Showing a page: true when it has to be drawn (it is not already shown).
+    bool showPage(int page);
+    // A document change on page 0 (front), 1 (back) or 2 (the page shown):
+    // true when the shown page has to be redrawn now. While hidden, a change
+    // of the shown page marks it stale instead.
+    bool requestRefresh(int page);
+    // The window is shown: true when a stale page has to be redrawn.
+    bool windowShown();
+    void windowHidden() { m_visible = false; }
+    // Zoom steps: true when the zoom changed (the shown page is then redrawn
+    // through requestRefresh(2)).
+    bool zoomIn();
+    bool zoomOut();
+
+private:
+    int m_page = 0;
+    int m_zoom = 0;
+    bool m_stale = true;
+    bool m_visible = false;
+};

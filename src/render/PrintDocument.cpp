@@ -1,0 +1,162 @@
+#include "render/PrintDocument.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+
+#include "render/PreviewState.h"
+#include "render/QPainterCanvas.h"
+
+const QString kPrintJobTitle = QStringLiteral("Casewright");
+const QString kPrinterFailedPrintMessage = QStringLiteral("プリンタ異常のため印刷できません");
+const QString kNoPageMessage = QStringLiteral("印刷するページがありません");
+const QString kPrinterFailedSetupMessage = QStringLiteral("プリンタ異常のため設定できません");
+
+QString printingProgressText(int page, int total)
+{
+    return QString::asprintf("印刷中です(%d/%d)", page, total);
+}
+
+void PrintPage(PrintTarget &target, int page, const PageDrawer &drawPage)
+{
+    drawPage(target.canvas(), page, target.resolutionX(), target.resolutionY(),
+        target.printableWidth(), target.printableHeight());
+}
+
+PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
+    const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress, PrinterState &state)
+{
+    if (state.printerFailed) {
+        messages.showMessage(kPrinterFailedPrintMessage);
+        return PrintResult::Refused;
+    }
+    if (!options.printFront && !options.printBack) {
+        messages.showMessage(kNoPageMessage);
+        return PrintResult::Refused;
+    }
+    if (!target.showPrintDialog())
+        return PrintResult::Cancelled;
+
+    QueryPrinterResolution(printer, messages, state);
+    target.setLandscape();
+    if (!target.begin(kPrintJobTitle)) {
+        messages.showMessage(QStringLiteral("印刷を開始できません"));
+        return PrintResult::Failed;
+    }
+    const int total = (options.printFront ? 1 : 0) + (options.printBack ? 1 : 0);
+    int page = 1;
+    if (options.printFront) {
+        progress.ShowText(printingProgressText(page, total));
+        PrintPage(target, 0, drawPage);
+        if (options.printBack)
+            target.newPage();
+        page = 2;
+    }
+    if (options.printBack) {
+        progress.ShowText(printingProgressText(page, total));
+        PrintPage(target, 1, drawPage);
+    }
+    const bool ended = target.end();
+    progress.hide();
+    if (!ended) {
+        messages.showMessage(QStringLiteral("印刷に失敗しました"));
+        return PrintResult::Failed;
+    }
+    return PrintResult::Printed;
+}
+
+struct PdfPrintTarget::Impl
+{
+    std::unique_ptr<QPdfWriter> writer;
+    std::unique_ptr<QPainterCanvas> canvas;
+    QPageLayout::Orientation orientation = QPageLayout::Landscape;
+};
+
+PdfPrintTarget::PdfPrintTarget(const QString &path, int dpi)
+    : d(std::make_unique<Impl>())
+    , m_path(path)
+    , m_dpi(dpi)
+{ }
+
+PdfPrintTarget::~PdfPrintTarget()
+{
+    if (d->canvas)
+        end();
+}
+
+void PdfPrintTarget::setLandscape()
+{
+    d->orientation = QPageLayout::Landscape;
+}
+
+bool PdfPrintTarget::begin(const QString &jobTitle)
+{
+    // Open the file first so that an unwritable path fails here, not silently.
+    QFile probe(m_path);
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    d->writer = std::make_unique<QPdfWriter>(m_path);
+    d->writer->setTitle(jobTitle);
+    d->writer->setCreator(QStringLiteral("Casewright"));
+    d->writer->setResolution(m_dpi);
+    d->writer->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0)));
+    d->canvas = std::make_unique<QPainterCanvas>(d->writer.get(), m_dpi, m_dpi);
+    if (!d->canvas->painter()->isActive()) {
+        d->canvas.reset();
+        return false;
+    }
+    m_pages = 1;
+    return true;
+}
+
+bool PdfPrintTarget::newPage()
+{
+    if (!d->writer)
+        return false;
+    ++m_pages;
+    return d->writer->newPage();
+}
+
+bool PdfPrintTarget::end()
+{
+    if (!d->canvas)
+        return false;
+    d->canvas.reset(); // ends the painter and writes the file
+    d->writer.reset();
+    return QFile(m_path).size() > 0;
+}
+
+LabelCanvas &PdfPrintTarget::canvas()
+{
+    return *d->canvas;
+}
+
+int PdfPrintTarget::printableWidth() const
+{
+    return d->writer ? d->writer->width() : 0;
+}
+
+int PdfPrintTarget::printableHeight() const
+{
+    return d->writer ? d->writer->height() : 0;
+}
+
+void RenderPreviewPage(int page, QImage &bitmap, const PageDrawer &drawPage)
+{
+    const QSize pageSize = PreviewState::pageSize();
+    QPicture picture;
+    {
+        QPainterCanvas canvas(&picture, 96, 96);
+        drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
+    }
+    QPainter painter(&bitmap);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.scale(
+        double(bitmap.width()) / pageSize.width(), double(bitmap.height()) / pageSize.height());
+    painter.drawPicture(0, 0, picture);
+}

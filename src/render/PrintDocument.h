@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "document/LabelDocument.h"
+#include "document/UserPrompts.h"
+#include "render/Geometry.h"
+#include "render/LabelCanvas.h"
+
+// Draws page 0 (front) or 1 (back) of the document onto a canvas at a target
+// resolution and printable area. The renderers are bound to it by the caller.
+using PageDrawer = std::function<void(
+    LabelCanvas &canvas, int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)>;
+
+// A print job as the print command needs it: a dialog, landscape sheets with
+// a job title, a canvas per sheet at the device's own resolution.
+class PrintTarget
+{
+public:
+    virtual ~PrintTarget() = default;
+    // Shows the print dialog; false when the user cancels.
+    virtual bool showPrintDialog() = 0;
+    virtual void setLandscape() = 0;
+    // Begins the job; false when the device cannot be opened.
+    virtual bool begin(const QString &jobTitle) = 0;
+    virtual bool newPage() = 0;
+    virtual bool end() = 0;
+    // The canvas of the current sheet, its resolution and printable size in pixels.
+    virtual LabelCanvas &canvas() = 0;
+    virtual int resolutionX() const = 0;
+    virtual int resolutionY() const = 0;
+    virtual int printableWidth() const = 0;
+    virtual int printableHeight() const = 0;
+};
+
+extern const QString kPrintJobTitle; // "Casewright"
+extern const QString kPrinterFailedPrintMessage; // refusal while the printer failed
+extern const QString kNoPageMessage; // neither page selected
+extern const QString kPrinterFailedSetupMessage; // printer setup refused
+// "印刷中です(%d/%d)"
+QString printingProgressText(int page, int total);
+
+enum class PrintResult { Printed, Refused, Cancelled, Failed };
+
+// Prints the pages chosen in the options as one job, front first, each on its
+// own sheet. The document's reference resolution is not changed.
+PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
+    const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress,
+    PrinterState &state = printerState());
+
+// Draws one page onto the target's current sheet at its own resolution and size.
+void PrintPage(PrintTarget &target, int page, const PageDrawer &drawPage);
+
+// A print target writing a PDF file (A4 landscape unless another page size is
+// given), for printing without a printer.
+class PdfPrintTarget : public PrintTarget
+{
+public:
+    PdfPrintTarget(const QString &path, int dpi = 300);
+    ~PdfPrintTarget() override;
+    bool showPrintDialog() override { return true; }
+    void setLandscape() override;
+    bool begin(const QString &jobTitle) override;
+    bool newPage() override;
+    bool end() override;
+    LabelCanvas &canvas() override;
+    int resolutionX() const override { return m_dpi; }
+    int resolutionY() const override { return m_dpi; }
+    int printableWidth() const override;
+    int printableHeight() const override;
+    int pagesBegun() const { return m_pages; }
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    QString m_path;
+    int m_dpi;
+    int m_pages = 0;
+};
+
+// Draws one page of the preview: at 96 dpi on the 277.0 x 160.0 mm area
+// (1046 x 604 pixels), scaled onto the whole bitmap.
+void RenderPreviewPage(int page, QImage &bitmap, const PageDrawer &drawPage);

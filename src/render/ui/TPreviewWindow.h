@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "render/PreviewState.h"
+#include "render/PrintDocument.h"
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+// "Casewright [Preview]": the front or back page as it will print, at one of
+// three sizes, kept current while the document is edited.
+class TPreviewWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TPreviewWindow(PageDrawer drawPage, QWidget *parent = nullptr);
+
+    // Page 0 front, 1 back, 2 the page shown.
+    void RequestPreviewRefresh(int page);
+    const PreviewState &state() const { return m_state; }
+    // The bitmap last drawn (white before the first drawing).
+    const QImage &bitmap() const { return m_bitmap; }
+    // How many times a page has been drawn.
+    int drawCount() const { return m_drawCount; }
+
+    void PreviewTopShowClick();
+    void PreviewBottomShowClick();
+    void Zoom1Click();
+    void Zoom2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showPage(int page);
+    void redraw();
+    void updateZoomButtons();
+
+    PageDrawer m_drawPage;
+    PreviewState m_state;
+    QImage m_bitmap;
+    int m_drawCount = 0;
+    QPushButton *m_topShow;
+    QPushButton *m_bottomShow;
+    QPushButton *m_close;
+    QPushButton *m_zoom1;
+    QPushButton *m_zoom2;
+    QScrollArea *m_scroll;
+    QLabel *m_image;
+};

@@ -1,0 +1,22 @@
+#include "text/FileFilter.h"
+
+QStringList toQtFilters(const QString &filter)
+{
+    QStringList result;
+    const QStringList fields = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+        const QString description = fields[i].trimmed();
+        QStringList patterns = fields[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &p : patterns)
+            p = p.trimmed();
+        patterns.removeAll(QString());
+        if (patterns.isEmpty())
+            continue;
+        const QString joined = patterns.join(QLatin1Char(' '));
+        if (description.isEmpty())
+            result.append(joined + QStringLiteral(" (") + joined + QLatin1Char(')'));
+        else
+            result.append(description + QStringLiteral(" (") + joined + QLatin1Char(')'));
+    }
+    return result;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+
+#include "render/LabelCanvas.h"
+#include "tracklist/TListData.h"
+
+// Draws the track list on a canvas. faceLeft/faceTop are the device pixels of
+// the label's top-left corner; sx and sy are device pixels per millimetre.
+// The rules are drawn with the canvas's current pen; the brush is left clear.
+void DrawTrackList(LabelCanvas &canvas, const QList<TListData> &rows, const ListLayout &layout,
+    int printableHeight, int faceLeft, int faceTop, double sx, double sy);
+
+// The small drawing of the layout window: the label's frame centred on an
+// image of imageWidth x imageHeight pixels at 48 pixels per inch, and a
+// dotted outline of every column in use. The image is first cleared to white.
+void DrawListLayoutPreview(LabelCanvas &canvas, const ListLayout &layout, int columnCount,
+    int surface, int imageWidth, int imageHeight);
+
+// Pixels per millimetre of the layout preview.
+constexpr double kListPreviewScale = 48.0 / 25.399;

@@ -1,0 +1,34 @@
+#include "tracklist/TListData.h"
+
+#include "fonts/FontQt.h"
+
+namespace {
+bool validColumn(int column)
+{
+    return column >= 0 && column < 3;
+}
+} // namespace
+
+void TListData::setColumnFont(int column, const QFont &font, ColorRef color, int charset)
+{
+    if (validColumn(column))
+        columns[size_t(column)].font = fontSpecFromQFont(font, color, charset);
+}
+
+void TListData::setColumnFont(int column, const FontSpec &font)
+{
+    if (validColumn(column))
+        columns[size_t(column)].font = font;
+}
+
+void TListData::applyColumnFont(int column, QFont &font, ColorRef *color, int *charset) const
+{
+    if (!validColumn(column))
+        return;
+    const FontSpec &spec = columns[size_t(column)].font;
+    applyFontSpec(spec, font);
+    if (color)
+        *color = spec.color;
+    if (charset)
+        *charset = spec.charset;
+}

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "render/PreviewState.h"
+#include "render/PrintDocument.h"
+#include "render/RecordingCanvas.h"
+
+namespace {
+
+class FakePrinter : public PrinterBackend
+{
+public:
+    bool queryResolution(int &x, int &y) override
+    {
+        x = dpi;
+        y = dpi;
+        return !fail;
+    }
+    int dpi = 600;
+    bool fail = false;
+};
+
+// A print job that records what happens to it, in order.
+class FakeTarget : public PrintTarget
+{
+public:
+    bool showPrintDialog() override
+    {
+        events << "dialog";
+        return !cancel;
+    }
+    void setLandscape() override { events << "landscape"; }
+    bool begin(const QString &title) override
+    {
+        events << "begin " + title;
+        return true;
+    }
+    bool newPage() override
+    {
+        events << "newPage";
+        return true;
+    }
+    bool end() override
+    {
+        events << "end";
+        return true;
+    }
+    LabelCanvas &canvas() override { return recording; }
+    int resolutionX() const override { return 600; }
+    int resolutionY() const override { return 300; }
+    int printableWidth() const override { return 6000; }
+    int printableHeight() const override { return 2400; }
+
+    bool cancel = false;
+    QStringList events;
+    RecordingCanvas recording { 600, 300 };
+};
+
+struct PrintRun
+{
+    FakeTarget target;
+    FakePrinter printer;
+    RecordingMessages messages;
+    RecordingProgress progress;
+    PrinterState state;
+    QStringList log; // events, progress texts and drawn pages in one order
+
+    PrintResult print(const PrintOptions &options)
+    {
+        auto draw = [this](LabelCanvas &, int page, int dx, int dy, int w, int h) {
+            target.events
+                << QStringLiteral("draw %1 %2x%3 %4x%5").arg(page).arg(dx).arg(dy).arg(w).arg(h);
+        };
+        struct Progress : ProgressSink
+        {
+            PrintRun *run;
+            void ShowText(const QString &t) override
+            {
+                run->progress.ShowText(t);
+                run->target.events << "progress " + t;
+            }
+            void hide() override
+            {
+                run->progress.hide();
+                run->target.events << "hide";
+            }
+        } p;
+        p.run = this;
+        return PrintDocument(target, printer, options, draw, messages, p, state);
+    }
+};
+
+} // namespace
+
+TEST(PrintDocument, BothPagesAreOneJobFrontFirst)
+{
+    PrintRun run;
+    PrintOptions options;
+    EXPECT_EQ(run.print(options), PrintResult::Printed);
+    const QStringList expected = {
+        "dialog",
+        "landscape",
+        "begin Casewright",
+        QStringLiteral("progress 印刷中です(1/2)"),
+        "draw 0 600x300 6000x2400",
+        "newPage",
+        QStringLiteral("progress 印刷中です(2/2)"),
+        "draw 1 600x300 6000x2400",
+        "end",
+        "hide",
+    };
+    EXPECT_EQ(run.target.events, expected);
+    EXPECT_TRUE(run.messages.messages.isEmpty());
+    EXPECT_FALSE(run.progress.visible);
+    // Printing reads the printer but leaves the document's reference alone.
+    EXPECT_EQ(run.state.printerDpiX, 600);
+}
+
+TEST(PrintDocument, OnlyTheBackPageIsOneSheet)
+{
+    PrintRun run;
+    PrintOptions options;
+    options.printFront = false;
+    EXPECT_EQ(run.print(options), PrintResult::Printed);
+    EXPECT_EQ(run.progress.texts, QStringList { QStringLiteral("印刷中です(1/1)") });
+    EXPECT_FALSE(run.target.events.contains("newPage"));
+    EXPECT_TRUE(run.target.events.contains("draw 1 600x300 6000x2400"));
+    EXPECT_FALSE(run.target.events.contains("draw 0 600x300 6000x2400"));
+}
+
+TEST(PrintDocument, RefusalsAndCancelChangeNothing)
+{
+    {
+        PrintRun run;
+        PrintOptions none;
+        none.printFront = none.printBack = false;
+        EXPECT_EQ(run.print(none), PrintResult::Refused);
+        EXPECT_EQ(
+            run.messages.messages, QStringList { QStringLiteral("印刷するページがありません") });
+        EXPECT_TRUE(run.target.events.isEmpty());
+    }
+    {
+        PrintRun run;
+        run.state.printerFailed = true;
+        EXPECT_EQ(run.print(PrintOptions {}), PrintResult::Refused);
+        EXPECT_EQ(run.messages.messages,
+            QStringList { QStringLiteral("プリンタ異常のため印刷できません") });
+        EXPECT_TRUE(run.target.events.isEmpty());
+    }
+    {
+        PrintRun run;
+        run.target.cancel = true;
+        EXPECT_EQ(run.print(PrintOptions {}), PrintResult::Cancelled);
+        EXPECT_EQ(run.target.events, QStringList { "dialog" });
+        EXPECT_TRUE(run.messages.messages.isEmpty());
+        EXPECT_TRUE(run.progress.texts.isEmpty());
+    }
+}
+
+TEST(PrintDocument, APrinterFailingAtPrintTimeFallsBackAndStillPrints)
+{
+    PrintRun run;
+    run.printer.fail = true;
+    EXPECT_EQ(run.print(PrintOptions {}), PrintResult::Printed);
+    EXPECT_TRUE(run.state.printerFailed);
+    EXPECT_EQ(run.messages.messages.size(), 1);
+    // From now on only the refusal answers.
+    EXPECT_EQ(run.print(PrintOptions {}), PrintResult::Refused);
+    EXPECT_EQ(run.messages.messages.last(), QStringLiteral("プリンタ異常のため印刷できません"));
+}
+
+TEST(PdfPrintTarget, WritesTwoLandscapeA4PagesAt300Dpi)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.pdf");
+    PdfPrintTarget target(path, 300);
+    ASSERT_TRUE(target.begin(kPrintJobTitle));
+    // A4 landscape at 300 dpi: 842 x 595 points.
+    EXPECT_EQ(target.printableWidth(), 3508);
+    EXPECT_EQ(target.printableHeight(), 2479);
+    target.canvas().SetPen(0);
+    target.canvas().SetBrush(0);
+    target.canvas().Rectangle(10, 10, 100, 100);
+    ASSERT_TRUE(target.newPage());
+    ASSERT_TRUE(target.end());
+    ASSERT_TRUE(readAll(path).startsWith("%PDF"));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), { path });
+    ASSERT_TRUE(info.waitForFinished(30000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression("Title:\\s+Casewright\\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Pages:\\s+2\\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Page size:\\s+842 x 595 pts")))
+        << text.toStdString();
+}
+
+TEST(PdfPrintTarget, AnUnwritablePathFailsToBegin)
+{
+    PdfPrintTarget target(QStringLiteral("/nonexistent-folder/x.pdf"));
+    EXPECT_FALSE(target.begin(kPrintJobTitle));
+}
+
+TEST(PreviewState, BitmapSizesOfTheThreeZooms)
+{
+    EXPECT_EQ(PreviewState::bitmapSize(0), QSize(523, 302));
+    EXPECT_EQ(PreviewState::bitmapSize(1), QSize(785, 453));
+    EXPECT_EQ(PreviewState::bitmapSize(2), QSize(1046, 604));
+}
+
+TEST(PreviewState, RedrawsOnlyTheShownPageAndOnlyWhenVisible)
+{
+    PreviewState s;
+    EXPECT_TRUE(s.stale());
+    EXPECT_TRUE(s.windowShown()); // first showing draws the front
+    EXPECT_FALSE(s.showPage(0)); // already shown: nothing
+    EXPECT_FALSE(s.requestRefresh(1)); // back edit while the front shows
+    EXPECT_TRUE(s.requestRefresh(0));
+    EXPECT_TRUE(s.requestRefresh(2));
+    s.windowHidden();
+    EXPECT_FALSE(s.requestRefresh(1));
+    EXPECT_FALSE(s.stale()); // the back is not shown: not stale
+    EXPECT_FALSE(s.requestRefresh(0));
+    EXPECT_TRUE(s.stale());
+    EXPECT_FALSE(s.requestRefresh(2));
+    EXPECT_TRUE(s.windowShown()); // one redraw for all hidden edits
+    EXPECT_FALSE(s.windowShown());
+    EXPECT_TRUE(s.showPage(1));
+    EXPECT_TRUE(s.requestRefresh(1));
+}
+
+TEST(PreviewState, ZoomStopsAtItsEnds)
+{
+    PreviewState s;
+    EXPECT_FALSE(s.canZoomOut());
+    EXPECT_FALSE(s.zoomOut());
+    EXPECT_TRUE(s.zoomIn());
+    EXPECT_TRUE(s.zoomIn());
+    EXPECT_FALSE(s.canZoomIn());
+    EXPECT_FALSE(s.zoomIn());
+    EXPECT_EQ(s.zoom(), 2);
+    EXPECT_TRUE(s.canZoomOut());
+}
+
+TEST(RenderPreviewPage, DrawsAt96DpiOnThePreviewAreaAndScalesIt)
+{
+    QImage bitmap(523, 302, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    int calls = 0;
+    RenderPreviewPage(1, bitmap, [&](LabelCanvas &c, int page, int dx, int dy, int w, int h) {
+        ++calls;
+        EXPECT_EQ(page, 1);
+        EXPECT_EQ(dx, 96);
+        EXPECT_EQ(dy, 96);
+        EXPECT_EQ(w, 1046);
+        EXPECT_EQ(h, 604);
+        c.SetPen(0);
+        c.SetBrush(0);
+        c.Rectangle(0, 0, 524, 302); // the left half of the page, top half
+    });
+    EXPECT_EQ(calls, 1);
+    // Scaled by one half: the block covers about 262 x 151 pixels.
+    EXPECT_EQ(bitmap.pixel(10, 10) & 0xFFFFFF, 0u);
+    EXPECT_EQ(bitmap.pixel(255, 145) & 0xFFFFFF, 0u);
+    EXPECT_EQ(bitmap.pixel(270, 10) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(bitmap.pixel(10, 160) & 0xFFFFFF, 0xFFFFFFu);
+}

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "render/ui/TPreviewWindow.h"
+
+namespace {
+struct Drawn
+{
+    QList<int> pages;
+    PageDrawer drawer()
+    {
+        return [this](LabelCanvas &c, int page, int, int, int, int) {
+            pages.append(page);
+            c.SetPen(0);
+            c.SetBrush(0);
+            c.Rectangle(100, 100, 200, 200);
+        };
+    }
+};
+QPushButton *button(QWidget &w, const char *name)
+{
+    return w.findChild<QPushButton *>(QLatin1String(name));
+}
+} // namespace
+
+TEST(TPreviewWindow, FirstShowingDrawsTheFrontAtTheSmallestSize)
+{
+    Drawn drawn;
+    TPreviewWindow w(drawn.drawer());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Casewright [Preview]"));
+    EXPECT_TRUE(drawn.pages.isEmpty());
+    w.show();
+    EXPECT_EQ(drawn.pages, QList<int> { 0 });
+    EXPECT_EQ(w.bitmap().size(), QSize(523, 302));
+    EXPECT_FALSE(button(w, "Zoom1")->isEnabled());
+    EXPECT_TRUE(button(w, "Zoom2")->isEnabled());
+}
+
+TEST(TPreviewWindow, PressingTheShownPageDrawsNothing)
+{
+    Drawn drawn;
+    TPreviewWindow w(drawn.drawer());
+    w.show();
+    QTest::mouseClick(button(w, "PreviewTopShow"), Qt::LeftButton);
+    EXPECT_EQ(drawn.pages.size(), 1);
+    QTest::mouseClick(button(w, "PreviewBottomShow"), Qt::LeftButton);
+    EXPECT_EQ(drawn.pages, (QList<int> { 0, 1 }));
+}
+
+TEST(TPreviewWindow, TwoZoomInsGiveTheFullSize)
+{
+    Drawn drawn;
+    TPreviewWindow w(drawn.drawer());
+    w.show();
+    QTest::mouseClick(button(w, "Zoom2"), Qt::LeftButton);
+    EXPECT_EQ(w.bitmap().size(), QSize(785, 453));
+    QTest::mouseClick(button(w, "Zoom2"), Qt::LeftButton);
+    EXPECT_EQ(w.bitmap().size(), QSize(1046, 604));
+    EXPECT_FALSE(button(w, "Zoom2")->isEnabled());
+    EXPECT_TRUE(button(w, "Zoom1")->isEnabled());
+    EXPECT_EQ(drawn.pages.size(), 3);
+    // The drawing is scaled with the bitmap: the 100..200 block at full size.
+    EXPECT_EQ(w.bitmap().pixel(150, 150) & 0xFFFFFF, 0u);
+    EXPECT_EQ(w.bitmap().pixel(250, 150) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST(TPreviewWindow, EditsOfTheOtherPageAndHiddenEdits)
+{
+    Drawn drawn;
+    TPreviewWindow w(drawn.drawer());
+    w.show();
+    w.RequestPreviewRefresh(1); // back edit while the front shows
+    EXPECT_EQ(drawn.pages.size(), 1);
+    w.RequestPreviewRefresh(0);
+    EXPECT_EQ(drawn.pages.size(), 2);
+    QTest::mouseClick(button(w, "PreviewClose"), Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    w.RequestPreviewRefresh(0);
+    w.RequestPreviewRefresh(2);
+    w.RequestPreviewRefresh(1);
+    EXPECT_EQ(drawn.pages.size(), 2); // nothing drawn while hidden
+    w.show();
+    EXPECT_EQ(drawn.pages, (QList<int> { 0, 0, 0 })); // one redraw on showing
+}
+
+TEST(TPreviewWindow, ResizingMovesTheZoomButtons)
+{
+    Drawn drawn;
+    TPreviewWindow w(drawn.drawer());
+    w.resize(800, 500);
+    w.show();
+    EXPECT_EQ(button(w, "Zoom1")->x(), 640);
+    EXPECT_EQ(button(w, "Zoom2")->x(), 720);
+    QWidget *scroll = w.findChild<QWidget *>("ScrollBox");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->geometry(), QRect(0, 32, 800, 468));
+}
