@@ -21,6 +21,9 @@ QImage CopyBitmapRegion(const QImage &source, const QRect &rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return QImage();
+    // The usual case, a part of a decoded picture: one copy of its rows.
+    if (source.format() == QImage::Format_RGB32 && source.rect().contains(rect))
+        return source.copy(rect);
     QImage result(rect.size(), QImage::Format_RGB32);
     if (result.isNull())
         return QImage();
