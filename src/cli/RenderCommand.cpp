@@ -1,12 +1,9 @@
 // casewright-cli render: one page of a document drawn by the renderer, as a
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
-#include <QSettings>
-
 #include "cli/CliCommand.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
-#include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
@@ -14,49 +11,6 @@
 #include "render/RecordingCanvas.h"
 
 namespace {
-
-// Messages the windows would show in a message box go to standard error.
-class StderrMessages : public MessageSink
-{
-public:
-    explicit StderrMessages(QTextStream &err)
-        : m_err(err)
-    { }
-    void showMessage(const QString &text) override
-    {
-        m_err << text << '\n';
-        m_err.flush();
-        ++count;
-    }
-    int count = 0;
-
-private:
-    QTextStream &m_err;
-};
-
-// The print options of the user's settings, read without writing anything
-// back; then each --option NAME=0|1 in turn.
-PrintOptions printOptions(const cli::Args &args)
-{
-    PrintOptions options;
-    QSettings settings;
-    for (const PrintOptionInfo &info : printOptionTable()) {
-        const QVariant v = settings.value(QLatin1String(info.key));
-        options.*(info.field) = v.isValid() ? v.toInt() != 0 : info.defaultValue;
-    }
-    for (const QString &o : args.values(QStringLiteral("--option"))) {
-        const int eq = o.indexOf(QLatin1Char('='));
-        const QString name = o.left(eq);
-        const QString value = eq < 0 ? QString() : o.mid(eq + 1);
-        const PrintOptionInfo *info = printOptionInfo(name);
-        if (!info || (value != QLatin1String("0") && value != QLatin1String("1")))
-            throw cli::UsageError("invalid option: " + o.toStdString()
-                + " (NAME=0|1, NAME one of AreaLinePrint, CutLinePrint, SideTitleSameTop, "
-                  "TopLabelPrint, BottomLabelPrint)");
-        options.*(info->field) = value == QLatin1String("1");
-    }
-    return options;
-}
 
 // Loads the document at the printer resolution in effect (--printer-dpi or
 // the default printer's). False when it cannot be read; the reader has said
@@ -87,9 +41,9 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         + int(args.has(QStringLiteral("--pdf"))) + int(args.has(QStringLiteral("--ops")));
     if (outputs != 1)
         throw cli::UsageError("exactly one of --png, --pdf, --ops expected");
-    const PrintOptions options = printOptions(args);
+    const PrintOptions options = cli::printOptions(args);
 
-    StderrMessages messages(err);
+    cli::StderrMessages messages(err);
     LabelDocument doc;
     if (!loadForDrawing(args, args.positional.first(), doc, messages))
         return 1;
@@ -97,7 +51,7 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
 
     if (args.has(QStringLiteral("--ops"))) {
         RecordingCanvas canvas(dpiX, dpiY);
-        documentPageDrawer(doc, options, &reader)(canvas, pageIndex, dpiX, dpiY, width, height);
+        drawDocumentPage(canvas, doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
         for (const QString &line : canvas.lines())
             out << line << '\n';
         return 0;
@@ -129,8 +83,8 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (args.positional.size() != 2)
         throw cli::UsageError("a document and an output file expected");
     const int dpi = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("300"))).first;
-    const PrintOptions options = printOptions(args);
-    StderrMessages messages(err);
+    const PrintOptions options = cli::printOptions(args);
+    cli::StderrMessages messages(err);
     LabelDocument doc;
     if (!loadForDrawing(args, args.positional[0], doc, messages))
         return 1;

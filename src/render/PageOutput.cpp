@@ -10,18 +10,14 @@
 #include "render/DrawFrontPage.h"
 #include "render/QPainterCanvas.h"
 
-PageDrawer documentPageDrawer(
-    LabelDocument &doc, const PrintOptions &options, PictureFileReader *reader)
+void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
+    int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
+    PictureFileReader *reader)
 {
-    return [&doc, &options, reader](LabelCanvas &canvas, int page, int targetDpiX, int targetDpiY,
-               int pageWidth, int pageHeight) {
-        if (page == kFrontPageIndex)
-            DrawFrontPage(
-                canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
-        else
-            DrawBackPage(
-                canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
-    };
+    if (page == kFrontPageIndex)
+        DrawFrontPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
+    else
+        DrawBackPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
 }
 
 QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, int page, int dpiX,
@@ -35,7 +31,7 @@ QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, int page
     image.setDotsPerMeterY(int(dpiY / 0.0254 + 0.5));
     {
         QPainterCanvas canvas(&image, dpiX, dpiY);
-        documentPageDrawer(doc, options, reader)(canvas, page, dpiX, dpiY, width, height);
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
     }
     return image;
 }
@@ -91,7 +87,7 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, int page, in
         // One writer resolution: a different vertical resolution is a scale.
         if (dpiY != dpiX)
             canvas.painter()->scale(1.0, double(dpiX) / dpiY);
-        documentPageDrawer(doc, options, reader)(canvas, page, dpiX, dpiY, width, height);
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
     }
     return finished(path, error);
 }
@@ -108,7 +104,9 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
             *error = QStringLiteral("the PDF file cannot be started");
         return false;
     }
-    const PageDrawer draw = documentPageDrawer(doc, options, reader);
+    const PageDrawer draw = [&](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w, int h) {
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
+    };
     PrintPage(target, kFrontPageIndex, draw);
     target.newPage();
     PrintPage(target, kBackPageIndex, draw);

@@ -7,16 +7,18 @@
 #include "render/PrintDocument.h"
 
 class MessageSink;
+class LabelCanvas;
 class PictureFileReader;
 
 // Page 0 is the front page, page 1 the back page.
 enum { kFrontPageIndex = 0, kBackPageIndex = 1 };
 
-// Draws page 0 or 1 of `doc` onto a canvas: the renderers bound to one
-// document and one set of print options, for printing and the preview. The
-// drawer keeps references: `doc`, `options` and `reader` must outlive it.
-PageDrawer documentPageDrawer(
-    LabelDocument &doc, const PrintOptions &options, PictureFileReader *reader = nullptr);
+// Draws page 0 or 1 of `doc` onto a canvas at the target resolution and
+// printable area, reading picture files through `reader` (null: the
+// program's loader without messages).
+void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
+    int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
+    PictureFileReader *reader = nullptr);
 
 // One page drawn onto a white image of width x height pixels whose
 // resolution is dpiX x dpiY.

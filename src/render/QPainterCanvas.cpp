@@ -63,7 +63,8 @@ QPainterCanvas::QPainterCanvas(QPainter *painter, int dpiX, int dpiY)
 QPainterCanvas::~QPainterCanvas()
 {
     if (m_ownsPainter) {
-        m_painter->end();
+        if (m_painter->isActive())
+            m_painter->end();
         delete m_painter;
     }
 }
