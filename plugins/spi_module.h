@@ -8,9 +8,24 @@
 
 #include "spi.h"
 
+#include <stdlib.h>
+
 /* The largest picture a module decodes: the host refuses anything larger
- * (768 MB as 32-bit pixels), so a module need not allocate for it. */
-#define SPI_MAX_PIXELS (768ull * 1024 * 1024 / 4)
+ * (768 MB as 32-bit pixels), so a module need not allocate for it. The
+ * environment variable CASEWRIGHT_MAX_PICTURE_PIXELS lowers the limit (the
+ * fuzz targets run with a small one). */
+static inline uint64_t spi_max_pixels(void)
+{
+    uint64_t limit = 768ull * 1024 * 1024 / 4;
+    const char *env = getenv("CASEWRIGHT_MAX_PICTURE_PIXELS");
+    if (env && *env) {
+        const unsigned long long v = strtoull(env, NULL, 10);
+        if (v > 0 && v < limit)
+            limit = v;
+    }
+    return limit;
+}
+#define SPI_MAX_PIXELS (spi_max_pixels())
 
 /* Copies `text` into buf (at most len bytes with the terminating zero) and
  * returns the number of bytes written without it. */

@@ -213,7 +213,7 @@ bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *
     const quint64 w = quint64(width);
     const quint64 h = quint64(height < 0 ? -qint64(height) : qint64(height));
     // Refuse what the program would refuse to hold as a picture anyway.
-    const quint64 maxPixels = quint64(kPictureAllocationLimitMb) * 1024 * 1024 / 4;
+    const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
     if (w * h > maxPixels)
         return false;
 

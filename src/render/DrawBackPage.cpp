@@ -6,10 +6,7 @@
 #include "render/LabelCanvas.h"
 #include "render/PageParts.h"
 
-#if __has_include("tracklist/DrawTrackList.h")
 #include "tracklist/DrawTrackList.h"
-#define CASEWRIGHT_HAVE_TRACK_LIST 1
-#endif
 
 using namespace pageparts;
 
@@ -50,11 +47,9 @@ void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &o
             FreePrintFace { g.X1, g.X2, g.T, g.B, ref.bottomWidth, ref.bottomHeight }, s, scale,
             files);
 
-        // Track list on the back label.
-#ifdef CASEWRIGHT_HAVE_TRACK_LIST
+    // Track list on the back label.
     if (doc.bottom.useList)
         DrawTrackList(canvas, doc.listRows, doc.listLayout[1], 115, g.X1, g.T, s.kx, s.ky);
-#endif
 
     // Back title, between the two fold lines and 5 mm in from top and bottom.
     const TitleSettings &frontTitle = doc.top.title;

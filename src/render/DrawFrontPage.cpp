@@ -6,10 +6,7 @@
 #include "render/LabelCanvas.h"
 #include "render/PageParts.h"
 
-#if __has_include("tracklist/DrawTrackList.h")
 #include "tracklist/DrawTrackList.h"
-#define CASEWRIGHT_HAVE_TRACK_LIST 1
-#endif
 
 using namespace pageparts;
 
@@ -42,11 +39,9 @@ void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &
         DrawFreePrints(canvas, doc.insidePrints,
             FreePrintFace { g.L, cover, g.T, g.B, ref.topWidth, ref.topHeight }, s, scale, files);
 
-        // Track list on the inside face.
-#ifdef CASEWRIGHT_HAVE_TRACK_LIST
+    // Track list on the inside face.
     if (doc.top.useList)
         DrawTrackList(canvas, doc.listRows, doc.listLayout[0], 117, g.L, g.T, s.kx, s.ky);
-#endif
 
     // Title on the cover face, 5 mm in from the top and the bottom.
     if (doc.top.title.use)

@@ -7,7 +7,7 @@
 
 #include "document/UserPrompts.h"
 
-#if __has_include("pictures/PictureLoading.h")
+#if __has_include("pictures/PictureLoading.h") && __has_include("pictures/LocalMemory.h")
 #include "pictures/PictureLoading.h"
 #define CASEWRIGHT_HAVE_PICTURE_LOADING 1
 #endif
