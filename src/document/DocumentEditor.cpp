@@ -4,6 +4,7 @@
 
 #include "document/DocumentFile.h"
 #include "pictures/PicturePlacementOps.h"
+#include "tracklist/ListLayoutRules.h"
 
 namespace {
 
@@ -731,11 +732,8 @@ EditResult DocumentEditor::resetToNew()
                 r.merge(setUseList(s, false));
         }
         m_doc.listRows.clear();
-        for (int side = 0; side < 2; ++side) {
-            const int spacing = m_doc.listLayout[side].lineSpacing;
-            m_doc.listLayout[side] = defaultListLayout(side);
-            m_doc.listLayout[side].lineSpacing = spacing;
-        }
+        for (int side = 0; side < 2; ++side)
+            resetListLayout(m_doc.listLayout[side], side);
         if (m_reloadTemplates)
             m_reloadTemplates();
     }
