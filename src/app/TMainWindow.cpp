@@ -30,7 +30,8 @@
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
+const QString kOpenFilter
+    = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr");
 const QString kDefaultSuffix = QStringLiteral("cwr");
 
@@ -39,16 +40,23 @@ constexpr int kClientHeight = 420;
 
 } // namespace
 
+// The icon and the help pages live in the window library's resources, which
+// the linker keeps only when they are registered explicitly.
+static void initResources()
+{
+    Q_INIT_RESOURCE(casewright);
+}
+
 TMainWindow::TMainWindow(QWidget *parent)
     : QMainWindow(parent)
     , m_editor(m_document)
 {
+    initResources();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Casewright [Main]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/casewright.svg")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::CustomizeWindowHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
@@ -101,11 +109,11 @@ TMainWindow::TMainWindow(QWidget *parent)
         return b;
     };
     connect(button("PreviewShow", QStringLiteral("プレビュー")), &QPushButton::clicked, this,
-            &TMainWindow::previewRequested);
+        &TMainWindow::previewRequested);
     connect(button("PrinterSet", QStringLiteral("プリンタ設定")), &QPushButton::clicked, this,
-            &TMainWindow::printerSetupRequested);
+        &TMainWindow::printerSetupRequested);
     connect(button("PrintStart", QStringLiteral("印刷")), &QPushButton::clicked, this,
-            &TMainWindow::printRequested);
+        &TMainWindow::printRequested);
     layout->addLayout(bottom);
 
     setCentralWidget(central);
@@ -126,7 +134,7 @@ void TMainWindow::buildMenus()
     QMenu *file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     auto add = [this](QMenu *menu, const char *name, const QString &text,
-                      const QKeySequence &shortcut, void (TMainWindow::*slot)()) {
+                   const QKeySequence &shortcut, void (TMainWindow::*slot)()) {
         QAction *action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
         if (!shortcut.isEmpty())
@@ -143,8 +151,7 @@ void TMainWindow::buildMenus()
     add(file, "SaveAsMenu", QStringLiteral("名前をつけて保存(&A)..."), QKeySequence(),
         &TMainWindow::SaveAsMenuClick);
     file->addSeparator();
-    add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(),
-        &TMainWindow::ExitMenuClick);
+    add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(), &TMainWindow::ExitMenuClick);
 
     QMenu *help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -215,8 +222,8 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
     QSettings settings;
     const int page = storePrintOption(settings, m_options, key, checked);
     if (settings.status() != QSettings::NoError)
-        dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
-                              + QStringLiteral(")が記録できません"));
+        dialogs().showMessage(
+            QStringLiteral("設定(") + settings.fileName() + QStringLiteral(")が記録できません"));
     if (page >= 0)
         refresh(page);
 }
@@ -225,8 +232,8 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
 
 void TMainWindow::NewMenuClick()
 {
-    if (!dialogs().confirm(QStringLiteral("現在のデータが消えますがよろしいですか？"),
-                           QStringLiteral("確認")))
+    if (!dialogs().confirm(
+            QStringLiteral("現在のデータが消えますがよろしいですか？"), QStringLiteral("確認")))
         return;
     apply(m_editor.resetToNew());
 }
@@ -356,8 +363,8 @@ void TMainWindow::applyEnabled(const ControlStates &states)
 {
     for (auto it = states.cbegin(); it != states.cend(); ++it) {
         // A control's caption and unit labels follow it.
-        for (const QString &name : { it.key(), it.key() + QStringLiteral("Caption"),
-                                     it.key() + QStringLiteral("Unit") }) {
+        for (const QString &name :
+            { it.key(), it.key() + QStringLiteral("Caption"), it.key() + QStringLiteral("Unit") }) {
             if (QWidget *w = findChild<QWidget *>(name))
                 w->setEnabled(it.value());
         }
@@ -399,8 +406,7 @@ void TMainWindow::syncFromDocument()
     check(findChild<QCheckBox *>(QStringLiteral("UseTopList")), m_document.top.useList);
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomList")), m_document.bottom.useList);
     check(findChild<QCheckBox *>(QStringLiteral("UseTop1Prints")), m_document.top.useCoverPrints);
-    check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")),
-          m_document.top.useInsidePrints);
+    check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")), m_document.top.useInsidePrints);
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomPrints")), m_document.bottom.usePrints);
 
     m_swatches[0]->setColor(m_document.top.backgroundColor1);
