@@ -58,7 +58,7 @@ CommitEdit *millimetreEdit(QWidget *parent, const QString &name)
     edit->setMask(QStringLiteral("\\d{1,3}"));
     edit->setMaxLength(3);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(40);
+    edit->setFixedWidth(34);
     return edit;
 }
 
@@ -71,8 +71,8 @@ QWidget *TMainWindow::buildSurfaceTab(Surface s)
     auto *tab = new QWidget;
     tab->setObjectName(QLatin1String(tabNames[int(s)]));
     auto *columns = new QHBoxLayout(tab);
-    columns->setContentsMargins(6, 6, 6, 6);
-    columns->setSpacing(8);
+    columns->setContentsMargins(5, 6, 5, 6);
+    columns->setSpacing(6);
 
     auto *left = new QVBoxLayout;
     left->setSpacing(4);
@@ -97,36 +97,46 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     TitleControls &c = m_titles[int(s)];
     const bool spine = s == Surface::Left || s == Surface::Right;
     auto *box = group(QStringLiteral("タイトル設定"), parent, prefixed(s, "TitleGroup"));
-    box->setFixedWidth(236);
+    box->setFixedWidth(246);
     auto *v = new QVBoxLayout(box);
     v->setContentsMargins(6, 4, 6, 6);
     v->setSpacing(4);
 
+    // "タイトル", the links to the surfaces it may follow, "フォント"; then the
+    // text on a row of its own so that it shows as much as possible.
     auto *useRow = new QHBoxLayout;
+    useRow->setSpacing(4);
     c.use = checkBox(QStringLiteral("タイトル"), box, prefixed(s, "TitleUse"));
     useRow->addWidget(c.use);
-    useRow->addStretch(1);
+    auto *linkRow = useRow;
+    if (s == Surface::Right) {
+        linkRow = new QHBoxLayout;
+        linkRow->addStretch(1);
+    }
     if (s != Surface::Top) {
         static const char *const names[]
             = { "", "BottomSameTitle", "LeftSameTitle", "RightSameTitle" };
         c.sameAsFront = checkBox(QStringLiteral("表と同じ"), box, QLatin1String(names[int(s)]));
-        useRow->addWidget(c.sameAsFront);
+        linkRow->addWidget(c.sameAsFront);
     }
     if (s == Surface::Right) {
         c.sameAsLeft
             = checkBox(QStringLiteral("背表紙(左)と同じ"), box, QStringLiteral("RightSameLeft"));
-        useRow->addWidget(c.sameAsLeft);
+        linkRow->addWidget(c.sameAsLeft);
     }
+    useRow->addStretch(1);
+    c.font = new QPushButton(QStringLiteral("フォント"), box);
+    c.font->setObjectName(prefixed(s, "TitleFontSet"));
+    useRow->addWidget(c.font);
     v->addLayout(useRow);
+    if (linkRow != useRow)
+        v->addLayout(linkRow);
 
     auto *textRow = new QHBoxLayout;
     textRow->addWidget(label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel")));
     c.text = new QLineEdit(box);
     c.text->setObjectName(prefixed(s, "Title"));
     textRow->addWidget(c.text, 1);
-    c.font = new QPushButton(QStringLiteral("フォント"), box);
-    c.font->setObjectName(prefixed(s, "TitleFontSet"));
-    textRow->addWidget(c.font);
     v->addLayout(textRow);
 
     auto *pos = group(QStringLiteral("タイトル位置"), box, prefixed(s, "TitlePos"));
@@ -147,6 +157,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         auto *xy = group(QStringLiteral("任意位置設定"), box, prefixed(s, "TitlePosXY"));
         auto *grid = new QGridLayout(xy);
         grid->setContentsMargins(6, 2, 6, 4);
+        grid->setHorizontalSpacing(3);
         c.xUse = checkBox(QStringLiteral("横"), xy, prefixed(s, "TitlePosXUse"));
         c.yUse = checkBox(QStringLiteral("縦"), xy, prefixed(s, "TitlePosYUse"));
         c.x = millimetreEdit(xy, prefixed(s, "TitlePosX"));
@@ -177,7 +188,7 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
     if (s != Surface::Top && s != Surface::Bottom)
         return nullptr;
     auto *box = group(QStringLiteral("リスト・任意印刷"), parent, prefixed(s, "ItemGroup"));
-    box->setFixedWidth(236);
+    box->setFixedWidth(246);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setVerticalSpacing(3);

@@ -141,7 +141,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
         e->setMask(mask);
         e->setMaxLength(6);
         e->setAlignment(Qt::AlignRight);
-        e->setFixedWidth(54);
+        e->setFixedWidth(50);
         return e;
     };
     m_width2 = edit("GraphicWidth2", sizeMask);

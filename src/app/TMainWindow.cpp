@@ -378,8 +378,12 @@ void TMainWindow::syncFromDocument()
             box->setChecked(on);
     };
     auto text = [](QLineEdit *edit, const QString &value) {
-        if (edit && edit->text() != value)
+        if (edit && edit->text() != value) {
             edit->setText(value);
+            // A field that is not being edited shows the start of its text.
+            if (!edit->hasFocus())
+                edit->setCursorPosition(0);
+        }
     };
     for (Surface s : kAllSurfaces) {
         const SurfaceSettings &ss = m_document.surface(s);
