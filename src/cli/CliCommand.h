@@ -5,6 +5,9 @@
 #include <functional>
 #include <stdexcept>
 
+#include "document/LabelDocument.h"
+#include "document/UserPrompts.h"
+
 // casewright-cli commands. Each command lives in its own file and registers
 // itself with CLI_COMMAND; main() dispatches on the first argument.
 //
@@ -45,6 +48,28 @@ QPair<int, int> parseDpi(const QString &text);
 QPair<int, int> parseSize(const QString &text);
 // Applies --printer-dpi (or asks the default printer) to printerState().
 void applyPrinterDpi(const Args &args);
+
+// The print options: the user's settings (read only; defaults where a value
+// does not exist), then every --option NAME=0|1 over them. Throws UsageError
+// for an unknown name or a value other than 0 or 1.
+PrintOptions printOptions(const Args &args);
+
+// Messages the GUI would show in a message box: on standard error, verbatim.
+class StderrMessages : public MessageSink
+{
+public:
+    explicit StderrMessages(QTextStream &err)
+        : m_err(err)
+    { }
+    void showMessage(const QString &text) override
+    {
+        m_err << text << '\n';
+        m_err.flush();
+    }
+
+private:
+    QTextStream &m_err;
+};
 
 } // namespace cli
 

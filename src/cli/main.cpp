@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
+
+#include "document/OptionSettings.h"
 
 #include "cli/CliCommand.h"
 #include "fonts/FontSpec.h"
@@ -85,6 +88,27 @@ void applyPrinterDpi(const Args &args)
     QtPrinterBackend printer;
     NullMessageSink quiet;
     QueryPrinterResolution(printer, quiet, state);
+}
+
+PrintOptions printOptions(const Args &args)
+{
+    PrintOptions options;
+    QSettings settings;
+    for (const PrintOptionInfo &info : printOptionTable()) {
+        const QVariant v = settings.value(QLatin1String(info.key));
+        options.*info.field = v.isValid() ? v.toInt() != 0 : info.defaultValue;
+    }
+    for (const QString &o : args.values(QStringLiteral("--option"))) {
+        const int eq = o.indexOf(QLatin1Char('='));
+        const PrintOptionInfo *info = printOptionInfo(o.left(eq));
+        const QString value = o.mid(eq + 1);
+        if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
+            throw UsageError("invalid option: " + o.toStdString()
+                + " (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, "
+                  "SideTitleSameTop, TopLabelPrint, BottomLabelPrint)");
+        options.*info->field = value == QLatin1String("1");
+    }
+    return options;
 }
 
 } // namespace cli

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/DocumentFile.h"
-#include "document/PictureAdapter.h"
+#include "pictures/PicturePlacementOps.h"
 
 namespace {
 
@@ -545,29 +545,30 @@ EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<Color
 
 std::optional<Surface> DocumentEditor::linkedFollower(Surface leader) const
 {
-    if (leader == Surface::Top && m_doc.bottom.pictureSameAsFront)
-        return Surface::Bottom;
-    if (leader == Surface::Left && m_doc.right.pictureSameAsLeft)
-        return Surface::Right;
+    if (isPictureLeader(leader) && pictureLinkOn(m_doc, leader))
+        return leader == Surface::Top ? Surface::Bottom : Surface::Right;
     return std::nullopt;
 }
 
-void DocumentEditor::copyPictureToFollower(Surface leader)
+namespace {
+
+// Every surface a placement operation changed has its page refreshed, the
+// follower of a link included.
+void refreshPlacement(EditResult &r, const PlacementResult &p)
 {
-    const Surface follower = leader == Surface::Top ? Surface::Bottom : Surface::Right;
-    copyPicturePlacement(m_doc.surface(leader).picture, m_doc.surface(follower).picture);
+    if (p.refreshPage < 0)
+        return;
+    for (Surface s : p.changed)
+        r.addPage(surfacePage(s));
 }
+
+} // namespace
 
 EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 {
     EditResult r;
     Recorder rec(*this, r);
-    PicturePlacement &p = m_doc.surface(s).picture;
-    if (!loadAndPlacePicture(
-            p, path, m_doc.surfacePixels.width(s), m_doc.surfacePixels.height(s), messages()))
-        return r;
-    if (linkedFollower(s))
-        copyPictureToFollower(s);
+    ::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
 }
 
@@ -587,11 +588,9 @@ EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 {
     EditResult r;
     Recorder rec(*this, r);
-    PicturePlacement &p = m_doc.surface(s).picture;
-    if (p.use == on)
+    if (m_doc.surface(s).picture.use == on)
         return r;
-    p.use = on;
-    r.addPage(surfacePage(s));
+    refreshPlacement(r, ::setPictureUse(m_doc, s, on));
     return r;
 }
 
@@ -599,153 +598,60 @@ EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    pictureWidth(s, px, r);
+    refreshPlacement(r, ::setPrintWidth(m_doc, s, px));
     return r;
-}
-
-void DocumentEditor::pictureWidth(Surface s, int px, EditResult &r)
-{
-    setPrintWidth(m_doc.surface(s).picture, px);
-    r.addPage(surfacePage(s));
-    if (auto f = linkedFollower(s)) {
-        const PicturePlacement &lead = m_doc.surface(s).picture;
-        PicturePlacement &follow = m_doc.surface(*f).picture;
-        follow.printWidth = lead.printWidth;
-        follow.printHeight = lead.printHeight;
-        follow.sizeMode = 2;
-        r.addPage(surfacePage(*f));
-    }
 }
 
 EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    pictureHeight(s, px, r);
+    refreshPlacement(r, ::setPrintHeight(m_doc, s, px));
     return r;
-}
-
-void DocumentEditor::pictureHeight(Surface s, int px, EditResult &r)
-{
-    setPrintHeight(m_doc.surface(s).picture, px);
-    r.addPage(surfacePage(s));
-    if (auto f = linkedFollower(s)) {
-        const PicturePlacement &lead = m_doc.surface(s).picture;
-        PicturePlacement &follow = m_doc.surface(*f).picture;
-        follow.printWidth = lead.printWidth;
-        follow.printHeight = lead.printHeight;
-        follow.sizeMode = 2;
-        r.addPage(surfacePage(*f));
-    }
 }
 
 EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    picturePosX(s, px, r);
+    refreshPlacement(r, ::setPosX(m_doc, s, px));
     return r;
-}
-
-void DocumentEditor::picturePosX(Surface s, int px, EditResult &r)
-{
-    PicturePlacement &p = m_doc.surface(s).picture;
-    p.posX = px;
-    p.alignMode = 6;
-    r.addPage(surfacePage(s));
-    if (auto f = linkedFollower(s)) {
-        PicturePlacement &follow = m_doc.surface(*f).picture;
-        follow.posX = px;
-        follow.alignMode = 6;
-        r.addPage(surfacePage(*f));
-    }
 }
 
 EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    picturePosY(s, px, r);
+    refreshPlacement(r, ::setPosY(m_doc, s, px));
     return r;
-}
-
-void DocumentEditor::picturePosY(Surface s, int px, EditResult &r)
-{
-    PicturePlacement &p = m_doc.surface(s).picture;
-    p.posY = px;
-    p.alignMode = 6;
-    r.addPage(surfacePage(s));
-    if (auto f = linkedFollower(s)) {
-        PicturePlacement &follow = m_doc.surface(*f).picture;
-        follow.posY = px;
-        follow.alignMode = 6;
-        r.addPage(surfacePage(*f));
-    }
 }
 
 EditResult DocumentEditor::applySizeMode(Surface s, int mode)
 {
     EditResult r;
     Recorder rec(*this, r);
-    sizeMode(s, mode, r);
+    // Choosing the item that is already selected changes nothing.
+    if (m_doc.surface(s).picture.sizeMode == mode)
+        return r;
+    refreshPlacement(r, ::applySizeMode(m_doc, s, mode));
     return r;
-}
-
-void DocumentEditor::sizeMode(Surface s, int mode, EditResult &r)
-{
-    if (mode < 0 || mode > 2)
-        return;
-    PicturePlacement &p = m_doc.surface(s).picture;
-    if (p.sizeMode == mode)
-        return; // choosing the selected item changes nothing
-    p.sizeMode = mode;
-    if (mode == 2)
-        return;
-    fitPictureSize(p, mode, m_doc.surfacePixels.width(s), m_doc.surfacePixels.height(s));
-    r.addPage(surfacePage(s));
-    if (auto f = linkedFollower(s)) {
-        PicturePlacement &follow = m_doc.surface(*f).picture;
-        follow.sizeMode = mode;
-        fitPictureSize(follow, mode, m_doc.surfacePixels.width(*f), m_doc.surfacePixels.height(*f));
-        r.addPage(surfacePage(*f));
-    }
 }
 
 EditResult DocumentEditor::applyAlignMode(Surface s, int mode)
 {
     EditResult r;
     Recorder rec(*this, r);
-    alignMode(s, mode, r);
+    if (m_doc.surface(s).picture.alignMode == mode)
+        return r;
+    refreshPlacement(r, ::applyAlignMode(m_doc, s, mode));
     return r;
-}
-
-void DocumentEditor::alignMode(Surface s, int mode, EditResult &r)
-{
-    if (mode < 0 || mode > 6)
-        return;
-    PicturePlacement &p = m_doc.surface(s).picture;
-    if (p.alignMode == mode)
-        return;
-    p.alignMode = mode;
-    if (mode == 6)
-        return;
-    alignPicture(p, mode, m_doc.surfacePixels.width(s), m_doc.surfacePixels.height(s));
-    r.addPage(surfacePage(s));
-    if (auto f = linkedFollower(s)) {
-        PicturePlacement &follow = m_doc.surface(*f).picture;
-        follow.alignMode = mode;
-        alignPicture(follow, mode, m_doc.surfacePixels.width(*f), m_doc.surfacePixels.height(*f));
-        r.addPage(surfacePage(*f));
-    }
 }
 
 EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 {
     EditResult r;
     Recorder rec(*this, r);
-    m_doc.surface(s).picture.keepAspect = on;
-    if (s == Surface::Top && m_doc.bottom.pictureSameAsFront)
-        m_doc.bottom.picture.keepAspect = on;
+    ::setKeepAspect(m_doc, s, on);
     return r;
 }
 
@@ -755,9 +661,7 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
     Recorder rec(*this, r);
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
-    m_doc.bottom.pictureSameAsFront = on;
-    if (on)
-        copyPictureToFollower(Surface::Top);
+    ::setPictureLink(m_doc, Surface::Top, on);
     r.addPage(kBackPage);
     return r;
 }
@@ -768,9 +672,7 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
     Recorder rec(*this, r);
     if (m_doc.right.pictureSameAsLeft == on)
         return r;
-    m_doc.right.pictureSameAsLeft = on;
-    if (on)
-        copyPictureToFollower(Surface::Left);
+    ::setPictureLink(m_doc, Surface::Left, on);
     r.addPage(kBackPage);
     return r;
 }

@@ -186,13 +186,6 @@ private:
     void titlePosMode(Surface s, int mode, EditResult &r);
     void titleFont(Surface s, const FontSpec &font, EditResult &r);
     void titleOffset(Surface s, int mm, EditResult &r);
-    void pictureWidth(Surface s, int px, EditResult &r);
-    void pictureHeight(Surface s, int px, EditResult &r);
-    void picturePosX(Surface s, int px, EditResult &r);
-    void picturePosY(Surface s, int px, EditResult &r);
-    void sizeMode(Surface s, int mode, EditResult &r);
-    void alignMode(Surface s, int mode, EditResult &r);
-    void copyPictureToFollower(Surface leader);
     std::optional<Surface> linkedFollower(Surface leader) const;
 
     LabelDocument &m_doc;

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "document/DocumentEditor.h"
-#include "document/PictureAdapter.h"
+#include "pictures/PicturePlacementOps.h"
+#include "prints/PrintsItems.h"
 #include "text/LineIO.h"
 
 namespace {
@@ -691,7 +692,7 @@ private:
         f.push_back({ 0,
             [this](const QByteArray &raw) {
                 if (!raw.isEmpty())
-                    loadPrintItemPicture(m_item, picturePath(raw), m_ed.messages());
+                    loadPrintsPicture(m_item, picturePath(raw), m_ed.messages());
             },
             {} });
         f.push_back({ transparencySince,
@@ -882,13 +883,43 @@ bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &me
         messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
         return false;
     }
-    // The old file is replaced only once the new one is completely on disk.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        // A device or pipe is written to directly; there is no file to keep.
+        if (target.isDir()) {
+            messages.showMessage(failed);
+            return false;
+        }
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly) || device.write(bytes.data) != bytes.data.size()
+            || !device.flush()) {
+            messages.showMessage(failed);
+            return false;
+        }
+        device.close();
+        if (device.error() != QFileDevice::NoError) {
+            messages.showMessage(failed);
+            return false;
+        }
+        return true;
+    }
+    // A file marked read-only is not replaced, whoever runs the program.
+    if (target.exists()
+        && (!target.isWritable() || !(target.permissions() & QFileDevice::WriteOwner))) {
         messages.showMessage(failed);
         return false;
     }
-    if (file.write(bytes.data) != bytes.data.size() || !file.commit()) {
+    // The old file is replaced only once the new one is completely on disk.
+    // Writes go straight to the system and are checked before the commit:
+    // with a buffered QSaveFile, Qt 6.4 commits even when the flush inside
+    // commit() fails (a full disk), replacing the old file by a cut one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        messages.showMessage(failed);
+        return false;
+    }
+    if (file.write(bytes.data) != bytes.data.size() || file.error() != QFileDevice::NoError
+        || !file.commit()) {
         file.cancelWriting();
         messages.showMessage(failed);
         return false;

@@ -19,6 +19,10 @@
 // image: a 12000 x 9000 photograph (412 MB) loads, a decompression bomb that
 // claims a much larger size is refused before anything is allocated.
 constexpr int kPictureAllocationLimitMb = 768;
+// The limit in force (kPictureAllocationLimitMb unless lowered, as the fuzz
+// targets do); it also bounds what the BMP assembly accepts.
+int pictureAllocationLimitMb();
+void setPictureAllocationLimitMb(int megabytes);
 
 // Loads a picture file into `bitmap`. True: the bitmap holds the picture.
 // False: a message was shown through `messages` and `bitmap` is unchanged.

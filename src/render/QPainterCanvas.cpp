@@ -56,7 +56,8 @@ QPainterCanvas::QPainterCanvas(QPainter *painter, int dpiX, int dpiY)
 QPainterCanvas::~QPainterCanvas()
 {
     if (m_ownsPainter) {
-        m_painter->end();
+        if (m_painter->isActive())
+            m_painter->end();
         delete m_painter;
     }
 }
@@ -184,11 +185,21 @@ QFont QPainterCanvas::fontWithCellHeight(QFont font, int cellHeight)
     return font;
 }
 
+double QPainterCanvas::cellScale(const QFont &font, int cellHeight)
+{
+    if (cellHeight <= 0)
+        return 1.0;
+    QFontMetrics fm(font);
+    const int natural = fm.ascent() + fm.descent();
+    return natural > 0 ? double(cellHeight) / natural : 1.0;
+}
+
 void QPainterCanvas::SetFont(const FontSpec &font)
 {
     m_font.font = makeFont(font, m_dpiY);
     m_font.color = resolveColor(font.color);
     m_font.escapement = 0;
+    m_font.scale = 1.0;
 }
 
 void QPainterCanvas::drawTextBackground(const QRect &r)
@@ -204,8 +215,8 @@ void QPainterCanvas::DrawTextInRect(
         return;
     QRect r(left, top, right - left, bottom - top);
     QFontMetrics fm(m_font.font);
-    const int tw = fm.horizontalAdvance(text);
-    const int th = fm.ascent() + fm.descent();
+    const int tw = TextWidth(text);
+    const int th = TextHeight(text);
     int x = left, y = top;
     if (h == HAlign::Center)
         x = left + (r.width() - tw) / 2;
@@ -220,7 +231,13 @@ void QPainterCanvas::DrawTextInRect(
     drawTextBackground(QRect(x, y, tw, th));
     m_painter->setFont(m_font.font);
     m_painter->setPen(m_font.color);
-    m_painter->drawText(QPoint(x, y + fm.ascent()), text);
+    if (m_font.scale != 1.0) {
+        m_painter->translate(x, y);
+        m_painter->scale(m_font.scale, m_font.scale);
+        m_painter->drawText(QPoint(0, fm.ascent()), text);
+    } else {
+        m_painter->drawText(QPoint(x, y + fm.ascent()), text);
+    }
     m_painter->restore();
 }
 
@@ -235,6 +252,8 @@ void QPainterCanvas::TextOutClipped(
     m_painter->translate(x, y);
     if (m_font.escapement != 0)
         m_painter->rotate(-m_font.escapement / 10.0);
+    if (m_font.scale != 1.0)
+        m_painter->scale(m_font.scale, m_font.scale);
     drawTextBackground(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()));
     m_painter->setFont(m_font.font);
     m_painter->setPen(m_font.color);
@@ -244,19 +263,22 @@ void QPainterCanvas::TextOutClipped(
 
 int QPainterCanvas::TextWidth(const QString &text)
 {
-    return QFontMetrics(m_font.font).horizontalAdvance(text);
+    const int w = QFontMetrics(m_font.font).horizontalAdvance(text);
+    return m_font.scale == 1.0 ? w : int(std::lround(w * m_font.scale));
 }
 
 int QPainterCanvas::TextHeight(const QString &)
 {
     QFontMetrics fm(m_font.font);
-    return fm.ascent() + fm.descent();
+    const int h = fm.ascent() + fm.descent();
+    return m_font.scale == 1.0 ? h : int(std::lround(h * m_font.scale));
 }
 
 void QPainterCanvas::SelectRotatedFont(int escapement, int cellHeight)
 {
     m_savedFonts.append(m_font);
     m_font.font = fontWithCellHeight(m_font.font, cellHeight);
+    m_font.scale = cellScale(m_font.font, cellHeight);
     m_font.escapement = escapement;
 }
 

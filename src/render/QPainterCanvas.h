@@ -21,6 +21,11 @@ public:
     ~QPainterCanvas() override;
 
     QPainter *painter() { return m_painter; }
+    // The font text is drawn with now, its colour and the factor it is
+    // scaled by.
+    const QFont &currentFont() const { return m_font.font; }
+    QColor currentFontColor() const { return m_font.color; }
+    double currentFontScale() const { return m_font.scale; }
 
     int dpiX() const override { return m_dpiX; }
     int dpiY() const override { return m_dpiY; }
@@ -45,9 +50,12 @@ public:
 
     // The QFont a FontSpec becomes on a canvas of the given vertical resolution.
     static QFont makeFont(const FontSpec &font, int dpiY);
-    // The font with its pixel size chosen so that ascent + descent equals
-    // cellHeight as closely as the font allows.
+    // The font with the largest pixel size whose ascent + descent is not
+    // taller than cellHeight.
     static QFont fontWithCellHeight(QFont font, int cellHeight);
+    // The factor by which that font is drawn so that its ascent + descent is
+    // exactly cellHeight (1.0 for a cellHeight of 0).
+    static double cellScale(const QFont &font, int cellHeight);
 
     // Nearest-neighbour scaling of a picture to w x h (no smoothing), in
     // 24-bit colour: the alpha channel is dropped.
@@ -59,6 +67,10 @@ private:
         QFont font;
         QColor color;
         int escapement = 0; // tenths of a degree, counter-clockwise
+        // Drawn scaled by this factor: a font asked for with a cell height
+        // that no whole pixel size gives exactly is the nearest smaller size,
+        // scaled up to the cell.
+        double scale = 1.0;
     };
     void init();
     void fillPixels(int x, int y, int w, int h, const QColor &c);

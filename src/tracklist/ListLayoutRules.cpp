@@ -20,6 +20,13 @@ double listLabelHeightMm(int surface)
     return surface == kListSurfaceBottom ? 117.5 : 119.5;
 }
 
+void resetListLayout(ListLayout &layout, int surface)
+{
+    const int lineSpacing = layout.lineSpacing;
+    layout = defaultListLayout(surface == kListSurfaceBottom ? 1 : 0);
+    layout.lineSpacing = lineSpacing;
+}
+
 ListColumnUse listColumnUse(int columnCount)
 {
     ListColumnUse u;

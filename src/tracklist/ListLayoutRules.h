@@ -19,6 +19,10 @@ double listLabelHeightMm(int surface);
 
 constexpr int kMaxLineSpacing = 50;
 
+// Resetting a document to a new one: values 1-8 take the surface's defaults,
+// the line spacing keeps its value.
+void resetListLayout(ListLayout &layout, int surface);
+
 // Which of the layout values count for a column count.
 struct ListColumnUse
 {

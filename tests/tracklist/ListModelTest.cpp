@@ -338,3 +338,16 @@ TEST(ListLayoutInfo, ColumnStartsAndUnusedColumns)
     EXPECT_EQ(i.column2, "003mm");
     EXPECT_EQ(i.column3, "000mm");
 }
+
+TEST(ListLayoutDefaults, ResetKeepsTheLineSpacing)
+{
+    ListLayout l { 1, 50, 40, 1, 2, 3, 4, 5, 33 };
+    resetListLayout(l, 1);
+    EXPECT_EQ(l, (ListLayout { 3, 3, 0, 9, 87, 30, 2, 2, 33 }));
+    resetListLayout(l, 0);
+    EXPECT_EQ(l, (ListLayout { 3, 3, 0, 9, 70, 30, 2, 2, 33 }));
+    EXPECT_EQ(listPrintableWidth(0), 119);
+    EXPECT_EQ(listPrintableHeight(0), 117);
+    EXPECT_EQ(listPrintableWidth(1), 136);
+    EXPECT_EQ(listPrintableHeight(1), 115);
+}

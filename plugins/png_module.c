@@ -1,0 +1,181 @@
+/* PNG decoder module. Palette pictures come out as 8 bits with their
+ * palette (a transparent palette entry keeps its colour, so the program's
+ * transparent colour can name it); grey pictures as 8 bits with a grey
+ * ramp; everything else as 24 bits, with an alpha channel flattened onto
+ * white. */
+#include <png.h>
+#include <setjmp.h>
+#include <stdlib.h>
+
+#include "spi_module.h"
+
+int32_t GetPluginInfo(int32_t infoNo, char *buf, int32_t len)
+{
+    switch (infoNo) {
+    case 0:
+        return spi_info_text("00IN", buf, len);
+    case 1:
+        return spi_info_text("PNG decoder (libpng)", buf, len);
+    case 2:
+        return spi_info_text("*.png", buf, len);
+    case 3:
+        return spi_info_text("PNG", buf, len);
+    default:
+        return 0;
+    }
+}
+
+int32_t IsSupported(const char *fileName, const void *header)
+{
+    (void)fileName;
+    if (!header)
+        return 0;
+    return png_sig_cmp((png_const_bytep)header, 0, 8) == 0;
+}
+
+typedef struct Decode
+{
+    FILE *file;
+    png_structp png;
+    png_infop info;
+    SpiOutput out;
+    png_bytep rgba; /* whole picture, 4 bytes a pixel, for alpha pictures */
+    png_bytepp rows;
+} Decode;
+
+static void on_png_error(png_structp png, png_const_charp message)
+{
+    (void)message;
+    longjmp(png_jmpbuf(png), 1);
+}
+
+static void on_png_warning(png_structp png, png_const_charp message)
+{
+    (void)png;
+    (void)message;
+}
+
+static void cleanup(Decode *d)
+{
+    if (d->png)
+        png_destroy_read_struct(&d->png, d->info ? &d->info : NULL, NULL);
+    if (d->file)
+        fclose(d->file);
+    free(d->rgba);
+    free(d->rows);
+    spi_output_free(&d->out);
+}
+
+static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    png_structp png = d->png;
+    png_infop info = d->info;
+    if (setjmp(png_jmpbuf(png)))
+        return SPI_BROKEN_DATA;
+    png_init_io(png, d->file);
+    png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    const int colorType = png_get_color_type(png, info);
+    const int depth = png_get_bit_depth(png, info);
+    if ((uint64_t)width * height > SPI_MAX_PIXELS)
+        return SPI_NO_MEMORY;
+
+    const int hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    const int palette = colorType == PNG_COLOR_TYPE_PALETTE;
+    const int grey = colorType == PNG_COLOR_TYPE_GRAY && !hasTrns;
+    const int alpha = !palette && !grey;
+    const int alphaChannel = (colorType & PNG_COLOR_MASK_ALPHA) || hasTrns;
+
+    if (depth == 16)
+        png_set_scale_16(png);
+    if (palette || grey) {
+        if (depth < 8)
+            png_set_packing(png);
+        if (grey && depth < 8)
+            png_set_expand_gray_1_2_4_to_8(png);
+    } else {
+        if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+            png_set_gray_to_rgb(png);
+        if (hasTrns)
+            png_set_tRNS_to_alpha(png);
+        if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8)
+            png_set_expand_gray_1_2_4_to_8(png);
+        if (!alphaChannel)
+            png_set_bgr(png);
+        else
+            png_set_filler(png, 0xff, PNG_FILLER_AFTER);
+    }
+    const int passes = png_set_interlace_handling(png);
+    (void)passes;
+    png_read_update_info(png, info);
+
+    int rc = spi_output_alloc(&d->out, width, height, (palette || grey) ? 8 : 24);
+    if (rc != SPI_OK)
+        return rc;
+    if (palette) {
+        png_colorp colors = NULL;
+        int count = 0;
+        png_get_PLTE(png, info, &colors, &count);
+        for (int i = 0; i < count && i < 256; ++i)
+            spi_output_set_palette(&d->out, i, colors[i].red, colors[i].green, colors[i].blue);
+    } else if (grey) {
+        for (int i = 0; i < 256; ++i)
+            spi_output_set_palette(&d->out, i, i, i, i);
+    }
+
+    d->rows = (png_bytepp)malloc(sizeof(png_bytep) * height);
+    if (!d->rows)
+        return SPI_NO_MEMORY;
+    if (alpha && alphaChannel) {
+        d->rgba = (png_bytep)malloc((size_t)width * 4 * height);
+        if (!d->rgba)
+            return SPI_NO_MEMORY;
+        for (png_uint_32 y = 0; y < height; ++y)
+            d->rows[y] = d->rgba + (size_t)y * width * 4;
+    } else {
+        for (png_uint_32 y = 0; y < height; ++y)
+            d->rows[y] = spi_output_row(&d->out, y);
+    }
+    png_read_image(png, d->rows);
+    png_read_end(png, NULL);
+
+    if (alpha && alphaChannel) {
+        for (png_uint_32 y = 0; y < height; ++y) {
+            const png_bytep src = d->rows[y];
+            uint8_t *dst = spi_output_row(&d->out, y);
+            for (png_uint_32 x = 0; x < width; ++x) {
+                const unsigned a = src[4 * x + 3];
+                dst[3 * x + 0] = spi_on_white(src[4 * x + 2], a);
+                dst[3 * x + 1] = spi_on_white(src[4 * x + 1], a);
+                dst[3 * x + 2] = spi_on_white(src[4 * x + 0], a);
+            }
+        }
+    }
+    return spi_output_finish(&d->out, infoOut, pixelsOut);
+}
+
+int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+{
+    (void)progress;
+    (void)data;
+    if ((flags & 7) != 0 || !info || !pixels)
+        return SPI_NOT_IMPLEMENTED;
+    Decode d;
+    memset(&d, 0, sizeof d);
+    d.file = spi_open_at(fileName, offset);
+    if (!d.file)
+        return SPI_FILE_READ_ERROR;
+    d.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, on_png_error, on_png_warning);
+    if (d.png)
+        d.info = png_create_info_struct(d.png);
+    if (!d.png || !d.info) {
+        cleanup(&d);
+        return SPI_NO_MEMORY;
+    }
+    const int32_t rc = decode(&d, info, pixels);
+    cleanup(&d);
+    return rc;
+}

@@ -1,0 +1,163 @@
+/* Helpers shared by the decoder modules: the info texts, opening the file at
+ * an offset, and building the two output blocks. */
+#ifndef CASEWRIGHT_SPI_MODULE_H
+#define CASEWRIGHT_SPI_MODULE_H
+
+#include <stdio.h>
+#include <string.h>
+
+#include "spi.h"
+
+#include <stdlib.h>
+
+/* The largest picture a module decodes: the host refuses anything larger
+ * (768 MB as 32-bit pixels), so a module need not allocate for it. The
+ * environment variable CASEWRIGHT_MAX_PICTURE_PIXELS lowers the limit (the
+ * fuzz targets run with a small one). */
+static inline uint64_t spi_max_pixels(void)
+{
+    uint64_t limit = 768ull * 1024 * 1024 / 4;
+    const char *env = getenv("CASEWRIGHT_MAX_PICTURE_PIXELS");
+    if (env && *env) {
+        const unsigned long long v = strtoull(env, NULL, 10);
+        if (v > 0 && v < limit)
+            limit = v;
+    }
+    return limit;
+}
+#define SPI_MAX_PIXELS (spi_max_pixels())
+
+/* Copies `text` into buf (at most len bytes with the terminating zero) and
+ * returns the number of bytes written without it. */
+static inline int32_t spi_info_text(const char *text, char *buf, int32_t len)
+{
+    if (!buf || len <= 0)
+        return 0;
+    size_t n = strlen(text);
+    if (n > (size_t)len - 1)
+        n = (size_t)len - 1;
+    memcpy(buf, text, n);
+    buf[n] = 0;
+    return (int32_t)n;
+}
+
+/* Opens the file and positions it at `offset`. */
+static inline FILE *spi_open_at(const char *fileName, int32_t offset)
+{
+    if (!fileName || offset < 0)
+        return NULL;
+    FILE *f = fopen(fileName, "rb");
+    if (!f)
+        return NULL;
+    if (fseek(f, offset, SEEK_SET) != 0) {
+        fclose(f);
+        return NULL;
+    }
+    return f;
+}
+
+/* Bytes per row of a bottom-up BMP row at a bit count, padded to 4. */
+static inline uint64_t spi_row_bytes(uint32_t width, int bitCount)
+{
+    return ((uint64_t)width * (uint64_t)bitCount + 31) / 32 * 4;
+}
+
+/* The output of one decode: the info block (header and colour table) and the
+ * pixel block, allocated with the host's LocalAlloc. */
+typedef struct SpiOutput
+{
+    SpiHandle info;
+    SpiHandle pixels;
+    SpiBitmapInfoHeader *header;
+    uint8_t *palette; /* 4 bytes per entry: blue, green, red, 0 */
+    uint8_t *bits;
+    uint64_t rowBytes;
+    uint32_t width, height;
+} SpiOutput;
+
+/* Allocates the blocks for a width x height picture at 8 bits (with a
+ * 256-entry colour table) or 24 bits. 0 on success, else an SPI error code
+ * with nothing allocated. */
+static inline int spi_output_alloc(SpiOutput *out, uint32_t width, uint32_t height, int bitCount)
+{
+    memset(out, 0, sizeof *out);
+    if (width == 0 || height == 0 || width > 0x7fffffff || height > 0x7fffffff)
+        return SPI_BROKEN_DATA;
+    if ((uint64_t)width * height > SPI_MAX_PIXELS)
+        return SPI_NO_MEMORY;
+    const uint32_t entries = bitCount == 8 ? 256 : 0;
+    const uint64_t rowBytes = spi_row_bytes(width, bitCount);
+    const uint64_t imageBytes = rowBytes * height;
+    out->info = LocalAlloc(
+        SPI_LMEM_MOVEABLE | SPI_LMEM_ZEROINIT, sizeof(SpiBitmapInfoHeader) + 4 * (size_t)entries);
+    out->pixels = LocalAlloc(SPI_LMEM_MOVEABLE | SPI_LMEM_ZEROINIT, (size_t)imageBytes);
+    if (!out->info || !out->pixels) {
+        LocalFree(out->info);
+        LocalFree(out->pixels);
+        memset(out, 0, sizeof *out);
+        return SPI_NO_MEMORY;
+    }
+    out->header = (SpiBitmapInfoHeader *)LocalLock(out->info);
+    out->palette = (uint8_t *)out->header + sizeof(SpiBitmapInfoHeader);
+    out->bits = (uint8_t *)LocalLock(out->pixels);
+    out->rowBytes = rowBytes;
+    out->width = width;
+    out->height = height;
+    SpiBitmapInfoHeader *h = out->header;
+    h->size = sizeof(SpiBitmapInfoHeader);
+    h->width = (int32_t)width;
+    h->height = (int32_t)height;
+    h->planes = 1;
+    h->bitCount = (uint16_t)bitCount;
+    h->compression = 0;
+    h->sizeImage = (uint32_t)(imageBytes > 0xffffffffu ? 0 : imageBytes);
+    h->xPelsPerMeter = 3780;
+    h->yPelsPerMeter = 3780;
+    h->clrUsed = entries;
+    return SPI_OK;
+}
+
+/* The address of picture row y (0 = top) in the bottom-up pixel block. */
+static inline uint8_t *spi_output_row(const SpiOutput *out, uint32_t y)
+{
+    return out->bits + (uint64_t)(out->height - 1 - y) * out->rowBytes;
+}
+
+static inline void spi_output_set_palette(SpiOutput *out, int index, int r, int g, int b)
+{
+    out->palette[4 * index + 0] = (uint8_t)b;
+    out->palette[4 * index + 1] = (uint8_t)g;
+    out->palette[4 * index + 2] = (uint8_t)r;
+    out->palette[4 * index + 3] = 0;
+}
+
+static inline void spi_output_free(SpiOutput *out)
+{
+    if (out->info) {
+        LocalUnlock(out->info);
+        LocalFree(out->info);
+    }
+    if (out->pixels) {
+        LocalUnlock(out->pixels);
+        LocalFree(out->pixels);
+    }
+    memset(out, 0, sizeof *out);
+}
+
+static inline int32_t spi_output_finish(SpiOutput *out, SpiHandle *info, SpiHandle *pixels)
+{
+    LocalUnlock(out->info);
+    LocalUnlock(out->pixels);
+    *info = out->info;
+    *pixels = out->pixels;
+    memset(out, 0, sizeof *out);
+    return SPI_OK;
+}
+
+/* Flattens a non-premultiplied colour value with alpha onto white. */
+static inline uint8_t spi_on_white(unsigned value, unsigned alpha)
+{
+    return (uint8_t)((value * alpha + 255u * (255u - alpha) + 127u) / 255u);
+}
+
+#endif

@@ -1,0 +1,50 @@
+#include <QImageWriter>
+
+#include "cli/CliCommand.h"
+#include "pictures/PictureLoading.h"
+
+namespace {
+
+class StderrMessages : public MessageSink
+{
+public:
+    explicit StderrMessages(QTextStream &err)
+        : m_err(err)
+    { }
+    void showMessage(const QString &text) override { m_err << text << '\n'; }
+
+private:
+    QTextStream &m_err;
+};
+
+int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
+{
+    if (args.positional.size() != 1)
+        throw cli::UsageError("expected one picture file");
+    if (args.has(QStringLiteral("--plugins")))
+        SusieHost::instance().load(args.value(QStringLiteral("--plugins")));
+    else
+        LoadSusiePlugins();
+    StderrMessages messages(err);
+    QImage bitmap;
+    const bool loaded = LoadPictureFile(bitmap, args.positional.first(), messages);
+    FreeSusiePlugins();
+    if (!loaded)
+        return 1;
+    if (args.has(QStringLiteral("--png"))) {
+        const QString png = args.value(QStringLiteral("--png"));
+        QImageWriter writer(png, "png");
+        if (!writer.write(bitmap)) {
+            err << QStringLiteral("ファイル(") << png << QStringLiteral(")が記録できません")
+                << '\n';
+            return 1;
+        }
+    }
+    out << bitmap.width() << 'x' << bitmap.height() << '\n';
+    return 0;
+}
+
+} // namespace
+
+CLI_COMMAND({ "decode", "decode PICTURE [--plugins DIR] [--png OUT]",
+    { QStringLiteral("--plugins"), QStringLiteral("--png") }, runDecode });

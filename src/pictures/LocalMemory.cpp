@@ -1,0 +1,93 @@
+// Local-memory blocks for the decoder modules. The executable exports these
+// functions; modules allocate the decoded picture with them and the host
+// frees it. Every live block is registered, so the host can tell a real
+// handle from a stray pointer and knows each block's exact size.
+#include "pictures/LocalMemory.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+struct Registry
+{
+    std::mutex mutex;
+    std::unordered_map<void *, size_t> blocks; // handle (= data address) -> size
+};
+
+Registry &registry()
+{
+    static Registry *r = new Registry; // lives until exit: modules may free late
+    return *r;
+}
+
+} // namespace
+
+extern "C" {
+
+SpiHandle LocalAlloc(uint32_t flags, size_t bytes)
+{
+    // A zero-byte request still gets a distinct block.
+    const size_t real = bytes == 0 ? 1 : bytes;
+    void *p = (flags & SPI_LMEM_ZEROINIT) ? std::calloc(1, real) : std::malloc(real);
+    if (!p)
+        return nullptr;
+    Registry &r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    r.blocks.emplace(p, bytes);
+    return p;
+}
+
+void *LocalLock(SpiHandle handle)
+{
+    Registry &r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    return r.blocks.count(handle) ? handle : nullptr;
+}
+
+int32_t LocalUnlock(SpiHandle)
+{
+    return 0;
+}
+
+SpiHandle LocalFree(SpiHandle handle)
+{
+    if (!handle)
+        return nullptr;
+    Registry &r = registry();
+    {
+        std::lock_guard<std::mutex> lock(r.mutex);
+        auto it = r.blocks.find(handle);
+        if (it == r.blocks.end())
+            return handle;
+        r.blocks.erase(it);
+    }
+    std::free(handle);
+    return nullptr;
+}
+
+size_t LocalSize(SpiHandle handle)
+{
+    Registry &r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    auto it = r.blocks.find(handle);
+    return it == r.blocks.end() ? 0 : it->second;
+}
+
+} // extern "C"
+
+bool isLocalHandle(SpiHandle handle)
+{
+    Registry &r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    return handle && r.blocks.count(handle) != 0;
+}
+
+size_t liveLocalBlocks()
+{
+    Registry &r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    return r.blocks.size();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// The host side of the local-memory functions declared in spi.h.
+#include "spi.h"
+
+// True for a handle that LocalAlloc returned and that was not freed.
+bool isLocalHandle(SpiHandle handle);
+// Blocks allocated and not yet freed (tests check that none leak).
+size_t liveLocalBlocks();

@@ -1,0 +1,287 @@
+// Loading picture files into bitmaps, and cropping large bitmaps.
+#include "pictures/PictureLoading.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryFile>
+#include <cstring>
+
+namespace {
+
+int g_allocationLimitMb = kPictureAllocationLimitMb;
+
+QString missingMessage(const QString &fileName)
+{
+    return QStringLiteral("ファイル(") + fileName + QStringLiteral(")がありません");
+}
+
+QString unusableMessage(const QString &fileName)
+{
+    return QStringLiteral("ファイル(") + fileName
+        + QStringLiteral(")は利用できない画像形式です(Pluginがありません)");
+}
+
+QString tooLargeMessage(const QString &fileName)
+{
+    return QStringLiteral("ファイル(") + fileName
+        + QStringLiteral(")は画像が大きすぎて読み込めません");
+}
+
+bool exceedsLimit(const QSize &size)
+{
+    if (!size.isValid())
+        return false;
+    const quint64 bytes = quint64(size.width()) * quint64(size.height()) * 4;
+    return bytes > quint64(pictureAllocationLimitMb()) * 1024 * 1024;
+}
+
+enum class BmpRead { Ok, NotBmp, TooLarge };
+
+// The size a BMP header claims, read without decoding; invalid when the data
+// does not start like a BMP file. Qt's reader refuses an oversized BMP as
+// if it were no BMP at all, and the user is better told the real reason.
+QSize claimedBmpSize(QIODevice *device)
+{
+    const QByteArray head = device->peek(26);
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return QSize();
+    const auto *u = reinterpret_cast<const unsigned char *>(head.constData());
+    const quint32 infoSize
+        = quint32(u[14]) | quint32(u[15]) << 8 | quint32(u[16]) << 16 | quint32(u[17]) << 24;
+    if (infoSize == 12) // the old core header: 16-bit sizes
+        return QSize(u[18] | u[19] << 8, u[20] | u[21] << 8);
+    if (infoSize < 40)
+        return QSize();
+    const qint32 w = qint32(
+        quint32(u[18]) | quint32(u[19]) << 8 | quint32(u[20]) << 16 | quint32(u[21]) << 24);
+    const qint32 h = qint32(
+        quint32(u[22]) | quint32(u[23]) << 8 | quint32(u[24]) << 16 | quint32(u[25]) << 24);
+    if (w <= 0 || h == 0 || h == std::numeric_limits<qint32>::min())
+        return QSize();
+    return QSize(w, h < 0 ? -h : h);
+}
+
+// Reads a BMP image from a device; Qt's reader is told the format, so a file
+// that merely looks like another format is not decoded here.
+BmpRead readBmp(QIODevice *device, QImage &image)
+{
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
+    if (exceedsLimit(claimedBmpSize(device)))
+        return BmpRead::TooLarge;
+    QImageReader reader(device, "bmp");
+    reader.setDecideFormatFromContent(false);
+    if (!reader.canRead())
+        return BmpRead::NotBmp;
+    if (exceedsLimit(reader.size()))
+        return BmpRead::TooLarge;
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return BmpRead::NotBmp;
+    image = std::move(decoded);
+    return BmpRead::Ok;
+}
+
+quint32 readU32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
+}
+
+void putU32(char *p, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = char((v >> (8 * i)) & 0xff);
+}
+
+void putU16(char *p, quint16 v)
+{
+    p[0] = char(v & 0xff);
+    p[1] = char(v >> 8);
+}
+
+} // namespace
+
+int pictureAllocationLimitMb()
+{
+    return g_allocationLimitMb;
+}
+
+void setPictureAllocationLimitMb(int megabytes)
+{
+    g_allocationLimitMb = megabytes > 0 ? megabytes : kPictureAllocationLimitMb;
+}
+
+bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
+{
+    QFile file(fileName);
+    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        messages.showMessage(missingMessage(fileName));
+        return false;
+    }
+    QImage image;
+    switch (readBmp(&file, image)) {
+    case BmpRead::Ok:
+        bitmap = std::move(image);
+        return true;
+    case BmpRead::TooLarge:
+        messages.showMessage(tooLargeMessage(fileName));
+        return false;
+    case BmpRead::NotBmp:
+        break;
+    }
+    file.close();
+
+    QBuffer stream;
+    if (!ConvertByPlugin(fileName, stream)) {
+        messages.showMessage(unusableMessage(fileName));
+        return false;
+    }
+    stream.seek(0);
+    switch (readBmp(&stream, image)) {
+    case BmpRead::Ok:
+        bitmap = std::move(image);
+        return true;
+    case BmpRead::TooLarge:
+        messages.showMessage(tooLargeMessage(fileName));
+        return false;
+    case BmpRead::NotBmp:
+        // A module delivered something that is not a readable picture.
+        messages.showMessage(unusableMessage(fileName));
+        return false;
+    }
+    return false;
+}
+
+bool CropBitmap(QImage &bitmap, int left, int top, int right, int bottom, CropTrace *trace)
+{
+    // Keep the rectangle inside the bitmap.
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, bitmap.width());
+    bottom = std::min(bottom, bitmap.height());
+    if (bitmap.isNull() || left >= right || top >= bottom)
+        return false;
+
+    // A unique file, so two running copies of the program never share one.
+    QTemporaryFile temp(QDir::tempPath() + QStringLiteral("/cwr_tmp_XXXXXX.bmp"));
+    temp.setAutoRemove(true);
+    if (!temp.open())
+        return false;
+    if (trace)
+        trace->temporaryFile = temp.fileName();
+    struct Remover
+    {
+        QTemporaryFile &file;
+        ~Remover()
+        {
+            file.close();
+            file.remove();
+        }
+    } remover { temp };
+
+    const int outWidth = right - left;
+    const int outHeight = bottom - top;
+    const qint64 outRow = (qint64(outWidth) * 3 + 3) / 4 * 4;
+    const int pad = int(outRow - qint64(outWidth) * 3);
+    const qint64 outSize = 54 + outRow * outHeight;
+    if (outSize > std::numeric_limits<qint32>::max())
+        return false;
+
+    QByteArray out;
+    out.reserve(qsizetype(outSize));
+    {
+        char h[54];
+        std::memset(h, 0, sizeof h);
+        h[0] = 'B';
+        h[1] = 'M';
+        putU32(h + 2, quint32(outSize));
+        putU32(h + 10, 54);
+        putU32(h + 14, 40);
+        putU32(h + 18, quint32(outWidth));
+        putU32(h + 22, quint32(outHeight));
+        putU16(h + 26, 1);
+        putU16(h + 28, 24);
+        putU32(h + 38, 3780);
+        putU32(h + 42, 3780);
+        out.append(h, sizeof h);
+    }
+
+    // The whole bitmap goes to the file once; afterwards only strips of it are
+    // held in memory.
+    if (!bitmap.save(&temp, "BMP") || !temp.flush() || !temp.seek(0))
+        return false;
+    char fileHeader[14];
+    if (temp.read(fileHeader, 14) != 14 || fileHeader[0] != 'B' || fileHeader[1] != 'M')
+        return false;
+    const quint32 pixelOffset = readU32(fileHeader + 10);
+    if (pixelOffset < 54 || pixelOffset > 14 + 124 + 1024 + 12 || !temp.seek(0))
+        return false;
+    QByteArray headerBlock = temp.read(pixelOffset);
+    if (headerBlock.size() != qsizetype(pixelOffset))
+        return false;
+    const qint32 fileHeight = qint32(readU32(headerBlock.constData() + 22));
+    const qint32 fileWidth = qint32(readU32(headerBlock.constData() + 18));
+    const int bitCount = int(quint8(headerBlock[28]) | quint8(headerBlock[29]) << 8);
+    if (fileWidth != bitmap.width() || fileHeight != bitmap.height() || bitCount <= 0)
+        return false;
+    const qint64 srcRow = (qint64(fileWidth) * bitCount + 31) / 32 * 4;
+
+    // Rows below the rectangle (the file holds rows bottom-up).
+    if (!temp.seek(pixelOffset + srcRow * (fileHeight - bottom)))
+        return false;
+
+    constexpr int kStripRows = 100;
+    constexpr qsizetype kChunk = 16384;
+    QByteArray chunk;
+    chunk.reserve(kChunk);
+    auto flush = [&] {
+        if (chunk.isEmpty())
+            return;
+        out.append(chunk);
+        chunk.clear();
+        if (trace)
+            ++trace->chunkWrites;
+    };
+    auto put = [&](char c) {
+        chunk.append(c);
+        if (chunk.size() == kChunk)
+            flush();
+    };
+
+    QByteArray strip;
+    for (int y = bottom - 1; y >= top; y -= kStripRows) {
+        const int n = std::min(kStripRows, y - top + 1);
+        if (trace)
+            trace->stripRows.append(n);
+        strip = headerBlock;
+        putU32(strip.data() + 2, quint32(qint64(n) * srcRow + pixelOffset));
+        putU32(strip.data() + 22, quint32(n));
+        const QByteArray rows = temp.read(qint64(n) * srcRow);
+        if (rows.size() != qint64(n) * srcRow)
+            return false;
+        strip.append(rows);
+        QImage scratch;
+        if (!scratch.loadFromData(strip, "BMP"))
+            return false;
+        scratch = scratch.convertToFormat(QImage::Format_RGB32);
+        for (int row = n - 1; row >= 0; --row) {
+            const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(row));
+            for (int x = left; x < right; ++x) {
+                const QRgb c = line[x];
+                put(char(qBlue(c)));
+                put(char(qGreen(c)));
+                put(char(qRed(c)));
+            }
+            for (int i = 0; i < pad; ++i)
+                put(0);
+        }
+        flush();
+    }
+
+    QImage result;
+    if (!result.loadFromData(out, "BMP"))
+        return false;
+    bitmap = std::move(result);
+    return true;
+}

@@ -1,0 +1,508 @@
+// Placement of the surface pictures: default placement, typed sizes and
+// positions, the fit and align actions, and the two picture links.
+#include "pictures/PicturePlacementOps.h"
+
+#include <cmath>
+#include <limits>
+
+#include "pictures/PictureLoading.h"
+#include "render/Geometry.h"
+
+namespace {
+
+PicturePlacement &pic(LabelDocument &doc, Surface s)
+{
+    return doc.surface(s).picture;
+}
+
+Surface followerOf(Surface leader)
+{
+    return leader == Surface::Top ? Surface::Bottom : Surface::Right;
+}
+
+Surface leaderOf(Surface follower)
+{
+    return follower == Surface::Bottom ? Surface::Top : Surface::Left;
+}
+
+// trunc(value) as a 32-bit value; products of hostile sizes are clamped
+// rather than overflowing.
+int truncToInt(long double value)
+{
+    if (!(value == value))
+        return 0;
+    if (value >= (long double)std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (value <= (long double)std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return int(value);
+}
+
+// trunc(pixels * ratio) with the product formed in extended precision.
+int scaled(int pixels, double ratio)
+{
+    return truncToInt((long double)pixels * (long double)ratio);
+}
+
+void touch(PlacementResult &r, Surface s)
+{
+    if (!r.changed.contains(s))
+        r.changed.append(s);
+}
+
+void touchEnabling(PlacementResult &r, Surface s)
+{
+    if (!r.enablingChanged.contains(s))
+        r.enablingChanged.append(s);
+}
+
+void refresh(PlacementResult &r, int page)
+{
+    if (page < 0)
+        return;
+    if (r.refreshPage < 0)
+        r.refreshPage = page;
+    else if (r.refreshPage != page)
+        r.refreshPage = 2;
+}
+
+// A change of surface s refreshes its page; a change that a link carried to
+// the follower on the other page refreshes the page shown, whichever it is.
+void refreshFor(PlacementResult &r)
+{
+    for (Surface s : r.changed)
+        refresh(r, surfacePage(s));
+}
+
+bool linkedLeader(const LabelDocument &doc, Surface s)
+{
+    return isPictureLeader(s) && pictureLinkOn(doc, s);
+}
+
+// The follower takes the leader's picture and placement as they are.
+void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
+{
+    const PicturePlacement &from = pic(doc, leader);
+    PicturePlacement &to = pic(doc, followerOf(leader));
+    to.fileName = from.fileName;
+    to.bitmap = from.bitmap;
+    to.sourceRect = from.sourceRect;
+    to.pixelWidth = from.pixelWidth;
+    to.pixelHeight = from.pixelHeight;
+    to.printWidth = from.printWidth;
+    to.printHeight = from.printHeight;
+    to.posX = from.posX;
+    to.posY = from.posY;
+    touch(r, followerOf(leader));
+}
+
+// A typed "%ld" text: digits with an optional sign; blanks of the edit's
+// mask are ignored.
+bool parseTyped(const QString &typed, int &value)
+{
+    QString text = typed;
+    text.remove(QLatin1Char(' '));
+    bool ok = false;
+    const int v = text.toInt(&ok, 10);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+void fitSize(LabelDocument &doc, Surface s, int mode)
+{
+    PicturePlacement &p = pic(doc, s);
+    double ratio = 0;
+    if (mode == 0 && p.pixelWidth != 0)
+        ratio = double(surfaceWidth(doc, s)) / p.pixelWidth;
+    else if (mode == 1 && p.pixelHeight != 0)
+        ratio = double(surfaceHeight(doc, s)) / p.pixelHeight;
+    else
+        return;
+    p.printWidth = scaled(p.pixelWidth, ratio);
+    p.printHeight = scaled(p.pixelHeight, ratio);
+}
+
+void align(LabelDocument &doc, Surface s, int mode)
+{
+    PicturePlacement &p = pic(doc, s);
+    const int ws = surfaceWidth(doc, s);
+    const int hs = surfaceHeight(doc, s);
+    switch (mode) {
+    case 0:
+        p.posX = 0;
+        break;
+    case 1:
+        p.posX = truncToInt(((long double)ws - p.printWidth) / 2);
+        break;
+    case 2:
+        p.posX = truncToInt((long double)ws - p.printWidth);
+        break;
+    case 3:
+        p.posY = 0;
+        break;
+    case 4:
+        p.posY = truncToInt(((long double)hs - p.printHeight) / 2);
+        break;
+    case 5:
+        p.posY = truncToInt((long double)hs - p.printHeight);
+        break;
+    default:
+        break;
+    }
+}
+
+PrinterState stateOf(const LabelDocument &doc)
+{
+    PrinterState st;
+    st.printerDpiX = doc.dpiX > 0 ? doc.dpiX : geom::kFallbackDpi;
+    st.printerDpiY = doc.dpiY > 0 ? doc.dpiY : geom::kFallbackDpi;
+    return st;
+}
+
+} // namespace
+
+bool isPictureLeader(Surface s)
+{
+    return s == Surface::Top || s == Surface::Left;
+}
+
+bool isPictureFollower(Surface s)
+{
+    return s == Surface::Bottom || s == Surface::Right;
+}
+
+bool pictureLinkOn(const LabelDocument &doc, Surface leader)
+{
+    if (leader == Surface::Top)
+        return doc.bottom.pictureSameAsFront;
+    if (leader == Surface::Left)
+        return doc.right.pictureSameAsLeft;
+    return false;
+}
+
+int surfaceWidth(const LabelDocument &doc, Surface s)
+{
+    if (doc.surfacePixels.topWidth == 0)
+        return surfacePixelsAt(doc.dpiX, doc.dpiY).width(s);
+    return doc.surfacePixels.width(s);
+}
+
+int surfaceHeight(const LabelDocument &doc, Surface s)
+{
+    if (doc.surfacePixels.topWidth == 0)
+        return surfacePixelsAt(doc.dpiX, doc.dpiY).height(s);
+    return doc.surfacePixels.height(s);
+}
+
+PlacementTexts placementTexts(const LabelDocument &doc, Surface s)
+{
+    const PicturePlacement &p = doc.surface(s).picture;
+    const PrinterState st = stateOf(doc);
+    auto mmX = [&](int v) { return formatMm(PixelsToMmX(v, st)); };
+    auto mmY = [&](int v) { return formatMm(PixelsToMmY(v, st)); };
+    PlacementTexts t;
+    t.fileName = p.fileName;
+    t.pixelWidth = QString::number(p.pixelWidth);
+    t.pixelHeight = QString::number(p.pixelHeight);
+    t.pixelWidthMm = mmX(p.pixelWidth);
+    t.pixelHeightMm = mmY(p.pixelHeight);
+    t.printWidth = QString::number(p.printWidth);
+    t.printHeight = QString::number(p.printHeight);
+    t.printWidthMm = mmX(p.printWidth);
+    t.printHeightMm = mmY(p.printHeight);
+    t.posX = QString::number(p.posX);
+    t.posY = QString::number(p.posY);
+    t.posXMm = mmX(p.posX);
+    t.posYMm = mmY(p.posY);
+    return t;
+}
+
+PanelEnabling panelEnabling(const LabelDocument &doc, Surface s)
+{
+    const PicturePlacement &p = doc.surface(s).picture;
+    PanelEnabling e;
+    e.use = true;
+    if (isPictureLeader(s)) {
+        e.link = false;
+        e.controls = p.use;
+    } else {
+        e.link = p.use;
+        e.controls = p.use && !pictureLinkOn(doc, leaderOf(s));
+    }
+    return e;
+}
+
+PlacementResult LoadSurfacePicture(
+    LabelDocument &doc, Surface s, const QString &fileName, MessageSink &messages)
+{
+    PlacementResult r;
+    PicturePlacement &p = pic(doc, s);
+    p.fileName = fileName;
+    touch(r, s);
+    QImage image;
+    if (!LoadPictureFile(image, fileName, messages)) {
+        r.ok = false;
+        return r;
+    }
+    p.bitmap = std::move(image);
+    p.pixelWidth = p.bitmap.width();
+    p.pixelHeight = p.bitmap.height();
+    p.sourceRect = PixelRect { 0, 0, p.pixelWidth, p.pixelHeight };
+
+    // Cover the whole surface, centred: the larger of the two ratios.
+    const int ws = surfaceWidth(doc, s);
+    const int hs = surfaceHeight(doc, s);
+    const double sx = double(ws) / p.pixelWidth;
+    const double sy = double(hs) / p.pixelHeight;
+    const double scale = sx >= sy ? sx : sy;
+    p.printWidth = scaled(p.pixelWidth, scale);
+    p.printHeight = scaled(p.pixelHeight, scale);
+    p.posX = truncToInt(((long double)ws - p.printWidth) / 2);
+    p.posY = truncToInt(((long double)hs - p.printHeight) / 2);
+
+    if (linkedLeader(doc, s))
+        copyToFollower(doc, s, r);
+    return r;
+}
+
+PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
+{
+    PlacementResult r;
+    PicturePlacement &p = pic(doc, s);
+    p.printWidth = value;
+    if (p.keepAspect && p.pixelWidth != 0)
+        p.printHeight = scaled(p.pixelHeight, double(p.printWidth) / p.pixelWidth);
+    p.sizeMode = 2;
+    touch(r, s);
+    if (linkedLeader(doc, s)) {
+        PicturePlacement &f = pic(doc, followerOf(s));
+        f.printWidth = p.printWidth;
+        f.printHeight = p.printHeight;
+        f.sizeMode = 2;
+        touch(r, followerOf(s));
+    }
+    refreshFor(r);
+    return r;
+}
+
+PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value)
+{
+    PlacementResult r;
+    PicturePlacement &p = pic(doc, s);
+    p.printHeight = value;
+    if (p.keepAspect && p.pixelHeight != 0)
+        p.printWidth = scaled(p.pixelWidth, double(p.printHeight) / p.pixelHeight);
+    p.sizeMode = 2;
+    touch(r, s);
+    if (linkedLeader(doc, s)) {
+        PicturePlacement &f = pic(doc, followerOf(s));
+        f.printWidth = p.printWidth;
+        f.printHeight = p.printHeight;
+        f.sizeMode = 2;
+        touch(r, followerOf(s));
+    }
+    refreshFor(r);
+    return r;
+}
+
+PlacementResult setPosX(LabelDocument &doc, Surface s, int value)
+{
+    PlacementResult r;
+    PicturePlacement &p = pic(doc, s);
+    p.posX = value;
+    p.alignMode = 6;
+    touch(r, s);
+    if (linkedLeader(doc, s)) {
+        PicturePlacement &f = pic(doc, followerOf(s));
+        f.posX = value;
+        f.alignMode = 6;
+        touch(r, followerOf(s));
+    }
+    refreshFor(r);
+    return r;
+}
+
+PlacementResult setPosY(LabelDocument &doc, Surface s, int value)
+{
+    PlacementResult r;
+    PicturePlacement &p = pic(doc, s);
+    p.posY = value;
+    p.alignMode = 6;
+    touch(r, s);
+    if (linkedLeader(doc, s)) {
+        PicturePlacement &f = pic(doc, followerOf(s));
+        f.posY = value;
+        f.alignMode = 6;
+        touch(r, followerOf(s));
+    }
+    refreshFor(r);
+    return r;
+}
+
+namespace {
+
+template<typename Op>
+PlacementResult typedValue(LabelDocument &doc, Surface s, const QString &typed, Op op)
+{
+    int value = 0;
+    if (!parseTyped(typed, value)) {
+        // The stored value stays; the panel shows it again.
+        PlacementResult r;
+        r.ok = false;
+        touch(r, s);
+        return r;
+    }
+    return op(doc, s, value);
+}
+
+} // namespace
+
+PlacementResult setPrintWidth(LabelDocument &doc, Surface s, const QString &typed)
+{
+    return typedValue(
+        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPrintWidth(d, x, v); });
+}
+
+PlacementResult setPrintHeight(LabelDocument &doc, Surface s, const QString &typed)
+{
+    return typedValue(
+        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPrintHeight(d, x, v); });
+}
+
+PlacementResult setPosX(LabelDocument &doc, Surface s, const QString &typed)
+{
+    return typedValue(
+        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosX(d, x, v); });
+}
+
+PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed)
+{
+    return typedValue(
+        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosY(d, x, v); });
+}
+
+PlacementResult applySizeMode(LabelDocument &doc, Surface s, int mode)
+{
+    PlacementResult r;
+    if (mode < 0 || mode > 2)
+        return r;
+    pic(doc, s).sizeMode = mode;
+    fitSize(doc, s, mode);
+    touch(r, s);
+    if (linkedLeader(doc, s)) {
+        const Surface f = followerOf(s);
+        pic(doc, f).sizeMode = mode;
+        fitSize(doc, f, mode);
+        touch(r, f);
+    }
+    if (mode != 2)
+        refreshFor(r);
+    return r;
+}
+
+PlacementResult applyAlignMode(LabelDocument &doc, Surface s, int mode)
+{
+    PlacementResult r;
+    if (mode < 0 || mode > 6)
+        return r;
+    pic(doc, s).alignMode = mode;
+    align(doc, s, mode);
+    touch(r, s);
+    if (linkedLeader(doc, s)) {
+        const Surface f = followerOf(s);
+        pic(doc, f).alignMode = mode;
+        align(doc, f, mode);
+        touch(r, f);
+    }
+    if (mode != 6)
+        refreshFor(r);
+    return r;
+}
+
+PlacementResult setKeepAspect(LabelDocument &doc, Surface s, bool on)
+{
+    PlacementResult r;
+    pic(doc, s).keepAspect = on;
+    touch(r, s);
+    if (s == Surface::Top && pictureLinkOn(doc, Surface::Top)) {
+        pic(doc, Surface::Bottom).keepAspect = on;
+        touch(r, Surface::Bottom);
+    }
+    return r;
+}
+
+PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on)
+{
+    PlacementResult r;
+    if (!isPictureLeader(leader))
+        return r;
+    if (leader == Surface::Top)
+        doc.bottom.pictureSameAsFront = on;
+    else
+        doc.right.pictureSameAsLeft = on;
+    const Surface f = followerOf(leader);
+    if (on)
+        copyToFollower(doc, leader, r);
+    touch(r, f);
+    touchEnabling(r, f);
+    refresh(r, 1);
+    return r;
+}
+
+PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on)
+{
+    PlacementResult r;
+    pic(doc, s).use = on;
+    touch(r, s);
+    touchEnabling(r, s);
+    refresh(r, surfacePage(s));
+    return r;
+}
+
+PlacementResult restorePictureFromDocument(LabelDocument &doc, Surface s, const QString &fileName,
+    int printWidth, int printHeight, int posX, int posY, MessageSink &messages)
+{
+    PlacementResult r;
+    if (!fileName.isEmpty())
+        mergeResult(r, LoadSurfacePicture(doc, s, fileName, messages));
+    mergeResult(r, setPrintWidth(doc, s, printWidth));
+    mergeResult(r, setPrintHeight(doc, s, printHeight));
+    mergeResult(r, setPosX(doc, s, posX));
+    mergeResult(r, setPosY(doc, s, posY));
+    return r;
+}
+
+PlacementResult resetPicturePlacements(LabelDocument &doc)
+{
+    PlacementResult r;
+    for (Surface s : kAllSurfaces) {
+        PicturePlacement &p = pic(doc, s);
+        p.use = false;
+        p.fileName.clear();
+        p.pixelWidth = 0;
+        p.pixelHeight = 0;
+        p.printWidth = 0;
+        p.printHeight = 0;
+        p.posX = 0;
+        p.posY = 0;
+        p.sizeMode = 2;
+        p.alignMode = 6;
+        touch(r, s);
+        touchEnabling(r, s);
+    }
+    doc.bottom.pictureSameAsFront = false;
+    doc.right.pictureSameAsLeft = false;
+    r.refreshPage = 2;
+    return r;
+}
+
+void mergeResult(PlacementResult &into, const PlacementResult &from)
+{
+    into.ok = into.ok && from.ok;
+    for (Surface s : from.changed)
+        touch(into, s);
+    for (Surface s : from.enablingChanged)
+        touchEnabling(into, s);
+    refresh(into, from.refreshPage);
+}

@@ -1,0 +1,333 @@
+// The decoder-module host: discovery of the ".spi" modules, the picture
+// filter, and decoding through the modules into a BMP image.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <cstring>
+#include <dlfcn.h>
+
+#include "pictures/LocalMemory.h"
+#include "pictures/PictureLoading.h"
+#include "text/Cp932.h"
+
+namespace {
+
+constexpr int kProbeBytes = 2048;
+constexpr int kSecondProbeOffset = 128;
+constexpr int kVersionBytes = 10;
+constexpr int kInfoTextBytes = 64;
+// A module that never ends its pattern list is cut off here.
+constexpr int kMaxPatternLists = 256;
+
+const QString kBmpFilterTail = QStringLiteral(";*.bmp|BMP(*.bmp)|*.bmp");
+
+QString filterWithoutModules()
+{
+    return QStringLiteral("画像|") + kBmpFilterTail;
+}
+
+quint32 readU32(const unsigned char *p)
+{
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+void putU32(char *p, quint32 v)
+{
+    p[0] = char(v & 0xff);
+    p[1] = char((v >> 8) & 0xff);
+    p[2] = char((v >> 16) & 0xff);
+    p[3] = char((v >> 24) & 0xff);
+}
+
+} // namespace
+
+struct SusieHost::Module
+{
+    QString name;
+    void *handle = nullptr;
+    SpiGetPluginInfo getPluginInfo = nullptr;
+    SpiIsSupported isSupported = nullptr;
+    SpiGetPicture getPicture = nullptr;
+
+    ~Module()
+    {
+        if (handle)
+            dlclose(handle);
+    }
+
+    // GetPluginInfo into a buffer of `size` bytes, ended at the returned
+    // length (and at an embedded zero). The module is given a larger buffer
+    // than it is told of, so one that writes a byte too many does no harm.
+    QString info(int number, int size, bool *ended = nullptr) const
+    {
+        char buf[256];
+        std::memset(buf, 0, sizeof buf);
+        int n = getPluginInfo(number, buf, size);
+        if (ended)
+            *ended = n <= 0;
+        if (n <= 0)
+            return QString();
+        if (n > size)
+            n = size;
+        buf[n] = 0;
+        return cp932::decode(buf, qsizetype(std::strlen(buf)));
+    }
+};
+
+SusieHost &SusieHost::instance()
+{
+    static SusieHost host;
+    return host;
+}
+
+SusieHost::SusieHost()
+    : m_filter(filterWithoutModules())
+{ }
+
+SusieHost::~SusieHost()
+{
+    unload();
+}
+
+void SusieHost::unload()
+{
+    m_modules.clear();
+    m_filter = filterWithoutModules();
+}
+
+QStringList SusieHost::moduleNames() const
+{
+    QStringList names;
+    for (const auto &m : m_modules)
+        names.append(m->name);
+    return names;
+}
+
+void SusieHost::load(const QString &folder)
+{
+    unload();
+    QDir dir(folder);
+    const QStringList names
+        = dir.entryList({ QStringLiteral("*.spi") }, QDir::Files | QDir::Readable, QDir::Name);
+    QStringList patterns; // E
+    QStringList pairs; // P
+    for (const QString &name : names) {
+        auto module = std::make_unique<Module>();
+        module->name = name;
+        const QByteArray path = QFile::encodeName(dir.absoluteFilePath(name));
+        // Bind every symbol now: a module that needs a host function we do not
+        // export fails here instead of at its first call.
+        module->handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!module->handle)
+            continue;
+        module->getPluginInfo
+            = reinterpret_cast<SpiGetPluginInfo>(dlsym(module->handle, "GetPluginInfo"));
+        if (!module->getPluginInfo)
+            continue;
+        const QString version = module->info(0, kVersionBytes);
+        if (version.size() < 4 || version.mid(2, 2) != QLatin1String("IN"))
+            continue;
+        module->isSupported
+            = reinterpret_cast<SpiIsSupported>(dlsym(module->handle, "IsSupported"));
+        module->getPicture = reinterpret_cast<SpiGetPicture>(dlsym(module->handle, "GetPicture"));
+        for (int i = 0, n = 2; i < kMaxPatternLists; ++i, n += 2) {
+            bool ended = false;
+            const QString pattern = module->info(n, kInfoTextBytes, &ended);
+            if (ended)
+                break;
+            const QString description = module->info(n + 1, kInfoTextBytes);
+            patterns.append(pattern);
+            pairs.append(description + QLatin1Char('|') + pattern);
+        }
+        m_modules.push_back(std::move(module));
+    }
+    m_filter = QStringLiteral("画像|") + patterns.join(QLatin1Char(';')) + kBmpFilterTail;
+    if (!pairs.isEmpty())
+        m_filter += QLatin1Char('|') + pairs.join(QLatin1Char('|'));
+}
+
+bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // The probe buffer: the file's first 2048 bytes, zero-filled, with a
+    // zeroed tail of 128 bytes so the second probe at byte 128 also sees 2048.
+    QByteArray probe(kProbeBytes + kSecondProbeOffset, '\0');
+    qint64 got = file.read(probe.data(), kProbeBytes);
+    if (got < 0)
+        return false;
+    file.close();
+    const QByteArray name = QFile::encodeName(fileName);
+
+    for (const auto &m : m_modules) {
+        if (!m->isSupported)
+            continue;
+        int offset = 0;
+        if (m->isSupported(name.constData(), probe.constData()) == 0) {
+            if (m->isSupported(name.constData(), probe.constData() + kSecondProbeOffset) == 0)
+                continue;
+            offset = kSecondProbeOffset;
+        }
+        if (!m->getPicture)
+            continue;
+        SpiHandle info = nullptr;
+        SpiHandle pixels = nullptr;
+        const int rc = m->getPicture(name.constData(), offset, 0, &info, &pixels, nullptr, 0);
+        bool done = false;
+        if (rc == SPI_OK && isLocalHandle(info) && isLocalHandle(pixels) && info != pixels) {
+            done = assembleBmpFromPlugin(
+                LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
+            LocalUnlock(info);
+            LocalUnlock(pixels);
+        }
+        // Free what the module handed out, also after a failure; LocalFree
+        // ignores handles it does not know.
+        LocalFree(info);
+        if (pixels != info)
+            LocalFree(pixels);
+        if (done)
+            return true;
+    }
+    return false;
+}
+
+bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *pixelBlock,
+    size_t pixelBytes, QByteArray &out)
+{
+    constexpr size_t kHeaderFields = 40; // up to and including colours-important
+    if (!infoBlock || !pixelBlock || infoBytes < kHeaderFields)
+        return false;
+    const auto *info = static_cast<const unsigned char *>(infoBlock);
+    const quint32 infoSize = readU32(info);
+    const qint32 width = qint32(readU32(info + 4));
+    const qint32 height = qint32(readU32(info + 8));
+    const quint16 bitCount = quint16(info[14] | info[15] << 8);
+    const quint32 sizeImage = readU32(info + 20);
+    if (infoSize < kHeaderFields || infoSize > infoBytes)
+        return false;
+    if (width <= 0 || height == 0 || height == std::numeric_limits<qint32>::min())
+        return false;
+    const quint64 w = quint64(width);
+    const quint64 h = quint64(height < 0 ? -qint64(height) : qint64(height));
+    // Refuse what the program would refuse to hold as a picture anyway.
+    const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+    if (w * h > maxPixels)
+        return false;
+
+    quint64 paletteEntries = 0;
+    quint64 rowBytes = 0;
+    auto round4 = [](quint64 v) { return (v + 3) / 4 * 4; };
+    switch (bitCount) {
+    case 1:
+        paletteEntries = 2;
+        rowBytes = round4((w + 7) / 8);
+        break;
+    case 4:
+        paletteEntries = 16;
+        rowBytes = round4((w + 1) / 2);
+        break;
+    case 8:
+        paletteEntries = 256;
+        rowBytes = round4(w);
+        break;
+    case 16:
+        paletteEntries = 3;
+        rowBytes = round4(2 * w);
+        break;
+    case 24:
+        paletteEntries = 0;
+        rowBytes = round4(3 * w);
+        break;
+    case 32:
+        paletteEntries = 3;
+        rowBytes = 4 * w;
+        break;
+    default:
+        return false;
+    }
+    const quint64 imageBytes = sizeImage != 0 ? sizeImage : rowBytes * h;
+    // The pixel rows must all be there: a block shorter than it claims is
+    // broken output, not something to pad out to a huge size.
+    if (imageBytes == 0 || imageBytes > pixelBytes)
+        return false;
+    const quint64 headerBytes = infoSize + 4 * paletteEntries;
+    const quint64 pixelOffset = 14 + headerBytes;
+    const quint64 fileSize = pixelOffset + imageBytes;
+    if (fileSize > quint64(std::numeric_limits<qint32>::max()))
+        return false;
+
+    QByteArray bmp(qsizetype(fileSize), Qt::Uninitialized);
+    char *p = bmp.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    putU32(p + 2, quint32(fileSize));
+    putU32(p + 6, 0);
+    putU32(p + 10, quint32(pixelOffset));
+    // Info block and colour table; entries the block does not hold are zero.
+    const size_t available = size_t(std::min<quint64>(headerBytes, infoBytes));
+    std::memcpy(p + 14, info, available);
+    if (available < headerBytes)
+        std::memset(p + 14 + available, 0, size_t(headerBytes - available));
+    putU32(p + 14 + 32, 0); // colours used: the full table is always there
+    putU32(p + 14 + 36, 0); // colours important
+    std::memcpy(p + pixelOffset, pixelBlock, size_t(imageBytes));
+    out = std::move(bmp);
+    return true;
+}
+
+QString withTrailingSeparator(const QString &path)
+{
+    if (path.endsWith(QLatin1Char('/')))
+        return path;
+    return path + QLatin1Char('/');
+}
+
+QString susiePluginFolder()
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Takechin"),
+        QStringLiteral("Susie"));
+    if (settings.childGroups().contains(QStringLiteral("Plug-in"))) {
+        const QString path = settings.value(QStringLiteral("Plug-in/Path")).toString();
+        // An absent or empty value names no folder; the program's own is used.
+        if (!path.isEmpty())
+            return withTrailingSeparator(path);
+    }
+    return withTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+void LoadSusiePlugins()
+{
+    SusieHost::instance().load(susiePluginFolder());
+}
+
+void FreeSusiePlugins()
+{
+    SusieHost::instance().unload();
+}
+
+const QString &PictureFilter()
+{
+    return SusieHost::instance().filter();
+}
+
+QString pictureOpenDialogFilter()
+{
+    return PictureFilter() + QStringLiteral("|すべてのファイル(*.*)|*.*");
+}
+
+bool ConvertByPlugin(const QString &fileName, QBuffer &stream)
+{
+    QByteArray bmp;
+    if (!SusieHost::instance().convert(fileName, bmp))
+        return false;
+    const bool wasOpen = stream.isOpen();
+    if (wasOpen)
+        stream.close();
+    stream.setData(bmp);
+    stream.open(QIODevice::ReadWrite);
+    stream.seek(stream.size());
+    return true;
+}

@@ -1,0 +1,92 @@
+#include "prints/PrintsItems.h"
+
+#include "pictures/PictureLoading.h"
+
+QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which)
+{
+    switch (which) {
+    case PrintsList::Cover:
+        return doc.coverPrints;
+    case PrintsList::Inside:
+        return doc.insidePrints;
+    case PrintsList::Back:
+        return doc.backPrints;
+    }
+    return doc.coverPrints;
+}
+
+const QList<TPrintsData> &printsList(const LabelDocument &doc, PrintsList which)
+{
+    return printsList(const_cast<LabelDocument &>(doc), which);
+}
+
+TPrintsData newPrintsItem(bool pictureItem, const FontSpec &textFont)
+{
+    TPrintsData item;
+    item.kind = pictureItem ? 1 : 0;
+    item.font = textFont;
+    return item;
+}
+
+void appendPrintsItem(QList<TPrintsData> &list, TPrintsData item)
+{
+    list.append(std::move(item));
+}
+
+int insertPrintsItem(QList<TPrintsData> &list, int index, TPrintsData item)
+{
+    if (index < 0)
+        index = 0;
+    if (index > list.size())
+        index = int(list.size());
+    list.insert(index, std::move(item));
+    return index;
+}
+
+bool deletePrintsItem(QList<TPrintsData> &list, int index)
+{
+    if (index < 0 || index >= list.size())
+        return false;
+    list.removeAt(index);
+    return true;
+}
+
+bool movePrintsItemUp(QList<TPrintsData> &list, int index)
+{
+    if (index <= 0 || index >= list.size())
+        return false;
+    list.swapItemsAt(index, index - 1);
+    return true;
+}
+
+bool movePrintsItemDown(QList<TPrintsData> &list, int index)
+{
+    if (index < 0 || index + 1 >= list.size())
+        return false;
+    list.swapItemsAt(index, index + 1);
+    return true;
+}
+
+void clearAllPrints(LabelDocument &doc)
+{
+    doc.coverPrints.clear();
+    doc.insidePrints.clear();
+    doc.backPrints.clear();
+}
+
+bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages)
+{
+    item.fileName = fileName;
+    QImage image;
+    if (!LoadPictureFile(image, fileName, messages))
+        return false;
+    item.bitmap = std::move(image);
+    item.pixelWidth = item.bitmap.width();
+    item.pixelHeight = item.bitmap.height();
+    item.printWidth = item.pixelWidth;
+    item.printHeight = item.pixelHeight;
+    item.cacheRect = PixelRect { 0, 0, item.pixelWidth, item.pixelHeight };
+    item.posX = 0;
+    item.posY = 0;
+    return true;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "document/LabelDocument.h"
+#include "document/UserPrompts.h"
+
+// The document's three lists of free-print items and the operations on
+// them. The first item of a list is printed on top of the others.
+enum class PrintsList { Cover = 0, Inside = 1, Back = 2 };
+
+QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which);
+const QList<TPrintsData> &printsList(const LabelDocument &doc, PrintsList which);
+
+// A new item: a picture item when the editor shows its picture tab, else a
+// text item in the editor's default text font; everything else zero/empty.
+TPrintsData newPrintsItem(bool pictureItem, const FontSpec &textFont = defaultFont());
+
+void appendPrintsItem(QList<TPrintsData> &list, TPrintsData item);
+// Inserts before `index`; an index past the end appends. Returns the index
+// the item now has.
+int insertPrintsItem(QList<TPrintsData> &list, int index, TPrintsData item);
+// Destroys the item and its picture. False for an index outside the list.
+bool deletePrintsItem(QList<TPrintsData> &list, int index);
+// Moves the item one place towards the top (index - 1) or the bottom
+// (index + 1). False when it is already first / last or the index is outside.
+bool movePrintsItemUp(QList<TPrintsData> &list, int index);
+bool movePrintsItemDown(QList<TPrintsData> &list, int index);
+// Destroys every item of the three lists (before a document is read).
+void clearAllPrints(LabelDocument &doc);
+
+// Loads a picture into an item: fileName := path, then the picture. On
+// success the item takes the picture's size as its printed size, at (0, 0),
+// with the whole picture cached. On failure the path stays in fileName, the
+// other fields stay as they were, and the loader's message was shown.
+bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages);

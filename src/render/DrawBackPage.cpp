@@ -1,0 +1,89 @@
+#include "render/DrawBackPage.h"
+
+#include "render/DrawFreePrints.h"
+#include "render/DrawSurfacePicture.h"
+#include "render/Geometry.h"
+#include "render/LabelCanvas.h"
+#include "render/PageParts.h"
+
+#include "tracklist/DrawTrackList.h"
+
+using namespace pageparts;
+
+void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
+    int targetDpiX, int targetDpiY, int pageWidth, int pageHeight, PictureFileReader *reader)
+{
+    PictureFileReader &files = reader ? *reader : defaultPictureFileReader();
+    const PageScale s = pageScale(targetDpiX, targetDpiY);
+    const BackPageGeometry g
+        = computeBackPageGeometry(targetDpiX, targetDpiY, pageWidth, pageHeight);
+    const SurfacePixels ref = surfacePixelsAt(doc.dpiX, doc.dpiY);
+    const PictureScale scale { doc.dpiX, doc.dpiY, targetDpiX, targetDpiY };
+
+    // Backgrounds: left spine, back label, right spine.
+    fill(canvas, doc.left.backgroundColor1, g.L, g.T, g.X1, g.B);
+    fill(canvas, doc.bottom.backgroundColor1, g.X1, g.T, g.X2, g.B);
+    fill(canvas, doc.right.backgroundColor1, g.X2, g.T, g.X3, g.B);
+    blackPenAndBrush(canvas);
+
+    // Pictures. A picture that follows another one is not printed while the
+    // one it follows is switched off. Spine pictures stand upright.
+    const PicturePlacement &back = doc.bottom.picture;
+    if (back.use && (!doc.bottom.pictureSameAsFront || doc.top.picture.use)
+        && !back.fileName.isEmpty())
+        DrawSurfacePicture(canvas, PictureRef::of(doc.bottom.picture), ref.bottomWidth,
+            ref.bottomHeight, scale, g.X1, g.T, files);
+    if (doc.left.picture.use && doc.left.picture.pixelWidth != 0)
+        DrawSurfacePicture(canvas, PictureRef::of(doc.left.picture), ref.sideWidth, ref.sideHeight,
+            scale, g.L, g.T, files);
+    if (doc.right.picture.use && (!doc.right.pictureSameAsLeft || doc.left.picture.use)
+        && doc.right.picture.pixelWidth != 0)
+        DrawSurfacePicture(canvas, PictureRef::of(doc.right.picture), ref.sideWidth, ref.sideHeight,
+            scale, g.X2, g.T, files);
+
+    // Free prints of the back label.
+    if (doc.bottom.usePrints)
+        DrawFreePrints(canvas, doc.backPrints,
+            FreePrintFace { g.X1, g.X2, g.T, g.B, ref.bottomWidth, ref.bottomHeight }, s, scale,
+            files);
+
+    // Track list on the back label.
+    if (doc.bottom.useList)
+        DrawTrackList(canvas, doc.listRows, doc.listLayout[1], 115, g.X1, g.T, s.kx, s.ky);
+
+    // Back title, between the two fold lines and 5 mm in from top and bottom.
+    const TitleSettings &frontTitle = doc.top.title;
+    if (doc.bottom.title.use && (!doc.bottom.titleSameAsFront || frontTitle.use)) {
+        const int half = int(s.lineX * 0.5);
+        drawLabelTitle(canvas, doc.bottom.title, s, g.X1 - half + int(s.lineX),
+            g.T + mmToPixels(5.0, s.ky), g.X2 - half, g.B - mmToPixels(5.0, s.ky), g.X1, g.X2, g.T,
+            g.B);
+    }
+
+    // Spine titles: the cell height follows the spine's width, not the font's
+    // size. The right spine reads downward; the left one upward unless both
+    // are to read the same way.
+    const int cell = (g.X1 - g.L) - mmToPixels(2.0, s.kx);
+    if (doc.left.title.use && (!doc.left.titleSameAsFront || frontTitle.use))
+        drawSpineTitle(
+            canvas, doc.left.title, s, g.L, g.X1, g.T, g.B, cell, !options.spinesSameDirection);
+    if (doc.right.title.use && (!doc.right.titleSameAsFront || frontTitle.use)
+        && (!doc.right.titleSameAsLeft || doc.left.title.use))
+        drawSpineTitle(canvas, doc.right.title, s, g.X2, g.X3, g.T, g.B, cell, false);
+
+    // Frame: boundary lines, both folds, trim marks (always).
+    const int lwX = int(s.lineX), lwY = int(s.lineY);
+    const int half = int(s.lineX * 0.5);
+    for (int i = 0; i < lwX; ++i)
+        verticalEdge(canvas, s, g.L + i, g.T, g.B, options.boundaryLines);
+    for (int i = 0; i < lwX; ++i)
+        foldColumn(canvas, s, g.X1 - half + i, g.T, g.B, options.foldLines);
+    for (int i = 0; i < lwX; ++i)
+        foldColumn(canvas, s, g.X2 - half + i, g.T, g.B, options.foldLines);
+    for (int i = 0; i < lwX; ++i)
+        verticalEdge(canvas, s, g.X3 - lwX + 1 + i, g.T, g.B, options.boundaryLines);
+    for (int j = 0; j < lwY; ++j)
+        horizontalEdge(canvas, s, g.T + j, g.L, g.X3, options.boundaryLines);
+    for (int j = 0; j < lwY; ++j)
+        horizontalEdge(canvas, s, g.B - lwY + 1 + j, g.L, g.X3, options.boundaryLines);
+}

@@ -1,0 +1,34 @@
+#include "render/DrawFreePrints.h"
+
+#include <cmath>
+
+#include "render/LabelCanvas.h"
+
+void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,
+    const PageScale &page, const PictureScale &scale, PictureFileReader &reader)
+{
+    for (qsizetype i = items.size() - 1; i >= 0; --i) {
+        TPrintsData &item = items[i];
+        canvas.SetFont(item.font);
+        canvas.SetBrushClear();
+        if (item.kind == 0) {
+            // The face origin and the millimetre offset are added as real
+            // numbers, then truncated.
+            const int x = int(std::trunc(face.left + item.textX * page.kx));
+            const int y = int(std::trunc(face.top + item.textY * page.ky));
+            if (item.angle == 0) {
+                canvas.DrawTextInRect(item.text, x, y, face.right, face.bottom,
+                    LabelCanvas::HAlign::Left, LabelCanvas::VAlign::Top);
+            } else {
+                // Turned about its top-left reference point, clipped to the face.
+                canvas.SelectRotatedFont(item.angle * 10, 0);
+                canvas.TextOutClipped(
+                    face.left, face.top, face.right, face.bottom, x, y, item.text);
+                canvas.RestoreFont();
+            }
+        } else if (item.kind == 1 && !item.fileName.isEmpty()) {
+            DrawSurfacePicture(canvas, PictureRef::of(item), face.widthRef, face.heightRef, scale,
+                face.left, face.top, reader);
+        }
+    }
+}

@@ -1,0 +1,63 @@
+#include "render/DrawFrontPage.h"
+
+#include "render/DrawFreePrints.h"
+#include "render/DrawSurfacePicture.h"
+#include "render/Geometry.h"
+#include "render/LabelCanvas.h"
+#include "render/PageParts.h"
+
+#include "tracklist/DrawTrackList.h"
+
+using namespace pageparts;
+
+void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
+    int targetDpiX, int targetDpiY, int pageWidth, int pageHeight, PictureFileReader *reader)
+{
+    PictureFileReader &files = reader ? *reader : defaultPictureFileReader();
+    const PageScale s = pageScale(targetDpiX, targetDpiY);
+    const FrontPageGeometry g
+        = computeFrontPageGeometry(targetDpiX, targetDpiY, pageWidth, pageHeight);
+    const SurfacePixels ref = surfacePixelsAt(doc.dpiX, doc.dpiY);
+    const PictureScale scale { doc.dpiX, doc.dpiY, targetDpiX, targetDpiY };
+    const int cover = g.L + g.W; // the fold; the cover face starts here
+
+    // Backgrounds: the cover face, then the inside face.
+    fill(canvas, doc.top.backgroundColor1, cover, g.T, g.R, g.B);
+    fill(canvas, doc.top.backgroundColor2, g.L, g.T, cover, g.B);
+    blackPenAndBrush(canvas);
+
+    // Cover picture.
+    if (doc.top.picture.use && !doc.top.picture.fileName.isEmpty())
+        DrawSurfacePicture(canvas, PictureRef::of(doc.top.picture), ref.topWidth, ref.topHeight,
+            scale, cover, g.T, files);
+
+    // Free prints of both faces; each list stays on its own face.
+    if (doc.top.useCoverPrints)
+        DrawFreePrints(canvas, doc.coverPrints,
+            FreePrintFace { cover, g.R, g.T, g.B, ref.topWidth, ref.topHeight }, s, scale, files);
+    if (doc.top.useInsidePrints)
+        DrawFreePrints(canvas, doc.insidePrints,
+            FreePrintFace { g.L, cover, g.T, g.B, ref.topWidth, ref.topHeight }, s, scale, files);
+
+    // Track list on the inside face.
+    if (doc.top.useList)
+        DrawTrackList(canvas, doc.listRows, doc.listLayout[0], 117, g.L, g.T, s.kx, s.ky);
+
+    // Title on the cover face, 5 mm in from the top and the bottom.
+    if (doc.top.title.use)
+        drawLabelTitle(canvas, doc.top.title, s, cover, g.T + mmToPixels(5.0, s.ky), g.R,
+            g.B - mmToPixels(5.0, s.ky), cover, g.R, g.T, g.B);
+
+    // Frame: boundary lines, the fold, and the trim marks, which are always drawn.
+    const int lwX = int(s.lineX), lwY = int(s.lineY);
+    for (int i = 0; i < lwX; ++i)
+        verticalEdge(canvas, s, g.L + i, g.T, g.B, options.boundaryLines);
+    for (int i = 0; i < lwX; ++i)
+        foldColumn(canvas, s, cover - int(s.lineX * 0.5) + i, g.T, g.B, options.foldLines);
+    for (int i = 0; i < lwX; ++i)
+        verticalEdge(canvas, s, g.R - lwX + 1 + i, g.T, g.B, options.boundaryLines);
+    for (int j = 0; j < lwY; ++j)
+        horizontalEdge(canvas, s, g.T + j, g.L, g.R, options.boundaryLines);
+    for (int j = 0; j < lwY; ++j)
+        horizontalEdge(canvas, s, g.B - lwY + 1 + j, g.L, g.R, options.boundaryLines);
+}

@@ -1,0 +1,205 @@
+#include "render/DrawSurfacePicture.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <limits>
+
+#include "document/UserPrompts.h"
+
+#if __has_include("pictures/PictureLoading.h") && __has_include("pictures/LocalMemory.h")
+#include "pictures/PictureLoading.h"
+#define CASEWRIGHT_HAVE_PICTURE_LOADING 1
+#endif
+
+namespace {
+
+// Integer values of the placement arithmetic: multiplication first, division
+// truncating toward zero. Products are formed in 64 bits so that extreme
+// values from a file cannot overflow; ordinary values give the same result as
+// 32-bit arithmetic.
+int clampToInt(long long v)
+{
+    if (v > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return int(v);
+}
+
+int mulDiv(long long a, long long b, long long c)
+{
+    if (c == 0)
+        return clampToInt(a);
+    return clampToInt(a * b / c);
+}
+
+} // namespace
+
+QImage PictureFileReader::copyRegion(const QImage &source, const QRect &rect)
+{
+    return CopyBitmapRegion(source, rect);
+}
+
+bool PictureFileReader::crop(QImage &bitmap, const PixelRect &rect)
+{
+    QImage part = CopyBitmapRegion(
+        bitmap, QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+    if (part.isNull())
+        return false;
+    bitmap = part;
+    return true;
+}
+
+bool FilePictureReader::load(QImage &bitmap, const QString &fileName)
+{
+#ifdef CASEWRIGHT_HAVE_PICTURE_LOADING
+    return LoadPictureFile(bitmap, fileName, m_messages);
+#else
+    if (!QFileInfo(fileName).isFile()) {
+        m_messages.showMessage(
+            QStringLiteral("ファイル(") + fileName + QStringLiteral(")がありません"));
+        return false;
+    }
+    QImageReader reader(fileName);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        m_messages.showMessage(QStringLiteral("ファイル(") + fileName
+            + QStringLiteral(")は利用できない画像形式です(Pluginがありません)"));
+        return false;
+    }
+    bitmap = image;
+    return true;
+#endif
+}
+
+bool FilePictureReader::crop(QImage &bitmap, const PixelRect &rect)
+{
+#ifdef CASEWRIGHT_HAVE_PICTURE_LOADING
+    return CropBitmap(bitmap, rect.left, rect.top, rect.right, rect.bottom);
+#else
+    return PictureFileReader::crop(bitmap, rect);
+#endif
+}
+
+PictureFileReader &defaultPictureFileReader()
+{
+    static NullMessageSink quiet;
+    static FilePictureReader reader(quiet);
+    return reader;
+}
+
+PictureRef PictureRef::of(PicturePlacement &p)
+{
+    PictureRef r;
+    r.posX = p.posX;
+    r.posY = p.posY;
+    r.printWidth = p.printWidth;
+    r.printHeight = p.printHeight;
+    r.pixelWidth = p.pixelWidth;
+    r.pixelHeight = p.pixelHeight;
+    r.fileName = &p.fileName;
+    r.bitmap = &p.bitmap;
+    r.cacheRect = &p.sourceRect;
+    return r;
+}
+
+PictureRef PictureRef::of(TPrintsData &item)
+{
+    PictureRef r;
+    r.posX = item.posX;
+    r.posY = item.posY;
+    r.printWidth = item.printWidth;
+    r.printHeight = item.printHeight;
+    r.pixelWidth = item.pixelWidth;
+    r.pixelHeight = item.pixelHeight;
+    r.fileName = &item.fileName;
+    r.bitmap = &item.bitmap;
+    r.cacheRect = &item.cacheRect;
+    r.transparent = item.transparent;
+    r.transColor = item.transColor;
+    return r;
+}
+
+PictureWindow computePictureWindow(
+    const PictureRef &pic, int surfaceWidth, int surfaceHeight, const PictureScale &scale)
+{
+    PictureWindow w;
+    // A picture printed at no size has no defined source rectangle.
+    if (pic.printWidth <= 0 || pic.printHeight <= 0 || pic.pixelWidth <= 0 || pic.pixelHeight <= 0)
+        return w;
+    // Visible window in reference pixels.
+    const long long vx0 = std::max<long long>(pic.posX, 0);
+    const long long vy0 = std::max<long long>(pic.posY, 0);
+    const long long vx1 = std::min<long long>((long long)pic.posX + pic.printWidth, surfaceWidth);
+    const long long vy1 = std::min<long long>((long long)pic.posY + pic.printHeight, surfaceHeight);
+    if (vx1 <= vx0 || vy1 <= vy0)
+        return w; // wholly outside its surface
+    // Source rectangle in picture pixels.
+    w.source.left = mulDiv(vx0 - pic.posX, pic.pixelWidth, pic.printWidth);
+    w.source.top = mulDiv(vy0 - pic.posY, pic.pixelHeight, pic.printHeight);
+    w.source.right = mulDiv(vx1 - pic.posX, pic.pixelWidth, pic.printWidth);
+    w.source.bottom = mulDiv(vy1 - pic.posY, pic.pixelHeight, pic.printHeight);
+    // Destination in target pixels.
+    const int dx0 = mulDiv(vx0, scale.targetDpiX, scale.dpiX);
+    const int dy0 = mulDiv(vy0, scale.targetDpiY, scale.dpiY);
+    const int dx1 = mulDiv(vx1, scale.targetDpiX, scale.dpiX);
+    const int dy1 = mulDiv(vy1, scale.targetDpiY, scale.dpiY);
+    w.destination = QRect(QPoint(dx0, dy0), QPoint(dx1 - 1, dy1 - 1));
+    // A visible part thinner than one picture pixel or one target pixel
+    // cannot be drawn.
+    w.empty = w.source.right <= w.source.left || w.source.bottom <= w.source.top || dx1 <= dx0
+        || dy1 <= dy0;
+    return w;
+}
+
+namespace {
+
+void stretch(LabelCanvas &canvas, const PictureRef &pic, const QImage &bitmap, const QRect &d)
+{
+    const int l = d.left(), t = d.top(), r = d.left() + d.width(), b = d.top() + d.height();
+    if (pic.transparent)
+        canvas.StretchPictureTransparent(bitmap, l, t, r, b, pic.transColor);
+    else
+        canvas.StretchPicture(bitmap, l, t, r, b);
+}
+
+} // namespace
+
+void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, int surfaceHeight,
+    const PictureScale &scale, int originX, int originY, PictureFileReader &reader)
+{
+    if (!pic.bitmap || !pic.cacheRect || !pic.fileName)
+        return;
+    PictureWindow w = computePictureWindow(pic, surfaceWidth, surfaceHeight, scale);
+    if (w.empty)
+        return;
+    const QRect dest = w.destination.translated(originX, originY);
+
+    // The cache holds exactly the visible part: draw it as it is.
+    if (*pic.cacheRect == w.source) {
+        stretch(canvas, pic, *pic.bitmap, dest);
+        return;
+    }
+
+    // The visible part changed: read the picture again and keep only that part.
+    // A file that cannot be read leaves the cache as it was and draws nothing,
+    // so that a stale bitmap is never drawn as the new part.
+    if (!reader.load(*pic.bitmap, *pic.fileName))
+        return;
+    const QRect part(w.source.left, w.source.top, w.source.right - w.source.left,
+        w.source.bottom - w.source.top);
+    QImage cropped = reader.copyRegion(*pic.bitmap, part);
+    if (cropped.isNull()) {
+        // Not enough memory for a second bitmap of that size: crop in place.
+        if (!reader.crop(*pic.bitmap, w.source)) {
+            // The bitmap holds the whole picture again; say so.
+            *pic.cacheRect = PixelRect { 0, 0, pic.bitmap->width(), pic.bitmap->height() };
+            return;
+        }
+    } else {
+        *pic.bitmap = std::move(cropped);
+    }
+    *pic.cacheRect = w.source;
+    stretch(canvas, pic, *pic.bitmap, dest);
+}

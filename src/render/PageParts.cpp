@@ -1,0 +1,159 @@
+#include "render/PageParts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/LabelCanvas.h"
+
+namespace pageparts {
+
+void fill(LabelCanvas &canvas, ColorRef color, int left, int top, int right, int bottom)
+{
+    canvas.SetPen(color);
+    canvas.SetBrush(color);
+    canvas.Rectangle(left, top, right, bottom);
+}
+
+void blackPenAndBrush(LabelCanvas &canvas)
+{
+    canvas.SetPen(kBlack);
+    canvas.SetBrush(kBlack);
+}
+
+namespace {
+void line(LabelCanvas &canvas, int x0, int y0, int x1, int y1)
+{
+    canvas.MoveTo(x0, y0);
+    canvas.LineTo(x1, y1);
+}
+} // namespace
+
+void verticalEdge(
+    LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool boundaryLine)
+{
+    if (boundaryLine)
+        line(canvas, x, top, x, bottom);
+    line(canvas, x, top - mmToPixels(15.0, s.ky), x, top - mmToPixels(5.0, s.ky));
+    line(canvas, x, bottom + mmToPixels(5.0, s.ky), x, bottom + mmToPixels(15.0, s.ky));
+}
+
+void horizontalEdge(
+    LabelCanvas &canvas, const PageScale &s, int y, int left, int right, bool boundaryLine)
+{
+    if (boundaryLine)
+        line(canvas, left, y, right, y);
+    line(canvas, left - mmToPixels(15.0, s.kx), y, left - mmToPixels(5.0, s.kx), y);
+    line(canvas, right + mmToPixels(5.0, s.kx), y, right + mmToPixels(15.0, s.kx), y);
+}
+
+void foldColumn(LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool foldLine)
+{
+    const int dash = std::max(1, mmToPixels(0.5, s.ky));
+    if (foldLine)
+        for (int y = top; y < bottom; y += 2 * dash)
+            line(canvas, x, y, x, std::min(y + dash, bottom));
+    // The marks' last dash is not shortened.
+    for (int y = top - mmToPixels(15.0, s.ky); y < top - mmToPixels(5.0, s.ky); y += 2 * dash)
+        line(canvas, x, y, x, y + dash);
+    for (int y = bottom + mmToPixels(5.0, s.ky); y < bottom + mmToPixels(15.0, s.ky); y += 2 * dash)
+        line(canvas, x, y, x, y + dash);
+}
+
+void drawLabelTitle(LabelCanvas &canvas, const TitleSettings &title, const PageScale &s,
+    int insetLeft, int insetTop, int insetRight, int insetBottom, int faceLeft, int faceRight,
+    int top, int bottom)
+{
+    using H = LabelCanvas::HAlign;
+    using V = LabelCanvas::VAlign;
+    canvas.SetFont(title.font);
+    canvas.SetBrushClear();
+    switch (title.posMode) {
+    case 0:
+        canvas.DrawTextInRect(
+            title.text, insetLeft, insetTop, insetRight, insetBottom, H::Center, V::Top);
+        return;
+    case 1:
+        canvas.DrawTextInRect(
+            title.text, insetLeft, insetTop, insetRight, insetBottom, H::Center, V::Center);
+        return;
+    case 2:
+        canvas.DrawTextInRect(
+            title.text, insetLeft, insetTop, insetRight, insetBottom, H::Center, V::Bottom);
+        return;
+    case 3: {
+        // The horizontal origin is added as a real number before truncation;
+        // the vertical offset is truncated first.
+        const int x = int(std::trunc(faceLeft + title.customX * s.kx));
+        const int y = top + mmToPixels(title.customY, s.ky);
+        if (title.customXUse && title.customYUse)
+            canvas.DrawTextInRect(title.text, x, y, faceRight, bottom, H::Left, V::Top);
+        else if (title.customXUse)
+            canvas.DrawTextInRect(title.text, x, top, faceRight, bottom, H::Left, V::Center);
+        else if (title.customYUse)
+            canvas.DrawTextInRect(title.text, faceLeft, y, faceRight, bottom, H::Center, V::Top);
+        // Neither set: there is no position to draw at.
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageScale &s,
+    int spineLeft, int spineRight, int top, int bottom, int cellHeight, bool upward)
+{
+    canvas.SetFont(title.font);
+    canvas.SetBrushClear();
+    canvas.SelectRotatedFont(upward ? 900 : 2700, cellHeight);
+    const int w = canvas.TextWidth(title.text);
+    const int len = bottom - top;
+    const int mm1x = mmToPixels(1.0, s.kx);
+    const int mm1y = mmToPixels(1.0, s.ky);
+    const int mm2y = mmToPixels(2.0, s.ky);
+    const int off = mmToPixels(title.offset, s.ky);
+    int x = 0, y = 0;
+    bool known = true;
+    if (upward) {
+        x = spineLeft + mm1x;
+        switch (title.posMode) {
+        case 0:
+            y = bottom - mm1y;
+            break;
+        case 1:
+            y = bottom - mm1y - (len - w) / 2;
+            break;
+        case 2:
+            y = top + mm2y + w;
+            break;
+        case 3:
+            y = bottom - mm1y - off;
+            break;
+        default:
+            known = false;
+        }
+    } else {
+        x = spineRight - mm1x;
+        switch (title.posMode) {
+        case 0:
+            y = top + mm1y;
+            break;
+        case 1:
+            y = top + mm1y + (len - w) / 2;
+            break;
+        case 2:
+            y = bottom - mm2y - w;
+            break;
+        case 3:
+            y = top + mm1y + off;
+            break;
+        default:
+            known = false;
+        }
+    }
+    if (known)
+        canvas.TextOutClipped(
+            spineLeft + mm1x, top + mm1y, spineRight - mm1x, bottom - mm1y, x, y, title.text);
+    canvas.RestoreFont();
+}
+
+} // namespace pageparts

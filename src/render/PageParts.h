@@ -1,0 +1,42 @@
+#pragma once
+
+#include "document/LabelDocument.h"
+#include "render/Geometry.h"
+
+class LabelCanvas;
+
+// Pieces that the front and the back page draw alike.
+namespace pageparts {
+
+// Fills (left, top, right, bottom) with one colour: pen and brush both take it.
+void fill(LabelCanvas &canvas, ColorRef color, int left, int top, int right, int bottom);
+// Black solid pen and brush: every line drawn after the backgrounds uses it.
+void blackPenAndBrush(LabelCanvas &canvas);
+
+// One one-pixel column of a vertical label edge at x: the boundary line from
+// `top` to `bottom` when asked for, then the trim marks from 15 to 5 mm above
+// the top and from 5 to 15 mm below the bottom.
+void verticalEdge(
+    LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool boundaryLine);
+// One one-pixel row of a horizontal label edge at y, from `left` to `right`,
+// with its trim marks 5 to 15 mm off both ends.
+void horizontalEdge(
+    LabelCanvas &canvas, const PageScale &s, int y, int left, int right, bool boundaryLine);
+// One one-pixel column of a fold at x: the dashed fold line from `top` to
+// `bottom` when asked for, and the dashed fold marks above and below, which
+// are always drawn.
+void foldColumn(LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool foldLine);
+
+// A label title (front cover or back label) in its position mode. `inset` is
+// the rectangle that modes 0..2 use; custom positions are measured from
+// (faceLeft, top) and reach to (faceRight, bottom).
+void drawLabelTitle(LabelCanvas &canvas, const TitleSettings &title, const PageScale &s,
+    int insetLeft, int insetTop, int insetRight, int insetBottom, int faceLeft, int faceRight,
+    int top, int bottom);
+
+// A title written along a spine from spineLeft to spineRight, top to bottom.
+// The font's cell height is `cellHeight`; `upward` picks the reading direction.
+void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageScale &s,
+    int spineLeft, int spineRight, int top, int bottom, int cellHeight, bool upward);
+
+} // namespace pageparts

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+
+#include "tracklist/ListTemplate.h"
+#include "tracklist/TListData.h"
+
+// JSON forms of the track list, as the command line prints them.
+
+// {separate, kind, columns: three {text, align, font}}; the editor-only
+// `enabled` flags are left out.
+QJsonObject listRowToJson(const TListData &row);
+QJsonArray listRowsToJson(const QList<TListData> &rows);
+// The nine fields by name.
+QJsonObject listLayoutToJson(const ListLayout &layout);
+// {surface, name, layout}
+QJsonObject listTemplateToJson(int surface, const ListTemplate &t);

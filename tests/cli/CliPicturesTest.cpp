@@ -1,0 +1,70 @@
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Result
+{
+    int code;
+    QString out, err;
+};
+Result runPictureCli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
+    p.waitForFinished(60000);
+    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+        QString::fromUtf8(p.readAllStandardError()) };
+}
+} // namespace
+
+TEST(CliPictures, FilterWithTheProgramsModules)
+{
+    Result r = runPictureCli({ "filter", "--plugins", CASEWRIGHT_BIN_DIR });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+        "画像|*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.bmp|BMP(*.bmp)|*.bmp"
+        "|GIF|*.gif|JPEG|*.jpg;*.jpeg;*.jpe;*.jfif|PNG|*.png\n");
+}
+
+TEST(CliPictures, FilterWithoutModules)
+{
+    QTemporaryDir empty;
+    Result r = runPictureCli({ "filter", "--plugins", empty.path() });
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "画像|;*.bmp|BMP(*.bmp)|*.bmp\n");
+}
+
+TEST(CliPictures, DecodeGivesTheSizeAndWritesAPng)
+{
+    QTemporaryDir dir;
+    QImage img(31, 17, QImage::Format_RGB32);
+    img.fill(qRgb(200, 10, 20));
+    ASSERT_TRUE(img.save(dir.filePath("a.jpg"), "JPEG"));
+    // The modules next to the program are found without --plugins.
+    Result r = runPictureCli({ "decode", dir.filePath("a.jpg"), "--png", dir.filePath("o.png") });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "31x17\n");
+    QImage out(dir.filePath("o.png"));
+    EXPECT_EQ(out.size(), QSize(31, 17));
+}
+
+TEST(CliPictures, DecodeFailuresGiveTheMessageAndStatus1)
+{
+    QTemporaryDir dir;
+    Result r = runPictureCli({ "decode", dir.filePath("none.png") });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.endsWith("ファイル(" + dir.filePath("none.png") + ")がありません\n"))
+        << r.err.toStdString();
+    QImage img(3, 3, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    ASSERT_TRUE(img.save(dir.filePath("a.png"), "PNG"));
+    r = runPictureCli({ "decode", dir.filePath("a.png"), "--plugins", dir.path() });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.endsWith(
+        "ファイル(" + dir.filePath("a.png") + ")は利用できない画像形式です(Pluginがありません)\n"))
+        << r.err.toStdString();
+    r = runPictureCli({ "decode" });
+    EXPECT_EQ(r.code, 2);
+}

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "document/DocumentFile.h"
+#include "document/LabelDocument.h"
+
+namespace {
+struct Result
+{
+    int code;
+    QString out, err;
+};
+Result run(const QString &program, const QStringList &args, const QString &configHome)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", configHome); // no user settings
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    p.waitForFinished(120000);
+    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+        QString::fromUtf8(p.readAllStandardError()) };
+}
+Result cli(const QStringList &args, const QString &configHome)
+{
+    return run(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args, configHome);
+}
+
+// A document whose two pages can be told apart by their text.
+QString writeDocument(const QTemporaryDir &dir)
+{
+    LabelDocument doc;
+    doc.top.title.use = true;
+    doc.top.title.text = QStringLiteral("FrontCoverTitle");
+    doc.bottom.title.use = true;
+    doc.bottom.title.text = QStringLiteral("BackLabelTitle");
+    const QString path = dir.filePath(QStringLiteral("doc.cwr"));
+    NullMessageSink quiet;
+    EXPECT_TRUE(saveDocument(doc, path, quiet));
+    return path;
+}
+
+QString pdfText(const QString &pdf, int page)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+        { "-f", QString::number(page), "-l", QString::number(page), pdf, "-" });
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pdfPages(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), { pdf });
+    p.waitForFinished(30000);
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString &line : info.split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+} // namespace
+
+TEST(CliPrint, PrintsBothPagesIntoOnePdfFrontFirst)
+{
+    QTemporaryDir dir;
+    const QString doc = writeDocument(dir);
+    const QString pdf = dir.filePath("out.pdf");
+    Result r = cli({ "print", doc, "--pdf", pdf, "--printer-dpi", "300" }, dir.path());
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pdfPages(pdf), 2);
+    EXPECT_TRUE(pdfText(pdf, 1).contains("FrontCoverTitle"));
+    EXPECT_TRUE(pdfText(pdf, 2).contains("BackLabelTitle"));
+    EXPECT_FALSE(pdfText(pdf, 1).contains("BackLabelTitle"));
+}
+
+TEST(CliPrint, TheOptionsChooseThePages)
+{
+    QTemporaryDir dir;
+    const QString doc = writeDocument(dir);
+    const QString pdf = dir.filePath("back.pdf");
+    Result r = cli({ "print", doc, "--pdf", pdf, "--option", "TopLabelPrint=0" }, dir.path());
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pdfPages(pdf), 1);
+    EXPECT_TRUE(pdfText(pdf, 1).contains("BackLabelTitle"));
+
+    Result none = cli({ "print", doc, "--pdf", dir.filePath("none.pdf"), "--option",
+                          "TopLabelPrint=0", "--option", "BottomLabelPrint=0" },
+        dir.path());
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("印刷するページがありません")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.pdf")));
+}
+
+TEST(CliPrint, FailuresAndBadArguments)
+{
+    QTemporaryDir dir;
+    const QString doc = writeDocument(dir);
+    Result missing
+        = cli({ "print", dir.filePath("nope.cwr"), "--pdf", dir.filePath("x.pdf") }, dir.path());
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("がオープンできません")))
+        << missing.err.toStdString();
+
+    Result unwritable = cli({ "print", doc, "--pdf", "/nonexistent-folder/x.pdf" }, dir.path());
+    EXPECT_EQ(unwritable.code, 1);
+    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("が記録できません")));
+
+    Result noPrinter = cli({ "print", doc, "--printer", "NoSuchPrinterHere" }, dir.path());
+    EXPECT_EQ(noPrinter.code, 1);
+    EXPECT_TRUE(noPrinter.err.contains("NoSuchPrinterHere"));
+
+    EXPECT_EQ(cli({ "print", doc, "--option", "Bogus=1" }, dir.path()).code, 2);
+    EXPECT_EQ(cli({ "print", doc, "--option", "AreaLinePrint=2" }, dir.path()).code, 2);
+    EXPECT_EQ(cli({ "print" }, dir.path()).code, 2);
+    EXPECT_EQ(cli({ "print", doc, "--pdf", "a.pdf", "--printer", "p" }, dir.path()).code, 2);
+}

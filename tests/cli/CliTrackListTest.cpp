@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+
+namespace {
+struct Result
+{
+    int code;
+    QByteArray out;
+    QString err;
+};
+Result runCli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
+    p.waitForFinished(60000);
+    return { p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError()) };
+}
+} // namespace
+
+TEST(CliImportList, PrintsTheRowsAsJson)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.csv");
+    writeAll(path, sjis(QStringLiteral("1,\"曲, 名\",3:45\r\n\r\n")));
+    Result r = runCli({ "import-list", path, "--columns", "2" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(rows.size(), 2);
+    const QJsonObject first = rows[0].toObject();
+    EXPECT_EQ(first["separate"].toBool(), true);
+    EXPECT_EQ(first["kind"].toInt(), 0);
+    const QJsonArray columns = first["columns"].toArray();
+    ASSERT_EQ(columns.size(), 3);
+    EXPECT_EQ(columns[0].toObject()["text"].toString(), "1");
+    EXPECT_EQ(columns[1].toObject()["text"].toString(), QStringLiteral("曲, 名"));
+    EXPECT_EQ(columns[2].toObject()["text"].toString(), "");
+    EXPECT_EQ(columns[1].toObject()["align"].toInt(), 1);
+    const QJsonObject font = columns[1].toObject()["font"].toObject();
+    EXPECT_EQ(font["name"].toString(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(font["size"].toInt(), 9);
+    EXPECT_EQ(font["charset"].toInt(), 128);
+    EXPECT_EQ(font["bold"].toBool(), false);
+    EXPECT_EQ(font.keys().size(), 8);
+    EXPECT_TRUE(r.out.contains("\"color\": 2147483656"));
+    EXPECT_EQ(rows[1].toObject()["columns"].toArray()[0].toObject()["text"].toString(), "");
+}
+
+TEST(CliImportList, FailuresAndBadArguments)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("missing.txt");
+    Result r = runCli({ "import-list", missing });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("ファイル(" + missing + ")がオープンできません"));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(runCli({ "import-list", missing, "--columns", "4" }).code, 2);
+    EXPECT_EQ(runCli({ "import-list" }).code, 2);
+}
+
+TEST(CliTemplate, PrintsSurfaceNameAndLayout)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.cwt");
+    writeAll(path,
+        sjis(
+            QStringLiteral("<Casewright List Template File>\r\n1.01\r\n\r\n[Tmp Name]\r\n裏\r\n\r\n"
+                           "[Tmp Mode]\r\n1\r\n\r\n[Tmp Data]\r\n2 004 005 010 080 020 003 001 "
+                           "045\r\n")));
+    Result r = runCli({ "template", path });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(o["surface"].toInt(), 1);
+    EXPECT_EQ(o["name"].toString(), QStringLiteral("裏"));
+    const QJsonObject l = o["layout"].toObject();
+    EXPECT_EQ(l.keys().size(), 9);
+    EXPECT_EQ(l["columnCount"].toInt(), 2);
+    EXPECT_EQ(l["posX"].toInt(), 4);
+    EXPECT_EQ(l["posY"].toInt(), 5);
+    EXPECT_EQ(l["width1"].toInt(), 10);
+    EXPECT_EQ(l["width2"].toInt(), 80);
+    EXPECT_EQ(l["width3"].toInt(), 20);
+    EXPECT_EQ(l["space1"].toInt(), 3);
+    EXPECT_EQ(l["space2"].toInt(), 1);
+    EXPECT_EQ(l["lineSpacing"].toInt(), 45);
+
+    writeAll(path, "<Casewright List Template File>\r\n1.02\r\n");
+    r = runCli({ "template", path });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(r.err.isEmpty());
+}

@@ -1,0 +1,467 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "document/DocumentEditor.h"
+#include "render/Geometry.h"
+
+namespace {
+
+struct EditorFixture : ::testing::Test
+{
+    EditorFixture()
+        : ed(doc, &messages)
+    {
+        doc.dpiX = doc.dpiY = 300;
+        doc.surfacePixels = surfacePixelsAt(300, 300);
+    }
+    LabelDocument doc;
+    RecordingMessages messages;
+    DocumentEditor ed;
+};
+
+FontSpec someFont(const QString &name, int size)
+{
+    FontSpec f = defaultFont();
+    f.name = name;
+    f.size = size;
+    f.bold = true;
+    f.color = 0x000000FF;
+    return f;
+}
+
+} // namespace
+
+TEST_F(EditorFixture, FrontTitleControlsFollowTheSwitchAndPositionMode)
+{
+    ControlStates e = enabledStates(doc);
+    EXPECT_FALSE(e["TopTitle"]);
+    EXPECT_FALSE(e["TopTitlePosXY"]);
+
+    EditResult r = ed.setTitleUse(Surface::Top, true);
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_TRUE(r.enabled.value("TopTitle"));
+    EXPECT_TRUE(r.enabled.value("TopTitleLabel"));
+    EXPECT_TRUE(r.enabled.value("TopTitlePos"));
+    EXPECT_TRUE(r.enabled.value("TopTitleFontSet"));
+    EXPECT_FALSE(r.enabled.contains("TopTitlePosXY")); // still off: mode is "中央"
+    EXPECT_EQ(r.changed, QStringList({ "TopTitleUse" }));
+
+    r = ed.setTitlePosMode(Surface::Top, 3);
+    EXPECT_TRUE(r.enabled.value("TopTitlePosXY"));
+    EXPECT_TRUE(r.enabled.value("TopTitlePosXUse"));
+    EXPECT_TRUE(r.enabled.value("TopTitlePosYUse"));
+    EXPECT_FALSE(r.enabled.contains("TopTitlePosX"));
+
+    r = ed.setTitleCustomXUse(Surface::Top, true);
+    EXPECT_EQ(r.enabled, ControlStates({ { "TopTitlePosX", true } }));
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+
+    // The value is taken at once; the page is refreshed when the field is left.
+    r = ed.setTitleCustomX(Surface::Top, 1234);
+    EXPECT_EQ(doc.top.title.customX, 999);
+    EXPECT_TRUE(r.pages.isEmpty());
+    EXPECT_EQ(ed.leaveTitleCustomPosition(Surface::Top).pages, QList<int>({ kFrontPage }));
+
+    r = ed.setTitleUse(Surface::Top, false);
+    EXPECT_FALSE(r.enabled.value("TopTitlePosX", true));
+    EXPECT_FALSE(r.enabled.value("TopTitlePosXY", true));
+}
+
+TEST_F(EditorFixture, SwitchingATitleOffAndOnKeepsItsValues)
+{
+    ed.setTitleUse(Surface::Bottom, true);
+    ed.setTitleText(Surface::Bottom, "B");
+    ed.setTitlePosMode(Surface::Bottom, 2);
+    ed.setTitleFont(Surface::Bottom, someFont("X", 14));
+    ed.setTitleUse(Surface::Bottom, false);
+    ed.setTitleUse(Surface::Bottom, true);
+    EXPECT_EQ(doc.bottom.title.text, "B");
+    EXPECT_EQ(doc.bottom.title.posMode, 2);
+    EXPECT_EQ(doc.bottom.title.font.size, 14);
+}
+
+TEST_F(EditorFixture, SpineOffsetIsCutTo115AndCarriedToTheLinkedRightSpine)
+{
+    ed.setTitleUse(Surface::Left, true);
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleSameAsLeft(true);
+    EditResult r = ed.setTitleOffsetText(Surface::Left, "250");
+    EXPECT_EQ(doc.left.title.offset, 115);
+    EXPECT_EQ(doc.right.title.offset, 115);
+    EXPECT_TRUE(r.changed.contains("LeftTitleOffset"));
+    EXPECT_TRUE(r.changed.contains("RightTitleOffset"));
+    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+
+    ed.setTitleOffset(Surface::Left, 115);
+    ed.setTitleOffsetText(Surface::Left, "999");
+    EXPECT_EQ(doc.left.title.offset, 115);
+    ed.setTitleOffsetText(Surface::Left, "116");
+    EXPECT_EQ(doc.left.title.offset, 115);
+    ed.setTitleOffsetText(Surface::Left, "115");
+    EXPECT_EQ(doc.left.title.offset, 115);
+    ed.setTitleOffsetText(Surface::Left, "7");
+    EXPECT_EQ(doc.left.title.offset, 7);
+    EXPECT_EQ(doc.right.title.offset, 7);
+    // An emptied field leaves the value alone.
+    EXPECT_TRUE(ed.setTitleOffsetText(Surface::Left, "").isEmpty());
+    EXPECT_EQ(doc.left.title.offset, 7);
+    // The right spine's own offset is not carried back.
+    ed.setTitleSameAsLeft(false);
+    ed.setTitleOffset(Surface::Right, 300);
+    EXPECT_EQ(doc.right.title.offset, 115);
+    EXPECT_EQ(doc.left.title.offset, 7);
+}
+
+TEST_F(EditorFixture, TheRightSpinesLinksExcludeEachOther)
+{
+    ed.setTitleUse(Surface::Right, true);
+    ControlStates e = enabledStates(doc);
+    EXPECT_TRUE(e["RightSameTitle"]);
+    EXPECT_TRUE(e["RightSameLeft"]);
+
+    EditResult r = ed.setTitleSameAsFront(Surface::Right, true);
+    EXPECT_EQ(r.enabled.value("RightSameLeft", true), false);
+    EXPECT_FALSE(r.enabled.value("RightTitle", true));
+    EXPECT_FALSE(r.enabled.contains("RightTitlePos")); // the front link leaves the mode editable
+    // A programmatic attempt is refused as well.
+    EXPECT_TRUE(ed.setTitleSameAsLeft(true).isEmpty());
+    EXPECT_FALSE(doc.right.titleSameAsLeft);
+
+    ed.setTitleSameAsFront(Surface::Right, false);
+    r = ed.setTitleSameAsLeft(true);
+    EXPECT_FALSE(r.enabled.value("RightSameTitle", true));
+    EXPECT_FALSE(r.enabled.value("RightTitlePos", true));
+    EXPECT_FALSE(enabledStates(doc)["RightTitleOffset"]);
+    EXPECT_TRUE(ed.setTitleSameAsFront(Surface::Right, true).isEmpty());
+    EXPECT_FALSE(doc.right.titleSameAsFront);
+}
+
+TEST_F(EditorFixture, RightSameLeftCopiesNothingWhileTheLeftTitleIsOff)
+{
+    ed.setTitleText(Surface::Left, "left");
+    ed.setTitleOffset(Surface::Left, 40);
+    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitleText(Surface::Right, "right");
+    ed.setTitleUse(Surface::Right, true);
+    EditResult r = ed.setTitleSameAsLeft(true);
+    EXPECT_EQ(doc.right.title.text, "right");
+    EXPECT_EQ(doc.right.title.offset, 0);
+    EXPECT_EQ(doc.right.title.posMode, 0);
+    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.changed, QStringList({ "RightSameLeft" }));
+
+    // Later edits of the left title are carried.
+    ed.setTitleText(Surface::Left, "left 2");
+    EXPECT_EQ(doc.right.title.text, "left 2");
+    ed.setTitleFont(Surface::Left, someFont("L", 11));
+    EXPECT_EQ(doc.right.title.font.name, "L");
+    ed.setTitlePosMode(Surface::Left, 2);
+    EXPECT_EQ(doc.right.title.posMode, 2);
+}
+
+TEST_F(EditorFixture, RightSameLeftCopiesTheLeftTitleWhenItIsOn)
+{
+    ed.setTitleUse(Surface::Left, true);
+    ed.setTitleText(Surface::Left, "left");
+    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitleOffset(Surface::Left, 40);
+    ed.setTitleFont(Surface::Left, someFont("L", 11));
+    ed.setTitleUse(Surface::Right, true);
+    EditResult r = ed.setTitleSameAsLeft(true);
+    EXPECT_EQ(doc.right.title.text, "left");
+    EXPECT_EQ(doc.right.title.posMode, 3);
+    EXPECT_EQ(doc.right.title.offset, 40);
+    EXPECT_EQ(doc.right.title.font, someFont("L", 11));
+    for (const char *c : { "RightTitle", "RightTitlePos", "RightTitleOffset", "RightTitleFont" })
+        EXPECT_TRUE(r.changed.contains(c)) << c;
+}
+
+TEST_F(EditorFixture, FrontTitleReachesBothSpinesThroughTheLeftLink)
+{
+    ed.setTitleUse(Surface::Left, true);
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleSameAsLeft(true);
+    EditResult r = ed.setTitleSameAsFront(Surface::Left, true);
+    EXPECT_TRUE(r.enabled.contains("LeftTitle"));
+    EditResult t = ed.setTitleText(Surface::Top, "Album");
+    EXPECT_EQ(doc.left.title.text, "Album");
+    EXPECT_EQ(doc.right.title.text, "Album");
+    EXPECT_EQ(doc.bottom.title.text, "");
+    EXPECT_EQ(t.pages, QList<int>({ kFrontPage, kBackPage }));
+    EXPECT_EQ(t.changed, QStringList({ "LeftTitle", "RightTitle", "TopTitle" }));
+
+    ed.setTitleFont(Surface::Top, someFont("F", 20));
+    EXPECT_EQ(doc.left.title.font.name, "F");
+    EXPECT_EQ(doc.right.title.font.name, "F");
+    // A font chosen for the right spine stays there.
+    ed.setTitleFont(Surface::Right, someFont("R", 8));
+    EXPECT_EQ(doc.left.title.font.name, "F");
+    EXPECT_EQ(doc.top.title.font.name, "F");
+}
+
+TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightToo)
+{
+    ed.setTitleText(Surface::Top, "Front");
+    ed.setTitleFont(Surface::Top, someFont("F", 12));
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleSameAsLeft(true); // left is off: copies nothing
+    ed.setTitleSameAsFront(Surface::Left, true);
+    EXPECT_EQ(doc.left.title.text, "Front");
+    EXPECT_EQ(doc.right.title.text, "Front");
+    EXPECT_EQ(doc.right.title.font.name, "F");
+}
+
+TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
+{
+    ed.setTitleUse(Surface::Top, true);
+    ed.setTitleText(Surface::Top, "T");
+    ed.setTitleCustomXUse(Surface::Top, true);
+    ed.setTitleCustomX(Surface::Top, 12);
+    ed.setTitleCustomYUse(Surface::Top, true);
+    ed.setTitleCustomY(Surface::Top, 34);
+    ed.setTitleFont(Surface::Top, someFont("F", 12));
+    ed.setTitleUse(Surface::Bottom, true);
+    EditResult r = ed.setTitleSameAsFront(Surface::Bottom, true);
+    EXPECT_EQ(doc.bottom.title.text, "T");
+    EXPECT_EQ(doc.bottom.title.posMode, 1);
+    EXPECT_TRUE(doc.bottom.title.customXUse);
+    EXPECT_EQ(doc.bottom.title.customX, 12);
+    EXPECT_TRUE(doc.bottom.title.customYUse);
+    EXPECT_EQ(doc.bottom.title.customY, 34);
+    EXPECT_EQ(doc.bottom.title.font.name, "F");
+    EXPECT_FALSE(r.enabled.value("BottomTitle", true));
+    EXPECT_FALSE(r.enabled.value("BottomTitlePos", true));
+    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+
+    r = ed.setTitlePosMode(Surface::Top, 3);
+    EXPECT_EQ(doc.bottom.title.posMode, 3);
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+    ed.setTitleCustomX(Surface::Top, 99);
+    ed.setTitleCustomXUse(Surface::Top, false);
+    EXPECT_EQ(doc.bottom.title.customX, 12);
+    EXPECT_TRUE(doc.bottom.title.customXUse);
+    // The switch itself is never carried.
+    ed.setTitleUse(Surface::Top, false);
+    EXPECT_TRUE(doc.bottom.title.use);
+
+    // Switching the link off copies nothing back and frees the controls.
+    r = ed.setTitleSameAsFront(Surface::Bottom, false);
+    EXPECT_TRUE(r.enabled.value("BottomTitle"));
+    EXPECT_TRUE(r.enabled.value("BottomTitlePosXY"));
+    ed.setTitleText(Surface::Top, "T2");
+    EXPECT_EQ(doc.bottom.title.text, "T");
+}
+
+TEST_F(EditorFixture, BackTitleEnablingTable)
+{
+    ed.setTitleUse(Surface::Bottom, true);
+    ed.setTitlePosMode(Surface::Bottom, 3);
+    ed.setTitleCustomYUse(Surface::Bottom, true);
+    ControlStates e = enabledStates(doc);
+    EXPECT_TRUE(e["BottomSameTitle"]);
+    EXPECT_TRUE(e["BottomTitlePosXY"]);
+    EXPECT_FALSE(e["BottomTitlePosX"]);
+    EXPECT_TRUE(e["BottomTitlePosY"]);
+    ed.setTitleSameAsFront(Surface::Bottom, true); // copies mode 1 from the front
+    e = enabledStates(doc);
+    EXPECT_TRUE(e["BottomSameTitle"]);
+    EXPECT_FALSE(e["BottomTitlePosY"]);
+    EXPECT_FALSE(e["BottomTitlePosXY"]);
+    ed.setTitleUse(Surface::Bottom, false);
+    EXPECT_FALSE(enabledStates(doc)["BottomSameTitle"]);
+}
+
+TEST_F(EditorFixture, LeftSpineEnablingTable)
+{
+    ed.setTitleUse(Surface::Left, true);
+    ControlStates e = enabledStates(doc);
+    EXPECT_TRUE(e["LeftSameTitle"]);
+    EXPECT_TRUE(e["LeftTitlePos"]);
+    EXPECT_TRUE(e["LeftTitle"]);
+    EXPECT_FALSE(e["LeftTitleOffset"]);
+    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitleSameAsFront(Surface::Left, true);
+    e = enabledStates(doc);
+    EXPECT_FALSE(e["LeftTitle"]);
+    EXPECT_FALSE(e["LeftTitleFontSet"]);
+    EXPECT_TRUE(e["LeftTitlePos"]); // the front link carries no position
+    EXPECT_TRUE(e["LeftTitleOffset"]);
+}
+
+TEST_F(EditorFixture, SwitchesAndColoursRefreshTheirPages)
+{
+    EditResult r = ed.setUseList(Surface::Top, true);
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(r.enabled, ControlStates({ { "TopListEdit", true } }));
+    r = ed.setUseList(Surface::Bottom, true);
+    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+
+    r = ed.setUseCoverPrints(true);
+    EXPECT_TRUE(r.pages.isEmpty());
+    EXPECT_EQ(r.enabled, ControlStates({ { "Top1PrintsEdit", true } }));
+    EXPECT_TRUE(ed.setUseInsidePrints(true).enabled.value("Top2PrintsEdit"));
+    EXPECT_TRUE(ed.setUsePrints(true).enabled.value("BottomPrintsEdit"));
+
+    r = ed.setBackgroundColor(Swatch::TopInside, 0x00123456);
+    EXPECT_EQ(doc.top.backgroundColor2, 0x00123456u);
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(r.changed, QStringList({ "TopLabelBGColor2" }));
+    // A cancelled dialog changes nothing but still refreshes the page.
+    r = ed.setBackgroundColor(Swatch::Right, std::nullopt);
+    EXPECT_EQ(doc.right.backgroundColor1, kWhite);
+    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_TRUE(r.changed.isEmpty());
+}
+
+TEST_F(EditorFixture, PicturePanelsFollowTheirSwitchAndLinks)
+{
+    ControlStates e = enabledStates(doc);
+    EXPECT_FALSE(e["TopGraphicWidth2"]);
+    EXPECT_FALSE(e["SameGraphic"]);
+    ed.setPictureUse(Surface::Bottom, true);
+    e = enabledStates(doc);
+    EXPECT_TRUE(e["SameGraphic"]);
+    EXPECT_TRUE(e["BottomGraphicFileSelect"]);
+    EditResult r = ed.setPictureSameAsFront(true);
+    EXPECT_FALSE(r.enabled.value("BottomGraphicFileSelect", true));
+    EXPECT_FALSE(r.enabled.value("BottomSizeRateFixed", true));
+    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    r = ed.setPictureUse(Surface::Bottom, false);
+    EXPECT_FALSE(r.enabled.value("SameGraphic", true));
+    EXPECT_TRUE(doc.bottom.pictureSameAsFront);
+}
+
+TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.bmp");
+    QImage img(1429, 1000, QImage::Format_RGB888);
+    img.fill(Qt::blue);
+    ASSERT_TRUE(img.save(path, "BMP"));
+
+    ed.setPictureUse(Surface::Bottom, true);
+    ed.setPictureSameAsFront(true);
+    ed.loadSurfacePicture(Surface::Top, path);
+    const PicturePlacement &t = doc.top.picture;
+    EXPECT_EQ(t.pixelWidth, 1429);
+    EXPECT_EQ(t.printWidth, 2016);
+    EXPECT_EQ(t.printHeight, 1411);
+    EXPECT_EQ(t.posX, -293);
+    EXPECT_EQ(t.posY, 0);
+    EXPECT_EQ(doc.bottom.picture.printWidth, 2016);
+    EXPECT_EQ(doc.bottom.picture.posX, -293);
+    EXPECT_EQ(doc.bottom.picture.fileName, path);
+
+    EditResult r = ed.applySizeMode(Surface::Top, 0);
+    EXPECT_EQ(t.printWidth, 1429);
+    EXPECT_EQ(t.printHeight, 1000);
+    EXPECT_EQ(doc.bottom.picture.printWidth, 1629); // the back label's own width
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+    ed.applyAlignMode(Surface::Top, 4);
+    EXPECT_EQ(t.posY, 205);
+    ed.applyAlignMode(Surface::Top, 5);
+    EXPECT_EQ(t.posY, 411);
+
+    r = ed.setPictureWidth(Surface::Top, 700);
+    EXPECT_EQ(t.printHeight, 489);
+    EXPECT_EQ(t.sizeMode, 2);
+    EXPECT_EQ(doc.bottom.picture.printWidth, 700);
+    EXPECT_EQ(doc.bottom.picture.printHeight, 489);
+    r = ed.setPicturePosX(Surface::Top, 12);
+    EXPECT_EQ(doc.bottom.picture.posX, 12);
+    EXPECT_TRUE(r.changed.contains("BottomGraphicPosX"));
+    EXPECT_EQ(t.alignMode, 6);
+}
+
+TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.bmp");
+    QImage img(40, 20, QImage::Format_RGB888);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(path, "BMP"));
+
+    doc.fileName = "/tmp/x.cwr";
+    for (Surface s : kAllSurfaces) {
+        ed.setTitleUse(s, true);
+        ed.setTitleText(s, "t");
+        ed.setTitlePosMode(s, 3);
+        ed.setTitleFont(s, someFont("F", 20));
+        ed.setPictureUse(s, true);
+        ed.loadSurfacePicture(s, path);
+        ed.setKeepAspect(s, false);
+    }
+    ed.setTitleCustomXUse(Surface::Top, true);
+    ed.setTitleCustomX(Surface::Top, 10);
+    ed.setTitleOffset(Surface::Left, 30);
+    ed.setTitleOffset(Surface::Right, 40);
+    ed.setTitleSameAsFront(Surface::Bottom, true);
+    ed.setTitleSameAsFront(Surface::Left, true);
+    ed.setTitleSameAsLeft(true);
+    ed.setPictureSameAsFront(true);
+    ed.setPictureSameAsLeft(true);
+    ed.setTitleCustomYUse(Surface::Bottom, true);
+    ed.setTitleCustomY(Surface::Bottom, 20);
+    ed.setUseList(Surface::Top, true);
+    ed.setUseList(Surface::Bottom, true);
+    ed.setUseCoverPrints(true);
+    ed.setUsePrints(true);
+    ed.setBackgroundColor(Swatch::Left, 0x00010203);
+    doc.listRows.append(TListData());
+    doc.backPrints.append(TPrintsData());
+    doc.listLayout[0].posX = 50;
+    doc.listLayout[0].lineSpacing = 12;
+    doc.listLayout[1].width2 = 5;
+    int reloads = 0;
+    ed.setTemplateReloader([&] { ++reloads; });
+
+    EditResult r = ed.resetToNew();
+    EXPECT_EQ(r.pages, QList<int>({ kShownPage }));
+    EXPECT_TRUE(r.changed.contains("TopTitle"));
+    EXPECT_TRUE(r.enabled.contains("TopTitle"));
+    EXPECT_EQ(reloads, 1);
+    EXPECT_TRUE(doc.fileName.isEmpty());
+    for (Surface s : kAllSurfaces) {
+        const SurfaceSettings &ss = doc.surface(s);
+        EXPECT_FALSE(ss.title.use);
+        EXPECT_TRUE(ss.title.text.isEmpty());
+        EXPECT_EQ(ss.title.font, defaultFont());
+        EXPECT_FALSE(ss.picture.use);
+        EXPECT_TRUE(ss.picture.fileName.isEmpty());
+        EXPECT_EQ(ss.picture.pixelWidth, 0);
+        EXPECT_EQ(ss.picture.printWidth, 0);
+        EXPECT_EQ(ss.picture.printHeight, 0);
+        EXPECT_EQ(ss.picture.posX, 0);
+        EXPECT_EQ(ss.picture.posY, 0);
+        EXPECT_EQ(ss.picture.sizeMode, 2);
+        EXPECT_EQ(ss.picture.alignMode, 6);
+        EXPECT_FALSE(ss.picture.keepAspect); // kept
+        EXPECT_FALSE(ss.picture.bitmap.isNull()); // kept in memory, not shown
+        EXPECT_FALSE(ss.titleSameAsFront);
+        EXPECT_FALSE(ss.titleSameAsLeft);
+        EXPECT_FALSE(ss.pictureSameAsFront);
+        EXPECT_FALSE(ss.pictureSameAsLeft);
+        EXPECT_FALSE(ss.useList);
+    }
+    EXPECT_EQ(doc.top.title.posMode, 1);
+    EXPECT_EQ(doc.bottom.title.posMode, 1);
+    // Kept: spine modes and offsets, custom positions, colours, print switches and lists.
+    EXPECT_EQ(doc.left.title.posMode, 3);
+    EXPECT_EQ(doc.right.title.posMode, 3);
+    EXPECT_EQ(doc.left.title.offset, 30);
+    EXPECT_EQ(doc.right.title.offset, 30); // copied from the left by RightSameLeft
+    EXPECT_TRUE(doc.top.title.customXUse);
+    EXPECT_EQ(doc.top.title.customX, 10);
+    EXPECT_EQ(doc.bottom.title.customY, 20);
+    EXPECT_EQ(doc.left.backgroundColor1, 0x00010203u);
+    EXPECT_TRUE(doc.top.useCoverPrints);
+    EXPECT_TRUE(doc.bottom.usePrints);
+    EXPECT_EQ(doc.backPrints.size(), 1);
+    EXPECT_TRUE(doc.listRows.isEmpty());
+    EXPECT_EQ(doc.listLayout[0].posX, defaultListLayout(0).posX);
+    EXPECT_EQ(doc.listLayout[0].lineSpacing, 12);
+    EXPECT_EQ(doc.listLayout[1].width2, 87);
+}

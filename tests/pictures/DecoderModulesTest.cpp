@@ -1,0 +1,294 @@
+// The real decoder modules against Qt's own readers: the same pixels.
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include "PictureTestUtil.h"
+#include "TestSupport.h"
+
+namespace {
+
+class DecoderModules : public HostTest
+{
+protected:
+    void SetUp() override { SusieHost::instance().load(realModuleDir()); }
+
+    QImage viaModules(const QString &file)
+    {
+        RecordingMessages messages;
+        QImage bitmap;
+        EXPECT_TRUE(LoadPictureFile(bitmap, file, messages)) << file.toStdString();
+        EXPECT_TRUE(messages.messages.isEmpty());
+        return bitmap;
+    }
+
+    QImage viaQt(const QString &file)
+    {
+        QImageReader reader(file);
+        QImage image = reader.read();
+        EXPECT_FALSE(image.isNull()) << reader.errorString().toStdString();
+        return image;
+    }
+
+    void expectSame(const QString &file)
+    {
+        const QImage mine = viaModules(file);
+        const QImage qt = viaQt(file);
+        QString why;
+        EXPECT_TRUE(sameRgb(mine, qt, &why)) << file.toStdString() << ": " << why.toStdString();
+    }
+};
+
+// Qt's pixels with their alpha flattened onto white the way the modules do.
+QImage flattenedOnWhite(const QImage &image)
+{
+    QImage src = image.convertToFormat(QImage::Format_ARGB32);
+    QImage out(src.size(), QImage::Format_RGB32);
+    auto on = [](int v, int a) { return (v * a + 255 * (255 - a) + 127) / 255; };
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) {
+            const QRgb c = src.pixel(x, y);
+            const int a = qAlpha(c);
+            out.setPixel(x, y, qRgb(on(qRed(c), a), on(qGreen(c), a), on(qBlue(c), a)));
+        }
+    return out;
+}
+
+TEST_F(DecoderModules, PngOfEveryColourKindGivesQtsPixels)
+{
+    const QList<QPair<const char *, QImage>> images = {
+        { "rgb", patternImage(37, 23, QImage::Format_RGB32) },
+        { "grey", patternImage(37, 23, QImage::Format_Grayscale8) },
+        { "grey16", patternImage(19, 5, QImage::Format_Grayscale16) },
+        { "rgb48", patternImage(19, 5, QImage::Format_RGBX64) },
+        { "indexed",
+            patternImage(37, 23, QImage::Format_RGB32)
+                .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither) },
+        { "mono", patternImage(37, 23, QImage::Format_Mono) },
+        { "one-pixel", patternImage(1, 1, QImage::Format_RGB32) },
+    };
+    for (const auto &[name, image] : images) {
+        const QString file = path(QString::fromLatin1(name) + ".png");
+        ASSERT_TRUE(image.save(file, "PNG")) << name;
+        expectSame(file);
+    }
+}
+
+TEST_F(DecoderModules, PngAlphaIsFlattenedOntoWhite)
+{
+    const QImage image = patternImage(37, 23, QImage::Format_ARGB32);
+    ASSERT_TRUE(image.save(path("alpha.png"), "PNG"));
+    const QImage mine = viaModules(path("alpha.png"));
+    QString why;
+    EXPECT_TRUE(sameRgb(mine, flattenedOnWhite(viaQt(path("alpha.png"))), &why))
+        << why.toStdString();
+    EXPECT_FALSE(mine.hasAlphaChannel());
+}
+
+TEST_F(DecoderModules, PngPaletteTransparencyKeepsTheEntrysColour)
+{
+    QImage image(4, 1, QImage::Format_Indexed8);
+    image.setColorTable({ qRgba(10, 200, 30, 0), qRgb(255, 0, 0), qRgb(0, 0, 255) });
+    image.setPixel(0, 0, 0);
+    image.setPixel(1, 0, 1);
+    image.setPixel(2, 0, 2);
+    image.setPixel(3, 0, 0);
+    ASSERT_TRUE(image.save(path("trns.png"), "PNG"));
+    const QImage mine = viaModules(path("trns.png"));
+    ASSERT_EQ(mine.size(), QSize(4, 1));
+    EXPECT_EQ(mine.pixel(0, 0) & 0xffffff, 0x0ac81eu);
+    EXPECT_EQ(mine.pixel(1, 0) & 0xffffff, 0xff0000u);
+    EXPECT_EQ(mine.pixel(2, 0) & 0xffffff, 0x0000ffu);
+}
+
+TEST_F(DecoderModules, JpegColourGreyAndProgressiveGiveQtsPixels)
+{
+    ASSERT_TRUE(patternImage(37, 23).save(path("rgb.jpg"), "JPEG", 90));
+    expectSame(path("rgb.jpg"));
+    ASSERT_TRUE(patternImage(37, 23, QImage::Format_Grayscale8).save(path("grey.jpg"), "JPEG", 75));
+    expectSame(path("grey.jpg"));
+    QImageWriter writer(path("progressive.jpg"), "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(80);
+    ASSERT_TRUE(writer.write(patternImage(64, 48)));
+    expectSame(path("progressive.jpg"));
+}
+
+// An uncompressed GIF: every pixel is a 9-bit literal code, with a clear
+// code often enough that the code size never grows.
+QByteArray gifFile(int w, int h, const QList<QRgb> &palette, const QList<quint8> &pixels,
+    bool interlaced = false, int screenW = -1, int screenH = -1, int left = 0, int top = 0)
+{
+    QByteArray b("GIF89a");
+    auto u16 = [&](int v) {
+        b.append(char(v & 0xff));
+        b.append(char((v >> 8) & 0xff));
+    };
+    u16(screenW < 0 ? w : screenW);
+    u16(screenH < 0 ? h : screenH);
+    b.append(char(0xf7));
+    b.append(char(0));
+    b.append(char(0));
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = palette.value(i, qRgb(0, 0, 0));
+        b.append(char(qRed(c)));
+        b.append(char(qGreen(c)));
+        b.append(char(qBlue(c)));
+    }
+    b.append(char(0x2c));
+    u16(left);
+    u16(top);
+    u16(w);
+    u16(h);
+    b.append(char(interlaced ? 0x40 : 0));
+    b.append(char(8));
+    QByteArray data;
+    quint32 acc = 0;
+    int bits = 0;
+    auto code = [&](int c) {
+        acc |= quint32(c) << bits;
+        bits += 9;
+        while (bits >= 8) {
+            data.append(char(acc & 0xff));
+            acc >>= 8;
+            bits -= 8;
+        }
+    };
+    QList<quint8> order;
+    if (interlaced) {
+        const int starts[] = { 0, 4, 2, 1 }, steps[] = { 8, 8, 4, 2 };
+        for (int p = 0; p < 4; ++p)
+            for (int y = starts[p]; y < h; y += steps[p])
+                for (int x = 0; x < w; ++x)
+                    order.append(pixels[y * w + x]);
+    } else {
+        order = pixels;
+    }
+    int run = 0;
+    code(256);
+    for (quint8 px : order) {
+        if (run == 250) {
+            code(256);
+            run = 0;
+        }
+        code(px);
+        ++run;
+    }
+    code(257);
+    if (bits > 0)
+        data.append(char(acc & 0xff));
+    for (int i = 0; i < data.size(); i += 255) {
+        const QByteArray block = data.mid(i, 255);
+        b.append(char(block.size()));
+        b.append(block);
+    }
+    b.append(char(0));
+    b.append(char(0x3b));
+    return b;
+}
+
+QList<QRgb> gifPalette()
+{
+    QList<QRgb> p;
+    for (int i = 0; i < 256; ++i)
+        p.append(qRgb(i, (i * 7) & 255, 255 - i));
+    return p;
+}
+
+QList<quint8> gifPixels(int w, int h)
+{
+    QList<quint8> px;
+    for (int i = 0; i < w * h; ++i)
+        px.append(quint8((i * 37 + i / 7) & 255));
+    return px;
+}
+
+TEST_F(DecoderModules, GifPlainAndInterlacedGiveQtsPixels)
+{
+    ASSERT_TRUE(writeAll(path("a.gif"), gifFile(37, 23, gifPalette(), gifPixels(37, 23))));
+    expectSame(path("a.gif"));
+    ASSERT_TRUE(writeAll(path("i.gif"), gifFile(29, 19, gifPalette(), gifPixels(29, 19), true)));
+    expectSame(path("i.gif"));
+    // A GIF comes out of its module as 8 bits with a colour table.
+    QBuffer stream;
+    ASSERT_TRUE(ConvertByPlugin(path("a.gif"), stream));
+    EXPECT_EQ(qFromLittleEndian<quint16>(stream.data().constData() + 14 + 14), 8);
+    EXPECT_EQ(qFromLittleEndian<quint32>(stream.data().constData() + 10), 14u + 40 + 1024);
+}
+
+TEST_F(DecoderModules, GifFrameSmallerThanItsScreenLiesOnTheBackground)
+{
+    QList<QRgb> palette = gifPalette();
+    ASSERT_TRUE(
+        writeAll(path("s.gif"), gifFile(2, 2, palette, { 10, 20, 30, 40 }, false, 5, 4, 3, 1)));
+    const QImage mine = viaModules(path("s.gif"));
+    ASSERT_EQ(mine.size(), QSize(5, 4));
+    EXPECT_EQ(mine.pixel(0, 0), palette[0]);
+    EXPECT_EQ(mine.pixel(3, 1), palette[10]);
+    EXPECT_EQ(mine.pixel(4, 2), palette[40]);
+}
+
+TEST_F(DecoderModules, DamagedFilesFailWithTheMessageOrLoadWhatIsThere)
+{
+    QByteArray png, jpg;
+    {
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        patternImage(64, 64).save(&b, "PNG");
+    }
+    {
+        QBuffer b(&jpg);
+        b.open(QIODevice::WriteOnly);
+        patternImage(64, 64).save(&b, "JPEG");
+    }
+    const QByteArray gif = gifFile(37, 23, gifPalette(), gifPixels(37, 23));
+    QByteArray corruptPng = png;
+    for (int i = 60; i < corruptPng.size() - 20; i += 7)
+        corruptPng[i] = char(corruptPng[i] ^ 0x5a);
+    QByteArray corruptJpg = jpg;
+    for (int i = 200; i < corruptJpg.size() - 10; i += 5)
+        corruptJpg[i] = char(0xff);
+    // A PNG header claiming 100000 x 100000 pixels.
+    QByteArray bombPng = png.left(33);
+    qToBigEndian<quint32>(100000, bombPng.data() + 16);
+    qToBigEndian<quint32>(100000, bombPng.data() + 20);
+    // A GIF screen of 65535 x 65535 with a tiny frame.
+    QByteArray bigGif = gif;
+    bigGif[6] = bigGif[7] = bigGif[8] = bigGif[9] = char(0xff);
+    const QList<QPair<const char *, QByteArray>> files = {
+        { "trunc.png", png.left(png.size() / 2) },
+        { "sig.png", png.left(8) },
+        { "corrupt.png", corruptPng },
+        { "bomb.png", bombPng },
+        { "trunc.jpg", jpg.left(jpg.size() / 2) },
+        { "soi.jpg", jpg.left(3) },
+        { "corrupt.jpg", corruptJpg },
+        { "trunc.gif", gif.left(gif.size() / 2) },
+        { "head.gif", gif.left(13) },
+        { "big.gif", bigGif },
+    };
+    for (const auto &[name, data] : files) {
+        const QString file = path(QString::fromLatin1(name));
+        ASSERT_TRUE(writeAll(file, data));
+        RecordingMessages messages;
+        QImage bitmap;
+        if (LoadPictureFile(bitmap, file, messages)) {
+            EXPECT_TRUE(messages.messages.isEmpty()) << name;
+            EXPECT_LE(bitmap.width(), 65535) << name;
+            EXPECT_LE(qint64(bitmap.width()) * bitmap.height(), 65535ll * 65535) << name;
+        } else {
+            EXPECT_EQ(messages.messages,
+                QStringList {
+                    "ファイル(" + file + ")は利用できない画像形式です(Pluginがありません)" })
+                << name;
+        }
+    }
+}
+
+TEST_F(DecoderModules, FileWithWrongExtensionIsDecodedByContent)
+{
+    ASSERT_TRUE(patternImage(9, 7).save(path("really-a-png.jpg"), "PNG"));
+    expectSame(path("really-a-png.jpg"));
+}
+
+} // namespace

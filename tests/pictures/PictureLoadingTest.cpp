@@ -1,0 +1,453 @@
+#include <QBuffer>
+#include <QSettings>
+
+#include "PictureTestUtil.h"
+#include "TestSupport.h"
+#include "pictures/LocalMemory.h"
+
+namespace {
+
+const QString kNoModuleFilter = QStringLiteral("画像|;*.bmp|BMP(*.bmp)|*.bmp");
+
+QString missing(const QString &f)
+{
+    return "ファイル(" + f + ")がありません";
+}
+QString unusable(const QString &f)
+{
+    return "ファイル(" + f + ")は利用できない画像形式です(Pluginがありません)";
+}
+
+using LoadPictureFileTest = HostTest;
+
+TEST_F(LoadPictureFileTest, ReadsBmpDirectlyWithoutAnyModule)
+{
+    const QImage source = patternImage(37, 23);
+    ASSERT_TRUE(source.save(path("a.bmp"), "BMP"));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("a.bmp"), messages));
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_TRUE(sameRgb(bitmap, source));
+}
+
+TEST_F(LoadPictureFileTest, MissingFileGivesOnlyTheMissingMessage)
+{
+    SusieHost::instance().load(realModuleDir());
+    RecordingMessages messages;
+    QImage bitmap(3, 3, QImage::Format_RGB32);
+    bitmap.fill(Qt::red);
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("none.png"), messages));
+    EXPECT_EQ(messages.messages, QStringList { missing(path("none.png")) });
+    EXPECT_EQ(bitmap.pixel(0, 0), qRgb(255, 0, 0)); // untouched
+}
+
+TEST_F(LoadPictureFileTest, DirectoryCountsAsMissing)
+{
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, work.path(), messages));
+    EXPECT_EQ(messages.messages, QStringList { missing(work.path()) });
+}
+
+TEST_F(LoadPictureFileTest, UnknownFormatWithoutModulesGivesThePluginMessage)
+{
+    ASSERT_TRUE(patternImage(8, 8).save(path("a.png"), "PNG"));
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("a.png"), messages));
+    EXPECT_EQ(messages.messages, QStringList { unusable(path("a.png")) });
+    EXPECT_TRUE(bitmap.isNull());
+}
+
+TEST_F(LoadPictureFileTest, EmptyFileIsUnusable)
+{
+    ASSERT_TRUE(writeAll(path("empty.bmp"), QByteArray()));
+    SusieHost::instance().load(realModuleDir());
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("empty.bmp"), messages));
+    EXPECT_EQ(messages.messages, QStringList { unusable(path("empty.bmp")) });
+}
+
+// A 40-byte-header BMP written by hand.
+QByteArray bmpFile(int width, int height, int bitCount, quint32 pixelBytes, quint32 sizeImage = 0,
+    int paletteEntries = 0)
+{
+    QByteArray b;
+    auto u32 = [&](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            b.append(char((v >> (8 * i)) & 0xff));
+    };
+    auto u16 = [&](quint16 v) {
+        b.append(char(v & 0xff));
+        b.append(char(v >> 8));
+    };
+    const quint32 offset = 54 + 4 * paletteEntries;
+    b.append("BM");
+    u32(offset + pixelBytes);
+    u32(0);
+    u32(offset);
+    u32(40);
+    u32(quint32(width));
+    u32(quint32(height));
+    u16(1);
+    u16(quint16(bitCount));
+    u32(0);
+    u32(sizeImage);
+    u32(3780);
+    u32(3780);
+    u32(0);
+    u32(0);
+    b.append(QByteArray(4 * paletteEntries, '\x40'));
+    b.append(QByteArray(int(pixelBytes), '\x7f'));
+    return b;
+}
+
+struct BadBmp
+{
+    const char *name;
+    QByteArray data;
+};
+
+TEST_F(LoadPictureFileTest, DamagedBmpFilesFailWithAMessage)
+{
+    SusieHost::instance().load(realModuleDir());
+    QByteArray good;
+    {
+        QBuffer buf(&good);
+        buf.open(QIODevice::WriteOnly);
+        patternImage(20, 10).save(&buf, "BMP");
+    }
+    const QList<BadBmp> cases = {
+        { "truncated-header", good.left(30) },
+        { "truncated-pixels", good.left(good.size() / 2) },
+        { "huge", bmpFile(100000, 100000, 24, 64) },
+        { "bitcount-7", bmpFile(4, 4, 7, 64) },
+        { "bitcount-0", bmpFile(4, 4, 0, 64) },
+        { "zero-width", bmpFile(0, 4, 24, 64) },
+        { "negative-width", bmpFile(-4, 4, 24, 64) },
+        { "zero-height", bmpFile(4, 0, 24, 64) },
+        { "size-beyond-pixels", bmpFile(4000, 4000, 24, 64, 48000000) },
+        { "only-signature", QByteArray("BM") },
+    };
+    for (const BadBmp &c : cases) {
+        const QString file = path(QString::fromLatin1(c.name) + ".bmp");
+        ASSERT_TRUE(writeAll(file, c.data));
+        RecordingMessages messages;
+        QImage bitmap;
+        const bool loaded = LoadPictureFile(bitmap, file, messages);
+        if (loaded) {
+            // Qt accepts a short pixel block and fills the rest; that is a
+            // picture of the claimed, small size.
+            EXPECT_LE(qint64(bitmap.width()) * bitmap.height(), 4000 * 4000) << c.name;
+            EXPECT_TRUE(messages.messages.isEmpty()) << c.name;
+        } else {
+            ASSERT_EQ(messages.messages.size(), 1) << c.name;
+            EXPECT_TRUE(messages.messages[0].startsWith("ファイル(" + file + ")")) << c.name;
+        }
+    }
+}
+
+TEST_F(LoadPictureFileTest, HugeBmpIsRefusedAsTooLarge)
+{
+    const QString file = path("huge.bmp");
+    ASSERT_TRUE(writeAll(file, bmpFile(100000, 100000, 24, 64)));
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, file, messages));
+    EXPECT_EQ(messages.messages,
+        QStringList { "ファイル(" + file + ")は画像が大きすぎて読み込めません" });
+}
+
+// --- the host ---------------------------------------------------------------
+
+using SusieHostTest = HostTest;
+
+TEST_F(SusieHostTest, FilterWithoutModules)
+{
+    QTemporaryDir empty;
+    SusieHost::instance().load(empty.path());
+    EXPECT_EQ(SusieHost::instance().moduleCount(), 0);
+    EXPECT_EQ(PictureFilter(), kNoModuleFilter);
+    EXPECT_EQ(pictureOpenDialogFilter(), kNoModuleFilter + "|すべてのファイル(*.*)|*.*");
+}
+
+TEST_F(SusieHostTest, RealModulesGiveTheirPatternsInNameOrder)
+{
+    SusieHost::instance().load(realModuleDir());
+    EXPECT_EQ(
+        SusieHost::instance().moduleNames(), (QStringList { "gif.spi", "jpeg.spi", "png.spi" }));
+    EXPECT_EQ(PictureFilter(),
+        "画像|*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.bmp|BMP(*.bmp)|*.bmp"
+        "|GIF|*.gif|JPEG|*.jpg;*.jpeg;*.jpe;*.jfif|PNG|*.png");
+}
+
+TEST_F(SusieHostTest, ModulesThatAreNotImportFiltersOrLackEntryPointsAreSkipped)
+{
+    ModuleFolder folder({ "tm_export:a.spi", "tm_shortversion:b.spi", "tm_noinfo:c.spi",
+        "tm_unresolved:d.spi", "tm_good:e.spi", "tm_nodecode:f.spi" });
+    ASSERT_TRUE(writeAll(folder.file("g.spi"), "not a shared object"));
+    ASSERT_TRUE(writeAll(folder.file("readme.txt"), "x"));
+    SusieHost::instance().load(folder.path());
+    // f.spi is an import filter without IsSupported/GetPicture: it is kept
+    // (its patterns are offered) but passed over when decoding.
+    EXPECT_EQ(SusieHost::instance().moduleNames(), (QStringList { "e.spi", "f.spi" }));
+    EXPECT_EQ(PictureFilter(),
+        "画像|*.cwtp;*.cwtp;*.bmp|BMP(*.bmp)|*.bmp|Test good|*.cwtp|Test nodecode|*.cwtp");
+}
+
+TEST_F(SusieHostTest, HostileInfoTextsAreBoundedAndTheListEnds)
+{
+    ModuleFolder folder({ "tm_badinfo:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_EQ(SusieHost::instance().moduleCount(), 1);
+    // Every text is cut at the 64 bytes asked for, and the never-ending
+    // pattern list is cut after 256 entries.
+    const QStringList fields = PictureFilter().split('|');
+    ASSERT_EQ(fields.size(), 4 + 2 * 256);
+    EXPECT_EQ(fields[4], QString(64, 'D'));
+    EXPECT_EQ(fields[5], QString(64, 'P'));
+}
+
+TEST_F(SusieHostTest, PluginFolderFromTheSettingsGetsATrailingSeparator)
+{
+    EXPECT_EQ(withTrailingSeparator("/opt/spi"), "/opt/spi/");
+    EXPECT_EQ(withTrailingSeparator("/opt/spi/"), "/opt/spi/");
+
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
+        s.remove("Plug-in");
+    }
+    EXPECT_EQ(susiePluginFolder(), QCoreApplication::applicationDirPath() + "/");
+    {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
+        s.setValue("Plug-in/Path", "/opt/spi");
+    }
+    EXPECT_EQ(susiePluginFolder(), "/opt/spi/");
+    {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
+        s.setValue("Plug-in/Path", "/opt/other/");
+    }
+    EXPECT_EQ(susiePluginFolder(), "/opt/other/");
+    {
+        // A group with an empty value names no folder.
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
+        s.setValue("Plug-in/Path", "");
+    }
+    EXPECT_EQ(susiePluginFolder(), QCoreApplication::applicationDirPath() + "/");
+}
+
+TEST_F(SusieHostTest, FileAcceptedOnlyAtByte128IsDecodedWithOffset128)
+{
+    ModuleFolder folder({ "tm_only128:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(5, 3, qRgb(10, 20, 30), 0, 128)));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    EXPECT_EQ(bitmap.size(), QSize(5, 3));
+    EXPECT_EQ(bitmap.pixel(4, 2), qRgb(10, 20, 30));
+    // Without the prefix the same module does not decode at offset 0.
+    ASSERT_TRUE(writeAll(path("q.cwtp"), testPicture(5, 3, qRgb(10, 20, 30))));
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("q.cwtp"), messages));
+    EXPECT_EQ(messages.messages.last(), unusable(path("q.cwtp")));
+}
+
+TEST_F(SusieHostTest, FirstAcceptingModuleDecodes)
+{
+    ModuleFolder folder({ "tm_good:a.spi", "tm_tint:b.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(2, 2, qRgb(10, 20, 30))));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    EXPECT_EQ(bitmap.pixel(0, 0), qRgb(10, 20, 30));
+}
+
+TEST_F(SusieHostTest, WhenTheFirstAcceptingModuleFailsTheSecondDecodes)
+{
+    ModuleFolder folder(
+        { "tm_fail:a.spi", "tm_nogetpicture:b.spi", "tm_nodecode:c.spi", "tm_tint:d.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_EQ(SusieHost::instance().moduleCount(), 4);
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(2, 2, qRgb(10, 20, 30))));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    EXPECT_EQ(bitmap.pixel(0, 0), qRgb(10, 20, 30 ^ 0xff)); // the tinting module's
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(SusieHostTest, ConvertByPluginLeavesACompleteBmpWithThePositionAtTheEnd)
+{
+    ModuleFolder folder({ "tm_good:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(3, 2, qRgb(1, 2, 3))));
+    QBuffer stream;
+    ASSERT_TRUE(ConvertByPlugin(path("p.cwtp"), stream));
+    const QByteArray bmp = stream.data();
+    EXPECT_EQ(stream.pos(), bmp.size());
+    ASSERT_EQ(bmp.size(), 14 + 40 + 2 * 12);
+    EXPECT_EQ(bmp.left(2), "BM");
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 2), quint32(bmp.size()));
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 10), 54u);
+    EXPECT_FALSE(ConvertByPlugin(path("none.cwtp"), stream));
+}
+
+TEST_F(SusieHostTest, HostileModuleOutputNeverCrashesAndLeaksNoBlock)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi" });
+    SusieHost::instance().load(folder.path());
+    const size_t before = liveLocalBlocks();
+    for (int mode : { 1, 2, 3, 4, 5, 8, 9, 10, 11, 12 }) {
+        const QString file = path(QString("h%1.cwtp").arg(mode));
+        ASSERT_TRUE(writeAll(file, testPicture(4, 4, qRgb(1, 2, 3), mode)));
+        RecordingMessages messages;
+        QImage bitmap;
+        EXPECT_FALSE(LoadPictureFile(bitmap, file, messages)) << mode;
+        EXPECT_EQ(messages.messages, QStringList { unusable(file) }) << mode;
+        EXPECT_EQ(liveLocalBlocks(), before) << mode;
+    }
+}
+
+TEST_F(SusieHostTest, ShortColourTableIsCompletedWithZeroEntries)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(4, 2, qRgb(200, 100, 50), 6)));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    ASSERT_EQ(bitmap.size(), QSize(4, 2));
+    // top row 1 1 0 0, bottom row 0 1 2 3
+    EXPECT_EQ(bitmap.pixel(0, 0) & 0xffffff, 0xffffffu);
+    EXPECT_EQ(bitmap.pixel(2, 0) & 0xffffff, qRgb(200, 100, 50) & 0xffffff);
+    EXPECT_EQ(bitmap.pixel(0, 1) & 0xffffff, qRgb(200, 100, 50) & 0xffffff);
+    EXPECT_EQ(bitmap.pixel(2, 1) & 0xffffff, 0u);
+    EXPECT_EQ(bitmap.pixel(3, 1) & 0xffffff, 0u);
+}
+
+TEST_F(SusieHostTest, ThirtyTwoBitPictureWithoutImageSizeHasRowsOfFourBytesAPixel)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(3, 2, qRgb(9, 8, 7), 7)));
+    QBuffer stream;
+    ASSERT_TRUE(ConvertByPlugin(path("p.cwtp"), stream));
+    const QByteArray bmp = stream.data();
+    // 14 + 40 + three masks + 2 rows of 12 bytes
+    ASSERT_EQ(bmp.size(), 14 + 40 + 12 + 24);
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 10), 66u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 14 + 32), 0u); // colours used
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 14 + 36), 0u); // important
+}
+
+TEST_F(SusieHostTest, TopDownModuleOutputLoads)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(1, 2, qRgb(9, 8, 7), 13)));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    EXPECT_EQ(bitmap.pixel(0, 0) & 0xffffff, qRgb(9, 8, 7) & 0xffffff);
+    EXPECT_EQ(bitmap.pixel(0, 1) & 0xffffff, 0u);
+}
+
+TEST_F(SusieHostTest, ModuleRefusesAPictureBeyondTheLimit)
+{
+    ModuleFolder folder({ "tm_good:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(100000, 100000, qRgb(1, 2, 3))));
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    EXPECT_EQ(messages.messages, QStringList { unusable(path("p.cwtp")) });
+}
+
+// --- the BMP assembly -------------------------------------------------------
+
+QByteArray infoBlock(int width, int height, int bitCount, quint32 sizeImage, int extraBytes)
+{
+    QByteArray b(40 + extraBytes, '\0');
+    qToLittleEndian<quint32>(40, b.data());
+    qToLittleEndian<qint32>(width, b.data() + 4);
+    qToLittleEndian<qint32>(height, b.data() + 8);
+    qToLittleEndian<quint16>(1, b.data() + 12);
+    qToLittleEndian<quint16>(quint16(bitCount), b.data() + 14);
+    qToLittleEndian<quint32>(sizeImage, b.data() + 20);
+    qToLittleEndian<quint32>(99, b.data() + 32);
+    qToLittleEndian<quint32>(98, b.data() + 36);
+    for (int i = 40; i < b.size(); ++i)
+        b[i] = char(i);
+    return b;
+}
+
+TEST(AssembleBmp, PaletteEntriesAndRowSizesFollowTheBitCount)
+{
+    struct Row
+    {
+        int bits, width, palette, rowBytes;
+    };
+    const QList<Row> rows = {
+        { 1, 9, 2, 4 },
+        { 1, 33, 2, 8 },
+        { 4, 9, 16, 8 },
+        { 8, 5, 256, 8 },
+        { 16, 3, 3, 8 },
+        { 24, 5, 0, 16 },
+        { 32, 3, 3, 12 },
+    };
+    for (const Row &r : rows) {
+        const QByteArray info = infoBlock(r.width, 3, r.bits, 0, 4 * r.palette);
+        const QByteArray pixels(r.rowBytes * 3, '\x11');
+        QByteArray out;
+        ASSERT_TRUE(assembleBmpFromPlugin(
+            info.constData(), info.size(), pixels.constData(), pixels.size(), out))
+            << r.bits;
+        const quint32 offset = 14 + 40 + 4 * r.palette;
+        EXPECT_EQ(qFromLittleEndian<quint32>(out.constData() + 10), offset) << r.bits;
+        EXPECT_EQ(out.size(), qsizetype(offset + 3 * r.rowBytes)) << r.bits;
+        EXPECT_EQ(qFromLittleEndian<quint32>(out.constData() + 2), quint32(out.size()));
+        EXPECT_EQ(qFromLittleEndian<quint32>(out.constData() + 14 + 32), 0u);
+        EXPECT_EQ(qFromLittleEndian<quint32>(out.constData() + 14 + 36), 0u);
+        EXPECT_EQ(out.mid(54, 4 * r.palette), info.mid(40)) << r.bits;
+        // One byte fewer pixels than the rows need: refused, not read past.
+        QByteArray shortOut;
+        EXPECT_FALSE(assembleBmpFromPlugin(
+            info.constData(), info.size(), pixels.constData(), pixels.size() - 1, shortOut));
+    }
+}
+
+TEST(AssembleBmp, ImageSizeFieldWinsWhenNotZero)
+{
+    const QByteArray info = infoBlock(5, 3, 24, 20, 0);
+    const QByteArray pixels(48, '\x22');
+    QByteArray out;
+    ASSERT_TRUE(assembleBmpFromPlugin(info.constData(), info.size(), pixels.constData(), 48, out));
+    EXPECT_EQ(out.size(), 54 + 20);
+}
+
+TEST(AssembleBmp, RefusesBadBlocks)
+{
+    const QByteArray pixels(4096, '\0');
+    QByteArray out;
+    const QByteArray shortInfo = infoBlock(2, 2, 24, 0, 0).left(39);
+    EXPECT_FALSE(assembleBmpFromPlugin(shortInfo.constData(), 39, pixels.constData(), 4096, out));
+    for (int bits : { 0, 2, 7, 12, 64 }) {
+        const QByteArray info = infoBlock(2, 2, bits, 0, 0);
+        EXPECT_FALSE(assembleBmpFromPlugin(info.constData(), 40, pixels.constData(), 4096, out));
+    }
+    const QByteArray zeroW = infoBlock(0, 2, 24, 0, 0);
+    EXPECT_FALSE(assembleBmpFromPlugin(zeroW.constData(), 40, pixels.constData(), 4096, out));
+    const QByteArray zeroH = infoBlock(2, 0, 24, 0, 0);
+    EXPECT_FALSE(assembleBmpFromPlugin(zeroH.constData(), 40, pixels.constData(), 4096, out));
+    const QByteArray huge = infoBlock(100000, 100000, 24, 0, 0);
+    EXPECT_FALSE(assembleBmpFromPlugin(huge.constData(), 40, pixels.constData(), 4096, out));
+    EXPECT_TRUE(out.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,334 @@
+#include "PictureTestUtil.h"
+#include "TestSupport.h"
+#include "pictures/PicturePlacementOps.h"
+#include "render/Geometry.h"
+
+namespace {
+
+class Placement : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        PrinterState st;
+        st.printerDpiX = st.printerDpiY = 300;
+        ComputeSurfacePixels(doc, st);
+        ASSERT_TRUE(patternImage(1429, 1000).save(path("p.bmp"), "BMP"));
+    }
+    PicturePlacement &top() { return doc.top.picture; }
+    PicturePlacement &bottom() { return doc.bottom.picture; }
+    LabelDocument doc;
+    RecordingMessages messages;
+};
+
+TEST_F(Placement, SurfaceSizesAt300Dpi)
+{
+    EXPECT_EQ(surfaceWidth(doc, Surface::Top), 1429);
+    EXPECT_EQ(surfaceHeight(doc, Surface::Top), 1411);
+    EXPECT_EQ(surfaceWidth(doc, Surface::Bottom), 1629);
+    EXPECT_EQ(surfaceHeight(doc, Surface::Bottom), 1387);
+    EXPECT_EQ(surfaceWidth(doc, Surface::Left), 70);
+    EXPECT_EQ(surfaceHeight(doc, Surface::Right), 1387);
+}
+
+TEST_F(Placement, LoadingCoversTheFrontAndCentresIt)
+{
+    top().sizeMode = 0;
+    top().alignMode = 4;
+    PlacementResult r = LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.refreshPage, -1);
+    EXPECT_EQ(r.changed, QList<Surface> { Surface::Top });
+    EXPECT_EQ(top().pixelWidth, 1429);
+    EXPECT_EQ(top().pixelHeight, 1000);
+    EXPECT_EQ(top().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));
+    EXPECT_EQ(top().printWidth, 2016);
+    EXPECT_EQ(top().printHeight, 1411);
+    EXPECT_EQ(top().posX, -293); // (1429 - 2016) halved toward zero
+    EXPECT_EQ(top().posY, 0);
+    EXPECT_EQ(top().sizeMode, 0); // left as it was
+    EXPECT_EQ(top().alignMode, 4);
+    const PlacementTexts t = placementTexts(doc, Surface::Top);
+    EXPECT_EQ(t.pixelWidth, "1429");
+    EXPECT_EQ(t.pixelWidthMm, "121.0mm");
+    EXPECT_EQ(t.pixelHeightMm, "84.7mm");
+    EXPECT_EQ(t.printWidth, "2016");
+    EXPECT_EQ(t.printWidthMm, "170.7mm");
+    EXPECT_EQ(t.posX, "-293");
+    EXPECT_EQ(t.posXMm, "-24.8mm");
+    EXPECT_EQ(t.posYMm, "0.0mm");
+}
+
+TEST_F(Placement, FitWidthThenCentreThenBottom)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    PlacementResult r = applySizeMode(doc, Surface::Top, 0);
+    EXPECT_EQ(r.refreshPage, 0);
+    EXPECT_EQ(top().printWidth, 1429);
+    EXPECT_EQ(top().printHeight, 1000);
+    EXPECT_EQ(top().posX, -293);
+    EXPECT_EQ(top().posY, 0);
+    EXPECT_EQ(top().sizeMode, 0);
+    applyAlignMode(doc, Surface::Top, 4);
+    EXPECT_EQ(top().posY, 205);
+    EXPECT_EQ(top().posX, -293);
+    applyAlignMode(doc, Surface::Top, 5);
+    EXPECT_EQ(top().posY, 411);
+    applyAlignMode(doc, Surface::Top, 1);
+    EXPECT_EQ(top().posX, 0);
+    applyAlignMode(doc, Surface::Top, 2);
+    EXPECT_EQ(top().posX, 0);
+    applyAlignMode(doc, Surface::Top, 3);
+    EXPECT_EQ(top().posY, 0);
+    EXPECT_EQ(top().alignMode, 3);
+}
+
+TEST_F(Placement, FitHeight)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    applySizeMode(doc, Surface::Top, 1);
+    EXPECT_EQ(top().printHeight, 1411);
+    EXPECT_EQ(top().printWidth, 2016);
+}
+
+TEST_F(Placement, CustomChoicesChangeNothingAndRefreshNothing)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    applySizeMode(doc, Surface::Top, 0);
+    PlacementResult r = applySizeMode(doc, Surface::Top, 2);
+    EXPECT_EQ(r.refreshPage, -1);
+    EXPECT_EQ(top().printWidth, 1429);
+    EXPECT_EQ(top().sizeMode, 2);
+    r = applyAlignMode(doc, Surface::Top, 6);
+    EXPECT_EQ(r.refreshPage, -1);
+    EXPECT_EQ(top().posX, -293);
+}
+
+TEST_F(Placement, TypedWidthKeepsTheAspect)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    applySizeMode(doc, Surface::Top, 0);
+    PlacementResult r = setPrintWidth(doc, Surface::Top, QStringLiteral("700"));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.refreshPage, 0);
+    EXPECT_EQ(top().printWidth, 700);
+    EXPECT_EQ(top().printHeight, 489); // 1000 * 700 / 1429 = 489.85
+    EXPECT_EQ(top().sizeMode, 2);
+    setPrintHeight(doc, Surface::Top, QStringLiteral("500"));
+    EXPECT_EQ(top().printWidth, 714); // 1429 * 500 / 1000 = 714.5
+    setKeepAspect(doc, Surface::Top, false);
+    setPrintWidth(doc, Surface::Top, 100);
+    EXPECT_EQ(top().printHeight, 500);
+}
+
+TEST_F(Placement, TypedTextThatIsNoNumberChangesNothing)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    for (const char *text : { "", "-", "  ", "12a", "+" }) {
+        PlacementResult r = setPosX(doc, Surface::Top, QString::fromLatin1(text));
+        EXPECT_FALSE(r.ok) << text;
+        EXPECT_EQ(r.refreshPage, -1);
+        EXPECT_EQ(top().posX, -293);
+        EXPECT_EQ(top().alignMode, 6);
+    }
+    ASSERT_TRUE(setPosX(doc, Surface::Top, QStringLiteral("-12   ")).ok);
+    EXPECT_EQ(top().posX, -12);
+    EXPECT_EQ(placementTexts(doc, Surface::Top).posXMm, "-1.0mm");
+}
+
+TEST_F(Placement, NoPictureMeansNoAspectAndNoFit)
+{
+    setPrintWidth(doc, Surface::Top, 300);
+    EXPECT_EQ(top().printHeight, 0);
+    applySizeMode(doc, Surface::Top, 0);
+    applySizeMode(doc, Surface::Top, 1);
+    EXPECT_EQ(top().printWidth, 300);
+}
+
+TEST_F(Placement, HugeTypedSizeDoesNotOverflow)
+{
+    ASSERT_TRUE(patternImage(1, 3000).save(path("tall.bmp"), "BMP"));
+    LoadSurfacePicture(doc, Surface::Top, path("tall.bmp"), messages);
+    setPrintWidth(doc, Surface::Top, 999999);
+    EXPECT_EQ(top().printHeight, std::numeric_limits<int>::max());
+}
+
+TEST_F(Placement, FailedLoadKeepsEverythingButTheName)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    PlacementResult r = LoadSurfacePicture(doc, Surface::Top, path("none.bmp"), messages);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(top().fileName, path("none.bmp"));
+    EXPECT_EQ(top().pixelWidth, 1429);
+    EXPECT_EQ(top().printWidth, 2016);
+    EXPECT_EQ(top().bitmap.width(), 1429);
+    EXPECT_EQ(messages.messages.last(), "ファイル(" + path("none.bmp") + ")がありません");
+}
+
+TEST_F(Placement, LinkedBackGetsTheFrontsValuesThenFitsItsOwnWidth)
+{
+    setPictureLink(doc, Surface::Top, true);
+    PlacementResult r = LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    EXPECT_TRUE(r.touches(Surface::Bottom));
+    EXPECT_EQ(bottom().fileName, path("p.bmp"));
+    EXPECT_EQ(bottom().bitmap.size(), QSize(1429, 1000));
+    EXPECT_EQ(bottom().printWidth, 2016); // computed for the front
+    EXPECT_EQ(bottom().printHeight, 1411);
+    EXPECT_EQ(bottom().posX, -293);
+    EXPECT_EQ(bottom().posY, 0);
+    EXPECT_EQ(bottom().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));
+
+    r = applySizeMode(doc, Surface::Top, 0);
+    EXPECT_EQ(r.refreshPage, 2); // both pages changed
+    EXPECT_EQ(top().printWidth, 1429);
+    EXPECT_EQ(bottom().printWidth, 1629); // the back label's own width
+    EXPECT_EQ(bottom().printHeight, 1139); // 1000 * 1629 / 1429 = 1139.96
+    EXPECT_EQ(bottom().sizeMode, 0);
+
+    applyAlignMode(doc, Surface::Top, 4);
+    EXPECT_EQ(top().posY, 205);
+    EXPECT_EQ(bottom().posY, 124); // (1387 - 1139) / 2
+    EXPECT_EQ(bottom().alignMode, 4);
+}
+
+TEST_F(Placement, LinkedTypedValuesReachTheFollower)
+{
+    setPictureLink(doc, Surface::Top, true);
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    PlacementResult r = setPosX(doc, Surface::Top, QStringLiteral("118"));
+    EXPECT_EQ(bottom().posX, 118);
+    EXPECT_EQ(bottom().alignMode, 6);
+    EXPECT_TRUE(r.touches(Surface::Bottom));
+    EXPECT_EQ(placementTexts(doc, Surface::Bottom).posX, "118");
+    EXPECT_EQ(placementTexts(doc, Surface::Bottom).posXMm, "10.0mm");
+    setPosY(doc, Surface::Top, 7);
+    EXPECT_EQ(bottom().posY, 7);
+    setPrintWidth(doc, Surface::Top, 700);
+    EXPECT_EQ(bottom().printWidth, 700);
+    EXPECT_EQ(bottom().printHeight, 489);
+    EXPECT_EQ(bottom().sizeMode, 2);
+    setKeepAspect(doc, Surface::Top, false);
+    EXPECT_FALSE(bottom().keepAspect);
+}
+
+TEST_F(Placement, TurningTheLinkOffKeepsTheCopiedValues)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    PlacementResult r = setPictureLink(doc, Surface::Top, true);
+    EXPECT_EQ(r.refreshPage, 1);
+    EXPECT_EQ(r.enablingChanged, QList<Surface> { Surface::Bottom });
+    EXPECT_EQ(bottom().printWidth, 2016);
+    setPictureLink(doc, Surface::Top, false);
+    EXPECT_EQ(bottom().printWidth, 2016);
+    EXPECT_EQ(bottom().fileName, path("p.bmp"));
+    setPosX(doc, Surface::Top, 5);
+    EXPECT_EQ(bottom().posX, -293);
+}
+
+TEST_F(Placement, SpineLinkCopiesLeftToRightOnly)
+{
+    setPictureLink(doc, Surface::Left, true);
+    EXPECT_TRUE(doc.right.pictureSameAsLeft);
+    LoadSurfacePicture(doc, Surface::Left, path("p.bmp"), messages);
+    // 70 x 1387 covered: s = 1387 / 1000
+    EXPECT_EQ(doc.left.picture.printWidth, 1982);
+    EXPECT_EQ(doc.left.picture.printHeight, 1387);
+    EXPECT_EQ(doc.left.picture.posX, -956);
+    EXPECT_EQ(doc.right.picture.posX, -956);
+    setKeepAspect(doc, Surface::Left, false);
+    EXPECT_TRUE(doc.right.picture.keepAspect);
+    setPosX(doc, Surface::Right, 3); // a follower repeats nothing
+    EXPECT_EQ(doc.left.picture.posX, -956);
+}
+
+TEST_F(Placement, EnablingFollowsUseAndTheLink)
+{
+    EXPECT_FALSE(panelEnabling(doc, Surface::Top).controls);
+    PlacementResult r = setPictureUse(doc, Surface::Top, true);
+    EXPECT_EQ(r.refreshPage, 0);
+    EXPECT_TRUE(panelEnabling(doc, Surface::Top).controls);
+    EXPECT_FALSE(panelEnabling(doc, Surface::Top).link);
+
+    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
+    r = setPictureUse(doc, Surface::Bottom, true);
+    EXPECT_EQ(r.refreshPage, 1);
+    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
+    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).controls);
+    setPictureLink(doc, Surface::Top, true);
+    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
+    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).controls);
+    setPictureUse(doc, Surface::Bottom, false);
+    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
+    EXPECT_TRUE(doc.bottom.pictureSameAsFront); // keeps its state
+    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).use);
+}
+
+TEST_F(Placement, UseNeverClearsThePicture)
+{
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    setPictureUse(doc, Surface::Top, true);
+    setPictureUse(doc, Surface::Top, false);
+    EXPECT_EQ(top().printWidth, 2016);
+    EXPECT_FALSE(top().bitmap.isNull());
+}
+
+TEST_F(Placement, RestoringFromADocumentBringsTheStoredSizeToTheAspect)
+{
+    PlacementResult r
+        = restorePictureFromDocument(doc, Surface::Top, path("p.bmp"), 700, 300, -20, 33, messages);
+    ASSERT_TRUE(r.ok);
+    // B: 700 -> height 489; C: 300 -> width trunc(1429 * 0.3) = 428
+    EXPECT_EQ(top().printHeight, 300);
+    EXPECT_EQ(top().printWidth, 428);
+    EXPECT_EQ(top().posX, -20);
+    EXPECT_EQ(top().posY, 33);
+    EXPECT_EQ(top().sizeMode, 2);
+    EXPECT_EQ(top().alignMode, 6);
+}
+
+TEST_F(Placement, RestoringWithoutAFileKeepsTheStoredValues)
+{
+    PlacementResult r
+        = restorePictureFromDocument(doc, Surface::Bottom, QString(), 700, 300, 20, 33, messages);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(bottom().printWidth, 700);
+    EXPECT_EQ(bottom().printHeight, 300);
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(Placement, RestoringAMissingFileKeepsTheNameAndTheStoredValues)
+{
+    PlacementResult r = restorePictureFromDocument(
+        doc, Surface::Top, path("gone.bmp"), 700, 300, 20, 33, messages);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(top().fileName, path("gone.bmp"));
+    EXPECT_EQ(top().printWidth, 700);
+    EXPECT_EQ(top().printHeight, 300);
+    EXPECT_EQ(messages.messages.size(), 1);
+}
+
+TEST_F(Placement, NewResetsAllButAspectBitmapAndSourceRect)
+{
+    setPictureLink(doc, Surface::Top, true);
+    setPictureLink(doc, Surface::Left, true);
+    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
+    setPictureUse(doc, Surface::Top, true);
+    setKeepAspect(doc, Surface::Top, false);
+    applySizeMode(doc, Surface::Top, 0);
+    PlacementResult r = resetPicturePlacements(doc);
+    EXPECT_EQ(r.refreshPage, 2);
+    EXPECT_FALSE(doc.bottom.pictureSameAsFront);
+    EXPECT_FALSE(doc.right.pictureSameAsLeft);
+    EXPECT_FALSE(top().use);
+    EXPECT_TRUE(top().fileName.isEmpty());
+    EXPECT_EQ(top().pixelWidth, 0);
+    EXPECT_EQ(top().printWidth, 0);
+    EXPECT_EQ(top().posX, 0);
+    EXPECT_EQ(top().sizeMode, 2);
+    EXPECT_EQ(top().alignMode, 6);
+    EXPECT_FALSE(top().keepAspect);
+    EXPECT_FALSE(top().bitmap.isNull());
+    EXPECT_EQ(top().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));
+}
+
+} // namespace

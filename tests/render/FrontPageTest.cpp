@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include "RenderTestSupport.h"
+#include "render/DrawFrontPage.h"
+#include "render/RecordingCanvas.h"
+
+namespace {
+
+QStringList drawFront(LabelDocument &doc, const PrintOptions &o, int dpi, int w, int h,
+    PictureFileReader *reader = nullptr)
+{
+    RecordingCanvas c(dpi, dpi);
+    CountingReader quiet;
+    DrawFrontPage(c, doc, o, dpi, dpi, w, h, reader ? reader : &quiet);
+    return c.lines();
+}
+
+// "MoveTo x y0" + "LineTo x y1"
+QStringList seg(int x0, int y0, int x1, int y1)
+{
+    return { QStringLiteral("MoveTo %1 %2").arg(x0).arg(y0),
+        QStringLiteral("LineTo %1 %2").arg(x1).arg(y1) };
+}
+
+// Dashes down column x from y while y < end, `dash` long, every 2 * dash.
+QStringList dashes(int x, int y, int end, int dash)
+{
+    QStringList out;
+    for (; y < end; y += 2 * dash)
+        out << seg(x, y, x, y + dash);
+    return out;
+}
+
+} // namespace
+
+// 96 dpi on the preview page: W 457, H 451, L 66, T 76, R 979, B 526;
+// 15 mm = 56 px, 5 mm = 18 px across and down, dash 1 px, one-pixel lines.
+TEST(DrawFrontPage, EmptyPageAt96DpiIsTwoFillsEightTrimMarksAndTwoFoldMarks)
+{
+    LabelDocument doc = emptyDocument();
+    QStringList expected = {
+        "SetPen 00ffffff",
+        "SetBrush 00ffffff",
+        "Rectangle 523 76 979 526", // cover face
+        "SetPen 00ffffff",
+        "SetBrush 00ffffff",
+        "Rectangle 66 76 523 526", // inside face
+        "SetPen 00000000",
+        "SetBrush 00000000",
+    };
+    expected << seg(66, 20, 66, 58) << seg(66, 544, 66, 582); // left edge marks
+    expected << dashes(523, 20, 58, 1) << dashes(523, 544, 582, 1); // fold marks
+    expected << seg(979, 20, 979, 58) << seg(979, 544, 979, 582); // right edge marks
+    expected << seg(10, 76, 48, 76) << seg(997, 76, 1035, 76); // top edge marks
+    expected << seg(10, 526, 48, 526) << seg(997, 526, 1035, 526); // bottom edge marks
+    const QStringList got = drawFront(doc, optionsOff(), 96, 1046, 604);
+    EXPECT_EQ(got, expected);
+    // Eight solid trim marks, and 19 dashes above and 19 below the fold.
+    EXPECT_EQ(linesStarting(got, "MoveTo").size(), 8 + 19 + 19);
+    EXPECT_EQ(dashes(523, 20, 58, 1).size(), 2 * 19);
+}
+
+// 300 dpi on an A4 landscape sheet (3507 x 2480): W 1429, H 1411, L 324, T 534,
+// R 3181, B 1944; lines two pixels thick, 15 mm = 177 px, 5 mm = 59 px, dash 5.
+TEST(DrawFrontPage, EmptyPageAt300DpiDrawsEveryFrameLineTwoPixelsThick)
+{
+    LabelDocument doc = emptyDocument();
+    QStringList expected = {
+        "SetPen 00ffffff",
+        "SetBrush 00ffffff",
+        "Rectangle 1753 534 3181 1944",
+        "SetPen 00ffffff",
+        "SetBrush 00ffffff",
+        "Rectangle 324 534 1753 1944",
+        "SetPen 00000000",
+        "SetBrush 00000000",
+    };
+    for (int x : { 324, 325 })
+        expected << seg(x, 357, x, 475) << seg(x, 2003, x, 2121);
+    // The fold sits half a line left of L + W = 1753.
+    for (int x : { 1752, 1753 })
+        expected << dashes(x, 357, 475, 5) << dashes(x, 2003, 2121, 5);
+    for (int x : { 3180, 3181 })
+        expected << seg(x, 357, x, 475) << seg(x, 2003, x, 2121);
+    for (int y : { 534, 535 })
+        expected << seg(147, y, 265, y) << seg(3240, y, 3358, y);
+    for (int y : { 1943, 1944 })
+        expected << seg(147, y, 265, y) << seg(3240, y, 3358, y);
+    const QStringList got = drawFront(doc, optionsOff(), 300, 3507, 2480);
+    EXPECT_EQ(got, expected);
+    // 12 dashes per column above the fold: 357, 367, ..., 467, the last
+    // reaching 472 (not shortened).
+    EXPECT_EQ(dashes(1752, 357, 475, 5).size(), 2 * 12);
+    EXPECT_TRUE(got.contains("LineTo 1752 472"));
+}
+
+TEST(DrawFrontPage, BoundaryAndFoldLinesFollowTheirOptions)
+{
+    LabelDocument doc = emptyDocument();
+    PrintOptions o = optionsOff();
+    o.boundaryLines = true;
+    QStringList got = drawFront(doc, o, 96, 1046, 604);
+    // Each edge: the boundary line comes first, then the edge's two marks.
+    int left = got.indexOf("MoveTo 66 76");
+    ASSERT_GE(left, 0);
+    EXPECT_EQ(got[left + 1], "LineTo 66 526");
+    EXPECT_EQ(got[left + 2], "MoveTo 66 20");
+    EXPECT_TRUE(got.contains("MoveTo 979 76"));
+    EXPECT_EQ(got[got.indexOf("MoveTo 66 526") + 1], "LineTo 979 526"); // bottom edge
+    EXPECT_EQ(got[got.indexOf("MoveTo 66 76", left + 1) + 1], "LineTo 979 76"); // top edge
+    EXPECT_FALSE(got.contains("MoveTo 523 76")); // no fold line
+
+    o = optionsOff();
+    o.foldLines = true;
+    got = drawFront(doc, o, 96, 1046, 604);
+    // The fold line: dashes from T while y < B, the last one cut at B.
+    const QStringList fold = dashes(523, 76, 526, 1);
+    const int first = got.indexOf("MoveTo 523 76");
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(got.mid(first, fold.size()), fold);
+    EXPECT_EQ(fold.size(), 2 * 225); // 76, 78, ..., 524
+    EXPECT_FALSE(got.contains("MoveTo 66 76"));
+}
+
+TEST(DrawFrontPage, FoldLinePieceIsShortenedAtTheBottom)
+{
+    // 600 dpi: W 2858, H 2822, L 649, T 1069, B 3890, dash 11, four-pixel
+    // lines with the fold two pixels left of L + W. Pieces start at
+    // 1069 + 22 n; the last one, at 3885, is cut at B.
+    LabelDocument doc = emptyDocument();
+    PrintOptions o = optionsOff();
+    o.foldLines = true;
+    QStringList got = drawFront(doc, o, 600, 7014, 4960);
+    const int x = 649 + 2858 - 2;
+    int lastStart = 1069;
+    while (lastStart + 22 < 3890)
+        lastStart += 22;
+    EXPECT_EQ(lastStart, 3885);
+    const int i = got.indexOf(QStringLiteral("MoveTo %1 3885").arg(x));
+    ASSERT_GE(i, 0);
+    EXPECT_EQ(got[i + 1], QStringLiteral("LineTo %1 3890").arg(x)); // min(3883 + 11, B)
+}
+
+namespace {
+
+LabelDocument titledDocument(int mode, bool useX = false, int cx = 0, bool useY = false, int cy = 0)
+{
+    LabelDocument doc = emptyDocument();
+    doc.top.title.use = true;
+    doc.top.title.text = QStringLiteral("下");
+    doc.top.title.posMode = mode;
+    doc.top.title.customXUse = useX;
+    doc.top.title.customX = cx;
+    doc.top.title.customYUse = useY;
+    doc.top.title.customY = cy;
+    return doc;
+}
+
+QStringList titleLines(LabelDocument doc)
+{
+    return linesStarting(drawFront(doc, optionsOff(), 300, 3507, 2480), "DrawTextInRect");
+}
+
+} // namespace
+
+// At 300 dpi the cover face spans 1753 .. 3181, T 534 .. B 1944; 5 mm = 59 px.
+TEST(DrawFrontPage, TitleModesOnTheCoverFace)
+{
+    EXPECT_EQ(titleLines(titledDocument(0)),
+        QStringList { "DrawTextInRect 1753 593 3181 1885 center top 下" });
+    EXPECT_EQ(titleLines(titledDocument(1)),
+        QStringList { "DrawTextInRect 1753 593 3181 1885 center center 下" });
+    // "下": the text's bottom sits 5.0 mm above the face's bottom edge.
+    EXPECT_EQ(titleLines(titledDocument(2)),
+        QStringList { "DrawTextInRect 1753 593 3181 1885 center bottom 下" });
+    // Custom: x = trunc(1753 + 10 * 11.8115) = 1871; y = 534 + trunc(20 * 11.8115) = 770.
+    EXPECT_EQ(titleLines(titledDocument(3, true, 10, true, 20)),
+        QStringList { "DrawTextInRect 1871 770 3181 1944 left top 下" });
+    EXPECT_EQ(titleLines(titledDocument(3, true, 10, false, 20)),
+        QStringList { "DrawTextInRect 1871 534 3181 1944 left center 下" });
+    // Only "縦": centred across the whole cover face.
+    EXPECT_EQ(titleLines(titledDocument(3, false, 10, true, 20)),
+        QStringList { "DrawTextInRect 1753 770 3181 1944 center top 下" });
+    // Neither: nothing is drawn, though the font and brush are still set.
+    LabelDocument neither = titledDocument(3, false, 10, false, 20);
+    QStringList none = drawFront(neither, optionsOff(), 300, 3507, 2480);
+    EXPECT_TRUE(linesStarting(none, "DrawTextInRect").isEmpty());
+    EXPECT_EQ(linesStarting(none, "SetFont").size(), 1);
+}
+
+TEST(DrawFrontPage, CustomTitleAddsTheOriginAsARealNumber)
+{
+    // At 96 dpi the cover starts at 523 and 7 mm is 26.458 px:
+    // x = trunc(523 + 26.458) = 549, y = 76 + trunc(26.458) = 102.
+    LabelDocument doc = titledDocument(3, true, 7, true, 7);
+    QStringList got = linesStarting(drawFront(doc, optionsOff(), 96, 1046, 604), "DrawTextInRect");
+    EXPECT_EQ(got, QStringList { "DrawTextInRect 549 102 979 526 left top 下" });
+}
+
+TEST(DrawFrontPage, TitleIsNotDrawnWhenSwitchedOff)
+{
+    LabelDocument doc = titledDocument(1);
+    doc.top.title.use = false;
+    QStringList got = drawFront(doc, optionsOff(), 300, 3507, 2480);
+    EXPECT_TRUE(linesStarting(got, "DrawTextInRect").isEmpty());
+    EXPECT_TRUE(linesStarting(got, "SetFont").isEmpty());
+}
+
+TEST(DrawFrontPage, LayerOrderIsBackgroundPicturePrintsTitleFrame)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument();
+    doc.top.backgroundColor1 = 0x00112233;
+    doc.top.backgroundColor2 = 0x00445566;
+    doc.top.picture.use = true;
+    doc.top.picture.fileName = saveImage(dir, "p.bmp", coordinateImage(100, 100));
+    doc.top.picture.pixelWidth = doc.top.picture.pixelHeight = 100;
+    doc.top.picture.printWidth = doc.top.picture.printHeight = 300;
+    doc.top.useCoverPrints = true;
+    doc.top.useInsidePrints = true;
+    TPrintsData cover;
+    cover.text = "cover";
+    doc.coverPrints = { cover };
+    TPrintsData inside;
+    inside.text = "inside";
+    doc.insidePrints = { inside };
+    doc.top.title.use = true;
+    doc.top.title.text = "title";
+    QStringList got = drawFront(doc, optionsOff(), 300, 3507, 2480);
+    auto at = [&](const QString &prefix) {
+        for (int i = 0; i < got.size(); ++i)
+            if (got[i].startsWith(prefix))
+                return i;
+        return -1;
+    };
+    EXPECT_EQ(got[0], "SetPen 00112233");
+    EXPECT_EQ(got[3], "SetPen 00445566");
+    EXPECT_LT(at("SetPen 00000000"), at("StretchPicture"));
+    EXPECT_LT(at("StretchPicture"), at("DrawTextInRect 1753 534 3181 1944 left top cover"));
+    EXPECT_LT(
+        at("DrawTextInRect 1753 534"), at("DrawTextInRect 324 534 1753 1944 left top inside"));
+    EXPECT_LT(
+        at("DrawTextInRect 324 534"), at("DrawTextInRect 1753 593 3181 1885 center center title"));
+    EXPECT_LT(at("DrawTextInRect 1753 593"), at("MoveTo"));
+    // The picture lands at the cover face's origin, 300 reference pixels square.
+    EXPECT_EQ(linesStarting(got, "StretchPicture"),
+        QStringList { "StretchPicture 1753 534 2053 834 100 100" });
+}

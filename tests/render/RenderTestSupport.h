@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDir>
+#include <QImage>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "document/LabelDocument.h"
+#include "render/DrawSurfacePicture.h"
+#include "render/Geometry.h"
+
+// Reads picture files straight with QImage and counts every read, so that
+// tests see when the renderer goes back to the file.
+class CountingReader : public PictureFileReader
+{
+public:
+    bool load(QImage &bitmap, const QString &fileName) override
+    {
+        ++loads;
+        QImage image(fileName);
+        if (image.isNull())
+            return false;
+        bitmap = image;
+        return true;
+    }
+    QImage copyRegion(const QImage &source, const QRect &rect) override
+    {
+        ++copies;
+        if (failCopy)
+            return QImage();
+        return PictureFileReader::copyRegion(source, rect);
+    }
+    bool crop(QImage &bitmap, const PixelRect &rect) override
+    {
+        ++crops;
+        if (failCrop)
+            return false;
+        return PictureFileReader::crop(bitmap, rect);
+    }
+    int loads = 0, copies = 0, crops = 0;
+    bool failCopy = false, failCrop = false;
+};
+
+// All print options off.
+inline PrintOptions optionsOff()
+{
+    PrintOptions o;
+    o.boundaryLines = false;
+    o.foldLines = false;
+    o.spinesSameDirection = false;
+    return o;
+}
+
+// A document at the given reference resolution with nothing placed.
+inline LabelDocument emptyDocument(int dpi = 300)
+{
+    LabelDocument doc;
+    doc.dpiX = dpi;
+    doc.dpiY = dpi;
+    doc.surfacePixels = surfacePixelsAt(dpi, dpi);
+    return doc;
+}
+
+// The lines starting with `prefix`.
+inline QStringList linesStarting(const QStringList &lines, const QString &prefix)
+{
+    QStringList out;
+    for (const QString &l : lines)
+        if (l.startsWith(prefix))
+            out.append(l);
+    return out;
+}
+
+// A picture whose every pixel tells where it is: red = x, green = y (mod 256),
+// blue = 0x40.
+inline QImage coordinateImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40));
+    return img;
+}
+
+inline QString saveImage(const QTemporaryDir &dir, const QString &name, const QImage &img)
+{
+    const QString path = QDir(dir.path()).filePath(name);
+    img.save(path, "BMP");
+    return path;
+}
