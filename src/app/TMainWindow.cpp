@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QShowEvent>
@@ -23,10 +25,15 @@
 #include "app/TAboutBox.h"
 #include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
+#include "pictures/PictureLoading.h"
+#include "render/ChoosePrinter.h"
+#include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/PreviewRefresher.h"
+#include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
 #include "render/ui/TMessageWindow.h"
+#include "render/ui/TPreviewWindow.h"
 
 namespace {
 
@@ -38,6 +45,21 @@ const QString kDefaultSuffix = QStringLiteral("cwr");
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 420;
 
+} // namespace
+
+namespace {
+// Sends refresh requests to the preview window.
+class PreviewWindowRefresher : public PreviewRefresher
+{
+public:
+    explicit PreviewWindowRefresher(TPreviewWindow *preview)
+        : m_preview(preview)
+    { }
+    void RequestPreviewRefresh(int page) override { m_preview->RequestPreviewRefresh(page); }
+
+private:
+    TPreviewWindow *m_preview;
+};
 } // namespace
 
 // The icon and the help pages live in the window library's resources, which
@@ -64,8 +86,8 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_ownDialogs = std::make_unique<QtUserDialogs>(this);
     m_dialogs = m_ownDialogs.get();
     m_editor.setMessageSink(m_dialogs);
-    m_ownRefresher = std::make_unique<NullPreviewRefresher>();
-    m_refresher = m_ownRefresher.get();
+    // The picture decoders are found while the main window is created.
+    LoadSusiePlugins();
 
     buildMenus();
 
@@ -109,24 +131,32 @@ TMainWindow::TMainWindow(QWidget *parent)
         return b;
     };
     connect(button("PreviewShow", QStringLiteral("プレビュー")), &QPushButton::clicked, this,
-        &TMainWindow::previewRequested);
+        &TMainWindow::PreviewShowClick);
     connect(button("PrinterSet", QStringLiteral("プリンタ設定")), &QPushButton::clicked, this,
-        &TMainWindow::printerSetupRequested);
+        &TMainWindow::PrinterSetClick);
     connect(button("PrintStart", QStringLiteral("印刷")), &QPushButton::clicked, this,
-        &TMainWindow::printRequested);
+        &TMainWindow::PrintStartClick);
     layout->addLayout(bottom);
 
     setCentralWidget(central);
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
+    // The other windows, created once and hidden: the version box, the
+    // progress window and the preview.
     m_about = new TAboutBox(this);
     m_messageWindow = new TMessageWindow(this);
     m_progress = m_messageWindow;
+    m_preview = new TPreviewWindow(documentPageDrawer(m_document, &m_options), this);
+    m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
+    m_refresher = m_ownRefresher.get();
 
     syncFromDocument();
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow()
+{
+    FreeSusiePlugins();
+}
 
 void TMainWindow::buildMenus()
 {
@@ -311,11 +341,7 @@ void TMainWindow::showEvent(QShowEvent *event)
     // Restoring from the task bar is not a new showing.
     if (event->spontaneous())
         return;
-    if (!m_printer) {
-        m_ownPrinter = std::make_unique<QtPrinterBackend>();
-        m_printer = m_ownPrinter.get();
-    }
-    QueryPrinterResolution(*m_printer, dialogs());
+    QueryPrinterResolution(printer(), dialogs());
     ComputeSurfacePixels(m_document);
     showPrinterInformation();
     syncFromDocument();
@@ -324,6 +350,56 @@ void TMainWindow::showEvent(QShowEvent *event)
         // After the window has been placed, so that the box centres on it.
         QTimer::singleShot(0, m_about, &TAboutBox::showBox);
     }
+}
+
+PrinterBackend &TMainWindow::printer()
+{
+    if (!m_printer) {
+        m_ownPrinter = std::make_unique<QtPrinterBackend>();
+        m_printer = m_ownPrinter.get();
+    }
+    return *m_printer;
+}
+
+// ---- The buttons below the tabs ------------------------------------------------
+
+void TMainWindow::PreviewShowClick()
+{
+    m_preview->show();
+    m_preview->raise();
+    m_preview->activateWindow();
+}
+
+void TMainWindow::PrinterSetClick()
+{
+    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
+    auto setup = [this, qt] {
+        if (!qt || !qt->printer())
+            return;
+        // Qt's print dialog is where a printer is chosen; it is used here for
+        // the choice only, nothing is printed.
+        QPrintDialog dialog(qt->printer(), this);
+        dialog.setWindowTitle(QStringLiteral("プリンタ設定"));
+        dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+        dialog.exec();
+    };
+    const ChoosePrinterResult result = ChoosePrinter(m_document, printer(), setup, dialogs());
+    if (result.refused)
+        return;
+    showPrinterInformation();
+    syncFromDocument();
+    if (result.placement.refreshPage >= 0)
+        refresh(result.placement.refreshPage);
+}
+
+void TMainWindow::PrintStartClick()
+{
+    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
+    if (!qt || !qt->printer())
+        return;
+    QtPrintTarget target(*qt->printer());
+    PrintDocument(target, printer(), m_options, documentPageDrawer(m_document, &m_options),
+        dialogs(), progressWindow());
 }
 
 void TMainWindow::showPrinterInformation()

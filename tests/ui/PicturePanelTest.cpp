@@ -4,6 +4,7 @@
 
 #include "MainWindowHarness.h"
 #include "app/ColorSwatch.h"
+#include "render/ui/TPreviewWindow.h"
 
 namespace {
 QString writePicture(const QTemporaryDir &dir, int w, int h)
@@ -144,4 +145,29 @@ TEST_F(MainWindowTest, ColorSelectStartsFromTheLastColourChosen)
     ASSERT_EQ(dialogs.colorStarts.size(), 2);
     EXPECT_EQ(dialogs.colorStarts[0], kBlack);
     EXPECT_EQ(dialogs.colorStarts[1], 0x00112233u);
+}
+
+TEST_F(PicturePanelTest, PrinterSetupToTwiceTheResolutionDoublesThePixelValues)
+{
+    loadFront();
+    printer.dpiX = 600;
+    printer.dpiY = 600;
+    window->PrinterSetClick();
+    EXPECT_EQ(find<QLabel>("Xdpi")->text(), QStringLiteral("600dpi"));
+    EXPECT_EQ(find<QLabel>("TopPWidth")->text(), QStringLiteral("2858"));
+    EXPECT_EQ(text("TopGraphicWidth2"), QStringLiteral("4032"));
+    EXPECT_EQ(text("TopGraphicHeight2"), QStringLiteral("2822"));
+    EXPECT_EQ(text("TopGraphicPosX"), QStringLiteral("-586"));
+    EXPECT_EQ(label("TopGraphicPWidth2"), QStringLiteral("170.7mm"));
+    EXPECT_TRUE(checked("TopSizeRateFixed"));
+}
+
+TEST_F(MainWindowTest, PreviewButtonShowsThePreviewWindow)
+{
+    showWindow();
+    ASSERT_NE(window->previewWindow(), nullptr);
+    EXPECT_FALSE(window->previewWindow()->isVisible());
+    click("PreviewShow");
+    EXPECT_TRUE(window->previewWindow()->isVisible());
+    EXPECT_EQ(window->previewWindow()->windowTitle(), QStringLiteral("Casewright [Preview]"));
 }
