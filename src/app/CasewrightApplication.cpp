@@ -44,8 +44,7 @@ bool deliverGuarded(const std::function<bool()> &deliver, MessageSink &messages)
 
 CasewrightApplication::CasewrightApplication(int &argc, char **argv)
     : QApplication(argc, argv)
-{
-}
+{ }
 
 bool CasewrightApplication::notify(QObject *receiver, QEvent *event)
 {

@@ -6,8 +6,7 @@
 
 CommitEdit::CommitEdit(QWidget *parent)
     : QLineEdit(parent)
-{
-}
+{ }
 
 void CommitEdit::setMask(const QString &pattern)
 {

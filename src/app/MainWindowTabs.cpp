@@ -58,7 +58,7 @@ CommitEdit *millimetreEdit(QWidget *parent, const QString &name)
     edit->setMask(QStringLiteral("\\d{1,3}"));
     edit->setMaxLength(3);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(40);
+    edit->setFixedWidth(34);
     return edit;
 }
 
@@ -71,8 +71,8 @@ QWidget *TMainWindow::buildSurfaceTab(Surface s)
     auto *tab = new QWidget;
     tab->setObjectName(QLatin1String(tabNames[int(s)]));
     auto *columns = new QHBoxLayout(tab);
-    columns->setContentsMargins(6, 6, 6, 6);
-    columns->setSpacing(8);
+    columns->setContentsMargins(5, 6, 5, 6);
+    columns->setSpacing(6);
 
     auto *left = new QVBoxLayout;
     left->setSpacing(4);
@@ -83,7 +83,6 @@ QWidget *TMainWindow::buildSurfaceTab(Surface s)
     auto *panel = new PicturePanel(s, tab);
     m_pictures[int(s)] = panel;
     left->addStretch(1);
-    left->addWidget(panel->paperInfoGroup());
 
     columns->addLayout(left, 0);
     columns->addWidget(panel, 1);
@@ -98,31 +97,40 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     TitleControls &c = m_titles[int(s)];
     const bool spine = s == Surface::Left || s == Surface::Right;
     auto *box = group(QStringLiteral("タイトル設定"), parent, prefixed(s, "TitleGroup"));
-    box->setFixedWidth(236);
+    box->setFixedWidth(246);
     auto *v = new QVBoxLayout(box);
     v->setContentsMargins(6, 4, 6, 6);
     v->setSpacing(4);
 
+    // "タイトル", the links to the surfaces it may follow, "フォント"; then the
+    // text on a row of its own so that it shows as much as possible.
     auto *useRow = new QHBoxLayout;
+    useRow->setSpacing(4);
     c.use = checkBox(QStringLiteral("タイトル"), box, prefixed(s, "TitleUse"));
     useRow->addWidget(c.use);
-    useRow->addStretch(1);
-    if (s != Surface::Top) {
-        static const char *const names[] = { "", "BottomSameTitle", "LeftSameTitle",
-                                             "RightSameTitle" };
-        c.sameAsFront
-            = checkBox(QStringLiteral("表と同じ"), box, QLatin1String(names[int(s)]));
-        useRow->addWidget(c.sameAsFront);
-    }
-    v->addLayout(useRow);
+    auto *linkRow = useRow;
     if (s == Surface::Right) {
-        auto *linkRow = new QHBoxLayout;
+        linkRow = new QHBoxLayout;
         linkRow->addStretch(1);
-        c.sameAsLeft = checkBox(QStringLiteral("背表紙(左)と同じ"), box,
-                                QStringLiteral("RightSameLeft"));
-        linkRow->addWidget(c.sameAsLeft);
-        v->addLayout(linkRow);
     }
+    if (s != Surface::Top) {
+        static const char *const names[]
+            = { "", "BottomSameTitle", "LeftSameTitle", "RightSameTitle" };
+        c.sameAsFront = checkBox(QStringLiteral("表と同じ"), box, QLatin1String(names[int(s)]));
+        linkRow->addWidget(c.sameAsFront);
+    }
+    if (s == Surface::Right) {
+        c.sameAsLeft
+            = checkBox(QStringLiteral("背表紙(左)と同じ"), box, QStringLiteral("RightSameLeft"));
+        linkRow->addWidget(c.sameAsLeft);
+    }
+    useRow->addStretch(1);
+    c.font = new QPushButton(QStringLiteral("フォント"), box);
+    c.font->setObjectName(prefixed(s, "TitleFontSet"));
+    useRow->addWidget(c.font);
+    v->addLayout(useRow);
+    if (linkRow != useRow)
+        v->addLayout(linkRow);
 
     auto *textRow = new QHBoxLayout;
     textRow->addWidget(label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel")));
@@ -131,19 +139,12 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     textRow->addWidget(c.text, 1);
     v->addLayout(textRow);
 
-    auto *fontRow = new QHBoxLayout;
-    fontRow->addStretch(1);
-    c.font = new QPushButton(QStringLiteral("フォント"), box);
-    c.font->setObjectName(prefixed(s, "TitleFontSet"));
-    fontRow->addWidget(c.font);
-    v->addLayout(fontRow);
-
     auto *pos = group(QStringLiteral("タイトル位置"), box, prefixed(s, "TitlePos"));
     auto *posRow = new QHBoxLayout(pos);
     posRow->setContentsMargins(6, 2, 6, 4);
     c.pos = new QButtonGroup(pos);
     const QStringList captions = { QStringLiteral("上"), QStringLiteral("中央"),
-                                   QStringLiteral("下"), QStringLiteral("任意") };
+        QStringLiteral("下"), QStringLiteral("任意") };
     for (int i = 0; i < captions.size(); ++i) {
         auto *radio = new QRadioButton(captions[i], pos);
         radio->setObjectName(prefixed(s, "TitlePos") + QString::number(i));
@@ -156,6 +157,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         auto *xy = group(QStringLiteral("任意位置設定"), box, prefixed(s, "TitlePosXY"));
         auto *grid = new QGridLayout(xy);
         grid->setContentsMargins(6, 2, 6, 4);
+        grid->setHorizontalSpacing(3);
         c.xUse = checkBox(QStringLiteral("横"), xy, prefixed(s, "TitlePosXUse"));
         c.yUse = checkBox(QStringLiteral("縦"), xy, prefixed(s, "TitlePosYUse"));
         c.x = millimetreEdit(xy, prefixed(s, "TitlePosX"));
@@ -170,8 +172,8 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         v->addWidget(xy);
     } else {
         auto *offsetRow = new QHBoxLayout;
-        offsetRow->addWidget(label(QStringLiteral("印刷位置オフセット"), box,
-                                   prefixed(s, "TitleOffsetCaption")));
+        offsetRow->addWidget(
+            label(QStringLiteral("印刷位置オフセット"), box, prefixed(s, "TitleOffsetCaption")));
         offsetRow->addStretch(1);
         c.offset = millimetreEdit(box, prefixed(s, "TitleOffset"));
         offsetRow->addWidget(c.offset);
@@ -186,7 +188,7 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
     if (s != Surface::Top && s != Surface::Bottom)
         return nullptr;
     auto *box = group(QStringLiteral("リスト・任意印刷"), parent, prefixed(s, "ItemGroup"));
-    box->setFixedWidth(236);
+    box->setFixedWidth(246);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setVerticalSpacing(3);
@@ -254,13 +256,13 @@ QWidget *TMainWindow::buildOptionsTab()
         left->addWidget(g);
     };
     optionGroup(QStringLiteral("印刷ページ"), "PrintPageGroup",
-                { { "TopLabelPrint", QStringLiteral("表レーベルを印刷") },
-                  { "BottomLabelPrint", QStringLiteral("裏レーベルを印刷") } });
+        { { "TopLabelPrint", QStringLiteral("表レーベルを印刷") },
+            { "BottomLabelPrint", QStringLiteral("裏レーベルを印刷") } });
     optionGroup(QStringLiteral("枠線印刷"), "FrameLineGroup",
-                { { "AreaLinePrint", QStringLiteral("境界線印刷") },
-                  { "CutLinePrint", QStringLiteral("折線印刷") } });
+        { { "AreaLinePrint", QStringLiteral("境界線印刷") },
+            { "CutLinePrint", QStringLiteral("折線印刷") } });
     optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
-                { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
+        { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
     left->addStretch(1);
     columns->addLayout(left, 1);
 
@@ -270,8 +272,10 @@ QWidget *TMainWindow::buildOptionsTab()
     grid->setContentsMargins(8, 4, 8, 6);
     grid->setVerticalSpacing(4);
     static const std::pair<const char *, const char16_t *> swatches[] = {
-        { "TopLabelBGColor1", u"表レーベル(表)" }, { "TopLabelBGColor2", u"表レーベル(裏)" },
-        { "BottomLabelBGColor", u"裏レーベル" },   { "LeftTitleBGColor", u"背表紙(左)" },
+        { "TopLabelBGColor1", u"表レーベル(表)" },
+        { "TopLabelBGColor2", u"表レーベル(裏)" },
+        { "BottomLabelBGColor", u"裏レーベル" },
+        { "LeftTitleBGColor", u"背表紙(左)" },
         { "RightTitleBGColor", u"背表紙(右)" },
     };
     for (int i = 0; i < 5; ++i) {
@@ -281,8 +285,8 @@ QWidget *TMainWindow::buildOptionsTab()
         m_swatches[i] = swatch;
         grid->addWidget(swatch, i, 0);
         grid->addWidget(label(QString::fromUtf16(swatches[i].second), colours,
-                              QLatin1String(swatches[i].first) + QStringLiteral("Caption")),
-                        i, 1);
+                            QLatin1String(swatches[i].first) + QStringLiteral("Caption")),
+            i, 1);
         connect(swatch, &ColorSwatch::pressed, this, [this, i] { swatchPressed(i); });
     }
     grid->setColumnStretch(1, 1);
@@ -305,8 +309,8 @@ QWidget *TMainWindow::buildOptionsTab()
     pg->addWidget(m_dpiX, 0, 1);
     pg->addWidget(times(), 0, 2);
     pg->addWidget(m_dpiY, 0, 3);
-    const std::pair<const char16_t *, const char *> rows[] = {
-        { u"表レーベル", "Top" }, { u"裏レーベル", "Bottom" }, { u"背表紙", "Side" } };
+    const std::pair<const char16_t *, const char *> rows[]
+        = { { u"表レーベル", "Top" }, { u"裏レーベル", "Bottom" }, { u"背表紙", "Side" } };
     int r = 1;
     for (const auto &[caption, prefix] : rows) {
         const QString w = QLatin1String(prefix) + QStringLiteral("Width");
@@ -337,21 +341,20 @@ void TMainWindow::bindTitle(Surface s)
 {
     TitleControls &c = m_titles[int(s)];
     connect(c.use, &QCheckBox::clicked, this,
-            [this, s](bool on) { apply(m_editor.setTitleUse(s, on)); });
+        [this, s](bool on) { apply(m_editor.setTitleUse(s, on)); });
     connect(c.text, &QLineEdit::textEdited, this,
-            [this, s](const QString &text) { apply(m_editor.setTitleText(s, text)); });
+        [this, s](const QString &text) { apply(m_editor.setTitleText(s, text)); });
     connect(c.pos, &QButtonGroup::idClicked, this,
-            [this, s](int mode) { apply(m_editor.setTitlePosMode(s, mode)); });
+        [this, s](int mode) { apply(m_editor.setTitlePosMode(s, mode)); });
     connect(c.font, &QPushButton::clicked, this, [this, s] {
-        if (std::optional<FontSpec> font
-            = dialogs().chooseFont(m_document.surface(s).title.font))
+        if (std::optional<FontSpec> font = dialogs().chooseFont(m_document.surface(s).title.font))
             apply(m_editor.setTitleFont(s, *font));
     });
     if (c.xUse) {
         connect(c.xUse, &QCheckBox::clicked, this,
-                [this, s](bool on) { apply(m_editor.setTitleCustomXUse(s, on)); });
+            [this, s](bool on) { apply(m_editor.setTitleCustomXUse(s, on)); });
         connect(c.yUse, &QCheckBox::clicked, this,
-                [this, s](bool on) { apply(m_editor.setTitleCustomYUse(s, on)); });
+            [this, s](bool on) { apply(m_editor.setTitleCustomYUse(s, on)); });
         // The typed value is the document's at once; leaving the field (or
         // Enter) refreshes the preview. An emptied field keeps the value.
         connect(c.x, &QLineEdit::textEdited, this, [this, s](const QString &text) {
@@ -364,30 +367,30 @@ void TMainWindow::bindTitle(Surface s)
         });
         for (CommitEdit *edit : { c.x, c.y })
             connect(edit, &CommitEdit::committed, this,
-                    [this, s] { apply(m_editor.leaveTitleCustomPosition(s)); });
+                [this, s] { apply(m_editor.leaveTitleCustomPosition(s)); });
     }
     if (c.offset) {
         connect(c.offset, &QLineEdit::textEdited, this,
-                [this, s](const QString &text) { apply(m_editor.setTitleOffsetText(s, text)); });
+            [this, s](const QString &text) { apply(m_editor.setTitleOffsetText(s, text)); });
         connect(c.offset, &CommitEdit::committed, this, [this] { syncFromDocument(); });
     }
     if (c.sameAsFront)
         connect(c.sameAsFront, &QCheckBox::clicked, this,
-                [this, s](bool on) { apply(m_editor.setTitleSameAsFront(s, on)); });
+            [this, s](bool on) { apply(m_editor.setTitleSameAsFront(s, on)); });
     if (c.sameAsLeft)
         connect(c.sameAsLeft, &QCheckBox::clicked, this,
-                [this](bool on) { apply(m_editor.setTitleSameAsLeft(on)); });
+            [this](bool on) { apply(m_editor.setTitleSameAsLeft(on)); });
 }
 
-void TMainWindow::commitNumber(CommitEdit *edit, int current,
-                               const std::function<EditResult(int)> &set)
+void TMainWindow::commitNumber(
+    CommitEdit *edit, int current, const std::function<EditResult(int)> &set)
 {
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok);
     if (!ok) {
         // Nothing or only a sign: the stored value stays and is shown again.
-        dialogs().showMessage(QStringLiteral("'") + edit->text()
-                              + QStringLiteral("' は正しい整数値ではありません"));
+        dialogs().showMessage(
+            QStringLiteral("'") + edit->text() + QStringLiteral("' は正しい整数値ではありません"));
         syncFromDocument();
         return;
     }
@@ -402,14 +405,14 @@ void TMainWindow::bindPicture(Surface s)
 {
     PicturePanel *panel = m_pictures[int(s)];
     connect(panel->useBox(), &QCheckBox::clicked, this,
-            [this, s](bool on) { apply(m_editor.setPictureUse(s, on)); });
+        [this, s](bool on) { apply(m_editor.setPictureUse(s, on)); });
     if (QCheckBox *link = panel->linkBox()) {
         if (s == Surface::Bottom)
             connect(link, &QCheckBox::clicked, this,
-                    [this](bool on) { apply(m_editor.setPictureSameAsFront(on)); });
+                [this](bool on) { apply(m_editor.setPictureSameAsFront(on)); });
         else
             connect(link, &QCheckBox::clicked, this,
-                    [this](bool on) { apply(m_editor.setPictureSameAsLeft(on)); });
+                [this](bool on) { apply(m_editor.setPictureSameAsLeft(on)); });
     }
     connect(panel->fileSelectButton(), &QPushButton::clicked, this, [this, s] {
         const QString path = dialogs().openPicture(pictureOpenDialogFilter());
@@ -417,24 +420,23 @@ void TMainWindow::bindPicture(Surface s)
             return;
         apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));
     });
-    auto picture = [this, s]() -> const PicturePlacement & {
-        return m_document.surface(s).picture;
-    };
+    auto picture
+        = [this, s]() -> const PicturePlacement & { return m_document.surface(s).picture; };
     connect(panel->widthEdit(), &CommitEdit::committed, this, [=, this] {
         commitNumber(panel->widthEdit(), picture().printWidth,
-                     [=, this](int v) { return m_editor.setPictureWidth(s, v); });
+            [=, this](int v) { return m_editor.setPictureWidth(s, v); });
     });
     connect(panel->heightEdit(), &CommitEdit::committed, this, [=, this] {
         commitNumber(panel->heightEdit(), picture().printHeight,
-                     [=, this](int v) { return m_editor.setPictureHeight(s, v); });
+            [=, this](int v) { return m_editor.setPictureHeight(s, v); });
     });
     connect(panel->posXEdit(), &CommitEdit::committed, this, [=, this] {
         commitNumber(panel->posXEdit(), picture().posX,
-                     [=, this](int v) { return m_editor.setPicturePosX(s, v); });
+            [=, this](int v) { return m_editor.setPicturePosX(s, v); });
     });
     connect(panel->posYEdit(), &CommitEdit::committed, this, [=, this] {
         commitNumber(panel->posYEdit(), picture().posY,
-                     [=, this](int v) { return m_editor.setPicturePosY(s, v); });
+            [=, this](int v) { return m_editor.setPicturePosY(s, v); });
     });
     // Choosing the item already shown changes nothing.
     connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int mode) {
@@ -446,7 +448,7 @@ void TMainWindow::bindPicture(Surface s)
             apply(m_editor.applyAlignMode(s, mode));
     });
     connect(panel->keepAspectBox(), &QCheckBox::clicked, this,
-            [this, s](bool on) { apply(m_editor.setKeepAspect(s, on)); });
+        [this, s](bool on) { apply(m_editor.setKeepAspect(s, on)); });
 }
 
 void TMainWindow::swatchPressed(int index)

@@ -131,6 +131,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     auto *grid = new QGridLayout(pset);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(4);
     const bool top = surface == Surface::Top;
     const QString sizeMask = top ? QStringLiteral("\\d{1,6}") : QStringLiteral("\\d{1,5}");
     const QString posMask = top ? QStringLiteral("[-+0-9]\\d{0,5}") : QStringLiteral("\\d{1,5}");
@@ -140,7 +141,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
         e->setMask(mask);
         e->setMaxLength(6);
         e->setAlignment(Qt::AlignRight);
-        e->setFixedWidth(62);
+        e->setFixedWidth(50);
         return e;
     };
     m_width2 = edit("GraphicWidth2", sizeMask);
@@ -168,15 +169,14 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_sizeMode = new QComboBox(pset);
     m_sizeMode->setObjectName(name("GSizeChange"));
     m_sizeMode->setToolTip(QStringLiteral("画像サイズ調整"));
-    m_sizeMode->addItems({ QStringLiteral("幅合わせ"), QStringLiteral("高さ合わせ"),
-                           QStringLiteral("カスタム") });
+    m_sizeMode->addItems(
+        { QStringLiteral("幅合わせ"), QStringLiteral("高さ合わせ"), QStringLiteral("カスタム") });
     m_alignMode = new QComboBox(pset);
     m_alignMode->setObjectName(name("GPosChange"));
     m_alignMode->setToolTip(QStringLiteral("印刷位置調整"));
     m_alignMode->addItems({ QStringLiteral("左寄せ"), QStringLiteral("横ｾﾝﾀﾘﾝｸﾞ"),
-                            QStringLiteral("右寄せ"), QStringLiteral("上寄せ"),
-                            QStringLiteral("縦ｾﾝﾀﾘﾝｸﾞ"), QStringLiteral("下寄せ"),
-                            QStringLiteral("カスタム") });
+        QStringLiteral("右寄せ"), QStringLiteral("上寄せ"), QStringLiteral("縦ｾﾝﾀﾘﾝｸﾞ"),
+        QStringLiteral("下寄せ"), QStringLiteral("カスタム") });
     m_keepAspect = new QCheckBox(QStringLiteral("縦横比固定"), pset);
     m_keepAspect->setObjectName(name("SizeRateFixed"));
     m_keepAspect->setChecked(true);
@@ -185,10 +185,9 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     grid->addWidget(m_alignMode, 2, 4);
     grid->setColumnStretch(5, 1);
     outer->addWidget(pset);
-    outer->addStretch(1);
 
     // "用紙情報": the surface's size.
-    auto *paper = new QGroupBox(QStringLiteral("用紙情報"));
+    auto *paper = new QGroupBox(QStringLiteral("用紙情報"), this);
     paper->setObjectName(name("PInfo"));
     auto *paperGrid = new QGridLayout(paper);
     paperGrid->setContentsMargins(6, 2, 6, 4);
@@ -207,8 +206,8 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     paperGrid->addWidget(times(paper), 1, 1);
     paperGrid->addWidget(mmHeight, 1, 2);
     paperGrid->setColumnStretch(4, 1);
-    m_paperInfo = paper;
-    paper->setParent(this);
+    outer->addWidget(paper);
+    outer->addStretch(1);
 
     m_controls = { m_fileLabel, m_fileName, m_fileSelect, info, pset };
     showPlacement(PicturePlacement());

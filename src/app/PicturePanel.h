@@ -43,8 +43,6 @@ public:
     QComboBox *alignModeBox() const { return m_alignMode; }
     QCheckBox *keepAspectBox() const { return m_keepAspect; }
     QPushButton *fileSelectButton() const { return m_fileSelect; }
-    // The "用紙情報" group, placed by the tab wherever it has room.
-    QWidget *paperInfoGroup() const { return m_paperInfo; }
 
 private:
     QString name(const char *part) const;
@@ -64,6 +62,5 @@ private:
     QComboBox *m_sizeMode = nullptr, *m_alignMode = nullptr;
     QCheckBox *m_keepAspect = nullptr;
     QLabel *m_surfaceWidth = nullptr, *m_surfaceHeight = nullptr;
-    QWidget *m_paperInfo = nullptr;
     QList<QWidget *> m_controls; // everything but the use and link boxes
 };

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QShowEvent>
@@ -23,14 +25,20 @@
 #include "app/TAboutBox.h"
 #include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
+#include "pictures/PictureLoading.h"
+#include "render/ChoosePrinter.h"
+#include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/PreviewRefresher.h"
+#include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
 #include "render/ui/TMessageWindow.h"
+#include "render/ui/TPreviewWindow.h"
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
+const QString kOpenFilter
+    = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr");
 const QString kDefaultSuffix = QStringLiteral("cwr");
 
@@ -39,16 +47,38 @@ constexpr int kClientHeight = 420;
 
 } // namespace
 
+namespace {
+// Sends refresh requests to the preview window.
+class PreviewWindowRefresher : public PreviewRefresher
+{
+public:
+    explicit PreviewWindowRefresher(TPreviewWindow *preview)
+        : m_preview(preview)
+    { }
+    void RequestPreviewRefresh(int page) override { m_preview->RequestPreviewRefresh(page); }
+
+private:
+    TPreviewWindow *m_preview;
+};
+} // namespace
+
+// The icon and the help pages live in the window library's resources, which
+// the linker keeps only when they are registered explicitly.
+static void initResources()
+{
+    Q_INIT_RESOURCE(casewright);
+}
+
 TMainWindow::TMainWindow(QWidget *parent)
     : QMainWindow(parent)
     , m_editor(m_document)
 {
+    initResources();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Casewright [Main]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/casewright.svg")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::CustomizeWindowHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
@@ -56,8 +86,8 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_ownDialogs = std::make_unique<QtUserDialogs>(this);
     m_dialogs = m_ownDialogs.get();
     m_editor.setMessageSink(m_dialogs);
-    m_ownRefresher = std::make_unique<NullPreviewRefresher>();
-    m_refresher = m_ownRefresher.get();
+    // The picture decoders are found while the main window is created.
+    LoadSusiePlugins();
 
     buildMenus();
 
@@ -101,24 +131,32 @@ TMainWindow::TMainWindow(QWidget *parent)
         return b;
     };
     connect(button("PreviewShow", QStringLiteral("プレビュー")), &QPushButton::clicked, this,
-            &TMainWindow::previewRequested);
+        &TMainWindow::PreviewShowClick);
     connect(button("PrinterSet", QStringLiteral("プリンタ設定")), &QPushButton::clicked, this,
-            &TMainWindow::printerSetupRequested);
+        &TMainWindow::PrinterSetClick);
     connect(button("PrintStart", QStringLiteral("印刷")), &QPushButton::clicked, this,
-            &TMainWindow::printRequested);
+        &TMainWindow::PrintStartClick);
     layout->addLayout(bottom);
 
     setCentralWidget(central);
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
+    // The other windows, created once and hidden: the version box, the
+    // progress window and the preview.
     m_about = new TAboutBox(this);
     m_messageWindow = new TMessageWindow(this);
     m_progress = m_messageWindow;
+    m_preview = new TPreviewWindow(documentPageDrawer(m_document, &m_options), this);
+    m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
+    m_refresher = m_ownRefresher.get();
 
     syncFromDocument();
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow()
+{
+    FreeSusiePlugins();
+}
 
 void TMainWindow::buildMenus()
 {
@@ -126,7 +164,7 @@ void TMainWindow::buildMenus()
     QMenu *file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     auto add = [this](QMenu *menu, const char *name, const QString &text,
-                      const QKeySequence &shortcut, void (TMainWindow::*slot)()) {
+                   const QKeySequence &shortcut, void (TMainWindow::*slot)()) {
         QAction *action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
         if (!shortcut.isEmpty())
@@ -143,8 +181,7 @@ void TMainWindow::buildMenus()
     add(file, "SaveAsMenu", QStringLiteral("名前をつけて保存(&A)..."), QKeySequence(),
         &TMainWindow::SaveAsMenuClick);
     file->addSeparator();
-    add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(),
-        &TMainWindow::ExitMenuClick);
+    add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(), &TMainWindow::ExitMenuClick);
 
     QMenu *help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -215,8 +252,8 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
     QSettings settings;
     const int page = storePrintOption(settings, m_options, key, checked);
     if (settings.status() != QSettings::NoError)
-        dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
-                              + QStringLiteral(")が記録できません"));
+        dialogs().showMessage(
+            QStringLiteral("設定(") + settings.fileName() + QStringLiteral(")が記録できません"));
     if (page >= 0)
         refresh(page);
 }
@@ -225,8 +262,8 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
 
 void TMainWindow::NewMenuClick()
 {
-    if (!dialogs().confirm(QStringLiteral("現在のデータが消えますがよろしいですか？"),
-                           QStringLiteral("確認")))
+    if (!dialogs().confirm(
+            QStringLiteral("現在のデータが消えますがよろしいですか？"), QStringLiteral("確認")))
         return;
     apply(m_editor.resetToNew());
 }
@@ -304,11 +341,7 @@ void TMainWindow::showEvent(QShowEvent *event)
     // Restoring from the task bar is not a new showing.
     if (event->spontaneous())
         return;
-    if (!m_printer) {
-        m_ownPrinter = std::make_unique<QtPrinterBackend>();
-        m_printer = m_ownPrinter.get();
-    }
-    QueryPrinterResolution(*m_printer, dialogs());
+    QueryPrinterResolution(printer(), dialogs());
     ComputeSurfacePixels(m_document);
     showPrinterInformation();
     syncFromDocument();
@@ -317,6 +350,56 @@ void TMainWindow::showEvent(QShowEvent *event)
         // After the window has been placed, so that the box centres on it.
         QTimer::singleShot(0, m_about, &TAboutBox::showBox);
     }
+}
+
+PrinterBackend &TMainWindow::printer()
+{
+    if (!m_printer) {
+        m_ownPrinter = std::make_unique<QtPrinterBackend>();
+        m_printer = m_ownPrinter.get();
+    }
+    return *m_printer;
+}
+
+// ---- The buttons below the tabs ------------------------------------------------
+
+void TMainWindow::PreviewShowClick()
+{
+    m_preview->show();
+    m_preview->raise();
+    m_preview->activateWindow();
+}
+
+void TMainWindow::PrinterSetClick()
+{
+    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
+    auto setup = [this, qt] {
+        if (!qt || !qt->printer())
+            return;
+        // Qt's print dialog is where a printer is chosen; it is used here for
+        // the choice only, nothing is printed.
+        QPrintDialog dialog(qt->printer(), this);
+        dialog.setWindowTitle(QStringLiteral("プリンタ設定"));
+        dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+        dialog.exec();
+    };
+    const ChoosePrinterResult result = ChoosePrinter(m_document, printer(), setup, dialogs());
+    if (result.refused)
+        return;
+    showPrinterInformation();
+    syncFromDocument();
+    if (result.placement.refreshPage >= 0)
+        refresh(result.placement.refreshPage);
+}
+
+void TMainWindow::PrintStartClick()
+{
+    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
+    if (!qt || !qt->printer())
+        return;
+    QtPrintTarget target(*qt->printer());
+    PrintDocument(target, printer(), m_options, documentPageDrawer(m_document, &m_options),
+        dialogs(), progressWindow());
 }
 
 void TMainWindow::showPrinterInformation()
@@ -356,8 +439,8 @@ void TMainWindow::applyEnabled(const ControlStates &states)
 {
     for (auto it = states.cbegin(); it != states.cend(); ++it) {
         // A control's caption and unit labels follow it.
-        for (const QString &name : { it.key(), it.key() + QStringLiteral("Caption"),
-                                     it.key() + QStringLiteral("Unit") }) {
+        for (const QString &name :
+            { it.key(), it.key() + QStringLiteral("Caption"), it.key() + QStringLiteral("Unit") }) {
             if (QWidget *w = findChild<QWidget *>(name))
                 w->setEnabled(it.value());
         }
@@ -371,8 +454,12 @@ void TMainWindow::syncFromDocument()
             box->setChecked(on);
     };
     auto text = [](QLineEdit *edit, const QString &value) {
-        if (edit && edit->text() != value)
+        if (edit && edit->text() != value) {
             edit->setText(value);
+            // A field that is not being edited shows the start of its text.
+            if (!edit->hasFocus())
+                edit->setCursorPosition(0);
+        }
     };
     for (Surface s : kAllSurfaces) {
         const SurfaceSettings &ss = m_document.surface(s);
@@ -399,8 +486,7 @@ void TMainWindow::syncFromDocument()
     check(findChild<QCheckBox *>(QStringLiteral("UseTopList")), m_document.top.useList);
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomList")), m_document.bottom.useList);
     check(findChild<QCheckBox *>(QStringLiteral("UseTop1Prints")), m_document.top.useCoverPrints);
-    check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")),
-          m_document.top.useInsidePrints);
+    check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")), m_document.top.useInsidePrints);
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomPrints")), m_document.bottom.usePrints);
 
     m_swatches[0]->setColor(m_document.top.backgroundColor1);

@@ -75,16 +75,18 @@ public:
     void ExitMenuClick();
     void Contents1Click();
     void AboutClick();
+    // The three buttons below the tabs.
+    void PreviewShowClick();
+    void PrinterSetClick();
+    void PrintStartClick();
+    class TPreviewWindow *previewWindow() const { return m_preview; }
 
 Q_SIGNALS:
-    // The editors and the printing and preview windows of later parts hook
-    // into these. `side` is 0 for the front layout, 1 for the back; `list` is
-    // 0 coverPrints, 1 insidePrints, 2 backPrints.
+    // The list and free-print editors hook into these. `side` is 0 for the
+    // front layout, 1 for the back; `list` is 0 coverPrints, 1 insidePrints,
+    // 2 backPrints.
     void listEditRequested(int side);
     void printsEditRequested(int list);
-    void previewRequested();
-    void printerSetupRequested();
-    void printRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -118,6 +120,7 @@ private:
     void refresh(int page);
     void commitNumber(CommitEdit *edit, int current, const std::function<EditResult(int)> &set);
     void swatchPressed(int index);
+    PrinterBackend &printer();
     void optionClicked(const QString &key, bool checked);
 
     LabelDocument m_document;
@@ -134,6 +137,7 @@ private:
     ProgressSink *m_progress = nullptr;
     TAboutBox *m_about = nullptr;
     HelpWindow *m_help = nullptr;
+    class TPreviewWindow *m_preview = nullptr;
     bool m_shownBefore = false;
     ColorRef m_lastColor = kBlack;
 

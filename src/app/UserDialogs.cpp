@@ -31,8 +31,7 @@ void prepare(QFileDialog &dialog, const QString &filter, const QString &defaultS
 
 QtUserDialogs::QtUserDialogs(QWidget *parent)
     : m_parent(parent)
-{
-}
+{ }
 
 void QtUserDialogs::showMessage(const QString &text)
 {
@@ -42,8 +41,8 @@ void QtUserDialogs::showMessage(const QString &text)
 
 bool QtUserDialogs::confirm(const QString &text, const QString &caption)
 {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
+    QMessageBox box(
+        QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -60,8 +59,8 @@ QString QtUserDialogs::openFile(const QString &filter, const QString &defaultSuf
     return dialog.selectedFiles().first();
 }
 
-QString QtUserDialogs::saveFile(const QString &currentName, const QString &filter,
-                                const QString &defaultSuffix)
+QString QtUserDialogs::saveFile(
+    const QString &currentName, const QString &filter, const QString &defaultSuffix)
 {
     QFileDialog dialog(m_parent);
     prepare(dialog, filter, defaultSuffix);

@@ -18,8 +18,8 @@ public:
     virtual QString openFile(const QString &filter, const QString &defaultSuffix) = 0;
     // Save dialog starting from `currentName`, asking before it overwrites an
     // existing file. Empty when cancelled.
-    virtual QString saveFile(const QString &currentName, const QString &filter,
-                             const QString &defaultSuffix)
+    virtual QString saveFile(
+        const QString &currentName, const QString &filter, const QString &defaultSuffix)
         = 0;
     // The picture open dialog. Empty when cancelled.
     virtual QString openPicture(const QString &filter) = 0;
@@ -37,8 +37,8 @@ public:
     void showMessage(const QString &text) override;
     bool confirm(const QString &text, const QString &caption) override;
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
-    QString saveFile(const QString &currentName, const QString &filter,
-                     const QString &defaultSuffix) override;
+    QString saveFile(
+        const QString &currentName, const QString &filter, const QString &defaultSuffix) override;
     QString openPicture(const QString &filter) override;
     std::optional<ColorRef> chooseColor(ColorRef start) override;
     std::optional<FontSpec> chooseFont(const FontSpec &font) override;

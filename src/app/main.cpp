@@ -19,8 +19,8 @@ int main(int argc, char **argv)
     parser.setApplicationDescription(QStringLiteral("CD jewel-case label designer"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A document to open (*.cwr)."),
-                                 QStringLiteral("[FILE.cwr]"));
+    parser.addPositionalArgument(QStringLiteral("file"),
+        QStringLiteral("A document to open (*.cwr)."), QStringLiteral("[FILE.cwr]"));
     parser.process(app);
 
     // Creating the windows and reading the settings: a failure here is shown
@@ -30,8 +30,8 @@ int main(int argc, char **argv)
         window = std::make_unique<TMainWindow>();
         window->applySettings();
     } catch (...) {
-        QMessageBox::critical(nullptr, QStringLiteral("Casewright"),
-                              exceptionMessage(std::current_exception()));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Casewright"), exceptionMessage(std::current_exception()));
         return 1;
     }
     // Showing the window reads the printer's resolution; a document named on

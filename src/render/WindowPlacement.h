@@ -10,5 +10,5 @@
 inline QPoint centredOver(const QRect &outer, const QSize &size)
 {
     return QPoint(outer.left() + (outer.width() - size.width()) / 2,
-                  outer.top() + (outer.height() - size.height()) / 2);
+        outer.top() + (outer.height() - size.height()) / 2);
 }

@@ -3,7 +3,11 @@
 QStringList toQtFilters(const QString &filter)
 {
     QStringList result;
-    const QStringList fields = filter.split(QLatin1Char('|'));
+    QStringList fields = filter.split(QLatin1Char('|'));
+    // An empty list of entries followed by "|more|entries" (a picture filter
+    // with no decoders before the catch-all) leaves one empty field in front.
+    if (fields.size() % 2 == 1 && fields.first().isEmpty())
+        fields.removeFirst();
     for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
         const QString description = fields[i].trimmed();
         QStringList patterns = fields[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);

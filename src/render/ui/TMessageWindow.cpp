@@ -13,7 +13,7 @@ constexpr int kMargin = 8;
 
 TMessageWindow::TMessageWindow(QWidget *mainWindow)
     : QWidget(mainWindow,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("ProgressWindow"));
