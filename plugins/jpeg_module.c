@@ -1,5 +1,6 @@
-/* JPEG decoder module: colour pictures come out as 24 bits, grey ones as 8
- * bits with a grey ramp. CMYK pictures are converted to RGB as stored by
+/* JPEG decoder module: colour pictures come out as 32 bits, rows top-down
+ * (blue, green, red, 0xff: the host uses them without a copy), grey ones as
+ * 8 bits with a grey ramp. CMYK pictures are converted to RGB as stored by
  * the usual (inverted) convention. */
 #include <setjmp.h>
 #include <stdio.h>
@@ -74,11 +75,12 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         return SPI_NO_MEMORY;
     const int grey = cinfo->jpeg_color_space == JCS_GRAYSCALE;
     const int cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
-    cinfo->out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    cinfo->out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     jpeg_start_decompress(cinfo);
     const JDIMENSION width = cinfo->output_width;
     const JDIMENSION height = cinfo->output_height;
-    int rc = spi_output_alloc(&d->out, width, height, grey ? 8 : 24);
+    int rc = grey ? spi_output_alloc(&d->out, width, height, 8)
+                  : spi_output_alloc_rows(&d->out, width, height, 32, 1);
     if (rc != SPI_OK)
         return rc;
     if (grey)
@@ -102,9 +104,10 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         for (JDIMENSION x = 0; x < width; ++x) {
             const unsigned c = row[4 * x], m = row[4 * x + 1], yy = row[4 * x + 2],
                            k = row[4 * x + 3];
-            dst[3 * x + 0] = (uint8_t)(yy * k / 255);
-            dst[3 * x + 1] = (uint8_t)(m * k / 255);
-            dst[3 * x + 2] = (uint8_t)(c * k / 255);
+            dst[4 * x + 0] = (uint8_t)(yy * k / 255);
+            dst[4 * x + 1] = (uint8_t)(m * k / 255);
+            dst[4 * x + 2] = (uint8_t)(c * k / 255);
+            dst[4 * x + 3] = 0xff;
         }
     }
     jpeg_finish_decompress(cinfo);

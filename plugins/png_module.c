@@ -1,8 +1,9 @@
 /* PNG decoder module. Palette pictures come out as 8 bits with their
  * palette (a transparent palette entry keeps its colour, so the program's
  * transparent colour can name it); grey pictures as 8 bits with a grey
- * ramp; everything else as 24 bits, with an alpha channel flattened onto
- * white. */
+ * ramp; everything else as 32 bits, rows top-down (blue, green, red,
+ * 0xff: the host uses them without a copy), with an alpha channel flattened
+ * onto white. */
 #include <png.h>
 #include <setjmp.h>
 #include <stdlib.h>
@@ -104,14 +105,14 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
             png_set_expand_gray_1_2_4_to_8(png);
         if (!alphaChannel)
             png_set_bgr(png);
-        else
-            png_set_filler(png, 0xff, PNG_FILLER_AFTER);
+        png_set_filler(png, 0xff, PNG_FILLER_AFTER);
     }
     const int passes = png_set_interlace_handling(png);
     (void)passes;
     png_read_update_info(png, info);
 
-    int rc = spi_output_alloc(&d->out, width, height, (palette || grey) ? 8 : 24);
+    int rc = (palette || grey) ? spi_output_alloc(&d->out, width, height, 8)
+                               : spi_output_alloc_rows(&d->out, width, height, 32, 1);
     if (rc != SPI_OK)
         return rc;
     if (palette) {
@@ -147,9 +148,10 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
             uint8_t *dst = spi_output_row(&d->out, y);
             for (png_uint_32 x = 0; x < width; ++x) {
                 const unsigned a = src[4 * x + 3];
-                dst[3 * x + 0] = spi_on_white(src[4 * x + 2], a);
-                dst[3 * x + 1] = spi_on_white(src[4 * x + 1], a);
-                dst[3 * x + 2] = spi_on_white(src[4 * x + 0], a);
+                dst[4 * x + 0] = spi_on_white(src[4 * x + 2], a);
+                dst[4 * x + 1] = spi_on_white(src[4 * x + 1], a);
+                dst[4 * x + 2] = spi_on_white(src[4 * x + 0], a);
+                dst[4 * x + 3] = 0xff;
             }
         }
     }

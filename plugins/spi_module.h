@@ -73,19 +73,23 @@ typedef struct SpiOutput
     uint8_t *bits;
     uint64_t rowBytes;
     uint32_t width, height;
+    int topDown;
 } SpiOutput;
 
 /* Allocates the blocks for a width x height picture at 8 bits (with a
- * 256-entry colour table) or 24 bits. 0 on success, else an SPI error code
- * with nothing allocated. */
-static inline int spi_output_alloc(SpiOutput *out, uint32_t width, uint32_t height, int bitCount)
+ * 256-entry colour table), 24 bits, or 32 bits (blue, green, red, 0xff: the
+ * host can use such rows as they are). Rows are stored bottom-up, or
+ * top-down (a negative height) when `topDown` is set. 0 on success, else an
+ * SPI error code with nothing allocated. */
+static inline int spi_output_alloc_rows(
+    SpiOutput *out, uint32_t width, uint32_t height, int bitCount, int topDown)
 {
     memset(out, 0, sizeof *out);
     if (width == 0 || height == 0 || width > 0x7fffffff || height > 0x7fffffff)
         return SPI_BROKEN_DATA;
     if ((uint64_t)width * height > SPI_MAX_PIXELS)
         return SPI_NO_MEMORY;
-    const uint32_t entries = bitCount == 8 ? 256 : 0;
+    const uint32_t entries = bitCount == 8 ? 256 : bitCount == 32 ? 3 : 0;
     const uint64_t rowBytes = spi_row_bytes(width, bitCount);
     const uint64_t imageBytes = rowBytes * height;
     out->info = LocalAlloc(
@@ -106,21 +110,28 @@ static inline int spi_output_alloc(SpiOutput *out, uint32_t width, uint32_t heig
     SpiBitmapInfoHeader *h = out->header;
     h->size = sizeof(SpiBitmapInfoHeader);
     h->width = (int32_t)width;
-    h->height = (int32_t)height;
+    h->height = topDown ? -(int32_t)height : (int32_t)height;
     h->planes = 1;
     h->bitCount = (uint16_t)bitCount;
     h->compression = 0;
     h->sizeImage = (uint32_t)(imageBytes > 0xffffffffu ? 0 : imageBytes);
     h->xPelsPerMeter = 3780;
     h->yPelsPerMeter = 3780;
-    h->clrUsed = entries;
+    h->clrUsed = bitCount == 8 ? 256 : 0;
+    out->topDown = topDown;
     return SPI_OK;
 }
 
-/* The address of picture row y (0 = top) in the bottom-up pixel block. */
+static inline int spi_output_alloc(SpiOutput *out, uint32_t width, uint32_t height, int bitCount)
+{
+    return spi_output_alloc_rows(out, width, height, bitCount, 0);
+}
+
+/* The address of picture row y (0 = top) in the pixel block. */
 static inline uint8_t *spi_output_row(const SpiOutput *out, uint32_t y)
 {
-    return out->bits + (uint64_t)(out->height - 1 - y) * out->rowBytes;
+    const uint64_t row = out->topDown ? y : out->height - 1 - y;
+    return out->bits + row * out->rowBytes;
 }
 
 static inline void spi_output_set_palette(SpiOutput *out, int index, int r, int g, int b)

@@ -6,6 +6,7 @@
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
 #include "render/DocumentPages.h"
+#include "render/DrawSurfacePicture.h"
 #include "render/PrintDocument.h"
 #include "render/ui/QtPrintTarget.h"
 
@@ -66,7 +67,8 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
     NullProgressSink progress;
     if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
         return 1;
-    const PageDrawer draw = documentPageDrawer(doc, options);
+    FilePictureReader pictures(messages);
+    const PageDrawer draw = documentPageDrawer(doc, options, &pictures);
     PrinterState printState; // the job's own printer; the document keeps its reference
 
     if (toPdf) {

@@ -4,6 +4,7 @@
 
 #include "document/DocumentFile.h"
 #include "pictures/PicturePlacementOps.h"
+#include "tracklist/ListLayoutRules.h"
 
 namespace {
 
@@ -194,27 +195,37 @@ QMap<QString, QString> controlValues(const LabelDocument &doc)
 class DocumentEditor::Recorder
 {
 public:
-    Recorder(const DocumentEditor &editor, EditResult &result)
-        : m_doc(editor.m_doc)
+    // Only the outermost operation reports, and only while reporting is on:
+    // the operations that it runs in turn are part of its own change.
+    Recorder(DocumentEditor &editor, EditResult &result)
+        : m_editor(editor)
         , m_result(result)
-        , m_enabled(enabledStates(m_doc))
-        , m_values(controlValues(m_doc))
-    { }
+        , m_active(editor.m_depth++ == 0 && editor.m_reporting)
+    {
+        if (m_active) {
+            m_enabled = enabledStates(editor.m_doc);
+            m_values = controlValues(editor.m_doc);
+        }
+    }
     ~Recorder()
     {
-        const ControlStates enabled = enabledStates(m_doc);
+        --m_editor.m_depth;
+        if (!m_active)
+            return;
+        const ControlStates enabled = enabledStates(m_editor.m_doc);
         for (auto it = enabled.begin(); it != enabled.end(); ++it)
             if (m_enabled.value(it.key()) != it.value())
                 m_result.enabled.insert(it.key(), it.value());
-        const QMap<QString, QString> values = controlValues(m_doc);
+        const QMap<QString, QString> values = controlValues(m_editor.m_doc);
         for (auto it = values.begin(); it != values.end(); ++it)
             if (m_values.value(it.key()) != it.value() && !m_result.changed.contains(it.key()))
                 m_result.changed.append(it.key());
     }
 
 private:
-    const LabelDocument &m_doc;
+    DocumentEditor &m_editor;
     EditResult &m_result;
+    bool m_active;
     ControlStates m_enabled;
     QMap<QString, QString> m_values;
 };
@@ -233,6 +244,11 @@ MessageSink &DocumentEditor::messages() const
 {
     static NullMessageSink quiet;
     return m_messages ? *m_messages : quiet;
+}
+
+void DocumentEditor::setReporting(bool on)
+{
+    m_reporting = on;
 }
 
 void DocumentEditor::setTemplateReloader(std::function<void()> reload)
@@ -716,17 +732,10 @@ EditResult DocumentEditor::resetToNew()
                 r.merge(setUseList(s, false));
         }
         m_doc.listRows.clear();
-        for (int side = 0; side < 2; ++side) {
-            const int spacing = m_doc.listLayout[side].lineSpacing;
-            m_doc.listLayout[side] = defaultListLayout(side);
-            m_doc.listLayout[side].lineSpacing = spacing;
-        }
+        for (int side = 0; side < 2; ++side)
+            resetListLayout(m_doc.listLayout[side], side);
         if (m_reloadTemplates)
             m_reloadTemplates();
-        // The merged results carried the enabled states and values of their
-        // own steps; the recorder reports the net change of the whole reset.
-        r.enabled.clear();
-        r.changed.clear();
     }
     r.pages.clear();
     r.addPage(kShownPage);

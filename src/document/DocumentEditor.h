@@ -169,6 +169,11 @@ public:
     // free-print switches and lists. The caller resets the list editor's
     // controls. Refreshes the shown page.
     EditResult resetToNew();
+    // With reporting off, operations leave `enabled` and `changed` of their
+    // results empty (the reader, which refreshes every control afterwards).
+    void setReporting(bool on);
+    bool reporting() const { return m_reporting; }
+
     // Called by resetToNew() to re-read the list template collections.
     void setTemplateReloader(std::function<void()> reload);
 
@@ -191,4 +196,6 @@ private:
     LabelDocument &m_doc;
     MessageSink *m_messages = nullptr;
     std::function<void()> m_reloadTemplates;
+    bool m_reporting = true;
+    int m_depth = 0;
 };

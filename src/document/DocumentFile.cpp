@@ -969,6 +969,15 @@ LoadStatus readDocument(
     if (!lines.readRawLine(raw) || raw != docfile::kHeader)
         return fail("はデータファイルではありません", LoadStatus::NotADataFile);
     Reader reader(editor, path);
+    // The window refreshes every control after a load: the operations need
+    // not report what each of them changed.
+    struct Quiet
+    {
+        DocumentEditor &ed;
+        bool was;
+        ~Quiet() { ed.setReporting(was); }
+    } quiet { editor, editor.reporting() };
+    editor.setReporting(false);
     raw.clear();
     lines.readRawLine(raw);
     reader.version = parseVersion(raw);

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSettings>
+#include <climits>
 #include <cstring>
 #include <dlfcn.h>
 
@@ -148,7 +150,7 @@ void SusieHost::load(const QString &folder)
         m_filter += QLatin1Char('|') + pairs.join(QLatin1Char('|'));
 }
 
-bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
+template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take take) const
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -177,12 +179,8 @@ bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
         SpiHandle pixels = nullptr;
         const int rc = m->getPicture(name.constData(), offset, 0, &info, &pixels, nullptr, 0);
         bool done = false;
-        if (rc == SPI_OK && isLocalHandle(info) && isLocalHandle(pixels) && info != pixels) {
-            done = assembleBmpFromPlugin(
-                LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
-            LocalUnlock(info);
-            LocalUnlock(pixels);
-        }
+        if (rc == SPI_OK && isLocalHandle(info) && isLocalHandle(pixels) && info != pixels)
+            done = take(info, pixels);
         // Free what the module handed out, also after a failure; LocalFree
         // ignores handles it does not know.
         LocalFree(info);
@@ -192,6 +190,74 @@ bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
             return true;
     }
     return false;
+}
+
+bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
+{
+    return decodeWith(fileName, [&](SpiHandle info, SpiHandle &pixels) {
+        return assembleBmpFromPlugin(
+            LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
+    });
+}
+
+namespace {
+
+// Top-down rows of 32 bits without bit fields are laid out exactly as a
+// Format_RGB32 picture: the picture can own the module's block.
+QImage adoptTopDown32(SpiHandle info, SpiHandle &pixels)
+{
+    const size_t infoBytes = LocalSize(info);
+    if (infoBytes < 40)
+        return QImage();
+    const auto *h = static_cast<const unsigned char *>(LocalLock(info));
+    const quint32 infoSize = readU32(h);
+    const qint32 width = qint32(readU32(h + 4));
+    const qint32 height = qint32(readU32(h + 8));
+    const quint16 bitCount = quint16(h[14] | h[15] << 8);
+    const quint32 compression = readU32(h + 16);
+    if (infoSize < 40 || infoSize > infoBytes || bitCount != 32 || compression != 0 || width <= 0
+        || height >= 0 || height == std::numeric_limits<qint32>::min())
+        return QImage();
+    const quint64 w = quint64(width), rows = quint64(-qint64(height));
+    const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+    if (w * rows > maxPixels || w * 4 * rows > LocalSize(pixels) || w * 4 > quint64(INT_MAX))
+        return QImage();
+    auto *bits = static_cast<uchar *>(LocalLock(pixels));
+    // The module leaves the fourth byte at 0xff; Format_RGB32 requires it.
+    QImage image(
+        bits, int(w), int(rows), qsizetype(w * 4), QImage::Format_RGB32,
+        [](void *block) { LocalFree(block); }, pixels);
+    if (image.isNull())
+        return QImage();
+    pixels = nullptr; // the picture frees it
+    return image;
+}
+
+} // namespace
+
+bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
+{
+    return decodeWith(fileName, [&](SpiHandle info, SpiHandle &pixels) {
+        QImage adopted = adoptTopDown32(info, pixels);
+        if (!adopted.isNull()) {
+            image = std::move(adopted);
+            return true;
+        }
+        QByteArray bmp;
+        if (!assembleBmpFromPlugin(
+                LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp))
+            return false;
+        QImageReader::setAllocationLimit(pictureAllocationLimitMb());
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "bmp");
+        reader.setDecideFormatFromContent(false);
+        QImage decoded;
+        if (!reader.read(&decoded) || decoded.isNull())
+            return false;
+        image = std::move(decoded);
+        return true;
+    });
 }
 
 bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *pixelBlock,

@@ -1,27 +1,21 @@
 #include "render/DocumentPages.h"
 
-#include "render/DrawBackPage.h"
-#include "render/DrawFrontPage.h"
+#include "render/PageOutput.h"
 
-static void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
-    int page, int dpiX, int dpiY, int width, int height)
+PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
+                              PictureFileReader *reader)
 {
-    if (page == 0)
-        DrawFrontPage(canvas, doc, options, dpiX, dpiY, width, height);
-    else
-        DrawBackPage(canvas, doc, options, dpiX, dpiY, width, height);
-}
-
-PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options)
-{
-    return [&doc, options](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w, int h) {
-        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h);
+    return [&doc, options, reader](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w,
+                                   int h) {
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
     };
 }
 
-PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options)
+PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
+                              PictureFileReader *reader)
 {
-    return [&doc, options](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w, int h) {
-        drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h);
+    return [&doc, options, reader](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w,
+                                   int h) {
+        drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader);
     };
 }

@@ -2,10 +2,15 @@
 
 #include "render/PrintDocument.h"
 
+class PictureFileReader;
+
 // The page drawer of a document: page 0 through DrawFrontPage, page 1
-// through DrawBackPage, with the given print options. The document must
-// outlive the drawer; the options are copied.
-PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options);
+// through DrawBackPage, with the given print options. The document (and the
+// reader, when given) must outlive the drawer; the options are copied.
+// Picture files are read through `reader` (null: without messages).
+PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
+                              PictureFileReader *reader = nullptr);
 // The same, reading the options anew at every drawing (they change while the
 // program runs).
-PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options);
+PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
+                              PictureFileReader *reader = nullptr);

@@ -1,16 +1,11 @@
 #include "render/DrawSurfacePicture.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <algorithm>
 #include <limits>
 
 #include "document/UserPrompts.h"
 
-#if __has_include("pictures/PictureLoading.h") && __has_include("pictures/LocalMemory.h")
 #include "pictures/PictureLoading.h"
-#define CASEWRIGHT_HAVE_PICTURE_LOADING 1
-#endif
 
 namespace {
 
@@ -53,33 +48,12 @@ bool PictureFileReader::crop(QImage &bitmap, const PixelRect &rect)
 
 bool FilePictureReader::load(QImage &bitmap, const QString &fileName)
 {
-#ifdef CASEWRIGHT_HAVE_PICTURE_LOADING
     return LoadPictureFile(bitmap, fileName, m_messages);
-#else
-    if (!QFileInfo(fileName).isFile()) {
-        m_messages.showMessage(
-            QStringLiteral("ファイル(") + fileName + QStringLiteral(")がありません"));
-        return false;
-    }
-    QImageReader reader(fileName);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        m_messages.showMessage(QStringLiteral("ファイル(") + fileName
-            + QStringLiteral(")は利用できない画像形式です(Pluginがありません)"));
-        return false;
-    }
-    bitmap = image;
-    return true;
-#endif
 }
 
 bool FilePictureReader::crop(QImage &bitmap, const PixelRect &rect)
 {
-#ifdef CASEWRIGHT_HAVE_PICTURE_LOADING
     return CropBitmap(bitmap, rect.left, rect.top, rect.right, rect.bottom);
-#else
-    return PictureFileReader::crop(bitmap, rect);
-#endif
 }
 
 PictureFileReader &defaultPictureFileReader()

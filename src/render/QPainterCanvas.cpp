@@ -1,8 +1,12 @@
 #include "render/QPainterCanvas.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QTransform>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +21,9 @@ QImage CopyBitmapRegion(const QImage &source, const QRect &rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return QImage();
+    // The usual case, a part of a decoded picture: one copy of its rows.
+    if (source.format() == QImage::Format_RGB32 && source.rect().contains(rect))
+        return source.copy(rect);
     QImage result(rect.size(), QImage::Format_RGB32);
     if (result.isNull())
         return QImage();
@@ -202,6 +209,57 @@ void QPainterCanvas::SetFont(const FontSpec &font)
     m_font.scale = 1.0;
 }
 
+namespace {
+
+// Whether a bold font is drawn with a face that has no bold style of its own,
+// so that the font engine thickens the regular glyphs.
+bool syntheticBold(const QFont &font)
+{
+    if (!font.bold())
+        return false;
+    static QHash<QString, bool> boldFaces;
+    const QString family = QFontInfo(font).family();
+    auto it = boldFaces.constFind(family);
+    if (it == boldFaces.constEnd()) {
+        bool hasBold = false;
+        for (const QString &style : QFontDatabase::styles(family))
+            hasBold |= QFontDatabase::weight(family, style) >= QFont::DemiBold;
+        it = boldFaces.insert(family, hasBold);
+    }
+    return !*it;
+}
+
+// Glyphs this large (in device pixels) are not drawn from the glyph cache on
+// raster devices but filled as outlines, and outlines lose the font engine's
+// synthetic emboldening.
+constexpr double kLargestCachedGlyph = 64.0;
+
+} // namespace
+
+void QPainterCanvas::paintText(const QPoint &baseline, const QString &text)
+{
+    const QFont &font = m_font.font;
+    const int type = m_painter->device()->devType();
+    const bool raster = type == QInternal::Image || type == QInternal::Pixmap;
+    const double devicePixels
+        = font.pixelSize() * std::sqrt(std::abs(m_painter->worldTransform().determinant()));
+    if (!raster || devicePixels < kLargestCachedGlyph || !syntheticBold(font)) {
+        m_painter->drawText(baseline, text);
+        return;
+    }
+    // Thicken the outline as the font engine thickens cached glyphs: by a
+    // 24th of the em.
+    QPainterPath path;
+    path.addText(baseline, font, text);
+    m_painter->save();
+    m_painter->setRenderHint(QPainter::Antialiasing, true);
+    m_painter->setPen(
+        QPen(m_font.color, font.pixelSize() / 24.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    m_painter->setBrush(m_font.color);
+    m_painter->drawPath(path);
+    m_painter->restore();
+}
+
 void QPainterCanvas::drawTextBackground(const QRect &r)
 {
     if (!m_brushClear)
@@ -234,9 +292,9 @@ void QPainterCanvas::DrawTextInRect(
     if (m_font.scale != 1.0) {
         m_painter->translate(x, y);
         m_painter->scale(m_font.scale, m_font.scale);
-        m_painter->drawText(QPoint(0, fm.ascent()), text);
+        paintText(QPoint(0, fm.ascent()), text);
     } else {
-        m_painter->drawText(QPoint(x, y + fm.ascent()), text);
+        paintText(QPoint(x, y + fm.ascent()), text);
     }
     m_painter->restore();
 }
@@ -257,7 +315,7 @@ void QPainterCanvas::TextOutClipped(
     drawTextBackground(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()));
     m_painter->setFont(m_font.font);
     m_painter->setPen(m_font.color);
-    m_painter->drawText(QPoint(0, fm.ascent()), text);
+    paintText(QPoint(0, fm.ascent()), text);
     m_painter->restore();
 }
 

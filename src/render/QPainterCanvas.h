@@ -75,6 +75,9 @@ private:
     void init();
     void fillPixels(int x, int y, int w, int h, const QColor &c);
     void drawTextBackground(const QRect &r);
+    // Draws text with its baseline starting at `baseline` in the painter's
+    // current coordinates, with the current font and colour.
+    void paintText(const QPoint &baseline, const QString &text);
 
     QPainter *m_painter = nullptr;
     bool m_ownsPainter = false;

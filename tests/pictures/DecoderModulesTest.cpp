@@ -292,3 +292,44 @@ TEST_F(DecoderModules, FileWithWrongExtensionIsDecodedByContent)
 }
 
 } // namespace
+
+namespace {
+
+// The direct route of LoadPictureFile and the BMP image of ConvertByPlugin
+// give the same picture.
+TEST_F(DecoderModules, LoadingEqualsReadingTheConvertedBmp)
+{
+    ASSERT_TRUE(patternImage(37, 23).save(path("a.jpg"), "JPEG", 90));
+    ASSERT_TRUE(patternImage(37, 23).save(path("a.png"), "PNG"));
+    ASSERT_TRUE(patternImage(37, 23, QImage::Format_ARGB32).save(path("b.png"), "PNG"));
+    ASSERT_TRUE(patternImage(37, 23, QImage::Format_Grayscale8).save(path("g.jpg"), "JPEG"));
+    for (const char *name : { "a.jpg", "a.png", "b.png", "g.jpg" }) {
+        const QImage loaded = viaModules(path(name));
+        QBuffer stream;
+        ASSERT_TRUE(ConvertByPlugin(path(name), stream));
+        QImage fromBmp;
+        ASSERT_TRUE(fromBmp.loadFromData(stream.data(), "BMP"));
+        QString why;
+        EXPECT_TRUE(sameRgb(loaded, fromBmp, &why)) << name << ": " << why.toStdString();
+        for (int y = 0; y < loaded.height(); ++y)
+            for (int x = 0; x < loaded.width(); ++x)
+                ASSERT_EQ(qAlpha(loaded.pixel(x, y)), 255) << name;
+    }
+}
+
+TEST_F(DecoderModules, ColourJpegAndPngComeAsTopDown32BitRows)
+{
+    ASSERT_TRUE(patternImage(5, 3).save(path("a.jpg"), "JPEG"));
+    ASSERT_TRUE(patternImage(5, 3).save(path("a.png"), "PNG"));
+    for (const char *name : { "a.jpg", "a.png" }) {
+        QBuffer stream;
+        ASSERT_TRUE(ConvertByPlugin(path(name), stream));
+        const char *bmp = stream.data().constData();
+        EXPECT_EQ(qFromLittleEndian<quint16>(bmp + 14 + 14), 32) << name;
+        EXPECT_EQ(qFromLittleEndian<qint32>(bmp + 14 + 8), -3) << name;
+        EXPECT_EQ(stream.data().size(), 14 + 40 + 12 + 5 * 3 * 4) << name;
+        EXPECT_EQ(viaModules(path(name)).format(), QImage::Format_RGB32);
+    }
+}
+
+} // namespace

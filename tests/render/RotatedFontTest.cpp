@@ -147,3 +147,41 @@ TEST(FontFaces, StandardJapaneseFacesDrawWithTheIpaFaces)
         EXPECT_EQ(font.pixelSize(), 38);
     }
 }
+
+namespace {
+
+// Dark pixels of `text` drawn at `points` on a 300-dpi image.
+int inkOf(const QString &text, int points, bool bold)
+{
+    QImage img(1400, 200, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainterCanvas c(&img, 300, 300);
+        FontSpec f = defaultFont();
+        f.size = points;
+        f.bold = bold;
+        c.SetFont(f);
+        c.SetBrushClear();
+        c.DrawTextInRect(
+            text, 0, 0, 1400, 200, LabelCanvas::HAlign::Left, LabelCanvas::VAlign::Top);
+    }
+    int ink = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            ink += qGray(img.pixel(x, y)) < 128;
+    return ink;
+}
+
+} // namespace
+
+TEST(FontFaces, BoldStaysBoldAtLargeSizes)
+{
+    // The IPA faces have no bold style: bold is made by thickening the
+    // glyphs, small (cached) and large (outlined) alike.
+    const QString text = QStringLiteral("夜明けのうた");
+    for (int points : { 9, 28 }) { // 38 and 117 pixels at 300 dpi
+        const int regular = inkOf(text, points, false);
+        const int bold = inkOf(text, points, true);
+        EXPECT_GT(bold, regular * 6 / 5) << points;
+    }
+}

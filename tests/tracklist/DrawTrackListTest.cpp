@@ -286,3 +286,37 @@ TEST(ListLayoutPreview, PaintsDotsOnTheImage)
     EXPECT_EQ(image.pixel(31, 3), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(35, 100), qRgb(255, 255, 255));
 }
+
+TEST(DrawTrackList, OneColumnLineSpacingAndCutAt600Dpi)
+{
+    const int h = textHeight(600);
+    ListLayout l = defaultListLayout(0);
+    l.columnCount = 1;
+    l.lineSpacing = 50;
+    l.posY = 100; // yStart = trunc(101 * 23.623) = 2385; lower edge 2785
+    QList<TListData> rows;
+    for (int i = 0; i < 12; ++i)
+        rows.append(i % 2 ? separator() : row("", QString::number(i), "", true));
+    QStringList lines = draw(rows, l, 600, 0, 0);
+    // 5 mm at 600 dpi is 118.115 px; a separator is 70 px high with a
+    // 4-pixel rule 33 px below its top; xEnd = trunc(70 * 23.623 + 93) = 1746.
+    QStringList expected;
+    double y = 2385;
+    for (int i = 0; i < 12; ++i) {
+        expected << "SetBrush clear";
+        if (i % 2 == 0) {
+            expected << kFont << rect(94, int(y), 1746, 2785, "center", QString::number(i));
+            y += h;
+        } else {
+            expected << rule(94, int(y) + 33, 1746, 4);
+            y += 70;
+        }
+        y = int(y + 50 * 0.1 * (600 * (1 / 25.399)));
+        if (y > 2785)
+            break;
+    }
+    EXPECT_EQ(lines, expected);
+    // 400 px of room: a few rows only, and the list stopped early.
+    EXPECT_LT(lines.size(), 20);
+    EXPECT_GT(lines.size(), 6);
+}

@@ -1,0 +1,76 @@
+// Document file figures: saving and loading a document with 5,000 list rows
+// and 300 free-print text items.
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include "document/DocumentEditor.h"
+#include "document/DocumentFile.h"
+#include "render/Geometry.h"
+
+namespace {
+
+LabelDocument bigDocument()
+{
+    LabelDocument doc;
+    doc.dpiX = doc.dpiY = 300;
+    doc.surfacePixels = surfacePixelsAt(300, 300);
+    for (int i = 0; i < 5000; ++i) {
+        TListData row;
+        row.kind = i % 13 == 12 ? 1 : 0;
+        row.columns[0].text = QString::number(i + 1);
+        row.columns[1].text = QStringLiteral("曲名その%1 (ライブ)").arg(i);
+        row.columns[2].text = QStringLiteral("%1:%2").arg(i % 10).arg(10 + i % 50);
+        row.columns[2].align = 3;
+        doc.listRows.append(row);
+    }
+    QList<TPrintsData> *lists[] = { &doc.coverPrints, &doc.insidePrints, &doc.backPrints };
+    for (int i = 0; i < 300; ++i) {
+        TPrintsData item;
+        item.text = QStringLiteral("任意の文字 %1").arg(i);
+        item.textX = i % 120;
+        item.textY = i % 110;
+        item.angle = (i % 4) * 90;
+        lists[i % 3]->append(item);
+    }
+    doc.top.title.use = true;
+    doc.top.title.text = QStringLiteral("アルバムの題名");
+    return doc;
+}
+
+void BM_SaveDocument(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.cwr");
+    const LabelDocument doc = bigDocument();
+    NullMessageSink quiet;
+    for (auto _ : state) {
+        if (!saveDocument(doc, path, quiet))
+            state.SkipWithError("save failed");
+    }
+    state.counters["bytes"] = double(documentBytes(doc).data.size());
+}
+BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDocument(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.cwr");
+    NullMessageSink quiet;
+    saveDocument(bigDocument(), path, quiet);
+    for (auto _ : state) {
+        LabelDocument doc;
+        doc.dpiX = doc.dpiY = 300;
+        doc.surfacePixels = surfacePixelsAt(300, 300);
+        DocumentEditor editor(doc, &quiet);
+        NullProgressSink progress;
+        if (loadDocument(editor, path, progress) != LoadStatus::Loaded
+            || doc.listRows.size() != 5000)
+            state.SkipWithError("load failed");
+    }
+}
+BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

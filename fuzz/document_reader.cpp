@@ -1,0 +1,46 @@
+// The document reader on any bytes, and the writer on whatever it read: a
+// document that can be written must read back to the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "document/DocumentEditor.h"
+#include "document/DocumentFile.h"
+#include "render/Geometry.h"
+
+namespace {
+
+// Named after a folder that does not exist, so that relative picture names
+// are not found beside it.
+const QString kPath = QStringLiteral("/nonexistent-casewright-fuzz/doc.cwr");
+
+QByteArray readAndWrite(const QByteArray &file, bool &written)
+{
+    LabelDocument doc;
+    doc.dpiX = doc.dpiY = 300;
+    doc.surfacePixels = surfacePixelsAt(300, 300);
+    DocumentEditor editor(doc);
+    NullProgressSink progress;
+    const LoadStatus status = readDocument(editor, file, kPath, progress);
+    if ((status == LoadStatus::Loaded) != (doc.fileName == kPath))
+        std::abort();
+    const DocumentBytes out = documentBytes(doc);
+    written = out.ok();
+    return out.data;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    bool written = false;
+    const QByteArray first
+        = readAndWrite(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), written);
+    if (!written)
+        return 0;
+    bool again = false;
+    const QByteArray second = readAndWrite(first, again);
+    if (!again || second != first)
+        std::abort();
+    return 0;
+}

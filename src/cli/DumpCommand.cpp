@@ -1,0 +1,31 @@
+#include <QJsonDocument>
+
+#include "cli/CliCommand.h"
+#include "document/DocumentEditor.h"
+#include "document/DocumentFile.h"
+#include "document/DocumentJson.h"
+#include "pictures/PictureLoading.h"
+#include "render/Geometry.h"
+
+namespace {
+
+int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
+{
+    if (args.positional.size() != 1)
+        throw cli::UsageError("one document is needed");
+    cli::applyPrinterDpi(args);
+    cli::StderrMessages messages(err);
+    LoadSusiePlugins();
+    LabelDocument doc;
+    ComputeSurfacePixels(doc);
+    DocumentEditor editor(doc, &messages);
+    NullProgressSink progress;
+    if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
+        return 1;
+    out << QString::fromUtf8(QJsonDocument(documentToJson(doc)).toJson(QJsonDocument::Indented));
+    return 0;
+}
+
+} // namespace
+
+CLI_COMMAND({ "dump", "dump DOC.cwr [--printer-dpi X[xY]]", {}, runDump });

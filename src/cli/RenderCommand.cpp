@@ -1,0 +1,112 @@
+// casewright-cli render: one page of a document drawn by the renderer, as a
+// PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
+// pages on A4 landscape sheets.
+#include "cli/CliCommand.h"
+#include "document/DocumentEditor.h"
+#include "document/DocumentFile.h"
+#include "pictures/PictureLoading.h"
+#include "render/DrawSurfacePicture.h"
+#include "render/Geometry.h"
+#include "render/PageOutput.h"
+#include "render/RecordingCanvas.h"
+
+namespace {
+
+// Loads the document at the printer resolution in effect (--printer-dpi or
+// the default printer's). False when it cannot be read; the reader has said
+// why on standard error.
+bool loadForDrawing(
+    const cli::Args &args, const QString &path, LabelDocument &doc, MessageSink &messages)
+{
+    cli::applyPrinterDpi(args);
+    ComputeSurfacePixels(doc);
+    LoadSusiePlugins();
+    DocumentEditor editor(doc, &messages);
+    NullProgressSink progress;
+    return loadDocument(editor, path, progress) == LoadStatus::Loaded;
+}
+
+int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
+{
+    if (args.positional.size() != 1)
+        throw cli::UsageError("one document expected");
+    const QString page = args.value(QStringLiteral("--page"));
+    if (page != QLatin1String("front") && page != QLatin1String("back"))
+        throw cli::UsageError("--page must be front or back");
+    const int pageIndex = page == QLatin1String("front") ? kFrontPageIndex : kBackPageIndex;
+    auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("96")));
+    auto [width, height]
+        = cli::parseSize(args.value(QStringLiteral("--size"), QStringLiteral("1046x604")));
+    const int outputs = int(args.has(QStringLiteral("--png")))
+        + int(args.has(QStringLiteral("--pdf"))) + int(args.has(QStringLiteral("--ops")));
+    if (outputs != 1)
+        throw cli::UsageError("exactly one of --png, --pdf, --ops expected");
+    const PrintOptions options = cli::printOptions(args);
+
+    cli::StderrMessages messages(err);
+    LabelDocument doc;
+    if (!loadForDrawing(args, args.positional.first(), doc, messages))
+        return 1;
+    FilePictureReader reader(messages);
+
+    if (args.has(QStringLiteral("--ops"))) {
+        RecordingCanvas canvas(dpiX, dpiY);
+        drawDocumentPage(canvas, doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
+        for (const QString &line : canvas.lines())
+            out << line << '\n';
+        return 0;
+    }
+    if (args.has(QStringLiteral("--png"))) {
+        const QString file = args.value(QStringLiteral("--png"));
+        QImage image = renderPageImage(doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
+        if (image.isNull()) {
+            err << "ファイル(" << file << ")が記録できません (the page is too large)\n";
+            return 1;
+        }
+        if (!image.save(file, "PNG")) {
+            err << "ファイル(" << file << ")が記録できません\n";
+            return 1;
+        }
+        return 0;
+    }
+    const QString file = args.value(QStringLiteral("--pdf"));
+    QString error;
+    if (!renderPagePdf(doc, options, pageIndex, dpiX, dpiY, width, height, file, &error, &reader)) {
+        err << "ファイル(" << file << ")が記録できません (" << error << ")\n";
+        return 1;
+    }
+    return 0;
+}
+
+int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
+{
+    if (args.positional.size() != 2)
+        throw cli::UsageError("a document and an output file expected");
+    const int dpi = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("300"))).first;
+    const PrintOptions options = cli::printOptions(args);
+    cli::StderrMessages messages(err);
+    LabelDocument doc;
+    if (!loadForDrawing(args, args.positional[0], doc, messages))
+        return 1;
+    FilePictureReader reader(messages);
+    const QString file = args.positional[1];
+    QString error;
+    if (!ExportDocumentPdf(doc, options, file, dpi, &error, &reader)) {
+        err << "ファイル(" << file << ")が記録できません (" << error << ")\n";
+        return 1;
+    }
+    out << file << '\n';
+    return 0;
+}
+
+} // namespace
+
+CLI_COMMAND({ "render",
+    "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
+    "[--option NAME=0|1]...",
+    { QStringLiteral("--page"), QStringLiteral("--dpi"), QStringLiteral("--size"),
+        QStringLiteral("--png"), QStringLiteral("--pdf"), QStringLiteral("--option") },
+    runRender });
+
+CLI_COMMAND({ "export-pdf", "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]...",
+    { QStringLiteral("--dpi"), QStringLiteral("--option") }, runExportPdf });

@@ -1,0 +1,133 @@
+#include "document/DocumentJson.h"
+
+#include <QJsonArray>
+
+#include "fonts/FontJson.h"
+#include "tracklist/ListJson.h"
+
+namespace {
+
+QJsonValue colour(ColorRef c)
+{
+    return QJsonValue(qint64(c));
+}
+
+QJsonObject titleToJson(const TitleSettings &t)
+{
+    return QJsonObject {
+        { "use", t.use },
+        { "text", t.text },
+        { "posMode", t.posMode },
+        { "customXUse", t.customXUse },
+        { "customX", t.customX },
+        { "customYUse", t.customYUse },
+        { "customY", t.customY },
+        { "offset", t.offset },
+        { "font", fontSpecToJson(t.font) },
+    };
+}
+
+QJsonObject pictureToJson(const PicturePlacement &p)
+{
+    return QJsonObject {
+        { "use", p.use },
+        { "fileName", p.fileName },
+        { "pixelWidth", p.pixelWidth },
+        { "pixelHeight", p.pixelHeight },
+        { "printWidth", p.printWidth },
+        { "printHeight", p.printHeight },
+        { "posX", p.posX },
+        { "posY", p.posY },
+        { "sizeMode", p.sizeMode },
+        { "alignMode", p.alignMode },
+        { "keepAspect", p.keepAspect },
+        { "sourceRect",
+            QJsonObject { { "left", p.sourceRect.left }, { "top", p.sourceRect.top },
+                { "right", p.sourceRect.right }, { "bottom", p.sourceRect.bottom } } },
+    };
+}
+
+QJsonObject surfaceToJson(const LabelDocument &doc, Surface s)
+{
+    const SurfaceSettings &ss = doc.surface(s);
+    QJsonObject o {
+        { "title", titleToJson(ss.title) },
+        { "picture", pictureToJson(ss.picture) },
+        { "backgroundColor1", colour(ss.backgroundColor1) },
+    };
+    // Each surface lists only the fields it has.
+    switch (s) {
+    case Surface::Top:
+        o.insert("backgroundColor2", colour(ss.backgroundColor2));
+        o.insert("useList", ss.useList);
+        o.insert("useCoverPrints", ss.useCoverPrints);
+        o.insert("useInsidePrints", ss.useInsidePrints);
+        break;
+    case Surface::Bottom:
+        o.insert("useList", ss.useList);
+        o.insert("usePrints", ss.usePrints);
+        o.insert("titleSameAsFront", ss.titleSameAsFront);
+        o.insert("pictureSameAsFront", ss.pictureSameAsFront);
+        break;
+    case Surface::Left:
+        o.insert("titleSameAsFront", ss.titleSameAsFront);
+        break;
+    case Surface::Right:
+        o.insert("titleSameAsFront", ss.titleSameAsFront);
+        o.insert("titleSameAsLeft", ss.titleSameAsLeft);
+        o.insert("pictureSameAsLeft", ss.pictureSameAsLeft);
+        break;
+    }
+    return o;
+}
+
+QJsonArray printsToJson(const QList<TPrintsData> &list)
+{
+    QJsonArray a;
+    for (const TPrintsData &item : list)
+        a.append(printsItemToJson(item));
+    return a;
+}
+
+} // namespace
+
+QJsonObject printsItemToJson(const TPrintsData &item)
+{
+    return QJsonObject {
+        { "kind", item.kind },
+        { "text", item.text },
+        { "textX", item.textX },
+        { "textY", item.textY },
+        { "angle", item.angle },
+        { "font", fontSpecToJson(item.font) },
+        { "fileName", item.fileName },
+        { "posX", item.posX },
+        { "posY", item.posY },
+        { "printWidth", item.printWidth },
+        { "printHeight", item.printHeight },
+        { "pixelWidth", item.pixelWidth },
+        { "pixelHeight", item.pixelHeight },
+        { "transparent", item.transparent },
+        { "transColor", colour(item.transColor) },
+    };
+}
+
+QJsonObject documentToJson(const LabelDocument &doc)
+{
+    return QJsonObject {
+        { "fileName", doc.fileName },
+        { "dpiX", doc.dpiX },
+        { "dpiY", doc.dpiY },
+        { "listLayout",
+            QJsonArray {
+                listLayoutToJson(doc.listLayout[0]), listLayoutToJson(doc.listLayout[1]) } },
+        { "top", surfaceToJson(doc, Surface::Top) },
+        { "bottom", surfaceToJson(doc, Surface::Bottom) },
+        { "left", surfaceToJson(doc, Surface::Left) },
+        { "right", surfaceToJson(doc, Surface::Right) },
+        { "listRows", listRowsToJson(doc.listRows) },
+        { "coverPrints", printsToJson(doc.coverPrints) },
+        { "insidePrints", printsToJson(doc.insidePrints) },
+        { "backPrints", printsToJson(doc.backPrints) },
+    };
+}

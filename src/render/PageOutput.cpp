@@ -1,0 +1,119 @@
+#include "render/PageOutput.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include "render/DrawBackPage.h"
+#include "render/DrawFrontPage.h"
+#include "render/QPainterCanvas.h"
+
+void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
+    int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
+    PictureFileReader *reader)
+{
+    if (page == kFrontPageIndex)
+        DrawFrontPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
+    else
+        DrawBackPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
+}
+
+QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, int page, int dpiX,
+    int dpiY, int width, int height, PictureFileReader *reader)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(int(dpiX / 0.0254 + 0.5));
+    image.setDotsPerMeterY(int(dpiY / 0.0254 + 0.5));
+    {
+        QPainterCanvas canvas(&image, dpiX, dpiY);
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
+    }
+    return image;
+}
+
+namespace {
+
+// QPdfWriter reports an unwritable file only by painting nothing; try the
+// file first so that the caller hears about it.
+bool writable(const QString &path, QString *error)
+{
+    QFile probe(path);
+    const bool existed = probe.exists();
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error)
+            *error = probe.errorString();
+        return false;
+    }
+    probe.close();
+    if (!existed)
+        probe.remove();
+    return true;
+}
+
+bool finished(const QString &path, QString *error)
+{
+    if (QFileInfo(path).size() > 0)
+        return true;
+    if (error)
+        *error = QStringLiteral("nothing was written");
+    return false;
+}
+
+} // namespace
+
+bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, int page, int dpiX, int dpiY,
+    int width, int height, const QString &path, QString *error, PictureFileReader *reader)
+{
+    if (!writable(path, error))
+        return false;
+    {
+        QPdfWriter writer(path);
+        writer.setCreator(QStringLiteral("Casewright"));
+        writer.setResolution(dpiX);
+        const QSizeF mm(width * 25.4 / dpiX, height * 25.4 / dpiY);
+        writer.setPageLayout(QPageLayout(
+            QPageSize(mm, QPageSize::Millimeter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QPainterCanvas canvas(&writer, dpiX, dpiY);
+        if (!canvas.painter()->isActive()) {
+            if (error)
+                *error = QStringLiteral("the PDF file cannot be started");
+            return false;
+        }
+        // One writer resolution: a different vertical resolution is a scale.
+        if (dpiY != dpiX)
+            canvas.painter()->scale(1.0, double(dpiX) / dpiY);
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
+    }
+    return finished(path, error);
+}
+
+bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QString &path,
+    int dpi, QString *error, PictureFileReader *reader)
+{
+    if (!writable(path, error))
+        return false;
+    PdfPrintTarget target(path, dpi);
+    target.setLandscape();
+    if (!target.begin(QStringLiteral("Casewright"))) {
+        if (error)
+            *error = QStringLiteral("the PDF file cannot be started");
+        return false;
+    }
+    const PageDrawer draw = [&](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w, int h) {
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
+    };
+    PrintPage(target, kFrontPageIndex, draw);
+    target.newPage();
+    PrintPage(target, kBackPageIndex, draw);
+    if (!target.end()) {
+        if (error)
+            *error = QStringLiteral("nothing was written");
+        return false;
+    }
+    return true;
+}

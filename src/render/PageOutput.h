@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "document/LabelDocument.h"
+#include "render/PrintDocument.h"
+
+class MessageSink;
+class LabelCanvas;
+class PictureFileReader;
+
+// Page 0 is the front page, page 1 the back page.
+enum { kFrontPageIndex = 0, kBackPageIndex = 1 };
+
+// Draws page 0 or 1 of `doc` onto a canvas at the target resolution and
+// printable area, reading picture files through `reader` (null: the
+// program's loader without messages).
+void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
+    int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
+    PictureFileReader *reader = nullptr);
+
+// One page drawn onto a white image of width x height pixels whose
+// resolution is dpiX x dpiY.
+QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, int page, int dpiX,
+    int dpiY, int width, int height, PictureFileReader *reader = nullptr);
+
+// One page drawn into a one-page PDF file whose page is width x height pixels
+// at dpiX x dpiY. False, with the reason in `error`, when the file cannot be
+// written.
+bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, int page, int dpiX, int dpiY,
+    int width, int height, const QString &path, QString *error,
+    PictureFileReader *reader = nullptr);
+
+// Both pages, front first, each on its own A4 landscape sheet at `dpi`, into
+// a PDF file: printing without a printer. The whole sheet is the printable
+// area. False, with the reason in `error`, when the file cannot be written.
+bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QString &path,
+    int dpi, QString *error, PictureFileReader *reader = nullptr);

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+
+namespace {
+
+struct Result
+{
+    int code;
+    QString out, err;
+};
+
+Result runCli(const QStringList &args)
+{
+    static QTemporaryDir runtime;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
+    p.waitForFinished(60000);
+    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+        QString::fromUtf8(p.readAllStandardError()) };
+}
+
+const QString kDemo = QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr");
+
+bool pngModuleBuilt()
+{
+    return QFileInfo::exists(QStringLiteral(CASEWRIGHT_BIN_DIR "/png.spi"));
+}
+
+} // namespace
+
+TEST(CliDocument, DumpsTheDemoDocument)
+{
+    Result r = runCli({ "dump", kDemo, "--printer-dpi", "300" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QJsonObject d = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(d["fileName"].toString(), kDemo);
+    EXPECT_EQ(d["dpiX"].toInt(), 300);
+    EXPECT_EQ(d["listRows"].toArray().size(), 12);
+    EXPECT_EQ(d["listRows"].toArray()[6].toObject()["kind"].toInt(), 1);
+    EXPECT_EQ(d["coverPrints"].toArray().size(), 2);
+    EXPECT_EQ(d["insidePrints"].toArray().size(), 2);
+    EXPECT_EQ(d["backPrints"].toArray().size(), 1);
+    EXPECT_EQ(d["listLayout"].toArray()[0].toObject()["lineSpacing"].toInt(), 5);
+    const QJsonObject top = d["top"].toObject();
+    EXPECT_EQ(top["title"].toObject()["text"].toString(), "Casewright デモ");
+    EXPECT_EQ(top["title"].toObject()["font"].toObject()["color"].toInteger(), 2147483656LL);
+    EXPECT_EQ(top["backgroundColor2"].toInteger(), 0x00fbf8f2);
+    EXPECT_TRUE(d["bottom"].toObject()["titleSameAsFront"].toBool());
+    EXPECT_TRUE(d["right"].toObject()["pictureSameAsLeft"].toBool());
+    EXPECT_FALSE(d["left"].toObject().contains("useList"));
+    EXPECT_EQ(d["right"].toObject()["title"].toObject()["offset"].toInt(), 5);
+    const QJsonObject picture = top["picture"].toObject();
+    EXPECT_EQ(picture["fileName"].toString(),
+        QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo-cover.png"));
+    EXPECT_EQ(picture["printWidth"].toInt(), 1425);
+    EXPECT_EQ(picture["posY"].toInt(), -7);
+    if (pngModuleBuilt()) {
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        EXPECT_EQ(picture["pixelWidth"].toInt(), 600);
+        EXPECT_EQ(picture["sourceRect"].toObject()["right"].toInt(), 600);
+    }
+}
+
+TEST(CliDocument, DumpConvertsToThePrinterResolution)
+{
+    Result r = runCli({ "dump", kDemo, "--printer-dpi", "600x150" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QJsonObject d = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(d["dpiX"].toInt(), 600);
+    EXPECT_EQ(d["dpiY"].toInt(), 150);
+    const QJsonObject picture = d["top"].toObject()["picture"].toObject();
+    EXPECT_EQ(picture["printWidth"].toInt(), 2850);
+    EXPECT_EQ(picture["printHeight"].toInt(), 712);
+    EXPECT_EQ(picture["posX"].toInt(), 4);
+    EXPECT_EQ(picture["posY"].toInt(), -3);
+    const QJsonObject item = d["coverPrints"].toArray()[1].toObject();
+    EXPECT_EQ(item["posX"].toInt(), 1900);
+    EXPECT_EQ(item["posY"].toInt(), 30);
+}
+
+TEST(CliDocument, ConvertingTwiceGivesTheSameBytes)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.cwr"), b = dir.filePath("b.cwr");
+    Result r = runCli({ "convert", kDemo, a, "--printer-dpi", "300" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    r = runCli({ "convert", a, b, "--printer-dpi", "300" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray first = readAll(a);
+    EXPECT_FALSE(first.isEmpty());
+    EXPECT_EQ(readAll(b), first);
+    // The pictures are written with the full path they were found at.
+    EXPECT_TRUE(first.contains(QByteArray(CASEWRIGHT_SOURCE_DIR "/examples/demo-cover.png\r\n")));
+}
+
+TEST(CliDocument, FailuresExitWithStatusOne)
+{
+    QTemporaryDir dir;
+    const QString bad = dir.filePath("bad.cwr");
+    writeAll(bad, "not a document\r\n");
+    Result r = runCli({ "dump", bad, "--printer-dpi", "300" });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), "ファイル(" + bad + ")はデータファイルではありません");
+    EXPECT_TRUE(r.out.isEmpty());
+
+    r = runCli({ "convert", kDemo, "/dev/full", "--printer-dpi", "300" });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("ファイル(/dev/full)が記録できません")) << r.err.toStdString();
+
+    r = runCli({ "dump" });
+    EXPECT_EQ(r.code, 2);
+    r = runCli({ "convert", kDemo });
+    EXPECT_EQ(r.code, 2);
+}
