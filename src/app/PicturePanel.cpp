@@ -129,9 +129,9 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     auto *pset = new QGroupBox(QStringLiteral("印刷設定"), this);
     pset->setObjectName(name("PSet"));
     auto *grid = new QGridLayout(pset);
-    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setContentsMargins(4, 2, 4, 4);
     grid->setVerticalSpacing(2);
-    grid->setHorizontalSpacing(4);
+    grid->setHorizontalSpacing(3);
     const bool top = surface == Surface::Top;
     const QString sizeMask = top ? QStringLiteral("\\d{1,6}") : QStringLiteral("\\d{1,5}");
     const QString posMask = top ? QStringLiteral("[-+0-9]\\d{0,5}") : QStringLiteral("\\d{1,5}");

@@ -140,10 +140,17 @@ TEST_F(MainWindowTest, OpeningTheDemoChangingATitleAndSavingWritesOnlyThatChange
     ASSERT_TRUE(QFileInfo::exists(demo));
     QTemporaryDir dir;
     const QString copy = dir.filePath(QStringLiteral("demo.cwr"));
-    ASSERT_TRUE(QFile::copy(demo, copy));
-    // The demo's pictures are found beside it.
-    for (const QString &name : QDir(QFileInfo(demo).path()).entryList(QDir::Files))
-        QFile::copy(QFileInfo(demo).dir().filePath(name), dir.filePath(name));
+    // The demo names its pictures relative to its folder; the copy names them
+    // by their full path in the temporary folder, so that reading and writing
+    // it back keeps every line as it was.
+    const QDir examples = QFileInfo(demo).dir();
+    QByteArray data = readAll(demo);
+    for (const QString &name : examples.entryList({ QStringLiteral("*.png") }, QDir::Files)) {
+        ASSERT_TRUE(QFile::copy(examples.filePath(name), dir.filePath(name)));
+        data.replace(
+            "\r\n" + name.toLatin1() + "\r\n", "\r\n" + dir.filePath(name).toLocal8Bit() + "\r\n");
+    }
+    ASSERT_TRUE(writeAll(copy, data));
     const QByteArray before = readAll(copy);
 
     showWindow();
