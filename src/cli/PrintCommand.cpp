@@ -5,6 +5,7 @@
 #include "cli/CliCommand.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
+#include "pictures/PictureLoading.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/PrintDocument.h"
@@ -61,6 +62,7 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 
     cli::StderrMessages messages(err);
     cli::applyPrinterDpi(args);
+    LoadSusiePlugins();
     LabelDocument doc;
     ComputeSurfacePixels(doc);
     DocumentEditor editor(doc, &messages);

@@ -119,3 +119,23 @@ TEST(CliPrint, FailuresAndBadArguments)
     EXPECT_EQ(cli({ "print" }, dir.path()).code, 2);
     EXPECT_EQ(cli({ "print", doc, "--pdf", "a.pdf", "--printer", "p" }, dir.path()).code, 2);
 }
+
+TEST(CliPrint, TheDemoPrintsWithItsPicturesDecoded)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("demo.pdf");
+    Result r = cli({ "print", QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr"), "--pdf",
+                       pdf, "--printer-dpi", "300", "--option", "TopLabelPrint=1", "--option",
+                       "BottomLabelPrint=1" },
+        dir.path());
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    // The PNG pictures go through the decoder modules: nothing is reported.
+    EXPECT_FALSE(r.err.contains(QStringLiteral("ファイル("))) << r.err.toStdString();
+    EXPECT_EQ(pdfPages(pdf), 2);
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), { "-list", pdf });
+    images.waitForFinished(30000);
+    const QStringList rows
+        = QString::fromUtf8(images.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    EXPECT_GE(rows.size(), 2 + 2); // two header lines and a picture on each page
+}
