@@ -1,0 +1,70 @@
+// The cost of keeping the preview current: a title edit on the demo document
+// followed by the redraw of the page shown, at each of the three zoom sizes.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "document/DocumentEditor.h"
+#include "document/DocumentFile.h"
+#include "pictures/PictureLoading.h"
+#include "render/DocumentPages.h"
+#include "render/Geometry.h"
+#include "render/PreviewState.h"
+
+namespace {
+
+struct Demo
+{
+    LabelDocument doc;
+    DocumentEditor editor { doc };
+    PrintOptions options;
+    Demo()
+    {
+        LoadSusiePlugins();
+        ComputeSurfacePixels(doc);
+        NullProgressSink progress;
+        if (loadDocument(
+                editor, QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr"), progress)
+            != LoadStatus::Loaded)
+            qFatal("the demo document does not load");
+    }
+};
+
+Demo &demo()
+{
+    static Demo d;
+    return d;
+}
+
+void BM_TitleEditAndPreviewRefresh(benchmark::State &state)
+{
+    Demo &d = demo();
+    const int zoom = int(state.range(0));
+    const QSize size = PreviewState::bitmapSize(zoom);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    const QString base = d.doc.top.title.text;
+    int n = 0;
+    for (auto _ : state) {
+        d.editor.setTitleText(Surface::Top, base + QString::number(n++ % 10));
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        RenderPreviewPage(0, bitmap, draw);
+        benchmark::DoNotOptimize(bitmap.constBits());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+BENCHMARK(BM_TitleEditAndPreviewRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
