@@ -701,6 +701,7 @@ EditResult DocumentEditor::resetToNew()
     {
         Recorder rec(*this, r);
         m_doc.fileName.clear();
+        m_doc.pictureNamesAsStored.clear();
         for (Surface s : kAllSurfaces) {
             if (s != Surface::Top)
                 r.merge(setTitleSameAsFront(s, false));

@@ -38,6 +38,11 @@ QString tabName(Surface s)
 class Writer
 {
 public:
+    Writer(const QHash<QString, QString> &storedNames, const QString &path)
+        : m_storedNames(storedNames)
+        , m_path(path)
+    {
+    }
     void line(const QString &text, const QString &field = QString())
     {
         m_out.writeLine(text, field);
@@ -65,9 +70,19 @@ public:
             int(f.bold), int(f.italic), int(f.underline), int(f.strikeOut)));
         line(f.name, field);
     }
+    // A picture's name as the document was read with it, when that name still
+    // leads to the same file from where the document is written.
+    QString pictureName(const QString &fileName) const
+    {
+        const auto stored = m_storedNames.constFind(fileName);
+        if (stored != m_storedNames.constEnd()
+            && resolveDocumentPicture(*stored, m_path) == fileName)
+            return *stored;
+        return fileName;
+    }
     void picture(const PicturePlacement &p, const QString &field)
     {
-        line(p.fileName, field);
+        line(pictureName(p.fileName), field);
         numbers({ p.printWidth, p.printHeight, p.posX, p.posY });
     }
     void layout(const ListLayout &l)
@@ -82,7 +97,7 @@ public:
         numbers({ d.textX, d.textY });
         font(d.font, where + QStringLiteral(" フォント名"));
         number(d.angle);
-        line(d.fileName, where + QStringLiteral(" ファイル名"));
+        line(pictureName(d.fileName), where + QStringLiteral(" ファイル名"));
         numbers({ d.transparent ? 1 : 0, (long long)int(d.transColor) });
         numbers({ d.posX, d.posY });
         numbers({ d.printWidth, d.printHeight });
@@ -107,6 +122,8 @@ public:
 
 private:
     LineWriter m_out;
+    const QHash<QString, QString> &m_storedNames;
+    QString m_path;
 };
 
 QString fileMessage(const QString &path, const char *reason)
@@ -425,7 +442,11 @@ private:
 
     QString picturePath(const QByteArray &raw) const
     {
-        return resolveDocumentPicture(text(raw), m_path);
+        const QString stored = text(raw);
+        const QString found = resolveDocumentPicture(stored, m_path);
+        if (found != stored)
+            m_doc.pictureNamesAsStored.insert(found, stored);
+        return found;
     }
 
     // The lines every surface stores for its title font and picture.
@@ -791,9 +812,9 @@ void convertResolution(DocumentEditor &ed, int fileDpiX, int fileDpiY)
 
 } // namespace
 
-DocumentBytes documentBytes(const LabelDocument &doc)
+DocumentBytes documentBytes(const LabelDocument &doc, const QString &path)
 {
-    Writer w;
+    Writer w(doc.pictureNamesAsStored, path.isEmpty() ? doc.fileName : path);
     w.line(QLatin1String(docfile::kHeader));
     w.line(QLatin1String(docfile::kVersion));
 
@@ -878,7 +899,7 @@ DocumentBytes documentBytes(const LabelDocument &doc)
 bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &messages)
 {
     const QString failed = fileMessage(path, "が記録できません");
-    const DocumentBytes bytes = documentBytes(doc);
+    const DocumentBytes bytes = documentBytes(doc, path);
     if (!bytes.ok()) {
         messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
         return false;
@@ -985,6 +1006,7 @@ LoadStatus readDocument(
         return fail("のバージョンが違います", LoadStatus::WrongVersion);
 
     // The file is accepted: the lists are read afresh.
+    doc.pictureNamesAsStored.clear();
     doc.listRows.clear();
     doc.coverPrints.clear();
     doc.insidePrints.clear();

@@ -23,7 +23,10 @@ struct DocumentBytes
     QString problems;
     bool ok() const { return problems.isEmpty(); }
 };
-DocumentBytes documentBytes(const LabelDocument &doc);
+// `path` is where the document will be written (empty: its own fileName);
+// picture names read from a file are written back as they were stored when
+// they still lead to the same picture from there.
+DocumentBytes documentBytes(const LabelDocument &doc, const QString &path = QString());
 
 // Writes the document to `path` through a temporary file that replaces the
 // old one only when everything was written. On failure the message

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -92,6 +93,11 @@ struct LabelDocument
     QList<TPrintsData> coverPrints;
     QList<TPrintsData> insidePrints;
     QList<TPrintsData> backPrints;
+    // Picture names as the file that was read stored them, keyed by the path
+    // the picture was found at (a name relative to the document, or a folder
+    // that does not exist here). Saving writes the stored name back, so that
+    // opening and saving a document does not rewrite its picture lines.
+    QHash<QString, QString> pictureNamesAsStored;
 
     LabelDocument();
 

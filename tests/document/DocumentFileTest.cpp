@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
+#include "pictures/PictureLoading.h"
 #include "render/Geometry.h"
 
 namespace {
@@ -875,4 +876,41 @@ TEST_F(FileFixture, EveryFieldSurvivesSaveAndLoad)
     EXPECT_EQ(back.insidePrints[1].posX, -3);
     EXPECT_EQ(back.insidePrints[1].printHeight, 60);
     EXPECT_EQ(back.insidePrints[1].pixelWidth, 4);
+}
+
+TEST_F(FileFixture, PictureNamesAreWrittenBackAsTheyWereStored)
+{
+    const QString demoDir = QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples");
+    for (const QString &name : QDir(demoDir).entryList({ "*.png", "*.cwr" }, QDir::Files))
+        ASSERT_TRUE(QFile::copy(demoDir + "/" + name, dir.filePath(name)));
+    const QString path = dir.filePath("demo.cwr");
+    const QByteArray original = readAll(path);
+    LoadSusiePlugins(); // the decoder modules beside the test program
+    ASSERT_TRUE(original.contains("\r\ndemo-cover.png\r\n"));
+    ASSERT_EQ(load(path), LoadStatus::Loaded);
+    // The picture was found beside the document and is known by its full path.
+    EXPECT_EQ(doc.top.picture.fileName, dir.filePath("demo-cover.png"));
+    EXPECT_FALSE(doc.top.picture.bitmap.isNull());
+
+    // Saved in place: byte for byte what was read.
+    ASSERT_TRUE(saveDocument(doc, path, messages));
+    EXPECT_EQ(readAll(path), original);
+
+    // Saved into another folder, the relative name would lead nowhere: the
+    // full path is written.
+    QTemporaryDir other;
+    const QString elsewhere = other.filePath("moved.cwr");
+    ASSERT_TRUE(saveDocument(doc, elsewhere, messages));
+    EXPECT_TRUE(readAll(elsewhere).contains(
+        "\r\n" + QFile::encodeName(dir.filePath("demo-cover.png")) + "\r\n"));
+
+    // A picture chosen anew is written with its own name.
+    doc.top.picture.fileName = dir.filePath("other.png");
+    EXPECT_TRUE(documentBytes(doc, path).data.contains(
+        "\r\n" + QFile::encodeName(dir.filePath("other.png")) + "\r\n"));
+
+    // "新規作成" forgets the names of the file that was read.
+    ed.resetToNew();
+    EXPECT_TRUE(doc.pictureNamesAsStored.isEmpty());
+    FreeSusiePlugins();
 }
