@@ -28,6 +28,7 @@
 #include "pictures/PictureLoading.h"
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
+#include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 #include "render/PreviewRefresher.h"
 #include "render/ui/QtPrintTarget.h"
@@ -398,8 +399,11 @@ void TMainWindow::PrintStartClick()
     if (!qt || !qt->printer())
         return;
     QtPrintTarget target(*qt->printer());
-    PrintDocument(target, printer(), m_options, documentPageDrawer(m_document, &m_options),
-        dialogs(), progressWindow());
+    // Printing reports a picture file it cannot read; the preview, which
+    // redraws on every edit, does not repeat that message.
+    FilePictureReader pictures(dialogs());
+    PrintDocument(target, printer(), m_options,
+        documentPageDrawer(m_document, &m_options, &pictures), dialogs(), progressWindow());
 }
 
 void TMainWindow::showPrinterInformation()
