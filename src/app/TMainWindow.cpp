@@ -35,6 +35,7 @@
 #include "render/ui/QtPrinterBackend.h"
 #include "render/ui/TMessageWindow.h"
 #include "render/ui/TPreviewWindow.h"
+#include "tracklist/ListTemplate.h"
 
 namespace {
 
@@ -89,6 +90,9 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_editor.setMessageSink(m_dialogs);
     // The picture decoders are found while the main window is created.
     LoadSusiePlugins();
+    // The list layout templates: read at start and again by "新規作成".
+    m_templates.LoadTemplateFolder();
+    m_editor.setTemplateReloader([this] { m_templates.LoadTemplateFolder(); });
 
     buildMenus();
 

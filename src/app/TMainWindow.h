@@ -6,6 +6,7 @@
 
 #include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
+#include "tracklist/ListTemplate.h"
 
 class CommitEdit;
 class ColorSwatch;
@@ -38,6 +39,8 @@ public:
 
     LabelDocument &document() { return m_document; }
     DocumentEditor &editor() { return m_editor; }
+    // The list layout templates of both surfaces.
+    ListTemplateStore &templates() { return m_templates; }
     const PrintOptions &printOptions() const { return m_options; }
 
     // Replace the real dialogs, preview, printer and progress window (tests,
@@ -125,6 +128,7 @@ private:
 
     LabelDocument m_document;
     DocumentEditor m_editor;
+    ListTemplateStore m_templates;
     PrintOptions m_options;
 
     std::unique_ptr<UserDialogs> m_ownDialogs;

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryFile>
 #include <cstring>
@@ -114,8 +115,10 @@ void setPictureAllocationLimitMb(int megabytes)
 
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
 {
+    // Only regular files: a document naming a pipe or a device must not leave
+    // the window waiting for input that never comes.
     QFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    if (fileName.isEmpty() || !QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
         messages.showMessage(missingMessage(fileName));
         return false;
     }

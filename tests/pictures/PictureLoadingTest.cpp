@@ -1,5 +1,7 @@
 #include <QBuffer>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "PictureTestUtil.h"
 #include "TestSupport.h"
@@ -451,3 +453,19 @@ TEST(AssembleBmp, RefusesBadBlocks)
 }
 
 } // namespace
+
+TEST(LoadPictureFileNonRegular, APipeOrADeviceIsRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    RecordingMessages messages;
+    QImage bitmap;
+    // Opening a pipe with no writer would block: the loader must not open it.
+    EXPECT_FALSE(LoadPictureFile(bitmap, fifo, messages));
+    EXPECT_FALSE(LoadPictureFile(bitmap, QStringLiteral("/dev/zero"), messages));
+    EXPECT_FALSE(LoadPictureFile(bitmap, dir.path(), messages));
+    ASSERT_EQ(messages.messages.size(), 3);
+    EXPECT_TRUE(messages.messages[0].startsWith(QStringLiteral("ファイル(") + fifo));
+    EXPECT_TRUE(bitmap.isNull());
+}
