@@ -529,18 +529,11 @@ private:
     {
         // Files before 1.04 have eight numbers: the line spacing stays.
         const bool spacing = version >= 1.04 - 1e-9;
-        const std::vector<int> v = parseNumbers(raw, spacing ? 9 : 8);
-        ListLayout &l = m_doc.listLayout[side];
-        l.columnCount = v[0];
-        l.posX = v[1];
-        l.posY = v[2];
-        l.width1 = v[3];
-        l.width2 = v[4];
-        l.width3 = v[5];
-        l.space1 = v[6];
-        l.space2 = v[7];
-        if (spacing)
-            l.lineSpacing = v[8];
+        const int count = spacing ? 9 : 8;
+        const std::vector<int> v = parseNumbers(raw, count);
+        std::array<int, 9> values = layoutValues(m_doc.listLayout[side]);
+        std::copy(v.begin(), v.begin() + count, values.begin());
+        m_doc.listLayout[side] = layoutFromValues(values);
     }
 
     void buildFields()

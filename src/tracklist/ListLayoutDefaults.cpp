@@ -7,3 +7,24 @@ ListLayout defaultListLayout(int index)
         l.width2 = 87;
     return l;
 }
+
+std::array<int, 9> layoutValues(const ListLayout &l)
+{
+    return { l.columnCount, l.posX, l.posY, l.width1, l.width2, l.width3, l.space1, l.space2,
+             l.lineSpacing };
+}
+
+ListLayout layoutFromValues(const std::array<int, 9> &v)
+{
+    ListLayout l;
+    l.columnCount = v[0];
+    l.posX = v[1];
+    l.posY = v[2];
+    l.width1 = v[3];
+    l.width2 = v[4];
+    l.width3 = v[5];
+    l.space1 = v[6];
+    l.space2 = v[7];
+    l.lineSpacing = v[8];
+    return l;
+}

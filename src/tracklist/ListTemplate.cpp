@@ -80,27 +80,6 @@ int scanNumbers(const QByteArray &line, const int *widths, int count, int *out)
     return converted;
 }
 
-std::array<int, 9> layoutValues(const ListLayout &l)
-{
-    return { l.columnCount, l.posX, l.posY, l.width1, l.width2, l.width3, l.space1, l.space2,
-        l.lineSpacing };
-}
-
-ListLayout layoutFromValues(const std::array<int, 9> &v)
-{
-    ListLayout l;
-    l.columnCount = v[0];
-    l.posX = v[1];
-    l.posY = v[2];
-    l.width1 = v[3];
-    l.width2 = v[4];
-    l.width3 = v[5];
-    l.space1 = v[6];
-    l.space2 = v[7];
-    l.lineSpacing = v[8];
-    return l;
-}
-
 QString saveFailure(const QString &path)
 {
     return QStringLiteral("ファイル(") + path + QStringLiteral(")が記録できません");

@@ -57,3 +57,7 @@ struct ListLayout
 
 // Defaults: index 0 the front (Top), index 1 the back (Bottom).
 ListLayout defaultListLayout(int index);
+
+// The nine values in file order, and back.
+std::array<int, 9> layoutValues(const ListLayout &l);
+ListLayout layoutFromValues(const std::array<int, 9> &v);
