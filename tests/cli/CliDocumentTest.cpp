@@ -11,24 +11,10 @@
 
 namespace {
 
-struct Result
-{
-    int code;
-    QString out, err;
-};
-
+using Result = CliResult;
 Result runCli(const QStringList &args)
 {
-    static QTemporaryDir runtime;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
-    p.waitForFinished(60000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError()) };
+    return runCasewrightCli(args);
 }
 
 const QString kDemo = QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr");

@@ -1,20 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QProcess>
 
 namespace {
-struct Result
-{
-    int code;
-    QString out, err;
-};
+using Result = CliResult;
 Result runCli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
-    p.waitForFinished(60000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError()) };
+    return runCasewrightCli(args);
 }
 } // namespace
 

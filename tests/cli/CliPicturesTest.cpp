@@ -3,19 +3,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 namespace {
-struct Result
-{
-    int code;
-    QString out, err;
-};
+using Result = CliResult;
 Result runPictureCli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
-    p.waitForFinished(60000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError()) };
+    return runCasewrightCli(args);
 }
 } // namespace
 

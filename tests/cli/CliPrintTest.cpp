@@ -8,25 +8,10 @@
 #include "document/LabelDocument.h"
 
 namespace {
-struct Result
-{
-    int code;
-    QString out, err;
-};
-Result run(const QString &program, const QStringList &args, const QString &configHome)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", configHome); // no user settings
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    p.waitForFinished(120000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError()) };
-}
+using Result = CliResult;
 Result cli(const QStringList &args, const QString &configHome)
 {
-    return run(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args, configHome);
+    return runCasewrightCli(args, configHome);
 }
 
 // A document whose two pages can be told apart by their text.

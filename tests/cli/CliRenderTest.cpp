@@ -11,24 +11,11 @@
 
 namespace {
 
-struct Result
-{
-    int code;
-    QString out, err;
-};
-
+using Result = CliResult;
 // Runs the command line with its own, empty settings folder.
 Result runCli(const QTemporaryDir &home, const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", home.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
-    p.waitForFinished(60000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError()) };
+    return runCasewrightCli(args, home.path());
 }
 
 QString writeDocument(const QTemporaryDir &dir, const LabelDocument &doc)

@@ -17,10 +17,8 @@ struct Result
 };
 Result runCli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
-    p.waitForFinished(60000);
-    return { p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError()) };
+    const CliResult r = runCasewrightCli(args);
+    return { r.code, r.rawOut, r.err };
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -27,9 +29,9 @@ TEST(CupsPrint, ATwoPageJobReachesAPrivateQueue)
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral("bash"),
-            { QStringLiteral(CASEWRIGHT_SOURCE_DIR "/tests/cups/print_through_cups.sh"),
-              QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), path, dir.filePath("cups"),
-              "FrontCoverTitle", "BackLabelTitle" });
+        { QStringLiteral(CASEWRIGHT_SOURCE_DIR "/tests/cups/print_through_cups.sh"),
+            QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), path, dir.filePath("cups"),
+            "FrontCoverTitle", "BackLabelTitle" });
     ASSERT_TRUE(p.waitForFinished(120000));
     const QString output = QString::fromUtf8(p.readAll());
     EXPECT_EQ(p.exitCode(), 0) << output.toStdString();

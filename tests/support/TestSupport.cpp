@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "text/Cp932.h"
 
@@ -23,4 +25,24 @@ bool writeAll(const QString &path, const QByteArray &data)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(data) == data.size();
+}
+
+CliResult runCasewrightCli(const QStringList &args, const QString &configHome)
+{
+    static QTemporaryDir runtime;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!configHome.isEmpty())
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), args);
+    p.waitForFinished(120000);
+    CliResult r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.rawOut = p.readAllStandardOutput();
+    r.out = QString::fromUtf8(r.rawOut);
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
 }

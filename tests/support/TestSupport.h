@@ -32,3 +32,14 @@ QByteArray sjis(const QString &text);
 // Reads a whole file; empty when it cannot be read.
 QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &data);
+
+// One run of casewright-cli, headless, with a runtime folder of its own.
+struct CliResult
+{
+    int code = -1;
+    QByteArray rawOut; // standard output as bytes
+    QString out; // standard output as UTF-8 text
+    QString err;
+};
+// configHome: a settings folder for the run (empty: the caller's settings).
+CliResult runCasewrightCli(const QStringList &args, const QString &configHome = QString());
