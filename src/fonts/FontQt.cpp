@@ -2,23 +2,23 @@
 
 #include <cmath>
 
-void applyFontSpec(const FontSpec &spec, QFont &font)
+void applyFontSpec(const FontSpec &fontSpec, QFont &font)
 {
-    font.setFamily(spec.name);
-    if (spec.size > 0)
-        font.setPointSize(spec.size);
+    font.setFamily(fontSpec.name);
+    if (fontSpec.size > 0)
+        font.setPointSize(fontSpec.size);
     font.setStyleHint(QFont::AnyStyle);
     font.setFixedPitch(false);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
+    font.setStrikeOut(fontSpec.strikeOut);
 }
 
-QFont toQFont(const FontSpec &spec)
+QFont toQFont(const FontSpec &fontSpec)
 {
     QFont f;
-    applyFontSpec(spec, f);
+    applyFontSpec(fontSpec, f);
     return f;
 }
 

@@ -11,8 +11,8 @@
 // Puts a FontSpec onto a QFont: face, size in points, default pitch, then
 // bold, italic, underline and strike-out, each set or cleared. A size of 0 or
 // less leaves the QFont's size as it was (Qt refuses such sizes).
-void applyFontSpec(const FontSpec &spec, QFont &font);
-QFont toQFont(const FontSpec &spec);
+void applyFontSpec(const FontSpec &fontSpec, QFont &font);
+QFont toQFont(const FontSpec &fontSpec);
 
 // The FontSpec of a QFont with the given colour and character set. A font
 // sized in pixels is converted to points at 96 dpi, rounded.

@@ -156,16 +156,16 @@ void QPainterCanvas::LineTo(int x, int y)
     m_current = QPoint(x, y);
 }
 
-QFont QPainterCanvas::makeFont(const FontSpec &spec, int dpiY)
+QFont QPainterCanvas::makeFont(const FontSpec &fontSpec, int dpiY)
 {
     installFontSubstitutions();
-    QFont f(spec.name);
-    int px = fontPixelHeight(spec.size, dpiY);
+    QFont f(fontSpec.name);
+    int px = fontPixelHeight(fontSpec.size, dpiY);
     f.setPixelSize(px > 0 ? px : 1);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    f.setStrikeOut(spec.strikeOut);
+    f.setBold(fontSpec.bold);
+    f.setItalic(fontSpec.italic);
+    f.setUnderline(fontSpec.underline);
+    f.setStrikeOut(fontSpec.strikeOut);
     f.setKerning(false);
     return f;
 }

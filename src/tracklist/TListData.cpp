@@ -25,10 +25,10 @@ void TListData::applyColumnFont(int column, QFont &font, ColorRef *color, int *c
 {
     if (!validColumn(column))
         return;
-    const FontSpec &spec = columns[size_t(column)].font;
-    applyFontSpec(spec, font);
+    const FontSpec &fontSpec = columns[size_t(column)].font;
+    applyFontSpec(fontSpec, font);
     if (color)
-        *color = spec.color;
+        *color = fontSpec.color;
     if (charset)
-        *charset = spec.charset;
+        *charset = fontSpec.charset;
 }

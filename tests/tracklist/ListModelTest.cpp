@@ -129,14 +129,14 @@ TEST(ListRows, ColumnCountChoiceIgnoresSeparateAndKind)
 TEST(ListRows, ColumnFontGoesBothWaysThroughQFont)
 {
     TListData row;
-    FontSpec spec;
-    spec.name = QStringLiteral("IPAPMincho");
-    spec.size = 14;
-    spec.color = 0x00123456u;
-    spec.charset = 0;
-    spec.bold = true;
-    spec.strikeOut = true;
-    row.setColumnFont(2, spec);
+    FontSpec fontSpec;
+    fontSpec.name = QStringLiteral("IPAPMincho");
+    fontSpec.size = 14;
+    fontSpec.color = 0x00123456u;
+    fontSpec.charset = 0;
+    fontSpec.bold = true;
+    fontSpec.strikeOut = true;
+    row.setColumnFont(2, fontSpec);
     QFont f(QStringLiteral("Sans"), 30);
     f.setItalic(true);
     f.setUnderline(true);
@@ -154,15 +154,15 @@ TEST(ListRows, ColumnFontGoesBothWaysThroughQFont)
 
     TListData other;
     other.setColumnFont(0, f, color, charset);
-    EXPECT_EQ(other.columns[0].font, spec);
+    EXPECT_EQ(other.columns[0].font, fontSpec);
     // Indexes outside the three cells change nothing.
     other.setColumnFont(3, defaultFont());
     other.setColumnFont(-1, f, 0, 0);
-    EXPECT_EQ(other.columns[0].font, spec);
+    EXPECT_EQ(other.columns[0].font, fontSpec);
     EXPECT_EQ(other.columns[2].font, defaultFont());
 
     // A size of 0 (from a hand-edited file) keeps the QFont's own size.
-    FontSpec zero = spec;
+    FontSpec zero = fontSpec;
     zero.size = 0;
     QFont g(QStringLiteral("Sans"), 11);
     applyFontSpec(zero, g);
