@@ -189,6 +189,19 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
         px[0] = (uint8_t)b, px[1] = (uint8_t)g, px[2] = (uint8_t)r; /* top row */
         return SPI_OK;
     }
+    case 14: { /* 32 bits top-down with the fourth byte left at 0 */
+        make_blocks(info, pixels, 40, 40, 2, 1, 32, 0, 8);
+        SpiBitmapInfoHeader *h = (SpiBitmapInfoHeader *)LocalLock(*info);
+        h->height = -1;
+        uint8_t *px = (uint8_t *)LocalLock(*pixels);
+        for (int i = 0; i < 2; ++i) {
+            px[4 * i] = (uint8_t)b;
+            px[4 * i + 1] = (uint8_t)g;
+            px[4 * i + 2] = (uint8_t)r;
+            px[4 * i + 3] = 0;
+        }
+        return SPI_OK;
+    }
     default:
         break;
     }

@@ -223,7 +223,10 @@ QImage adoptTopDown32(SpiHandle info, SpiHandle &pixels)
     if (w * rows > maxPixels || w * 4 * rows > LocalSize(pixels) || w * 4 > quint64(INT_MAX))
         return QImage();
     auto *bits = static_cast<uchar *>(LocalLock(pixels));
-    // The module leaves the fourth byte at 0xff; Format_RGB32 requires it.
+    // The fourth byte of a 32-bit row is unused and many modules leave it at
+    // 0; Format_RGB32 requires 0xff there, or the picture draws transparent.
+    for (quint64 i = 0, n = w * rows; i < n; ++i)
+        bits[4 * i + 3] = uchar(0xff);
     QImage image(
         bits, int(w), int(rows), qsizetype(w * 4), QImage::Format_RGB32,
         [](void *block) { LocalFree(block); }, pixels);

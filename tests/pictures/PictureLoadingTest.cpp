@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <sys/stat.h>
@@ -357,6 +358,35 @@ TEST_F(SusieHostTest, TopDownModuleOutputLoads)
     ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
     EXPECT_EQ(bitmap.pixel(0, 0) & 0xffffff, qRgb(9, 8, 7) & 0xffffff);
     EXPECT_EQ(bitmap.pixel(0, 1) & 0xffffff, 0u);
+}
+
+TEST_F(SusieHostTest, TopDown32BitRowsWithAZeroFourthByteLoadOpaque)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi" });
+    SusieHost::instance().load(folder.path());
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(2, 1, qRgb(9, 8, 7), 14)));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    ASSERT_EQ(bitmap.size(), QSize(2, 1));
+    // The fourth byte of a 32-bit row is unused: the picture is opaque, as the
+    // BMP image of the same output reads.
+    EXPECT_EQ(bitmap.pixel(0, 0), qRgb(9, 8, 7));
+    EXPECT_EQ(bitmap.pixel(1, 0), qRgb(9, 8, 7));
+    EXPECT_EQ(bitmap.convertToFormat(QImage::Format_ARGB32).pixel(1, 0), qRgb(9, 8, 7));
+    // Drawn onto a transparent canvas it covers it.
+    QImage canvas(2, 1, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        painter.drawImage(0, 0, bitmap);
+    }
+    EXPECT_EQ(canvas.pixel(1, 0), qRgb(9, 8, 7));
+    QBuffer stream;
+    ASSERT_TRUE(ConvertByPlugin(path("p.cwtp"), stream));
+    QImage viaBmp;
+    ASSERT_TRUE(viaBmp.loadFromData(stream.data(), "BMP"));
+    EXPECT_EQ(viaBmp.pixel(0, 0), bitmap.pixel(0, 0));
 }
 
 TEST_F(SusieHostTest, ModuleRefusesAPictureBeyondTheLimit)
