@@ -39,7 +39,15 @@ double leadingNumber(const QByteArray &line)
     if (p < end && *p == '-')
         return 0; // "+-1" is not a number
     double v = 0;
-    auto r = std::from_chars(p, end, v, std::chars_format::general);
+    auto format = std::chars_format::general;
+    if (end - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        // Hexadecimal; "0x" without a hex digit after it reads as 0.
+        if (end - p < 3 || p[2] == '-' || p[2] == '+')
+            return 0;
+        p += 2;
+        format = std::chars_format::hex;
+    }
+    auto r = std::from_chars(p, end, v, format);
     if (r.ec != std::errc())
         return 0;
     return negative ? -v : v;

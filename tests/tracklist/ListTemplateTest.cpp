@@ -145,6 +145,11 @@ TEST(ListTemplateFile, NewerVersionsAndWrongHeadersAreRejected)
     EXPECT_EQ(parse(templateText("2", "x", "0", data)), -1);
     EXPECT_EQ(parse(templateText("1.01xyz", "x", "0", data)), 0);
     EXPECT_EQ(parse(templateText("1.01000001", "x", "0", data)), 0); // equal in single precision
+    // The version is read as the C library reads a number, hexadecimal too.
+    EXPECT_EQ(parse(templateText("0x2", "x", "0", data)), -1);
+    EXPECT_EQ(parse(templateText("0x1.08p0", "x", "0", data)), -1);
+    EXPECT_EQ(parse(templateText(" -0X1", "x", "0", data)), 0);
+    EXPECT_EQ(parse(templateText("0x", "x", "0", data)), 0);
     EXPECT_EQ(parse(QByteArray(kDefaultTopFile).replace("<Casewright", "<Caseright")), -1);
     EXPECT_EQ(parse(QByteArray()), -1);
     EXPECT_EQ(parse(" " + kDefaultTopFile), -1);
