@@ -1,6 +1,7 @@
 #include "tracklist/ListImport.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "text/Cp932.h"
 
@@ -155,8 +156,10 @@ void appendImportedRows(QList<TListData> &rows, const QList<ImportFields> &lines
 int ImportListFile(const QString &path, QList<TListData> &rows, const ListEditorDefaults &defaults,
     int columnCount, MessageSink &messages)
 {
+    // Only regular files: a pipe would leave the editor waiting for a writer
+    // and a device may never end.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         messages.showMessage(
             QStringLiteral("ファイル(") + path + QStringLiteral(")がオープンできません"));
         return -1;

@@ -44,7 +44,8 @@ ListImportData parseListImport(const QByteArray &data, bool csv);
 void appendImportedRows(QList<TListData> &rows, const QList<ImportFields> &lines,
     const ListEditorDefaults &defaults, int columnCount);
 
-// Reads `path` and appends its rows. When the file cannot be opened, shows
+// Reads `path` and appends its rows. When the file cannot be opened (or is
+// not a regular file), shows
 // "ファイル(" + path + ")がオープンできません"; when it is not CP932 text, says
 // which line is not; in both cases the list stays as it was and the result is
 // -1. Otherwise returns the number of rows appended.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QTemporaryDir>
 
@@ -231,4 +232,21 @@ TEST(ListImport, AFileThatCannotBeOpenedLeavesTheListAlone)
     EXPECT_EQ(ImportListFile(dir.path(), rows, ListEditorDefaults(), 3, messages), -1);
     EXPECT_EQ(rows.size(), 1);
     EXPECT_EQ(messages.messages.size(), 1);
+}
+
+TEST(ListImport, APipeOrADeviceIsRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QList<TListData> rows = { TListData() };
+    RecordingMessages messages;
+    // Opening a pipe with no writer would block; a device may never end.
+    EXPECT_EQ(
+        ImportListFile(QStringLiteral("/dev/null"), rows, ListEditorDefaults(), 3, messages), -1);
+    EXPECT_EQ(ImportListFile(fifo, rows, ListEditorDefaults(), 3, messages), -1);
+    EXPECT_EQ(rows.size(), 1);
+    EXPECT_EQ(messages.messages,
+        QStringList({ "ファイル(/dev/null)がオープンできません",
+            "ファイル(" + fifo + ")がオープンできません" }));
 }
