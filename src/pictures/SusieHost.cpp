@@ -225,8 +225,16 @@ QImage adoptTopDown32(SpiHandle info, SpiHandle &pixels)
     auto *bits = static_cast<uchar *>(LocalLock(pixels));
     // The fourth byte of a 32-bit row is unused and many modules leave it at
     // 0; Format_RGB32 requires 0xff there, or the picture draws transparent.
-    for (quint64 i = 0, n = w * rows; i < n; ++i)
-        bits[4 * i + 3] = uchar(0xff);
+    // Rows that already hold 0xff throughout are only read.
+    auto *px = reinterpret_cast<quint32 *>(bits);
+    for (quint64 y = 0; y < rows; ++y, px += w) {
+        quint32 all = 0xffffffffu;
+        for (quint64 x = 0; x < w; ++x)
+            all &= px[x];
+        if ((all >> 24) != 0xffu)
+            for (quint64 x = 0; x < w; ++x)
+                px[x] |= 0xff000000u;
+    }
     QImage image(
         bits, int(w), int(rows), qsizetype(w * 4), QImage::Format_RGB32,
         [](void *block) { LocalFree(block); }, pixels);
