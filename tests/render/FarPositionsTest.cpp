@@ -5,6 +5,7 @@
 #include "RenderTestSupport.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
+#include "render/QPainterCanvas.h"
 #include "render/RecordingCanvas.h"
 
 // Positions read from a document file are not range-checked; values far off
@@ -114,4 +115,78 @@ TEST(FarPositions, SpineTitleOffsetBeyondTheIntRangeIsCutToIt)
     EXPECT_EQ(linesStarting(back(doc), "TextOutClipped"),
         (QStringList { "TextOutClipped 879 557 927 1921 879 2147483647 S",
             "TextOutClipped 2578 557 2626 1921 2626 -2147483648 S" }));
+}
+
+namespace {
+
+// Draws with `draw` on a white 200 x 60 image at 96 dpi.
+template<typename Draw> QImage painted(Draw draw)
+{
+    QImage img(200, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainterCanvas c(&img, 96, 96);
+        FontSpec f = defaultFont();
+        f.size = 20;
+        f.color = 0;
+        c.SetFont(f);
+        c.SetBrushClear();
+        c.SetPen(0);
+        c.SetBrush(0);
+        draw(c);
+    }
+    return img;
+}
+
+int darkPixels(const QImage &img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += qGray(img.pixel(x, y)) < 128;
+    return n;
+}
+
+} // namespace
+
+// A rectangle reaching to the far end of the int range is drawn as far as
+// the image shows it, exactly as one that starts at the image's edge.
+TEST(FarPositions, PainterCanvasDrawsRectanglesReachingFarOff)
+{
+    const QImage near = painted([](QPainterCanvas &c) { c.Rectangle(0, 10, 100, 20); });
+    const QImage far = painted([](QPainterCanvas &c) { c.Rectangle(kMin, 10, 100, 20); });
+    EXPECT_EQ(darkPixels(near), 100 * 10);
+    EXPECT_EQ(far, near);
+    const QImage wide = painted([](QPainterCanvas &c) { c.Rectangle(kMin, 10, kMax, 20); });
+    EXPECT_EQ(darkPixels(wide), 200 * 10);
+}
+
+TEST(FarPositions, PainterCanvasPlacesTextInARectReachingFarOff)
+{
+    // Right-aligned text ends at the rectangle's right edge wherever its left
+    // edge lies.
+    const QImage near = painted([](QPainterCanvas &c) {
+        c.DrawTextInRect(QStringLiteral("WW"), 0, 0, 150, 60, LabelCanvas::HAlign::Right,
+            LabelCanvas::VAlign::Top);
+    });
+    const QImage far = painted([](QPainterCanvas &c) {
+        c.DrawTextInRect(QStringLiteral("WW"), kMin, 0, 150, 60, LabelCanvas::HAlign::Right,
+            LabelCanvas::VAlign::Top);
+    });
+    EXPECT_GT(darkPixels(near), 50);
+    EXPECT_EQ(far, near);
+    // Clipped text whose clip rectangle starts far off.
+    const QImage clippedNear = painted(
+        [](QPainterCanvas &c) { c.TextOutClipped(0, 0, 150, 60, 10, 5, QStringLiteral("WW")); });
+    const QImage clippedFar = painted([](QPainterCanvas &c) {
+        c.TextOutClipped(kMin, kMin, 150, 60, 10, 5, QStringLiteral("WW"));
+    });
+    EXPECT_GT(darkPixels(clippedNear), 50);
+    EXPECT_EQ(clippedFar, clippedNear);
+    // A line from far off to the right edge of the image.
+    const QImage line = painted([](QPainterCanvas &c) {
+        c.MoveTo(kMin, 30);
+        c.LineTo(kMax, 30);
+    });
+    EXPECT_EQ(darkPixels(line), 200);
 }
