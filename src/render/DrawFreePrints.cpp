@@ -1,8 +1,7 @@
 #include "render/DrawFreePrints.h"
 
-#include <cmath>
-
 #include "render/LabelCanvas.h"
+#include "render/PageParts.h"
 
 void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,
     const PageScale &page, const PictureScale &scale, PictureFileReader &reader)
@@ -14,14 +13,16 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
         if (item.kind == 0) {
             // The face origin and the millimetre offset are added as real
             // numbers, then truncated.
-            const int x = int(std::trunc(face.left + item.textX * page.kx));
-            const int y = int(std::trunc(face.top + item.textY * page.ky));
+            const int x = pageparts::truncToPixel(face.left + item.textX * page.kx);
+            const int y = pageparts::truncToPixel(face.top + item.textY * page.ky);
             if (item.angle == 0) {
                 canvas.DrawTextInRect(item.text, x, y, face.right, face.bottom,
                     LabelCanvas::HAlign::Left, LabelCanvas::VAlign::Top);
             } else {
                 // Turned about its top-left reference point, clipped to the face.
-                canvas.SelectRotatedFont(item.angle * 10, 0);
+                // Whole turns are dropped first so that an angle from a file
+                // cannot overflow in tenths of a degree.
+                canvas.SelectRotatedFont((item.angle % 360) * 10, 0);
                 canvas.TextOutClipped(
                     face.left, face.top, face.right, face.bottom, x, y, item.text);
                 canvas.RestoreFont();

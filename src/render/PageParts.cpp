@@ -2,10 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "render/LabelCanvas.h"
 
 namespace pageparts {
+
+int truncToPixel(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(std::trunc(v));
+}
 
 void fill(LabelCanvas &canvas, ColorRef color, int left, int top, int right, int bottom)
 {
@@ -83,8 +95,8 @@ void drawLabelTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
     case 3: {
         // The horizontal origin is added as a real number before truncation;
         // the vertical offset is truncated first.
-        const int x = int(std::trunc(faceLeft + title.customX * s.kx));
-        const int y = top + mmToPixels(title.customY, s.ky);
+        const int x = truncToPixel(faceLeft + title.customX * s.kx);
+        const int y = truncToPixel(top + std::trunc(title.customY * s.ky));
         if (title.customXUse && title.customYUse)
             canvas.DrawTextInRect(title.text, x, y, faceRight, bottom, H::Left, V::Top);
         else if (title.customXUse)
@@ -110,7 +122,9 @@ void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
     const int mm1x = mmToPixels(1.0, s.kx);
     const int mm1y = mmToPixels(1.0, s.ky);
     const int mm2y = mmToPixels(2.0, s.ky);
-    const int off = mmToPixels(title.offset, s.ky);
+    // Formed as real numbers so that an offset far beyond the spine cannot
+    // overflow; whole pixels either way.
+    const double off = std::trunc(title.offset * s.ky);
     int x = 0, y = 0;
     bool known = true;
     if (upward) {
@@ -126,7 +140,7 @@ void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
             y = top + mm2y + w;
             break;
         case 3:
-            y = bottom - mm1y - off;
+            y = truncToPixel(bottom - mm1y - off);
             break;
         default:
             known = false;
@@ -144,7 +158,7 @@ void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
             y = bottom - mm2y - w;
             break;
         case 3:
-            y = top + mm1y + off;
+            y = truncToPixel(top + mm1y + off);
             break;
         default:
             known = false;

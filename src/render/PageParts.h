@@ -8,6 +8,11 @@ class LabelCanvas;
 // Pieces that the front and the back page draw alike.
 namespace pageparts {
 
+// A real pixel coordinate truncated toward zero and cut to the int range:
+// positions read from a file are not range-checked, and a value far off the
+// page must stay far off rather than overflow.
+int truncToPixel(double v);
+
 // Fills (left, top, right, bottom) with one colour: pen and brush both take it.
 void fill(LabelCanvas &canvas, ColorRef color, int left, int top, int right, int bottom);
 // Black solid pen and brush: every line drawn after the backgrounds uses it.

@@ -8,9 +8,25 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
+
+namespace {
+
+// Coordinates are brought within this distance of the origin before any
+// arithmetic: positions read from a file may lie anywhere in the int range,
+// where widths would overflow and the paint engine's fixed-point coordinates
+// would wrap. Anything this far off lies far outside every page.
+constexpr int kFarPixel = 1 << 24;
+
+int nearPixel(int v)
+{
+    return std::clamp(v, -kFarPixel, kFarPixel);
+}
+
+} // namespace
 
 int fontPixelHeight(int points, int dpi)
 {
@@ -104,6 +120,8 @@ void QPainterCanvas::fillPixels(int x, int y, int w, int h, const QColor &c)
 
 void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
 {
+    left = nearPixel(left), top = nearPixel(top);
+    right = nearPixel(right), bottom = nearPixel(bottom);
     if (right <= left || bottom <= top)
         return;
     const int w = right - left, h = bottom - top;
@@ -119,11 +137,12 @@ void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void QPainterCanvas::MoveTo(int x, int y)
 {
-    m_current = QPoint(x, y);
+    m_current = QPoint(nearPixel(x), nearPixel(y));
 }
 
 void QPainterCanvas::LineTo(int x, int y)
 {
+    x = nearPixel(x), y = nearPixel(y);
     const int x0 = m_current.x(), y0 = m_current.y();
     if (y == y0) {
         if (x > x0)
@@ -269,6 +288,8 @@ void QPainterCanvas::drawTextBackground(const QRect &r)
 void QPainterCanvas::DrawTextInRect(
     const QString &text, int left, int top, int right, int bottom, HAlign h, VAlign v)
 {
+    left = nearPixel(left), top = nearPixel(top);
+    right = nearPixel(right), bottom = nearPixel(bottom);
     if (right <= left || bottom <= top)
         return;
     QRect r(left, top, right - left, bottom - top);
@@ -302,6 +323,9 @@ void QPainterCanvas::DrawTextInRect(
 void QPainterCanvas::TextOutClipped(
     int left, int top, int right, int bottom, int x, int y, const QString &text)
 {
+    left = nearPixel(left), top = nearPixel(top);
+    right = nearPixel(right), bottom = nearPixel(bottom);
+    x = nearPixel(x), y = nearPixel(y);
     if (right <= left || bottom <= top)
         return;
     QFontMetrics fm(m_font.font);
