@@ -452,6 +452,10 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
         return r;
     const TitleSettings front = m_doc.top.title;
     titleText(s, front.text, r);
+    // A right spine that follows the left one gets the front text too, also
+    // when the left text already was the front's and so did not pass it on.
+    if (s == Surface::Left && m_doc.right.titleSameAsLeft)
+        titleText(Surface::Right, front.text, r);
     if (s == Surface::Bottom) {
         titlePosMode(s, front.posMode, r);
         ss.title.customXUse = front.customXUse;

@@ -214,6 +214,20 @@ TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightToo)
     EXPECT_EQ(doc.right.title.font.name, "F");
 }
 
+TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightEvenWhenTheLeftAlreadyMatches)
+{
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleText(Surface::Right, "Own");
+    ed.setTitleSameAsLeft(true); // left is off: the right keeps "Own"
+    ed.setTitleUse(Surface::Left, true);
+    // Front and left are both empty: the left text does not change.
+    EditResult r = ed.setTitleSameAsFront(Surface::Left, true);
+    EXPECT_EQ(doc.left.title.text, "");
+    EXPECT_EQ(doc.right.title.text, "");
+    EXPECT_TRUE(r.changed.contains("RightTitle"));
+    EXPECT_TRUE(r.refreshes(kBackPage));
+}
+
 TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
 {
     ed.setTitleUse(Surface::Top, true);
