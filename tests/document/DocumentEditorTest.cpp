@@ -228,6 +228,22 @@ TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightEvenWhenTheLeft
     EXPECT_TRUE(r.refreshes(kBackPage));
 }
 
+TEST_F(EditorFixture, FrontTextReachesTheRightSpineWhenTheLinkedLeftAlreadyHasIt)
+{
+    ed.setTitleUse(Surface::Left, true);
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleSameAsFront(Surface::Left, true);
+    ed.setTitleSameAsLeft(true);
+    // Spine texts as a file may hold them: each linked spine with its own.
+    doc.left.title.text = "Next";
+    doc.right.title.text = "Old";
+    EditResult r = ed.setTitleText(Surface::Top, "Next");
+    EXPECT_EQ(doc.left.title.text, "Next");
+    EXPECT_EQ(doc.right.title.text, "Next");
+    EXPECT_TRUE(r.changed.contains("RightTitle"));
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+}
+
 TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
 {
     ed.setTitleUse(Surface::Top, true);
