@@ -288,10 +288,13 @@ void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
     if (s == Surface::Top) {
         if (m_doc.bottom.titleSameAsFront)
             titleText(Surface::Bottom, text, r);
-        // The left spine passes the text on to the right one when they are linked.
+        // The left spine passes the text on to the right one when they are
+        // linked; the right gets it directly too, in case the left text was
+        // already the new one and so passed nothing on.
         if (m_doc.left.titleSameAsFront)
             titleText(Surface::Left, text, r);
-        if (m_doc.right.titleSameAsFront)
+        if (m_doc.right.titleSameAsFront
+            || (m_doc.left.titleSameAsFront && m_doc.right.titleSameAsLeft))
             titleText(Surface::Right, text, r);
     } else if (s == Surface::Left && m_doc.right.titleSameAsLeft) {
         titleText(Surface::Right, text, r);
@@ -452,6 +455,10 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
         return r;
     const TitleSettings front = m_doc.top.title;
     titleText(s, front.text, r);
+    // A right spine that follows the left one gets the front text too, also
+    // when the left text already was the front's and so did not pass it on.
+    if (s == Surface::Left && m_doc.right.titleSameAsLeft)
+        titleText(Surface::Right, front.text, r);
     if (s == Surface::Bottom) {
         titlePosMode(s, front.posMode, r);
         ss.title.customXUse = front.customXUse;

@@ -214,6 +214,36 @@ TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightToo)
     EXPECT_EQ(doc.right.title.font.name, "F");
 }
 
+TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightEvenWhenTheLeftAlreadyMatches)
+{
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleText(Surface::Right, "Own");
+    ed.setTitleSameAsLeft(true); // left is off: the right keeps "Own"
+    ed.setTitleUse(Surface::Left, true);
+    // Front and left are both empty: the left text does not change.
+    EditResult r = ed.setTitleSameAsFront(Surface::Left, true);
+    EXPECT_EQ(doc.left.title.text, "");
+    EXPECT_EQ(doc.right.title.text, "");
+    EXPECT_TRUE(r.changed.contains("RightTitle"));
+    EXPECT_TRUE(r.refreshes(kBackPage));
+}
+
+TEST_F(EditorFixture, FrontTextReachesTheRightSpineWhenTheLinkedLeftAlreadyHasIt)
+{
+    ed.setTitleUse(Surface::Left, true);
+    ed.setTitleUse(Surface::Right, true);
+    ed.setTitleSameAsFront(Surface::Left, true);
+    ed.setTitleSameAsLeft(true);
+    // Spine texts as a file may hold them: each linked spine with its own.
+    doc.left.title.text = "Next";
+    doc.right.title.text = "Old";
+    EditResult r = ed.setTitleText(Surface::Top, "Next");
+    EXPECT_EQ(doc.left.title.text, "Next");
+    EXPECT_EQ(doc.right.title.text, "Next");
+    EXPECT_TRUE(r.changed.contains("RightTitle"));
+    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+}
+
 TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
 {
     ed.setTitleUse(Surface::Top, true);
