@@ -9,18 +9,7 @@
 
 int32_t GetPluginInfo(int32_t infoNo, char *buf, int32_t len)
 {
-    switch (infoNo) {
-    case 0:
-        return spi_info_text("00IN", buf, len);
-    case 1:
-        return spi_info_text("GIF decoder (giflib)", buf, len);
-    case 2:
-        return spi_info_text("*.gif", buf, len);
-    case 3:
-        return spi_info_text("GIF", buf, len);
-    default:
-        return 0;
-    }
+    return spi_plugin_info(infoNo, buf, len, "GIF decoder (giflib)", "*.gif", "GIF");
 }
 
 int32_t IsSupported(const char *fileName, const void *header)

@@ -12,18 +12,7 @@
 
 int32_t GetPluginInfo(int32_t infoNo, char *buf, int32_t len)
 {
-    switch (infoNo) {
-    case 0:
-        return spi_info_text("00IN", buf, len);
-    case 1:
-        return spi_info_text("JPEG decoder (libjpeg-turbo)", buf, len);
-    case 2:
-        return spi_info_text("*.jpg;*.jpeg;*.jpe;*.jfif", buf, len);
-    case 3:
-        return spi_info_text("JPEG", buf, len);
-    default:
-        return 0;
-    }
+    return spi_plugin_info(infoNo, buf, len, "JPEG decoder (libjpeg-turbo)", "*.jpg;*.jpeg;*.jpe;*.jfif", "JPEG");
 }
 
 int32_t IsSupported(const char *fileName, const void *header)

@@ -12,18 +12,7 @@
 
 int32_t GetPluginInfo(int32_t infoNo, char *buf, int32_t len)
 {
-    switch (infoNo) {
-    case 0:
-        return spi_info_text("00IN", buf, len);
-    case 1:
-        return spi_info_text("PNG decoder (libpng)", buf, len);
-    case 2:
-        return spi_info_text("*.png", buf, len);
-    case 3:
-        return spi_info_text("PNG", buf, len);
-    default:
-        return 0;
-    }
+    return spi_plugin_info(infoNo, buf, len, "PNG decoder (libpng)", "*.png", "PNG");
 }
 
 int32_t IsSupported(const char *fileName, const void *header)

@@ -41,6 +41,26 @@ static inline int32_t spi_info_text(const char *text, char *buf, int32_t len)
     return (int32_t)n;
 }
 
+/* GetPluginInfo of an import filter with one pattern entry: 0 the version
+ * ("00IN"), 1 the module's own description, 2 the patterns, 3 their
+ * description; any other number has no text. */
+static inline int32_t spi_plugin_info(int32_t infoNo, char *buf, int32_t len, const char *about,
+                                      const char *patterns, const char *description)
+{
+    switch (infoNo) {
+    case 0:
+        return spi_info_text("00IN", buf, len);
+    case 1:
+        return spi_info_text(about, buf, len);
+    case 2:
+        return spi_info_text(patterns, buf, len);
+    case 3:
+        return spi_info_text(description, buf, len);
+    default:
+        return 0;
+    }
+}
+
 /* Opens the file and positions it at `offset`. */
 static inline FILE *spi_open_at(const char *fileName, int32_t offset)
 {
