@@ -266,13 +266,12 @@ PlacementResult LoadSurfacePicture(
     return r;
 }
 
-PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
+// After a typed width or height: the size mode becomes "カスタム", and a
+// linked follower takes both sizes.
+static PlacementResult sizeTyped(LabelDocument &doc, Surface s)
 {
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
-    p.printWidth = value;
-    if (p.keepAspect && p.pixelWidth != 0)
-        p.printHeight = scaled(p.pixelHeight, double(p.printWidth) / p.pixelWidth);
     p.sizeMode = 2;
     touch(r, s);
     if (linkedLeader(doc, s)) {
@@ -286,24 +285,22 @@ PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
     return r;
 }
 
+PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
+{
+    PicturePlacement &p = pic(doc, s);
+    p.printWidth = value;
+    if (p.keepAspect && p.pixelWidth != 0)
+        p.printHeight = scaled(p.pixelHeight, double(p.printWidth) / p.pixelWidth);
+    return sizeTyped(doc, s);
+}
+
 PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value)
 {
-    PlacementResult r;
     PicturePlacement &p = pic(doc, s);
     p.printHeight = value;
     if (p.keepAspect && p.pixelHeight != 0)
         p.printWidth = scaled(p.pixelWidth, double(p.printHeight) / p.pixelHeight);
-    p.sizeMode = 2;
-    touch(r, s);
-    if (linkedLeader(doc, s)) {
-        PicturePlacement &f = pic(doc, followerOf(s));
-        f.printWidth = p.printWidth;
-        f.printHeight = p.printHeight;
-        f.sizeMode = 2;
-        touch(r, followerOf(s));
-    }
-    refreshFor(r);
-    return r;
+    return sizeTyped(doc, s);
 }
 
 PlacementResult setPosX(LabelDocument &doc, Surface s, int value)
