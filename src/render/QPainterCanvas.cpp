@@ -37,6 +37,9 @@ QImage CopyBitmapRegion(const QImage &source, const QRect &rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return QImage();
+    // The whole of a decoded picture: shared, not copied.
+    if (source.format() == QImage::Format_RGB32 && rect == source.rect())
+        return source;
     // The usual case, a part of a decoded picture: one copy of its rows.
     if (source.format() == QImage::Format_RGB32 && source.rect().contains(rect))
         return source.copy(rect);
