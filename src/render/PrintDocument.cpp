@@ -5,7 +5,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
 
 #include "render/PreviewState.h"
 #include "render/QPainterCanvas.h"
@@ -148,15 +147,13 @@ int PdfPrintTarget::printableHeight() const
 
 void RenderPreviewPage(int page, QImage &bitmap, const PageDrawer &drawPage)
 {
+    // Drawn straight onto the bitmap through a scale from the 96-dpi page, which
+    // gives what playing a 96-dpi recording onto it would, without recording
+    // and replaying the pictures' pixels on every refresh.
     const QSize pageSize = PreviewState::pageSize();
-    QPicture picture;
-    {
-        QPainterCanvas canvas(&picture, 96, 96);
-        drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
-    }
     QPainter painter(&bitmap);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.scale(
         double(bitmap.width()) / pageSize.width(), double(bitmap.height()) / pageSize.height());
-    painter.drawPicture(0, 0, picture);
+    QPainterCanvas canvas(&painter, 96, 96);
+    drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
 }

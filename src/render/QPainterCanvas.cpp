@@ -118,7 +118,26 @@ void QPainterCanvas::fillPixels(int x, int y, int w, int h, const QColor &c)
 {
     if (w <= 0 || h <= 0)
         return;
-    m_painter->fillRect(QRect(x, y, w, h), c);
+    const QTransform &t = m_painter->transform();
+    if (t.type() <= QTransform::TxTranslate) {
+        m_painter->fillRect(QRect(x, y, w, h), c);
+        return;
+    }
+    // Drawn through a reduction (the preview's smaller sizes): a line or a
+    // fill thinner than a device pixel is widened to one, as a one-pixel pen
+    // stays visible on a scaled-down page instead of vanishing.
+    const QRectF r = t.mapRect(QRectF(x, y, w, h));
+    if (r.width() >= 1.0 && r.height() >= 1.0) {
+        m_painter->fillRect(QRect(x, y, w, h), c);
+        return;
+    }
+    const int left = int(std::floor(r.left())), top = int(std::floor(r.top()));
+    const int width = std::max(1, int(std::lround(r.width())));
+    const int height = std::max(1, int(std::lround(r.height())));
+    m_painter->save();
+    m_painter->resetTransform();
+    m_painter->fillRect(QRect(left, top, width, height), c);
+    m_painter->restore();
 }
 
 void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)

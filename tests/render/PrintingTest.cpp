@@ -268,3 +268,27 @@ TEST(RenderPreviewPage, DrawsAt96DpiOnThePreviewAreaAndScalesIt)
     EXPECT_EQ(bitmap.pixel(270, 10) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(bitmap.pixel(10, 160) & 0xFFFFFF, 0xFFFFFFu);
 }
+
+TEST(RenderPreviewPage, OnePixelLinesStayVisibleAtTheReducedSizes)
+{
+    for (int zoom : { 0, 1 }) {
+        QImage bitmap(PreviewState::bitmapSize(zoom), QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        RenderPreviewPage(0, bitmap, [](LabelCanvas &c, int, int, int, int, int) {
+            c.SetPen(0);
+            c.MoveTo(100, 301); // across
+            c.LineTo(900, 301);
+            c.MoveTo(501, 50); // down
+            c.LineTo(501, 550);
+        });
+        const double sx = bitmap.width() / 1046.0, sy = bitmap.height() / 604.0;
+        const int row = int(301 * sy), column = int(501 * sx);
+        int across = 0, down = 0;
+        for (int x = 0; x < bitmap.width(); ++x)
+            across += (bitmap.pixel(x, row) & 0xFFFFFF) == 0;
+        for (int y = 0; y < bitmap.height(); ++y)
+            down += (bitmap.pixel(column, y) & 0xFFFFFF) == 0;
+        EXPECT_GE(across, int(799 * sx) - 1) << zoom;
+        EXPECT_GE(down, int(499 * sy) - 1) << zoom;
+    }
+}
