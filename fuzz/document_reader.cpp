@@ -1,5 +1,8 @@
-// The document reader on any bytes, and the writer on whatever it read: a
-// document that can be written must read back to the same bytes.
+// The document reader on any bytes, and the writer on whatever it read: once
+// written, a document must read back to the same bytes. (The first reading of
+// a file whose sections are out of order may differ from reading the
+// rewritten file: links copy what their leader holds at the moment they are
+// switched on, and the writer puts the sections in their usual order.)
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -40,7 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     bool again = false;
     const QByteArray second = readAndWrite(first, again);
-    if (!again || second != first)
+    if (!again)
+        std::abort();
+    if (second == first)
+        return 0;
+    bool third = false;
+    if (readAndWrite(second, third) != second || !third)
         std::abort();
     return 0;
 }
