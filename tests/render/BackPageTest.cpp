@@ -18,19 +18,6 @@ QStringList drawBack(LabelDocument &doc, const PrintOptions &o, int dpi = 300, i
     return c.lines();
 }
 
-QStringList seg(int x0, int y0, int x1, int y1)
-{
-    return { QStringLiteral("MoveTo %1 %2").arg(x0).arg(y0),
-        QStringLiteral("LineTo %1 %2").arg(x1).arg(y1) };
-}
-
-QStringList dashes(int x, int y, int end, int dash)
-{
-    QStringList out;
-    for (; y < end; y += 2 * dash)
-        out << seg(x, y, x, y + dash);
-    return out;
-}
 
 // The width TextWidth reports for `text` in `font` turned along a spine with
 // the given cell height, measured as the renderer measures it.

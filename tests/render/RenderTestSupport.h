@@ -42,6 +42,22 @@ public:
 };
 
 // All print options off.
+// "MoveTo x0 y0" + "LineTo x1 y1"
+inline QStringList seg(int x0, int y0, int x1, int y1)
+{
+    return { QStringLiteral("MoveTo %1 %2").arg(x0).arg(y0),
+        QStringLiteral("LineTo %1 %2").arg(x1).arg(y1) };
+}
+
+// Dashes down column x from y while y < end, `dash` long, every 2 * dash.
+inline QStringList dashes(int x, int y, int end, int dash)
+{
+    QStringList out;
+    for (; y < end; y += 2 * dash)
+        out << seg(x, y, x, y + dash);
+    return out;
+}
+
 inline PrintOptions optionsOff()
 {
     PrintOptions o;
