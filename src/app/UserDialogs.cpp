@@ -115,3 +115,9 @@ std::optional<FontSpec> QtUserDialogs::chooseFont(const FontSpec &font)
     result.strikeOut = chosen.strikeOut();
     return result;
 }
+
+std::optional<BulkFontChoice> QtUserDialogs::chooseBulkFontChange(const FontSpec &)
+{
+    // Nothing opens this window before the list editor exists.
+    return std::nullopt;
+}

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "document/UserPrompts.h"
+#include "fonts/BulkFontChange.h"
 #include "fonts/FontSpec.h"
 
 class QWidget;
@@ -27,6 +28,8 @@ public:
     virtual std::optional<ColorRef> chooseColor(ColorRef start) = 0;
     // The font dialog on `font`. Nothing when cancelled.
     virtual std::optional<FontSpec> chooseFont(const FontSpec &font) = 0;
+    // The bulk font change window on `font`. Nothing when cancelled.
+    virtual std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) = 0;
 };
 
 // The real dialogs, parented to `parent`.
@@ -42,6 +45,7 @@ public:
     QString openPicture(const QString &filter) override;
     std::optional<ColorRef> chooseColor(ColorRef start) override;
     std::optional<FontSpec> chooseFont(const FontSpec &font) override;
+    std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override;
 
 private:
     QWidget *m_parent;

@@ -16,6 +16,13 @@ struct BulkFontChangeSwitches
     bool operator==(const BulkFontChangeSwitches &) const = default;
 };
 
+// What the bulk font change window returns when the user presses "変更".
+struct BulkFontChoice
+{
+    FontSpec font;
+    BulkFontChangeSwitches switches;
+};
+
 // `target` with the parts of `chosen` that the switches select carried over.
 FontSpec applyBulkFontChange(
     const FontSpec &target, const FontSpec &chosen, const BulkFontChangeSwitches &switches);

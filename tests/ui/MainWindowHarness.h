@@ -59,15 +59,21 @@ public:
         fontStarts.append(font);
         return fontAnswer;
     }
+    std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override
+    {
+        bulkFontStarts.append(font);
+        return bulkFontAnswer;
+    }
 
     bool confirmAnswer = false;
     QString openAnswer, saveAnswer, pictureAnswer;
     std::optional<ColorRef> colorAnswer;
     std::optional<FontSpec> fontAnswer;
+    std::optional<BulkFontChoice> bulkFontAnswer;
     QStringList messages, openFilters, saveFilters, saveStarts, pictureFilters;
     std::vector<Question> questions;
     QList<ColorRef> colorStarts;
-    QList<FontSpec> fontStarts;
+    QList<FontSpec> fontStarts, bulkFontStarts;
 };
 
 class RecordingRefresher : public PreviewRefresher
