@@ -140,10 +140,18 @@ TListWindow::TListWindow(TMainWindow *main)
     m_view->setItemDelegate(m_delegate);
     connect(m_header, &QHeaderView::sectionResized, m_view->viewport(),
         qOverload<>(&QWidget::update));
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex &current) {
-            if (!m_syncing)
-                ListBoxClick(current.row());
+    // A row is shown when the user selects it (click or arrow keys); the
+    // view's own current-item changes on getting the focus select nothing.
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this](const QItemSelection &selected) {
+            if (m_syncing)
+                return;
+            if (selected.indexes().isEmpty()) {
+                // The selection cannot be cleared from the view.
+                sync();
+                return;
+            }
+            ListBoxClick(selected.indexes().first().row());
         });
     // A click on the row already selected shows it again.
     connect(m_view, &QListView::clicked, this, [this](const QModelIndex &index) {
@@ -185,56 +193,28 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
     auto *panel = new QWidget(parent);
     panel->setObjectName(QStringLiteral("LowerPanel"));
     panel->setFixedSize(kListLowerPanelSize);
-    auto *v = new QVBoxLayout(panel);
-    v->setContentsMargins(0, 0, 8, 6);
-    v->setSpacing(2);
+    auto *columns = new QHBoxLayout(panel);
+    columns->setContentsMargins(8, 0, 8, 8);
+    columns->setSpacing(8);
 
-    auto *top = new QHBoxLayout;
-    top->setSpacing(4);
+    // Left: the row's two choices, then the three cells.
+    auto *left = new QVBoxLayout;
+    left->setSpacing(4);
+    auto *choices = new QHBoxLayout;
+    choices->setSpacing(8);
     m_separateBox = radioGroup(QStringLiteral("ｾﾊﾟﾚｰﾄ"), QStringLiteral("SeparateUse"),
         { QStringLiteral("する"), QStringLiteral("しない") }, m_separate, panel);
     m_kindBox = radioGroup(QStringLiteral("リスト内容"), QStringLiteral("ListData"),
         { QStringLiteral("文章"), QStringLiteral("ｾﾊﾟﾚｰﾀ") }, m_kind, panel);
     connect(m_separate, &QButtonGroup::idClicked, this, &TListWindow::SeparateUseClick);
     connect(m_kind, &QButtonGroup::idClicked, this, &TListWindow::ListDataClick);
-    top->addWidget(m_separateBox);
-    top->addWidget(m_kindBox);
-
-    auto *edit = new QGroupBox(QStringLiteral("リスト項目編集"), panel);
-    edit->setObjectName(QStringLiteral("ListEditGroup"));
-    auto *editRow = new QHBoxLayout(edit);
-    editRow->setContentsMargins(4, 2, 4, 4);
-    editRow->setSpacing(2);
-    auto addCommand = [&](QHBoxLayout *row, QWidget *box, const QString &text, const char *name,
-                          void (TListWindow::*slot)()) {
-        QPushButton *b = button(text, QLatin1String(name), box);
-        b->setMinimumWidth(44);
-        connect(b, &QPushButton::clicked, this, slot);
-        row->addWidget(b);
-    };
-    addCommand(editRow, edit, QStringLiteral("新規"), "ListNew", &TListWindow::ListNewClick);
-    addCommand(editRow, edit, QStringLiteral("追加"), "ListAdd", &TListWindow::ListAddClick);
-    addCommand(editRow, edit, QStringLiteral("削除"), "ListDelete", &TListWindow::ListDeleteClick);
-    addCommand(editRow, edit, QStringLiteral("ファイル"), "FileLoad", &TListWindow::FileLoadClick);
-    top->addWidget(edit);
-
-    auto *options = new QGroupBox(QStringLiteral("オプション"), panel);
-    options->setObjectName(QStringLiteral("OptionGroup"));
-    auto *optionRow = new QHBoxLayout(options);
-    optionRow->setContentsMargins(4, 2, 4, 4);
-    optionRow->setSpacing(2);
-    addCommand(optionRow, options, QStringLiteral("ﾘｽﾄ位置設定"), "ListSet",
-        &TListWindow::ListSetClick);
-    addCommand(optionRow, options, QStringLiteral("プレビュー"), "PreviewShow",
-        &TListWindow::PreviewShowClick);
-    addCommand(optionRow, options, QStringLiteral("閉じる"), "ListClose",
-        &TListWindow::ListCloseClick);
-    top->addWidget(options);
-    v->addLayout(top);
+    choices->addWidget(m_separateBox, 1);
+    choices->addWidget(m_kindBox, 1);
+    left->addLayout(choices);
 
     auto *cells = new QGridLayout;
     cells->setHorizontalSpacing(4);
-    cells->setVerticalSpacing(0);
+    cells->setVerticalSpacing(2);
     for (int k = 0; k < 3; ++k) {
         CellControls &c = m_cells[size_t(k)];
         const QString n = QString::number(k + 1);
@@ -242,7 +222,6 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
         c.label->setObjectName(QStringLiteral("Label") + n);
         c.text = new QLineEdit(panel);
         c.text->setObjectName(QStringLiteral("ListText") + n);
-        c.text->setMinimumWidth(200);
         c.text->installEventFilter(this);
         c.label->setBuddy(c.text);
         c.text->setAccessibleName(c.label->text());
@@ -262,20 +241,53 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
             = button(QStringLiteral("ﾌｫﾝﾄ一括変更"), QStringLiteral("FontChange") + n, panel);
         connect(bulk, &QPushButton::clicked, this, [this, k] { FontChangeClick(k); });
 
+        // Two lines per cell: label, text and its font; then the position
+        // and the two default-font commands.
         const int r = k * 2;
         cells->addWidget(c.label, r, 0);
-        cells->addWidget(c.text, r + 1, 0);
-        cells->addWidget(c.posBox, r, 1, 2, 1);
-        auto *buttons = new QHBoxLayout;
-        buttons->setSpacing(2);
-        buttons->addWidget(c.font);
-        buttons->addWidget(def);
-        buttons->addWidget(bulk);
-        cells->addLayout(buttons, r + 1, 2);
+        cells->addWidget(c.text, r, 1, 1, 2);
+        cells->addWidget(c.font, r, 3);
+        cells->addWidget(c.posBox, r + 1, 0, 1, 2);
+        cells->addWidget(def, r + 1, 2);
+        cells->addWidget(bulk, r + 1, 3);
+        if (k < 2)
+            cells->setRowMinimumHeight(r + 1, 30);
     }
-    cells->setColumnStretch(0, 1);
-    v->addLayout(cells);
-    v->addStretch(1);
+    cells->setColumnStretch(1, 1);
+    left->addLayout(cells);
+    left->addStretch(1);
+    columns->addLayout(left, 1);
+
+    // Right: the row commands and the options, one button a line.
+    auto *right = new QVBoxLayout;
+    right->setSpacing(4);
+    auto commandGroup = [&](const QString &title, const char *name) {
+        auto *box = new QGroupBox(title, panel);
+        box->setObjectName(QLatin1String(name));
+        auto *v = new QVBoxLayout(box);
+        v->setContentsMargins(6, 2, 6, 4);
+        v->setSpacing(2);
+        right->addWidget(box);
+        return box;
+    };
+    auto addCommand = [&](QGroupBox *box, const QString &text, const char *name,
+                          void (TListWindow::*slot)()) {
+        QPushButton *b = button(text, QLatin1String(name), box);
+        b->setMinimumWidth(96);
+        connect(b, &QPushButton::clicked, this, slot);
+        box->layout()->addWidget(b);
+    };
+    QGroupBox *edit = commandGroup(QStringLiteral("リスト項目編集"), "ListEditGroup");
+    addCommand(edit, QStringLiteral("新規"), "ListNew", &TListWindow::ListNewClick);
+    addCommand(edit, QStringLiteral("追加"), "ListAdd", &TListWindow::ListAddClick);
+    addCommand(edit, QStringLiteral("削除"), "ListDelete", &TListWindow::ListDeleteClick);
+    addCommand(edit, QStringLiteral("ファイル"), "FileLoad", &TListWindow::FileLoadClick);
+    QGroupBox *options = commandGroup(QStringLiteral("オプション"), "OptionGroup");
+    addCommand(options, QStringLiteral("ﾘｽﾄ位置設定"), "ListSet", &TListWindow::ListSetClick);
+    addCommand(options, QStringLiteral("プレビュー"), "PreviewShow", &TListWindow::PreviewShowClick);
+    addCommand(options, QStringLiteral("閉じる"), "ListClose", &TListWindow::ListCloseClick);
+    right->addStretch(1);
+    columns->addLayout(right);
     return panel;
 }
 
