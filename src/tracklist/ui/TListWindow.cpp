@@ -120,7 +120,6 @@ TListWindow::TListWindow(TMainWindow *main)
         m_header->setSectionResizeMode(s, QHeaderView::Interactive);
         m_header->resizeSection(s, kListSectionWidths[size_t(s)]);
     }
-    m_header->setAccessibleName(QStringLiteral("HeaderControl"));
 
     m_model = new ListRowModel(m_editor.rows(), this);
     m_view = new QListView(m_upper);
