@@ -36,6 +36,7 @@
 #include "render/ui/TMessageWindow.h"
 #include "render/ui/TPreviewWindow.h"
 #include "tracklist/ListTemplate.h"
+#include "tracklist/ui/TListWindow.h"
 
 namespace {
 
@@ -154,12 +155,16 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_preview = new TPreviewWindow(documentPageDrawer(m_document, &m_options), this);
     m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
     m_refresher = m_ownRefresher.get();
+    // The list editor replaces this window on screen while it is open.
+    m_listWindow = new TListWindow(this);
+    connect(this, &TMainWindow::listEditRequested, m_listWindow, &TListWindow::openFor);
 
     syncFromDocument();
 }
 
 TMainWindow::~TMainWindow()
 {
+    delete m_listWindow;
     FreeSusiePlugins();
 }
 
@@ -271,6 +276,7 @@ void TMainWindow::NewMenuClick()
             QStringLiteral("現在のデータが消えますがよろしいですか？"), QStringLiteral("確認")))
         return;
     apply(m_editor.resetToNew());
+    m_listWindow->resetControls();
 }
 
 void TMainWindow::OpenMenuClick()

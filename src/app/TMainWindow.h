@@ -23,6 +23,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class TAboutBox;
+class TListWindow;
 class TMessageWindow;
 class UserDialogs;
 
@@ -83,6 +84,10 @@ public:
     void PrinterSetClick();
     void PrintStartClick();
     class TPreviewWindow *previewWindow() const { return m_preview; }
+    // The track-list editor, opened by "リスト編集".
+    TListWindow *listWindow() const { return m_listWindow; }
+    // Asks the preview to redraw page 0 (front), 1 (back) or 2 (the one shown).
+    void requestPreviewRefresh(int page) { refresh(page); }
 
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
@@ -142,6 +147,7 @@ private:
     TAboutBox *m_about = nullptr;
     HelpWindow *m_help = nullptr;
     class TPreviewWindow *m_preview = nullptr;
+    TListWindow *m_listWindow = nullptr;
     bool m_shownBefore = false;
     ColorRef m_lastColor = kBlack;
 

@@ -1,0 +1,634 @@
+#include "tracklist/ui/TListWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+
+#include "app/TMainWindow.h"
+#include "app/UserDialogs.h"
+#include "fonts/FontQt.h"
+#include "tracklist/ui/ListRowView.h"
+#include "tracklist/ui/TListSetWindow.h"
+
+namespace {
+
+const QString kImportFilter = QStringLiteral(
+    "読み込み可能ファイル(*.txt,*.csv)|*.TXT;*.CSV|テキストファイル(*.txt)|*.TXT|"
+    "CSVファイル(*.csv)|*.CSV|全てのファイル(*.*)|*.*");
+
+constexpr QSize kStartClientSize(632, 460);
+// Pixel size of a 9-point font at 96 dpi.
+constexpr int kDisplayPixelSize = 12;
+
+QFont windowFont()
+{
+    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+    f.setPixelSize(kDisplayPixelSize);
+    return f;
+}
+
+QPushButton *button(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A radio group: a titled box with one button per item, in a row.
+QGroupBox *radioGroup(const QString &title, const QString &name, const QStringList &items,
+    QButtonGroup *&group, QWidget *parent)
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->setSpacing(6);
+    group = new QButtonGroup(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *b = new QRadioButton(items[i], box);
+        b->setObjectName(name + QStringLiteral("Item%1").arg(i));
+        group->addButton(b, i);
+        row->addWidget(b);
+    }
+    row->addStretch(1);
+    return box;
+}
+
+void checkItem(QButtonGroup *group, int item)
+{
+    QAbstractButton *b = group->button(item);
+    if (b) {
+        if (!b->isChecked())
+            b->setChecked(true);
+        return;
+    }
+    // No item stands for the value: none is checked.
+    group->setExclusive(false);
+    for (QAbstractButton *each : group->buttons())
+        each->setChecked(false);
+    group->setExclusive(true);
+}
+
+} // namespace
+
+TListWindow::TListWindow(TMainWindow *main)
+    : QMainWindow(nullptr)
+    , m_main(main)
+    , m_editor(main->document().listRows)
+{
+    setObjectName(QStringLiteral("ListWindow"));
+    setWindowTitle(QStringLiteral("Casewright [List]"));
+    setWindowIcon(main->windowIcon());
+    setFont(windowFont());
+    // The editor stands in for the main window; it does not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+
+    m_upper = new QWidget(central);
+    m_upper->setObjectName(QStringLiteral("UpperPanel"));
+    auto *headerModel = new QStandardItemModel(0, kListSectionCount, this);
+    for (int s = 0; s < kListSectionCount; ++s)
+        headerModel->setHorizontalHeaderItem(
+            s, new QStandardItem(QString::fromUtf8(kListSectionTitles[size_t(s)])));
+    m_header = new QHeaderView(Qt::Horizontal, m_upper);
+    m_header->setObjectName(QStringLiteral("HeaderControl"));
+    m_header->setModel(headerModel);
+    m_header->setSectionsClickable(false);
+    m_header->setStretchLastSection(false);
+    m_header->setMinimumSectionSize(8);
+    m_header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int s = 0; s < kListSectionCount; ++s) {
+        m_header->setSectionResizeMode(s, QHeaderView::Interactive);
+        m_header->resizeSection(s, kListSectionWidths[size_t(s)]);
+    }
+
+    m_model = new ListRowModel(m_editor.rows(), this);
+    m_view = new QListView(m_upper);
+    m_view->setObjectName(QStringLiteral("ListBox"));
+    m_view->setAccessibleName(QStringLiteral("リスト"));
+    m_view->setModel(m_model);
+    m_view->setUniformItemSizes(true);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->installEventFilter(this);
+    m_delegate = new ListRowDelegate(m_header, this);
+    QFont display = toQFont(defaultFont());
+    display.setPixelSize(kDisplayPixelSize);
+    m_delegate->setDisplayFont(display);
+    m_view->setItemDelegate(m_delegate);
+    connect(m_header, &QHeaderView::sectionResized, m_view->viewport(),
+        qOverload<>(&QWidget::update));
+    // A row is shown when the user selects it (click or arrow keys); the
+    // view's own current-item changes on getting the focus select nothing.
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this](const QItemSelection &selected) {
+            if (m_syncing)
+                return;
+            if (selected.indexes().isEmpty()) {
+                // The selection cannot be cleared from the view.
+                sync();
+                return;
+            }
+            ListBoxClick(selected.indexes().first().row());
+        });
+    // A click on the row already selected shows it again.
+    connect(m_view, &QListView::clicked, this, [this](const QModelIndex &index) {
+        if (!m_syncing && index.row() == m_editor.selected())
+            ListBoxClick(index.row());
+    });
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu"));
+    m_moveUp = m_popup->addAction(QStringLiteral("上へ"));
+    m_moveUp->setObjectName(QStringLiteral("MoveUp"));
+    m_moveDown = m_popup->addAction(QStringLiteral("下へ"));
+    m_moveDown->setObjectName(QStringLiteral("MoveDown"));
+    connect(m_moveUp, &QAction::triggered, this, &TListWindow::MoveUpClick);
+    connect(m_moveDown, &QAction::triggered, this, &TListWindow::MoveDownClick);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        sync();
+        m_popup->popup(m_view->viewport()->mapToGlobal(at));
+    });
+
+    m_lower = buildLowerPanel(central);
+
+    m_setWindow = new TListSetWindow(
+        main->templates(), [this]() -> UserDialogs & { return m_main->dialogs(); }, this);
+    connect(m_setWindow, &QDialog::finished, this, [this] {
+        m_main->requestPreviewRefresh(2);
+        sync();
+    });
+
+    setMinimumSize(kListWindowMinimum);
+    resize(kStartClientSize);
+    sync();
+}
+
+TListWindow::~TListWindow() = default;
+
+QWidget *TListWindow::buildLowerPanel(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("LowerPanel"));
+    panel->setFixedSize(kListLowerPanelSize);
+    auto *columns = new QHBoxLayout(panel);
+    columns->setContentsMargins(8, 0, 8, 8);
+    columns->setSpacing(8);
+
+    // Left: the row's two choices, then the three cells.
+    auto *left = new QVBoxLayout;
+    left->setSpacing(4);
+    auto *choices = new QHBoxLayout;
+    choices->setSpacing(8);
+    m_separateBox = radioGroup(QStringLiteral("ｾﾊﾟﾚｰﾄ"), QStringLiteral("SeparateUse"),
+        { QStringLiteral("する"), QStringLiteral("しない") }, m_separate, panel);
+    m_kindBox = radioGroup(QStringLiteral("リスト内容"), QStringLiteral("ListData"),
+        { QStringLiteral("文章"), QStringLiteral("ｾﾊﾟﾚｰﾀ") }, m_kind, panel);
+    connect(m_separate, &QButtonGroup::idClicked, this, &TListWindow::SeparateUseClick);
+    connect(m_kind, &QButtonGroup::idClicked, this, &TListWindow::ListDataClick);
+    choices->addWidget(m_separateBox, 1);
+    choices->addWidget(m_kindBox, 1);
+    left->addLayout(choices);
+
+    auto *cells = new QGridLayout;
+    cells->setHorizontalSpacing(4);
+    cells->setVerticalSpacing(2);
+    for (int k = 0; k < 3; ++k) {
+        CellControls &c = m_cells[size_t(k)];
+        const QString n = QString::number(k + 1);
+        c.label = new QLabel(QStringLiteral("ｾﾊﾟﾚｰﾄ") + n + QStringLiteral("内容"), panel);
+        c.label->setObjectName(QStringLiteral("Label") + n);
+        c.text = new QLineEdit(panel);
+        c.text->setObjectName(QStringLiteral("ListText") + n);
+        c.text->installEventFilter(this);
+        c.label->setBuddy(c.text);
+        c.text->setAccessibleName(c.label->text());
+        connect(c.text, &QLineEdit::textChanged, this, [this, k] { ListTextChange(k); });
+        c.posBox = radioGroup(QStringLiteral("ｾﾊﾟﾚｰﾄ") + n + QStringLiteral("文字位置"),
+            QStringLiteral("ListTextPos") + n,
+            { QStringLiteral("左寄せ"), QStringLiteral("中央"), QStringLiteral("右寄せ") }, c.pos,
+            panel);
+        connect(c.pos, &QButtonGroup::idClicked, this,
+            [this, k](int item) { ListTextPosClick(k, item); });
+        c.font = button(QStringLiteral("フォント"), QStringLiteral("ListFont") + n, panel);
+        connect(c.font, &QPushButton::clicked, this, [this, k] { ListFontClick(k); });
+        QPushButton *def
+            = button(QStringLiteral("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), QStringLiteral("DefaultFontSet") + n, panel);
+        connect(def, &QPushButton::clicked, this, [this, k] { DefaultFontSetClick(k); });
+        QPushButton *bulk
+            = button(QStringLiteral("ﾌｫﾝﾄ一括変更"), QStringLiteral("FontChange") + n, panel);
+        connect(bulk, &QPushButton::clicked, this, [this, k] { FontChangeClick(k); });
+
+        // Two lines per cell: label, text and its font; then the position
+        // and the two default-font commands.
+        const int r = k * 2;
+        cells->addWidget(c.label, r, 0);
+        cells->addWidget(c.text, r, 1, 1, 2);
+        cells->addWidget(c.font, r, 3);
+        cells->addWidget(c.posBox, r + 1, 0, 1, 2);
+        cells->addWidget(def, r + 1, 2);
+        cells->addWidget(bulk, r + 1, 3);
+        if (k < 2)
+            cells->setRowMinimumHeight(r + 1, 30);
+    }
+    cells->setColumnStretch(1, 1);
+    left->addLayout(cells);
+    left->addStretch(1);
+    columns->addLayout(left, 1);
+
+    // Right: the row commands and the options, one button a line.
+    auto *right = new QVBoxLayout;
+    right->setSpacing(4);
+    auto commandGroup = [&](const QString &title, const char *name) {
+        auto *box = new QGroupBox(title, panel);
+        box->setObjectName(QLatin1String(name));
+        auto *v = new QVBoxLayout(box);
+        v->setContentsMargins(6, 2, 6, 4);
+        v->setSpacing(2);
+        right->addWidget(box);
+        return box;
+    };
+    auto addCommand = [&](QGroupBox *box, const QString &text, const char *name,
+                          void (TListWindow::*slot)()) {
+        QPushButton *b = button(text, QLatin1String(name), box);
+        b->setMinimumWidth(96);
+        connect(b, &QPushButton::clicked, this, slot);
+        box->layout()->addWidget(b);
+    };
+    QGroupBox *edit = commandGroup(QStringLiteral("リスト項目編集"), "ListEditGroup");
+    addCommand(edit, QStringLiteral("新規"), "ListNew", &TListWindow::ListNewClick);
+    addCommand(edit, QStringLiteral("追加"), "ListAdd", &TListWindow::ListAddClick);
+    addCommand(edit, QStringLiteral("削除"), "ListDelete", &TListWindow::ListDeleteClick);
+    addCommand(edit, QStringLiteral("ファイル"), "FileLoad", &TListWindow::FileLoadClick);
+    QGroupBox *options = commandGroup(QStringLiteral("オプション"), "OptionGroup");
+    addCommand(options, QStringLiteral("ﾘｽﾄ位置設定"), "ListSet", &TListWindow::ListSetClick);
+    addCommand(options, QStringLiteral("プレビュー"), "PreviewShow", &TListWindow::PreviewShowClick);
+    addCommand(options, QStringLiteral("閉じる"), "ListClose", &TListWindow::ListCloseClick);
+    right->addStretch(1);
+    columns->addLayout(right);
+    return panel;
+}
+
+void TListWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    placePanels();
+}
+
+void TListWindow::placePanels()
+{
+    const ListWindowGeometry g
+        = listWindowGeometry(centralWidget()->size(), m_header->sizeHint().height());
+    m_upper->setGeometry(g.upper);
+    m_lower->move(g.lower.topLeft());
+    m_header->setGeometry(g.header);
+    m_view->setGeometry(g.rows);
+}
+
+// ---- Opening and closing --------------------------------------------------------
+
+void TListWindow::openFor(int surface)
+{
+    m_surface = surface == 1 ? 1 : 0;
+    m_model->beginReset();
+    m_editor.open(&m_main->document().listLayout[size_t(m_surface)]);
+    m_model->endReset();
+    sync();
+    move(m_main->pos());
+    m_main->hide();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TListWindow::ListCloseClick()
+{
+    close();
+}
+
+void TListWindow::closeEvent(QCloseEvent *event)
+{
+    // Every way of closing the editor brings the main window back.
+    event->accept();
+    QMainWindow::closeEvent(event);
+    finishClose();
+}
+
+void TListWindow::finishClose()
+{
+    m_main->show();
+}
+
+void TListWindow::resetControls()
+{
+    m_model->beginReset();
+    m_editor.reset();
+    m_model->endReset();
+    sync();
+}
+
+// ---- Showing the state ----------------------------------------------------------
+
+void TListWindow::sync()
+{
+    m_syncing = true;
+    const ListEditorControls &c = m_editor.controls();
+    m_separateBox->setEnabled(c.separateEnabled);
+    checkItem(m_separate, c.separateItem);
+    m_kindBox->setEnabled(c.kindEnabled);
+    checkItem(m_kind, c.kindItem);
+    for (int k = 0; k < 3; ++k) {
+        const ListCellControls &state = c.cells[size_t(k)];
+        CellControls &w = m_cells[size_t(k)];
+        for (QWidget *each : { static_cast<QWidget *>(w.label), static_cast<QWidget *>(w.text),
+                 static_cast<QWidget *>(w.posBox), static_cast<QWidget *>(w.font) })
+            each->setEnabled(state.enabled);
+        if (w.text->text() != state.text)
+            w.text->setText(state.text);
+        checkItem(w.pos, state.alignItem);
+        showFieldFont(k);
+    }
+    const qsizetype selected = m_editor.selected();
+    const QModelIndex current = m_view->currentIndex();
+    if (selected < 0) {
+        if (current.isValid()) {
+            m_view->selectionModel()->clear();
+        }
+    } else if (current.row() != selected || !m_view->selectionModel()->isSelected(current)) {
+        const QModelIndex index = m_model->index(int(selected));
+        m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_view->scrollTo(index);
+    }
+    m_moveUp->setEnabled(m_editor.canMoveUp());
+    m_moveDown->setEnabled(m_editor.canMoveDown());
+    m_syncing = false;
+}
+
+void TListWindow::showFieldFont(int cell)
+{
+    // The field shows the cell font's face and style at its own size.
+    QLineEdit *edit = m_cells[size_t(cell)].text;
+    QFont f = toQFont(m_editor.controls().cells[size_t(cell)].font);
+    f.setPixelSize(kDisplayPixelSize);
+    if (edit->font() != f)
+        edit->setFont(f);
+}
+
+void TListWindow::refresh()
+{
+    m_main->requestPreviewRefresh(2);
+}
+
+// ---- Row display ---------------------------------------------------------------------
+
+void TListWindow::ListBoxClick(int row)
+{
+    m_editor.select(row);
+    if (m_editor.selected() >= 0)
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+    sync();
+}
+
+bool TListWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == m_view) {
+        const bool ctrl = key->modifiers() & Qt::ControlModifier;
+        if (key->matches(QKeySequence::Paste)) {
+            PasteRows();
+            return true;
+        }
+        switch (key->key()) {
+        case Qt::Key_Delete:
+            ListDeleteClick();
+            return true;
+        case Qt::Key_Insert:
+            if (!ctrl && !(key->modifiers() & Qt::ShiftModifier)) {
+                ListAddClick();
+                return true;
+            }
+            break;
+        case Qt::Key_Up:
+            if (ctrl) {
+                MoveUpClick();
+                return true;
+            }
+            break;
+        case Qt::Key_Down:
+            if (ctrl) {
+                MoveDownClick();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // Enter in a cell text ends the edit; it goes nowhere else.
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        for (const CellControls &c : m_cells) {
+            if (watched == c.text)
+                return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Commands ----------------------------------------------------------------------------
+
+void TListWindow::ListNewClick()
+{
+    const int at = int(m_editor.rows().size());
+    m_model->beginInsert(at, 1);
+    m_editor.newRow();
+    m_model->endInsert();
+    sync();
+    refresh();
+}
+
+void TListWindow::ListAddClick()
+{
+    const qsizetype at = m_editor.selected();
+    if (at < 0)
+        return;
+    m_model->beginInsert(int(at), 1);
+    m_editor.insertRow();
+    m_model->endInsert();
+    sync();
+    refresh();
+}
+
+void TListWindow::ListDeleteClick()
+{
+    const qsizetype at = m_editor.selected();
+    if (at < 0)
+        return;
+    m_model->beginRemove(int(at), 1);
+    m_editor.deleteRow();
+    m_model->endRemove();
+    sync();
+    refresh();
+}
+
+void TListWindow::MoveUpClick()
+{
+    const qsizetype at = m_editor.selected();
+    if (!m_editor.moveUp())
+        return;
+    m_model->rowsChanged(int(at - 1), int(at));
+    sync();
+    refresh();
+}
+
+void TListWindow::MoveDownClick()
+{
+    const qsizetype at = m_editor.selected();
+    if (!m_editor.moveDown())
+        return;
+    m_model->rowsChanged(int(at), int(at + 1));
+    sync();
+    refresh();
+}
+
+void TListWindow::SeparateUseClick(int item)
+{
+    if (m_editor.setSeparate(item)) {
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+        refresh();
+    }
+    sync();
+}
+
+void TListWindow::ListDataClick(int item)
+{
+    if (m_editor.setKind(item)) {
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+        refresh();
+    }
+    sync();
+}
+
+void TListWindow::ListTextChange(int cell)
+{
+    if (m_syncing)
+        return;
+    if (m_editor.setCellText(cell, m_cells[size_t(cell)].text->text())) {
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+        refresh();
+    }
+}
+
+void TListWindow::ListTextPosClick(int cell, int item)
+{
+    if (m_editor.setCellAlign(cell, item)) {
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+        refresh();
+    }
+    sync();
+}
+
+void TListWindow::ListFontClick(int cell)
+{
+    const auto chosen
+        = m_main->dialogs().chooseFont(m_editor.controls().cells[size_t(cell)].font);
+    if (!chosen)
+        return;
+    if (m_editor.setCellFont(cell, *chosen)) {
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+        refresh();
+    }
+    sync();
+}
+
+void TListWindow::DefaultFontSetClick(int cell)
+{
+    const auto chosen = m_main->dialogs().chooseFont(m_editor.defaults().fonts[size_t(cell)]);
+    if (!chosen)
+        return;
+    if (m_editor.setDefaultFont(cell, *chosen)) {
+        m_model->rowsChanged(int(m_editor.selected()), int(m_editor.selected()));
+        refresh();
+    }
+    sync();
+}
+
+void TListWindow::FontChangeClick(int cell)
+{
+    const auto choice
+        = m_main->dialogs().chooseBulkFontChange(m_editor.defaults().fonts[size_t(cell)]);
+    if (!choice)
+        return;
+    m_editor.bulkFontChange(cell, *choice);
+    m_model->allRowsChanged();
+    sync();
+    refresh();
+}
+
+void TListWindow::FileLoadClick()
+{
+    const QString path = m_main->dialogs().openFile(kImportFilter, QString());
+    if (path.isEmpty())
+        return;
+    m_model->beginReset();
+    const int added = m_editor.importFile(path, m_main->dialogs());
+    m_model->endReset();
+    sync();
+    if (added >= 0)
+        refresh();
+}
+
+void TListWindow::PasteRows()
+{
+    const QList<ImportFields> lines
+        = clipboardImportLines(QApplication::clipboard()->text(QClipboard::Clipboard));
+    if (lines.isEmpty())
+        return;
+    const int at = int(m_editor.rows().size());
+    m_model->beginInsert(at, int(lines.size()));
+    m_editor.appendLines(lines);
+    m_model->endInsert();
+    sync();
+    refresh();
+}
+
+void TListWindow::columnsChosen(int columnCount)
+{
+    m_editor.applyColumnChoice(columnCount);
+    m_model->allRowsChanged();
+    sync();
+}
+
+void TListWindow::ListSetClick()
+{
+    m_setWindow->openFor(&m_main->document().listLayout[size_t(m_surface)], m_surface,
+        [this](int n) { columnsChosen(n); });
+}
+
+void TListWindow::PreviewShowClick()
+{
+    m_main->PreviewShowClick();
+}
