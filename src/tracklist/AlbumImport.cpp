@@ -1,6 +1,5 @@
 #include "tracklist/AlbumImport.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -109,6 +108,44 @@ QString commonValue(const QList<ReadAudio> &files, QString AudioTags::*field)
             return QString();
     }
     return value;
+}
+
+// File names in natural order: runs of digits compare by their value, so
+// "2.flac" comes before "10.flac"; otherwise case-insensitively.
+int compareNatural(const QString &a, const QString &b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit())
+                ++ei;
+            while (ej < b.size() && b[ej].isDigit())
+                ++ej;
+            // Compare the runs without their leading zeros: longer is larger.
+            qsizetype si = i, sj = j;
+            while (si + 1 < ei && a[si] == QLatin1Char('0'))
+                ++si;
+            while (sj + 1 < ej && b[sj] == QLatin1Char('0'))
+                ++sj;
+            if (ei - si != ej - sj)
+                return ei - si < ej - sj ? -1 : 1;
+            const int c = QStringView(a).mid(si, ei - si).compare(QStringView(b).mid(sj, ej - sj));
+            if (c != 0)
+                return c;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const int c = QString::compare(QString(a[i]), QString(b[j]), Qt::CaseInsensitive);
+        if (c != 0)
+            return c;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    return a.compare(b);
 }
 
 } // namespace
@@ -226,8 +263,6 @@ std::optional<AlbumFields> readAudioFiles(const QStringList &paths, MessageSink 
         messages.showMessage(listedFiles(
             QStringLiteral("次のファイルは音声ファイルとして読めないため飛ばしました"), unreadable));
 
-    QCollator collator;
-    collator.setNumericMode(true);
     const auto trackKey = [](const ReadAudio &f) {
         return f.tags.track > 0 ? f.tags.track : std::numeric_limits<int>::max();
     };
@@ -236,7 +271,7 @@ std::optional<AlbumFields> readAudioFiles(const QStringList &paths, MessageSink 
             return a.tags.disc < b.tags.disc;
         if (trackKey(a) != trackKey(b))
             return trackKey(a) < trackKey(b);
-        return collator.compare(QFileInfo(a.path).fileName(), QFileInfo(b.path).fileName()) < 0;
+        return compareNatural(QFileInfo(a.path).fileName(), QFileInfo(b.path).fileName()) < 0;
     });
 
     AlbumFields album;

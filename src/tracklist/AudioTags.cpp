@@ -52,7 +52,9 @@ std::optional<AudioTags> readAudioTags(const QString &path)
         return std::nullopt;
     const QByteArray name = QFile::encodeName(path);
     TagLib::FileRef file(name.constData(), true, TagLib::AudioProperties::Average);
-    if (file.isNull() || !file.audioProperties())
+    // Some readers take any bytes for a stream without frames; audio has a
+    // sample rate.
+    if (file.isNull() || !file.audioProperties() || file.audioProperties()->sampleRate() <= 0)
         return std::nullopt;
     AudioTags tags;
     if (const TagLib::Tag *tag = file.tag()) {
