@@ -377,3 +377,13 @@ EditResult applyDiscTitles(
         r.merge(editor.setTitleText(Surface::Right, spine));
     return r;
 }
+
+EditResult offerDiscTitles(
+    DocumentEditor &editor, const ListImportOutcome &outcome, ConfirmSink &confirm)
+{
+    if (!outcome.offersTitles()
+        || !confirm.confirm(QString::fromUtf8(kUseForTitlesQuestion),
+            QString::fromUtf8(kUseForTitlesCaption)))
+        return EditResult();
+    return applyDiscTitles(editor, outcome.discTitle, outcome.discPerformer);
+}

@@ -92,3 +92,14 @@ QString spineTitleFor(const QString &discTitle, const QString &discPerformer);
 // spineTitleFor(). Nothing changes when both texts are empty.
 EditResult applyDiscTitles(
     DocumentEditor &editor, const QString &discTitle, const QString &discPerformer);
+
+// The question asked once after an import that found a disc title or
+// performer, with the caption of the program's other confirmations.
+inline const char kUseForTitlesQuestion[] = "タイトルにも使いますか？";
+inline const char kUseForTitlesCaption[] = "確認";
+
+// After an import: when it offers titles, asks kUseForTitlesQuestion (Yes /
+// No, No preselected) and on Yes applies them with applyDiscTitles(). Asks
+// nothing and changes nothing when the import found no titles.
+EditResult offerDiscTitles(
+    DocumentEditor &editor, const ListImportOutcome &outcome, ConfirmSink &confirm);

@@ -329,3 +329,35 @@ TEST(AlbumImportTitles, DiscTitlesGoThroughTheLinks)
     EXPECT_FALSE(plain.bottom.title.use);
     EXPECT_TRUE(applyDiscTitles(ed2, QString(), QString()).isEmpty());
 }
+
+namespace {
+struct ScriptedConfirm : ConfirmSink
+{
+    bool answer = false;
+    QStringList asked;
+    bool confirm(const QString &text, const QString &caption) override
+    {
+        asked.append(caption + ":" + text);
+        return answer;
+    }
+};
+} // namespace
+
+TEST(AlbumImportTitles, AskedOnceOnlyWhenTheImportFoundTitles)
+{
+    LabelDocument doc;
+    DocumentEditor ed(doc);
+    ListImportOutcome found;
+    found.discTitle = QStringLiteral("夏の記録");
+    ScriptedConfirm no;
+    EXPECT_TRUE(offerDiscTitles(ed, found, no).isEmpty());
+    EXPECT_EQ(no.asked, QStringList { QStringLiteral("確認:タイトルにも使いますか？") });
+    EXPECT_TRUE(doc.top.title.text.isEmpty());
+    ScriptedConfirm yes;
+    yes.answer = true;
+    EXPECT_TRUE(offerDiscTitles(ed, ListImportOutcome(), yes).isEmpty());
+    EXPECT_TRUE(yes.asked.isEmpty());
+    EXPECT_FALSE(offerDiscTitles(ed, found, yes).isEmpty());
+    EXPECT_EQ(doc.top.title.text, QStringLiteral("夏の記録"));
+    EXPECT_EQ(doc.left.title.text, QStringLiteral("夏の記録"));
+}
