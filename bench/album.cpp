@@ -50,7 +50,8 @@ void BM_ImportFolderOf30Flac(benchmark::State &state)
         return;
     }
     for (int i = 2; i <= 30; ++i) {
-        const QString path = dir.filePath(QStringLiteral("%1.flac").arg(i, 2, 10, QLatin1Char('0')));
+        const QString path
+            = dir.filePath(QStringLiteral("%1.flac").arg(i, 2, 10, QLatin1Char('0')));
         QFile::copy(first, path);
         AudioTags tags;
         tags.title = QStringLiteral("曲 %1").arg(i);
@@ -79,8 +80,9 @@ void BM_ImportCueSheetOf99Tracks(benchmark::State &state)
                                    "FILE \"album.wav\" WAVE\r\n");
     for (int i = 0; i < 99; ++i) {
         const int frames = i * 6 * 75; // 6 s apart
-        sheet += QStringLiteral("  TRACK %1 AUDIO\r\n    TITLE \"曲 %1\"\r\n    PERFORMER \"歌手 %1\"\r\n"
-                                "    ISRC JPXX09900%1\r\n    INDEX 01 %2:%3:%4\r\n")
+        sheet += QStringLiteral(
+            "  TRACK %1 AUDIO\r\n    TITLE \"曲 %1\"\r\n    PERFORMER \"歌手 %1\"\r\n"
+            "    ISRC JPXX09900%1\r\n    INDEX 01 %2:%3:%4\r\n")
                      .arg(i + 1, 2, 10, QLatin1Char('0'))
                      .arg(frames / 75 / 60, 2, 10, QLatin1Char('0'))
                      .arg(frames / 75 % 60, 2, 10, QLatin1Char('0'))

@@ -43,5 +43,5 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "import-list", "import-list FILE|FOLDER|AUDIO... [--columns N]", { QStringLiteral("--columns") },
-    runImportList });
+CLI_COMMAND({ "import-list", "import-list FILE|FOLDER|AUDIO... [--columns N]",
+    { QStringLiteral("--columns") }, runImportList });

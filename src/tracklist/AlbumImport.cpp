@@ -13,9 +13,9 @@ namespace {
 
 const QStringList &audioExtensions()
 {
-    static const QStringList list = { QStringLiteral("flac"), QStringLiteral("mp3"),
-        QStringLiteral("ogg"), QStringLiteral("opus"), QStringLiteral("m4a"),
-        QStringLiteral("wav") };
+    static const QStringList list
+        = { QStringLiteral("flac"), QStringLiteral("mp3"), QStringLiteral("ogg"),
+              QStringLiteral("opus"), QStringLiteral("m4a"), QStringLiteral("wav") };
     return list;
 }
 
@@ -80,7 +80,8 @@ QString findCueFile(const QString &folder, const QString &name)
     const QFileInfo wanted(direct);
     const QDir parent = wanted.dir();
     for (const QString &ext : audioExtensions()) {
-        const QString candidate = parent.filePath(wanted.completeBaseName() + QLatin1Char('.') + ext);
+        const QString candidate
+            = parent.filePath(wanted.completeBaseName() + QLatin1Char('.') + ext);
         if (QFileInfo(candidate).isFile())
             return candidate;
     }
@@ -255,13 +256,14 @@ std::optional<AlbumFields> readAudioFiles(const QStringList &paths, MessageSink 
             unreadable.append(path);
     }
     if (files.isEmpty()) {
-        messages.showMessage(
-            listedFiles(QStringLiteral("音声ファイルとして読めるファイルがありません"), unreadable));
+        messages.showMessage(listedFiles(
+            QStringLiteral("音声ファイルとして読めるファイルがありません"), unreadable));
         return std::nullopt;
     }
     if (!unreadable.isEmpty())
-        messages.showMessage(listedFiles(
-            QStringLiteral("次のファイルは音声ファイルとして読めないため飛ばしました"), unreadable));
+        messages.showMessage(
+            listedFiles(QStringLiteral("次のファイルは音声ファイルとして読めないため飛ばしました"),
+                unreadable));
 
     const auto trackKey = [](const ReadAudio &f) {
         return f.tags.track > 0 ? f.tags.track : std::numeric_limits<int>::max();
@@ -295,7 +297,8 @@ std::optional<AlbumFields> readAudioFolder(const QString &path, MessageSink &mes
 {
     const QDir dir(path);
     if (!QFileInfo(path).isDir() || !dir.isReadable()) {
-        messages.showMessage(QStringLiteral("フォルダ(") + path + QStringLiteral(")がオープンできません"));
+        messages.showMessage(
+            QStringLiteral("フォルダ(") + path + QStringLiteral(")がオープンできません"));
         return std::nullopt;
     }
     QStringList paths;
@@ -382,8 +385,8 @@ EditResult offerDiscTitles(
     DocumentEditor &editor, const ListImportOutcome &outcome, ConfirmSink &confirm)
 {
     if (!outcome.offersTitles()
-        || !confirm.confirm(QString::fromUtf8(kUseForTitlesQuestion),
-            QString::fromUtf8(kUseForTitlesCaption)))
+        || !confirm.confirm(
+            QString::fromUtf8(kUseForTitlesQuestion), QString::fromUtf8(kUseForTitlesCaption)))
         return EditResult();
     return applyDiscTitles(editor, outcome.discTitle, outcome.discPerformer);
 }

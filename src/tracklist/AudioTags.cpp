@@ -65,7 +65,8 @@ std::optional<AudioTags> readAudioTags(const QString &path)
     }
     const TagLib::PropertyMap properties = file.file()->properties();
     tags.albumArtist = firstValue(properties, "ALBUMARTIST").trimmed();
-    if (const auto it = properties.find("DISCNUMBER"); it != properties.end() && !it->second.isEmpty())
+    if (const auto it = properties.find("DISCNUMBER");
+        it != properties.end() && !it->second.isEmpty())
         tags.disc = leadingNumber(it->second.front());
     if (tags.track <= 0) {
         if (const auto it = properties.find("TRACKNUMBER");

@@ -62,8 +62,8 @@ std::optional<QString> decodeCueText(const QByteArray &data)
         return data.contains('\0') ? std::nullopt
                                    : std::optional<QString>(QString::fromUtf8(data.mid(3)));
     if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(data.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
-                                                           : QStringDecoder::Utf16BE);
+        QStringDecoder decoder(
+            data.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
         const QString text = decoder(data.mid(2));
         if (text.contains(QChar(0)))
             return std::nullopt;
@@ -121,7 +121,8 @@ CueSheet parseCueSheet(const QString &text)
             const QStringList w = words(c.rest);
             CueTrack t;
             t.number = w.isEmpty() ? 0 : w[0].toInt();
-            t.audio = w.size() < 2 || w[1].compare(QLatin1String("AUDIO"), Qt::CaseInsensitive) == 0;
+            t.audio
+                = w.size() < 2 || w[1].compare(QLatin1String("AUDIO"), Qt::CaseInsensitive) == 0;
             sheet.tracks.append(t);
             track = &sheet.tracks.last();
         } else if (c.keyword == QLatin1String("TITLE")) {

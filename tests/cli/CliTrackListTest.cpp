@@ -84,8 +84,8 @@ TEST(CliImportList, AlbumsFromACueSheetAFolderOrAudioFiles)
     Result folder = runCli({ "import-list", dir.path() });
     ASSERT_EQ(folder.code, 0) << folder.err.toStdString();
     EXPECT_EQ(cells(folder), both);
-    Result files = runCli({ "import-list", dir.filePath("2.ogg"), dir.filePath("1.flac"), "--columns",
-        "3" });
+    Result files = runCli(
+        { "import-list", dir.filePath("2.ogg"), dir.filePath("1.flac"), "--columns", "3" });
     ASSERT_EQ(files.code, 0) << files.err.toStdString();
     EXPECT_EQ(cells(files), both);
 
@@ -93,7 +93,8 @@ TEST(CliImportList, AlbumsFromACueSheetAFolderOrAudioFiles)
     Result bad = runCli({ "import-list", dir.filePath("b.cue") });
     EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.out.isEmpty());
-    EXPECT_TRUE(bad.err.contains("ファイル(" + dir.filePath("b.cue") + ")はキューシートではありません"));
+    EXPECT_TRUE(
+        bad.err.contains("ファイル(" + dir.filePath("b.cue") + ")はキューシートではありません"));
 }
 
 TEST(CliTemplate, PrintsSurfaceNameAndLayout)

@@ -59,9 +59,11 @@ bool runTool(const QString &program, const QStringList &args)
 
 bool makeSilentAudio(const QString &path, double seconds)
 {
-    const QString wav = path.endsWith(QLatin1String(".wav")) ? path : path + QStringLiteral(".tmp.wav");
+    const QString wav
+        = path.endsWith(QLatin1String(".wav")) ? path : path + QStringLiteral(".tmp.wav");
     if (!runTool(QStringLiteral("sox"),
-            { "-n", "-r", "44100", "-c", "2", "-b", "16", wav, "trim", "0", QString::number(seconds) }))
+            { "-n", "-r", "44100", "-c", "2", "-b", "16", wav, "trim", "0",
+                QString::number(seconds) }))
         return false;
     bool ok = true;
     if (path.endsWith(QLatin1String(".flac")))

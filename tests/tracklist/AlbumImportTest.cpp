@@ -71,9 +71,9 @@ const char *const kSheet = "REM GENRE Pop\r\n"
 
 TEST(AlbumImportTime, Format)
 {
-    const std::pair<qint64, const char *> cases[] = { { 0, "0:00" }, { 999, "0:00" },
-        { 59999, "0:59" }, { 61000, "1:01" }, { 3599999, "59:59" }, { 3600000, "1:00:00" },
-        { 36061999, "10:01:01" }, { -1, "" } };
+    const std::pair<qint64, const char *> cases[]
+        = { { 0, "0:00" }, { 999, "0:00" }, { 59999, "0:59" }, { 61000, "1:01" },
+              { 3599999, "59:59" }, { 3600000, "1:00:00" }, { 36061999, "10:01:01" }, { -1, "" } };
     for (const auto &[ms, text] : cases)
         EXPECT_EQ(formatPlayingTime(ms), QString::fromLatin1(text)) << ms;
 }
@@ -169,7 +169,8 @@ TEST(AlbumImportCue, RefusedSheetsSayWhy)
         QString reason;
     } cases[] = {
         { dir.filePath("bin.cue"), binary, ")はキューシートではありません" },
-        { dir.filePath("empty.cue"), "REM nothing\r\nTITLE x\r\n", ")には音声トラックがありません" },
+        { dir.filePath("empty.cue"), "REM nothing\r\nTITLE x\r\n",
+            ")には音声トラックがありません" },
         { dir.filePath("missing.cue"), {}, ")がオープンできません" },
         { dir.path(), {}, ")がオープンできません" }, // a folder named as a sheet
         { big, {}, ")はキューシートではありません" },
@@ -283,14 +284,16 @@ TEST(AlbumImportSources, KindsAndColumnRules)
     ASSERT_TRUE(text);
     EXPECT_EQ(text->rows[0].columns[2].text, "3:00");
     EXPECT_FALSE(text->offersTitles());
-    EXPECT_FALSE(importListSources({ dir.filePath("none.txt") }, ListEditorDefaults(), 3, messages));
+    EXPECT_FALSE(
+        importListSources({ dir.filePath("none.txt") }, ListEditorDefaults(), 3, messages));
 }
 
 TEST(AlbumImportFilter, EntriesFollowTheEditorsOwn)
 {
     const QString own = QStringLiteral("テキストファイル(*.txt)|*.TXT|全てのファイル(*.*)|*.*");
     EXPECT_EQ(withAlbumImportEntries(own),
-        own + "|キューシート(*.cue)|*.CUE|音声ファイル(*.flac *.mp3 *.ogg *.opus *.m4a *.wav)|"
+        own
+            + "|キューシート(*.cue)|*.CUE|音声ファイル(*.flac *.mp3 *.ogg *.opus *.m4a *.wav)|"
               "*.FLAC;*.MP3;*.OGG;*.OPUS;*.M4A;*.WAV");
     const QStringList qt = toQtFilters(withAlbumImportEntries(own));
     ASSERT_EQ(qt.size(), 4);
