@@ -1,7 +1,7 @@
 #include <QJsonDocument>
 
 #include "cli/CliCommand.h"
-#include "tracklist/ListImport.h"
+#include "tracklist/AlbumImport.h"
 #include "tracklist/ListJson.h"
 
 namespace {
@@ -20,8 +20,9 @@ private:
 
 int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("expected one file");
+    // One text, CSV or cue-sheet file, one folder, or several audio files.
+    if (args.positional.isEmpty())
+        throw cli::UsageError("expected a file, a folder or audio files");
     int columns = 3;
     if (args.has(QStringLiteral("--columns"))) {
         bool ok = false;
@@ -30,15 +31,17 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
             throw cli::UsageError(
                 "invalid column count: " + args.value(QStringLiteral("--columns")).toStdString());
     }
-    QList<TListData> rows;
     StderrMessages messages(err);
-    if (ImportListFile(args.positional.first(), rows, ListEditorDefaults(), columns, messages) < 0)
+    const std::optional<ListImportOutcome> imported
+        = importListSources(args.positional, ListEditorDefaults(), columns, messages);
+    if (!imported)
         return 1;
-    out << QString::fromUtf8(QJsonDocument(listRowsToJson(rows)).toJson(QJsonDocument::Indented));
+    out << QString::fromUtf8(
+        QJsonDocument(listRowsToJson(imported->rows)).toJson(QJsonDocument::Indented));
     return 0;
 }
 
 } // namespace
 
-CLI_COMMAND({ "import-list", "import-list FILE [--columns N]", { QStringLiteral("--columns") },
-    runImportList });
+CLI_COMMAND({ "import-list", "import-list FILE|FOLDER|AUDIO... [--columns N]",
+    { QStringLiteral("--columns") }, runImportList });

@@ -62,6 +62,41 @@ TEST(CliImportList, FailuresAndBadArguments)
     EXPECT_EQ(runCli({ "import-list" }).code, 2);
 }
 
+TEST(CliImportList, AlbumsFromACueSheetAFolderOrAudioFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(makeSilentAudio(dir.filePath("1.flac"), 2));
+    ASSERT_TRUE(makeSilentAudio(dir.filePath("2.ogg"), 1));
+    writeAll(dir.filePath("a.cue"),
+        QStringLiteral("FILE \"1.flac\" WAVE\nTRACK 01 AUDIO\nTITLE \"曲\"\nINDEX 01 00:00:00\n")
+            .toUtf8());
+    const auto cells = [](const Result &r) {
+        QStringList texts;
+        for (const QJsonValue &row : QJsonDocument::fromJson(r.out).array())
+            for (const QJsonValue &c : row.toObject()["columns"].toArray())
+                texts.append(c.toObject()["text"].toString());
+        return texts;
+    };
+    Result cue = runCli({ "import-list", dir.filePath("a.cue") });
+    ASSERT_EQ(cue.code, 0) << cue.err.toStdString();
+    EXPECT_EQ(cells(cue), QStringList({ "1", QStringLiteral("曲"), "0:02" }));
+    const QStringList both = { "", "1", "0:02", "", "2", "0:01" };
+    Result folder = runCli({ "import-list", dir.path() });
+    ASSERT_EQ(folder.code, 0) << folder.err.toStdString();
+    EXPECT_EQ(cells(folder), both);
+    Result files = runCli(
+        { "import-list", dir.filePath("2.ogg"), dir.filePath("1.flac"), "--columns", "3" });
+    ASSERT_EQ(files.code, 0) << files.err.toStdString();
+    EXPECT_EQ(cells(files), both);
+
+    writeAll(dir.filePath("b.cue"), QByteArray("\x00\x01\x02", 3));
+    Result bad = runCli({ "import-list", dir.filePath("b.cue") });
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_TRUE(
+        bad.err.contains("ファイル(" + dir.filePath("b.cue") + ")はキューシートではありません"));
+}
+
 TEST(CliTemplate, PrintsSurfaceNameAndLayout)
 {
     QTemporaryDir dir;

@@ -46,3 +46,33 @@ CliResult runCasewrightCli(const QStringList &args, const QString &configHome)
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
+
+namespace {
+bool runTool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(program, args);
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+} // namespace
+
+bool makeSilentAudio(const QString &path, double seconds)
+{
+    const QString wav
+        = path.endsWith(QLatin1String(".wav")) ? path : path + QStringLiteral(".tmp.wav");
+    if (!runTool(QStringLiteral("sox"),
+            { "-n", "-r", "44100", "-c", "2", "-b", "16", wav, "trim", "0",
+                QString::number(seconds) }))
+        return false;
+    bool ok = true;
+    if (path.endsWith(QLatin1String(".flac")))
+        ok = runTool(QStringLiteral("flac"), { "-s", "-f", "-o", path, wav });
+    else if (path.endsWith(QLatin1String(".ogg")))
+        ok = runTool(QStringLiteral("oggenc"), { "-Q", "-o", path, wav });
+    else if (path.endsWith(QLatin1String(".opus")))
+        ok = runTool(QStringLiteral("opusenc"), { "--quiet", wav, path });
+    if (wav != path)
+        QFile::remove(wav);
+    return ok;
+}

@@ -43,3 +43,8 @@ struct CliResult
 };
 // configHome: a settings folder for the run (empty: the caller's settings).
 CliResult runCasewrightCli(const QStringList &args, const QString &configHome = QString());
+
+// Writes `seconds` of stereo silence at 44.1 kHz as an audio file of the kind
+// the name's extension gives (wav, flac, ogg, opus), with sox and the
+// encoders. False when a tool fails.
+bool makeSilentAudio(const QString &path, double seconds);
