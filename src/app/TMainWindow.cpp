@@ -26,6 +26,7 @@
 #include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
+#include "prints/ui/TPrintsList.h"
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
@@ -154,8 +155,19 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_preview = new TPreviewWindow(documentPageDrawer(m_document, &m_options), this);
     m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
     m_refresher = m_ownRefresher.get();
+    // The free-print editor replaces the main window on screen while it is open.
+    m_printsList = new TPrintsList(m_document, this);
+    connect(this, &TMainWindow::printsEditRequested, this, &TMainWindow::openPrintsEditor);
+    connect(m_printsList, &TPrintsList::closed, this, [this] { show(); });
 
     syncFromDocument();
+}
+
+void TMainWindow::openPrintsEditor(int list)
+{
+    m_printsList->setServices(m_dialogs, m_progress, m_refresher, [this] { PreviewShowClick(); });
+    hide();
+    m_printsList->openFor(list);
 }
 
 TMainWindow::~TMainWindow()

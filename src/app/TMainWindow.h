@@ -83,6 +83,9 @@ public:
     void PrinterSetClick();
     void PrintStartClick();
     class TPreviewWindow *previewWindow() const { return m_preview; }
+    // The free-print editor; opening it hides this window until it closes.
+    class TPrintsList *printsEditor() const { return m_printsList; }
+    void openPrintsEditor(int list);
 
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
@@ -142,6 +145,7 @@ private:
     TAboutBox *m_about = nullptr;
     HelpWindow *m_help = nullptr;
     class TPreviewWindow *m_preview = nullptr;
+    class TPrintsList *m_printsList = nullptr;
     bool m_shownBefore = false;
     ColorRef m_lastColor = kBlack;
 
