@@ -27,7 +27,11 @@ QRect paintBoxTarget(QSize picture, QSize box)
         return QRect();
     if (box.width() >= w && box.height() >= h)
         return QRect((box.width() - w) / 2, (box.height() - h) / 2, w, h);
-    if (h < w)
+    // Fitted to the box's width when the picture is the wider of the two in
+    // proportion, else to its height, so that no side leaves the box. (Choosing
+    // by the picture alone, wider than high or not, lets a square picture in a
+    // tall box, or a nearly square one, run off the box's edge.)
+    if (qint64(h) * box.width() <= qint64(box.height()) * w)
         return QRect(0, 0, box.width(), MulDiv(h, box.width(), w));
     return QRect(0, 0, MulDiv(w, box.height(), h), box.height());
 }

@@ -17,8 +17,9 @@ int MulDiv(int a, int b, int c);
 // pixels, relative to the box's top-left corner:
 //   no picture (width <= 0): an empty rectangle;
 //   the picture fits: unscaled, centred (offsets halved, truncated);
-//   otherwise: stretched from the top-left corner to the box's width (a
-//   picture wider than high) or its height, the other side by MulDiv.
+//   otherwise: stretched from the top-left corner to the box's width or its
+//   height, whichever keeps the other side inside the box; the other side
+//   by MulDiv.
 QRect paintBoxTarget(QSize picture, QSize box);
 // Where the text "(なし)" of `text` pixels goes when there is no picture.
 QPoint paintBoxTextOrigin(QSize text, QSize box);

@@ -30,6 +30,10 @@ TEST(PictureDialogRules, PaintBoxDrawsUnscaledCentredOrStretchedFromTheCorner)
     EXPECT_EQ(paintBoxTarget(QSize(200, 400), box), QRect(0, 0, 71, 141));
     // Square and too tall for the box: fitted to the height.
     EXPECT_EQ(paintBoxTarget(QSize(150, 150), box), QRect(0, 0, 141, 141));
+    // Never past the box's edge: a nearly square wide picture, a square one
+    // in a tall box.
+    EXPECT_EQ(paintBoxTarget(QSize(200, 190), box), QRect(0, 0, 148, 141));
+    EXPECT_EQ(paintBoxTarget(QSize(600, 600), QSize(153, 330)), QRect(0, 0, 153, 153));
     EXPECT_TRUE(paintBoxTarget(QSize(0, 0), box).isEmpty());
     EXPECT_EQ(paintBoxTextOrigin(QSize(40, 13), box), QPoint(56, 64));
 }

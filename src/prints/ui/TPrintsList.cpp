@@ -28,6 +28,22 @@
 
 namespace {
 
+// The item list. Qt's views make the first row current when they get the
+// focus with nothing current; here "nothing selected" is a state of its own
+// (all item controls off), so the focus alone selects nothing.
+class PrintsListBox : public QListView
+{
+public:
+    using QListView::QListView;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QFrame::focusInEvent(event);
+        viewport()->update();
+    }
+};
+
 const int kSectionWidths[4] = { 50, 80, 80, 286 };
 
 // Draws an item's line cell by cell under the header's sections: each cell
@@ -128,7 +144,8 @@ TPrintsList::TPrintsList(LabelDocument &document, QWidget *parent)
 {
     setObjectName(QStringLiteral("PrintsList"));
     setWindowTitle(QStringLiteral("Casewright [PrintsList]"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
         | Qt::MSWindowsFixedSizeDialogHint);
 
     auto *outer = new QVBoxLayout(this);
@@ -189,7 +206,7 @@ void TPrintsList::buildList()
         m_header->resizeSection(c, kSectionWidths[c]);
     m_header->setFixedHeight(m_header->sizeHint().height());
 
-    m_view = new QListView(this);
+    m_view = new PrintsListBox(this);
     m_view->setObjectName(QStringLiteral("ListBox"));
     m_view->setAccessibleName(QStringLiteral("印刷項目"));
     m_view->setModel(&m_editor.model());
@@ -325,10 +342,10 @@ QWidget *TPrintsList::buildGraphicTab()
     infoGrid->addWidget(m_pixelWidth, 0, 1);
     infoGrid->addWidget(makeLabel(QStringLiteral("×"), info), 0, 2);
     infoGrid->addWidget(m_pixelHeight, 0, 3);
-    infoGrid->addWidget(m_pixelWidthMm, 0, 4);
-    infoGrid->addWidget(makeLabel(QStringLiteral("×"), info), 0, 5);
-    infoGrid->addWidget(m_pixelHeightMm, 0, 6);
-    infoGrid->setColumnStretch(7, 1);
+    infoGrid->addWidget(m_pixelWidthMm, 1, 1);
+    infoGrid->addWidget(makeLabel(QStringLiteral("×"), info), 1, 2);
+    infoGrid->addWidget(m_pixelHeightMm, 1, 3);
+    infoGrid->setColumnStretch(4, 1);
     outer->addWidget(info);
 
     auto *pset = new QGroupBox(QStringLiteral("印刷設定"), tab);
