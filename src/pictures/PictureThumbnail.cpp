@@ -51,8 +51,13 @@ PictureThumbnail loadPictureThumbnail(const QString &fileName, QSize box)
         if (full.isValid() && !full.isEmpty()
             && reader.supportsOption(QImageIOHandler::ScaledSize)) {
             const QSize drawn = drawnSize(full, box);
-            if (drawn.width() < full.width() || drawn.height() < full.height())
+            if (drawn.width() < full.width() || drawn.height() < full.height()) {
                 reader.setScaledSize(drawn);
+                // A thumbnail needs no exact decode: a quality below 50
+                // lets the JPEG reader use its fast integer transform and
+                // plain upsampling.
+                reader.setQuality(25);
+            }
         }
         QImage image;
         if (reader.read(&image) && !image.isNull()) {
