@@ -82,6 +82,28 @@ TEST_F(PictureDialogTest, SelectionShowsTheSizeOrNothing)
     }
 }
 
+TEST_F(PictureDialogTest, LargePhotosDecodeInTheBackgroundAndTheNewestSelectionWins)
+{
+    const QString small = savePicture(dir, "small.png", 64, 48);
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    photo.fill(qRgb(90, 120, 30));
+    const QString big = dir.filePath("big.jpg");
+    ASSERT_TRUE(photo.save(big, "JPEG", 85));
+    // The answer arrives through the event loop, never inside the call.
+    dialog.showSelection(big);
+    EXPECT_EQ(dialog.pictureLabel()->text(), QString());
+    dialog.waitForPreview();
+    EXPECT_EQ(dialog.pictureLabel()->text(), " (4000x3000)");
+    // Arrowing on before the decode ends: only the last file is shown.
+    dialog.showSelection(big);
+    dialog.showSelection(small);
+    dialog.waitForPreview();
+    EXPECT_EQ(dialog.pictureLabel()->text(), " (64x48)");
+    EXPECT_EQ(dialog.shownFile(), small);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.pictureLabel()->text(), " (64x48)");
+}
+
 TEST_F(PictureDialogTest, PaintBoxFollowsTheDrawingRules)
 {
     dialog.show();
