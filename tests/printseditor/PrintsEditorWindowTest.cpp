@@ -1,3 +1,4 @@
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QHeaderView>
 #include <QLabel>
@@ -271,6 +272,16 @@ TEST_F(PrintsWindowTest, ControlsAndItemsAreNamedForAssistiveTools)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(in(name))->text(QAccessible::Name),
             QString::fromUtf8(text))
             << name;
+    // No control goes without a name.
+    for (QWidget *w : editor->findChildren<QWidget *>()) {
+        if (!qobject_cast<QAbstractButton *>(w) && !qobject_cast<QLineEdit *>(w)
+            && !qobject_cast<ColorSwatch *>(w) && !qobject_cast<QListView *>(w))
+            continue;
+        if (qobject_cast<QLineEdit *>(w) && qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+            continue;
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+            << w->objectName().toStdString();
+    }
 }
 
 TEST_F(PrintsWindowTest, EndToEndATextAndAPictureItemAreSavedAndReadBack)
