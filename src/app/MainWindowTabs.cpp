@@ -18,6 +18,7 @@
 #include "app/TMainWindow.h"
 #include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
+#include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
 
 namespace {
@@ -415,7 +416,8 @@ void TMainWindow::bindPicture(Surface s)
                 [this](bool on) { apply(m_editor.setPictureSameAsLeft(on)); });
     }
     connect(panel->fileSelectButton(), &QPushButton::clicked, this, [this, s] {
-        const QString path = dialogs().openPicture(pictureOpenDialogFilter());
+        const QString path = dialogs().openPicture(pictureOpenDialogFilter(),
+            pictureStartFolder(m_document.surface(s).picture.fileName, m_document.fileName));
         if (path.isEmpty())
             return;
         apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));

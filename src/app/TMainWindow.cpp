@@ -26,6 +26,7 @@
 #include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
+#include "prints/ui/TPrintsList.h"
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
@@ -158,8 +159,19 @@ TMainWindow::TMainWindow(QWidget *parent)
     // The list editor replaces this window on screen while it is open.
     m_listWindow = new TListWindow(this);
     connect(this, &TMainWindow::listEditRequested, m_listWindow, &TListWindow::openFor);
+    // The free-print editor replaces the main window on screen while it is open.
+    m_printsList = new TPrintsList(m_document, this);
+    connect(this, &TMainWindow::printsEditRequested, this, &TMainWindow::openPrintsEditor);
+    connect(m_printsList, &TPrintsList::closed, this, [this] { show(); });
 
     syncFromDocument();
+}
+
+void TMainWindow::openPrintsEditor(int list)
+{
+    m_printsList->setServices(m_dialogs, m_progress, m_refresher, [this] { PreviewShowClick(); });
+    hide();
+    m_printsList->openFor(list);
 }
 
 TMainWindow::~TMainWindow()

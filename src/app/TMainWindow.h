@@ -88,6 +88,9 @@ public:
     TListWindow *listWindow() const { return m_listWindow; }
     // Asks the preview to redraw page 0 (front), 1 (back) or 2 (the one shown).
     void requestPreviewRefresh(int page) { refresh(page); }
+    // The free-print editor; opening it hides this window until it closes.
+    class TPrintsList *printsEditor() const { return m_printsList; }
+    void openPrintsEditor(int list);
 
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
@@ -148,6 +151,7 @@ private:
     HelpWindow *m_help = nullptr;
     class TPreviewWindow *m_preview = nullptr;
     TListWindow *m_listWindow = nullptr;
+    class TPrintsList *m_printsList = nullptr;
     bool m_shownBefore = false;
     ColorRef m_lastColor = kBlack;
 

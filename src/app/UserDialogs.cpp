@@ -7,6 +7,8 @@
 #include <QFontDialog>
 #include <QMessageBox>
 
+#include "pictures/ui/TOpenPictureDialogEx.h"
+#include "pictures/ui/TTransColGet.h"
 #include "text/FileFilter.h"
 
 namespace {
@@ -75,15 +77,14 @@ QString QtUserDialogs::saveFile(
     return dialog.selectedFiles().first();
 }
 
-QString QtUserDialogs::openPicture(const QString &filter)
+QString QtUserDialogs::openPicture(const QString &filter, const QString &startFolder)
 {
-    QFileDialog dialog(m_parent);
-    prepare(dialog, filter, QString());
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    TOpenPictureDialogEx dialog(m_parent);
+    dialog.setPictureFilter(filter);
+    dialog.setStartFolder(startFolder);
+    if (dialog.exec() != QDialog::Accepted)
         return QString();
-    return dialog.selectedFiles().first();
+    return dialog.fileName();
 }
 
 std::optional<ColorRef> QtUserDialogs::chooseColor(ColorRef start)
@@ -120,4 +121,17 @@ std::optional<BulkFontChoice> QtUserDialogs::chooseBulkFontChange(const FontSpec
 {
     // Nothing opens this window before the list editor exists.
     return std::nullopt;
+}
+
+std::optional<ColorRef> QtUserDialogs::pickTransparentColor(const QImage &picture)
+{
+    if (!m_transColGet)
+        m_transColGet = new TTransColGet(m_parent);
+    m_transColGet->setPicture(picture);
+    const bool accepted = m_transColGet->exec() == QDialog::Accepted;
+    // The window keeps the picture only while it is shown.
+    m_transColGet->setPicture(QImage());
+    if (!accepted)
+        return std::nullopt;
+    return m_transColGet->color();
 }

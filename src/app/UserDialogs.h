@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -22,14 +23,20 @@ public:
     virtual QString saveFile(
         const QString &currentName, const QString &filter, const QString &defaultSuffix)
         = 0;
-    // The picture open dialog. Empty when cancelled.
-    virtual QString openPicture(const QString &filter) = 0;
+    // The picture open dialog with its preview pane, starting in
+    // `startFolder` (the dialog's own choice when empty). Empty when
+    // cancelled.
+    virtual QString openPicture(const QString &filter, const QString &startFolder) = 0;
     // The colour dialog, starting with `start`. Nothing when cancelled.
     virtual std::optional<ColorRef> chooseColor(ColorRef start) = 0;
     // The font dialog on `font`. Nothing when cancelled.
     virtual std::optional<FontSpec> chooseFont(const FontSpec &font) = 0;
     // The bulk font change window on `font`. Nothing when cancelled.
     virtual std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) = 0;
+    // The transparent-colour picker on `picture`. It keeps the colour picked
+    // last for the run, also when that pick was cancelled. Nothing when
+    // cancelled.
+    virtual std::optional<ColorRef> pickTransparentColor(const QImage &picture) = 0;
 };
 
 // The real dialogs, parented to `parent`.
@@ -42,11 +49,13 @@ public:
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
     QString saveFile(
         const QString &currentName, const QString &filter, const QString &defaultSuffix) override;
-    QString openPicture(const QString &filter) override;
+    QString openPicture(const QString &filter, const QString &startFolder) override;
     std::optional<ColorRef> chooseColor(ColorRef start) override;
     std::optional<FontSpec> chooseFont(const FontSpec &font) override;
     std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override;
+    std::optional<ColorRef> pickTransparentColor(const QImage &picture) override;
 
 private:
     QWidget *m_parent;
+    class TTransColGet *m_transColGet = nullptr; // made on first use, then reused
 };

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
@@ -44,9 +45,10 @@ public:
         saveFilters.append(filter + QLatin1Char('#') + suffix);
         return saveAnswer;
     }
-    QString openPicture(const QString &filter) override
+    QString openPicture(const QString &filter, const QString &startFolder) override
     {
         pictureFilters.append(filter);
+        pictureStarts.append(startFolder);
         return pictureAnswer;
     }
     std::optional<ColorRef> chooseColor(ColorRef start) override
@@ -64,13 +66,20 @@ public:
         bulkFontStarts.append(font);
         return bulkFontAnswer;
     }
+    std::optional<ColorRef> pickTransparentColor(const QImage &picture) override
+    {
+        pickedPictureSizes.append(picture.size());
+        return pickAnswer;
+    }
 
     bool confirmAnswer = false;
     QString openAnswer, saveAnswer, pictureAnswer;
     std::optional<ColorRef> colorAnswer;
     std::optional<FontSpec> fontAnswer;
     std::optional<BulkFontChoice> bulkFontAnswer;
-    QStringList messages, openFilters, saveFilters, saveStarts, pictureFilters;
+    std::optional<ColorRef> pickAnswer;
+    QStringList messages, openFilters, saveFilters, saveStarts, pictureFilters, pictureStarts;
+    QList<QSize> pickedPictureSizes;
     std::vector<Question> questions;
     QList<ColorRef> colorStarts;
     QList<FontSpec> fontStarts, bulkFontStarts;

@@ -1,0 +1,298 @@
+#include "prints/PrintsEditor.h"
+
+#include "pictures/PictureLoading.h"
+#include "render/Geometry.h"
+#include "render/PreviewRefresher.h"
+
+PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY)
+{
+    const bool back = which == PrintsList::Back;
+    const double w = back ? geom::kBackWidthMm : geom::kFaceWidthMm;
+    const double h = back ? geom::kBackHeightMm : geom::kFaceHeightMm;
+    PrintsPaperInfo info;
+    info.widthMm = formatMm(w);
+    info.heightMm = formatMm(h);
+    info.widthPx = int(dpiX / geom::kMmPerInch * w);
+    info.heightPx = int(dpiY / geom::kMmPerInch * h);
+    return info;
+}
+
+QString printsMmX(int pixels, int dpiX)
+{
+    return formatMm(dpiX > 0 ? pixels * geom::kMmPerInch / dpiX : 0.0);
+}
+
+QString printsMmY(int pixels, int dpiY)
+{
+    return formatMm(dpiY > 0 ? pixels * geom::kMmPerInch / dpiY : 0.0);
+}
+
+std::optional<int> parsePrintsNumber(const QString &text, MessageSink &messages)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok) {
+        messages.showMessage(
+            QStringLiteral("'") + text + QStringLiteral("' は正しい整数値ではありません"));
+        return std::nullopt;
+    }
+    return value;
+}
+
+PrintsEditor::PrintsEditor(LabelDocument &document)
+    : m_document(document)
+{ }
+
+void PrintsEditor::open(PrintsList which)
+{
+    m_which = which;
+    m_model.setList(&list());
+    if (selected() >= list().size())
+        m_selected[int(m_which)] = -1;
+}
+
+QList<TPrintsData> &PrintsEditor::list()
+{
+    return printsList(m_document, m_which);
+}
+
+void PrintsEditor::select(int index)
+{
+    m_selected[int(m_which)] = (index >= 0 && index < list().size()) ? index : -1;
+}
+
+TPrintsData *PrintsEditor::item()
+{
+    const int i = selected();
+    if (i < 0 || i >= list().size())
+        return nullptr;
+    return &list()[i];
+}
+
+PrintsEditorState PrintsEditor::state()
+{
+    PrintsEditorState s;
+    const TPrintsData *current = item();
+    s.hasSelection = current != nullptr;
+    s.colorControls = current && current->transparent;
+    s.canMoveUp = current && selected() > 0;
+    s.canMoveDown = current && selected() + 1 < list().size();
+    return s;
+}
+
+void PrintsEditor::changed()
+{
+    m_model.rowChanged(selected());
+    if (m_refresher)
+        m_refresher->RequestPreviewRefresh(refreshPage());
+}
+
+bool PrintsEditor::newItem(bool graphicTab)
+{
+    const int row = int(list().size());
+    m_model.beginInsert(row);
+    appendPrintsItem(list(), newPrintsItem(graphicTab, m_defaultFont));
+    m_model.endInsert();
+    select(row);
+    changed();
+    return true;
+}
+
+bool PrintsEditor::addItem(bool graphicTab)
+{
+    if (!item())
+        return false;
+    const int row = selected();
+    m_model.beginInsert(row);
+    insertPrintsItem(list(), row, newPrintsItem(graphicTab, m_defaultFont));
+    m_model.endInsert();
+    select(row);
+    changed();
+    return true;
+}
+
+bool PrintsEditor::deleteItem()
+{
+    if (!item())
+        return false;
+    const int row = selected();
+    m_model.beginRemove(row);
+    deletePrintsItem(list(), row);
+    m_model.endRemove();
+    select(-1);
+    changed();
+    return true;
+}
+
+bool PrintsEditor::moveUp()
+{
+    const int row = selected();
+    if (!item() || !movePrintsItemUp(list(), row))
+        return false;
+    m_model.rowsSwapped(row - 1);
+    select(row - 1);
+    changed();
+    return true;
+}
+
+bool PrintsEditor::moveDown()
+{
+    const int row = selected();
+    if (!item() || !movePrintsItemDown(list(), row))
+        return false;
+    m_model.rowsSwapped(row);
+    select(row + 1);
+    changed();
+    return true;
+}
+
+void PrintsEditor::setKind(bool graphicTab)
+{
+    TPrintsData *p = item();
+    const int kind = graphicTab ? 1 : 0;
+    if (!p || p->kind == kind)
+        return;
+    p->kind = kind;
+    changed();
+}
+
+void PrintsEditor::setText(const QString &text)
+{
+    TPrintsData *p = item();
+    if (!p || p->text == text)
+        return;
+    p->text = text;
+    changed();
+}
+
+void PrintsEditor::setTextX(int mm)
+{
+    if (TPrintsData *p = item(); p && p->textX != mm) {
+        p->textX = mm;
+        changed();
+    }
+}
+
+void PrintsEditor::setTextY(int mm)
+{
+    if (TPrintsData *p = item(); p && p->textY != mm) {
+        p->textY = mm;
+        changed();
+    }
+}
+
+void PrintsEditor::setAngle(int typed)
+{
+    const int angle = ((typed % 360) + 360) % 360;
+    if (TPrintsData *p = item(); p && p->angle != angle) {
+        p->angle = angle;
+        changed();
+    }
+}
+
+void PrintsEditor::setFont(const FontSpec &font)
+{
+    if (TPrintsData *p = item()) {
+        p->font = font;
+        changed();
+    }
+}
+
+bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress)
+{
+    TPrintsData *p = item();
+    if (!p)
+        return false;
+    progress.ShowText(QStringLiteral("データロード中です"));
+    const bool ok = loadPrintsPicture(*p, path, messages);
+    progress.hide();
+    changed();
+    return ok;
+}
+
+namespace {
+
+// trunc(other * value / own) in double precision.
+int following(int other, int value, int own)
+{
+    return int(double(other) * double(value) / double(own));
+}
+
+} // namespace
+
+bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
+{
+    TPrintsData *p = item();
+    if (!p)
+        return false;
+    p->printWidth = value;
+    const bool follow = keepAspect && p->pixelWidth != 0;
+    if (follow)
+        p->printHeight = following(p->pixelHeight, value, p->pixelWidth);
+    changed();
+    return follow;
+}
+
+bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
+{
+    TPrintsData *p = item();
+    if (!p)
+        return false;
+    p->printHeight = value;
+    const bool follow = keepAspect && p->pixelHeight != 0;
+    if (follow)
+        p->printWidth = following(p->pixelWidth, value, p->pixelHeight);
+    changed();
+    return follow;
+}
+
+void PrintsEditor::setPosX(int value)
+{
+    if (TPrintsData *p = item(); p && p->posX != value) {
+        p->posX = value;
+        changed();
+    }
+}
+
+void PrintsEditor::setPosY(int value)
+{
+    if (TPrintsData *p = item(); p && p->posY != value) {
+        p->posY = value;
+        changed();
+    }
+}
+
+void PrintsEditor::setTransparent(bool on)
+{
+    if (TPrintsData *p = item(); p && p->transparent != on) {
+        p->transparent = on;
+        changed();
+    }
+}
+
+void PrintsEditor::setTransColor(ColorRef color)
+{
+    if (TPrintsData *p = item(); p && p->transColor != color) {
+        p->transColor = color;
+        changed();
+    }
+}
+
+QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
+{
+    TPrintsData *p = item();
+    if (!p)
+        return QImage();
+    if (p->fileName.isEmpty()) {
+        messages.showMessage(QStringLiteral("グラフィックが指定されていません"));
+        return QImage();
+    }
+    QImage picture;
+    if (!LoadPictureFile(picture, p->fileName, messages))
+        return QImage();
+    p->bitmap = picture;
+    p->pixelWidth = picture.width();
+    p->pixelHeight = picture.height();
+    p->cacheRect = PixelRect { 0, 0, p->pixelWidth, p->pixelHeight };
+    return picture;
+}

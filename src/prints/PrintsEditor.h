@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "document/LabelDocument.h"
+#include "document/UserPrompts.h"
+#include "prints/PrintsItems.h"
+#include "prints/PrintsListModel.h"
+
+class PreviewRefresher;
+
+// What the free-print editor enables: every item control only with a
+// selection, the colour controls (swatch, "色選択", "色取込") only while the
+// selected item's "透明色" is ticked; the pop-up menu's "上へ" for any item
+// but the first, "下へ" for any item but the last.
+struct PrintsEditorState
+{
+    bool hasSelection = false;
+    bool colorControls = false;
+    bool canMoveUp = false;
+    bool canMoveDown = false;
+};
+
+// The "用紙情報" group: the face size in millimetres ("%.1fmm") and in device
+// pixels, trunc(dpi / 25.399 * mm).
+struct PrintsPaperInfo
+{
+    QString widthMm, heightMm;
+    int widthPx = 0, heightPx = 0;
+};
+PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY);
+
+// Pixels of the reference resolution as the millimetre labels show them.
+QString printsMmX(int pixels, int dpiX);
+QString printsMmY(int pixels, int dpiY);
+
+// A number typed into one of the editor's masked fields. Nothing (after the
+// message "'<text>' は正しい整数値ではありません") when the text holds no
+// whole number, e.g. when it is empty or only a sign.
+std::optional<int> parsePrintsNumber(const QString &text, MessageSink &messages);
+
+// The free-print editor's operations on one of the document's lists: the
+// window binds its controls to them. Each change that affects printing asks
+// the preview to redraw the list's page (0 for the two front lists, 1 for
+// the back list).
+class PrintsEditor
+{
+public:
+    explicit PrintsEditor(LabelDocument &document);
+
+    void setRefresher(PreviewRefresher *refresher) { m_refresher = refresher; }
+    PrintsListModel &model() { return m_model; }
+
+    // Shows `which`; its previous selection stays if it still exists.
+    void open(PrintsList which);
+    PrintsList which() const { return m_which; }
+    QList<TPrintsData> &list();
+    int refreshPage() const { return m_which == PrintsList::Back ? 1 : 0; }
+
+    // -1 for none; an index outside the list selects nothing.
+    void select(int index);
+    int selected() const { return m_selected[int(m_which)]; }
+    TPrintsData *item();
+    PrintsEditorState state();
+
+    // "新規", "追加" (before the selection), "削除"; the menu's "上へ"/"下へ".
+    // Each returns whether it did anything.
+    bool newItem(bool graphicTab);
+    bool addItem(bool graphicTab);
+    bool deleteItem();
+    bool moveUp();
+    bool moveDown();
+
+    // The tab: kind := 1 on "グラフィック", else 0.
+    void setKind(bool graphicTab);
+    void setText(const QString &text);
+    void setTextX(int mm);
+    void setTextY(int mm);
+    // angle := typed modulo 360.
+    void setAngle(int typed);
+    void setFont(const FontSpec &font);
+    // The font of later new text items ("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ").
+    const FontSpec &defaultTextFont() const { return m_defaultFont; }
+    void setDefaultTextFont(const FontSpec &font) { m_defaultFont = font; }
+
+    // "ファイル選択" after the dialog: "データロード中です" while the picture
+    // loads into the item. On failure the path stays, sizes and position stay.
+    bool loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress);
+    // printWidth := value; with `keepAspect` and a picture width, printHeight
+    // := trunc(pixelHeight * printWidth / pixelWidth) in real arithmetic.
+    // True when the other side changed with it.
+    bool setPrintWidth(int value, bool keepAspect);
+    bool setPrintHeight(int value, bool keepAspect);
+    void setPosX(int value);
+    void setPosY(int value);
+    void setTransparent(bool on);
+    void setTransColor(ColorRef color);
+    // "色取込" before the picker: without a file the message
+    // "グラフィックが指定されていません" and nothing else; otherwise the
+    // whole picture is loaded again and returned (null after the loader's
+    // message).
+    QImage pictureForColorPick(MessageSink &messages);
+
+private:
+    void changed();
+
+    LabelDocument &m_document;
+    PrintsListModel m_model;
+    PreviewRefresher *m_refresher = nullptr;
+    PrintsList m_which = PrintsList::Cover;
+    std::array<int, 3> m_selected { -1, -1, -1 };
+    FontSpec m_defaultFont = defaultFont();
+};

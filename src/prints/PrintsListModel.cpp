@@ -1,0 +1,90 @@
+#include "prints/PrintsListModel.h"
+
+QStringList printsItemCells(const TPrintsData &item)
+{
+    const bool picture = item.kind == 1;
+    const QString kind = picture ? QStringLiteral("Graph") : QStringLiteral("Text");
+    const QString pos = picture ? QString::asprintf("%3d,%3d", item.posX, item.posY)
+                                : QString::asprintf("%3d,%3d", item.textX, item.textY);
+    const QString size = picture ? QString::asprintf("%3d,%3d", item.printWidth, item.printHeight)
+                                 : QStringLiteral("-------");
+    return { kind, pos, size, picture ? item.fileName : item.text };
+}
+
+QFont printsContentFont(const TPrintsData &item)
+{
+    QFont font;
+    font.setFamilies({ item.font.name });
+    font.setBold(item.font.bold);
+    font.setItalic(item.font.italic);
+    font.setUnderline(item.font.underline);
+    font.setStrikeOut(item.font.strikeOut);
+    return font;
+}
+
+PrintsListModel::PrintsListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{ }
+
+void PrintsListModel::setList(const QList<TPrintsData> *list)
+{
+    beginResetModel();
+    m_list = list;
+    endResetModel();
+}
+
+int PrintsListModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_list)
+        return 0;
+    return int(m_list->size());
+}
+
+QVariant PrintsListModel::data(const QModelIndex &index, int role) const
+{
+    if (!m_list || !index.isValid() || index.row() >= m_list->size())
+        return QVariant();
+    const TPrintsData &item = m_list->at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return printsItemCells(item).join(QLatin1Char(' '));
+    case CellsRole:
+        return printsItemCells(item);
+    case ContentFontRole:
+        return item.kind == 1 ? QVariant() : QVariant(printsContentFont(item));
+    default:
+        return QVariant();
+    }
+}
+
+void PrintsListModel::beginInsert(int row)
+{
+    beginInsertRows(QModelIndex(), row, row);
+}
+
+void PrintsListModel::endInsert()
+{
+    endInsertRows();
+}
+
+void PrintsListModel::beginRemove(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+}
+
+void PrintsListModel::endRemove()
+{
+    endRemoveRows();
+}
+
+void PrintsListModel::rowsSwapped(int first)
+{
+    Q_EMIT dataChanged(index(first), index(first + 1));
+}
+
+void PrintsListModel::rowChanged(int row)
+{
+    if (row >= 0 && row < rowCount())
+        Q_EMIT dataChanged(index(row), index(row));
+}

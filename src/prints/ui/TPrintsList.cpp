@@ -1,0 +1,682 @@
+#include "prints/ui/TPrintsList.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/ColorSwatch.h"
+#include "app/CommitEdit.h"
+#include "app/UserDialogs.h"
+#include "document/UserPrompts.h"
+#include "fonts/FontQt.h"
+#include "pictures/PictureDialogRules.h"
+#include "pictures/PictureLoading.h"
+#include "render/PreviewRefresher.h"
+
+namespace {
+
+// The item list. Qt's views make the first row current when they get the
+// focus with nothing current; here "nothing selected" is a state of its own
+// (all item controls off), so the focus alone selects nothing.
+class PrintsListBox : public QListView
+{
+public:
+    using QListView::QListView;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QFrame::focusInEvent(event);
+        viewport()->update();
+    }
+};
+
+const int kSectionWidths[4] = { 50, 80, 80, 286 };
+
+// Draws an item's line cell by cell under the header's sections: each cell
+// from its section's left + 3 to its right - 5, the first three centred, the
+// content left-aligned (a text item's in its own face and style).
+class PrintsLineDelegate : public QStyledItemDelegate
+{
+public:
+    PrintsLineDelegate(QHeaderView *header, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_header(header)
+    { }
+
+    void paint(
+        QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette &pal = option.palette;
+        painter->save();
+        painter->fillRect(option.rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
+        painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const QStringList cells = index.data(PrintsListModel::CellsRole).toStringList();
+        const QVariant contentFont = index.data(PrintsListModel::ContentFontRole);
+        const int offset = -m_header->offset();
+        for (int c = 0; c < cells.size() && c < 4; ++c) {
+            const int left = m_header->sectionPosition(c) + offset;
+            const int right = left + m_header->sectionSize(c);
+            const QRect cell(QPoint(option.rect.left() + left + 3, option.rect.top()),
+                QPoint(option.rect.left() + right - 5, option.rect.bottom()));
+            QFont font = option.font;
+            if (c == 3 && contentFont.isValid())
+                font = contentFont.value<QFont>().resolve(option.font);
+            painter->setFont(font);
+            painter->drawText(cell,
+                (c == 3 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter | Qt::TextSingleLine,
+                cells[c]);
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
+    {
+        return QSize(m_header->length(), QFontMetrics(option.font).height() + 2);
+    }
+
+private:
+    QHeaderView *m_header;
+};
+
+QLabel *makeLabel(const QString &text, QWidget *parent, QWidget *buddy = nullptr)
+{
+    auto *label = new QLabel(text, parent);
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QLabel *valueLabel(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setMinimumWidth(48);
+    return label;
+}
+
+CommitEdit *numberEdit(QWidget *parent, const char *name, const QString &mask, int length)
+{
+    auto *edit = new CommitEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMask(mask);
+    edit->setMaxLength(length);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(56);
+    return edit;
+}
+
+QPushButton *button(const QString &caption, QWidget *parent, const char *name)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// Sets an edit's text only when it differs (the cursor stays otherwise).
+void setEditText(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
+TPrintsList::TPrintsList(LabelDocument &document, QWidget *parent)
+    : QDialog(parent)
+    , m_document(document)
+    , m_editor(document)
+{
+    setObjectName(QStringLiteral("PrintsList"));
+    setWindowTitle(QStringLiteral("Casewright [PrintsList]"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+        | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->setSpacing(6);
+    buildList();
+    auto *listBox = new QWidget(this);
+    auto *listLayout = new QVBoxLayout(listBox);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
+    listLayout->addWidget(m_header);
+    listLayout->addWidget(m_view);
+    outer->addWidget(listBox, 1);
+
+    auto *lower = new QHBoxLayout;
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl"));
+    m_tabs->addTab(buildTextTab(), QStringLiteral("テキスト"));
+    m_tabs->addTab(buildGraphicTab(), QStringLiteral("グラフィック"));
+    lower->addWidget(m_tabs, 1);
+    auto *side = new QVBoxLayout;
+    side->addWidget(buildCommands());
+    side->addWidget(buildPaperInfo());
+    side->addStretch(1);
+    auto *preview = button(QStringLiteral("プレビュー"), this, "Button1");
+    auto *close = button(QStringLiteral("閉じる"), this, "Button2");
+    side->addWidget(preview);
+    side->addWidget(close);
+    lower->addLayout(side);
+    outer->addLayout(lower);
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TPrintsList::tabChanged);
+    connect(preview, &QPushButton::clicked, this, [this] {
+        if (m_showPreview)
+            m_showPreview();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    m_editor.open(PrintsList::Cover);
+    showItem();
+    setFixedSize(sizeHint());
+}
+
+TPrintsList::~TPrintsList() = default;
+
+void TPrintsList::buildList()
+{
+    auto *sections = new QStandardItemModel(0, 4, this);
+    sections->setHorizontalHeaderLabels({ QStringLiteral("種類"), QStringLiteral("印刷位置"),
+        QStringLiteral("印刷サイズ"), QStringLiteral("内容") });
+    m_header = new QHeaderView(Qt::Horizontal, this);
+    m_header->setObjectName(QStringLiteral("HeaderControl1"));
+    m_header->setModel(sections);
+    m_header->setSectionsClickable(false);
+    m_header->setSectionResizeMode(QHeaderView::Interactive);
+    m_header->setStretchLastSection(false);
+    for (int c = 0; c < 4; ++c)
+        m_header->resizeSection(c, kSectionWidths[c]);
+    m_header->setFixedHeight(m_header->sizeHint().height());
+
+    m_view = new PrintsListBox(this);
+    m_view->setObjectName(QStringLiteral("ListBox"));
+    m_view->setAccessibleName(QStringLiteral("印刷項目"));
+    m_view->setModel(&m_editor.model());
+    m_view->setItemDelegate(new PrintsLineDelegate(m_header, m_view));
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setUniformItemSizes(true);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setMinimumSize(500, 150);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_header, &QHeaderView::sectionResized, m_view->viewport(),
+        qOverload<>(&QWidget::update));
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex &current) {
+            if (m_filling)
+                return;
+            m_editor.select(current.isValid() ? current.row() : -1);
+            showItem();
+        });
+
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_moveUp = m_menu->addAction(QStringLiteral("上へ"));
+    m_moveUp->setObjectName(QStringLiteral("MoveUp"));
+    m_moveDown = m_menu->addAction(QStringLiteral("下へ"));
+    m_moveDown->setObjectName(QStringLiteral("MoveDown"));
+    connect(m_moveUp, &QAction::triggered, this, [this] {
+        if (m_editor.moveUp())
+            showItem();
+    });
+    connect(m_moveDown, &QAction::triggered, this, [this] {
+        if (m_editor.moveDown())
+            showItem();
+    });
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        updatePopupMenu();
+        if (m_moveUp->isVisible() || m_moveDown->isVisible())
+            m_menu->popup(m_view->viewport()->mapToGlobal(pos));
+    });
+}
+
+void TPrintsList::updatePopupMenu()
+{
+    const PrintsEditorState s = m_editor.state();
+    m_moveUp->setVisible(s.canMoveUp);
+    m_moveDown->setVisible(s.canMoveDown);
+}
+
+QWidget *TPrintsList::buildTextTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("TextTab"));
+    auto *grid = new QGridLayout(tab);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(6);
+
+    m_text = new CommitEdit(tab);
+    m_text->setObjectName(QStringLiteral("Text"));
+    m_textX = numberEdit(tab, "TextX", QStringLiteral("\\d{1,3}"), 3);
+    m_textY = numberEdit(tab, "TextY", QStringLiteral("\\d{1,3}"), 3);
+    m_fontRot = numberEdit(tab, "FontRot", QStringLiteral("\\d{1,3}"), 3);
+    m_fontSelect = button(QStringLiteral("フォント"), tab, "FontSelect");
+    m_defaultFont = button(QStringLiteral("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), tab, "DefaultFontSelect");
+
+    QLabel *content = makeLabel(QStringLiteral("内容"), tab, m_text);
+    QLabel *xLabel = makeLabel(QStringLiteral("横"), tab, m_textX);
+    QLabel *yLabel = makeLabel(QStringLiteral("縦"), tab, m_textY);
+    QLabel *rotLabel = makeLabel(QStringLiteral("ﾌｫﾝﾄ角"), tab, m_fontRot);
+    grid->addWidget(content, 0, 0);
+    grid->addWidget(m_text, 0, 1, 1, 6);
+    grid->addWidget(xLabel, 1, 0);
+    grid->addWidget(m_textX, 1, 1);
+    grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 1, 2);
+    grid->addWidget(yLabel, 1, 3);
+    grid->addWidget(m_textY, 1, 4);
+    grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 1, 5);
+    grid->addWidget(rotLabel, 2, 0);
+    grid->addWidget(m_fontRot, 2, 1);
+    grid->addWidget(makeLabel(QStringLiteral("度"), tab), 2, 2);
+    auto *fonts = new QHBoxLayout;
+    fonts->addWidget(m_fontSelect);
+    fonts->addWidget(m_defaultFont);
+    fonts->addStretch(1);
+    grid->addLayout(fonts, 3, 0, 1, 7);
+    grid->setColumnStretch(6, 1);
+    grid->setRowStretch(4, 1);
+
+    connect(m_text, &CommitEdit::committed, this, [this] {
+        m_editor.setText(m_text->text());
+    });
+    connect(m_textX, &CommitEdit::committed, this,
+        [this] { commitNumber(m_textX, [this](int v) { m_editor.setTextX(v); }); });
+    connect(m_textY, &CommitEdit::committed, this,
+        [this] { commitNumber(m_textY, [this](int v) { m_editor.setTextY(v); }); });
+    // The field keeps what was typed; the item takes it modulo 360.
+    connect(m_fontRot, &CommitEdit::committed, this,
+        [this] { commitNumber(m_fontRot, [this](int v) { m_editor.setAngle(v); }); });
+    connect(m_fontSelect, &QPushButton::clicked, this, &TPrintsList::FontSelectClick);
+    connect(m_defaultFont, &QPushButton::clicked, this, &TPrintsList::DefaultFontSelectClick);
+
+    m_itemControls << content << m_text << xLabel << m_textX << yLabel << m_textY << rotLabel
+                   << m_fontRot << m_fontSelect << m_defaultFont;
+    return tab;
+}
+
+QWidget *TPrintsList::buildGraphicTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("GraphicTab"));
+    auto *outer = new QVBoxLayout(tab);
+    outer->setContentsMargins(8, 8, 8, 8);
+    outer->setSpacing(4);
+
+    auto *fileRow = new QHBoxLayout;
+    m_fileName = new QLineEdit(tab);
+    m_fileName->setObjectName(QStringLiteral("GraphicFileName"));
+    m_fileName->setReadOnly(true);
+    QLabel *fileLabel = makeLabel(QStringLiteral("ファイル名"), tab, m_fileName);
+    m_fileSelect = button(QStringLiteral("ファイル選択"), tab, "GraphicFileSelect");
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(m_fileName, 1);
+    fileRow->addWidget(m_fileSelect);
+    outer->addLayout(fileRow);
+
+    auto *info = new QGroupBox(QStringLiteral("画像情報"), tab);
+    info->setObjectName(QStringLiteral("GraphicInfo"));
+    auto *infoGrid = new QGridLayout(info);
+    infoGrid->setContentsMargins(6, 2, 6, 4);
+    m_pixelWidth = valueLabel(info, "GraphicWidth");
+    m_pixelHeight = valueLabel(info, "GraphicHeight");
+    m_pixelWidthMm = valueLabel(info, "GraphicPWidth");
+    m_pixelHeightMm = valueLabel(info, "GraphicPHeight");
+    infoGrid->addWidget(makeLabel(QStringLiteral("画像ｻｲｽﾞ"), info), 0, 0);
+    infoGrid->addWidget(m_pixelWidth, 0, 1);
+    infoGrid->addWidget(makeLabel(QStringLiteral("×"), info), 0, 2);
+    infoGrid->addWidget(m_pixelHeight, 0, 3);
+    infoGrid->addWidget(m_pixelWidthMm, 1, 1);
+    infoGrid->addWidget(makeLabel(QStringLiteral("×"), info), 1, 2);
+    infoGrid->addWidget(m_pixelHeightMm, 1, 3);
+    infoGrid->setColumnStretch(4, 1);
+    outer->addWidget(info);
+
+    auto *pset = new QGroupBox(QStringLiteral("印刷設定"), tab);
+    pset->setObjectName(QStringLiteral("PSet"));
+    auto *grid = new QGridLayout(pset);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
+    m_width2 = numberEdit(pset, "GraphicWidth2", QStringLiteral("\\d{1,6}"), 6);
+    m_height2 = numberEdit(pset, "GraphicHeight2", QStringLiteral("\\d{1,6}"), 6);
+    m_posX = numberEdit(pset, "GraphicPosX", QStringLiteral("[-+0-9]\\d{0,5}"), 6);
+    m_posY = numberEdit(pset, "GraphicPosY", QStringLiteral("[-+0-9]\\d{0,5}"), 6);
+    m_width2Mm = valueLabel(pset, "GraphicPWidth2");
+    m_height2Mm = valueLabel(pset, "GraphicPHeight2");
+    m_posXMm = valueLabel(pset, "GraphicPPosX");
+    m_posYMm = valueLabel(pset, "GraphicPPosY");
+    m_keepAspect = new QCheckBox(QStringLiteral("縦横比固定"), pset);
+    m_keepAspect->setObjectName(QStringLiteral("SizeRateFixed"));
+    m_keepAspect->setChecked(true);
+    QLabel *sizeLabel = makeLabel(QStringLiteral("画像ｻｲｽﾞ"), pset, m_width2);
+    QLabel *posLabel = makeLabel(QStringLiteral("印刷位置"), pset, m_posX);
+    m_height2->setAccessibleName(QStringLiteral("画像ｻｲｽﾞ"));
+    m_posY->setAccessibleName(QStringLiteral("印刷位置"));
+    grid->addWidget(sizeLabel, 0, 0);
+    grid->addWidget(m_width2, 0, 1);
+    grid->addWidget(makeLabel(QStringLiteral("×"), pset), 0, 2);
+    grid->addWidget(m_height2, 0, 3);
+    grid->addWidget(m_keepAspect, 0, 4);
+    grid->addWidget(m_width2Mm, 1, 1);
+    grid->addWidget(m_height2Mm, 1, 3);
+    grid->addWidget(posLabel, 2, 0);
+    grid->addWidget(m_posX, 2, 1);
+    grid->addWidget(m_posY, 2, 3);
+    grid->addWidget(m_posXMm, 3, 1);
+    grid->addWidget(m_posYMm, 3, 3);
+    grid->setColumnStretch(5, 1);
+    outer->addWidget(pset);
+
+    auto *colorRow = new QHBoxLayout;
+    m_transparency = new QCheckBox(QStringLiteral("透明色"), tab);
+    m_transparency->setObjectName(QStringLiteral("Transparency"));
+    m_transColor = new ColorSwatch(tab);
+    m_transColor->setObjectName(QStringLiteral("TransColor"));
+    m_transColor->setAccessibleName(QStringLiteral("透明色"));
+    m_transColor->setFixedSize(33, 22);
+    m_colSelect = button(QStringLiteral("色選択"), tab, "ColSelect");
+    m_colGet = button(QStringLiteral("色取込"), tab, "ColGet");
+    colorRow->addWidget(m_transparency);
+    colorRow->addWidget(m_transColor);
+    colorRow->addWidget(m_colSelect);
+    colorRow->addWidget(m_colGet);
+    colorRow->addStretch(1);
+    outer->addLayout(colorRow);
+    outer->addStretch(1);
+
+    connect(m_fileSelect, &QPushButton::clicked, this, &TPrintsList::GraphicFileSelectClick);
+    connect(m_width2, &CommitEdit::committed, this, &TPrintsList::GraphicWidth2Exit);
+    connect(m_height2, &CommitEdit::committed, this, &TPrintsList::GraphicHeight2Exit);
+    connect(m_posX, &CommitEdit::committed, this,
+        [this] { commitNumber(m_posX, [this](int v) { m_editor.setPosX(v); }); });
+    connect(m_posY, &CommitEdit::committed, this,
+        [this] { commitNumber(m_posY, [this](int v) { m_editor.setPosY(v); }); });
+    connect(m_transparency, &QCheckBox::clicked, this, &TPrintsList::TransparencyClick);
+    connect(m_colSelect, &QPushButton::clicked, this, &TPrintsList::ColSelectClick);
+    connect(m_transColor, &ColorSwatch::pressed, this, [this] {
+        if (m_colSelect->isEnabled())
+            ColSelectClick();
+    });
+    connect(m_colGet, &QPushButton::clicked, this, &TPrintsList::ColGetClick);
+
+    m_itemControls << fileLabel << m_fileName << m_fileSelect << info << pset << m_transparency;
+    return tab;
+}
+
+QWidget *TPrintsList::buildCommands()
+{
+    auto *box = new QGroupBox(QStringLiteral("項目編集"), this);
+    box->setObjectName(QStringLiteral("ListEdit"));
+    auto *row = new QHBoxLayout(box);
+    m_new = button(QStringLiteral("新規"), box, "ListNew");
+    m_add = button(QStringLiteral("追加"), box, "ListAdd");
+    m_delete = button(QStringLiteral("削除"), box, "ListDelete");
+    row->addWidget(m_new);
+    row->addWidget(m_add);
+    row->addWidget(m_delete);
+    connect(m_new, &QPushButton::clicked, this, &TPrintsList::ListNewClick);
+    connect(m_add, &QPushButton::clicked, this, &TPrintsList::ListAddClick);
+    connect(m_delete, &QPushButton::clicked, this, &TPrintsList::ListDeleteClick);
+    m_itemControls << m_add << m_delete;
+    return box;
+}
+
+QWidget *TPrintsList::buildPaperInfo()
+{
+    auto *box = new QGroupBox(QStringLiteral("用紙情報"), this);
+    box->setObjectName(QStringLiteral("PInfo"));
+    auto *grid = new QGridLayout(box);
+    m_paperWidthMm = valueLabel(box, "PWidthMm");
+    m_paperHeightMm = valueLabel(box, "PHeightMm");
+    m_paperWidthPx = valueLabel(box, "PWidth");
+    m_paperHeightPx = valueLabel(box, "PHeight");
+    grid->addWidget(m_paperWidthMm, 0, 0);
+    grid->addWidget(makeLabel(QStringLiteral("×"), box), 0, 1);
+    grid->addWidget(m_paperHeightMm, 0, 2);
+    grid->addWidget(m_paperWidthPx, 1, 0);
+    grid->addWidget(makeLabel(QStringLiteral("×"), box), 1, 1);
+    grid->addWidget(m_paperHeightPx, 1, 2);
+    grid->addWidget(makeLabel(QStringLiteral("ﾋﾟｸｾﾙ"), box), 1, 3);
+    return box;
+}
+
+void TPrintsList::setServices(UserDialogs *dialogs, ProgressSink *progress,
+    PreviewRefresher *refresher, std::function<void()> showPreview)
+{
+    m_dialogs = dialogs;
+    m_progress = progress;
+    m_editor.setRefresher(refresher);
+    m_showPreview = std::move(showPreview);
+}
+
+void TPrintsList::openFor(int list)
+{
+    m_editor.open(PrintsList(std::clamp(list, 0, 2)));
+    const PrintsPaperInfo paper
+        = printsPaperInfo(m_editor.which(), m_document.dpiX, m_document.dpiY);
+    m_paperWidthMm->setText(paper.widthMm);
+    m_paperHeightMm->setText(paper.heightMm);
+    m_paperWidthPx->setText(QString::number(paper.widthPx));
+    m_paperHeightPx->setText(QString::number(paper.heightPx));
+    showItem();
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TPrintsList::done(int result)
+{
+    QDialog::done(result);
+    Q_EMIT closed();
+}
+
+void TPrintsList::showSelectionInList()
+{
+    const bool was = m_filling;
+    m_filling = true;
+    const int row = m_editor.selected();
+    if (row < 0) {
+        m_view->selectionModel()->clear();
+    } else {
+        const QModelIndex index = m_editor.model().index(row);
+        m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_view->scrollTo(index);
+    }
+    m_filling = was;
+}
+
+void TPrintsList::showPictureNumbers(const TPrintsData &p)
+{
+    const int dx = m_document.dpiX, dy = m_document.dpiY;
+    m_pixelWidth->setText(QString::number(p.pixelWidth));
+    m_pixelHeight->setText(QString::number(p.pixelHeight));
+    m_pixelWidthMm->setText(printsMmX(p.pixelWidth, dx));
+    m_pixelHeightMm->setText(printsMmY(p.pixelHeight, dy));
+    setEditText(m_width2, QString::number(p.printWidth));
+    setEditText(m_height2, QString::number(p.printHeight));
+    m_width2Mm->setText(printsMmX(p.printWidth, dx));
+    m_height2Mm->setText(printsMmY(p.printHeight, dy));
+    setEditText(m_posX, QString::number(p.posX));
+    setEditText(m_posY, QString::number(p.posY));
+    m_posXMm->setText(printsMmX(p.posX, dx));
+    m_posYMm->setText(printsMmY(p.posY, dy));
+}
+
+void TPrintsList::showItem()
+{
+    const bool was = m_filling;
+    m_filling = true;
+    showSelectionInList();
+    if (const TPrintsData *p = m_editor.item()) {
+        m_tabs->setCurrentIndex(p->kind == 1 ? 1 : 0);
+        setEditText(m_text, p->text);
+        m_text->setFont(printsContentFont(*p).resolve(font()));
+        setEditText(m_textX, QString::number(p->textX));
+        setEditText(m_textY, QString::number(p->textY));
+        setEditText(m_fontRot, QString::number(p->angle));
+        setEditText(m_fileName, p->fileName);
+        showPictureNumbers(*p);
+        m_transparency->setChecked(p->transparent);
+        m_transColor->setColor(p->transColor);
+    } else {
+        m_text->clear();
+        m_text->setFont(font());
+        m_fileName->clear();
+        m_fontRot->clear();
+        for (QLineEdit *e : { m_textX, m_textY, m_width2, m_height2, m_posX, m_posY })
+            setEditText(e, QStringLiteral("0"));
+        for (QLabel *l : { m_pixelWidth, m_pixelHeight, m_pixelWidthMm, m_pixelHeightMm,
+                 m_width2Mm, m_height2Mm, m_posXMm, m_posYMm })
+            l->clear();
+        m_transparency->setChecked(false);
+    }
+    applyEnabled();
+    m_filling = was;
+}
+
+void TPrintsList::applyEnabled()
+{
+    const PrintsEditorState s = m_editor.state();
+    for (QWidget *w : std::as_const(m_itemControls))
+        w->setEnabled(s.hasSelection);
+    m_transColor->setEnabled(s.colorControls);
+    m_colSelect->setEnabled(s.colorControls);
+    m_colGet->setEnabled(s.colorControls);
+}
+
+void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> &set)
+{
+    if (!m_editor.item())
+        return;
+    NullMessageSink silent;
+    MessageSink &messages = m_dialogs ? static_cast<MessageSink &>(*m_dialogs) : silent;
+    const std::optional<int> value = parsePrintsNumber(edit->text(), messages);
+    if (!value) {
+        // The stored value is shown again.
+        edit->clear();
+        showItem();
+        return;
+    }
+    set(*value);
+    if (const TPrintsData *p = m_editor.item())
+        showPictureNumbers(*p);
+}
+
+void TPrintsList::ListNewClick()
+{
+    m_editor.newItem(m_tabs->currentIndex() == 1);
+    showItem();
+}
+
+void TPrintsList::ListAddClick()
+{
+    if (m_editor.addItem(m_tabs->currentIndex() == 1))
+        showItem();
+}
+
+void TPrintsList::ListDeleteClick()
+{
+    if (m_editor.deleteItem())
+        showItem();
+}
+
+void TPrintsList::tabChanged(int index)
+{
+    if (m_filling)
+        return;
+    m_editor.setKind(index == 1);
+}
+
+void TPrintsList::FontSelectClick()
+{
+    const TPrintsData *p = m_editor.item();
+    if (!p || !m_dialogs)
+        return;
+    if (const std::optional<FontSpec> font = m_dialogs->chooseFont(p->font)) {
+        m_editor.setFont(*font);
+        showItem();
+    }
+}
+
+void TPrintsList::DefaultFontSelectClick()
+{
+    if (!m_dialogs)
+        return;
+    if (const std::optional<FontSpec> font = m_dialogs->chooseFont(m_editor.defaultTextFont()))
+        m_editor.setDefaultTextFont(*font);
+}
+
+void TPrintsList::GraphicFileSelectClick()
+{
+    const TPrintsData *p = m_editor.item();
+    if (!p || !m_dialogs)
+        return;
+    const QString path = m_dialogs->openPicture(
+        pictureOpenDialogFilter(), pictureStartFolder(p->fileName, m_document.fileName));
+    if (path.isEmpty())
+        return;
+    NullProgressSink noProgress;
+    m_editor.loadPicture(path, *m_dialogs, m_progress ? *m_progress : noProgress);
+    showItem();
+}
+
+void TPrintsList::GraphicWidth2Exit()
+{
+    commitNumber(m_width2, [this](int v) { m_editor.setPrintWidth(v, m_keepAspect->isChecked()); });
+}
+
+void TPrintsList::GraphicHeight2Exit()
+{
+    commitNumber(
+        m_height2, [this](int v) { m_editor.setPrintHeight(v, m_keepAspect->isChecked()); });
+}
+
+void TPrintsList::TransparencyClick(bool on)
+{
+    m_editor.setTransparent(on);
+    applyEnabled();
+}
+
+void TPrintsList::ColSelectClick()
+{
+    const TPrintsData *p = m_editor.item();
+    if (!p || !m_dialogs)
+        return;
+    if (const std::optional<ColorRef> color = m_dialogs->chooseColor(p->transColor)) {
+        m_editor.setTransColor(*color);
+        m_transColor->setColor(*color);
+    }
+}
+
+void TPrintsList::ColGetClick()
+{
+    if (!m_editor.item() || !m_dialogs)
+        return;
+    const QImage picture = m_editor.pictureForColorPick(*m_dialogs);
+    if (picture.isNull())
+        return;
+    if (const std::optional<ColorRef> color = m_dialogs->pickTransparentColor(picture)) {
+        m_editor.setTransColor(*color);
+        m_transColor->setColor(*color);
+    }
+}
