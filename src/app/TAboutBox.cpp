@@ -82,10 +82,7 @@ void TAboutBox::centreOverMainWindow()
     QSize frame = frameGeometry().size();
     if (frame == size()) {
         // Not decorated yet: the window manager frames it like the main window.
-        const QRect mainClient = m_mainWindow->geometry();
-        frame = framedSize(size(),
-            QMargins(mainClient.left() - mainFrame.left(), mainClient.top() - mainFrame.top(),
-                mainFrame.right() - mainClient.right(), mainFrame.bottom() - mainClient.bottom()));
+        frame = framedSize(size(), decorationOf(mainFrame, m_mainWindow->geometry()));
     }
     move(centredOver(mainFrame, frame));
 }

@@ -8,6 +8,12 @@ QSize framedSize(const QSize &client, const QMargins &decoration)
         client.height() + decoration.top() + decoration.bottom());
 }
 
+QMargins decorationOf(const QRect &frame, const QRect &client)
+{
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+        frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
 QRect keptOnScreen(const QRect &frame, const QRect &available)
 {
     if (available.isEmpty())

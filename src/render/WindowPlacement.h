@@ -20,6 +20,10 @@ inline QPoint centredOver(const QRect &outer, const QSize &size)
 // program (the main window), which the window manager decorates alike.
 QSize framedSize(const QSize &client, const QMargins &decoration);
 
+// The decoration round a window: how far its frame reaches past its client
+// area on each side. Zero for a window that has not been framed yet.
+QMargins decorationOf(const QRect &frame, const QRect &client);
+
 // The frame `frame` moved, and shrunk where it is larger, so that it lies
 // wholly inside `available` (a screen's available area). A frame that fits
 // keeps its place; one that runs off an edge is moved back to that edge.

@@ -21,9 +21,7 @@ QString pageCaption(int page)
 
 QMargins decorationOf(const QWidget &w)
 {
-    const QRect frame = w.frameGeometry(), client = w.geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-        frame.right() - client.right(), frame.bottom() - client.bottom());
+    return decorationOf(w.frameGeometry(), w.geometry());
 }
 } // namespace
 
