@@ -43,7 +43,7 @@ def press(node):
     action.doAction(0)
 
 
-def application(timeout=30):
+def application(timeout=90):
     end = time.time() + timeout
     while time.time() < end:
         desktop = pyatspi.Registry.getDesktop(0)
