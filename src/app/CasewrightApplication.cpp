@@ -1,6 +1,8 @@
 #include "app/CasewrightApplication.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <stdexcept>
 
 #include "document/UserPrompts.h"
@@ -40,6 +42,26 @@ bool deliverGuarded(const std::function<bool()> &deliver, MessageSink &messages)
         messages.showMessage(exceptionMessage(std::current_exception()));
         return false;
     }
+}
+
+void setApplicationIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessellane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Casewright"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.12"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("casewright"));
+}
+
+QTranslator *installQtTranslations(QCoreApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(
+            QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 CasewrightApplication::CasewrightApplication(int &argc, char **argv)

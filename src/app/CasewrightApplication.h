@@ -14,6 +14,19 @@ bool deliverGuarded(const std::function<bool()> &deliver, MessageSink &messages)
 // The text shown for an exception that reached the event loop.
 QString exceptionMessage(const std::exception_ptr &error);
 
+// The program's name, organisation and version. No display name is set: the
+// windowing system would append it to every caption ("終了確認 — Casewright"),
+// and the captions are the program's own.
+void setApplicationIdentity();
+
+// Loads Qt's own Japanese texts (buttons and labels of the stock dialogs:
+// file, colour, print, Yes / No), whatever the user's locale: the program's
+// texts are Japanese, so its dialogs are too. Null when the translation file
+// is missing; the stock dialogs then stay in English. The translator belongs to
+// `app`; deleting it takes the translations away again.
+class QTranslator;
+QTranslator *installQtTranslations(QCoreApplication &app);
+
 // The application: an exception thrown by an event handler is shown to the
 // user and the event loop goes on.
 class CasewrightApplication : public QApplication

@@ -4,8 +4,8 @@
 
 #include "fonts/FontSpec.h"
 
-// A framed rectangle filled with a colour; a mouse press on it asks for a new
-// colour.
+// A framed rectangle filled with a colour; a mouse press on it (or Space or
+// Enter while it has the focus) asks for a new colour.
 class ColorSwatch : public QFrame
 {
     Q_OBJECT
@@ -13,12 +13,15 @@ public:
     explicit ColorSwatch(QWidget *parent = nullptr);
     void setColor(ColorRef color);
     ColorRef color() const { return m_color; }
+    // Asks for a new colour, as a click does.
+    void press();
 
 Q_SIGNALS:
     void pressed();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -90,7 +90,37 @@ QWidget *TMainWindow::buildSurfaceTab(Surface s)
 
     bindTitle(s);
     bindPicture(s);
+    setReadingOrder(s, tab);
     return tab;
+}
+
+void TMainWindow::setReadingOrder(Surface s, QWidget *tab)
+{
+    // Row by row, left to right; the left column (title, then the list and
+    // free-print switches) before the picture panel on the right.
+    const TitleControls &c = m_titles[int(s)];
+    QList<QWidget *> order { c.use };
+    // On the right spine the two links have a row of their own under "フォント".
+    if (s == Surface::Right)
+        order << c.font << c.sameAsFront << c.sameAsLeft;
+    else if (c.sameAsFront)
+        order << c.sameAsFront << c.font;
+    else
+        order << c.font;
+    order << c.text;
+    for (QAbstractButton *radio : c.pos->buttons())
+        order << radio;
+    if (c.xUse)
+        order << c.xUse << c.x << c.yUse << c.y;
+    if (c.offset)
+        order << c.offset;
+    if (auto *items = tab->findChild<QGroupBox *>(prefixed(s, "ItemGroup"))) {
+        for (QAbstractButton *b :
+            items->findChildren<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly))
+            order << b;
+    }
+    order << m_pictures[int(s)]->readingOrder();
+    setTabOrderChain(order);
 }
 
 QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
@@ -118,11 +148,13 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         static const char *const names[]
             = { "", "BottomSameTitle", "LeftSameTitle", "RightSameTitle" };
         c.sameAsFront = checkBox(QStringLiteral("表と同じ"), box, QLatin1String(names[int(s)]));
+        c.sameAsFront->setAccessibleDescription(box->title());
         linkRow->addWidget(c.sameAsFront);
     }
     if (s == Surface::Right) {
         c.sameAsLeft
             = checkBox(QStringLiteral("背表紙(左)と同じ"), box, QStringLiteral("RightSameLeft"));
+        c.sameAsLeft->setAccessibleDescription(box->title());
         linkRow->addWidget(c.sameAsLeft);
     }
     useRow->addStretch(1);
@@ -134,9 +166,12 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         v->addLayout(linkRow);
 
     auto *textRow = new QHBoxLayout;
-    textRow->addWidget(label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel")));
+    QLabel *textLabel = label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel"));
+    textRow->addWidget(textLabel);
     c.text = new QLineEdit(box);
     c.text->setObjectName(prefixed(s, "Title"));
+    textLabel->setBuddy(c.text);
+    c.text->setAccessibleName(textLabel->text());
     textRow->addWidget(c.text, 1);
     v->addLayout(textRow);
 
@@ -163,6 +198,10 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         c.yUse = checkBox(QStringLiteral("縦"), xy, prefixed(s, "TitlePosYUse"));
         c.x = millimetreEdit(xy, prefixed(s, "TitlePosX"));
         c.y = millimetreEdit(xy, prefixed(s, "TitlePosY"));
+        // Each edit is labelled by the check box before it; the names say
+        // which of the group's two values it holds.
+        c.x->setAccessibleName(QStringLiteral("任意位置設定 横"));
+        c.y->setAccessibleName(QStringLiteral("任意位置設定 縦"));
         grid->addWidget(c.xUse, 0, 0);
         grid->addWidget(c.x, 0, 1);
         grid->addWidget(label(QStringLiteral("mm"), xy, prefixed(s, "TitlePosXUnit")), 0, 2);
@@ -173,10 +212,13 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         v->addWidget(xy);
     } else {
         auto *offsetRow = new QHBoxLayout;
-        offsetRow->addWidget(
-            label(QStringLiteral("印刷位置オフセット"), box, prefixed(s, "TitleOffsetCaption")));
+        QLabel *caption
+            = label(QStringLiteral("印刷位置オフセット"), box, prefixed(s, "TitleOffsetCaption"));
+        offsetRow->addWidget(caption);
         offsetRow->addStretch(1);
         c.offset = millimetreEdit(box, prefixed(s, "TitleOffset"));
+        caption->setBuddy(c.offset);
+        c.offset->setAccessibleName(caption->text());
         offsetRow->addWidget(c.offset);
         offsetRow->addWidget(label(QStringLiteral("mm"), box, prefixed(s, "TitleOffsetUnit")));
         v->addLayout(offsetRow);
@@ -198,6 +240,9 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
         QCheckBox *sw = checkBox(caption, box, QLatin1String(switchName));
         auto *button = new QPushButton(buttonText, box);
         button->setObjectName(QLatin1String(buttonName));
+        // The front has two "印刷項目編集" buttons: the description says
+        // which switch each belongs to.
+        button->setAccessibleDescription(caption);
         grid->addWidget(sw, r, 0);
         grid->addWidget(button, r, 1);
         connect(sw, &QCheckBox::clicked, this, onSwitch);
@@ -283,6 +328,7 @@ QWidget *TMainWindow::buildOptionsTab()
         auto *swatch = new ColorSwatch(colours);
         swatch->setObjectName(QLatin1String(swatches[i].first));
         swatch->setFixedSize(48, 18);
+        swatch->setAccessibleName(QString::fromUtf16(swatches[i].second));
         m_swatches[i] = swatch;
         grid->addWidget(swatch, i, 0);
         grid->addWidget(label(QString::fromUtf16(swatches[i].second), colours,

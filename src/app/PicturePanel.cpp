@@ -8,12 +8,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/CommitEdit.h"
 #include "render/Geometry.h"
 
 namespace {
+
+// The three groups share one column layout, so that the values of every row
+// stand under each other: a caption, a value, "×", a value, then the lists.
+constexpr int kCaptionColumn = 0, kFirstValue = 1, kTimes = 2, kSecondValue = 3, kExtra = 4;
+constexpr int kCaptionWidth = 44;
+constexpr int kValueWidth = 59;
+constexpr int kTimesWidth = 12;
+// Right-aligned values sit as far from their right edge as an edit's text.
+constexpr int kValueIndent = 3;
 
 QLabel *makeLabel(const QString &text, QWidget *parent, const QString &name = QString())
 {
@@ -27,7 +39,8 @@ QLabel *valueLabel(QWidget *parent, const QString &name)
 {
     auto *label = makeLabel(QString(), parent, name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(52);
+    label->setIndent(kValueIndent);
+    label->setFixedWidth(kValueWidth);
     return label;
 }
 
@@ -35,7 +48,36 @@ QLabel *times(QWidget *parent)
 {
     auto *label = makeLabel(QStringLiteral("×"), parent);
     label->setAlignment(Qt::AlignCenter);
+    label->setFixedWidth(kTimesWidth);
     return label;
+}
+
+QGridLayout *valueGrid(QWidget *group)
+{
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(3, 2, 3, 4);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(2);
+    grid->setColumnMinimumWidth(kCaptionColumn, kCaptionWidth);
+    grid->setColumnMinimumWidth(kFirstValue, kValueWidth);
+    grid->setColumnMinimumWidth(kTimes, kTimesWidth);
+    grid->setColumnMinimumWidth(kSecondValue, kValueWidth);
+    grid->setColumnStretch(kExtra + 1, 1);
+    return grid;
+}
+
+// One row of two values with "×" between them, under a caption.
+void addPair(QGridLayout *grid, int row, const QString &caption, QWidget *first, QWidget *second,
+    bool withTimes = true)
+{
+    QWidget *group = grid->parentWidget();
+    // Also without a caption the column holds a label: the grid leaves out
+    // the spacing after an empty column, which would shift the values.
+    grid->addWidget(makeLabel(caption, group), row, kCaptionColumn);
+    grid->addWidget(first, row, kFirstValue);
+    if (withTimes)
+        grid->addWidget(times(group), row, kTimes);
+    grid->addWidget(second, row, kSecondValue);
 }
 
 void setTextIfChanged(QLineEdit *edit, const QString &text, bool includeFocused)
@@ -60,6 +102,12 @@ QString paperMm(Surface s, bool width)
 }
 
 } // namespace
+
+void setTabOrderChain(const QList<QWidget *> &widgets)
+{
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
 
 QString PicturePanel::name(const char *part) const
 {
@@ -88,8 +136,11 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
         m_link = new QCheckBox(QStringLiteral("背表紙(左)と同じ"), this);
         m_link->setObjectName(QStringLiteral("SameGraphicLeft"));
     }
-    if (m_link)
+    if (m_link) {
+        // The title group has a link of the same caption.
+        m_link->setAccessibleDescription(m_use->text());
         useRow->addWidget(m_link);
+    }
     outer->addLayout(useRow);
 
     auto *fileRow = new QHBoxLayout;
@@ -107,31 +158,21 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     // "画像情報": the picture's own size.
     auto *info = new QGroupBox(QStringLiteral("画像情報"), this);
     info->setObjectName(name("GraphicInfo"));
-    auto *infoGrid = new QGridLayout(info);
-    infoGrid->setContentsMargins(6, 2, 6, 4);
-    infoGrid->setVerticalSpacing(1);
+    auto *infoGrid = valueGrid(info);
+    m_grids.append(infoGrid);
     m_pixelWidth = valueLabel(info, name("GraphicWidth"));
     m_pixelHeight = valueLabel(info, name("GraphicHeight"));
     m_pixelWidthMm = valueLabel(info, name("GraphicPWidth"));
     m_pixelHeightMm = valueLabel(info, name("GraphicPHeight"));
-    infoGrid->addWidget(makeLabel(QStringLiteral("画像ｻｲｽﾞ"), info), 0, 0);
-    infoGrid->addWidget(m_pixelWidth, 0, 1);
-    infoGrid->addWidget(times(info), 0, 2);
-    infoGrid->addWidget(m_pixelHeight, 0, 3);
-    infoGrid->addWidget(makeLabel(QStringLiteral("印刷ｻｲｽﾞ"), info), 1, 0);
-    infoGrid->addWidget(m_pixelWidthMm, 1, 1);
-    infoGrid->addWidget(times(info), 1, 2);
-    infoGrid->addWidget(m_pixelHeightMm, 1, 3);
-    infoGrid->setColumnStretch(4, 1);
+    addPair(infoGrid, 0, QStringLiteral("画像ｻｲｽﾞ"), m_pixelWidth, m_pixelHeight);
+    addPair(infoGrid, 1, QStringLiteral("印刷ｻｲｽﾞ"), m_pixelWidthMm, m_pixelHeightMm);
     outer->addWidget(info);
 
     // "印刷設定": what is printed, where.
     auto *pset = new QGroupBox(QStringLiteral("印刷設定"), this);
     pset->setObjectName(name("PSet"));
-    auto *grid = new QGridLayout(pset);
-    grid->setContentsMargins(4, 2, 4, 4);
-    grid->setVerticalSpacing(2);
-    grid->setHorizontalSpacing(3);
+    auto *grid = valueGrid(pset);
+    m_grids.append(grid);
     const bool top = surface == Surface::Top;
     const QString sizeMask = top ? QStringLiteral("\\d{1,6}") : QStringLiteral("\\d{1,5}");
     const QString posMask = top ? QStringLiteral("[-+0-9]\\d{0,5}") : QStringLiteral("\\d{1,5}");
@@ -141,7 +182,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
         e->setMask(mask);
         e->setMaxLength(6);
         e->setAlignment(Qt::AlignRight);
-        e->setFixedWidth(50);
+        e->setFixedWidth(kValueWidth);
         return e;
     };
     m_width2 = edit("GraphicWidth2", sizeMask);
@@ -152,19 +193,10 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_height2Mm = valueLabel(pset, name("GraphicPHeight2"));
     m_posXMm = valueLabel(pset, name("GraphicPPosX"));
     m_posYMm = valueLabel(pset, name("GraphicPPosY"));
-    grid->addWidget(makeLabel(QStringLiteral("画像ｻｲｽﾞ"), pset), 0, 0);
-    grid->addWidget(m_width2, 0, 1);
-    grid->addWidget(times(pset), 0, 2);
-    grid->addWidget(m_height2, 0, 3);
-    grid->addWidget(makeLabel(QStringLiteral("印刷ｻｲｽﾞ"), pset), 1, 0);
-    grid->addWidget(m_width2Mm, 1, 1);
-    grid->addWidget(times(pset), 1, 2);
-    grid->addWidget(m_height2Mm, 1, 3);
-    grid->addWidget(makeLabel(QStringLiteral("印刷位置"), pset), 2, 0);
-    grid->addWidget(m_posX, 2, 1);
-    grid->addWidget(m_posY, 2, 3);
-    grid->addWidget(m_posXMm, 3, 1);
-    grid->addWidget(m_posYMm, 3, 3);
+    addPair(grid, 0, QStringLiteral("画像ｻｲｽﾞ"), m_width2, m_height2);
+    addPair(grid, 1, QStringLiteral("印刷ｻｲｽﾞ"), m_width2Mm, m_height2Mm);
+    addPair(grid, 2, QStringLiteral("印刷位置"), m_posX, m_posY, false);
+    addPair(grid, 3, QString(), m_posXMm, m_posYMm, false);
 
     m_sizeMode = new QComboBox(pset);
     m_sizeMode->setObjectName(name("GSizeChange"));
@@ -180,37 +212,75 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_keepAspect = new QCheckBox(QStringLiteral("縦横比固定"), pset);
     m_keepAspect->setObjectName(name("SizeRateFixed"));
     m_keepAspect->setChecked(true);
-    grid->addWidget(m_sizeMode, 0, 4);
-    grid->addWidget(m_keepAspect, 1, 4);
-    grid->addWidget(m_alignMode, 2, 4);
-    grid->setColumnStretch(5, 1);
+    grid->addWidget(m_sizeMode, 0, kExtra);
+    grid->addWidget(m_keepAspect, 1, kExtra);
+    grid->addWidget(m_alignMode, 2, kExtra);
     outer->addWidget(pset);
 
     // "用紙情報": the surface's size.
     auto *paper = new QGroupBox(QStringLiteral("用紙情報"), this);
     paper->setObjectName(name("PInfo"));
-    auto *paperGrid = new QGridLayout(paper);
-    paperGrid->setContentsMargins(6, 2, 6, 4);
-    paperGrid->setVerticalSpacing(1);
+    auto *paperGrid = valueGrid(paper);
+    m_grids.append(paperGrid);
     m_surfaceWidth = valueLabel(paper, name("PWidth"));
     m_surfaceHeight = valueLabel(paper, name("PHeight"));
-    paperGrid->addWidget(m_surfaceWidth, 0, 0);
-    paperGrid->addWidget(times(paper), 0, 1);
-    paperGrid->addWidget(m_surfaceHeight, 0, 2);
-    paperGrid->addWidget(makeLabel(QStringLiteral("ﾋﾟｸｾﾙ"), paper), 0, 3);
     auto *mmWidth = valueLabel(paper, name("PWidthMm"));
     auto *mmHeight = valueLabel(paper, name("PHeightMm"));
     mmWidth->setText(paperMm(surface, true));
     mmHeight->setText(paperMm(surface, false));
-    paperGrid->addWidget(mmWidth, 1, 0);
-    paperGrid->addWidget(times(paper), 1, 1);
-    paperGrid->addWidget(mmHeight, 1, 2);
-    paperGrid->setColumnStretch(4, 1);
+    addPair(paperGrid, 0, QString(), m_surfaceWidth, m_surfaceHeight);
+    paperGrid->addWidget(makeLabel(QStringLiteral("ﾋﾟｸｾﾙ"), paper), 0, kExtra);
+    addPair(paperGrid, 1, QString(), mmWidth, mmHeight);
     outer->addWidget(paper);
     outer->addStretch(1);
 
+    // Names for screen readers: an edit is named by its label, and the two
+    // edits of one row by the label and what each holds.
+    m_fileLabel->setBuddy(m_fileName);
+    m_fileName->setAccessibleName(QStringLiteral("ファイル名"));
+    m_width2->setAccessibleName(QStringLiteral("画像ｻｲｽﾞ 幅"));
+    m_height2->setAccessibleName(QStringLiteral("画像ｻｲｽﾞ 高さ"));
+    m_posX->setAccessibleName(QStringLiteral("印刷位置 横"));
+    m_posY->setAccessibleName(QStringLiteral("印刷位置 縦"));
+    m_sizeMode->setAccessibleName(m_sizeMode->toolTip());
+    m_alignMode->setAccessibleName(m_alignMode->toolTip());
+    // Tab order: the rows of "印刷設定" left to right, top to bottom.
+    for (QWidget *w : { static_cast<QWidget *>(m_use), static_cast<QWidget *>(m_link),
+             static_cast<QWidget *>(m_fileName), static_cast<QWidget *>(m_fileSelect),
+             static_cast<QWidget *>(m_width2), static_cast<QWidget *>(m_height2),
+             static_cast<QWidget *>(m_sizeMode), static_cast<QWidget *>(m_keepAspect),
+             static_cast<QWidget *>(m_posX), static_cast<QWidget *>(m_posY),
+             static_cast<QWidget *>(m_alignMode) }) {
+        if (w)
+            m_readingOrder.append(w);
+    }
+    setTabOrderChain(m_readingOrder);
+
     m_controls = { m_fileLabel, m_fileName, m_fileSelect, info, pset };
     showPlacement(PicturePlacement());
+}
+
+void PicturePanel::showEvent(QShowEvent *event)
+{
+    // The fonts are final by now (the tab is in the window).
+    alignColumns();
+    QWidget::showEvent(event);
+}
+
+void PicturePanel::alignColumns()
+{
+    // The caption column is as wide as the widest caption of any group, in
+    // the font the panel has now, so that the value columns line up.
+    int width = kCaptionWidth;
+    for (QGridLayout *grid : std::as_const(m_grids)) {
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QLayoutItem *item = grid->itemAtPosition(row, kCaptionColumn);
+            if (item && item->widget())
+                width = std::max(width, item->widget()->sizeHint().width());
+        }
+    }
+    for (QGridLayout *grid : std::as_const(m_grids))
+        grid->setColumnMinimumWidth(kCaptionColumn, width);
 }
 
 void PicturePanel::showPlacement(const PicturePlacement &p, bool includeFocused)
@@ -218,6 +288,8 @@ void PicturePanel::showPlacement(const PicturePlacement &p, bool includeFocused)
     if (m_use->isChecked() != p.use)
         m_use->setChecked(p.use);
     setTextIfChanged(m_fileName, p.fileName, true);
+    // The field shows the start of a long path; its tool tip the whole of it.
+    m_fileName->setToolTip(p.fileName);
     m_pixelWidth->setText(QString::asprintf("%d", p.pixelWidth));
     m_pixelHeight->setText(QString::asprintf("%d", p.pixelHeight));
     m_pixelWidthMm->setText(formatMm(PixelsToMmX(p.pixelWidth)));

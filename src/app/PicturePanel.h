@@ -5,6 +5,7 @@
 #include "document/LabelDocument.h"
 
 class CommitEdit;
+class QGridLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -43,9 +44,15 @@ public:
     QComboBox *alignModeBox() const { return m_alignMode; }
     QCheckBox *keepAspectBox() const { return m_keepAspect; }
     QPushButton *fileSelectButton() const { return m_fileSelect; }
+    // The panel's controls in reading order, which is also their tab order.
+    const QList<QWidget *> &readingOrder() const { return m_readingOrder; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     QString name(const char *part) const;
+    void alignColumns();
 
     Surface m_surface;
     QCheckBox *m_use = nullptr;
@@ -63,4 +70,9 @@ private:
     QCheckBox *m_keepAspect = nullptr;
     QLabel *m_surfaceWidth = nullptr, *m_surfaceHeight = nullptr;
     QList<QWidget *> m_controls; // everything but the use and link boxes
+    QList<QWidget *> m_readingOrder;
+    QList<QGridLayout *> m_grids; // "画像情報", "印刷設定", "用紙情報"
 };
+
+// Makes the widgets follow each other in the tab order, in the list's order.
+void setTabOrderChain(const QList<QWidget *> &widgets);

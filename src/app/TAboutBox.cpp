@@ -1,5 +1,6 @@
 #include "app/TAboutBox.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -67,6 +68,31 @@ TAboutBox::TAboutBox(QWidget *mainWindow)
     m_timer->setInterval(2000);
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &TAboutBox::Timer1Timer);
+
+    icon->setAccessibleName(QStringLiteral("Casewright"));
+    if (m_mainWindow)
+        m_mainWindow->installEventFilter(this);
+}
+
+void TAboutBox::centreOverMainWindow()
+{
+    if (!m_mainWindow)
+        return;
+    const QRect mainFrame = m_mainWindow->frameGeometry();
+    QSize frame = frameGeometry().size();
+    if (frame == size()) {
+        // Not decorated yet: the window manager frames it like the main window.
+        frame = framedSize(size(), decorationOf(mainFrame, m_mainWindow->geometry()));
+    }
+    move(centredOver(mainFrame, frame));
+}
+
+bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainWindow && isVisible()
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        centreOverMainWindow();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TAboutBox::showBox()
@@ -80,8 +106,7 @@ void TAboutBox::showBox()
 
 void TAboutBox::showEvent(QShowEvent *event)
 {
-    if (m_mainWindow)
-        move(centredOver(m_mainWindow->frameGeometry(), frameGeometry().size()));
+    centreOverMainWindow();
     if (!m_shownBefore) {
         m_shownBefore = true;
         m_timer->start();

@@ -6,7 +6,9 @@ class QTimer;
 
 // The version box. Shown over the main window; the first showing of the run
 // is the start-up splash, which closes by itself after two seconds. Every
-// later showing stays until "OK".
+// later showing stays until "OK". While it is shown it stays centred over the
+// main window: the window manager places the main window only after it has
+// been shown, and the start-up splash follows it there.
 class TAboutBox : public QDialog
 {
     Q_OBJECT
@@ -17,11 +19,13 @@ public:
     QTimer *timer() const { return m_timer; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
     void Timer1Timer();
+    void centreOverMainWindow();
 
     QWidget *m_mainWindow;
     QTimer *m_timer;

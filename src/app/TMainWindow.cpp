@@ -120,6 +120,7 @@ TMainWindow::TMainWindow(QWidget *parent)
     auto *icon = new QLabel(central);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setPixmap(QIcon(QStringLiteral(":/icons/casewright.svg")).pixmap(28, 28));
+    icon->setAccessibleName(QStringLiteral("Casewright"));
     auto *name = new QLabel(QStringLiteral("Casewright"), central);
     name->setObjectName(QStringLiteral("CWRTitle"));
     QFont nameFont(QStringLiteral("Arial"));

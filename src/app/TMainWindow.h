@@ -124,6 +124,7 @@ private:
     QWidget *buildOptionsTab();
     void bindTitle(Surface s);
     void bindPicture(Surface s);
+    void setReadingOrder(Surface s, QWidget *tab);
 
     // Applies one operation's result: enabled states, values, refreshes.
     void apply(const EditResult &result);

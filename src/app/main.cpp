@@ -8,11 +8,8 @@
 int main(int argc, char **argv)
 {
     CasewrightApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tessellane"));
-    QApplication::setApplicationName(QStringLiteral("Casewright"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Casewright"));
-    QApplication::setApplicationVersion(QStringLiteral("1.12"));
-    QApplication::setDesktopFileName(QStringLiteral("casewright"));
+    setApplicationIdentity();
+    installQtTranslations(app);
     installFontSubstitutions();
 
     QCommandLineParser parser;

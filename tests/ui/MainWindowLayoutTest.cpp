@@ -56,3 +56,64 @@ TEST_F(MainWindowTest, NothingIsCutOffOnAnyTab)
         }
     }
 }
+
+// The picture panels are laid out as one table: every value stands under the
+// edit or value above it, right edges level, in all three groups, and the "×"
+// signs form one column.
+TEST_F(MainWindowTest, PicturePanelValuesLineUpInColumns)
+{
+    showWindow();
+    window->openDocument(QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr"));
+    auto *tabs = find<QTabWidget>("PageControl");
+    for (const char *prefix : { "Top", "Bottom", "Left", "Right" }) {
+        const QString p = QLatin1String(prefix);
+        QWidget *panel = find<QWidget>(qPrintable(p + "GraphicPanel"));
+        tabs->setCurrentWidget(panel->parentWidget());
+        QCoreApplication::processEvents();
+        auto rect = [&](const QString &part) {
+            QWidget *w = find<QWidget>(qPrintable(p + part));
+            return w ? QRect(w->mapTo(panel, QPoint(0, 0)), w->size()) : QRect();
+        };
+        const char *const firstColumn[] = { "GraphicWidth", "GraphicPWidth", "GraphicWidth2",
+            "GraphicPWidth2", "GraphicPosX", "GraphicPPosX", "PWidth", "PWidthMm" };
+        const char *const secondColumn[] = { "GraphicHeight", "GraphicPHeight", "GraphicHeight2",
+            "GraphicPHeight2", "GraphicPosY", "GraphicPPosY", "PHeight", "PHeightMm" };
+        for (const char *part : firstColumn)
+            EXPECT_EQ(rect(QLatin1String(part)).right(), rect("GraphicWidth2").right())
+                << prefix << part;
+        for (const char *part : secondColumn)
+            EXPECT_EQ(rect(QLatin1String(part)).right(), rect("GraphicHeight2").right())
+                << prefix << part;
+        // Each "×" between the two columns, at the same place in every row.
+        QSet<int> timesColumns;
+        for (QLabel *l : panel->findChildren<QLabel *>()) {
+            if (l->text() != QStringLiteral("×"))
+                continue;
+            const QRect r(l->mapTo(panel, QPoint(0, 0)), l->size());
+            EXPECT_GT(r.left(), rect("GraphicWidth2").right()) << prefix;
+            EXPECT_LT(r.right(), rect("GraphicHeight2").left()) << prefix;
+            timesColumns.insert(r.center().x());
+        }
+        EXPECT_EQ(timesColumns.size(), 1) << prefix;
+        // A value label shows its whole text.
+        for (const char *part : { "GraphicPWidth2", "GraphicPHeight2", "PWidthMm", "PHeightMm" }) {
+            auto *l = find<QLabel>(qPrintable(p + QLatin1String(part)));
+            EXPECT_GE(l->contentsRect().width(),
+                l->fontMetrics().horizontalAdvance(l->text()) + l->indent())
+                << prefix << part;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheFileNameFieldShowsTheWholePathAsItsToolTip)
+{
+    showWindow();
+    window->openDocument(QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr"));
+    const QString path = window->document().top.picture.fileName;
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(find<QLineEdit>("TopGraphicFileName")->toolTip(), path);
+    EXPECT_EQ(find<QLineEdit>("TopGraphicFileName")->text(), path);
+    dialogs.confirmAnswer = true;
+    window->NewMenuClick();
+    EXPECT_TRUE(find<QLineEdit>("TopGraphicFileName")->toolTip().isEmpty());
+}

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
+#include "render/WindowPlacement.h"
 #include "render/ui/TPreviewWindow.h"
 
 namespace {
@@ -89,11 +93,37 @@ TEST(TPreviewWindow, ResizingMovesTheZoomButtons)
 {
     Drawn drawn;
     TPreviewWindow w(drawn.drawer());
-    w.resize(800, 500);
+    // Smaller than the offscreen screen (800 × 600), which the window keeps to.
+    w.resize(700, 500);
     w.show();
-    EXPECT_EQ(button(w, "Zoom1")->x(), 640);
-    EXPECT_EQ(button(w, "Zoom2")->x(), 720);
+    EXPECT_EQ(button(w, "Zoom1")->x(), 540);
+    EXPECT_EQ(button(w, "Zoom2")->x(), 620);
     QWidget *scroll = w.findChild<QWidget *>("ScrollBox");
     ASSERT_NE(scroll, nullptr);
-    EXPECT_EQ(scroll->geometry(), QRect(0, 32, 800, 468));
+    EXPECT_EQ(scroll->geometry(), QRect(0, 32, 700, 468));
+}
+
+TEST(TPreviewWindow, ShowsFullyOnTheScreenOfTheMainWindow)
+{
+    Drawn drawn;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget main;
+    // Low on the screen: centred over it, the preview would run off the bottom.
+    main.setGeometry(screen.left() + 100, screen.bottom() - 300, 560, 280);
+    main.show();
+    TPreviewWindow w(drawn.drawer(), &main);
+    w.show();
+    const QRect mainFrame = main.windowHandle()->frameGeometry();
+    QRect frame = w.windowHandle()->frameGeometry();
+    EXPECT_TRUE(screen.contains(frame)) << frame.y() << "+" << frame.height();
+    EXPECT_EQ(frame.x(), centredOver(mainFrame, frame.size()).x());
+    EXPECT_EQ(frame.bottom(), screen.bottom());
+    EXPECT_EQ(w.size(), QSize(632, 449));
+
+    // Moved by the user partly off the screen, it comes back on when shown again.
+    w.move(-100, 50);
+    w.hide();
+    w.show();
+    frame = w.windowHandle()->frameGeometry();
+    EXPECT_EQ(frame.topLeft(), QPoint(screen.left(), 50));
 }

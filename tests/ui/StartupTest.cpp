@@ -1,7 +1,14 @@
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTranslator>
+#include <QWindow>
 #include <stdexcept>
 
 #include "MainWindowHarness.h"
@@ -208,4 +215,100 @@ TEST(WindowPlacement, CentringTruncatesTowardZero)
     EXPECT_EQ(centredOver(QRect(100, 50, 561, 421), QSize(258, 179)), QPoint(251, 171));
     // A window larger than the one it centres on lands left of it: -3 / 2 is -1.
     EXPECT_EQ(centredOver(QRect(0, 0, 100, 100), QSize(103, 103)), QPoint(-1, -1));
+}
+
+TEST_F(MainWindowTest, TheSplashIsCentredOverTheMainWindowWhereTheWindowManagerPutsIt)
+{
+    window->move(0, 0);
+    window->show();
+    TAboutBox *about = window->aboutBox();
+    QTRY_VERIFY(about->isVisible());
+    // The window manager places the main window after it has been shown.
+    window->move(420, 290);
+    QCoreApplication::processEvents();
+    const QRect main = window->windowHandle()->frameGeometry();
+    const QRect splash = about->windowHandle()->frameGeometry();
+    EXPECT_EQ(main.topLeft(), QPoint(420, 290));
+    EXPECT_EQ(splash.topLeft(), centredOver(main, splash.size()));
+    about->close();
+}
+
+TEST(WindowPlacement, AWindowIsKeptWhollyOnTheScreen)
+{
+    const QRect screen(0, 0, 1280, 1000);
+    const struct
+    {
+        QRect frame, kept;
+    } cases[] = {
+        { { 100, 200, 634, 475 }, { 100, 200, 634, 475 } }, // fits: stays
+        { { 1, 546, 634, 475 }, { 1, 525, 634, 475 } }, // off the bottom: up to it
+        { { 900, -20, 634, 475 }, { 646, 0, 634, 475 } }, // off the right and the top
+        { { -50, 100, 634, 475 }, { 0, 100, 634, 475 } }, // off the left
+        { { 10, 10, 1400, 1100 }, { 0, 0, 1280, 1000 } }, // larger: shrunk to it
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(keptOnScreen(c.frame, screen), c.kept) << c.frame.x() << "," << c.frame.y();
+    // A second screen to the right of the first.
+    EXPECT_EQ(keptOnScreen(QRect(2400, 500, 634, 475), QRect(1280, 0, 1920, 1080)),
+        QRect(2400, 500, 634, 475));
+    EXPECT_EQ(keptOnScreen(QRect(1, 546, 634, 475), QRect()), QRect(1, 546, 634, 475));
+    // Centred over the main window, then kept on its screen.
+    EXPECT_EQ(
+        placedOver(QRect(420, 290, 562, 463), QSize(634, 475), screen), QRect(384, 284, 634, 475));
+    EXPECT_EQ(
+        placedOver(QRect(700, 600, 562, 463), QSize(634, 475), screen), QRect(646, 525, 634, 475));
+    EXPECT_EQ(framedSize(QSize(632, 449), QMargins(1, 25, 1, 1)), QSize(634, 475));
+}
+
+// Qt's stock dialogs show Japanese once the program's translations are in,
+// in the locale the test program runs under.
+TEST(Translations, StockDialogsAreJapanese)
+{
+    std::unique_ptr<QTranslator> translator(installQtTranslations(*qApp));
+    ASSERT_NE(translator, nullptr);
+
+    QMessageBox box(QMessageBox::Question, QStringLiteral("終了確認"),
+        QStringLiteral("終了してよろしいですか？"), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("終了確認"));
+
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog, true);
+    files.setAcceptMode(QFileDialog::AcceptOpen);
+    auto *buttons = files.findChild<QDialogButtonBox *>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("開く(&O)"));
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(files.findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text(),
+        QStringLiteral("ファイル名(&N):"));
+
+    QColorDialog colours;
+    EXPECT_EQ(colours.windowTitle(), QStringLiteral("色を選択"));
+    // The print dialog needs a printer; its texts come from the same file.
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("印刷"));
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "&Print"), QStringLiteral("印刷(&P)"));
+
+    translator.reset();
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Print"));
+}
+
+TEST(Translations, StockDialogsAreJapaneseWhateverTheLocale)
+{
+    for (const char *lang : { "C.UTF-8", "ja_JP.UTF-8", "en_US.UTF-8" }) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("LANG"), QLatin1String(lang));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("--gtest_filter=Translations.StockDialogsAreJapanese") });
+        ASSERT_TRUE(child.waitForFinished(120000)) << lang;
+        const QString out = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << lang << "\n" << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << lang;
+    }
 }

@@ -1,26 +1,47 @@
 #include "render/ui/TPreviewWindow.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollArea>
+#include <QShowEvent>
+#include <QWindow>
+
+#include "render/WindowPlacement.h"
+
+namespace {
+QString pageCaption(int page)
+{
+    return page == 0 ? QStringLiteral("表レーベル") : QStringLiteral("裏レーベル");
+}
+
+QMargins decorationOf(const QWidget &w)
+{
+    return decorationOf(w.frameGeometry(), w.geometry());
+}
+} // namespace
 
 TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QMainWindow(parent, Qt::Window)
     , m_drawPage(std::move(drawPage))
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(QStringLiteral("Casewright [Preview]"));
-    resize(632, 449);
-    QPalette pal = palette();
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    QPalette pal = client->palette();
     pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    client->setPalette(pal);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    resize(632, 449);
 
-    auto button = [this](const char *name, const QString &caption, int x) {
-        auto *b = new QPushButton(caption, this);
+    auto button = [client](const char *name, const QString &caption, int x) {
+        auto *b = new QPushButton(caption, client);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(x, 2, 75, 25);
         return b;
@@ -31,13 +52,14 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     m_zoom1 = button("Zoom1", QStringLiteral("縮小"), 472);
     m_zoom2 = button("Zoom2", QStringLiteral("拡大"), 552);
 
-    m_scroll = new QScrollArea(this);
+    m_scroll = new QScrollArea(client);
     m_scroll->setObjectName(QStringLiteral("ScrollBox"));
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setBackgroundRole(QPalette::Window);
     m_image = new QLabel;
     m_image->setObjectName(QStringLiteral("Image"));
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image->setAccessibleName(pageCaption(m_state.previewPage()));
     m_scroll->setWidget(m_image);
     m_scroll->setWidgetResizable(false);
 
@@ -52,6 +74,12 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     connect(m_zoom1, &QPushButton::clicked, this, &TPreviewWindow::Zoom1Click);
     connect(m_zoom2, &QPushButton::clicked, this, &TPreviewWindow::Zoom2Click);
     updateZoomButtons();
+    // Reading order: the buttons left to right, then the page.
+    setTabOrder(m_topShow, m_bottomShow);
+    setTabOrder(m_bottomShow, m_close);
+    setTabOrder(m_close, m_zoom1);
+    setTabOrder(m_zoom1, m_zoom2);
+    setTabOrder(m_zoom2, m_scroll);
 }
 
 void TPreviewWindow::redraw()
@@ -62,6 +90,7 @@ void TPreviewWindow::redraw()
     ++m_drawCount;
     m_image->setPixmap(QPixmap::fromImage(m_bitmap));
     m_image->resize(m_bitmap.size());
+    m_image->setAccessibleName(pageCaption(m_state.previewPage()));
 }
 
 void TPreviewWindow::showPage(int page)
@@ -108,22 +137,54 @@ void TPreviewWindow::Zoom2Click()
     }
 }
 
+void TPreviewWindow::placeOnScreen()
+{
+    QWidget *main = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen *screen = main ? main->screen() : this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // Before its first mapping the window manager has not framed this window
+    // yet; it frames it like the main window.
+    const bool framed = frameGeometry() != geometry();
+    const QMargins decoration = framed || !main ? decorationOf(*this) : decorationOf(*main);
+    const QSize frameSize = framedSize(size(), decoration);
+    QRect frame;
+    if (!m_placedBefore && main) {
+        frame = placedOver(main->frameGeometry(), frameSize, available);
+    } else {
+        // Later showings keep the user's place unless it runs off the screen
+        // the window is on (the main window's, when it is on none).
+        frame = QRect(frameGeometry().topLeft(), frameSize);
+        QScreen *own = QGuiApplication::screenAt(frame.center());
+        frame = keptOnScreen(frame, own ? own->availableGeometry() : available);
+    }
+    m_placedBefore = true;
+    const QSize client = frame.size().shrunkBy(decoration);
+    if (client != size())
+        resize(client);
+    move(frame.topLeft());
+}
+
 void TPreviewWindow::showEvent(QShowEvent *event)
 {
-    QWidget::showEvent(event);
+    // Before the window is mapped, so that the window manager puts it there.
+    if (!event->spontaneous())
+        placeOnScreen();
+    QMainWindow::showEvent(event);
     if (m_state.windowShown())
         redraw();
 }
 
 void TPreviewWindow::hideEvent(QHideEvent *event)
 {
-    QWidget::hideEvent(event);
+    QMainWindow::hideEvent(event);
     m_state.windowHidden();
 }
 
 void TPreviewWindow::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QMainWindow::resizeEvent(event);
     const int w = event->size().width(), h = event->size().height();
     m_scroll->setGeometry(0, 32, w, h - 32 > 0 ? h - 32 : 0);
     m_zoom1->move(w - 160, 2);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
+#include <QMainWindow>
 
 #include "render/PreviewState.h"
 #include "render/PrintDocument.h"
@@ -11,8 +11,10 @@ class QPushButton;
 class QScrollArea;
 
 // "Casewright [Preview]": the front or back page as it will print, at one of
-// three sizes, kept current while the document is edited.
-class TPreviewWindow : public QWidget
+// three sizes, kept current while the document is edited. A main window of its
+// own (not a plain widget), so that the desktop and screen readers treat it as
+// a window. It shows fully on the screen of the window it belongs to.
+class TPreviewWindow : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -40,11 +42,13 @@ private:
     void showPage(int page);
     void redraw();
     void updateZoomButtons();
+    void placeOnScreen();
 
     PageDrawer m_drawPage;
     PreviewState m_state;
     QImage m_bitmap;
     int m_drawCount = 0;
+    bool m_placedBefore = false;
     QPushButton *m_topShow;
     QPushButton *m_bottomShow;
     QPushButton *m_close;
