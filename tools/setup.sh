@@ -4,7 +4,7 @@ CASEWRIGHT_PACKAGES="cmake g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6
   libqt6svg6 libgtest-dev libgmock-dev libbenchmark-dev ninja-build ccache xvfb xauth x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils cups printer-driver-cups-pdf
   libpng-dev libjpeg-dev libgif-dev clang libclang-rt-14-dev
-  libtiff-dev libwebp-dev libheif-dev imagemagick webp libheif-examples"
+  pkg-config libtiff-dev libwebp-dev libheif-dev imagemagick webp libheif-examples"
 
 casewright_install_packages() {
   local missing=()
