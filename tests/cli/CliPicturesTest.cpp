@@ -18,8 +18,10 @@ TEST(CliPictures, FilterWithTheProgramsModules)
     Result r = runPictureCli({ "filter", "--plugins", CASEWRIGHT_BIN_DIR });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out,
-        "画像|*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.bmp|BMP(*.bmp)|*.bmp"
-        "|GIF|*.gif|JPEG|*.jpg;*.jpeg;*.jpe;*.jfif|PNG|*.png\n");
+        "画像|*.gif;*.heic;*.heif;*.avif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp"
+        ";*.bmp|BMP(*.bmp)|*.bmp"
+        "|GIF|*.gif|HEIF / AVIF|*.heic;*.heif;*.avif|JPEG|*.jpg;*.jpeg;*.jpe;*.jfif|PNG|*.png"
+        "|TIFF|*.tif;*.tiff|WebP|*.webp\n");
 }
 
 TEST(CliPictures, FilterWithoutModules)

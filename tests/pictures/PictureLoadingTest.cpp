@@ -179,11 +179,13 @@ TEST_F(SusieHostTest, FilterWithoutModules)
 TEST_F(SusieHostTest, RealModulesGiveTheirPatternsInNameOrder)
 {
     SusieHost::instance().load(realModuleDir());
-    EXPECT_EQ(
-        SusieHost::instance().moduleNames(), (QStringList { "gif.spi", "jpeg.spi", "png.spi" }));
+    EXPECT_EQ(SusieHost::instance().moduleNames(),
+        (QStringList { "gif.spi", "heif.spi", "jpeg.spi", "png.spi", "tiff.spi", "webp.spi" }));
     EXPECT_EQ(PictureFilter(),
-        "画像|*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.bmp|BMP(*.bmp)|*.bmp"
-        "|GIF|*.gif|JPEG|*.jpg;*.jpeg;*.jpe;*.jfif|PNG|*.png");
+        "画像|*.gif;*.heic;*.heif;*.avif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp"
+        ";*.bmp|BMP(*.bmp)|*.bmp"
+        "|GIF|*.gif|HEIF / AVIF|*.heic;*.heif;*.avif|JPEG|*.jpg;*.jpeg;*.jpe;*.jfif|PNG|*.png"
+        "|TIFF|*.tif;*.tiff|WebP|*.webp");
 }
 
 TEST_F(SusieHostTest, ModulesThatAreNotImportFiltersOrLackEntryPointsAreSkipped)

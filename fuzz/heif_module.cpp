@@ -1,0 +1,7 @@
+// The heif decoder module (heif.spi) on arbitrary bytes.
+#include "DecoderModuleFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return fuzzModule("heif.spi", data, size);
+}
