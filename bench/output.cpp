@@ -225,6 +225,8 @@ int main(int argc, char **argv)
     installFontSubstitutions();
     LoadSusiePlugins(); // the decoder modules beside the program
     if (!qEnvironmentVariableIsEmpty("CASEWRIGHT_BENCH_DOCS")) {
+        for (const auto &cover : kCovers)
+            insertDocument(cover[0], cover[1]);
         insertDocument(12000, 9000);
         writeJpeg(12000, 9000, true);
     }
