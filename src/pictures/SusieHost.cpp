@@ -332,6 +332,7 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
             QImageReader::setAllocationLimit(pictureAllocationLimitMb());
             QImageReader reader(&device, "bmp");
             reader.setDecideFormatFromContent(false);
+            reader.setAutoDetectImageFormat(false);
             if (!reader.read(&decoded))
                 decoded = QImage();
         }
