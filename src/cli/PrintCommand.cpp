@@ -76,7 +76,8 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         // A PDF file is made for a printer of the resolution given (300 dpi
         // unless --printer-dpi says otherwise).
         const PrinterState &dpi = printerState();
-        PdfPrintTarget target(args.value(QStringLiteral("--pdf")), dpi.printerDpiX, dpi.printerDpiY);
+        PdfPrintTarget target(
+            args.value(QStringLiteral("--pdf")), dpi.printerDpiX, dpi.printerDpiY);
         FixedResolution printer(dpi.printerDpiX, dpi.printerDpiY);
         PrintResult r
             = PrintDocument(target, printer, options, draw, messages, progress, printState);

@@ -8,9 +8,9 @@
 #include "document/OptionSettings.h"
 
 #include "cli/CliCommand.h"
+#include "cli/PrinterModule.h"
 #include "fonts/FontSpec.h"
 #include "render/Geometry.h"
-#include "cli/PrinterModule.h"
 
 namespace cli {
 
@@ -131,7 +131,8 @@ static void printUsage(QTextStream &err)
 // program's own messages. Everything else goes where it went before.
 static QtMessageHandler g_previousHandler = nullptr;
 
-static void quietMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
+static void quietMessageHandler(
+    QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
         return;

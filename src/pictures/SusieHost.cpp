@@ -1,12 +1,12 @@
 // The decoder-module host: discovery of the ".spi" modules, the picture
 // filter, and decoding through the modules into a BMP image.
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSettings>
-#include <QBuffer>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -326,8 +326,8 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
         info = nullptr;
         QImage decoded;
         {
-            SplicedBmpDevice device(std::move(head),
-                static_cast<const char *>(LocalLock(pixels)), qint64(imageBytes));
+            SplicedBmpDevice device(
+                std::move(head), static_cast<const char *>(LocalLock(pixels)), qint64(imageBytes));
             device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
             QImageReader::setAllocationLimit(pictureAllocationLimitMb());
             QImageReader reader(&device, "bmp");

@@ -431,7 +431,8 @@ QSize QPainterCanvas::stretchedPictureSize(int left, int top, int right, int bot
     // resample it themselves: the printed pixels are those of a bitmap of
     // the device's resolution.
     const QRectF r = m_painter->worldTransform().mapRect(QRectF(left, top, w, h));
-    return QSize(std::max(1, int(std::lround(r.width()))), std::max(1, int(std::lround(r.height()))));
+    return QSize(
+        std::max(1, int(std::lround(r.width()))), std::max(1, int(std::lround(r.height()))));
 }
 
 QImage QPainterCanvas::stretchedForDevice(

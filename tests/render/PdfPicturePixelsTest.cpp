@@ -96,8 +96,8 @@ TEST(PdfPicturePixels, ThePdfShowsTheRasterPagesPixels)
             = renderPageImage(doc, optionsOff(), kFrontPageIndex, dpi, dpi, w, h, &reader);
         const QString pdf = dir.filePath(QStringLiteral("page%1.pdf").arg(dpi));
         QString error;
-        ASSERT_TRUE(renderPagePdf(
-            doc, optionsOff(), kFrontPageIndex, dpi, dpi, w, h, pdf, &error, &reader))
+        ASSERT_TRUE(
+            renderPagePdf(doc, optionsOff(), kFrontPageIndex, dpi, dpi, w, h, pdf, &error, &reader))
             << error.toStdString();
         const QImage printed = rasterisePdf(pdf, dpi);
         ASSERT_EQ(printed.size(), raster.size());
@@ -132,7 +132,8 @@ TEST(PdfPicturePixels, TheStretchedPictureIsKeptWhileThePartAndTheSizeStay)
 
     LabelDocument recorded = pictureDocument(dir);
     RecordingCanvas canvas(300, 300);
-    drawDocumentPage(canvas, recorded, optionsOff(), kFrontPageIndex, 300, 300, 1800, 1500, &reader);
+    drawDocumentPage(
+        canvas, recorded, optionsOff(), kFrontPageIndex, 300, 300, 1800, 1500, &reader);
     EXPECT_TRUE(recorded.top.picture.stretched.image.isNull());
     EXPECT_TRUE(canvas.lines().contains(QStringLiteral("StretchPicture 900 69 2161 1006 679 500")));
 }
