@@ -86,6 +86,7 @@ QString insertDocument(int w, int h)
     ComputeSurfacePixels(doc);
     setPictureUse(doc, Surface::Top, true);
     LoadSurfacePicture(doc, Surface::Top, cover, quiet);
+    setPictureUse(doc, Surface::Bottom, true);
     setPictureLink(doc, Surface::Top, true);
     setPictureUse(doc, Surface::Left, true);
     LoadSurfacePicture(doc, Surface::Left, cover, quiet);
