@@ -164,3 +164,21 @@ TEST(CliPrint, APdfCarriesItsPicturesAtThePrinterResolution)
         }
     }
 }
+
+// The command line needs neither the widget library nor Qt Print Support to
+// start; only the printer module, loaded to print to a printer, does.
+TEST(CliPrint, OnlyThePrinterModuleLinksTheWidgetLibrary)
+{
+    auto libraries = [](const QString &file) {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), { file });
+        ldd.waitForFinished(30000);
+        return QString::fromUtf8(ldd.readAllStandardOutput());
+    };
+    const QString cli = libraries(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"));
+    ASSERT_TRUE(cli.contains(QLatin1String("libQt6Gui"))) << cli.toStdString();
+    EXPECT_FALSE(cli.contains(QLatin1String("libQt6Widgets"))) << cli.toStdString();
+    EXPECT_FALSE(cli.contains(QLatin1String("libQt6PrintSupport"))) << cli.toStdString();
+    const QString module = libraries(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-printing.so"));
+    EXPECT_TRUE(module.contains(QLatin1String("libQt6PrintSupport"))) << module.toStdString();
+}
