@@ -1,53 +1,32 @@
-#include <QPageLayout>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <memory>
 
 #include "cli/CliCommand.h"
+#include "cli/PrinterModule.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
 #include "pictures/PictureLoading.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/PrintDocument.h"
-#include "render/ui/QtPrintTarget.h"
 
 namespace {
-
-// The printer the job goes to, as the resolution query sees it.
-class NamedPrinter : public PrinterBackend
-{
-public:
-    explicit NamedPrinter(QPrinter &printer)
-        : m_printer(printer)
-    { }
-    bool queryResolution(int &dpiX, int &dpiY) override
-    {
-        if (!m_printer.isValid())
-            return false;
-        m_printer.setPageOrientation(QPageLayout::Landscape);
-        dpiX = m_printer.logicalDpiX();
-        dpiY = m_printer.logicalDpiY();
-        return dpiX > 0 && dpiY > 0;
-    }
-
-private:
-    QPrinter &m_printer;
-};
 
 class FixedResolution : public PrinterBackend
 {
 public:
-    explicit FixedResolution(int dpi)
-        : m_dpi(dpi)
+    FixedResolution(int dpiX, int dpiY)
+        : m_dpiX(dpiX)
+        , m_dpiY(dpiY)
     { }
     bool queryResolution(int &dpiX, int &dpiY) override
     {
-        dpiX = dpiY = m_dpi;
+        dpiX = m_dpiX;
+        dpiY = m_dpiY;
         return true;
     }
 
 private:
-    int m_dpi;
+    int m_dpiX, m_dpiY;
 };
 
 int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
@@ -61,7 +40,27 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
     const PrintOptions options = cli::printOptions(args);
 
     cli::StderrMessages messages(err);
-    cli::applyPrinterDpi(args);
+    // A printer is opened before the document is read: without --printer-dpi
+    // the document is laid out at the printer's own resolution.
+    std::unique_ptr<PrinterJob> job;
+    if (!toPdf) {
+        QString why;
+        const PrinterModuleApi *module = cli::printerModule(&why);
+        if (!module) {
+            err << "the printer module cannot be loaded: " << why << '\n';
+            return 1;
+        }
+        job.reset(module->openPrinter(
+            named ? args.value(QStringLiteral("--printer")) : QString(), messages));
+        if (!job)
+            return 1;
+    }
+    if (args.has(QStringLiteral("--printer-dpi")) || !job) {
+        cli::applyPrinterDpi(args);
+    } else {
+        NullMessageSink quiet;
+        QueryPrinterResolution(*job, quiet, printerState());
+    }
     LoadSusiePlugins();
     LabelDocument doc;
     ComputeSurfacePixels(doc);
@@ -74,8 +73,12 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
     PrinterState printState; // the job's own printer; the document keeps its reference
 
     if (toPdf) {
-        PdfPrintTarget target(args.value(QStringLiteral("--pdf")), 300);
-        FixedResolution printer(300);
+        // A PDF file is made for a printer of the resolution given (300 dpi
+        // unless --printer-dpi says otherwise).
+        const PrinterState &dpi = printerState();
+        PdfPrintTarget target(
+            args.value(QStringLiteral("--pdf")), dpi.printerDpiX, dpi.printerDpiY);
+        FixedResolution printer(dpi.printerDpiX, dpi.printerDpiY);
         PrintResult r
             = PrintDocument(target, printer, options, draw, messages, progress, printState);
         if (r == PrintResult::Failed)
@@ -84,19 +87,7 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         return r == PrintResult::Printed ? 0 : 1;
     }
 
-    QPrinterInfo info = named ? QPrinterInfo::printerInfo(args.value(QStringLiteral("--printer")))
-                              : QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        messages.showMessage(named
-                ? QStringLiteral("プリンタ(%1)が見つかりません")
-                      .arg(args.value(QStringLiteral("--printer")))
-                : QStringLiteral("プリンタがありません(--pdf でファイルに出力できます)"));
-        return 1;
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    QtPrintTarget target(printer, [](QPrinter &) { return true; });
-    NamedPrinter backend(printer);
-    PrintResult r = PrintDocument(target, backend, options, draw, messages, progress, printState);
+    const PrintResult r = job->print(options, draw, messages, progress, printState);
     return r == PrintResult::Printed ? 0 : 1;
 }
 

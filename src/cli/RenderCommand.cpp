@@ -8,6 +8,7 @@
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 #include "render/PageOutput.h"
+#include "render/PreviewState.h"
 #include "render/RecordingCanvas.h"
 
 namespace {
@@ -35,8 +36,11 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         throw cli::UsageError("--page must be front or back");
     const int pageIndex = page == QLatin1String("front") ? kFrontPageIndex : kBackPageIndex;
     auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("96")));
-    auto [width, height]
-        = cli::parseSize(args.value(QStringLiteral("--size"), QStringLiteral("1046x604")));
+    // Without a size, the preview page (277.0 x 160.0 mm) at the resolution asked for.
+    const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY);
+    auto [width, height] = args.has(QStringLiteral("--size"))
+        ? cli::parseSize(args.value(QStringLiteral("--size")))
+        : QPair<int, int>(previewPage.width(), previewPage.height());
     const int outputs = int(args.has(QStringLiteral("--png")))
         + int(args.has(QStringLiteral("--pdf"))) + int(args.has(QStringLiteral("--ops")));
     if (outputs != 1)

@@ -1,13 +1,16 @@
-#include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QSettings>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "document/OptionSettings.h"
 
 #include "cli/CliCommand.h"
+#include "cli/PrinterModule.h"
 #include "fonts/FontSpec.h"
 #include "render/Geometry.h"
-#include "render/ui/QtPrinterBackend.h"
 
 namespace cli {
 
@@ -85,9 +88,11 @@ void applyPrinterDpi(const Args &args)
         state.printerDpiY = y;
         return;
     }
-    QtPrinterBackend printer;
-    NullMessageSink quiet;
-    QueryPrinterResolution(printer, quiet, state);
+    // No printer is asked here: the commands that only read or draw work at
+    // 300 dpi unless told otherwise (printing asks its printer itself).
+    state.printerDpiX = geom::kFallbackDpi;
+    state.printerDpiY = geom::kFallbackDpi;
+    state.printerFailed = false;
 }
 
 PrintOptions printOptions(const Args &args)
@@ -121,14 +126,60 @@ static void printUsage(QTextStream &err)
     err.flush();
 }
 
+// Qt's notice that the session has no runtime folder (cron jobs, CI, ssh
+// sessions) says nothing about the command: standard error carries the
+// program's own messages. Everything else goes where it went before.
+static QtMessageHandler g_previousHandler = nullptr;
+
+static void quietMessageHandler(
+    QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (g_previousHandler) {
+        g_previousHandler(type, context, text);
+        return;
+    }
+    const QByteArray line = qFormatLogMessage(type, context, text).toLocal8Bit() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+}
+
+// "print" without --pdf goes to a printer.
+static bool needsPrinter(int argc, char **argv)
+{
+    if (argc < 2 || std::strcmp(argv[1], "print") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--pdf") == 0)
+            return false;
+    return true;
+}
+
 int main(int argc, char **argv)
 {
     // Headless: no display is needed for any command.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tessellane"));
-    QApplication::setApplicationName(QStringLiteral("Casewright"));
+    g_previousHandler = qInstallMessageHandler(quietMessageHandler);
+    // Only printing to a printer needs the widget library (through the
+    // printer module); everything else runs on a plain GUI application.
+    std::unique_ptr<QGuiApplication> application;
+    if (needsPrinter(argc, argv)) {
+        QString why;
+        const PrinterModuleApi *module = cli::printerModule(&why);
+        if (!module) {
+            QFile errOut;
+            errOut.open(stderr, QIODevice::WriteOnly);
+            errOut.write("the printer module cannot be loaded: " + why.toLocal8Bit() + '\n');
+            return 1;
+        }
+        application.reset(module->createApplication(argc, argv));
+    } else {
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    QGuiApplication &app = *application;
+    QGuiApplication::setOrganizationName(QStringLiteral("Tessellane"));
+    QGuiApplication::setApplicationName(QStringLiteral("Casewright"));
     installFontSubstitutions();
 
     QFile outFile, errFile;

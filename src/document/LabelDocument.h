@@ -42,6 +42,7 @@ struct PicturePlacement
     int pixelWidth = 0;
     int pixelHeight = 0;
     PixelRect sourceRect;
+    StretchedPicture stretched; // sourceRect's part at the size last drawn
     int printWidth = 0; // reference pixels
     int printHeight = 0;
     int posX = 0;

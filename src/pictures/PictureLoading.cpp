@@ -72,6 +72,9 @@ BmpRead readBmp(QIODevice *device, QImage &image)
         return BmpRead::TooLarge;
     QImageReader reader(device, "bmp");
     reader.setDecideFormatFromContent(false);
+    // Only the BMP reader: a file that is no BMP goes to the decoder modules,
+    // so Qt's image-format plug-ins need not all be loaded to probe it.
+    reader.setAutoDetectImageFormat(false);
     if (!reader.canRead())
         return BmpRead::NotBmp;
     if (exceedsLimit(reader.size()))

@@ -87,15 +87,17 @@ public:
     bool convert(const QString &fileName, QByteArray &bmp) const;
     // As convert, straight into a picture: top-down 32-bit rows from a module
     // become the picture's own pixels without a copy; any other output goes
-    // through the BMP image and Qt's BMP reader, so the pixels are the same.
+    // through Qt's BMP reader reading the BMP image in place (its pixel rows
+    // from the module's block), so the pixels are the same as reading the
+    // converted image, without a second full copy.
     bool decodeImage(const QString &fileName, QImage &image) const;
 
     struct Module;
 
 private:
     // Runs the modules in turn; `take` receives a decoded picture's two
-    // blocks and returns whether it used them. It may keep the pixel block
-    // (setting it to 0); the host frees what is left.
+    // blocks and returns whether it used them. It may keep or free either
+    // block (setting it to 0); the host frees what is left.
     template<typename Take> bool decodeWith(const QString &fileName, Take take) const;
 
     std::vector<std::unique_ptr<Module>> m_modules;

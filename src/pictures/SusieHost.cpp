@@ -1,11 +1,13 @@
 // The decoder-module host: discovery of the ".spi" modules, the picture
 // filter, and decoding through the modules into a BMP image.
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSettings>
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <dlfcn.h>
@@ -42,6 +44,9 @@ void putU32(char *p, quint32 v)
     p[2] = char((v >> 16) & 0xff);
     p[3] = char((v >> 24) & 0xff);
 }
+
+bool pluginBmpHead(const void *infoBlock, size_t infoBytes, size_t pixelBytes, QByteArray &head,
+    quint64 &imageBytesOut);
 
 } // namespace
 
@@ -181,10 +186,11 @@ template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take
         bool done = false;
         if (rc == SPI_OK && isLocalHandle(info) && isLocalHandle(pixels) && info != pixels)
             done = take(info, pixels);
-        // Free what the module handed out, also after a failure; LocalFree
-        // ignores handles it does not know.
-        LocalFree(info);
-        if (pixels != info)
+        // Free what the module handed out and `take` left, also after a
+        // failure; LocalFree ignores handles it does not know.
+        if (info)
+            LocalFree(info);
+        if (pixels && pixels != info)
             LocalFree(pixels);
         if (done)
             return true;
@@ -194,7 +200,7 @@ template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take
 
 bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
 {
-    return decodeWith(fileName, [&](SpiHandle info, SpiHandle &pixels) {
+    return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels) {
         return assembleBmpFromPlugin(
             LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
     });
@@ -246,36 +252,109 @@ QImage adoptTopDown32(SpiHandle info, SpiHandle &pixels)
 
 } // namespace
 
+namespace {
+
+// The BMP image of a module's output read in place: its leading part from a
+// small buffer, its pixel rows straight from the module's pixel block, so that
+// the picture is decoded without a full copy of the image in between.
+class SplicedBmpDevice : public QIODevice
+{
+public:
+    SplicedBmpDevice(QByteArray head, const char *pixels, qint64 pixelBytes)
+        : m_head(std::move(head))
+        , m_pixels(pixels)
+        , m_pixelBytes(pixelBytes)
+    { }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_head.size() + m_pixelBytes; }
+    bool seek(qint64 pos) override
+    {
+        if (pos < 0 || pos > size())
+            return false;
+        QIODevice::seek(pos);
+        m_pos = pos;
+        return true;
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        qint64 done = 0;
+        if (m_pos < m_head.size() && maxSize > 0) {
+            const qint64 n = std::min(maxSize, m_head.size() - m_pos);
+            std::memcpy(data, m_head.constData() + m_pos, size_t(n));
+            done += n;
+            m_pos += n;
+        }
+        if (done < maxSize && m_pos < size()) {
+            const qint64 at = m_pos - m_head.size();
+            const qint64 n = std::min(maxSize - done, m_pixelBytes - at);
+            std::memcpy(data + done, m_pixels + at, size_t(n));
+            done += n;
+            m_pos += n;
+        }
+        return done;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_head;
+    const char *m_pixels;
+    qint64 m_pixelBytes;
+    qint64 m_pos = 0;
+};
+
+} // namespace
+
 bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
 {
-    return decodeWith(fileName, [&](SpiHandle info, SpiHandle &pixels) {
+    return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels) {
         QImage adopted = adoptTopDown32(info, pixels);
         if (!adopted.isNull()) {
             image = std::move(adopted);
             return true;
         }
-        QByteArray bmp;
-        if (!assembleBmpFromPlugin(
-                LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp))
+        // Qt's BMP reader on the BMP image of the output, exactly as on the
+        // assembled file, but reading the pixel rows where the module left
+        // them. The info block is done with once the leading part is made,
+        // the pixel block once the picture is decoded.
+        QByteArray head;
+        quint64 imageBytes = 0;
+        if (!pluginBmpHead(LocalLock(info), LocalSize(info), LocalSize(pixels), head, imageBytes))
             return false;
-        QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-        QBuffer buffer(&bmp);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "bmp");
-        reader.setDecideFormatFromContent(false);
+        LocalFree(info);
+        info = nullptr;
         QImage decoded;
-        if (!reader.read(&decoded) || decoded.isNull())
+        {
+            SplicedBmpDevice device(
+                std::move(head), static_cast<const char *>(LocalLock(pixels)), qint64(imageBytes));
+            device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+            QImageReader::setAllocationLimit(pictureAllocationLimitMb());
+            QImageReader reader(&device, "bmp");
+            reader.setDecideFormatFromContent(false);
+            reader.setAutoDetectImageFormat(false);
+            if (!reader.read(&decoded))
+                decoded = QImage();
+        }
+        LocalFree(pixels);
+        pixels = nullptr;
+        if (decoded.isNull())
             return false;
         image = std::move(decoded);
         return true;
     });
 }
 
-bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *pixelBlock,
-    size_t pixelBytes, QByteArray &out)
+namespace {
+
+// The BMP image a module's output makes, as its leading part (file header,
+// info block, colour table) and the number of pixel bytes that follow it,
+// taken as they are from the start of the pixel block.
+bool pluginBmpHead(const void *infoBlock, size_t infoBytes, size_t pixelBytes, QByteArray &head,
+    quint64 &imageBytesOut)
 {
     constexpr size_t kHeaderFields = 40; // up to and including colours-important
-    if (!infoBlock || !pixelBlock || infoBytes < kHeaderFields)
+    if (!infoBlock || infoBytes < kHeaderFields)
         return false;
     const auto *info = static_cast<const unsigned char *>(infoBlock);
     const quint32 infoSize = readU32(info);
@@ -336,7 +415,7 @@ bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *
     if (fileSize > quint64(std::numeric_limits<qint32>::max()))
         return false;
 
-    QByteArray bmp(qsizetype(fileSize), Qt::Uninitialized);
+    QByteArray bmp(qsizetype(pixelOffset), Qt::Uninitialized);
     char *p = bmp.data();
     p[0] = 'B';
     p[1] = 'M';
@@ -350,7 +429,23 @@ bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *
         std::memset(p + 14 + available, 0, size_t(headerBytes - available));
     putU32(p + 14 + 32, 0); // colours used: the full table is always there
     putU32(p + 14 + 36, 0); // colours important
-    std::memcpy(p + pixelOffset, pixelBlock, size_t(imageBytes));
+    head = std::move(bmp);
+    imageBytesOut = imageBytes;
+    return true;
+}
+
+} // namespace
+
+bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *pixelBlock,
+    size_t pixelBytes, QByteArray &out)
+{
+    QByteArray head;
+    quint64 imageBytes = 0;
+    if (!pixelBlock || !pluginBmpHead(infoBlock, infoBytes, pixelBytes, head, imageBytes))
+        return false;
+    QByteArray bmp(head.size() + qsizetype(imageBytes), Qt::Uninitialized);
+    std::memcpy(bmp.data(), head.constData(), size_t(head.size()));
+    std::memcpy(bmp.data() + head.size(), pixelBlock, size_t(imageBytes));
     out = std::move(bmp);
     return true;
 }

@@ -16,6 +16,16 @@ struct PixelRect
     bool operator==(const PixelRect &) const = default;
 };
 
+// A picture's render-cache bitmap stretched to the size a canvas draws it at,
+// kept beside the render cache so that redrawing the same part at the same
+// size does not stretch it again. `sourceKey` is the cacheKey() of the bitmap
+// it was made from: a reloaded or recropped bitmap never matches.
+struct StretchedPicture
+{
+    QImage image;
+    qint64 sourceKey = 0;
+};
+
 // One free-print item: a line of text or a picture on a face.
 struct TPrintsData
 {
@@ -36,4 +46,5 @@ struct TPrintsData
     ColorRef transColor = 0;
     QImage bitmap; // decoded picture; may hold only cacheRect of it
     PixelRect cacheRect;
+    StretchedPicture stretched;
 };

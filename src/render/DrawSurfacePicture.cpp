@@ -6,6 +6,7 @@
 #include "document/UserPrompts.h"
 
 #include "pictures/PictureLoading.h"
+#include "render/QPainterCanvas.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ PictureRef PictureRef::of(PicturePlacement &p)
     r.fileName = &p.fileName;
     r.bitmap = &p.bitmap;
     r.cacheRect = &p.sourceRect;
+    r.stretched = &p.stretched;
     return r;
 }
 
@@ -90,6 +92,7 @@ PictureRef PictureRef::of(TPrintsData &item)
     r.fileName = &item.fileName;
     r.bitmap = &item.bitmap;
     r.cacheRect = &item.cacheRect;
+    r.stretched = &item.stretched;
     r.transparent = item.transparent;
     r.transColor = item.transColor;
     return r;
@@ -132,10 +135,22 @@ namespace {
 void stretch(LabelCanvas &canvas, const PictureRef &pic, const QImage &bitmap, const QRect &d)
 {
     const int l = d.left(), t = d.top(), r = d.left() + d.width(), b = d.top() + d.height();
+    const QImage *drawn = &bitmap;
+    const QSize size = canvas.stretchedPictureSize(l, t, r, b);
+    if (pic.stretched && size.isValid() && !size.isEmpty() && size != bitmap.size()) {
+        StretchedPicture &cache = *pic.stretched;
+        if (cache.sourceKey != bitmap.cacheKey() || cache.image.size() != size) {
+            cache.image = QImage(); // never two stretched copies alive
+            cache.image = QPainterCanvas::stretchNearest(bitmap, size.width(), size.height());
+            cache.sourceKey = cache.image.isNull() ? 0 : bitmap.cacheKey();
+        }
+        if (!cache.image.isNull())
+            drawn = &cache.image;
+    }
     if (pic.transparent)
-        canvas.StretchPictureTransparent(bitmap, l, t, r, b, pic.transColor);
+        canvas.StretchPictureTransparent(*drawn, l, t, r, b, pic.transColor);
     else
-        canvas.StretchPicture(bitmap, l, t, r, b);
+        canvas.StretchPicture(*drawn, l, t, r, b);
 }
 
 } // namespace

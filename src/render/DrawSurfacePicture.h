@@ -57,6 +57,7 @@ struct PictureRef
     const QString *fileName = nullptr;
     QImage *bitmap = nullptr;
     PixelRect *cacheRect = nullptr;
+    StretchedPicture *stretched = nullptr; // may be null: stretched on every draw
     bool transparent = false;
     ColorRef transColor = 0;
 
@@ -86,6 +87,9 @@ PictureWindow computePictureWindow(
 // Draws one picture clipped to its surface at (originX, originY) on the
 // canvas. The picture file is read again only when the visible part of the
 // picture differs from the part the cache holds; the cache then keeps only
-// that visible part.
+// that visible part. On a canvas that paints pictures at a size of its own
+// (see LabelCanvas::stretchedPictureSize) the visible part is stretched to
+// that size once and kept in the picture's stretched cache while the part
+// and the size stay the same.
 void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, int surfaceHeight,
     const PictureScale &scale, int originX, int originY, PictureFileReader &reader);

@@ -53,6 +53,16 @@ public:
     virtual void SelectRotatedFont(int escapement, int cellHeight) = 0;
     virtual void RestoreFont() = 0;
 
+    // The size, in the pixels the canvas really paints, that a picture
+    // stretched onto the rectangle becomes. A bitmap of exactly that size is
+    // drawn as it is, so a caller can stretch once and draw the result again.
+    // An invalid size: the canvas keeps pictures as they are given.
+    virtual QSize stretchedPictureSize(int left, int top, int right, int bottom) const
+    {
+        (void)left, (void)top, (void)right, (void)bottom;
+        return QSize();
+    }
+
     // Nearest-neighbour stretch of the whole bitmap onto the rectangle.
     virtual void StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom) = 0;
     // As StretchPicture, but pixels of the transparent colour leave the

@@ -7,8 +7,13 @@
 QSize PreviewState::bitmapSize(int zoom)
 {
     const int dpi = kZoomDpi[zoom < 0 ? 0 : (zoom > 2 ? 2 : zoom)];
-    return QSize(int(std::trunc(dpi * geom::kInchPerMm * geom::kPreviewPageWidthMm)),
-        int(std::trunc(dpi * geom::kInchPerMm * geom::kPreviewPageHeightMm)));
+    return pageSizeAt(dpi, dpi);
+}
+
+QSize PreviewState::pageSizeAt(int dpiX, int dpiY)
+{
+    return QSize(int(std::trunc(dpiX * geom::kInchPerMm * geom::kPreviewPageWidthMm)),
+        int(std::trunc(dpiY * geom::kInchPerMm * geom::kPreviewPageHeightMm)));
 }
 
 bool PreviewState::showPage(int page)

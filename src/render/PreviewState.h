@@ -11,6 +11,8 @@ public:
     static constexpr int kZoomDpi[3] = { 48, 72, 96 };
     // trunc(dpi * (1/25.399) * 277.0) x trunc(dpi * (1/25.399) * 160.0)
     static QSize bitmapSize(int zoom);
+    // The 277.0 x 160.0 mm preview page in pixels of dpiX x dpiY, by the same rule.
+    static QSize pageSizeAt(int dpiX, int dpiY);
     // The 96-dpi page the renderers draw the preview on.
     static QSize pageSize() { return bitmapSize(2); }
 

@@ -75,9 +75,14 @@ struct PdfPrintTarget::Impl
 };
 
 PdfPrintTarget::PdfPrintTarget(const QString &path, int dpi)
+    : PdfPrintTarget(path, dpi, dpi)
+{ }
+
+PdfPrintTarget::PdfPrintTarget(const QString &path, int dpiX, int dpiY)
     : d(std::make_unique<Impl>())
     , m_path(path)
-    , m_dpi(dpi)
+    , m_dpi(dpiX > 0 ? dpiX : 300)
+    , m_dpiY(dpiY > 0 ? dpiY : m_dpi)
 { }
 
 PdfPrintTarget::~PdfPrintTarget()
@@ -104,11 +109,14 @@ bool PdfPrintTarget::begin(const QString &jobTitle)
     d->writer->setResolution(m_dpi);
     d->writer->setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0)));
-    d->canvas = std::make_unique<QPainterCanvas>(d->writer.get(), m_dpi, m_dpi);
+    d->canvas = std::make_unique<QPainterCanvas>(d->writer.get(), m_dpi, m_dpiY);
     if (!d->canvas->painter()->isActive()) {
         d->canvas.reset();
         return false;
     }
+    // One writer resolution: a different vertical resolution is a scale.
+    if (m_dpiY != m_dpi)
+        d->canvas->painter()->scale(1.0, double(m_dpi) / m_dpiY);
     m_pages = 1;
     return true;
 }
@@ -142,7 +150,7 @@ int PdfPrintTarget::printableWidth() const
 
 int PdfPrintTarget::printableHeight() const
 {
-    return d->writer ? d->writer->height() : 0;
+    return d->writer ? int((long long)d->writer->height() * m_dpiY / m_dpi) : 0;
 }
 
 void RenderPreviewPage(int page, QImage &bitmap, const PageDrawer &drawPage)

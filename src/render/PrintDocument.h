@@ -54,12 +54,14 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
 // Draws one page onto the target's current sheet at its own resolution and size.
 void PrintPage(PrintTarget &target, int page, const PageDrawer &drawPage);
 
-// A print target writing a PDF file (A4 landscape unless another page size is
-// given), for printing without a printer.
+// A print target writing a PDF file on A4 landscape sheets, for printing
+// without a printer: a printer of dpiX x dpiY. Pictures go into the file at
+// the pixels they cover at that resolution.
 class PdfPrintTarget : public PrintTarget
 {
 public:
     PdfPrintTarget(const QString &path, int dpi = 300);
+    PdfPrintTarget(const QString &path, int dpiX, int dpiY);
     ~PdfPrintTarget() override;
     bool showPrintDialog() override { return true; }
     void setLandscape() override;
@@ -68,7 +70,7 @@ public:
     bool end() override;
     LabelCanvas &canvas() override;
     int resolutionX() const override { return m_dpi; }
-    int resolutionY() const override { return m_dpi; }
+    int resolutionY() const override { return m_dpiY; }
     int printableWidth() const override;
     int printableHeight() const override;
     int pagesBegun() const { return m_pages; }
@@ -77,7 +79,8 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
     QString m_path;
-    int m_dpi;
+    int m_dpi; // the file's own resolution, horizontal
+    int m_dpiY; // vertical: a scale on the file's resolution
     int m_pages = 0;
 };
 

@@ -416,22 +416,48 @@ QImage QPainterCanvas::stretchNearest(const QImage &bitmap, int w, int h)
     return out;
 }
 
+QSize QPainterCanvas::stretchedPictureSize(int left, int top, int right, int bottom) const
+{
+    const int w = right - left, h = bottom - top;
+    if (w <= 0 || h <= 0)
+        return QSize();
+    // On a bitmap the picture is stretched to the rectangle in the painter's
+    // coordinates; a reduction on top of that (the preview) picks device
+    // pixels from it without smoothing.
+    if (m_painter->device()->devType() == QInternal::Image)
+        return QSize(w, h);
+    // Printers and PDF files get the picture at the size it covers in device
+    // pixels, so that they neither embed more pixels than are printed nor
+    // resample it themselves: the printed pixels are those of a bitmap of
+    // the device's resolution.
+    const QRectF r = m_painter->worldTransform().mapRect(QRectF(left, top, w, h));
+    return QSize(
+        std::max(1, int(std::lround(r.width()))), std::max(1, int(std::lround(r.height()))));
+}
+
+QImage QPainterCanvas::stretchedForDevice(
+    const QImage &bitmap, int left, int top, int right, int bottom) const
+{
+    const QSize size = stretchedPictureSize(left, top, right, bottom);
+    if (size.isEmpty() || bitmap.isNull())
+        return QImage();
+    if (bitmap.size() == size && bitmap.format() == QImage::Format_RGB32)
+        return bitmap;
+    return stretchNearest(bitmap, size.width(), size.height());
+}
+
 void QPainterCanvas::StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom)
 {
     const int w = right - left, h = bottom - top;
     if (w <= 0 || h <= 0 || bitmap.isNull())
         return;
-    if (m_painter->device()->devType() == QInternal::Image) {
-        QImage scaled = stretchNearest(bitmap, w, h);
-        if (!scaled.isNull())
-            m_painter->drawImage(left, top, scaled);
+    const QImage scaled = stretchedForDevice(bitmap, left, top, right, bottom);
+    if (scaled.isNull())
         return;
-    }
-    // Printers, PDF and pictures scale the picture themselves; it is sent once,
-    // without smoothing, at its own size.
-    QImage opaque = bitmap.convertToFormat(QImage::Format_RGB32);
-    if (!opaque.isNull())
-        m_painter->drawImage(QRect(left, top, w, h), opaque);
+    if (scaled.size() == QSize(w, h))
+        m_painter->drawImage(left, top, scaled);
+    else
+        m_painter->drawImage(QRect(left, top, w, h), scaled);
 }
 
 void QPainterCanvas::StretchPictureTransparent(
@@ -441,9 +467,7 @@ void QPainterCanvas::StretchPictureTransparent(
     if (w <= 0 || h <= 0 || bitmap.isNull())
         return;
     const QRgb key = resolveColor(transparent).rgb() & 0x00FFFFFFu;
-    const bool image = m_painter->device()->devType() == QInternal::Image;
-    QImage scaled
-        = image ? stretchNearest(bitmap, w, h) : bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage scaled = stretchedForDevice(bitmap, left, top, right, bottom);
     if (scaled.isNull())
         return;
     QImage masked = scaled.convertToFormat(QImage::Format_ARGB32);
@@ -456,7 +480,7 @@ void QPainterCanvas::StretchPictureTransparent(
     }
     m_painter->save();
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (image)
+    if (masked.size() == QSize(w, h))
         m_painter->drawImage(left, top, masked);
     else
         m_painter->drawImage(QRect(left, top, w, h), masked);

@@ -44,6 +44,7 @@ public:
     int TextHeight(const QString &text) override;
     void SelectRotatedFont(int escapement, int cellHeight) override;
     void RestoreFont() override;
+    QSize stretchedPictureSize(int left, int top, int right, int bottom) const override;
     void StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom) override;
     void StretchPictureTransparent(const QImage &bitmap, int left, int top, int right, int bottom,
         ColorRef transparent) override;
@@ -74,6 +75,9 @@ private:
     };
     void init();
     void fillPixels(int x, int y, int w, int h, const QColor &c);
+    // The bitmap stretched to stretchedPictureSize (itself when it has that
+    // size already), opaque.
+    QImage stretchedForDevice(const QImage &bitmap, int left, int top, int right, int bottom) const;
     void drawTextBackground(const QRect &r);
     // Draws text with its baseline starting at `baseline` in the painter's
     // current coordinates, with the current font and colour.

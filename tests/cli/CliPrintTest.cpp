@@ -124,3 +124,61 @@ TEST(CliPrint, TheDemoPrintsWithItsPicturesDecoded)
         = QString::fromUtf8(images.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     EXPECT_GE(rows.size(), 2 + 2); // two header lines and a picture on each page
 }
+
+// A PDF file is made for a printer of the resolution asked for: its pictures
+// are embedded at exactly that many pixels per inch, whatever their own size.
+// Run without a runtime folder, as from cron or ssh, standard error stays empty.
+TEST(CliPrint, APdfCarriesItsPicturesAtThePrinterResolution)
+{
+    QTemporaryDir dir;
+    for (const char *dpi : { "300", "600" }) {
+        SCOPED_TRACE(dpi);
+        const QString pdf = dir.filePath(QStringLiteral("demo%1.pdf").arg(dpi));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"),
+            { "print", QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr"), "--pdf", pdf,
+                "--printer-dpi", dpi, "--option", "TopLabelPrint=1", "--option",
+                "BottomLabelPrint=1" });
+        ASSERT_TRUE(p.waitForFinished(120000));
+        EXPECT_EQ(p.exitCode(), 0);
+        EXPECT_EQ(p.readAllStandardError(), QByteArray());
+
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), { "-list", pdf });
+        images.waitForFinished(30000);
+        const QStringList rows = QString::fromUtf8(images.readAllStandardOutput())
+                                     .split('\n', Qt::SkipEmptyParts)
+                                     .mid(2);
+        ASSERT_GE(rows.size(), 2);
+        for (const QString &row : rows) {
+            // page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
+            const QStringList f = row.simplified().split(' ');
+            ASSERT_GE(f.size(), 14) << row.toStdString();
+            EXPECT_EQ(f[12], QLatin1String(dpi)) << row.toStdString();
+            EXPECT_EQ(f[13], QLatin1String(dpi)) << row.toStdString();
+        }
+    }
+}
+
+// The command line needs neither the widget library nor Qt Print Support to
+// start; only the printer module, loaded to print to a printer, does.
+TEST(CliPrint, OnlyThePrinterModuleLinksTheWidgetLibrary)
+{
+    auto libraries = [](const QString &file) {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), { file });
+        ldd.waitForFinished(30000);
+        return QString::fromUtf8(ldd.readAllStandardOutput());
+    };
+    const QString cli = libraries(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"));
+    ASSERT_TRUE(cli.contains(QLatin1String("libQt6Gui"))) << cli.toStdString();
+    EXPECT_FALSE(cli.contains(QLatin1String("libQt6Widgets"))) << cli.toStdString();
+    EXPECT_FALSE(cli.contains(QLatin1String("libQt6PrintSupport"))) << cli.toStdString();
+    const QString module = libraries(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-printing.so"));
+    EXPECT_TRUE(module.contains(QLatin1String("libQt6PrintSupport"))) << module.toStdString();
+}

@@ -96,6 +96,11 @@ TEST(CliRender, WritesPngAndPdf)
     EXPECT_EQ(img.pixel(66, 20) & 0xFFFFFF, 0u); // a trim mark
     EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
 
+    // Without --size the same preview page, 277.0 x 160.0 mm, at the resolution asked for.
+    r = runCli(home, { "render", doc, "--page", "front", "--png", png, "--dpi", "300" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(3271, 1889));
+
     const QString pdf = home.filePath("back.pdf");
     r = runCli(home,
         { "render", doc, "--page", "back", "--pdf", pdf, "--dpi", "600", "--size", "7014x4960" });

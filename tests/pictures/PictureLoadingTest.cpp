@@ -501,3 +501,29 @@ TEST(LoadPictureFileNonRegular, APipeOrADeviceIsRefusedWithoutWaiting)
     EXPECT_TRUE(messages.messages[0].startsWith(QStringLiteral("ファイル(") + fifo));
     EXPECT_TRUE(bitmap.isNull());
 }
+
+// Decoding through a module reads the pixel rows where the module left them:
+// the picture is exactly the one the converted BMP image reads as (format,
+// colour table, masks and all), and no block is left behind.
+TEST_F(SusieHostTest, DecodingInPlaceGivesTheConvertedBmpsPicture)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi" });
+    SusieHost::instance().load(folder.path());
+    const size_t before = liveLocalBlocks();
+    // 0 plain, 6 a short colour table, 7 32 bits without masks, 13 top-down rows
+    for (int mode : { 0, 6, 7, 13 }) {
+        const QString file = path(QString("m%1.cwtp").arg(mode));
+        ASSERT_TRUE(writeAll(file, testPicture(5, 3, qRgb(200, 100, 50), mode)));
+        RecordingMessages messages;
+        QImage bitmap;
+        ASSERT_TRUE(LoadPictureFile(bitmap, file, messages)) << mode;
+        QBuffer stream;
+        ASSERT_TRUE(ConvertByPlugin(file, stream)) << mode;
+        QImage viaBmp;
+        ASSERT_TRUE(viaBmp.loadFromData(stream.data(), "BMP")) << mode;
+        EXPECT_EQ(bitmap.format(), viaBmp.format()) << mode;
+        EXPECT_EQ(bitmap.colorTable(), viaBmp.colorTable()) << mode;
+        EXPECT_TRUE(bitmap == viaBmp) << mode;
+        EXPECT_EQ(liveLocalBlocks(), before) << mode;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include "render/PrintDocument.h"
+
+class QGuiApplication;
+
+// Printing to a printer lives in a module of its own, casewright-printing.so
+// beside the executable: Qt Print Support needs the widget library, and
+// every other command starts faster without loading either.
+
+// A printer chosen by name (or the default printer), ready for one job.
+class PrinterJob : public PrinterBackend
+{
+public:
+    // Prints the pages as PrintDocument does, on this printer, without a dialog.
+    virtual PrintResult print(const PrintOptions &options, const PageDrawer &drawPage,
+        MessageSink &messages, ProgressSink &progress, PrinterState &state)
+        = 0;
+};
+
+struct PrinterModuleApi
+{
+    // The application object printing needs (a widget application).
+    QGuiApplication *(*createApplication)(int &argc, char **argv);
+    // The printer named, or with an empty name the default one; null, after
+    // a message, when there is no such printer.
+    PrinterJob *(*openPrinter)(const QString &name, MessageSink &messages);
+};
+
+// The module's entry point.
+extern "C" const PrinterModuleApi *casewright_printer_module();
+using PrinterModuleEntry = const PrinterModuleApi *(*)();
+
+namespace cli {
+// Loads the module once; null, with the reason in `error`, when it cannot be.
+const PrinterModuleApi *printerModule(QString *error = nullptr);
+} // namespace cli
