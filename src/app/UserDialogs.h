@@ -8,6 +8,7 @@
 #include "fonts/FontSpec.h"
 
 class QWidget;
+class TFontChange;
 
 // Every modal dialog the main window opens, behind one interface, so that
 // tests answer them without a modal loop.
@@ -49,4 +50,5 @@ public:
 
 private:
     QWidget *m_parent;
+    TFontChange *m_fontChange = nullptr; // created on first use, owned by m_parent
 };
