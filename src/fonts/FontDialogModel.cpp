@@ -161,6 +161,7 @@ void FontDialogModel::chooseFamily(int row)
     if (row < 0 || row >= m_families.size())
         return;
     m_familyRow = row;
+    resolveCharsets(m_families[row]);
     const FontFamilyEntry &family = m_families[row];
     m_kindRow = family.charsetIndex(m_charset);
     if (m_kindRow < 0 && !family.charsets.isEmpty()) {

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QHash>
 #include <algorithm>
+#include <utility>
 
 #include "fonts/FontCharsets.h"
 #include "fonts/FontQt.h"
@@ -63,10 +64,12 @@ QList<FontFamilyEntry> buildFamilyList(const QList<FontFaceInfo> &faces)
         if (row < 0) {
             row = list.size();
             rowOf.insert(name, row);
-            list.append(FontFamilyEntry { name, face.outline, {} });
+            list.append(FontFamilyEntry { name, face.outline, {}, {} });
         }
         FontFamilyEntry &entry = list[row];
         entry.trueType = entry.trueType || face.outline;
+        if (face.probeLatin)
+            entry.latinToProbe.append(face.family);
         for (int code : face.charsets) {
             if (entry.charsetIndex(code) < 0)
                 entry.charsets.append(FontCharsetSizes { code, standardFontSizes() });
@@ -84,7 +87,7 @@ QList<FontFamilyEntry> buildFamilyList(const QList<FontFaceInfo> &faces)
         if (row < 0) {
             row = list.size();
             rowOf.insert(name, row);
-            list.append(FontFamilyEntry { name, false, {} });
+            list.append(FontFamilyEntry { name, false, {}, {} });
         }
         FontFamilyEntry &entry = list[row];
         for (int code : face.charsets) {
@@ -101,6 +104,24 @@ QList<FontFamilyEntry> buildFamilyList(const QList<FontFaceInfo> &faces)
     return list;
 }
 
+void resolveCharsets(FontFamilyEntry &entry)
+{
+    if (entry.latinToProbe.isEmpty())
+        return;
+    const QStringList probes = std::exchange(entry.latinToProbe, {});
+    int at = entry.charsetIndex(0);
+    if (at < 0)
+        return;
+    const QList<int> sizes = entry.charsets[at].sizes;
+    for (const QString &family : probes) {
+        const QList<int> extra = charsetsOfWritingSystems({ QFontDatabase::Latin }, latinCoverageOf(family));
+        for (int code : extra) {
+            if (entry.charsetIndex(code) < 0)
+                entry.charsets.insert(++at, FontCharsetSizes { code, sizes });
+        }
+    }
+}
+
 QList<FontFaceInfo> installedFontFaces()
 {
     QList<FontFaceInfo> faces;
@@ -114,10 +135,8 @@ QList<FontFaceInfo> installedFontFaces()
         face.scalable = QFontDatabase::isScalable(family);
         face.outline = QFontDatabase::isSmoothlyScalable(family);
         const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
-        LatinCoverage latin;
-        if (systems.contains(QFontDatabase::Latin))
-            latin = latinCoverageOf(family);
-        face.charsets = charsetsOfWritingSystems(systems, latin);
+        face.charsets = charsetsOfWritingSystems(systems);
+        face.probeLatin = face.scalable && systems.contains(QFontDatabase::Latin);
         if (!face.scalable)
             face.pointSizes = QFontDatabase::pointSizes(family);
         faces.append(face);
@@ -174,6 +193,7 @@ int ensureFamilyListed(QList<FontFamilyEntry> &families, const FontSpec &font)
         families.insert(at, entry);
     }
     FontFamilyEntry &entry = families[row];
+    resolveCharsets(entry);
     if (entry.charsetIndex(font.charset) < 0) {
         QList<int> sizes = entry.charsets.isEmpty() ? standardFontSizes() : entry.charsets.first().sizes;
         entry.charsets.append(FontCharsetSizes { font.charset, sizes });

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "fonts/FontSpec.h"
 
@@ -24,6 +25,10 @@ struct FontFamilyEntry
     QString name;
     bool trueType = false; // scalable outline family: drawn with the mark
     QList<FontCharsetSizes> charsets; // in the order the platform reports them
+    // Database names whose extra Latin sets (238, 162, 186) are still to be
+    // read from their glyphs; reading opens the font file, so it waits until
+    // the family is shown (see resolveCharsets).
+    QStringList latinToProbe;
 
     // Index into `charsets` of a code, or -1.
     int charsetIndex(int code) const;
@@ -38,6 +43,7 @@ struct FontFaceInfo
     bool outline = true; // smoothly scalable (TrueType, OpenType, Type 1)
     QList<int> charsets;
     QList<int> pointSizes; // the sizes of a bitmap family
+    bool probeLatin = false; // extra Latin sets to be read from the glyphs
 };
 
 // "C059 [urw]" -> "C059"; a name without a foundry stays as it is.
@@ -49,6 +55,10 @@ QString familyWithoutFoundry(const QString &family);
 // whose character sets are those of every foundry, in the order met. Sorted
 // by name, ignoring case.
 QList<FontFamilyEntry> buildFamilyList(const QList<FontFaceInfo> &faces);
+
+// Reads the extra Latin sets of an entry still waiting for them and puts
+// them after its Latin set (0), each once.
+void resolveCharsets(FontFamilyEntry &entry);
 
 // The families of the font database (private application fonts left out).
 QList<FontFaceInfo> installedFontFaces();

@@ -126,6 +126,23 @@ TEST(FontFamilyList, InstalledFamiliesAreListedOnceWithTheirJapaneseSet)
         names.append(e.name);
     }
     EXPECT_EQ(names.removeDuplicates(), 0);
+
+    // The extra Latin sets are read from the glyphs when the family is shown.
+    FontFamilyEntry dejavu = list.value(findFamily(list, QStringLiteral("DejaVu Sans")));
+    ASSERT_EQ(dejavu.name, "DejaVu Sans");
+    ASSERT_FALSE(dejavu.latinToProbe.isEmpty());
+    resolveCharsets(dejavu);
+    EXPECT_TRUE(dejavu.latinToProbe.isEmpty());
+    ASSERT_GE(dejavu.charsets.size(), 4);
+    EXPECT_EQ(dejavu.charsets[0].code, 0);
+    EXPECT_EQ(dejavu.charsets[1].code, 238);
+    EXPECT_EQ(dejavu.charsets[2].code, 162);
+    EXPECT_EQ(dejavu.charsets[3].code, 186);
+    EXPECT_EQ(dejavu.charsets[3].sizes, standardFontSizes());
+    const qsizetype count = dejavu.charsets.size();
+    dejavu.latinToProbe = QStringList { QStringLiteral("DejaVu Sans") };
+    resolveCharsets(dejavu);
+    EXPECT_EQ(dejavu.charsets.size(), count);
 }
 
 TEST(FontDialogRules, TrueTypeMarkAndColours)
