@@ -62,6 +62,12 @@ TEST(FontChange, ControlsAndStartStates)
     EXPECT_TRUE(window.findChild<QPushButton *>("Cancel")->isDefault());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Dialog);
     EXPECT_EQ(window.Font.Font, defaultFont());
+    // With CASEWRIGHT_SCREENSHOT_DIR set, the window is written there to look at.
+    const QString shots = qEnvironmentVariable("CASEWRIGHT_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        window.show();
+        window.grab().save(shots + QStringLiteral("/font-change.png"));
+    }
 }
 
 TEST(FontChange, EnterRightAfterOpeningCancels)

@@ -199,19 +199,19 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     GroupBox1->setGeometry(8, 170, 165, 97);
     EraseCheck = new QCheckBox(QStringLiteral("取り消し線(&K)"), GroupBox1);
     name(EraseCheck, "EraseCheck", EraseCheck->text());
-    EraseCheck->setGeometry(10, 16, 150, 18);
+    EraseCheck->setGeometry(10, 20, 150, 18);
     UnderlineCheck = new QCheckBox(QStringLiteral("下線(&U)"), GroupBox1);
     name(UnderlineCheck, "UnderlineCheck", UnderlineCheck->text());
-    UnderlineCheck->setGeometry(10, 36, 150, 18);
+    UnderlineCheck->setGeometry(10, 39, 150, 18);
     auto *colors = new ColorCombo(GroupBox1);
     colors->rowColor = [this](int row) { return m_model.rowColor(row); };
     ColorBox = colors;
     ColorBox->setObjectName(QStringLiteral("ColorBox"));
-    ColorBox->setGeometry(10, 70, 145, 20);
+    ColorBox->setGeometry(10, 72, 145, 20);
     ColorBox->setItemDelegate(new ColorBoxDelegate(this));
     for (int row = 0; row <= kCustomColorRow; ++row)
         ColorBox->addItem(fontColorCaption(row));
-    Label4 = label(GroupBox1, "Label4", QStringLiteral("色(&C):"), ColorBox, QRect(10, 54, 145, 16));
+    Label4 = label(GroupBox1, "Label4", QStringLiteral("色(&C):"), ColorBox, QRect(10, 57, 145, 15));
 
     // Preview and character set.
     GroupBox2 = new QGroupBox(QStringLiteral("ﾌﾟﾚﾋﾞｭｰ(&P)"), this);
