@@ -33,6 +33,13 @@ QtUserDialogs::QtUserDialogs(QWidget *parent)
     : m_parent(parent)
 { }
 
+QtUserDialogs::~QtUserDialogs()
+{
+    // Without a parent nothing else deletes the bulk font change window.
+    if (m_fontChange && !m_fontChange->parent())
+        delete m_fontChange.data();
+}
+
 void QtUserDialogs::showMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, m_parent);

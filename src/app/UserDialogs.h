@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -38,6 +39,7 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     explicit QtUserDialogs(QWidget *parent);
+    ~QtUserDialogs() override;
     void showMessage(const QString &text) override;
     bool confirm(const QString &text, const QString &caption) override;
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
@@ -50,5 +52,6 @@ public:
 
 private:
     QWidget *m_parent;
-    TFontChange *m_fontChange = nullptr; // created on first use, owned by m_parent
+    // Created on first use and kept for the run; a child of m_parent.
+    QPointer<TFontChange> m_fontChange;
 };

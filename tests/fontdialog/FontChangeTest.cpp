@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/UserDialogs.h"
 #include "fonts/ui/TFontChange.h"
 #include "fonts/ui/TFontDialogX.h"
 
@@ -149,4 +150,32 @@ TEST(FontChange, CentredOverItsOwner)
     const QRect o = owner.frameGeometry();
     const QSize own = window.frameGeometry().size();
     EXPECT_EQ(at, QPoint(o.left() + (o.width() - own.width()) / 2, o.top() + (o.height() - own.height()) / 2));
+}
+
+// The dialog interface keeps one window for the run: a switch turned off in
+// one use is off in the next, and "変更" returns the font with the switches.
+TEST(FontChange, TheDialogInterfaceReusesOneWindow)
+{
+    QWidget owner;
+    QtUserDialogs dialogs(&owner);
+    QTimer::singleShot(0, [] {
+        auto *window = qobject_cast<TFontChange *>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        box(window, "ChangeSize")->setChecked(false);
+        window->findChild<QPushButton *>("Change")->click();
+    });
+    std::optional<BulkFontChoice> first = dialogs.chooseBulkFontChange(startFont());
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->font, startFont());
+    EXPECT_FALSE(first->switches.changeSize);
+    QTimer::singleShot(0, [] {
+        auto *window = qobject_cast<TFontChange *>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        window->findChild<QPushButton *>("Change")->click();
+    });
+    std::optional<BulkFontChoice> second = dialogs.chooseBulkFontChange(defaultFont());
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->font, defaultFont());
+    EXPECT_EQ(second->switches, first->switches);
+    EXPECT_EQ(owner.findChildren<TFontChange *>().size(), 1);
 }
