@@ -223,6 +223,9 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     KindBox = new QComboBox(this);
     KindBox->setObjectName(QStringLiteral("KindBox"));
     KindBox->setMaxVisibleItems(5);
+    // A list under the field, so that the style keeps to five rows rather
+    // than placing every row over the field.
+    KindBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     KindBox->setGeometry(283, 243, 180, 22);
     Label5 = label(this, "Label5", QStringLiteral("書体の種類(&R):"), KindBox, QRect(181, 246, 100, 16));
 
