@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontDialog>
 #include <QMessageBox>
 
 #include "pictures/ui/TOpenPictureDialogEx.h"
 #include "pictures/ui/TTransColGet.h"
+#include "fonts/ui/TFontChange.h"
+#include "fonts/ui/TFontDialogEx.h"
 #include "text/FileFilter.h"
 
 namespace {
@@ -34,6 +34,13 @@ void prepare(QFileDialog &dialog, const QString &filter, const QString &defaultS
 QtUserDialogs::QtUserDialogs(QWidget *parent)
     : m_parent(parent)
 { }
+
+QtUserDialogs::~QtUserDialogs()
+{
+    // Without a parent nothing else deletes the bulk font change window.
+    if (m_fontChange && !m_fontChange->parent())
+        delete m_fontChange.data();
+}
 
 void QtUserDialogs::showMessage(const QString &text)
 {
@@ -97,30 +104,22 @@ std::optional<ColorRef> QtUserDialogs::chooseColor(ColorRef start)
 
 std::optional<FontSpec> QtUserDialogs::chooseFont(const FontSpec &font)
 {
-    QFont initial(font.name);
-    initial.setPointSize(font.size > 0 ? font.size : 9);
-    initial.setBold(font.bold);
-    initial.setItalic(font.italic);
-    initial.setUnderline(font.underline);
-    initial.setStrikeOut(font.strikeOut);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, m_parent);
-    if (!ok)
+    TFontDialogEx dialog;
+    dialog.Font = font;
+    if (!dialog.Execute(m_parent))
         return std::nullopt;
-    FontSpec result = font;
-    result.name = chosen.family();
-    result.size = chosen.pointSize() > 0 ? chosen.pointSize() : font.size;
-    result.bold = chosen.bold();
-    result.italic = chosen.italic();
-    result.underline = chosen.underline();
-    result.strikeOut = chosen.strikeOut();
-    return result;
+    return dialog.Font;
 }
 
-std::optional<BulkFontChoice> QtUserDialogs::chooseBulkFontChange(const FontSpec &)
+std::optional<BulkFontChoice> QtUserDialogs::chooseBulkFontChange(const FontSpec &font)
 {
-    // Nothing opens this window before the list editor exists.
-    return std::nullopt;
+    // One window for the run, so its switches keep the last choice.
+    if (!m_fontChange)
+        m_fontChange = new TFontChange(m_parent);
+    m_fontChange->Font.Font = font;
+    if (!m_fontChange->run(QApplication::activeWindow() ? QApplication::activeWindow() : m_parent))
+        return std::nullopt;
+    return BulkFontChoice { m_fontChange->Font.Font, m_fontChange->switches() };
 }
 
 std::optional<ColorRef> QtUserDialogs::pickTransparentColor(const QImage &picture)

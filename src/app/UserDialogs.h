@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -9,6 +10,7 @@
 #include "fonts/FontSpec.h"
 
 class QWidget;
+class TFontChange;
 
 // Every modal dialog the main window opens, behind one interface, so that
 // tests answer them without a modal loop.
@@ -44,6 +46,7 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     explicit QtUserDialogs(QWidget *parent);
+    ~QtUserDialogs() override;
     void showMessage(const QString &text) override;
     bool confirm(const QString &text, const QString &caption) override;
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
@@ -58,4 +61,6 @@ public:
 private:
     QWidget *m_parent;
     class TTransColGet *m_transColGet = nullptr; // made on first use, then reused
+    // Created on first use and kept for the run; a child of m_parent.
+    QPointer<TFontChange> m_fontChange;
 };

@@ -22,3 +22,9 @@ FontSpec applyBulkFontChange(
     }
     return f;
 }
+
+QPoint centredOver(const QRect &owner, const QSize &size)
+{
+    return QPoint(owner.left() + (owner.width() - size.width()) / 2,
+        owner.top() + (owner.height() - size.height()) / 2);
+}

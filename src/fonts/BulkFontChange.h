@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include "fonts/FontSpec.h"
 
 // The six switches of the bulk font change. They live as long as the window
@@ -26,3 +30,8 @@ struct BulkFontChoice
 // `target` with the parts of `chosen` that the switches select carried over.
 FontSpec applyBulkFontChange(
     const FontSpec &target, const FontSpec &chosen, const BulkFontChangeSwitches &switches);
+
+// Where a window of `size` goes to be centred over `owner`: the owner's
+// left + (its width - this width) / 2, likewise for the top, halving toward
+// zero.
+QPoint centredOver(const QRect &owner, const QSize &size);

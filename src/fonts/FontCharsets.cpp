@@ -1,0 +1,149 @@
+#include "fonts/FontCharsets.h"
+
+#include <QFont>
+#include <QRawFont>
+
+namespace {
+
+struct NamedCharset
+{
+    int code;
+    const char16_t *name;
+};
+
+const NamedCharset kCharsetNames[] = {
+    { 0, u"欧文" },
+    { 1, u"ﾃﾞﾌｫﾙﾄ" },
+    { 2, u"ｼﾝﾎﾞﾙ" },
+    { 128, u"日本語" },
+    { 129, u"ﾊﾝｸﾞﾙ (統合)" },
+    { 134, u"CHINESE_GB2312" },
+    { 136, u"CHINESE_BIG5" },
+    { 130, u"ﾊﾝｸﾞﾙ (組合)" },
+    { 161, u"ｷﾞﾘｼｱ" },
+    { 162, u"ﾄﾙｺ" },
+    { 163, u"ﾍﾞﾄﾅﾑ" },
+    { 177, u"ﾍﾌﾞﾗｲ" },
+    { 178, u"ｱﾗﾋﾞｱ" },
+    { 186, u"ﾊﾞﾙﾄ" },
+    { 204, u"ｷﾘﾙ" },
+    { 222, u"ﾀｲ" },
+    { 238, u"中央ﾖｰﾛｯﾊﾟ" },
+    { 255, u"OEM/DOS" },
+    { 77, u"Mac" },
+};
+
+bool coversAll(const QRawFont &font, const char16_t *letters)
+{
+    for (const char16_t *p = letters; *p; ++p) {
+        if (!font.supportsCharacter(QChar(*p)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString charsetName(int code)
+{
+    for (const NamedCharset &c : kCharsetNames) {
+        if (c.code == code)
+            return QString::fromUtf16(c.name);
+    }
+    return QString::number(unsigned(code));
+}
+
+int charsetCode(const QString &name)
+{
+    for (const NamedCharset &c : kCharsetNames) {
+        if (name == QString::fromUtf16(c.name))
+            return c.code;
+    }
+    // Read as a decimal number the way the list shows unnamed codes: digits
+    // from the start, stopping at the first other character.
+    int value = 0;
+    for (QChar ch : name) {
+        if (!ch.isDigit() || ch.unicode() > '9')
+            break;
+        value = value * 10 + (ch.unicode() - '0');
+        if (value > 255)
+            return value & 0xFF;
+    }
+    return value;
+}
+
+QList<int> charsetsOfWritingSystems(
+    const QList<QFontDatabase::WritingSystem> &systems, LatinCoverage latin)
+{
+    QList<int> codes;
+    auto add = [&codes](int code) {
+        if (!codes.contains(code))
+            codes.append(code);
+    };
+    for (QFontDatabase::WritingSystem ws : systems) {
+        switch (ws) {
+        case QFontDatabase::Latin:
+            add(0);
+            if (latin.centralEuropean)
+                add(238);
+            if (latin.turkish)
+                add(162);
+            if (latin.baltic)
+                add(186);
+            break;
+        case QFontDatabase::Greek:
+            add(161);
+            break;
+        case QFontDatabase::Cyrillic:
+            add(204);
+            break;
+        case QFontDatabase::Vietnamese:
+            add(163);
+            break;
+        case QFontDatabase::Japanese:
+            add(128);
+            break;
+        case QFontDatabase::Korean:
+            add(129);
+            break;
+        case QFontDatabase::SimplifiedChinese:
+            add(134);
+            break;
+        case QFontDatabase::TraditionalChinese:
+            add(136);
+            break;
+        case QFontDatabase::Hebrew:
+            add(177);
+            break;
+        case QFontDatabase::Arabic:
+            add(178);
+            break;
+        case QFontDatabase::Thai:
+            add(222);
+            break;
+        case QFontDatabase::Symbol:
+            add(2);
+            break;
+        default:
+            break;
+        }
+    }
+    if (codes.isEmpty())
+        codes.append(1);
+    return codes;
+}
+
+LatinCoverage latinCoverageOf(const QString &family)
+{
+    QFont font(family);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const QRawFont raw = QRawFont::fromFont(font, QFontDatabase::Latin);
+    LatinCoverage c;
+    if (!raw.isValid())
+        return c;
+    // Letters each set has and Western European lacks.
+    c.centralEuropean = coversAll(raw, u"ŁłŐőŘřŢţ");
+    c.turkish = coversAll(raw, u"ĞğİıŞş");
+    c.baltic = coversAll(raw, u"ĀāĒēĖėĶķŲų");
+    return c;
+}
