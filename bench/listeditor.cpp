@@ -32,7 +32,7 @@ public:
     }
 };
 
-// Answers the open dialog with a set path; everything else is cancelled.
+// Answers the open dialogs with a set path; everything else is cancelled.
 class BenchDialogs : public UserDialogs
 {
 public:
@@ -40,13 +40,15 @@ public:
     bool confirm(const QString &, const QString &) override { return true; }
     QString openFile(const QString &, const QString &) override { return openAnswer; }
     QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString openPicture(const QString &) override { return {}; }
+    QString openPicture(const QString &, const QString &) override { return {}; }
     std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
     std::optional<FontSpec> chooseFont(const FontSpec &) override { return std::nullopt; }
     std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &) override
     {
         return std::nullopt;
     }
+    std::optional<ColorRef> pickTransparentColor(const QImage &) override { return std::nullopt; }
+    QStringList openFiles(const QString &) override { return { openAnswer }; }
     QString openAnswer;
 };
 
