@@ -32,7 +32,7 @@ public:
     }
 };
 
-// Answers the open dialog with a set path; everything else is cancelled.
+// Answers the open dialogs with a set path; everything else is cancelled.
 class BenchDialogs : public UserDialogs
 {
 public:
@@ -48,6 +48,7 @@ public:
         return std::nullopt;
     }
     std::optional<ColorRef> pickTransparentColor(const QImage &) override { return std::nullopt; }
+    QStringList openFiles(const QString &) override { return { openAnswer }; }
     QString openAnswer;
 };
 

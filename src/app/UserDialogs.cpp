@@ -134,3 +134,14 @@ std::optional<ColorRef> QtUserDialogs::pickTransparentColor(const QImage &pictur
         return std::nullopt;
     return m_transColGet->color();
 }
+
+QStringList QtUserDialogs::openFiles(const QString &filter)
+{
+    QFileDialog dialog(m_parent);
+    prepare(dialog, filter, QString());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted)
+        return QStringList();
+    return dialog.selectedFiles();
+}

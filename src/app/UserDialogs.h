@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "document/UserPrompts.h"
@@ -39,6 +40,9 @@ public:
     // last for the run, also when that pick was cancelled. Nothing when
     // cancelled.
     virtual std::optional<ColorRef> pickTransparentColor(const QImage &picture) = 0;
+    // Open dialog in which several existing files may be chosen at once.
+    // Empty when cancelled.
+    virtual QStringList openFiles(const QString &filter) = 0;
 };
 
 // The real dialogs, parented to `parent`.
@@ -57,6 +61,7 @@ public:
     std::optional<FontSpec> chooseFont(const FontSpec &font) override;
     std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override;
     std::optional<ColorRef> pickTransparentColor(const QImage &picture) override;
+    QStringList openFiles(const QString &filter) override;
 
 private:
     QWidget *m_parent;

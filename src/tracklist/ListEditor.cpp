@@ -245,12 +245,16 @@ bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
     return true;
 }
 
-int ListEditor::importFile(const QString &path, MessageSink &messages)
+std::optional<ListImportOutcome> ListEditor::importSources(
+    const QStringList &paths, MessageSink &messages)
 {
-    const int added = ImportListFile(path, m_rows, m_defaults, columnCount(), messages);
-    if (added > 0)
+    std::optional<ListImportOutcome> outcome
+        = importListSources(paths, m_defaults, columnCount(), messages);
+    if (outcome && !outcome->rows.isEmpty()) {
+        m_rows.append(outcome->rows);
         select(m_rows.size() - 1);
-    return added;
+    }
+    return outcome;
 }
 
 int ListEditor::appendLines(const QList<ImportFields> &lines)

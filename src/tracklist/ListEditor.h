@@ -5,9 +5,11 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "document/UserPrompts.h"
 #include "fonts/BulkFontChange.h"
+#include "tracklist/AlbumImport.h"
 #include "tracklist/ListImport.h"
 #include "tracklist/ListRows.h"
 
@@ -74,8 +76,10 @@ public:
     bool setCellFont(int cell, const FontSpec &font); // "フォント" k confirmed
     bool setDefaultFont(int cell, const FontSpec &font); // "ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ" k confirmed
     bool bulkFontChange(int cell, const BulkFontChoice &choice); // "ﾌｫﾝﾄ一括変更" k
-    // "ファイル": -1 after a message (rows unchanged), else the rows appended.
-    int importFile(const QString &path, MessageSink &messages);
+    // "ファイル" with the chosen paths (see importListSources): nothing after
+    // a message (rows unchanged), else the outcome, whose rows have been
+    // appended; the last new row is then selected.
+    std::optional<ListImportOutcome> importSources(const QStringList &paths, MessageSink &messages);
     // Appends rows for lines already split into fields (the paste), as the
     // import makes them; the last new row is selected.
     int appendLines(const QList<ImportFields> &lines);

@@ -71,9 +71,19 @@ public:
         pickedPictureSizes.append(picture.size());
         return pickAnswer;
     }
+    // Recorded with the single-file filters; answers openFilesAnswer, or
+    // openAnswer alone when that is empty.
+    QStringList openFiles(const QString &filter) override
+    {
+        openFilters.append(filter + QLatin1Char('#'));
+        if (!openFilesAnswer.isEmpty() || openAnswer.isEmpty())
+            return openFilesAnswer;
+        return { openAnswer };
+    }
 
     bool confirmAnswer = false;
     QString openAnswer, saveAnswer, pictureAnswer;
+    QStringList openFilesAnswer;
     std::optional<ColorRef> colorAnswer;
     std::optional<FontSpec> fontAnswer;
     std::optional<BulkFontChoice> bulkFontAnswer;

@@ -590,15 +590,24 @@ void TListWindow::FontChangeClick(int cell)
 
 void TListWindow::FileLoadClick()
 {
-    const QString path = m_main->dialogs().openFile(kImportFilter, QString());
-    if (path.isEmpty())
+    // The text and CSV entries first, then the cue sheet and audio entries;
+    // several audio files may be chosen at once.
+    const QStringList paths = m_main->dialogs().openFiles(withAlbumImportEntries(kImportFilter));
+    if (paths.isEmpty())
         return;
     m_model->beginReset();
-    const int added = m_editor.importFile(path, m_main->dialogs());
+    const std::optional<ListImportOutcome> outcome
+        = m_editor.importSources(paths, m_main->dialogs());
     m_model->endReset();
     sync();
-    if (added >= 0)
-        refresh();
+    if (!outcome)
+        return;
+    refresh();
+    // The titles go through the document's change operations; the main
+    // window shows them when it is shown again, and their pages redraw now.
+    const EditResult titles = offerDiscTitles(m_main->editor(), *outcome, m_main->dialogs());
+    for (int page : titles.pages)
+        m_main->requestPreviewRefresh(page);
 }
 
 void TListWindow::PasteRows()
