@@ -29,6 +29,12 @@ QString tooLargeMessage(const QString &fileName)
         + QStringLiteral(")は画像が大きすぎて読み込めません");
 }
 
+QString brokenMessage(const QString &fileName)
+{
+    return QStringLiteral("ファイル(") + fileName
+        + QStringLiteral(")は壊れているため読み込めません");
+}
+
 bool exceedsLimit(const QSize &size)
 {
     if (!size.isValid())
@@ -137,8 +143,19 @@ bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messa
 
     // Through the modules; the same pixels as reading ConvertByPlugin's BMP
     // image, without copying a large picture twice.
-    if (!SusieHost::instance().decodeImage(fileName, image)) {
-        messages.showMessage(unusableMessage(fileName));
+    PictureFailure failure = PictureFailure::Unsupported;
+    if (!SusieHost::instance().decodeImage(fileName, image, &failure)) {
+        switch (failure) {
+        case PictureFailure::TooLarge:
+            messages.showMessage(tooLargeMessage(fileName));
+            break;
+        case PictureFailure::Broken:
+            messages.showMessage(brokenMessage(fileName));
+            break;
+        case PictureFailure::Unsupported:
+            messages.showMessage(unusableMessage(fileName));
+            break;
+        }
         return false;
     }
     bitmap = std::move(image);
