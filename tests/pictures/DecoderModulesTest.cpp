@@ -114,6 +114,84 @@ TEST_F(DecoderModules, JpegColourGreyAndProgressiveGiveQtsPixels)
     expectSame(path("progressive.jpg"));
 }
 
+// A JPEG file with an EXIF orientation marker right after its start.
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian)
+{
+    QByteArray tiff = bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4);
+    auto u16 = [&](int v) {
+        const char hi = char((v >> 8) & 0xff), lo = char(v & 0xff);
+        tiff.append(bigEndian ? hi : lo);
+        tiff.append(bigEndian ? lo : hi);
+    };
+    auto u32 = [&](int v) {
+        bigEndian ? (u16(v >> 16), u16(v & 0xffff)) : (u16(v & 0xffff), u16(v >> 16));
+    };
+    u32(8); // the first directory
+    u16(2); // two entries: some other tag, then the orientation
+    u16(0x010f), u16(2), u32(4), tiff.append("Cam", 4);
+    u16(0x0112), u16(3), u32(1), u16(orientation), u16(0);
+    u32(0);
+    const QByteArray app1 = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray marker("\xff\xe1");
+    marker.append(char((app1.size() + 2) >> 8));
+    marker.append(char((app1.size() + 2) & 0xff));
+    return jpeg.left(2) + marker + app1 + jpeg.mid(2);
+}
+
+TEST_F(DecoderModules, JpegComesOutTurnedByItsExifOrientation)
+{
+    // Four quadrants of plain colours, wider than high.
+    QImage stored(64, 32, QImage::Format_RGB32);
+    const QRgb colours[4] = { qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255) };
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            stored.setPixel(x, y, colours[(y / 16) * 2 + x / 32]);
+    QByteArray jpeg;
+    {
+        QBuffer b(&jpeg);
+        b.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(stored.save(&b, "JPEG", 95));
+    }
+    const QImage grey = stored.convertToFormat(QImage::Format_Grayscale8);
+    QByteArray greyJpeg;
+    {
+        QBuffer b(&greyJpeg);
+        b.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(grey.save(&b, "JPEG", 95));
+    }
+    auto upright = [](const QImage &img, int o) {
+        const QImage quarter = img.transformed(QTransform().rotate(90));
+        const QImage threeQuarters = img.transformed(QTransform().rotate(270));
+        switch (o) {
+        case 2: return img.mirrored(true, false);
+        case 3: return img.transformed(QTransform().rotate(180));
+        case 4: return img.mirrored(false, true);
+        case 5: return quarter.mirrored(true, false);
+        case 6: return quarter;
+        case 7: return threeQuarters.mirrored(true, false);
+        case 8: return threeQuarters;
+        default: return img;
+        }
+    };
+    for (int o = 1; o <= 8; ++o) {
+        for (const bool isGrey : { false, true }) {
+            const QString file = path(QStringLiteral("o%1%2.jpg").arg(o).arg(isGrey ? "g" : ""));
+            ASSERT_TRUE(writeAll(file, withExifOrientation(isGrey ? greyJpeg : jpeg, o, o % 2)));
+            const QImage mine = viaModules(file);
+            const QImage expected = upright(isGrey ? grey : stored, o);
+            ASSERT_EQ(mine.size(), expected.size()) << o;
+            // The centre of each quadrant, with room for JPEG's rounding.
+            for (const QPoint &p : { QPoint(1, 1), QPoint(3, 1), QPoint(1, 3), QPoint(3, 3) }) {
+                const QPoint at(p.x() * mine.width() / 4, p.y() * mine.height() / 4);
+                const QRgb a = mine.pixel(at), b = expected.pixel(at);
+                EXPECT_NEAR(qRed(a), qRed(b), 24) << "orientation " << o << " grey " << isGrey;
+                EXPECT_NEAR(qGreen(a), qGreen(b), 24) << "orientation " << o << " grey " << isGrey;
+                EXPECT_NEAR(qBlue(a), qBlue(b), 24) << "orientation " << o << " grey " << isGrey;
+            }
+        }
+    }
+}
+
 // An uncompressed GIF: every pixel is a 9-bit literal code, with a clear
 // code often enough that the code size never grows.
 QByteArray gifFile(int w, int h, const QList<QRgb> &palette, const QList<quint8> &pixels,
