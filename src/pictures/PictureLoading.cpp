@@ -78,6 +78,9 @@ BmpRead readBmp(QIODevice *device, QImage &image)
         return BmpRead::TooLarge;
     QImageReader reader(device, "bmp");
     reader.setDecideFormatFromContent(false);
+    // Without this, a file the BMP reader refuses is handed to whichever
+    // other Qt reader recognises it (GIF), and the modules are never asked.
+    reader.setAutoDetectImageFormat(false);
     if (!reader.canRead())
         return BmpRead::NotBmp;
     if (exceedsLimit(reader.size()))

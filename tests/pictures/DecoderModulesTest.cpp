@@ -306,6 +306,32 @@ TEST_F(DecoderModules, GifFrameSmallerThanItsScreenLiesOnTheBackground)
     EXPECT_EQ(mine.pixel(4, 2), palette[40]);
 }
 
+TEST_F(DecoderModules, GifFrameWithItsOwnColoursLiesOnTheScreensBackgroundColour)
+{
+    const QList<QRgb> global = gifPalette();
+    QByteArray gif = gifFile(2, 2, global, { 1, 2, 3, 4 }, false, 5, 4, 3, 1);
+    gif[11] = char(5); // the background: entry 5 of the screen's table
+    // Give the frame a table of its own (64 entries, or a full 256).
+    for (const int entries : { 64, 256 }) {
+        QByteArray local;
+        for (int i = 0; i < entries; ++i)
+            local.append(QByteArray(1, char(i)) + char(100) + char(200));
+        QByteArray file = gif;
+        const int flags = 13 + 768 + 9;
+        file[flags] = char(0x80 | (entries == 64 ? 5 : 7));
+        file.insert(flags + 1, local);
+        const QString name = path(QStringLiteral("local%1.gif").arg(entries));
+        ASSERT_TRUE(writeAll(name, file));
+        const QImage mine = viaModules(name);
+        ASSERT_EQ(mine.size(), QSize(5, 4));
+        EXPECT_EQ(mine.pixel(3, 1), qRgb(1, 100, 200)) << entries; // the frame's own colour
+        // The rest of the screen: the global background, or the closest
+        // colour of a full table.
+        EXPECT_EQ(mine.pixel(0, 0), entries == 64 ? global[5] : qRgb(5, 100, 200)) << entries;
+        EXPECT_EQ(mine.pixel(4, 3), mine.pixel(0, 0));
+    }
+}
+
 TEST_F(DecoderModules, DamagedFilesFailWithTheMessageOrLoadWhatIsThere)
 {
     QByteArray png, jpg;
