@@ -1,6 +1,8 @@
 // Loading picture files into bitmaps, and cropping large bitmaps.
 #include "pictures/PictureLoading.h"
 
+#include "pictures/BmpDecoder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,61 +37,22 @@ QString brokenMessage(const QString &fileName)
         + QStringLiteral(")は壊れているため読み込めません");
 }
 
-bool exceedsLimit(const QSize &size)
-{
-    if (!size.isValid())
-        return false;
-    const quint64 bytes = quint64(size.width()) * quint64(size.height()) * 4;
-    return bytes > quint64(pictureAllocationLimitMb()) * 1024 * 1024;
-}
-
 enum class BmpRead { Ok, NotBmp, TooLarge };
 
-// The size a BMP header claims, read without decoding; invalid when the data
-// does not start like a BMP file. Qt's reader refuses an oversized BMP as
-// if it were no BMP at all, and the user is better told the real reason.
-QSize claimedBmpSize(QIODevice *device)
-{
-    const QByteArray head = device->peek(26);
-    if (head.size() < 26 || !head.startsWith("BM"))
-        return QSize();
-    const auto *u = reinterpret_cast<const unsigned char *>(head.constData());
-    const quint32 infoSize
-        = quint32(u[14]) | quint32(u[15]) << 8 | quint32(u[16]) << 16 | quint32(u[17]) << 24;
-    if (infoSize == 12) // the old core header: 16-bit sizes
-        return QSize(u[18] | u[19] << 8, u[20] | u[21] << 8);
-    if (infoSize < 40)
-        return QSize();
-    const qint32 w = qint32(
-        quint32(u[18]) | quint32(u[19]) << 8 | quint32(u[20]) << 16 | quint32(u[21]) << 24);
-    const qint32 h = qint32(
-        quint32(u[22]) | quint32(u[23]) << 8 | quint32(u[24]) << 16 | quint32(u[25]) << 24);
-    if (w <= 0 || h == 0 || h == std::numeric_limits<qint32>::min())
-        return QSize();
-    return QSize(w, h < 0 ? -h : h);
-}
-
-// Reads a BMP image from a device; Qt's reader is told the format, so a file
-// that merely looks like another format is not decoded here.
+// Reads a BMP file with the program's own decoder; anything else is left to
+// the decoder modules.
 BmpRead readBmp(QIODevice *device, QImage &image)
 {
-    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-    if (exceedsLimit(claimedBmpSize(device)))
+    const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+    switch (decodeBmp(*device, image, maxPixels)) {
+    case BmpStatus::Ok:
+        return BmpRead::Ok;
+    case BmpStatus::TooLarge:
         return BmpRead::TooLarge;
-    QImageReader reader(device, "bmp");
-    reader.setDecideFormatFromContent(false);
-    // Without this, a file the BMP reader refuses is handed to whichever
-    // other Qt reader recognises it (GIF), and the modules are never asked.
-    reader.setAutoDetectImageFormat(false);
-    if (!reader.canRead())
-        return BmpRead::NotBmp;
-    if (exceedsLimit(reader.size()))
-        return BmpRead::TooLarge;
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
-        return BmpRead::NotBmp;
-    image = std::move(decoded);
-    return BmpRead::Ok;
+    case BmpStatus::NotBmp:
+        break;
+    }
+    return BmpRead::NotBmp;
 }
 
 quint32 readU32(const char *p)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <dlfcn.h>
 
+#include "pictures/BmpDecoder.h"
 #include "pictures/LocalMemory.h"
 #include "pictures/PictureLoading.h"
 #include "text/Cp932.h"
@@ -283,13 +284,10 @@ bool SusieHost::decodeImage(
         if (!assembleBmpFromPlugin(
                 LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp))
             return false;
-        QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-        QBuffer buffer(&bmp);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "bmp");
-        reader.setDecideFormatFromContent(false);
+        // Read like a BMP file, by the program's own BMP decoder.
         QImage decoded;
-        if (!reader.read(&decoded) || decoded.isNull())
+        const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+        if (decodeBmp(bmp, decoded, maxPixels) != BmpStatus::Ok)
             return false;
         image = std::move(decoded);
         return true;
