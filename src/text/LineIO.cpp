@@ -1,5 +1,7 @@
 #include "text/LineIO.h"
 
+#include <algorithm>
+
 LineReader::LineReader(QByteArray data, int maxBytes)
     : m_data(std::move(data))
     , m_maxBytes(maxBytes < 1 ? 1 : maxBytes)
@@ -47,26 +49,36 @@ bool LineReader::readRawLine(QByteArray &line)
     // In text mode CR LF counts as one character. A read takes characters
     // until it has taken the break or maxBytes characters in all, so a line of
     // maxBytes bytes leaves its break to the next read (an empty line).
-    int taken = 0;
+    qsizetype taken = 0;
     for (;;) {
         if (m_pos >= m_data.size() && !fill())
             return true; // the data ends the line
-        if (taken == m_maxBytes)
-            return true;
-        const char c = m_data.at(m_pos);
-        if (c == '\n') {
+        const char *d = m_data.constData();
+        const qsizetype size = m_data.size();
+        const qsizetype stop = std::min(size, m_pos + (m_maxBytes - taken));
+        qsizetype p = m_pos;
+        while (p < stop && d[p] != '\n' && d[p] != '\r')
+            ++p;
+        line.append(d + m_pos, p - m_pos);
+        taken += p - m_pos;
+        m_pos = p;
+        if (p == stop) {
+            if (taken == m_maxBytes)
+                return true;
+            continue; // the buffer ended: read on
+        }
+        if (d[p] == '\n') {
             ++m_pos;
             return true;
         }
-        if (c == '\r') {
-            if (m_pos + 1 >= m_data.size())
-                fill(); // keeps the CR at the buffer's start
-            if (m_pos + 1 < m_data.size() && m_data.at(m_pos + 1) == '\n') {
-                m_pos += 2;
-                return true;
-            }
+        // A CR: a break only when an LF follows.
+        if (m_pos + 1 >= m_data.size())
+            fill(); // keeps the CR at the buffer's start
+        if (m_pos + 1 < m_data.size() && m_data.at(m_pos + 1) == '\n') {
+            m_pos += 2;
+            return true;
         }
-        line.append(c);
+        line.append('\r');
         ++taken;
         ++m_pos;
     }
