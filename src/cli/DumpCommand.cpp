@@ -1,5 +1,3 @@
-#include <QJsonDocument>
-
 #include "cli/CliCommand.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
@@ -22,7 +20,12 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
     NullProgressSink progress;
     if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
         return 1;
-    out << QString::fromUtf8(QJsonDocument(documentToJson(doc)).toJson(QJsonDocument::Indented));
+    // Written as it is made: a long list never exists as one JSON text.
+    out.flush();
+    if (!writeDocumentJson(*out.device(), doc)) {
+        messages.showMessage(QStringLiteral("出力が書き込めません"));
+        return 1;
+    }
     return 0;
 }
 

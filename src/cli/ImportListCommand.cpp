@@ -1,6 +1,5 @@
-#include <QJsonDocument>
-
 #include "cli/CliCommand.h"
+#include "text/JsonStream.h"
 #include "tracklist/ListImport.h"
 #include "tracklist/ListJson.h"
 
@@ -34,7 +33,14 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
     StderrMessages messages(err);
     if (ImportListFile(args.positional.first(), rows, ListEditorDefaults(), columns, messages) < 0)
         return 1;
-    out << QString::fromUtf8(QJsonDocument(listRowsToJson(rows)).toJson(QJsonDocument::Indented));
+    // Row by row: the JSON of a long list is never held whole.
+    out.flush();
+    IndentedJsonWriter json(*out.device());
+    writeListRowsJson(json, rows);
+    if (!json.flush()) {
+        messages.showMessage(QStringLiteral("出力が書き込めません"));
+        return 1;
+    }
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "document/DocumentFile.h"
 
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -970,6 +971,15 @@ QString resolveDocumentPicture(const QString &stored, const QString &documentPat
 LoadStatus readDocument(
     DocumentEditor &editor, const QByteArray &data, const QString &path, ProgressSink &progress)
 {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return readDocument(editor, buffer, path, progress);
+}
+
+LoadStatus readDocument(
+    DocumentEditor &editor, QIODevice &device, const QString &path, ProgressSink &progress)
+{
     MessageSink &messages = editor.messages();
     LabelDocument &doc = editor.document();
     auto fail = [&](const char *reason, LoadStatus status) {
@@ -978,7 +988,7 @@ LoadStatus readDocument(
         return status;
     };
 
-    LineReader lines(data, 255);
+    LineReader lines(&device, 255);
     QByteArray raw;
     if (!lines.readRawLine(raw) || raw != docfile::kHeader)
         return fail("はデータファイルではありません", LoadStatus::NotADataFile);
@@ -1005,7 +1015,7 @@ LoadStatus readDocument(
     doc.insidePrints.clear();
     doc.backPrints.clear();
 
-    const bool complete = reader.run(lines);
+    const bool complete = reader.run(lines) && !lines.readError();
     convertResolution(editor, reader.fileDpiX, reader.fileDpiY);
     if (!complete) {
         // What was read stays, but the document no longer stands for the file.
@@ -1021,17 +1031,12 @@ LoadStatus loadDocument(DocumentEditor &editor, const QString &path, ProgressSin
 {
     progress.ShowText(QStringLiteral("セーブデータロード中"));
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Only regular files: a pipe would wait for a writer forever and a device
+    // such as /dev/zero never ends.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         progress.hide();
         editor.messages().showMessage(fileMessage(path, "がオープンできません"));
         return LoadStatus::CannotOpen;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        progress.hide();
-        editor.messages().showMessage(fileMessage(path, "がオープンできません"));
-        return LoadStatus::CannotOpen;
-    }
-    file.close();
-    return readDocument(editor, data, path, progress);
+    return readDocument(editor, file, path, progress);
 }

@@ -45,12 +45,18 @@ enum class LoadStatus {
 // Replaces the editor's document from the file at `path`, every value through
 // the editor's change operations. Progress shows "セーブデータロード中";
 // failures are reported through the editor's message sink. On success the
-// document's fileName becomes `path`.
+// document's fileName becomes `path`. Only a regular file is opened (a pipe or
+// a device gives the open-failure message without being read); the file is
+// read line by line, so memory does not grow with the file's size.
 LoadStatus loadDocument(DocumentEditor &editor, const QString &path, ProgressSink &progress);
 // The same from bytes already read; `path` names the file in messages and is
 // the folder that relative picture names are looked up in.
 LoadStatus readDocument(
     DocumentEditor &editor, const QByteArray &data, const QString &path, ProgressSink &progress);
+// The same from an open device, read line by line. A read error part-way
+// counts as a damaged file.
+LoadStatus readDocument(
+    DocumentEditor &editor, QIODevice &device, const QString &path, ProgressSink &progress);
 
 // Where a picture named in a document is read from: the stored name when it
 // is an existing absolute path; otherwise the name relative to the document's

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <dlfcn.h>
 
+#include "pictures/BmpDecoder.h"
 #include "pictures/LocalMemory.h"
 #include "pictures/PictureLoading.h"
 #include "text/Cp932.h"
@@ -52,6 +53,7 @@ struct SusieHost::Module
     SpiGetPluginInfo getPluginInfo = nullptr;
     SpiIsSupported isSupported = nullptr;
     SpiGetPicture getPicture = nullptr;
+    SpiGetPictureFailure getPictureFailure = nullptr; // optional extension
 
     ~Module()
     {
@@ -134,6 +136,8 @@ void SusieHost::load(const QString &folder)
         module->isSupported
             = reinterpret_cast<SpiIsSupported>(dlsym(module->handle, "IsSupported"));
         module->getPicture = reinterpret_cast<SpiGetPicture>(dlsym(module->handle, "GetPicture"));
+        module->getPictureFailure = reinterpret_cast<SpiGetPictureFailure>(
+            dlsym(module->handle, "GetPictureFailure"));
         for (int i = 0, n = 2; i < kMaxPatternLists; ++i, n += 2) {
             bool ended = false;
             const QString pattern = module->info(n, kInfoTextBytes, &ended);
@@ -150,8 +154,11 @@ void SusieHost::load(const QString &folder)
         m_filter += QLatin1Char('|') + pairs.join(QLatin1Char('|'));
 }
 
-template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take take) const
+template<typename Take>
+bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *failure) const
 {
+    if (failure)
+        *failure = PictureFailure::Unsupported;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -188,16 +195,34 @@ template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take
             LocalFree(pixels);
         if (done)
             return true;
+        // The first module that says why it failed names the reason; a later
+        // module may still decode the file.
+        if (rc != SPI_OK && m->getPictureFailure && failure
+            && *failure == PictureFailure::Unsupported) {
+            switch (m->getPictureFailure(SPI_FAILURE_EXTENSION_VERSION)) {
+            case SPI_FAILURE_TOO_LARGE:
+                *failure = PictureFailure::TooLarge;
+                break;
+            case SPI_FAILURE_BROKEN:
+                *failure = PictureFailure::Broken;
+                break;
+            default:
+                break; // unspecified, or a reason this host does not know
+            }
+        }
     }
     return false;
 }
 
-bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
+bool SusieHost::convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure) const
 {
-    return decodeWith(fileName, [&](SpiHandle info, SpiHandle &pixels) {
-        return assembleBmpFromPlugin(
-            LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
-    });
+    return decodeWith(
+        fileName,
+        [&](SpiHandle info, SpiHandle &pixels) {
+            return assembleBmpFromPlugin(
+                LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
+        },
+        failure);
 }
 
 namespace {
@@ -246,7 +271,8 @@ QImage adoptTopDown32(SpiHandle info, SpiHandle &pixels)
 
 } // namespace
 
-bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
+bool SusieHost::decodeImage(
+    const QString &fileName, QImage &image, PictureFailure *failure) const
 {
     return decodeWith(fileName, [&](SpiHandle info, SpiHandle &pixels) {
         QImage adopted = adoptTopDown32(info, pixels);
@@ -258,17 +284,14 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
         if (!assembleBmpFromPlugin(
                 LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp))
             return false;
-        QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-        QBuffer buffer(&bmp);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "bmp");
-        reader.setDecideFormatFromContent(false);
+        // Read like a BMP file, by the program's own BMP decoder.
         QImage decoded;
-        if (!reader.read(&decoded) || decoded.isNull())
+        const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+        if (decodeBmp(bmp, decoded, maxPixels) != BmpStatus::Ok)
             return false;
         image = std::move(decoded);
         return true;
-    });
+    }, failure);
 }
 
 bool assembleBmpFromPlugin(const void *infoBlock, size_t infoBytes, const void *pixelBlock,

@@ -17,20 +17,32 @@ class LineReader
 {
 public:
     explicit LineReader(QByteArray data, int maxBytes = 255);
+    // Reads from an open device in chunks, so memory stays bounded by the
+    // longest piece read (maxBytes) and the chunk, not by the device's size.
+    // The device must outlive the reader.
+    explicit LineReader(QIODevice *device, int maxBytes = 255, int chunkBytes = 64 * 1024);
 
     // Reads the next line; false at the end of the data.
     bool readLine(QString &line);
     // The raw bytes of the next line (without its break); false at the end.
     bool readRawLine(QByteArray &line);
-    bool atEnd() const;
+    bool atEnd();
     // Lines that held bytes which are not CP932 (each such byte became U+FFFD).
     int invalidLines() const { return m_invalidLines; }
+    // The device reported a read error (the data read so far is all there is).
+    bool readError() const { return m_readError; }
 
 private:
+    // Moves more of the device into the buffer; false when nothing came.
+    bool fill();
+
     QByteArray m_data;
     qsizetype m_pos = 0;
+    QIODevice *m_device = nullptr;
+    int m_chunkBytes = 0;
     int m_maxBytes;
     int m_invalidLines = 0;
+    bool m_readError = false;
 };
 
 // Collects lines as CP932 with CR LF. Text that CP932 cannot hold is not

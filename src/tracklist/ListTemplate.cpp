@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -14,9 +15,6 @@ const char kListTemplateHeader[] = "<Casewright List Template File>";
 const char kListTemplateVersion[] = "1.01";
 
 namespace {
-
-// Template files are a few hundred bytes; anything far larger is not one.
-constexpr qint64 kMaxTemplateFileSize = 1 << 20;
 
 bool isCSpace(char c)
 {
@@ -97,7 +95,15 @@ QString saveFailure(const QString &path)
 
 int parseListTemplate(const QByteArray &data, ListTemplate &result)
 {
-    LineReader reader(data, 255);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return parseListTemplate(buffer, result);
+}
+
+int parseListTemplate(QIODevice &device, ListTemplate &result)
+{
+    LineReader reader(&device, 255);
     QByteArray line;
     if (!reader.readRawLine(line) || line != kListTemplateHeader)
         return -1;
@@ -159,7 +165,7 @@ int parseListTemplate(const QByteArray &data, ListTemplate &result)
         previousEmpty = false;
         ++state;
     }
-    if (surface != 0 && surface != 1)
+    if ((surface != 0 && surface != 1) || reader.readError())
         return -1;
     // Values the data line did not give (a version 1.00 file has no line
     // spacing) keep the surface's defaults.
@@ -173,16 +179,13 @@ int parseListTemplate(const QByteArray &data, ListTemplate &result)
 
 int ReadListTemplate(const QString &path, ListTemplate &result)
 {
+    // Only regular files: the folder may hold a pipe or a device named
+    // "*.cwt", which must not stop the program from starting.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    if (file.size() > kMaxTemplateFileSize)
-        return -1;
-    const QByteArray data = file.read(kMaxTemplateFileSize + 1);
-    if (data.size() > kMaxTemplateFileSize)
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return -1;
     ListTemplate t;
-    const int surface = parseListTemplate(data, t);
+    const int surface = parseListTemplate(file, t);
     if (surface < 0)
         return -1;
     t.fileName = QFileInfo(path).fileName();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,8 @@ extern const char kListTemplateVersion[]; // "1.01"
 // to the caller. Values missing from the data line keep the surface's
 // default layout values.
 int parseListTemplate(const QByteArray &data, ListTemplate &result);
+// The same from an open device, read line by line.
+int parseListTemplate(QIODevice &device, ListTemplate &result);
 
 // Reads a template file; `fileName` becomes the file's name without folder.
 int ReadListTemplate(const QString &path, ListTemplate &result);

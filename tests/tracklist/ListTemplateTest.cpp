@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "TestSupport.h"
 #include "tracklist/ListTemplate.h"
@@ -209,6 +210,21 @@ TEST(ListTemplateStore, ScansFoldersAndSkipsSilently)
     EXPECT_EQ(store.templates(0)[0].layout.columnCount, 2);
     EXPECT_EQ(store.currentTemplate(0), -1);
     EXPECT_EQ(store.currentTemplate(1), -1);
+}
+
+TEST(ListTemplateStore, APipeOrADeviceNamedLikeATemplateIsSkippedWithoutWaiting)
+{
+    QTemporaryDir folder;
+    const QString p = folder.path();
+    // Opening a pipe with no writer blocks: the scan must not open it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(p + "/pipe.cwt").constData(), 0600), 0);
+    writeAll(p + "/a.cwt", templateText("1.01", "A", "0", "1 003 000 009 070 030 002 002 000"));
+    ListTemplateStore store;
+    store.LoadTemplateFolder({ p });
+    EXPECT_EQ(store.names(0), QStringList({ "A" }));
+    ListTemplate t;
+    EXPECT_EQ(ReadListTemplate(QStringLiteral("/dev/zero"), t), -1);
+    EXPECT_EQ(ReadListTemplate(p + "/pipe.cwt", t), -1);
 }
 
 TEST(ListTemplateStore, AtMostFiftyPerSurface)
