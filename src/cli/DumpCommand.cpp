@@ -18,11 +18,14 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
     ComputeSurfacePixels(doc);
     DocumentEditor editor(doc, &messages);
     NullProgressSink progress;
-    if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
+    DocumentFileInfo file;
+    if (loadDocument(editor, args.positional.first(), progress, &file) != LoadStatus::Loaded)
         return 1;
     // Written as it is made: a long list never exists as one JSON text.
     out.flush();
-    if (!writeDocumentJson(*out.device(), doc)) {
+    const QJsonObject fileInfo { { "fileVersion", file.version },
+        { "fileEncoding", encodingName(file.encoding) } };
+    if (!writeDocumentJson(*out.device(), doc, fileInfo)) {
         messages.showMessage(QStringLiteral("出力が書き込めません"));
         return 1;
     }

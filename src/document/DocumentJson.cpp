@@ -147,7 +147,7 @@ QJsonObject documentToJson(const LabelDocument &doc)
     return o;
 }
 
-bool writeDocumentJson(QIODevice &out, const LabelDocument &doc)
+bool writeDocumentJson(QIODevice &out, const LabelDocument &doc, const QJsonObject &extra)
 {
     auto prints = [](const QList<TPrintsData> &list) {
         return [&list](IndentedJsonWriter &w) {
@@ -165,7 +165,9 @@ bool writeDocumentJson(QIODevice &out, const LabelDocument &doc)
         { QStringLiteral("listRows"),
             [&doc](IndentedJsonWriter &w) { writeListRowsJson(w, doc.listRows); } },
     };
-    const QJsonObject head = documentHeadToJson(doc);
+    QJsonObject head = documentHeadToJson(doc);
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        head.insert(it.key(), it.value());
     IndentedJsonWriter w(out);
     w.beginObject();
     auto next = lists.begin();

@@ -11,5 +11,7 @@ QJsonObject documentToJson(const LabelDocument &doc);
 // Writes the text of QJsonDocument(documentToJson(doc)).toJson(Indented) to
 // `out` piece by piece: the list rows and free-print items one at a time, so
 // a long list never exists as JSON whole. False when `out` refused the text.
-bool writeDocumentJson(QIODevice &out, const LabelDocument &doc);
+// `extra` adds members beside the document's own (the file's version, say).
+bool writeDocumentJson(
+    QIODevice &out, const LabelDocument &doc, const QJsonObject &extra = QJsonObject());
 QJsonObject printsItemToJson(const TPrintsData &item);

@@ -99,7 +99,7 @@ bool LineReader::readLine(QString &line)
 void LineWriter::writeLine(const QString &text, const QString &field)
 {
     ++m_lines;
-    cp932::EncodeResult r = cp932::encode(text);
+    cp932::EncodeResult r = encodeText(text, m_encoding);
     if (!r.ok()) {
         m_problems.append({ m_lines, field, r.unencodable, 0 });
         m_data.append("\r\n");
@@ -112,7 +112,7 @@ void LineWriter::writeLine(const QString &text, const QString &field)
     }
     if (r.bytes.contains('\n') || r.bytes.contains('\r')) {
         // A line break inside a value would shift every following line.
-        m_problems.append({ m_lines, field, { { U'\n', r.bytes.indexOf('\n') } }, 0 });
+        m_problems.append({ m_lines, field, { { U'\n', r.bytes.indexOf('\n') } }, 0, true });
         m_data.append("\r\n");
         return;
     }

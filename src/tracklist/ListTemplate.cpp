@@ -13,6 +13,7 @@
 
 const char kListTemplateHeader[] = "<Casewright List Template File>";
 const char kListTemplateVersion[] = "1.01";
+const char kListTemplateUnicodeVersion[] = "1.02";
 
 namespace {
 
@@ -110,9 +111,14 @@ int parseListTemplate(QIODevice &device, ListTemplate &result)
     if (!reader.readRawLine(line))
         line.clear();
     const float version = float(leadingNumber(line));
-    if (version > float(1.01))
+    if (version > float(1.02))
         return -1;
-    const bool nineValues = version == float(1.01);
+    const bool nineValues = version >= float(1.01);
+    // 1.02 is the Unicode form: the same lines in UTF-8, up to 1,023 bytes.
+    const TextEncoding encoding
+        = version == float(1.02) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    if (encoding == TextEncoding::Utf8)
+        reader.setMaxBytes(1023);
 
     int state = 0;
     bool previousEmpty = false;
@@ -138,7 +144,7 @@ int parseListTemplate(QIODevice &device, ListTemplate &result)
         }
         switch (state) {
         case 100:
-            name = cp932::decode(line);
+            name = decodeText(line, encoding);
             break;
         case 200: {
             const int width = 1;
@@ -211,9 +217,13 @@ QByteArray listTemplateFileBytes(
             *problem = QStringLiteral("面の番号が正しくありません(%1)").arg(surface);
         return QByteArray();
     }
-    LineWriter w(254);
+    // A name that CP932 cannot hold is written in the Unicode form 1.02.
+    const TextEncoding encoding
+        = needsUnicodeForm(name) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    LineWriter w(encoding == TextEncoding::Utf8 ? 1022 : 254, encoding);
     w.writeLine(QString::fromLatin1(kListTemplateHeader));
-    w.writeLine(QString::fromLatin1(kListTemplateVersion));
+    w.writeLine(QString::fromLatin1(
+        encoding == TextEncoding::Utf8 ? kListTemplateUnicodeVersion : kListTemplateVersion));
     w.writeLine(QString());
     w.writeLine(QStringLiteral("[Tmp Name]"));
     w.writeLine(name, QStringLiteral("テンプレート名"));
