@@ -1019,13 +1019,13 @@ QString resolveDocumentPicture(const QString &stored, const QString &documentPat
     return stored;
 }
 
-LoadStatus readDocument(
-    DocumentEditor &editor, const QByteArray &data, const QString &path, ProgressSink &progress)
+LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
+    ProgressSink &progress, DocumentFileInfo *info)
 {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    return readDocument(editor, buffer, path, progress);
+    return readDocument(editor, buffer, path, progress, info);
 }
 
 LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString &path,

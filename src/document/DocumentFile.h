@@ -96,8 +96,8 @@ LoadStatus loadDocument(DocumentEditor &editor, const QString &path, ProgressSin
     DocumentFileInfo *info = nullptr);
 // The same from bytes already read; `path` names the file in messages and is
 // the folder that relative picture names are looked up in.
-LoadStatus readDocument(
-    DocumentEditor &editor, const QByteArray &data, const QString &path, ProgressSink &progress);
+LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
+    ProgressSink &progress, DocumentFileInfo *info = nullptr);
 // The same from an open device, read line by line. A read error part-way
 // counts as a damaged file.
 LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString &path,
