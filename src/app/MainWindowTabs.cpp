@@ -19,6 +19,7 @@
 #include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
+#include "text/ui/UnicodeMark.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     textRow->addWidget(label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel")));
     c.text = new QLineEdit(box);
     c.text->setObjectName(prefixed(s, "Title"));
+    UnicodeMark::attach(c.text);
     textRow->addWidget(c.text, 1);
     v->addLayout(textRow);
 
