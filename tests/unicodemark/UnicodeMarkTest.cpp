@@ -31,11 +31,12 @@ TEST_F(MainWindowTest, ATitleEditShowsTheMarkWhileItsTextNeedsTheUnicodeForm)
         ASSERT_NE(UnicodeMark::of(find<QLineEdit>(name)), nullptr) << name;
     auto *edit = find<QLineEdit>("TopTitle");
     UnicodeMark *mark = UnicodeMark::of(edit);
+    ASSERT_NE(markButton(edit), nullptr);
+    EXPECT_FALSE(markButton(edit)->isVisible());
     type("TopTitle", QStringLiteral("表 Caf"));
     EXPECT_FALSE(mark->isShown());
     type("TopTitle", QStringLiteral("é"));
     EXPECT_TRUE(mark->isShown());
-    ASSERT_NE(markButton(edit), nullptr);
     EXPECT_TRUE(markButton(edit)->isVisible());
     const QString tip = QStringLiteral("Shift-JISで保存できない文字があります: 「é」(6文字目)\n"
                                        "保存するときに新しい形式(1.07)で保存するかどうかを確認します");

@@ -40,8 +40,10 @@ UnicodeMark::UnicodeMark(QLineEdit *edit)
 {
     setObjectName(QLatin1String(kMarkName));
     m_action->setObjectName(QStringLiteral("UnicodeMarkAction"));
-    m_action->setVisible(false);
+    // Hidden only once added: the edit shows the button of an action that was
+    // hidden before it was added.
     edit->addAction(m_action, QLineEdit::TrailingPosition);
+    m_action->setVisible(false);
     connect(edit, &QLineEdit::textChanged, this, &UnicodeMark::update);
 }
 
