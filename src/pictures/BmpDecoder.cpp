@@ -150,7 +150,9 @@ public:
             }
         }
         const int entrySize = h.os2 ? 3 : 4;
-        qint64 entries = h.colorsUsed ? qint64(h.colorsUsed) : h.bitCount <= 8 ? 1 << h.bitCount : 0;
+        qint64 entries = h.colorsUsed ? qint64(h.colorsUsed)
+            : h.bitCount <= 8         ? 1 << h.bitCount
+                                      : 0;
         // A table reaching into the pixels is cut off where they start.
         if (pixelOffset > consumed && entries * entrySize > pixelOffset - consumed)
             entries = (pixelOffset - consumed) / entrySize;
@@ -331,8 +333,7 @@ private:
                 const QRgb c = px[x];
                 const int a = qAlpha(c);
                 if (a != 255)
-                    px[x] = qRgb(
-                        onWhite(qRed(c), a), onWhite(qGreen(c), a), onWhite(qBlue(c), a));
+                    px[x] = qRgb(onWhite(qRed(c), a), onWhite(qGreen(c), a), onWhite(qBlue(c), a));
             }
         }
     }

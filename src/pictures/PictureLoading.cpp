@@ -224,6 +224,9 @@ bool CropBitmap(QImage &bitmap, int left, int top, int right, int bottom, CropTr
             flush();
     };
 
+    // Qt reads the strips and the result; a large crop is within the
+    // program's limit, not only Qt's default one.
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
     QByteArray strip;
     for (int y = bottom - 1; y >= top; y -= kStripRows) {
         const int n = std::min(kStripRows, y - top + 1);

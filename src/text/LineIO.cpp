@@ -43,7 +43,7 @@ bool LineReader::atEnd()
 
 bool LineReader::readRawLine(QByteArray &line)
 {
-    line.clear();
+    line.resize(0); // keeps the allocation for the next line
     if (atEnd())
         return false;
     // In text mode CR LF counts as one character. A read takes characters

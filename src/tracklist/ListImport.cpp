@@ -139,7 +139,8 @@ public:
                     --end;
             } else if ((static_cast<unsigned char>(d[end]) & 0xC0) == 0x80) {
                 qsizetype k = end;
-                while (k > start && end - k < 3 && (static_cast<unsigned char>(d[k]) & 0xC0) == 0x80)
+                while (
+                    k > start && end - k < 3 && (static_cast<unsigned char>(d[k]) & 0xC0) == 0x80)
                     --k;
                 if (k > start && (static_cast<unsigned char>(d[k]) & 0xC0) == 0xC0)
                     end = k;

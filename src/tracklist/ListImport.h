@@ -70,7 +70,8 @@ int readListImport(QIODevice &device, bool csv,
 
 // One row made as the editor's "new" command makes it, with the fields put
 // into the cells by the column count.
-TListData importedRow(const ImportFields &fields, const ListEditorDefaults &defaults, int columnCount);
+TListData importedRow(
+    const ImportFields &fields, const ListEditorDefaults &defaults, int columnCount);
 
 // Appends one row per line, made as the editor's "new" command makes it, with
 // the fields put into the cells by the column count (one column: field 1 into

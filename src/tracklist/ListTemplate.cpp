@@ -1,8 +1,8 @@
 #include "tracklist/ListTemplate.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>

@@ -102,6 +102,11 @@ TEST(CliDocument, FailuresExitWithStatusOne)
     EXPECT_EQ(r.err.trimmed(), "ファイル(" + bad + ")はデータファイルではありません");
     EXPECT_TRUE(r.out.isEmpty());
 
+    // A device is refused before it is read: it would never end.
+    r = runCli({ "dump", "/dev/zero", "--printer-dpi", "300" });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), "ファイル(/dev/zero)がオープンできません");
+
     r = runCli({ "convert", kDemo, "/dev/full", "--printer-dpi", "300" });
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("ファイル(/dev/full)が記録できません")) << r.err.toStdString();

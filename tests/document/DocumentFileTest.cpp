@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <csignal>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -567,8 +567,8 @@ TEST_F(FileFixture, EndlessJunkAfterTheHeaderEndsAsDamagedAfterReadingLittle)
 {
     // A line that never ends is read 255 bytes at a time; the first piece
     // that has no place in the file ends the read.
-    for (const QByteArray &head : { fileOf(kNewDocumentLines.mid(0, 2)),
-             fileOf(kNewDocumentLines.mid(0, 4)) }) {
+    for (const QByteArray &head :
+        { fileOf(kNewDocumentLines.mid(0, 2)), fileOf(kNewDocumentLines.mid(0, 4)) }) {
         EndlessDevice junk(head, 'x');
         messages.messages.clear();
         EXPECT_EQ(readDocument(ed, junk, "junk.cwr", progress), LoadStatus::Damaged);

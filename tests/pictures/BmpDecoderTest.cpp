@@ -35,8 +35,8 @@ QImage reference(const QString &png)
     for (int y = 0; y < src.height(); ++y)
         for (int x = 0; x < src.width(); ++x) {
             const QRgb c = src.pixel(x, y);
-            out.setPixel(x, y, qRgb(on(qRed(c), qAlpha(c)), on(qGreen(c), qAlpha(c)),
-                                   on(qBlue(c), qAlpha(c))));
+            out.setPixel(x, y,
+                qRgb(on(qRed(c), qAlpha(c)), on(qGreen(c), qAlpha(c)), on(qBlue(c), qAlpha(c))));
         }
     return out;
 }
@@ -47,20 +47,24 @@ int differences(const QImage &a, const QImage &b, QString &first, int tolerance 
 {
     if (a.size() != b.size()) {
         first = QStringLiteral("size %1x%2, expected %3x%4")
-                    .arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+                    .arg(a.width())
+                    .arg(a.height())
+                    .arg(b.width())
+                    .arg(b.height());
         return -1;
     }
     int n = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))) > tolerance
-                    || std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y))) > tolerance
-                    || std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y))) > tolerance)
+                || std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y))) > tolerance
+                || std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y))) > tolerance)
                 if (n++ == 0)
-                first = QStringLiteral("(%1,%2) %3, expected %4")
-                            .arg(x).arg(y)
-                            .arg(a.pixel(x, y) & 0xffffff, 6, 16, QLatin1Char('0'))
-                            .arg(b.pixel(x, y) & 0xffffff, 6, 16, QLatin1Char('0'));
+                    first = QStringLiteral("(%1,%2) %3, expected %4")
+                                .arg(x)
+                                .arg(y)
+                                .arg(a.pixel(x, y) & 0xffffff, 6, 16, QLatin1Char('0'))
+                                .arg(b.pixel(x, y) & 0xffffff, 6, 16, QLatin1Char('0'));
     return n;
 }
 
@@ -158,10 +162,10 @@ TEST(BmpDecoder, EverySuiteFileWithAnExpectedRenderMatchesOne)
 
 TEST(BmpDecoder, DamagedFilesNeverCrashAndCutFilesKeepWhatTheyHold)
 {
-    const QStringList bad = { "badbitcount", "badbitssize", "baddens1", "baddens2",
-        "badfilesize", "badheadersize", "badpalettesize", "badplanes", "badrle4", "badrle4bis",
-        "badrle4ter", "badrle", "badrlebis", "badrleter", "badwidth", "pal8badindex",
-        "reallybig", "rletopdown", "shortfile" };
+    const QStringList bad = { "badbitcount", "badbitssize", "baddens1", "baddens2", "badfilesize",
+        "badheadersize", "badpalettesize", "badplanes", "badrle4", "badrle4bis", "badrle4ter",
+        "badrle", "badrlebis", "badrleter", "badwidth", "pal8badindex", "reallybig", "rletopdown",
+        "shortfile" };
     for (const QString &name : bad) {
         QImage image;
         const BmpStatus status = decodeBmp(fileBytes(suite("b/" + name + ".bmp")), image, kPlenty);
@@ -177,8 +181,8 @@ TEST(BmpDecoder, DamagedFilesNeverCrashAndCutFilesKeepWhatTheyHold)
     const QImage qt = QImage::fromData(cut, "BMP").convertToFormat(QImage::Format_RGB32);
     const int whole = (cut.size() - 62) / 16; // 1-bit rows of 127 pixels, bottom-up
     QString first;
-    EXPECT_EQ(differences(image.copy(0, 64 - whole, 127, whole), qt.copy(0, 64 - whole, 127, whole),
-                  first),
+    EXPECT_EQ(differences(
+                  image.copy(0, 64 - whole, 127, whole), qt.copy(0, 64 - whole, 127, whole), first),
         0)
         << first.toStdString();
     EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));

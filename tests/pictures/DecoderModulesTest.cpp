@@ -142,7 +142,8 @@ TEST_F(DecoderModules, JpegComesOutTurnedByItsExifOrientation)
 {
     // Four quadrants of plain colours, wider than high.
     QImage stored(64, 32, QImage::Format_RGB32);
-    const QRgb colours[4] = { qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255) };
+    const QRgb colours[4]
+        = { qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255) };
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 64; ++x)
             stored.setPixel(x, y, colours[(y / 16) * 2 + x / 32]);
@@ -163,14 +164,22 @@ TEST_F(DecoderModules, JpegComesOutTurnedByItsExifOrientation)
         const QImage quarter = img.transformed(QTransform().rotate(90));
         const QImage threeQuarters = img.transformed(QTransform().rotate(270));
         switch (o) {
-        case 2: return img.mirrored(true, false);
-        case 3: return img.transformed(QTransform().rotate(180));
-        case 4: return img.mirrored(false, true);
-        case 5: return quarter.mirrored(true, false);
-        case 6: return quarter;
-        case 7: return threeQuarters.mirrored(true, false);
-        case 8: return threeQuarters;
-        default: return img;
+        case 2:
+            return img.mirrored(true, false);
+        case 3:
+            return img.transformed(QTransform().rotate(180));
+        case 4:
+            return img.mirrored(false, true);
+        case 5:
+            return quarter.mirrored(true, false);
+        case 6:
+            return quarter;
+        case 7:
+            return threeQuarters.mirrored(true, false);
+        case 8:
+            return threeQuarters;
+        default:
+            return img;
         }
     };
     for (int o = 1; o <= 8; ++o) {

@@ -426,7 +426,8 @@ TEST_F(SusieHostTest, ModuleThatGivesAReasonGetsTheMatchingMessage)
         RecordingMessages messages;
         QImage bitmap;
         EXPECT_EQ(LoadPictureFile(bitmap, f, messages), c.message.isEmpty());
-        EXPECT_EQ(messages.messages, c.message.isEmpty() ? QStringList() : QStringList { c.message })
+        EXPECT_EQ(
+            messages.messages, c.message.isEmpty() ? QStringList() : QStringList { c.message })
             << c.modules.join(' ').toStdString() << " mode " << c.mode;
     }
 }

@@ -41,7 +41,8 @@ TEST(IndentedJsonWriter, WritesWhatQJsonDocumentWrites)
         { "empty array", QJsonArray {} },
         { "empty object", QJsonObject {} },
         { "list", QJsonArray { 1, 2.5, "two\nlines \"quoted\"", true, QJsonValue() } },
-        { "deep", QJsonObject { { "a", QJsonArray { QJsonObject { { "b", -7 } }, QJsonArray {} } } } },
+        { "deep",
+            QJsonObject { { "a", QJsonArray { QJsonObject { { "b", -7 } }, QJsonArray {} } } } },
         { "日本語", QStringLiteral("ﾌｫﾝﾄ") },
     };
     for (const QJsonValue &v : { QJsonValue(nested), QJsonValue(QJsonArray { nested, nested }),
@@ -83,5 +84,6 @@ TEST(IndentedJsonWriter, StreamedDocumentAndRowsMatchTheWholeJson)
         IndentedJsonWriter w(rows);
         writeListRowsJson(w, doc.listRows);
     }
-    EXPECT_EQ(rows.data(), QJsonDocument(listRowsToJson(doc.listRows)).toJson(QJsonDocument::Indented));
+    EXPECT_EQ(
+        rows.data(), QJsonDocument(listRowsToJson(doc.listRows)).toJson(QJsonDocument::Indented));
 }

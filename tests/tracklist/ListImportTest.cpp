@@ -303,7 +303,8 @@ TEST(ListImportCsv, AQuotedFieldSpanningLineBreaksIsOneFieldOfOneRow)
         QList<ImportFields> rows;
     };
     const QList<Case> cases = {
-        { "1,\"line one\r\nline two\",3:45\r\nnext", { fields("1", "line one line two", "3:45"), fields("next") } },
+        { "1,\"line one\r\nline two\",3:45\r\nnext",
+            { fields("1", "line one line two", "3:45"), fields("next") } },
         { "\"a\nb\rc\"\"d\"\"\r\ne\",x", { fields("a b c\"d\" e", "x") } },
         { "\"one\r\n\r\nthree\"", { fields("one  three") } },
         // No closing quote before the end: every line alone, as before.
