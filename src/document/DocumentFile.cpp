@@ -45,8 +45,7 @@ public:
             encoding)
         , m_storedNames(storedNames)
         , m_path(path)
-    {
-    }
+    { }
     void line(const QString &text, const QString &field = QString())
     {
         m_out.writeLine(text, field);
@@ -909,8 +908,8 @@ DocumentBytes documentBytes(const LabelDocument &doc, const QString &path, TextE
     } else {
         out.problems = w.out().problemText();
         if (encoding == TextEncoding::Cp932)
-            out.needsUnicode = std::any_of(
-                w.out().problems().begin(), w.out().problems().end(), outsideCp932);
+            out.needsUnicode
+                = std::any_of(w.out().problems().begin(), w.out().problems().end(), outsideCp932);
     }
     return out;
 }

@@ -115,8 +115,7 @@ int parseListTemplate(QIODevice &device, ListTemplate &result)
         return -1;
     const bool nineValues = version >= float(1.01);
     // 1.02 is the Unicode form: the same lines in UTF-8, up to 1,023 bytes.
-    const TextEncoding encoding
-        = version == float(1.02) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    const TextEncoding encoding = version == float(1.02) ? TextEncoding::Utf8 : TextEncoding::Cp932;
     if (encoding == TextEncoding::Utf8)
         reader.setMaxBytes(1023);
 
@@ -218,8 +217,7 @@ QByteArray listTemplateFileBytes(
         return QByteArray();
     }
     // A name that CP932 cannot hold is written in the Unicode form 1.02.
-    const TextEncoding encoding
-        = needsUnicodeForm(name) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    const TextEncoding encoding = needsUnicodeForm(name) ? TextEncoding::Utf8 : TextEncoding::Cp932;
     LineWriter w(encoding == TextEncoding::Utf8 ? 1022 : 254, encoding);
     w.writeLine(QString::fromLatin1(kListTemplateHeader));
     w.writeLine(QString::fromLatin1(

@@ -48,8 +48,8 @@ struct UnicodeFixture : ::testing::Test
     {
         const QString picture = dir.filePath(QStringLiteral("Björk—ü.bmp"));
         ASSERT_TRUE(writeAll(picture, readAll(CASEWRIGHT_TEST_DATA "/document/pic.bmp")));
-        const FontSpec font { QStringLiteral("Café Sans"), 11, 0x00102030, 0, true, false,
-            false, false };
+        const FontSpec font { QStringLiteral("Café Sans"), 11, 0x00102030, 0, true, false, false,
+            false };
         for (Surface s : kAllSurfaces) {
             ed.setTitleUse(s, true);
             ed.setTitleText(s, QStringLiteral("Motörhead — %1 😀").arg(int(s)));
@@ -101,8 +101,8 @@ TEST_F(UnicodeFixture, YesWritesEveryFieldAs107InUtf8AndItReadsBack)
     EXPECT_EQ(file.count("\r\n"), file.count('\n')); // CR LF throughout
     EXPECT_TRUE(file.contains("\r\nMotörhead — 0 😀\r\n"));
     // The same lines as the CP932 form would have, only in UTF-8.
-    EXPECT_EQ(file.count("\r\n"), documentBytes(LabelDocument()).data.count("\r\n") + 2 * 10 * 3
-            + 2 * 13);
+    EXPECT_EQ(file.count("\r\n"),
+        documentBytes(LabelDocument()).data.count("\r\n") + 2 * 10 * 3 + 2 * 13);
 
     LabelDocument back;
     useResolution(back);
@@ -114,7 +114,8 @@ TEST_F(UnicodeFixture, YesWritesEveryFieldAs107InUtf8AndItReadsBack)
     EXPECT_EQ(info.encoding, TextEncoding::Utf8);
     EXPECT_EQ(controlValues(back), controlValues(doc));
     EXPECT_EQ(back.listRows, doc.listRows);
-    for (const QList<TPrintsData> *l : { &back.coverPrints, &back.insidePrints, &back.backPrints }) {
+    for (const QList<TPrintsData> *l :
+        { &back.coverPrints, &back.insidePrints, &back.backPrints }) {
         ASSERT_EQ(l->size(), 2);
         EXPECT_EQ((*l)[0].text, doc.coverPrints[0].text);
         EXPECT_EQ((*l)[0].font, doc.coverPrints[0].font);
@@ -134,7 +135,8 @@ TEST_F(UnicodeFixture, NoWritesNothingAndNamesTheFieldAndCharacter)
     EXPECT_EQ(no.asked, QStringList({ kQuestion }));
     EXPECT_EQ(messages.messages,
         QStringList({ "ファイル(" + path
-            + ")が記録できません\n裏レーベル タイトル: 保存できない文字があります 「é」(4文字目)" }));
+            + ")が記録できません\n裏レーベル タイトル: 保存できない文字があります "
+              "「é」(4文字目)" }));
     EXPECT_EQ(readAll(path), QByteArray("old contents"));
 }
 

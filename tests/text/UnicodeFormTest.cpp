@@ -38,7 +38,8 @@ TEST(UnicodeForm, Utf8LinesRefuseOnlyLoneSurrogates)
     w.writeLine(QString(QChar(0xDC00)) + QStringLiteral("x"), QStringLiteral("名前"));
     w.writeLine(QString(511, QChar(0xE9))); // 1,022 bytes
     w.writeLine(QString(512, QChar(0xE9)));
-    EXPECT_EQ(w.data(), QByteArray("Caf\xc3\xa9 \xf0\x9f\x98\x80 \xe8\xa1\xa8\r\n\r\n")
+    EXPECT_EQ(w.data(),
+        QByteArray("Caf\xc3\xa9 \xf0\x9f\x98\x80 \xe8\xa1\xa8\r\n\r\n")
             + QString(511, QChar(0xE9)).toUtf8() + "\r\n\r\n");
     ASSERT_EQ(w.problems().size(), 2);
     EXPECT_EQ(w.problems()[0].field, QStringLiteral("名前"));

@@ -181,7 +181,8 @@ TEST(ListTemplateFile, ValuesOrNamesThatWouldNotReadBackAreNotWritten)
     big.width2 = 1000;
     EXPECT_FALSE(WriteListTemplate(path, "x", 0, big, messages));
     // A lone surrogate has no form in either encoding.
-    EXPECT_FALSE(WriteListTemplate(path, QString(QChar(0xD800)), 0, defaultListLayout(0), messages));
+    EXPECT_FALSE(
+        WriteListTemplate(path, QString(QChar(0xD800)), 0, defaultListLayout(0), messages));
     EXPECT_FALSE(WriteListTemplate(path, QString(300, 'a'), 0, defaultListLayout(0), messages));
     EXPECT_FALSE(QFile::exists(path));
     ASSERT_EQ(messages.messages.size(), 3);
@@ -331,8 +332,7 @@ TEST(ListTemplateFile, ANameOutsideCp932IsWrittenAs102InUtf8AndReadBack)
 {
     const QString name = QStringLiteral("Björk — 標準 😀");
     const QByteArray bytes = listTemplateFileBytes(name, 1, defaultListLayout(1));
-    EXPECT_EQ(bytes,
-        templateText("1.02", name.toUtf8(), "1", "3 003 000 009 087 030 002 002 000"));
+    EXPECT_EQ(bytes, templateText("1.02", name.toUtf8(), "1", "3 003 000 009 087 030 002 002 000"));
     ListTemplate t;
     EXPECT_EQ(parse(bytes, &t), 1);
     EXPECT_EQ(t.name, name);
@@ -348,7 +348,8 @@ TEST(ListTemplateFile, ANameOutsideCp932IsWrittenAs102InUtf8AndReadBack)
 
     // Older versions stay CP932: the same bytes read as a CP932 name there.
     const QByteArray sjisName = sjis(QStringLiteral("標準"));
-    EXPECT_EQ(parse(templateText("1.01", sjisName, "0", "3 003 000 009 070 030 002 002 000"), &t), 0);
+    EXPECT_EQ(
+        parse(templateText("1.01", sjisName, "0", "3 003 000 009 070 030 002 002 000"), &t), 0);
     EXPECT_EQ(t.name, QStringLiteral("標準"));
     EXPECT_EQ(parse(templateText("1.02", "標準", "0", "3 003 000 009 070 030 002 002 000"), &t), 0);
     EXPECT_EQ(t.name, QStringLiteral("標準"));

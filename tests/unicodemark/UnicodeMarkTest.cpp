@@ -38,8 +38,9 @@ TEST_F(MainWindowTest, ATitleEditShowsTheMarkWhileItsTextNeedsTheUnicodeForm)
     type("TopTitle", QStringLiteral("é"));
     EXPECT_TRUE(mark->isShown());
     EXPECT_TRUE(markButton(edit)->isVisible());
-    const QString tip = QStringLiteral("Shift-JISで保存できない文字があります: 「é」(6文字目)\n"
-                                       "保存するときに新しい形式(1.07)で保存するかどうかを確認します");
+    const QString tip
+        = QStringLiteral("Shift-JISで保存できない文字があります: 「é」(6文字目)\n"
+                         "保存するときに新しい形式(1.07)で保存するかどうかを確認します");
     EXPECT_EQ(mark->toolTip(), tip);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Description), tip);
     QTest::keyClick(edit, Qt::Key_Backspace);
@@ -68,7 +69,8 @@ TEST_F(MainWindowTest, SavingTextOutsideCp932AsksOnceAndNoWritesNothing)
     EXPECT_EQ(dialogs.questions[0].caption, QStringLiteral("確認"));
     EXPECT_EQ(dialogs.messages,
         QStringList({ "ファイル(" + path
-            + ")が記録できません\n表レーベル タイトル: 保存できない文字があります 「ö」(3文字目)" }));
+            + ")が記録できません\n表レーベル タイトル: 保存できない文字があります "
+              "「ö」(3文字目)" }));
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(window->document().fileName.isEmpty());
 

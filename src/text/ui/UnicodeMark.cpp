@@ -58,8 +58,9 @@ UnicodeMark *UnicodeMark::attach(QLineEdit *edit)
 
 UnicodeMark *UnicodeMark::of(const QLineEdit *edit)
 {
-    return edit ? edit->findChild<UnicodeMark *>(QLatin1String(kMarkName), Qt::FindDirectChildrenOnly)
-                : nullptr;
+    return edit
+        ? edit->findChild<UnicodeMark *>(QLatin1String(kMarkName), Qt::FindDirectChildrenOnly)
+        : nullptr;
 }
 
 bool UnicodeMark::isShown() const
