@@ -1,5 +1,7 @@
 // Document file figures: saving and loading a document with 5,000 list rows
-// and 300 free-print text items.
+// and 300 free-print text items, in CP932 (1.06) and, with an accented letter
+// in every list cell, in the Unicode form (1.07); and the rule behind the
+// mark a title edit shows, per keystroke.
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
@@ -7,10 +9,11 @@
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
 #include "render/Geometry.h"
+#include "text/UnicodeForm.h"
 
 namespace {
 
-LabelDocument bigDocument()
+LabelDocument bigDocument(bool unicode = false)
 {
     LabelDocument doc;
     doc.dpiX = doc.dpiY = 300;
@@ -20,6 +23,8 @@ LabelDocument bigDocument()
         row.kind = i % 13 == 12 ? 1 : 0;
         row.columns[0].text = QString::number(i + 1);
         row.columns[1].text = QStringLiteral("曲名その%1 (ライブ)").arg(i);
+        if (unicode)
+            row.columns[1].text += QStringLiteral(" Café");
         row.columns[2].text = QStringLiteral("%1:%2").arg(i % 10).arg(10 + i % 50);
         row.columns[2].align = 3;
         doc.listRows.append(row);
@@ -70,6 +75,48 @@ void BM_LoadDocument(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond);
+
+void BM_SaveUnicodeDocument(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.cwr");
+    const LabelDocument doc = bigDocument(true);
+    NullMessageSink quiet;
+    for (auto _ : state) {
+        if (!saveDocument(doc, path, quiet, UnicodeSave::Allow))
+            state.SkipWithError("save failed");
+    }
+    state.counters["bytes"] = double(documentBytes(doc, path, TextEncoding::Utf8).data.size());
+}
+BENCHMARK(BM_SaveUnicodeDocument)->Unit(benchmark::kMillisecond);
+
+void BM_LoadUnicodeDocument(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.cwr");
+    NullMessageSink quiet;
+    saveDocument(bigDocument(true), path, quiet, UnicodeSave::Allow);
+    for (auto _ : state) {
+        LabelDocument doc;
+        doc.dpiX = doc.dpiY = 300;
+        doc.surfacePixels = surfacePixelsAt(300, 300);
+        DocumentEditor editor(doc, &quiet);
+        NullProgressSink progress;
+        if (loadDocument(editor, path, progress) != LoadStatus::Loaded
+            || doc.listRows.size() != 5000)
+            state.SkipWithError("load failed");
+    }
+}
+BENCHMARK(BM_LoadUnicodeDocument)->Unit(benchmark::kMillisecond);
+
+// The mark's rule on a title of 120 characters, Japanese with one "é" at the end.
+void BM_UnicodeMarkRule(benchmark::State &state)
+{
+    const QString title = QString(119, QChar(0x3042)) + QStringLiteral("é");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(unicodeFormToolTip(title));
+}
+BENCHMARK(BM_UnicodeMarkRule)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 // The document reader on any bytes, and the writer on whatever it read: once
-// written, a document must read back to the same bytes. (The first reading of
+// written, a document must read back to the same bytes. Text that CP932
+// cannot hold (a 1.07 file read as UTF-8) is written in the Unicode form, so
+// both forms go round. (The first reading of
 // a file whose sections are out of order may differ from reading the
 // rewritten file: links copy what their leader holds at the moment they are
 // switched on, and the writer puts the sections in their usual order.)
@@ -27,7 +29,9 @@ QByteArray readAndWrite(const QByteArray &file, bool &written)
     const LoadStatus status = readDocument(editor, file, kPath, progress);
     if ((status == LoadStatus::Loaded) != (doc.fileName == kPath))
         std::abort();
-    const DocumentBytes out = documentBytes(doc);
+    DocumentBytes out = documentBytes(doc);
+    if (out.needsUnicode)
+        out = documentBytes(doc, QString(), TextEncoding::Utf8);
     written = out.ok();
     return out.data;
 }

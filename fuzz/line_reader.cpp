@@ -1,4 +1,7 @@
 // Feeds arbitrary bytes to the CP932 line reader and back through the writer.
+// Read from a device in chunks of any size, the lines are the same as read
+// from the whole data.
+#include <QBuffer>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,5 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     cp932::EncodeResult r = cp932::encode(cp932::decode(bytes));
     (void)r;
+
+    const int chunk = size > 1 ? 1 + data[1] % 64 : 1;
+    LineReader whole(bytes, limit);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LineReader streamed(&buffer, limit, chunk);
+    QByteArray a, b;
+    for (;;) {
+        const bool moreA = whole.readRawLine(a);
+        const bool moreB = streamed.readRawLine(b);
+        if (moreA != moreB || a != b)
+            __builtin_trap();
+        if (!moreA)
+            break;
+    }
     return 0;
 }

@@ -1,5 +1,5 @@
-// Tab-separated text and CSV import of track-list rows. The first byte picks
-// the format and the column count; the rest is the file.
+// Tab-separated text and CSV import of track-list rows, in either encoding.
+// The first byte picks the format and the column count; the rest is the file.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,11 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ListImportData parsed = parseListImport(file, csv);
     for (const ImportFields &f : parsed.lines)
         for (const QString &field : f)
-            if (field.size() > kImportLineLimit)
-                std::abort(); // a field never outgrows its line
+            if (field.size() > kCsvRecordMaxLines * (kImportLineLimit + 1))
+                std::abort(); // a field never outgrows the lines of its record
     QList<TListData> rows;
     appendImportedRows(rows, parsed.lines, ListEditorDefaults(), columns);
     if (rows.size() != parsed.lines.size())
+        std::abort();
+    // Never more records than lines.
+    if (parsed.lines.size() > splitImportLines(file, parsed.encoding).size())
         std::abort();
     return 0;
 }

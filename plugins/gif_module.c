@@ -78,7 +78,33 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     for (int i = 0; i < colors->ColorCount && i < 256; ++i)
         spi_output_set_palette(
             &d->out, i, colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
-    const int background = gif->SColorMap ? gif->SBackGroundColor : 0;
+    int background = gif->SColorMap ? gif->SBackGroundColor : 0;
+    /* The background index names an entry of the screen's (global) colour
+     * table. A frame with its own table that leaves part of the screen
+     * uncovered gets that colour as an extra entry, or the nearest of its own
+     * entries when its table is full. */
+    const int covers = frame->Left <= 0 && frame->Top <= 0
+        && (long)frame->Left + frame->Width >= (long)width
+        && (long)frame->Top + frame->Height >= (long)height;
+    if (frame->ColorMap && gif->SColorMap && !covers && background >= 0
+        && background < gif->SColorMap->ColorCount) {
+        const GifColorType bg = gif->SColorMap->Colors[background];
+        if (colors->ColorCount < 256) {
+            background = colors->ColorCount;
+            spi_output_set_palette(&d->out, background, bg.Red, bg.Green, bg.Blue);
+        } else {
+            long best = -1;
+            for (int i = 0; i < 256; ++i) {
+                const GifColorType c = colors->Colors[i];
+                const long dr = c.Red - bg.Red, dg = c.Green - bg.Green, db = c.Blue - bg.Blue;
+                const long dist = dr * dr + dg * dg + db * db;
+                if (best < 0 || dist < best) {
+                    best = dist;
+                    background = i;
+                }
+            }
+        }
+    }
     if (background != 0)
         for (uint32_t y = 0; y < height; ++y)
             memset(spi_output_row(&d->out, y), background & 0xff, width);
@@ -109,7 +135,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     return spi_output_finish(&d->out, infoOut, pixelsOut);
 }
 
-int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
     (void)progress;
@@ -131,3 +157,11 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
     spi_output_free(&d.out);
     return rc;
 }
+
+int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+{
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+}
+
+SPI_DEFINE_GET_PICTURE_FAILURE()

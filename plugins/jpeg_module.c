@@ -1,7 +1,8 @@
 /* JPEG decoder module: colour pictures come out as 32 bits, rows top-down
  * (blue, green, red, 0xff: the host uses them without a copy), grey ones as
  * 8 bits with a grey ramp. CMYK pictures are converted to RGB as stored by
- * the usual (inverted) convention. */
+ * the usual (inverted) convention. The EXIF orientation of a photograph is
+ * applied, so a picture taken upright comes out upright. */
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -49,7 +50,82 @@ typedef struct Decode
     int created;
     SpiOutput out;
     JSAMPLE *cmykRow;
+    uint8_t *upright; /* the stored picture, when it must be turned */
 } Decode;
+
+static unsigned exif_u16(const uint8_t *p, int big)
+{
+    return big ? (unsigned)(p[0] << 8 | p[1]) : (unsigned)(p[1] << 8 | p[0]);
+}
+
+static uint32_t exif_u32(const uint8_t *p, int big)
+{
+    return big ? (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]
+               : (uint32_t)p[3] << 24 | (uint32_t)p[2] << 16 | (uint32_t)p[1] << 8 | p[0];
+}
+
+/* The orientation (1..8) recorded in an APP1 "Exif" marker, 1 when there is
+ * none or it is unreadable. */
+static int exif_orientation(const struct jpeg_decompress_struct *cinfo)
+{
+    for (jpeg_saved_marker_ptr m = cinfo->marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1 || m->data_length < 14
+            || memcmp(m->data, "Exif\0\0", 6) != 0)
+            continue;
+        const uint8_t *tiff = m->data + 6;
+        const uint32_t size = m->data_length - 6;
+        int big;
+        if (memcmp(tiff, "II", 2) == 0)
+            big = 0;
+        else if (memcmp(tiff, "MM", 2) == 0)
+            big = 1;
+        else
+            continue;
+        if (exif_u16(tiff + 2, big) != 42)
+            continue;
+        const uint32_t ifd = exif_u32(tiff + 4, big);
+        if (ifd > size - 2 || ifd < 8)
+            continue;
+        const unsigned count = exif_u16(tiff + ifd, big);
+        for (unsigned i = 0; i < count; ++i) {
+            const uint64_t entry = (uint64_t)ifd + 2 + 12 * (uint64_t)i;
+            if (entry + 12 > size)
+                break;
+            const uint8_t *e = tiff + entry;
+            /* Tag 0x0112, one SHORT. */
+            if (exif_u16(e, big) != 0x0112)
+                continue;
+            if (exif_u16(e + 2, big) != 3 || exif_u32(e + 4, big) != 1)
+                return 1;
+            const unsigned v = exif_u16(e + 8, big);
+            return v >= 1 && v <= 8 ? (int)v : 1;
+        }
+    }
+    return 1;
+}
+
+/* Writes the stored picture (w x h pixels of `bpp` bytes, rows of `stride`
+ * bytes) into the output turned by an EXIF orientation of 2..8. */
+static void turn(const uint8_t *src, uint32_t w, uint32_t h, size_t stride, int bpp,
+    int orientation, SpiOutput *out)
+{
+    for (uint32_t y = 0; y < out->height; ++y) {
+        uint8_t *dst = spi_output_row(out, y);
+        for (uint32_t x = 0; x < out->width; ++x) {
+            uint32_t sx, sy;
+            switch (orientation) {
+            case 2: sx = w - 1 - x; sy = y; break; /* mirrored */
+            case 3: sx = w - 1 - x; sy = h - 1 - y; break; /* upside down */
+            case 4: sx = x; sy = h - 1 - y; break; /* mirrored upside down */
+            case 5: sx = y; sy = x; break; /* transposed */
+            case 6: sx = y; sy = h - 1 - x; break; /* turned a quarter clockwise */
+            case 7: sx = w - 1 - y; sy = h - 1 - x; break; /* transversed */
+            default: sx = w - 1 - y; sy = x; break; /* 8: a quarter anticlockwise */
+            }
+            memcpy(dst + (size_t)x * bpp, src + (size_t)sy * stride + (size_t)sx * bpp, (size_t)bpp);
+        }
+    }
+}
 
 static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
@@ -59,7 +135,9 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     jpeg_create_decompress(cinfo);
     d->created = 1;
     jpeg_stdio_src(cinfo, d->file);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xffff);
     jpeg_read_header(cinfo, TRUE);
+    const int orientation = exif_orientation(cinfo);
     if ((uint64_t)cinfo->image_width * cinfo->image_height > SPI_MAX_PIXELS)
         return SPI_NO_MEMORY;
     const int grey = cinfo->jpeg_color_space == JCS_GRAYSCALE;
@@ -68,8 +146,11 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     jpeg_start_decompress(cinfo);
     const JDIMENSION width = cinfo->output_width;
     const JDIMENSION height = cinfo->output_height;
-    int rc = grey ? spi_output_alloc(&d->out, width, height, 8)
-                  : spi_output_alloc_rows(&d->out, width, height, 32, 1);
+    /* A quarter turn swaps the sides. */
+    const int swap = orientation >= 5;
+    const uint32_t outWidth = swap ? height : width, outHeight = swap ? width : height;
+    int rc = grey ? spi_output_alloc(&d->out, outWidth, outHeight, 8)
+                  : spi_output_alloc_rows(&d->out, outWidth, outHeight, 32, 1);
     if (rc != SPI_OK)
         return rc;
     if (grey)
@@ -80,9 +161,16 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         if (!d->cmykRow)
             return SPI_NO_MEMORY;
     }
+    const int bpp = grey ? 1 : 4;
+    const size_t stride = (size_t)width * bpp;
+    if (orientation != 1) {
+        d->upright = (uint8_t *)malloc(stride * height);
+        if (!d->upright)
+            return SPI_NO_MEMORY;
+    }
     while (cinfo->output_scanline < height) {
         const JDIMENSION y = cinfo->output_scanline;
-        uint8_t *dst = spi_output_row(&d->out, y);
+        uint8_t *dst = d->upright ? d->upright + stride * y : spi_output_row(&d->out, y);
         if (!cmyk) {
             JSAMPROW row = dst;
             jpeg_read_scanlines(cinfo, &row, 1);
@@ -99,11 +187,13 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
             dst[4 * x + 3] = 0xff;
         }
     }
+    if (d->upright)
+        turn(d->upright, width, height, stride, bpp, orientation, &d->out);
     jpeg_finish_decompress(cinfo);
     return spi_output_finish(&d->out, infoOut, pixelsOut);
 }
 
-int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
     (void)progress;
@@ -126,7 +216,16 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
         jpeg_destroy_decompress(&d->cinfo);
     fclose(d->file);
     free(d->cmykRow);
+    free(d->upright);
     spi_output_free(&d->out);
     free(d);
     return rc;
 }
+
+int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+{
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+}
+
+SPI_DEFINE_GET_PICTURE_FAILURE()

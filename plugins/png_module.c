@@ -147,7 +147,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     return spi_output_finish(&d->out, infoOut, pixelsOut);
 }
 
-int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
     (void)progress;
@@ -170,3 +170,11 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
     cleanup(&d);
     return rc;
 }
+
+int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+{
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+}
+
+SPI_DEFINE_GET_PICTURE_FAILURE()

@@ -90,6 +90,38 @@ typedef int32_t (*SpiGetPicture)(const char *fileName, int32_t offset, uint32_t 
 #define SPI_FILE_READ_ERROR 6
 #define SPI_INTERNAL_ERROR 8
 
+// ---------------------------------------------------------------------------
+// Optional extension: why GetPicture failed (extension version 1).
+//
+// A module that accepted a file (IsSupported non-zero) but could not decode
+// it may tell the host why, so the user is not sent looking for a module
+// they already have. The module exports
+//
+//     int32_t GetPictureFailure(int32_t hostVersion);
+//
+// The host calls it, on the same thread, right after a GetPicture call that
+// returned non-zero, passing the highest extension version it understands
+// (SPI_FAILURE_EXTENSION_VERSION when it was built). The result describes
+// that last failed call: one of the SPI_FAILURE_* reasons below, and never a
+// reason introduced by a version newer than hostVersion. A module that has
+// nothing to say returns SPI_FAILURE_UNSPECIFIED.
+//
+// The extension is optional: a module that does not export GetPictureFailure
+// is treated exactly as before (its failures count as "no module decodes this
+// file"). The host treats any value it does not know as unspecified, and it
+// calls nothing else of the extension, so later versions only add reasons.
+#define SPI_FAILURE_EXTENSION_VERSION 1
+
+// Version 1 reasons.
+#define SPI_FAILURE_UNSPECIFIED 0
+// The file is of the module's format, but the picture is larger than the
+// module (or the host's limit, see the modules' helpers) can hold.
+#define SPI_FAILURE_TOO_LARGE 1
+// The file is of the module's format, but it is truncated or corrupt.
+#define SPI_FAILURE_BROKEN 2
+
+typedef int32_t (*SpiGetPictureFailure)(int32_t hostVersion);
+
 #ifdef __cplusplus
 }
 #endif

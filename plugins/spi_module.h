@@ -185,6 +185,28 @@ static inline int32_t spi_output_finish(SpiOutput *out, SpiHandle *info, SpiHand
     return SPI_OK;
 }
 
+/* The failure-reason extension (see spi.h). A module records the reason of
+ * its last GetPicture call with spi_result() and exports GetPictureFailure by
+ * placing SPI_DEFINE_GET_PICTURE_FAILURE() once in its source. */
+__attribute__((unused)) static int32_t spi_last_failure = SPI_FAILURE_UNSPECIFIED;
+
+/* Records the reason that goes with a GetPicture result code: SPI_NO_MEMORY
+ * (the picture is beyond what can be allocated) is "too large",
+ * SPI_BROKEN_DATA "broken"; success and every other code give no reason. */
+static inline int32_t spi_result(int32_t rc)
+{
+    spi_last_failure = rc == SPI_NO_MEMORY ? SPI_FAILURE_TOO_LARGE
+        : rc == SPI_BROKEN_DATA             ? SPI_FAILURE_BROKEN
+                                            : SPI_FAILURE_UNSPECIFIED;
+    return rc;
+}
+
+#define SPI_DEFINE_GET_PICTURE_FAILURE()                                                          \
+    int32_t GetPictureFailure(int32_t hostVersion)                                                \
+    {                                                                                             \
+        return hostVersion >= 1 ? spi_last_failure : SPI_FAILURE_UNSPECIFIED;                     \
+    }
+
 /* Flattens a non-premultiplied colour value with alpha onto white. */
 static inline uint8_t spi_on_white(unsigned value, unsigned alpha)
 {

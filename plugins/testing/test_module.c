@@ -206,6 +206,13 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
         break;
     }
 #endif
+#ifdef TM_REASON
+    /* Failures with a reason given through the extension. */
+    if (mode == 20)
+        return spi_result(SPI_NO_MEMORY);
+    if (mode == 21)
+        return spi_result(SPI_BROKEN_DATA);
+#endif
     (void)mode;
     SpiOutput out;
     int rc = spi_output_alloc(&out, width, height, 24);
@@ -222,4 +229,8 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
     return spi_output_finish(&out, info, pixels);
 #endif
 }
+#endif
+
+#ifdef TM_REASON
+SPI_DEFINE_GET_PICTURE_FAILURE()
 #endif

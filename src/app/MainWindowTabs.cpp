@@ -20,6 +20,7 @@
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
+#include "text/ui/UnicodeMark.h"
 
 namespace {
 
@@ -172,6 +173,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     c.text->setObjectName(prefixed(s, "Title"));
     textLabel->setBuddy(c.text);
     c.text->setAccessibleName(textLabel->text());
+    UnicodeMark::attach(c.text);
     textRow->addWidget(c.text, 1);
     v->addLayout(textRow);
 

@@ -316,7 +316,7 @@ void TMainWindow::SaveMenuClick()
         if (path.isEmpty())
             return;
     }
-    if (m_editor.save(path))
+    if (m_editor.save(path, &dialogs()))
         m_document.fileName = path;
 }
 
@@ -325,7 +325,7 @@ void TMainWindow::SaveAsMenuClick()
     const QString path = dialogs().saveFile(m_document.fileName, kSaveFilter, kDefaultSuffix);
     if (path.isEmpty())
         return;
-    if (m_editor.save(path))
+    if (m_editor.save(path, &dialogs()))
         m_document.fileName = path;
 }
 

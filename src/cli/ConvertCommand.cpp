@@ -19,9 +19,14 @@ int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
     NullProgressSink progress;
     if (loadDocument(editor, args.positional[0], progress) != LoadStatus::Loaded)
         return 1;
-    return editor.save(args.positional[1]) ? 0 : 1;
+    // A document whose text fits CP932 stays 1.06; otherwise only
+    // --allow-unicode writes the UTF-8 form 1.07.
+    const UnicodeSave unicode
+        = args.has(QStringLiteral("--allow-unicode")) ? UnicodeSave::Allow : UnicodeSave::Refuse;
+    return saveDocument(doc, args.positional[1], messages, unicode) ? 0 : 1;
 }
 
 } // namespace
 
-CLI_COMMAND({ "convert", "convert IN.cwr OUT.cwr [--printer-dpi X[xY]]", {}, runConvert });
+CLI_COMMAND({ "convert", "convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]", {},
+    runConvert });

@@ -1,5 +1,3 @@
-#include <QJsonDocument>
-
 #include "cli/CliCommand.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
@@ -20,9 +18,17 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
     ComputeSurfacePixels(doc);
     DocumentEditor editor(doc, &messages);
     NullProgressSink progress;
-    if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
+    DocumentFileInfo file;
+    if (loadDocument(editor, args.positional.first(), progress, &file) != LoadStatus::Loaded)
         return 1;
-    out << QString::fromUtf8(QJsonDocument(documentToJson(doc)).toJson(QJsonDocument::Indented));
+    // Written as it is made: a long list never exists as one JSON text.
+    out.flush();
+    const QJsonObject fileInfo { { "fileVersion", file.version },
+        { "fileEncoding", encodingName(file.encoding) } };
+    if (!writeDocumentJson(*out.device(), doc, fileInfo)) {
+        messages.showMessage(QStringLiteral("出力が書き込めません"));
+        return 1;
+    }
     return 0;
 }
 

@@ -1,6 +1,5 @@
-#include <QJsonDocument>
-
 #include "cli/CliCommand.h"
+#include "text/JsonStream.h"
 #include "tracklist/AlbumImport.h"
 #include "tracklist/ListJson.h"
 
@@ -36,8 +35,14 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
         = importListSources(args.positional, ListEditorDefaults(), columns, messages);
     if (!imported)
         return 1;
-    out << QString::fromUtf8(
-        QJsonDocument(listRowsToJson(imported->rows)).toJson(QJsonDocument::Indented));
+    // Row by row: the JSON of a long list is never held whole.
+    out.flush();
+    IndentedJsonWriter json(*out.device());
+    writeListRowsJson(json, imported->rows);
+    if (!json.flush()) {
+        messages.showMessage(QStringLiteral("出力が書き込めません"));
+        return 1;
+    }
     return 0;
 }
 

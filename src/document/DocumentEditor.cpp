@@ -750,9 +750,10 @@ EditResult DocumentEditor::resetToNew()
     return r;
 }
 
-bool DocumentEditor::save(const QString &path)
+bool DocumentEditor::save(const QString &path, ConfirmSink *confirm)
 {
-    return saveDocument(m_doc, path, messages());
+    return saveDocument(
+        m_doc, path, messages(), confirm ? UnicodeSave::Ask : UnicodeSave::Refuse, confirm);
 }
 
 bool DocumentEditor::load(const QString &path, ProgressSink &progress)

@@ -178,8 +178,10 @@ public:
     void setTemplateReloader(std::function<void()> reload);
 
     // Writes the document to `path` (see DocumentFile.h). False after a
-    // message; the old file is then untouched.
-    bool save(const QString &path);
+    // message; the old file is then untouched. Text that CP932 cannot hold is
+    // refused, or with `confirm` the user is asked whether to write the
+    // Unicode form.
+    bool save(const QString &path, ConfirmSink *confirm = nullptr);
     // Replaces the document from `path` (see DocumentFile.h).
     bool load(const QString &path, ProgressSink &progress);
 

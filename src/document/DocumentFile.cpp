@@ -1,6 +1,7 @@
 #include "document/DocumentFile.h"
 
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -38,11 +39,13 @@ QString tabName(Surface s)
 class Writer
 {
 public:
-    Writer(const QHash<QString, QString> &storedNames, const QString &path)
-        : m_storedNames(storedNames)
+    Writer(const QHash<QString, QString> &storedNames, const QString &path, TextEncoding encoding)
+        : m_out(encoding == TextEncoding::Utf8 ? docfile::kUnicodeLineBytes - 1
+                                               : docfile::kLineBytes - 1,
+            encoding)
+        , m_storedNames(storedNames)
         , m_path(path)
-    {
-    }
+    { }
     void line(const QString &text, const QString &field = QString())
     {
         m_out.writeLine(text, field);
@@ -314,6 +317,7 @@ public:
     }
 
     double version = 0;
+    TextEncoding encoding = TextEncoding::Cp932;
     int fileDpiX = 0;
     int fileDpiY = 0;
 
@@ -426,7 +430,7 @@ private:
         m_next = 0;
     }
 
-    QString text(const QByteArray &raw) const { return cp932::decode(raw); }
+    QString text(const QByteArray &raw) const { return decodeText(raw, encoding); }
 
     void readFontNumbers(const QByteArray &raw, FontSpec &f)
     {
@@ -805,11 +809,14 @@ void convertResolution(DocumentEditor &ed, int fileDpiX, int fileDpiY)
 
 } // namespace
 
-DocumentBytes documentBytes(const LabelDocument &doc, const QString &path)
+namespace {
+
+// Writes every line of the document; the problems stay in the writer.
+void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
 {
-    Writer w(doc.pictureNamesAsStored, path.isEmpty() ? doc.fileName : path);
     w.line(QLatin1String(docfile::kHeader));
-    w.line(QLatin1String(docfile::kVersion));
+    w.line(QLatin1String(
+        encoding == TextEncoding::Utf8 ? docfile::kUnicodeVersion : docfile::kVersion));
 
     w.section("[Print Setting]");
     w.layout(doc.listLayout[0]);
@@ -880,19 +887,63 @@ DocumentBytes documentBytes(const LabelDocument &doc, const QString &path)
     w.section("[List]");
     for (int i = 0; i < doc.listRows.size(); ++i)
         w.row(doc.listRows[i], i);
+}
 
+// A problem that only the Unicode form mends: characters outside CP932 (a
+// line break is refused in either form).
+bool outsideCp932(const LineWriter::Problem &p)
+{
+    return !p.unencodable.isEmpty() && !p.lineBreak;
+}
+
+} // namespace
+
+DocumentBytes documentBytes(const LabelDocument &doc, const QString &path, TextEncoding encoding)
+{
+    Writer w(doc.pictureNamesAsStored, path.isEmpty() ? doc.fileName : path, encoding);
+    writeDocument(w, doc, encoding);
     DocumentBytes out;
-    if (w.out().ok())
+    if (w.out().ok()) {
         out.data = w.out().data();
-    else
+    } else {
         out.problems = w.out().problemText();
+        if (encoding == TextEncoding::Cp932)
+            out.needsUnicode
+                = std::any_of(w.out().problems().begin(), w.out().problems().end(), outsideCp932);
+    }
     return out;
 }
 
-bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &messages)
+QList<UnicodeField> fieldsNeedingUnicode(const LabelDocument &doc)
+{
+    Writer w(doc.pictureNamesAsStored, doc.fileName, TextEncoding::Cp932);
+    writeDocument(w, doc, TextEncoding::Cp932);
+    QList<UnicodeField> out;
+    for (const LineWriter::Problem &p : w.out().problems()) {
+        if (outsideCp932(p))
+            out.append({ p.field, p.unencodable });
+    }
+    return out;
+}
+
+QString unicodeSaveQuestion()
+{
+    return QStringLiteral(
+        "この文書にはShift-JISで保存できない文字があります。新しい形式(1.07)で保存しますか？");
+}
+
+bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &messages,
+    UnicodeSave unicode, ConfirmSink *confirm)
 {
     const QString failed = fileMessage(path, "が記録できません");
-    const DocumentBytes bytes = documentBytes(doc, path);
+    DocumentBytes bytes = documentBytes(doc, path);
+    if (!bytes.ok() && bytes.needsUnicode) {
+        const bool allowed = unicode == UnicodeSave::Allow
+            || (unicode == UnicodeSave::Ask && confirm
+                && confirm->confirm(unicodeSaveQuestion(), QStringLiteral("確認")));
+        if (allowed)
+            bytes = documentBytes(doc, path, TextEncoding::Utf8);
+    }
     if (!bytes.ok()) {
         messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
         return false;
@@ -967,8 +1018,17 @@ QString resolveDocumentPicture(const QString &stored, const QString &documentPat
     return stored;
 }
 
-LoadStatus readDocument(
-    DocumentEditor &editor, const QByteArray &data, const QString &path, ProgressSink &progress)
+LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
+    ProgressSink &progress, DocumentFileInfo *info)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return readDocument(editor, buffer, path, progress, info);
+}
+
+LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString &path,
+    ProgressSink &progress, DocumentFileInfo *info)
 {
     MessageSink &messages = editor.messages();
     LabelDocument &doc = editor.document();
@@ -978,7 +1038,7 @@ LoadStatus readDocument(
         return status;
     };
 
-    LineReader lines(data, 255);
+    LineReader lines(&device, docfile::kLineBytes);
     QByteArray raw;
     if (!lines.readRawLine(raw) || raw != docfile::kHeader)
         return fail("はデータファイルではありません", LoadStatus::NotADataFile);
@@ -997,6 +1057,15 @@ LoadStatus readDocument(
     reader.version = parseVersion(raw);
     if (reader.version > docfile::kNewestVersion + 1e-9)
         return fail("のバージョンが違います", LoadStatus::WrongVersion);
+    if (reader.version > docfile::kUnicodeFrom - 1e-9) {
+        // The Unicode form: the same lines in UTF-8, longer.
+        reader.encoding = TextEncoding::Utf8;
+        lines.setMaxBytes(docfile::kUnicodeLineBytes);
+    }
+    if (info) {
+        info->version = cp932::decode(raw);
+        info->encoding = reader.encoding;
+    }
 
     // The file is accepted: the lists are read afresh.
     doc.pictureNamesAsStored.clear();
@@ -1005,7 +1074,7 @@ LoadStatus readDocument(
     doc.insidePrints.clear();
     doc.backPrints.clear();
 
-    const bool complete = reader.run(lines);
+    const bool complete = reader.run(lines) && !lines.readError();
     convertResolution(editor, reader.fileDpiX, reader.fileDpiY);
     if (!complete) {
         // What was read stays, but the document no longer stands for the file.
@@ -1017,21 +1086,17 @@ LoadStatus readDocument(
     return LoadStatus::Loaded;
 }
 
-LoadStatus loadDocument(DocumentEditor &editor, const QString &path, ProgressSink &progress)
+LoadStatus loadDocument(
+    DocumentEditor &editor, const QString &path, ProgressSink &progress, DocumentFileInfo *info)
 {
     progress.ShowText(QStringLiteral("セーブデータロード中"));
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Only regular files: a pipe would wait for a writer forever and a device
+    // such as /dev/zero never ends.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         progress.hide();
         editor.messages().showMessage(fileMessage(path, "がオープンできません"));
         return LoadStatus::CannotOpen;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        progress.hide();
-        editor.messages().showMessage(fileMessage(path, "がオープンできません"));
-        return LoadStatus::CannotOpen;
-    }
-    file.close();
-    return readDocument(editor, data, path, progress);
+    return readDocument(editor, file, path, progress, info);
 }

@@ -1,5 +1,9 @@
 #include "document/DocumentJson.h"
 
+#include <functional>
+
+#include "text/JsonStream.h"
+
 #include <QJsonArray>
 
 #include "fonts/FontJson.h"
@@ -112,7 +116,10 @@ QJsonObject printsItemToJson(const TPrintsData &item)
     };
 }
 
-QJsonObject documentToJson(const LabelDocument &doc)
+namespace {
+
+// Every member but the long lists.
+QJsonObject documentHeadToJson(const LabelDocument &doc)
 {
     return QJsonObject {
         { "fileName", doc.fileName },
@@ -125,9 +132,57 @@ QJsonObject documentToJson(const LabelDocument &doc)
         { "bottom", surfaceToJson(doc, Surface::Bottom) },
         { "left", surfaceToJson(doc, Surface::Left) },
         { "right", surfaceToJson(doc, Surface::Right) },
-        { "listRows", listRowsToJson(doc.listRows) },
-        { "coverPrints", printsToJson(doc.coverPrints) },
-        { "insidePrints", printsToJson(doc.insidePrints) },
-        { "backPrints", printsToJson(doc.backPrints) },
     };
+}
+
+} // namespace
+
+QJsonObject documentToJson(const LabelDocument &doc)
+{
+    QJsonObject o = documentHeadToJson(doc);
+    o.insert(QStringLiteral("listRows"), listRowsToJson(doc.listRows));
+    o.insert(QStringLiteral("coverPrints"), printsToJson(doc.coverPrints));
+    o.insert(QStringLiteral("insidePrints"), printsToJson(doc.insidePrints));
+    o.insert(QStringLiteral("backPrints"), printsToJson(doc.backPrints));
+    return o;
+}
+
+bool writeDocumentJson(QIODevice &out, const LabelDocument &doc, const QJsonObject &extra)
+{
+    auto prints = [](const QList<TPrintsData> &list) {
+        return [&list](IndentedJsonWriter &w) {
+            w.beginArray();
+            for (const TPrintsData &item : list)
+                w.value(printsItemToJson(item));
+            w.end();
+        };
+    };
+    // The long members, merged in key order with the others.
+    const QList<QPair<QString, std::function<void(IndentedJsonWriter &)>>> lists = {
+        { QStringLiteral("backPrints"), prints(doc.backPrints) },
+        { QStringLiteral("coverPrints"), prints(doc.coverPrints) },
+        { QStringLiteral("insidePrints"), prints(doc.insidePrints) },
+        { QStringLiteral("listRows"),
+            [&doc](IndentedJsonWriter &w) { writeListRowsJson(w, doc.listRows); } },
+    };
+    QJsonObject head = documentHeadToJson(doc);
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        head.insert(it.key(), it.value());
+    IndentedJsonWriter w(out);
+    w.beginObject();
+    auto next = lists.begin();
+    for (auto it = head.begin(); it != head.end(); ++it) {
+        for (; next != lists.end() && next->first < it.key(); ++next) {
+            w.key(next->first);
+            next->second(w);
+        }
+        w.key(it.key());
+        w.value(it.value());
+    }
+    for (; next != lists.end(); ++next) {
+        w.key(next->first);
+        next->second(w);
+    }
+    w.end();
+    return w.flush();
 }

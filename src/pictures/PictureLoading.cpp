@@ -1,6 +1,8 @@
 // Loading picture files into bitmaps, and cropping large bitmaps.
 #include "pictures/PictureLoading.h"
 
+#include "pictures/BmpDecoder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,61 +31,28 @@ QString tooLargeMessage(const QString &fileName)
         + QStringLiteral(")は画像が大きすぎて読み込めません");
 }
 
-bool exceedsLimit(const QSize &size)
+QString brokenMessage(const QString &fileName)
 {
-    if (!size.isValid())
-        return false;
-    const quint64 bytes = quint64(size.width()) * quint64(size.height()) * 4;
-    return bytes > quint64(pictureAllocationLimitMb()) * 1024 * 1024;
+    return QStringLiteral("ファイル(") + fileName
+        + QStringLiteral(")は壊れているため読み込めません");
 }
 
 enum class BmpRead { Ok, NotBmp, TooLarge };
 
-// The size a BMP header claims, read without decoding; invalid when the data
-// does not start like a BMP file. Qt's reader refuses an oversized BMP as
-// if it were no BMP at all, and the user is better told the real reason.
-QSize claimedBmpSize(QIODevice *device)
-{
-    const QByteArray head = device->peek(26);
-    if (head.size() < 26 || !head.startsWith("BM"))
-        return QSize();
-    const auto *u = reinterpret_cast<const unsigned char *>(head.constData());
-    const quint32 infoSize
-        = quint32(u[14]) | quint32(u[15]) << 8 | quint32(u[16]) << 16 | quint32(u[17]) << 24;
-    if (infoSize == 12) // the old core header: 16-bit sizes
-        return QSize(u[18] | u[19] << 8, u[20] | u[21] << 8);
-    if (infoSize < 40)
-        return QSize();
-    const qint32 w = qint32(
-        quint32(u[18]) | quint32(u[19]) << 8 | quint32(u[20]) << 16 | quint32(u[21]) << 24);
-    const qint32 h = qint32(
-        quint32(u[22]) | quint32(u[23]) << 8 | quint32(u[24]) << 16 | quint32(u[25]) << 24);
-    if (w <= 0 || h == 0 || h == std::numeric_limits<qint32>::min())
-        return QSize();
-    return QSize(w, h < 0 ? -h : h);
-}
-
-// Reads a BMP image from a device; Qt's reader is told the format, so a file
-// that merely looks like another format is not decoded here.
+// Reads a BMP file with the program's own decoder; anything else is left to
+// the decoder modules.
 BmpRead readBmp(QIODevice *device, QImage &image)
 {
-    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-    if (exceedsLimit(claimedBmpSize(device)))
+    const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+    switch (decodeBmp(*device, image, maxPixels)) {
+    case BmpStatus::Ok:
+        return BmpRead::Ok;
+    case BmpStatus::TooLarge:
         return BmpRead::TooLarge;
-    QImageReader reader(device, "bmp");
-    reader.setDecideFormatFromContent(false);
-    // Only the BMP reader: a file that is no BMP goes to the decoder modules,
-    // so Qt's image-format plug-ins need not all be loaded to probe it.
-    reader.setAutoDetectImageFormat(false);
-    if (!reader.canRead())
-        return BmpRead::NotBmp;
-    if (exceedsLimit(reader.size()))
-        return BmpRead::TooLarge;
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
-        return BmpRead::NotBmp;
-    image = std::move(decoded);
-    return BmpRead::Ok;
+    case BmpStatus::NotBmp:
+        break;
+    }
+    return BmpRead::NotBmp;
 }
 
 quint32 readU32(const char *p)
@@ -140,8 +109,19 @@ bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messa
 
     // Through the modules; the same pixels as reading ConvertByPlugin's BMP
     // image, without copying a large picture twice.
-    if (!SusieHost::instance().decodeImage(fileName, image)) {
-        messages.showMessage(unusableMessage(fileName));
+    PictureFailure failure = PictureFailure::Unsupported;
+    if (!SusieHost::instance().decodeImage(fileName, image, &failure)) {
+        switch (failure) {
+        case PictureFailure::TooLarge:
+            messages.showMessage(tooLargeMessage(fileName));
+            break;
+        case PictureFailure::Broken:
+            messages.showMessage(brokenMessage(fileName));
+            break;
+        case PictureFailure::Unsupported:
+            messages.showMessage(unusableMessage(fileName));
+            break;
+        }
         return false;
     }
     bitmap = std::move(image);
@@ -244,6 +224,9 @@ bool CropBitmap(QImage &bitmap, int left, int top, int right, int bottom, CropTr
             flush();
     };
 
+    // Qt reads the strips and the result; a large crop is within the
+    // program's limit, not only Qt's default one.
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
     QByteArray strip;
     for (int y = bottom - 1; y >= top; y -= kStripRows) {
         const int n = std::min(kStripRows, y - top + 1);

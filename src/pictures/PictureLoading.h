@@ -26,10 +26,14 @@ void setPictureAllocationLimitMb(int megabytes);
 
 // Loads a picture file into `bitmap`. True: the bitmap holds the picture.
 // False: a message was shown through `messages` and `bitmap` is unchanged.
-//   missing or unreadable file : "ファイル(" + fileName + ")がありません"
-//   no module decodes it        : "ファイル(" + fileName +
-//   ")は利用できない画像形式です(Pluginがありません)" larger than the limit above : "ファイル(" +
-//   fileName + ")は画像が大きすぎて読み込めません"
+//   missing or unreadable file:
+//     "ファイル(" + fileName + ")がありません"
+//   no module decodes it:
+//     "ファイル(" + fileName + ")は利用できない画像形式です(Pluginがありません)"
+//   larger than the limit above, or a module says the picture is too large:
+//     "ファイル(" + fileName + ")は画像が大きすぎて読み込めません"
+//   a module says the file is truncated or corrupt:
+//     "ファイル(" + fileName + ")は壊れているため読み込めません"
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages);
 
 // What CropBitmap did, for tests and diagnostics.
@@ -59,6 +63,13 @@ bool CropBitmap(
 bool assembleBmpFromPlugin(
     const void *info, size_t infoBytes, const void *pixels, size_t pixelBytes, QByteArray &out);
 
+// Why no module delivered a picture.
+enum class PictureFailure {
+    Unsupported, // no module accepted the file, or none said why it failed
+    TooLarge, // a module accepted it: the picture is too large to hold
+    Broken, // a module accepted it: the file is truncated or corrupt
+};
+
 // The process-wide set of decoder modules.
 class SusieHost
 {
@@ -84,13 +95,17 @@ public:
 
     // Asks the modules in turn to decode the file; true when one did, and
     // `bmp` then holds a complete BMP image.
-    bool convert(const QString &fileName, QByteArray &bmp) const;
+    // `failure`, when given, tells why nothing was decoded: the reason the
+    // first module reported through the failure-reason extension.
+    bool convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure = nullptr) const;
     // As convert, straight into a picture: top-down 32-bit rows from a module
     // become the picture's own pixels without a copy; any other output goes
-    // through Qt's BMP reader reading the BMP image in place (its pixel rows
-    // from the module's block), so the pixels are the same as reading the
-    // converted image, without a second full copy.
-    bool decodeImage(const QString &fileName, QImage &image) const;
+    // through Qt's BMP image of the output, decoded by the program's own BMP
+    // decoder reading the pixel rows in place from the module's block, so the
+    // pixels are the same as reading the converted image, without a second
+    // full copy.
+    bool decodeImage(
+        const QString &fileName, QImage &image, PictureFailure *failure = nullptr) const;
 
     struct Module;
 
@@ -98,7 +113,8 @@ private:
     // Runs the modules in turn; `take` receives a decoded picture's two
     // blocks and returns whether it used them. It may keep or free either
     // block (setting it to 0); the host frees what is left.
-    template<typename Take> bool decodeWith(const QString &fileName, Take take) const;
+    template<typename Take>
+    bool decodeWith(const QString &fileName, Take take, PictureFailure *failure) const;
 
     std::vector<std::unique_ptr<Module>> m_modules;
     QString m_filter;

@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QSettings>
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <dlfcn.h>
 
+#include "pictures/BmpDecoder.h"
 #include "pictures/LocalMemory.h"
 #include "pictures/PictureLoading.h"
 #include "text/Cp932.h"
@@ -57,6 +57,7 @@ struct SusieHost::Module
     SpiGetPluginInfo getPluginInfo = nullptr;
     SpiIsSupported isSupported = nullptr;
     SpiGetPicture getPicture = nullptr;
+    SpiGetPictureFailure getPictureFailure = nullptr; // optional extension
 
     ~Module()
     {
@@ -139,6 +140,8 @@ void SusieHost::load(const QString &folder)
         module->isSupported
             = reinterpret_cast<SpiIsSupported>(dlsym(module->handle, "IsSupported"));
         module->getPicture = reinterpret_cast<SpiGetPicture>(dlsym(module->handle, "GetPicture"));
+        module->getPictureFailure = reinterpret_cast<SpiGetPictureFailure>(
+            dlsym(module->handle, "GetPictureFailure"));
         for (int i = 0, n = 2; i < kMaxPatternLists; ++i, n += 2) {
             bool ended = false;
             const QString pattern = module->info(n, kInfoTextBytes, &ended);
@@ -155,8 +158,11 @@ void SusieHost::load(const QString &folder)
         m_filter += QLatin1Char('|') + pairs.join(QLatin1Char('|'));
 }
 
-template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take take) const
+template<typename Take>
+bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *failure) const
 {
+    if (failure)
+        *failure = PictureFailure::Unsupported;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -194,16 +200,34 @@ template<typename Take> bool SusieHost::decodeWith(const QString &fileName, Take
             LocalFree(pixels);
         if (done)
             return true;
+        // The first module that says why it failed names the reason; a later
+        // module may still decode the file.
+        if (rc != SPI_OK && m->getPictureFailure && failure
+            && *failure == PictureFailure::Unsupported) {
+            switch (m->getPictureFailure(SPI_FAILURE_EXTENSION_VERSION)) {
+            case SPI_FAILURE_TOO_LARGE:
+                *failure = PictureFailure::TooLarge;
+                break;
+            case SPI_FAILURE_BROKEN:
+                *failure = PictureFailure::Broken;
+                break;
+            default:
+                break; // unspecified, or a reason this host does not know
+            }
+        }
     }
     return false;
 }
 
-bool SusieHost::convert(const QString &fileName, QByteArray &bmp) const
+bool SusieHost::convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure) const
 {
-    return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels) {
-        return assembleBmpFromPlugin(
-            LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
-    });
+    return decodeWith(
+        fileName,
+        [&](SpiHandle &info, SpiHandle &pixels) {
+            return assembleBmpFromPlugin(
+                LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
+        },
+        failure);
 }
 
 namespace {
@@ -306,7 +330,8 @@ private:
 
 } // namespace
 
-bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
+bool SusieHost::decodeImage(
+    const QString &fileName, QImage &image, PictureFailure *failure) const
 {
     return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels) {
         QImage adopted = adoptTopDown32(info, pixels);
@@ -314,7 +339,7 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
             image = std::move(adopted);
             return true;
         }
-        // Qt's BMP reader on the BMP image of the output, exactly as on the
+        // The BMP decoder on the BMP image of the output, exactly as on the
         // assembled file, but reading the pixel rows where the module left
         // them. The info block is done with once the leading part is made,
         // the pixel block once the picture is decoded.
@@ -329,11 +354,8 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
             SplicedBmpDevice device(
                 std::move(head), static_cast<const char *>(LocalLock(pixels)), qint64(imageBytes));
             device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-            QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-            QImageReader reader(&device, "bmp");
-            reader.setDecideFormatFromContent(false);
-            reader.setAutoDetectImageFormat(false);
-            if (!reader.read(&decoded))
+            const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
+            if (decodeBmp(device, decoded, maxPixels) != BmpStatus::Ok)
                 decoded = QImage();
         }
         LocalFree(pixels);
@@ -342,7 +364,7 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image) const
             return false;
         image = std::move(decoded);
         return true;
-    });
+    }, failure);
 }
 
 namespace {

@@ -1,47 +1,87 @@
 #include "text/LineIO.h"
 
+#include <algorithm>
+
 LineReader::LineReader(QByteArray data, int maxBytes)
     : m_data(std::move(data))
     , m_maxBytes(maxBytes < 1 ? 1 : maxBytes)
 { }
 
-bool LineReader::atEnd() const
+LineReader::LineReader(QIODevice *device, int maxBytes, int chunkBytes)
+    : m_device(device)
+    , m_chunkBytes(chunkBytes < 1 ? 1 : chunkBytes)
+    , m_maxBytes(maxBytes < 1 ? 1 : maxBytes)
+{ }
+
+bool LineReader::fill()
 {
-    return m_pos >= m_data.size();
+    if (!m_device)
+        return false;
+    // Drop what was read; the buffer then holds at most a chunk and the
+    // unread tail before it.
+    if (m_pos > 0) {
+        m_data.remove(0, m_pos);
+        m_pos = 0;
+    }
+    const qsizetype kept = m_data.size();
+    m_data.resize(kept + m_chunkBytes);
+    const qint64 got = m_device->read(m_data.data() + kept, m_chunkBytes);
+    if (got <= 0) {
+        m_data.resize(kept);
+        m_readError = got < 0;
+        m_device = nullptr;
+        return false;
+    }
+    m_data.resize(kept + qsizetype(got));
+    return true;
+}
+
+bool LineReader::atEnd()
+{
+    return m_pos >= m_data.size() && !fill();
 }
 
 bool LineReader::readRawLine(QByteArray &line)
 {
+    line.resize(0); // keeps the allocation for the next line
     if (atEnd())
         return false;
     // In text mode CR LF counts as one character. A read takes characters
     // until it has taken the break or maxBytes characters in all, so a line of
     // maxBytes bytes leaves its break to the next read (an empty line).
-    const char *d = m_data.constData();
-    const qsizetype size = m_data.size();
-    qsizetype p = m_pos;
-    int taken = 0;
-    line.clear();
-    while (p < size) {
-        if (taken == m_maxBytes)
-            break;
-        char c = d[p];
-        if (c == '\n') {
+    qsizetype taken = 0;
+    for (;;) {
+        if (m_pos >= m_data.size() && !fill())
+            return true; // the data ends the line
+        const char *d = m_data.constData();
+        const qsizetype size = m_data.size();
+        const qsizetype stop = std::min(size, m_pos + (m_maxBytes - taken));
+        qsizetype p = m_pos;
+        while (p < stop && d[p] != '\n' && d[p] != '\r')
             ++p;
-            m_pos = p;
+        line.append(d + m_pos, p - m_pos);
+        taken += p - m_pos;
+        m_pos = p;
+        if (p == stop) {
+            if (taken == m_maxBytes)
+                return true;
+            continue; // the buffer ended: read on
+        }
+        if (d[p] == '\n') {
+            ++m_pos;
             return true;
         }
-        if (c == '\r' && p + 1 < size && d[p + 1] == '\n') {
-            p += 2;
-            m_pos = p;
+        // A CR: a break only when an LF follows.
+        if (m_pos + 1 >= m_data.size())
+            fill(); // keeps the CR at the buffer's start
+        if (m_pos + 1 < m_data.size() && m_data.at(m_pos + 1) == '\n') {
+            m_pos += 2;
             return true;
         }
-        line.append(c);
+        line.append('\r');
         ++taken;
-        ++p;
+        ++m_pos;
     }
-    m_pos = p;
-    return true;
 }
 
 bool LineReader::readLine(QString &line)
@@ -59,7 +99,7 @@ bool LineReader::readLine(QString &line)
 void LineWriter::writeLine(const QString &text, const QString &field)
 {
     ++m_lines;
-    cp932::EncodeResult r = cp932::encode(text);
+    cp932::EncodeResult r = encodeText(text, m_encoding);
     if (!r.ok()) {
         m_problems.append({ m_lines, field, r.unencodable, 0 });
         m_data.append("\r\n");
@@ -72,7 +112,7 @@ void LineWriter::writeLine(const QString &text, const QString &field)
     }
     if (r.bytes.contains('\n') || r.bytes.contains('\r')) {
         // A line break inside a value would shift every following line.
-        m_problems.append({ m_lines, field, { { U'\n', r.bytes.indexOf('\n') } }, 0 });
+        m_problems.append({ m_lines, field, { { U'\n', r.bytes.indexOf('\n') } }, 0, true });
         m_data.append("\r\n");
         return;
     }

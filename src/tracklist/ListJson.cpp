@@ -1,6 +1,7 @@
 #include "tracklist/ListJson.h"
 
 #include "fonts/FontJson.h"
+#include "text/JsonStream.h"
 
 QJsonObject listRowToJson(const TListData &row)
 {
@@ -25,6 +26,14 @@ QJsonArray listRowsToJson(const QList<TListData> &rows)
     for (const TListData &row : rows)
         a.append(listRowToJson(row));
     return a;
+}
+
+void writeListRowsJson(IndentedJsonWriter &out, const QList<TListData> &rows)
+{
+    out.beginArray();
+    for (const TListData &row : rows)
+        out.value(listRowToJson(row));
+    out.end();
 }
 
 QJsonObject listLayoutToJson(const ListLayout &l)

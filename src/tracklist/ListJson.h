@@ -13,6 +13,10 @@
 // `enabled` flags are left out.
 QJsonObject listRowToJson(const TListData &row);
 QJsonArray listRowsToJson(const QList<TListData> &rows);
+class IndentedJsonWriter;
+// Writes listRowsToJson(rows) row by row, as the value the writer expects
+// next; the rows' JSON is never held whole.
+void writeListRowsJson(IndentedJsonWriter &out, const QList<TListData> &rows);
 // The nine fields by name.
 QJsonObject listLayoutToJson(const ListLayout &layout);
 // {surface, name, layout}

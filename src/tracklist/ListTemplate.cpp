@@ -1,5 +1,6 @@
 #include "tracklist/ListTemplate.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,9 @@
 
 const char kListTemplateHeader[] = "<Casewright List Template File>";
 const char kListTemplateVersion[] = "1.01";
+const char kListTemplateUnicodeVersion[] = "1.02";
 
 namespace {
-
-// Template files are a few hundred bytes; anything far larger is not one.
-constexpr qint64 kMaxTemplateFileSize = 1 << 20;
 
 bool isCSpace(char c)
 {
@@ -97,16 +96,28 @@ QString saveFailure(const QString &path)
 
 int parseListTemplate(const QByteArray &data, ListTemplate &result)
 {
-    LineReader reader(data, 255);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return parseListTemplate(buffer, result);
+}
+
+int parseListTemplate(QIODevice &device, ListTemplate &result)
+{
+    LineReader reader(&device, 255);
     QByteArray line;
     if (!reader.readRawLine(line) || line != kListTemplateHeader)
         return -1;
     if (!reader.readRawLine(line))
         line.clear();
     const float version = float(leadingNumber(line));
-    if (version > float(1.01))
+    if (version > float(1.02))
         return -1;
-    const bool nineValues = version == float(1.01);
+    const bool nineValues = version >= float(1.01);
+    // 1.02 is the Unicode form: the same lines in UTF-8, up to 1,023 bytes.
+    const TextEncoding encoding = version == float(1.02) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    if (encoding == TextEncoding::Utf8)
+        reader.setMaxBytes(1023);
 
     int state = 0;
     bool previousEmpty = false;
@@ -132,7 +143,7 @@ int parseListTemplate(const QByteArray &data, ListTemplate &result)
         }
         switch (state) {
         case 100:
-            name = cp932::decode(line);
+            name = decodeText(line, encoding);
             break;
         case 200: {
             const int width = 1;
@@ -159,7 +170,7 @@ int parseListTemplate(const QByteArray &data, ListTemplate &result)
         previousEmpty = false;
         ++state;
     }
-    if (surface != 0 && surface != 1)
+    if ((surface != 0 && surface != 1) || reader.readError())
         return -1;
     // Values the data line did not give (a version 1.00 file has no line
     // spacing) keep the surface's defaults.
@@ -173,16 +184,13 @@ int parseListTemplate(const QByteArray &data, ListTemplate &result)
 
 int ReadListTemplate(const QString &path, ListTemplate &result)
 {
+    // Only regular files: the folder may hold a pipe or a device named
+    // "*.cwt", which must not stop the program from starting.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    if (file.size() > kMaxTemplateFileSize)
-        return -1;
-    const QByteArray data = file.read(kMaxTemplateFileSize + 1);
-    if (data.size() > kMaxTemplateFileSize)
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return -1;
     ListTemplate t;
-    const int surface = parseListTemplate(data, t);
+    const int surface = parseListTemplate(file, t);
     if (surface < 0)
         return -1;
     t.fileName = QFileInfo(path).fileName();
@@ -208,9 +216,12 @@ QByteArray listTemplateFileBytes(
             *problem = QStringLiteral("面の番号が正しくありません(%1)").arg(surface);
         return QByteArray();
     }
-    LineWriter w(254);
+    // A name that CP932 cannot hold is written in the Unicode form 1.02.
+    const TextEncoding encoding = needsUnicodeForm(name) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    LineWriter w(encoding == TextEncoding::Utf8 ? 1022 : 254, encoding);
     w.writeLine(QString::fromLatin1(kListTemplateHeader));
-    w.writeLine(QString::fromLatin1(kListTemplateVersion));
+    w.writeLine(QString::fromLatin1(
+        encoding == TextEncoding::Utf8 ? kListTemplateUnicodeVersion : kListTemplateVersion));
     w.writeLine(QString());
     w.writeLine(QStringLiteral("[Tmp Name]"));
     w.writeLine(name, QStringLiteral("テンプレート名"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,20 +22,25 @@ struct ListTemplate
 
 constexpr int kMaxTemplatesPerSurface = 50;
 extern const char kListTemplateHeader[]; // "<Casewright List Template File>"
-extern const char kListTemplateVersion[]; // "1.01"
+extern const char kListTemplateVersion[]; // "1.01", CP932
+// A template whose name CP932 cannot hold is written as "1.02", in UTF-8.
+extern const char kListTemplateUnicodeVersion[];
 
 // Reads a template from the bytes of a file. Returns the surface (0 front,
 // 1 back), or -1 when the data is not a usable template. `fileName` is left
 // to the caller. Values missing from the data line keep the surface's
 // default layout values.
 int parseListTemplate(const QByteArray &data, ListTemplate &result);
+// The same from an open device, read line by line.
+int parseListTemplate(QIODevice &device, ListTemplate &result);
 
 // Reads a template file; `fileName` becomes the file's name without folder.
 int ReadListTemplate(const QString &path, ListTemplate &result);
 
-// The bytes of a template file (CP932, CR LF). Empty, with `problem` set,
-// when the name cannot be written so that it reads back (a character outside
-// CP932, a line too long) or a value does not fit its field.
+// The bytes of a template file (CR LF): version 1.01 in CP932, or 1.02 in
+// UTF-8 when the name has characters outside CP932. Empty, with `problem`
+// set, when the name cannot be written so that it reads back (a line too
+// long, a line break) or a value does not fit its field.
 QByteArray listTemplateFileBytes(
     const QString &name, int surface, const ListLayout &values, QString *problem = nullptr);
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
+#include "text/Cp932.h"
 
 namespace {
 
@@ -101,6 +102,11 @@ TEST(CliDocument, FailuresExitWithStatusOne)
     EXPECT_EQ(r.err.trimmed(), "ファイル(" + bad + ")はデータファイルではありません");
     EXPECT_TRUE(r.out.isEmpty());
 
+    // A device is refused before it is read: it would never end.
+    r = runCli({ "dump", "/dev/zero", "--printer-dpi", "300" });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), "ファイル(/dev/zero)がオープンできません");
+
     r = runCli({ "convert", kDemo, "/dev/full", "--printer-dpi", "300" });
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("ファイル(/dev/full)が記録できません")) << r.err.toStdString();
@@ -109,4 +115,43 @@ TEST(CliDocument, FailuresExitWithStatusOne)
     EXPECT_EQ(r.code, 2);
     r = runCli({ "convert", kDemo });
     EXPECT_EQ(r.code, 2);
+}
+
+TEST(CliDocument, ConvertWritesTheUnicodeFormOnlyWhenAllowed)
+{
+    QTemporaryDir dir;
+    const QString fits = dir.filePath("fits.cwr"), cafe = dir.filePath("cafe.cwr");
+    Result r = runCli({ "convert", kDemo, fits, "--printer-dpi", "300", "--allow-unicode" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    // Text that fits CP932 stays 1.06 even when Unicode is allowed.
+    QByteArray data = readAll(fits);
+    EXPECT_TRUE(data.startsWith("<Casewright Data File>\r\n1.06\r\n"));
+    r = runCli({ "dump", fits, "--printer-dpi", "300" });
+    QJsonObject d = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(d["fileVersion"].toString(), "1.06");
+    EXPECT_EQ(d["fileEncoding"].toString(), "CP932");
+
+    // The same document in the Unicode form, with an "é" in its title.
+    data = cp932::decode(data).toUtf8();
+    data.replace("\r\n1.06\r\n", "\r\n1.07\r\n");
+    data.replace("Casewright デモ", "Café デモ");
+    ASSERT_TRUE(writeAll(cafe, data));
+    r = runCli({ "dump", cafe, "--printer-dpi", "300" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    d = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(d["fileVersion"].toString(), "1.07");
+    EXPECT_EQ(d["fileEncoding"].toString(), "UTF-8");
+    EXPECT_EQ(d["top"].toObject()["title"].toObject()["text"].toString(), "Café デモ");
+
+    const QString out = dir.filePath("out.cwr");
+    r = runCli({ "convert", cafe, out, "--printer-dpi", "300" });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.startsWith("ファイル(" + out + ")が記録できません\n"));
+    EXPECT_TRUE(r.err.contains("表レーベル タイトル: 保存できない文字があります 「é」(4文字目)"))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+    r = runCli({ "convert", cafe, out, "--printer-dpi", "300", "--allow-unicode" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(readAll(out).startsWith("<Casewright Data File>\r\n1.07\r\n"));
+    EXPECT_TRUE(readAll(out).contains("\r\nCafé デモ\r\n"));
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -482,7 +483,7 @@ TEST_F(FileFixture, ANewerVersionIsRefused)
 {
     fillSome(ed);
     QStringList lines = kNewDocumentLines;
-    lines[1] = "1.07";
+    lines[1] = "1.08";
     const QString path = write("new.cwr", fileOf(lines));
     EXPECT_EQ(load(path), LoadStatus::WrongVersion);
     EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")のバージョンが違います" }));
@@ -519,6 +520,61 @@ TEST_F(FileFixture, AMissingFileIsReported)
     EXPECT_FALSE(progress.visible);
     expectUntouched(doc);
     EXPECT_EQ(load(dir.path()), LoadStatus::CannotOpen);
+}
+
+TEST_F(FileFixture, APipeOrADeviceIsRefusedWithoutBeingRead)
+{
+    fillSome(ed);
+    // A pipe without a writer would block the open, /dev/zero would never end.
+    const QString fifo = dir.filePath("pipe.cwr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : { fifo, QStringLiteral("/dev/zero") }) {
+        messages.messages.clear();
+        EXPECT_EQ(load(path), LoadStatus::CannotOpen);
+        EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")がオープンできません" }));
+        expectUntouched(doc);
+    }
+}
+
+// A device that starts with `head` and then never ends.
+class EndlessDevice : public QIODevice
+{
+public:
+    EndlessDevice(QByteArray head, char fill)
+        : m_head(std::move(head))
+        , m_fill(fill)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    qint64 taken = 0;
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        for (qint64 i = 0; i < max; ++i, ++taken)
+            data[i] = taken < m_head.size() ? m_head[taken] : m_fill;
+        return max;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_head;
+    char m_fill;
+};
+
+TEST_F(FileFixture, EndlessJunkAfterTheHeaderEndsAsDamagedAfterReadingLittle)
+{
+    // A line that never ends is read 255 bytes at a time; the first piece
+    // that has no place in the file ends the read.
+    for (const QByteArray &head :
+        { fileOf(kNewDocumentLines.mid(0, 2)), fileOf(kNewDocumentLines.mid(0, 4)) }) {
+        EndlessDevice junk(head, 'x');
+        messages.messages.clear();
+        EXPECT_EQ(readDocument(ed, junk, "junk.cwr", progress), LoadStatus::Damaged);
+        EXPECT_EQ(messages.messages, QStringList({ "ファイル(junk.cwr)が異常です" }));
+        EXPECT_LT(junk.taken, 1 << 20);
+    }
 }
 
 TEST_F(FileFixture, AStrayLineStopsTheReadAndKeepsWhatWasRead)

@@ -402,6 +402,51 @@ TEST_F(SusieHostTest, ModuleRefusesAPictureBeyondTheLimit)
     EXPECT_EQ(messages.messages, QStringList { unusable(path("p.cwtp")) });
 }
 
+TEST_F(SusieHostTest, ModuleThatGivesAReasonGetsTheMatchingMessage)
+{
+    // tm_reason exports the failure-reason extension, tm_fail does not: the
+    // same failure from tm_fail alone keeps the old message.
+    struct Case
+    {
+        QStringList modules;
+        int mode;
+        QString message;
+    };
+    const QString f = path("p.cwtp");
+    const QList<Case> cases = {
+        { { "tm_reason:a.spi" }, 20, "ファイル(" + f + ")は画像が大きすぎて読み込めません" },
+        { { "tm_reason:a.spi" }, 21, "ファイル(" + f + ")は壊れているため読み込めません" },
+        { { "tm_fail:a.spi", "tm_reason:b.spi" }, 21,
+            "ファイル(" + f + ")は壊れているため読み込めません" },
+        { { "tm_fail:a.spi" }, 21, unusable(f) },
+        { { "tm_reason:a.spi" }, 0, QString() }, // the plain picture decodes
+    };
+    for (const Case &c : cases) {
+        ModuleFolder folder(c.modules);
+        SusieHost::instance().load(folder.path());
+        ASSERT_TRUE(writeAll(f, testPicture(1, 1, qRgb(1, 2, 3), c.mode)));
+        RecordingMessages messages;
+        QImage bitmap;
+        EXPECT_EQ(LoadPictureFile(bitmap, f, messages), c.message.isEmpty());
+        EXPECT_EQ(
+            messages.messages, c.message.isEmpty() ? QStringList() : QStringList { c.message })
+            << c.modules.join(' ').toStdString() << " mode " << c.mode;
+    }
+}
+
+TEST_F(SusieHostTest, RealModuleSaysATruncatedFileIsBroken)
+{
+    SusieHost::instance().load(realModuleDir());
+    // A PNG signature and a header chunk cut short.
+    const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000");
+    ASSERT_TRUE(writeAll(path("cut.png"), png));
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("cut.png"), messages));
+    EXPECT_EQ(messages.messages,
+        QStringList { "ファイル(" + path("cut.png") + ")は壊れているため読み込めません" });
+}
+
 // --- the BMP assembly -------------------------------------------------------
 
 QByteArray infoBlock(int width, int height, int bitCount, quint32 sizeImage, int extraBytes)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
 #include "TestSupport.h"
 #include "text/Cp932.h"
 #include "text/LineIO.h"
@@ -120,6 +122,32 @@ TEST(LineReader, ADoubleByteCharacterCutAtTheLimitIsReportedAsDamaged)
     EXPECT_EQ(a, QString(254, 'a') + QChar(0xFFFD));
     EXPECT_EQ(b, QStringLiteral("\\")); // the trail byte 0x5C alone
     EXPECT_EQ(r.invalidLines(), 1);
+}
+
+TEST(LineReader, ReadingFromADeviceInAnyChunkSizeGivesTheSameLines)
+{
+    // CR LF pairs, lone CRs and lines at the limit fall on every chunk border.
+    QByteArray data;
+    for (int i = 0; i < 40; ++i)
+        data += QByteArray(i % 7, 'a' + char(i % 26)) + (i % 3 ? "\r\n" : i % 2 ? "\r" : "\n");
+    data += QByteArray(12, 'z') + "\r";
+    const int limit = 5;
+    auto lines = [&](LineReader &r) {
+        QList<QByteArray> out;
+        QByteArray l;
+        while (r.readRawLine(l))
+            out.append(l);
+        return out;
+    };
+    LineReader whole(data, limit);
+    const QList<QByteArray> expected = lines(whole);
+    for (int chunk : { 1, 2, 3, 5, 7, 64 }) {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        LineReader streamed(&buffer, limit, chunk);
+        EXPECT_EQ(lines(streamed), expected) << "chunk " << chunk;
+        EXPECT_FALSE(streamed.readError());
+    }
 }
 
 TEST(LineWriter, WritesCp932WithCrLfAndRefusesWhatItCannotHold)

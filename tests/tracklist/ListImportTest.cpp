@@ -141,8 +141,8 @@ TEST(ListImport, EveryLineBecomesARowEmptyOnesToo)
     int count = -2;
     EXPECT_TRUE(importFile(empty, 3, messages, &count).isEmpty());
     EXPECT_EQ(count, 0);
-    // A lone CR stays in the text.
-    EXPECT_EQ(splitImportLines("a\rb\r\n"), QList<QByteArray>({ "a\rb" }));
+    // A lone CR ends a line like LF and CR LF.
+    EXPECT_EQ(splitImportLines("a\rb\r\n\r\rc\r"), QList<QByteArray>({ "a", "b", "", "", "c" }));
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
@@ -249,4 +249,81 @@ TEST(ListImport, APipeOrADeviceIsRefusedWithoutWaiting)
     EXPECT_EQ(messages.messages,
         QStringList({ "ファイル(/dev/null)がオープンできません",
             "ファイル(" + fifo + ")がオープンできません" }));
+}
+
+TEST(ListImport, UnicodeExportsAreReadAsUtf8AndEverythingElseAsCp932)
+{
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QByteArray cafe = QStringLiteral("Café,曲").toUtf8();
+    struct Case
+    {
+        QByteArray data;
+        ImportEncoding encoding;
+        ImportFields first;
+    };
+    const QList<Case> cases = {
+        { bom + cafe + "\r\n", ImportEncoding::Utf8WithBom, fields("Café", "曲") },
+        // "Café" pairs as Shift-JIS too ("Cafﾃｩ"): valid UTF-8 wins.
+        { cafe + "\r\nx\r\n", ImportEncoding::Utf8, fields("Café", "曲") },
+        { sjis(QStringLiteral("曲名,ｱｰﾃｨｽﾄ")), ImportEncoding::Cp932, fields("曲名", "ｱｰﾃｨｽﾄ") },
+        { "plain,ascii", ImportEncoding::Cp932, fields("plain", "ascii") },
+        { bom, ImportEncoding::Utf8WithBom, {} },
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(detectImportEncoding(c.data), c.encoding) << c.data.toHex().toStdString();
+        const ListImportData parsed = parseListImport(c.data, true);
+        EXPECT_EQ(parsed.firstInvalidLine, 0);
+        if (c.first == ImportFields {})
+            EXPECT_TRUE(parsed.lines.isEmpty());
+        else
+            EXPECT_EQ(parsed.lines.value(0), c.first) << c.data.toHex().toStdString();
+    }
+    // A marked file that is not UTF-8 after all names its line.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.csv");
+    writeAll(path, bom + "ok\r\n\x82\xA0\r\n");
+    RecordingMessages messages;
+    int count = 0;
+    EXPECT_TRUE(importFile(path, 3, messages, &count).isEmpty());
+    EXPECT_EQ(count, -1);
+    EXPECT_EQ(messages.messages,
+        QStringList({ "ファイル(" + path + ")の2行目にUTF-8として読めない文字があります" }));
+    // A long UTF-8 line is never cut inside a character.
+    const QByteArray e = QStringLiteral("é").toUtf8();
+    const QList<QByteArray> pieces
+        = splitImportLines(QByteArray(1022, 'a') + e + "b", ImportEncoding::Utf8);
+    EXPECT_EQ(pieces, QList<QByteArray>({ QByteArray(1022, 'a'), e + "b" }));
+}
+
+TEST(ListImportCsv, AQuotedFieldSpanningLineBreaksIsOneFieldOfOneRow)
+{
+    struct Case
+    {
+        QByteArray data;
+        QList<ImportFields> rows;
+    };
+    const QList<Case> cases = {
+        { "1,\"line one\r\nline two\",3:45\r\nnext",
+            { fields("1", "line one line two", "3:45"), fields("next") } },
+        { "\"a\nb\rc\"\"d\"\"\r\ne\",x", { fields("a b c\"d\" e", "x") } },
+        { "\"one\r\n\r\nthree\"", { fields("one  three") } },
+        // No closing quote before the end: every line alone, as before.
+        { "\"open\r\nb,c\r\n", { fields("open"), fields("b", "c") } },
+        // A quote that does not follow the rules: line by line.
+        { "\"Title\" (Live)\r\nb,\"c\"\r\n", { fields("Title (Live)"), fields("b", "c") } },
+        { "a\"b\r\nc\"", { fields("ab"), fields("c") } },
+        // The quote in a fourth field is ignored, as is the rest of the line.
+        { "a,b,c,\"d\r\ne", { fields("a", "b", "c"), fields("e") } },
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(parseListImport(c.data, true).lines, c.rows) << c.data.toStdString();
+    // Tab-separated text keeps every line a row.
+    EXPECT_EQ(parseListImport("\"a\nb\"", false).lines.size(), 2);
+    // A record may span at most kCsvRecordMaxLines lines.
+    QByteArray fits = "\"", tooLong = "\"";
+    for (int i = 1; i < kCsvRecordMaxLines; ++i)
+        fits += "l\n";
+    tooLong = fits + "l\n";
+    EXPECT_EQ(parseListImport(fits + "end\"", true).lines.size(), 1);
+    EXPECT_EQ(parseListImport(tooLong + "end\"", true).lines.size(), kCsvRecordMaxLines + 1);
 }

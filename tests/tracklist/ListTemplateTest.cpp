@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "TestSupport.h"
 #include "tracklist/ListTemplate.h"
@@ -141,7 +142,7 @@ TEST(ListTemplateFile, VersionOneZeroZeroHasEightValues)
 TEST(ListTemplateFile, NewerVersionsAndWrongHeadersAreRejected)
 {
     const QByteArray data = "3 003 000 009 070 030 002 002 000";
-    EXPECT_EQ(parse(templateText("1.02", "x", "0", data)), -1);
+    EXPECT_EQ(parse(templateText("1.03", "x", "0", data)), -1);
     EXPECT_EQ(parse(templateText("2", "x", "0", data)), -1);
     EXPECT_EQ(parse(templateText("1.01xyz", "x", "0", data)), 0);
     EXPECT_EQ(parse(templateText("1.01000001", "x", "0", data)), 0); // equal in single precision
@@ -179,7 +180,9 @@ TEST(ListTemplateFile, ValuesOrNamesThatWouldNotReadBackAreNotWritten)
     ListLayout big = defaultListLayout(0);
     big.width2 = 1000;
     EXPECT_FALSE(WriteListTemplate(path, "x", 0, big, messages));
-    EXPECT_FALSE(WriteListTemplate(path, QStringLiteral("😀"), 0, defaultListLayout(0), messages));
+    // A lone surrogate has no form in either encoding.
+    EXPECT_FALSE(
+        WriteListTemplate(path, QString(QChar(0xD800)), 0, defaultListLayout(0), messages));
     EXPECT_FALSE(WriteListTemplate(path, QString(300, 'a'), 0, defaultListLayout(0), messages));
     EXPECT_FALSE(QFile::exists(path));
     ASSERT_EQ(messages.messages.size(), 3);
@@ -209,6 +212,21 @@ TEST(ListTemplateStore, ScansFoldersAndSkipsSilently)
     EXPECT_EQ(store.templates(0)[0].layout.columnCount, 2);
     EXPECT_EQ(store.currentTemplate(0), -1);
     EXPECT_EQ(store.currentTemplate(1), -1);
+}
+
+TEST(ListTemplateStore, APipeOrADeviceNamedLikeATemplateIsSkippedWithoutWaiting)
+{
+    QTemporaryDir folder;
+    const QString p = folder.path();
+    // Opening a pipe with no writer blocks: the scan must not open it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(p + "/pipe.cwt").constData(), 0600), 0);
+    writeAll(p + "/a.cwt", templateText("1.01", "A", "0", "1 003 000 009 070 030 002 002 000"));
+    ListTemplateStore store;
+    store.LoadTemplateFolder({ p });
+    EXPECT_EQ(store.names(0), QStringList({ "A" }));
+    ListTemplate t;
+    EXPECT_EQ(ReadListTemplate(QStringLiteral("/dev/zero"), t), -1);
+    EXPECT_EQ(ReadListTemplate(p + "/pipe.cwt", t), -1);
 }
 
 TEST(ListTemplateStore, AtMostFiftyPerSurface)
@@ -308,4 +326,31 @@ TEST(ListTemplateStore, SaveFolderIsTheProgramFolderWhenWritable)
     // The test program's folder is the build's bin folder, which is writable.
     EXPECT_EQ(templateSaveFolder(), QCoreApplication::applicationDirPath());
     EXPECT_FALSE(userTemplateFolder().isEmpty());
+}
+
+TEST(ListTemplateFile, ANameOutsideCp932IsWrittenAs102InUtf8AndReadBack)
+{
+    const QString name = QStringLiteral("Björk — 標準 😀");
+    const QByteArray bytes = listTemplateFileBytes(name, 1, defaultListLayout(1));
+    EXPECT_EQ(bytes, templateText("1.02", name.toUtf8(), "1", "3 003 000 009 087 030 002 002 000"));
+    ListTemplate t;
+    EXPECT_EQ(parse(bytes, &t), 1);
+    EXPECT_EQ(t.name, name);
+    EXPECT_EQ(t.layout, defaultListLayout(1));
+
+    // The Unicode form's lines hold 1,022 bytes of text: 340 kana and "é".
+    const QString longest = QString(340, QChar(0x3042)) + QStringLiteral("é");
+    EXPECT_EQ(parse(listTemplateFileBytes(longest, 0, defaultListLayout(0)), &t), 0);
+    EXPECT_EQ(t.name, longest);
+    QString problem;
+    EXPECT_TRUE(listTemplateFileBytes(longest + "x", 0, defaultListLayout(0), &problem).isEmpty());
+    EXPECT_TRUE(problem.contains(QStringLiteral("最大1022バイト"))) << problem.toStdString();
+
+    // Older versions stay CP932: the same bytes read as a CP932 name there.
+    const QByteArray sjisName = sjis(QStringLiteral("標準"));
+    EXPECT_EQ(
+        parse(templateText("1.01", sjisName, "0", "3 003 000 009 070 030 002 002 000"), &t), 0);
+    EXPECT_EQ(t.name, QStringLiteral("標準"));
+    EXPECT_EQ(parse(templateText("1.02", "標準", "0", "3 003 000 009 070 030 002 002 000"), &t), 0);
+    EXPECT_EQ(t.name, QStringLiteral("標準"));
 }

@@ -22,6 +22,7 @@
 #include "app/TMainWindow.h"
 #include "app/UserDialogs.h"
 #include "fonts/FontQt.h"
+#include "text/ui/UnicodeMark.h"
 #include "tracklist/ui/ListRowView.h"
 #include "tracklist/ui/TListSetWindow.h"
 
@@ -221,6 +222,7 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
         c.label->setObjectName(QStringLiteral("Label") + n);
         c.text = new QLineEdit(panel);
         c.text->setObjectName(QStringLiteral("ListText") + n);
+        UnicodeMark::attach(c.text);
         c.text->installEventFilter(this);
         c.label->setBuddy(c.text);
         c.text->setAccessibleName(c.label->text());

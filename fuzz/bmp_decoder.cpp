@@ -1,0 +1,30 @@
+// The program's BMP decoder on any bytes: it never reads out of bounds,
+// never returns a picture beyond its pixel limit, and what it returns is an
+// opaque picture of the size the header claims.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "pictures/BmpDecoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));
+    constexpr quint64 kMaxPixels = 1 << 20;
+    QImage image;
+    const BmpStatus status = decodeBmp(file, image, kMaxPixels);
+    if ((status == BmpStatus::Ok) == image.isNull())
+        std::abort();
+    if (status != BmpStatus::Ok)
+        return 0;
+    if (image.format() != QImage::Format_RGB32
+        || quint64(image.width()) * quint64(image.height()) > kMaxPixels)
+        std::abort();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *px = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(px[x]) != 255)
+                std::abort();
+    }
+    return 0;
+}
