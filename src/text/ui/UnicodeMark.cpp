@@ -36,10 +36,11 @@ QIcon UnicodeMark::icon()
 UnicodeMark::UnicodeMark(QLineEdit *edit)
     : QObject(edit)
     , m_edit(edit)
-    , m_action(new QAction(icon(), QString(), edit))
+    , m_action(new QAction(icon(), QStringLiteral("Shift-JISで保存できない文字"), edit))
 {
     setObjectName(QLatin1String(kMarkName));
     m_action->setObjectName(QStringLiteral("UnicodeMarkAction"));
+    // The text names the mark's button for screen readers; it shows only the icon.
     // Hidden only once added: the edit shows the button of an action that was
     // hidden before it was added.
     edit->addAction(m_action, QLineEdit::TrailingPosition);
