@@ -12,6 +12,7 @@
 #include "document/DocumentFile.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
+#include "text/ui/UnicodeMark.h"
 #include "ui/MainWindowHarness.h"
 
 namespace {
@@ -350,3 +351,19 @@ TEST_F(MainWindowTest, SurfacePictureDialogStartsInThePicturesOrTheDocumentsFold
 }
 
 } // namespace
+
+TEST_F(PrintsWindowTest, TheTextFieldShowsTheMarkWhileItsTextNeedsTheUnicodeForm)
+{
+    press("ListNew");
+    auto *text = in<QLineEdit>("Text");
+    const UnicodeMark *mark = UnicodeMark::of(text);
+    ASSERT_NE(mark, nullptr);
+    enter("Text", QStringLiteral("裏面"));
+    EXPECT_FALSE(mark->isShown());
+    enter("Text", QStringLiteral("Café"));
+    EXPECT_TRUE(mark->isShown());
+    EXPECT_TRUE(mark->toolTip().contains(QStringLiteral("「é」")));
+    // Another item's text shows that item's state.
+    press("ListNew");
+    EXPECT_FALSE(mark->isShown());
+}

@@ -25,6 +25,7 @@
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
 #include "render/PreviewRefresher.h"
+#include "text/ui/UnicodeMark.h"
 
 namespace {
 
@@ -264,6 +265,7 @@ QWidget *TPrintsList::buildTextTab()
 
     m_text = new CommitEdit(tab);
     m_text->setObjectName(QStringLiteral("Text"));
+    UnicodeMark::attach(m_text);
     m_textX = numberEdit(tab, "TextX", QStringLiteral("\\d{1,3}"), 3);
     m_textY = numberEdit(tab, "TextY", QStringLiteral("\\d{1,3}"), 3);
     m_fontRot = numberEdit(tab, "FontRot", QStringLiteral("\\d{1,3}"), 3);
