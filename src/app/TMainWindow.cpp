@@ -1,5 +1,7 @@
 #include "app/TMainWindow.h"
 
+#include <QWindow>
+
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -163,7 +165,7 @@ TMainWindow::TMainWindow(QWidget *parent)
     // The free-print editor replaces the main window on screen while it is open.
     m_printsList = new TPrintsList(m_document, this);
     connect(this, &TMainWindow::printsEditRequested, this, &TMainWindow::openPrintsEditor);
-    connect(m_printsList, &TPrintsList::closed, this, [this] { show(); });
+    connect(m_printsList, &TPrintsList::closed, this, &TMainWindow::comeBack);
 
     syncFromDocument();
 }
@@ -171,8 +173,24 @@ TMainWindow::TMainWindow(QWidget *parent)
 void TMainWindow::openPrintsEditor(int list)
 {
     m_printsList->setServices(m_dialogs, m_progress, m_refresher, [this] { PreviewShowClick(); });
-    hide();
+    stepAside();
     m_printsList->openFor(list);
+}
+
+void TMainWindow::stepAside()
+{
+    m_standingPos = geometry().topLeft();
+    hide();
+}
+
+void TMainWindow::comeBack()
+{
+    // A window mapped anew is placed by the window manager as it likes unless
+    // the program states its position; the window still holds that same
+    // position, so move() would send nothing: state it on the window itself.
+    if (QWindow *handle = windowHandle())
+        handle->setPosition(m_standingPos);
+    show();
 }
 
 TMainWindow::~TMainWindow()

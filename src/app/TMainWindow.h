@@ -91,6 +91,11 @@ public:
     // The free-print editor; opening it hides this window until it closes.
     class TPrintsList *printsEditor() const { return m_printsList; }
     void openPrintsEditor(int list);
+    // The editors replace this window on screen: it steps aside while one is
+    // open and comes back where it stood, wherever the window manager would
+    // otherwise place a window that is mapped anew.
+    void stepAside();
+    void comeBack();
 
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
@@ -154,6 +159,7 @@ private:
     TListWindow *m_listWindow = nullptr;
     class TPrintsList *m_printsList = nullptr;
     bool m_shownBefore = false;
+    QPoint m_standingPos; // where the window's contents stood before an editor replaced it
     ColorRef m_lastColor = kBlack;
 
     QTabWidget *m_tabs = nullptr;

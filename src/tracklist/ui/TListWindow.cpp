@@ -318,7 +318,7 @@ void TListWindow::openFor(int surface)
     m_model->endReset();
     sync();
     move(m_main->pos());
-    m_main->hide();
+    m_main->stepAside();
     show();
     raise();
     activateWindow();
@@ -339,7 +339,7 @@ void TListWindow::closeEvent(QCloseEvent *event)
 
 void TListWindow::finishClose()
 {
-    m_main->show();
+    m_main->comeBack();
 }
 
 void TListWindow::resetControls()
