@@ -326,17 +326,9 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 /* Every failure leaves through here: SPI_NO_MEMORY for a picture too large
  * to hold, SPI_BROKEN_DATA for a damaged file. A host that asks why a
  * picture failed gets the reason from these codes. */
-#ifdef SPI_FAILURE_EXTENSION_VERSION
 int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
     return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
 }
 SPI_DEFINE_GET_PICTURE_FAILURE()
-#else
-int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
-{
-    return get_picture(fileName, offset, flags, info, pixels, progress, data);
-}
-#endif
