@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/DocumentEditor.h"
+#include "pictures/PictureLoading.h"
 #include "pictures/PicturePlacementOps.h"
 #include "prints/PrintsItems.h"
 #include "text/LineIO.h"
@@ -1043,6 +1044,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     if (!lines.readRawLine(raw) || raw != docfile::kHeader)
         return fail("はデータファイルではありません", LoadStatus::NotADataFile);
     Reader reader(editor, path);
+    // A picture named by several surfaces or items is decoded once.
+    SharedPictureLoads sharedPictures;
     // The window refreshes every control after a load: the operations need
     // not report what each of them changed.
     struct Quiet

@@ -3,6 +3,7 @@
 
 #include "pictures/BmpDecoder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,7 +86,11 @@ void setPictureAllocationLimitMb(int megabytes)
     g_allocationLimitMb = megabytes > 0 ? megabytes : kPictureAllocationLimitMb;
 }
 
-bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
+namespace {
+
+thread_local SharedPictureLoads *g_sharedLoads = nullptr;
+
+bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
 {
     // Only regular files: a document naming a pipe or a device must not leave
     // the window waiting for input that never comes.
@@ -124,6 +129,43 @@ bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messa
         }
         return false;
     }
+    bitmap = std::move(image);
+    return true;
+}
+
+} // namespace
+
+SharedPictureLoads::SharedPictureLoads()
+    : m_outer(g_sharedLoads)
+{
+    g_sharedLoads = this;
+}
+
+SharedPictureLoads::~SharedPictureLoads()
+{
+    g_sharedLoads = m_outer;
+}
+
+bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
+{
+    SharedPictureLoads *shared = g_sharedLoads;
+    const QFileInfo info(fileName);
+    if (!shared || fileName.isEmpty() || !info.isFile())
+        return decodePictureFile(bitmap, fileName, messages);
+    const QString path = info.absoluteFilePath();
+    const qint64 size = info.size();
+    const qint64 modified = info.lastModified().toMSecsSinceEpoch();
+    for (const SharedPictureLoads::Entry &e : shared->entries) {
+        if (e.path == path && e.size == size && e.modified == modified) {
+            bitmap = e.picture;
+            return true;
+        }
+    }
+    QImage image;
+    if (!decodePictureFile(image, fileName, messages))
+        return false;
+    ++shared->decodes;
+    shared->entries.push_back({ path, size, modified, image });
     bitmap = std::move(image);
     return true;
 }

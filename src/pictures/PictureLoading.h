@@ -36,6 +36,33 @@ void setPictureAllocationLimitMb(int megabytes);
 //     "ファイル(" + fileName + ")は壊れているため読み込めません"
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages);
 
+// While an object of this class lives (on the thread that made it), pictures
+// that LoadPictureFile reads successfully are kept, and loading the same file
+// again (same path, size and modification time) hands out the picture kept
+// (an implicitly shared QImage) instead of decoding it once more. Reading a
+// document opens one, so a cover used on several surfaces is decoded once.
+class SharedPictureLoads
+{
+public:
+    SharedPictureLoads();
+    ~SharedPictureLoads();
+    SharedPictureLoads(const SharedPictureLoads &) = delete;
+    SharedPictureLoads &operator=(const SharedPictureLoads &) = delete;
+
+    struct Entry
+    {
+        QString path;
+        qint64 size = 0;
+        qint64 modified = 0; // ms since the epoch
+        QImage picture;
+    };
+    std::vector<Entry> entries;
+    int decodes = 0; // files actually decoded while this object lived
+
+private:
+    SharedPictureLoads *m_outer;
+};
+
 // What CropBitmap did, for tests and diagnostics.
 struct CropTrace
 {

@@ -171,10 +171,15 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
         return;
     }
 
-    // The visible part changed: read the picture again and keep only that part.
-    // A file that cannot be read leaves the cache as it was and draws nothing,
-    // so that a stale bitmap is never drawn as the new part.
-    if (!reader.load(*pic.bitmap, *pic.fileName))
+    // The visible part changed. A bitmap that still holds the whole picture, as
+    // loading leaves it, already has every pixel of the new part: take the part
+    // from it. Otherwise read the picture again. Either way only that part is
+    // kept. A file that cannot be read leaves the cache as it was and draws
+    // nothing, so that a stale bitmap is never drawn as the new part.
+    const bool holdsWholePicture
+        = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
+        && pic.bitmap->size() == QSize(pic.pixelWidth, pic.pixelHeight);
+    if (!holdsWholePicture && !reader.load(*pic.bitmap, *pic.fileName))
         return;
     const QRect part(w.source.left, w.source.top, w.source.right - w.source.left,
         w.source.bottom - w.source.top);

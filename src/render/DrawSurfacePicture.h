@@ -85,9 +85,10 @@ PictureWindow computePictureWindow(
     const PictureRef &pic, int surfaceWidth, int surfaceHeight, const PictureScale &scale);
 
 // Draws one picture clipped to its surface at (originX, originY) on the
-// canvas. The picture file is read again only when the visible part of the
-// picture differs from the part the cache holds; the cache then keeps only
-// that visible part. On a canvas that paints pictures at a size of its own
+// canvas. When the visible part of the picture differs from the part the
+// cache holds, that part is taken from the bitmap if it still holds the whole
+// picture and read from the file otherwise; the cache then keeps only that
+// visible part. On a canvas that paints pictures at a size of its own
 // (see LabelCanvas::stretchedPictureSize) the visible part is stretched to
 // that size once and kept in the picture's stretched cache while the part
 // and the size stay the same.

@@ -100,30 +100,34 @@ struct CoverFixture
 
 } // namespace
 
-TEST(DrawSurfacePicture, DrawingTheSamePageTwiceReadsThePictureOnce)
+TEST(DrawSurfacePicture, DrawingTheSamePageTwiceCropsThePictureHeldOnce)
 {
     CoverFixture f(-50, 0, 200, 200);
     QStringList first = f.draw();
-    EXPECT_EQ(f.reader.loads, 1);
+    // The bitmap held the whole picture: the part is taken from it.
+    EXPECT_EQ(f.reader.loads, 0);
+    EXPECT_EQ(f.reader.copies, 1);
     // The cache now holds only the visible part: columns 25..99.
     EXPECT_EQ(f.doc.top.picture.sourceRect, (PixelRect { 25, 0, 100, 100 }));
     EXPECT_EQ(f.doc.top.picture.bitmap.size(), QSize(75, 100));
     EXPECT_EQ(qRed(f.doc.top.picture.bitmap.pixel(0, 0)), 25);
     QStringList second = f.draw();
-    EXPECT_EQ(f.reader.loads, 1);
+    EXPECT_EQ(f.reader.loads, 0);
+    EXPECT_EQ(f.reader.copies, 1);
     EXPECT_EQ(first, second);
     EXPECT_EQ(linesStarting(second, "StretchPicture"),
         QStringList { "StretchPicture 1753 534 1903 734 75 100" });
-    // Moving the picture changes the visible part: read once more.
+    // Moving the picture changes the visible part, which the cropped bitmap
+    // does not hold: read the file.
     f.doc.top.picture.posX = -100;
     f.draw();
-    EXPECT_EQ(f.reader.loads, 2);
+    EXPECT_EQ(f.reader.loads, 1);
     EXPECT_EQ(f.doc.top.picture.sourceRect, (PixelRect { 50, 0, 100, 100 }));
     // Moving it within the surface keeps the visible part: no read.
     f.doc.top.picture.posX = -100;
     f.doc.top.picture.posY = 300;
     f.draw();
-    EXPECT_EQ(f.reader.loads, 2);
+    EXPECT_EQ(f.reader.loads, 1);
 }
 
 TEST(DrawSurfacePicture, AWhollyVisiblePictureJustLoadedIsNotReadAgain)
