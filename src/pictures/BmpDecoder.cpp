@@ -1,5 +1,7 @@
 #include "pictures/BmpDecoder.h"
 
+#include "pictures/PixelMemory.h"
+
 #include <QBuffer>
 #include <QList>
 #include <bit>
@@ -180,7 +182,7 @@ public:
         const qint64 rowBytes = (h.width * h.bitCount + 31) / 32 * 4;
         // Opaque pixels are written as they are; others carry their alpha
         // until they are flattened, which leaves every pixel opaque.
-        QImage out(m_width, m_height, QImage::Format_RGB32);
+        QImage out = newPixelImage(m_width, m_height, QImage::Format_RGB32);
         if (out.isNull())
             return BmpStatus::TooLarge;
         m_image = &out;

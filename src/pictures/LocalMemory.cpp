@@ -4,6 +4,8 @@
 // handle from a stray pointer and knows each block's exact size.
 #include "pictures/LocalMemory.h"
 
+#include "pictures/PixelMemory.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -29,9 +31,9 @@ extern "C" {
 
 SpiHandle LocalAlloc(uint32_t flags, size_t bytes)
 {
-    // A zero-byte request still gets a distinct block.
-    const size_t real = bytes == 0 ? 1 : bytes;
-    void *p = (flags & SPI_LMEM_ZEROINIT) ? std::calloc(1, real) : std::malloc(real);
+    // A zero-byte request still gets a distinct block. Decoded pictures are
+    // large: they get the mapped blocks of the picture memory.
+    void *p = allocatePixelBlock(bytes, (flags & SPI_LMEM_ZEROINIT) != 0);
     if (!p)
         return nullptr;
     Registry &r = registry();
@@ -57,14 +59,16 @@ SpiHandle LocalFree(SpiHandle handle)
     if (!handle)
         return nullptr;
     Registry &r = registry();
+    size_t bytes = 0;
     {
         std::lock_guard<std::mutex> lock(r.mutex);
         auto it = r.blocks.find(handle);
         if (it == r.blocks.end())
             return handle;
+        bytes = it->second;
         r.blocks.erase(it);
     }
-    std::free(handle);
+    freePixelBlock(handle, bytes);
     return nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "render/QPainterCanvas.h"
 
+#include "pictures/PixelMemory.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -40,10 +43,28 @@ QImage CopyBitmapRegion(const QImage &source, const QRect &rect)
     // The whole of a decoded picture: shared, not copied.
     if (source.format() == QImage::Format_RGB32 && rect == source.rect())
         return source;
-    // The usual case, a part of a decoded picture: one copy of its rows.
-    if (source.format() == QImage::Format_RGB32 && source.rect().contains(rect))
-        return source.copy(rect);
-    QImage result(rect.size(), QImage::Format_RGB32);
+    // The usual case, a part of a decoded picture. It reads the picture's own
+    // pixels when it is most of the picture, or when the picture is held
+    // elsewhere too (a cover on several surfaces) and copying would free
+    // nothing; a small part of a picture held only here is copied, so that
+    // the rest can go.
+    if (source.format() == QImage::Format_RGB32 && source.rect().contains(rect)) {
+        const qint64 part = qint64(rect.width()) * rect.height();
+        const qint64 whole = qint64(source.width()) * source.height();
+        if (2 * part >= whole || !source.isDetached()) {
+            QImage shared = sharedImagePart(source, rect);
+            if (!shared.isNull())
+                return shared;
+        }
+        QImage copy = newPixelImage(rect.width(), rect.height(), QImage::Format_RGB32);
+        if (copy.isNull())
+            return QImage();
+        for (int y = 0; y < rect.height(); ++y)
+            std::memcpy(copy.scanLine(y), source.constScanLine(rect.top() + y) + rect.left() * 4,
+                size_t(rect.width()) * 4);
+        return copy;
+    }
+    QImage result = newPixelImage(rect.width(), rect.height(), QImage::Format_RGB32);
     if (result.isNull())
         return QImage();
     result.fill(Qt::white);
@@ -399,7 +420,7 @@ QImage QPainterCanvas::stretchNearest(const QImage &bitmap, int w, int h)
     QImage src = bitmap.format() == QImage::Format_ARGB32 || bitmap.format() == QImage::Format_RGB32
         ? bitmap
         : bitmap.convertToFormat(QImage::Format_ARGB32);
-    QImage out(w, h, QImage::Format_RGB32);
+    QImage out = newPixelImage(w, h, QImage::Format_RGB32);
     if (out.isNull() || src.isNull())
         return QImage();
     const int sw = src.width(), sh = src.height();
@@ -470,13 +491,18 @@ void QPainterCanvas::StretchPictureTransparent(
     const QImage scaled = stretchedForDevice(bitmap, left, top, right, bottom);
     if (scaled.isNull())
         return;
-    QImage masked = scaled.convertToFormat(QImage::Format_ARGB32);
-    if (masked.isNull())
+    const QImage opaque
+        = scaled.format() == QImage::Format_RGB32 || scaled.format() == QImage::Format_ARGB32
+        ? scaled
+        : scaled.convertToFormat(QImage::Format_ARGB32);
+    QImage masked = newPixelImage(opaque.width(), opaque.height(), QImage::Format_ARGB32);
+    if (opaque.isNull() || masked.isNull())
         return;
     for (int y = 0; y < masked.height(); ++y) {
+        const QRgb *s = reinterpret_cast<const QRgb *>(opaque.constScanLine(y));
         QRgb *p = reinterpret_cast<QRgb *>(masked.scanLine(y));
         for (int x = 0; x < masked.width(); ++x)
-            p[x] = (p[x] & 0x00FFFFFFu) == key ? 0u : (p[x] | 0xFF000000u);
+            p[x] = (s[x] & 0x00FFFFFFu) == key ? 0u : (s[x] | 0xFF000000u);
     }
     m_painter->save();
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
