@@ -3,10 +3,77 @@
  * reduced to 8 bits per channel. Pictures come out as 32 bits, rows top-down
  * (blue, green, red, 0xff: the host uses them without a copy), with alpha
  * flattened onto white. */
+#include <dlfcn.h>
 #include <libheif/heif.h>
 #include <stdlib.h>
 
 #include "spi_module.h"
+
+/* libheif brings its HEVC and AV1 codecs (x265, libde265, dav1d, aom), tens
+ * of megabytes to map and relocate. The host loads every module to ask it
+ * about each picture file, so the module opens libheif only when it first
+ * decodes a picture: asking about a JPEG costs nothing here. */
+#define HEIF_FUNCTIONS(X)                                                       \
+    X(heif_context_alloc)                                                       \
+    X(heif_context_free)                                                        \
+    X(heif_context_get_primary_image_handle)                                    \
+    X(heif_context_read_from_memory_without_copy)                               \
+    X(heif_decode_image)                                                        \
+    X(heif_decoding_options_alloc)                                              \
+    X(heif_decoding_options_free)                                               \
+    X(heif_image_get_height)                                                    \
+    X(heif_image_get_plane_readonly)                                            \
+    X(heif_image_get_width)                                                     \
+    X(heif_image_handle_get_height)                                             \
+    X(heif_image_handle_get_ispe_height)                                        \
+    X(heif_image_handle_get_ispe_width)                                         \
+    X(heif_image_handle_get_width)                                              \
+    X(heif_image_handle_has_alpha_channel)                                      \
+    X(heif_image_handle_release)                                                \
+    X(heif_image_release)
+
+#define HEIF_POINTER(name) static __typeof__(&name) p_##name;
+HEIF_FUNCTIONS(HEIF_POINTER)
+
+/* True once every function is bound. libheif stays loaded for the rest of
+ * the process: its heif_deinit (1.15) frees its codec registry twice, so it
+ * must never be unloaded. */
+static int heif_library(void)
+{
+    static int state; /* 0 not tried, 1 bound, -1 unavailable */
+    if (state)
+        return state > 0;
+    state = -1;
+    void *lib = dlopen(HEIF_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (!lib)
+        return 0;
+#define HEIF_BIND(name)                                                         \
+    p_##name = (__typeof__(&name))dlsym(lib, #name);                          \
+    if (!p_##name)                                                             \
+        return 0;
+    HEIF_FUNCTIONS(HEIF_BIND)
+    state = 1;
+    return 1;
+}
+
+/* From here on the names call through the bound pointers. */
+#define heif_context_alloc (*p_heif_context_alloc)
+#define heif_context_free (*p_heif_context_free)
+#define heif_context_get_primary_image_handle (*p_heif_context_get_primary_image_handle)
+#define heif_context_read_from_memory_without_copy (*p_heif_context_read_from_memory_without_copy)
+#define heif_decode_image (*p_heif_decode_image)
+#define heif_decoding_options_alloc (*p_heif_decoding_options_alloc)
+#define heif_decoding_options_free (*p_heif_decoding_options_free)
+#define heif_image_get_height (*p_heif_image_get_height)
+#define heif_image_get_plane_readonly (*p_heif_image_get_plane_readonly)
+#define heif_image_get_width (*p_heif_image_get_width)
+#define heif_image_handle_get_height (*p_heif_image_handle_get_height)
+#define heif_image_handle_get_ispe_height (*p_heif_image_handle_get_ispe_height)
+#define heif_image_handle_get_ispe_width (*p_heif_image_handle_get_ispe_width)
+#define heif_image_handle_get_width (*p_heif_image_handle_get_width)
+#define heif_image_handle_has_alpha_channel (*p_heif_image_handle_has_alpha_channel)
+#define heif_image_handle_release (*p_heif_image_handle_release)
+#define heif_image_release (*p_heif_image_release)
 
 int32_t GetPluginInfo(int32_t infoNo, char *buf, int32_t len)
 {
@@ -155,7 +222,7 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 {
     (void)progress;
     (void)data;
-    if ((flags & 7) != 0 || !info || !pixels)
+    if ((flags & 7) != 0 || !info || !pixels || !heif_library())
         return SPI_NOT_IMPLEMENTED;
     Decode d;
     memset(&d, 0, sizeof d);

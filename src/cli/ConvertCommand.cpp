@@ -12,7 +12,7 @@ int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
         throw cli::UsageError("a document to read and a document to write are needed");
     cli::applyPrinterDpi(args);
     cli::StderrMessages messages(err);
-    LoadSusiePlugins();
+    LoadSusiePlugins(ModuleLoading::OnDemand);
     LabelDocument doc;
     ComputeSurfacePixels(doc);
     DocumentEditor editor(doc, &messages);

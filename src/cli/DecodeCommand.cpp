@@ -22,9 +22,10 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (args.positional.size() != 1)
         throw cli::UsageError("expected one picture file");
     if (args.has(QStringLiteral("--plugins")))
-        SusieHost::instance().load(args.value(QStringLiteral("--plugins")));
+        SusieHost::instance().load(
+            args.value(QStringLiteral("--plugins")), ModuleLoading::OnDemand);
     else
-        LoadSusiePlugins();
+        LoadSusiePlugins(ModuleLoading::OnDemand);
     StderrMessages messages(err);
     QImage bitmap;
     const bool loaded = LoadPictureFile(bitmap, args.positional.first(), messages);

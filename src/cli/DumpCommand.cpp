@@ -13,7 +13,7 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
         throw cli::UsageError("one document is needed");
     cli::applyPrinterDpi(args);
     cli::StderrMessages messages(err);
-    LoadSusiePlugins();
+    LoadSusiePlugins(ModuleLoading::OnDemand);
     LabelDocument doc;
     ComputeSurfacePixels(doc);
     DocumentEditor editor(doc, &messages);

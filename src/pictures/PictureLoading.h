@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "document/UserPrompts.h"
@@ -97,7 +98,15 @@ enum class PictureFailure {
     Broken, // a module accepted it: the file is truncated or corrupt
 };
 
-// The process-wide set of decoder modules.
+// When the decoder modules of a folder are loaded: all at once, as the
+// program does at start-up, or each only when a picture first needs it, as
+// the command line does (a JPEG then never loads the TIFF or HEIF module and
+// their libraries). Which module decodes a file, and the filter, are the same
+// either way: modules are still asked in the order of the folder listing.
+enum class ModuleLoading { AtOnce, OnDemand };
+
+// The process-wide set of decoder modules. One thread at a time uses the
+// modules: the host serialises decoding and loading.
 class SusieHost
 {
 public:
@@ -108,17 +117,20 @@ public:
     SusieHost(const SusieHost &) = delete;
     SusieHost &operator=(const SusieHost &) = delete;
 
-    // Unloads any modules, then loads the import modules ("*.spi") of
+    // Unloads any modules, then takes the import modules ("*.spi") of
     // `folder` in the order of the folder listing and builds the filter.
-    void load(const QString &folder);
+    void load(const QString &folder, ModuleLoading when = ModuleLoading::AtOnce);
     // Unloads every module; the filter becomes the one without modules.
     void unload();
 
     // "画像|" + patterns + ";*.bmp|BMP(*.bmp)|*.bmp" + ("|" + pairs).
-    const QString &filter() const { return m_filter; }
+    // (These three load every module still waiting.)
+    QString filter() const;
     // File names (without folder) of the kept modules, in discovery order.
     QStringList moduleNames() const;
-    int moduleCount() const { return int(m_modules.size()); }
+    int moduleCount() const;
+    // Modules loaded so far (a module that fails to load is not counted).
+    int loadedModuleCount() const;
 
     // Asks the modules in turn to decode the file; true when one did, and
     // `bmp` then holds a complete BMP image.
@@ -142,9 +154,16 @@ private:
     // block (setting it to 0); the host frees what is left.
     template<typename Take>
     bool decodeWith(const QString &fileName, Take take, PictureFailure *failure) const;
+    // Loads the next waiting module; false when none is left. A module that
+    // cannot be used is dropped and the one after it is tried.
+    bool loadNextLocked() const;
+    void loadAllLocked() const;
 
-    std::vector<std::unique_ptr<Module>> m_modules;
-    QString m_filter;
+    mutable std::mutex m_mutex;
+    mutable std::vector<std::unique_ptr<Module>> m_modules;
+    mutable QStringList m_waiting; // paths not loaded yet, in order
+    mutable QStringList m_patterns; // E
+    mutable QStringList m_pairs; // P
 };
 
 // The folder the modules are read from: the Susie "Path" setting
@@ -156,11 +175,11 @@ QString susiePluginFolder();
 QString withTrailingSeparator(const QString &path);
 
 // Scans susiePluginFolder() once (start-up).
-void LoadSusiePlugins();
+void LoadSusiePlugins(ModuleLoading when = ModuleLoading::AtOnce);
 // Unloads every module (shut-down).
 void FreeSusiePlugins();
 // The filter text of every picture open dialog.
-const QString &PictureFilter();
+QString PictureFilter();
 // PictureFilter() + "|すべてのファイル(*.*)|*.*"
 QString pictureOpenDialogFilter();
 // Decodes the file through the modules into `stream` as a BMP image; the

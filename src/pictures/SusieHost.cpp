@@ -27,11 +27,6 @@ constexpr int kMaxPatternLists = 256;
 
 const QString kBmpFilterTail = QStringLiteral(";*.bmp|BMP(*.bmp)|*.bmp");
 
-QString filterWithoutModules()
-{
-    return QStringLiteral("画像|") + kBmpFilterTail;
-}
-
 quint32 readU32(const unsigned char *p)
 {
     return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
@@ -90,9 +85,7 @@ SusieHost &SusieHost::instance()
     return host;
 }
 
-SusieHost::SusieHost()
-    : m_filter(filterWithoutModules())
-{ }
+SusieHost::SusieHost() = default;
 
 SusieHost::~SusieHost()
 {
@@ -101,30 +94,71 @@ SusieHost::~SusieHost()
 
 void SusieHost::unload()
 {
+    std::lock_guard lock(m_mutex);
     m_modules.clear();
-    m_filter = filterWithoutModules();
+    m_waiting.clear();
+    m_patterns.clear();
+    m_pairs.clear();
+}
+
+QString SusieHost::filter() const
+{
+    std::lock_guard lock(m_mutex);
+    loadAllLocked();
+    QString filter = QStringLiteral("画像|") + m_patterns.join(QLatin1Char(';')) + kBmpFilterTail;
+    if (!m_pairs.isEmpty())
+        filter += QLatin1Char('|') + m_pairs.join(QLatin1Char('|'));
+    return filter;
 }
 
 QStringList SusieHost::moduleNames() const
 {
+    std::lock_guard lock(m_mutex);
+    loadAllLocked();
     QStringList names;
     for (const auto &m : m_modules)
         names.append(m->name);
     return names;
 }
 
-void SusieHost::load(const QString &folder)
+int SusieHost::moduleCount() const
+{
+    std::lock_guard lock(m_mutex);
+    loadAllLocked();
+    return int(m_modules.size());
+}
+
+int SusieHost::loadedModuleCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return int(m_modules.size());
+}
+
+void SusieHost::load(const QString &folder, ModuleLoading when)
 {
     unload();
+    std::lock_guard lock(m_mutex);
     QDir dir(folder);
     const QStringList names
         = dir.entryList({ QStringLiteral("*.spi") }, QDir::Files | QDir::Readable, QDir::Name);
-    QStringList patterns; // E
-    QStringList pairs; // P
-    for (const QString &name : names) {
+    for (const QString &name : names)
+        m_waiting.append(dir.absoluteFilePath(name));
+    if (when == ModuleLoading::AtOnce)
+        loadAllLocked();
+}
+
+void SusieHost::loadAllLocked() const
+{
+    while (loadNextLocked()) { }
+}
+
+bool SusieHost::loadNextLocked() const
+{
+    while (!m_waiting.isEmpty()) {
+        const QString filePath = m_waiting.takeFirst();
         auto module = std::make_unique<Module>();
-        module->name = name;
-        const QByteArray path = QFile::encodeName(dir.absoluteFilePath(name));
+        module->name = QFileInfo(filePath).fileName();
+        const QByteArray path = QFile::encodeName(filePath);
         // Bind every symbol now: a module that needs a host function we do not
         // export fails here instead of at its first call.
         module->handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
@@ -148,14 +182,13 @@ void SusieHost::load(const QString &folder)
             if (ended)
                 break;
             const QString description = module->info(n + 1, kInfoTextBytes);
-            patterns.append(pattern);
-            pairs.append(description + QLatin1Char('|') + pattern);
+            m_patterns.append(pattern);
+            m_pairs.append(description + QLatin1Char('|') + pattern);
         }
         m_modules.push_back(std::move(module));
+        return true;
     }
-    m_filter = QStringLiteral("画像|") + patterns.join(QLatin1Char(';')) + kBmpFilterTail;
-    if (!pairs.isEmpty())
-        m_filter += QLatin1Char('|') + pairs.join(QLatin1Char('|'));
+    return false;
 }
 
 template<typename Take>
@@ -175,7 +208,13 @@ bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *f
     file.close();
     const QByteArray name = QFile::encodeName(fileName);
 
-    for (const auto &m : m_modules) {
+    std::lock_guard lock(m_mutex);
+    for (size_t index = 0;; ++index) {
+        // Modules still waiting are loaded when the ones before them have
+        // turned the file down.
+        if (index == m_modules.size() && !loadNextLocked())
+            break;
+        const Module *m = m_modules[index].get();
         if (!m->isSupported)
             continue;
         int offset = 0;
@@ -492,9 +531,9 @@ QString susiePluginFolder()
     return withTrailingSeparator(QCoreApplication::applicationDirPath());
 }
 
-void LoadSusiePlugins()
+void LoadSusiePlugins(ModuleLoading when)
 {
-    SusieHost::instance().load(susiePluginFolder());
+    SusieHost::instance().load(susiePluginFolder(), when);
 }
 
 void FreeSusiePlugins()
@@ -502,7 +541,7 @@ void FreeSusiePlugins()
     SusieHost::instance().unload();
 }
 
-const QString &PictureFilter()
+QString PictureFilter()
 {
     return SusieHost::instance().filter();
 }

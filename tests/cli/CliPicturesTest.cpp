@@ -64,3 +64,38 @@ TEST(CliPictures, DecodeFailuresGiveTheMessageAndStatus1)
     r = runPictureCli({ "decode" });
     EXPECT_EQ(r.code, 2);
 }
+
+// The command line loads a decoder module only when the modules before it
+// have turned the picture down, and the HEIF module opens libheif (with its
+// video codecs) only to decode: a JPEG maps neither libheif nor the modules
+// after jpeg.spi. The dynamic loader's own record tells what was loaded.
+TEST(CliPictures, DecodingLoadsOnlyTheModulesItNeeds)
+{
+    QTemporaryDir dir;
+    QImage img(16, 8, QImage::Format_RGB32);
+    img.fill(qRgb(20, 120, 200));
+    ASSERT_TRUE(img.save(dir.filePath("a.jpg"), "JPEG"));
+    ASSERT_TRUE(img.save(dir.filePath("a.png"), "PNG"));
+    QProcess enc;
+    enc.start("heif-enc", { dir.filePath("a.png"), "-o", dir.filePath("a.heic") });
+    ASSERT_TRUE(enc.waitForFinished(60000) && enc.exitCode() == 0);
+
+    qputenv("LD_DEBUG", "files");
+    const Result jpeg = runPictureCli({ "decode", dir.filePath("a.jpg") });
+    const Result heic = runPictureCli({ "decode", dir.filePath("a.heic") });
+    qunsetenv("LD_DEBUG");
+    ASSERT_EQ(jpeg.code, 0);
+    EXPECT_EQ(jpeg.out, "16x8\n");
+    auto loaded = [](const Result &r, const char *name) {
+        return r.err.contains(QStringLiteral("file=") + QLatin1String(name))
+            || r.err.contains(QStringLiteral("/") + QLatin1String(name) + QStringLiteral(" [0];"));
+    };
+    EXPECT_TRUE(loaded(jpeg, "jpeg.spi")) << jpeg.err.toStdString();
+    EXPECT_TRUE(loaded(jpeg, "heif.spi"));
+    for (const char *later : { "png.spi", "tiff.spi", "webp.spi", "libheif.so", "libtiff.so" })
+        EXPECT_FALSE(loaded(jpeg, later)) << later;
+
+    ASSERT_EQ(heic.code, 0) << heic.err.toStdString();
+    EXPECT_EQ(heic.out, "16x8\n");
+    EXPECT_TRUE(loaded(heic, "libheif.so"));
+}

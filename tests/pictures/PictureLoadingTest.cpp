@@ -203,6 +203,37 @@ TEST_F(SusieHostTest, ModulesThatAreNotImportFiltersOrLackEntryPointsAreSkipped)
         "画像|*.cwtp;*.cwtp;*.bmp|BMP(*.bmp)|*.bmp|Test good|*.cwtp|Test nodecode|*.cwtp");
 }
 
+TEST_F(SusieHostTest, OnDemandLoadsModulesOnlyUpToTheOneThatDecodes)
+{
+    ModuleFolder folder({ "tm_export:a.spi", "tm_fail:b.spi", "tm_good:c.spi", "tm_tint:d.spi" });
+    ASSERT_TRUE(writeAll(folder.file("e.spi"), "not a shared object"));
+    SusieHost &host = SusieHost::instance();
+    host.load(folder.path());
+    const QString filterAtOnce = PictureFilter();
+
+    host.load(folder.path(), ModuleLoading::OnDemand);
+    EXPECT_EQ(host.loadedModuleCount(), 0);
+    ASSERT_TRUE(writeAll(path("p.cwtp"), testPicture(2, 2, qRgb(10, 20, 30))));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, path("p.cwtp"), messages));
+    // a.spi is no import filter and is dropped, b.spi fails, c.spi decodes;
+    // d.spi, which would tint the picture, is never asked.
+    EXPECT_EQ(bitmap.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(host.loadedModuleCount(), 2);
+
+    // The filter needs every module: the same text as loading them at once.
+    EXPECT_EQ(PictureFilter(), filterAtOnce);
+    EXPECT_EQ(host.moduleNames(), (QStringList { "b.spi", "c.spi", "d.spi" }));
+
+    // A file no module takes asks every module, also those still waiting.
+    host.load(folder.path(), ModuleLoading::OnDemand);
+    ASSERT_TRUE(writeAll(path("x.bin"), QByteArray(64, 'x')));
+    EXPECT_FALSE(LoadPictureFile(bitmap, path("x.bin"), messages));
+    EXPECT_EQ(messages.messages.last(), unusable(path("x.bin")));
+    EXPECT_EQ(host.loadedModuleCount(), 3);
+}
+
 TEST_F(SusieHostTest, HostileInfoTextsAreBoundedAndTheListEnds)
 {
     ModuleFolder folder({ "tm_badinfo:a.spi" });
