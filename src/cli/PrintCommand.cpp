@@ -7,6 +7,7 @@
 #include "pictures/PictureLoading.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
+#include "render/OutputWarmUp.h"
 #include "render/PrintDocument.h"
 
 namespace {
@@ -61,7 +62,8 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         NullMessageSink quiet;
         QueryPrinterResolution(*job, quiet, printerState());
     }
-    LoadSusiePlugins();
+    OutputWarmUp warmUp(OutputWarmUp::Vector);
+    LoadSusiePlugins(ModuleLoading::OnDemand);
     LabelDocument doc;
     ComputeSurfacePixels(doc);
     DocumentEditor editor(doc, &messages);

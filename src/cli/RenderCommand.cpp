@@ -1,12 +1,15 @@
 // casewright-cli render: one page of a document drawn by the renderer, as a
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
+#include <optional>
+
 #include "cli/CliCommand.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
 #include "pictures/PictureLoading.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
+#include "render/OutputWarmUp.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
 #include "render/RecordingCanvas.h"
@@ -21,7 +24,7 @@ bool loadForDrawing(
 {
     cli::applyPrinterDpi(args);
     ComputeSurfacePixels(doc);
-    LoadSusiePlugins();
+    LoadSusiePlugins(ModuleLoading::OnDemand);
     DocumentEditor editor(doc, &messages);
     NullProgressSink progress;
     return loadDocument(editor, path, progress) == LoadStatus::Loaded;
@@ -48,6 +51,10 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     const PrintOptions options = cli::printOptions(args);
 
     cli::StderrMessages messages(err);
+    std::optional<OutputWarmUp> warmUp;
+    if (!args.has(QStringLiteral("--ops")))
+        warmUp.emplace(
+            args.has(QStringLiteral("--pdf")) ? OutputWarmUp::Vector : OutputWarmUp::Raster);
     LabelDocument doc;
     if (!loadForDrawing(args, args.positional.first(), doc, messages))
         return 1;
@@ -89,6 +96,7 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
     const int dpi = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("300"))).first;
     const PrintOptions options = cli::printOptions(args);
     cli::StderrMessages messages(err);
+    OutputWarmUp warmUp(OutputWarmUp::Vector);
     LabelDocument doc;
     if (!loadForDrawing(args, args.positional[0], doc, messages))
         return 1;

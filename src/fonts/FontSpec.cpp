@@ -40,27 +40,29 @@ FontSpec defaultFont()
 
 void installFontSubstitutions()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    struct Pair
-    {
-        const char16_t *face;
-        const char *substitute;
-    };
-    static const Pair pairs[] = {
-        { u"ＭＳ Ｐゴシック", "IPAPGothic" },
-        { u"MS PGothic", "IPAPGothic" },
-        { u"ＭＳ ゴシック", "IPAGothic" },
-        { u"MS Gothic", "IPAGothic" },
-        { u"ＭＳ Ｐ明朝", "IPAPMincho" },
-        { u"MS PMincho", "IPAPMincho" },
-        { u"ＭＳ 明朝", "IPAMincho" },
-        { u"MS Mincho", "IPAMincho" },
-        { u"ＭＳ ＵＩ Ｇｏｔｈｉｃ", "IPAPGothic" },
-        { u"MS UI Gothic", "IPAPGothic" },
-    };
-    for (const Pair &p : pairs)
-        QFont::insertSubstitution(QString::fromUtf16(p.face), QString::fromLatin1(p.substitute));
+    // Once per process, also when threads drawing pages ask at the same time.
+    static const bool installed = [] {
+        struct Pair
+        {
+            const char16_t *face;
+            const char *substitute;
+        };
+        static const Pair pairs[] = {
+            { u"ＭＳ Ｐゴシック", "IPAPGothic" },
+            { u"MS PGothic", "IPAPGothic" },
+            { u"ＭＳ ゴシック", "IPAGothic" },
+            { u"MS Gothic", "IPAGothic" },
+            { u"ＭＳ Ｐ明朝", "IPAPMincho" },
+            { u"MS PMincho", "IPAPMincho" },
+            { u"ＭＳ 明朝", "IPAMincho" },
+            { u"MS Mincho", "IPAMincho" },
+            { u"ＭＳ ＵＩ Ｇｏｔｈｉｃ", "IPAPGothic" },
+            { u"MS UI Gothic", "IPAPGothic" },
+        };
+        for (const Pair &p : pairs)
+            QFont::insertSubstitution(
+                QString::fromUtf16(p.face), QString::fromLatin1(p.substitute));
+        return true;
+    }();
+    (void)installed;
 }
