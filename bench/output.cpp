@@ -157,7 +157,7 @@ long peakRssMb()
     return u.ru_maxrss / 1024;
 }
 
-const int kCovers[][2] = { { 1600, 1600 }, { 4000, 3000 } };
+const int kCovers[][2] = { { 1600, 1600 }, { 4000, 3000 }, { 12000, 9000 } };
 
 // Reading the document (which decodes the cover) and printing both pages.
 void BM_PrintPdfInsert(benchmark::State &state)
@@ -181,7 +181,7 @@ void BM_PrintPdfInsert(benchmark::State &state)
                        .arg(peakRssMb())
                        .toStdString());
 }
-BENCHMARK(BM_PrintPdfInsert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintPdfInsert)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // The same document printed again: the render caches are warm.
 void BM_PrintPdfInsertAgain(benchmark::State &state)
@@ -215,6 +215,27 @@ void BM_DecodeGreyJpeg4000x3000(benchmark::State &state)
     }
 }
 BENCHMARK(BM_DecodeGreyJpeg4000x3000)->Unit(benchmark::kMillisecond);
+
+// The decoder modules a first JPEG needs: every module loaded at once, as the
+// window does at start-up (0), or each loaded only when the ones before it
+// turned the file down, as the command line does (1).
+void BM_ModulesForOneJpeg(benchmark::State &state)
+{
+    const QString file = writeJpeg(320, 240);
+    const ModuleLoading when = state.range(0) ? ModuleLoading::OnDemand : ModuleLoading::AtOnce;
+    NullMessageSink quiet;
+    for (auto _ : state) {
+        SusieHost::instance().load(susiePluginFolder(), when);
+        QImage bitmap;
+        if (!LoadPictureFile(bitmap, file, quiet)) {
+            state.SkipWithError("the JPEG does not decode: are the decoder modules built?");
+            break;
+        }
+        state.counters["modules"] = SusieHost::instance().loadedModuleCount();
+    }
+    LoadSusiePlugins();
+}
+BENCHMARK(BM_ModulesForOneJpeg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
