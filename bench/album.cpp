@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "tracklist/AlbumImport.h"
 #include "tracklist/AudioTags.h"
 

@@ -13,12 +13,12 @@
 
 #include "app/TAboutBox.h"
 #include "app/TMainWindow.h"
-#include "app/UserDialogs.h"
 #include "fonts/FontSpec.h"
 #include "render/Geometry.h"
 #include "render/ui/TPreviewWindow.h"
 #include "text/Cp932.h"
 #include "tracklist/ui/TListWindow.h"
+#include "widgets/UserDialogs.h"
 
 namespace {
 

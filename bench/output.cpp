@@ -22,8 +22,8 @@
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
+#include "document/PicturePlacementOps.h"
 #include "pictures/PictureLoading.h"
-#include "pictures/PicturePlacementOps.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/PrintDocument.h"

@@ -48,7 +48,7 @@ void BM_TitleEditAndPreviewRefresh(benchmark::State &state)
         d.editor.setTitleText(Surface::Top, base + QString::number(n++ % 10));
         QImage bitmap(size, QImage::Format_RGB32);
         bitmap.fill(Qt::white);
-        RenderPreviewPage(0, bitmap, draw);
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw);
         benchmark::DoNotOptimize(bitmap.constBits());
     }
     state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());

@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "canvas/QPainterCanvas.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
 #include "pictures/PictureLoading.h"
@@ -22,7 +23,6 @@
 #include "render/DrawFrontPage.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
-#include "render/QPainterCanvas.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/Geometry.h"
-#include "render/RecordingCanvas.h"
 #include "text/Cp932.h"
 #include "tracklist/DrawTrackList.h"
 #include "tracklist/ListImport.h"

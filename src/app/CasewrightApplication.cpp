@@ -5,7 +5,7 @@
 #include <QTranslator>
 #include <stdexcept>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 namespace {
 

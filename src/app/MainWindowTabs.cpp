@@ -12,15 +12,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/ColorSwatch.h"
-#include "app/CommitEdit.h"
 #include "app/PicturePanel.h"
 #include "app/TMainWindow.h"
-#include "app/UserDialogs.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
 #include "text/ui/UnicodeMark.h"
+#include "widgets/ColorSwatch.h"
+#include "widgets/CommitEdit.h"
+#include "widgets/UserDialogs.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-#include "app/CommitEdit.h"
 #include "render/Geometry.h"
+#include "widgets/CommitEdit.h"
 
 namespace {
 

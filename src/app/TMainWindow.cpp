@@ -20,12 +20,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/ColorSwatch.h"
-#include "app/CommitEdit.h"
 #include "app/HelpWindow.h"
 #include "app/PicturePanel.h"
+#include "app/QtUserDialogs.h"
 #include "app/TAboutBox.h"
-#include "app/UserDialogs.h"
+#include "base/PreviewPage.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
@@ -33,13 +32,14 @@
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
-#include "render/PreviewRefresher.h"
 #include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
 #include "render/ui/TMessageWindow.h"
 #include "render/ui/TPreviewWindow.h"
 #include "tracklist/ListTemplate.h"
 #include "tracklist/ui/TListWindow.h"
+#include "widgets/ColorSwatch.h"
+#include "widgets/CommitEdit.h"
 
 namespace {
 
@@ -61,7 +61,10 @@ public:
     explicit PreviewWindowRefresher(TPreviewWindow *preview)
         : m_preview(preview)
     { }
-    void RequestPreviewRefresh(int page) override { m_preview->RequestPreviewRefresh(page); }
+    void RequestPreviewRefresh(PreviewPage page) override
+    {
+        m_preview->RequestPreviewRefresh(page);
+    }
 
 private:
     TPreviewWindow *m_preview;
@@ -291,12 +294,12 @@ void TMainWindow::applySettings()
 void TMainWindow::optionClicked(const QString &key, bool checked)
 {
     QSettings settings;
-    const int page = storePrintOption(settings, m_options, key, checked);
+    const std::optional<PreviewPage> page = storePrintOption(settings, m_options, key, checked);
     if (settings.status() != QSettings::NoError)
         dialogs().showMessage(
             QStringLiteral("設定(") + settings.fileName() + QStringLiteral(")が記録できません"));
-    if (page >= 0)
-        refresh(page);
+    if (page)
+        refresh(*page);
 }
 
 // ---- File commands -------------------------------------------------------------
@@ -322,7 +325,7 @@ bool TMainWindow::openDocument(const QString &path)
 {
     const bool ok = m_editor.load(path, progressWindow());
     syncFromDocument();
-    refresh(kShownPage);
+    refresh(PreviewPage::Shown);
     return ok;
 }
 
@@ -430,8 +433,8 @@ void TMainWindow::PrinterSetClick()
         return;
     showPrinterInformation();
     syncFromDocument();
-    if (result.placement.refreshPage >= 0)
-        refresh(result.placement.refreshPage);
+    if (result.placement.refreshPage)
+        refresh(*result.placement.refreshPage);
 }
 
 void TMainWindow::PrintStartClick()
@@ -468,7 +471,7 @@ void TMainWindow::showPrinterInformation()
 
 // ---- Mirroring -----------------------------------------------------------------
 
-void TMainWindow::refresh(int page)
+void TMainWindow::refresh(PreviewPage page)
 {
     m_refresher->RequestPreviewRefresh(page);
 }
@@ -476,7 +479,7 @@ void TMainWindow::refresh(int page)
 void TMainWindow::apply(const EditResult &result)
 {
     syncFromDocument();
-    for (int page : result.pages)
+    for (PreviewPage page : result.pages)
         refresh(page);
 }
 

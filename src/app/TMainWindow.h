@@ -7,6 +7,7 @@
 #include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
 #include "tracklist/ListTemplate.h"
+#include "widgets/EditorHost.h"
 
 class CommitEdit;
 class ColorSwatch;
@@ -31,17 +32,18 @@ class UserDialogs;
 // control per field, on five tabs. Every control event goes through one
 // DocumentEditor operation; the window then re-reads the document, applies the
 // enabled-state table and passes the pages to refresh to the preview.
-class TMainWindow : public QMainWindow
+class TMainWindow : public QMainWindow, public EditorHost
 {
     Q_OBJECT
 public:
     explicit TMainWindow(QWidget *parent = nullptr);
     ~TMainWindow() override;
 
-    LabelDocument &document() { return m_document; }
-    DocumentEditor &editor() { return m_editor; }
+    QWidget *hostWindow() override { return this; }
+    LabelDocument &document() override { return m_document; }
+    DocumentEditor &editor() override { return m_editor; }
     // The list layout templates of both surfaces.
-    ListTemplateStore &templates() { return m_templates; }
+    ListTemplateStore &templates() override { return m_templates; }
     const PrintOptions &printOptions() const { return m_options; }
 
     // Replace the real dialogs, preview, printer and progress window (tests,
@@ -51,7 +53,7 @@ public:
     void setPreviewRefresher(PreviewRefresher *refresher);
     void setPrinterBackend(PrinterBackend *printer);
     void setProgressWindow(ProgressSink *progress);
-    UserDialogs &dialogs();
+    UserDialogs &dialogs() override;
     ProgressSink &progressWindow();
 
     TAboutBox *aboutBox() const { return m_about; }
@@ -86,16 +88,17 @@ public:
     class TPreviewWindow *previewWindow() const { return m_preview; }
     // The track-list editor, opened by "リスト編集".
     TListWindow *listWindow() const { return m_listWindow; }
-    // Asks the preview to redraw page 0 (front), 1 (back) or 2 (the one shown).
-    void requestPreviewRefresh(int page) { refresh(page); }
+    // Asks the preview to redraw a page.
+    void requestPreviewRefresh(PreviewPage page) override { refresh(page); }
+    void showPreview() override { PreviewShowClick(); }
     // The free-print editor; opening it hides this window until it closes.
     class TPrintsList *printsEditor() const { return m_printsList; }
     void openPrintsEditor(int list);
     // The editors replace this window on screen: it steps aside while one is
     // open and comes back where it stood, wherever the window manager would
     // otherwise place a window that is mapped anew.
-    void stepAside();
-    void comeBack();
+    void stepAside() override;
+    void comeBack() override;
 
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
@@ -134,7 +137,7 @@ private:
     // Applies one operation's result: enabled states, values, refreshes.
     void apply(const EditResult &result);
     void applyEnabled(const ControlStates &states);
-    void refresh(int page);
+    void refresh(PreviewPage page);
     void commitNumber(CommitEdit *edit, int current, const std::function<EditResult(int)> &set);
     void swatchPressed(int index);
     PrinterBackend &printer();

@@ -5,8 +5,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
 
 // casewright-cli commands. Each command lives in its own file and registers
 // itself with CLI_COMMAND; main() dispatches on the first argument.

@@ -3,6 +3,7 @@
 // pages on A4 landscape sheets.
 #include <optional>
 
+#include "canvas/RecordingCanvas.h"
 #include "cli/CliCommand.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
@@ -12,7 +13,6 @@
 #include "render/OutputWarmUp.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
-#include "render/RecordingCanvas.h"
 
 namespace {
 
@@ -37,7 +37,8 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     const QString page = args.value(QStringLiteral("--page"));
     if (page != QLatin1String("front") && page != QLatin1String("back"))
         throw cli::UsageError("--page must be front or back");
-    const int pageIndex = page == QLatin1String("front") ? kFrontPageIndex : kBackPageIndex;
+    const PreviewPage pageIndex
+        = page == QLatin1String("front") ? PreviewPage::Front : PreviewPage::Back;
     auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("96")));
     // Without a size, the preview page (277.0 x 160.0 mm) at the resolution asked for.
     const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY);

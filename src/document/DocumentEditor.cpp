@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/DocumentFile.h"
-#include "pictures/PicturePlacementOps.h"
+#include "document/PicturePlacementOps.h"
 #include "tracklist/ListLayoutRules.h"
 
 namespace {
@@ -35,7 +35,7 @@ bool isSpine(Surface s)
 
 } // namespace
 
-void EditResult::addPage(int page)
+void EditResult::addPage(PreviewPage page)
 {
     if (!pages.contains(page))
         pages.append(page);
@@ -43,7 +43,7 @@ void EditResult::addPage(int page)
 
 void EditResult::merge(const EditResult &other)
 {
-    for (int p : other.pages)
+    for (PreviewPage p : other.pages)
         addPage(p);
     for (auto it = other.enabled.begin(); it != other.enabled.end(); ++it)
         enabled.insert(it.key(), it.value());
@@ -431,7 +431,7 @@ void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
     if (t.offset == mm)
         return;
     t.offset = mm;
-    r.addPage(kBackPage);
+    r.addPage(PreviewPage::Back);
     if (s == Surface::Left && m_doc.right.titleSameAsLeft)
         titleOffset(Surface::Right, mm, r);
 }
@@ -450,7 +450,7 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
     if (on && s == Surface::Right && ss.titleSameAsLeft)
         return r; // the right spine follows one title at a time
     ss.titleSameAsFront = on;
-    r.addPage(kBackPage);
+    r.addPage(PreviewPage::Back);
     if (!on)
         return r;
     const TitleSettings front = m_doc.top.title;
@@ -480,7 +480,7 @@ EditResult DocumentEditor::setTitleSameAsLeft(bool on)
     if (on && right.titleSameAsFront)
         return r;
     right.titleSameAsLeft = on;
-    r.addPage(kBackPage);
+    r.addPage(PreviewPage::Back);
     if (!on || !m_doc.left.title.use)
         return r;
     const TitleSettings left = m_doc.left.title;
@@ -538,15 +538,15 @@ EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<Color
     EditResult r;
     Recorder rec(*this, r);
     ColorRef *field = nullptr;
-    int page = kBackPage;
+    PreviewPage page = PreviewPage::Back;
     switch (swatch) {
     case Swatch::TopCover:
         field = &m_doc.top.backgroundColor1;
-        page = kFrontPage;
+        page = PreviewPage::Front;
         break;
     case Swatch::TopInside:
         field = &m_doc.top.backgroundColor2;
-        page = kFrontPage;
+        page = PreviewPage::Front;
         break;
     case Swatch::Bottom:
         field = &m_doc.bottom.backgroundColor1;
@@ -579,7 +579,7 @@ namespace {
 // follower of a link included.
 void refreshPlacement(EditResult &r, const PlacementResult &p)
 {
-    if (p.refreshPage < 0)
+    if (!p.refreshPage)
         return;
     for (Surface s : p.changed)
         r.addPage(surfacePage(s));
@@ -603,7 +603,7 @@ EditResult DocumentEditor::chooseSurfacePicture(
     progress.hide();
     r.addPage(surfacePage(s));
     if (linkedFollower(s))
-        r.addPage(kBackPage);
+        r.addPage(PreviewPage::Back);
     return r;
 }
 
@@ -685,7 +685,7 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
     ::setPictureLink(m_doc, Surface::Top, on);
-    r.addPage(kBackPage);
+    r.addPage(PreviewPage::Back);
     return r;
 }
 
@@ -696,7 +696,7 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
     if (m_doc.right.pictureSameAsLeft == on)
         return r;
     ::setPictureLink(m_doc, Surface::Left, on);
-    r.addPage(kBackPage);
+    r.addPage(PreviewPage::Back);
     return r;
 }
 
@@ -746,7 +746,7 @@ EditResult DocumentEditor::resetToNew()
             m_reloadTemplates();
     }
     r.pages.clear();
-    r.addPage(kShownPage);
+    r.addPage(PreviewPage::Shown);
     return r;
 }
 

@@ -7,11 +7,9 @@
 #include <functional>
 #include <optional>
 
+#include "base/PreviewPage.h"
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
-
-// Preview pages that an edit asks to redraw.
-enum PreviewPage { kFrontPage = 0, kBackPage = 1, kShownPage = 2 };
 
 // Control name -> enabled.
 using ControlStates = QMap<QString, bool>;
@@ -19,9 +17,9 @@ using ControlStates = QMap<QString, bool>;
 // What one change operation did, for the window that mirrors the document.
 struct EditResult
 {
-    // Preview pages to refresh (kFrontPage, kBackPage, kShownPage), each at
+    // Preview pages to refresh, each at
     // most once, in the order they were first asked for.
-    QList<int> pages;
+    QList<PreviewPage> pages;
     // Controls whose enabled state changed, with their new state.
     ControlStates enabled;
     // Controls whose shown value changed (the edited control when its value
@@ -30,9 +28,9 @@ struct EditResult
     // "BottomGraphicWidth2", "LeftTitleFont" (the title font), ...
     QStringList changed;
 
-    bool refreshes(int page) const { return pages.contains(page); }
+    bool refreshes(PreviewPage page) const { return pages.contains(page); }
     bool isEmpty() const { return pages.isEmpty() && enabled.isEmpty() && changed.isEmpty(); }
-    void addPage(int page);
+    void addPage(PreviewPage page);
     void merge(const EditResult &other);
 };
 

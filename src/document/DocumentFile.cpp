@@ -13,8 +13,8 @@
 
 #include "document/DocumentEditor.h"
 #include "pictures/PictureLoading.h"
-#include "pictures/PicturePlacementOps.h"
-#include "prints/PrintsItems.h"
+#include "document/PicturePlacementOps.h"
+#include "document/TPrintsData.h"
 #include "text/LineIO.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
 #include "text/UnicodeForm.h"
 
 class DocumentEditor;

@@ -2,45 +2,6 @@
 
 #include <limits>
 
-QString surfacePrefix(Surface s)
-{
-    switch (s) {
-    case Surface::Top:
-        return QStringLiteral("Top");
-    case Surface::Bottom:
-        return QStringLiteral("Bottom");
-    case Surface::Left:
-        return QStringLiteral("Left");
-    case Surface::Right:
-        return QStringLiteral("Right");
-    }
-    return QString();
-}
-
-int SurfacePixels::width(Surface s) const
-{
-    switch (s) {
-    case Surface::Top:
-        return topWidth;
-    case Surface::Bottom:
-        return bottomWidth;
-    default:
-        return sideWidth;
-    }
-}
-
-int SurfacePixels::height(Surface s) const
-{
-    switch (s) {
-    case Surface::Top:
-        return topHeight;
-    case Surface::Bottom:
-        return bottomHeight;
-    default:
-        return sideHeight;
-    }
-}
-
 LabelDocument::LabelDocument()
 {
     // Spine titles start at the top of the spine, label titles in the centre.
@@ -97,4 +58,11 @@ void LabelDocument::rescaleDeviceValues(int oldDpiX, int oldDpiY, int newDpiX, i
             item.posY = rescaleValue(item.posY, oldDpiY, newDpiY);
         }
     }
+}
+
+void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state)
+{
+    doc.dpiX = state.printerDpiX;
+    doc.dpiY = state.printerDpiY;
+    doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY);
 }

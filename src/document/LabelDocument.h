@@ -6,20 +6,12 @@
 #include <QString>
 #include <array>
 
+#include "base/Printer.h"
+#include "base/Surface.h"
+#include "document/TPrintsData.h"
 #include "fonts/FontSpec.h"
-#include "prints/TPrintsData.h"
+#include "pictures/RenderCache.h"
 #include "tracklist/TListData.h"
-
-enum class Surface { Top = 0, Bottom = 1, Left = 2, Right = 3 };
-constexpr std::array<Surface, 4> kAllSurfaces
-    = { Surface::Top, Surface::Bottom, Surface::Left, Surface::Right };
-// The control-name prefix of a surface: "Top", "Bottom", "Left", "Right".
-QString surfacePrefix(Surface s);
-// The preview page a surface is printed on: 0 front, 1 back.
-inline int surfacePage(Surface s)
-{
-    return s == Surface::Top ? 0 : 1;
-}
 
 struct TitleSettings
 {
@@ -68,16 +60,6 @@ struct SurfaceSettings
     bool pictureSameAsLeft = false; // Right
 };
 
-// Surface sizes in reference pixels, computed by ComputeSurfacePixels.
-struct SurfacePixels
-{
-    int topWidth = 0, topHeight = 0;
-    int bottomWidth = 0, bottomHeight = 0;
-    int sideWidth = 0, sideHeight = 0;
-    int width(Surface s) const;
-    int height(Surface s) const;
-};
-
 // Everything that describes one jewel case.
 struct LabelDocument
 {
@@ -114,6 +96,10 @@ struct LabelDocument
 // zero, computed in 64 bits so that large values cannot overflow; an old
 // resolution of 0 leaves the value as it is.
 int rescaleValue(int value, int oldDpi, int newDpi);
+
+// Copies the printer's resolution into the document and computes the surface
+// sizes. Device-pixel values are not converted.
+void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state = printerState());
 
 // Print switches kept per user, not in the document.
 struct PrintOptions

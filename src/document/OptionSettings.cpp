@@ -5,11 +5,11 @@
 const std::array<PrintOptionInfo, 5> &printOptionTable()
 {
     static const std::array<PrintOptionInfo, 5> table = { {
-        { "SideTitleSameTop", &PrintOptions::spinesSameDirection, false, 1 },
-        { "AreaLinePrint", &PrintOptions::boundaryLines, true, 2 },
-        { "CutLinePrint", &PrintOptions::foldLines, true, 2 },
-        { "TopLabelPrint", &PrintOptions::printFront, true, -1 },
-        { "BottomLabelPrint", &PrintOptions::printBack, true, -1 },
+        { "SideTitleSameTop", &PrintOptions::spinesSameDirection, false, PreviewPage::Back },
+        { "AreaLinePrint", &PrintOptions::boundaryLines, true, PreviewPage::Shown },
+        { "CutLinePrint", &PrintOptions::foldLines, true, PreviewPage::Shown },
+        { "TopLabelPrint", &PrintOptions::printFront, true, std::nullopt },
+        { "BottomLabelPrint", &PrintOptions::printBack, true, std::nullopt },
     } };
     return table;
 }
@@ -39,11 +39,12 @@ PrintOptions loadPrintOptions(QSettings &settings)
     return options;
 }
 
-int storePrintOption(QSettings &settings, PrintOptions &options, const QString &key, bool value)
+std::optional<PreviewPage> storePrintOption(
+    QSettings &settings, PrintOptions &options, const QString &key, bool value)
 {
     const PrintOptionInfo *info = printOptionInfo(key);
     if (!info)
-        return -1;
+        return std::nullopt;
     options.*info->field = value;
     settings.setValue(key, value ? 1 : 0);
     settings.sync();

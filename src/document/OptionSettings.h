@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <array>
+#include <optional>
+
+#include "base/PreviewPage.h"
 
 #include "document/LabelDocument.h"
 
@@ -13,9 +16,9 @@ struct PrintOptionInfo
     const char *key; // the settings value and the check box's name
     bool PrintOptions::*field;
     bool defaultValue;
-    // The preview page a click refreshes: 1 the back page, 2 the page shown,
-    // -1 none (the page switches only choose what "印刷" prints).
-    int refreshPage;
+    // The preview page a click refreshes; none for the page switches, which
+    // only choose what "印刷" prints.
+    std::optional<PreviewPage> refreshPage;
 };
 
 // In the order in which start-up applies them.
@@ -28,5 +31,7 @@ const PrintOptionInfo *printOptionInfo(const QString &key);
 PrintOptions loadPrintOptions(QSettings &settings);
 
 // Stores one switch (as 0 or 1) at once and sets it in `options`. Returns the
-// preview page to refresh, or -1. Unknown keys change nothing and return -1.
-int storePrintOption(QSettings &settings, PrintOptions &options, const QString &key, bool value);
+// preview page to refresh, if any. Unknown keys change nothing and return
+// none.
+std::optional<PreviewPage> storePrintOption(
+    QSettings &settings, PrintOptions &options, const QString &key, bool value);

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <vector>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 // Picture loading: BMP files directly, every other format through the
 // decoder modules (".spi") of the plug-in folder, and cropping of large

@@ -1,8 +1,9 @@
 #include "prints/PrintsEditor.h"
 
+#include "base/PreviewPage.h"
+#include "base/Printer.h"
+#include "base/Units.h"
 #include "pictures/PictureLoading.h"
-#include "render/Geometry.h"
-#include "render/PreviewRefresher.h"
 
 PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY)
 {

@@ -5,8 +5,9 @@
 #include <array>
 #include <optional>
 
+#include "base/PreviewPage.h"
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
 #include "prints/PrintsItems.h"
 #include "prints/PrintsListModel.h"
 
@@ -58,7 +59,10 @@ public:
     void open(PrintsList which);
     PrintsList which() const { return m_which; }
     QList<TPrintsData> &list();
-    int refreshPage() const { return m_which == PrintsList::Back ? 1 : 0; }
+    PreviewPage refreshPage() const
+    {
+        return m_which == PrintsList::Back ? PreviewPage::Back : PreviewPage::Front;
+    }
 
     // -1 for none; an index outside the list selects nothing.
     void select(int index);

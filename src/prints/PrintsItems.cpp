@@ -1,7 +1,5 @@
 #include "prints/PrintsItems.h"
 
-#include "pictures/PictureLoading.h"
-
 QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which)
 {
     switch (which) {
@@ -72,21 +70,4 @@ void clearAllPrints(LabelDocument &doc)
     doc.coverPrints.clear();
     doc.insidePrints.clear();
     doc.backPrints.clear();
-}
-
-bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages)
-{
-    item.fileName = fileName;
-    QImage image;
-    if (!LoadPictureFile(image, fileName, messages))
-        return false;
-    item.bitmap = std::move(image);
-    item.pixelWidth = item.bitmap.width();
-    item.pixelHeight = item.bitmap.height();
-    item.printWidth = item.pixelWidth;
-    item.printHeight = item.pixelHeight;
-    item.cacheRect = PixelRect { 0, 0, item.pixelWidth, item.pixelHeight };
-    item.posX = 0;
-    item.posY = 0;
-    return true;
 }

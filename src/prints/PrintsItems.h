@@ -3,8 +3,9 @@
 #include <QList>
 #include <QString>
 
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
+#include "document/TPrintsData.h"
 
 // The document's three lists of free-print items and the operations on
 // them. The first item of a list is printed on top of the others.
@@ -29,9 +30,3 @@ bool movePrintsItemUp(QList<TPrintsData> &list, int index);
 bool movePrintsItemDown(QList<TPrintsData> &list, int index);
 // Destroys every item of the three lists (before a document is read).
 void clearAllPrints(LabelDocument &doc);
-
-// Loads a picture into an item: fileName := path, then the picture. On
-// success the item takes the picture's size as its printed size, at (0, 0),
-// with the whole picture cached. On failure the path stays in fileName, the
-// other fields stay as they were, and the loader's message was shown.
-bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages);

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "prints/TPrintsData.h"
+#include "document/TPrintsData.h"
 
 // The four cells of an item's line in the free-print editor:
 //   "種類"       "Text" / "Graph"

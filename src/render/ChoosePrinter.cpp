@@ -66,6 +66,6 @@ ChoosePrinterResult ChoosePrinter(LabelDocument &doc, PrinterBackend &printer,
     for (Surface s : kAllSurfaces)
         doc.surface(s).picture.keepAspect = old[int(s)].keepAspect;
     if (result.resolutionChanged)
-        result.placement.refreshPage = 2;
+        result.placement.refreshPage = PreviewPage::Shown;
     return result;
 }

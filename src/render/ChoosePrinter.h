@@ -2,9 +2,9 @@
 
 #include <functional>
 
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
-#include "pictures/PicturePlacementOps.h"
+#include "document/PicturePlacementOps.h"
 #include "render/Geometry.h"
 
 struct ChoosePrinterResult

@@ -5,7 +5,7 @@
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
                               PictureFileReader *reader)
 {
-    return [&doc, options, reader](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w,
+    return [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
                                    int h) {
         drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
     };
@@ -14,7 +14,7 @@ PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
                               PictureFileReader *reader)
 {
-    return [&doc, options, reader](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w,
+    return [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
                                    int h) {
         drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader);
     };

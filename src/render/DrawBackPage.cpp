@@ -1,9 +1,9 @@
 #include "render/DrawBackPage.h"
 
+#include "canvas/LabelCanvas.h"
 #include "render/DrawFreePrints.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
-#include "render/LabelCanvas.h"
 #include "render/PageParts.h"
 
 #include "tracklist/DrawTrackList.h"

@@ -1,6 +1,6 @@
 #include "render/DrawFreePrints.h"
 
-#include "render/LabelCanvas.h"
+#include "canvas/LabelCanvas.h"
 #include "render/PageParts.h"
 
 void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,

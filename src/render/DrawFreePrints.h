@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "prints/TPrintsData.h"
+#include "document/TPrintsData.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 
+#include "canvas/QPainterCanvas.h"
 #include "pictures/PictureLoading.h"
-#include "render/QPainterCanvas.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QRect>
 #include <QString>
 
+#include "canvas/LabelCanvas.h"
 #include "document/LabelDocument.h"
-#include "render/LabelCanvas.h"
 
 class MessageSink;
 

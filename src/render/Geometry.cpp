@@ -4,9 +4,6 @@
 
 using namespace geom;
 
-const QString kPrinterErrorMessage
-    = QStringLiteral("プリンタエラーが発生しました\nプリンタを300dpi×300dpiと仮定します");
-
 PageScale pageScale(int targetDpiX, int targetDpiY)
 {
     PageScale s;
@@ -19,11 +16,6 @@ PageScale pageScale(int targetDpiX, int targetDpiY)
     if (s.lineY < 1.0)
         s.lineY = 1.0;
     return s;
-}
-
-int mmToPixels(double mm, double k)
-{
-    return int(std::trunc(mm * k));
 }
 
 FrontPageGeometry computeFrontPageGeometry(
@@ -53,65 +45,4 @@ BackPageGeometry computeBackPageGeometry(
     g.X2 = g.X1 + mmToPixels(kBackWidthMm, s.kx);
     g.X3 = g.X2 + mmToPixels(kSpineWidthMm, s.kx);
     return g;
-}
-
-SurfacePixels surfacePixelsAt(int dpiX, int dpiY)
-{
-    auto across = [&](double mm) { return int(std::trunc(dpiX * kInchPerMm * mm)); };
-    auto down = [&](double mm) { return int(std::trunc(dpiY * kInchPerMm * mm)); };
-    SurfacePixels p;
-    p.topWidth = across(kFaceWidthMm);
-    p.topHeight = down(kFaceHeightMm);
-    p.bottomWidth = across(kBackWidthMm);
-    p.bottomHeight = down(kBackHeightMm);
-    p.sideWidth = across(kSpineWidthMm);
-    p.sideHeight = down(kSpineHeightMm);
-    return p;
-}
-
-PrinterState &printerState()
-{
-    static PrinterState state;
-    return state;
-}
-
-void QueryPrinterResolution(PrinterBackend &printer, MessageSink &messages, PrinterState &state)
-{
-    if (state.printerFailed) {
-        state.printerDpiX = kFallbackDpi;
-        state.printerDpiY = kFallbackDpi;
-        return;
-    }
-    int x = 0, y = 0;
-    if (!printer.queryResolution(x, y) || x <= 0 || y <= 0) {
-        state.printerFailed = true;
-        state.printerDpiX = kFallbackDpi;
-        state.printerDpiY = kFallbackDpi;
-        messages.showMessage(kPrinterErrorMessage);
-        return;
-    }
-    state.printerDpiX = x;
-    state.printerDpiY = y;
-}
-
-void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state)
-{
-    doc.dpiX = state.printerDpiX;
-    doc.dpiY = state.printerDpiY;
-    doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY);
-}
-
-double PixelsToMmX(int px, const PrinterState &state)
-{
-    return px * kMmPerInch / state.printerDpiX;
-}
-
-double PixelsToMmY(int px, const PrinterState &state)
-{
-    return px * kMmPerInch / state.printerDpiY;
-}
-
-QString formatMm(double mm)
-{
-    return QString::asprintf("%.1fmm", mm);
 }

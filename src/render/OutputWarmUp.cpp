@@ -3,8 +3,8 @@
 #include <QFontMetrics>
 #include <QImageWriter>
 
+#include "canvas/QPainterCanvas.h"
 #include "fonts/FontSpec.h"
-#include "render/QPainterCanvas.h"
 
 OutputWarmUp::OutputWarmUp(Target target)
 {

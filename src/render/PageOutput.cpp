@@ -6,21 +6,21 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "canvas/QPainterCanvas.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
-#include "render/QPainterCanvas.h"
 
 void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
-    int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
+    PreviewPage page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader)
 {
-    if (page == kFrontPageIndex)
+    if (page == PreviewPage::Front)
         DrawFrontPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
     else
         DrawBackPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
 }
 
-QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, int page, int dpiX,
+QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
     int dpiY, int width, int height, PictureFileReader *reader)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -66,8 +66,8 @@ bool finished(const QString &path, QString *error)
 
 } // namespace
 
-bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, int page, int dpiX, int dpiY,
-    int width, int height, const QString &path, QString *error, PictureFileReader *reader)
+bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
+    int dpiY, int width, int height, const QString &path, QString *error, PictureFileReader *reader)
 {
     if (!writable(path, error))
         return false;
@@ -104,12 +104,13 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
             *error = QStringLiteral("the PDF file cannot be started");
         return false;
     }
-    const PageDrawer draw = [&](LabelCanvas &canvas, int page, int dpiX, int dpiY, int w, int h) {
-        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
-    };
-    PrintPage(target, kFrontPageIndex, draw);
+    const PageDrawer draw
+        = [&](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w, int h) {
+              drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
+          };
+    PrintPage(target, PreviewPage::Front, draw);
     target.newPage();
-    PrintPage(target, kBackPageIndex, draw);
+    PrintPage(target, PreviewPage::Back, draw);
     if (!target.end()) {
         if (error)
             *error = QStringLiteral("nothing was written");

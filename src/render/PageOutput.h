@@ -10,26 +10,23 @@ class MessageSink;
 class LabelCanvas;
 class PictureFileReader;
 
-// Page 0 is the front page, page 1 the back page.
-enum { kFrontPageIndex = 0, kBackPageIndex = 1 };
-
-// Draws page 0 or 1 of `doc` onto a canvas at the target resolution and
+// Draws the front or the back page of `doc` onto a canvas at the target resolution and
 // printable area, reading picture files through `reader` (null: the
 // program's loader without messages).
 void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
-    int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
+    PreviewPage page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader = nullptr);
 
 // One page drawn onto a white image of width x height pixels whose
 // resolution is dpiX x dpiY.
-QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, int page, int dpiX,
+QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
     int dpiY, int width, int height, PictureFileReader *reader = nullptr);
 
 // One page drawn into a one-page PDF file whose page is width x height pixels
 // at dpiX x dpiY. False, with the reason in `error`, when the file cannot be
 // written.
-bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, int page, int dpiX, int dpiY,
-    int width, int height, const QString &path, QString *error,
+bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
+    int dpiY, int width, int height, const QString &path, QString *error,
     PictureFileReader *reader = nullptr);
 
 // Both pages, front first, each on its own A4 landscape sheet at `dpi`, into

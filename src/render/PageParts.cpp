@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render/LabelCanvas.h"
+#include "canvas/LabelCanvas.h"
 
 namespace pageparts {
 

@@ -1,6 +1,6 @@
 #include "render/PreviewState.h"
 
-#include "render/Geometry.h"
+#include "base/Units.h"
 
 #include <cmath>
 
@@ -16,7 +16,7 @@ QSize PreviewState::pageSizeAt(int dpiX, int dpiY)
         int(std::trunc(dpiY * geom::kInchPerMm * geom::kPreviewPageHeightMm)));
 }
 
-bool PreviewState::showPage(int page)
+bool PreviewState::showPage(PreviewPage page)
 {
     if (page == m_page)
         return false;
@@ -24,9 +24,9 @@ bool PreviewState::showPage(int page)
     return true;
 }
 
-bool PreviewState::requestRefresh(int page)
+bool PreviewState::requestRefresh(PreviewPage page)
 {
-    if (page == 2)
+    if (page == PreviewPage::Shown)
         page = m_page;
     if (page != m_page)
         return false;

@@ -2,6 +2,8 @@
 
 #include <QSize>
 
+#include "base/PreviewPage.h"
+
 // The preview's page, zoom and staleness, and the decisions that follow from
 // them: which requests redraw what, and when. The window only shows the bitmap.
 class PreviewState
@@ -16,7 +18,7 @@ public:
     // The 96-dpi page the renderers draw the preview on.
     static QSize pageSize() { return bitmapSize(2); }
 
-    int previewPage() const { return m_page; }
+    PreviewPage previewPage() const { return m_page; }
     int zoom() const { return m_zoom; }
     bool stale() const { return m_stale; }
     bool visible() const { return m_visible; }
@@ -24,21 +26,21 @@ public:
     bool canZoomOut() const { return m_zoom > 0; }
 
     // Showing a page: true when it has to be drawn (it is not already shown).
-    bool showPage(int page);
-    // A document change on page 0 (front), 1 (back) or 2 (the page shown):
+    bool showPage(PreviewPage page);
+    // A document change on a page (Shown: whichever page is shown):
     // true when the shown page has to be redrawn now. While hidden, a change
     // of the shown page marks it stale instead.
-    bool requestRefresh(int page);
+    bool requestRefresh(PreviewPage page);
     // The window is shown: true when a stale page has to be redrawn.
     bool windowShown();
     void windowHidden() { m_visible = false; }
     // Zoom steps: true when the zoom changed (the shown page is then redrawn
-    // through requestRefresh(2)).
+    // through requestRefresh(PreviewPage::Shown)).
     bool zoomIn();
     bool zoomOut();
 
 private:
-    int m_page = 0;
+    PreviewPage m_page = PreviewPage::Front;
     int m_zoom = 0;
     bool m_stale = true;
     bool m_visible = false;

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "canvas/QPainterCanvas.h"
 #include "render/PreviewState.h"
-#include "render/QPainterCanvas.h"
 
 const QString kPrintJobTitle = QStringLiteral("Casewright");
 const QString kPrinterFailedPrintMessage = QStringLiteral("プリンタ異常のため印刷できません");
@@ -19,7 +19,7 @@ QString printingProgressText(int page, int total)
     return QString::asprintf("印刷中です(%d/%d)", page, total);
 }
 
-void PrintPage(PrintTarget &target, int page, const PageDrawer &drawPage)
+void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage)
 {
     drawPage(target.canvas(), page, target.resolutionX(), target.resolutionY(),
         target.printableWidth(), target.printableHeight());
@@ -49,14 +49,14 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     int page = 1;
     if (options.printFront) {
         progress.ShowText(printingProgressText(page, total));
-        PrintPage(target, 0, drawPage);
+        PrintPage(target, PreviewPage::Front, drawPage);
         if (options.printBack)
             target.newPage();
         page = 2;
     }
     if (options.printBack) {
         progress.ShowText(printingProgressText(page, total));
-        PrintPage(target, 1, drawPage);
+        PrintPage(target, PreviewPage::Back, drawPage);
     }
     const bool ended = target.end();
     progress.hide();
@@ -153,7 +153,7 @@ int PdfPrintTarget::printableHeight() const
     return d->writer ? int((long long)d->writer->height() * m_dpiY / m_dpi) : 0;
 }
 
-void RenderPreviewPage(int page, QImage &bitmap, const PageDrawer &drawPage)
+void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage)
 {
     // Drawn straight onto the bitmap through a scale from the 96-dpi page, which
     // gives what playing a 96-dpi recording onto it would, without recording

@@ -5,15 +5,15 @@
 #include <functional>
 #include <memory>
 
+#include "base/UserPrompts.h"
+#include "canvas/LabelCanvas.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
 #include "render/Geometry.h"
-#include "render/LabelCanvas.h"
 
 // Draws page 0 (front) or 1 (back) of the document onto a canvas at a target
 // resolution and printable area. The renderers are bound to it by the caller.
-using PageDrawer = std::function<void(
-    LabelCanvas &canvas, int page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)>;
+using PageDrawer = std::function<void(LabelCanvas &canvas, PreviewPage page, int targetDpiX,
+    int targetDpiY, int pageWidth, int pageHeight)>;
 
 // A print job as the print command needs it: a dialog, landscape sheets with
 // a job title, a canvas per sheet at the device's own resolution.
@@ -52,7 +52,7 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     PrinterState &state = printerState());
 
 // Draws one page onto the target's current sheet at its own resolution and size.
-void PrintPage(PrintTarget &target, int page, const PageDrawer &drawPage);
+void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage);
 
 // A print target writing a PDF file on A4 landscape sheets, for printing
 // without a printer: a printer of dpiX x dpiY. Pictures go into the file at
@@ -86,4 +86,4 @@ private:
 
 // Draws one page of the preview: at 96 dpi on the 277.0 x 160.0 mm area
 // (1046 x 604 pixels), scaled onto the whole bitmap.
-void RenderPreviewPage(int page, QImage &bitmap, const PageDrawer &drawPage);
+void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage);

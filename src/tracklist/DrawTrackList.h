@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "render/LabelCanvas.h"
+#include "canvas/LabelCanvas.h"
 #include "tracklist/TListData.h"
 
 // Draws the track list on a canvas. faceLeft/faceTop are the device pixels of

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "fonts/BulkFontChange.h"
 #include "tracklist/AlbumImport.h"
 #include "tracklist/ListImport.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "tracklist/ListRows.h"
 
 // Rows read from tab-separated text or CSV files.

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <array>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "tracklist/TListData.h"
 
 // A named, reusable list layout kept in a "*.cwt" file.

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTabBar>
 
-#include "app/ColorSwatch.h"
 #include "render/ui/TPreviewWindow.h"
 #include "ui/MainWindowHarness.h"
+#include "widgets/ColorSwatch.h"
 
 namespace {
 
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, ASwatchIsPressedFromTheKeyboardAndByItsAccessibleAction)
 
 TEST(PreviewAccessibility, ButtonsInReadingOrderAndThePageNamedByItsCaption)
 {
-    TPreviewWindow w([](LabelCanvas &, int, int, int, int, int) {});
+    TPreviewWindow w([](LabelCanvas &, PreviewPage, int, int, int, int) {});
     w.show();
     EXPECT_EQ(tabOrder(w.findChild<QWidget *>("PreviewTopShow"), &w),
         QStringList({ "PreviewTopShow", "PreviewBottomShow", "PreviewClose", "Zoom1", "Zoom2",

@@ -41,7 +41,7 @@ TEST_F(EditorFixture, FrontTitleControlsFollowTheSwitchAndPositionMode)
     EXPECT_FALSE(e["TopTitlePosXY"]);
 
     EditResult r = ed.setTitleUse(Surface::Top, true);
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_TRUE(r.enabled.value("TopTitle"));
     EXPECT_TRUE(r.enabled.value("TopTitleLabel"));
     EXPECT_TRUE(r.enabled.value("TopTitlePos"));
@@ -57,13 +57,14 @@ TEST_F(EditorFixture, FrontTitleControlsFollowTheSwitchAndPositionMode)
 
     r = ed.setTitleCustomXUse(Surface::Top, true);
     EXPECT_EQ(r.enabled, ControlStates({ { "TopTitlePosX", true } }));
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
 
     // The value is taken at once; the page is refreshed when the field is left.
     r = ed.setTitleCustomX(Surface::Top, 1234);
     EXPECT_EQ(doc.top.title.customX, 999);
     EXPECT_TRUE(r.pages.isEmpty());
-    EXPECT_EQ(ed.leaveTitleCustomPosition(Surface::Top).pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(ed.leaveTitleCustomPosition(Surface::Top).pages,
+        QList<PreviewPage>({ PreviewPage::Front }));
 
     r = ed.setTitleUse(Surface::Top, false);
     EXPECT_FALSE(r.enabled.value("TopTitlePosX", true));
@@ -93,7 +94,7 @@ TEST_F(EditorFixture, SpineOffsetIsCutTo115AndCarriedToTheLinkedRightSpine)
     EXPECT_EQ(doc.right.title.offset, 115);
     EXPECT_TRUE(r.changed.contains("LeftTitleOffset"));
     EXPECT_TRUE(r.changed.contains("RightTitleOffset"));
-    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
     ed.setTitleOffset(Surface::Left, 115);
     ed.setTitleOffsetText(Surface::Left, "999");
@@ -150,7 +151,7 @@ TEST_F(EditorFixture, RightSameLeftCopiesNothingWhileTheLeftTitleIsOff)
     EXPECT_EQ(doc.right.title.text, "right");
     EXPECT_EQ(doc.right.title.offset, 0);
     EXPECT_EQ(doc.right.title.posMode, 0);
-    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
     EXPECT_EQ(r.changed, QStringList({ "RightSameLeft" }));
 
     // Later edits of the left title are carried.
@@ -190,7 +191,7 @@ TEST_F(EditorFixture, FrontTitleReachesBothSpinesThroughTheLeftLink)
     EXPECT_EQ(doc.left.title.text, "Album");
     EXPECT_EQ(doc.right.title.text, "Album");
     EXPECT_EQ(doc.bottom.title.text, "");
-    EXPECT_EQ(t.pages, QList<int>({ kFrontPage, kBackPage }));
+    EXPECT_EQ(t.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
     EXPECT_EQ(t.changed, QStringList({ "LeftTitle", "RightTitle", "TopTitle" }));
 
     ed.setTitleFont(Surface::Top, someFont("F", 20));
@@ -225,7 +226,7 @@ TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightEvenWhenTheLeft
     EXPECT_EQ(doc.left.title.text, "");
     EXPECT_EQ(doc.right.title.text, "");
     EXPECT_TRUE(r.changed.contains("RightTitle"));
-    EXPECT_TRUE(r.refreshes(kBackPage));
+    EXPECT_TRUE(r.refreshes(PreviewPage::Back));
 }
 
 TEST_F(EditorFixture, FrontTextReachesTheRightSpineWhenTheLinkedLeftAlreadyHasIt)
@@ -241,7 +242,7 @@ TEST_F(EditorFixture, FrontTextReachesTheRightSpineWhenTheLinkedLeftAlreadyHasIt
     EXPECT_EQ(doc.left.title.text, "Next");
     EXPECT_EQ(doc.right.title.text, "Next");
     EXPECT_TRUE(r.changed.contains("RightTitle"));
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
 }
 
 TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
@@ -264,11 +265,11 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
     EXPECT_EQ(doc.bottom.title.font.name, "F");
     EXPECT_FALSE(r.enabled.value("BottomTitle", true));
     EXPECT_FALSE(r.enabled.value("BottomTitlePos", true));
-    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
     r = ed.setTitlePosMode(Surface::Top, 3);
     EXPECT_EQ(doc.bottom.title.posMode, 3);
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
     ed.setTitleCustomX(Surface::Top, 99);
     ed.setTitleCustomXUse(Surface::Top, false);
     EXPECT_EQ(doc.bottom.title.customX, 12);
@@ -324,10 +325,10 @@ TEST_F(EditorFixture, LeftSpineEnablingTable)
 TEST_F(EditorFixture, SwitchesAndColoursRefreshTheirPages)
 {
     EditResult r = ed.setUseList(Surface::Top, true);
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_EQ(r.enabled, ControlStates({ { "TopListEdit", true } }));
     r = ed.setUseList(Surface::Bottom, true);
-    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
     r = ed.setUseCoverPrints(true);
     EXPECT_TRUE(r.pages.isEmpty());
@@ -337,12 +338,12 @@ TEST_F(EditorFixture, SwitchesAndColoursRefreshTheirPages)
 
     r = ed.setBackgroundColor(Swatch::TopInside, 0x00123456);
     EXPECT_EQ(doc.top.backgroundColor2, 0x00123456u);
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_EQ(r.changed, QStringList({ "TopLabelBGColor2" }));
     // A cancelled dialog changes nothing but still refreshes the page.
     r = ed.setBackgroundColor(Swatch::Right, std::nullopt);
     EXPECT_EQ(doc.right.backgroundColor1, kWhite);
-    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
     EXPECT_TRUE(r.changed.isEmpty());
 }
 
@@ -358,7 +359,7 @@ TEST_F(EditorFixture, PicturePanelsFollowTheirSwitchAndLinks)
     EditResult r = ed.setPictureSameAsFront(true);
     EXPECT_FALSE(r.enabled.value("BottomGraphicFileSelect", true));
     EXPECT_FALSE(r.enabled.value("BottomSizeRateFixed", true));
-    EXPECT_EQ(r.pages, QList<int>({ kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
     r = ed.setPictureUse(Surface::Bottom, false);
     EXPECT_FALSE(r.enabled.value("SameGraphic", true));
     EXPECT_TRUE(doc.bottom.pictureSameAsFront);
@@ -389,7 +390,7 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     EXPECT_EQ(t.printWidth, 1429);
     EXPECT_EQ(t.printHeight, 1000);
     EXPECT_EQ(doc.bottom.picture.printWidth, 1629); // the back label's own width
-    EXPECT_EQ(r.pages, QList<int>({ kFrontPage, kBackPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
     ed.applyAlignMode(Surface::Top, 4);
     EXPECT_EQ(t.posY, 205);
     ed.applyAlignMode(Surface::Top, 5);
@@ -449,7 +450,7 @@ TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
     ed.setTemplateReloader([&] { ++reloads; });
 
     EditResult r = ed.resetToNew();
-    EXPECT_EQ(r.pages, QList<int>({ kShownPage }));
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Shown }));
     EXPECT_TRUE(r.changed.contains("TopTitle"));
     EXPECT_TRUE(r.enabled.contains("TopTitle"));
     EXPECT_EQ(reloads, 1);

@@ -51,13 +51,15 @@ TEST(OptionSettings, StoringWritesAtOnceAndNamesThePageToRefresh)
 {
     TempSettings t;
     PrintOptions o;
-    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("AreaLinePrint"), false), 2);
+    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("AreaLinePrint"), false),
+        PreviewPage::Shown);
     EXPECT_FALSE(o.boundaryLines);
     QSettings reread(t.settings.fileName(), QSettings::IniFormat);
     EXPECT_EQ(reread.value("AreaLinePrint").toInt(), 0);
-    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("SideTitleSameTop"), true), 1);
-    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("BottomLabelPrint"), false), -1);
+    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("SideTitleSameTop"), true),
+        PreviewPage::Back);
+    EXPECT_FALSE(storePrintOption(t.settings, o, QStringLiteral("BottomLabelPrint"), false));
     EXPECT_FALSE(o.printBack);
-    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("Bogus"), true), -1);
+    EXPECT_FALSE(storePrintOption(t.settings, o, QStringLiteral("Bogus"), true));
     EXPECT_FALSE(t.settings.contains("Bogus"));
 }

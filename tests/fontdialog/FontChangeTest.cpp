@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/UserDialogs.h"
+#include "app/QtUserDialogs.h"
 #include "fonts/ui/TFontChange.h"
 #include "fonts/ui/TFontDialogX.h"
 

@@ -61,9 +61,9 @@ protected:
         EXPECT_TRUE(dialogs.messages.isEmpty());
         // The list redraws; on Yes both pages with titles redraw too.
         ASSERT_FALSE(refresher.pages.isEmpty());
-        EXPECT_EQ(refresher.pages.first(), 2);
-        EXPECT_EQ(refresher.pages.contains(0), yes);
-        EXPECT_EQ(refresher.pages.contains(1), yes);
+        EXPECT_EQ(refresher.pages.first(), PreviewPage::Shown);
+        EXPECT_EQ(refresher.pages.contains(PreviewPage::Front), yes);
+        EXPECT_EQ(refresher.pages.contains(PreviewPage::Back), yes);
 
         pressEd("ListClose");
         QCoreApplication::processEvents();

@@ -93,10 +93,10 @@ TEST_F(ListEditorTest, NewAddDeleteAndTheMovesFollowTheSelection)
     EXPECT_EQ(rows().size(), 2);
     EXPECT_EQ(list()->editor().selected(), -1);
     EXPECT_FALSE(on(ed("ListText2")));
-    // Every change of rows asked for page 2.
+    // Every change of rows asked for the page shown.
     EXPECT_FALSE(refresher.pages.isEmpty());
-    for (int page : refresher.pages)
-        EXPECT_EQ(page, 2);
+    for (PreviewPage page : refresher.pages)
+        EXPECT_EQ(page, PreviewPage::Shown);
 }
 
 TEST_F(ListEditorTest, ANewRowTakesTheDefaultsOfTheColumnCountAndTheEditorsChoices)
@@ -187,7 +187,7 @@ TEST_F(ListEditorTest, CellTextsAreStoredOnEveryKeystrokeAndEnterGoesNowhere)
     auto *edit = ed<QLineEdit>("ListText2");
     typeInto(edit, QStringLiteral("夜明"));
     EXPECT_EQ(rows()[0].columns[1].text, QStringLiteral("夜明"));
-    EXPECT_EQ(refresher.pages.count(2), 3); // "新規" and two keystrokes
+    EXPECT_EQ(refresher.pages.count(PreviewPage::Shown), 3); // "新規" and two keystrokes
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(edit, &enter);
     EXPECT_TRUE(enter.isAccepted());
@@ -265,7 +265,7 @@ TEST_F(ListEditorTest, ImportFillsTheCellsByTheColumnCountAndAFailureChangesNoth
     EXPECT_EQ(rows()[2].columns[1].text, "");
     EXPECT_EQ(list()->editor().selected(), 2);
     EXPECT_EQ(list()->rowView()->model()->rowCount(), 3);
-    EXPECT_EQ(refresher.pages, QList<int>({ 2 }));
+    EXPECT_EQ(refresher.pages, QList<PreviewPage>({PreviewPage::Shown}));
 
     dialogs.openAnswer = dir.filePath("missing.txt");
     pressEd("FileLoad");

@@ -79,7 +79,7 @@ TEST_F(ListEditorTest, TheColumnChoiceActsOnTheRowsTheFieldsAndTheEditor)
     setWindow()->reject();
     QCoreApplication::processEvents();
     EXPECT_EQ(layout(0).columnCount, 3);
-    EXPECT_EQ(refresher.pages, QList<int>({ 2 }));
+    EXPECT_EQ(refresher.pages, QList<PreviewPage>({PreviewPage::Shown}));
 }
 
 TEST_F(ListEditorTest, TypedValuesAreCutToTheirMaximaAndLettersAreRefused)

@@ -1,6 +1,6 @@
 #include "PictureTestUtil.h"
 #include "TestSupport.h"
-#include "pictures/PicturePlacementOps.h"
+#include "document/PicturePlacementOps.h"
 #include "render/Geometry.h"
 
 namespace {
@@ -37,7 +37,7 @@ TEST_F(Placement, LoadingCoversTheFrontAndCentresIt)
     top().alignMode = 4;
     PlacementResult r = LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.refreshPage, -1);
+    EXPECT_FALSE(r.refreshPage);
     EXPECT_EQ(r.changed, QList<Surface> { Surface::Top });
     EXPECT_EQ(top().pixelWidth, 1429);
     EXPECT_EQ(top().pixelHeight, 1000);
@@ -63,7 +63,7 @@ TEST_F(Placement, FitWidthThenCentreThenBottom)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     PlacementResult r = applySizeMode(doc, Surface::Top, 0);
-    EXPECT_EQ(r.refreshPage, 0);
+    EXPECT_EQ(r.refreshPage, PreviewPage::Front);
     EXPECT_EQ(top().printWidth, 1429);
     EXPECT_EQ(top().printHeight, 1000);
     EXPECT_EQ(top().posX, -293);
@@ -96,11 +96,11 @@ TEST_F(Placement, CustomChoicesChangeNothingAndRefreshNothing)
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     applySizeMode(doc, Surface::Top, 0);
     PlacementResult r = applySizeMode(doc, Surface::Top, 2);
-    EXPECT_EQ(r.refreshPage, -1);
+    EXPECT_FALSE(r.refreshPage);
     EXPECT_EQ(top().printWidth, 1429);
     EXPECT_EQ(top().sizeMode, 2);
     r = applyAlignMode(doc, Surface::Top, 6);
-    EXPECT_EQ(r.refreshPage, -1);
+    EXPECT_FALSE(r.refreshPage);
     EXPECT_EQ(top().posX, -293);
 }
 
@@ -110,7 +110,7 @@ TEST_F(Placement, TypedWidthKeepsTheAspect)
     applySizeMode(doc, Surface::Top, 0);
     PlacementResult r = setPrintWidth(doc, Surface::Top, QStringLiteral("700"));
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.refreshPage, 0);
+    EXPECT_EQ(r.refreshPage, PreviewPage::Front);
     EXPECT_EQ(top().printWidth, 700);
     EXPECT_EQ(top().printHeight, 489); // 1000 * 700 / 1429 = 489.85
     EXPECT_EQ(top().sizeMode, 2);
@@ -127,7 +127,7 @@ TEST_F(Placement, TypedTextThatIsNoNumberChangesNothing)
     for (const char *text : { "", "-", "  ", "12a", "+" }) {
         PlacementResult r = setPosX(doc, Surface::Top, QString::fromLatin1(text));
         EXPECT_FALSE(r.ok) << text;
-        EXPECT_EQ(r.refreshPage, -1);
+        EXPECT_FALSE(r.refreshPage);
         EXPECT_EQ(top().posX, -293);
         EXPECT_EQ(top().alignMode, 6);
     }
@@ -179,7 +179,7 @@ TEST_F(Placement, LinkedBackGetsTheFrontsValuesThenFitsItsOwnWidth)
     EXPECT_EQ(bottom().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));
 
     r = applySizeMode(doc, Surface::Top, 0);
-    EXPECT_EQ(r.refreshPage, 2); // both pages changed
+    EXPECT_EQ(r.refreshPage, PreviewPage::Shown); // both pages changed
     EXPECT_EQ(top().printWidth, 1429);
     EXPECT_EQ(bottom().printWidth, 1629); // the back label's own width
     EXPECT_EQ(bottom().printHeight, 1139); // 1000 * 1629 / 1429 = 1139.96
@@ -215,7 +215,7 @@ TEST_F(Placement, TurningTheLinkOffKeepsTheCopiedValues)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     PlacementResult r = setPictureLink(doc, Surface::Top, true);
-    EXPECT_EQ(r.refreshPage, 1);
+    EXPECT_EQ(r.refreshPage, PreviewPage::Back);
     EXPECT_EQ(r.enablingChanged, QList<Surface> { Surface::Bottom });
     EXPECT_EQ(bottom().printWidth, 2016);
     setPictureLink(doc, Surface::Top, false);
@@ -245,13 +245,13 @@ TEST_F(Placement, EnablingFollowsUseAndTheLink)
 {
     EXPECT_FALSE(panelEnabling(doc, Surface::Top).controls);
     PlacementResult r = setPictureUse(doc, Surface::Top, true);
-    EXPECT_EQ(r.refreshPage, 0);
+    EXPECT_EQ(r.refreshPage, PreviewPage::Front);
     EXPECT_TRUE(panelEnabling(doc, Surface::Top).controls);
     EXPECT_FALSE(panelEnabling(doc, Surface::Top).link);
 
     EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
     r = setPictureUse(doc, Surface::Bottom, true);
-    EXPECT_EQ(r.refreshPage, 1);
+    EXPECT_EQ(r.refreshPage, PreviewPage::Back);
     EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
     EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).controls);
     setPictureLink(doc, Surface::Top, true);
@@ -316,7 +316,7 @@ TEST_F(Placement, NewResetsAllButAspectBitmapAndSourceRect)
     setKeepAspect(doc, Surface::Top, false);
     applySizeMode(doc, Surface::Top, 0);
     PlacementResult r = resetPicturePlacements(doc);
-    EXPECT_EQ(r.refreshPage, 2);
+    EXPECT_EQ(r.refreshPage, PreviewPage::Shown);
     EXPECT_FALSE(doc.bottom.pictureSameAsFront);
     EXPECT_FALSE(doc.right.pictureSameAsLeft);
     EXPECT_FALSE(top().use);

@@ -1,8 +1,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "canvas/LabelCanvas.h"
 #include "pictures/PixelMemory.h"
-#include "render/LabelCanvas.h"
 
 namespace {
 

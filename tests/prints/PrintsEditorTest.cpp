@@ -3,15 +3,15 @@
 
 #include "TestSupport.h"
 #include "prints/PrintsEditor.h"
-#include "render/PreviewRefresher.h"
+#include "base/PreviewPage.h"
 
 namespace {
 
 class Pages : public PreviewRefresher
 {
 public:
-    void RequestPreviewRefresh(int page) override { pages.append(page); }
-    QList<int> pages;
+    void RequestPreviewRefresh(PreviewPage page) override { pages.append(page); }
+    QList<PreviewPage> pages;
 };
 
 class PrintsEditorTest : public ::testing::Test
@@ -152,10 +152,10 @@ TEST_F(PrintsEditorTest, ChangesRefreshTheListsPage)
     editor.newItem(false);
     editor.setTextX(3);
     editor.setTextX(3); // unchanged: no refresh
-    EXPECT_EQ(pages.pages, (QList<int> { 1, 1 }));
+    EXPECT_EQ(pages.pages, (QList<PreviewPage> {PreviewPage::Back, PreviewPage::Back}));
     editor.open(PrintsList::Inside);
     editor.newItem(false);
-    EXPECT_EQ(pages.pages.last(), 0);
+    EXPECT_EQ(pages.pages.last(), PreviewPage::Front);
     EXPECT_EQ(doc.backPrints.size(), 1);
     EXPECT_EQ(doc.insidePrints.size(), 1);
 }

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/ColorSwatch.h"
-#include "app/UserDialogs.h"
+#include "widgets/ColorSwatch.h"
+#include "app/QtUserDialogs.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/PictureTestUtil.h"
 #include "pictures/ui/TOpenPictureDialogEx.h"

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
-#include "app/ColorSwatch.h"
+#include "widgets/ColorSwatch.h"
 #include "document/DocumentFile.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
@@ -130,7 +130,7 @@ TEST_F(PrintsWindowTest, TextFieldsTakeTheirValuesAndTheAngleIsModulo360)
     EXPECT_EQ(editor->listBox()->model()->index(0, 0).data().toString(),
         QStringLiteral("Text  12, 34 ------- 裏面のことば"));
     EXPECT_FALSE(refresher.pages.isEmpty());
-    EXPECT_EQ(refresher.pages.last(), 0);
+    EXPECT_EQ(refresher.pages.last(), PreviewPage::Front);
 }
 
 TEST_F(PrintsWindowTest, FontsComeFromTheFontDialogAndCancelChangesNothing)

@@ -4,8 +4,8 @@
 
 #include "RenderTestSupport.h"
 #include "render/DrawBackPage.h"
-#include "render/QPainterCanvas.h"
-#include "render/RecordingCanvas.h"
+#include "canvas/QPainterCanvas.h"
+#include "canvas/RecordingCanvas.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QFontMetrics>
 #include <QImage>
 
-#include "render/QPainterCanvas.h"
-#include "render/RecordingCanvas.h"
+#include "canvas/QPainterCanvas.h"
+#include "canvas/RecordingCanvas.h"
 
 namespace {
 

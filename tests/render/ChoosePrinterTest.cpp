@@ -70,7 +70,7 @@ TEST(ChoosePrinter, DoublingTheResolutionDoublesEveryDevicePixelValue)
     EXPECT_FALSE(doc.right.picture.keepAspect);
     // The millimetres stay.
     EXPECT_DOUBLE_EQ(PixelsToMmX(doc.top.picture.printWidth, state), widthMm);
-    EXPECT_EQ(r.placement.refreshPage, 2);
+    EXPECT_EQ(r.placement.refreshPage, PreviewPage::Shown);
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 

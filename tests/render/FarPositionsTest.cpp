@@ -3,10 +3,10 @@
 #include <limits>
 
 #include "RenderTestSupport.h"
+#include "canvas/QPainterCanvas.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
-#include "render/QPainterCanvas.h"
-#include "render/RecordingCanvas.h"
 
 // Positions read from a document file are not range-checked; values far off
 // the page must still give defined coordinates (cut to the int range) rather

@@ -3,9 +3,9 @@
 #include <QFontMetrics>
 
 #include "RenderTestSupport.h"
+#include "canvas/QPainterCanvas.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/DrawFrontPage.h"
-#include "render/QPainterCanvas.h"
-#include "render/RecordingCanvas.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "RenderTestSupport.h"
 #include "render/DrawFrontPage.h"
-#include "render/RecordingCanvas.h"
+#include "canvas/RecordingCanvas.h"
 
 namespace {
 

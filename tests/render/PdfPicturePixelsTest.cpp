@@ -5,8 +5,8 @@
 
 #include "RenderTestSupport.h"
 
+#include "canvas/RecordingCanvas.h"
 #include "render/PageOutput.h"
-#include "render/RecordingCanvas.h"
 
 namespace {
 
@@ -93,11 +93,11 @@ TEST(PdfPicturePixels, ThePdfShowsTheRasterPagesPixels)
         CountingReader reader;
         const int w = 1800 * dpi / 300, h = 1500 * dpi / 300;
         const QImage raster
-            = renderPageImage(doc, optionsOff(), kFrontPageIndex, dpi, dpi, w, h, &reader);
+            = renderPageImage(doc, optionsOff(), PreviewPage::Front, dpi, dpi, w, h, &reader);
         const QString pdf = dir.filePath(QStringLiteral("page%1.pdf").arg(dpi));
         QString error;
-        ASSERT_TRUE(
-            renderPagePdf(doc, optionsOff(), kFrontPageIndex, dpi, dpi, w, h, pdf, &error, &reader))
+        ASSERT_TRUE(renderPagePdf(
+            doc, optionsOff(), PreviewPage::Front, dpi, dpi, w, h, pdf, &error, &reader))
             << error.toStdString();
         const QImage printed = rasterisePdf(pdf, dpi);
         ASSERT_EQ(printed.size(), raster.size());
@@ -121,19 +121,19 @@ TEST(PdfPicturePixels, TheStretchedPictureIsKeptWhileThePartAndTheSizeStay)
     LabelDocument doc = pictureDocument(dir);
     const StretchedPicture &kept = doc.top.picture.stretched;
     CountingReader reader;
-    renderPageImage(doc, optionsOff(), kFrontPageIndex, 300, 300, 1800, 1500, &reader);
+    renderPageImage(doc, optionsOff(), PreviewPage::Front, 300, 300, 1800, 1500, &reader);
     EXPECT_EQ(kept.image.size(), QSize(1261, 937));
     const qint64 first = kept.image.cacheKey();
-    renderPageImage(doc, optionsOff(), kFrontPageIndex, 300, 300, 1800, 1500, &reader);
+    renderPageImage(doc, optionsOff(), PreviewPage::Front, 300, 300, 1800, 1500, &reader);
     EXPECT_EQ(kept.image.cacheKey(), first);
     EXPECT_EQ(reader.loads, 2); // the cover and the free-print picture, once each
-    renderPageImage(doc, optionsOff(), kFrontPageIndex, 600, 600, 3600, 3000, &reader);
+    renderPageImage(doc, optionsOff(), PreviewPage::Front, 600, 600, 3600, 3000, &reader);
     EXPECT_EQ(kept.image.size(), QSize(2522, 1874));
 
     LabelDocument recorded = pictureDocument(dir);
     RecordingCanvas canvas(300, 300);
     drawDocumentPage(
-        canvas, recorded, optionsOff(), kFrontPageIndex, 300, 300, 1800, 1500, &reader);
+        canvas, recorded, optionsOff(), PreviewPage::Front, 300, 300, 1800, 1500, &reader);
     EXPECT_TRUE(recorded.top.picture.stretched.image.isNull());
     EXPECT_TRUE(canvas.lines().contains(QStringLiteral("StretchPicture 900 69 2161 1006 679 500")));
 }

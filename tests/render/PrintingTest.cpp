@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/PreviewState.h"
 #include "render/PrintDocument.h"
-#include "render/RecordingCanvas.h"
 
 namespace {
 
@@ -71,9 +71,13 @@ struct PrintRun
 
     PrintResult print(const PrintOptions &options)
     {
-        auto draw = [this](LabelCanvas &, int page, int dx, int dy, int w, int h) {
-            target.events
-                << QStringLiteral("draw %1 %2x%3 %4x%5").arg(page).arg(dx).arg(dy).arg(w).arg(h);
+        auto draw = [this](LabelCanvas &, PreviewPage page, int dx, int dy, int w, int h) {
+            target.events << QStringLiteral("draw %1 %2x%3 %4x%5")
+                                 .arg(int(page))
+                                 .arg(dx)
+                                 .arg(dy)
+                                 .arg(w)
+                                 .arg(h);
         };
         struct Progress : ProgressSink
         {
@@ -216,20 +220,20 @@ TEST(PreviewState, RedrawsOnlyTheShownPageAndOnlyWhenVisible)
     PreviewState s;
     EXPECT_TRUE(s.stale());
     EXPECT_TRUE(s.windowShown()); // first showing draws the front
-    EXPECT_FALSE(s.showPage(0)); // already shown: nothing
-    EXPECT_FALSE(s.requestRefresh(1)); // back edit while the front shows
-    EXPECT_TRUE(s.requestRefresh(0));
-    EXPECT_TRUE(s.requestRefresh(2));
+    EXPECT_FALSE(s.showPage(PreviewPage::Front)); // already shown: nothing
+    EXPECT_FALSE(s.requestRefresh(PreviewPage::Back)); // back edit while the front shows
+    EXPECT_TRUE(s.requestRefresh(PreviewPage::Front));
+    EXPECT_TRUE(s.requestRefresh(PreviewPage::Shown));
     s.windowHidden();
-    EXPECT_FALSE(s.requestRefresh(1));
+    EXPECT_FALSE(s.requestRefresh(PreviewPage::Back));
     EXPECT_FALSE(s.stale()); // the back is not shown: not stale
-    EXPECT_FALSE(s.requestRefresh(0));
+    EXPECT_FALSE(s.requestRefresh(PreviewPage::Front));
     EXPECT_TRUE(s.stale());
-    EXPECT_FALSE(s.requestRefresh(2));
+    EXPECT_FALSE(s.requestRefresh(PreviewPage::Shown));
     EXPECT_TRUE(s.windowShown()); // one redraw for all hidden edits
     EXPECT_FALSE(s.windowShown());
-    EXPECT_TRUE(s.showPage(1));
-    EXPECT_TRUE(s.requestRefresh(1));
+    EXPECT_TRUE(s.showPage(PreviewPage::Back));
+    EXPECT_TRUE(s.requestRefresh(PreviewPage::Back));
 }
 
 TEST(PreviewState, ZoomStopsAtItsEnds)
@@ -250,17 +254,18 @@ TEST(RenderPreviewPage, DrawsAt96DpiOnThePreviewAreaAndScalesIt)
     QImage bitmap(523, 302, QImage::Format_RGB32);
     bitmap.fill(Qt::white);
     int calls = 0;
-    RenderPreviewPage(1, bitmap, [&](LabelCanvas &c, int page, int dx, int dy, int w, int h) {
-        ++calls;
-        EXPECT_EQ(page, 1);
-        EXPECT_EQ(dx, 96);
-        EXPECT_EQ(dy, 96);
-        EXPECT_EQ(w, 1046);
-        EXPECT_EQ(h, 604);
-        c.SetPen(0);
-        c.SetBrush(0);
-        c.Rectangle(0, 0, 524, 302); // the left half of the page, top half
-    });
+    RenderPreviewPage(PreviewPage::Back, bitmap,
+        [&](LabelCanvas &c, PreviewPage page, int dx, int dy, int w, int h) {
+            ++calls;
+            EXPECT_EQ(page, PreviewPage::Back);
+            EXPECT_EQ(dx, 96);
+            EXPECT_EQ(dy, 96);
+            EXPECT_EQ(w, 1046);
+            EXPECT_EQ(h, 604);
+            c.SetPen(0);
+            c.SetBrush(0);
+            c.Rectangle(0, 0, 524, 302); // the left half of the page, top half
+        });
     EXPECT_EQ(calls, 1);
     // Scaled by one half: the block covers about 262 x 151 pixels.
     EXPECT_EQ(bitmap.pixel(10, 10) & 0xFFFFFF, 0u);
@@ -274,13 +279,14 @@ TEST(RenderPreviewPage, OnePixelLinesStayVisibleAtTheReducedSizes)
     for (int zoom : { 0, 1 }) {
         QImage bitmap(PreviewState::bitmapSize(zoom), QImage::Format_RGB32);
         bitmap.fill(Qt::white);
-        RenderPreviewPage(0, bitmap, [](LabelCanvas &c, int, int, int, int, int) {
-            c.SetPen(0);
-            c.MoveTo(100, 301); // across
-            c.LineTo(900, 301);
-            c.MoveTo(501, 50); // down
-            c.LineTo(501, 550);
-        });
+        RenderPreviewPage(
+            PreviewPage::Front, bitmap, [](LabelCanvas &c, PreviewPage, int, int, int, int) {
+                c.SetPen(0);
+                c.MoveTo(100, 301); // across
+                c.LineTo(900, 301);
+                c.MoveTo(501, 50); // down
+                c.LineTo(501, 550);
+            });
         const double sx = bitmap.width() / 1046.0, sy = bitmap.height() / 604.0;
         const int row = int(301 * sy), column = int(501 * sx);
         int across = 0, down = 0;

@@ -3,7 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
-#include "render/QPainterCanvas.h"
+#include "canvas/QPainterCanvas.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
+#include "document/PicturePlacementOps.h"
 #include "pictures/PictureLoading.h"
-#include "pictures/PicturePlacementOps.h"
 #include "render/PageOutput.h"
 
 namespace {
@@ -62,8 +62,8 @@ TEST(SharedPicture, ACoverOnThreeSurfacesIsDecodedOnceAndNotReadWhenPrinted)
         p->sourceRect = PixelRect { 0, 0, 1, 1 };
 
     CountingReader reader, freshReader;
-    for (int page : { kFrontPageIndex, kBackPageIndex }) {
-        SCOPED_TRACE(page);
+    for (PreviewPage page : { PreviewPage::Front, PreviewPage::Back }) {
+        SCOPED_TRACE(int(page));
         const QImage got = renderPageImage(doc, optionsOff(), page, 96, 96, 1046, 604, &reader);
         const QImage want
             = renderPageImage(fresh, optionsOff(), page, 96, 96, 1046, 604, &freshReader);

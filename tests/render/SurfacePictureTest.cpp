@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "RenderTestSupport.h"
+#include "canvas/QPainterCanvas.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/DrawFrontPage.h"
 #include "render/DrawSurfacePicture.h"
-#include "render/QPainterCanvas.h"
-#include "render/RecordingCanvas.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "RenderTestSupport.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
-#include "render/RecordingCanvas.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 // Records messages instead of showing them.
 class RecordingMessages : public MessageSink

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
+#include "document/DiscTitles.h"
 #include "document/DocumentEditor.h"
 #include "text/FileFilter.h"
 #include "tracklist/AlbumImport.h"
@@ -319,7 +320,7 @@ TEST(AlbumImportTitles, DiscTitlesGoThroughTheLinks)
     EXPECT_EQ(doc.bottom.title.text, QStringLiteral("夏の記録"));
     EXPECT_EQ(doc.left.title.text, QStringLiteral("夏の記録"));
     EXPECT_EQ(doc.right.title.text, QStringLiteral("夏の記録"));
-    EXPECT_TRUE(r.refreshes(kFrontPage) && r.refreshes(kBackPage));
+    EXPECT_TRUE(r.refreshes(PreviewPage::Front) && r.refreshes(PreviewPage::Back));
     EXPECT_TRUE(r.changed.contains("BottomTitle"));
 
     // Unlinked spines get "performer / title"; the back is left alone.

@@ -2,9 +2,9 @@
 
 #include <QImage>
 
+#include "canvas/QPainterCanvas.h"
+#include "canvas/RecordingCanvas.h"
 #include "render/Geometry.h"
-#include "render/QPainterCanvas.h"
-#include "render/RecordingCanvas.h"
 #include "tracklist/DrawTrackList.h"
 
 namespace {

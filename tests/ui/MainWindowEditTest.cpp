@@ -69,8 +69,8 @@ TEST_F(MainWindowTest, JapaneseTypedIntoTheFrontTitleReachesBothLinkedSpines)
     EXPECT_EQ(text("RightTitle"), QStringLiteral("夏の歌"));
     EXPECT_EQ(window->document().right.title.text, QStringLiteral("夏の歌"));
     // Each keystroke refreshes the front page and, carried over, the back.
-    EXPECT_TRUE(refresher.pages.contains(0));
-    EXPECT_TRUE(refresher.pages.contains(1));
+    EXPECT_TRUE(refresher.pages.contains(PreviewPage::Front));
+    EXPECT_TRUE(refresher.pages.contains(PreviewPage::Back));
 }
 
 TEST_F(MainWindowTest, RightSameLeftWithTheLeftTitleOffCopiesNothing)
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, CustomPositionTakesItsValueAtOnceAndRefreshesOnEnter)
     enter.ignore();
     QApplication::sendEvent(edit, &enter);
     EXPECT_TRUE(enter.isAccepted()); // consumed: it does not reach the window
-    EXPECT_EQ(refresher.pages, QList<int>({ 0 }));
+    EXPECT_EQ(refresher.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_TRUE(edit->hasFocus() || !edit->window()->isActiveWindow());
 }
 
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, ListAndPrintSwitchesEnableTheirEditorButtons)
         window.get(), &TMainWindow::printsEditRequested, [&](int list) { prints.append(list); });
     click("UseBottomList");
     EXPECT_TRUE(enabled("BottomListEdit"));
-    EXPECT_EQ(refresher.pages.last(), 1);
+    EXPECT_EQ(refresher.pages.last(), PreviewPage::Back);
     click("BottomListEdit");
     refresher.pages.clear();
     click("UseTop2Prints");

@@ -3,7 +3,7 @@
 
 #include "MainWindowHarness.h"
 #include "TestSupport.h"
-#include "app/ColorSwatch.h"
+#include "widgets/ColorSwatch.h"
 
 namespace {
 const QString kNewQuestion = QStringLiteral("現在のデータが消えますがよろしいですか？");
@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, NewAnsweredYesResetsTitlesButKeepsColoursAndPrintSwitches
     EXPECT_TRUE(enabled("Top1PrintsEdit"));
     EXPECT_EQ(find<ColorSwatch>("LeftTitleBGColor")->color(), 0x00336699u);
     EXPECT_EQ(window->document().left.backgroundColor1, 0x00336699u);
-    EXPECT_TRUE(refresher.pages.contains(2));
+    EXPECT_TRUE(refresher.pages.contains(PreviewPage::Shown));
 }
 
 TEST_F(MainWindowTest, TitleBarCloseAsksTheExitQuestion)

@@ -14,11 +14,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "app/QtUserDialogs.h"
 #include "app/TAboutBox.h"
 #include "app/TMainWindow.h"
-#include "app/UserDialogs.h"
+#include "base/PreviewPage.h"
 #include "render/Geometry.h"
-#include "render/PreviewRefresher.h"
 
 // Dialog answers scripted by a test; every question is recorded.
 class ScriptedDialogs : public UserDialogs
@@ -98,8 +98,8 @@ public:
 class RecordingRefresher : public PreviewRefresher
 {
 public:
-    void RequestPreviewRefresh(int page) override { pages.append(page); }
-    QList<int> pages;
+    void RequestPreviewRefresh(PreviewPage page) override { pages.append(page); }
+    QList<PreviewPage> pages;
 };
 
 class FixedPrinter : public PrinterBackend

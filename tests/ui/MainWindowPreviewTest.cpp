@@ -15,7 +15,7 @@ TEST_F(MainWindowTest, EditsReachThePreviewWithTheirPage)
 
     click("PreviewShow");
     ASSERT_TRUE(preview->isVisible());
-    EXPECT_EQ(preview->state().previewPage(), 0);
+    EXPECT_EQ(preview->state().previewPage(), PreviewPage::Front);
     EXPECT_EQ(preview->drawCount(), 1);
 
     // A back-label edit while the front shows draws nothing.

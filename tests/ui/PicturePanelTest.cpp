@@ -3,8 +3,8 @@
 #include <QLabel>
 
 #include "MainWindowHarness.h"
-#include "app/ColorSwatch.h"
 #include "render/ui/TPreviewWindow.h"
+#include "widgets/ColorSwatch.h"
 
 namespace {
 QString writePicture(const QTemporaryDir &dir, int w, int h)
@@ -53,7 +53,7 @@ TEST_F(PicturePanelTest, ChoosingAFileLoadsAndCoversTheSurface)
     EXPECT_EQ(text("TopGraphicPosY"), QStringLiteral("0"));
     EXPECT_EQ(label("TopGraphicPWidth2"), QStringLiteral("170.7mm"));
     EXPECT_EQ(label("TopGraphicPPosX"), QStringLiteral("-24.8mm"));
-    EXPECT_EQ(refresher.pages.last(), 0);
+    EXPECT_EQ(refresher.pages.last(), PreviewPage::Front);
     const PicturePlacement &p = window->document().top.picture;
     EXPECT_EQ(p.printWidth, 2016);
     EXPECT_EQ(p.posX, -293);
@@ -134,14 +134,15 @@ TEST_F(MainWindowTest, ColorSelectStartsFromTheLastColourChosen)
     dialogs.colorAnswer = 0x00112233u;
     QTest::mouseClick(find<ColorSwatch>("TopLabelBGColor2"), Qt::LeftButton);
     EXPECT_EQ(window->document().top.backgroundColor2, 0x00112233u);
-    EXPECT_EQ(refresher.pages.last(), 0);
+    EXPECT_EQ(refresher.pages.last(), PreviewPage::Front);
 
     dialogs.colorAnswer.reset();
     refresher.pages.clear();
     QTest::mouseClick(find<ColorSwatch>("RightTitleBGColor"), Qt::LeftButton);
     EXPECT_EQ(window->document().right.backgroundColor1, kWhite);
     EXPECT_EQ(find<ColorSwatch>("RightTitleBGColor")->color(), kWhite);
-    EXPECT_EQ(refresher.pages, QList<int>({ 1 })); // refreshed although cancelled
+    EXPECT_EQ(
+        refresher.pages, QList<PreviewPage>({ PreviewPage::Back })); // refreshed although cancelled
     ASSERT_EQ(dialogs.colorStarts.size(), 2);
     EXPECT_EQ(dialogs.colorStarts[0], kBlack);
     EXPECT_EQ(dialogs.colorStarts[1], 0x00112233u);

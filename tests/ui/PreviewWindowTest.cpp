@@ -12,10 +12,10 @@
 namespace {
 struct Drawn
 {
-    QList<int> pages;
+    QList<PreviewPage> pages;
     PageDrawer drawer()
     {
-        return [this](LabelCanvas &c, int page, int, int, int, int) {
+        return [this](LabelCanvas &c, PreviewPage page, int, int, int, int) {
             pages.append(page);
             c.SetPen(0);
             c.SetBrush(0);
@@ -36,7 +36,7 @@ TEST(TPreviewWindow, FirstShowingDrawsTheFrontAtTheSmallestSize)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Casewright [Preview]"));
     EXPECT_TRUE(drawn.pages.isEmpty());
     w.show();
-    EXPECT_EQ(drawn.pages, QList<int> { 0 });
+    EXPECT_EQ(drawn.pages, QList<PreviewPage> { PreviewPage::Front });
     EXPECT_EQ(w.bitmap().size(), QSize(523, 302));
     EXPECT_FALSE(button(w, "Zoom1")->isEnabled());
     EXPECT_TRUE(button(w, "Zoom2")->isEnabled());
@@ -50,7 +50,7 @@ TEST(TPreviewWindow, PressingTheShownPageDrawsNothing)
     QTest::mouseClick(button(w, "PreviewTopShow"), Qt::LeftButton);
     EXPECT_EQ(drawn.pages.size(), 1);
     QTest::mouseClick(button(w, "PreviewBottomShow"), Qt::LeftButton);
-    EXPECT_EQ(drawn.pages, (QList<int> { 0, 1 }));
+    EXPECT_EQ(drawn.pages, (QList<PreviewPage> { PreviewPage::Front, PreviewPage::Back }));
 }
 
 TEST(TPreviewWindow, TwoZoomInsGiveTheFullSize)
@@ -75,18 +75,20 @@ TEST(TPreviewWindow, EditsOfTheOtherPageAndHiddenEdits)
     Drawn drawn;
     TPreviewWindow w(drawn.drawer());
     w.show();
-    w.RequestPreviewRefresh(1); // back edit while the front shows
+    w.RequestPreviewRefresh(PreviewPage::Back); // back edit while the front shows
     EXPECT_EQ(drawn.pages.size(), 1);
-    w.RequestPreviewRefresh(0);
+    w.RequestPreviewRefresh(PreviewPage::Front);
     EXPECT_EQ(drawn.pages.size(), 2);
     QTest::mouseClick(button(w, "PreviewClose"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    w.RequestPreviewRefresh(0);
-    w.RequestPreviewRefresh(2);
-    w.RequestPreviewRefresh(1);
+    w.RequestPreviewRefresh(PreviewPage::Front);
+    w.RequestPreviewRefresh(PreviewPage::Shown);
+    w.RequestPreviewRefresh(PreviewPage::Back);
     EXPECT_EQ(drawn.pages.size(), 2); // nothing drawn while hidden
     w.show();
-    EXPECT_EQ(drawn.pages, (QList<int> { 0, 0, 0 })); // one redraw on showing
+    EXPECT_EQ(drawn.pages,
+        (QList<PreviewPage> {
+            PreviewPage::Front, PreviewPage::Front, PreviewPage::Front })); // one redraw on showing
 }
 
 TEST(TPreviewWindow, ResizingMovesTheZoomButtons)

@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, AnUncheckedBoundaryLineOptionSurvivesARestart)
     click("AreaLinePrint");
     EXPECT_FALSE(window->printOptions().boundaryLines);
     EXPECT_EQ(QSettings().value("AreaLinePrint").toInt(), 0);
-    EXPECT_EQ(refresher.pages, QList<int>({ 2 }));
+    EXPECT_EQ(refresher.pages, QList<PreviewPage>({ PreviewPage::Shown }));
 
     dialogs.confirmAnswer = true;
     window.reset();
@@ -69,10 +69,10 @@ TEST_F(MainWindowTest, OptionClicksRefreshOnlyWhatTheyAffect)
     EXPECT_TRUE(refresher.pages.isEmpty());
     EXPECT_EQ(QSettings().value("TopLabelPrint").toInt(), 0);
     click("SideTitleSameTop");
-    EXPECT_EQ(refresher.pages, QList<int>({ 1 }));
+    EXPECT_EQ(refresher.pages, QList<PreviewPage>({ PreviewPage::Back }));
     EXPECT_EQ(QSettings().value("SideTitleSameTop").toInt(), 1);
     click("CutLinePrint");
-    EXPECT_EQ(refresher.pages, QList<int>({ 1, 2 }));
+    EXPECT_EQ(refresher.pages, QList<PreviewPage>({ PreviewPage::Back, PreviewPage::Shown }));
     EXPECT_TRUE(window->printOptions().spinesSameDirection);
     EXPECT_FALSE(window->printOptions().foldLines);
 }

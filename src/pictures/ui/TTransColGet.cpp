@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QScrollArea>
 
-#include "app/ColorSwatch.h"
 #include "pictures/PictureDialogRules.h"
+#include "widgets/ColorSwatch.h"
 
 void TransColImage::mousePressEvent(QMouseEvent *event)
 {

@@ -17,14 +17,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/ColorSwatch.h"
-#include "app/CommitEdit.h"
-#include "app/UserDialogs.h"
-#include "document/UserPrompts.h"
+#include "widgets/ColorSwatch.h"
+#include "widgets/CommitEdit.h"
+#include "widgets/UserDialogs.h"
+#include "base/UserPrompts.h"
 #include "fonts/FontQt.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
-#include "render/PreviewRefresher.h"
+#include "base/PreviewPage.h"
 #include "text/ui/UnicodeMark.h"
 
 namespace {

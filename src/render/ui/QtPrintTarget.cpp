@@ -4,7 +4,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "render/QPainterCanvas.h"
+#include "canvas/QPainterCanvas.h"
 
 QtPrintTarget::QtPrintTarget(QPrinter &printer, Dialog dialog)
     : m_printer(printer)

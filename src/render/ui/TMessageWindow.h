@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 class QLabel;
 

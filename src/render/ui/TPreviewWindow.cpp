@@ -14,9 +14,9 @@
 #include "render/WindowPlacement.h"
 
 namespace {
-QString pageCaption(int page)
+QString pageCaption(PreviewPage page)
 {
-    return page == 0 ? QStringLiteral("表レーベル") : QStringLiteral("裏レーベル");
+    return page == PreviewPage::Front ? QStringLiteral("表レーベル") : QStringLiteral("裏レーベル");
 }
 
 QMargins decorationOf(const QWidget &w)
@@ -93,7 +93,7 @@ void TPreviewWindow::redraw()
     m_image->setAccessibleName(pageCaption(m_state.previewPage()));
 }
 
-void TPreviewWindow::showPage(int page)
+void TPreviewWindow::showPage(PreviewPage page)
 {
     if (m_state.showPage(page))
         redraw();
@@ -101,15 +101,15 @@ void TPreviewWindow::showPage(int page)
 
 void TPreviewWindow::PreviewTopShowClick()
 {
-    showPage(0);
+    showPage(PreviewPage::Front);
 }
 
 void TPreviewWindow::PreviewBottomShowClick()
 {
-    showPage(1);
+    showPage(PreviewPage::Back);
 }
 
-void TPreviewWindow::RequestPreviewRefresh(int page)
+void TPreviewWindow::RequestPreviewRefresh(PreviewPage page)
 {
     if (m_state.requestRefresh(page))
         redraw();
@@ -125,7 +125,7 @@ void TPreviewWindow::Zoom1Click()
 {
     if (m_state.zoomOut()) {
         updateZoomButtons();
-        RequestPreviewRefresh(2);
+        RequestPreviewRefresh(PreviewPage::Shown);
     }
 }
 
@@ -133,7 +133,7 @@ void TPreviewWindow::Zoom2Click()
 {
     if (m_state.zoomIn()) {
         updateZoomButtons();
-        RequestPreviewRefresh(2);
+        RequestPreviewRefresh(PreviewPage::Shown);
     }
 }
 

@@ -21,7 +21,7 @@ public:
     explicit TPreviewWindow(PageDrawer drawPage, QWidget *parent = nullptr);
 
     // Page 0 front, 1 back, 2 the page shown.
-    void RequestPreviewRefresh(int page);
+    void RequestPreviewRefresh(PreviewPage page);
     const PreviewState &state() const { return m_state; }
     // The bitmap last drawn (white before the first drawing).
     const QImage &bitmap() const { return m_bitmap; }
@@ -39,7 +39,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void showPage(int page);
+    void showPage(PreviewPage page);
     void redraw();
     void updateZoomButtons();
     void placeOnScreen();

@@ -15,8 +15,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/UserDialogs.h"
-#include "render/QPainterCanvas.h"
+#include "widgets/UserDialogs.h"
+#include "canvas/QPainterCanvas.h"
 #include "render/WindowPlacement.h"
 #include "tracklist/DrawTrackList.h"
 

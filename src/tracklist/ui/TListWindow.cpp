@@ -19,8 +19,10 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
-#include "app/TMainWindow.h"
-#include "app/UserDialogs.h"
+#include "document/DocumentEditor.h"
+#include "document/DiscTitles.h"
+#include "widgets/EditorHost.h"
+#include "widgets/UserDialogs.h"
 #include "fonts/FontQt.h"
 #include "text/ui/UnicodeMark.h"
 #include "tracklist/ui/ListRowView.h"
@@ -88,14 +90,14 @@ void checkItem(QButtonGroup *group, int item)
 
 } // namespace
 
-TListWindow::TListWindow(TMainWindow *main)
+TListWindow::TListWindow(EditorHost *host)
     : QMainWindow(nullptr)
-    , m_main(main)
-    , m_editor(main->document().listRows)
+    , m_main(host)
+    , m_editor(host->document().listRows)
 {
     setObjectName(QStringLiteral("ListWindow"));
     setWindowTitle(QStringLiteral("Casewright [List]"));
-    setWindowIcon(main->windowIcon());
+    setWindowIcon(host->hostWindow()->windowIcon());
     setFont(windowFont());
     // The editor stands in for the main window; it does not end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -175,9 +177,9 @@ TListWindow::TListWindow(TMainWindow *main)
     m_lower = buildLowerPanel(central);
 
     m_setWindow = new TListSetWindow(
-        main->templates(), [this]() -> UserDialogs & { return m_main->dialogs(); }, this);
+        host->templates(), [this]() -> UserDialogs & { return m_main->dialogs(); }, this);
     connect(m_setWindow, &QDialog::finished, this, [this] {
-        m_main->requestPreviewRefresh(2);
+        m_main->requestPreviewRefresh(PreviewPage::Shown);
         sync();
     });
 
@@ -317,7 +319,7 @@ void TListWindow::openFor(int surface)
     m_editor.open(&m_main->document().listLayout[size_t(m_surface)]);
     m_model->endReset();
     sync();
-    move(m_main->pos());
+    move(m_main->hostWindow()->pos());
     m_main->stepAside();
     show();
     raise();
@@ -399,7 +401,7 @@ void TListWindow::showFieldFont(int cell)
 
 void TListWindow::refresh()
 {
-    m_main->requestPreviewRefresh(2);
+    m_main->requestPreviewRefresh(PreviewPage::Shown);
 }
 
 // ---- Row display ---------------------------------------------------------------------
@@ -608,7 +610,7 @@ void TListWindow::FileLoadClick()
     // The titles go through the document's change operations; the main
     // window shows them when it is shown again, and their pages redraw now.
     const EditResult titles = offerDiscTitles(m_main->editor(), *outcome, m_main->dialogs());
-    for (int page : titles.pages)
+    for (PreviewPage page : titles.pages)
         m_main->requestPreviewRefresh(page);
 }
 
@@ -641,5 +643,5 @@ void TListWindow::ListSetClick()
 
 void TListWindow::PreviewShowClick()
 {
-    m_main->PreviewShowClick();
+    m_main->showPreview();
 }

@@ -17,7 +17,7 @@ class QPushButton;
 class ListRowDelegate;
 class ListRowModel;
 class TListSetWindow;
-class TMainWindow;
+class EditorHost;
 
 // "Casewright [List]": the track-list editor. It replaces the main window on
 // screen while it is open and edits the document's rows in place; every
@@ -26,7 +26,7 @@ class TListWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TListWindow(TMainWindow *main);
+    explicit TListWindow(EditorHost *host);
     ~TListWindow() override;
 
     // "リスト編集" of the front (0) or back (1) tab: the main window hides and
@@ -84,7 +84,7 @@ private:
     void columnsChosen(int columnCount);
     void finishClose();
 
-    TMainWindow *m_main;
+    EditorHost *m_main;
     ListEditor m_editor;
     int m_surface = 0;
     bool m_syncing = false;

@@ -1,4 +1,4 @@
-#include "app/ColorSwatch.h"
+#include "widgets/ColorSwatch.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

@@ -4,27 +4,9 @@
 #include <QRect>
 #include <QString>
 
+#include "base/UserPrompts.h"
 #include "fonts/FontSpec.h"
-
-// Left, top, right, bottom in picture pixels (right and bottom exclusive).
-struct PixelRect
-{
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const PixelRect &) const = default;
-};
-
-// A picture's render-cache bitmap stretched to the size a canvas draws it at,
-// kept beside the render cache so that redrawing the same part at the same
-// size does not stretch it again. `sourceKey` is the cacheKey() of the bitmap
-// it was made from: a reloaded or recropped bitmap never matches.
-struct StretchedPicture
-{
-    QImage image;
-    qint64 sourceKey = 0;
-};
+#include "pictures/RenderCache.h"
 
 // One free-print item: a line of text or a picture on a face.
 struct TPrintsData
@@ -48,3 +30,9 @@ struct TPrintsData
     PixelRect cacheRect;
     StretchedPicture stretched;
 };
+
+// Loads a picture into an item: fileName := path, then the picture. On
+// success the item takes the picture's size as its printed size, at (0, 0),
+// with the whole picture cached. On failure the path stays in fileName, the
+// other fields stay as they were, and the loader's message was shown.
+bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages);

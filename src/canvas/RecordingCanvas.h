@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "render/LabelCanvas.h"
+#include "canvas/LabelCanvas.h"
 
 class QPainterCanvas;
 

@@ -1,12 +1,13 @@
 // Placement of the surface pictures: default placement, typed sizes and
 // positions, the fit and align actions, and the two picture links.
-#include "pictures/PicturePlacementOps.h"
+#include "document/PicturePlacementOps.h"
 
 #include <cmath>
 #include <limits>
 
+#include "base/Printer.h"
+#include "base/Units.h"
 #include "pictures/PictureLoading.h"
-#include "render/Geometry.h"
 
 namespace {
 
@@ -56,14 +57,14 @@ void touchEnabling(PlacementResult &r, Surface s)
         r.enablingChanged.append(s);
 }
 
-void refresh(PlacementResult &r, int page)
+void refresh(PlacementResult &r, std::optional<PreviewPage> page)
 {
-    if (page < 0)
+    if (!page)
         return;
-    if (r.refreshPage < 0)
+    if (!r.refreshPage)
         r.refreshPage = page;
-    else if (r.refreshPage != page)
-        r.refreshPage = 2;
+    else if (*r.refreshPage != *page)
+        r.refreshPage = PreviewPage::Shown;
 }
 
 // A change of surface s refreshes its page; a change that a link carried to
@@ -443,7 +444,7 @@ PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on)
         copyToFollower(doc, leader, r);
     touch(r, f);
     touchEnabling(r, f);
-    refresh(r, 1);
+    refresh(r, PreviewPage::Back);
     return r;
 }
 
@@ -490,7 +491,7 @@ PlacementResult resetPicturePlacements(LabelDocument &doc)
     }
     doc.bottom.pictureSameAsFront = false;
     doc.right.pictureSameAsLeft = false;
-    r.refreshPage = 2;
+    r.refreshPage = PreviewPage::Shown;
     return r;
 }
 

@@ -1,4 +1,4 @@
-#include "app/CommitEdit.h"
+#include "widgets/CommitEdit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

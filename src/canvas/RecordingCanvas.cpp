@@ -1,6 +1,6 @@
-#include "render/RecordingCanvas.h"
+#include "canvas/RecordingCanvas.h"
 
-#include "render/QPainterCanvas.h"
+#include "canvas/QPainterCanvas.h"
 
 namespace {
 QString hex(ColorRef c)

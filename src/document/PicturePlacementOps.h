@@ -2,9 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
+#include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
-#include "document/UserPrompts.h"
 
 // The picture placement of the four surfaces as operations on the document.
 // The picture panels, the document reader and "新規作成" all call these, so a
@@ -21,8 +22,8 @@ struct PlacementResult
     QList<Surface> changed;
     // Panels whose enabled state is to be re-read (panelEnabling).
     QList<Surface> enablingChanged;
-    // The preview page to refresh: 0 front, 1 back, -1 none.
-    int refreshPage = -1;
+    // The preview page to refresh (none when empty).
+    std::optional<PreviewPage> refreshPage;
 
     bool touches(Surface s) const { return changed.contains(s); }
 };
@@ -62,7 +63,7 @@ int surfaceHeight(const LabelDocument &doc, Surface s);
 
 // Loads a picture and gives it the default covering placement, centred. The
 // file name is stored also when loading fails (then nothing else changes).
-// Leaves the preview refresh to the caller (refreshPage -1).
+// Leaves the preview refresh to the caller (no refreshPage).
 PlacementResult LoadSurfacePicture(
     LabelDocument &doc, Surface s, const QString &fileName, MessageSink &messages);
 

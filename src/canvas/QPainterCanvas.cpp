@@ -1,4 +1,4 @@
-#include "render/QPainterCanvas.h"
+#include "canvas/QPainterCanvas.h"
 
 #include "pictures/PixelMemory.h"
 

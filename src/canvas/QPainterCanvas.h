@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <QVector>
 
-#include "render/LabelCanvas.h"
+#include "canvas/LabelCanvas.h"
 
 class QPaintDevice;
 

@@ -1,17 +1,13 @@
 #pragma once
 
 #include <QImage>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-#include "document/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "fonts/BulkFontChange.h"
 #include "fonts/FontSpec.h"
-
-class QWidget;
-class TFontChange;
 
 // Every modal dialog the main window opens, behind one interface, so that
 // tests answer them without a modal loop.
@@ -43,29 +39,4 @@ public:
     // Open dialog in which several existing files may be chosen at once.
     // Empty when cancelled.
     virtual QStringList openFiles(const QString &filter) = 0;
-};
-
-// The real dialogs, parented to `parent`.
-class QtUserDialogs : public UserDialogs
-{
-public:
-    explicit QtUserDialogs(QWidget *parent);
-    ~QtUserDialogs() override;
-    void showMessage(const QString &text) override;
-    bool confirm(const QString &text, const QString &caption) override;
-    QString openFile(const QString &filter, const QString &defaultSuffix) override;
-    QString saveFile(
-        const QString &currentName, const QString &filter, const QString &defaultSuffix) override;
-    QString openPicture(const QString &filter, const QString &startFolder) override;
-    std::optional<ColorRef> chooseColor(ColorRef start) override;
-    std::optional<FontSpec> chooseFont(const FontSpec &font) override;
-    std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override;
-    std::optional<ColorRef> pickTransparentColor(const QImage &picture) override;
-    QStringList openFiles(const QString &filter) override;
-
-private:
-    QWidget *m_parent;
-    class TTransColGet *m_transColGet = nullptr; // made on first use, then reused
-    // Created on first use and kept for the run; a child of m_parent.
-    QPointer<TFontChange> m_fontChange;
 };

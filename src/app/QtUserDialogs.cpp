@@ -1,4 +1,4 @@
-#include "app/UserDialogs.h"
+#include "app/QtUserDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>

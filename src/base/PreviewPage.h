@@ -1,0 +1,21 @@
+#pragma once
+
+// The pages of the preview and of a print: the front page (the front label's
+// two faces) and the back page (the back label between its spines). Refresh
+// requests may also name whichever page the preview shows.
+enum class PreviewPage { Front = 0, Back = 1, Shown = 2 };
+
+// Where edits send their refresh requests. The preview window implements it;
+// until one exists, and in tests, other implementations stand in.
+class PreviewRefresher
+{
+public:
+    virtual ~PreviewRefresher() = default;
+    virtual void RequestPreviewRefresh(PreviewPage page) = 0;
+};
+
+class NullPreviewRefresher : public PreviewRefresher
+{
+public:
+    void RequestPreviewRefresh(PreviewPage) override { }
+};

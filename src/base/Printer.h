@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include "base/Units.h"
+#include "base/UserPrompts.h"
+
+// The printer as the program sees it: its resolution, or a failure.
+class PrinterBackend
+{
+public:
+    virtual ~PrinterBackend() = default;
+    // Sets the orientation to landscape and reads the logical resolution.
+    // False when the printer cannot be reached or set up.
+    virtual bool queryResolution(int &dpiX, int &dpiY) = 0;
+};
+
+// Process-wide printer state: the resolution every document refers to.
+struct PrinterState
+{
+    int printerDpiX = geom::kFallbackDpi;
+    int printerDpiY = geom::kFallbackDpi;
+    bool printerFailed = false;
+};
+PrinterState &printerState();
+
+extern const QString kPrinterErrorMessage;
+
+// Reads the printer's resolution into printerState(). The first failure shows
+// the fallback message once and sets printerFailed; from then on 300 x 300 is
+// stored without asking the printer.
+void QueryPrinterResolution(
+    PrinterBackend &printer, MessageSink &messages, PrinterState &state = printerState());
+
+// Device pixels of the printer's resolution in millimetres.
+double PixelsToMmX(int px, const PrinterState &state = printerState());
+double PixelsToMmY(int px, const PrinterState &state = printerState());

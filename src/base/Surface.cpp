@@ -1,0 +1,40 @@
+#include "base/Surface.h"
+
+QString surfacePrefix(Surface s)
+{
+    switch (s) {
+    case Surface::Top:
+        return QStringLiteral("Top");
+    case Surface::Bottom:
+        return QStringLiteral("Bottom");
+    case Surface::Left:
+        return QStringLiteral("Left");
+    case Surface::Right:
+        return QStringLiteral("Right");
+    }
+    return QString();
+}
+
+int SurfacePixels::width(Surface s) const
+{
+    switch (s) {
+    case Surface::Top:
+        return topWidth;
+    case Surface::Bottom:
+        return bottomWidth;
+    default:
+        return sideWidth;
+    }
+}
+
+int SurfacePixels::height(Surface s) const
+{
+    switch (s) {
+    case Surface::Top:
+        return topHeight;
+    case Surface::Bottom:
+        return bottomHeight;
+    default:
+        return sideHeight;
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+
+// The render cache of a picture drawn on a page: the part of the decoded
+// picture a surface shows, and that part stretched to the size it was last
+// drawn at.
+
+// Left, top, right, bottom in picture pixels (right and bottom exclusive).
+struct PixelRect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const PixelRect &) const = default;
+};
+
+// A picture's render-cache bitmap stretched to the size a canvas draws it at,
+// kept beside the render cache so that redrawing the same part at the same
+// size does not stretch it again. `sourceKey` is the cacheKey() of the bitmap
+// it was made from: a reloaded or recropped bitmap never matches.
+struct StretchedPicture
+{
+    QImage image;
+    qint64 sourceKey = 0;
+};
