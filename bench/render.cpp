@@ -119,7 +119,7 @@ LabelDocument &demo()
     doc.coverPrints.append(t);
     doc.bottom.title.use = true;
     doc.bottom.title.text = doc.top.title.text;
-    doc.bottom.title.posMode = 2;
+    doc.bottom.title.posMode = TitlePosition::Bottom;
     doc.left.title.use = doc.right.title.use = true;
     doc.left.title.text = doc.right.title.text = QStringLiteral("夜明けのうた ― Demo");
     return doc;

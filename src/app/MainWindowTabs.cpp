@@ -394,7 +394,7 @@ void TMainWindow::bindTitle(Surface s)
     connect(c.text, &QLineEdit::textEdited, this,
         [this, s](const QString &text) { apply(m_editor.setTitleText(s, text)); });
     connect(c.pos, &QButtonGroup::idClicked, this,
-        [this, s](int mode) { apply(m_editor.setTitlePosMode(s, mode)); });
+        [this, s](int mode) { apply(m_editor.setTitlePosMode(s, titlePositionFrom(mode))); });
     connect(c.font, &QPushButton::clicked, this, [this, s] {
         if (std::optional<FontSpec> font = dialogs().chooseFont(m_document.surface(s).title.font))
             apply(m_editor.setTitleFont(s, *font));
@@ -489,13 +489,15 @@ void TMainWindow::bindPicture(Surface s)
             [=, this](int v) { return m_editor.setPicturePosY(s, v); });
     });
     // Choosing the item already shown changes nothing.
-    connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int mode) {
-        if (mode != picture().sizeMode)
-            apply(m_editor.applySizeMode(s, mode));
+    connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int index) {
+        const std::optional<PictureSizing> mode = pictureSizingFrom(index);
+        if (mode && *mode != picture().sizeMode)
+            apply(m_editor.applySizeMode(s, *mode));
     });
-    connect(panel->alignModeBox(), &QComboBox::activated, this, [=, this](int mode) {
-        if (mode != picture().alignMode)
-            apply(m_editor.applyAlignMode(s, mode));
+    connect(panel->alignModeBox(), &QComboBox::activated, this, [=, this](int index) {
+        const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index);
+        if (mode && *mode != picture().alignMode)
+            apply(m_editor.applyAlignMode(s, *mode));
     });
     connect(panel->keepAspectBox(), &QCheckBox::clicked, this,
         [this, s](bool on) { apply(m_editor.setKeepAspect(s, on)); });

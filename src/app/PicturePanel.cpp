@@ -302,10 +302,8 @@ void PicturePanel::showPlacement(const PicturePlacement &p, bool includeFocused)
     m_height2Mm->setText(formatMm(PixelsToMmY(p.printHeight)));
     m_posXMm->setText(formatMm(PixelsToMmX(p.posX)));
     m_posYMm->setText(formatMm(PixelsToMmY(p.posY)));
-    if (p.sizeMode >= 0 && p.sizeMode < m_sizeMode->count())
-        m_sizeMode->setCurrentIndex(p.sizeMode);
-    if (p.alignMode >= 0 && p.alignMode < m_alignMode->count())
-        m_alignMode->setCurrentIndex(p.alignMode);
+    m_sizeMode->setCurrentIndex(int(p.sizeMode));
+    m_alignMode->setCurrentIndex(int(p.alignMode));
     if (m_keepAspect->isChecked() != p.keepAspect)
         m_keepAspect->setChecked(p.keepAspect);
 }

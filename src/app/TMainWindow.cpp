@@ -515,7 +515,7 @@ void TMainWindow::syncFromDocument()
         TitleControls &c = m_titles[int(s)];
         check(c.use, t.use);
         text(c.text, t.text);
-        if (QAbstractButton *b = c.pos->button(t.posMode))
+        if (QAbstractButton *b = c.pos->button(int(t.posMode)))
             b->setChecked(true);
         check(c.xUse, t.customXUse);
         check(c.yUse, t.customYUse);

@@ -80,7 +80,7 @@ ControlStates enabledStates(const LabelDocument &doc)
     // Front title.
     const TitleSettings &tt = doc.top.title;
     set({ "TopTitleLabel", "TopTitle", "TopTitlePos", "TopTitleFontSet" }, tt.use);
-    const bool topCustom = tt.use && tt.posMode == 3;
+    const bool topCustom = tt.use && tt.posMode == TitlePosition::Custom;
     set({ "TopTitlePosXY", "TopTitlePosXUse", "TopTitlePosYUse" }, topCustom);
     set({ "TopTitlePosX" }, topCustom && tt.customXUse);
     set({ "TopTitlePosY" }, topCustom && tt.customYUse);
@@ -90,7 +90,7 @@ ControlStates enabledStates(const LabelDocument &doc)
     const bool bottomOwn = bt.use && !doc.bottom.titleSameAsFront;
     set({ "BottomSameTitle" }, bt.use);
     set({ "BottomTitleLabel", "BottomTitle", "BottomTitlePos", "BottomTitleFontSet" }, bottomOwn);
-    const bool bottomCustom = bottomOwn && bt.posMode == 3;
+    const bool bottomCustom = bottomOwn && bt.posMode == TitlePosition::Custom;
     set({ "BottomTitlePosXY", "BottomTitlePosXUse", "BottomTitlePosYUse" }, bottomCustom);
     set({ "BottomTitlePosX" }, bottomCustom && bt.customXUse);
     set({ "BottomTitlePosY" }, bottomCustom && bt.customYUse);
@@ -100,7 +100,7 @@ ControlStates enabledStates(const LabelDocument &doc)
     set({ "LeftSameTitle", "LeftTitlePos" }, lt.use);
     set({ "LeftTitleLabel", "LeftTitle", "LeftTitleFontSet" },
         lt.use && !doc.left.titleSameAsFront);
-    set({ "LeftTitleOffset" }, lt.use && lt.posMode == 3);
+    set({ "LeftTitleOffset" }, lt.use && lt.posMode == TitlePosition::Custom);
 
     // Right spine: its two links exclude each other.
     const TitleSettings &rt = doc.right.title;
@@ -110,7 +110,7 @@ ControlStates enabledStates(const LabelDocument &doc)
     set({ "RightSameLeft" }, rt.use && !rFront);
     set({ "RightTitleLabel", "RightTitle", "RightTitleFontSet" }, rt.use && !rFront && !rLeft);
     set({ "RightTitlePos" }, rt.use && !rLeft);
-    set({ "RightTitleOffset" }, rt.use && rt.posMode == 3 && !rLeft);
+    set({ "RightTitleOffset" }, rt.use && rt.posMode == TitlePosition::Custom && !rLeft);
 
     // Editor buttons.
     set({ "TopListEdit" }, doc.top.useList);
@@ -148,7 +148,7 @@ QMap<QString, QString> controlValues(const LabelDocument &doc)
         const TitleSettings &t = ss.title;
         v.insert(p + "TitleUse", boolText(t.use));
         v.insert(p + "Title", t.text);
-        v.insert(p + "TitlePos", QString::number(t.posMode));
+        v.insert(p + "TitlePos", QString::number(int(t.posMode)));
         v.insert(p + "TitleFont", fontText(t.font));
         if (hasCustomPosition(s)) {
             v.insert(p + "TitlePosXUse", boolText(t.customXUse));
@@ -167,8 +167,8 @@ QMap<QString, QString> controlValues(const LabelDocument &doc)
         v.insert(p + "GraphicHeight2", QString::number(pic.printHeight));
         v.insert(p + "GraphicPosX", QString::number(pic.posX));
         v.insert(p + "GraphicPosY", QString::number(pic.posY));
-        v.insert(p + "GSizeChange", QString::number(pic.sizeMode));
-        v.insert(p + "GPosChange", QString::number(pic.alignMode));
+        v.insert(p + "GSizeChange", QString::number(int(pic.sizeMode)));
+        v.insert(p + "GPosChange", QString::number(int(pic.alignMode)));
         v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
     }
     v.insert("BottomSameTitle", boolText(doc.bottom.titleSameAsFront));
@@ -301,7 +301,7 @@ void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
     }
 }
 
-EditResult DocumentEditor::setTitlePosMode(Surface s, int mode)
+EditResult DocumentEditor::setTitlePosMode(Surface s, TitlePosition mode)
 {
     EditResult r;
     Recorder rec(*this, r);
@@ -309,9 +309,8 @@ EditResult DocumentEditor::setTitlePosMode(Surface s, int mode)
     return r;
 }
 
-void DocumentEditor::titlePosMode(Surface s, int mode, EditResult &r)
+void DocumentEditor::titlePosMode(Surface s, TitlePosition mode, EditResult &r)
 {
-    mode = std::clamp(mode, 0, 3);
     TitleSettings &t = m_doc.surface(s).title;
     if (t.posMode == mode)
         return;
@@ -649,7 +648,7 @@ EditResult DocumentEditor::setPicturePosY(Surface s, int px)
     return r;
 }
 
-EditResult DocumentEditor::applySizeMode(Surface s, int mode)
+EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 {
     EditResult r;
     Recorder rec(*this, r);
@@ -660,7 +659,7 @@ EditResult DocumentEditor::applySizeMode(Surface s, int mode)
     return r;
 }
 
-EditResult DocumentEditor::applyAlignMode(Surface s, int mode)
+EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 {
     EditResult r;
     Recorder rec(*this, r);
@@ -717,7 +716,7 @@ EditResult DocumentEditor::resetToNew()
             r.merge(setTitleUse(s, false));
             r.merge(setTitleText(s, QString()));
             if (hasCustomPosition(s))
-                r.merge(setTitlePosMode(s, 1));
+                r.merge(setTitlePosMode(s, TitlePosition::Centre));
             r.merge(setTitleFont(s, defaultFont()));
 
             if (s == Surface::Bottom)
@@ -733,8 +732,8 @@ EditResult DocumentEditor::resetToNew()
             r.merge(setPictureHeight(s, 0));
             r.merge(setPicturePosX(s, 0));
             r.merge(setPicturePosY(s, 0));
-            p.sizeMode = 2;
-            p.alignMode = 6;
+            p.sizeMode = PictureSizing::Custom;
+            p.alignMode = PictureAlignment::Custom;
 
             if (hasCustomPosition(s))
                 r.merge(setUseList(s, false));

@@ -84,9 +84,8 @@ public:
     // <S>Title. Front text is carried to the back, the left and the right
     // spine while their links are on; left text to the right spine.
     EditResult setTitleText(Surface s, const QString &text);
-    // <S>TitlePos, 0 top, 1 centre, 2 bottom, 3 custom (other values are
-    // brought into 0..3). Front -> back, left -> right while linked.
-    EditResult setTitlePosMode(Surface s, int mode);
+    // <S>TitlePos. Front -> back, left -> right while linked.
+    EditResult setTitlePosMode(Surface s, TitlePosition mode);
     // A font chosen for <S>Title (font dialog closed with OK). Always applied
     // and refreshed; front -> back, left, right; left -> right while linked.
     EditResult setTitleFont(Surface s, const FontSpec &font);
@@ -150,8 +149,8 @@ public:
     EditResult setPicturePosY(Surface s, int px);
     // <S>GSizeChange (0 fit width, 1 fit height, 2 custom) and <S>GPosChange
     // (0 left .. 5 bottom, 6 custom).
-    EditResult applySizeMode(Surface s, int mode);
-    EditResult applyAlignMode(Surface s, int mode);
+    EditResult applySizeMode(Surface s, PictureSizing mode);
+    EditResult applyAlignMode(Surface s, PictureAlignment mode);
     // <S>SizeRateFixed.
     EditResult setKeepAspect(Surface s, bool on);
     // SameGraphic (front -> back) and SameGraphicLeft (left -> right).
@@ -188,7 +187,7 @@ private:
     friend class Recorder;
 
     void titleText(Surface s, const QString &text, EditResult &r);
-    void titlePosMode(Surface s, int mode, EditResult &r);
+    void titlePosMode(Surface s, TitlePosition mode, EditResult &r);
     void titleFont(Surface s, const FontSpec &font, EditResult &r);
     void titleOffset(Surface s, int mm, EditResult &r);
     std::optional<Surface> linkedFollower(Surface leader) const;

@@ -520,8 +520,10 @@ private:
     void addPosMode(Fields &f, Surface s, double since)
     {
         f.push_back({ since,
-            [this, s](const QByteArray &raw) { m_ed.setTitlePosMode(s, parseNumber(raw)); },
-            [this, s] { m_ed.setTitlePosMode(s, 3); } });
+            [this, s](const QByteArray &raw) {
+                m_ed.setTitlePosMode(s, titlePositionFrom(parseNumber(raw)));
+            },
+            [this, s] { m_ed.setTitlePosMode(s, TitlePosition::Custom); } });
     }
     void addOffset(Fields &f, Surface s)
     {
@@ -832,7 +834,7 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.colour(t.backgroundColor2);
     w.number(t.title.use);
     w.line(t.title.text, tabName(Surface::Top) + QStringLiteral(" タイトル"));
-    w.number(t.title.posMode);
+    w.number(int(t.title.posMode));
     w.numbers({ t.title.customXUse, t.title.customX });
     w.numbers({ t.title.customYUse, t.title.customY });
     w.font(t.title.font, tabName(Surface::Top) + QStringLiteral(" タイトルのフォント名"));
@@ -851,7 +853,7 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.colour(b.backgroundColor1);
     w.numbers({ b.title.use, b.titleSameAsFront });
     w.line(b.title.text, tabName(Surface::Bottom) + QStringLiteral(" タイトル"));
-    w.number(b.title.posMode);
+    w.number(int(b.title.posMode));
     w.numbers({ b.title.customXUse, b.title.customX });
     w.numbers({ b.title.customYUse, b.title.customY });
     w.font(b.title.font, tabName(Surface::Bottom) + QStringLiteral(" タイトルのフォント名"));
@@ -865,7 +867,7 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.colour(l.backgroundColor1);
     w.numbers({ l.title.use, l.titleSameAsFront });
     w.line(l.title.text, tabName(Surface::Left) + QStringLiteral(" タイトル"));
-    w.number(l.title.posMode);
+    w.number(int(l.title.posMode));
     w.number(l.title.offset);
     w.font(l.title.font, tabName(Surface::Left) + QStringLiteral(" タイトルのフォント名"));
     w.number(l.picture.use);
@@ -876,7 +878,7 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.colour(r.backgroundColor1);
     w.numbers({ r.title.use, r.titleSameAsFront, r.titleSameAsLeft });
     w.line(r.title.text, tabName(Surface::Right) + QStringLiteral(" タイトル"));
-    w.number(r.title.posMode);
+    w.number(int(r.title.posMode));
     w.number(r.title.offset);
     w.font(r.title.font, tabName(Surface::Right) + QStringLiteral(" タイトルのフォント名"));
     w.numbers({ r.picture.use, r.pictureSameAsLeft });

@@ -1,12 +1,13 @@
 #include "document/LabelDocument.h"
 
+#include <algorithm>
 #include <limits>
 
 LabelDocument::LabelDocument()
 {
     // Spine titles start at the top of the spine, label titles in the centre.
-    left.title.posMode = 0;
-    right.title.posMode = 0;
+    left.title.posMode = TitlePosition::Top;
+    right.title.posMode = TitlePosition::Top;
 }
 
 SurfaceSettings &LabelDocument::surface(Surface s)
@@ -65,4 +66,23 @@ void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state)
     doc.dpiX = state.printerDpiX;
     doc.dpiY = state.printerDpiY;
     doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY);
+}
+
+TitlePosition titlePositionFrom(int number)
+{
+    return TitlePosition(std::clamp(number, 0, 3));
+}
+
+std::optional<PictureSizing> pictureSizingFrom(int number)
+{
+    if (number < 0 || number > 2)
+        return std::nullopt;
+    return PictureSizing(number);
+}
+
+std::optional<PictureAlignment> pictureAlignmentFrom(int number)
+{
+    if (number < 0 || number > 6)
+        return std::nullopt;
+    return PictureAlignment(number);
 }

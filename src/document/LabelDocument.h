@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "base/Printer.h"
 #include "base/Surface.h"
@@ -13,11 +14,34 @@
 #include "pictures/RenderCache.h"
 #include "tracklist/TListData.h"
 
+// Where a title stands on its surface (on a spine: along it). The file stores
+// the number.
+enum class TitlePosition { Top = 0, Centre = 1, Bottom = 2, Custom = 3 };
+// The size action last chosen for a picture (not stored in the file).
+enum class PictureSizing { FitWidth = 0, FitHeight = 1, Custom = 2 };
+// The align action last chosen for a picture (not stored in the file): each
+// of the first six sets one coordinate.
+enum class PictureAlignment {
+    Left = 0,
+    CentreAcross = 1,
+    Right = 2,
+    Top = 3,
+    CentreDown = 4,
+    Bottom = 5,
+    Custom = 6
+};
+// The values of the numbers a file stores and the windows' lists choose.
+// A title position out of range is brought into it (below 0: Top, above 3:
+// Custom); a sizing or alignment out of range stands for none.
+TitlePosition titlePositionFrom(int number);
+std::optional<PictureSizing> pictureSizingFrom(int number);
+std::optional<PictureAlignment> pictureAlignmentFrom(int number);
+
 struct TitleSettings
 {
     bool use = false;
     QString text;
-    int posMode = 1; // 0 top, 1 centre, 2 bottom, 3 custom
+    TitlePosition posMode = TitlePosition::Centre;
     bool customXUse = false; // Top, Bottom
     int customX = 0;
     bool customYUse = false;
@@ -39,8 +63,8 @@ struct PicturePlacement
     int printHeight = 0;
     int posX = 0;
     int posY = 0;
-    int sizeMode = 2; // 0 fit width, 1 fit height, 2 custom
-    int alignMode = 6; // 0 left .. 5 bottom, 6 custom
+    PictureSizing sizeMode = PictureSizing::Custom;
+    PictureAlignment alignMode = PictureAlignment::Custom;
     bool keepAspect = true;
 };
 

@@ -110,13 +110,13 @@ bool parseTyped(const QString &typed, int &value)
     return ok;
 }
 
-void fitSize(LabelDocument &doc, Surface s, int mode)
+void fitSize(LabelDocument &doc, Surface s, PictureSizing mode)
 {
     PicturePlacement &p = pic(doc, s);
     double ratio = 0;
-    if (mode == 0 && p.pixelWidth != 0)
+    if (mode == PictureSizing::FitWidth && p.pixelWidth != 0)
         ratio = double(surfaceWidth(doc, s)) / p.pixelWidth;
-    else if (mode == 1 && p.pixelHeight != 0)
+    else if (mode == PictureSizing::FitHeight && p.pixelHeight != 0)
         ratio = double(surfaceHeight(doc, s)) / p.pixelHeight;
     else
         return;
@@ -124,31 +124,31 @@ void fitSize(LabelDocument &doc, Surface s, int mode)
     p.printHeight = scaled(p.pixelHeight, ratio);
 }
 
-void align(LabelDocument &doc, Surface s, int mode)
+void align(LabelDocument &doc, Surface s, PictureAlignment mode)
 {
     PicturePlacement &p = pic(doc, s);
     const int ws = surfaceWidth(doc, s);
     const int hs = surfaceHeight(doc, s);
     switch (mode) {
-    case 0:
+    case PictureAlignment::Left:
         p.posX = 0;
         break;
-    case 1:
+    case PictureAlignment::CentreAcross:
         p.posX = truncToInt(((long double)ws - p.printWidth) / 2);
         break;
-    case 2:
+    case PictureAlignment::Right:
         p.posX = truncToInt((long double)ws - p.printWidth);
         break;
-    case 3:
+    case PictureAlignment::Top:
         p.posY = 0;
         break;
-    case 4:
+    case PictureAlignment::CentreDown:
         p.posY = truncToInt(((long double)hs - p.printHeight) / 2);
         break;
-    case 5:
+    case PictureAlignment::Bottom:
         p.posY = truncToInt((long double)hs - p.printHeight);
         break;
-    default:
+    case PictureAlignment::Custom:
         break;
     }
 }
@@ -273,13 +273,13 @@ static PlacementResult sizeTyped(LabelDocument &doc, Surface s)
 {
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
-    p.sizeMode = 2;
+    p.sizeMode = PictureSizing::Custom;
     touch(r, s);
     if (linkedLeader(doc, s)) {
         PicturePlacement &f = pic(doc, followerOf(s));
         f.printWidth = p.printWidth;
         f.printHeight = p.printHeight;
-        f.sizeMode = 2;
+        f.sizeMode = PictureSizing::Custom;
         touch(r, followerOf(s));
     }
     refreshFor(r);
@@ -309,12 +309,12 @@ PlacementResult setPosX(LabelDocument &doc, Surface s, int value)
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
     p.posX = value;
-    p.alignMode = 6;
+    p.alignMode = PictureAlignment::Custom;
     touch(r, s);
     if (linkedLeader(doc, s)) {
         PicturePlacement &f = pic(doc, followerOf(s));
         f.posX = value;
-        f.alignMode = 6;
+        f.alignMode = PictureAlignment::Custom;
         touch(r, followerOf(s));
     }
     refreshFor(r);
@@ -326,12 +326,12 @@ PlacementResult setPosY(LabelDocument &doc, Surface s, int value)
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
     p.posY = value;
-    p.alignMode = 6;
+    p.alignMode = PictureAlignment::Custom;
     touch(r, s);
     if (linkedLeader(doc, s)) {
         PicturePlacement &f = pic(doc, followerOf(s));
         f.posY = value;
-        f.alignMode = 6;
+        f.alignMode = PictureAlignment::Custom;
         touch(r, followerOf(s));
     }
     refreshFor(r);
@@ -380,11 +380,9 @@ PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed)
         doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosY(d, x, v); });
 }
 
-PlacementResult applySizeMode(LabelDocument &doc, Surface s, int mode)
+PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode)
 {
     PlacementResult r;
-    if (mode < 0 || mode > 2)
-        return r;
     pic(doc, s).sizeMode = mode;
     fitSize(doc, s, mode);
     touch(r, s);
@@ -394,16 +392,14 @@ PlacementResult applySizeMode(LabelDocument &doc, Surface s, int mode)
         fitSize(doc, f, mode);
         touch(r, f);
     }
-    if (mode != 2)
+    if (mode != PictureSizing::Custom)
         refreshFor(r);
     return r;
 }
 
-PlacementResult applyAlignMode(LabelDocument &doc, Surface s, int mode)
+PlacementResult applyAlignMode(LabelDocument &doc, Surface s, PictureAlignment mode)
 {
     PlacementResult r;
-    if (mode < 0 || mode > 6)
-        return r;
     pic(doc, s).alignMode = mode;
     align(doc, s, mode);
     touch(r, s);
@@ -413,7 +409,7 @@ PlacementResult applyAlignMode(LabelDocument &doc, Surface s, int mode)
         align(doc, f, mode);
         touch(r, f);
     }
-    if (mode != 6)
+    if (mode != PictureAlignment::Custom)
         refreshFor(r);
     return r;
 }
@@ -484,8 +480,8 @@ PlacementResult resetPicturePlacements(LabelDocument &doc)
         p.printHeight = 0;
         p.posX = 0;
         p.posY = 0;
-        p.sizeMode = 2;
-        p.alignMode = 6;
+        p.sizeMode = PictureSizing::Custom;
+        p.alignMode = PictureAlignment::Custom;
         touch(r, s);
         touchEnabling(r, s);
     }

@@ -79,9 +79,9 @@ PlacementResult setPosX(LabelDocument &doc, Surface s, int value);
 PlacementResult setPosY(LabelDocument &doc, Surface s, int value);
 
 // 0 "幅合わせ", 1 "高さ合わせ", 2 "カスタム".
-PlacementResult applySizeMode(LabelDocument &doc, Surface s, int mode);
+PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode);
 // 0 "左寄せ", 1 "横ｾﾝﾀﾘﾝｸﾞ", 2 "右寄せ", 3 "上寄せ", 4 "縦ｾﾝﾀﾘﾝｸﾞ", 5 "下寄せ", 6 "カスタム".
-PlacementResult applyAlignMode(LabelDocument &doc, Surface s, int mode);
+PlacementResult applyAlignMode(LabelDocument &doc, Surface s, PictureAlignment mode);
 // "縦横比固定": stored only; the front's setting is copied to the back while
 // "表と同じ" is on.
 PlacementResult setKeepAspect(LabelDocument &doc, Surface s, bool on);

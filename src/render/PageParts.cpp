@@ -80,19 +80,19 @@ void drawLabelTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
     canvas.SetFont(title.font);
     canvas.SetBrushClear();
     switch (title.posMode) {
-    case 0:
+    case TitlePosition::Top:
         canvas.DrawTextInRect(
             title.text, insetLeft, insetTop, insetRight, insetBottom, H::Center, V::Top);
         return;
-    case 1:
+    case TitlePosition::Centre:
         canvas.DrawTextInRect(
             title.text, insetLeft, insetTop, insetRight, insetBottom, H::Center, V::Center);
         return;
-    case 2:
+    case TitlePosition::Bottom:
         canvas.DrawTextInRect(
             title.text, insetLeft, insetTop, insetRight, insetBottom, H::Center, V::Bottom);
         return;
-    case 3: {
+    case TitlePosition::Custom: {
         // The horizontal origin is added as a real number before truncation;
         // the vertical offset is truncated first.
         const int x = truncToPixel(faceLeft + title.customX * s.kx);
@@ -106,8 +106,6 @@ void drawLabelTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
         // Neither set: there is no position to draw at.
         return;
     }
-    default:
-        return;
     }
 }
 
@@ -126,47 +124,41 @@ void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
     // overflow; whole pixels either way.
     const double off = std::trunc(title.offset * s.ky);
     int x = 0, y = 0;
-    bool known = true;
     if (upward) {
         x = spineLeft + mm1x;
         switch (title.posMode) {
-        case 0:
+        case TitlePosition::Top:
             y = bottom - mm1y;
             break;
-        case 1:
+        case TitlePosition::Centre:
             y = bottom - mm1y - (len - w) / 2;
             break;
-        case 2:
+        case TitlePosition::Bottom:
             y = top + mm2y + w;
             break;
-        case 3:
+        case TitlePosition::Custom:
             y = truncToPixel(bottom - mm1y - off);
             break;
-        default:
-            known = false;
         }
     } else {
         x = spineRight - mm1x;
         switch (title.posMode) {
-        case 0:
+        case TitlePosition::Top:
             y = top + mm1y;
             break;
-        case 1:
+        case TitlePosition::Centre:
             y = top + mm1y + (len - w) / 2;
             break;
-        case 2:
+        case TitlePosition::Bottom:
             y = bottom - mm2y - w;
             break;
-        case 3:
+        case TitlePosition::Custom:
             y = truncToPixel(top + mm1y + off);
             break;
-        default:
-            known = false;
         }
     }
-    if (known)
-        canvas.TextOutClipped(
-            spineLeft + mm1x, top + mm1y, spineRight - mm1x, bottom - mm1y, x, y, title.text);
+    canvas.TextOutClipped(
+        spineLeft + mm1x, top + mm1y, spineRight - mm1x, bottom - mm1y, x, y, title.text);
     canvas.RestoreFont();
 }
 

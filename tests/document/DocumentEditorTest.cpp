@@ -49,7 +49,7 @@ TEST_F(EditorFixture, FrontTitleControlsFollowTheSwitchAndPositionMode)
     EXPECT_FALSE(r.enabled.contains("TopTitlePosXY")); // still off: mode is "中央"
     EXPECT_EQ(r.changed, QStringList({ "TopTitleUse" }));
 
-    r = ed.setTitlePosMode(Surface::Top, 3);
+    r = ed.setTitlePosMode(Surface::Top, TitlePosition::Custom);
     EXPECT_TRUE(r.enabled.value("TopTitlePosXY"));
     EXPECT_TRUE(r.enabled.value("TopTitlePosXUse"));
     EXPECT_TRUE(r.enabled.value("TopTitlePosYUse"));
@@ -75,12 +75,12 @@ TEST_F(EditorFixture, SwitchingATitleOffAndOnKeepsItsValues)
 {
     ed.setTitleUse(Surface::Bottom, true);
     ed.setTitleText(Surface::Bottom, "B");
-    ed.setTitlePosMode(Surface::Bottom, 2);
+    ed.setTitlePosMode(Surface::Bottom, TitlePosition::Bottom);
     ed.setTitleFont(Surface::Bottom, someFont("X", 14));
     ed.setTitleUse(Surface::Bottom, false);
     ed.setTitleUse(Surface::Bottom, true);
     EXPECT_EQ(doc.bottom.title.text, "B");
-    EXPECT_EQ(doc.bottom.title.posMode, 2);
+    EXPECT_EQ(int(doc.bottom.title.posMode), 2);
     EXPECT_EQ(doc.bottom.title.font.size, 14);
 }
 
@@ -144,13 +144,13 @@ TEST_F(EditorFixture, RightSameLeftCopiesNothingWhileTheLeftTitleIsOff)
 {
     ed.setTitleText(Surface::Left, "left");
     ed.setTitleOffset(Surface::Left, 40);
-    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitlePosMode(Surface::Left, TitlePosition::Custom);
     ed.setTitleText(Surface::Right, "right");
     ed.setTitleUse(Surface::Right, true);
     EditResult r = ed.setTitleSameAsLeft(true);
     EXPECT_EQ(doc.right.title.text, "right");
     EXPECT_EQ(doc.right.title.offset, 0);
-    EXPECT_EQ(doc.right.title.posMode, 0);
+    EXPECT_EQ(int(doc.right.title.posMode), 0);
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
     EXPECT_EQ(r.changed, QStringList({ "RightSameLeft" }));
 
@@ -159,21 +159,21 @@ TEST_F(EditorFixture, RightSameLeftCopiesNothingWhileTheLeftTitleIsOff)
     EXPECT_EQ(doc.right.title.text, "left 2");
     ed.setTitleFont(Surface::Left, someFont("L", 11));
     EXPECT_EQ(doc.right.title.font.name, "L");
-    ed.setTitlePosMode(Surface::Left, 2);
-    EXPECT_EQ(doc.right.title.posMode, 2);
+    ed.setTitlePosMode(Surface::Left, TitlePosition::Bottom);
+    EXPECT_EQ(int(doc.right.title.posMode), 2);
 }
 
 TEST_F(EditorFixture, RightSameLeftCopiesTheLeftTitleWhenItIsOn)
 {
     ed.setTitleUse(Surface::Left, true);
     ed.setTitleText(Surface::Left, "left");
-    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitlePosMode(Surface::Left, TitlePosition::Custom);
     ed.setTitleOffset(Surface::Left, 40);
     ed.setTitleFont(Surface::Left, someFont("L", 11));
     ed.setTitleUse(Surface::Right, true);
     EditResult r = ed.setTitleSameAsLeft(true);
     EXPECT_EQ(doc.right.title.text, "left");
-    EXPECT_EQ(doc.right.title.posMode, 3);
+    EXPECT_EQ(int(doc.right.title.posMode), 3);
     EXPECT_EQ(doc.right.title.offset, 40);
     EXPECT_EQ(doc.right.title.font, someFont("L", 11));
     for (const char *c : { "RightTitle", "RightTitlePos", "RightTitleOffset", "RightTitleFont" })
@@ -257,7 +257,7 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
     ed.setTitleUse(Surface::Bottom, true);
     EditResult r = ed.setTitleSameAsFront(Surface::Bottom, true);
     EXPECT_EQ(doc.bottom.title.text, "T");
-    EXPECT_EQ(doc.bottom.title.posMode, 1);
+    EXPECT_EQ(int(doc.bottom.title.posMode), 1);
     EXPECT_TRUE(doc.bottom.title.customXUse);
     EXPECT_EQ(doc.bottom.title.customX, 12);
     EXPECT_TRUE(doc.bottom.title.customYUse);
@@ -267,8 +267,8 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
     EXPECT_FALSE(r.enabled.value("BottomTitlePos", true));
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
-    r = ed.setTitlePosMode(Surface::Top, 3);
-    EXPECT_EQ(doc.bottom.title.posMode, 3);
+    r = ed.setTitlePosMode(Surface::Top, TitlePosition::Custom);
+    EXPECT_EQ(int(doc.bottom.title.posMode), 3);
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
     ed.setTitleCustomX(Surface::Top, 99);
     ed.setTitleCustomXUse(Surface::Top, false);
@@ -289,7 +289,7 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
 TEST_F(EditorFixture, BackTitleEnablingTable)
 {
     ed.setTitleUse(Surface::Bottom, true);
-    ed.setTitlePosMode(Surface::Bottom, 3);
+    ed.setTitlePosMode(Surface::Bottom, TitlePosition::Custom);
     ed.setTitleCustomYUse(Surface::Bottom, true);
     ControlStates e = enabledStates(doc);
     EXPECT_TRUE(e["BottomSameTitle"]);
@@ -313,7 +313,7 @@ TEST_F(EditorFixture, LeftSpineEnablingTable)
     EXPECT_TRUE(e["LeftTitlePos"]);
     EXPECT_TRUE(e["LeftTitle"]);
     EXPECT_FALSE(e["LeftTitleOffset"]);
-    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitlePosMode(Surface::Left, TitlePosition::Custom);
     ed.setTitleSameAsFront(Surface::Left, true);
     e = enabledStates(doc);
     EXPECT_FALSE(e["LeftTitle"]);
@@ -386,25 +386,25 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     EXPECT_EQ(doc.bottom.picture.posX, -293);
     EXPECT_EQ(doc.bottom.picture.fileName, path);
 
-    EditResult r = ed.applySizeMode(Surface::Top, 0);
+    EditResult r = ed.applySizeMode(Surface::Top, PictureSizing::FitWidth);
     EXPECT_EQ(t.printWidth, 1429);
     EXPECT_EQ(t.printHeight, 1000);
     EXPECT_EQ(doc.bottom.picture.printWidth, 1629); // the back label's own width
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
-    ed.applyAlignMode(Surface::Top, 4);
+    ed.applyAlignMode(Surface::Top, PictureAlignment::CentreDown);
     EXPECT_EQ(t.posY, 205);
-    ed.applyAlignMode(Surface::Top, 5);
+    ed.applyAlignMode(Surface::Top, PictureAlignment::Bottom);
     EXPECT_EQ(t.posY, 411);
 
     r = ed.setPictureWidth(Surface::Top, 700);
     EXPECT_EQ(t.printHeight, 489);
-    EXPECT_EQ(t.sizeMode, 2);
+    EXPECT_EQ(int(t.sizeMode), 2);
     EXPECT_EQ(doc.bottom.picture.printWidth, 700);
     EXPECT_EQ(doc.bottom.picture.printHeight, 489);
     r = ed.setPicturePosX(Surface::Top, 12);
     EXPECT_EQ(doc.bottom.picture.posX, 12);
     EXPECT_TRUE(r.changed.contains("BottomGraphicPosX"));
-    EXPECT_EQ(t.alignMode, 6);
+    EXPECT_EQ(int(t.alignMode), 6);
 }
 
 TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
@@ -419,7 +419,7 @@ TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
     for (Surface s : kAllSurfaces) {
         ed.setTitleUse(s, true);
         ed.setTitleText(s, "t");
-        ed.setTitlePosMode(s, 3);
+        ed.setTitlePosMode(s, TitlePosition::Custom);
         ed.setTitleFont(s, someFont("F", 20));
         ed.setPictureUse(s, true);
         ed.loadSurfacePicture(s, path);
@@ -467,8 +467,8 @@ TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
         EXPECT_EQ(ss.picture.printHeight, 0);
         EXPECT_EQ(ss.picture.posX, 0);
         EXPECT_EQ(ss.picture.posY, 0);
-        EXPECT_EQ(ss.picture.sizeMode, 2);
-        EXPECT_EQ(ss.picture.alignMode, 6);
+        EXPECT_EQ(int(ss.picture.sizeMode), 2);
+        EXPECT_EQ(int(ss.picture.alignMode), 6);
         EXPECT_FALSE(ss.picture.keepAspect); // kept
         EXPECT_FALSE(ss.picture.bitmap.isNull()); // kept in memory, not shown
         EXPECT_FALSE(ss.titleSameAsFront);
@@ -477,11 +477,11 @@ TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
         EXPECT_FALSE(ss.pictureSameAsLeft);
         EXPECT_FALSE(ss.useList);
     }
-    EXPECT_EQ(doc.top.title.posMode, 1);
-    EXPECT_EQ(doc.bottom.title.posMode, 1);
+    EXPECT_EQ(int(doc.top.title.posMode), 1);
+    EXPECT_EQ(int(doc.bottom.title.posMode), 1);
     // Kept: spine modes and offsets, custom positions, colours, print switches and lists.
-    EXPECT_EQ(doc.left.title.posMode, 3);
-    EXPECT_EQ(doc.right.title.posMode, 3);
+    EXPECT_EQ(int(doc.left.title.posMode), 3);
+    EXPECT_EQ(int(doc.right.title.posMode), 3);
     EXPECT_EQ(doc.left.title.offset, 30);
     EXPECT_EQ(doc.right.title.offset, 30); // copied from the left by RightSameLeft
     EXPECT_TRUE(doc.top.title.customXUse);

@@ -340,7 +340,7 @@ TEST_P(VersionFixture, EveryVersionLoadsWithItsSubstitutes)
     EXPECT_EQ(t.backgroundColor2, v102 ? 0x00ccbbaau : kWhite);
     EXPECT_TRUE(t.title.use);
     EXPECT_EQ(t.title.text, "表のタイトル");
-    EXPECT_EQ(t.title.posMode, 3);
+    EXPECT_EQ(int(t.title.posMode), 3);
     EXPECT_EQ(t.title.customXUse, v102);
     EXPECT_EQ(t.title.customX, v102 ? 12 : 0);
     EXPECT_FALSE(t.title.customYUse);
@@ -401,7 +401,7 @@ TEST_P(VersionFixture, EveryVersionLoadsWithItsSubstitutes)
     EXPECT_TRUE(b.title.use);
     EXPECT_FALSE(b.titleSameAsFront);
     EXPECT_EQ(b.title.text, "裏のタイトル");
-    EXPECT_EQ(b.title.posMode, 2);
+    EXPECT_EQ(int(b.title.posMode), 2);
     EXPECT_FALSE(b.title.customXUse);
     EXPECT_EQ(b.title.customYUse, v102);
     EXPECT_EQ(b.title.customY, v102 ? 45 : 0);
@@ -414,7 +414,7 @@ TEST_P(VersionFixture, EveryVersionLoadsWithItsSubstitutes)
     EXPECT_EQ(l.backgroundColor1, v102 ? 0x00445566u : kWhite);
     EXPECT_TRUE(l.title.use);
     EXPECT_EQ(l.title.text, "左の背");
-    EXPECT_EQ(l.title.posMode, v >= 1.06 ? 2 : 3);
+    EXPECT_EQ(int(l.title.posMode), v >= 1.06 ? 2 : 3);
     EXPECT_EQ(l.title.offset, v >= 1.01 ? 115 : 0); // "250" is cut to 115
     EXPECT_EQ(l.title.font.size, 8);
     EXPECT_TRUE(l.title.font.strikeOut);
@@ -425,7 +425,7 @@ TEST_P(VersionFixture, EveryVersionLoadsWithItsSubstitutes)
     EXPECT_FALSE(r.titleSameAsFront);
     EXPECT_TRUE(r.titleSameAsLeft);
     EXPECT_EQ(r.title.text, "右の背");
-    EXPECT_EQ(r.title.posMode, v >= 1.06 ? 0 : 3);
+    EXPECT_EQ(int(r.title.posMode), v >= 1.06 ? 0 : 3);
     EXPECT_EQ(r.title.offset, v >= 1.01 ? 7 : 0);
     EXPECT_EQ(r.title.font.size, 10);
     EXPECT_TRUE(r.title.font.bold);
@@ -624,7 +624,7 @@ TEST_F(FileFixture, EmptyTitlesAndTitlesThatLookLikeHeadersReadBack)
     EXPECT_EQ(back.left.title.text, "[List]");
     EXPECT_EQ(back.right.title.font.name, "[Top Label]");
     EXPECT_TRUE(back.bottom.title.text.isEmpty()); // the empty line is the title
-    EXPECT_EQ(back.bottom.title.posMode, 1);
+    EXPECT_EQ(int(back.bottom.title.posMode), 1);
     EXPECT_EQ(documentBytes(back).data, readAll(path));
 }
 
@@ -807,7 +807,7 @@ TEST_F(FileFixture, OddValuesGetDefinedValues)
             "1 1" });
     ASSERT_EQ(load(write("odd.cwr", fileOf(lines))), LoadStatus::Loaded);
     EXPECT_FALSE(doc.top.title.use);
-    EXPECT_EQ(doc.top.title.posMode, 3);
+    EXPECT_EQ(int(doc.top.title.posMode), 3);
     EXPECT_EQ(doc.top.title.customX, 999);
     EXPECT_EQ(doc.top.title.font.size, 0);
     EXPECT_EQ(doc.top.title.font.charset, 0);
@@ -852,7 +852,7 @@ TEST_F(FileFixture, EveryFieldSurvivesSaveAndLoad)
     doc.listLayout[1] = { 1, 21, 22, 23, 24, 25, 26, 27, 28 };
     ed.setTitleUse(Surface::Left, true);
     ed.setTitleText(Surface::Left, "左");
-    ed.setTitlePosMode(Surface::Left, 3);
+    ed.setTitlePosMode(Surface::Left, TitlePosition::Custom);
     ed.setTitleOffset(Surface::Left, 33);
     FontSpec f { "Ｆ", 14, 0x00123456, 1, true, true, true, true };
     ed.setTitleFont(Surface::Left, f);
@@ -865,7 +865,7 @@ TEST_F(FileFixture, EveryFieldSurvivesSaveAndLoad)
         ed.setPicturePosY(s, 9);
     }
     ed.setTitleText(Surface::Top, "表");
-    ed.setTitlePosMode(Surface::Top, 3);
+    ed.setTitlePosMode(Surface::Top, TitlePosition::Custom);
     ed.setTitleCustomXUse(Surface::Top, true);
     ed.setTitleCustomX(Surface::Top, 5);
     ed.setTitleCustomYUse(Surface::Top, true);

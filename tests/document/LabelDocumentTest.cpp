@@ -13,15 +13,15 @@ TEST(LabelDocument, ANewDocumentHasTheDefaults)
         EXPECT_TRUE(ss.title.text.isEmpty());
         EXPECT_EQ(ss.title.font, defaultFont());
         EXPECT_FALSE(ss.picture.use);
-        EXPECT_EQ(ss.picture.sizeMode, 2);
-        EXPECT_EQ(ss.picture.alignMode, 6);
+        EXPECT_EQ(int(ss.picture.sizeMode), 2);
+        EXPECT_EQ(int(ss.picture.alignMode), 6);
         EXPECT_TRUE(ss.picture.keepAspect);
         EXPECT_EQ(ss.backgroundColor1, 0x00FFFFFFu);
     }
-    EXPECT_EQ(d.top.title.posMode, 1);
-    EXPECT_EQ(d.bottom.title.posMode, 1);
-    EXPECT_EQ(d.left.title.posMode, 0);
-    EXPECT_EQ(d.right.title.posMode, 0);
+    EXPECT_EQ(int(d.top.title.posMode), 1);
+    EXPECT_EQ(int(d.bottom.title.posMode), 1);
+    EXPECT_EQ(int(d.left.title.posMode), 0);
+    EXPECT_EQ(int(d.right.title.posMode), 0);
     EXPECT_EQ(d.listLayout[0].width2, 70);
     EXPECT_EQ(d.listLayout[1].width2, 87);
     EXPECT_EQ(d.listLayout[1].posX, 3);

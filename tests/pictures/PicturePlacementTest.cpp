@@ -33,8 +33,8 @@ TEST_F(Placement, SurfaceSizesAt300Dpi)
 
 TEST_F(Placement, LoadingCoversTheFrontAndCentresIt)
 {
-    top().sizeMode = 0;
-    top().alignMode = 4;
+    top().sizeMode = PictureSizing::FitWidth;
+    top().alignMode = PictureAlignment::CentreDown;
     PlacementResult r = LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     ASSERT_TRUE(r.ok);
     EXPECT_FALSE(r.refreshPage);
@@ -46,8 +46,8 @@ TEST_F(Placement, LoadingCoversTheFrontAndCentresIt)
     EXPECT_EQ(top().printHeight, 1411);
     EXPECT_EQ(top().posX, -293); // (1429 - 2016) halved toward zero
     EXPECT_EQ(top().posY, 0);
-    EXPECT_EQ(top().sizeMode, 0); // left as it was
-    EXPECT_EQ(top().alignMode, 4);
+    EXPECT_EQ(int(top().sizeMode), 0); // left as it was
+    EXPECT_EQ(int(top().alignMode), 4);
     const PlacementTexts t = placementTexts(doc, Surface::Top);
     EXPECT_EQ(t.pixelWidth, "1429");
     EXPECT_EQ(t.pixelWidthMm, "121.0mm");
@@ -62,31 +62,31 @@ TEST_F(Placement, LoadingCoversTheFrontAndCentresIt)
 TEST_F(Placement, FitWidthThenCentreThenBottom)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    PlacementResult r = applySizeMode(doc, Surface::Top, 0);
+    PlacementResult r = applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
     EXPECT_EQ(r.refreshPage, PreviewPage::Front);
     EXPECT_EQ(top().printWidth, 1429);
     EXPECT_EQ(top().printHeight, 1000);
     EXPECT_EQ(top().posX, -293);
     EXPECT_EQ(top().posY, 0);
-    EXPECT_EQ(top().sizeMode, 0);
-    applyAlignMode(doc, Surface::Top, 4);
+    EXPECT_EQ(int(top().sizeMode), 0);
+    applyAlignMode(doc, Surface::Top, PictureAlignment::CentreDown);
     EXPECT_EQ(top().posY, 205);
     EXPECT_EQ(top().posX, -293);
-    applyAlignMode(doc, Surface::Top, 5);
+    applyAlignMode(doc, Surface::Top, PictureAlignment::Bottom);
     EXPECT_EQ(top().posY, 411);
-    applyAlignMode(doc, Surface::Top, 1);
+    applyAlignMode(doc, Surface::Top, PictureAlignment::CentreAcross);
     EXPECT_EQ(top().posX, 0);
-    applyAlignMode(doc, Surface::Top, 2);
+    applyAlignMode(doc, Surface::Top, PictureAlignment::Right);
     EXPECT_EQ(top().posX, 0);
-    applyAlignMode(doc, Surface::Top, 3);
+    applyAlignMode(doc, Surface::Top, PictureAlignment::Top);
     EXPECT_EQ(top().posY, 0);
-    EXPECT_EQ(top().alignMode, 3);
+    EXPECT_EQ(int(top().alignMode), 3);
 }
 
 TEST_F(Placement, FitHeight)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    applySizeMode(doc, Surface::Top, 1);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitHeight);
     EXPECT_EQ(top().printHeight, 1411);
     EXPECT_EQ(top().printWidth, 2016);
 }
@@ -94,12 +94,12 @@ TEST_F(Placement, FitHeight)
 TEST_F(Placement, CustomChoicesChangeNothingAndRefreshNothing)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    applySizeMode(doc, Surface::Top, 0);
-    PlacementResult r = applySizeMode(doc, Surface::Top, 2);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
+    PlacementResult r = applySizeMode(doc, Surface::Top, PictureSizing::Custom);
     EXPECT_FALSE(r.refreshPage);
     EXPECT_EQ(top().printWidth, 1429);
-    EXPECT_EQ(top().sizeMode, 2);
-    r = applyAlignMode(doc, Surface::Top, 6);
+    EXPECT_EQ(int(top().sizeMode), 2);
+    r = applyAlignMode(doc, Surface::Top, PictureAlignment::Custom);
     EXPECT_FALSE(r.refreshPage);
     EXPECT_EQ(top().posX, -293);
 }
@@ -107,13 +107,13 @@ TEST_F(Placement, CustomChoicesChangeNothingAndRefreshNothing)
 TEST_F(Placement, TypedWidthKeepsTheAspect)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    applySizeMode(doc, Surface::Top, 0);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
     PlacementResult r = setPrintWidth(doc, Surface::Top, QStringLiteral("700"));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.refreshPage, PreviewPage::Front);
     EXPECT_EQ(top().printWidth, 700);
     EXPECT_EQ(top().printHeight, 489); // 1000 * 700 / 1429 = 489.85
-    EXPECT_EQ(top().sizeMode, 2);
+    EXPECT_EQ(int(top().sizeMode), 2);
     setPrintHeight(doc, Surface::Top, QStringLiteral("500"));
     EXPECT_EQ(top().printWidth, 714); // 1429 * 500 / 1000 = 714.5
     setKeepAspect(doc, Surface::Top, false);
@@ -129,7 +129,7 @@ TEST_F(Placement, TypedTextThatIsNoNumberChangesNothing)
         EXPECT_FALSE(r.ok) << text;
         EXPECT_FALSE(r.refreshPage);
         EXPECT_EQ(top().posX, -293);
-        EXPECT_EQ(top().alignMode, 6);
+        EXPECT_EQ(int(top().alignMode), 6);
     }
     ASSERT_TRUE(setPosX(doc, Surface::Top, QStringLiteral("-12   ")).ok);
     EXPECT_EQ(top().posX, -12);
@@ -140,8 +140,8 @@ TEST_F(Placement, NoPictureMeansNoAspectAndNoFit)
 {
     setPrintWidth(doc, Surface::Top, 300);
     EXPECT_EQ(top().printHeight, 0);
-    applySizeMode(doc, Surface::Top, 0);
-    applySizeMode(doc, Surface::Top, 1);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitHeight);
     EXPECT_EQ(top().printWidth, 300);
 }
 
@@ -178,17 +178,17 @@ TEST_F(Placement, LinkedBackGetsTheFrontsValuesThenFitsItsOwnWidth)
     EXPECT_EQ(bottom().posY, 0);
     EXPECT_EQ(bottom().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));
 
-    r = applySizeMode(doc, Surface::Top, 0);
+    r = applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
     EXPECT_EQ(r.refreshPage, PreviewPage::Shown); // both pages changed
     EXPECT_EQ(top().printWidth, 1429);
     EXPECT_EQ(bottom().printWidth, 1629); // the back label's own width
     EXPECT_EQ(bottom().printHeight, 1139); // 1000 * 1629 / 1429 = 1139.96
-    EXPECT_EQ(bottom().sizeMode, 0);
+    EXPECT_EQ(int(bottom().sizeMode), 0);
 
-    applyAlignMode(doc, Surface::Top, 4);
+    applyAlignMode(doc, Surface::Top, PictureAlignment::CentreDown);
     EXPECT_EQ(top().posY, 205);
     EXPECT_EQ(bottom().posY, 124); // (1387 - 1139) / 2
-    EXPECT_EQ(bottom().alignMode, 4);
+    EXPECT_EQ(int(bottom().alignMode), 4);
 }
 
 TEST_F(Placement, LinkedTypedValuesReachTheFollower)
@@ -197,7 +197,7 @@ TEST_F(Placement, LinkedTypedValuesReachTheFollower)
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     PlacementResult r = setPosX(doc, Surface::Top, QStringLiteral("118"));
     EXPECT_EQ(bottom().posX, 118);
-    EXPECT_EQ(bottom().alignMode, 6);
+    EXPECT_EQ(int(bottom().alignMode), 6);
     EXPECT_TRUE(r.touches(Surface::Bottom));
     EXPECT_EQ(placementTexts(doc, Surface::Bottom).posX, "118");
     EXPECT_EQ(placementTexts(doc, Surface::Bottom).posXMm, "10.0mm");
@@ -206,7 +206,7 @@ TEST_F(Placement, LinkedTypedValuesReachTheFollower)
     setPrintWidth(doc, Surface::Top, 700);
     EXPECT_EQ(bottom().printWidth, 700);
     EXPECT_EQ(bottom().printHeight, 489);
-    EXPECT_EQ(bottom().sizeMode, 2);
+    EXPECT_EQ(int(bottom().sizeMode), 2);
     setKeepAspect(doc, Surface::Top, false);
     EXPECT_FALSE(bottom().keepAspect);
 }
@@ -282,8 +282,8 @@ TEST_F(Placement, RestoringFromADocumentBringsTheStoredSizeToTheAspect)
     EXPECT_EQ(top().printWidth, 428);
     EXPECT_EQ(top().posX, -20);
     EXPECT_EQ(top().posY, 33);
-    EXPECT_EQ(top().sizeMode, 2);
-    EXPECT_EQ(top().alignMode, 6);
+    EXPECT_EQ(int(top().sizeMode), 2);
+    EXPECT_EQ(int(top().alignMode), 6);
 }
 
 TEST_F(Placement, RestoringWithoutAFileKeepsTheStoredValues)
@@ -314,7 +314,7 @@ TEST_F(Placement, NewResetsAllButAspectBitmapAndSourceRect)
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     setPictureUse(doc, Surface::Top, true);
     setKeepAspect(doc, Surface::Top, false);
-    applySizeMode(doc, Surface::Top, 0);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
     PlacementResult r = resetPicturePlacements(doc);
     EXPECT_EQ(r.refreshPage, PreviewPage::Shown);
     EXPECT_FALSE(doc.bottom.pictureSameAsFront);
@@ -324,8 +324,8 @@ TEST_F(Placement, NewResetsAllButAspectBitmapAndSourceRect)
     EXPECT_EQ(top().pixelWidth, 0);
     EXPECT_EQ(top().printWidth, 0);
     EXPECT_EQ(top().posX, 0);
-    EXPECT_EQ(top().sizeMode, 2);
-    EXPECT_EQ(top().alignMode, 6);
+    EXPECT_EQ(int(top().sizeMode), 2);
+    EXPECT_EQ(int(top().alignMode), 6);
     EXPECT_FALSE(top().keepAspect);
     EXPECT_FALSE(top().bitmap.isNull());
     EXPECT_EQ(top().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));

@@ -96,7 +96,7 @@ LabelDocument backTitled(int mode, bool useX = false, int cx = 0, bool useY = fa
     LabelDocument doc = emptyDocument();
     doc.bottom.title.use = true;
     doc.bottom.title.text = QStringLiteral("裏");
-    doc.bottom.title.posMode = mode;
+    doc.bottom.title.posMode = TitlePosition(mode);
     doc.bottom.title.customXUse = useX;
     doc.bottom.title.customX = cx;
     doc.bottom.title.customYUse = useY;
@@ -148,7 +148,7 @@ LabelDocument spineTitled(int mode, int offset = 0)
     LabelDocument doc = emptyDocument();
     for (SurfaceSettings *s : { &doc.left, &doc.right }) {
         s->title.use = true;
-        s->title.posMode = mode;
+        s->title.posMode = TitlePosition(mode);
         s->title.offset = offset;
         s->title.font.size = 40; // the spine decides the height, not the points
     }

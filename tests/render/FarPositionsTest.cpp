@@ -83,7 +83,7 @@ TEST(FarPositions, CustomTitlePositionBeyondTheIntRangeIsCutToIt)
     LabelDocument doc = emptyDocument();
     doc.top.title.use = true;
     doc.top.title.text = QStringLiteral("表");
-    doc.top.title.posMode = 3;
+    doc.top.title.posMode = TitlePosition::Custom;
     doc.top.title.customXUse = true;
     doc.top.title.customX = kMax;
     doc.top.title.customYUse = true;
@@ -103,7 +103,7 @@ TEST(FarPositions, SpineTitleOffsetBeyondTheIntRangeIsCutToIt)
     for (SurfaceSettings *s : { &doc.left, &doc.right }) {
         s->title.use = true;
         s->title.text = QStringLiteral("S");
-        s->title.posMode = 3;
+        s->title.posMode = TitlePosition::Custom;
         s->title.offset = kMax;
     }
     // Upward from the bottom: far above the top; downward from the top: far below.

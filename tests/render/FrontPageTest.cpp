@@ -133,7 +133,7 @@ LabelDocument titledDocument(int mode, bool useX = false, int cx = 0, bool useY 
     LabelDocument doc = emptyDocument();
     doc.top.title.use = true;
     doc.top.title.text = QStringLiteral("下");
-    doc.top.title.posMode = mode;
+    doc.top.title.posMode = TitlePosition(mode);
     doc.top.title.customXUse = useX;
     doc.top.title.customX = cx;
     doc.top.title.customYUse = useY;
