@@ -13,6 +13,8 @@
 #include "tracklist/AlbumImport.h"
 #include "tracklist/AudioTags.h"
 
+using namespace cw;
+
 namespace {
 
 bool run(const QString &program, const QStringList &args)

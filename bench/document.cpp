@@ -11,6 +11,8 @@
 #include "render/Geometry.h"
 #include "text/UnicodeForm.h"
 
+using namespace cw;
+
 namespace {
 
 LabelDocument bigDocument(bool unicode = false)

@@ -14,6 +14,8 @@
 #include "fonts/FontFamilies.h"
 #include "fonts/ui/TFontDialogX.h"
 
+using namespace cw;
+
 namespace {
 
 FontSpec titleFont()

@@ -20,6 +20,8 @@
 #include "tracklist/ui/TListWindow.h"
 #include "widgets/UserDialogs.h"
 
+using namespace cw;
+
 namespace {
 
 class FixedPrinter : public PrinterBackend

@@ -28,6 +28,8 @@
 #include "render/DrawSurfacePicture.h"
 #include "render/PrintDocument.h"
 
+using namespace cw;
+
 namespace {
 
 QString folder()

@@ -25,6 +25,8 @@
 #include <tiffio.h>
 #include <webp/decode.h>
 
+using namespace cw;
+
 namespace {
 
 QTemporaryDir &workDir()

@@ -11,6 +11,8 @@
 #include "render/Geometry.h"
 #include "render/PreviewState.h"
 
+using namespace cw;
+
 namespace {
 
 struct Demo

@@ -5,6 +5,8 @@
 
 #include "prints/ui/TPrintsList.h"
 
+using namespace cw;
+
 namespace {
 
 void BM_OpenEditorWith300Items(benchmark::State &state)

@@ -24,6 +24,8 @@
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 QTemporaryDir &scratch()

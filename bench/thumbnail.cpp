@@ -10,6 +10,8 @@
 
 #include "pictures/PictureThumbnail.h"
 
+using namespace cw;
+
 namespace {
 
 QTemporaryDir &workDir()

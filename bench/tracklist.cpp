@@ -13,6 +13,8 @@
 #include "tracklist/DrawTrackList.h"
 #include "tracklist/ListImport.h"
 
+using namespace cw;
+
 namespace {
 
 QByteArray csvData(int lines)

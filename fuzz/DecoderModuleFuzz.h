@@ -16,6 +16,8 @@
 
 #include "pictures/LocalMemory.h"
 
+using namespace cw;
+
 namespace {
 
 struct FuzzedModule

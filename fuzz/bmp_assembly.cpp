@@ -11,6 +11,8 @@
 
 #include "pictures/PictureLoading.h"
 
+using namespace cw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 2)

@@ -7,6 +7,8 @@
 
 #include "pictures/BmpDecoder.h"
 
+using namespace cw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));

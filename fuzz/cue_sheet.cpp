@@ -7,6 +7,8 @@
 #include "tracklist/AlbumImport.h"
 #include "tracklist/CueSheet.h"
 
+using namespace cw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1 || size > size_t(kCueSheetSizeLimit))

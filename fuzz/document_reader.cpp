@@ -13,6 +13,8 @@
 #include "document/DocumentFile.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 // Named after a folder that does not exist, so that relative picture names

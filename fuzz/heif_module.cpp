@@ -1,6 +1,8 @@
 // The heif decoder module (heif.spi) on arbitrary bytes.
 #include "DecoderModuleFuzz.h"
 
+using namespace cw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     return fuzzModule("heif.spi", data, size);

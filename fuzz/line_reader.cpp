@@ -8,6 +8,8 @@
 #include "text/Cp932.h"
 #include "text/LineIO.h"
 
+using namespace cw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));

@@ -6,6 +6,8 @@
 
 #include "tracklist/ListImport.h"
 
+using namespace cw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)

@@ -10,6 +10,8 @@
 
 #include "pictures/PictureLoading.h"
 
+using namespace cw;
+
 namespace {
 
 QString scratchFile()

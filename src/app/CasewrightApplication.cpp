@@ -7,6 +7,8 @@
 
 #include "base/UserPrompts.h"
 
+namespace cw {
+
 namespace {
 
 class MessageBoxSink : public MessageSink
@@ -73,3 +75,5 @@ bool CasewrightApplication::notify(QObject *receiver, QEvent *event)
     static MessageBoxSink sink;
     return deliverGuarded([&] { return QApplication::notify(receiver, event); }, sink);
 }
+
+} // namespace cw

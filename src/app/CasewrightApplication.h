@@ -4,6 +4,10 @@
 #include <exception>
 #include <functional>
 
+class QTranslator;
+
+namespace cw {
+
 class MessageSink;
 
 // Runs `deliver`; an exception it throws is shown through `messages` instead
@@ -24,7 +28,6 @@ void setApplicationIdentity();
 // texts are Japanese, so its dialogs are too. Null when the translation file
 // is missing; the stock dialogs then stay in English. The translator belongs to
 // `app`; deleting it takes the translations away again.
-class QTranslator;
 QTranslator *installQtTranslations(QCoreApplication &app);
 
 // The application: an exception thrown by an event handler is shown to the
@@ -35,3 +38,5 @@ public:
     CasewrightApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace cw {
+
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
@@ -30,3 +32,5 @@ void HelpWindow::showContents()
     raise();
     activateWindow();
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 
 class QTextBrowser;
 
+namespace cw {
+
 // The program's help: the HTML pages shipped in the resources, shown in a
 // browser window of its own.
 class HelpWindow : public QWidget
@@ -18,3 +20,5 @@ public:
 private:
     QTextBrowser *m_browser;
 };
+
+} // namespace cw

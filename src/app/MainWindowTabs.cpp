@@ -22,6 +22,8 @@
 #include "widgets/CommitEdit.h"
 #include "widgets/UserDialogs.h"
 
+namespace cw {
+
 namespace {
 
 QString prefixed(Surface s, const char *part)
@@ -512,3 +514,5 @@ void TMainWindow::swatchPressed(int index)
         m_lastColor = *chosen;
     apply(m_editor.setBackgroundColor(swatches[index], chosen));
 }
+
+} // namespace cw

@@ -16,6 +16,8 @@
 #include "render/Geometry.h"
 #include "widgets/CommitEdit.h"
 
+namespace cw {
+
 namespace {
 
 // The three groups share one column layout, so that the values of every row
@@ -331,3 +333,5 @@ void PicturePanel::setLinkChecked(bool on)
     if (m_link && m_link->isChecked() != on)
         m_link->setChecked(on);
 }
+
+} // namespace cw

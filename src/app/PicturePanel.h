@@ -4,13 +4,16 @@
 
 #include "document/LabelDocument.h"
 
-class CommitEdit;
 class QGridLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace cw {
+
+class CommitEdit;
 
 // The picture controls of one surface's tab. Control names carry the
 // surface's prefix ("TopGraphicWidth2", "BottomGSizeChange"). The panel only
@@ -76,3 +79,5 @@ private:
 
 // Makes the widgets follow each other in the tab order, in the list's order.
 void setTabOrderChain(const QList<QWidget *> &widgets);
+
+} // namespace cw

@@ -11,6 +11,8 @@
 #include "fonts/ui/TFontDialogEx.h"
 #include "text/FileFilter.h"
 
+namespace cw {
+
 namespace {
 
 QString appTitle()
@@ -145,3 +147,5 @@ QStringList QtUserDialogs::openFiles(const QString &filter)
         return QStringList();
     return dialog.selectedFiles();
 }
+
+} // namespace cw

@@ -5,6 +5,9 @@
 #include "widgets/UserDialogs.h"
 
 class QWidget;
+
+namespace cw {
+
 class TFontChange;
 
 // The real dialogs, parented to `parent`.
@@ -31,3 +34,5 @@ private:
     // Created on first use and kept for the run; a child of m_parent.
     QPointer<TFontChange> m_fontChange;
 };
+
+} // namespace cw

@@ -8,6 +8,8 @@
 
 #include "render/WindowPlacement.h"
 
+namespace cw {
+
 namespace {
 QFont arial(int pixelSize)
 {
@@ -126,3 +128,5 @@ void TAboutBox::Timer1Timer()
     m_timer->stop();
     accept();
 }
+
+} // namespace cw

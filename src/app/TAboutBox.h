@@ -4,6 +4,8 @@
 
 class QTimer;
 
+namespace cw {
+
 // The version box. Shown over the main window; the first showing of the run
 // is the start-up splash, which closes by itself after two seconds. Every
 // later showing stays until "OK". While it is shown it stays centred over the
@@ -31,3 +33,5 @@ private:
     QTimer *m_timer;
     bool m_shownBefore = false;
 };
+
+} // namespace cw

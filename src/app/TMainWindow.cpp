@@ -41,6 +41,15 @@
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
 
+// The icon and the help pages live in the window library's resources, which
+// the linker keeps only when they are registered explicitly.
+static void initCasewrightResources()
+{
+    Q_INIT_RESOURCE(casewright);
+}
+
+namespace cw {
+
 namespace {
 
 const QString kOpenFilter
@@ -71,18 +80,11 @@ private:
 };
 } // namespace
 
-// The icon and the help pages live in the window library's resources, which
-// the linker keeps only when they are registered explicitly.
-static void initResources()
-{
-    Q_INIT_RESOURCE(casewright);
-}
-
 TMainWindow::TMainWindow(QWidget *parent)
     : QMainWindow(parent)
     , m_editor(m_document)
 {
-    initResources();
+    initCasewrightResources();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Casewright [Main]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/casewright.svg")));
@@ -545,3 +547,5 @@ void TMainWindow::syncFromDocument()
 
     applyEnabled(enabledStates(m_document));
 }
+
+} // namespace cw

@@ -9,13 +9,6 @@
 #include "tracklist/ListTemplate.h"
 #include "widgets/EditorHost.h"
 
-class CommitEdit;
-class ColorSwatch;
-class HelpWindow;
-class PicturePanel;
-class PreviewRefresher;
-class PrinterBackend;
-class ProgressSink;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -23,6 +16,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+
+namespace cw {
+
+class CommitEdit;
+class ColorSwatch;
+class HelpWindow;
+class PicturePanel;
+class PreviewRefresher;
+class PrinterBackend;
+class ProgressSink;
 class TAboutBox;
 class TListWindow;
 class TMessageWindow;
@@ -173,3 +176,5 @@ private:
     QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
     QHash<QString, QLabel *> m_sizeLabels;
 };
+
+} // namespace cw

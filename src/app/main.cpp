@@ -5,6 +5,8 @@
 #include "app/TMainWindow.h"
 #include "fonts/FontSpec.h"
 
+using namespace cw;
+
 int main(int argc, char **argv)
 {
     CasewrightApplication app(argc, argv);

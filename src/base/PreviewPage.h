@@ -1,3 +1,6 @@
+
+namespace cw {
+
 #pragma once
 
 // The pages of the preview and of a print: the front page (the front label's
@@ -19,3 +22,5 @@ class NullPreviewRefresher : public PreviewRefresher
 public:
     void RequestPreviewRefresh(PreviewPage) override { }
 };
+
+} // namespace cw

@@ -1,5 +1,7 @@
 #include "base/Printer.h"
 
+namespace cw {
+
 using namespace geom;
 
 const QString kPrinterErrorMessage
@@ -39,3 +41,5 @@ double PixelsToMmY(int px, const PrinterState &state)
 {
     return px * kMmPerInch / state.printerDpiY;
 }
+
+} // namespace cw

@@ -5,6 +5,8 @@
 #include "base/Units.h"
 #include "base/UserPrompts.h"
 
+namespace cw {
+
 // The printer as the program sees it: its resolution, or a failure.
 class PrinterBackend
 {
@@ -35,3 +37,5 @@ void QueryPrinterResolution(
 // Device pixels of the printer's resolution in millimetres.
 double PixelsToMmX(int px, const PrinterState &state = printerState());
 double PixelsToMmY(int px, const PrinterState &state = printerState());
+
+} // namespace cw

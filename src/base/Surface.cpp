@@ -1,5 +1,7 @@
 #include "base/Surface.h"
 
+namespace cw {
+
 QString surfacePrefix(Surface s)
 {
     switch (s) {
@@ -38,3 +40,5 @@ int SurfacePixels::height(Surface s) const
         return sideHeight;
     }
 }
+
+} // namespace cw

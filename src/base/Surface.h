@@ -5,6 +5,8 @@
 
 #include "base/PreviewPage.h"
 
+namespace cw {
+
 // The four printed surfaces of a jewel case: the front label's cover face
 // (with the inside face beside it), the back label and the two spines.
 enum class Surface { Top = 0, Bottom = 1, Left = 2, Right = 3 };
@@ -27,3 +29,5 @@ struct SurfacePixels
     int width(Surface s) const;
     int height(Surface s) const;
 };
+
+} // namespace cw

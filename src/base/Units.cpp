@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace cw {
+
 using namespace geom;
 
 double surfaceWidthMm(Surface s)
@@ -51,3 +53,5 @@ QString formatMm(double mm)
 {
     return QString::asprintf("%.1fmm", mm);
 }
+
+} // namespace cw

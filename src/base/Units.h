@@ -4,6 +4,8 @@
 
 #include "base/Surface.h"
 
+namespace cw {
+
 // Millimetres, inches and pixels. A millimetre is 1/25.399 inch, and every
 // conversion of a real value to a pixel coordinate truncates toward zero.
 namespace geom {
@@ -36,3 +38,5 @@ SurfacePixels surfacePixelsAt(int dpiX, int dpiY);
 
 // "%.1fmm"
 QString formatMm(double mm);
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace cw {
+
 // How core code talks to the user. The GUI implements these with message
 // boxes and the progress window, the command line with standard error, and
 // tests with recorders.
@@ -44,3 +46,5 @@ public:
     void ShowText(const QString &) override { }
     void hide() override { }
 };
+
+} // namespace cw

@@ -6,6 +6,8 @@
 
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // The drawing operations the renderers use. Coordinates are integer pixels,
 // y grows downward; rectangles are (left, top, right, bottom) with right and
 // bottom exclusive.
@@ -78,3 +80,5 @@ QImage CopyBitmapRegion(const QImage &source, const QRect &rect);
 
 // The pixel height a font of `points` gets on a canvas of `dpi`.
 int fontPixelHeight(int points, int dpi);
+
+} // namespace cw

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <vector>
 
+namespace cw {
+
 namespace {
 
 // Coordinates are brought within this distance of the origin before any
@@ -512,3 +514,5 @@ void QPainterCanvas::StretchPictureTransparent(
         m_painter->drawImage(QRect(left, top, w, h), masked);
     m_painter->restore();
 }
+
+} // namespace cw

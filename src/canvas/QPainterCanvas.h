@@ -9,6 +9,8 @@
 
 class QPaintDevice;
 
+namespace cw {
+
 // The canvas over a QPainter: a QImage, a QPicture, a QPrinter or a
 // QPdfWriter. Antialiasing is off so that lines and fills land on whole pixels.
 class QPainterCanvas : public LabelCanvas
@@ -93,3 +95,5 @@ private:
     FontState m_font;
     QVector<FontState> m_savedFonts;
 };
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include "canvas/QPainterCanvas.h"
 
+namespace cw {
+
 namespace {
 QString hex(ColorRef c)
 {
@@ -156,3 +158,5 @@ void RecordingCanvas::StretchPictureTransparent(
             .arg(bitmap.height())
             .arg(hex(transparent)));
 }
+
+} // namespace cw

@@ -5,6 +5,8 @@
 
 #include "canvas/LabelCanvas.h"
 
+namespace cw {
+
 class QPainterCanvas;
 
 // A canvas that records every call as one text line (the "--ops" form) and
@@ -47,3 +49,5 @@ private:
     QImage m_measureImage;
     std::unique_ptr<QPainterCanvas> m_measure; // keeps the font state for measuring
 };
+
+} // namespace cw

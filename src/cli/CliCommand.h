@@ -8,6 +8,8 @@
 #include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 // casewright-cli commands. Each command lives in its own file and registers
 // itself with CLI_COMMAND; main() dispatches on the first argument.
 //
@@ -77,3 +79,5 @@ private:
 #define CLI_CONCAT(a, b) CLI_CONCAT2(a, b)
 #define CLI_COMMAND(...)                                                                           \
     static const int CLI_CONCAT(cliCommandRegistered_, __LINE__) = cli::registerCommand(__VA_ARGS__)
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include "pictures/PictureLoading.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 namespace {
 
 int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
@@ -30,3 +32,5 @@ int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
 
 CLI_COMMAND({ "convert", "convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]", {},
     runConvert });
+
+} // namespace cw

@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 namespace {
 
 class StderrMessages : public MessageSink
@@ -49,3 +51,5 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 CLI_COMMAND({ "decode", "decode PICTURE [--plugins DIR] [--png OUT]",
     { QStringLiteral("--plugins"), QStringLiteral("--png") }, runDecode });
+
+} // namespace cw

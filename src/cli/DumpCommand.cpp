@@ -5,6 +5,8 @@
 #include "pictures/PictureLoading.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 namespace {
 
 int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
@@ -35,3 +37,5 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
 } // namespace
 
 CLI_COMMAND({ "dump", "dump DOC.cwr [--printer-dpi X[xY]]", {}, runDump });
+
+} // namespace cw

@@ -1,6 +1,8 @@
 #include "cli/CliCommand.h"
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 namespace {
 
 int runFilter(const cli::Args &args, QTextStream &out, QTextStream &)
@@ -19,3 +21,5 @@ int runFilter(const cli::Args &args, QTextStream &out, QTextStream &)
 } // namespace
 
 CLI_COMMAND({ "filter", "filter [--plugins DIR]", { QStringLiteral("--plugins") }, runFilter });
+
+} // namespace cw

@@ -1,6 +1,8 @@
 #include "cli/CliCommand.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 namespace {
 
 int runGeometry(const cli::Args &args, QTextStream &out, QTextStream &)
@@ -48,3 +50,5 @@ int runGeometry(const cli::Args &args, QTextStream &out, QTextStream &)
 
 CLI_COMMAND({ "geometry", "geometry [--dpi X[xY]] [--page WxH]",
     { QStringLiteral("--dpi"), QStringLiteral("--page") }, runGeometry });
+
+} // namespace cw

@@ -3,6 +3,8 @@
 #include "tracklist/AlbumImport.h"
 #include "tracklist/ListJson.h"
 
+namespace cw {
+
 namespace {
 
 class StderrMessages : public MessageSink
@@ -50,3 +52,5 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 CLI_COMMAND({ "import-list", "import-list FILE|FOLDER|AUDIO... [--columns N]",
     { QStringLiteral("--columns") }, runImportList });
+
+} // namespace cw

@@ -10,6 +10,8 @@
 #include "render/OutputWarmUp.h"
 #include "render/PrintDocument.h"
 
+namespace cw {
+
 namespace {
 
 class FixedResolution : public PrinterBackend
@@ -99,3 +101,5 @@ CLI_COMMAND({ "print",
     "print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... [--printer-dpi X[xY]]",
     { QStringLiteral("--printer"), QStringLiteral("--pdf"), QStringLiteral("--option") },
     runPrint });
+
+} // namespace cw

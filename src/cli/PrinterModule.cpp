@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <dlfcn.h>
 
+namespace cw {
+
 namespace cli {
 
 const PrinterModuleApi *printerModule(QString *error)
@@ -33,3 +35,5 @@ const PrinterModuleApi *printerModule(QString *error)
 }
 
 } // namespace cli
+
+} // namespace cw

@@ -6,6 +6,8 @@
 
 class QGuiApplication;
 
+namespace cw {
+
 // Printing to a printer lives in a module of its own, casewright-printing.so
 // beside the executable: Qt Print Support needs the widget library, and
 // every other command starts faster without loading either.
@@ -37,3 +39,5 @@ namespace cli {
 // Loads the module once; null, with the reason in `error`, when it cannot be.
 const PrinterModuleApi *printerModule(QString *error = nullptr);
 } // namespace cli
+
+} // namespace cw

@@ -14,6 +14,8 @@
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
 
+namespace cw {
+
 namespace {
 
 // Loads the document at the printer resolution in effect (--printer-dpi or
@@ -123,3 +125,5 @@ CLI_COMMAND({ "render",
 
 CLI_COMMAND({ "export-pdf", "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]...",
     { QStringLiteral("--dpi"), QStringLiteral("--option") }, runExportPdf });
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include "tracklist/ListJson.h"
 #include "tracklist/ListTemplate.h"
 
+namespace cw {
+
 namespace {
 
 int runTemplate(const cli::Args &args, QTextStream &out, QTextStream &err)
@@ -26,3 +28,5 @@ int runTemplate(const cli::Args &args, QTextStream &out, QTextStream &err)
 } // namespace
 
 CLI_COMMAND({ "template", "template FILE.cwt", {}, runTemplate });
+
+} // namespace cw

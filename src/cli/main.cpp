@@ -12,7 +12,9 @@
 #include "fonts/FontSpec.h"
 #include "render/Geometry.h"
 
-namespace cli {
+using namespace cw;
+
+namespace cw::cli {
 
 bool Args::has(const QString &name) const
 {
@@ -116,7 +118,7 @@ PrintOptions printOptions(const Args &args)
     return options;
 }
 
-} // namespace cli
+} // namespace cw::cli
 
 static void printUsage(QTextStream &err)
 {

@@ -1,5 +1,7 @@
 #include "document/DiscTitles.h"
 
+namespace cw {
+
 EditResult applyDiscTitles(
     DocumentEditor &editor, const QString &discTitle, const QString &discPerformer)
 {
@@ -28,3 +30,5 @@ EditResult offerDiscTitles(
         return EditResult();
     return applyDiscTitles(editor, outcome.discTitle, outcome.discPerformer);
 }
+
+} // namespace cw

@@ -6,6 +6,8 @@
 #include "document/DocumentEditor.h"
 #include "tracklist/AlbumImport.h"
 
+namespace cw {
+
 // The disc title and performer an album import found, put into the
 // document's titles.
 
@@ -27,3 +29,5 @@ inline const char kUseForTitlesCaption[] = "確認";
 // nothing and changes nothing when the import found no titles.
 EditResult offerDiscTitles(
     DocumentEditor &editor, const ListImportOutcome &outcome, ConfirmSink &confirm);
+
+} // namespace cw

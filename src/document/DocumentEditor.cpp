@@ -6,6 +6,8 @@
 #include "document/PicturePlacementOps.h"
 #include "tracklist/ListLayoutRules.h"
 
+namespace cw {
+
 namespace {
 
 QString boolText(bool b)
@@ -590,7 +592,7 @@ EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 {
     EditResult r;
     Recorder rec(*this, r);
-    ::LoadSurfacePicture(m_doc, s, path, messages());
+    cw::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
 }
 
@@ -612,7 +614,7 @@ EditResult DocumentEditor::setPictureUse(Surface s, bool on)
     Recorder rec(*this, r);
     if (m_doc.surface(s).picture.use == on)
         return r;
-    refreshPlacement(r, ::setPictureUse(m_doc, s, on));
+    refreshPlacement(r, cw::setPictureUse(m_doc, s, on));
     return r;
 }
 
@@ -620,7 +622,7 @@ EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    refreshPlacement(r, ::setPrintWidth(m_doc, s, px));
+    refreshPlacement(r, cw::setPrintWidth(m_doc, s, px));
     return r;
 }
 
@@ -628,7 +630,7 @@ EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    refreshPlacement(r, ::setPrintHeight(m_doc, s, px));
+    refreshPlacement(r, cw::setPrintHeight(m_doc, s, px));
     return r;
 }
 
@@ -636,7 +638,7 @@ EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    refreshPlacement(r, ::setPosX(m_doc, s, px));
+    refreshPlacement(r, cw::setPosX(m_doc, s, px));
     return r;
 }
 
@@ -644,7 +646,7 @@ EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 {
     EditResult r;
     Recorder rec(*this, r);
-    refreshPlacement(r, ::setPosY(m_doc, s, px));
+    refreshPlacement(r, cw::setPosY(m_doc, s, px));
     return r;
 }
 
@@ -655,7 +657,7 @@ EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
     // Choosing the item that is already selected changes nothing.
     if (m_doc.surface(s).picture.sizeMode == mode)
         return r;
-    refreshPlacement(r, ::applySizeMode(m_doc, s, mode));
+    refreshPlacement(r, cw::applySizeMode(m_doc, s, mode));
     return r;
 }
 
@@ -665,7 +667,7 @@ EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
     Recorder rec(*this, r);
     if (m_doc.surface(s).picture.alignMode == mode)
         return r;
-    refreshPlacement(r, ::applyAlignMode(m_doc, s, mode));
+    refreshPlacement(r, cw::applyAlignMode(m_doc, s, mode));
     return r;
 }
 
@@ -673,7 +675,7 @@ EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 {
     EditResult r;
     Recorder rec(*this, r);
-    ::setKeepAspect(m_doc, s, on);
+    cw::setKeepAspect(m_doc, s, on);
     return r;
 }
 
@@ -683,7 +685,7 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
     Recorder rec(*this, r);
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
-    ::setPictureLink(m_doc, Surface::Top, on);
+    cw::setPictureLink(m_doc, Surface::Top, on);
     r.addPage(PreviewPage::Back);
     return r;
 }
@@ -694,7 +696,7 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
     Recorder rec(*this, r);
     if (m_doc.right.pictureSameAsLeft == on)
         return r;
-    ::setPictureLink(m_doc, Surface::Left, on);
+    cw::setPictureLink(m_doc, Surface::Left, on);
     r.addPage(PreviewPage::Back);
     return r;
 }
@@ -759,3 +761,5 @@ bool DocumentEditor::load(const QString &path, ProgressSink &progress)
 {
     return loadDocument(*this, path, progress) == LoadStatus::Loaded;
 }
+
+} // namespace cw

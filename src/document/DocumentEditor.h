@@ -11,6 +11,8 @@
 #include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 // Control name -> enabled.
 using ControlStates = QMap<QString, bool>;
 
@@ -198,3 +200,5 @@ private:
     bool m_reporting = true;
     int m_depth = 0;
 };
+
+} // namespace cw

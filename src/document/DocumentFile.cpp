@@ -17,6 +17,8 @@
 #include "document/TPrintsData.h"
 #include "text/LineIO.h"
 
+namespace cw {
+
 namespace {
 
 // ---- Writing ---------------------------------------------------------------
@@ -1105,3 +1107,5 @@ LoadStatus loadDocument(
     }
     return readDocument(editor, file, path, progress, info);
 }
+
+} // namespace cw

@@ -7,6 +7,8 @@
 #include "document/LabelDocument.h"
 #include "text/UnicodeForm.h"
 
+namespace cw {
+
 class DocumentEditor;
 
 // The document file "*.cwr": CR LF, one value per line. Version 1.06 is CP932
@@ -108,3 +110,5 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
 // folder, then the name's last component in the document's folder, when that
 // file exists; otherwise the stored name as it is.
 QString resolveDocumentPicture(const QString &stored, const QString &documentPath);
+
+} // namespace cw

@@ -9,6 +9,8 @@
 #include "fonts/FontJson.h"
 #include "tracklist/ListJson.h"
 
+namespace cw {
+
 namespace {
 
 QJsonValue colour(ColorRef c)
@@ -186,3 +188,5 @@ bool writeDocumentJson(QIODevice &out, const LabelDocument &doc, const QJsonObje
     w.end();
     return w.flush();
 }
+
+} // namespace cw

@@ -5,6 +5,8 @@
 
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 // The document as the command line prints it: the document's field names;
 // colours as unsigned decimal numbers; pictures without their bitmaps.
 QJsonObject documentToJson(const LabelDocument &doc);
@@ -15,3 +17,5 @@ QJsonObject documentToJson(const LabelDocument &doc);
 bool writeDocumentJson(
     QIODevice &out, const LabelDocument &doc, const QJsonObject &extra = QJsonObject());
 QJsonObject printsItemToJson(const TPrintsData &item);
+
+} // namespace cw

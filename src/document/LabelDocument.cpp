@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace cw {
+
 LabelDocument::LabelDocument()
 {
     // Spine titles start at the top of the spine, label titles in the centre.
@@ -86,3 +88,5 @@ std::optional<PictureAlignment> pictureAlignmentFrom(int number)
         return std::nullopt;
     return PictureAlignment(number);
 }
+
+} // namespace cw

@@ -14,6 +14,8 @@
 #include "pictures/RenderCache.h"
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 // Where a title stands on its surface (on a spine: along it). The file stores
 // the number.
 enum class TitlePosition { Top = 0, Centre = 1, Bottom = 2, Custom = 3 };
@@ -134,3 +136,5 @@ struct PrintOptions
     bool foldLines = true; // CutLinePrint
     bool spinesSameDirection = false; // SideTitleSameTop
 };
+
+} // namespace cw

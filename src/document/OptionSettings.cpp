@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+namespace cw {
+
 const std::array<PrintOptionInfo, 5> &printOptionTable()
 {
     static const std::array<PrintOptionInfo, 5> table = { {
@@ -50,3 +52,5 @@ std::optional<PreviewPage> storePrintOption(
     settings.sync();
     return info->refreshPage;
 }
+
+} // namespace cw

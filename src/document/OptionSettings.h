@@ -10,6 +10,8 @@
 
 class QSettings;
 
+namespace cw {
+
 // One of the five print switches kept in the user's settings.
 struct PrintOptionInfo
 {
@@ -35,3 +37,5 @@ PrintOptions loadPrintOptions(QSettings &settings);
 // none.
 std::optional<PreviewPage> storePrintOption(
     QSettings &settings, PrintOptions &options, const QString &key, bool value);
+
+} // namespace cw

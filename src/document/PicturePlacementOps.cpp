@@ -9,6 +9,8 @@
 #include "base/Units.h"
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 namespace {
 
 PicturePlacement &pic(LabelDocument &doc, Surface s)
@@ -500,3 +502,5 @@ void mergeResult(PlacementResult &into, const PlacementResult &from)
         touchEnabling(into, s);
     refresh(into, from.refreshPage);
 }
+
+} // namespace cw

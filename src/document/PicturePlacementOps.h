@@ -7,6 +7,8 @@
 #include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 // The picture placement of the four surfaces as operations on the document.
 // The picture panels, the document reader and "新規作成" all call these, so a
 // value set from a file goes through the same rules as a typed one. Each
@@ -104,3 +106,5 @@ PlacementResult resetPicturePlacements(LabelDocument &doc);
 // refresh wins: a back-page refresh and a front-page refresh give 2, "the
 // page shown").
 void mergeResult(PlacementResult &into, const PlacementResult &from);
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages)
 {
     item.fileName = fileName;
@@ -18,3 +20,5 @@ bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &
     item.posY = 0;
     return true;
 }
+
+} // namespace cw

@@ -8,6 +8,8 @@
 #include "fonts/FontSpec.h"
 #include "pictures/RenderCache.h"
 
+namespace cw {
+
 // One free-print item: a line of text or a picture on a face.
 struct TPrintsData
 {
@@ -36,3 +38,5 @@ struct TPrintsData
 // with the whole picture cached. On failure the path stays in fileName, the
 // other fields stay as they were, and the loader's message was shown.
 bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages);
+
+} // namespace cw

@@ -1,5 +1,7 @@
 #include "fonts/BulkFontChange.h"
 
+namespace cw {
+
 FontSpec applyBulkFontChange(
     const FontSpec &target, const FontSpec &chosen, const BulkFontChangeSwitches &switches)
 {
@@ -28,3 +30,5 @@ QPoint centredOver(const QRect &owner, const QSize &size)
     return QPoint(owner.left() + (owner.width() - size.width()) / 2,
         owner.top() + (owner.height() - size.height()) / 2);
 }
+
+} // namespace cw

@@ -6,6 +6,8 @@
 
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // The six switches of the bulk font change. They live as long as the window
 // that shows them, so the user's last choice is kept for the run.
 struct BulkFontChangeSwitches
@@ -35,3 +37,5 @@ FontSpec applyBulkFontChange(
 // left + (its width - this width) / 2, likewise for the top, halving toward
 // zero.
 QPoint centredOver(const QRect &owner, const QSize &size);
+
+} // namespace cw

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRawFont>
 
+namespace cw {
+
 namespace {
 
 struct NamedCharset
@@ -147,3 +149,5 @@ LatinCoverage latinCoverageOf(const QString &family)
     c.baltic = coversAll(raw, u"ĀāĒēĖėĶķŲų");
     return c;
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace cw {
+
 // Windows character-set codes as documents store them, and their names in
 // the font dialog's "書体の種類" list.
 
@@ -34,3 +36,5 @@ QList<int> charsetsOfWritingSystems(
 // Which of the extra Latin sets the family's own glyphs (not fallbacks)
 // cover, from a few letters peculiar to each.
 LatinCoverage latinCoverageOf(const QString &family);
+
+} // namespace cw

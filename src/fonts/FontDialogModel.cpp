@@ -2,6 +2,8 @@
 
 #include "fonts/FontCharsets.h"
 
+namespace cw {
+
 namespace {
 
 struct NamedColor
@@ -227,3 +229,5 @@ void FontDialogModel::setFaceName(const QString &name)
     m_faceName = name;
     m_preview.name = name;
 }
+
+} // namespace cw

@@ -10,6 +10,8 @@
 #include "fonts/FontFamilies.h"
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // The font dialog's lists and what each of its events does to them, without
 // widgets. The preview font carries every choice; "OK" returns it.
 
@@ -97,3 +99,5 @@ private:
 
     void selectSizeRow();
 };
+
+} // namespace cw

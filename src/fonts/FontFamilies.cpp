@@ -10,6 +10,8 @@
 #include "fonts/FontCharsets.h"
 #include "fonts/FontQt.h"
 
+namespace cw {
+
 namespace {
 
 void insertSize(QList<int> &sizes, int size)
@@ -200,3 +202,5 @@ int ensureFamilyListed(QList<FontFamilyEntry> &families, const FontSpec &font)
     }
     return row;
 }
+
+} // namespace cw

@@ -6,6 +6,8 @@
 
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // The font families the font dialog lists, with the character sets and sizes
 // it offers for each.
 
@@ -75,3 +77,5 @@ int findFamily(const QList<FontFamilyEntry> &families, const QString &name);
 // - the font's character set is added to its family when the family does not
 //   report it, with the sizes of the family's first character set.
 int ensureFamilyListed(QList<FontFamilyEntry> &families, const FontSpec &font);
+
+} // namespace cw

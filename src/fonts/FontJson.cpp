@@ -1,5 +1,7 @@
 #include "fonts/FontJson.h"
 
+namespace cw {
+
 QJsonObject fontSpecToJson(const FontSpec &font)
 {
     QJsonObject o;
@@ -13,3 +15,5 @@ QJsonObject fontSpecToJson(const FontSpec &font)
     o.insert(QStringLiteral("strikeOut"), font.strikeOut);
     return o;
 }
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace cw {
+
 void applyFontSpec(const FontSpec &fontSpec, QFont &font)
 {
     font.setFamily(fontSpec.name);
@@ -38,3 +40,5 @@ FontSpec fontSpecFromQFont(const QFont &font, ColorRef color, int charset)
     s.strikeOut = font.strikeOut();
     return s;
 }
+
+} // namespace cw

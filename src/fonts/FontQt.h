@@ -4,6 +4,8 @@
 
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // Conversions between a FontSpec and a QFont. A QFont holds the face, the
 // size and the style flags; the colour and the character set have no place in
 // it and stay with the FontSpec.
@@ -17,3 +19,5 @@ QFont toQFont(const FontSpec &fontSpec);
 // The FontSpec of a QFont with the given colour and character set. A font
 // sized in pixels is converted to points at 96 dpi, rounded.
 FontSpec fontSpecFromQFont(const QFont &font, ColorRef color, int charset);
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace cw {
+
 QColor resolveColor(ColorRef c)
 {
     if (isSystemColor(c)) {
@@ -66,3 +68,5 @@ void installFontSubstitutions()
     }();
     (void)installed;
 }
+
+} // namespace cw

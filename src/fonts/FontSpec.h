@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace cw {
+
 // A colour value 0x00BBGGRR. With the top bit set (0x80000000 | n) it names
 // the system colour n, resolved when drawing.
 using ColorRef = std::uint32_t;
@@ -45,3 +47,5 @@ FontSpec defaultFont();
 // Installs the substitutions that draw the standard Japanese faces of the
 // original platform with metric-compatible faces available here. Idempotent.
 void installFontSubstitutions();
+
+} // namespace cw

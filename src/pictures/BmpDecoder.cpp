@@ -7,6 +7,8 @@
 #include <bit>
 #include <cstring>
 
+namespace cw {
+
 namespace {
 
 // Compression values of the headers.
@@ -374,3 +376,5 @@ BmpStatus decodeBmp(const QByteArray &data, QImage &image, quint64 maxPixels)
     buffer.open(QIODevice::ReadOnly);
     return decodeBmp(buffer, image, maxPixels);
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QImage>
 
+namespace cw {
+
 // The program's own BMP reader. It reads every variant that picture files
 // commonly hold: 1, 2, 4 and 8-bit palettes (short ones too), RLE4, RLE8 and
 // RLE24, 16 and 32-bit pixels with any bit-field masks (each channel widened
@@ -27,3 +29,5 @@ BmpStatus decodeBmp(const QByteArray &data, QImage &image, quint64 maxPixels);
 // A channel of `mask` taken from `pixel`, scaled to 0..255 with rounding
 // (a 5-bit 31 is 255, not 248). An empty mask gives 0.
 int widenBmpChannel(quint32 pixel, quint32 mask);
+
+} // namespace cw

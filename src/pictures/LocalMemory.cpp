@@ -11,6 +11,8 @@
 #include <mutex>
 #include <unordered_map>
 
+namespace cw {
+
 namespace {
 
 struct Registry
@@ -27,7 +29,13 @@ Registry &registry()
 
 } // namespace
 
+} // namespace cw
+
+// The functions the decoder modules call, with C linkage outside the
+// program's namespace.
 extern "C" {
+
+using namespace cw;
 
 SpiHandle LocalAlloc(uint32_t flags, size_t bytes)
 {
@@ -82,6 +90,8 @@ size_t LocalSize(SpiHandle handle)
 
 } // extern "C"
 
+namespace cw {
+
 bool isLocalHandle(SpiHandle handle)
 {
     Registry &r = registry();
@@ -95,3 +105,5 @@ size_t liveLocalBlocks()
     std::lock_guard<std::mutex> lock(r.mutex);
     return r.blocks.size();
 }
+
+} // namespace cw

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <limits>
 
+namespace cw {
+
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)
@@ -76,3 +78,5 @@ std::optional<quint32> pickedPixelColor(const QImage &picture, QPoint pos)
     const QRgb rgb = picture.pixel(pos);
     return quint32(qRed(rgb)) | quint32(qGreen(rgb)) << 8 | quint32(qBlue(rgb)) << 16;
 }
+
+} // namespace cw

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+namespace cw {
+
 // The arithmetic of the picture open dialog's preview pane, its preview
 // window and its start folder.
 
@@ -39,3 +41,5 @@ QString pictureStartFolder(const QString &pictureFile, const QString &documentFi
 // The colour of the picture's pixel at `pos` as 0x00BBGGRR; nothing outside
 // the picture.
 std::optional<quint32> pickedPixelColor(const QImage &picture, QPoint pos);
+
+} // namespace cw

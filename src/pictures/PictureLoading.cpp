@@ -11,6 +11,8 @@
 #include <QTemporaryFile>
 #include <cstring>
 
+namespace cw {
+
 namespace {
 
 int g_allocationLimitMb = kPictureAllocationLimitMb;
@@ -305,3 +307,5 @@ bool CropBitmap(QImage &bitmap, int left, int top, int right, int bottom, CropTr
     bitmap = std::move(result);
     return true;
 }
+
+} // namespace cw

@@ -12,6 +12,8 @@
 
 #include "base/UserPrompts.h"
 
+namespace cw {
+
 // Picture loading: BMP files directly, every other format through the
 // decoder modules (".spi") of the plug-in folder, and cropping of large
 // bitmaps for the renderers.
@@ -185,3 +187,5 @@ QString pictureOpenDialogFilter();
 // Decodes the file through the modules into `stream` as a BMP image; the
 // stream's position is left at its end. False when no module decoded it.
 bool ConvertByPlugin(const QString &fileName, QBuffer &stream);
+
+} // namespace cw

@@ -7,6 +7,8 @@
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 namespace {
 
 bool readableFile(const QString &fileName)
@@ -134,3 +136,5 @@ void ThumbnailLoader::waitForIdle()
 {
     m_pool.waitForDone();
 }
+
+} // namespace cw

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QThreadPool>
 
+namespace cw {
+
 // What the picture open dialog's pane shows of a file: the picture's full
 // size and a copy small enough for the paint box.
 struct PictureThumbnail
@@ -52,3 +54,5 @@ private:
     QThreadPool m_pool;
     QAtomicInteger<quint64> m_generation { 0 };
 };
+
+} // namespace cw

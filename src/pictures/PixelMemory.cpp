@@ -5,6 +5,8 @@
 #include <limits>
 #include <sys/mman.h>
 
+namespace cw {
+
 namespace {
 
 constexpr size_t kHugePage = size_t(2) << 20;
@@ -119,3 +121,5 @@ QImage sharedImagePart(const QImage &source, const QRect &rect)
     }
     return part;
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <cstddef>
 
+namespace cw {
+
 // Memory for large pictures. A decoded photograph and its stretched copies
 // run to hundreds of megabytes, and most of the time of making them goes
 // into the page faults of touching fresh memory. Blocks from
@@ -29,3 +31,5 @@ QImage newPixelImage(int width, int height, QImage::Format format);
 // first, so the source never changes through it. Null when `rect` is not
 // inside `source` or the format is not 32-bit.
 QImage sharedImagePart(const QImage &source, const QRect &rect);
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+namespace cw {
+
 // The render cache of a picture drawn on a page: the part of the decoded
 // picture a surface shows, and that part stretched to the size it was last
 // drawn at.
@@ -25,3 +27,5 @@ struct StretchedPicture
     QImage image;
     qint64 sourceKey = 0;
 };
+
+} // namespace cw

@@ -16,6 +16,8 @@
 #include "pictures/PictureLoading.h"
 #include "text/Cp932.h"
 
+namespace cw {
+
 namespace {
 
 constexpr int kProbeBytes = 2048;
@@ -564,3 +566,5 @@ bool ConvertByPlugin(const QString &fileName, QBuffer &stream)
     stream.seek(stream.size());
     return true;
 }
+
+} // namespace cw

@@ -5,6 +5,8 @@
 #include "base/Units.h"
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY)
 {
     const bool back = which == PrintsList::Back;
@@ -297,3 +299,5 @@ QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
     p->cacheRect = PixelRect { 0, 0, p->pixelWidth, p->pixelHeight };
     return picture;
 }
+
+} // namespace cw

@@ -11,6 +11,8 @@
 #include "prints/PrintsItems.h"
 #include "prints/PrintsListModel.h"
 
+namespace cw {
+
 class PreviewRefresher;
 
 // What the free-print editor enables: every item control only with a
@@ -118,3 +120,5 @@ private:
     std::array<int, 3> m_selected { -1, -1, -1 };
     FontSpec m_defaultFont = defaultFont();
 };
+
+} // namespace cw

@@ -1,5 +1,7 @@
 #include "prints/PrintsItems.h"
 
+namespace cw {
+
 QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which)
 {
     switch (which) {
@@ -71,3 +73,5 @@ void clearAllPrints(LabelDocument &doc)
     doc.insidePrints.clear();
     doc.backPrints.clear();
 }
+
+} // namespace cw

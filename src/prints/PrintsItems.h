@@ -7,6 +7,8 @@
 #include "document/LabelDocument.h"
 #include "document/TPrintsData.h"
 
+namespace cw {
+
 // The document's three lists of free-print items and the operations on
 // them. The first item of a list is printed on top of the others.
 enum class PrintsList { Cover = 0, Inside = 1, Back = 2 };
@@ -30,3 +32,5 @@ bool movePrintsItemUp(QList<TPrintsData> &list, int index);
 bool movePrintsItemDown(QList<TPrintsData> &list, int index);
 // Destroys every item of the three lists (before a document is read).
 void clearAllPrints(LabelDocument &doc);
+
+} // namespace cw

@@ -1,5 +1,7 @@
 #include "prints/PrintsListModel.h"
 
+namespace cw {
+
 QStringList printsItemCells(const TPrintsData &item)
 {
     const bool picture = item.kind == 1;
@@ -88,3 +90,5 @@ void PrintsListModel::rowChanged(int row)
     if (row >= 0 && row < rowCount())
         Q_EMIT dataChanged(index(row), index(row));
 }
+
+} // namespace cw

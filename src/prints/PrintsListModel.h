@@ -7,6 +7,8 @@
 
 #include "document/TPrintsData.h"
 
+namespace cw {
+
 // The four cells of an item's line in the free-print editor:
 //   "種類"       "Text" / "Graph"
 //   "印刷位置"   "%3d,%3d" of textX, textY / of posX, posY
@@ -48,3 +50,5 @@ public:
 private:
     const QList<TPrintsData> *m_list = nullptr;
 };
+
+} // namespace cw

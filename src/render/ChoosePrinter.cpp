@@ -2,6 +2,8 @@
 
 #include "render/PrintDocument.h"
 
+namespace cw {
+
 ChoosePrinterResult ChoosePrinter(LabelDocument &doc, PrinterBackend &printer,
     const std::function<void()> &setupDialog, MessageSink &messages, PrinterState &state)
 {
@@ -69,3 +71,5 @@ ChoosePrinterResult ChoosePrinter(LabelDocument &doc, PrinterBackend &printer,
         result.placement.refreshPage = PreviewPage::Shown;
     return result;
 }
+
+} // namespace cw

@@ -7,6 +7,8 @@
 #include "document/PicturePlacementOps.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 struct ChoosePrinterResult
 {
     bool refused = false; // the printer had failed: nothing was done
@@ -23,3 +25,5 @@ struct ChoosePrinterResult
 ChoosePrinterResult ChoosePrinter(LabelDocument &doc, PrinterBackend &printer,
     const std::function<void()> &setupDialog, MessageSink &messages,
     PrinterState &state = printerState());
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include "render/PageOutput.h"
 
+namespace cw {
+
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
                               PictureFileReader *reader)
 {
@@ -19,3 +21,5 @@ PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
         drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader);
     };
 }
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include "render/PrintDocument.h"
 
+namespace cw {
+
 class PictureFileReader;
 
 // The page drawer of a document: page 0 through DrawFrontPage, page 1
@@ -14,3 +16,5 @@ PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
 // program runs).
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
                               PictureFileReader *reader = nullptr);
+
+} // namespace cw

@@ -8,6 +8,8 @@
 
 #include "tracklist/DrawTrackList.h"
 
+namespace cw {
+
 using namespace pageparts;
 
 void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
@@ -87,3 +89,5 @@ void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &o
     for (int j = 0; j < lwY; ++j)
         horizontalEdge(canvas, s, g.B - lwY + 1 + j, g.L, g.X3, options.boundaryLines);
 }
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 class LabelCanvas;
 class PictureFileReader;
 
@@ -11,3 +13,5 @@ class PictureFileReader;
 void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader = nullptr);
+
+} // namespace cw

@@ -3,6 +3,8 @@
 #include "canvas/LabelCanvas.h"
 #include "render/PageParts.h"
 
+namespace cw {
+
 void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,
     const PageScale &page, const PictureScale &scale, PictureFileReader &reader)
 {
@@ -33,3 +35,5 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
         }
     }
 }
+
+} // namespace cw

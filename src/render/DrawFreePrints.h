@@ -6,6 +6,8 @@
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 class LabelCanvas;
 
 // The face a free-print list is drawn on: its left and right edge on the
@@ -22,3 +24,5 @@ struct FreePrintFace
 // the face's size in reference pixels.
 void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,
     const PageScale &page, const PictureScale &scale, PictureFileReader &reader);
+
+} // namespace cw

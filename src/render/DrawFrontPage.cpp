@@ -8,6 +8,8 @@
 
 #include "tracklist/DrawTrackList.h"
 
+namespace cw {
+
 using namespace pageparts;
 
 void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
@@ -61,3 +63,5 @@ void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &
     for (int j = 0; j < lwY; ++j)
         horizontalEdge(canvas, s, g.B - lwY + 1 + j, g.L, g.R, options.boundaryLines);
 }
+
+} // namespace cw

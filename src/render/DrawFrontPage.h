@@ -2,6 +2,8 @@
 
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 class LabelCanvas;
 class PictureFileReader;
 
@@ -13,3 +15,5 @@ class PictureFileReader;
 void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader = nullptr);
+
+} // namespace cw

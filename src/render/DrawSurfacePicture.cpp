@@ -8,6 +8,8 @@
 #include "canvas/QPainterCanvas.h"
 #include "pictures/PictureLoading.h"
 
+namespace cw {
+
 namespace {
 
 // Integer values of the placement arithmetic: multiplication first, division
@@ -197,3 +199,5 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     *pic.cacheRect = w.source;
     stretch(canvas, pic, *pic.bitmap, dest);
 }
+
+} // namespace cw

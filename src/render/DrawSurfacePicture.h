@@ -7,6 +7,8 @@
 #include "canvas/LabelCanvas.h"
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 class MessageSink;
 
 // Where the renderers get picture pixels from when a render cache misses.
@@ -94,3 +96,5 @@ PictureWindow computePictureWindow(
 // and the size stay the same.
 void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, int surfaceHeight,
     const PictureScale &scale, int originX, int originY, PictureFileReader &reader);
+
+} // namespace cw

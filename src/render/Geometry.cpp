@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace cw {
+
 using namespace geom;
 
 PageScale pageScale(int targetDpiX, int targetDpiY)
@@ -46,3 +48,5 @@ BackPageGeometry computeBackPageGeometry(
     g.X3 = g.X2 + mmToPixels(kSpineWidthMm, s.kx);
     return g;
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include "base/Units.h"
 #include "document/LabelDocument.h"
 
+namespace cw {
+
 // The page geometry of the renderers. The units, the surfaces' sizes and the
 // printer's resolution are in base/; ComputeSurfacePixels is in
 // document/LabelDocument.h.
@@ -29,3 +31,5 @@ struct BackPageGeometry
 };
 BackPageGeometry computeBackPageGeometry(
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
+
+} // namespace cw

@@ -6,6 +6,8 @@
 #include "canvas/QPainterCanvas.h"
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 OutputWarmUp::OutputWarmUp(Target target)
 {
     m_thread = std::thread([target] {
@@ -26,3 +28,5 @@ OutputWarmUp::~OutputWarmUp()
     if (m_thread.joinable())
         m_thread.join();
 }
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+namespace cw {
+
 // Readies, on a second thread, what making a page needs the first time in a
 // process and what does not depend on the document: the font database with
 // the program's default face and its fall-backs, and the image writers a PDF
@@ -20,3 +22,5 @@ public:
 private:
     std::thread m_thread;
 };
+
+} // namespace cw

@@ -10,6 +10,8 @@
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
 
+namespace cw {
+
 void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
     PreviewPage page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader)
@@ -118,3 +120,5 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
     }
     return true;
 }
+
+} // namespace cw

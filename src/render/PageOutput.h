@@ -6,6 +6,8 @@
 #include "document/LabelDocument.h"
 #include "render/PrintDocument.h"
 
+namespace cw {
+
 class MessageSink;
 class LabelCanvas;
 class PictureFileReader;
@@ -34,3 +36,5 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
 // area. False, with the reason in `error`, when the file cannot be written.
 bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QString &path,
     int dpi, QString *error, PictureFileReader *reader = nullptr);
+
+} // namespace cw

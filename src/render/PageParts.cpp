@@ -6,6 +6,8 @@
 
 #include "canvas/LabelCanvas.h"
 
+namespace cw {
+
 namespace pageparts {
 
 int truncToPixel(double v)
@@ -163,3 +165,5 @@ void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
 }
 
 } // namespace pageparts
+
+} // namespace cw

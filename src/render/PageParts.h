@@ -3,6 +3,8 @@
 #include "document/LabelDocument.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 class LabelCanvas;
 
 // Pieces that the front and the back page draw alike.
@@ -45,3 +47,5 @@ void drawSpineTitle(LabelCanvas &canvas, const TitleSettings &title, const PageS
     int spineLeft, int spineRight, int top, int bottom, int cellHeight, bool upward);
 
 } // namespace pageparts
+
+} // namespace cw

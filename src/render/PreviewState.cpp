@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace cw {
+
 QSize PreviewState::bitmapSize(int zoom)
 {
     const int dpi = kZoomDpi[zoom < 0 ? 0 : (zoom > 2 ? 2 : zoom)];
@@ -60,3 +62,5 @@ bool PreviewState::zoomOut()
     --m_zoom;
     return true;
 }
+
+} // namespace cw

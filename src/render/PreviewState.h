@@ -4,6 +4,8 @@
 
 #include "base/PreviewPage.h"
 
+namespace cw {
+
 // The preview's page, zoom and staleness, and the decisions that follow from
 // them: which requests redraw what, and when. The window only shows the bitmap.
 class PreviewState
@@ -45,3 +47,5 @@ private:
     bool m_stale = true;
     bool m_visible = false;
 };
+
+} // namespace cw

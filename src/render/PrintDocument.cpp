@@ -9,6 +9,8 @@
 #include "canvas/QPainterCanvas.h"
 #include "render/PreviewState.h"
 
+namespace cw {
+
 const QString kPrintJobTitle = QStringLiteral("Casewright");
 const QString kPrinterFailedPrintMessage = QStringLiteral("プリンタ異常のため印刷できません");
 const QString kNoPageMessage = QStringLiteral("印刷するページがありません");
@@ -165,3 +167,5 @@ void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawP
     QPainterCanvas canvas(&painter, 96, 96);
     drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
 }
+
+} // namespace cw

@@ -10,6 +10,8 @@
 #include "document/LabelDocument.h"
 #include "render/Geometry.h"
 
+namespace cw {
+
 // Draws page 0 (front) or 1 (back) of the document onto a canvas at a target
 // resolution and printable area. The renderers are bound to it by the caller.
 using PageDrawer = std::function<void(LabelCanvas &canvas, PreviewPage page, int targetDpiX,
@@ -87,3 +89,5 @@ private:
 // Draws one page of the preview: at 96 dpi on the 277.0 x 160.0 mm area
 // (1046 x 604 pixels), scaled onto the whole bitmap.
 void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage);
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace cw {
+
 QSize framedSize(const QSize &client, const QMargins &decoration)
 {
     return QSize(client.width() + decoration.left() + decoration.right(),
@@ -33,3 +35,5 @@ QRect placedOver(const QRect &mainFrame, const QSize &frameSize, const QRect &av
 {
     return keptOnScreen(QRect(centredOver(mainFrame, frameSize), frameSize), available);
 }
+
+} // namespace cw

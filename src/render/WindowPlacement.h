@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace cw {
+
 // The top-left corner that centres a window of the given size over another
 // window: left = outer left + (outer width - width) / 2, likewise for the top,
 // with integer division truncating toward zero.
@@ -33,3 +35,5 @@ QRect keptOnScreen(const QRect &frame, const QRect &available);
 // Where a secondary window first shows: its frame centred over the main
 // window's frame, then kept wholly on the main window's screen.
 QRect placedOver(const QRect &mainFrame, const QSize &frameSize, const QRect &available);
+
+} // namespace cw

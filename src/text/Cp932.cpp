@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+namespace cw {
+
 namespace cp932 {
 namespace {
 
@@ -173,3 +175,5 @@ QString describe(const QList<Unencodable> &unencodable)
 }
 
 } // namespace cp932
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace cw {
+
 // Windows code page 932 (the Shift-JIS of files from the original platform),
 // converted with glibc's CP932 table. One table for the whole program: every
 // text file, every document value and every plug-in text goes through here.
@@ -36,3 +38,5 @@ QString decode(const char *data, qsizetype size, int *invalid = nullptr);
 QString describe(const QList<Unencodable> &unencodable);
 
 } // namespace cp932
+
+} // namespace cw

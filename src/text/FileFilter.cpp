@@ -1,5 +1,7 @@
 #include "text/FileFilter.h"
 
+namespace cw {
+
 QStringList toQtFilters(const QString &filter)
 {
     QStringList result;
@@ -24,3 +26,5 @@ QStringList toQtFilters(const QString &filter)
     }
     return result;
 }
+
+} // namespace cw

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace cw {
+
 // Converts a filter in the "description|patterns|description|patterns" form
 // into the entries of a Qt file dialog, "description (patterns)". Patterns
 // separated by ';' become space-separated. An empty description takes the
@@ -13,3 +15,5 @@
 // pair, and a dialog with HideNameFilterDetails then shows the description
 // exactly as written.
 QStringList toQtFilters(const QString &filter);
+
+} // namespace cw

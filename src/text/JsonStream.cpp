@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace cw {
+
 namespace {
 constexpr qsizetype kFlushBytes = 64 * 1024;
 }
@@ -100,3 +102,5 @@ bool IndentedJsonWriter::flush()
     }
     return m_ok;
 }
+
+} // namespace cw

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace cw {
+
 // Writes JSON piece by piece in exactly the form QJsonDocument::Indented
 // gives, so a large list can be printed without first building it whole as
 // a QJsonArray and then as one text. Members of an object must be given in
@@ -49,3 +51,5 @@ private:
 // The indented text of one value nested `depth` levels deep (no line break
 // after it).
 QByteArray indentedJsonText(const QJsonValue &v, qsizetype depth);
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace cw {
+
 LineReader::LineReader(QByteArray data, int maxBytes)
     : m_data(std::move(data))
     , m_maxBytes(maxBytes < 1 ? 1 : maxBytes)
@@ -141,3 +143,5 @@ QString LineWriter::problemText() const
     }
     return lines.join(QLatin1Char('\n'));
 }
+
+} // namespace cw

@@ -8,6 +8,8 @@
 #include "text/Cp932.h"
 #include "text/UnicodeForm.h"
 
+namespace cw {
+
 // Line-oriented CP932 text files: CR LF on disk, one value per line.
 //
 // Reading takes at most `maxBytes` bytes of a line together with its line
@@ -85,3 +87,5 @@ private:
     int m_maxLineBytes;
     TextEncoding m_encoding;
 };
+
+} // namespace cw

@@ -1,5 +1,7 @@
 #include "text/UnicodeForm.h"
 
+namespace cw {
+
 QString encodingName(TextEncoding encoding)
 {
     return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("CP932");
@@ -66,3 +68,5 @@ QString unicodeFormToolTip(const QString &text)
     return QStringLiteral("Shift-JISで保存できない文字があります: ") + cp932::describe(outside)
         + QStringLiteral("\n保存するときに新しい形式(1.07)で保存するかどうかを確認します");
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 
 #include "text/Cp932.h"
 
+namespace cw {
+
 // The program's text files are CP932 as long as their text fits; a file whose
 // text CP932 cannot hold is written in UTF-8 under a newer version number.
 // These are the rules that decide it, for the writers and for the marks the
@@ -33,3 +35,5 @@ bool needsUnicodeForm(const QString &text);
 // What the mark beside such a field tells the user: which characters do not
 // fit, and that saving will ask for the newer format. Empty when the text fits.
 QString unicodeFormToolTip(const QString &text);
+
+} // namespace cw

@@ -8,6 +8,8 @@
 #include "tracklist/AudioTags.h"
 #include "tracklist/CueSheet.h"
 
+namespace cw {
+
 namespace {
 
 const QStringList &audioExtensions()
@@ -360,3 +362,5 @@ QString spineTitleFor(const QString &discTitle, const QString &discPerformer)
         return frontTitleFor(discTitle, discPerformer);
     return discPerformer + QStringLiteral(" / ") + discTitle;
 }
+
+} // namespace cw

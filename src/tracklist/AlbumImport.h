@@ -8,6 +8,8 @@
 #include "base/UserPrompts.h"
 #include "tracklist/ListImport.h"
 
+namespace cw {
+
 // Track lists read from the album itself: a cue sheet, audio files or a folder
 // of them. Each track becomes the same three fields a text line gives: number,
 // title and playing time.
@@ -81,3 +83,5 @@ std::optional<ListImportOutcome> importListSources(const QStringList &paths,
 // "performer / title".
 QString frontTitleFor(const QString &discTitle, const QString &discPerformer);
 QString spineTitleFor(const QString &discTitle, const QString &discPerformer);
+
+} // namespace cw

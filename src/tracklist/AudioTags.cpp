@@ -7,6 +7,8 @@
 #include <taglib/tpropertymap.h>
 #include <taglib/tstring.h>
 
+namespace cw {
+
 namespace {
 
 QString toQString(const TagLib::String &s)
@@ -112,3 +114,5 @@ bool writeAudioTags(const QString &path, const AudioTags &tags)
     file.file()->setProperties(map);
     return file.save();
 }
+
+} // namespace cw

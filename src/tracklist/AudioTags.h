@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+namespace cw {
+
 // What the track list takes from one audio file. The tag library stays behind
 // this header: nothing else in the program includes it.
 struct AudioTags
@@ -29,3 +31,5 @@ std::optional<qint64> readAudioLength(const QString &path);
 // existing audio file (empty texts and zero numbers are left out). False when
 // the file cannot be read or saved.
 bool writeAudioTags(const QString &path, const AudioTags &tags);
+
+} // namespace cw

@@ -4,6 +4,8 @@
 
 #include "text/Cp932.h"
 
+namespace cw {
+
 namespace {
 
 // The first word of a line and the rest after it.
@@ -184,3 +186,5 @@ QList<qint64> cueTrackLengths(
     }
     return lengths;
 }
+
+} // namespace cw

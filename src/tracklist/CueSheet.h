@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+namespace cw {
+
 // Cue sheets: the track list of a disc image.
 
 // CD audio has 75 frames a second.
@@ -58,3 +60,5 @@ std::optional<qint64> parseCueTime(const QString &text);
 // INDEX 01 does not come after its own, gets -1.
 QList<qint64> cueTrackLengths(
     const CueSheet &sheet, const std::function<std::optional<qint64>(int file)> &fileLengthMs);
+
+} // namespace cw

@@ -5,6 +5,8 @@
 
 #include "tracklist/ListLayoutRules.h"
 
+namespace cw {
+
 namespace {
 
 // trunc toward zero into the int range (layouts from files are not
@@ -205,3 +207,5 @@ void DrawListLayoutPreview(LabelCanvas &canvas, const ListLayout &layout, int co
             toInt(left + truncLL((x + double(c.width)) * s)), colBottom);
     }
 }
+
+} // namespace cw

@@ -5,6 +5,8 @@
 #include "canvas/LabelCanvas.h"
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 // Draws the track list on a canvas. faceLeft/faceTop are the device pixels of
 // the label's top-left corner; sx and sy are device pixels per millimetre.
 // The rules are drawn with the canvas's current pen; the brush is left clear.
@@ -19,3 +21,5 @@ void DrawListLayoutPreview(LabelCanvas &canvas, const ListLayout &layout, int co
 
 // Pixels per millimetre of the layout preview.
 constexpr double kListPreviewScale = 48.0 / 25.399;
+
+} // namespace cw

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace cw {
+
 ListEditor::ListEditor(QList<TListData> &rows)
     : m_rows(rows)
 { }
@@ -102,7 +104,7 @@ bool ListEditor::insertRow()
 
 bool ListEditor::deleteRow()
 {
-    if (!::deleteRow(m_rows, m_selected))
+    if (!cw::deleteRow(m_rows, m_selected))
         return false;
     selectNone();
     return true;
@@ -370,3 +372,5 @@ QList<ImportFields> clipboardImportLines(const QString &text)
         lines.append(splitTabLine(line));
     return lines;
 }
+
+} // namespace cw

@@ -13,6 +13,8 @@
 #include "tracklist/ListImport.h"
 #include "tracklist/ListRows.h"
 
+namespace cw {
+
 // The list editor's rules, without widgets: which row is selected, what its
 // controls show and whether they are enabled, and what every command does to
 // the rows. The window binds its controls to this state and re-reads it after
@@ -144,3 +146,5 @@ ListWindowGeometry listWindowGeometry(QSize client, int headerHeight);
 // final line break does not start an empty line), fields split as in a
 // tab-separated import.
 QList<ImportFields> clipboardImportLines(const QString &text);
+
+} // namespace cw

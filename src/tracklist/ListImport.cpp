@@ -9,6 +9,8 @@
 #include <deque>
 #include <vector>
 
+namespace cw {
+
 namespace {
 
 bool isLeadByte(unsigned char c)
@@ -557,3 +559,5 @@ int ImportListFile(const QString &path, QList<TListData> &rows, const ListEditor
         rows.append(std::move(added));
     return count;
 }
+
+} // namespace cw

@@ -10,6 +10,8 @@
 #include "base/UserPrompts.h"
 #include "tracklist/ListRows.h"
 
+namespace cw {
+
 // Rows read from tab-separated text or CSV files.
 
 using ImportFields = std::array<QString, 3>;
@@ -87,3 +89,5 @@ void appendImportedRows(QList<TListData> &rows, const QList<ImportFields> &lines
 // The file is read as a stream: memory holds the new rows, not the file.
 int ImportListFile(const QString &path, QList<TListData> &rows, const ListEditorDefaults &defaults,
     int columnCount, MessageSink &messages);
+
+} // namespace cw

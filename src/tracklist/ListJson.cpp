@@ -3,6 +3,8 @@
 #include "fonts/FontJson.h"
 #include "text/JsonStream.h"
 
+namespace cw {
+
 QJsonObject listRowToJson(const TListData &row)
 {
     QJsonArray columns;
@@ -59,3 +61,5 @@ QJsonObject listTemplateToJson(int surface, const ListTemplate &t)
     o.insert(QStringLiteral("layout"), listLayoutToJson(t.layout));
     return o;
 }
+
+} // namespace cw

@@ -7,6 +7,8 @@
 #include "tracklist/ListTemplate.h"
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 // JSON forms of the track list, as the command line prints them.
 
 // {separate, kind, columns: three {text, align, font}}; the editor-only
@@ -21,3 +23,5 @@ void writeListRowsJson(IndentedJsonWriter &out, const QList<TListData> &rows);
 QJsonObject listLayoutToJson(const ListLayout &layout);
 // {surface, name, layout}
 QJsonObject listTemplateToJson(int surface, const ListTemplate &t);
+
+} // namespace cw

@@ -1,5 +1,7 @@
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 ListLayout defaultListLayout(int index)
 {
     ListLayout l;
@@ -28,3 +30,5 @@ ListLayout layoutFromValues(const std::array<int, 9> &v)
     l.lineSpacing = v[8];
     return l;
 }
+
+} // namespace cw

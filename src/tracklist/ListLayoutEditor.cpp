@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace cw {
+
 namespace {
 size_t index(LayoutField f)
 {
@@ -212,3 +214,5 @@ ListLayout ListLayoutEditor::values() const
     l.columnCount = m_columns;
     return l;
 }
+
+} // namespace cw

@@ -5,6 +5,8 @@
 
 #include "tracklist/ListLayoutRules.h"
 
+namespace cw {
+
 // The layout window's rules, without widgets: the column choice, the eight
 // value fields with their up-down limits, the maxima labels, the information
 // group and which fields count.
@@ -83,3 +85,5 @@ private:
     std::array<int, kLayoutFieldCount> m_maximum {};
     std::array<QString, kLayoutFieldCount> m_labels;
 };
+
+} // namespace cw

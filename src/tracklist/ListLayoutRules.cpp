@@ -1,5 +1,7 @@
 #include "tracklist/ListLayoutRules.h"
 
+namespace cw {
+
 int listPrintableWidth(int surface)
 {
     return surface == kListSurfaceBottom ? 136 : 119;
@@ -140,3 +142,5 @@ ListInfo computeListInfo(const ListLayout &values, int columnCount, int surface)
     info.column3 = formatListMm(s.column3);
     return info;
 }
+
+} // namespace cw

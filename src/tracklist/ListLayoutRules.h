@@ -4,6 +4,8 @@
 
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 // Surfaces that carry a track list: 0 the front (Top), 1 the back (Bottom).
 constexpr int kListSurfaceTop = 0;
 constexpr int kListSurfaceBottom = 1;
@@ -71,3 +73,5 @@ struct ListInfo
     QString column1, column2, column3; // "ｾﾊﾟﾚｰﾀ1印刷位置" .. "ｾﾊﾟﾚｰﾀ3印刷位置"
 };
 ListInfo computeListInfo(const ListLayout &values, int columnCount, int surface);
+
+} // namespace cw

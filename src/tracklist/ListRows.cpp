@@ -1,5 +1,7 @@
 #include "tracklist/ListRows.h"
 
+namespace cw {
+
 TListData newListRow(const ListEditorDefaults &defaults, int columnCount)
 {
     TListData row;
@@ -90,3 +92,5 @@ void bulkChangeColumnFont(QList<TListData> &rows, int column, const FontSpec &ch
     if (switches.changeDefault && defaultFont)
         *defaultFont = applyBulkFontChange(*defaultFont, chosen, switches);
 }
+
+} // namespace cw

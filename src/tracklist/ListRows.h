@@ -6,6 +6,8 @@
 #include "fonts/BulkFontChange.h"
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 // The list editor's state that new rows take their values from: the
 // alignment chosen for each cell and each cell's default font.
 struct ListEditorDefaults
@@ -44,3 +46,5 @@ void applyColumnCountToRows(QList<TListData> &rows, int columnCount);
 // `defaultFont` is given, the same change is made to it.
 void bulkChangeColumnFont(QList<TListData> &rows, int column, const FontSpec &chosen,
     const BulkFontChangeSwitches &switches, FontSpec *defaultFont = nullptr);
+
+} // namespace cw

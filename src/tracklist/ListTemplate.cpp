@@ -11,6 +11,8 @@
 
 #include "text/LineIO.h"
 
+namespace cw {
+
 const char kListTemplateHeader[] = "<Casewright List Template File>";
 const char kListTemplateVersion[] = "1.01";
 const char kListTemplateUnicodeVersion[] = "1.02";
@@ -386,3 +388,5 @@ bool ListTemplateStore::saveTemplate(int surface, const QString &path, const QSt
     m_current[s] = int(found);
     return true;
 }
+
+} // namespace cw

@@ -10,6 +10,8 @@
 #include "base/UserPrompts.h"
 #include "tracklist/TListData.h"
 
+namespace cw {
+
 // A named, reusable list layout kept in a "*.cwt" file.
 struct ListTemplate
 {
@@ -99,3 +101,5 @@ private:
     std::array<QList<ListTemplate>, 2> m_templates;
     std::array<int, 2> m_current = { -1, -1 };
 };
+
+} // namespace cw

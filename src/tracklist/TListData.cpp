@@ -2,6 +2,8 @@
 
 #include "fonts/FontQt.h"
 
+namespace cw {
+
 namespace {
 bool validColumn(int column)
 {
@@ -32,3 +34,5 @@ void TListData::applyColumnFont(int column, QFont &font, ColorRef *color, int *c
     if (charset)
         *charset = fontSpec.charset;
 }
+
+} // namespace cw

@@ -7,6 +7,8 @@ class QFont;
 
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // One cell of a track-list row.
 struct TListCell
 {
@@ -61,3 +63,5 @@ ListLayout defaultListLayout(int index);
 // The nine values in file order, and back.
 std::array<int, 9> layoutValues(const ListLayout &l);
 ListLayout layoutFromValues(const std::array<int, 9> &v);
+
+} // namespace cw

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+namespace cw {
+
 namespace {
 
 // A swatch reads as a button to a screen reader, named by its caption, and
@@ -32,7 +34,8 @@ public:
 
 QAccessibleInterface *swatchAccessible(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("ColorSwatch") && object && object->isWidgetType())
+    if (className == QLatin1String(ColorSwatch::staticMetaObject.className()) && object
+        && object->isWidgetType())
         return new ColorSwatchAccessible(static_cast<ColorSwatch *>(object));
     return nullptr;
 }
@@ -106,3 +109,5 @@ void ColorSwatch::paintEvent(QPaintEvent *event)
     }
     QFrame::paintEvent(event);
 }
+
+} // namespace cw

@@ -4,6 +4,8 @@
 
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // A framed rectangle filled with a colour; a mouse press on it (or Space or
 // Enter while it has the focus) asks for a new colour.
 class ColorSwatch : public QFrame
@@ -27,3 +29,5 @@ protected:
 private:
     ColorRef m_color = kWhite;
 };
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 
+namespace cw {
+
 CommitEdit::CommitEdit(QWidget *parent)
     : QLineEdit(parent)
 { }
@@ -30,3 +32,5 @@ void CommitEdit::focusOutEvent(QFocusEvent *event)
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         Q_EMIT committed();
 }
+
+} // namespace cw

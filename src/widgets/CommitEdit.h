@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace cw {
+
 // A one-line edit that applies its value when it is left or when Enter is
 // pressed in it. Enter is consumed (it does not reach the window) and the
 // focus stays. Leaving because another window became active does not count.
@@ -21,3 +23,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 };
+
+} // namespace cw

@@ -2,9 +2,12 @@
 
 #include "base/PreviewPage.h"
 
+class QWidget;
+
+namespace cw {
+
 class DocumentEditor;
 class ListTemplateStore;
-class QWidget;
 class UserDialogs;
 struct LabelDocument;
 
@@ -29,3 +32,5 @@ public:
     virtual void stepAside() = 0;
     virtual void comeBack() = 0;
 };
+
+} // namespace cw

@@ -9,6 +9,8 @@
 #include "fonts/BulkFontChange.h"
 #include "fonts/FontSpec.h"
 
+namespace cw {
+
 // Every modal dialog the main window opens, behind one interface, so that
 // tests answer them without a modal loop.
 class UserDialogs : public MessageSink, public ConfirmSink
@@ -40,3 +42,5 @@ public:
     // Empty when cancelled.
     virtual QStringList openFiles(const QString &filter) = 0;
 };
+
+} // namespace cw

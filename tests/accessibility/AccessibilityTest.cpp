@@ -13,6 +13,8 @@
 #include "ui/MainWindowHarness.h"
 #include "widgets/ColorSwatch.h"
 
+using namespace cw;
+
 namespace {
 
 QAccessibleInterface *accessible(QObject *object)

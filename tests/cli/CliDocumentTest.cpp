@@ -10,6 +10,8 @@
 #include "TestSupport.h"
 #include "text/Cp932.h"
 
+using namespace cw;
+
 namespace {
 
 using Result = CliResult;

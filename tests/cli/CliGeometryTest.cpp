@@ -4,6 +4,8 @@
 
 #include <QProcess>
 
+using namespace cw;
+
 namespace {
 using Result = CliResult;
 Result runCli(const QStringList &args)

@@ -5,6 +5,8 @@
 
 #include "TestSupport.h"
 
+using namespace cw;
+
 namespace {
 using Result = CliResult;
 Result runPictureCli(const QStringList &args)

@@ -7,6 +7,8 @@
 #include "document/DocumentFile.h"
 #include "document/LabelDocument.h"
 
+using namespace cw;
+
 namespace {
 using Result = CliResult;
 Result cli(const QStringList &args, const QString &configHome)

@@ -9,6 +9,8 @@
 #include "document/DocumentFile.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 using Result = CliResult;

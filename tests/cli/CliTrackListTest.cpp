@@ -8,6 +8,8 @@
 
 #include "TestSupport.h"
 
+using namespace cw;
+
 namespace {
 struct Result
 {

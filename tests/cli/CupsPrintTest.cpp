@@ -8,6 +8,8 @@
 #include "document/DocumentFile.h"
 #include "document/LabelDocument.h"
 
+using namespace cw;
+
 // Prints through Qt to a private CUPS server started for this test (its own
 // configuration, spool and socket under a temporary folder) and checks the
 // job that reached the queue. The script stops the server by its process id.

@@ -7,6 +7,8 @@
 #include "document/DocumentEditor.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 struct EditorFixture : ::testing::Test

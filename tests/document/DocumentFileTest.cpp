@@ -16,6 +16,8 @@
 #include "pictures/PictureLoading.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 QString dataDir()

@@ -2,6 +2,8 @@
 
 #include "document/LabelDocument.h"
 
+using namespace cw;
+
 TEST(LabelDocument, ANewDocumentHasTheDefaults)
 {
     LabelDocument d;

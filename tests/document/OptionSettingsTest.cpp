@@ -4,6 +4,8 @@
 
 #include "document/OptionSettings.h"
 
+using namespace cw;
+
 namespace {
 struct TempSettings
 {

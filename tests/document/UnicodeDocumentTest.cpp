@@ -8,6 +8,8 @@
 #include "document/DocumentFile.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 // Answers the save question and records it.

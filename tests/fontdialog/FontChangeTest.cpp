@@ -12,6 +12,8 @@
 #include "fonts/ui/TFontChange.h"
 #include "fonts/ui/TFontDialogX.h"
 
+using namespace cw;
+
 namespace {
 
 const char *const kSwitches[] = { "ChangeFont", "ChangeSize", "ChangeColor", "ChangeStyle",

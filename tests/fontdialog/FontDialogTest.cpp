@@ -20,6 +20,8 @@
 #include "fonts/ui/TFontDialogX.h"
 #include "TestSupport.h"
 
+using namespace cw;
+
 namespace {
 
 // A scalable family listing Latin then Japanese, a bitmap family with its

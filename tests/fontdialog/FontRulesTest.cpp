@@ -7,6 +7,8 @@
 #include "fonts/FontDialogModel.h"
 #include "fonts/FontFamilies.h"
 
+using namespace cw;
+
 TEST(FontCharsets, NamesAndCodesOfTheTable)
 {
     const struct

@@ -6,6 +6,8 @@
 #include "fonts/ui/TFontDialogX.h"
 #include "ui/MainWindowHarness.h"
 
+using namespace cw;
+
 namespace {
 
 // The scripted dialogs with the real font dialog behind chooseFont.

@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 #include "tracklist/AudioTags.h"
 
+using namespace cw;
+
 namespace {
 
 QString cells(const TListData &row)

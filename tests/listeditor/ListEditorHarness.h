@@ -13,6 +13,8 @@
 #include "tracklist/ui/TListWindow.h"
 #include "ui/MainWindowHarness.h"
 
+using namespace cw;
+
 // The list editor opened from the main window, with every dialog scripted.
 class ListEditorTest : public MainWindowTest
 {

@@ -4,6 +4,8 @@
 #include "ListEditorHarness.h"
 #include "TestSupport.h"
 
+using namespace cw;
+
 TEST_F(ListEditorTest, OpeningReplacesTheMainWindowAndClosingBringsItBackWithItsShowBehaviour)
 {
     rows().append(textRow("1", "a", "b"));

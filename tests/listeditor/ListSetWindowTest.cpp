@@ -8,6 +8,8 @@
 #include "TestSupport.h"
 #include "document/DocumentFile.h"
 
+using namespace cw;
+
 TEST_F(ListEditorTest, TheLayoutWindowShowsTheDefaultMaximaAndInformation)
 {
     openEditor(0, 3);

@@ -9,6 +9,8 @@
 #include "pictures/BmpDecoder.h"
 #include "pictures/PictureLoading.h"
 
+using namespace cw;
+
 namespace {
 
 QString suite(const QString &name)

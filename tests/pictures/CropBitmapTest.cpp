@@ -3,6 +3,8 @@
 
 #include "PictureTestUtil.h"
 
+using namespace cw;
+
 namespace {
 
 TEST(CropBitmap, TwoHundredFiftyRowsGoInStripsOf100And100And50AndLeaveNoFile)

@@ -6,6 +6,8 @@
 #include "PictureTestUtil.h"
 #include "TestSupport.h"
 
+using namespace cw;
+
 namespace {
 
 class DecoderModules : public HostTest

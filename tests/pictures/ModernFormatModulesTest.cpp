@@ -12,6 +12,8 @@
 #include "TestSupport.h"
 #include "spi.h"
 
+using namespace cw;
+
 namespace {
 
 // Runs one of the picture tools; true when it ran and succeeded.

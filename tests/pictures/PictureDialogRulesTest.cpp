@@ -6,6 +6,8 @@
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureThumbnail.h"
 
+using namespace cw;
+
 namespace {
 
 TEST(PictureDialogRules, MulDivRoundsToNearest)

@@ -9,6 +9,8 @@
 #include "pictures/BmpDecoder.h"
 #include "pictures/LocalMemory.h"
 
+using namespace cw;
+
 namespace {
 
 const QString kNoModuleFilter = QStringLiteral("画像|;*.bmp|BMP(*.bmp)|*.bmp");

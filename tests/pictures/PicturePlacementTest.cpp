@@ -3,6 +3,8 @@
 #include "document/PicturePlacementOps.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 namespace {
 
 class Placement : public HostTest

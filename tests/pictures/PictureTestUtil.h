@@ -10,6 +10,8 @@
 
 #include "pictures/PictureLoading.h"
 
+using namespace cw;
+
 // The folders of the real decoder modules (next to the test program) and of
 // the modules built only for the tests.
 inline QString realModuleDir()

@@ -4,6 +4,8 @@
 #include "canvas/LabelCanvas.h"
 #include "pictures/PixelMemory.h"
 
+using namespace cw;
+
 namespace {
 
 QImage numbered(int w, int h)

@@ -5,6 +5,8 @@
 #include "prints/PrintsEditor.h"
 #include "base/PreviewPage.h"
 
+using namespace cw;
+
 namespace {
 
 class Pages : public PreviewRefresher

@@ -5,6 +5,8 @@
 #include "pictures/PictureLoading.h"
 #include "prints/PrintsItems.h"
 
+using namespace cw;
+
 namespace {
 
 TPrintsData textItem(const QString &text)

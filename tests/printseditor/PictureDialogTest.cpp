@@ -17,6 +17,8 @@
 #include "pictures/ui/TOpenPictureDialogEx.h"
 #include "pictures/ui/TTransColGet.h"
 
+using namespace cw;
+
 namespace {
 
 QString savePicture(const QTemporaryDir &dir, const QString &name, int w, int h)

@@ -15,6 +15,8 @@
 #include "text/ui/UnicodeMark.h"
 #include "ui/MainWindowHarness.h"
 
+using namespace cw;
+
 namespace {
 
 // The editor opened from the main window's cover-face button.

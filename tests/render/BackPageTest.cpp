@@ -7,6 +7,8 @@
 #include "canvas/QPainterCanvas.h"
 #include "canvas/RecordingCanvas.h"
 
+using namespace cw;
+
 namespace {
 
 QStringList drawBack(LabelDocument &doc, const PrintOptions &o, int dpi = 300, int w = 3507,
@@ -17,7 +19,6 @@ QStringList drawBack(LabelDocument &doc, const PrintOptions &o, int dpi = 300, i
     DrawBackPage(c, doc, o, dpi, dpi, w, h, reader ? reader : &quiet);
     return c.lines();
 }
-
 
 // The width TextWidth reports for `text` in `font` turned along a spine with
 // the given cell height, measured as the renderer measures it.

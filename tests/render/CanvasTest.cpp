@@ -6,6 +6,8 @@
 #include "canvas/QPainterCanvas.h"
 #include "canvas/RecordingCanvas.h"
 
+using namespace cw;
+
 namespace {
 
 QImage whiteImage(int w, int h, int dpi = 96)

@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 #include "render/ChoosePrinter.h"
 
+using namespace cw;
+
 namespace {
 class FixedPrinter : public PrinterBackend
 {

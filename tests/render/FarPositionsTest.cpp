@@ -8,6 +8,8 @@
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
 
+using namespace cw;
+
 // Positions read from a document file are not range-checked; values far off
 // the page must still give defined coordinates (cut to the int range) rather
 // than overflow.

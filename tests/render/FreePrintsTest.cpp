@@ -7,6 +7,8 @@
 #include "canvas/RecordingCanvas.h"
 #include "render/DrawFrontPage.h"
 
+using namespace cw;
+
 namespace {
 
 TPrintsData textItem(const QString &text, int x, int y, ColorRef color = 0, int angle = 0)

@@ -4,6 +4,8 @@
 #include "render/DrawFrontPage.h"
 #include "canvas/RecordingCanvas.h"
 
+using namespace cw;
+
 namespace {
 
 QStringList drawFront(LabelDocument &doc, const PrintOptions &o, int dpi, int w, int h,
@@ -14,7 +16,6 @@ QStringList drawFront(LabelDocument &doc, const PrintOptions &o, int dpi, int w,
     DrawFrontPage(c, doc, o, dpi, dpi, w, h, reader ? reader : &quiet);
     return c.lines();
 }
-
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 TEST(Geometry, ScaleFactorsMultiplyByTheReciprocal)
 {
     PageScale s300 = pageScale(300, 300);

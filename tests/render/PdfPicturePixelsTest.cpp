@@ -8,6 +8,8 @@
 #include "canvas/RecordingCanvas.h"
 #include "render/PageOutput.h"
 
+using namespace cw;
+
 namespace {
 
 // Black and white pixels by turns, so that every picture pixel out of place

@@ -9,6 +9,8 @@
 #include "render/PreviewState.h"
 #include "render/PrintDocument.h"
 
+using namespace cw;
+
 namespace {
 
 class FakePrinter : public PrinterBackend

@@ -9,6 +9,8 @@
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 // Reads picture files straight with QImage and counts every read, so that
 // tests see when the renderer goes back to the file.
 class CountingReader : public PictureFileReader

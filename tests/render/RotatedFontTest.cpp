@@ -5,6 +5,8 @@
 
 #include "canvas/QPainterCanvas.h"
 
+using namespace cw;
+
 namespace {
 
 FontSpec styled()

@@ -11,6 +11,8 @@
 #include "pictures/PictureLoading.h"
 #include "render/PageOutput.h"
 
+using namespace cw;
+
 namespace {
 
 // A document whose cover picture is also on the back (linked) and on the

@@ -6,6 +6,8 @@
 #include "render/DrawFrontPage.h"
 #include "render/DrawSurfacePicture.h"
 
+using namespace cw;
+
 namespace {
 
 PictureRef placed(int posX, int posY, int printW, int printH, int pixW, int pixH)

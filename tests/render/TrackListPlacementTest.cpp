@@ -5,6 +5,8 @@
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
 
+using namespace cw;
+
 namespace {
 
 LabelDocument listedDocument(int posY)

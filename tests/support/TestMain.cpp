@@ -5,6 +5,8 @@
 
 #include "fonts/FontSpec.h"
 
+using namespace cw;
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -6,6 +6,8 @@
 
 #include "text/Cp932.h"
 
+using namespace cw;
+
 QByteArray sjis(const QString &text)
 {
     return cp932::encode(text).bytes;

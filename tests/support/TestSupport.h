@@ -6,6 +6,8 @@
 
 #include "base/UserPrompts.h"
 
+using namespace cw;
+
 // Records messages instead of showing them.
 class RecordingMessages : public MessageSink
 {

@@ -6,6 +6,8 @@
 #include "text/Cp932.h"
 #include "text/LineIO.h"
 
+using namespace cw;
+
 TEST(Cp932, RoundTripsTheProgramsTexts)
 {
     struct Case

@@ -2,6 +2,8 @@
 
 #include "text/FileFilter.h"
 
+using namespace cw;
+
 TEST(FileFilter, PairsBecomeQtEntriesWithThePatternsInBrackets)
 {
     EXPECT_EQ(toQtFilters(QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*")),

@@ -10,6 +10,8 @@
 #include "tracklist/ListJson.h"
 #include "tracklist/ListRows.h"
 
+using namespace cw;
+
 namespace {
 
 // Writes `v` through the writer, members and elements one at a time.

@@ -3,6 +3,8 @@
 #include "text/LineIO.h"
 #include "text/UnicodeForm.h"
 
+using namespace cw;
+
 TEST(UnicodeForm, OnlyCharactersOutsideCp932NeedTheUnicodeForm)
 {
     struct Case

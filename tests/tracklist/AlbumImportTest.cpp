@@ -11,6 +11,8 @@
 #include "tracklist/AudioTags.h"
 #include "tracklist/CueSheet.h"
 
+using namespace cw;
+
 // Readable failure output for the QString comparisons below.
 void PrintTo(const QString &s, std::ostream *os)
 {

@@ -7,6 +7,8 @@
 #include "render/Geometry.h"
 #include "tracklist/DrawTrackList.h"
 
+using namespace cw;
+
 namespace {
 
 const QString kFont = QStringLiteral("SetFont 9 128 80000008 0 0 0 0 ＭＳ Ｐゴシック");

@@ -3,6 +3,8 @@
 #include "tracklist/ListEditor.h"
 #include "tracklist/ListLayoutEditor.h"
 
+using namespace cw;
+
 TEST(ListEditorRules, TypedAndLeftEntriesAreCutToTheFieldsLimits)
 {
     struct Case

@@ -6,6 +6,8 @@
 #include "TestSupport.h"
 #include "tracklist/ListImport.h"
 
+using namespace cw;
+
 namespace {
 
 ImportFields fields(const char *a, const char *b = "", const char *c = "")

@@ -6,6 +6,8 @@
 #include "tracklist/ListLayoutRules.h"
 #include "tracklist/ListRows.h"
 
+using namespace cw;
+
 namespace {
 TListData textRow(const QString &a, const QString &b, const QString &c, bool separate = true)
 {

@@ -9,6 +9,8 @@
 #include "TestSupport.h"
 #include "tracklist/ListTemplate.h"
 
+using namespace cw;
+
 namespace {
 
 const QByteArray kDefaultTopFile = "<Casewright List Template File>\r\n"

@@ -3,6 +3,8 @@
 
 #include "MainWindowHarness.h"
 
+using namespace cw;
+
 TEST_F(MainWindowTest, Typing250IntoTheLeftOffsetLeaves115)
 {
     showWindow();

@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 #include "widgets/ColorSwatch.h"
 
+using namespace cw;
+
 namespace {
 const QString kNewQuestion = QStringLiteral("現在のデータが消えますがよろしいですか？");
 const QString kExitQuestion = QStringLiteral("終了してよろしいですか？");

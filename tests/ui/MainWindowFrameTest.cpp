@@ -10,6 +10,8 @@
 #include "MainWindowHarness.h"
 #include "app/PicturePanel.h"
 
+using namespace cw;
+
 namespace {
 QAction *action(QWidget &w, const char *name)
 {

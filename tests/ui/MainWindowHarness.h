@@ -20,6 +20,8 @@
 #include "base/PreviewPage.h"
 #include "render/Geometry.h"
 
+using namespace cw;
+
 // Dialog answers scripted by a test; every question is recorded.
 class ScriptedDialogs : public UserDialogs
 {

@@ -6,6 +6,8 @@
 
 #include "MainWindowHarness.h"
 
+using namespace cw;
+
 namespace {
 
 // The text a control needs to show in full, or empty when it shows none.

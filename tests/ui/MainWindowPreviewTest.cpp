@@ -4,6 +4,8 @@
 
 #include "render/ui/TPreviewWindow.h"
 
+using namespace cw;
+
 // The main window's own preview: every edit reaches it with its page.
 TEST_F(MainWindowTest, EditsReachThePreviewWithTheirPage)
 {

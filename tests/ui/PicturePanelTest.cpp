@@ -6,6 +6,8 @@
 #include "render/ui/TPreviewWindow.h"
 #include "widgets/ColorSwatch.h"
 
+using namespace cw;
+
 namespace {
 QString writePicture(const QTemporaryDir &dir, int w, int h)
 {

@@ -9,6 +9,8 @@
 #include "render/WindowPlacement.h"
 #include "render/ui/TPreviewWindow.h"
 
+using namespace cw;
+
 namespace {
 struct Drawn
 {

@@ -19,6 +19,8 @@
 #include "render/WindowPlacement.h"
 #include "render/ui/TMessageWindow.h"
 
+using namespace cw;
+
 TEST_F(MainWindowTest, FirstRunWritesTheFiveDefaults)
 {
     {

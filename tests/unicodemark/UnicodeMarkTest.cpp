@@ -7,6 +7,8 @@
 #include "listeditor/ListEditorHarness.h"
 #include "text/ui/UnicodeMark.h"
 
+using namespace cw;
+
 namespace {
 
 const QString kQuestion = QStringLiteral(

@@ -10,6 +10,8 @@
 #include "cli/PrinterModule.h"
 #include "render/ui/QtPrintTarget.h"
 
+namespace cw {
+
 namespace {
 
 class QtPrinterJob : public PrinterJob
@@ -65,3 +67,5 @@ casewright_printer_module()
 {
     return &kApi;
 }
+
+} // namespace cw

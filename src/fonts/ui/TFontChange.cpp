@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+namespace cw {
+
 namespace {
 
 constexpr int kClientWidth = 248;
@@ -90,3 +92,5 @@ void TFontChange::FontSetClick()
     // The window stays open whatever the dialog ends with.
     Font.Execute(this);
 }
+
+} // namespace cw

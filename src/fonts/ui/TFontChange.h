@@ -8,6 +8,8 @@
 class QCheckBox;
 class QPushButton;
 
+namespace cw {
+
 // "一括フォント変更": one font and the six switches that say which of its
 // parts go to every row of the track list. Created once and reused, so the
 // switches keep the user's last choice for the run.
@@ -35,3 +37,5 @@ private:
     void FormShow();
     void FontSetClick();
 };
+
+} // namespace cw

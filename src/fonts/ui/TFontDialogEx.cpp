@@ -5,6 +5,8 @@
 
 #include "fonts/ui/TFontDialogX.h"
 
+namespace cw {
+
 bool TFontDialogEx::Execute(QWidget *parent)
 {
     try {
@@ -18,3 +20,5 @@ bool TFontDialogEx::Execute(QWidget *parent)
         return false;
     }
 }
+
+} // namespace cw

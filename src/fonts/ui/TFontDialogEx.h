@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace cw {
+
 // One font-holding place of the program and the dialog that edits it.
 class TFontDialogEx
 {
@@ -19,3 +21,5 @@ public:
     bool Execute(QWidget *parent = nullptr);
 
 };
+
+} // namespace cw

@@ -13,6 +13,8 @@
 
 #include "fonts/FontQt.h"
 
+namespace cw {
+
 namespace {
 
 constexpr int kClientWidth = 471;
@@ -382,3 +384,5 @@ void TFontDialogX::OKClick()
     m_working = m_model.preview();
     accept();
 }
+
+} // namespace cw

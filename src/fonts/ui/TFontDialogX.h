@@ -15,6 +15,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace cw {
+
 // The font dialog "ﾌｫﾝﾄの指定": families with the TrueType mark, character
 // sets, styles, sizes, decorations, colours and an editable preview whose
 // font is the result. The rules live in FontDialogModel; this window binds
@@ -70,3 +72,5 @@ private:
     friend class FontBoxDelegate;
     friend class ColorBoxDelegate;
 };
+
+} // namespace cw

@@ -15,6 +15,8 @@
 #include "pictures/PictureDialogRules.h"
 #include "text/FileFilter.h"
 
+namespace cw {
+
 namespace {
 
 // The preview button's glyph: a magnifying glass.
@@ -252,3 +254,5 @@ void TOpenPictureDialogEx::done(int result)
     m_loader.cancel();
     QFileDialog::done(result);
 }
+
+} // namespace cw

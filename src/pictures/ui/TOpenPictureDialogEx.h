@@ -10,6 +10,8 @@ class QLabel;
 class QToolButton;
 class QFrame;
 
+namespace cw {
+
 // The paint box of the picture pane: "(なし)" without a picture, the
 // picture unscaled and centred when it fits, else stretched from the
 // top-left corner (paintBoxTarget). A double click asks for the preview.
@@ -91,3 +93,5 @@ private:
     ThumbnailLoader m_loader;
     QString m_shownFile;
 };
+
+} // namespace cw

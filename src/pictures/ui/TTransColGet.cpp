@@ -9,6 +9,8 @@
 #include "pictures/PictureDialogRules.h"
 #include "widgets/ColorSwatch.h"
 
+namespace cw {
+
 void TransColImage::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
@@ -78,3 +80,5 @@ void TTransColGet::ImageMouseDown(QPoint pos)
     if (const auto picked = pickedPixelColor(m_picture, pos))
         m_transColor->setColor(*picked);
 }
+
+} // namespace cw

@@ -6,9 +6,12 @@
 
 #include "fonts/FontSpec.h"
 
-class ColorSwatch;
 class QPushButton;
 class QScrollArea;
+
+namespace cw {
+
+class ColorSwatch;
 
 // The picture in the transparent-colour picker: one screen pixel per picture
 // pixel; any mouse button reports the pixel under the pointer.
@@ -52,3 +55,5 @@ private:
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
 };
+
+} // namespace cw

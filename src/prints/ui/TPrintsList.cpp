@@ -27,6 +27,8 @@
 #include "base/PreviewPage.h"
 #include "text/ui/UnicodeMark.h"
 
+namespace cw {
+
 namespace {
 
 // The item list. Qt's views make the first row current when they get the
@@ -682,3 +684,5 @@ void TPrintsList::ColGetClick()
         m_transColor->setColor(*color);
     }
 }
+
+} // namespace cw

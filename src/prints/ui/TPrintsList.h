@@ -5,10 +5,6 @@
 
 #include "prints/PrintsEditor.h"
 
-class ColorSwatch;
-class CommitEdit;
-class PreviewRefresher;
-class ProgressSink;
 class QAction;
 class QCheckBox;
 class QHeaderView;
@@ -18,6 +14,13 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+
+namespace cw {
+
+class ColorSwatch;
+class CommitEdit;
+class PreviewRefresher;
+class ProgressSink;
 class UserDialogs;
 
 // The free-print editor: the items of one of the document's three lists in
@@ -106,3 +109,5 @@ private:
     QLabel *m_paperWidthPx = nullptr, *m_paperHeightPx = nullptr;
     QList<QWidget *> m_itemControls; // disabled without a selection
 };
+
+} // namespace cw

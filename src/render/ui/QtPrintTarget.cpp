@@ -6,6 +6,8 @@
 
 #include "canvas/QPainterCanvas.h"
 
+namespace cw {
+
 QtPrintTarget::QtPrintTarget(QPrinter &printer, Dialog dialog)
     : m_printer(printer)
     , m_dialog(std::move(dialog))
@@ -85,3 +87,5 @@ int QtPrintTarget::printableHeight() const
 {
     return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).height();
 }
+
+} // namespace cw

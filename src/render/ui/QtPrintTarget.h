@@ -6,6 +6,9 @@
 #include "render/PrintDocument.h"
 
 class QPrinter;
+
+namespace cw {
+
 class QPainterCanvas;
 
 // A print job on a QPrinter. The dialog is injectable so that tests and the
@@ -34,3 +37,5 @@ private:
     Dialog m_dialog;
     std::unique_ptr<QPainterCanvas> m_canvas;
 };
+
+} // namespace cw

@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+namespace cw {
+
 QtPrinterBackend::QtPrinterBackend()
 {
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -31,3 +33,5 @@ bool QtPrinterBackend::queryResolution(int &dpiX, int &dpiY)
     dpiY = m_printer->logicalDpiY();
     return dpiX > 0 && dpiY > 0;
 }
+
+} // namespace cw

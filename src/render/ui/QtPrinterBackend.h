@@ -6,6 +6,8 @@
 
 class QPrinter;
 
+namespace cw {
+
 // The printer over Qt Print Support: the default printer in landscape, or,
 // with no printer installed, the PDF printer at 300 dpi.
 class QtPrinterBackend : public PrinterBackend
@@ -22,3 +24,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_pdfFallback = false;
 };
+
+} // namespace cw

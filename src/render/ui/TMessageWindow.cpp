@@ -6,6 +6,8 @@
 
 #include "render/WindowPlacement.h"
 
+namespace cw {
+
 namespace {
 constexpr int kClientHeight = 31;
 constexpr int kMargin = 8;
@@ -51,3 +53,5 @@ void TMessageWindow::ShowText(const QString &text)
     raise();
     QCoreApplication::processEvents();
 }
+
+} // namespace cw

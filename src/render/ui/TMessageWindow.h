@@ -6,6 +6,8 @@
 
 class QLabel;
 
+namespace cw {
+
 // The progress window: one small always-on-top window for the whole run that
 // shows what long work is going on. ShowText puts the text into its label,
 // shows the window centred on the main window and lets pending events run
@@ -25,3 +27,5 @@ private:
     QWidget *m_mainWindow;
     QLabel *m_message;
 };
+
+} // namespace cw

@@ -13,6 +13,8 @@
 
 #include "render/WindowPlacement.h"
 
+namespace cw {
+
 namespace {
 QString pageCaption(PreviewPage page)
 {
@@ -21,7 +23,7 @@ QString pageCaption(PreviewPage page)
 
 QMargins decorationOf(const QWidget &w)
 {
-    return decorationOf(w.frameGeometry(), w.geometry());
+    return cw::decorationOf(w.frameGeometry(), w.geometry());
 }
 } // namespace
 
@@ -190,3 +192,5 @@ void TPreviewWindow::resizeEvent(QResizeEvent *event)
     m_zoom1->move(w - 160, 2);
     m_zoom2->move(w - 80, 2);
 }
+
+} // namespace cw

@@ -10,6 +10,8 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 
+namespace cw {
+
 // "Casewright [Preview]": the front or back page as it will print, at one of
 // three sizes, kept current while the document is edited. A main window of its
 // own (not a plain widget), so that the desktop and screen readers treat it as
@@ -57,3 +59,5 @@ private:
     QScrollArea *m_scroll;
     QLabel *m_image;
 };
+
+} // namespace cw

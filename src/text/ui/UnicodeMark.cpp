@@ -7,6 +7,8 @@
 
 #include "text/UnicodeForm.h"
 
+namespace cw {
+
 namespace {
 
 const char kMarkName[] = "UnicodeMark";
@@ -85,3 +87,5 @@ void UnicodeMark::update(const QString &text)
     m_action->setVisible(show);
     m_edit->setAccessibleDescription(tip);
 }
+
+} // namespace cw

@@ -7,6 +7,8 @@
 class QAction;
 class QLineEdit;
 
+namespace cw {
+
 // A small mark at the right end of a line edit, shown while the edit's text
 // has characters that only the Unicode form of the document can hold (see
 // needsUnicodeForm), so that the question at saving comes as no surprise. Its
@@ -35,3 +37,5 @@ private:
     QLineEdit *m_edit;
     QAction *m_action;
 };
+
+} // namespace cw

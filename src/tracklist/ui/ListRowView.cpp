@@ -7,6 +7,8 @@
 #include "fonts/FontQt.h"
 #include "tracklist/ListEditor.h"
 
+namespace cw {
+
 ListRowModel::ListRowModel(QList<TListData> &rows, QObject *parent)
     : QAbstractListModel(parent)
     , m_rows(rows)
@@ -125,3 +127,5 @@ void ListRowDelegate::paint(
     }
     painter->restore();
 }
+
+} // namespace cw

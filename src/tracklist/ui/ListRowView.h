@@ -8,6 +8,8 @@
 
 class QHeaderView;
 
+namespace cw {
+
 // The document's rows as a list model: one item per row, its text what the
 // line shows (for screen readers and tests). The rows are edited in place by
 // the list editor, which tells the model what changed.
@@ -52,3 +54,5 @@ private:
     QHeaderView *m_header;
     QFont m_font;
 };
+
+} // namespace cw

@@ -20,6 +20,8 @@
 #include "render/WindowPlacement.h"
 #include "tracklist/DrawTrackList.h"
 
+namespace cw {
+
 namespace {
 constexpr int kPreviewWidth = 273;
 constexpr int kPreviewHeight = 230;
@@ -404,3 +406,5 @@ void TListSetWindow::TemplateSaveClick()
     if (m_templates.saveTemplate(surface, path, name, m_state.values(), m_dialogs()))
         fillTemplateBox();
 }
+
+} // namespace cw

@@ -13,6 +13,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+
+class QGridLayout;
+
+namespace cw {
+
 class UserDialogs;
 
 // "Casewright [List Setting]": the layout of the list on one surface, its
@@ -57,7 +62,7 @@ private:
         QLabel *maximum = nullptr;
     };
 
-    void buildField(class QGridLayout *grid, int row, LayoutField f, const char *name,
+    void buildField(QGridLayout *grid, int row, LayoutField f, const char *name,
         const QString &caption, const QString &unit, const char *maxName);
     void fieldTyped(LayoutField f);
     void fieldLeft(LayoutField f);
@@ -82,3 +87,5 @@ private:
     QLabel *m_preview = nullptr;
     QComboBox *m_templateBox = nullptr;
 };
+
+} // namespace cw

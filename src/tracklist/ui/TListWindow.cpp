@@ -28,6 +28,8 @@
 #include "tracklist/ui/ListRowView.h"
 #include "tracklist/ui/TListSetWindow.h"
 
+namespace cw {
+
 namespace {
 
 const QString kImportFilter = QStringLiteral(
@@ -645,3 +647,5 @@ void TListWindow::PreviewShowClick()
 {
     m_main->showPreview();
 }
+
+} // namespace cw

@@ -14,6 +14,9 @@ class QListView;
 class QMenu;
 class QAction;
 class QPushButton;
+
+namespace cw {
+
 class ListRowDelegate;
 class ListRowModel;
 class TListSetWindow;
@@ -105,3 +108,5 @@ private:
     std::array<CellControls, 3> m_cells;
     TListSetWindow *m_setWindow = nullptr;
 };
+
+} // namespace cw
