@@ -1,6 +1,7 @@
 // casewright-cli render: one page of a document drawn by the renderer, as a
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
+#include <QBuffer>
 #include <optional>
 
 #include "canvas/RecordingCanvas.h"
@@ -13,6 +14,7 @@
 #include "render/OutputWarmUp.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
+#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -77,7 +79,9 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
             err << "ファイル(" << file << ")が記録できません (the page is too large)\n";
             return 1;
         }
-        if (!image.save(file, "PNG")) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (!image.save(&png, "PNG") || !saveFileSafely(file, png.data())) {
             err << "ファイル(" << file << ")が記録できません\n";
             return 1;
         }

@@ -4,7 +4,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -16,6 +15,7 @@
 #include "document/PicturePlacementOps.h"
 #include "document/TPrintsData.h"
 #include "text/LineIO.h"
+#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -953,44 +953,7 @@ bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &me
         messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
         return false;
     }
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        // A device or pipe is written to directly; there is no file to keep.
-        if (target.isDir()) {
-            messages.showMessage(failed);
-            return false;
-        }
-        QFile device(path);
-        if (!device.open(QIODevice::WriteOnly) || device.write(bytes.data) != bytes.data.size()
-            || !device.flush()) {
-            messages.showMessage(failed);
-            return false;
-        }
-        device.close();
-        if (device.error() != QFileDevice::NoError) {
-            messages.showMessage(failed);
-            return false;
-        }
-        return true;
-    }
-    // A file marked read-only is not replaced, whoever runs the program.
-    if (target.exists()
-        && (!target.isWritable() || !(target.permissions() & QFileDevice::WriteOwner))) {
-        messages.showMessage(failed);
-        return false;
-    }
-    // The old file is replaced only once the new one is completely on disk.
-    // Writes go straight to the system and are checked before the commit:
-    // with a buffered QSaveFile, Qt 6.4 commits even when the flush inside
-    // commit() fails (a full disk), replacing the old file by a cut one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        messages.showMessage(failed);
-        return false;
-    }
-    if (file.write(bytes.data) != bytes.data.size() || file.error() != QFileDevice::NoError
-        || !file.commit()) {
-        file.cancelWriting();
+    if (!saveFileSafely(path, bytes.data)) {
         messages.showMessage(failed);
         return false;
     }

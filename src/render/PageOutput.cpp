@@ -1,7 +1,6 @@
 #include "render/PageOutput.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -9,6 +8,7 @@
 #include "canvas/QPainterCanvas.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
+#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -40,29 +40,13 @@ QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, PreviewP
 
 namespace {
 
-// QPdfWriter reports an unwritable file only by painting nothing; try the
-// file first so that the caller hears about it.
+// A path that cannot be written is reported before anything is drawn.
 bool writable(const QString &path, QString *error)
 {
-    QFile probe(path);
-    const bool existed = probe.exists();
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error)
-            *error = probe.errorString();
-        return false;
-    }
-    probe.close();
-    if (!existed)
-        probe.remove();
-    return true;
-}
-
-bool finished(const QString &path, QString *error)
-{
-    if (QFileInfo(path).size() > 0)
+    if (fileCanBeSaved(path))
         return true;
     if (error)
-        *error = QStringLiteral("nothing was written");
+        *error = QStringLiteral("the file cannot be written");
     return false;
 }
 
@@ -73,8 +57,12 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
 {
     if (!writable(path, error))
         return false;
+    // Made in memory and saved whole, so that a failure leaves an old file
+    // as it was.
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Casewright"));
         writer.setResolution(dpiX);
         const QSizeF mm(width * 25.4 / dpiX, height * 25.4 / dpiY);
@@ -91,7 +79,13 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
             canvas.painter()->scale(1.0, double(dpiX) / dpiY);
         drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
     }
-    return finished(path, error);
+    file.close();
+    if (file.data().isEmpty() || !saveFileSafely(path, file.data())) {
+        if (error)
+            *error = QStringLiteral("nothing was written");
+        return false;
+    }
+    return true;
 }
 
 bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QString &path,

@@ -1,5 +1,6 @@
 #include "render/PrintDocument.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,6 +9,7 @@
 
 #include "canvas/QPainterCanvas.h"
 #include "render/PreviewState.h"
+#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -71,6 +73,9 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
 
 struct PdfPrintTarget::Impl
 {
+    // The file is made in memory and saved whole when the job ends, so a
+    // failed job never leaves a cut file in place of an old one.
+    QBuffer file;
     std::unique_ptr<QPdfWriter> writer;
     std::unique_ptr<QPainterCanvas> canvas;
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
@@ -100,12 +105,13 @@ void PdfPrintTarget::setLandscape()
 
 bool PdfPrintTarget::begin(const QString &jobTitle)
 {
-    // Open the file first so that an unwritable path fails here, not silently.
-    QFile probe(m_path);
-    if (!probe.open(QIODevice::WriteOnly))
+    // A path that cannot be written fails here, not after the pages are drawn.
+    if (!fileCanBeSaved(m_path))
         return false;
-    probe.close();
-    d->writer = std::make_unique<QPdfWriter>(m_path);
+    d->file.setData(QByteArray());
+    if (!d->file.open(QIODevice::WriteOnly))
+        return false;
+    d->writer = std::make_unique<QPdfWriter>(&d->file);
     d->writer->setTitle(jobTitle);
     d->writer->setCreator(QStringLiteral("Casewright"));
     d->writer->setResolution(m_dpi);
@@ -137,7 +143,10 @@ bool PdfPrintTarget::end()
         return false;
     d->canvas.reset(); // ends the painter and writes the file
     d->writer.reset();
-    return QFile(m_path).size() > 0;
+    d->file.close();
+    const QByteArray bytes = d->file.data();
+    d->file.setData(QByteArray());
+    return !bytes.isEmpty() && saveFileSafely(m_path, bytes);
 }
 
 LabelCanvas &PdfPrintTarget::canvas()

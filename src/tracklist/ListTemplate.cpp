@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <charconv>
 
 #include "text/LineIO.h"
+#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -251,8 +251,7 @@ bool WriteListTemplate(const QString &path, const QString &name, int surface,
         messages.showMessage(saveFailure(path) + QLatin1Char('\n') + problem);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!saveFileSafely(path, bytes)) {
         messages.showMessage(saveFailure(path));
         return false;
     }

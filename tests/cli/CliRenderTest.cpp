@@ -149,3 +149,29 @@ TEST(CliRender, BadArgumentsAndFailures)
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("が記録できません")) << r.err.toStdString();
 }
+
+// The command line saves its pictures as the program saves documents: a disk
+// that fills up while the PNG is written leaves the old file whole.
+TEST(CliRender, AFullDiskKeepsTheOldPng)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("page.png");
+    ASSERT_TRUE(writeAll(png, "old contents"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", dir.path());
+    p.setProcessEnvironment(env);
+    // 20 blocks of 512 bytes: the document is read, the page is not written.
+    p.start("sh",
+        { "-c", "trap '' XFSZ; ulimit -f 20; exec \"$@\"", "sh",
+            CASEWRIGHT_BIN_DIR "/casewright-cli", "render",
+            CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr", "--page", "front", "--dpi", "150", "--png",
+            png });
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("が記録できません"));
+    EXPECT_EQ(readAll(png), QByteArray("old contents"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "page.png" }));
+}

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
 #include "canvas/RecordingCanvas.h"
+#include "render/PageOutput.h"
 #include "render/PreviewState.h"
 #include "render/PrintDocument.h"
 
@@ -202,6 +204,38 @@ TEST(PdfPrintTarget, WritesTwoLandscapeA4PagesAt300Dpi)
     EXPECT_TRUE(text.contains(QRegularExpression("Pages:\\s+2\\n"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression("Page size:\\s+842 x 595 pts")))
         << text.toStdString();
+}
+
+// A PDF file is made whole before it replaces an old one: a disk that fills up
+// while it is saved leaves the old file as it was, and so does the page PDF.
+TEST(PdfPrintTarget, AFullDiskKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.pdf");
+    ASSERT_TRUE(writeAll(path, "old contents"));
+    PdfPrintTarget target(path, 300);
+    ASSERT_TRUE(target.begin(kPrintJobTitle));
+    target.canvas().SetPen(0);
+    target.canvas().Rectangle(10, 10, 100, 100);
+    bool ended = true;
+    {
+        FullDiskAfter full(100);
+        ended = target.end();
+    }
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(readAll(path), QByteArray("old contents"));
+
+    LabelDocument doc;
+    QString error;
+    bool rendered = true;
+    {
+        FullDiskAfter full(100);
+        rendered = renderPagePdf(
+            doc, PrintOptions(), PreviewPage::Front, 96, 96, 1046, 604, path, &error);
+    }
+    EXPECT_FALSE(rendered);
+    EXPECT_EQ(readAll(path), QByteArray("old contents"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "out.pdf" }));
 }
 
 TEST(PdfPrintTarget, AnUnwritablePathFailsToBegin)

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -77,4 +80,23 @@ bool makeSilentAudio(const QString &path, double seconds)
     if (wav != path)
         QFile::remove(wav);
     return ok;
+}
+
+FullDiskAfter::FullDiskAfter(unsigned long bytes)
+{
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_oldCurrent = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FullDiskAfter::~FullDiskAfter()
+{
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_oldCurrent;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
 }

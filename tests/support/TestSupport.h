@@ -29,6 +29,21 @@ public:
     bool visible = false;
 };
 
+// While it lives, a file written beyond `bytes` fails as on a full disk (the
+// process's file-size limit, with SIGXFSZ ignored).
+class FullDiskAfter
+{
+public:
+    explicit FullDiskAfter(unsigned long bytes);
+    ~FullDiskAfter();
+    FullDiskAfter(const FullDiskAfter &) = delete;
+    FullDiskAfter &operator=(const FullDiskAfter &) = delete;
+
+private:
+    unsigned long m_oldCurrent = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};
+
 // Encodes UTF-8 source text as CP932 bytes (for fixtures written in tests).
 QByteArray sjis(const QString &text);
 // Reads a whole file; empty when it cannot be read.

@@ -356,3 +356,23 @@ TEST(ListTemplateFile, ANameOutsideCp932IsWrittenAs102InUtf8AndReadBack)
     EXPECT_EQ(parse(templateText("1.02", "標準", "0", "3 003 000 009 070 030 002 002 000"), &t), 0);
     EXPECT_EQ(t.name, QStringLiteral("標準"));
 }
+
+// The template writer saves as the document writer does: a disk that fills
+// up keeps the old template whole.
+TEST(ListTemplateFile, AFullDiskKeepsTheOldTemplate)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.cwt");
+    RecordingMessages messages;
+    ASSERT_TRUE(WriteListTemplate(path, QStringLiteral("old"), 0, defaultListLayout(0), messages));
+    const QByteArray before = readAll(path);
+    bool written = true;
+    {
+        FullDiskAfter full(10);
+        written = WriteListTemplate(path, QStringLiteral("new"), 1, defaultListLayout(1), messages);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "t.cwt" }));
+}
