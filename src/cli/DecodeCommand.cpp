@@ -7,18 +7,6 @@ namespace cw {
 
 namespace {
 
-class StderrMessages : public MessageSink
-{
-public:
-    explicit StderrMessages(QTextStream &err)
-        : m_err(err)
-    { }
-    void showMessage(const QString &text) override { m_err << text << '\n'; }
-
-private:
-    QTextStream &m_err;
-};
-
 int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
     if (args.positional.size() != 1)
@@ -28,7 +16,7 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
             args.value(QStringLiteral("--plugins")), ModuleLoading::OnDemand);
     else
         LoadSusiePlugins(ModuleLoading::OnDemand);
-    StderrMessages messages(err);
+    cli::StderrMessages messages(err);
     QImage bitmap;
     const bool loaded = LoadPictureFile(bitmap, args.positional.first(), messages);
     FreeSusiePlugins();

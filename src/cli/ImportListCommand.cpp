@@ -7,18 +7,6 @@ namespace cw {
 
 namespace {
 
-class StderrMessages : public MessageSink
-{
-public:
-    explicit StderrMessages(QTextStream &err)
-        : m_err(err)
-    { }
-    void showMessage(const QString &text) override { m_err << text << '\n'; }
-
-private:
-    QTextStream &m_err;
-};
-
 int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
     // One text, CSV or cue-sheet file, one folder, or several audio files.
@@ -32,7 +20,7 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
             throw cli::UsageError(
                 "invalid column count: " + args.value(QStringLiteral("--columns")).toStdString());
     }
-    StderrMessages messages(err);
+    cli::StderrMessages messages(err);
     const std::optional<ListImportOutcome> imported
         = importListSources(args.positional, ListEditorDefaults(), columns, messages);
     if (!imported)
