@@ -48,8 +48,6 @@ const QList<Command> &commands();
 QPair<int, int> parseDpi(const QString &text);
 // "WxH" -> (W, H); throws UsageError.
 QPair<int, int> parseSize(const QString &text);
-// Applies --printer-dpi (or asks the default printer) to printerState().
-void applyPrinterDpi(const Args &args);
 
 // The print options: the user's settings (read only; defaults where a value
 // does not exist), then every --option NAME=0|1 over them. Throws UsageError

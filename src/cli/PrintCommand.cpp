@@ -1,13 +1,10 @@
 #include <memory>
 
 #include "cli/CliCommand.h"
+#include "cli/CommandDocument.h"
 #include "cli/PrinterModule.h"
-#include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
-#include "pictures/PictureLoading.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
-#include "render/OutputWarmUp.h"
 #include "render/PrintDocument.h"
 
 namespace cw {
@@ -58,22 +55,13 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         if (!job)
             return 1;
     }
-    if (args.has(QStringLiteral("--printer-dpi")) || !job) {
-        cli::applyPrinterDpi(args);
-    } else {
-        NullMessageSink quiet;
-        QueryPrinterResolution(*job, quiet, printerState());
-    }
-    OutputWarmUp warmUp(OutputWarmUp::Vector);
-    LoadSusiePlugins(ModuleLoading::OnDemand);
-    LabelDocument doc;
-    ComputeSurfacePixels(doc);
-    DocumentEditor editor(doc, &messages);
-    NullProgressSink progress;
-    if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(args, args.positional.first(), messages, document,
+            { .printer = job.get(), .warmUp = OutputWarmUp::Vector }))
         return 1;
     FilePictureReader pictures(messages);
-    const PageDrawer draw = documentPageDrawer(doc, options, &pictures);
+    const PageDrawer draw = documentPageDrawer(document.doc, options, &pictures);
+    NullProgressSink progress;
     PrinterState printState; // the job's own printer; the document keeps its reference
 
     if (toPdf) {

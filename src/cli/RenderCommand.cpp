@@ -2,16 +2,12 @@
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
 #include <QBuffer>
-#include <optional>
 
 #include "canvas/RecordingCanvas.h"
 #include "cli/CliCommand.h"
-#include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
-#include "pictures/PictureLoading.h"
+#include "cli/CommandDocument.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
-#include "render/OutputWarmUp.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
 #include "text/SafeSave.h"
@@ -19,20 +15,6 @@
 namespace cw {
 
 namespace {
-
-// Loads the document at the printer resolution in effect (--printer-dpi or
-// the default printer's). False when it cannot be read; the reader has said
-// why on standard error.
-bool loadForDrawing(
-    const cli::Args &args, const QString &path, LabelDocument &doc, MessageSink &messages)
-{
-    cli::applyPrinterDpi(args);
-    ComputeSurfacePixels(doc);
-    LoadSusiePlugins(ModuleLoading::OnDemand);
-    DocumentEditor editor(doc, &messages);
-    NullProgressSink progress;
-    return loadDocument(editor, path, progress) == LoadStatus::Loaded;
-}
 
 int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
@@ -56,13 +38,14 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     const PrintOptions options = cli::printOptions(args);
 
     cli::StderrMessages messages(err);
-    std::optional<OutputWarmUp> warmUp;
+    cli::DocumentReading reading;
     if (!args.has(QStringLiteral("--ops")))
-        warmUp.emplace(
-            args.has(QStringLiteral("--pdf")) ? OutputWarmUp::Vector : OutputWarmUp::Raster);
-    LabelDocument doc;
-    if (!loadForDrawing(args, args.positional.first(), doc, messages))
+        reading.warmUp
+            = args.has(QStringLiteral("--pdf")) ? OutputWarmUp::Vector : OutputWarmUp::Raster;
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(args, args.positional.first(), messages, document, reading))
         return 1;
+    LabelDocument &doc = document.doc;
     FilePictureReader reader(messages);
 
     if (args.has(QStringLiteral("--ops"))) {
@@ -103,10 +86,11 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
     const int dpi = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("300"))).first;
     const PrintOptions options = cli::printOptions(args);
     cli::StderrMessages messages(err);
-    OutputWarmUp warmUp(OutputWarmUp::Vector);
-    LabelDocument doc;
-    if (!loadForDrawing(args, args.positional[0], doc, messages))
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(
+            args, args.positional[0], messages, document, { .warmUp = OutputWarmUp::Vector }))
         return 1;
+    LabelDocument &doc = document.doc;
     FilePictureReader reader(messages);
     const QString file = args.positional[1];
     QString error;

@@ -10,7 +10,6 @@
 #include "cli/CliCommand.h"
 #include "cli/PrinterModule.h"
 #include "fonts/FontSpec.h"
-#include "render/Geometry.h"
 
 using namespace cw;
 
@@ -79,22 +78,6 @@ QPair<int, int> parseDpi(const QString &text)
 QPair<int, int> parseSize(const QString &text)
 {
     return parsePair(text, false, "size");
-}
-
-void applyPrinterDpi(const Args &args)
-{
-    PrinterState &state = printerState();
-    if (args.has(QStringLiteral("--printer-dpi"))) {
-        auto [x, y] = parseDpi(args.value(QStringLiteral("--printer-dpi")));
-        state.printerDpiX = x;
-        state.printerDpiY = y;
-        return;
-    }
-    // No printer is asked here: the commands that only read or draw work at
-    // 300 dpi unless told otherwise (printing asks its printer itself).
-    state.printerDpiX = geom::kFallbackDpi;
-    state.printerDpiY = geom::kFallbackDpi;
-    state.printerFailed = false;
 }
 
 PrintOptions printOptions(const Args &args)
