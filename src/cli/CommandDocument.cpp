@@ -11,7 +11,7 @@ namespace {
 void setPrinterResolution(const Args &args, PrinterBackend *printer)
 {
     PrinterState &state = printerState();
-    const QString dpi = QStringLiteral("--printer-dpi");
+    const QString dpi = QStringLiteral("printer-dpi");
     if (args.has(dpi)) {
         auto [x, y] = parseDpi(args.value(dpi));
         state.printerDpiX = x;

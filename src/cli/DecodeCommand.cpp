@@ -9,11 +9,8 @@ namespace {
 
 int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("expected one picture file");
-    if (args.has(QStringLiteral("--plugins")))
-        SusieHost::instance().load(
-            args.value(QStringLiteral("--plugins")), ModuleLoading::OnDemand);
+    if (args.has(QStringLiteral("plugins")))
+        SusieHost::instance().load(args.value(QStringLiteral("plugins")), ModuleLoading::OnDemand);
     else
         LoadSusiePlugins(ModuleLoading::OnDemand);
     cli::StderrMessages messages(err);
@@ -22,8 +19,8 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
     FreeSusiePlugins();
     if (!loaded)
         return 1;
-    if (args.has(QStringLiteral("--png"))) {
-        const QString png = args.value(QStringLiteral("--png"));
+    if (args.has(QStringLiteral("png"))) {
+        const QString png = args.value(QStringLiteral("png"));
         QImageWriter writer(png, "png");
         if (!writer.write(bitmap)) {
             err << QStringLiteral("ファイル(") << png << QStringLiteral(")が記録できません")
@@ -37,7 +34,10 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "decode", "decode PICTURE [--plugins DIR] [--png OUT]",
-    { QStringLiteral("--plugins"), QStringLiteral("--png") }, runDecode });
+CLI_COMMAND({ .name = "decode",
+    .usage = "decode PICTURE [--plugins DIR] [--png OUT]",
+    .valueOptions = { QStringLiteral("plugins"), QStringLiteral("png") },
+    .positionals = { 1, 1, "expected one picture file" },
+    .run = runDecode });
 
 } // namespace cw

@@ -8,8 +8,6 @@ namespace {
 
 int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("one document is needed");
     cli::StderrMessages messages(err);
     cli::CommandDocument document;
     if (!cli::loadCommandDocument(args, args.positional.first(), messages, document))
@@ -27,6 +25,9 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "dump", "dump DOC.cwr [--printer-dpi X[xY]]", {}, runDump });
+CLI_COMMAND({ .name = "dump",
+    .usage = "dump DOC.cwr [--printer-dpi X[xY]]",
+    .positionals = { 1, 1, "one document is needed" },
+    .run = runDump });
 
 } // namespace cw
