@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <limits>
 #include <stdexcept>
 
 #include "base/UserPrompts.h"
@@ -11,7 +13,8 @@
 namespace cw {
 
 // casewright-cli commands. Each command lives in its own file and registers
-// itself with CLI_COMMAND; main() dispatches on the first argument.
+// itself with CLI_COMMAND, declaring the options and positional arguments it
+// takes; main() dispatches on the first argument and parses the rest for it.
 //
 // Exit status: 0 success, 1 a failed operation (the message on stderr),
 // 2 bad arguments (a usage line on stderr).
@@ -22,34 +25,59 @@ struct UsageError : std::runtime_error
     using std::runtime_error::runtime_error;
 };
 
+// A command's arguments as the parser found them. Options are named without
+// their dashes ("printer-dpi").
 struct Args
 {
     QStringList positional;
-    QList<QPair<QString, QString>> options; // "--name" -> value ("" for flags)
+    QHash<QString, QStringList> options; // name -> the values given (none for a flag)
 
-    bool has(const QString &name) const;
+    bool has(const QString &name) const { return options.contains(name); }
+    // The first value given: an option repeated keeps its first value.
     QString value(const QString &name, const QString &fallback = QString()) const;
-    QStringList values(const QString &name) const;
+    // Every value given, in order (for the repeatable ones such as --option).
+    QStringList values(const QString &name) const { return options.value(name); }
+};
+
+constexpr int kAnyNumber = std::numeric_limits<int>::max();
+
+// How many positional arguments a command takes.
+struct Positionals
+{
+    int min = 0;
+    int max = 0; // kAnyNumber for no limit
+    // Said when the count is outside [min, max]. Without it, the first
+    // argument beyond `max` is named ("unexpected argument: X"), so a command
+    // with a minimum gives one.
+    const char *problem = nullptr;
 };
 
 struct Command
 {
-    const char *name;
-    const char *usage;
-    // Options that take a value (the others are flags).
-    QStringList valueOptions;
-    std::function<int(const Args &, QTextStream &out, QTextStream &err)> run;
+    const char *name = nullptr;
+    const char *usage = nullptr;
+    // The options that take a value and those that do not, without their
+    // dashes. Every command also takes the shared --printer-dpi X[xY].
+    QStringList valueOptions = {};
+    QStringList flags = {};
+    Positionals positionals = {};
+    std::function<int(const Args &, QTextStream &out, QTextStream &err)> run = {};
 };
 
 int registerCommand(Command command);
 const QList<Command> &commands();
+const Command *findCommand(const QString &name);
+
+// Parses a command's arguments (those after its name) as the command declares
+// them. Returns what was found; `problem` is set, and the arguments are to be
+// refused, for an unknown option, an option missing its value, a value given
+// to a flag, or a wrong number of positional arguments.
+Args parseArguments(const Command &command, const QStringList &arguments, QString *problem);
 
 // "X" or "XxY" -> (X, Y); throws UsageError.
 QPair<int, int> parseDpi(const QString &text);
 // "WxH" -> (W, H); throws UsageError.
 QPair<int, int> parseSize(const QString &text);
-// Applies --printer-dpi (or asks the default printer) to printerState().
-void applyPrinterDpi(const Args &args);
 
 // The print options: the user's settings (read only; defaults where a value
 // does not exist), then every --option NAME=0|1 over them. Throws UsageError

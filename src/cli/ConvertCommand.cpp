@@ -1,8 +1,6 @@
 #include "cli/CliCommand.h"
-#include "document/DocumentEditor.h"
+#include "cli/CommandDocument.h"
 #include "document/DocumentFile.h"
-#include "pictures/PictureLoading.h"
-#include "render/Geometry.h"
 
 namespace cw {
 
@@ -10,27 +8,23 @@ namespace {
 
 int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
 {
-    if (args.positional.size() != 2)
-        throw cli::UsageError("a document to read and a document to write are needed");
-    cli::applyPrinterDpi(args);
     cli::StderrMessages messages(err);
-    LoadSusiePlugins(ModuleLoading::OnDemand);
-    LabelDocument doc;
-    ComputeSurfacePixels(doc);
-    DocumentEditor editor(doc, &messages);
-    NullProgressSink progress;
-    if (loadDocument(editor, args.positional[0], progress) != LoadStatus::Loaded)
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(args, args.positional[0], messages, document))
         return 1;
     // A document whose text fits CP932 stays 1.06; otherwise only
     // --allow-unicode writes the UTF-8 form 1.07.
     const UnicodeSave unicode
-        = args.has(QStringLiteral("--allow-unicode")) ? UnicodeSave::Allow : UnicodeSave::Refuse;
-    return saveDocument(doc, args.positional[1], messages, unicode) ? 0 : 1;
+        = args.has(QStringLiteral("allow-unicode")) ? UnicodeSave::Allow : UnicodeSave::Refuse;
+    return saveDocument(document.doc, args.positional[1], messages, unicode) ? 0 : 1;
 }
 
 } // namespace
 
-CLI_COMMAND({ "convert", "convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]", {},
-    runConvert });
+CLI_COMMAND({ .name = "convert",
+    .usage = "convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]",
+    .flags = { QStringLiteral("allow-unicode") },
+    .positionals = { 2, 2, "a document to read and a document to write are needed" },
+    .run = runConvert });
 
 } // namespace cw

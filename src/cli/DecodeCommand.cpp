@@ -7,35 +7,20 @@ namespace cw {
 
 namespace {
 
-class StderrMessages : public MessageSink
-{
-public:
-    explicit StderrMessages(QTextStream &err)
-        : m_err(err)
-    { }
-    void showMessage(const QString &text) override { m_err << text << '\n'; }
-
-private:
-    QTextStream &m_err;
-};
-
 int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("expected one picture file");
-    if (args.has(QStringLiteral("--plugins")))
-        SusieHost::instance().load(
-            args.value(QStringLiteral("--plugins")), ModuleLoading::OnDemand);
+    if (args.has(QStringLiteral("plugins")))
+        SusieHost::instance().load(args.value(QStringLiteral("plugins")), ModuleLoading::OnDemand);
     else
         LoadSusiePlugins(ModuleLoading::OnDemand);
-    StderrMessages messages(err);
+    cli::StderrMessages messages(err);
     QImage bitmap;
     const bool loaded = LoadPictureFile(bitmap, args.positional.first(), messages);
     FreeSusiePlugins();
     if (!loaded)
         return 1;
-    if (args.has(QStringLiteral("--png"))) {
-        const QString png = args.value(QStringLiteral("--png"));
+    if (args.has(QStringLiteral("png"))) {
+        const QString png = args.value(QStringLiteral("png"));
         QImageWriter writer(png, "png");
         if (!writer.write(bitmap)) {
             err << QStringLiteral("ファイル(") << png << QStringLiteral(")が記録できません")
@@ -49,7 +34,10 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "decode", "decode PICTURE [--plugins DIR] [--png OUT]",
-    { QStringLiteral("--plugins"), QStringLiteral("--png") }, runDecode });
+CLI_COMMAND({ .name = "decode",
+    .usage = "decode PICTURE [--plugins DIR] [--png OUT]",
+    .valueOptions = { QStringLiteral("plugins"), QStringLiteral("png") },
+    .positionals = { 1, 1, "expected one picture file" },
+    .run = runDecode });
 
 } // namespace cw

@@ -1,9 +1,6 @@
 #include "cli/CliCommand.h"
-#include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "cli/CommandDocument.h"
 #include "document/DocumentJson.h"
-#include "pictures/PictureLoading.h"
-#include "render/Geometry.h"
 
 namespace cw {
 
@@ -11,23 +8,15 @@ namespace {
 
 int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("one document is needed");
-    cli::applyPrinterDpi(args);
     cli::StderrMessages messages(err);
-    LoadSusiePlugins(ModuleLoading::OnDemand);
-    LabelDocument doc;
-    ComputeSurfacePixels(doc);
-    DocumentEditor editor(doc, &messages);
-    NullProgressSink progress;
-    DocumentFileInfo file;
-    if (loadDocument(editor, args.positional.first(), progress, &file) != LoadStatus::Loaded)
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(args, args.positional.first(), messages, document))
         return 1;
     // Written as it is made: a long list never exists as one JSON text.
     out.flush();
-    const QJsonObject fileInfo { { "fileVersion", file.version },
-        { "fileEncoding", encodingName(file.encoding) } };
-    if (!writeDocumentJson(*out.device(), doc, fileInfo)) {
+    const QJsonObject fileInfo { { "fileVersion", document.file.version },
+        { "fileEncoding", encodingName(document.file.encoding) } };
+    if (!writeDocumentJson(*out.device(), document.doc, fileInfo)) {
         messages.showMessage(QStringLiteral("出力が書き込めません"));
         return 1;
     }
@@ -36,6 +25,9 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "dump", "dump DOC.cwr [--printer-dpi X[xY]]", {}, runDump });
+CLI_COMMAND({ .name = "dump",
+    .usage = "dump DOC.cwr [--printer-dpi X[xY]]",
+    .positionals = { 1, 1, "one document is needed" },
+    .run = runDump });
 
 } // namespace cw

@@ -7,10 +7,8 @@ namespace {
 
 int runFilter(const cli::Args &args, QTextStream &out, QTextStream &)
 {
-    if (!args.positional.isEmpty())
-        throw cli::UsageError("unexpected argument: " + args.positional.first().toStdString());
-    if (args.has(QStringLiteral("--plugins")))
-        SusieHost::instance().load(args.value(QStringLiteral("--plugins")));
+    if (args.has(QStringLiteral("plugins")))
+        SusieHost::instance().load(args.value(QStringLiteral("plugins")));
     else
         LoadSusiePlugins();
     out << PictureFilter() << '\n';
@@ -20,6 +18,9 @@ int runFilter(const cli::Args &args, QTextStream &out, QTextStream &)
 
 } // namespace
 
-CLI_COMMAND({ "filter", "filter [--plugins DIR]", { QStringLiteral("--plugins") }, runFilter });
+CLI_COMMAND({ .name = "filter",
+    .usage = "filter [--plugins DIR]",
+    .valueOptions = { QStringLiteral("plugins") },
+    .run = runFilter });
 
 } // namespace cw

@@ -7,11 +7,9 @@ namespace {
 
 int runGeometry(const cli::Args &args, QTextStream &out, QTextStream &)
 {
-    if (!args.positional.isEmpty())
-        throw cli::UsageError("unexpected argument: " + args.positional.first().toStdString());
-    auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("96")));
+    auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("96")));
     auto [pageW, pageH]
-        = cli::parseSize(args.value(QStringLiteral("--page"), QStringLiteral("1046x604")));
+        = cli::parseSize(args.value(QStringLiteral("page"), QStringLiteral("1046x604")));
     PageScale s = pageScale(dpiX, dpiY);
     SurfacePixels px = surfacePixelsAt(dpiX, dpiY);
     FrontPageGeometry f = computeFrontPageGeometry(dpiX, dpiY, pageW, pageH);
@@ -48,7 +46,9 @@ int runGeometry(const cli::Args &args, QTextStream &out, QTextStream &)
 
 } // namespace
 
-CLI_COMMAND({ "geometry", "geometry [--dpi X[xY]] [--page WxH]",
-    { QStringLiteral("--dpi"), QStringLiteral("--page") }, runGeometry });
+CLI_COMMAND({ .name = "geometry",
+    .usage = "geometry [--dpi X[xY]] [--page WxH]",
+    .valueOptions = { QStringLiteral("dpi"), QStringLiteral("page") },
+    .run = runGeometry });
 
 } // namespace cw

@@ -7,32 +7,17 @@ namespace cw {
 
 namespace {
 
-class StderrMessages : public MessageSink
-{
-public:
-    explicit StderrMessages(QTextStream &err)
-        : m_err(err)
-    { }
-    void showMessage(const QString &text) override { m_err << text << '\n'; }
-
-private:
-    QTextStream &m_err;
-};
-
 int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    // One text, CSV or cue-sheet file, one folder, or several audio files.
-    if (args.positional.isEmpty())
-        throw cli::UsageError("expected a file, a folder or audio files");
     int columns = 3;
-    if (args.has(QStringLiteral("--columns"))) {
+    if (args.has(QStringLiteral("columns"))) {
         bool ok = false;
-        columns = args.value(QStringLiteral("--columns")).toInt(&ok);
+        columns = args.value(QStringLiteral("columns")).toInt(&ok);
         if (!ok || columns < 1 || columns > 3)
             throw cli::UsageError(
-                "invalid column count: " + args.value(QStringLiteral("--columns")).toStdString());
+                "invalid column count: " + args.value(QStringLiteral("columns")).toStdString());
     }
-    StderrMessages messages(err);
+    cli::StderrMessages messages(err);
     const std::optional<ListImportOutcome> imported
         = importListSources(args.positional, ListEditorDefaults(), columns, messages);
     if (!imported)
@@ -50,7 +35,11 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "import-list", "import-list FILE|FOLDER|AUDIO... [--columns N]",
-    { QStringLiteral("--columns") }, runImportList });
+// One text, CSV or cue-sheet file, one folder, or several audio files.
+CLI_COMMAND({ .name = "import-list",
+    .usage = "import-list FILE|FOLDER|AUDIO... [--columns N]",
+    .valueOptions = { QStringLiteral("columns") },
+    .positionals = { 1, cli::kAnyNumber, "expected a file, a folder or audio files" },
+    .run = runImportList });
 
 } // namespace cw

@@ -1,13 +1,10 @@
 #include <memory>
 
 #include "cli/CliCommand.h"
+#include "cli/CommandDocument.h"
 #include "cli/PrinterModule.h"
-#include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
-#include "pictures/PictureLoading.h"
 #include "render/DocumentPages.h"
 #include "render/DrawSurfacePicture.h"
-#include "render/OutputWarmUp.h"
 #include "render/PrintDocument.h"
 
 namespace cw {
@@ -34,10 +31,8 @@ private:
 
 int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("one document is needed");
-    const bool toPdf = args.has(QStringLiteral("--pdf"));
-    const bool named = args.has(QStringLiteral("--printer"));
+    const bool toPdf = args.has(QStringLiteral("pdf"));
+    const bool named = args.has(QStringLiteral("printer"));
     if (toPdf && named)
         throw cli::UsageError("--printer and --pdf exclude each other");
     const PrintOptions options = cli::printOptions(args);
@@ -54,39 +49,29 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
             return 1;
         }
         job.reset(module->openPrinter(
-            named ? args.value(QStringLiteral("--printer")) : QString(), messages));
+            named ? args.value(QStringLiteral("printer")) : QString(), messages));
         if (!job)
             return 1;
     }
-    if (args.has(QStringLiteral("--printer-dpi")) || !job) {
-        cli::applyPrinterDpi(args);
-    } else {
-        NullMessageSink quiet;
-        QueryPrinterResolution(*job, quiet, printerState());
-    }
-    OutputWarmUp warmUp(OutputWarmUp::Vector);
-    LoadSusiePlugins(ModuleLoading::OnDemand);
-    LabelDocument doc;
-    ComputeSurfacePixels(doc);
-    DocumentEditor editor(doc, &messages);
-    NullProgressSink progress;
-    if (loadDocument(editor, args.positional.first(), progress) != LoadStatus::Loaded)
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(args, args.positional.first(), messages, document,
+            { .printer = job.get(), .warmUp = OutputWarmUp::Vector }))
         return 1;
     FilePictureReader pictures(messages);
-    const PageDrawer draw = documentPageDrawer(doc, options, &pictures);
+    const PageDrawer draw = documentPageDrawer(document.doc, options, &pictures);
+    NullProgressSink progress;
     PrinterState printState; // the job's own printer; the document keeps its reference
 
     if (toPdf) {
         // A PDF file is made for a printer of the resolution given (300 dpi
         // unless --printer-dpi says otherwise).
         const PrinterState &dpi = printerState();
-        PdfPrintTarget target(
-            args.value(QStringLiteral("--pdf")), dpi.printerDpiX, dpi.printerDpiY);
+        PdfPrintTarget target(args.value(QStringLiteral("pdf")), dpi.printerDpiX, dpi.printerDpiY);
         FixedResolution printer(dpi.printerDpiX, dpi.printerDpiY);
         PrintResult r
             = PrintDocument(target, printer, options, draw, messages, progress, printState);
         if (r == PrintResult::Failed)
-            messages.showMessage(QStringLiteral("ファイル(") + args.value(QStringLiteral("--pdf"))
+            messages.showMessage(QStringLiteral("ファイル(") + args.value(QStringLiteral("pdf"))
                 + QStringLiteral(")が記録できません"));
         return r == PrintResult::Printed ? 0 : 1;
     }
@@ -97,9 +82,11 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "print",
-    "print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... [--printer-dpi X[xY]]",
-    { QStringLiteral("--printer"), QStringLiteral("--pdf"), QStringLiteral("--option") },
-    runPrint });
+CLI_COMMAND({ .name = "print",
+    .usage = "print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... "
+             "[--printer-dpi X[xY]]",
+    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("option") },
+    .positionals = { 1, 1, "one document is needed" },
+    .run = runPrint });
 
 } // namespace cw

@@ -2,16 +2,12 @@
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
 #include <QBuffer>
-#include <optional>
 
 #include "canvas/RecordingCanvas.h"
 #include "cli/CliCommand.h"
-#include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
-#include "pictures/PictureLoading.h"
+#include "cli/CommandDocument.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
-#include "render/OutputWarmUp.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
 #include "text/SafeSave.h"
@@ -20,60 +16,45 @@ namespace cw {
 
 namespace {
 
-// Loads the document at the printer resolution in effect (--printer-dpi or
-// the default printer's). False when it cannot be read; the reader has said
-// why on standard error.
-bool loadForDrawing(
-    const cli::Args &args, const QString &path, LabelDocument &doc, MessageSink &messages)
-{
-    cli::applyPrinterDpi(args);
-    ComputeSurfacePixels(doc);
-    LoadSusiePlugins(ModuleLoading::OnDemand);
-    DocumentEditor editor(doc, &messages);
-    NullProgressSink progress;
-    return loadDocument(editor, path, progress) == LoadStatus::Loaded;
-}
-
 int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("one document expected");
-    const QString page = args.value(QStringLiteral("--page"));
+    const QString page = args.value(QStringLiteral("page"));
     if (page != QLatin1String("front") && page != QLatin1String("back"))
         throw cli::UsageError("--page must be front or back");
     const PreviewPage pageIndex
         = page == QLatin1String("front") ? PreviewPage::Front : PreviewPage::Back;
-    auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("96")));
+    auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("96")));
     // Without a size, the preview page (277.0 x 160.0 mm) at the resolution asked for.
     const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY);
-    auto [width, height] = args.has(QStringLiteral("--size"))
-        ? cli::parseSize(args.value(QStringLiteral("--size")))
+    auto [width, height] = args.has(QStringLiteral("size"))
+        ? cli::parseSize(args.value(QStringLiteral("size")))
         : QPair<int, int>(previewPage.width(), previewPage.height());
-    const int outputs = int(args.has(QStringLiteral("--png")))
-        + int(args.has(QStringLiteral("--pdf"))) + int(args.has(QStringLiteral("--ops")));
+    const int outputs = int(args.has(QStringLiteral("png"))) + int(args.has(QStringLiteral("pdf")))
+        + int(args.has(QStringLiteral("ops")));
     if (outputs != 1)
         throw cli::UsageError("exactly one of --png, --pdf, --ops expected");
     const PrintOptions options = cli::printOptions(args);
 
     cli::StderrMessages messages(err);
-    std::optional<OutputWarmUp> warmUp;
-    if (!args.has(QStringLiteral("--ops")))
-        warmUp.emplace(
-            args.has(QStringLiteral("--pdf")) ? OutputWarmUp::Vector : OutputWarmUp::Raster);
-    LabelDocument doc;
-    if (!loadForDrawing(args, args.positional.first(), doc, messages))
+    cli::DocumentReading reading;
+    if (!args.has(QStringLiteral("ops")))
+        reading.warmUp
+            = args.has(QStringLiteral("pdf")) ? OutputWarmUp::Vector : OutputWarmUp::Raster;
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(args, args.positional.first(), messages, document, reading))
         return 1;
+    LabelDocument &doc = document.doc;
     FilePictureReader reader(messages);
 
-    if (args.has(QStringLiteral("--ops"))) {
+    if (args.has(QStringLiteral("ops"))) {
         RecordingCanvas canvas(dpiX, dpiY);
         drawDocumentPage(canvas, doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
         for (const QString &line : canvas.lines())
             out << line << '\n';
         return 0;
     }
-    if (args.has(QStringLiteral("--png"))) {
-        const QString file = args.value(QStringLiteral("--png"));
+    if (args.has(QStringLiteral("png"))) {
+        const QString file = args.value(QStringLiteral("png"));
         QImage image = renderPageImage(doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
         if (image.isNull()) {
             err << "ファイル(" << file << ")が記録できません (the page is too large)\n";
@@ -87,7 +68,7 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         }
         return 0;
     }
-    const QString file = args.value(QStringLiteral("--pdf"));
+    const QString file = args.value(QStringLiteral("pdf"));
     QString error;
     if (!renderPagePdf(doc, options, pageIndex, dpiX, dpiY, width, height, file, &error, &reader)) {
         err << "ファイル(" << file << ")が記録できません (" << error << ")\n";
@@ -98,15 +79,14 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 2)
-        throw cli::UsageError("a document and an output file expected");
-    const int dpi = cli::parseDpi(args.value(QStringLiteral("--dpi"), QStringLiteral("300"))).first;
+    const int dpi = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("300"))).first;
     const PrintOptions options = cli::printOptions(args);
     cli::StderrMessages messages(err);
-    OutputWarmUp warmUp(OutputWarmUp::Vector);
-    LabelDocument doc;
-    if (!loadForDrawing(args, args.positional[0], doc, messages))
+    cli::CommandDocument document;
+    if (!cli::loadCommandDocument(
+            args, args.positional[0], messages, document, { .warmUp = OutputWarmUp::Vector }))
         return 1;
+    LabelDocument &doc = document.doc;
     FilePictureReader reader(messages);
     const QString file = args.positional[1];
     QString error;
@@ -120,14 +100,19 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "render",
-    "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
-    "[--option NAME=0|1]...",
-    { QStringLiteral("--page"), QStringLiteral("--dpi"), QStringLiteral("--size"),
-        QStringLiteral("--png"), QStringLiteral("--pdf"), QStringLiteral("--option") },
-    runRender });
+CLI_COMMAND({ .name = "render",
+    .usage = "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] "
+             "(--png F | --pdf F | --ops) [--option NAME=0|1]...",
+    .valueOptions = { QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("size"),
+        QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("option") },
+    .flags = { QStringLiteral("ops") },
+    .positionals = { 1, 1, "one document expected" },
+    .run = runRender });
 
-CLI_COMMAND({ "export-pdf", "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]...",
-    { QStringLiteral("--dpi"), QStringLiteral("--option") }, runExportPdf });
+CLI_COMMAND({ .name = "export-pdf",
+    .usage = "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]...",
+    .valueOptions = { QStringLiteral("dpi"), QStringLiteral("option") },
+    .positionals = { 2, 2, "a document and an output file expected" },
+    .run = runExportPdf });
 
 } // namespace cw

@@ -10,8 +10,6 @@ namespace {
 
 int runTemplate(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
-    if (args.positional.size() != 1)
-        throw cli::UsageError("expected one template file");
     const QString path = args.positional.first();
     ListTemplate t;
     const int surface = ReadListTemplate(path, t);
@@ -27,6 +25,9 @@ int runTemplate(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-CLI_COMMAND({ "template", "template FILE.cwt", {}, runTemplate });
+CLI_COMMAND({ .name = "template",
+    .usage = "template FILE.cwt",
+    .positionals = { 1, 1, "expected one template file" },
+    .run = runTemplate });
 
 } // namespace cw

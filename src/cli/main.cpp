@@ -1,124 +1,14 @@
 #include <QFile>
 #include <QGuiApplication>
-#include <QSettings>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "document/OptionSettings.h"
-
 #include "cli/CliCommand.h"
 #include "cli/PrinterModule.h"
 #include "fonts/FontSpec.h"
-#include "render/Geometry.h"
 
 using namespace cw;
-
-namespace cw::cli {
-
-bool Args::has(const QString &name) const
-{
-    for (const auto &o : options)
-        if (o.first == name)
-            return true;
-    return false;
-}
-
-QString Args::value(const QString &name, const QString &fallback) const
-{
-    for (const auto &o : options)
-        if (o.first == name)
-            return o.second;
-    return fallback;
-}
-
-QStringList Args::values(const QString &name) const
-{
-    QStringList out;
-    for (const auto &o : options)
-        if (o.first == name)
-            out.append(o.second);
-    return out;
-}
-
-static QList<Command> &registry()
-{
-    static QList<Command> list;
-    return list;
-}
-
-int registerCommand(Command command)
-{
-    registry().append(std::move(command));
-    return registry().size();
-}
-
-const QList<Command> &commands()
-{
-    return registry();
-}
-
-static QPair<int, int> parsePair(const QString &text, bool allowSingle, const char *what)
-{
-    const QStringList parts = text.split(QLatin1Char('x'));
-    bool ok1 = false, ok2 = true;
-    int a = parts.value(0).toInt(&ok1);
-    int b = a;
-    if (parts.size() == 2)
-        b = parts[1].toInt(&ok2);
-    if (parts.size() > 2 || (parts.size() == 1 && !allowSingle) || !ok1 || !ok2 || a <= 0 || b <= 0)
-        throw UsageError(std::string("invalid ") + what + ": " + text.toStdString());
-    return { a, b };
-}
-
-QPair<int, int> parseDpi(const QString &text)
-{
-    return parsePair(text, true, "resolution");
-}
-
-QPair<int, int> parseSize(const QString &text)
-{
-    return parsePair(text, false, "size");
-}
-
-void applyPrinterDpi(const Args &args)
-{
-    PrinterState &state = printerState();
-    if (args.has(QStringLiteral("--printer-dpi"))) {
-        auto [x, y] = parseDpi(args.value(QStringLiteral("--printer-dpi")));
-        state.printerDpiX = x;
-        state.printerDpiY = y;
-        return;
-    }
-    // No printer is asked here: the commands that only read or draw work at
-    // 300 dpi unless told otherwise (printing asks its printer itself).
-    state.printerDpiX = geom::kFallbackDpi;
-    state.printerDpiY = geom::kFallbackDpi;
-    state.printerFailed = false;
-}
-
-PrintOptions printOptions(const Args &args)
-{
-    PrintOptions options;
-    QSettings settings;
-    for (const PrintOptionInfo &info : printOptionTable()) {
-        const QVariant v = settings.value(QLatin1String(info.key));
-        options.*info.field = v.isValid() ? v.toInt() != 0 : info.defaultValue;
-    }
-    for (const QString &o : args.values(QStringLiteral("--option"))) {
-        const int eq = o.indexOf(QLatin1Char('='));
-        const PrintOptionInfo *info = printOptionInfo(o.left(eq));
-        const QString value = o.mid(eq + 1);
-        if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
-            throw UsageError("invalid option: " + o.toStdString()
-                + " (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, "
-                  "SideTitleSameTop, TopLabelPrint, BottomLabelPrint)");
-        options.*info->field = value == QLatin1String("1");
-    }
-    return options;
-}
-
-} // namespace cw::cli
 
 static void printUsage(QTextStream &err)
 {
@@ -146,15 +36,20 @@ static void quietMessageHandler(
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
 }
 
-// "print" without --pdf goes to a printer.
+// "print" without --pdf goes to a printer. Decided from argv before the
+// application exists: the options Qt takes for itself are still among the
+// arguments then, and are refused, but the print command's own ones are read
+// all the same (a --pdf given as another option's value is not --pdf).
 static bool needsPrinter(int argc, char **argv)
 {
     if (argc < 2 || std::strcmp(argv[1], "print") != 0)
         return false;
+    QStringList arguments;
     for (int i = 2; i < argc; ++i)
-        if (std::strcmp(argv[i], "--pdf") == 0)
-            return false;
-    return true;
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString problem;
+    const cli::Command *print = cli::findCommand(QStringLiteral("print"));
+    return !cli::parseArguments(*print, arguments, &problem).has(QStringLiteral("pdf"));
 }
 
 int main(int argc, char **argv)
@@ -195,39 +90,25 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString name = argv8[1];
-    for (const cli::Command &c : cli::commands()) {
-        if (name != QLatin1String(c.name))
-            continue;
-        cli::Args args;
-        QStringList valueOptions = c.valueOptions;
-        valueOptions << QStringLiteral("--printer-dpi");
-        try {
-            for (int i = 2; i < argv8.size(); ++i) {
-                const QString a = argv8[i];
-                if (a.startsWith(QLatin1String("--"))) {
-                    if (valueOptions.contains(a)) {
-                        if (i + 1 >= argv8.size())
-                            throw cli::UsageError("missing value for " + a.toStdString());
-                        args.options.append({ a, argv8[++i] });
-                    } else {
-                        args.options.append({ a, QString() });
-                    }
-                } else {
-                    args.positional.append(a);
-                }
-            }
-            int rc = c.run(args, out, err);
-            out.flush();
-            err.flush();
-            return rc;
-        } catch (const cli::UsageError &e) {
-            out.flush();
-            err << e.what() << "\nusage: casewright-cli " << c.usage << "\n";
-            err.flush();
-            return 2;
-        }
+    const cli::Command *command = cli::findCommand(name);
+    if (!command) {
+        err << "unknown command: " << name << "\n";
+        printUsage(err);
+        return 2;
     }
-    err << "unknown command: " << name << "\n";
-    printUsage(err);
-    return 2;
+    try {
+        QString problem;
+        const cli::Args args = cli::parseArguments(*command, argv8.mid(2), &problem);
+        if (!problem.isEmpty())
+            throw cli::UsageError(problem.toStdString());
+        int rc = command->run(args, out, err);
+        out.flush();
+        err.flush();
+        return rc;
+    } catch (const cli::UsageError &e) {
+        out.flush();
+        err << e.what() << "\nusage: casewright-cli " << command->usage << "\n";
+        err.flush();
+        return 2;
+    }
 }

@@ -1,0 +1,168 @@
+// The command line's arguments: the registry of commands, the one parser every
+// command's arguments go through, and the values shared by several commands.
+#include <QCommandLineParser>
+#include <QSettings>
+
+#include "cli/CliCommand.h"
+#include "document/OptionSettings.h"
+
+namespace cw::cli {
+
+namespace {
+
+QList<Command> &registry()
+{
+    static QList<Command> list;
+    return list;
+}
+
+// Every command takes it; those that read a document lay it out at it.
+const QString kPrinterDpi = QStringLiteral("printer-dpi");
+
+// The parser names an unknown option without its dashes: a long option is
+// written back with two, a letter of a word such as -x with one.
+QString typedOptionName(const QStringList &arguments, const QString &name)
+{
+    const QString longForm = QStringLiteral("--") + name;
+    for (const QString &a : arguments)
+        if (a == longForm || a.startsWith(longForm + QLatin1Char('=')))
+            return longForm;
+    return QStringLiteral("-") + name;
+}
+
+} // namespace
+
+QString Args::value(const QString &name, const QString &fallback) const
+{
+    const QStringList given = options.value(name);
+    return given.isEmpty() ? fallback : given.first();
+}
+
+int registerCommand(Command command)
+{
+    registry().append(std::move(command));
+    return registry().size();
+}
+
+const QList<Command> &commands()
+{
+    return registry();
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : registry())
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+Args parseArguments(const Command &command, const QStringList &arguments, QString *problem)
+{
+    QCommandLineParser parser;
+    QStringList valueOptions = command.valueOptions;
+    valueOptions.append(kPrinterDpi);
+    for (const QString &name : valueOptions)
+        parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+    for (const QString &name : command.flags)
+        parser.addOption(QCommandLineOption(name));
+
+    // The parser tells of a value missing at the end only in words. A mark no
+    // command line can hold (a NUL character) follows the last argument: an
+    // option left without its value takes the mark, which names the option.
+    const QString endMark(QChar(0));
+    const bool parsed
+        = parser.parse(QStringList { QString() } + arguments + QStringList { endMark });
+
+    Args args;
+    args.positional = parser.positionalArguments();
+    if (!args.positional.isEmpty() && args.positional.last() == endMark)
+        args.positional.removeLast();
+    QString missingValue;
+    for (const QString &name : valueOptions) {
+        if (!parser.isSet(name))
+            continue;
+        QStringList given = parser.values(name);
+        if (!given.isEmpty() && given.last() == endMark) {
+            given.removeLast();
+            missingValue = QStringLiteral("--") + name;
+        }
+        args.options.insert(name, given);
+    }
+    for (const QString &name : command.flags)
+        if (parser.isSet(name))
+            args.options.insert(name, QStringList());
+
+    problem->clear();
+    const QStringList unknown = parser.unknownOptionNames();
+    const Positionals &p = command.positionals;
+    const int count = int(args.positional.size());
+    if (!unknown.isEmpty()) {
+        *problem = QStringLiteral("unknown option: ") + typedOptionName(arguments, unknown.first());
+    } else if (!missingValue.isEmpty()) {
+        *problem = QStringLiteral("missing value for ") + missingValue;
+    } else if (!parsed) {
+        // What is left is a value given to a flag (--flag=value).
+        *problem = parser.errorText();
+        for (const QString &a : arguments) {
+            const bool withValue
+                = a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='));
+            if (withValue && command.flags.contains(a.mid(2).section(QLatin1Char('='), 0, 0))) {
+                *problem = QStringLiteral("unexpected value: ") + a;
+                break;
+            }
+        }
+    } else if (count < p.min || count > p.max) {
+        Q_ASSERT(p.problem || p.min == 0);
+        *problem = p.problem
+            ? QString::fromUtf8(p.problem)
+            : QStringLiteral("unexpected argument: ") + args.positional.value(p.max);
+    }
+    return args;
+}
+
+static QPair<int, int> parsePair(const QString &text, bool allowSingle, const char *what)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool ok1 = false, ok2 = true;
+    int a = parts.value(0).toInt(&ok1);
+    int b = a;
+    if (parts.size() == 2)
+        b = parts[1].toInt(&ok2);
+    if (parts.size() > 2 || (parts.size() == 1 && !allowSingle) || !ok1 || !ok2 || a <= 0 || b <= 0)
+        throw UsageError(std::string("invalid ") + what + ": " + text.toStdString());
+    return { a, b };
+}
+
+QPair<int, int> parseDpi(const QString &text)
+{
+    return parsePair(text, true, "resolution");
+}
+
+QPair<int, int> parseSize(const QString &text)
+{
+    return parsePair(text, false, "size");
+}
+
+PrintOptions printOptions(const Args &args)
+{
+    PrintOptions options;
+    QSettings settings;
+    for (const PrintOptionInfo &info : printOptionTable()) {
+        const QVariant v = settings.value(QLatin1String(info.key));
+        options.*info.field = v.isValid() ? v.toInt() != 0 : info.defaultValue;
+    }
+    for (const QString &o : args.values(QStringLiteral("option"))) {
+        const int eq = o.indexOf(QLatin1Char('='));
+        const PrintOptionInfo *info = printOptionInfo(o.left(eq));
+        const QString value = o.mid(eq + 1);
+        if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
+            throw UsageError("invalid option: " + o.toStdString()
+                + " (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, "
+                  "SideTitleSameTop, TopLabelPrint, BottomLabelPrint)");
+        options.*info->field = value == QLatin1String("1");
+    }
+    return options;
+}
+
+} // namespace cw::cli
