@@ -9,12 +9,10 @@
 
 #include "base/PreviewPage.h"
 #include "base/UserPrompts.h"
+#include "document/DocumentControls.h"
 #include "document/LabelDocument.h"
 
 namespace cw {
-
-// Control name -> enabled.
-using ControlStates = QMap<QString, bool>;
 
 // What one change operation did, for the window that mirrors the document.
 struct EditResult
@@ -35,26 +33,6 @@ struct EditResult
     void addPage(PreviewPage page);
     void merge(const EditResult &other);
 };
-
-// The enabled state of every control whose state depends on the document:
-// the title groups, the links, the list and free-print editor buttons and the
-// picture panels. Label and unit controls without a name of their own (the
-// "mm" beside an edit, "印刷位置オフセット") follow the control they belong to.
-ControlStates enabledStates(const LabelDocument &doc);
-
-// The shown value of every value control of the surface tabs and the
-// background swatches, as text, for change detection and for tests.
-QMap<QString, QString> controlValues(const LabelDocument &doc);
-
-// The five background swatches of the options tab.
-enum class Swatch {
-    TopCover, // TopLabelBGColor1, top.backgroundColor1
-    TopInside, // TopLabelBGColor2, top.backgroundColor2
-    Bottom, // BottomLabelBGColor
-    Left, // LeftTitleBGColor
-    Right // RightTitleBGColor
-};
-QString swatchControlName(Swatch s);
 
 // Spine offsets are cut to this many millimetres.
 constexpr int kMaxSpineOffset = 115;

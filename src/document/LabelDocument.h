@@ -39,6 +39,17 @@ TitlePosition titlePositionFrom(int number);
 std::optional<PictureSizing> pictureSizingFrom(int number);
 std::optional<PictureAlignment> pictureAlignmentFrom(int number);
 
+// A label's title (Top, Bottom) has a custom position, a spine's (Left,
+// Right) an offset along the spine.
+constexpr bool hasCustomTitlePosition(Surface s)
+{
+    return s == Surface::Top || s == Surface::Bottom;
+}
+constexpr bool hasTitleOffset(Surface s)
+{
+    return s == Surface::Left || s == Surface::Right;
+}
+
 struct TitleSettings
 {
     bool use = false;
