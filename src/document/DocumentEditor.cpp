@@ -19,52 +19,7 @@ void EditResult::merge(const EditResult &other)
 {
     for (PreviewPage p : other.pages)
         addPage(p);
-    for (auto it = other.enabled.begin(); it != other.enabled.end(); ++it)
-        enabled.insert(it.key(), it.value());
-    for (const QString &c : other.changed)
-        if (!changed.contains(c))
-            changed.append(c);
 }
-
-// Snapshots the controls' states when a public operation starts and reports
-// what changed when it ends.
-class DocumentEditor::Recorder
-{
-public:
-    // Only the outermost operation reports, and only while reporting is on:
-    // the operations that it runs in turn are part of its own change.
-    Recorder(DocumentEditor &editor, EditResult &result)
-        : m_editor(editor)
-        , m_result(result)
-        , m_active(editor.m_depth++ == 0 && editor.m_reporting)
-    {
-        if (m_active) {
-            m_enabled = enabledStates(editor.m_doc);
-            m_values = controlValues(editor.m_doc);
-        }
-    }
-    ~Recorder()
-    {
-        --m_editor.m_depth;
-        if (!m_active)
-            return;
-        const ControlStates enabled = enabledStates(m_editor.m_doc);
-        for (auto it = enabled.begin(); it != enabled.end(); ++it)
-            if (m_enabled.value(it.key()) != it.value())
-                m_result.enabled.insert(it.key(), it.value());
-        const QMap<QString, QString> values = controlValues(m_editor.m_doc);
-        for (auto it = values.begin(); it != values.end(); ++it)
-            if (m_values.value(it.key()) != it.value() && !m_result.changed.contains(it.key()))
-                m_result.changed.append(it.key());
-    }
-
-private:
-    DocumentEditor &m_editor;
-    EditResult &m_result;
-    bool m_active;
-    ControlStates m_enabled;
-    QMap<QString, QString> m_values;
-};
 
 DocumentEditor::DocumentEditor(LabelDocument &doc, MessageSink *messages)
     : m_doc(doc)
@@ -82,11 +37,6 @@ MessageSink &DocumentEditor::messages() const
     return m_messages ? *m_messages : quiet;
 }
 
-void DocumentEditor::setReporting(bool on)
-{
-    m_reporting = on;
-}
-
 void DocumentEditor::setTemplateReloader(std::function<void()> reload)
 {
     m_reloadTemplates = std::move(reload);
@@ -97,7 +47,6 @@ void DocumentEditor::setTemplateReloader(std::function<void()> reload)
 EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     TitleSettings &t = m_doc.surface(s).title;
     if (t.use == on)
         return r;
@@ -109,7 +58,6 @@ EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 EditResult DocumentEditor::setTitleText(Surface s, const QString &text)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titleText(s, text, r);
     return r;
 }
@@ -140,7 +88,6 @@ void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
 EditResult DocumentEditor::setTitlePosMode(Surface s, TitlePosition mode)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titlePosMode(s, mode, r);
     return r;
 }
@@ -161,7 +108,6 @@ void DocumentEditor::titlePosMode(Surface s, TitlePosition mode, EditResult &r)
 EditResult DocumentEditor::setTitleFont(Surface s, const FontSpec &font)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titleFont(s, font, r);
     return r;
 }
@@ -187,7 +133,6 @@ void DocumentEditor::titleFont(Surface s, const FontSpec &font, EditResult &r)
 EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     TitleSettings &t = m_doc.surface(s).title;
     if (!hasCustomTitlePosition(s) || t.customXUse == on)
         return r;
@@ -199,7 +144,6 @@ EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     TitleSettings &t = m_doc.surface(s).title;
     if (!hasCustomTitlePosition(s) || t.customYUse == on)
         return r;
@@ -211,7 +155,6 @@ EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customX = std::clamp(mm, 0, kMaxCustomPosition);
     return r;
@@ -220,7 +163,6 @@ EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 EditResult DocumentEditor::setTitleCustomY(Surface s, int mm)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customY = std::clamp(mm, 0, kMaxCustomPosition);
     return r;
@@ -239,7 +181,6 @@ EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
 EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titleOffset(s, mm, r);
     return r;
 }
@@ -276,7 +217,6 @@ void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
 EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (s == Surface::Top)
         return r;
     SurfaceSettings &ss = m_doc.surface(s);
@@ -308,7 +248,6 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     SurfaceSettings &right = m_doc.right;
     if (right.titleSameAsLeft == on)
         return r;
@@ -331,7 +270,6 @@ EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 EditResult DocumentEditor::setUseList(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (s != Surface::Top && s != Surface::Bottom)
         return r;
     SurfaceSettings &ss = m_doc.surface(s);
@@ -345,7 +283,6 @@ EditResult DocumentEditor::setUseList(Surface s, bool on)
 EditResult DocumentEditor::setUseCoverPrints(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     m_doc.top.useCoverPrints = on;
     return r;
 }
@@ -353,7 +290,6 @@ EditResult DocumentEditor::setUseCoverPrints(bool on)
 EditResult DocumentEditor::setUseInsidePrints(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     m_doc.top.useInsidePrints = on;
     return r;
 }
@@ -361,7 +297,6 @@ EditResult DocumentEditor::setUseInsidePrints(bool on)
 EditResult DocumentEditor::setUsePrints(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     m_doc.bottom.usePrints = on;
     return r;
 }
@@ -371,7 +306,6 @@ EditResult DocumentEditor::setUsePrints(bool on)
 EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<ColorRef> color)
 {
     EditResult r;
-    Recorder rec(*this, r);
     ColorRef *field = nullptr;
     PreviewPage page = PreviewPage::Back;
     switch (swatch) {
@@ -425,7 +359,6 @@ void refreshPlacement(EditResult &r, const PlacementResult &p)
 EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 {
     EditResult r;
-    Recorder rec(*this, r);
     cw::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
 }
@@ -445,7 +378,6 @@ EditResult DocumentEditor::chooseSurfacePicture(
 EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.surface(s).picture.use == on)
         return r;
     refreshPlacement(r, cw::setPictureUse(m_doc, s, on));
@@ -455,7 +387,6 @@ EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPrintWidth(m_doc, s, px));
     return r;
 }
@@ -463,7 +394,6 @@ EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPrintHeight(m_doc, s, px));
     return r;
 }
@@ -471,7 +401,6 @@ EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPosX(m_doc, s, px));
     return r;
 }
@@ -479,7 +408,6 @@ EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPosY(m_doc, s, px));
     return r;
 }
@@ -487,7 +415,6 @@ EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 {
     EditResult r;
-    Recorder rec(*this, r);
     // Choosing the item that is already selected changes nothing.
     if (m_doc.surface(s).picture.sizeMode == mode)
         return r;
@@ -498,7 +425,6 @@ EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.surface(s).picture.alignMode == mode)
         return r;
     refreshPlacement(r, cw::applyAlignMode(m_doc, s, mode));
@@ -508,7 +434,6 @@ EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     cw::setKeepAspect(m_doc, s, on);
     return r;
 }
@@ -516,7 +441,6 @@ EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 EditResult DocumentEditor::setPictureSameAsFront(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
     cw::setPictureLink(m_doc, Surface::Top, on);
@@ -527,7 +451,6 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
 EditResult DocumentEditor::setPictureSameAsLeft(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.right.pictureSameAsLeft == on)
         return r;
     cw::setPictureLink(m_doc, Surface::Left, on);
@@ -539,48 +462,45 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
 
 EditResult DocumentEditor::resetToNew()
 {
-    EditResult r;
-    {
-        Recorder rec(*this, r);
-        m_doc.fileName.clear();
-        m_doc.pictureNamesAsStored.clear();
-        for (Surface s : kAllSurfaces) {
-            if (s != Surface::Top)
-                r.merge(setTitleSameAsFront(s, false));
-            if (s == Surface::Right)
-                r.merge(setTitleSameAsLeft(false));
-            r.merge(setTitleUse(s, false));
-            r.merge(setTitleText(s, QString()));
-            if (hasCustomTitlePosition(s))
-                r.merge(setTitlePosMode(s, TitlePosition::Centre));
-            r.merge(setTitleFont(s, defaultFont()));
+    m_doc.fileName.clear();
+    m_doc.pictureNamesAsStored.clear();
+    for (Surface s : kAllSurfaces) {
+        if (s != Surface::Top)
+            setTitleSameAsFront(s, false);
+        if (s == Surface::Right)
+            setTitleSameAsLeft(false);
+        setTitleUse(s, false);
+        setTitleText(s, QString());
+        if (hasCustomTitlePosition(s))
+            setTitlePosMode(s, TitlePosition::Centre);
+        setTitleFont(s, defaultFont());
 
-            if (s == Surface::Bottom)
-                r.merge(setPictureSameAsFront(false));
-            if (s == Surface::Right)
-                r.merge(setPictureSameAsLeft(false));
-            r.merge(setPictureUse(s, false));
-            PicturePlacement &p = m_doc.surface(s).picture;
-            p.fileName.clear();
-            p.pixelWidth = 0;
-            p.pixelHeight = 0;
-            r.merge(setPictureWidth(s, 0));
-            r.merge(setPictureHeight(s, 0));
-            r.merge(setPicturePosX(s, 0));
-            r.merge(setPicturePosY(s, 0));
-            p.sizeMode = PictureSizing::Custom;
-            p.alignMode = PictureAlignment::Custom;
+        if (s == Surface::Bottom)
+            setPictureSameAsFront(false);
+        if (s == Surface::Right)
+            setPictureSameAsLeft(false);
+        setPictureUse(s, false);
+        PicturePlacement &p = m_doc.surface(s).picture;
+        p.fileName.clear();
+        p.pixelWidth = 0;
+        p.pixelHeight = 0;
+        setPictureWidth(s, 0);
+        setPictureHeight(s, 0);
+        setPicturePosX(s, 0);
+        setPicturePosY(s, 0);
+        p.sizeMode = PictureSizing::Custom;
+        p.alignMode = PictureAlignment::Custom;
 
-            if (hasCustomTitlePosition(s))
-                r.merge(setUseList(s, false));
-        }
-        m_doc.listRows.clear();
-        for (int side = 0; side < 2; ++side)
-            resetListLayout(m_doc.listLayout[side], side);
-        if (m_reloadTemplates)
-            m_reloadTemplates();
+        if (hasCustomTitlePosition(s))
+            setUseList(s, false);
     }
-    r.pages.clear();
+    m_doc.listRows.clear();
+    for (int side = 0; side < 2; ++side)
+        resetListLayout(m_doc.listLayout[side], side);
+    if (m_reloadTemplates)
+        m_reloadTemplates();
+    // Every page may have changed: the one shown is refreshed.
+    EditResult r;
     r.addPage(PreviewPage::Shown);
     return r;
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QList>
-#include <QMap>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -14,22 +12,16 @@
 
 namespace cw {
 
-// What one change operation did, for the window that mirrors the document.
+// What one change operation asks of the window that mirrors the document,
+// besides showing it again (see DocumentControls.h).
 struct EditResult
 {
     // Preview pages to refresh, each at
     // most once, in the order they were first asked for.
     QList<PreviewPage> pages;
-    // Controls whose enabled state changed, with their new state.
-    ControlStates enabled;
-    // Controls whose shown value changed (the edited control when its value
-    // changed, and every control a link carried the change to). Names as in
-    // enabledStates() plus the value controls: "TopTitle", "RightTitleOffset",
-    // "BottomGraphicWidth2", "LeftTitleFont" (the title font), ...
-    QStringList changed;
 
     bool refreshes(PreviewPage page) const { return pages.contains(page); }
-    bool isEmpty() const { return pages.isEmpty() && enabled.isEmpty() && changed.isEmpty(); }
+    bool isEmpty() const { return pages.isEmpty(); }
     void addPage(PreviewPage page);
     void merge(const EditResult &other);
 };
@@ -43,10 +35,10 @@ constexpr int kMaxCustomPosition = 999;
 // surface tabs and the options tab. Windows, the document reader and
 // "新規作成" all go through them, so linking and enabling rules always run.
 //
-// Every operation returns the pages to refresh and the controls whose enabled
-// state or shown value changed. An operation that sets a value the field
-// already holds does nothing (like a control whose value is set to what it
-// shows), except where noted.
+// Every operation returns the pages to refresh; the window then shows the
+// whole document again with its enabled states (DocumentControls.h). An
+// operation that sets a value the field already holds does nothing (like a
+// control whose value is set to what it shows), except where noted.
 class DocumentEditor
 {
 public:
@@ -146,10 +138,6 @@ public:
     // free-print switches and lists. The caller resets the list editor's
     // controls. Refreshes the shown page.
     EditResult resetToNew();
-    // With reporting off, operations leave `enabled` and `changed` of their
-    // results empty (the reader, which refreshes every control afterwards).
-    void setReporting(bool on);
-    bool reporting() const { return m_reporting; }
 
     // Called by resetToNew() to re-read the list template collections.
     void setTemplateReloader(std::function<void()> reload);
@@ -163,9 +151,6 @@ public:
     bool load(const QString &path, ProgressSink &progress);
 
 private:
-    class Recorder;
-    friend class Recorder;
-
     void titleText(Surface s, const QString &text, EditResult &r);
     void titlePosMode(Surface s, TitlePosition mode, EditResult &r);
     void titleFont(Surface s, const FontSpec &font, EditResult &r);
@@ -175,8 +160,6 @@ private:
     LabelDocument &m_doc;
     MessageSink *m_messages = nullptr;
     std::function<void()> m_reloadTemplates;
-    bool m_reporting = true;
-    int m_depth = 0;
 };
 
 } // namespace cw

@@ -718,15 +718,6 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     Reader reader(editor, path);
     // A picture named by several surfaces or items is decoded once.
     SharedPictureLoads sharedPictures;
-    // The window refreshes every control after a load: the operations need
-    // not report what each of them changed.
-    struct Quiet
-    {
-        DocumentEditor &ed;
-        bool was;
-        ~Quiet() { ed.setReporting(was); }
-    } quiet { editor, editor.reporting() };
-    editor.setReporting(false);
     raw.clear();
     lines.readRawLine(raw);
     reader.version = parseVersion(raw);
