@@ -23,11 +23,6 @@ Surface followerOf(Surface leader)
     return leader == Surface::Top ? Surface::Bottom : Surface::Right;
 }
 
-Surface leaderOf(Surface follower)
-{
-    return follower == Surface::Bottom ? Surface::Top : Surface::Left;
-}
-
 // trunc(value) as a 32-bit value; products of hostile sizes are clamped
 // rather than overflowing.
 int truncToInt(long double value)
@@ -51,12 +46,6 @@ void touch(PlacementResult &r, Surface s)
 {
     if (!r.changed.contains(s))
         r.changed.append(s);
-}
-
-void touchEnabling(PlacementResult &r, Surface s)
-{
-    if (!r.enablingChanged.contains(s))
-        r.enablingChanged.append(s);
 }
 
 void refresh(PlacementResult &r, std::optional<PreviewPage> page)
@@ -170,11 +159,6 @@ bool isPictureLeader(Surface s)
     return s == Surface::Top || s == Surface::Left;
 }
 
-bool isPictureFollower(Surface s)
-{
-    return s == Surface::Bottom || s == Surface::Right;
-}
-
 bool pictureLinkOn(const LabelDocument &doc, Surface leader)
 {
     if (leader == Surface::Top)
@@ -219,21 +203,6 @@ PlacementTexts placementTexts(const LabelDocument &doc, Surface s)
     t.posXMm = mmX(p.posX);
     t.posYMm = mmY(p.posY);
     return t;
-}
-
-PanelEnabling panelEnabling(const LabelDocument &doc, Surface s)
-{
-    const PicturePlacement &p = doc.surface(s).picture;
-    PanelEnabling e;
-    e.use = true;
-    if (isPictureLeader(s)) {
-        e.link = false;
-        e.controls = p.use;
-    } else {
-        e.link = p.use;
-        e.controls = p.use && !pictureLinkOn(doc, leaderOf(s));
-    }
-    return e;
 }
 
 PlacementResult LoadSurfacePicture(
@@ -441,7 +410,6 @@ PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on)
     if (on)
         copyToFollower(doc, leader, r);
     touch(r, f);
-    touchEnabling(r, f);
     refresh(r, PreviewPage::Back);
     return r;
 }
@@ -451,7 +419,6 @@ PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on)
     PlacementResult r;
     pic(doc, s).use = on;
     touch(r, s);
-    touchEnabling(r, s);
     refresh(r, surfacePage(s));
     return r;
 }
@@ -485,7 +452,6 @@ PlacementResult resetPicturePlacements(LabelDocument &doc)
         p.sizeMode = PictureSizing::Custom;
         p.alignMode = PictureAlignment::Custom;
         touch(r, s);
-        touchEnabling(r, s);
     }
     doc.bottom.pictureSameAsFront = false;
     doc.right.pictureSameAsLeft = false;
@@ -498,8 +464,6 @@ void mergeResult(PlacementResult &into, const PlacementResult &from)
     into.ok = into.ok && from.ok;
     for (Surface s : from.changed)
         touch(into, s);
-    for (Surface s : from.enablingChanged)
-        touchEnabling(into, s);
     refresh(into, from.refreshPage);
 }
 

@@ -22,8 +22,6 @@ struct PlacementResult
     bool ok = true;
     // Surfaces whose values changed: their panel texts are to be re-read.
     QList<Surface> changed;
-    // Panels whose enabled state is to be re-read (panelEnabling).
-    QList<Surface> enablingChanged;
     // The preview page to refresh (none when empty).
     std::optional<PreviewPage> refreshPage;
 
@@ -43,20 +41,10 @@ struct PlacementTexts
 };
 PlacementTexts placementTexts(const LabelDocument &doc, Surface s);
 
-// Which controls of a surface's picture panel are usable.
-struct PanelEnabling
-{
-    bool use = true; // GraphicUse: always usable
-    bool link = false; // SameGraphic / SameGraphicLeft (Bottom, Right only)
-    bool controls = false; // every other picture control of the panel
-};
-PanelEnabling panelEnabling(const LabelDocument &doc, Surface s);
-
 // The follower of a leader surface (Top -> Bottom, Left -> Right) and the
 // link flag that joins them; a leader with its link on repeats its changes
 // on the follower.
 bool isPictureLeader(Surface s);
-bool isPictureFollower(Surface s);
 bool pictureLinkOn(const LabelDocument &doc, Surface leader);
 
 // Reference-pixel sizes of a surface (doc.surfacePixels).

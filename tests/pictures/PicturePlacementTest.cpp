@@ -218,7 +218,6 @@ TEST_F(Placement, TurningTheLinkOffKeepsTheCopiedValues)
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     PlacementResult r = setPictureLink(doc, Surface::Top, true);
     EXPECT_EQ(r.refreshPage, PreviewPage::Back);
-    EXPECT_EQ(r.enablingChanged, QList<Surface> { Surface::Bottom });
     EXPECT_EQ(bottom().printWidth, 2016);
     setPictureLink(doc, Surface::Top, false);
     EXPECT_EQ(bottom().printWidth, 2016);
@@ -241,28 +240,6 @@ TEST_F(Placement, SpineLinkCopiesLeftToRightOnly)
     EXPECT_TRUE(doc.right.picture.keepAspect);
     setPosX(doc, Surface::Right, 3); // a follower repeats nothing
     EXPECT_EQ(doc.left.picture.posX, -956);
-}
-
-TEST_F(Placement, EnablingFollowsUseAndTheLink)
-{
-    EXPECT_FALSE(panelEnabling(doc, Surface::Top).controls);
-    PlacementResult r = setPictureUse(doc, Surface::Top, true);
-    EXPECT_EQ(r.refreshPage, PreviewPage::Front);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Top).controls);
-    EXPECT_FALSE(panelEnabling(doc, Surface::Top).link);
-
-    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
-    r = setPictureUse(doc, Surface::Bottom, true);
-    EXPECT_EQ(r.refreshPage, PreviewPage::Back);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).controls);
-    setPictureLink(doc, Surface::Top, true);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
-    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).controls);
-    setPictureUse(doc, Surface::Bottom, false);
-    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
-    EXPECT_TRUE(doc.bottom.pictureSameAsFront); // keeps its state
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).use);
 }
 
 TEST_F(Placement, UseNeverClearsThePicture)
