@@ -430,13 +430,11 @@ void TMainWindow::PrinterSetClick()
         dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
         dialog.exec();
     };
-    const ChoosePrinterResult result = ChoosePrinter(m_document, printer(), setup, dialogs());
+    const ChoosePrinterResult result = ChoosePrinter(m_editor, printer(), setup, dialogs());
     if (result.refused)
         return;
     showPrinterInformation();
-    syncFromDocument();
-    if (result.placement.refreshPage)
-        refresh(*result.placement.refreshPage);
+    apply(result.edit);
 }
 
 void TMainWindow::PrintStartClick()

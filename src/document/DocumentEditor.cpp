@@ -1,6 +1,7 @@
 #include "document/DocumentEditor.h"
 
 #include <algorithm>
+#include <array>
 
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
@@ -455,6 +456,54 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
         return r;
     cw::setPictureLink(m_doc, Surface::Left, on);
     r.addPage(PreviewPage::Back);
+    return r;
+}
+
+// ---- Reference resolution ----------------------------------------------------------------
+
+EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
+{
+    EditResult r;
+    const int toX = m_doc.dpiX, toY = m_doc.dpiY;
+    const bool convertX = fromDpiX > 0 && fromDpiX != toX;
+    const bool convertY = fromDpiY > 0 && fromDpiY != toY;
+    if (!convertX && !convertY)
+        return r;
+    std::array<PicturePlacement, 4> before;
+    for (Surface s : kAllSurfaces) {
+        before[int(s)] = m_doc.surface(s).picture;
+        m_doc.surface(s).picture.keepAspect = false;
+    }
+    if (convertX) {
+        for (Surface s : kAllSurfaces) {
+            const PicturePlacement &p = before[int(s)];
+            setPictureWidth(s, rescaleValue(p.printWidth, fromDpiX, toX));
+            setPicturePosX(s, rescaleValue(p.posX, fromDpiX, toX));
+        }
+    }
+    if (convertY) {
+        for (Surface s : kAllSurfaces) {
+            const PicturePlacement &p = before[int(s)];
+            setPictureHeight(s, rescaleValue(p.printHeight, fromDpiY, toY));
+            setPicturePosY(s, rescaleValue(p.posY, fromDpiY, toY));
+        }
+    }
+    for (QList<TPrintsData> *list :
+        { &m_doc.coverPrints, &m_doc.insidePrints, &m_doc.backPrints }) {
+        for (TPrintsData &item : *list) {
+            if (convertX) {
+                item.posX = rescaleValue(item.posX, fromDpiX, toX);
+                item.printWidth = rescaleValue(item.printWidth, fromDpiX, toX);
+            }
+            if (convertY) {
+                item.posY = rescaleValue(item.posY, fromDpiY, toY);
+                item.printHeight = rescaleValue(item.printHeight, fromDpiY, toY);
+            }
+        }
+    }
+    for (Surface s : kAllSurfaces)
+        m_doc.surface(s).picture.keepAspect = before[int(s)].keepAspect;
+    r.addPage(PreviewPage::Shown);
     return r;
 }
 

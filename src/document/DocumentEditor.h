@@ -129,6 +129,18 @@ public:
     EditResult setPictureSameAsFront(bool on);
     EditResult setPictureSameAsLeft(bool on);
 
+    // ---- Reference resolution ------------------------------------------------
+    // The document's values were in device pixels of fromDpiX x fromDpiY and
+    // its reference resolution is now dpiX x dpiY: every device-pixel value
+    // (pictures and picture items) becomes value * new / old, truncated, so
+    // that it keeps its printed size. An axis whose old resolution is the new
+    // one, or unknown (0 or less), is left as it is. Pictures go through
+    // setPictureWidth() and the like with "縦横比固定" off meanwhile; every new
+    // value is computed from the values before the conversion, so that a
+    // follower that a link gives its leader's converted values is not
+    // converted twice. Refreshes the page shown when anything was converted.
+    EditResult convertToResolution(int fromDpiX, int fromDpiY);
+
     // ---- Whole document --------------------------------------------------------
     // "新規作成" after the user said Yes: empties fileName, resets titles,
     // title links, pictures and list switches through the operations above,

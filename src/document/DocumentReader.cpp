@@ -639,56 +639,6 @@ private:
     Fields m_coverItem, m_otherItem, m_rowFields;
 };
 
-// Converts the device-pixel values read at the file's resolution to the
-// document's. Pictures go through their edit operations with the aspect lock
-// off; every new value is computed from the values as read, so that a
-// follower that a link already gave its leader's converted values is not
-// converted twice.
-void convertResolution(DocumentEditor &ed, int fileDpiX, int fileDpiY)
-{
-    LabelDocument &doc = ed.document();
-    const bool convertX = fileDpiX > 0 && fileDpiX != doc.dpiX;
-    const bool convertY = fileDpiY > 0 && fileDpiY != doc.dpiY;
-    if (!convertX && !convertY)
-        return;
-    std::array<bool, 4> keep {};
-    std::array<PicturePlacement, 4> read;
-    for (Surface s : kAllSurfaces) {
-        PicturePlacement &p = doc.surface(s).picture;
-        keep[int(s)] = p.keepAspect;
-        p.keepAspect = false;
-        read[int(s)] = p;
-    }
-    if (convertX) {
-        for (Surface s : kAllSurfaces) {
-            const PicturePlacement &p = read[int(s)];
-            ed.setPictureWidth(s, rescaleValue(p.printWidth, fileDpiX, doc.dpiX));
-            ed.setPicturePosX(s, rescaleValue(p.posX, fileDpiX, doc.dpiX));
-        }
-    }
-    if (convertY) {
-        for (Surface s : kAllSurfaces) {
-            const PicturePlacement &p = read[int(s)];
-            ed.setPictureHeight(s, rescaleValue(p.printHeight, fileDpiY, doc.dpiY));
-            ed.setPicturePosY(s, rescaleValue(p.posY, fileDpiY, doc.dpiY));
-        }
-    }
-    for (QList<TPrintsData> *list : { &doc.coverPrints, &doc.insidePrints, &doc.backPrints }) {
-        for (TPrintsData &item : *list) {
-            if (convertX) {
-                item.posX = rescaleValue(item.posX, fileDpiX, doc.dpiX);
-                item.printWidth = rescaleValue(item.printWidth, fileDpiX, doc.dpiX);
-            }
-            if (convertY) {
-                item.posY = rescaleValue(item.posY, fileDpiY, doc.dpiY);
-                item.printHeight = rescaleValue(item.printHeight, fileDpiY, doc.dpiY);
-            }
-        }
-    }
-    for (Surface s : kAllSurfaces)
-        doc.surface(s).picture.keepAspect = keep[int(s)];
-}
-
 } // namespace
 
 LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
@@ -741,7 +691,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     doc.backPrints.clear();
 
     const bool complete = reader.run(lines) && !lines.readError();
-    convertResolution(editor, reader.fileDpiX, reader.fileDpiY);
+    // The values are in pixels of the file's resolution.
+    editor.convertToResolution(reader.fileDpiX, reader.fileDpiY);
     if (!complete) {
         // What was read stays, but the document no longer stands for the file.
         doc.fileName.clear();

@@ -123,10 +123,6 @@ struct LabelDocument
 
     SurfaceSettings &surface(Surface s);
     const SurfaceSettings &surface(Surface s) const;
-
-    // Converts every device-pixel value (pictures and free-print items) from
-    // one reference resolution to another: value * new / old, truncated.
-    void rescaleDeviceValues(int oldDpiX, int oldDpiY, int newDpiX, int newDpiY);
 };
 
 // value * newDpi / oldDpi with multiplication first and truncation toward

@@ -414,6 +414,50 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     EXPECT_EQ(int(t.alignMode), 6);
 }
 
+TEST_F(EditorFixture, ANewResolutionConvertsEachAxisFromTheValuesBefore)
+{
+    for (PicturePlacement *p : { &doc.top.picture, &doc.bottom.picture }) {
+        p->pixelWidth = 1429;
+        p->pixelHeight = 1000;
+        p->printWidth = 2016;
+        p->printHeight = 1411;
+        p->posX = -293;
+        p->posY = 7;
+    }
+    doc.bottom.pictureSameAsFront = true;
+    TPrintsData item;
+    item.posX = 301;
+    item.posY = -301;
+    item.printWidth = 99;
+    item.printHeight = 3;
+    doc.backPrints.append(item);
+
+    doc.dpiX = 600;
+    doc.dpiY = 150;
+    EditResult r = ed.convertToResolution(300, 300);
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Shown }));
+    // The linked back is converted once; the aspect lock, which would
+    // recompute the height from the width, is off meanwhile.
+    for (const PicturePlacement *p : { &doc.top.picture, &doc.bottom.picture }) {
+        EXPECT_EQ(p->printWidth, 4032);
+        EXPECT_EQ(p->printHeight, 705);
+        EXPECT_EQ(p->posX, -586);
+        EXPECT_EQ(p->posY, 3);
+        EXPECT_TRUE(p->keepAspect);
+    }
+    EXPECT_EQ(doc.backPrints[0].posX, 602);
+    EXPECT_EQ(doc.backPrints[0].posY, -150); // toward zero, not -151
+    EXPECT_EQ(doc.backPrints[0].printWidth, 198);
+    EXPECT_EQ(doc.backPrints[0].printHeight, 1);
+
+    // Axes at their own or at an unknown resolution are left alone.
+    doc.top.picture.sizeMode = PictureSizing::FitWidth;
+    EXPECT_TRUE(ed.convertToResolution(600, 0).pages.isEmpty());
+    EXPECT_EQ(doc.top.picture.printWidth, 4032);
+    EXPECT_EQ(doc.top.picture.posY, 3);
+    EXPECT_EQ(doc.top.picture.sizeMode, PictureSizing::FitWidth);
+}
+
 TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
 {
     QTemporaryDir dir;
