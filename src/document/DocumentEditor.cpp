@@ -6,6 +6,7 @@
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
 #include "document/PicturePlacementOps.h"
+#include "text/TypedNumber.h"
 #include "tracklist/ListLayoutRules.h"
 
 namespace cw {
@@ -169,6 +170,20 @@ EditResult DocumentEditor::setTitleCustomY(Surface s, int mm)
     return r;
 }
 
+std::optional<EditResult> DocumentEditor::setTitleCustomXText(Surface s, const QString &text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return setTitleCustomX(s, typedInt(text).value_or(0));
+}
+
+std::optional<EditResult> DocumentEditor::setTitleCustomYText(Surface s, const QString &text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return setTitleCustomY(s, typedInt(text).value_or(0));
+}
+
 EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
 {
     EditResult r;
@@ -192,10 +207,7 @@ EditResult DocumentEditor::setTitleOffsetText(Surface s, const QString &text)
     if (t.isEmpty())
         return EditResult();
     // The edit takes at most three digits; anything longer is over the limit.
-    bool ok = false;
-    long long v = t.toLongLong(&ok);
-    if (!ok)
-        v = t.size() > 3 ? kMaxSpineOffset + 1 : 0;
+    const long long v = typedWholeNumber(t).value_or(t.size() > 3 ? kMaxSpineOffset + 1 : 0);
     return setTitleOffset(s, int(std::clamp<long long>(v, 0, kMaxSpineOffset + 1)));
 }
 
@@ -411,6 +423,39 @@ EditResult DocumentEditor::setPicturePosY(Surface s, int px)
     EditResult r;
     refreshPlacement(r, cw::setPosY(m_doc, s, px));
     return r;
+}
+
+EditResult DocumentEditor::commitTyped(
+    const QString &typed, int stored, const std::function<EditResult(int)> &set)
+{
+    const std::optional<int> value = takeTypedInt(typed, messages());
+    if (!value || *value == stored)
+        return EditResult();
+    return set(*value);
+}
+
+EditResult DocumentEditor::commitPictureWidth(Surface s, const QString &typed)
+{
+    return commitTyped(typed, m_doc.surface(s).picture.printWidth,
+        [this, s](int px) { return setPictureWidth(s, px); });
+}
+
+EditResult DocumentEditor::commitPictureHeight(Surface s, const QString &typed)
+{
+    return commitTyped(typed, m_doc.surface(s).picture.printHeight,
+        [this, s](int px) { return setPictureHeight(s, px); });
+}
+
+EditResult DocumentEditor::commitPicturePosX(Surface s, const QString &typed)
+{
+    return commitTyped(
+        typed, m_doc.surface(s).picture.posX, [this, s](int px) { return setPicturePosX(s, px); });
+}
+
+EditResult DocumentEditor::commitPicturePosY(Surface s, const QString &typed)
+{
+    return commitTyped(
+        typed, m_doc.surface(s).picture.posY, [this, s](int px) { return setPicturePosY(s, px); });
 }
 
 EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)

@@ -70,6 +70,11 @@ public:
     // preview is refreshed only by leaveTitleCustomPosition().
     EditResult setTitleCustomX(Surface s, int mm);
     EditResult setTitleCustomY(Surface s, int mm);
+    // The same from the edit's text as it is typed. An emptied field takes
+    // nothing (nullopt: the field stays empty until it is left); other text
+    // is taken as its whole number (text/TypedNumber.h), or as 0.
+    std::optional<EditResult> setTitleCustomXText(Surface s, const QString &text);
+    std::optional<EditResult> setTitleCustomYText(Surface s, const QString &text);
     // The custom-position field was left or Enter was pressed in it.
     EditResult leaveTitleCustomPosition(Surface s);
 
@@ -78,7 +83,9 @@ public:
     // offset is carried to the right spine while RightSameLeft is on.
     EditResult setTitleOffset(Surface s, int mm);
     // The same from the edit's text: empty text leaves the value as it is
-    // (nothing is typed yet); digits are taken as for setTitleOffset().
+    // (nothing is typed yet); a whole number (text/TypedNumber.h) is taken as
+    // for setTitleOffset(), other text as 0, or as too large when it is
+    // longer than the edit's three digits.
     EditResult setTitleOffsetText(Surface s, const QString &text);
 
     // ---- Title links -------------------------------------------------------
@@ -119,6 +126,14 @@ public:
     EditResult setPictureHeight(Surface s, int px);
     EditResult setPicturePosX(Surface s, int px);
     EditResult setPicturePosY(Surface s, int px);
+    // The same from the edit's text. Text that is not a whole number
+    // (text/TypedNumber.h) shows the invalid-number message and changes
+    // nothing, and so does the value the field already holds: the window shows
+    // the stored value again.
+    EditResult commitPictureWidth(Surface s, const QString &typed);
+    EditResult commitPictureHeight(Surface s, const QString &typed);
+    EditResult commitPicturePosX(Surface s, const QString &typed);
+    EditResult commitPicturePosY(Surface s, const QString &typed);
     // <S>GSizeChange (0 fit width, 1 fit height, 2 custom) and <S>GPosChange
     // (0 left .. 5 bottom, 6 custom).
     EditResult applySizeMode(Surface s, PictureSizing mode);
@@ -163,6 +178,8 @@ public:
     bool load(const QString &path, ProgressSink &progress);
 
 private:
+    EditResult commitTyped(
+        const QString &typed, int stored, const std::function<EditResult(int)> &set);
     void titleText(Surface s, const QString &text, EditResult &r);
     void titlePosMode(Surface s, TitlePosition mode, EditResult &r);
     void titleFont(Surface s, const FontSpec &font, EditResult &r);

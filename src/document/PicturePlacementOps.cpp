@@ -88,19 +88,6 @@ void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
     touch(r, followerOf(leader));
 }
 
-// A typed "%ld" text: digits with an optional sign; blanks of the edit's
-// mask are ignored.
-bool parseTyped(const QString &typed, int &value)
-{
-    QString text = typed;
-    text.remove(QLatin1Char(' '));
-    bool ok = false;
-    const int v = text.toInt(&ok, 10);
-    if (ok)
-        value = v;
-    return ok;
-}
-
 void fitSize(LabelDocument &doc, Surface s, PictureSizing mode)
 {
     PicturePlacement &p = pic(doc, s);
@@ -307,48 +294,6 @@ PlacementResult setPosY(LabelDocument &doc, Surface s, int value)
     }
     refreshFor(r);
     return r;
-}
-
-namespace {
-
-template<typename Op>
-PlacementResult typedValue(LabelDocument &doc, Surface s, const QString &typed, Op op)
-{
-    int value = 0;
-    if (!parseTyped(typed, value)) {
-        // The stored value stays; the panel shows it again.
-        PlacementResult r;
-        r.ok = false;
-        touch(r, s);
-        return r;
-    }
-    return op(doc, s, value);
-}
-
-} // namespace
-
-PlacementResult setPrintWidth(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPrintWidth(d, x, v); });
-}
-
-PlacementResult setPrintHeight(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPrintHeight(d, x, v); });
-}
-
-PlacementResult setPosX(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosX(d, x, v); });
-}
-
-PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosY(d, x, v); });
 }
 
 PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode)

@@ -10,15 +10,15 @@
 namespace cw {
 
 // The picture placement of the four surfaces as operations on the document.
-// The picture panels, the document reader and "新規作成" all call these, so a
-// value set from a file goes through the same rules as a typed one. Each
-// operation returns what it changed; a panel then re-reads the texts and the
-// enabled state of the surfaces named and refreshes the preview page given.
+// DocumentEditor's picture operations, which the picture panels, the
+// document reader and "新規作成" use, are made of these, so a value set from
+// a file goes through the same rules as a typed one. Each operation returns
+// the surfaces it changed and the preview page to refresh.
 
 struct PlacementResult
 {
-    // False: the operation did nothing but what is described for it (a typed
-    // text that is not a whole number, a picture that did not load).
+    // False: the operation did nothing but what is described for it (a
+    // picture that did not load).
     bool ok = true;
     // Surfaces whose values changed: their panel texts are to be re-read.
     QList<Surface> changed;
@@ -57,12 +57,9 @@ int surfaceHeight(const LabelDocument &doc, Surface s);
 PlacementResult LoadSurfacePicture(
     LabelDocument &doc, Surface s, const QString &fileName, MessageSink &messages);
 
-// Typed values ("%ld" texts). A text that is not a whole number changes
-// nothing and gives ok = false.
-PlacementResult setPrintWidth(LabelDocument &doc, Surface s, const QString &typed);
-PlacementResult setPrintHeight(LabelDocument &doc, Surface s, const QString &typed);
-PlacementResult setPosX(LabelDocument &doc, Surface s, const QString &typed);
-PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed);
+// A size or position set as typed: a width or height keeps the picture's
+// aspect while "縦横比固定" is on and makes the size mode "カスタム", a
+// position the align mode; a linked follower takes the values.
 PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value);
 PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value);
 PlacementResult setPosX(LabelDocument &doc, Surface s, int value);

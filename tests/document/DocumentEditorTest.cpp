@@ -414,6 +414,32 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     EXPECT_EQ(int(t.alignMode), 6);
 }
 
+TEST_F(EditorFixture, TypedTextChangesOnlyWhatIsANewWholeNumber)
+{
+    PicturePlacement &t = doc.top.picture;
+    t.printWidth = 2016;
+    t.sizeMode = PictureSizing::FitWidth;
+    t.alignMode = PictureAlignment::Right;
+    // Not a whole number: the message, and the stored value stays.
+    EXPECT_TRUE(ed.commitPicturePosX(Surface::Top, "-").isEmpty());
+    EXPECT_EQ(messages.messages, QStringList { "'-' は正しい整数値ではありません" });
+    EXPECT_EQ(t.alignMode, PictureAlignment::Right);
+    // The value already stored is not applied again: the fit stays chosen.
+    EXPECT_TRUE(ed.commitPictureWidth(Surface::Top, "2016").isEmpty());
+    EXPECT_EQ(t.sizeMode, PictureSizing::FitWidth);
+    EditResult r = ed.commitPictureWidth(Surface::Top, "700");
+    EXPECT_EQ(t.printWidth, 700);
+    EXPECT_EQ(t.sizeMode, PictureSizing::Custom);
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
+    EXPECT_EQ(messages.messages.size(), 1);
+
+    // A custom position takes each typed number; an emptied field nothing.
+    ASSERT_TRUE(ed.setTitleCustomXText(Surface::Top, "42"));
+    EXPECT_EQ(doc.top.title.customX, 42);
+    EXPECT_FALSE(ed.setTitleCustomXText(Surface::Top, ""));
+    EXPECT_EQ(doc.top.title.customX, 42);
+}
+
 TEST_F(EditorFixture, ANewResolutionConvertsEachAxisFromTheValuesBefore)
 {
     for (PicturePlacement *p : { &doc.top.picture, &doc.bottom.picture }) {

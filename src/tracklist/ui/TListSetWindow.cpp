@@ -18,6 +18,7 @@
 #include "widgets/UserDialogs.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/WindowPlacement.h"
+#include "text/TypedNumber.h"
 #include "tracklist/DrawTrackList.h"
 
 namespace cw {
