@@ -527,7 +527,7 @@ void TMainWindow::syncFromDocument()
             text(c.offset, QString::number(t.offset));
         check(c.sameAsFront, ss.titleSameAsFront);
         check(c.sameAsLeft, ss.titleSameAsLeft);
-        m_pictures[int(s)]->showPlacement(ss.picture);
+        m_pictures[int(s)]->showPlacement(m_document);
     }
     m_pictures[int(Surface::Bottom)]->setLinkChecked(m_document.bottom.pictureSameAsFront);
     m_pictures[int(Surface::Right)]->setLinkChecked(m_document.right.pictureSameAsLeft);

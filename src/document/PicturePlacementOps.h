@@ -28,7 +28,8 @@ struct PlacementResult
     bool touches(Surface s) const { return changed.contains(s); }
 };
 
-// Every text of one surface's picture panel, as shown.
+// Every text of one surface's picture panel, as shown. The millimetres are
+// those of the document's reference resolution.
 struct PlacementTexts
 {
     QString fileName; // GraphicFileName
