@@ -453,8 +453,6 @@ void TMainWindow::bindPicture(Surface s)
             return;
         apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));
     });
-    auto picture
-        = [this, s]() -> const PicturePlacement & { return m_document.surface(s).picture; };
     // A typed value the editor does not take is shown as stored again.
     connect(panel->widthEdit(), &CommitEdit::committed, this,
         [=, this] { apply(m_editor.commitPictureWidth(s, panel->widthEdit()->text())); });
@@ -464,15 +462,12 @@ void TMainWindow::bindPicture(Surface s)
         [=, this] { apply(m_editor.commitPicturePosX(s, panel->posXEdit()->text())); });
     connect(panel->posYEdit(), &CommitEdit::committed, this,
         [=, this] { apply(m_editor.commitPicturePosY(s, panel->posYEdit()->text())); });
-    // Choosing the item already shown changes nothing.
     connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int index) {
-        const std::optional<PictureSizing> mode = pictureSizingFrom(index);
-        if (mode && *mode != picture().sizeMode)
+        if (const std::optional<PictureSizing> mode = pictureSizingFrom(index))
             apply(m_editor.applySizeMode(s, *mode));
     });
     connect(panel->alignModeBox(), &QComboBox::activated, this, [=, this](int index) {
-        const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index);
-        if (mode && *mode != picture().alignMode)
+        if (const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index))
             apply(m_editor.applyAlignMode(s, *mode));
     });
     connect(panel->keepAspectBox(), &QCheckBox::clicked, this,

@@ -339,8 +339,7 @@ void TMainWindow::SaveMenuClick()
         if (path.isEmpty())
             return;
     }
-    if (m_editor.save(path, &dialogs()))
-        m_document.fileName = path;
+    m_editor.save(path, &dialogs());
 }
 
 void TMainWindow::SaveAsMenuClick()
@@ -348,8 +347,7 @@ void TMainWindow::SaveAsMenuClick()
     const QString path = dialogs().saveFile(m_document.fileName, kSaveFilter, kDefaultSuffix);
     if (path.isEmpty())
         return;
-    if (m_editor.save(path, &dialogs()))
-        m_document.fileName = path;
+    m_editor.save(path, &dialogs());
 }
 
 void TMainWindow::ExitMenuClick()

@@ -601,8 +601,12 @@ EditResult DocumentEditor::resetToNew()
 
 bool DocumentEditor::save(const QString &path, ConfirmSink *confirm)
 {
-    return saveDocument(
-        m_doc, path, messages(), confirm ? UnicodeSave::Ask : UnicodeSave::Refuse, confirm);
+    if (!saveDocument(
+            m_doc, path, messages(), confirm ? UnicodeSave::Ask : UnicodeSave::Refuse, confirm))
+        return false;
+    // The document now stands for the file it was written to.
+    m_doc.fileName = path;
+    return true;
 }
 
 bool DocumentEditor::load(const QString &path, ProgressSink &progress)

@@ -135,7 +135,8 @@ public:
     EditResult commitPicturePosX(Surface s, const QString &typed);
     EditResult commitPicturePosY(Surface s, const QString &typed);
     // <S>GSizeChange (0 fit width, 1 fit height, 2 custom) and <S>GPosChange
-    // (0 left .. 5 bottom, 6 custom).
+    // (0 left .. 5 bottom, 6 custom). Choosing the item already chosen does
+    // nothing.
     EditResult applySizeMode(Surface s, PictureSizing mode);
     EditResult applyAlignMode(Surface s, PictureAlignment mode);
     // <S>SizeRateFixed.
@@ -169,12 +170,13 @@ public:
     // Called by resetToNew() to re-read the list template collections.
     void setTemplateReloader(std::function<void()> reload);
 
-    // Writes the document to `path` (see DocumentFile.h). False after a
-    // message; the old file is then untouched. Text that CP932 cannot hold is
-    // refused, or with `confirm` the user is asked whether to write the
-    // Unicode form.
+    // Writes the document to `path` (see DocumentWriter.h); the document's
+    // fileName then becomes `path`. False after a message; the old file and
+    // fileName are then untouched. Text that CP932 cannot hold is refused, or
+    // with `confirm` the user is asked whether to write the Unicode form.
     bool save(const QString &path, ConfirmSink *confirm = nullptr);
-    // Replaces the document from `path` (see DocumentFile.h).
+    // Replaces the document from `path` (see DocumentReader.h), which sets
+    // fileName as a save does.
     bool load(const QString &path, ProgressSink &progress);
 
 private:

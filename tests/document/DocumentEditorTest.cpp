@@ -414,6 +414,24 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     EXPECT_EQ(int(t.alignMode), 6);
 }
 
+TEST_F(EditorFixture, ChoosingTheFitOrAlignmentAlreadyChosenDoesNothing)
+{
+    PicturePlacement &t = doc.top.picture;
+    t.pixelWidth = 1429;
+    t.pixelHeight = 1000;
+    t.printWidth = 700;
+    t.posX = 5;
+    t.sizeMode = PictureSizing::FitWidth;
+    t.alignMode = PictureAlignment::Left;
+    EXPECT_TRUE(ed.applySizeMode(Surface::Top, PictureSizing::FitWidth).isEmpty());
+    EXPECT_TRUE(ed.applyAlignMode(Surface::Top, PictureAlignment::Left).isEmpty());
+    EXPECT_EQ(t.printWidth, 700);
+    EXPECT_EQ(t.posX, 5);
+    EXPECT_EQ(ed.applyAlignMode(Surface::Top, PictureAlignment::Right).pages,
+        QList<PreviewPage>({ PreviewPage::Front }));
+    EXPECT_EQ(t.posX, 729);
+}
+
 TEST_F(EditorFixture, TypedTextChangesOnlyWhatIsANewWholeNumber)
 {
     PicturePlacement &t = doc.top.picture;
@@ -482,6 +500,16 @@ TEST_F(EditorFixture, ANewResolutionConvertsEachAxisFromTheValuesBefore)
     EXPECT_EQ(doc.top.picture.printWidth, 4032);
     EXPECT_EQ(doc.top.picture.posY, 3);
     EXPECT_EQ(doc.top.picture.sizeMode, PictureSizing::FitWidth);
+}
+
+TEST_F(EditorFixture, ASaveMakesTheDocumentStandForTheFileWritten)
+{
+    QTemporaryDir dir;
+    doc.fileName = "/old/name.cwr";
+    EXPECT_FALSE(ed.save(dir.filePath("missing/b.cwr")));
+    EXPECT_EQ(doc.fileName, "/old/name.cwr");
+    ASSERT_TRUE(ed.save(dir.filePath("a.cwr")));
+    EXPECT_EQ(doc.fileName, dir.filePath("a.cwr"));
 }
 
 TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
