@@ -368,48 +368,4 @@ PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on)
     return r;
 }
 
-PlacementResult restorePictureFromDocument(LabelDocument &doc, Surface s, const QString &fileName,
-    int printWidth, int printHeight, int posX, int posY, MessageSink &messages)
-{
-    PlacementResult r;
-    if (!fileName.isEmpty())
-        mergeResult(r, LoadSurfacePicture(doc, s, fileName, messages));
-    mergeResult(r, setPrintWidth(doc, s, printWidth));
-    mergeResult(r, setPrintHeight(doc, s, printHeight));
-    mergeResult(r, setPosX(doc, s, posX));
-    mergeResult(r, setPosY(doc, s, posY));
-    return r;
-}
-
-PlacementResult resetPicturePlacements(LabelDocument &doc)
-{
-    PlacementResult r;
-    for (Surface s : kAllSurfaces) {
-        PicturePlacement &p = pic(doc, s);
-        p.use = false;
-        p.fileName.clear();
-        p.pixelWidth = 0;
-        p.pixelHeight = 0;
-        p.printWidth = 0;
-        p.printHeight = 0;
-        p.posX = 0;
-        p.posY = 0;
-        p.sizeMode = PictureSizing::Custom;
-        p.alignMode = PictureAlignment::Custom;
-        touch(r, s);
-    }
-    doc.bottom.pictureSameAsFront = false;
-    doc.right.pictureSameAsLeft = false;
-    r.refreshPage = PreviewPage::Shown;
-    return r;
-}
-
-void mergeResult(PlacementResult &into, const PlacementResult &from)
-{
-    into.ok = into.ok && from.ok;
-    for (Surface s : from.changed)
-        touch(into, s);
-    refresh(into, from.refreshPage);
-}
-
 } // namespace cw

@@ -78,19 +78,4 @@ PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on);
 // "画像".
 PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on);
 
-// Restores a surface's picture from stored values: loads the file when the
-// name is not empty, then applies the stored width, height, X and Y in that
-// order through the same rules as typed values.
-PlacementResult restorePictureFromDocument(LabelDocument &doc, Surface s, const QString &fileName,
-    int printWidth, int printHeight, int posX, int posY, MessageSink &messages);
-
-// "新規作成": every placement field back to its start value except
-// keepAspect, bitmap and sourceRect; both links cleared.
-PlacementResult resetPicturePlacements(LabelDocument &doc);
-
-// The combined result of several operations (surfaces unioned, the larger
-// refresh wins: a back-page refresh and a front-page refresh give 2, "the
-// page shown").
-void mergeResult(PlacementResult &into, const PlacementResult &from);
-
 } // namespace cw
