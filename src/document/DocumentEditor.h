@@ -32,8 +32,9 @@ constexpr int kMaxSpineOffset = 115;
 constexpr int kMaxCustomPosition = 999;
 
 // The change operations of the document: one per control event of the
-// surface tabs and the options tab. Windows, the document reader and
-// "新規作成" all go through them, so linking and enabling rules always run.
+// surface tabs and the options tab. Windows, printer setup, the document
+// reader and "新規作成" all go through them, so linking and enabling rules
+// always run.
 //
 // Every operation returns the pages to refresh; the window then shows the
 // whole document again with its enabled states (DocumentControls.h). An
