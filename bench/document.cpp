@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
 #include "render/Geometry.h"
 #include "text/UnicodeForm.h"
 

@@ -21,11 +21,13 @@
 #include <sys/resource.h>
 
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
 #include "document/PicturePlacementOps.h"
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 #include "render/DocumentPages.h"
-#include "render/DrawSurfacePicture.h"
+#include "render/PictureFileReader.h"
 #include "render/PrintDocument.h"
 
 using namespace cw;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 
 #include <jpeglib.h>
 #include <libheif/heif.h>

@@ -5,11 +5,12 @@
 #include <QGuiApplication>
 
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
 #include "pictures/PictureLoading.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/PreviewState.h"
+#include "render/RenderPreviewPage.h"
 
 using namespace cw;
 

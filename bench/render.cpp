@@ -17,12 +17,12 @@
 
 #include "canvas/QPainterCanvas.h"
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
 #include "pictures/PictureLoading.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
-#include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
+#include "render/PictureFileReader.h"
 
 using namespace cw;
 

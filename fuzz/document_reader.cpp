@@ -10,7 +10,8 @@
 #include <cstdlib>
 
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
 #include "render/Geometry.h"
 
 using namespace cw;

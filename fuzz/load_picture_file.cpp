@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 
 using namespace cw;
 

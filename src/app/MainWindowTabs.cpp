@@ -409,12 +409,12 @@ void TMainWindow::bindTitle(Surface s)
         // The typed value is the document's at once; leaving the field (or
         // Enter) refreshes the preview. An emptied field keeps the value.
         connect(c.x, &QLineEdit::textEdited, this, [this, s](const QString &text) {
-            if (!text.isEmpty())
-                apply(m_editor.setTitleCustomX(s, text.toInt()));
+            if (const std::optional<EditResult> r = m_editor.setTitleCustomXText(s, text))
+                apply(*r);
         });
         connect(c.y, &QLineEdit::textEdited, this, [this, s](const QString &text) {
-            if (!text.isEmpty())
-                apply(m_editor.setTitleCustomY(s, text.toInt()));
+            if (const std::optional<EditResult> r = m_editor.setTitleCustomYText(s, text))
+                apply(*r);
         });
         for (CommitEdit *edit : { c.x, c.y })
             connect(edit, &CommitEdit::committed, this,
@@ -431,25 +431,6 @@ void TMainWindow::bindTitle(Surface s)
     if (c.sameAsLeft)
         connect(c.sameAsLeft, &QCheckBox::clicked, this,
             [this](bool on) { apply(m_editor.setTitleSameAsLeft(on)); });
-}
-
-void TMainWindow::commitNumber(
-    CommitEdit *edit, int current, const std::function<EditResult(int)> &set)
-{
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (!ok) {
-        // Nothing or only a sign: the stored value stays and is shown again.
-        dialogs().showMessage(
-            QStringLiteral("'") + edit->text() + QStringLiteral("' は正しい整数値ではありません"));
-        syncFromDocument();
-        return;
-    }
-    if (value == current) {
-        syncFromDocument();
-        return;
-    }
-    apply(set(value));
 }
 
 void TMainWindow::bindPicture(Surface s)
@@ -472,33 +453,21 @@ void TMainWindow::bindPicture(Surface s)
             return;
         apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));
     });
-    auto picture
-        = [this, s]() -> const PicturePlacement & { return m_document.surface(s).picture; };
-    connect(panel->widthEdit(), &CommitEdit::committed, this, [=, this] {
-        commitNumber(panel->widthEdit(), picture().printWidth,
-            [=, this](int v) { return m_editor.setPictureWidth(s, v); });
-    });
-    connect(panel->heightEdit(), &CommitEdit::committed, this, [=, this] {
-        commitNumber(panel->heightEdit(), picture().printHeight,
-            [=, this](int v) { return m_editor.setPictureHeight(s, v); });
-    });
-    connect(panel->posXEdit(), &CommitEdit::committed, this, [=, this] {
-        commitNumber(panel->posXEdit(), picture().posX,
-            [=, this](int v) { return m_editor.setPicturePosX(s, v); });
-    });
-    connect(panel->posYEdit(), &CommitEdit::committed, this, [=, this] {
-        commitNumber(panel->posYEdit(), picture().posY,
-            [=, this](int v) { return m_editor.setPicturePosY(s, v); });
-    });
-    // Choosing the item already shown changes nothing.
+    // A typed value the editor does not take is shown as stored again.
+    connect(panel->widthEdit(), &CommitEdit::committed, this,
+        [=, this] { apply(m_editor.commitPictureWidth(s, panel->widthEdit()->text())); });
+    connect(panel->heightEdit(), &CommitEdit::committed, this,
+        [=, this] { apply(m_editor.commitPictureHeight(s, panel->heightEdit()->text())); });
+    connect(panel->posXEdit(), &CommitEdit::committed, this,
+        [=, this] { apply(m_editor.commitPicturePosX(s, panel->posXEdit()->text())); });
+    connect(panel->posYEdit(), &CommitEdit::committed, this,
+        [=, this] { apply(m_editor.commitPicturePosY(s, panel->posYEdit()->text())); });
     connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int index) {
-        const std::optional<PictureSizing> mode = pictureSizingFrom(index);
-        if (mode && *mode != picture().sizeMode)
+        if (const std::optional<PictureSizing> mode = pictureSizingFrom(index))
             apply(m_editor.applySizeMode(s, *mode));
     });
     connect(panel->alignModeBox(), &QComboBox::activated, this, [=, this](int index) {
-        const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index);
-        if (mode && *mode != picture().alignMode)
+        if (const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index))
             apply(m_editor.applyAlignMode(s, *mode));
     });
     connect(panel->keepAspectBox(), &QCheckBox::clicked, this,

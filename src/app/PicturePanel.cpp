@@ -13,7 +13,8 @@
 
 #include <algorithm>
 
-#include "render/Geometry.h"
+#include "base/Units.h"
+#include "document/PicturePlacementOps.h"
 #include "widgets/CommitEdit.h"
 
 namespace cw {
@@ -89,18 +90,6 @@ void setTextIfChanged(QLineEdit *edit, const QString &text, bool includeFocused)
     if (!includeFocused && edit->hasFocus())
         return;
     edit->setText(text);
-}
-
-QString paperMm(Surface s, bool width)
-{
-    switch (s) {
-    case Surface::Top:
-        return width ? QStringLiteral("121.0mm") : QStringLiteral("119.5mm");
-    case Surface::Bottom:
-        return width ? QStringLiteral("138.0mm") : QStringLiteral("117.5mm");
-    default:
-        return width ? QStringLiteral("6.0mm") : QStringLiteral("117.5mm");
-    }
 }
 
 } // namespace
@@ -228,8 +217,8 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_surfaceHeight = valueLabel(paper, name("PHeight"));
     auto *mmWidth = valueLabel(paper, name("PWidthMm"));
     auto *mmHeight = valueLabel(paper, name("PHeightMm"));
-    mmWidth->setText(paperMm(surface, true));
-    mmHeight->setText(paperMm(surface, false));
+    mmWidth->setText(formatMm(surfaceWidthMm(surface)));
+    mmHeight->setText(formatMm(surfaceHeightMm(surface)));
     addPair(paperGrid, 0, QString(), m_surfaceWidth, m_surfaceHeight);
     paperGrid->addWidget(makeLabel(QStringLiteral("ﾋﾟｸｾﾙ"), paper), 0, kExtra);
     addPair(paperGrid, 1, QString(), mmWidth, mmHeight);
@@ -259,7 +248,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     setTabOrderChain(m_readingOrder);
 
     m_controls = { m_fileLabel, m_fileName, m_fileSelect, info, pset };
-    showPlacement(PicturePlacement());
+    showPlacement(LabelDocument());
 }
 
 void PicturePanel::showEvent(QShowEvent *event)
@@ -285,25 +274,27 @@ void PicturePanel::alignColumns()
         grid->setColumnMinimumWidth(kCaptionColumn, width);
 }
 
-void PicturePanel::showPlacement(const PicturePlacement &p, bool includeFocused)
+void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
 {
+    const PicturePlacement &p = doc.surface(m_surface).picture;
+    const PlacementTexts t = placementTexts(doc, m_surface);
     if (m_use->isChecked() != p.use)
         m_use->setChecked(p.use);
-    setTextIfChanged(m_fileName, p.fileName, true);
+    setTextIfChanged(m_fileName, t.fileName, true);
     // The field shows the start of a long path; its tool tip the whole of it.
-    m_fileName->setToolTip(p.fileName);
-    m_pixelWidth->setText(QString::asprintf("%d", p.pixelWidth));
-    m_pixelHeight->setText(QString::asprintf("%d", p.pixelHeight));
-    m_pixelWidthMm->setText(formatMm(PixelsToMmX(p.pixelWidth)));
-    m_pixelHeightMm->setText(formatMm(PixelsToMmY(p.pixelHeight)));
-    setTextIfChanged(m_width2, QString::asprintf("%d", p.printWidth), includeFocused);
-    setTextIfChanged(m_height2, QString::asprintf("%d", p.printHeight), includeFocused);
-    setTextIfChanged(m_posX, QString::asprintf("%d", p.posX), includeFocused);
-    setTextIfChanged(m_posY, QString::asprintf("%d", p.posY), includeFocused);
-    m_width2Mm->setText(formatMm(PixelsToMmX(p.printWidth)));
-    m_height2Mm->setText(formatMm(PixelsToMmY(p.printHeight)));
-    m_posXMm->setText(formatMm(PixelsToMmX(p.posX)));
-    m_posYMm->setText(formatMm(PixelsToMmY(p.posY)));
+    m_fileName->setToolTip(t.fileName);
+    m_pixelWidth->setText(t.pixelWidth);
+    m_pixelHeight->setText(t.pixelHeight);
+    m_pixelWidthMm->setText(t.pixelWidthMm);
+    m_pixelHeightMm->setText(t.pixelHeightMm);
+    setTextIfChanged(m_width2, t.printWidth, includeFocused);
+    setTextIfChanged(m_height2, t.printHeight, includeFocused);
+    setTextIfChanged(m_posX, t.posX, includeFocused);
+    setTextIfChanged(m_posY, t.posY, includeFocused);
+    m_width2Mm->setText(t.printWidthMm);
+    m_height2Mm->setText(t.printHeightMm);
+    m_posXMm->setText(t.posXMm);
+    m_posYMm->setText(t.posYMm);
     m_sizeMode->setCurrentIndex(int(p.sizeMode));
     m_alignMode->setCurrentIndex(int(p.alignMode));
     if (m_keepAspect->isChecked() != p.keepAspect)

@@ -25,10 +25,10 @@ public:
     PicturePanel(Surface surface, QWidget *parent = nullptr);
     Surface surface() const { return m_surface; }
 
-    // Shows every stored value of the placement with its format: the
-    // integers with "%d", the millimetre labels with "%.1fmm". The edit that
-    // has the focus keeps its text unless `includeFocused`.
-    void showPlacement(const PicturePlacement &placement, bool includeFocused = true);
+    // Shows the surface's picture placement in the document: its values and
+    // the texts placementTexts() gives them. The edit that has the focus
+    // keeps its text unless `includeFocused`.
+    void showPlacement(const LabelDocument &doc, bool includeFocused = true);
     // The "用紙情報" group: the surface's size in reference pixels.
     void showSurfaceSize(int width, int height);
     // Enables the panel's controls; the link check box (on the back and the

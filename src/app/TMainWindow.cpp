@@ -30,8 +30,8 @@
 #include "prints/ui/TPrintsList.h"
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
-#include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
+#include "render/PictureFileReader.h"
 #include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
 #include "render/ui/TMessageWindow.h"
@@ -339,8 +339,7 @@ void TMainWindow::SaveMenuClick()
         if (path.isEmpty())
             return;
     }
-    if (m_editor.save(path, &dialogs()))
-        m_document.fileName = path;
+    m_editor.save(path, &dialogs());
 }
 
 void TMainWindow::SaveAsMenuClick()
@@ -348,8 +347,7 @@ void TMainWindow::SaveAsMenuClick()
     const QString path = dialogs().saveFile(m_document.fileName, kSaveFilter, kDefaultSuffix);
     if (path.isEmpty())
         return;
-    if (m_editor.save(path, &dialogs()))
-        m_document.fileName = path;
+    m_editor.save(path, &dialogs());
 }
 
 void TMainWindow::ExitMenuClick()
@@ -430,13 +428,11 @@ void TMainWindow::PrinterSetClick()
         dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
         dialog.exec();
     };
-    const ChoosePrinterResult result = ChoosePrinter(m_document, printer(), setup, dialogs());
+    const ChoosePrinterResult result = ChoosePrinter(m_editor, printer(), setup, dialogs());
     if (result.refused)
         return;
     showPrinterInformation();
-    syncFromDocument();
-    if (result.placement.refreshPage)
-        refresh(*result.placement.refreshPage);
+    apply(result.edit);
 }
 
 void TMainWindow::PrintStartClick()
@@ -529,7 +525,7 @@ void TMainWindow::syncFromDocument()
             text(c.offset, QString::number(t.offset));
         check(c.sameAsFront, ss.titleSameAsFront);
         check(c.sameAsLeft, ss.titleSameAsLeft);
-        m_pictures[int(s)]->showPlacement(ss.picture);
+        m_pictures[int(s)]->showPlacement(m_document);
     }
     m_pictures[int(Surface::Bottom)]->setLinkChecked(m_document.bottom.pictureSameAsFront);
     m_pictures[int(Surface::Right)]->setLinkChecked(m_document.right.pictureSameAsLeft);

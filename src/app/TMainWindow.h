@@ -141,7 +141,6 @@ private:
     void apply(const EditResult &result);
     void applyEnabled(const ControlStates &states);
     void refresh(PreviewPage page);
-    void commitNumber(CommitEdit *edit, int current, const std::function<EditResult(int)> &set);
     void swatchPressed(int index);
     PrinterBackend &printer();
     void optionClicked(const QString &key, bool checked);

@@ -1,41 +1,15 @@
 #include "document/DocumentEditor.h"
 
 #include <algorithm>
+#include <array>
 
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
 #include "document/PicturePlacementOps.h"
+#include "text/TypedNumber.h"
 #include "tracklist/ListLayoutRules.h"
 
 namespace cw {
-
-namespace {
-
-QString boolText(bool b)
-{
-    return b ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-QString fontText(const FontSpec &f)
-{
-    return QStringLiteral("%1 %2 %3 %4 %5%6%7%8")
-        .arg(f.name)
-        .arg(f.size)
-        .arg(f.color)
-        .arg(f.charset)
-        .arg(boolText(f.bold), boolText(f.italic), boolText(f.underline), boolText(f.strikeOut));
-}
-
-bool hasCustomPosition(Surface s)
-{
-    return s == Surface::Top || s == Surface::Bottom;
-}
-
-bool isSpine(Surface s)
-{
-    return s == Surface::Left || s == Surface::Right;
-}
-
-} // namespace
 
 void EditResult::addPage(PreviewPage page)
 {
@@ -47,190 +21,7 @@ void EditResult::merge(const EditResult &other)
 {
     for (PreviewPage p : other.pages)
         addPage(p);
-    for (auto it = other.enabled.begin(); it != other.enabled.end(); ++it)
-        enabled.insert(it.key(), it.value());
-    for (const QString &c : other.changed)
-        if (!changed.contains(c))
-            changed.append(c);
 }
-
-QString swatchControlName(Swatch s)
-{
-    switch (s) {
-    case Swatch::TopCover:
-        return QStringLiteral("TopLabelBGColor1");
-    case Swatch::TopInside:
-        return QStringLiteral("TopLabelBGColor2");
-    case Swatch::Bottom:
-        return QStringLiteral("BottomLabelBGColor");
-    case Swatch::Left:
-        return QStringLiteral("LeftTitleBGColor");
-    case Swatch::Right:
-        return QStringLiteral("RightTitleBGColor");
-    }
-    return QString();
-}
-
-ControlStates enabledStates(const LabelDocument &doc)
-{
-    ControlStates e;
-    auto set = [&e](const QStringList &names, bool on) {
-        for (const QString &n : names)
-            e.insert(n, on);
-    };
-
-    // Front title.
-    const TitleSettings &tt = doc.top.title;
-    set({ "TopTitleLabel", "TopTitle", "TopTitlePos", "TopTitleFontSet" }, tt.use);
-    const bool topCustom = tt.use && tt.posMode == TitlePosition::Custom;
-    set({ "TopTitlePosXY", "TopTitlePosXUse", "TopTitlePosYUse" }, topCustom);
-    set({ "TopTitlePosX" }, topCustom && tt.customXUse);
-    set({ "TopTitlePosY" }, topCustom && tt.customYUse);
-
-    // Back title.
-    const TitleSettings &bt = doc.bottom.title;
-    const bool bottomOwn = bt.use && !doc.bottom.titleSameAsFront;
-    set({ "BottomSameTitle" }, bt.use);
-    set({ "BottomTitleLabel", "BottomTitle", "BottomTitlePos", "BottomTitleFontSet" }, bottomOwn);
-    const bool bottomCustom = bottomOwn && bt.posMode == TitlePosition::Custom;
-    set({ "BottomTitlePosXY", "BottomTitlePosXUse", "BottomTitlePosYUse" }, bottomCustom);
-    set({ "BottomTitlePosX" }, bottomCustom && bt.customXUse);
-    set({ "BottomTitlePosY" }, bottomCustom && bt.customYUse);
-
-    // Left spine.
-    const TitleSettings &lt = doc.left.title;
-    set({ "LeftSameTitle", "LeftTitlePos" }, lt.use);
-    set({ "LeftTitleLabel", "LeftTitle", "LeftTitleFontSet" },
-        lt.use && !doc.left.titleSameAsFront);
-    set({ "LeftTitleOffset" }, lt.use && lt.posMode == TitlePosition::Custom);
-
-    // Right spine: its two links exclude each other.
-    const TitleSettings &rt = doc.right.title;
-    const bool rFront = doc.right.titleSameAsFront;
-    const bool rLeft = doc.right.titleSameAsLeft;
-    set({ "RightSameTitle" }, rt.use && !rLeft);
-    set({ "RightSameLeft" }, rt.use && !rFront);
-    set({ "RightTitleLabel", "RightTitle", "RightTitleFontSet" }, rt.use && !rFront && !rLeft);
-    set({ "RightTitlePos" }, rt.use && !rLeft);
-    set({ "RightTitleOffset" }, rt.use && rt.posMode == TitlePosition::Custom && !rLeft);
-
-    // Editor buttons.
-    set({ "TopListEdit" }, doc.top.useList);
-    set({ "BottomListEdit" }, doc.bottom.useList);
-    set({ "Top1PrintsEdit" }, doc.top.useCoverPrints);
-    set({ "Top2PrintsEdit" }, doc.top.useInsidePrints);
-    set({ "BottomPrintsEdit" }, doc.bottom.usePrints);
-
-    // Picture panels. A follower's panel is usable only while its link is off;
-    // its link check box only while its picture is switched on.
-    for (Surface s : kAllSurfaces) {
-        const SurfaceSettings &ss = doc.surface(s);
-        bool on = ss.picture.use;
-        if (s == Surface::Bottom)
-            on = on && !ss.pictureSameAsFront;
-        if (s == Surface::Right)
-            on = on && !ss.pictureSameAsLeft;
-        const QString p = surfacePrefix(s);
-        for (const char *part : { "GraphLabel", "GraphicFileName", "GraphicFileSelect",
-                 "GraphicInfo", "PSet", "GraphicWidth2", "GraphicHeight2", "GraphicPosX",
-                 "GraphicPosY", "GSizeChange", "GPosChange", "SizeRateFixed" })
-            e.insert(p + QLatin1String(part), on);
-    }
-    set({ "SameGraphic" }, doc.bottom.picture.use);
-    set({ "SameGraphicLeft" }, doc.right.picture.use);
-    return e;
-}
-
-QMap<QString, QString> controlValues(const LabelDocument &doc)
-{
-    QMap<QString, QString> v;
-    for (Surface s : kAllSurfaces) {
-        const SurfaceSettings &ss = doc.surface(s);
-        const QString p = surfacePrefix(s);
-        const TitleSettings &t = ss.title;
-        v.insert(p + "TitleUse", boolText(t.use));
-        v.insert(p + "Title", t.text);
-        v.insert(p + "TitlePos", QString::number(int(t.posMode)));
-        v.insert(p + "TitleFont", fontText(t.font));
-        if (hasCustomPosition(s)) {
-            v.insert(p + "TitlePosXUse", boolText(t.customXUse));
-            v.insert(p + "TitlePosX", QString::number(t.customX));
-            v.insert(p + "TitlePosYUse", boolText(t.customYUse));
-            v.insert(p + "TitlePosY", QString::number(t.customY));
-        } else {
-            v.insert(p + "TitleOffset", QString::number(t.offset));
-        }
-        const PicturePlacement &pic = ss.picture;
-        v.insert(p + "GraphicUse", boolText(pic.use));
-        v.insert(p + "GraphicFileName", pic.fileName);
-        v.insert(p + "GraphicWidth", QString::number(pic.pixelWidth));
-        v.insert(p + "GraphicHeight", QString::number(pic.pixelHeight));
-        v.insert(p + "GraphicWidth2", QString::number(pic.printWidth));
-        v.insert(p + "GraphicHeight2", QString::number(pic.printHeight));
-        v.insert(p + "GraphicPosX", QString::number(pic.posX));
-        v.insert(p + "GraphicPosY", QString::number(pic.posY));
-        v.insert(p + "GSizeChange", QString::number(int(pic.sizeMode)));
-        v.insert(p + "GPosChange", QString::number(int(pic.alignMode)));
-        v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
-    }
-    v.insert("BottomSameTitle", boolText(doc.bottom.titleSameAsFront));
-    v.insert("LeftSameTitle", boolText(doc.left.titleSameAsFront));
-    v.insert("RightSameTitle", boolText(doc.right.titleSameAsFront));
-    v.insert("RightSameLeft", boolText(doc.right.titleSameAsLeft));
-    v.insert("SameGraphic", boolText(doc.bottom.pictureSameAsFront));
-    v.insert("SameGraphicLeft", boolText(doc.right.pictureSameAsLeft));
-    v.insert("UseTopList", boolText(doc.top.useList));
-    v.insert("UseBottomList", boolText(doc.bottom.useList));
-    v.insert("UseTop1Prints", boolText(doc.top.useCoverPrints));
-    v.insert("UseTop2Prints", boolText(doc.top.useInsidePrints));
-    v.insert("UseBottomPrints", boolText(doc.bottom.usePrints));
-    v.insert("TopLabelBGColor1", QString::number(doc.top.backgroundColor1));
-    v.insert("TopLabelBGColor2", QString::number(doc.top.backgroundColor2));
-    v.insert("BottomLabelBGColor", QString::number(doc.bottom.backgroundColor1));
-    v.insert("LeftTitleBGColor", QString::number(doc.left.backgroundColor1));
-    v.insert("RightTitleBGColor", QString::number(doc.right.backgroundColor1));
-    return v;
-}
-
-// Snapshots the controls' states when a public operation starts and reports
-// what changed when it ends.
-class DocumentEditor::Recorder
-{
-public:
-    // Only the outermost operation reports, and only while reporting is on:
-    // the operations that it runs in turn are part of its own change.
-    Recorder(DocumentEditor &editor, EditResult &result)
-        : m_editor(editor)
-        , m_result(result)
-        , m_active(editor.m_depth++ == 0 && editor.m_reporting)
-    {
-        if (m_active) {
-            m_enabled = enabledStates(editor.m_doc);
-            m_values = controlValues(editor.m_doc);
-        }
-    }
-    ~Recorder()
-    {
-        --m_editor.m_depth;
-        if (!m_active)
-            return;
-        const ControlStates enabled = enabledStates(m_editor.m_doc);
-        for (auto it = enabled.begin(); it != enabled.end(); ++it)
-            if (m_enabled.value(it.key()) != it.value())
-                m_result.enabled.insert(it.key(), it.value());
-        const QMap<QString, QString> values = controlValues(m_editor.m_doc);
-        for (auto it = values.begin(); it != values.end(); ++it)
-            if (m_values.value(it.key()) != it.value() && !m_result.changed.contains(it.key()))
-                m_result.changed.append(it.key());
-    }
-
-private:
-    DocumentEditor &m_editor;
-    EditResult &m_result;
-    bool m_active;
-    ControlStates m_enabled;
-    QMap<QString, QString> m_values;
-};
 
 DocumentEditor::DocumentEditor(LabelDocument &doc, MessageSink *messages)
     : m_doc(doc)
@@ -248,11 +39,6 @@ MessageSink &DocumentEditor::messages() const
     return m_messages ? *m_messages : quiet;
 }
 
-void DocumentEditor::setReporting(bool on)
-{
-    m_reporting = on;
-}
-
 void DocumentEditor::setTemplateReloader(std::function<void()> reload)
 {
     m_reloadTemplates = std::move(reload);
@@ -263,7 +49,6 @@ void DocumentEditor::setTemplateReloader(std::function<void()> reload)
 EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     TitleSettings &t = m_doc.surface(s).title;
     if (t.use == on)
         return r;
@@ -275,7 +60,6 @@ EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 EditResult DocumentEditor::setTitleText(Surface s, const QString &text)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titleText(s, text, r);
     return r;
 }
@@ -306,7 +90,6 @@ void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
 EditResult DocumentEditor::setTitlePosMode(Surface s, TitlePosition mode)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titlePosMode(s, mode, r);
     return r;
 }
@@ -327,7 +110,6 @@ void DocumentEditor::titlePosMode(Surface s, TitlePosition mode, EditResult &r)
 EditResult DocumentEditor::setTitleFont(Surface s, const FontSpec &font)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titleFont(s, font, r);
     return r;
 }
@@ -353,9 +135,8 @@ void DocumentEditor::titleFont(Surface s, const FontSpec &font, EditResult &r)
 EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     TitleSettings &t = m_doc.surface(s).title;
-    if (!hasCustomPosition(s) || t.customXUse == on)
+    if (!hasCustomTitlePosition(s) || t.customXUse == on)
         return r;
     t.customXUse = on;
     r.addPage(surfacePage(s));
@@ -365,9 +146,8 @@ EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     TitleSettings &t = m_doc.surface(s).title;
-    if (!hasCustomPosition(s) || t.customYUse == on)
+    if (!hasCustomTitlePosition(s) || t.customYUse == on)
         return r;
     t.customYUse = on;
     r.addPage(surfacePage(s));
@@ -377,8 +157,7 @@ EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 {
     EditResult r;
-    Recorder rec(*this, r);
-    if (hasCustomPosition(s))
+    if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customX = std::clamp(mm, 0, kMaxCustomPosition);
     return r;
 }
@@ -386,16 +165,29 @@ EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 EditResult DocumentEditor::setTitleCustomY(Surface s, int mm)
 {
     EditResult r;
-    Recorder rec(*this, r);
-    if (hasCustomPosition(s))
+    if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customY = std::clamp(mm, 0, kMaxCustomPosition);
     return r;
+}
+
+std::optional<EditResult> DocumentEditor::setTitleCustomXText(Surface s, const QString &text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return setTitleCustomX(s, typedInt(text).value_or(0));
+}
+
+std::optional<EditResult> DocumentEditor::setTitleCustomYText(Surface s, const QString &text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return setTitleCustomY(s, typedInt(text).value_or(0));
 }
 
 EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
 {
     EditResult r;
-    if (hasCustomPosition(s))
+    if (hasCustomTitlePosition(s))
         r.addPage(surfacePage(s));
     return r;
 }
@@ -405,7 +197,6 @@ EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
 EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
 {
     EditResult r;
-    Recorder rec(*this, r);
     titleOffset(s, mm, r);
     return r;
 }
@@ -416,16 +207,13 @@ EditResult DocumentEditor::setTitleOffsetText(Surface s, const QString &text)
     if (t.isEmpty())
         return EditResult();
     // The edit takes at most three digits; anything longer is over the limit.
-    bool ok = false;
-    long long v = t.toLongLong(&ok);
-    if (!ok)
-        v = t.size() > 3 ? kMaxSpineOffset + 1 : 0;
+    const long long v = typedWholeNumber(t).value_or(t.size() > 3 ? kMaxSpineOffset + 1 : 0);
     return setTitleOffset(s, int(std::clamp<long long>(v, 0, kMaxSpineOffset + 1)));
 }
 
 void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
 {
-    if (!isSpine(s))
+    if (!hasTitleOffset(s))
         return;
     mm = std::clamp(mm, 0, kMaxSpineOffset);
     TitleSettings &t = m_doc.surface(s).title;
@@ -442,7 +230,6 @@ void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
 EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (s == Surface::Top)
         return r;
     SurfaceSettings &ss = m_doc.surface(s);
@@ -474,7 +261,6 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     SurfaceSettings &right = m_doc.right;
     if (right.titleSameAsLeft == on)
         return r;
@@ -497,7 +283,6 @@ EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 EditResult DocumentEditor::setUseList(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (s != Surface::Top && s != Surface::Bottom)
         return r;
     SurfaceSettings &ss = m_doc.surface(s);
@@ -511,7 +296,6 @@ EditResult DocumentEditor::setUseList(Surface s, bool on)
 EditResult DocumentEditor::setUseCoverPrints(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     m_doc.top.useCoverPrints = on;
     return r;
 }
@@ -519,7 +303,6 @@ EditResult DocumentEditor::setUseCoverPrints(bool on)
 EditResult DocumentEditor::setUseInsidePrints(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     m_doc.top.useInsidePrints = on;
     return r;
 }
@@ -527,7 +310,6 @@ EditResult DocumentEditor::setUseInsidePrints(bool on)
 EditResult DocumentEditor::setUsePrints(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     m_doc.bottom.usePrints = on;
     return r;
 }
@@ -537,7 +319,6 @@ EditResult DocumentEditor::setUsePrints(bool on)
 EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<ColorRef> color)
 {
     EditResult r;
-    Recorder rec(*this, r);
     ColorRef *field = nullptr;
     PreviewPage page = PreviewPage::Back;
     switch (swatch) {
@@ -591,7 +372,6 @@ void refreshPlacement(EditResult &r, const PlacementResult &p)
 EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 {
     EditResult r;
-    Recorder rec(*this, r);
     cw::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
 }
@@ -611,7 +391,6 @@ EditResult DocumentEditor::chooseSurfacePicture(
 EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.surface(s).picture.use == on)
         return r;
     refreshPlacement(r, cw::setPictureUse(m_doc, s, on));
@@ -621,7 +400,6 @@ EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPrintWidth(m_doc, s, px));
     return r;
 }
@@ -629,7 +407,6 @@ EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPrintHeight(m_doc, s, px));
     return r;
 }
@@ -637,7 +414,6 @@ EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPosX(m_doc, s, px));
     return r;
 }
@@ -645,15 +421,46 @@ EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 {
     EditResult r;
-    Recorder rec(*this, r);
     refreshPlacement(r, cw::setPosY(m_doc, s, px));
     return r;
+}
+
+EditResult DocumentEditor::commitTyped(
+    const QString &typed, int stored, const std::function<EditResult(int)> &set)
+{
+    const std::optional<int> value = takeTypedInt(typed, messages());
+    if (!value || *value == stored)
+        return EditResult();
+    return set(*value);
+}
+
+EditResult DocumentEditor::commitPictureWidth(Surface s, const QString &typed)
+{
+    return commitTyped(typed, m_doc.surface(s).picture.printWidth,
+        [this, s](int px) { return setPictureWidth(s, px); });
+}
+
+EditResult DocumentEditor::commitPictureHeight(Surface s, const QString &typed)
+{
+    return commitTyped(typed, m_doc.surface(s).picture.printHeight,
+        [this, s](int px) { return setPictureHeight(s, px); });
+}
+
+EditResult DocumentEditor::commitPicturePosX(Surface s, const QString &typed)
+{
+    return commitTyped(
+        typed, m_doc.surface(s).picture.posX, [this, s](int px) { return setPicturePosX(s, px); });
+}
+
+EditResult DocumentEditor::commitPicturePosY(Surface s, const QString &typed)
+{
+    return commitTyped(
+        typed, m_doc.surface(s).picture.posY, [this, s](int px) { return setPicturePosY(s, px); });
 }
 
 EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 {
     EditResult r;
-    Recorder rec(*this, r);
     // Choosing the item that is already selected changes nothing.
     if (m_doc.surface(s).picture.sizeMode == mode)
         return r;
@@ -664,7 +471,6 @@ EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.surface(s).picture.alignMode == mode)
         return r;
     refreshPlacement(r, cw::applyAlignMode(m_doc, s, mode));
@@ -674,7 +480,6 @@ EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     cw::setKeepAspect(m_doc, s, on);
     return r;
 }
@@ -682,7 +487,6 @@ EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 EditResult DocumentEditor::setPictureSameAsFront(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
     cw::setPictureLink(m_doc, Surface::Top, on);
@@ -693,7 +497,6 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
 EditResult DocumentEditor::setPictureSameAsLeft(bool on)
 {
     EditResult r;
-    Recorder rec(*this, r);
     if (m_doc.right.pictureSameAsLeft == on)
         return r;
     cw::setPictureLink(m_doc, Surface::Left, on);
@@ -701,60 +504,109 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
     return r;
 }
 
+// ---- Reference resolution ----------------------------------------------------------------
+
+EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
+{
+    EditResult r;
+    const int toX = m_doc.dpiX, toY = m_doc.dpiY;
+    const bool convertX = fromDpiX > 0 && fromDpiX != toX;
+    const bool convertY = fromDpiY > 0 && fromDpiY != toY;
+    if (!convertX && !convertY)
+        return r;
+    std::array<PicturePlacement, 4> before;
+    for (Surface s : kAllSurfaces) {
+        before[int(s)] = m_doc.surface(s).picture;
+        m_doc.surface(s).picture.keepAspect = false;
+    }
+    if (convertX) {
+        for (Surface s : kAllSurfaces) {
+            const PicturePlacement &p = before[int(s)];
+            setPictureWidth(s, rescaleValue(p.printWidth, fromDpiX, toX));
+            setPicturePosX(s, rescaleValue(p.posX, fromDpiX, toX));
+        }
+    }
+    if (convertY) {
+        for (Surface s : kAllSurfaces) {
+            const PicturePlacement &p = before[int(s)];
+            setPictureHeight(s, rescaleValue(p.printHeight, fromDpiY, toY));
+            setPicturePosY(s, rescaleValue(p.posY, fromDpiY, toY));
+        }
+    }
+    for (QList<TPrintsData> *list :
+        { &m_doc.coverPrints, &m_doc.insidePrints, &m_doc.backPrints }) {
+        for (TPrintsData &item : *list) {
+            if (convertX) {
+                item.posX = rescaleValue(item.posX, fromDpiX, toX);
+                item.printWidth = rescaleValue(item.printWidth, fromDpiX, toX);
+            }
+            if (convertY) {
+                item.posY = rescaleValue(item.posY, fromDpiY, toY);
+                item.printHeight = rescaleValue(item.printHeight, fromDpiY, toY);
+            }
+        }
+    }
+    for (Surface s : kAllSurfaces)
+        m_doc.surface(s).picture.keepAspect = before[int(s)].keepAspect;
+    r.addPage(PreviewPage::Shown);
+    return r;
+}
+
 // ---- Whole document ---------------------------------------------------------------------
 
 EditResult DocumentEditor::resetToNew()
 {
-    EditResult r;
-    {
-        Recorder rec(*this, r);
-        m_doc.fileName.clear();
-        m_doc.pictureNamesAsStored.clear();
-        for (Surface s : kAllSurfaces) {
-            if (s != Surface::Top)
-                r.merge(setTitleSameAsFront(s, false));
-            if (s == Surface::Right)
-                r.merge(setTitleSameAsLeft(false));
-            r.merge(setTitleUse(s, false));
-            r.merge(setTitleText(s, QString()));
-            if (hasCustomPosition(s))
-                r.merge(setTitlePosMode(s, TitlePosition::Centre));
-            r.merge(setTitleFont(s, defaultFont()));
+    m_doc.fileName.clear();
+    m_doc.pictureNamesAsStored.clear();
+    for (Surface s : kAllSurfaces) {
+        if (s != Surface::Top)
+            setTitleSameAsFront(s, false);
+        if (s == Surface::Right)
+            setTitleSameAsLeft(false);
+        setTitleUse(s, false);
+        setTitleText(s, QString());
+        if (hasCustomTitlePosition(s))
+            setTitlePosMode(s, TitlePosition::Centre);
+        setTitleFont(s, defaultFont());
 
-            if (s == Surface::Bottom)
-                r.merge(setPictureSameAsFront(false));
-            if (s == Surface::Right)
-                r.merge(setPictureSameAsLeft(false));
-            r.merge(setPictureUse(s, false));
-            PicturePlacement &p = m_doc.surface(s).picture;
-            p.fileName.clear();
-            p.pixelWidth = 0;
-            p.pixelHeight = 0;
-            r.merge(setPictureWidth(s, 0));
-            r.merge(setPictureHeight(s, 0));
-            r.merge(setPicturePosX(s, 0));
-            r.merge(setPicturePosY(s, 0));
-            p.sizeMode = PictureSizing::Custom;
-            p.alignMode = PictureAlignment::Custom;
+        if (s == Surface::Bottom)
+            setPictureSameAsFront(false);
+        if (s == Surface::Right)
+            setPictureSameAsLeft(false);
+        setPictureUse(s, false);
+        PicturePlacement &p = m_doc.surface(s).picture;
+        p.fileName.clear();
+        p.pixelWidth = 0;
+        p.pixelHeight = 0;
+        setPictureWidth(s, 0);
+        setPictureHeight(s, 0);
+        setPicturePosX(s, 0);
+        setPicturePosY(s, 0);
+        p.sizeMode = PictureSizing::Custom;
+        p.alignMode = PictureAlignment::Custom;
 
-            if (hasCustomPosition(s))
-                r.merge(setUseList(s, false));
-        }
-        m_doc.listRows.clear();
-        for (int side = 0; side < 2; ++side)
-            resetListLayout(m_doc.listLayout[side], side);
-        if (m_reloadTemplates)
-            m_reloadTemplates();
+        if (hasCustomTitlePosition(s))
+            setUseList(s, false);
     }
-    r.pages.clear();
+    m_doc.listRows.clear();
+    for (int side = 0; side < 2; ++side)
+        resetListLayout(m_doc.listLayout[side], side);
+    if (m_reloadTemplates)
+        m_reloadTemplates();
+    // Every page may have changed: the one shown is refreshed.
+    EditResult r;
     r.addPage(PreviewPage::Shown);
     return r;
 }
 
 bool DocumentEditor::save(const QString &path, ConfirmSink *confirm)
 {
-    return saveDocument(
-        m_doc, path, messages(), confirm ? UnicodeSave::Ask : UnicodeSave::Refuse, confirm);
+    if (!saveDocument(
+            m_doc, path, messages(), confirm ? UnicodeSave::Ask : UnicodeSave::Refuse, confirm))
+        return false;
+    // The document now stands for the file it was written to.
+    m_doc.fileName = path;
+    return true;
 }
 
 bool DocumentEditor::load(const QString &path, ProgressSink &progress)

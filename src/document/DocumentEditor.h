@@ -1,60 +1,30 @@
 #pragma once
 
 #include <QList>
-#include <QMap>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <optional>
 
 #include "base/PreviewPage.h"
 #include "base/UserPrompts.h"
+#include "document/DocumentControls.h"
 #include "document/LabelDocument.h"
 
 namespace cw {
 
-// Control name -> enabled.
-using ControlStates = QMap<QString, bool>;
-
-// What one change operation did, for the window that mirrors the document.
+// What one change operation asks of the window that mirrors the document,
+// besides showing it again (see DocumentControls.h).
 struct EditResult
 {
     // Preview pages to refresh, each at
     // most once, in the order they were first asked for.
     QList<PreviewPage> pages;
-    // Controls whose enabled state changed, with their new state.
-    ControlStates enabled;
-    // Controls whose shown value changed (the edited control when its value
-    // changed, and every control a link carried the change to). Names as in
-    // enabledStates() plus the value controls: "TopTitle", "RightTitleOffset",
-    // "BottomGraphicWidth2", "LeftTitleFont" (the title font), ...
-    QStringList changed;
 
     bool refreshes(PreviewPage page) const { return pages.contains(page); }
-    bool isEmpty() const { return pages.isEmpty() && enabled.isEmpty() && changed.isEmpty(); }
+    bool isEmpty() const { return pages.isEmpty(); }
     void addPage(PreviewPage page);
     void merge(const EditResult &other);
 };
-
-// The enabled state of every control whose state depends on the document:
-// the title groups, the links, the list and free-print editor buttons and the
-// picture panels. Label and unit controls without a name of their own (the
-// "mm" beside an edit, "印刷位置オフセット") follow the control they belong to.
-ControlStates enabledStates(const LabelDocument &doc);
-
-// The shown value of every value control of the surface tabs and the
-// background swatches, as text, for change detection and for tests.
-QMap<QString, QString> controlValues(const LabelDocument &doc);
-
-// The five background swatches of the options tab.
-enum class Swatch {
-    TopCover, // TopLabelBGColor1, top.backgroundColor1
-    TopInside, // TopLabelBGColor2, top.backgroundColor2
-    Bottom, // BottomLabelBGColor
-    Left, // LeftTitleBGColor
-    Right // RightTitleBGColor
-};
-QString swatchControlName(Swatch s);
 
 // Spine offsets are cut to this many millimetres.
 constexpr int kMaxSpineOffset = 115;
@@ -62,13 +32,14 @@ constexpr int kMaxSpineOffset = 115;
 constexpr int kMaxCustomPosition = 999;
 
 // The change operations of the document: one per control event of the
-// surface tabs and the options tab. Windows, the document reader and
-// "新規作成" all go through them, so linking and enabling rules always run.
+// surface tabs and the options tab. Windows, printer setup, the document
+// reader and "新規作成" all go through them, so linking and enabling rules
+// always run.
 //
-// Every operation returns the pages to refresh and the controls whose enabled
-// state or shown value changed. An operation that sets a value the field
-// already holds does nothing (like a control whose value is set to what it
-// shows), except where noted.
+// Every operation returns the pages to refresh; the window then shows the
+// whole document again with its enabled states (DocumentControls.h). An
+// operation that sets a value the field already holds does nothing (like a
+// control whose value is set to what it shows), except where noted.
 class DocumentEditor
 {
 public:
@@ -100,6 +71,11 @@ public:
     // preview is refreshed only by leaveTitleCustomPosition().
     EditResult setTitleCustomX(Surface s, int mm);
     EditResult setTitleCustomY(Surface s, int mm);
+    // The same from the edit's text as it is typed. An emptied field takes
+    // nothing (nullopt: the field stays empty until it is left); other text
+    // is taken as its whole number (text/TypedNumber.h), or as 0.
+    std::optional<EditResult> setTitleCustomXText(Surface s, const QString &text);
+    std::optional<EditResult> setTitleCustomYText(Surface s, const QString &text);
     // The custom-position field was left or Enter was pressed in it.
     EditResult leaveTitleCustomPosition(Surface s);
 
@@ -108,7 +84,9 @@ public:
     // offset is carried to the right spine while RightSameLeft is on.
     EditResult setTitleOffset(Surface s, int mm);
     // The same from the edit's text: empty text leaves the value as it is
-    // (nothing is typed yet); digits are taken as for setTitleOffset().
+    // (nothing is typed yet); a whole number (text/TypedNumber.h) is taken as
+    // for setTitleOffset(), other text as 0, or as too large when it is
+    // longer than the edit's three digits.
     EditResult setTitleOffsetText(Surface s, const QString &text);
 
     // ---- Title links -------------------------------------------------------
@@ -149,8 +127,17 @@ public:
     EditResult setPictureHeight(Surface s, int px);
     EditResult setPicturePosX(Surface s, int px);
     EditResult setPicturePosY(Surface s, int px);
+    // The same from the edit's text. Text that is not a whole number
+    // (text/TypedNumber.h) shows the invalid-number message and changes
+    // nothing, and so does the value the field already holds: the window shows
+    // the stored value again.
+    EditResult commitPictureWidth(Surface s, const QString &typed);
+    EditResult commitPictureHeight(Surface s, const QString &typed);
+    EditResult commitPicturePosX(Surface s, const QString &typed);
+    EditResult commitPicturePosY(Surface s, const QString &typed);
     // <S>GSizeChange (0 fit width, 1 fit height, 2 custom) and <S>GPosChange
-    // (0 left .. 5 bottom, 6 custom).
+    // (0 left .. 5 bottom, 6 custom). Choosing the item already chosen does
+    // nothing.
     EditResult applySizeMode(Surface s, PictureSizing mode);
     EditResult applyAlignMode(Surface s, PictureAlignment mode);
     // <S>SizeRateFixed.
@@ -158,6 +145,18 @@ public:
     // SameGraphic (front -> back) and SameGraphicLeft (left -> right).
     EditResult setPictureSameAsFront(bool on);
     EditResult setPictureSameAsLeft(bool on);
+
+    // ---- Reference resolution ------------------------------------------------
+    // The document's values were in device pixels of fromDpiX x fromDpiY and
+    // its reference resolution is now dpiX x dpiY: every device-pixel value
+    // (pictures and picture items) becomes value * new / old, truncated, so
+    // that it keeps its printed size. An axis whose old resolution is the new
+    // one, or unknown (0 or less), is left as it is. Pictures go through
+    // setPictureWidth() and the like with "縦横比固定" off meanwhile; every new
+    // value is computed from the values before the conversion, so that a
+    // follower that a link gives its leader's converted values is not
+    // converted twice. Refreshes the page shown when anything was converted.
+    EditResult convertToResolution(int fromDpiX, int fromDpiY);
 
     // ---- Whole document --------------------------------------------------------
     // "新規作成" after the user said Yes: empties fileName, resets titles,
@@ -168,26 +167,22 @@ public:
     // free-print switches and lists. The caller resets the list editor's
     // controls. Refreshes the shown page.
     EditResult resetToNew();
-    // With reporting off, operations leave `enabled` and `changed` of their
-    // results empty (the reader, which refreshes every control afterwards).
-    void setReporting(bool on);
-    bool reporting() const { return m_reporting; }
 
     // Called by resetToNew() to re-read the list template collections.
     void setTemplateReloader(std::function<void()> reload);
 
-    // Writes the document to `path` (see DocumentFile.h). False after a
-    // message; the old file is then untouched. Text that CP932 cannot hold is
-    // refused, or with `confirm` the user is asked whether to write the
-    // Unicode form.
+    // Writes the document to `path` (see DocumentWriter.h); the document's
+    // fileName then becomes `path`. False after a message; the old file and
+    // fileName are then untouched. Text that CP932 cannot hold is refused, or
+    // with `confirm` the user is asked whether to write the Unicode form.
     bool save(const QString &path, ConfirmSink *confirm = nullptr);
-    // Replaces the document from `path` (see DocumentFile.h).
+    // Replaces the document from `path` (see DocumentReader.h), which sets
+    // fileName as a save does.
     bool load(const QString &path, ProgressSink &progress);
 
 private:
-    class Recorder;
-    friend class Recorder;
-
+    EditResult commitTyped(
+        const QString &typed, int stored, const std::function<EditResult(int)> &set);
     void titleText(Surface s, const QString &text, EditResult &r);
     void titlePosMode(Surface s, TitlePosition mode, EditResult &r);
     void titleFont(Surface s, const FontSpec &font, EditResult &r);
@@ -197,8 +192,6 @@ private:
     LabelDocument &m_doc;
     MessageSink *m_messages = nullptr;
     std::function<void()> m_reloadTemplates;
-    bool m_reporting = true;
-    int m_depth = 0;
 };
 
 } // namespace cw

@@ -44,25 +44,6 @@ int rescaleValue(int value, int oldDpi, int newDpi)
     return int(v);
 }
 
-void LabelDocument::rescaleDeviceValues(int oldDpiX, int oldDpiY, int newDpiX, int newDpiY)
-{
-    for (Surface s : kAllSurfaces) {
-        PicturePlacement &p = surface(s).picture;
-        p.printWidth = rescaleValue(p.printWidth, oldDpiX, newDpiX);
-        p.posX = rescaleValue(p.posX, oldDpiX, newDpiX);
-        p.printHeight = rescaleValue(p.printHeight, oldDpiY, newDpiY);
-        p.posY = rescaleValue(p.posY, oldDpiY, newDpiY);
-    }
-    for (QList<TPrintsData> *list : { &coverPrints, &insidePrints, &backPrints }) {
-        for (TPrintsData &item : *list) {
-            item.printWidth = rescaleValue(item.printWidth, oldDpiX, newDpiX);
-            item.posX = rescaleValue(item.posX, oldDpiX, newDpiX);
-            item.printHeight = rescaleValue(item.printHeight, oldDpiY, newDpiY);
-            item.posY = rescaleValue(item.posY, oldDpiY, newDpiY);
-        }
-    }
-}
-
 void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state)
 {
     doc.dpiX = state.printerDpiX;

@@ -39,6 +39,17 @@ TitlePosition titlePositionFrom(int number);
 std::optional<PictureSizing> pictureSizingFrom(int number);
 std::optional<PictureAlignment> pictureAlignmentFrom(int number);
 
+// A label's title (Top, Bottom) has a custom position, a spine's (Left,
+// Right) an offset along the spine.
+constexpr bool hasCustomTitlePosition(Surface s)
+{
+    return s == Surface::Top || s == Surface::Bottom;
+}
+constexpr bool hasTitleOffset(Surface s)
+{
+    return s == Surface::Left || s == Surface::Right;
+}
+
 struct TitleSettings
 {
     bool use = false;
@@ -112,10 +123,6 @@ struct LabelDocument
 
     SurfaceSettings &surface(Surface s);
     const SurfaceSettings &surface(Surface s) const;
-
-    // Converts every device-pixel value (pictures and free-print items) from
-    // one reference resolution to another: value * new / old, truncated.
-    void rescaleDeviceValues(int oldDpiX, int oldDpiY, int newDpiX, int newDpiY);
 };
 
 // value * newDpi / oldDpi with multiplication first and truncation toward

@@ -23,11 +23,6 @@ Surface followerOf(Surface leader)
     return leader == Surface::Top ? Surface::Bottom : Surface::Right;
 }
 
-Surface leaderOf(Surface follower)
-{
-    return follower == Surface::Bottom ? Surface::Top : Surface::Left;
-}
-
 // trunc(value) as a 32-bit value; products of hostile sizes are clamped
 // rather than overflowing.
 int truncToInt(long double value)
@@ -51,12 +46,6 @@ void touch(PlacementResult &r, Surface s)
 {
     if (!r.changed.contains(s))
         r.changed.append(s);
-}
-
-void touchEnabling(PlacementResult &r, Surface s)
-{
-    if (!r.enablingChanged.contains(s))
-        r.enablingChanged.append(s);
 }
 
 void refresh(PlacementResult &r, std::optional<PreviewPage> page)
@@ -97,19 +86,6 @@ void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
     to.posX = from.posX;
     to.posY = from.posY;
     touch(r, followerOf(leader));
-}
-
-// A typed "%ld" text: digits with an optional sign; blanks of the edit's
-// mask are ignored.
-bool parseTyped(const QString &typed, int &value)
-{
-    QString text = typed;
-    text.remove(QLatin1Char(' '));
-    bool ok = false;
-    const int v = text.toInt(&ok, 10);
-    if (ok)
-        value = v;
-    return ok;
 }
 
 void fitSize(LabelDocument &doc, Surface s, PictureSizing mode)
@@ -170,11 +146,6 @@ bool isPictureLeader(Surface s)
     return s == Surface::Top || s == Surface::Left;
 }
 
-bool isPictureFollower(Surface s)
-{
-    return s == Surface::Bottom || s == Surface::Right;
-}
-
 bool pictureLinkOn(const LabelDocument &doc, Surface leader)
 {
     if (leader == Surface::Top)
@@ -219,21 +190,6 @@ PlacementTexts placementTexts(const LabelDocument &doc, Surface s)
     t.posXMm = mmX(p.posX);
     t.posYMm = mmY(p.posY);
     return t;
-}
-
-PanelEnabling panelEnabling(const LabelDocument &doc, Surface s)
-{
-    const PicturePlacement &p = doc.surface(s).picture;
-    PanelEnabling e;
-    e.use = true;
-    if (isPictureLeader(s)) {
-        e.link = false;
-        e.controls = p.use;
-    } else {
-        e.link = p.use;
-        e.controls = p.use && !pictureLinkOn(doc, leaderOf(s));
-    }
-    return e;
 }
 
 PlacementResult LoadSurfacePicture(
@@ -340,48 +296,6 @@ PlacementResult setPosY(LabelDocument &doc, Surface s, int value)
     return r;
 }
 
-namespace {
-
-template<typename Op>
-PlacementResult typedValue(LabelDocument &doc, Surface s, const QString &typed, Op op)
-{
-    int value = 0;
-    if (!parseTyped(typed, value)) {
-        // The stored value stays; the panel shows it again.
-        PlacementResult r;
-        r.ok = false;
-        touch(r, s);
-        return r;
-    }
-    return op(doc, s, value);
-}
-
-} // namespace
-
-PlacementResult setPrintWidth(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPrintWidth(d, x, v); });
-}
-
-PlacementResult setPrintHeight(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPrintHeight(d, x, v); });
-}
-
-PlacementResult setPosX(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosX(d, x, v); });
-}
-
-PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed)
-{
-    return typedValue(
-        doc, s, typed, [](LabelDocument &d, Surface x, int v) { return setPosY(d, x, v); });
-}
-
 PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode)
 {
     PlacementResult r;
@@ -441,7 +355,6 @@ PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on)
     if (on)
         copyToFollower(doc, leader, r);
     touch(r, f);
-    touchEnabling(r, f);
     refresh(r, PreviewPage::Back);
     return r;
 }
@@ -451,56 +364,8 @@ PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on)
     PlacementResult r;
     pic(doc, s).use = on;
     touch(r, s);
-    touchEnabling(r, s);
     refresh(r, surfacePage(s));
     return r;
-}
-
-PlacementResult restorePictureFromDocument(LabelDocument &doc, Surface s, const QString &fileName,
-    int printWidth, int printHeight, int posX, int posY, MessageSink &messages)
-{
-    PlacementResult r;
-    if (!fileName.isEmpty())
-        mergeResult(r, LoadSurfacePicture(doc, s, fileName, messages));
-    mergeResult(r, setPrintWidth(doc, s, printWidth));
-    mergeResult(r, setPrintHeight(doc, s, printHeight));
-    mergeResult(r, setPosX(doc, s, posX));
-    mergeResult(r, setPosY(doc, s, posY));
-    return r;
-}
-
-PlacementResult resetPicturePlacements(LabelDocument &doc)
-{
-    PlacementResult r;
-    for (Surface s : kAllSurfaces) {
-        PicturePlacement &p = pic(doc, s);
-        p.use = false;
-        p.fileName.clear();
-        p.pixelWidth = 0;
-        p.pixelHeight = 0;
-        p.printWidth = 0;
-        p.printHeight = 0;
-        p.posX = 0;
-        p.posY = 0;
-        p.sizeMode = PictureSizing::Custom;
-        p.alignMode = PictureAlignment::Custom;
-        touch(r, s);
-        touchEnabling(r, s);
-    }
-    doc.bottom.pictureSameAsFront = false;
-    doc.right.pictureSameAsLeft = false;
-    r.refreshPage = PreviewPage::Shown;
-    return r;
-}
-
-void mergeResult(PlacementResult &into, const PlacementResult &from)
-{
-    into.ok = into.ok && from.ok;
-    for (Surface s : from.changed)
-        touch(into, s);
-    for (Surface s : from.enablingChanged)
-        touchEnabling(into, s);
-    refresh(into, from.refreshPage);
 }
 
 } // namespace cw

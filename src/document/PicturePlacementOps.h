@@ -10,27 +10,26 @@
 namespace cw {
 
 // The picture placement of the four surfaces as operations on the document.
-// The picture panels, the document reader and "新規作成" all call these, so a
-// value set from a file goes through the same rules as a typed one. Each
-// operation returns what it changed; a panel then re-reads the texts and the
-// enabled state of the surfaces named and refreshes the preview page given.
+// DocumentEditor's picture operations, which the picture panels, the
+// document reader and "新規作成" use, are made of these, so a value set from
+// a file goes through the same rules as a typed one. Each operation returns
+// the surfaces it changed and the preview page to refresh.
 
 struct PlacementResult
 {
-    // False: the operation did nothing but what is described for it (a typed
-    // text that is not a whole number, a picture that did not load).
+    // False: the operation did nothing but what is described for it (a
+    // picture that did not load).
     bool ok = true;
     // Surfaces whose values changed: their panel texts are to be re-read.
     QList<Surface> changed;
-    // Panels whose enabled state is to be re-read (panelEnabling).
-    QList<Surface> enablingChanged;
     // The preview page to refresh (none when empty).
     std::optional<PreviewPage> refreshPage;
 
     bool touches(Surface s) const { return changed.contains(s); }
 };
 
-// Every text of one surface's picture panel, as shown.
+// Every text of one surface's picture panel, as shown. The millimetres are
+// those of the document's reference resolution.
 struct PlacementTexts
 {
     QString fileName; // GraphicFileName
@@ -43,20 +42,10 @@ struct PlacementTexts
 };
 PlacementTexts placementTexts(const LabelDocument &doc, Surface s);
 
-// Which controls of a surface's picture panel are usable.
-struct PanelEnabling
-{
-    bool use = true; // GraphicUse: always usable
-    bool link = false; // SameGraphic / SameGraphicLeft (Bottom, Right only)
-    bool controls = false; // every other picture control of the panel
-};
-PanelEnabling panelEnabling(const LabelDocument &doc, Surface s);
-
 // The follower of a leader surface (Top -> Bottom, Left -> Right) and the
 // link flag that joins them; a leader with its link on repeats its changes
 // on the follower.
 bool isPictureLeader(Surface s);
-bool isPictureFollower(Surface s);
 bool pictureLinkOn(const LabelDocument &doc, Surface leader);
 
 // Reference-pixel sizes of a surface (doc.surfacePixels).
@@ -69,12 +58,9 @@ int surfaceHeight(const LabelDocument &doc, Surface s);
 PlacementResult LoadSurfacePicture(
     LabelDocument &doc, Surface s, const QString &fileName, MessageSink &messages);
 
-// Typed values ("%ld" texts). A text that is not a whole number changes
-// nothing and gives ok = false.
-PlacementResult setPrintWidth(LabelDocument &doc, Surface s, const QString &typed);
-PlacementResult setPrintHeight(LabelDocument &doc, Surface s, const QString &typed);
-PlacementResult setPosX(LabelDocument &doc, Surface s, const QString &typed);
-PlacementResult setPosY(LabelDocument &doc, Surface s, const QString &typed);
+// A size or position set as typed: a width or height keeps the picture's
+// aspect while "縦横比固定" is on and makes the size mode "カスタム", a
+// position the align mode; a linked follower takes the values.
 PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value);
 PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value);
 PlacementResult setPosX(LabelDocument &doc, Surface s, int value);
@@ -91,20 +77,5 @@ PlacementResult setKeepAspect(LabelDocument &doc, Surface s, bool on);
 PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on);
 // "画像".
 PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on);
-
-// Restores a surface's picture from stored values: loads the file when the
-// name is not empty, then applies the stored width, height, X and Y in that
-// order through the same rules as typed values.
-PlacementResult restorePictureFromDocument(LabelDocument &doc, Surface s, const QString &fileName,
-    int printWidth, int printHeight, int posX, int posY, MessageSink &messages);
-
-// "新規作成": every placement field back to its start value except
-// keepAspect, bitmap and sourceRect; both links cleared.
-PlacementResult resetPicturePlacements(LabelDocument &doc);
-
-// The combined result of several operations (surfaces unioned, the larger
-// refresh wins: a back-page refresh and a front-page refresh give 2, "the
-// page shown").
-void mergeResult(PlacementResult &into, const PlacementResult &from);
 
 } // namespace cw

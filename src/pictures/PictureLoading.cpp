@@ -1,5 +1,6 @@
 // Loading picture files into bitmaps, and cropping large bitmaps.
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 
 #include "pictures/BmpDecoder.h"
 

@@ -6,6 +6,7 @@
 
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 
 namespace cw {
 

@@ -14,6 +14,7 @@
 #include "pictures/BmpDecoder.h"
 #include "pictures/LocalMemory.h"
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 #include "text/Cp932.h"
 
 namespace cw {

@@ -30,18 +30,6 @@ QString printsMmY(int pixels, int dpiY)
     return formatMm(dpiY > 0 ? pixels * geom::kMmPerInch / dpiY : 0.0);
 }
 
-std::optional<int> parsePrintsNumber(const QString &text, MessageSink &messages)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok) {
-        messages.showMessage(
-            QStringLiteral("'") + text + QStringLiteral("' は正しい整数値ではありません"));
-        return std::nullopt;
-    }
-    return value;
-}
-
 PrintsEditor::PrintsEditor(LabelDocument &document)
     : m_document(document)
 { }

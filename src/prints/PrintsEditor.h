@@ -40,11 +40,6 @@ PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY);
 QString printsMmX(int pixels, int dpiX);
 QString printsMmY(int pixels, int dpiY);
 
-// A number typed into one of the editor's masked fields. Nothing (after the
-// message "'<text>' は正しい整数値ではありません") when the text holds no
-// whole number, e.g. when it is empty or only a sign.
-std::optional<int> parsePrintsNumber(const QString &text, MessageSink &messages);
-
 // The free-print editor's operations on one of the document's lists: the
 // window binds its controls to them. Each change that affects printing asks
 // the preview to redraw the list's page (0 for the two front lists, 1 for

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "base/UserPrompts.h"
-
 #include "canvas/QPainterCanvas.h"
-#include "pictures/PictureLoading.h"
 
 namespace cw {
 
@@ -33,38 +30,6 @@ int mulDiv(long long a, long long b, long long c)
 }
 
 } // namespace
-
-QImage PictureFileReader::copyRegion(const QImage &source, const QRect &rect)
-{
-    return CopyBitmapRegion(source, rect);
-}
-
-bool PictureFileReader::crop(QImage &bitmap, const PixelRect &rect)
-{
-    QImage part = CopyBitmapRegion(
-        bitmap, QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
-    if (part.isNull())
-        return false;
-    bitmap = part;
-    return true;
-}
-
-bool FilePictureReader::load(QImage &bitmap, const QString &fileName)
-{
-    return LoadPictureFile(bitmap, fileName, m_messages);
-}
-
-bool FilePictureReader::crop(QImage &bitmap, const PixelRect &rect)
-{
-    return CropBitmap(bitmap, rect.left, rect.top, rect.right, rect.bottom);
-}
-
-PictureFileReader &defaultPictureFileReader()
-{
-    static NullMessageSink quiet;
-    static FilePictureReader reader(quiet);
-    return reader;
-}
 
 PictureRef PictureRef::of(PicturePlacement &p)
 {

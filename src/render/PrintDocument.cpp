@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
 
 #include "canvas/QPainterCanvas.h"
-#include "render/PreviewState.h"
 #include "text/SafeSave.h"
 
 namespace cw {
@@ -162,19 +160,6 @@ int PdfPrintTarget::printableWidth() const
 int PdfPrintTarget::printableHeight() const
 {
     return d->writer ? int((long long)d->writer->height() * m_dpiY / m_dpi) : 0;
-}
-
-void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage)
-{
-    // Drawn straight onto the bitmap through a scale from the 96-dpi page, which
-    // gives what playing a 96-dpi recording onto it would, without recording
-    // and replaying the pictures' pixels on every refresh.
-    const QSize pageSize = PreviewState::pageSize();
-    QPainter painter(&bitmap);
-    painter.scale(
-        double(bitmap.width()) / pageSize.width(), double(bitmap.height()) / pageSize.height());
-    QPainterCanvas canvas(&painter, 96, 96);
-    drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
 }
 
 } // namespace cw

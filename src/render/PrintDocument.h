@@ -2,20 +2,15 @@
 
 #include <QImage>
 #include <QString>
-#include <functional>
 #include <memory>
 
 #include "base/UserPrompts.h"
 #include "canvas/LabelCanvas.h"
 #include "document/LabelDocument.h"
 #include "render/Geometry.h"
+#include "render/PageDrawer.h"
 
 namespace cw {
-
-// Draws page 0 (front) or 1 (back) of the document onto a canvas at a target
-// resolution and printable area. The renderers are bound to it by the caller.
-using PageDrawer = std::function<void(LabelCanvas &canvas, PreviewPage page, int targetDpiX,
-    int targetDpiY, int pageWidth, int pageHeight)>;
 
 // A print job as the print command needs it: a dialog, landscape sheets with
 // a job title, a canvas per sheet at the device's own resolution.
@@ -85,9 +80,5 @@ private:
     int m_dpiY; // vertical: a scale on the file's resolution
     int m_pages = 0;
 };
-
-// Draws one page of the preview: at 96 dpi on the 277.0 x 160.0 mm area
-// (1046 x 604 pixels), scaled onto the whole bitmap.
-void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage);
 
 } // namespace cw

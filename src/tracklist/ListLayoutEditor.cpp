@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/TypedNumber.h"
+
 namespace cw {
 
 namespace {
@@ -12,11 +14,6 @@ size_t index(LayoutField f)
 // The up-down controls hold 16-bit signed values.
 constexpr int kUpDownLimit = 32767;
 } // namespace
-
-QString invalidNumberMessage(const QString &text)
-{
-    return QStringLiteral("'") + text + QStringLiteral("' は正しい整数値ではありません");
-}
 
 ListLayoutEditor::ListLayoutEditor()
 {
@@ -161,18 +158,17 @@ LayoutEntry ListLayoutEditor::take(LayoutField f, const QString &text, bool leav
         }
         return e;
     }
-    bool ok = false;
-    const long long typed = trimmed.toLongLong(&ok);
-    if (!ok) {
+    const std::optional<long long> typed = typedWholeNumber(trimmed);
+    if (!typed) {
         e.kind = LayoutEntry::Invalid;
         e.value = slot(f);
         e.rewrite = true;
         return e;
     }
-    const int value = int(std::clamp<long long>(typed, 0, limit(f)));
+    const int value = int(std::clamp<long long>(*typed, 0, limit(f)));
     e.kind = LayoutEntry::Stored;
     e.value = value;
-    e.rewrite = value != typed || (leaving && QString::number(value) != trimmed);
+    e.rewrite = value != *typed || (leaving && QString::number(value) != trimmed);
     slot(f) = value;
     return e;
 }

@@ -30,9 +30,6 @@ struct LayoutEntry
     bool rewrite = false; // the field must show `value` (cut to its limits)
 };
 
-// "'abc' は正しい整数値ではありません"
-QString invalidNumberMessage(const QString &text);
-
 class ListLayoutEditor
 {
 public:

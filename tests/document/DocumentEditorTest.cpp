@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "ObservedEdit.h"
 #include "TestSupport.h"
+#include "document/DocumentControls.h"
 #include "document/DocumentEditor.h"
 #include "render/Geometry.h"
 
@@ -19,6 +21,7 @@ struct EditorFixture : ::testing::Test
         doc.dpiX = doc.dpiY = 300;
         doc.surfacePixels = surfacePixelsAt(300, 300);
     }
+    template<typename Edit> ObservedEdit observe(Edit &&edit) { return observeEdit(doc, edit); }
     LabelDocument doc;
     RecordingMessages messages;
     DocumentEditor ed;
@@ -42,7 +45,7 @@ TEST_F(EditorFixture, FrontTitleControlsFollowTheSwitchAndPositionMode)
     EXPECT_FALSE(e["TopTitle"]);
     EXPECT_FALSE(e["TopTitlePosXY"]);
 
-    EditResult r = ed.setTitleUse(Surface::Top, true);
+    ObservedEdit r = observe([&] { return ed.setTitleUse(Surface::Top, true); });
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_TRUE(r.enabled.value("TopTitle"));
     EXPECT_TRUE(r.enabled.value("TopTitleLabel"));
@@ -51,24 +54,24 @@ TEST_F(EditorFixture, FrontTitleControlsFollowTheSwitchAndPositionMode)
     EXPECT_FALSE(r.enabled.contains("TopTitlePosXY")); // still off: mode is "中央"
     EXPECT_EQ(r.changed, QStringList({ "TopTitleUse" }));
 
-    r = ed.setTitlePosMode(Surface::Top, TitlePosition::Custom);
+    r = observe([&] { return ed.setTitlePosMode(Surface::Top, TitlePosition::Custom); });
     EXPECT_TRUE(r.enabled.value("TopTitlePosXY"));
     EXPECT_TRUE(r.enabled.value("TopTitlePosXUse"));
     EXPECT_TRUE(r.enabled.value("TopTitlePosYUse"));
     EXPECT_FALSE(r.enabled.contains("TopTitlePosX"));
 
-    r = ed.setTitleCustomXUse(Surface::Top, true);
+    r = observe([&] { return ed.setTitleCustomXUse(Surface::Top, true); });
     EXPECT_EQ(r.enabled, ControlStates({ { "TopTitlePosX", true } }));
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
 
     // The value is taken at once; the page is refreshed when the field is left.
-    r = ed.setTitleCustomX(Surface::Top, 1234);
+    r = observe([&] { return ed.setTitleCustomX(Surface::Top, 1234); });
     EXPECT_EQ(doc.top.title.customX, 999);
     EXPECT_TRUE(r.pages.isEmpty());
     EXPECT_EQ(ed.leaveTitleCustomPosition(Surface::Top).pages,
         QList<PreviewPage>({ PreviewPage::Front }));
 
-    r = ed.setTitleUse(Surface::Top, false);
+    r = observe([&] { return ed.setTitleUse(Surface::Top, false); });
     EXPECT_FALSE(r.enabled.value("TopTitlePosX", true));
     EXPECT_FALSE(r.enabled.value("TopTitlePosXY", true));
 }
@@ -91,7 +94,7 @@ TEST_F(EditorFixture, SpineOffsetIsCutTo115AndCarriedToTheLinkedRightSpine)
     ed.setTitleUse(Surface::Left, true);
     ed.setTitleUse(Surface::Right, true);
     ed.setTitleSameAsLeft(true);
-    EditResult r = ed.setTitleOffsetText(Surface::Left, "250");
+    ObservedEdit r = observe([&] { return ed.setTitleOffsetText(Surface::Left, "250"); });
     EXPECT_EQ(doc.left.title.offset, 115);
     EXPECT_EQ(doc.right.title.offset, 115);
     EXPECT_TRUE(r.changed.contains("LeftTitleOffset"));
@@ -109,7 +112,7 @@ TEST_F(EditorFixture, SpineOffsetIsCutTo115AndCarriedToTheLinkedRightSpine)
     EXPECT_EQ(doc.left.title.offset, 7);
     EXPECT_EQ(doc.right.title.offset, 7);
     // An emptied field leaves the value alone.
-    EXPECT_TRUE(ed.setTitleOffsetText(Surface::Left, "").isEmpty());
+    EXPECT_TRUE(observe([&] { return ed.setTitleOffsetText(Surface::Left, ""); }).isEmpty());
     EXPECT_EQ(doc.left.title.offset, 7);
     // The right spine's own offset is not carried back.
     ed.setTitleSameAsLeft(false);
@@ -125,20 +128,20 @@ TEST_F(EditorFixture, TheRightSpinesLinksExcludeEachOther)
     EXPECT_TRUE(e["RightSameTitle"]);
     EXPECT_TRUE(e["RightSameLeft"]);
 
-    EditResult r = ed.setTitleSameAsFront(Surface::Right, true);
+    ObservedEdit r = observe([&] { return ed.setTitleSameAsFront(Surface::Right, true); });
     EXPECT_EQ(r.enabled.value("RightSameLeft", true), false);
     EXPECT_FALSE(r.enabled.value("RightTitle", true));
     EXPECT_FALSE(r.enabled.contains("RightTitlePos")); // the front link leaves the mode editable
     // A programmatic attempt is refused as well.
-    EXPECT_TRUE(ed.setTitleSameAsLeft(true).isEmpty());
+    EXPECT_TRUE(observe([&] { return ed.setTitleSameAsLeft(true); }).isEmpty());
     EXPECT_FALSE(doc.right.titleSameAsLeft);
 
     ed.setTitleSameAsFront(Surface::Right, false);
-    r = ed.setTitleSameAsLeft(true);
+    r = observe([&] { return ed.setTitleSameAsLeft(true); });
     EXPECT_FALSE(r.enabled.value("RightSameTitle", true));
     EXPECT_FALSE(r.enabled.value("RightTitlePos", true));
     EXPECT_FALSE(enabledStates(doc)["RightTitleOffset"]);
-    EXPECT_TRUE(ed.setTitleSameAsFront(Surface::Right, true).isEmpty());
+    EXPECT_TRUE(observe([&] { return ed.setTitleSameAsFront(Surface::Right, true); }).isEmpty());
     EXPECT_FALSE(doc.right.titleSameAsFront);
 }
 
@@ -149,7 +152,7 @@ TEST_F(EditorFixture, RightSameLeftCopiesNothingWhileTheLeftTitleIsOff)
     ed.setTitlePosMode(Surface::Left, TitlePosition::Custom);
     ed.setTitleText(Surface::Right, "right");
     ed.setTitleUse(Surface::Right, true);
-    EditResult r = ed.setTitleSameAsLeft(true);
+    ObservedEdit r = observe([&] { return ed.setTitleSameAsLeft(true); });
     EXPECT_EQ(doc.right.title.text, "right");
     EXPECT_EQ(doc.right.title.offset, 0);
     EXPECT_EQ(int(doc.right.title.posMode), 0);
@@ -173,7 +176,7 @@ TEST_F(EditorFixture, RightSameLeftCopiesTheLeftTitleWhenItIsOn)
     ed.setTitleOffset(Surface::Left, 40);
     ed.setTitleFont(Surface::Left, someFont("L", 11));
     ed.setTitleUse(Surface::Right, true);
-    EditResult r = ed.setTitleSameAsLeft(true);
+    ObservedEdit r = observe([&] { return ed.setTitleSameAsLeft(true); });
     EXPECT_EQ(doc.right.title.text, "left");
     EXPECT_EQ(int(doc.right.title.posMode), 3);
     EXPECT_EQ(doc.right.title.offset, 40);
@@ -187,9 +190,9 @@ TEST_F(EditorFixture, FrontTitleReachesBothSpinesThroughTheLeftLink)
     ed.setTitleUse(Surface::Left, true);
     ed.setTitleUse(Surface::Right, true);
     ed.setTitleSameAsLeft(true);
-    EditResult r = ed.setTitleSameAsFront(Surface::Left, true);
+    ObservedEdit r = observe([&] { return ed.setTitleSameAsFront(Surface::Left, true); });
     EXPECT_TRUE(r.enabled.contains("LeftTitle"));
-    EditResult t = ed.setTitleText(Surface::Top, "Album");
+    ObservedEdit t = observe([&] { return ed.setTitleText(Surface::Top, "Album"); });
     EXPECT_EQ(doc.left.title.text, "Album");
     EXPECT_EQ(doc.right.title.text, "Album");
     EXPECT_EQ(doc.bottom.title.text, "");
@@ -224,7 +227,7 @@ TEST_F(EditorFixture, LinkingTheLeftSpineCopiesTheFrontToTheRightEvenWhenTheLeft
     ed.setTitleSameAsLeft(true); // left is off: the right keeps "Own"
     ed.setTitleUse(Surface::Left, true);
     // Front and left are both empty: the left text does not change.
-    EditResult r = ed.setTitleSameAsFront(Surface::Left, true);
+    ObservedEdit r = observe([&] { return ed.setTitleSameAsFront(Surface::Left, true); });
     EXPECT_EQ(doc.left.title.text, "");
     EXPECT_EQ(doc.right.title.text, "");
     EXPECT_TRUE(r.changed.contains("RightTitle"));
@@ -240,7 +243,7 @@ TEST_F(EditorFixture, FrontTextReachesTheRightSpineWhenTheLinkedLeftAlreadyHasIt
     // Spine texts as a file may hold them: each linked spine with its own.
     doc.left.title.text = "Next";
     doc.right.title.text = "Old";
-    EditResult r = ed.setTitleText(Surface::Top, "Next");
+    ObservedEdit r = observe([&] { return ed.setTitleText(Surface::Top, "Next"); });
     EXPECT_EQ(doc.left.title.text, "Next");
     EXPECT_EQ(doc.right.title.text, "Next");
     EXPECT_TRUE(r.changed.contains("RightTitle"));
@@ -257,7 +260,7 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
     ed.setTitleCustomY(Surface::Top, 34);
     ed.setTitleFont(Surface::Top, someFont("F", 12));
     ed.setTitleUse(Surface::Bottom, true);
-    EditResult r = ed.setTitleSameAsFront(Surface::Bottom, true);
+    ObservedEdit r = observe([&] { return ed.setTitleSameAsFront(Surface::Bottom, true); });
     EXPECT_EQ(doc.bottom.title.text, "T");
     EXPECT_EQ(int(doc.bottom.title.posMode), 1);
     EXPECT_TRUE(doc.bottom.title.customXUse);
@@ -269,7 +272,7 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
     EXPECT_FALSE(r.enabled.value("BottomTitlePos", true));
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
-    r = ed.setTitlePosMode(Surface::Top, TitlePosition::Custom);
+    r = observe([&] { return ed.setTitlePosMode(Surface::Top, TitlePosition::Custom); });
     EXPECT_EQ(int(doc.bottom.title.posMode), 3);
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
     ed.setTitleCustomX(Surface::Top, 99);
@@ -281,7 +284,7 @@ TEST_F(EditorFixture, TheLinkedBackFollowsTheModeButNotTheCustomValues)
     EXPECT_TRUE(doc.bottom.title.use);
 
     // Switching the link off copies nothing back and frees the controls.
-    r = ed.setTitleSameAsFront(Surface::Bottom, false);
+    r = observe([&] { return ed.setTitleSameAsFront(Surface::Bottom, false); });
     EXPECT_TRUE(r.enabled.value("BottomTitle"));
     EXPECT_TRUE(r.enabled.value("BottomTitlePosXY"));
     ed.setTitleText(Surface::Top, "T2");
@@ -326,24 +329,25 @@ TEST_F(EditorFixture, LeftSpineEnablingTable)
 
 TEST_F(EditorFixture, SwitchesAndColoursRefreshTheirPages)
 {
-    EditResult r = ed.setUseList(Surface::Top, true);
+    ObservedEdit r = observe([&] { return ed.setUseList(Surface::Top, true); });
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_EQ(r.enabled, ControlStates({ { "TopListEdit", true } }));
-    r = ed.setUseList(Surface::Bottom, true);
+    r = observe([&] { return ed.setUseList(Surface::Bottom, true); });
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
-    r = ed.setUseCoverPrints(true);
+    r = observe([&] { return ed.setUseCoverPrints(true); });
     EXPECT_TRUE(r.pages.isEmpty());
     EXPECT_EQ(r.enabled, ControlStates({ { "Top1PrintsEdit", true } }));
-    EXPECT_TRUE(ed.setUseInsidePrints(true).enabled.value("Top2PrintsEdit"));
-    EXPECT_TRUE(ed.setUsePrints(true).enabled.value("BottomPrintsEdit"));
+    EXPECT_TRUE(
+        observe([&] { return ed.setUseInsidePrints(true); }).enabled.value("Top2PrintsEdit"));
+    EXPECT_TRUE(observe([&] { return ed.setUsePrints(true); }).enabled.value("BottomPrintsEdit"));
 
-    r = ed.setBackgroundColor(Swatch::TopInside, 0x00123456);
+    r = observe([&] { return ed.setBackgroundColor(Swatch::TopInside, 0x00123456); });
     EXPECT_EQ(doc.top.backgroundColor2, 0x00123456u);
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_EQ(r.changed, QStringList({ "TopLabelBGColor2" }));
     // A cancelled dialog changes nothing but still refreshes the page.
-    r = ed.setBackgroundColor(Swatch::Right, std::nullopt);
+    r = observe([&] { return ed.setBackgroundColor(Swatch::Right, std::nullopt); });
     EXPECT_EQ(doc.right.backgroundColor1, kWhite);
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
     EXPECT_TRUE(r.changed.isEmpty());
@@ -358,11 +362,11 @@ TEST_F(EditorFixture, PicturePanelsFollowTheirSwitchAndLinks)
     e = enabledStates(doc);
     EXPECT_TRUE(e["SameGraphic"]);
     EXPECT_TRUE(e["BottomGraphicFileSelect"]);
-    EditResult r = ed.setPictureSameAsFront(true);
+    ObservedEdit r = observe([&] { return ed.setPictureSameAsFront(true); });
     EXPECT_FALSE(r.enabled.value("BottomGraphicFileSelect", true));
     EXPECT_FALSE(r.enabled.value("BottomSizeRateFixed", true));
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
-    r = ed.setPictureUse(Surface::Bottom, false);
+    r = observe([&] { return ed.setPictureUse(Surface::Bottom, false); });
     EXPECT_FALSE(r.enabled.value("SameGraphic", true));
     EXPECT_TRUE(doc.bottom.pictureSameAsFront);
 }
@@ -388,7 +392,8 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     EXPECT_EQ(doc.bottom.picture.posX, -293);
     EXPECT_EQ(doc.bottom.picture.fileName, path);
 
-    EditResult r = ed.applySizeMode(Surface::Top, PictureSizing::FitWidth);
+    ObservedEdit r
+        = observe([&] { return ed.applySizeMode(Surface::Top, PictureSizing::FitWidth); });
     EXPECT_EQ(t.printWidth, 1429);
     EXPECT_EQ(t.printHeight, 1000);
     EXPECT_EQ(doc.bottom.picture.printWidth, 1629); // the back label's own width
@@ -398,15 +403,113 @@ TEST_F(EditorFixture, PicturesArePlacedAndLinkedFollowersKeptInStep)
     ed.applyAlignMode(Surface::Top, PictureAlignment::Bottom);
     EXPECT_EQ(t.posY, 411);
 
-    r = ed.setPictureWidth(Surface::Top, 700);
+    r = observe([&] { return ed.setPictureWidth(Surface::Top, 700); });
     EXPECT_EQ(t.printHeight, 489);
     EXPECT_EQ(int(t.sizeMode), 2);
     EXPECT_EQ(doc.bottom.picture.printWidth, 700);
     EXPECT_EQ(doc.bottom.picture.printHeight, 489);
-    r = ed.setPicturePosX(Surface::Top, 12);
+    r = observe([&] { return ed.setPicturePosX(Surface::Top, 12); });
     EXPECT_EQ(doc.bottom.picture.posX, 12);
     EXPECT_TRUE(r.changed.contains("BottomGraphicPosX"));
     EXPECT_EQ(int(t.alignMode), 6);
+}
+
+TEST_F(EditorFixture, ChoosingTheFitOrAlignmentAlreadyChosenDoesNothing)
+{
+    PicturePlacement &t = doc.top.picture;
+    t.pixelWidth = 1429;
+    t.pixelHeight = 1000;
+    t.printWidth = 700;
+    t.posX = 5;
+    t.sizeMode = PictureSizing::FitWidth;
+    t.alignMode = PictureAlignment::Left;
+    EXPECT_TRUE(ed.applySizeMode(Surface::Top, PictureSizing::FitWidth).isEmpty());
+    EXPECT_TRUE(ed.applyAlignMode(Surface::Top, PictureAlignment::Left).isEmpty());
+    EXPECT_EQ(t.printWidth, 700);
+    EXPECT_EQ(t.posX, 5);
+    EXPECT_EQ(ed.applyAlignMode(Surface::Top, PictureAlignment::Right).pages,
+        QList<PreviewPage>({ PreviewPage::Front }));
+    EXPECT_EQ(t.posX, 729);
+}
+
+TEST_F(EditorFixture, TypedTextChangesOnlyWhatIsANewWholeNumber)
+{
+    PicturePlacement &t = doc.top.picture;
+    t.printWidth = 2016;
+    t.sizeMode = PictureSizing::FitWidth;
+    t.alignMode = PictureAlignment::Right;
+    // Not a whole number: the message, and the stored value stays.
+    EXPECT_TRUE(ed.commitPicturePosX(Surface::Top, "-").isEmpty());
+    EXPECT_EQ(messages.messages, QStringList { "'-' は正しい整数値ではありません" });
+    EXPECT_EQ(t.alignMode, PictureAlignment::Right);
+    // The value already stored is not applied again: the fit stays chosen.
+    EXPECT_TRUE(ed.commitPictureWidth(Surface::Top, "2016").isEmpty());
+    EXPECT_EQ(t.sizeMode, PictureSizing::FitWidth);
+    EditResult r = ed.commitPictureWidth(Surface::Top, "700");
+    EXPECT_EQ(t.printWidth, 700);
+    EXPECT_EQ(t.sizeMode, PictureSizing::Custom);
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
+    EXPECT_EQ(messages.messages.size(), 1);
+
+    // A custom position takes each typed number; an emptied field nothing.
+    ASSERT_TRUE(ed.setTitleCustomXText(Surface::Top, "42"));
+    EXPECT_EQ(doc.top.title.customX, 42);
+    EXPECT_FALSE(ed.setTitleCustomXText(Surface::Top, ""));
+    EXPECT_EQ(doc.top.title.customX, 42);
+}
+
+TEST_F(EditorFixture, ANewResolutionConvertsEachAxisFromTheValuesBefore)
+{
+    for (PicturePlacement *p : { &doc.top.picture, &doc.bottom.picture }) {
+        p->pixelWidth = 1429;
+        p->pixelHeight = 1000;
+        p->printWidth = 2016;
+        p->printHeight = 1411;
+        p->posX = -293;
+        p->posY = 7;
+    }
+    doc.bottom.pictureSameAsFront = true;
+    TPrintsData item;
+    item.posX = 301;
+    item.posY = -301;
+    item.printWidth = 99;
+    item.printHeight = 3;
+    doc.backPrints.append(item);
+
+    doc.dpiX = 600;
+    doc.dpiY = 150;
+    EditResult r = ed.convertToResolution(300, 300);
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Shown }));
+    // The linked back is converted once; the aspect lock, which would
+    // recompute the height from the width, is off meanwhile.
+    for (const PicturePlacement *p : { &doc.top.picture, &doc.bottom.picture }) {
+        EXPECT_EQ(p->printWidth, 4032);
+        EXPECT_EQ(p->printHeight, 705);
+        EXPECT_EQ(p->posX, -586);
+        EXPECT_EQ(p->posY, 3);
+        EXPECT_TRUE(p->keepAspect);
+    }
+    EXPECT_EQ(doc.backPrints[0].posX, 602);
+    EXPECT_EQ(doc.backPrints[0].posY, -150); // toward zero, not -151
+    EXPECT_EQ(doc.backPrints[0].printWidth, 198);
+    EXPECT_EQ(doc.backPrints[0].printHeight, 1);
+
+    // Axes at their own or at an unknown resolution are left alone.
+    doc.top.picture.sizeMode = PictureSizing::FitWidth;
+    EXPECT_TRUE(ed.convertToResolution(600, 0).pages.isEmpty());
+    EXPECT_EQ(doc.top.picture.printWidth, 4032);
+    EXPECT_EQ(doc.top.picture.posY, 3);
+    EXPECT_EQ(doc.top.picture.sizeMode, PictureSizing::FitWidth);
+}
+
+TEST_F(EditorFixture, ASaveMakesTheDocumentStandForTheFileWritten)
+{
+    QTemporaryDir dir;
+    doc.fileName = "/old/name.cwr";
+    EXPECT_FALSE(ed.save(dir.filePath("missing/b.cwr")));
+    EXPECT_EQ(doc.fileName, "/old/name.cwr");
+    ASSERT_TRUE(ed.save(dir.filePath("a.cwr")));
+    EXPECT_EQ(doc.fileName, dir.filePath("a.cwr"));
 }
 
 TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
@@ -451,7 +554,7 @@ TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
     int reloads = 0;
     ed.setTemplateReloader([&] { ++reloads; });
 
-    EditResult r = ed.resetToNew();
+    ObservedEdit r = observe([&] { return ed.resetToNew(); });
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Shown }));
     EXPECT_TRUE(r.changed.contains("TopTitle"));
     EXPECT_TRUE(r.enabled.contains("TopTitle"));

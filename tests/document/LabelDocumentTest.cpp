@@ -35,45 +35,9 @@ TEST(LabelDocument, ANewDocumentHasTheDefaults)
     EXPECT_EQ(f.color, 0x80000008u);
 }
 
-TEST(LabelDocument, RescalingConvertsEveryDevicePixelValue)
-{
-    LabelDocument d;
-    d.top.picture.printWidth = 2016;
-    d.top.picture.printHeight = 1411;
-    d.top.picture.posX = -293;
-    d.top.picture.posY = 7;
-    d.right.picture.posY = 1001;
-    TPrintsData item;
-    item.posX = 301;
-    item.posY = -301;
-    item.printWidth = 99;
-    item.printHeight = 3;
-    d.backPrints.append(item);
-    d.coverPrints.append(item);
-
-    d.rescaleDeviceValues(300, 300, 600, 150);
-    EXPECT_EQ(d.top.picture.printWidth, 4032);
-    EXPECT_EQ(d.top.picture.posX, -586);
-    EXPECT_EQ(d.top.picture.printHeight, 705); // 1411 / 2 truncated
-    EXPECT_EQ(d.top.picture.posY, 3);
-    EXPECT_EQ(d.right.picture.posY, 500);
-    EXPECT_EQ(d.backPrints[0].posX, 602);
-    EXPECT_EQ(d.backPrints[0].posY, -150); // toward zero, not -151
-    EXPECT_EQ(d.backPrints[0].printHeight, 1);
-    EXPECT_EQ(d.coverPrints[0].printWidth, 198);
-
-    // Halving and doubling back loses at most the truncated pixel.
-    d.rescaleDeviceValues(600, 150, 300, 300);
-    EXPECT_EQ(d.top.picture.printWidth, 2016);
-    EXPECT_EQ(d.top.picture.printHeight, 1410);
-}
-
 TEST(LabelDocument, RescalingLargeValuesDoesNotOverflow)
 {
-    LabelDocument d;
-    d.top.picture.printWidth = 2000000000;
-    d.rescaleDeviceValues(300, 300, 1200, 300);
-    EXPECT_EQ(d.top.picture.printWidth, 2147483647);
+    EXPECT_EQ(rescaleValue(2000000000, 300, 1200), 2147483647);
     EXPECT_EQ(rescaleValue(1000, 0, 600), 1000);
     EXPECT_EQ(rescaleValue(-7, 2, 1), -3);
 }

@@ -5,7 +5,8 @@
 
 #include "TestSupport.h"
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
 #include "render/Geometry.h"
 
 using namespace cw;

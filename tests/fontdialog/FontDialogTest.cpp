@@ -12,13 +12,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
 #include "document/LabelDocument.h"
 #include "fonts/FontCharsets.h"
 #include "fonts/ui/TFontDialogEx.h"
 #include "fonts/ui/TFontDialogX.h"
-#include "TestSupport.h"
 
 using namespace cw;
 

@@ -6,7 +6,7 @@
 
 #include "ListEditorHarness.h"
 #include "TestSupport.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
 
 using namespace cw;
 

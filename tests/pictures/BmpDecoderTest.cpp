@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "pictures/BmpDecoder.h"
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 
 using namespace cw;
 

@@ -110,32 +110,16 @@ TEST_F(Placement, TypedWidthKeepsTheAspect)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
-    PlacementResult r = setPrintWidth(doc, Surface::Top, QStringLiteral("700"));
-    ASSERT_TRUE(r.ok);
+    PlacementResult r = setPrintWidth(doc, Surface::Top, 700);
     EXPECT_EQ(r.refreshPage, PreviewPage::Front);
     EXPECT_EQ(top().printWidth, 700);
     EXPECT_EQ(top().printHeight, 489); // 1000 * 700 / 1429 = 489.85
     EXPECT_EQ(int(top().sizeMode), 2);
-    setPrintHeight(doc, Surface::Top, QStringLiteral("500"));
+    setPrintHeight(doc, Surface::Top, 500);
     EXPECT_EQ(top().printWidth, 714); // 1429 * 500 / 1000 = 714.5
     setKeepAspect(doc, Surface::Top, false);
     setPrintWidth(doc, Surface::Top, 100);
     EXPECT_EQ(top().printHeight, 500);
-}
-
-TEST_F(Placement, TypedTextThatIsNoNumberChangesNothing)
-{
-    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    for (const char *text : { "", "-", "  ", "12a", "+" }) {
-        PlacementResult r = setPosX(doc, Surface::Top, QString::fromLatin1(text));
-        EXPECT_FALSE(r.ok) << text;
-        EXPECT_FALSE(r.refreshPage);
-        EXPECT_EQ(top().posX, -293);
-        EXPECT_EQ(int(top().alignMode), 6);
-    }
-    ASSERT_TRUE(setPosX(doc, Surface::Top, QStringLiteral("-12   ")).ok);
-    EXPECT_EQ(top().posX, -12);
-    EXPECT_EQ(placementTexts(doc, Surface::Top).posXMm, "-1.0mm");
 }
 
 TEST_F(Placement, NoPictureMeansNoAspectAndNoFit)
@@ -197,7 +181,7 @@ TEST_F(Placement, LinkedTypedValuesReachTheFollower)
 {
     setPictureLink(doc, Surface::Top, true);
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    PlacementResult r = setPosX(doc, Surface::Top, QStringLiteral("118"));
+    PlacementResult r = setPosX(doc, Surface::Top, 118);
     EXPECT_EQ(bottom().posX, 118);
     EXPECT_EQ(int(bottom().alignMode), 6);
     EXPECT_TRUE(r.touches(Surface::Bottom));
@@ -218,7 +202,6 @@ TEST_F(Placement, TurningTheLinkOffKeepsTheCopiedValues)
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     PlacementResult r = setPictureLink(doc, Surface::Top, true);
     EXPECT_EQ(r.refreshPage, PreviewPage::Back);
-    EXPECT_EQ(r.enablingChanged, QList<Surface> { Surface::Bottom });
     EXPECT_EQ(bottom().printWidth, 2016);
     setPictureLink(doc, Surface::Top, false);
     EXPECT_EQ(bottom().printWidth, 2016);
@@ -243,28 +226,6 @@ TEST_F(Placement, SpineLinkCopiesLeftToRightOnly)
     EXPECT_EQ(doc.left.picture.posX, -956);
 }
 
-TEST_F(Placement, EnablingFollowsUseAndTheLink)
-{
-    EXPECT_FALSE(panelEnabling(doc, Surface::Top).controls);
-    PlacementResult r = setPictureUse(doc, Surface::Top, true);
-    EXPECT_EQ(r.refreshPage, PreviewPage::Front);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Top).controls);
-    EXPECT_FALSE(panelEnabling(doc, Surface::Top).link);
-
-    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
-    r = setPictureUse(doc, Surface::Bottom, true);
-    EXPECT_EQ(r.refreshPage, PreviewPage::Back);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).controls);
-    setPictureLink(doc, Surface::Top, true);
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).link);
-    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).controls);
-    setPictureUse(doc, Surface::Bottom, false);
-    EXPECT_FALSE(panelEnabling(doc, Surface::Bottom).link);
-    EXPECT_TRUE(doc.bottom.pictureSameAsFront); // keeps its state
-    EXPECT_TRUE(panelEnabling(doc, Surface::Bottom).use);
-}
-
 TEST_F(Placement, UseNeverClearsThePicture)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
@@ -272,65 +233,6 @@ TEST_F(Placement, UseNeverClearsThePicture)
     setPictureUse(doc, Surface::Top, false);
     EXPECT_EQ(top().printWidth, 2016);
     EXPECT_FALSE(top().bitmap.isNull());
-}
-
-TEST_F(Placement, RestoringFromADocumentBringsTheStoredSizeToTheAspect)
-{
-    PlacementResult r
-        = restorePictureFromDocument(doc, Surface::Top, path("p.bmp"), 700, 300, -20, 33, messages);
-    ASSERT_TRUE(r.ok);
-    // B: 700 -> height 489; C: 300 -> width trunc(1429 * 0.3) = 428
-    EXPECT_EQ(top().printHeight, 300);
-    EXPECT_EQ(top().printWidth, 428);
-    EXPECT_EQ(top().posX, -20);
-    EXPECT_EQ(top().posY, 33);
-    EXPECT_EQ(int(top().sizeMode), 2);
-    EXPECT_EQ(int(top().alignMode), 6);
-}
-
-TEST_F(Placement, RestoringWithoutAFileKeepsTheStoredValues)
-{
-    PlacementResult r
-        = restorePictureFromDocument(doc, Surface::Bottom, QString(), 700, 300, 20, 33, messages);
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(bottom().printWidth, 700);
-    EXPECT_EQ(bottom().printHeight, 300);
-    EXPECT_TRUE(messages.messages.isEmpty());
-}
-
-TEST_F(Placement, RestoringAMissingFileKeepsTheNameAndTheStoredValues)
-{
-    PlacementResult r = restorePictureFromDocument(
-        doc, Surface::Top, path("gone.bmp"), 700, 300, 20, 33, messages);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(top().fileName, path("gone.bmp"));
-    EXPECT_EQ(top().printWidth, 700);
-    EXPECT_EQ(top().printHeight, 300);
-    EXPECT_EQ(messages.messages.size(), 1);
-}
-
-TEST_F(Placement, NewResetsAllButAspectBitmapAndSourceRect)
-{
-    setPictureLink(doc, Surface::Top, true);
-    setPictureLink(doc, Surface::Left, true);
-    LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
-    setPictureUse(doc, Surface::Top, true);
-    setKeepAspect(doc, Surface::Top, false);
-    applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
-    PlacementResult r = resetPicturePlacements(doc);
-    EXPECT_EQ(r.refreshPage, PreviewPage::Shown);
-    EXPECT_FALSE(doc.bottom.pictureSameAsFront);
-    EXPECT_FALSE(doc.right.pictureSameAsLeft);
-    EXPECT_FALSE(top().use);
-    EXPECT_TRUE(top().fileName.isEmpty());
-    EXPECT_EQ(top().pixelWidth, 0);
-    EXPECT_EQ(top().printWidth, 0);
-    EXPECT_EQ(top().posX, 0);
-    EXPECT_EQ(int(top().sizeMode), 2);
-    EXPECT_EQ(int(top().alignMode), 6);
-    EXPECT_FALSE(top().keepAspect);
-    EXPECT_FALSE(top().bitmap.isNull());
-    EXPECT_EQ(top().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));
 }
 
 } // namespace

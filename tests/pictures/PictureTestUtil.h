@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "pictures/PictureLoading.h"
+#include "pictures/SusieHost.h"
 
 using namespace cw;
 

@@ -229,15 +229,4 @@ TEST(PrintsPaperInfo, FaceSizesInMillimetresAndDevicePixels)
     EXPECT_EQ(printsMmX(300, 300), "25.4mm");
 }
 
-TEST(PrintsNumbers, ANumberOrTheMessage)
-{
-    RecordingMessages messages;
-    EXPECT_EQ(parsePrintsNumber("-12", messages), -12);
-    EXPECT_EQ(parsePrintsNumber("+", messages), std::nullopt);
-    EXPECT_EQ(parsePrintsNumber("", messages), std::nullopt);
-    EXPECT_EQ(messages.messages,
-        (QStringList { QStringLiteral("'+' は正しい整数値ではありません"),
-            QStringLiteral("'' は正しい整数値ではありません") }));
-}
-
 } // namespace

@@ -10,12 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "widgets/ColorSwatch.h"
 #include "app/QtUserDialogs.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/PictureTestUtil.h"
+#include "pictures/SusieHost.h"
 #include "pictures/ui/TOpenPictureDialogEx.h"
 #include "pictures/ui/TTransColGet.h"
+#include "widgets/ColorSwatch.h"
 
 using namespace cw;
 

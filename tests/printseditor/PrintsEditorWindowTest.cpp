@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
-#include "widgets/ColorSwatch.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
 #include "text/ui/UnicodeMark.h"
 #include "ui/MainWindowHarness.h"
+#include "widgets/ColorSwatch.h"
 
 using namespace cw;
 

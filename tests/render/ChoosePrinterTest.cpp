@@ -35,6 +35,7 @@ TEST(ChoosePrinter, DoublingTheResolutionDoublesEveryDevicePixelValue)
 {
     PrinterState state;
     LabelDocument doc;
+    DocumentEditor ed(doc);
     ComputeSurfacePixels(doc, state); // 300 x 300
     place(doc.top.picture, 2016, 1411, -293, 0);
     place(doc.left.picture, 70, 49, 0, 669);
@@ -51,7 +52,7 @@ TEST(ChoosePrinter, DoublingTheResolutionDoublesEveryDevicePixelValue)
     RecordingMessages messages;
     int dialogs = 0;
     ChoosePrinterResult r = ChoosePrinter(
-        doc, printer, [&] { ++dialogs; }, messages, state);
+        ed, printer, [&] { ++dialogs; }, messages, state);
     EXPECT_EQ(dialogs, 1);
     EXPECT_FALSE(r.refused);
     EXPECT_TRUE(r.resolutionChanged);
@@ -72,7 +73,7 @@ TEST(ChoosePrinter, DoublingTheResolutionDoublesEveryDevicePixelValue)
     EXPECT_FALSE(doc.right.picture.keepAspect);
     // The millimetres stay.
     EXPECT_DOUBLE_EQ(PixelsToMmX(doc.top.picture.printWidth, state), widthMm);
-    EXPECT_EQ(r.placement.refreshPage, PreviewPage::Shown);
+    EXPECT_EQ(r.edit.pages, QList<PreviewPage> { PreviewPage::Shown });
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
@@ -80,13 +81,14 @@ TEST(ChoosePrinter, ALinkedBackIsConvertedOnceNotTwice)
 {
     PrinterState state;
     LabelDocument doc;
+    DocumentEditor ed(doc);
     ComputeSurfacePixels(doc, state);
     place(doc.top.picture, 2016, 1411, -293, 0);
     place(doc.bottom.picture, 2016, 1411, -293, 0);
     doc.bottom.pictureSameAsFront = true;
     FixedPrinter printer(600);
     RecordingMessages messages;
-    ChoosePrinter(doc, printer, {}, messages, state);
+    ChoosePrinter(ed, printer, {}, messages, state);
     EXPECT_EQ(doc.bottom.picture.printWidth, 4032);
     EXPECT_EQ(doc.bottom.picture.printHeight, 2822);
     EXPECT_EQ(doc.bottom.picture.posX, -586);
@@ -96,11 +98,12 @@ TEST(ChoosePrinter, TheSameResolutionChangesNoValue)
 {
     PrinterState state;
     LabelDocument doc;
+    DocumentEditor ed(doc);
     ComputeSurfacePixels(doc, state);
     place(doc.top.picture, 2000, 1411, -293, 0); // not the picture's aspect ratio
     FixedPrinter printer(300);
     RecordingMessages messages;
-    ChoosePrinterResult r = ChoosePrinter(doc, printer, {}, messages, state);
+    ChoosePrinterResult r = ChoosePrinter(ed, printer, {}, messages, state);
     EXPECT_FALSE(r.resolutionChanged);
     EXPECT_EQ(doc.top.picture.printWidth, 2000);
     EXPECT_EQ(doc.top.picture.printHeight, 1411);
@@ -111,12 +114,13 @@ TEST(ChoosePrinter, RefusedAfterAPrinterFailure)
     PrinterState state;
     state.printerFailed = true;
     LabelDocument doc;
+    DocumentEditor ed(doc);
     doc.dpiX = doc.dpiY = 600;
     FixedPrinter printer(300);
     RecordingMessages messages;
     int dialogs = 0;
     ChoosePrinterResult r = ChoosePrinter(
-        doc, printer, [&] { ++dialogs; }, messages, state);
+        ed, printer, [&] { ++dialogs; }, messages, state);
     EXPECT_TRUE(r.refused);
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(doc.dpiX, 600);

@@ -10,6 +10,7 @@
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
 #include "render/PrintDocument.h"
+#include "render/RenderPreviewPage.h"
 
 using namespace cw;
 

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "document/LabelDocument.h"
-#include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
+#include "render/PictureFileReader.h"
 
 using namespace cw;
 

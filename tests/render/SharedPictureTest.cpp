@@ -6,7 +6,8 @@
 #include "RenderTestSupport.h"
 
 #include "document/DocumentEditor.h"
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
 #include "document/PicturePlacementOps.h"
 #include "pictures/PictureLoading.h"
 #include "render/PageOutput.h"

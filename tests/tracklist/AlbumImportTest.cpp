@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "ObservedEdit.h"
 #include "TestSupport.h"
 #include "document/DiscTitles.h"
 #include "document/DocumentEditor.h"
@@ -316,7 +317,8 @@ TEST(AlbumImportTitles, DiscTitlesGoThroughTheLinks)
     ed.setTitleSameAsFront(Surface::Bottom, true);
     ed.setTitleSameAsFront(Surface::Left, true);
     ed.setTitleSameAsLeft(true);
-    const EditResult r = applyDiscTitles(ed, QStringLiteral("夏の記録"), QStringLiteral("楽団"));
+    const ObservedEdit r = observeEdit(doc,
+        [&] { return applyDiscTitles(ed, QStringLiteral("夏の記録"), QStringLiteral("楽団")); });
     EXPECT_TRUE(doc.top.title.use && doc.left.title.use && doc.right.title.use);
     EXPECT_EQ(doc.top.title.text, QStringLiteral("夏の記録"));
     EXPECT_EQ(doc.bottom.title.text, QStringLiteral("夏の記録"));

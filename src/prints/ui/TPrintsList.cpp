@@ -25,6 +25,7 @@
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
 #include "base/PreviewPage.h"
+#include "text/TypedNumber.h"
 #include "text/ui/UnicodeMark.h"
 
 namespace cw {
@@ -574,7 +575,7 @@ void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> 
         return;
     NullMessageSink silent;
     MessageSink &messages = m_dialogs ? static_cast<MessageSink &>(*m_dialogs) : silent;
-    const std::optional<int> value = parsePrintsNumber(edit->text(), messages);
+    const std::optional<int> value = takeTypedInt(edit->text(), messages);
     if (!value) {
         // The stored value is shown again.
         edit->clear();

@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "render/RenderPreviewPage.h"
 #include "render/WindowPlacement.h"
 
 namespace cw {

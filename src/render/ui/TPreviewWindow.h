@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include "render/PageDrawer.h"
 #include "render/PreviewState.h"
-#include "render/PrintDocument.h"
 
 class QLabel;
 class QPushButton;

@@ -18,6 +18,7 @@
 #include "widgets/UserDialogs.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/WindowPlacement.h"
+#include "text/TypedNumber.h"
 #include "tracklist/DrawTrackList.h"
 
 namespace cw {
@@ -324,9 +325,11 @@ void TListSetWindow::sync()
         b->setChecked(true);
     for (Field &fd : m_fields) {
         const QString text = QString::number(m_state.value(fd.field));
-        // The field being typed in keeps its text while it holds the value.
+        // The field being typed in keeps its text while it holds the value
+        // (a text that is no whole number counting as 0).
         if (fd.edit->text() != text
-            && !(fd.edit->hasFocus() && fd.edit->text().trimmed().toInt() == m_state.value(fd.field)
+            && !(fd.edit->hasFocus()
+                && typedInt(fd.edit->text()).value_or(0) == m_state.value(fd.field)
                 && !fd.edit->text().trimmed().isEmpty()))
             fd.edit->setText(text);
         fd.maximum->setText(m_state.maximumLabel(fd.field));

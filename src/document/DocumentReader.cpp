@@ -1,6 +1,5 @@
-#include "document/DocumentFile.h"
+#include "document/DocumentReader.h"
 
-#include <QDir>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,133 +10,15 @@
 #include <vector>
 
 #include "document/DocumentEditor.h"
-#include "pictures/PictureLoading.h"
-#include "document/PicturePlacementOps.h"
+#include "document/DocumentFileFormat.h"
+#include "document/DocumentPictures.h"
 #include "document/TPrintsData.h"
+#include "pictures/PictureLoading.h"
 #include "text/LineIO.h"
-#include "text/SafeSave.h"
 
 namespace cw {
 
 namespace {
-
-// ---- Writing ---------------------------------------------------------------
-
-QString tabName(Surface s)
-{
-    switch (s) {
-    case Surface::Top:
-        return QStringLiteral("表レーベル");
-    case Surface::Bottom:
-        return QStringLiteral("裏レーベル");
-    case Surface::Left:
-        return QStringLiteral("背表紙(左)");
-    case Surface::Right:
-        return QStringLiteral("背表紙(右)");
-    }
-    return QString();
-}
-
-// Writes the lines of one document with the number formats of the file.
-class Writer
-{
-public:
-    Writer(const QHash<QString, QString> &storedNames, const QString &path, TextEncoding encoding)
-        : m_out(encoding == TextEncoding::Utf8 ? docfile::kUnicodeLineBytes - 1
-                                               : docfile::kLineBytes - 1,
-            encoding)
-        , m_storedNames(storedNames)
-        , m_path(path)
-    { }
-    void line(const QString &text, const QString &field = QString())
-    {
-        m_out.writeLine(text, field);
-    }
-    void number(long long v) { line(QString::number(v)); }
-    void numbers(std::initializer_list<long long> values)
-    {
-        QString s;
-        for (long long v : values) {
-            if (!s.isEmpty())
-                s += QLatin1Char(' ');
-            s += QString::number(v);
-        }
-        line(s);
-    }
-    void section(const char *name)
-    {
-        line(QString());
-        line(QLatin1String(name));
-    }
-    void colour(ColorRef c) { line(QString::asprintf("%08x", unsigned(c))); }
-    void font(const FontSpec &f, const QString &field)
-    {
-        line(QString::asprintf("%d %03d %d %d %d %d %d", int(f.color), f.size, f.charset,
-            int(f.bold), int(f.italic), int(f.underline), int(f.strikeOut)));
-        line(f.name, field);
-    }
-    // A picture's name as the document was read with it, when that name still
-    // leads to the same file from where the document is written.
-    QString pictureName(const QString &fileName) const
-    {
-        const auto stored = m_storedNames.constFind(fileName);
-        if (stored != m_storedNames.constEnd()
-            && resolveDocumentPicture(*stored, m_path) == fileName)
-            return *stored;
-        return fileName;
-    }
-    void picture(const PicturePlacement &p, const QString &field)
-    {
-        line(pictureName(p.fileName), field);
-        numbers({ p.printWidth, p.printHeight, p.posX, p.posY });
-    }
-    void layout(const ListLayout &l)
-    {
-        line(QString::asprintf("%1d %03d %03d %03d %03d %03d %03d %03d %03d", l.columnCount, l.posX,
-            l.posY, l.width1, l.width2, l.width3, l.space1, l.space2, l.lineSpacing));
-    }
-    void item(const TPrintsData &d, const QString &where)
-    {
-        number(d.kind);
-        line(d.text, where + QStringLiteral(" テキスト"));
-        numbers({ d.textX, d.textY });
-        font(d.font, where + QStringLiteral(" フォント名"));
-        number(d.angle);
-        line(pictureName(d.fileName), where + QStringLiteral(" ファイル名"));
-        numbers({ d.transparent ? 1 : 0, (long long)int(d.transColor) });
-        numbers({ d.posX, d.posY });
-        numbers({ d.printWidth, d.printHeight });
-    }
-    void prints(const QList<TPrintsData> &list, const QString &caption)
-    {
-        for (int i = 0; i < list.size(); ++i)
-            item(list[i], QStringLiteral("%1 %2番目の項目").arg(caption).arg(i + 1));
-    }
-    void row(const TListData &r, int index)
-    {
-        numbers({ r.separate ? 1 : 0, r.kind });
-        for (int c = 0; c < 3; ++c) {
-            const TListCell &cell = r.columns[c];
-            const QString where = QStringLiteral("リスト %1行目 %2列目").arg(index + 1).arg(c + 1);
-            number(cell.align);
-            line(cell.text, where);
-            font(cell.font, where + QStringLiteral(" フォント名"));
-        }
-    }
-    const LineWriter &out() const { return m_out; }
-
-private:
-    LineWriter m_out;
-    const QHash<QString, QString> &m_storedNames;
-    QString m_path;
-};
-
-QString fileMessage(const QString &path, const char *reason)
-{
-    return QStringLiteral("ファイル(") + path + QStringLiteral(")") + QString::fromUtf8(reason);
-}
-
-// ---- Reading -----------------------------------------------------------------
 
 // The leading decimal number of a line: optional blanks, a sign, digits, an
 // optional fraction and exponent. No number gives 0.
@@ -449,11 +330,7 @@ private:
 
     QString picturePath(const QByteArray &raw) const
     {
-        const QString stored = text(raw);
-        const QString found = resolveDocumentPicture(stored, m_path);
-        if (found != stored)
-            m_doc.pictureNamesAsStored.insert(found, stored);
-        return found;
+        return readPictureName(text(raw), m_path, m_doc.pictureNamesAsStored);
     }
 
     // The lines every surface stores for its title font and picture.
@@ -762,229 +639,7 @@ private:
     Fields m_coverItem, m_otherItem, m_rowFields;
 };
 
-// Converts the device-pixel values read at the file's resolution to the
-// document's. Pictures go through their edit operations with the aspect lock
-// off; every new value is computed from the values as read, so that a
-// follower that a link already gave its leader's converted values is not
-// converted twice.
-void convertResolution(DocumentEditor &ed, int fileDpiX, int fileDpiY)
-{
-    LabelDocument &doc = ed.document();
-    const bool convertX = fileDpiX > 0 && fileDpiX != doc.dpiX;
-    const bool convertY = fileDpiY > 0 && fileDpiY != doc.dpiY;
-    if (!convertX && !convertY)
-        return;
-    std::array<bool, 4> keep {};
-    std::array<PicturePlacement, 4> read;
-    for (Surface s : kAllSurfaces) {
-        PicturePlacement &p = doc.surface(s).picture;
-        keep[int(s)] = p.keepAspect;
-        p.keepAspect = false;
-        read[int(s)] = p;
-    }
-    if (convertX) {
-        for (Surface s : kAllSurfaces) {
-            const PicturePlacement &p = read[int(s)];
-            ed.setPictureWidth(s, rescaleValue(p.printWidth, fileDpiX, doc.dpiX));
-            ed.setPicturePosX(s, rescaleValue(p.posX, fileDpiX, doc.dpiX));
-        }
-    }
-    if (convertY) {
-        for (Surface s : kAllSurfaces) {
-            const PicturePlacement &p = read[int(s)];
-            ed.setPictureHeight(s, rescaleValue(p.printHeight, fileDpiY, doc.dpiY));
-            ed.setPicturePosY(s, rescaleValue(p.posY, fileDpiY, doc.dpiY));
-        }
-    }
-    for (QList<TPrintsData> *list : { &doc.coverPrints, &doc.insidePrints, &doc.backPrints }) {
-        for (TPrintsData &item : *list) {
-            if (convertX) {
-                item.posX = rescaleValue(item.posX, fileDpiX, doc.dpiX);
-                item.printWidth = rescaleValue(item.printWidth, fileDpiX, doc.dpiX);
-            }
-            if (convertY) {
-                item.posY = rescaleValue(item.posY, fileDpiY, doc.dpiY);
-                item.printHeight = rescaleValue(item.printHeight, fileDpiY, doc.dpiY);
-            }
-        }
-    }
-    for (Surface s : kAllSurfaces)
-        doc.surface(s).picture.keepAspect = keep[int(s)];
-}
-
 } // namespace
-
-namespace {
-
-// Writes every line of the document; the problems stay in the writer.
-void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
-{
-    w.line(QLatin1String(docfile::kHeader));
-    w.line(QLatin1String(
-        encoding == TextEncoding::Utf8 ? docfile::kUnicodeVersion : docfile::kVersion));
-
-    w.section("[Print Setting]");
-    w.layout(doc.listLayout[0]);
-    w.layout(doc.listLayout[1]);
-
-    w.section("[DPI]");
-    w.numbers({ doc.dpiX, doc.dpiY });
-
-    const SurfaceSettings &t = doc.top;
-    w.section("[Top Label]");
-    w.colour(t.backgroundColor1);
-    w.colour(t.backgroundColor2);
-    w.number(t.title.use);
-    w.line(t.title.text, tabName(Surface::Top) + QStringLiteral(" タイトル"));
-    w.number(int(t.title.posMode));
-    w.numbers({ t.title.customXUse, t.title.customX });
-    w.numbers({ t.title.customYUse, t.title.customY });
-    w.font(t.title.font, tabName(Surface::Top) + QStringLiteral(" タイトルのフォント名"));
-    w.number(t.picture.use);
-    w.picture(t.picture, tabName(Surface::Top) + QStringLiteral(" 画像ファイル名"));
-    w.numbers({ t.useCoverPrints, t.useInsidePrints });
-    w.number(t.useList);
-
-    w.section("[Top1Prints]");
-    w.prints(doc.coverPrints, QStringLiteral("任意印刷(前面)"));
-    w.section("[Top2Prints]");
-    w.prints(doc.insidePrints, QStringLiteral("任意印刷(背面)"));
-
-    const SurfaceSettings &b = doc.bottom;
-    w.section("[Bottom Label]");
-    w.colour(b.backgroundColor1);
-    w.numbers({ b.title.use, b.titleSameAsFront });
-    w.line(b.title.text, tabName(Surface::Bottom) + QStringLiteral(" タイトル"));
-    w.number(int(b.title.posMode));
-    w.numbers({ b.title.customXUse, b.title.customX });
-    w.numbers({ b.title.customYUse, b.title.customY });
-    w.font(b.title.font, tabName(Surface::Bottom) + QStringLiteral(" タイトルのフォント名"));
-    w.numbers({ b.picture.use, b.pictureSameAsFront });
-    w.picture(b.picture, tabName(Surface::Bottom) + QStringLiteral(" 画像ファイル名"));
-    w.number(b.usePrints);
-    w.number(b.useList);
-
-    const SurfaceSettings &l = doc.left;
-    w.section("[Left Title]");
-    w.colour(l.backgroundColor1);
-    w.numbers({ l.title.use, l.titleSameAsFront });
-    w.line(l.title.text, tabName(Surface::Left) + QStringLiteral(" タイトル"));
-    w.number(int(l.title.posMode));
-    w.number(l.title.offset);
-    w.font(l.title.font, tabName(Surface::Left) + QStringLiteral(" タイトルのフォント名"));
-    w.number(l.picture.use);
-    w.picture(l.picture, tabName(Surface::Left) + QStringLiteral(" 画像ファイル名"));
-
-    const SurfaceSettings &r = doc.right;
-    w.section("[Right Title]");
-    w.colour(r.backgroundColor1);
-    w.numbers({ r.title.use, r.titleSameAsFront, r.titleSameAsLeft });
-    w.line(r.title.text, tabName(Surface::Right) + QStringLiteral(" タイトル"));
-    w.number(int(r.title.posMode));
-    w.number(r.title.offset);
-    w.font(r.title.font, tabName(Surface::Right) + QStringLiteral(" タイトルのフォント名"));
-    w.numbers({ r.picture.use, r.pictureSameAsLeft });
-    w.picture(r.picture, tabName(Surface::Right) + QStringLiteral(" 画像ファイル名"));
-
-    w.section("[BottomPrints]");
-    w.prints(doc.backPrints, QStringLiteral("任意印刷"));
-
-    w.section("[List]");
-    for (int i = 0; i < doc.listRows.size(); ++i)
-        w.row(doc.listRows[i], i);
-}
-
-// A problem that only the Unicode form mends: characters outside CP932 (a
-// line break is refused in either form).
-bool outsideCp932(const LineWriter::Problem &p)
-{
-    return !p.unencodable.isEmpty() && !p.lineBreak;
-}
-
-} // namespace
-
-DocumentBytes documentBytes(const LabelDocument &doc, const QString &path, TextEncoding encoding)
-{
-    Writer w(doc.pictureNamesAsStored, path.isEmpty() ? doc.fileName : path, encoding);
-    writeDocument(w, doc, encoding);
-    DocumentBytes out;
-    if (w.out().ok()) {
-        out.data = w.out().data();
-    } else {
-        out.problems = w.out().problemText();
-        if (encoding == TextEncoding::Cp932)
-            out.needsUnicode
-                = std::any_of(w.out().problems().begin(), w.out().problems().end(), outsideCp932);
-    }
-    return out;
-}
-
-QList<UnicodeField> fieldsNeedingUnicode(const LabelDocument &doc)
-{
-    Writer w(doc.pictureNamesAsStored, doc.fileName, TextEncoding::Cp932);
-    writeDocument(w, doc, TextEncoding::Cp932);
-    QList<UnicodeField> out;
-    for (const LineWriter::Problem &p : w.out().problems()) {
-        if (outsideCp932(p))
-            out.append({ p.field, p.unencodable });
-    }
-    return out;
-}
-
-QString unicodeSaveQuestion()
-{
-    return QStringLiteral(
-        "この文書にはShift-JISで保存できない文字があります。新しい形式(1.07)で保存しますか？");
-}
-
-bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &messages,
-    UnicodeSave unicode, ConfirmSink *confirm)
-{
-    const QString failed = fileMessage(path, "が記録できません");
-    DocumentBytes bytes = documentBytes(doc, path);
-    if (!bytes.ok() && bytes.needsUnicode) {
-        const bool allowed = unicode == UnicodeSave::Allow
-            || (unicode == UnicodeSave::Ask && confirm
-                && confirm->confirm(unicodeSaveQuestion(), QStringLiteral("確認")));
-        if (allowed)
-            bytes = documentBytes(doc, path, TextEncoding::Utf8);
-    }
-    if (!bytes.ok()) {
-        messages.showMessage(failed + QLatin1Char('\n') + bytes.problems);
-        return false;
-    }
-    if (!saveFileSafely(path, bytes.data)) {
-        messages.showMessage(failed);
-        return false;
-    }
-    return true;
-}
-
-QString resolveDocumentPicture(const QString &stored, const QString &documentPath)
-{
-    if (stored.isEmpty())
-        return stored;
-    const QFileInfo info(stored);
-    if (info.isAbsolute() && info.exists())
-        return stored;
-    const QDir folder = QFileInfo(documentPath).absoluteDir();
-    if (!info.isAbsolute()) {
-        const QString candidate = folder.absoluteFilePath(stored);
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(candidate);
-    }
-    // Documents written elsewhere may name a folder that does not exist here
-    // (with either kind of separator): look beside the document.
-    const qsizetype cut
-        = std::max(stored.lastIndexOf(QLatin1Char('/')), stored.lastIndexOf(QLatin1Char('\\')));
-    const QString last = stored.mid(cut + 1);
-    if (!last.isEmpty()) {
-        const QString candidate = folder.absoluteFilePath(last);
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(candidate);
-    }
-    return stored;
-}
 
 LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
     ProgressSink &progress, DocumentFileInfo *info)
@@ -1002,7 +657,7 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     LabelDocument &doc = editor.document();
     auto fail = [&](const char *reason, LoadStatus status) {
         progress.hide();
-        messages.showMessage(fileMessage(path, reason));
+        messages.showMessage(docfile::fileMessage(path, reason));
         return status;
     };
 
@@ -1013,15 +668,6 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     Reader reader(editor, path);
     // A picture named by several surfaces or items is decoded once.
     SharedPictureLoads sharedPictures;
-    // The window refreshes every control after a load: the operations need
-    // not report what each of them changed.
-    struct Quiet
-    {
-        DocumentEditor &ed;
-        bool was;
-        ~Quiet() { ed.setReporting(was); }
-    } quiet { editor, editor.reporting() };
-    editor.setReporting(false);
     raw.clear();
     lines.readRawLine(raw);
     reader.version = parseVersion(raw);
@@ -1045,7 +691,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     doc.backPrints.clear();
 
     const bool complete = reader.run(lines) && !lines.readError();
-    convertResolution(editor, reader.fileDpiX, reader.fileDpiY);
+    // The values are in pixels of the file's resolution.
+    editor.convertToResolution(reader.fileDpiX, reader.fileDpiY);
     if (!complete) {
         // What was read stays, but the document no longer stands for the file.
         doc.fileName.clear();
@@ -1065,7 +712,7 @@ LoadStatus loadDocument(
     // such as /dev/zero never ends.
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         progress.hide();
-        editor.messages().showMessage(fileMessage(path, "がオープンできません"));
+        editor.messages().showMessage(docfile::fileMessage(path, "がオープンできません"));
         return LoadStatus::CannotOpen;
     }
     return readDocument(editor, file, path, progress, info);

@@ -1,0 +1,162 @@
+#include "document/DocumentControls.h"
+
+namespace cw {
+
+namespace {
+
+QString boolText(bool b)
+{
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString fontText(const FontSpec &f)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5%6%7%8")
+        .arg(f.name)
+        .arg(f.size)
+        .arg(f.color)
+        .arg(f.charset)
+        .arg(boolText(f.bold), boolText(f.italic), boolText(f.underline), boolText(f.strikeOut));
+}
+
+} // namespace
+
+QString swatchControlName(Swatch s)
+{
+    switch (s) {
+    case Swatch::TopCover:
+        return QStringLiteral("TopLabelBGColor1");
+    case Swatch::TopInside:
+        return QStringLiteral("TopLabelBGColor2");
+    case Swatch::Bottom:
+        return QStringLiteral("BottomLabelBGColor");
+    case Swatch::Left:
+        return QStringLiteral("LeftTitleBGColor");
+    case Swatch::Right:
+        return QStringLiteral("RightTitleBGColor");
+    }
+    return QString();
+}
+
+ControlStates enabledStates(const LabelDocument &doc)
+{
+    ControlStates e;
+    auto set = [&e](const QStringList &names, bool on) {
+        for (const QString &n : names)
+            e.insert(n, on);
+    };
+
+    // Front title.
+    const TitleSettings &tt = doc.top.title;
+    set({ "TopTitleLabel", "TopTitle", "TopTitlePos", "TopTitleFontSet" }, tt.use);
+    const bool topCustom = tt.use && tt.posMode == TitlePosition::Custom;
+    set({ "TopTitlePosXY", "TopTitlePosXUse", "TopTitlePosYUse" }, topCustom);
+    set({ "TopTitlePosX" }, topCustom && tt.customXUse);
+    set({ "TopTitlePosY" }, topCustom && tt.customYUse);
+
+    // Back title.
+    const TitleSettings &bt = doc.bottom.title;
+    const bool bottomOwn = bt.use && !doc.bottom.titleSameAsFront;
+    set({ "BottomSameTitle" }, bt.use);
+    set({ "BottomTitleLabel", "BottomTitle", "BottomTitlePos", "BottomTitleFontSet" }, bottomOwn);
+    const bool bottomCustom = bottomOwn && bt.posMode == TitlePosition::Custom;
+    set({ "BottomTitlePosXY", "BottomTitlePosXUse", "BottomTitlePosYUse" }, bottomCustom);
+    set({ "BottomTitlePosX" }, bottomCustom && bt.customXUse);
+    set({ "BottomTitlePosY" }, bottomCustom && bt.customYUse);
+
+    // Left spine.
+    const TitleSettings &lt = doc.left.title;
+    set({ "LeftSameTitle", "LeftTitlePos" }, lt.use);
+    set({ "LeftTitleLabel", "LeftTitle", "LeftTitleFontSet" },
+        lt.use && !doc.left.titleSameAsFront);
+    set({ "LeftTitleOffset" }, lt.use && lt.posMode == TitlePosition::Custom);
+
+    // Right spine: its two links exclude each other.
+    const TitleSettings &rt = doc.right.title;
+    const bool rFront = doc.right.titleSameAsFront;
+    const bool rLeft = doc.right.titleSameAsLeft;
+    set({ "RightSameTitle" }, rt.use && !rLeft);
+    set({ "RightSameLeft" }, rt.use && !rFront);
+    set({ "RightTitleLabel", "RightTitle", "RightTitleFontSet" }, rt.use && !rFront && !rLeft);
+    set({ "RightTitlePos" }, rt.use && !rLeft);
+    set({ "RightTitleOffset" }, rt.use && rt.posMode == TitlePosition::Custom && !rLeft);
+
+    // Editor buttons.
+    set({ "TopListEdit" }, doc.top.useList);
+    set({ "BottomListEdit" }, doc.bottom.useList);
+    set({ "Top1PrintsEdit" }, doc.top.useCoverPrints);
+    set({ "Top2PrintsEdit" }, doc.top.useInsidePrints);
+    set({ "BottomPrintsEdit" }, doc.bottom.usePrints);
+
+    // Picture panels. A follower's panel is usable only while its link is off;
+    // its link check box only while its picture is switched on.
+    for (Surface s : kAllSurfaces) {
+        const SurfaceSettings &ss = doc.surface(s);
+        bool on = ss.picture.use;
+        if (s == Surface::Bottom)
+            on = on && !ss.pictureSameAsFront;
+        if (s == Surface::Right)
+            on = on && !ss.pictureSameAsLeft;
+        const QString p = surfacePrefix(s);
+        for (const char *part : { "GraphLabel", "GraphicFileName", "GraphicFileSelect",
+                 "GraphicInfo", "PSet", "GraphicWidth2", "GraphicHeight2", "GraphicPosX",
+                 "GraphicPosY", "GSizeChange", "GPosChange", "SizeRateFixed" })
+            e.insert(p + QLatin1String(part), on);
+    }
+    set({ "SameGraphic" }, doc.bottom.picture.use);
+    set({ "SameGraphicLeft" }, doc.right.picture.use);
+    return e;
+}
+
+QMap<QString, QString> controlValues(const LabelDocument &doc)
+{
+    QMap<QString, QString> v;
+    for (Surface s : kAllSurfaces) {
+        const SurfaceSettings &ss = doc.surface(s);
+        const QString p = surfacePrefix(s);
+        const TitleSettings &t = ss.title;
+        v.insert(p + "TitleUse", boolText(t.use));
+        v.insert(p + "Title", t.text);
+        v.insert(p + "TitlePos", QString::number(int(t.posMode)));
+        v.insert(p + "TitleFont", fontText(t.font));
+        if (hasCustomTitlePosition(s)) {
+            v.insert(p + "TitlePosXUse", boolText(t.customXUse));
+            v.insert(p + "TitlePosX", QString::number(t.customX));
+            v.insert(p + "TitlePosYUse", boolText(t.customYUse));
+            v.insert(p + "TitlePosY", QString::number(t.customY));
+        } else {
+            v.insert(p + "TitleOffset", QString::number(t.offset));
+        }
+        const PicturePlacement &pic = ss.picture;
+        v.insert(p + "GraphicUse", boolText(pic.use));
+        v.insert(p + "GraphicFileName", pic.fileName);
+        v.insert(p + "GraphicWidth", QString::number(pic.pixelWidth));
+        v.insert(p + "GraphicHeight", QString::number(pic.pixelHeight));
+        v.insert(p + "GraphicWidth2", QString::number(pic.printWidth));
+        v.insert(p + "GraphicHeight2", QString::number(pic.printHeight));
+        v.insert(p + "GraphicPosX", QString::number(pic.posX));
+        v.insert(p + "GraphicPosY", QString::number(pic.posY));
+        v.insert(p + "GSizeChange", QString::number(int(pic.sizeMode)));
+        v.insert(p + "GPosChange", QString::number(int(pic.alignMode)));
+        v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
+    }
+    v.insert("BottomSameTitle", boolText(doc.bottom.titleSameAsFront));
+    v.insert("LeftSameTitle", boolText(doc.left.titleSameAsFront));
+    v.insert("RightSameTitle", boolText(doc.right.titleSameAsFront));
+    v.insert("RightSameLeft", boolText(doc.right.titleSameAsLeft));
+    v.insert("SameGraphic", boolText(doc.bottom.pictureSameAsFront));
+    v.insert("SameGraphicLeft", boolText(doc.right.pictureSameAsLeft));
+    v.insert("UseTopList", boolText(doc.top.useList));
+    v.insert("UseBottomList", boolText(doc.bottom.useList));
+    v.insert("UseTop1Prints", boolText(doc.top.useCoverPrints));
+    v.insert("UseTop2Prints", boolText(doc.top.useInsidePrints));
+    v.insert("UseBottomPrints", boolText(doc.bottom.usePrints));
+    v.insert("TopLabelBGColor1", QString::number(doc.top.backgroundColor1));
+    v.insert("TopLabelBGColor2", QString::number(doc.top.backgroundColor2));
+    v.insert("BottomLabelBGColor", QString::number(doc.bottom.backgroundColor1));
+    v.insert("LeftTitleBGColor", QString::number(doc.left.backgroundColor1));
+    v.insert("RightTitleBGColor", QString::number(doc.right.backgroundColor1));
+    return v;
+}
+
+} // namespace cw

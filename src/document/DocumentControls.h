@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+#include "document/LabelDocument.h"
+
+namespace cw {
+
+// The controls of the surface tabs and the options tab as the document
+// decides them: which are enabled and what each shows. Control names are the
+// windows' object names ("TopTitle", "RightTitleOffset", "BottomGraphicWidth2").
+
+// Control name -> enabled.
+using ControlStates = QMap<QString, bool>;
+
+// The enabled state of every control whose state depends on the document:
+// the title groups, the links, the list and free-print editor buttons and the
+// picture panels. Label and unit controls without a name of their own (the
+// "mm" beside an edit, "印刷位置オフセット") follow the control they belong to.
+ControlStates enabledStates(const LabelDocument &doc);
+
+// The shown value of every value control of the surface tabs and the
+// background swatches, as text, for change detection and for tests.
+QMap<QString, QString> controlValues(const LabelDocument &doc);
+
+// The five background swatches of the options tab.
+enum class Swatch {
+    TopCover, // TopLabelBGColor1, top.backgroundColor1
+    TopInside, // TopLabelBGColor2, top.backgroundColor2
+    Bottom, // BottomLabelBGColor
+    Left, // LeftTitleBGColor
+    Right // RightTitleBGColor
+};
+QString swatchControlName(Swatch s);
+
+} // namespace cw

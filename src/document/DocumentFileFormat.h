@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace cw {
+
+// The document file "*.cwr": CR LF, one value per line. Version 1.06 is CP932
+// with lines of at most 255 bytes; a document whose text CP932 cannot hold is
+// written as version 1.07, the same lines in UTF-8 (no byte-order mark) of at
+// most 1,023 bytes. Both carry the same header, so a reader that knows only
+// 1.06 refuses a 1.07 file with its version message.
+namespace docfile {
+inline const char *const kHeader = "<Casewright Data File>";
+inline const char *const kVersion = "1.06";
+inline const char *const kUnicodeVersion = "1.07";
+constexpr double kUnicodeFrom = 1.07;
+constexpr double kNewestVersion = 1.07;
+// The most a reader takes of a line, its break included.
+constexpr int kLineBytes = 255;
+constexpr int kUnicodeLineBytes = 1023;
+
+// The messages about a document file: "ファイル(" + path + ")" + reason.
+inline QString fileMessage(const QString &path, const char *reason)
+{
+    return QStringLiteral("ファイル(") + path + QStringLiteral(")") + QString::fromUtf8(reason);
+}
+} // namespace docfile
+
+} // namespace cw

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "pictures/RenderCache.h"
+
+namespace cw {
+
+class MessageSink;
+
+// Where the renderers get picture pixels from when a render cache misses.
+// The file reader is one object so that callers (and tests) can count reads,
+// route the reader's messages, or stand in for a failing resource.
+class PictureFileReader
+{
+public:
+    virtual ~PictureFileReader() = default;
+    // Decodes the whole picture file into `bitmap`. False: the file could not
+    // be read (the reader has told the user) and `bitmap` is unchanged.
+    virtual bool load(QImage &bitmap, const QString &fileName) = 0;
+    // A new bitmap of the rectangle's size holding that part of `source`; a
+    // null image when the memory for it cannot be had.
+    virtual QImage copyRegion(const QImage &source, const QRect &rect);
+    // The slow fallback: replaces `bitmap` by its rectangle, working in small
+    // strips. False when that fails too.
+    virtual bool crop(QImage &bitmap, const PixelRect &rect);
+};
+
+// Reads picture files with the program's picture loader; its messages go to
+// `messages`.
+class FilePictureReader : public PictureFileReader
+{
+public:
+    explicit FilePictureReader(MessageSink &messages)
+        : m_messages(messages)
+    { }
+    bool load(QImage &bitmap, const QString &fileName) override;
+    bool crop(QImage &bitmap, const PixelRect &rect) override;
+
+private:
+    MessageSink &m_messages;
+};
+
+// The reader the renderers use when the caller names none: the program's
+// loader, with its messages dropped.
+PictureFileReader &defaultPictureFileReader();
+
+} // namespace cw

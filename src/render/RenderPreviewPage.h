@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+
+#include "base/PreviewPage.h"
+#include "render/PageDrawer.h"
+
+namespace cw {
+
+// Draws one page of the preview: at 96 dpi on the 277.0 x 160.0 mm area
+// (1046 x 604 pixels), scaled onto the whole bitmap.
+void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage);
+
+} // namespace cw
