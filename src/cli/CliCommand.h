@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QImage>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -100,6 +101,10 @@ public:
 private:
     QTextStream &m_err;
 };
+
+// Writes `image` as a PNG file through the program's safe save: an old file
+// is replaced only by a complete new one. False when it cannot be written.
+bool savePng(const QImage &image, const QString &path);
 
 } // namespace cli
 

@@ -1,10 +1,12 @@
 // The command line's arguments: the registry of commands, the one parser every
 // command's arguments go through, and the values shared by several commands.
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QSettings>
 
 #include "cli/CliCommand.h"
 #include "document/OptionSettings.h"
+#include "text/SafeSave.h"
 
 namespace cw::cli {
 
@@ -132,6 +134,13 @@ static QPair<int, int> parsePair(const QString &text, bool allowSingle, const ch
     if (parts.size() > 2 || (parts.size() == 1 && !allowSingle) || !ok1 || !ok2 || a <= 0 || b <= 0)
         throw UsageError(std::string("invalid ") + what + ": " + text.toStdString());
     return { a, b };
+}
+
+bool savePng(const QImage &image, const QString &path)
+{
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    return image.save(&png, "PNG") && saveFileSafely(path, png.data());
 }
 
 QPair<int, int> parseDpi(const QString &text)

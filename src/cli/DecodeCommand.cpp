@@ -1,5 +1,3 @@
-#include <QImageWriter>
-
 #include "cli/CliCommand.h"
 #include "pictures/PictureLoading.h"
 
@@ -21,8 +19,7 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
         return 1;
     if (args.has(QStringLiteral("png"))) {
         const QString png = args.value(QStringLiteral("png"));
-        QImageWriter writer(png, "png");
-        if (!writer.write(bitmap)) {
+        if (!cli::savePng(bitmap, png)) {
             err << QStringLiteral("ファイル(") << png << QStringLiteral(")が記録できません")
                 << '\n';
             return 1;

@@ -1,7 +1,6 @@
 // casewright-cli render: one page of a document drawn by the renderer, as a
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
-#include <QBuffer>
 
 #include "canvas/RecordingCanvas.h"
 #include "cli/CliCommand.h"
@@ -10,7 +9,6 @@
 #include "render/Geometry.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
-#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -60,9 +58,7 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
             err << "ファイル(" << file << ")が記録できません (the page is too large)\n";
             return 1;
         }
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        if (!image.save(&png, "PNG") || !saveFileSafely(file, png.data())) {
+        if (!cli::savePng(image, file)) {
             err << "ファイル(" << file << ")が記録できません\n";
             return 1;
         }
