@@ -13,7 +13,7 @@
 
 #include "app/TAboutBox.h"
 #include "app/TMainWindow.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 #include "render/Geometry.h"
 #include "render/ui/TPreviewWindow.h"
 #include "text/Cp932.h"

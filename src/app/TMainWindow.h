@@ -62,7 +62,6 @@ public:
     TAboutBox *aboutBox() const { return m_about; }
     HelpWindow *helpWindow();
     // The colour the next ColorSelect starts with: the last one chosen.
-    ColorRef lastChosenColor() const { return m_lastColor; }
 
     // Start-up: reads the five print options from the user's settings,
     // writing the defaults of missing ones, and sets their check boxes.

@@ -3,7 +3,7 @@
 
 #include "app/CasewrightApplication.h"
 #include "app/TMainWindow.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 using namespace cw;
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

@@ -7,7 +7,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/PrinterModule.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 using namespace cw;
 

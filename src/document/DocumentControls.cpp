@@ -21,23 +21,6 @@ QString fontText(const FontSpec &f)
 
 } // namespace
 
-QString swatchControlName(Swatch s)
-{
-    switch (s) {
-    case Swatch::TopCover:
-        return QStringLiteral("TopLabelBGColor1");
-    case Swatch::TopInside:
-        return QStringLiteral("TopLabelBGColor2");
-    case Swatch::Bottom:
-        return QStringLiteral("BottomLabelBGColor");
-    case Swatch::Left:
-        return QStringLiteral("LeftTitleBGColor");
-    case Swatch::Right:
-        return QStringLiteral("RightTitleBGColor");
-    }
-    return QString();
-}
-
 ControlStates enabledStates(const LabelDocument &doc)
 {
     ControlStates e;

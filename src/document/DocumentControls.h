@@ -32,6 +32,5 @@ enum class Swatch {
     Left, // LeftTitleBGColor
     Right // RightTitleBGColor
 };
-QString swatchControlName(Swatch s);
 
 } // namespace cw

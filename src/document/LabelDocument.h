@@ -10,7 +10,7 @@
 #include "base/Printer.h"
 #include "base/Surface.h"
 #include "document/TPrintsData.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 #include "pictures/RenderCache.h"
 #include "tracklist/TListData.h"
 

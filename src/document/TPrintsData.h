@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "base/UserPrompts.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 #include "pictures/RenderCache.h"
 
 namespace cw {

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

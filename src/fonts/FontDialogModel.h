@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "fonts/FontFamilies.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

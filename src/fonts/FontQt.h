@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

@@ -4,7 +4,7 @@
 #include <QImageWriter>
 
 #include "canvas/QPainterCanvas.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

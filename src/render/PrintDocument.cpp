@@ -123,7 +123,6 @@ bool PdfPrintTarget::begin(const QString &jobTitle)
     // One writer resolution: a different vertical resolution is a scale.
     if (m_dpiY != m_dpi)
         d->canvas->painter()->scale(1.0, double(m_dpi) / m_dpiY);
-    m_pages = 1;
     return true;
 }
 
@@ -131,7 +130,6 @@ bool PdfPrintTarget::newPage()
 {
     if (!d->writer)
         return false;
-    ++m_pages;
     return d->writer->newPage();
 }
 

@@ -70,7 +70,6 @@ public:
     int resolutionY() const override { return m_dpiY; }
     int printableWidth() const override;
     int printableHeight() const override;
-    int pagesBegun() const { return m_pages; }
 
 private:
     struct Impl;
@@ -78,7 +77,6 @@ private:
     QString m_path;
     int m_dpi; // the file's own resolution, horizontal
     int m_dpiY; // vertical: a scale on the file's resolution
-    int m_pages = 0;
 };
 
 } // namespace cw

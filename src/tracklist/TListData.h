@@ -5,7 +5,7 @@
 
 class QFont;
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

@@ -7,7 +7,7 @@
 
 #include "base/UserPrompts.h"
 #include "fonts/BulkFontChange.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 namespace cw {
 

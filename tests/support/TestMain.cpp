@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 using namespace cw;
 

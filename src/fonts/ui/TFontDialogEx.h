@@ -3,7 +3,7 @@
 #include <QList>
 
 #include "fonts/FontFamilies.h"
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 class QWidget;
 

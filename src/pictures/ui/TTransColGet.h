@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QLabel>
 
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 class QPushButton;
 class QScrollArea;

@@ -12,7 +12,6 @@ QtPrinterBackend::QtPrinterBackend()
     if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
         info = QPrinterInfo::availablePrinters().first();
     if (info.isNull()) {
-        m_pdfFallback = true;
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setOutputFormat(QPrinter::PdfFormat);
         m_printer->setResolution(300);

@@ -17,12 +17,9 @@ public:
     ~QtPrinterBackend() override;
     bool queryResolution(int &dpiX, int &dpiY) override;
     QPrinter *printer() { return m_printer.get(); }
-    // True when no real printer is installed and output goes to a PDF file.
-    bool isPdfFallback() const { return m_pdfFallback; }
 
 private:
     std::unique_ptr<QPrinter> m_printer;
-    bool m_pdfFallback = false;
 };
 
 } // namespace cw

@@ -39,7 +39,6 @@ public:
     ListEditor &editor() { return m_editor; }
     TListSetWindow *listSetWindow() const { return m_setWindow; }
     QListView *rowView() const { return m_view; }
-    ListRowModel *rowModel() const { return m_model; }
     // "新規作成" of the main window.
     void resetControls();
 

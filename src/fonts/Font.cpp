@@ -1,4 +1,4 @@
-#include "fonts/FontSpec.h"
+#include "fonts/Font.h"
 
 #include <QFont>
 
