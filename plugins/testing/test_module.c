@@ -7,6 +7,12 @@
  * A file may carry a 128-byte prefix before the magic; the host then finds
  * it with its second probe and passes offset 128. */
 #include <stdlib.h>
+#ifdef TM_ESCAPE
+#include <stdio.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "spi_module.h"
 
@@ -97,7 +103,30 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
     (void)flags;
     (void)progress;
     (void)data;
-#ifdef TM_FAIL
+#if defined(TM_CRASH) || defined(TM_LOOP) || defined(TM_GREEDY)
+    (void)fileName;
+    (void)offset;
+    (void)info;
+    (void)pixels;
+#endif
+#if defined(TM_CRASH)
+    /* Dies on a write through a null pointer. */
+    *(volatile int *)0 = 1;
+    return SPI_INTERNAL_ERROR;
+#elif defined(TM_LOOP)
+    /* Never returns, and keeps the processor busy. */
+    for (volatile unsigned long spin = 0;; ++spin) { }
+#elif defined(TM_GREEDY)
+    /* Allocates and touches memory without end, keeping every block in
+     * reach so that nothing can be left out. */
+    static void *volatile kept;
+    for (;;) {
+        void **block = (void **)malloc(1u << 20);
+        memset(block, 1, 1u << 20);
+        *block = kept;
+        kept = block;
+    }
+#elif defined(TM_FAIL)
     (void)fileName;
     (void)offset;
     (void)info;
@@ -119,9 +148,30 @@ int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHand
     const int mode = head[4];
     const uint32_t width = u32(head + 8);
     const uint32_t height = u32(head + 12);
-    const unsigned r = head[16] ^ ((TM_TINT >> 16) & 0xff);
-    const unsigned g = head[17] ^ ((TM_TINT >> 8) & 0xff);
-    const unsigned b = head[18] ^ (TM_TINT & 0xff);
+    unsigned r = head[16] ^ ((TM_TINT >> 16) & 0xff);
+    unsigned g = head[17] ^ ((TM_TINT >> 8) & 0xff);
+    unsigned b = head[18] ^ (TM_TINT & 0xff);
+#ifdef TM_ESCAPE
+    /* Tries what a decoder has no business doing; each attempt that works
+     * turns one channel of the picture on: red a file written beside the
+     * picture, green a new process, blue a network socket. */
+    char target[4096];
+    snprintf(target, sizeof target, "%s.written", fileName);
+    FILE *w = fopen(target, "w");
+    r = w ? 255 : 0;
+    if (w)
+        fclose(w);
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    g = child > 0 ? 255 : 0;
+    if (child > 0)
+        waitpid(child, NULL, 0);
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    b = s >= 0 ? 255 : 0;
+    if (s >= 0)
+        close(s);
+#endif
 #ifdef TM_HOSTILE
     switch (mode) {
     case 1: /* claims 100000 x 100000 pixels with a tiny pixel block */

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QMetaObject>
 
+#include "pictures/DecoderHelper.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
@@ -46,6 +47,9 @@ PictureThumbnail loadPictureThumbnail(const QString &fileName, QSize box)
     PictureThumbnail result;
     if (!readableFile(fileName))
         return result;
+    // Qt's readers, like the modules, meet outside files: in the helper.
+    if (decoderPlacement() == DecoderPlacement::Helper)
+        return DecoderHelper::instance().thumbnail(fileName, box);
     QImageReader::setAllocationLimit(pictureAllocationLimitMb());
     QImageReader reader(fileName);
     reader.setAutoTransform(false);
@@ -83,6 +87,8 @@ QImage loadPictureWhole(const QString &fileName)
 {
     if (!readableFile(fileName))
         return QImage();
+    if (decoderPlacement() == DecoderPlacement::Helper)
+        return DecoderHelper::instance().whole(fileName);
     QImageReader::setAllocationLimit(pictureAllocationLimitMb());
     QImageReader reader(fileName);
     reader.setAutoTransform(false);

@@ -3,7 +3,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <mutex>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace cw {
 
@@ -42,6 +46,42 @@ void *mapLarge(size_t bytes)
     return block;
 }
 
+bool g_sharedBlocks = false;
+
+struct SharedBlocks
+{
+    std::mutex mutex;
+    std::unordered_map<const void *, int> fds; // block -> its memfd
+};
+
+SharedBlocks &sharedBlocks()
+{
+    static SharedBlocks *blocks = new SharedBlocks;
+    return *blocks;
+}
+
+// A large block in a memfd of its own, mapped shared.
+void *mapShared(size_t bytes)
+{
+    const size_t size = roundUp(bytes, kHugePage);
+    if (size < bytes)
+        return nullptr;
+    const int fd = memfd_create("picture", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    if (fd < 0)
+        return nullptr;
+    void *block = MAP_FAILED;
+    if (ftruncate(fd, off_t(size)) == 0)
+        block = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (block == MAP_FAILED) {
+        close(fd);
+        return nullptr;
+    }
+    SharedBlocks &b = sharedBlocks();
+    std::lock_guard lock(b.mutex);
+    b.fds[block] = fd;
+    return block;
+}
+
 struct ImageBlock
 {
     void *data;
@@ -65,7 +105,7 @@ void releaseSharedSource(void *info)
 void *allocatePixelBlock(size_t bytes, bool zeroed)
 {
     if (bytes >= kLargePixelBlock)
-        return mapLarge(bytes); // anonymous mappings start zeroed
+        return g_sharedBlocks ? mapShared(bytes) : mapLarge(bytes); // both start zeroed
     const size_t real = bytes == 0 ? 1 : bytes;
     return zeroed ? std::calloc(1, real) : std::malloc(real);
 }
@@ -74,10 +114,39 @@ void freePixelBlock(void *block, size_t bytes)
 {
     if (!block)
         return;
-    if (bytes >= kLargePixelBlock)
+    if (bytes >= kLargePixelBlock) {
         munmap(block, roundUp(bytes, kHugePage));
-    else
+        if (g_sharedBlocks) {
+            SharedBlocks &b = sharedBlocks();
+            std::lock_guard lock(b.mutex);
+            auto it = b.fds.find(block);
+            if (it != b.fds.end()) {
+                close(it->second);
+                b.fds.erase(it);
+            }
+        }
+    } else
         std::free(block);
+}
+
+void setSharedPixelBlocks(bool on)
+{
+    g_sharedBlocks = on;
+}
+
+int sharedPixelBlockFd(const void *block, size_t *mappedBytes)
+{
+    SharedBlocks &b = sharedBlocks();
+    std::lock_guard lock(b.mutex);
+    auto it = b.fds.find(block);
+    if (it == b.fds.end())
+        return -1;
+    struct stat st;
+    if (fstat(it->second, &st) != 0)
+        return -1;
+    if (mappedBytes)
+        *mappedBytes = size_t(st.st_size);
+    return it->second;
 }
 
 QImage newPixelImage(int width, int height, QImage::Format format)

@@ -20,6 +20,14 @@ void *allocatePixelBlock(size_t bytes, bool zeroed);
 // Frees a block of allocatePixelBlock; `bytes` is the size asked for.
 void freePixelBlock(void *block, size_t bytes);
 
+// In the decoder helper, large blocks are shared memory (one memfd each),
+// so that a decoded picture goes to the program without a copy. Off by
+// default; switched on once, before any block is allocated.
+void setSharedPixelBlocks(bool on);
+// The memfd behind a large block that starts at `block` (-1 for any other
+// address), with the size of its mapping in `mappedBytes`.
+int sharedPixelBlockFd(const void *block, size_t *mappedBytes);
+
 // A picture of the given size and format whose pixels live in such a block;
 // the pixels are undefined. Null when the memory cannot be had or the size
 // is empty or overflows.

@@ -12,6 +12,7 @@
 #include <dlfcn.h>
 
 #include "pictures/BmpDecoder.h"
+#include "pictures/DecoderHelper.h"
 #include "pictures/LocalMemory.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
@@ -82,6 +83,31 @@ struct SusieHost::Module
     }
 };
 
+namespace {
+
+#ifdef CASEWRIGHT_DECODE_IN_PROCESS
+DecoderPlacement g_placement = DecoderPlacement::InProcess;
+#else
+DecoderPlacement g_placement = DecoderPlacement::Helper;
+#endif
+
+bool inHelper()
+{
+    return g_placement == DecoderPlacement::Helper;
+}
+
+} // namespace
+
+DecoderPlacement decoderPlacement()
+{
+    return g_placement;
+}
+
+void setDecoderPlacement(DecoderPlacement placement)
+{
+    g_placement = placement;
+}
+
 SusieHost &SusieHost::instance()
 {
     static SusieHost host;
@@ -92,11 +118,16 @@ SusieHost::SusieHost() = default;
 
 SusieHost::~SusieHost()
 {
-    unload();
+    // Only this process's modules: the helper ends with the program.
+    std::lock_guard lock(m_mutex);
+    m_modules.clear();
+    m_waiting.clear();
 }
 
 void SusieHost::unload()
 {
+    if (inHelper())
+        DecoderHelper::instance().unload();
     std::lock_guard lock(m_mutex);
     m_modules.clear();
     m_waiting.clear();
@@ -104,8 +135,15 @@ void SusieHost::unload()
     m_pairs.clear();
 }
 
+QString SusieHost::filterWithout()
+{
+    return QStringLiteral("画像|") + kBmpFilterTail;
+}
+
 QString SusieHost::filter() const
 {
+    if (inHelper())
+        return DecoderHelper::instance().filter();
     std::lock_guard lock(m_mutex);
     loadAllLocked();
     QString filter = QStringLiteral("画像|") + m_patterns.join(QLatin1Char(';')) + kBmpFilterTail;
@@ -116,6 +154,8 @@ QString SusieHost::filter() const
 
 QStringList SusieHost::moduleNames() const
 {
+    if (inHelper())
+        return DecoderHelper::instance().moduleNames();
     std::lock_guard lock(m_mutex);
     loadAllLocked();
     QStringList names;
@@ -126,6 +166,8 @@ QStringList SusieHost::moduleNames() const
 
 int SusieHost::moduleCount() const
 {
+    if (inHelper())
+        return DecoderHelper::instance().moduleCount();
     std::lock_guard lock(m_mutex);
     loadAllLocked();
     return int(m_modules.size());
@@ -133,12 +175,18 @@ int SusieHost::moduleCount() const
 
 int SusieHost::loadedModuleCount() const
 {
+    if (inHelper())
+        return DecoderHelper::instance().loadedModuleCount();
     std::lock_guard lock(m_mutex);
     return int(m_modules.size());
 }
 
 void SusieHost::load(const QString &folder, ModuleLoading when)
 {
+    if (inHelper()) {
+        DecoderHelper::instance().load(folder, when);
+        return;
+    }
     unload();
     std::lock_guard lock(m_mutex);
     QDir dir(folder);
@@ -263,6 +311,8 @@ bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *f
 
 bool SusieHost::convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure) const
 {
+    if (inHelper())
+        return DecoderHelper::instance().convert(fileName, bmp, failure);
     return decodeWith(
         fileName,
         [&](SpiHandle &info, SpiHandle &pixels) {
@@ -375,6 +425,8 @@ private:
 bool SusieHost::decodeImage(
     const QString &fileName, QImage &image, PictureFailure *failure) const
 {
+    if (inHelper())
+        return DecoderHelper::instance().decodeImage(fileName, image, failure);
     return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels) {
         QImage adopted = adoptTopDown32(info, pixels);
         if (!adopted.isNull()) {

@@ -24,8 +24,18 @@ enum class PictureFailure {
 // either way: modules are still asked in the order of the folder listing.
 enum class ModuleLoading { AtOnce, OnDemand };
 
+// Where the decoder modules (and the picture dialog's image readers) run: in
+// the decoder helper, a process of the program's own behind fixed limits
+// (the program), or in this process (the helper itself, and the fuzz
+// targets, which must see the decoding code).
+enum class DecoderPlacement { Helper, InProcess };
+DecoderPlacement decoderPlacement();
+void setDecoderPlacement(DecoderPlacement placement);
+
 // The process-wide set of decoder modules. One thread at a time uses the
-// modules: the host serialises decoding and loading.
+// modules: the host serialises decoding and loading. Under
+// DecoderPlacement::Helper every function is answered by the decoder helper
+// (DecoderHelper) with the same result.
 class SusieHost
 {
 public:
@@ -45,6 +55,8 @@ public:
     // "画像|" + patterns + ";*.bmp|BMP(*.bmp)|*.bmp" + ("|" + pairs).
     // (These three load every module still waiting.)
     QString filter() const;
+    // The filter when no module is loaded.
+    static QString filterWithout();
     // File names (without folder) of the kept modules, in discovery order.
     QStringList moduleNames() const;
     int moduleCount() const;

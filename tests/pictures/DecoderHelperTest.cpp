@@ -1,0 +1,225 @@
+// The decoder helper: modules that crash, hang or allocate without end cost
+// one picture its failure message, never the program; the helper's fences
+// hold; and a picture comes out of the helper exactly as it does in process.
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <sys/resource.h>
+
+#include "PictureTestUtil.h"
+#include "TestSupport.h"
+#include "pictures/BmpDecoder.h"
+#include "pictures/DecoderHelper.h"
+#include "pictures/PictureThumbnail.h"
+
+namespace {
+
+// The process's own peak resident size in megabytes.
+long peakResidentMb()
+{
+    rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024;
+}
+
+class DecoderHelperTest : public HostTest
+{
+protected:
+    void TearDown() override
+    {
+        setPictureAllocationLimitMb(kPictureAllocationLimitMb);
+        HostTest::TearDown();
+    }
+};
+
+TEST_F(DecoderHelperTest, TheProgramDecodesInTheHelperByDefault)
+{
+    EXPECT_EQ(decoderPlacement(), DecoderPlacement::Helper);
+    EXPECT_EQ(DecoderHelper::kDefaultTimeLimitMs, 10000);
+    EXPECT_EQ(QFileInfo(DecoderHelper::instance().helperPath()).fileName(), "casewright-decoder");
+}
+
+// Each hostile module ends in the picture's failure message within the time
+// limit and a second, with the program alive and no larger than before by
+// its picture limit; the next picture is decoded by a new helper.
+TEST_F(DecoderHelperTest, HostileModulesCostOnlyTheirPicture)
+{
+    struct Case
+    {
+        const char *module;
+        QString message; // after "ファイル(" + file + ")"
+    };
+    const QList<Case> cases = {
+        { "tm_crash", "は壊れているため読み込めません" },
+        { "tm_loop", "は壊れているため読み込めません" },
+        { "tm_greedy", "は画像が大きすぎて読み込めません" },
+    };
+    // A small picture limit keeps the endless allocation short.
+    constexpr int kLimitMb = 64;
+    setPictureAllocationLimitMb(kLimitMb);
+    const QString file = path("p.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(3, 2, qRgb(10, 20, 30))));
+    for (const Case &c : cases) {
+        ModuleFolder folder({ QString(c.module) + ":a.spi" });
+        SusieHost::instance().load(folder.path(), ModuleLoading::OnDemand);
+        const pid_t before = DecoderHelper::instance().helperPid();
+        const long peakBefore = peakResidentMb();
+        RecordingMessages messages;
+        QImage bitmap;
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_FALSE(LoadPictureFile(bitmap, file, messages)) << c.module;
+        EXPECT_LE(timer.elapsed(), DecoderHelper::kDefaultTimeLimitMs + 1000) << c.module;
+        EXPECT_EQ(messages.messages, QStringList { "ファイル(" + file + ")" + c.message })
+            << c.module;
+        EXPECT_TRUE(bitmap.isNull());
+        EXPECT_LT(peakResidentMb() - peakBefore, kLimitMb) << c.module;
+        EXPECT_EQ(DecoderHelper::instance().helperPid(), 0) << c.module << ": not replaced";
+
+        // The session goes on: the next picture is decoded by a new helper.
+        ModuleFolder good({ "tm_good:a.spi" });
+        SusieHost::instance().load(good.path());
+        messages.messages.clear();
+        ASSERT_TRUE(LoadPictureFile(bitmap, file, messages)) << c.module;
+        EXPECT_EQ(bitmap.size(), QSize(3, 2));
+        EXPECT_EQ(bitmap.pixel(0, 0) & 0xffffff, qRgb(10, 20, 30) & 0xffffff);
+        EXPECT_NE(DecoderHelper::instance().helperPid(), before);
+    }
+}
+
+TEST_F(DecoderHelperTest, ThumbnailsAndThePreviewSurviveACrashingModule)
+{
+    ModuleFolder folder({ "tm_crash:a.spi" });
+    SusieHost::instance().load(folder.path());
+    const QString file = path("p.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(3, 2, qRgb(10, 20, 30))));
+    EXPECT_FALSE(loadPictureThumbnail(file, QSize(153, 141)).valid);
+    EXPECT_TRUE(loadPictureWhole(file).isNull());
+    // Qt's readers run in the (new) helper as well.
+    const QString png = path("q.png");
+    ASSERT_TRUE(patternImage(300, 200).save(png));
+    const PictureThumbnail t = loadPictureThumbnail(png, QSize(153, 141));
+    EXPECT_TRUE(t.valid);
+    EXPECT_EQ(t.fullSize, QSize(300, 200));
+    EXPECT_EQ(loadPictureWhole(png).size(), QSize(300, 200));
+}
+
+TEST_F(DecoderHelperTest, TheHelperRunsBehindItsFences)
+{
+    const DecoderFenceReport fence = DecoderHelper::instance().fences();
+    EXPECT_TRUE(fence.noNewPrivileges);
+#if defined(__x86_64__)
+    EXPECT_TRUE(fence.systemCallFilter);
+#endif
+    // The address-space limit needs a build without the address sanitizer;
+    // there the program counts the helper's memory instead.
+    EXPECT_EQ(fence.addressSpaceLimited, !builtWithAddressSanitizer());
+    if (fence.addressSpaceLimited) {
+        EXPECT_GE(fence.addressSpaceBytes, size_t(2 * kPictureAllocationLimitMb) << 20);
+    }
+    EXPECT_GT(DecoderHelper::instance().residentBudget(),
+        size_t(2 * kPictureAllocationLimitMb) << 20);
+
+    // A module that tries to write a file, start a process and open a
+    // network socket gets none of them: its picture stays black.
+    ModuleFolder folder({ "tm_escape:a.spi" });
+    SusieHost::instance().load(folder.path());
+    const QString file = path("p.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(1, 1, qRgb(1, 2, 3))));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, file, messages));
+    EXPECT_EQ(bitmap.pixel(0, 0) & 0xffffff, 0u) << std::hex << bitmap.pixel(0, 0);
+    EXPECT_FALSE(QFileInfo::exists(file + ".written"));
+}
+
+// The same pictures, formats, colour tables and failures in the helper as in
+// the program's own process.
+TEST_F(DecoderHelperTest, TheHelperGivesWhatDecodingInProcessGives)
+{
+    ModuleFolder folder({ "tm_hostile:a.spi", "tm_reason:b.spi" });
+    // 0 plain, 6 short colour table, 7 32 bits without masks, 13 top-down,
+    // 14 top-down 32 bits, 1 and 9 refused output, 20 and 21 reasons.
+    const QList<int> modes = { 0, 6, 7, 13, 14, 1, 9, 20, 21 };
+    struct Result
+    {
+        bool ok;
+        PictureFailure failure;
+        QImage image;
+        bool converted;
+        QByteArray bmp;
+    };
+    auto decodeAll = [&](DecoderPlacement placement) {
+        setDecoderPlacement(placement);
+        SusieHost::instance().load(folder.path());
+        QList<Result> results;
+        for (int mode : modes) {
+            const QString file = path(QString("m%1.cwtp").arg(mode));
+            EXPECT_TRUE(writeAll(file, testPicture(5, 3, qRgb(200, 100, 50), mode)));
+            Result r;
+            r.ok = SusieHost::instance().decodeImage(file, r.image, &r.failure);
+            r.converted = SusieHost::instance().convert(file, r.bmp);
+            results.append(r);
+        }
+        const QString filter = SusieHost::instance().filter();
+        SusieHost::instance().unload();
+        setDecoderPlacement(DecoderPlacement::Helper);
+        return std::make_pair(results, filter);
+    };
+    const auto [inProcess, inProcessFilter] = decodeAll(DecoderPlacement::InProcess);
+    const auto [helper, helperFilter] = decodeAll(DecoderPlacement::Helper);
+    EXPECT_EQ(helperFilter, inProcessFilter);
+    for (int i = 0; i < modes.size(); ++i) {
+        EXPECT_EQ(helper[i].ok, inProcess[i].ok) << modes[i];
+        EXPECT_EQ(helper[i].failure, inProcess[i].failure) << modes[i];
+        EXPECT_EQ(helper[i].image.format(), inProcess[i].image.format()) << modes[i];
+        EXPECT_EQ(helper[i].image.colorTable(), inProcess[i].image.colorTable()) << modes[i];
+        EXPECT_TRUE(helper[i].image == inProcess[i].image) << modes[i];
+        EXPECT_EQ(helper[i].converted, inProcess[i].converted) << modes[i];
+        EXPECT_EQ(helper[i].bmp, inProcess[i].bmp) << modes[i];
+    }
+}
+
+// A large picture crosses in the helper's own shared block, and one larger
+// than a message goes through shared memory as well.
+TEST_F(DecoderHelperTest, LargePicturesAndImagesCrossWhole)
+{
+    ModuleFolder folder({ "tm_good:a.spi" });
+    SusieHost::instance().load(folder.path());
+    const QString file = path("big.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(1500, 1000, qRgb(9, 8, 7))));
+    RecordingMessages messages;
+    QImage bitmap;
+    ASSERT_TRUE(LoadPictureFile(bitmap, file, messages));
+    ASSERT_EQ(bitmap.size(), QSize(1500, 1000));
+    EXPECT_EQ(bitmap.pixel(1499, 999) & 0xffffff, qRgb(9, 8, 7) & 0xffffff);
+    // Writing to the picture changes the program's copy only.
+    bitmap.setPixel(0, 0, qRgb(1, 1, 1));
+    QImage again;
+    ASSERT_TRUE(LoadPictureFile(again, file, messages));
+    EXPECT_EQ(again.pixel(0, 0) & 0xffffff, qRgb(9, 8, 7) & 0xffffff);
+    QBuffer stream;
+    ASSERT_TRUE(ConvertByPlugin(file, stream));
+    QImage viaBmp;
+    ASSERT_EQ(decodeBmp(stream.data(), viaBmp, quint64(1) << 24), BmpStatus::Ok);
+    EXPECT_EQ(viaBmp.size(), QSize(1500, 1000));
+}
+
+TEST_F(DecoderHelperTest, WithoutTheHelperNoModuleDecodes)
+{
+    DecoderHelper::instance().setHelperPath(path("no-such-helper"));
+    ModuleFolder folder({ "tm_good:a.spi" });
+    SusieHost::instance().load(folder.path());
+    const QString file = path("p.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(3, 2, qRgb(10, 20, 30))));
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, file, messages));
+    EXPECT_EQ(messages.messages,
+        QStringList { "ファイル(" + file + ")は利用できない画像形式です(Pluginがありません)" });
+    EXPECT_EQ(SusieHost::instance().filter(), SusieHost::filterWithout());
+    DecoderHelper::instance().setHelperPath(QString());
+    ASSERT_TRUE(LoadPictureFile(bitmap, file, messages));
+}
+
+} // namespace
