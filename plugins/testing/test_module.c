@@ -45,6 +45,11 @@ int32_t GetPluginInfo(int32_t infoNo, char *buf, int32_t len)
     memset(buf, infoNo % 2 ? 'D' : 'P', (size_t)len);
     return len + 100;
 #else
+#ifdef TM_CRASH_LOADING
+    /* Dies as soon as the host asks what it is. */
+    if (infoNo == 0)
+        *(volatile int *)0 = 1;
+#endif
     switch (infoNo) {
     case 0:
         return spi_info_text(TM_VERSION, buf, len);

@@ -24,6 +24,7 @@ enum class Op : qint32 {
     Thumbnail, // file, box -> full size, thumbnail
     Whole, // file -> picture (the preview window)
     OutOfMemory, // sent by a helper that dies at its memory limit
+    Loading, // sent by the helper before it loads a module: the module's path
 };
 
 // A message received: its payload and the memfd that came with it (owned

@@ -132,8 +132,12 @@ pid_t DecoderHelper::helperPid() const
 DecoderFenceReport DecoderHelper::fences()
 {
     std::lock_guard lock(m_mutex);
-    if (m_pid <= 0)
-        startLocked();
+    if (m_pid <= 0) {
+        Reply reply;
+        callLocked(request(Op::ModuleCount), reply);
+        if (reply.fd >= 0)
+            close(reply.fd);
+    }
     return m_fence;
 }
 
@@ -163,7 +167,27 @@ void DecoderHelper::stopLocked()
     m_pid = 0;
 }
 
-bool DecoderHelper::startLocked()
+QByteArray DecoderHelper::loadRequest() const
+{
+    QByteArray load = request(Op::Load);
+    QDataStream out(&load, QIODevice::Append);
+    out << m_folder << qint32(m_when) << m_leftOut;
+    return load;
+}
+
+QStringList DecoderHelper::leftOutModules() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_leftOut;
+}
+
+DecoderHelper::Outcome DecoderHelper::startLocked()
+{
+    const Outcome spawned = spawnLocked();
+    return spawned == Outcome::Ok ? handshakeLocked() : spawned;
+}
+
+DecoderHelper::Outcome DecoderHelper::spawnLocked()
 {
     stopLocked();
     const QString path = m_helperPath.isEmpty()
@@ -171,7 +195,7 @@ bool DecoderHelper::startLocked()
         : m_helperPath;
     int sv[2];
     if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sv) != 0)
-        return false;
+        return Outcome::Unavailable;
     const int limitMb = pictureAllocationLimitMb();
     const QByteArray program = QFile::encodeName(path);
     const QByteArray limit = QByteArray::number(limitMb);
@@ -205,13 +229,19 @@ bool DecoderHelper::startLocked()
     close(sv[1]);
     if (rc != 0) {
         close(sv[0]);
-        return false;
+        return Outcome::Unavailable;
     }
     m_pid = pid;
     m_socket = sv[0];
     m_startedLimitMb = limitMb;
+    m_ready = false;
     ++m_starts;
+    return Outcome::Ok;
+}
 
+DecoderHelper::Outcome DecoderHelper::handshakeLocked()
+{
+    const int limitMb = m_startedLimitMb;
     // Its first message: the size it started at, which the memory budget
     // is counted from.
     pollfd p { m_socket, POLLIN, 0 };
@@ -219,7 +249,7 @@ bool DecoderHelper::startLocked()
     if (poll(&p, 1, kStartLimitMs) != 1
         || decoder::receiveMessage(m_socket, hello) != decoder::Received::Ok) {
         stopLocked();
-        return false;
+        return Outcome::Unavailable;
     }
     if (hello.fd >= 0)
         close(hello.fd);
@@ -232,31 +262,40 @@ bool DecoderHelper::startLocked()
     fence.addressSpaceBytes = size_t(addressBytes);
     if (in.status() != QDataStream::Ok || op != qint32(Op::Hello)) {
         stopLocked();
-        return false;
+        return Outcome::Unavailable;
     }
     m_residentBudget = decoderResidentBudget(size_t(resident), limitMb);
     m_fence = fence;
+    m_ready = true;
     if (m_loaded) {
-        QByteArray load = request(Op::Load);
-        QDataStream out(&load, QIODevice::Append);
-        out << m_folder << qint32(m_when);
         Reply reply;
-        if (exchangeLocked(load, reply) != Outcome::Ok)
-            return false;
+        const Outcome loaded = exchangeLocked(loadRequest(), reply);
         if (reply.fd >= 0)
             close(reply.fd);
+        return loaded;
     }
-    return true;
+    return Outcome::Ok;
 }
 
 DecoderHelper::Outcome DecoderHelper::callLocked(const QByteArray &request, Reply &reply)
 {
-    // A helper started under another picture limit has the wrong fences.
-    if (m_pid > 0 && m_startedLimitMb != pictureAllocationLimitMb())
-        stopLocked();
-    if (m_pid <= 0 && !startLocked())
-        return m_pid > 0 ? Outcome::Crashed : Outcome::Unavailable;
-    return exchangeLocked(request, reply);
+    for (;;) {
+        const qsizetype leftOut = m_leftOut.size();
+        // A helper started under another picture limit has the wrong fences.
+        if (m_pid > 0 && m_startedLimitMb != pictureAllocationLimitMb())
+            stopLocked();
+        Outcome outcome = Outcome::Ok;
+        if (m_pid <= 0)
+            outcome = startLocked();
+        else if (!m_ready)
+            outcome = handshakeLocked();
+        if (outcome == Outcome::Ok)
+            outcome = exchangeLocked(request, reply);
+        // A module that took the helper down while loading is left out now
+        // (each round leaves out one more, so this ends).
+        if (outcome == Outcome::Ok || m_leftOut.size() == leftOut)
+            return outcome;
+    }
 }
 
 DecoderHelper::Outcome DecoderHelper::exchangeLocked(const QByteArray &request, Reply &reply)
@@ -267,10 +306,16 @@ DecoderHelper::Outcome DecoderHelper::exchangeLocked(const QByteArray &request, 
     const rlimit cpu { processorSecondsUsed(m_pid) + seconds, RLIM_INFINITY };
     prlimit(m_pid, RLIMIT_CPU, &cpu, nullptr);
 
-    if (!decoder::sendMessage(m_socket, request)) {
+    m_loading.clear();
+    auto failed = [this](Outcome outcome) {
         stopLocked();
-        return Outcome::Crashed;
-    }
+        if (!m_loading.isEmpty() && !m_leftOut.contains(m_loading))
+            m_leftOut.append(m_loading);
+        m_loading.clear();
+        return outcome;
+    };
+    if (!decoder::sendMessage(m_socket, request))
+        return failed(Outcome::Crashed);
     const QDeadlineTimer deadline(m_timeLimitMs);
     bool outOfMemory = false;
     const QString pid = QString::number(m_pid);
@@ -278,40 +323,36 @@ DecoderHelper::Outcome DecoderHelper::exchangeLocked(const QByteArray &request, 
         pollfd p { m_socket, POLLIN, 0 };
         const int wait = int(std::min<qint64>(kWatchIntervalMs, deadline.remainingTime()));
         const int ready = poll(&p, 1, std::max(wait, 0));
-        if (ready < 0 && errno != EINTR) {
-            stopLocked();
-            return Outcome::Crashed;
-        }
+        if (ready < 0 && errno != EINTR)
+            return failed(Outcome::Crashed);
         if (ready > 0) {
             decoder::Message m;
             const decoder::Received got = decoder::receiveMessage(m_socket, m);
-            if (got != decoder::Received::Ok) {
-                stopLocked();
-                return outOfMemory ? Outcome::OutOfMemory : Outcome::Crashed;
-            }
+            if (got != decoder::Received::Ok)
+                return failed(outOfMemory ? Outcome::OutOfMemory : Outcome::Crashed);
             QDataStream in(m.payload);
             qint32 op = 0;
             in >> op;
-            if (op == qint32(Op::OutOfMemory)) {
-                outOfMemory = true; // it is dying at its limit
+            if (op == qint32(Op::OutOfMemory) || op == qint32(Op::Loading)) {
+                if (op == qint32(Op::OutOfMemory))
+                    outOfMemory = true; // it is dying at its limit
+                else
+                    in >> m_loading;
                 if (m.fd >= 0)
                     close(m.fd);
                 continue;
             }
+            m_loading.clear();
             reply.payload = std::move(m.payload);
             reply.fd = m.fd;
             return Outcome::Ok;
         }
         // The memory check from outside: the helper's resident memory
         // against its budget (the only memory fence in sanitizer builds).
-        if (processResidentBytes(pid) > m_residentBudget) {
-            stopLocked();
-            return Outcome::OutOfMemory;
-        }
-        if (deadline.hasExpired()) {
-            stopLocked();
-            return Outcome::TimedOut;
-        }
+        if (processResidentBytes(pid) > m_residentBudget)
+            return failed(Outcome::OutOfMemory);
+        if (deadline.hasExpired())
+            return failed(Outcome::TimedOut);
     }
 }
 
@@ -334,18 +375,25 @@ void DecoderHelper::load(const QString &folder, ModuleLoading when)
     m_loaded = true;
     m_folder = folder;
     m_when = when;
-    // All at once: the program's start-up, which starts the helper now, so
-    // that it is ready for the first picture. On demand: when first needed.
+    // All at once: the program's start-up, which starts the helper and
+    // loads the modules now, so that they are ready for the first picture.
+    // On demand (the command line): the helper is started now and starts
+    // up while the program goes on; it is first spoken to when needed.
     if (m_pid <= 0) {
-        if (when == ModuleLoading::AtOnce)
-            startLocked();
+        if (when == ModuleLoading::AtOnce) {
+            Reply reply;
+            callLocked(request(Op::ModuleCount), reply);
+            if (reply.fd >= 0)
+                close(reply.fd);
+        } else {
+            spawnLocked();
+        }
         return;
     }
-    QByteArray load = request(Op::Load);
-    QDataStream out(&load, QIODevice::Append);
-    out << folder << qint32(when);
+    if (!m_ready)
+        return; // its handshake tells it the modules
     Reply reply;
-    callLocked(load, reply);
+    callLocked(loadRequest(), reply);
     if (reply.fd >= 0)
         close(reply.fd);
 }
@@ -353,9 +401,12 @@ void DecoderHelper::load(const QString &folder, ModuleLoading when)
 void DecoderHelper::unload()
 {
     std::lock_guard lock(m_mutex);
-    const bool running = m_pid > 0;
     m_loaded = false;
-    if (running)
+    // A helper not yet spoken to, or under another picture limit (it would
+    // be replaced for the request): ending it unloads as well.
+    if (m_pid > 0 && (!m_ready || m_startedLimitMb != pictureAllocationLimitMb()))
+        stopLocked();
+    else if (m_pid > 0)
         simpleCall(qint32(Op::Unload));
 }
 

@@ -19,7 +19,10 @@ namespace cw {
 // reader of Qt runs. The helper is started when first needed and reused;
 // one that crashes, hangs past the time limit or outgrows its memory is
 // killed and replaced at the next request, and the request that met it
-// fails as "broken" (crash, time) or "too large" (memory). One request at a
+// fails as "broken" (crash, time) or "too large" (memory). A module that
+// takes the helper down while it loads is left out for the rest of the
+// session and the request is asked again, as the program did with a module
+// it could not load. One request at a
 // time: callers on other threads wait.
 class DecoderHelper
 {
@@ -58,6 +61,8 @@ public:
     DecoderFenceReport fences();
     // The resident memory the running helper may reach before it is killed.
     size_t residentBudget() const;
+    // Modules left out because loading them took a helper down.
+    QStringList leftOutModules() const;
     // Helpers started so far (each replacement counts).
     int startCount() const;
 
@@ -71,7 +76,10 @@ private:
     };
     Outcome callLocked(const QByteArray &request, Reply &reply);
     Outcome exchangeLocked(const QByteArray &request, Reply &reply);
-    bool startLocked();
+    Outcome startLocked(); // spawn and handshake
+    Outcome spawnLocked();
+    Outcome handshakeLocked();
+    QByteArray loadRequest() const;
     void stopLocked();
     QByteArray simpleCall(qint32 op, Outcome *outcome = nullptr);
 
@@ -79,6 +87,7 @@ private:
     pid_t m_pid = 0;
     int m_socket = -1;
     int m_startedLimitMb = 0;
+    bool m_ready = false; // its first message was read
     size_t m_residentBudget = 0;
     DecoderFenceReport m_fence;
     int m_starts = 0;
@@ -88,6 +97,9 @@ private:
     bool m_loaded = false;
     QString m_folder;
     ModuleLoading m_when = ModuleLoading::AtOnce;
+    // Modules that took a helper down while loading, left out from then on.
+    QStringList m_leftOut;
+    QString m_loading; // the module the helper said it is loading
 };
 
 // The failure a request that met a fence gives the picture.

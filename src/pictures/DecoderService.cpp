@@ -47,7 +47,9 @@ bool serve(int socket, const decoder::Message &message)
     case Op::Load: {
         QString folder;
         qint32 when = 0;
-        in >> folder >> when;
+        QStringList leftOut;
+        in >> folder >> when >> leftOut;
+        host.setLeftOut(leftOut);
         host.load(folder, when == qint32(ModuleLoading::OnDemand) ? ModuleLoading::OnDemand
                                                                  : ModuleLoading::AtOnce);
         break;
@@ -115,6 +117,14 @@ int runDecoderService(int socket, int pictureLimitMb)
     // One malloc arena: every further arena reserves 64 MB of address space.
     mallopt(M_ARENA_MAX, 1);
     const DecoderFenceReport fence = applyDecoderFence(pictureLimitMb, socket);
+    // The program hears of every module before it loads, so that one which
+    // takes the helper down can be left out of the next helper.
+    SusieHost::instance().setLoadingObserver([socket](const QString &path) {
+        QByteArray note;
+        QDataStream out(&note, QIODevice::WriteOnly);
+        out << qint32(Op::Loading) << path;
+        decoder::sendMessage(socket, note);
+    });
 
     QByteArray hello;
     {

@@ -71,7 +71,7 @@ void *mapShared(size_t bytes)
         return nullptr;
     void *block = MAP_FAILED;
     if (ftruncate(fd, off_t(size)) == 0)
-        block = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        block = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, 0);
     if (block == MAP_FAILED) {
         close(fd);
         return nullptr;

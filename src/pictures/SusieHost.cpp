@@ -135,6 +135,18 @@ void SusieHost::unload()
     m_pairs.clear();
 }
 
+void SusieHost::setLeftOut(const QStringList &paths)
+{
+    std::lock_guard lock(m_mutex);
+    m_leftOut = paths;
+}
+
+void SusieHost::setLoadingObserver(std::function<void(const QString &)> observer)
+{
+    std::lock_guard lock(m_mutex);
+    m_loadingObserver = std::move(observer);
+}
+
 QString SusieHost::filterWithout()
 {
     return QStringLiteral("画像|") + kBmpFilterTail;
@@ -193,7 +205,8 @@ void SusieHost::load(const QString &folder, ModuleLoading when)
     const QStringList names
         = dir.entryList({ QStringLiteral("*.spi") }, QDir::Files | QDir::Readable, QDir::Name);
     for (const QString &name : names)
-        m_waiting.append(dir.absoluteFilePath(name));
+        if (!m_leftOut.contains(dir.absoluteFilePath(name)))
+            m_waiting.append(dir.absoluteFilePath(name));
     if (when == ModuleLoading::AtOnce)
         loadAllLocked();
 }
@@ -207,6 +220,19 @@ bool SusieHost::loadNextLocked() const
 {
     while (!m_waiting.isEmpty()) {
         const QString filePath = m_waiting.takeFirst();
+        // The observer hears of the module before it is loaded, and with an
+        // empty path once it is loaded or dropped.
+        struct LoadingNote
+        {
+            const std::function<void(const QString &)> &observer;
+            ~LoadingNote()
+            {
+                if (observer)
+                    observer(QString());
+            }
+        } note { m_loadingObserver };
+        if (m_loadingObserver)
+            m_loadingObserver(filePath);
         auto module = std::make_unique<Module>();
         module->name = QFileInfo(filePath).fileName();
         const QByteArray path = QFile::encodeName(filePath);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -57,6 +58,13 @@ public:
     QString filter() const;
     // The filter when no module is loaded.
     static QString filterWithout();
+    // Module files (full paths) that load() leaves out: in the decoder
+    // helper, those that took an earlier helper down while loading.
+    void setLeftOut(const QStringList &paths);
+    // Called with a module's path just before it is loaded and with an empty
+    // path once it is (the helper tells the program, which learns so which
+    // module took it down).
+    void setLoadingObserver(std::function<void(const QString &)> observer);
     // File names (without folder) of the kept modules, in discovery order.
     QStringList moduleNames() const;
     int moduleCount() const;
@@ -95,6 +103,8 @@ private:
     mutable QStringList m_waiting; // paths not loaded yet, in order
     mutable QStringList m_patterns; // E
     mutable QStringList m_pairs; // P
+    QStringList m_leftOut;
+    std::function<void(const QString &)> m_loadingObserver;
 };
 
 } // namespace cw

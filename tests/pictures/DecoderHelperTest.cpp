@@ -87,6 +87,30 @@ TEST_F(DecoderHelperTest, HostileModulesCostOnlyTheirPicture)
     }
 }
 
+// A module that takes the helper down while it loads is left out, as a
+// module that cannot be loaded always was: the others load, in their order,
+// and decode.
+TEST_F(DecoderHelperTest, AModuleThatCrashesWhileLoadingIsLeftOut)
+{
+    ModuleFolder folder({ "tm_good:a.spi", "tm_crashloading:b.spi", "tm_tint:c.spi" });
+    ModuleFolder expected({ "tm_good:a.spi", "tm_tint:c.spi" });
+    for (ModuleLoading when : { ModuleLoading::AtOnce, ModuleLoading::OnDemand }) {
+        SusieHost::instance().load(expected.path(), when);
+        const QString filter = SusieHost::instance().filter();
+        SusieHost::instance().load(folder.path(), when);
+        EXPECT_EQ(SusieHost::instance().moduleNames(), (QStringList { "a.spi", "c.spi" }));
+        EXPECT_EQ(SusieHost::instance().filter(), filter);
+        EXPECT_EQ(DecoderHelper::instance().leftOutModules(),
+            QStringList { QDir(folder.path()).absoluteFilePath("b.spi") });
+        const QString file = path("p.cwtp");
+        ASSERT_TRUE(writeAll(file, testPicture(3, 2, qRgb(10, 20, 30))));
+        RecordingMessages messages;
+        QImage bitmap;
+        EXPECT_TRUE(LoadPictureFile(bitmap, file, messages));
+        EXPECT_EQ(messages.messages, QStringList());
+    }
+}
+
 TEST_F(DecoderHelperTest, ThumbnailsAndThePreviewSurviveACrashingModule)
 {
     ModuleFolder folder({ "tm_crash:a.spi" });
