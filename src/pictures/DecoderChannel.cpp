@@ -221,8 +221,8 @@ QImage readImage(QDataStream &in, int fd)
         return fail();
     // A private mapping: the program's writes stay its own.
     // Populated at once: one call instead of a fault for every page.
-    void *p = mmap(
-        nullptr, size_t(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void *p
+        = mmap(nullptr, size_t(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     close(fd);
     if (p == MAP_FAILED)
         return QImage();

@@ -86,7 +86,8 @@ void reportFatalSignalsAtTheLimit(int socket)
     ss.ss_sp = altStack;
     ss.ss_size = sizeof altStack;
     sigaltstack(&ss, nullptr);
-    struct sigaction sa {};
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof sa);
     sa.sa_handler = onFatalSignal;
     sa.sa_flags = SA_ONSTACK;
     for (int sig : { SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE })
@@ -184,10 +185,10 @@ bool installSystemCallFilter()
     // No network, and no way around the rules.
     for (long nr : { SYS_socket, SYS_socketpair, SYS_ptrace, SYS_process_vm_readv,
              SYS_process_vm_writev, SYS_pidfd_open, SYS_pidfd_getfd, SYS_pidfd_send_signal,
-             SYS_tkill, SYS_setrlimit, SYS_bpf, SYS_perf_event_open, SYS_userfaultfd,
-             SYS_mount, SYS_umount2, SYS_chroot, SYS_pivot_root, SYS_unshare, SYS_setns,
-             SYS_keyctl, SYS_add_key, SYS_request_key, SYS_kexec_load, SYS_init_module,
-             SYS_finit_module, SYS_delete_module, SYS_reboot, SYS_swapon, SYS_swapoff })
+             SYS_tkill, SYS_setrlimit, SYS_bpf, SYS_perf_event_open, SYS_userfaultfd, SYS_mount,
+             SYS_umount2, SYS_chroot, SYS_pivot_root, SYS_unshare, SYS_setns, SYS_keyctl,
+             SYS_add_key, SYS_request_key, SYS_kexec_load, SYS_init_module, SYS_finit_module,
+             SYS_delete_module, SYS_reboot, SYS_swapon, SYS_swapoff })
         f.refuse(nr);
     f.refuse(SYS_io_uring_setup, ENOSYS);
     f.refuse(SYS_openat2, ENOSYS);
@@ -200,12 +201,12 @@ bool installSystemCallFilter()
     f.loadNr();
     f.refuseFlags(SYS_openat, 2, writing);
     f.loadNr();
-    for (long nr : { SYS_creat, SYS_rename, SYS_renameat, SYS_renameat2, SYS_unlink,
-             SYS_unlinkat, SYS_mkdir, SYS_mkdirat, SYS_rmdir, SYS_link, SYS_linkat, SYS_symlink,
-             SYS_symlinkat, SYS_truncate, SYS_chmod, SYS_fchmodat, SYS_chown, SYS_lchown,
-             SYS_fchownat, SYS_mknod, SYS_mknodat, SYS_utime, SYS_utimes, SYS_utimensat,
-             SYS_futimesat, SYS_setxattr, SYS_lsetxattr, SYS_removexattr, SYS_lremovexattr,
-             SYS_name_to_handle_at, SYS_open_by_handle_at, SYS_fanotify_init })
+    for (long nr : { SYS_creat, SYS_rename, SYS_renameat, SYS_renameat2, SYS_unlink, SYS_unlinkat,
+             SYS_mkdir, SYS_mkdirat, SYS_rmdir, SYS_link, SYS_linkat, SYS_symlink, SYS_symlinkat,
+             SYS_truncate, SYS_chmod, SYS_fchmodat, SYS_chown, SYS_lchown, SYS_fchownat, SYS_mknod,
+             SYS_mknodat, SYS_utime, SYS_utimes, SYS_utimensat, SYS_futimesat, SYS_setxattr,
+             SYS_lsetxattr, SYS_removexattr, SYS_lremovexattr, SYS_name_to_handle_at,
+             SYS_open_by_handle_at, SYS_fanotify_init })
         f.refuse(nr);
 
     // Signals to itself only (the program is not in reach), and limits that

@@ -50,8 +50,9 @@ bool serve(int socket, const decoder::Message &message)
         QStringList leftOut;
         in >> folder >> when >> leftOut;
         host.setLeftOut(leftOut);
-        host.load(folder, when == qint32(ModuleLoading::OnDemand) ? ModuleLoading::OnDemand
-                                                                 : ModuleLoading::AtOnce);
+        host.load(folder,
+            when == qint32(ModuleLoading::OnDemand) ? ModuleLoading::OnDemand
+                                                    : ModuleLoading::AtOnce);
         break;
     }
     case Op::Unload:

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,6 +66,25 @@ TEST(CliPictures, DecodeFailuresGiveTheMessageAndStatus1)
         << r.err.toStdString();
     r = runPictureCli({ "decode" });
     EXPECT_EQ(r.code, 2);
+}
+
+// A module that crashes costs the command its picture, not its life: the
+// broken-file message and status 1, as for any picture that cannot be read.
+TEST(CliPictures, AModuleThatCrashesGivesTheBrokenMessage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(
+        QFile::copy(CASEWRIGHT_BIN_DIR "/../test-modules/tm_crash.spi", dir.filePath("a.spi")));
+    QFile picture(dir.filePath("p.cwtp"));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.write(QByteArray("CWTP") + QByteArray(16, '\1'));
+    picture.close();
+    const Result r = runPictureCli({ "decode", picture.fileName(), "--plugins", dir.path() });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(
+        r.err.endsWith("ファイル(" + picture.fileName() + ")は壊れているため読み込めません\n"))
+        << r.err.toStdString();
+    EXPECT_EQ(r.out, "");
 }
 
 // The command line loads a decoder module only when the modules before it

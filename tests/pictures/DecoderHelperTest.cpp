@@ -4,11 +4,14 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "PictureTestUtil.h"
 #include "TestSupport.h"
 #include "pictures/BmpDecoder.h"
+#include "pictures/DecoderChannel.h"
 #include "pictures/DecoderHelper.h"
 #include "pictures/PictureThumbnail.h"
 
@@ -141,8 +144,8 @@ TEST_F(DecoderHelperTest, TheHelperRunsBehindItsFences)
     if (fence.addressSpaceLimited) {
         EXPECT_GE(fence.addressSpaceBytes, size_t(2 * kPictureAllocationLimitMb) << 20);
     }
-    EXPECT_GT(DecoderHelper::instance().residentBudget(),
-        size_t(2 * kPictureAllocationLimitMb) << 20);
+    EXPECT_GT(
+        DecoderHelper::instance().residentBudget(), size_t(2 * kPictureAllocationLimitMb) << 20);
 
     // A module that tries to write a file, start a process and open a
     // network socket gets none of them: its picture stays black.
@@ -227,6 +230,79 @@ TEST_F(DecoderHelperTest, LargePicturesAndImagesCrossWhole)
     QImage viaBmp;
     ASSERT_EQ(decodeBmp(stream.data(), viaBmp, quint64(1) << 24), BmpStatus::Ok);
     EXPECT_EQ(viaBmp.size(), QSize(1500, 1000));
+}
+
+// What writeImage hands over, readImage gives back: every format, colour
+// table, resolution and row padding.
+TEST(DecoderChannel, PicturesCrossUnchanged)
+{
+    QImage indexed = patternImage(7, 5, QImage::Format_Indexed8);
+    QImage mono = patternImage(33, 3, QImage::Format_Mono);
+    QImage rgb = patternImage(5, 4, QImage::Format_RGB32);
+    rgb.setDotsPerMeterX(3780);
+    rgb.setDotsPerMeterY(1000);
+    for (const QImage &image : { rgb, patternImage(3, 9, QImage::Format_ARGB32), indexed, mono,
+             patternImage(6, 2, QImage::Format_RGB888), patternImage(1, 1) }) {
+        QByteArray form;
+        int fd = -1;
+        bool owned = false;
+        {
+            QDataStream out(&form, QIODevice::WriteOnly);
+            decoder::writeImage(out, image, fd, owned);
+        }
+        ASSERT_TRUE(owned); // a small picture is copied into a memfd of its own
+        QDataStream in(form);
+        const QImage back = decoder::readImage(in, dup(fd));
+        close(fd);
+        EXPECT_EQ(back.format(), image.format());
+        EXPECT_EQ(back.colorTable(), image.colorTable());
+        EXPECT_EQ(back.dotsPerMeterX(), image.dotsPerMeterX());
+        EXPECT_EQ(back.dotsPerMeterY(), image.dotsPerMeterY());
+        EXPECT_TRUE(back == image) << image.format();
+    }
+}
+
+// The program trusts no form the helper sends: rows shorter than the width
+// needs, or memory shorter than the rows, give no picture.
+TEST(DecoderChannel, FormsThatDoNotFitTheirMemoryAreRefused)
+{
+    const QImage image = patternImage(8, 4);
+    struct Case
+    {
+        qint32 width, height;
+        qint64 bytesPerLine;
+        qint64 memoryBytes;
+        bool ok;
+    };
+    const Case cases[] = {
+        { 8, 4, 32, 128, true },
+        { 8, 4, 28, 128, false }, // rows too short for 8 pixels
+        { 8, 4, 32, 127, false }, // memory one byte short
+        { 8, 4, 34, 136, false }, // rows not a multiple of 4 bytes
+        { 0, 4, 32, 128, false },
+        { 8, -1, 32, 128, false },
+        { 8, 1 << 30, 32, 128, false },
+    };
+    for (const Case &c : cases) {
+        const int fd = memfd_create("test", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+        ASSERT_GE(fd, 0);
+        QByteArray memory(reinterpret_cast<const char *>(image.constBits()), 128);
+        memory.resize(256, '\0');
+        ASSERT_EQ(write(fd, memory.constData(), size_t(c.memoryBytes)), c.memoryBytes);
+        QByteArray form;
+        {
+            QDataStream out(&form, QIODevice::WriteOnly);
+            out << c.width << c.height << qint32(QImage::Format_RGB32) << c.bytesPerLine
+                << qint32(3780) << qint32(3780) << QList<QRgb>();
+        }
+        QDataStream in(form);
+        const QImage back = decoder::readImage(in, fd);
+        EXPECT_EQ(!back.isNull(), c.ok)
+            << c.width << "x" << c.height << " " << c.bytesPerLine << " " << c.memoryBytes;
+        if (c.ok) {
+            EXPECT_TRUE(back == image);
+        }
+    }
 }
 
 TEST_F(DecoderHelperTest, WithoutTheHelperNoModuleDecodes)
