@@ -8,6 +8,7 @@
 #include "cli/CliCommand.h"
 #include "cli/PrinterModule.h"
 #include "fonts/Font.h"
+#include "pictures/DecoderHelper.h"
 
 using namespace cw;
 
@@ -76,6 +77,13 @@ static void endWithoutTeardown(int status)
 
 int main(int argc, char **argv)
 {
+    // The commands that read pictures start the decoder helper first of
+    // all, so that it starts up while this process does.
+    if (argc >= 2 && decoderPlacement() == DecoderPlacement::Helper) {
+        for (const char *reads : { "print", "render", "dump", "convert", "decode", "filter" })
+            if (std::strcmp(argv[1], reads) == 0)
+                DecoderHelper::instance().startEarly();
+    }
     // Headless: no display is needed for any command.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -369,6 +369,13 @@ QByteArray DecoderHelper::simpleCall(qint32 op, Outcome *outcome)
     return reply.payload;
 }
 
+void DecoderHelper::startEarly()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_pid <= 0)
+        spawnLocked();
+}
+
 void DecoderHelper::load(const QString &folder, ModuleLoading when)
 {
     std::lock_guard lock(m_mutex);

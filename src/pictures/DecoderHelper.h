@@ -37,6 +37,10 @@ public:
     DecoderHelper(const DecoderHelper &) = delete;
     DecoderHelper &operator=(const DecoderHelper &) = delete;
 
+    // Starts the helper now if none runs, without waiting for it: a program
+    // that will need it soon lets it start up meanwhile.
+    void startEarly();
+
     // The modules: as SusieHost's own functions of these names.
     void load(const QString &folder, ModuleLoading when);
     void unload();
