@@ -48,7 +48,8 @@ const QList<CommandText> &commandTexts()
             "Reads the document IN.cwr and writes it as OUT.cwr (version 1.06 in Shift-JIS). A "
             "document whose text Shift-JIS cannot hold is written as version 1.07 in UTF-8 only "
             "when allowed; otherwise nothing is written.",
-            { { "--allow-unicode", "write version 1.07 in UTF-8 when Shift-JIS cannot hold the text" },
+            { { "--allow-unicode",
+                  "write version 1.07 in UTF-8 when Shift-JIS cannot hold the text" },
                 kPrinterDpi } },
         { "import-list", "rows a list import makes",
             "Prints, as JSON, the track-list rows an import makes: of a tab-separated or CSV "
@@ -91,8 +92,8 @@ const QList<CommandText> &commandTexts()
         { "export-pdf", "both pages, A4 landscape",
             "Writes both pages of a document into one PDF file of A4 landscape sheets and "
             "prints the file's name.",
-            { { "--dpi N", "the resolution the pages are laid out at (default 300)" },
-                kPrintOption, kPrinterDpi } },
+            { { "--dpi N", "the resolution the pages are laid out at (default 300)" }, kPrintOption,
+                kPrinterDpi } },
     };
     return texts;
 }

@@ -99,8 +99,8 @@ static int answerHelp(int argc, char **argv)
         break;
     }
     const QByteArray bytes = text.toLocal8Bit();
-    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout)
-            == size_t(bytes.size())
+    const bool written
+        = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
         && std::fflush(stdout) == 0;
     if (!written) {
         std::fputs("standard output cannot be written\n", stderr);

@@ -10,8 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <iostream>
 #include <gtest/gtest.h>
+#include <iostream>
 
 #include "InstallTree.h"
 
@@ -51,17 +51,17 @@ QStringList completions(const QString &script, const QStringList &words, const Q
     QStringList quoted;
     for (const QString &w : words)
         quoted.append("'" + QString(w).replace("'", "'\\''") + "'");
-    const QString program = QStringLiteral(
-        "source '%1' || exit 3\n"
-        "COMP_WORDS=(%2); COMP_CWORD=%3\n"
-        "_casewright_cli; printf '%s\\n' \"${COMPREPLY[@]}\"\n")
+    const QString program = QStringLiteral("source '%1' || exit 3\n"
+                                           "COMP_WORDS=(%2); COMP_CWORD=%3\n"
+                                           "_casewright_cli; printf '%s\\n' \"${COMPREPLY[@]}\"\n")
                                 .arg(script, quoted.join(' '))
                                 .arg(words.size() - 1);
     QProcess bash;
     bash.setWorkingDirectory(folder);
     bash.start("bash", { "--norc", "--noprofile", "-c", program });
     bash.waitForFinished(30000);
-    QStringList out = QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QStringList out
+        = QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     out.sort();
     return out;
 }
@@ -89,7 +89,9 @@ TEST_F(InstallDocsTest, MetainfoAndDesktopEntryValidate)
         }
         const ProgramRun r = runProgram(tool, c.args);
         EXPECT_EQ(r.code, 0) << r.out.toStdString() << r.err.toStdString();
-        EXPECT_FALSE((r.out + r.err).contains(QRegularExpression("^[EW]: |error|warning", QRegularExpression::MultilineOption)))
+        EXPECT_FALSE((r.out + r.err)
+                         .contains(QRegularExpression(
+                             "^[EW]: |error|warning", QRegularExpression::MultilineOption)))
             << r.out.toStdString() << r.err.toStdString();
     }
 }
@@ -118,11 +120,13 @@ TEST_F(InstallDocsTest, MetainfoNamesTheInstalledDesktopEntryMimeTypeAndThisVers
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(QFileInfo(file).fileName(), id + ".metainfo.xml");
-    EXPECT_TRUE(QFile::exists(tree().path("share/applications/" + launchable))) << launchable.toStdString();
+    EXPECT_TRUE(QFile::exists(tree().path("share/applications/" + launchable)))
+        << launchable.toStdString();
     EXPECT_EQ(release, buildVersion());
     for (const char *element : { "name", "summary", "p" })
         for (const char *lang : { "en", "ja" })
-            EXPECT_TRUE(languages.contains(QString(element) + ':' + lang)) << element << ' ' << lang;
+            EXPECT_TRUE(languages.contains(QString(element) + ':' + lang))
+                << element << ' ' << lang;
 
     QFile mime(tree().path("share/mime/packages/casewright.xml"));
     ASSERT_TRUE(mime.open(QIODevice::ReadOnly));
@@ -139,10 +143,13 @@ TEST_F(InstallDocsTest, ChangelogStartsWithThisVersion)
     gzip.start("gzip", { "-dc", tree().path("share/doc/casewright/changelog.gz") });
     ASSERT_TRUE(gzip.waitForFinished(30000));
     const QString changelog = QString::fromUtf8(gzip.readAllStandardOutput());
-    EXPECT_TRUE(changelog.startsWith("casewright (" + buildVersion() + ") unstable; urgency=medium\n"))
+    EXPECT_TRUE(
+        changelog.startsWith("casewright (" + buildVersion() + ") unstable; urgency=medium\n"))
         << changelog.toStdString();
     // The trailer line of a Debian changelog entry: " -- NAME <ADDRESS>  DATE".
-    EXPECT_TRUE(changelog.contains(QRegularExpression("\n -- [^<\n]+ <[^>\n]+@[^>\n]+>  [A-Z][a-z]{2}, \\d{2} [A-Z][a-z]{2} \\d{4} \\d{2}:\\d{2}:\\d{2} \\+0000\n")))
+    EXPECT_TRUE(changelog.contains(
+        QRegularExpression("\n -- [^<\n]+ <[^>\n]+@[^>\n]+>  [A-Z][a-z]{2}, \\d{2} [A-Z][a-z]{2} "
+                           "\\d{4} \\d{2}:\\d{2}:\\d{2} \\+0000\n")))
         << changelog.toStdString();
 }
 
@@ -172,7 +179,8 @@ TEST_F(InstallDocsTest, ManualPagesRenderWithoutWarnings)
         for (const QString &section : c.sections)
             EXPECT_TRUE(text.contains("\n" + section + "\n")) << section.toStdString();
         // The version of this build, in the footer.
-        EXPECT_TRUE(text.contains("Casewright " + buildVersion() + " ")) << text.right(200).toStdString();
+        EXPECT_TRUE(text.contains("Casewright " + buildVersion() + " "))
+            << text.right(200).toStdString();
         for (const QString &line : text.split('\n'))
             EXPECT_LE(line.size(), 80) << line.toStdString();
     }
@@ -200,7 +208,8 @@ TEST_F(InstallDocsTest, EveryCommandAndOptionOfTheReadmeIsInTheManualPageHelpAnd
         QString warnings;
         manual = renderedManualPage(tree().path("share/man/man1/casewright-cli.1.gz"), &warnings);
         for (const QString &command : readmeCommands)
-            EXPECT_TRUE(manual.contains(QRegularExpression("\n       " + QRegularExpression::escape(command) + "( |\n)")))
+            EXPECT_TRUE(manual.contains(
+                QRegularExpression("\n       " + QRegularExpression::escape(command) + "( |\n)")))
                 << "manual page: command " << command.toStdString();
         for (const QString &option : readme.allOptions)
             EXPECT_TRUE(manual.contains(option)) << "manual page: " << option.toStdString();
@@ -210,12 +219,15 @@ TEST_F(InstallDocsTest, EveryCommandAndOptionOfTheReadmeIsInTheManualPageHelpAnd
     const QString completion = tree().path("share/bash-completion/completions/casewright-cli");
     for (auto it = readme.commandOptions.cbegin(); it != readme.commandOptions.cend(); ++it) {
         SCOPED_TRACE(it.key().toStdString());
-        const ProgramRun commandHelp = runProgram(tree().path("bin/casewright-cli"), { it.key(), "--help" });
+        const ProgramRun commandHelp
+            = runProgram(tree().path("bin/casewright-cli"), { it.key(), "--help" });
         EXPECT_EQ(commandHelp.code, 0);
         EXPECT_TRUE(commandHelp.err.isEmpty()) << commandHelp.err.toStdString();
-        const QStringList offered = completions(completion, { "casewright-cli", it.key(), "--" }, dir.path());
+        const QStringList offered
+            = completions(completion, { "casewright-cli", it.key(), "--" }, dir.path());
         for (const QString &option : it.value() + QStringList { "--printer-dpi", "--help" }) {
-            EXPECT_TRUE(commandHelp.out.contains("\n  " + option + " ")) << "help: " << option.toStdString();
+            EXPECT_TRUE(commandHelp.out.contains("\n  " + option + " "))
+                << "help: " << option.toStdString();
             EXPECT_TRUE(offered.contains(option)) << "completion: " << option.toStdString();
         }
     }
@@ -224,8 +236,8 @@ TEST_F(InstallDocsTest, EveryCommandAndOptionOfTheReadmeIsInTheManualPageHelpAnd
 TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
 {
     QTemporaryDir dir;
-    for (const char *name : { "a.cwr", "B.CWR", "c.cwt", "d.jpg", "e.png", "f.pdf", "g.csv", "h.cue",
-             "i.flac", "j.txt", "k.doc" })
+    for (const char *name : { "a.cwr", "B.CWR", "c.cwt", "d.jpg", "e.png", "f.pdf", "g.csv",
+             "h.cue", "i.flac", "j.txt", "k.doc" })
         ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
     const QString completion = tree().path("share/bash-completion/completions/casewright-cli");
@@ -236,8 +248,8 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
     };
     const QList<Case> cases = {
         { { "" },
-            { "--help", "--version", "convert", "decode", "dump", "export-pdf", "filter", "geometry",
-                "import-list", "print", "render", "template" } },
+            { "--help", "--version", "convert", "decode", "dump", "export-pdf", "filter",
+                "geometry", "import-list", "print", "render", "template" } },
         { { "pr" }, { "print" } },
         { { "im" }, { "import-list" } },
         { { "dump", "" }, { "B.CWR", "a.cwr", "sub" } },
@@ -263,6 +275,7 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
         SCOPED_TRACE(c.words.join(' ').toStdString());
         QStringList expected = c.expected;
         expected.sort();
-        EXPECT_EQ(completions(completion, QStringList { "casewright-cli" } + c.words, dir.path()), expected);
+        EXPECT_EQ(completions(completion, QStringList { "casewright-cli" } + c.words, dir.path()),
+            expected);
     }
 }

@@ -16,8 +16,8 @@ ProgramRun runProgram(const QString &program, const QStringList &args, const QSt
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"),
-        configHome.isEmpty() ? emptyConfig.path() : configHome);
+    env.insert(
+        QStringLiteral("XDG_CONFIG_HOME"), configHome.isEmpty() ? emptyConfig.path() : configHome);
     env.insert(QStringLiteral("XDG_DATA_HOME"), emptyConfig.path() + QStringLiteral("/data"));
     env.insert(extra);
     p.setProcessEnvironment(env);
@@ -59,8 +59,8 @@ const InstalledTree &InstalledTree::get()
 QStringList InstalledTree::files() const
 {
     QStringList out;
-    QDirIterator it(prefix, QDir::Files | QDir::System | QDir::Hidden,
-        QDirIterator::Subdirectories);
+    QDirIterator it(
+        prefix, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
         out.append(QDir(prefix).relativeFilePath(it.next()));
     out.sort();

@@ -20,7 +20,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(tree().ok) << tree().log.toStdString(); }
     static const InstalledTree &tree() { return InstalledTree::get(); }
     static QString cli() { return tree().path(QStringLiteral("bin/casewright-cli")); }
-    static QString demo() { return tree().path(QStringLiteral("share/doc/casewright/examples/demo.cwr")); }
+    static QString demo()
+    {
+        return tree().path(QStringLiteral("share/doc/casewright/examples/demo.cwr"));
+    }
 };
 
 // A settings folder whose decoder-module setting names `path` ([Plug-in] Path
@@ -54,14 +57,17 @@ TEST_F(InstallTreeTest, EveryFileLiesInTheFolderOfItsKind)
         "share/metainfo/[a-z.]+\\.metainfo\\.xml",
         "share/man/man1/casewright(-cli)?\\.1\\.gz",
         "share/bash-completion/completions/casewright-cli",
-        "share/doc/casewright/(copyright|changelog\\.gz|examples/demo\\.cwr|examples/demo-cover\\.png)",
+        "share/doc/casewright/(copyright|changelog\\.gz|examples/demo\\.cwr|examples/"
+        "demo-cover\\.png)",
     };
     const QStringList files = tree().files();
     for (const QString &file : files) {
         bool expected = false;
         for (const QString &pattern : allowed)
             expected = expected
-                || QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(file).hasMatch();
+                || QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                       .match(file)
+                       .hasMatch();
         EXPECT_TRUE(expected) << "unexpected file: " << file.toStdString();
     }
 
@@ -129,7 +135,8 @@ TEST_F(InstallTreeTest, HelpNamedAsAnOptionsValueOrAfterTheEndMarkIsNoHelp)
     const ProgramRun asValue = runProgram(cli(), { "print", "--pdf", "--help" });
     EXPECT_EQ(asValue.code, 2);
     EXPECT_TRUE(asValue.out.isEmpty());
-    EXPECT_TRUE(asValue.err.startsWith("one document is needed\nusage: ")) << asValue.err.toStdString();
+    EXPECT_TRUE(asValue.err.startsWith("one document is needed\nusage: "))
+        << asValue.err.toStdString();
     // After "--", "--help" is the document's name.
     QTemporaryDir dir;
     const ProgramRun asFile = runProgram(cli(), { "dump", "--", "--help" }, QString(), dir.path());
@@ -172,7 +179,8 @@ TEST_F(InstallTreeTest, DecodesThroughTheInstalledModulesUnlessTheSettingNamesAn
 TEST_F(InstallTreeTest, FilterListsTheInstalledModules)
 {
     const ProgramRun own = runProgram(cli(), { "filter" });
-    const ProgramRun named = runProgram(cli(), { "filter", "--plugins", tree().path(moduleFolder()) });
+    const ProgramRun named
+        = runProgram(cli(), { "filter", "--plugins", tree().path(moduleFolder()) });
     ASSERT_EQ(own.code, 0) << own.err.toStdString();
     EXPECT_EQ(own.out, named.out);
     for (const char *format : { "|GIF|", "|HEIF / AVIF|", "|JPEG|", "|PNG|", "|TIFF|", "|WebP|" })
@@ -216,7 +224,8 @@ TEST_F(InstallTreeTest, TheTreeWorksUnderAnyPrefixAndTheProgramAloneFindsNoModul
     ASSERT_TRUE(QDir().rename(tree().prefix, moved));
     const ProgramRun filter = runProgram(moved + "/bin/casewright-cli", { "filter" });
     const ProgramRun print = runProgram(moved + "/bin/casewright-cli",
-        { "print", moved + "/share/doc/casewright/examples/demo.cwr", "--printer", "NoSuchPrinterHere" });
+        { "print", moved + "/share/doc/casewright/examples/demo.cwr", "--printer",
+            "NoSuchPrinterHere" });
     ASSERT_TRUE(QDir().rename(moved, tree().prefix));
     EXPECT_EQ(filter.code, 0);
     EXPECT_TRUE(filter.out.contains("|JPEG|")) << filter.out.toStdString();
@@ -229,7 +238,9 @@ TEST_F(InstallTreeTest, TheTreeWorksUnderAnyPrefixAndTheProgramAloneFindsNoModul
     ASSERT_TRUE(QFile::copy(cli(), alone));
     const ProgramRun noFilter = runProgram(alone, { "filter" });
     EXPECT_EQ(noFilter.out, "画像|;*.bmp|BMP(*.bmp)|*.bmp\n");
-    const ProgramRun noModule = runProgram(alone, { "print", demo(), "--printer", "NoSuchPrinterHere" });
+    const ProgramRun noModule
+        = runProgram(alone, { "print", demo(), "--printer", "NoSuchPrinterHere" });
     EXPECT_EQ(noModule.code, 1);
-    EXPECT_TRUE(noModule.err.startsWith("the printer module cannot be loaded: ")) << noModule.err.toStdString();
+    EXPECT_TRUE(noModule.err.startsWith("the printer module cannot be loaded: "))
+        << noModule.err.toStdString();
 }
