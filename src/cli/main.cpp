@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/CliCommand.h"
+#include "cli/CommandHelp.h"
 #include "cli/PrinterModule.h"
 #include "fonts/Font.h"
 
@@ -74,8 +75,44 @@ static void endWithoutTeardown(int status)
 #endif
 }
 
+// --help and --version: answered before anything else, without an
+// application object or the printer module. Returns the exit status, or -1
+// when the arguments ask for neither.
+static int answerHelp(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const cli::Command *command = nullptr;
+    QString text;
+    switch (cli::helpRequest(arguments, &command)) {
+    case cli::HelpRequest::None:
+        return -1;
+    case cli::HelpRequest::Version:
+        text = cli::versionText();
+        break;
+    case cli::HelpRequest::Program:
+        text = cli::programHelp();
+        break;
+    case cli::HelpRequest::Command:
+        text = cli::commandHelp(*command);
+        break;
+    }
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written
+        = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+        && std::fflush(stdout) == 0;
+    if (!written) {
+        std::fputs("standard output cannot be written\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (const int status = answerHelp(argc, argv); status >= 0)
+        return status;
     // Headless: no display is needed for any command.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

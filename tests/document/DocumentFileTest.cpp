@@ -943,7 +943,7 @@ TEST_F(FileFixture, PictureNamesAreWrittenBackAsTheyWereStored)
         ASSERT_TRUE(QFile::copy(demoDir + "/" + name, dir.filePath(name)));
     const QString path = dir.filePath("demo.cwr");
     const QByteArray original = readAll(path);
-    LoadSusiePlugins(); // the decoder modules beside the test program
+    LoadSusiePlugins(); // the decoder modules of the build tree
     ASSERT_TRUE(original.contains("\r\ndemo-cover.png\r\n"));
     ASSERT_EQ(load(path), LoadStatus::Loaded);
     // The picture was found beside the document and is known by its full path.

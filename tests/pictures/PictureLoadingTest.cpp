@@ -260,7 +260,7 @@ TEST_F(SusieHostTest, PluginFolderFromTheSettingsGetsATrailingSeparator)
         QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
         s.remove("Plug-in");
     }
-    EXPECT_EQ(susiePluginFolder(), QCoreApplication::applicationDirPath() + "/");
+    EXPECT_EQ(susiePluginFolder(), programModuleFolder() + "/");
     {
         QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
         s.setValue("Plug-in/Path", "/opt/spi");
@@ -276,7 +276,7 @@ TEST_F(SusieHostTest, PluginFolderFromTheSettingsGetsATrailingSeparator)
         QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
         s.setValue("Plug-in/Path", "");
     }
-    EXPECT_EQ(susiePluginFolder(), QCoreApplication::applicationDirPath() + "/");
+    EXPECT_EQ(susiePluginFolder(), programModuleFolder() + "/");
 }
 
 TEST_F(SusieHostTest, FileAcceptedOnlyAtByte128IsDecodedWithOffset128)

@@ -8,16 +8,17 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include "base/ProgramFolders.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
 
 using namespace cw;
 
-// The folders of the real decoder modules (next to the test program) and of
-// the modules built only for the tests.
+// The folders of the real decoder modules (the program's module folder of
+// the build tree) and of the modules built only for the tests.
 inline QString realModuleDir()
 {
-    return QStringLiteral(CASEWRIGHT_BIN_DIR);
+    return programModuleFolder();
 }
 inline QString testModuleDir()
 {
