@@ -5,10 +5,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "TestSupport.h"
 #include "document/DocumentEditor.h"
@@ -242,66 +239,6 @@ TEST_F(FileFixture, TextThatCannotBeWrittenIsRefusedWithItsFieldName)
     EXPECT_TRUE(messages.messages[0].contains("リスト 1行目 3列目"));
     EXPECT_FALSE(messages.messages[0].contains("タイトル"));
     EXPECT_EQ(readAll(path), QByteArray("old contents"));
-}
-
-TEST_F(FileFixture, AReadOnlyFileIsNotReplaced)
-{
-    const QString path = write("ro.cwr", "old contents");
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    EXPECT_FALSE(saveDocument(doc, path, messages));
-    EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")が記録できません" }));
-    EXPECT_EQ(readAll(path), QByteArray("old contents"));
-}
-
-TEST_F(FileFixture, AReadOnlyFolderKeepsItsFile)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "the superuser may write into any folder";
-    const QString path = write("in.cwr", "old contents");
-    ASSERT_TRUE(QFile::setPermissions(
-        dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::WriteOwner));
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_FALSE(saveDocument(doc, path, messages));
-    QFile::setPermissions(
-        dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(readAll(path), QByteArray("old contents"));
-}
-
-TEST_F(FileFixture, AFullDiskLeavesTheOldFileAsItWas)
-{
-    const QString path = write("full.cwr", "old contents");
-    // Writes beyond the file-size limit fail as they would on a full disk.
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = saveDocument(doc, path, messages);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")が記録できません" }));
-    EXPECT_EQ(readAll(path), QByteArray("old contents"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "full.cwr" }));
-}
-
-TEST_F(FileFixture, WritingToAFullDeviceIsReported)
-{
-    if (!QFileInfo::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    EXPECT_FALSE(saveDocument(doc, "/dev/full", messages));
-    EXPECT_EQ(messages.messages, QStringList({ "ファイル(/dev/full)が記録できません" }));
-    EXPECT_TRUE(QFileInfo("/dev/full").isFile() == false);
-}
-
-TEST_F(FileFixture, AVanishedFolderIsReported)
-{
-    const QString path = dir.filePath("gone/x.cwr");
-    EXPECT_FALSE(saveDocument(doc, path, messages));
-    EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")が記録できません" }));
-    EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 TEST_F(FileFixture, SavingReplacesTheOldFile)
