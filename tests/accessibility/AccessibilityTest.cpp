@@ -15,6 +15,12 @@
 
 using namespace cw;
 
+// Names in failure messages as text.
+static void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace {
 
 QAccessibleInterface *accessible(QObject *object)

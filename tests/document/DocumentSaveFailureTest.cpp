@@ -18,6 +18,12 @@
 
 using namespace cw;
 
+// Names in failure messages as text.
+static void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace {
 
 struct SaveFixture : ::testing::Test
