@@ -313,6 +313,7 @@ QWidget *TMainWindow::buildOptionsTab()
             { "CutLinePrint", QStringLiteral("折線印刷") } });
     optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
         { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
+    left->addWidget(buildCorrectionPanel(tab));
     left->addStretch(1);
     columns->addLayout(left, 1);
 
