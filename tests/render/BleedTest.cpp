@@ -69,7 +69,13 @@ void expectSameOutside(QImage a, QImage b, const QList<QRect> &ring)
         for (const QRect &r : ring)
             p.fillRect(r, Qt::black);
     }
-    EXPECT_TRUE(a == b);
+    QRect differ;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                differ |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(differ.isNull()) << differ.left() << "," << differ.top() << " "
+                                 << differ.right() << "," << differ.bottom();
 }
 
 } // namespace
@@ -188,8 +194,12 @@ TEST(Bleed, BackStripBleedsAtItsOuterEdgesOnlyNotAcrossTheSpines)
         EXPECT_EQ(bled.pixel(g.X3 + 1, y), magenta);
         EXPECT_EQ(bled.pixel(g.X3 + b, y), magenta);
     }
+    // The fills now reach the block's last column and row too, which only
+    // the lines covered before: one corner pixel no line reaches is filled.
+    EXPECT_EQ(bled.pixel(g.X3, g.B), magenta);
+    EXPECT_EQ(plain.pixel(g.X3, g.B), white);
     expectSameOutside(bled, plain,
-        { QRect(QPoint(g.L - b, g.T - b), QPoint(g.X3 + b, g.T - 1)),
+        { QRect(g.X3, g.B, 1, 1), QRect(QPoint(g.L - b, g.T - b), QPoint(g.X3 + b, g.T - 1)),
             QRect(QPoint(g.L - b, g.B + 1), QPoint(g.X3 + b, g.B + b)),
             QRect(QPoint(g.L - b, g.T), QPoint(g.L - 1, g.B)),
             QRect(QPoint(g.X3 + 1, g.T), QPoint(g.X3 + b, g.B)) });
