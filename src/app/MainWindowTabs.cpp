@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/PicturePanel.h"
+#include "app/PrintCorrectionPanel.h"
 #include "app/TMainWindow.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
@@ -313,7 +314,8 @@ QWidget *TMainWindow::buildOptionsTab()
             { "CutLinePrint", QStringLiteral("折線印刷") } });
     optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
         { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
-    left->addWidget(buildCorrectionPanel(tab));
+    QWidget *correction = buildCorrectionPanel(tab);
+    left->addWidget(m_correctionPanel->bleedGroup());
     left->addStretch(1);
     columns->addLayout(left, 1);
 
@@ -382,6 +384,7 @@ QWidget *TMainWindow::buildOptionsTab()
     }
     pg->setColumnStretch(5, 1);
     right->addWidget(printer);
+    right->addWidget(correction);
     right->addStretch(1);
     columns->addLayout(right, 1);
     return tab;

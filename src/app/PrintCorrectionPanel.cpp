@@ -25,10 +25,7 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(8, 4, 8, 6);
     grid->setVerticalSpacing(3);
-    m_deviceLabel = new QLabel(group);
-    m_deviceLabel->setObjectName(QStringLiteral("PrintOffsetPrinter"));
-    grid->addWidget(m_deviceLabel, 0, 0, 1, 3);
-    auto field = [&](int row, const QString &caption, const char *name) {
+    auto field = [&](int column, const QString &caption, const char *name) {
         auto *caption_ = new QLabel(caption, group);
         auto *edit = new CommitEdit(group);
         edit->setObjectName(QLatin1String(name));
@@ -37,30 +34,34 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
         edit->setAlignment(Qt::AlignRight);
         edit->setAccessibleName(caption);
         caption_->setBuddy(edit);
-        grid->addWidget(caption_, row, 0);
-        grid->addWidget(edit, row, 1);
-        grid->addWidget(new QLabel(QStringLiteral("mm"), group), row, 2);
+        grid->addWidget(caption_, 0, column);
+        grid->addWidget(edit, 0, column + 1);
+        grid->addWidget(new QLabel(QStringLiteral("mm"), group), 0, column + 2);
         return edit;
     };
-    m_x = field(1, QStringLiteral("横"), "PrintOffsetX");
-    m_y = field(2, QStringLiteral("縦"), "PrintOffsetY");
-    grid->setColumnStretch(3, 1);
+    m_x = field(0, QStringLiteral("横"), "PrintOffsetX");
+    m_y = field(3, QStringLiteral("縦"), "PrintOffsetY");
+    grid->setColumnStretch(6, 1);
     m_sheet = new QPushButton(QStringLiteral("補正用シート印刷"), group);
     m_sheet->setObjectName(QStringLiteral("CalibrationPrint"));
-    grid->addWidget(m_sheet, 3, 0, 1, 4);
+    grid->addWidget(m_sheet, 1, 0, 1, 6, Qt::AlignLeft);
+    // The device whose values the fields show.
+    m_deviceLabel = new QLabel(group);
+    m_deviceLabel->setObjectName(QStringLiteral("PrintOffsetPrinter"));
+    grid->addWidget(m_deviceLabel, 1, 6);
     column->addWidget(group);
 
-    auto *bleedGroup = new QGroupBox(QStringLiteral("塗り足し"), this);
-    bleedGroup->setObjectName(QStringLiteral("BleedGroup"));
-    auto *bleedRow = new QVBoxLayout(bleedGroup);
+    // The bleed stands with the other print options, elsewhere on the tab.
+    m_bleedGroup = new QGroupBox(QStringLiteral("塗り足し"), parent);
+    m_bleedGroup->setObjectName(QStringLiteral("BleedGroup"));
+    auto *bleedRow = new QVBoxLayout(m_bleedGroup);
     bleedRow->setContentsMargins(8, 4, 8, 6);
-    m_bleed = new QComboBox(bleedGroup);
+    m_bleed = new QComboBox(m_bleedGroup);
     m_bleed->setObjectName(QStringLiteral("Bleed"));
     m_bleed->setAccessibleName(QStringLiteral("塗り足し"));
     for (int mm = 0; mm <= kMaxBleedMm; ++mm)
         m_bleed->addItem(QString::asprintf("%dmm", mm));
-    bleedRow->addWidget(m_bleed);
-    column->addWidget(bleedGroup);
+    bleedRow->addWidget(m_bleed, 0, Qt::AlignLeft);
 
     connect(m_x, &CommitEdit::committed, this, [this] { commit(true); });
     connect(m_y, &CommitEdit::committed, this, [this] { commit(false); });

@@ -34,6 +34,9 @@ public:
     PrintCorrection correction() const { return m_correction; }
     // Mirrors the bleed into the list without reporting it back.
     void showBleed(int mm);
+    // The bleed's group box, a child of the panel's parent, to be laid out
+    // wherever the tab wants it.
+    QWidget *bleedGroup() const { return m_bleedGroup; }
 
 Q_SIGNALS:
     void bleedChosen(int mm);
@@ -51,6 +54,7 @@ private:
     CommitEdit *m_y = nullptr;
     QPushButton *m_sheet = nullptr;
     QComboBox *m_bleed = nullptr;
+    QWidget *m_bleedGroup = nullptr;
 };
 
 } // namespace cw

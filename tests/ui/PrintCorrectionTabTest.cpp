@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 
 #include "MainWindowHarness.h"
 #include "document/PrintCorrection.h"
