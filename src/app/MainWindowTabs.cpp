@@ -387,6 +387,15 @@ QWidget *TMainWindow::buildOptionsTab()
     right->addWidget(correction);
     right->addStretch(1);
     columns->addLayout(right, 1);
+    // Tab reads the left column, then the right one.
+    QWidget *chain[] = { m_optionBoxes.value(QStringLiteral("SideTitleSameTop")),
+        tab->findChild<QWidget *>(QStringLiteral("Bleed")), m_swatches[0], m_swatches[1],
+        m_swatches[2], m_swatches[3], m_swatches[4],
+        tab->findChild<QWidget *>(QStringLiteral("PrintOffsetX")),
+        tab->findChild<QWidget *>(QStringLiteral("PrintOffsetY")),
+        tab->findChild<QWidget *>(QStringLiteral("CalibrationPrint")) };
+    for (size_t i = 0; i + 1 < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
     return tab;
 }
 

@@ -32,7 +32,7 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
         edit->setMaxLength(6);
         edit->setFixedWidth(56);
         edit->setAlignment(Qt::AlignRight);
-        edit->setAccessibleName(caption);
+        edit->setAccessibleName(group->title() + QLatin1Char(' ') + caption);
         caption_->setBuddy(edit);
         grid->addWidget(caption_, 0, column);
         grid->addWidget(edit, 0, column + 1);
@@ -58,7 +58,8 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
     bleedRow->setContentsMargins(8, 4, 8, 6);
     m_bleed = new QComboBox(m_bleedGroup);
     m_bleed->setObjectName(QStringLiteral("Bleed"));
-    m_bleed->setAccessibleName(QStringLiteral("塗り足し"));
+    // A list reads as the item it shows; what it is for is its hint.
+    m_bleed->setToolTip(QStringLiteral("塗り足し"));
     for (int mm = 0; mm <= kMaxBleedMm; ++mm)
         m_bleed->addItem(QString::asprintf("%dmm", mm));
     bleedRow->addWidget(m_bleed, 0, Qt::AlignLeft);

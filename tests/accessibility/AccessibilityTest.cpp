@@ -49,6 +49,10 @@ QString expectedFieldName(const QString &objectName)
         { "GraphicPosX", u"印刷位置 横" },
         { "GraphicPosY", u"印刷位置 縦" },
     };
+    if (objectName == QLatin1String("PrintOffsetX"))
+        return QStringLiteral("印刷位置補正 横");
+    if (objectName == QLatin1String("PrintOffsetY"))
+        return QStringLiteral("印刷位置補正 縦");
     for (const char *prefix : { "Top", "Bottom", "Left", "Right" })
         for (const auto &[part, text] : fields)
             if (objectName == QLatin1String(prefix) + QLatin1String(part))
@@ -176,8 +180,9 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
     const QStringList options = { "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
-        "CutLinePrint", "SideTitleSameTop", "TopLabelBGColor1", "TopLabelBGColor2",
-        "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor" };
+        "CutLinePrint", "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2",
+        "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX",
+        "PrintOffsetY", "CalibrationPrint" };
     const QStringList expected[] = { top, bottom, left, right, options };
 
     auto *tabs = find<QTabWidget>("PageControl");

@@ -112,7 +112,7 @@ TEST_F(CorrectionTabTest, TheBleedIsStoredAndShownAgain)
     EXPECT_FALSE(QSettings().contains("Bleed"));
     auto *bleed = find<QComboBox>("Bleed");
     EXPECT_EQ(bleed->currentIndex(), 0);
-    EXPECT_EQ(bleed->accessibleName(), "塗り足し");
+    EXPECT_EQ(bleed->toolTip(), "塗り足し");
     EXPECT_EQ(bleed->itemText(3), "3mm");
     refresher.pages.clear();
     reveal(bleed);
