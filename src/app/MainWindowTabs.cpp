@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "app/PicturePanel.h"
 #include "app/PrintCorrectionPanel.h"
