@@ -62,7 +62,10 @@ const QImage *bleedSource(
         cache->pictureSize = size;
     };
     if (holdsWhole) {
-        keep(*pic.bitmap);
+        // The body is about to crop the bitmap to its own part: keep what
+        // the bleed needs first. A bitmap that stays whole needs no copy.
+        if (*pic.cacheRect != window.source)
+            keep(*pic.bitmap);
         origin = QPoint(0, 0);
         return pic.bitmap;
     }

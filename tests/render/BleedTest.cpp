@@ -270,3 +270,23 @@ TEST(Bleed, ZeroBleedDrawsTheSameCalls)
         EXPECT_EQ(differ, page == PreviewPage::Front ? 2 : 3);
     }
 }
+
+// A picture that fits its surface exactly stays whole in memory: its bleed
+// repeats its edges straight from it, with no copy and no file read.
+TEST(Bleed, AWholePictureBleedsWithoutACopy)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument(300);
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    placePicture(doc.top.picture, dir.filePath("fit.png"), ref.topWidth, ref.topHeight, 0, 0);
+    CountingReader reader;
+    QImage page;
+    for (int i = 0; i < 2; ++i)
+        page = render(doc, PreviewPage::Front, 2, reader);
+    EXPECT_EQ(reader.loads + reader.copies + reader.crops, 0);
+    const FrontPageGeometry g = computeFrontPageGeometry(300, 300, kPageW, kPageH);
+    const int b = 23; // trunc(2 mm x pixels per mm)
+    EXPECT_EQ(page.pixel(g.R + b, g.T - b), codeOf(ref.topWidth - 1, 0));
+    EXPECT_EQ(page.pixel(g.R + b, g.B + b), codeOf(ref.topWidth - 1, ref.topHeight - 1));
+    EXPECT_EQ(page.pixel(g.R + b + 1, g.B + b), qRgb(255, 255, 255));
+}
