@@ -66,8 +66,7 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
 
     connect(m_x, &CommitEdit::committed, this, [this] { commit(true); });
     connect(m_y, &CommitEdit::committed, this, [this] { commit(false); });
-    connect(m_sheet, &QPushButton::clicked, this,
-        &PrintCorrectionPanel::calibrationSheetRequested);
+    connect(m_sheet, &QPushButton::clicked, this, &PrintCorrectionPanel::calibrationSheetRequested);
     // Every way the list changes (mouse, keys, accessibility) reports it.
     connect(m_bleed, &QComboBox::currentIndexChanged, this,
         [this](int index) { Q_EMIT bleedChosen(index); });
@@ -123,7 +122,8 @@ void PrintCorrectionPanel::commit(bool horizontal)
     if (settings.status() != QSettings::NoError) {
         showValues();
         if (m_show)
-            m_show(QStringLiteral("設定(") + settings.fileName() + QStringLiteral(")が記録できません"));
+            m_show(QStringLiteral("設定(") + settings.fileName()
+                + QStringLiteral(")が記録できません"));
         return;
     }
     m_correction = next;

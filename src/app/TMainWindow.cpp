@@ -307,13 +307,14 @@ void TMainWindow::applySettings()
 QWidget *TMainWindow::buildCorrectionPanel(QWidget *parent)
 {
     m_correctionPanel = new PrintCorrectionPanel(parent);
-    m_correctionPanel->setMessageHandler([this](const QString &text) { dialogs().showMessage(text); });
+    m_correctionPanel->setMessageHandler(
+        [this](const QString &text) { dialogs().showMessage(text); });
     connect(m_correctionPanel, &PrintCorrectionPanel::bleedChosen, this, [this](int mm) {
         QSettings settings;
         storeBleed(settings, m_options, mm);
         if (settings.status() != QSettings::NoError)
-            dialogs().showMessage(
-                QStringLiteral("設定(") + settings.fileName() + QStringLiteral(")が記録できません"));
+            dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
+                + QStringLiteral(")が記録できません"));
         refresh(PreviewPage::Shown);
     });
     connect(m_correctionPanel, &PrintCorrectionPanel::calibrationSheetRequested, this,

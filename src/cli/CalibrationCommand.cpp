@@ -42,7 +42,8 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
         printer.y = dpiY;
         const PrintResult r = PrintCalibrationSheet(target, printer, messages, state);
         if (r == PrintResult::Failed)
-            messages.showMessage(QStringLiteral("ファイル(") + file + QStringLiteral(")が記録できません"));
+            messages.showMessage(
+                QStringLiteral("ファイル(") + file + QStringLiteral(")が記録できません"));
         if (r != PrintResult::Printed)
             return 1;
         out << file << '\n';
@@ -68,8 +69,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
 
 CLI_COMMAND({ .name = "calibration-sheet",
     .usage = "calibration-sheet (--printer NAME | --pdf F) [--offset X,Y] [--printer-dpi X[xY]]",
-    .valueOptions
-    = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("offset") },
+    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("offset") },
     .run = runCalibrationSheet });
 
 } // namespace cw

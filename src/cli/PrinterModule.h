@@ -23,8 +23,8 @@ public:
         const PrintTarget::CorrectionLookup &correction)
         = 0;
     // Prints the calibration sheet on this printer, moved likewise.
-    virtual PrintResult printCalibrationSheet(MessageSink &messages, PrinterState &state,
-        const PrintTarget::CorrectionLookup &correction)
+    virtual PrintResult printCalibrationSheet(
+        MessageSink &messages, PrinterState &state, const PrintTarget::CorrectionLookup &correction)
         = 0;
 };
 

@@ -41,8 +41,9 @@ QList<CalibrationCross> calibrationCrosses(int dpiX, int dpiY, const QRect &pape
 
 QString calibrationInstructions()
 {
-    return QStringLiteral("定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、"
-                          "「縦」に(上の記載値−実測値)を加えてください");
+    return QStringLiteral(
+        "定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、"
+        "「縦」に(上の記載値−実測値)を加えてください");
 }
 
 void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &paper,
@@ -118,8 +119,8 @@ PrintResult PrintCalibrationSheet(
     }
     const PrintCorrection correction = target.correction();
     drawCorrected(target, correction, [&](LabelCanvas &canvas) {
-        DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(),
-            target.paperRect(), target.device(), correction);
+        DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(), target.paperRect(),
+            target.device(), correction);
     });
     if (!target.end()) {
         messages.showMessage(QStringLiteral("印刷に失敗しました"));

@@ -44,9 +44,8 @@ struct Mapping
 
 // The picture pixels the bleed needs, from the bitmap while it holds the
 // whole picture, else from the bleed cache, else from the file.
-const QImage *bleedSource(
-    const PictureRef &pic, const PictureWindow &window, const PixelRect &need, QPoint &origin,
-    PictureFileReader &reader)
+const QImage *bleedSource(const PictureRef &pic, const PictureWindow &window, const PixelRect &need,
+    QPoint &origin, PictureFileReader &reader)
 {
     const QSize size(pic.pixelWidth, pic.pixelHeight);
     const bool holdsWhole = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
@@ -123,8 +122,8 @@ void drawPictureBleed(LabelCanvas &canvas, const PictureRef &pic, const PictureW
     const QImage *found = bleedSource(pic, window, need, origin, reader);
     if (!found)
         return;
-    const QImage src = found->format() == QImage::Format_RGB32
-            || found->format() == QImage::Format_ARGB32
+    const QImage src
+        = found->format() == QImage::Format_RGB32 || found->format() == QImage::Format_ARGB32
         ? *found
         : found->convertToFormat(QImage::Format_RGB32);
     if (src.isNull())

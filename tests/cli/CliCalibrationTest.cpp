@@ -81,8 +81,8 @@ TEST(CliOffset, APdfWithAnOffsetIsTheSamePagesMoved)
         CliResult r = runCasewrightCli(
             { "print", kDemo, "--pdf", plain, "--printer-dpi", res }, dir.path());
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
-        r = runCasewrightCli({ "print", kDemo, "--pdf", moved, "--printer-dpi", res, "--offset",
-                                 "2.0,-1.5" },
+        r = runCasewrightCli(
+            { "print", kDemo, "--pdf", moved, "--printer-dpi", res, "--offset", "2.0,-1.5" },
             dir.path());
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         const int dx = int(std::lround(2.0 * dpi / 25.399));
@@ -126,14 +126,13 @@ TEST(CliOffset, ZeroOffsetAndZeroBleedPrintTheSamePagesAsBefore)
         zero.setValue("Bleed", 0);
         zero.setValue("PrintCorrection/PdfFile", "0.0,0.0");
     }
-    const QString pdfs[] = { dir.filePath("none.pdf"), dir.filePath("zero.pdf"),
-        dir.filePath("stored.pdf") };
+    const QString pdfs[]
+        = { dir.filePath("none.pdf"), dir.filePath("zero.pdf"), dir.filePath("stored.pdf") };
     const QList<QStringList> extra = { {}, { "--offset", "0.0,0.0", "--bleed", "0" }, {} };
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        const CliResult r = runCasewrightCli(QStringList { "print", kDemo, "--pdf", pdfs[i],
-                                                 "--printer-dpi", "300" }
-                + extra[i],
+        const CliResult r = runCasewrightCli(
+            QStringList { "print", kDemo, "--pdf", pdfs[i], "--printer-dpi", "300" } + extra[i],
             i == 2 ? zeroHome.path() : dir.path());
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         for (int page : { 1, 2 }) {
@@ -160,12 +159,11 @@ TEST(CliOffset, TheStoredCorrectionOfThePdfTargetApplies)
     ASSERT_EQ(runCasewrightCli({ "print", kDemo, "--pdf", stored }, dir.path()).code, 0);
     ASSERT_EQ(runCasewrightCli({ "export-pdf", kDemo, exported }, dir.path()).code, 0);
     ASSERT_EQ(
-        runCasewrightCli({ "print", kDemo, "--pdf", back, "--offset", "0,0" }, dir.path()).code,
-        0);
+        runCasewrightCli({ "print", kDemo, "--pdf", back, "--offset", "0,0" }, dir.path()).code, 0);
     QTemporaryDir clean;
-    ASSERT_EQ(runCasewrightCli({ "print", kDemo, "--pdf", given, "--offset", "2.0,-1.5" },
-                  clean.path())
-                  .code,
+    ASSERT_EQ(
+        runCasewrightCli({ "print", kDemo, "--pdf", given, "--offset", "2.0,-1.5" }, clean.path())
+            .code,
         0);
     const QImage a = greyPage(stored, 1, 150), b = greyPage(given, 1, 150);
     const QImage c = greyPage(exported, 1, 150), d = greyPage(back, 1, 150);
@@ -236,8 +234,8 @@ TEST(CliCalibrationSheet, CrossesLieAtTheirLabelledDistances)
         text.start(QStringLiteral("pdftotext"), { pdf, "-" });
         text.waitForFinished(30000);
         const QString words = QString::fromUtf8(text.readAllStandardOutput());
-        for (const char *label : { "左端から20.0mm", "上端から20.0mm", "右端から20.0mm",
-                 "下端から20.0mm" })
+        for (const char *label :
+            { "左端から20.0mm", "上端から20.0mm", "右端から20.0mm", "下端から20.0mm" })
             EXPECT_TRUE(words.contains(QString::fromUtf8(label))) << label;
         // The centre cross says how far it is from the left and the top edge.
         const QRegularExpressionMatch centre

@@ -53,7 +53,8 @@ void placePicture(PicturePlacement &p, const QString &file, int w, int h, int po
     p.posY = posY;
 }
 
-QImage render(LabelDocument &doc, PreviewPage page, int bleed, CountingReader &reader, int dpi = 300)
+QImage render(
+    LabelDocument &doc, PreviewPage page, int bleed, CountingReader &reader, int dpi = 300)
 {
     PrintOptions o; // boundary and fold lines on
     o.bleedMm = bleed;
@@ -74,8 +75,8 @@ void expectSameOutside(QImage a, QImage b, const QList<QRect> &ring)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
                 differ |= QRect(x, y, 1, 1);
-    EXPECT_TRUE(differ.isNull()) << differ.left() << "," << differ.top() << " "
-                                 << differ.right() << "," << differ.bottom();
+    EXPECT_TRUE(differ.isNull()) << differ.left() << "," << differ.top() << " " << differ.right()
+                                 << "," << differ.bottom();
 }
 
 } // namespace
@@ -232,8 +233,8 @@ TEST(Bleed, TheBleedIsCachedAndAMovedPictureIsReadOnce)
     QTemporaryDir dir;
     LabelDocument doc = emptyDocument(300);
     const SurfacePixels ref = surfacePixelsAt(300, 300);
-    placePicture(doc.top.picture, dir.filePath("p.png"), ref.topWidth + 100, ref.topHeight + 100,
-        -50, -50);
+    placePicture(
+        doc.top.picture, dir.filePath("p.png"), ref.topWidth + 100, ref.topHeight + 100, -50, -50);
     CountingReader reader;
     const QImage first = render(doc, PreviewPage::Front, 3, reader);
     const QImage second = render(doc, PreviewPage::Front, 3, reader);

@@ -90,10 +90,12 @@ QList<QStringList> printWith(const PrintCorrection *correction, const QList<Prin
     RecordingProgress progress;
     PrinterState state;
     PrintOptions o;
-    EXPECT_EQ(PrintDocument(target, printer, o, [&](LabelCanvas &c, PreviewPage p, int x, int y,
-                                                     int w, int h) {
-        drawDocumentPage(c, doc, o, p, x, y, w, h);
-    }, messages, progress, state),
+    EXPECT_EQ(PrintDocument(
+                  target, printer, o,
+                  [&](LabelCanvas &c, PreviewPage p, int x, int y, int w, int h) {
+                      drawDocumentPage(c, doc, o, p, x, y, w, h);
+                  },
+                  messages, progress, state),
         PrintResult::Printed);
     EXPECT_EQ(seen, asked);
     return target.pages;
@@ -157,7 +159,8 @@ TEST(CalibrationSheet, PrintsOneSheetMovedByTheCorrection)
 
     PrinterState state;
     target.setCorrectionLookup([](const PrintDevice &d) {
-        return d == PrintDevice::printer("Office") ? PrintCorrection { -10, 5 } : PrintCorrection {};
+        return d == PrintDevice::printer("Office") ? PrintCorrection { -10, 5 }
+                                                   : PrintCorrection {};
     });
     EXPECT_EQ(PrintCalibrationSheet(target, printer, messages, state), PrintResult::Printed);
     ASSERT_EQ(target.pages.size(), 1);
