@@ -38,20 +38,22 @@ static void quietMessageHandler(
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
 }
 
-// "print" without --pdf goes to a printer. Decided from argv before the
-// application exists: the options Qt takes for itself are still among the
-// arguments then, and are refused, but the print command's own ones are read
-// all the same (a --pdf given as another option's value is not --pdf).
+// "print" and "calibration-sheet" without --pdf go to a printer. Decided
+// from argv before the application exists: the options Qt takes for itself
+// are still among the arguments then, and are refused, but the command's own
+// ones are read all the same (a --pdf given as another option's value is not
+// --pdf).
 static bool needsPrinter(int argc, char **argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "print") != 0)
+    if (argc < 2
+        || (std::strcmp(argv[1], "print") != 0 && std::strcmp(argv[1], "calibration-sheet") != 0))
         return false;
     QStringList arguments;
     for (int i = 2; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QString problem;
-    const cli::Command *print = cli::findCommand(QStringLiteral("print"));
-    return !cli::parseArguments(*print, arguments, &problem).has(QStringLiteral("pdf"));
+    const cli::Command *command = cli::findCommand(QString::fromLocal8Bit(argv[1]));
+    return !cli::parseArguments(*command, arguments, &problem).has(QStringLiteral("pdf"));
 }
 
 // A command has closed every file it wrote when it returns; what is left is

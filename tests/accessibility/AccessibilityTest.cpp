@@ -77,6 +77,10 @@ QMap<QString, QString> expectedNames(int tab)
         add("BottomHeight", u"1387");
         add("SideWidth", u"70");
         add("SideHeight", u"1387");
+        add("PrintOffsetX", u"印刷位置補正 横");
+        add("PrintOffsetY", u"印刷位置補正 縦");
+        add("CalibrationPrint", u"補正用シート印刷");
+        add("Bleed", u"0mm");
         return names;
     }
     const QString p = QLatin1String(prefixes[tab]);
@@ -311,8 +315,9 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
     const QStringList options = { "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
-        "CutLinePrint", "SideTitleSameTop", "TopLabelBGColor1", "TopLabelBGColor2",
-        "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor" };
+        "CutLinePrint", "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2",
+        "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX",
+        "PrintOffsetY", "CalibrationPrint" };
     const QStringList expected[] = { top, bottom, left, right, options };
 
     auto *tabs = find<QTabWidget>("PageControl");
