@@ -245,34 +245,45 @@ def dump(document):
     return json.loads(out.stdout) if out.returncode == 0 else None
 
 
-def toggle_and_read_back(app, main_window, env):
-    document = env["CASEWRIGHT_DOCUMENT"]
-    toggle_main_window(app, main_window)
+def toggle_editors_and_read_back(app, main_window, env):
+    """The list editor's and the free-print editor's controls, saved and
+    read back by the command line's dump."""
     aligned = toggle_list_editor(app, main_window)
     main_window = frame(app, "Casewright [Main]")
     check(main_window is not None, "the main window does not come back after the list editor")
     if main_window is None:
-        return None
+        return
     transparent = toggle_prints_editor(app, main_window)
     main_window = frame(app, "Casewright [Main]")
     check(main_window is not None, "the main window does not come back after the free-print editor")
     if main_window is None:
-        return None
-    shown = main_window_states(app, main_window)
+        return
     save_document(main_window)
-    saved = dump(document)
-    if saved is not None:
-        rows = saved.get("listRows", [])
-        check(bool(rows), "the saved document has no list rows")
-        if rows and aligned:
-            check([c.get("align") for c in rows[-1]["columns"]] == [3] * 3,
-                  f"the new row's alignments saved as {[c.get('align') for c in rows[-1]['columns']]}")
-        items = saved.get("coverPrints", [])
-        check(bool(items), "the saved document has no cover items")
-        if items and transparent is not None:
-            check(items[-1].get("transparent") == transparent,
-                  f"'透明色' shows {transparent}, saved {items[-1].get('transparent')}")
-    return shown
+    saved = dump(env["CASEWRIGHT_DOCUMENT"])
+    if saved is None:
+        return
+    rows = saved.get("listRows", [])
+    check(bool(rows), "the saved document has no list rows")
+    if rows and aligned:
+        aligns = [c.get("align") for c in rows[-1]["columns"]]
+        check(aligns == [3] * 3, f"the new row's alignments saved as {aligns}")
+    items = saved.get("coverPrints", [])
+    check(bool(items), "the saved document has no cover items")
+    if items and transparent is not None:
+        check(items[-1].get("transparent") == transparent,
+              f"'透明色' shows {transparent}, saved {items[-1].get('transparent')}")
+    if not failures:
+        print("the editors' toggled states were saved and read back")
+
+
+def stored_states(states):
+    """"縦横比固定" is the window's state, not stored in the file."""
+    return [state for state in states or [] if state[1] != "縦横比固定"]
+
+
+def start_program(env):
+    return subprocess.Popen([env["CASEWRIGHT_PROGRAM"], env["CASEWRIGHT_DOCUMENT"]], env=env)
+
 
 def application(timeout=90):
     end = time.time() + timeout
@@ -379,14 +390,14 @@ def main():
                 if close is not None:
                     press(close)
                     time.sleep(0.5)
-        shown = toggle_and_read_back(app, main_window, env)
+        # The main window's controls as toggled, saved, and shown by the
+        # program started again on the saved document.
+        toggle_main_window(app, main_window)
+        shown = main_window_states(app, main_window)
+        save_document(main_window)
         program.kill()
         program.wait()
-        if shown is None:
-            return
-        # The program started again on the saved document shows the same.
-        program = subprocess.Popen([env["CASEWRIGHT_PROGRAM"], env["CASEWRIGHT_DOCUMENT"]], env=env)
-        time.sleep(2)
+        program = start_program(env)
         app = application()
         main_window = frame(app, "Casewright [Main]") if app is not None else None
         check(main_window is not None, "the program does not start again on the saved document")
@@ -394,13 +405,13 @@ def main():
             return
         time.sleep(3)  # the splash closes by itself
         again = main_window_states(app, main_window)
-        # "縦横比固定" is the window's state, not stored in the file.
-        def stored(states):
-            return [state for state in states or [] if state[1] != "縦横比固定"]
         for tab, states in shown.items():
-            check(stored(again.get(tab)) == stored(states),
-                  f"tab {tab}: read back {stored(again.get(tab))}, was {stored(states)}")
-        print("the toggled states were saved and read back")
+            check(stored_states(again.get(tab)) == stored_states(states),
+                  f"tab {tab}: read back {stored_states(again.get(tab))}, "
+                  f"was {stored_states(states)}")
+        if not failures:
+            print("the main window's toggled states were saved and read back")
+        toggle_editors_and_read_back(app, main_window, env)
     finally:
         program.kill()
         program.wait()
