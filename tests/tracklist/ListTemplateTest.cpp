@@ -342,7 +342,6 @@ TEST(ListTemplateStore, ATemplateIsSavedOnlyWhereTemplatesAreReadAgain)
         { read.filePath("sub/e.cwt"), false },
         { other.filePath("f.cwt"), false },
         { other.filePath("missing/g.cwt"), false },
-        { QStringLiteral("h.cwt"), false }, // the working folder
     };
     for (const auto &[path, taken] : cases) {
         RecordingMessages messages;
