@@ -2,6 +2,8 @@
 // time over the socket, the watchdog on time and memory, and replacement.
 #include "pictures/DecoderHelper.h"
 
+#include "base/ProgramFolders.h"
+
 #include "pictures/DecoderChannel.h"
 #include "pictures/DecoderFence.h"
 #include "pictures/PictureLoading.h"
@@ -33,12 +35,6 @@ constexpr int kWatchIntervalMs = 20;
 // A fresh helper's start-up (libraries, the fences) before its first word.
 constexpr int kStartLimitMs = 10000;
 
-QString programFolder()
-{
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-}
 
 QByteArray request(Op op)
 {
@@ -101,7 +97,7 @@ QString DecoderHelper::helperPath() const
     std::lock_guard lock(m_mutex);
     if (!m_helperPath.isEmpty())
         return m_helperPath;
-    return programFolder() + QStringLiteral("/casewright-decoder");
+    return programModuleFolder() + QStringLiteral("/casewright-decoder");
 }
 
 void DecoderHelper::setHelperPath(const QString &path)
@@ -191,7 +187,7 @@ DecoderHelper::Outcome DecoderHelper::spawnLocked()
 {
     stopLocked();
     const QString path = m_helperPath.isEmpty()
-        ? programFolder() + QStringLiteral("/casewright-decoder")
+        ? programModuleFolder() + QStringLiteral("/casewright-decoder")
         : m_helperPath;
     int sv[2];
     if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sv) != 0)

@@ -54,7 +54,7 @@ public:
     PictureThumbnail thumbnail(const QString &fileName, QSize box);
     QImage whole(const QString &fileName);
 
-    // The helper executable: `casewright-decoder` in the program's folder.
+    // The helper executable: `casewright-decoder` in the program's module folder.
     QString helperPath() const;
     void setHelperPath(const QString &path);
     int timeLimitMs() const;
