@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "document/DocumentHistory.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
 #include "widgets/UserDialogs.h"
@@ -489,6 +490,14 @@ void TPrintsList::openFor(int list)
     activateWindow();
 }
 
+void TPrintsList::documentRestored(const HistoryChange &change)
+{
+    if (!change.prints[0] && !change.prints[1] && !change.prints[2] && !change.resolution)
+        return;
+    m_editor.listsRestored();
+    showItem();
+}
+
 void TPrintsList::done(int result)
 {
     QDialog::done(result);
@@ -677,6 +686,8 @@ void TPrintsList::ColGetClick()
 {
     if (!m_editor.item() || !m_dialogs)
         return;
+    // The picture read again and the colour picked from it are one step.
+    EditStep step(m_editor.recorder(), m_editor.stepName(QStringLiteral("色取込")));
     const QImage picture = m_editor.pictureForColorPick(*m_dialogs);
     if (picture.isNull())
         return;

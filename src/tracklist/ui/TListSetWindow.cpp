@@ -366,8 +366,15 @@ QImage TListSetWindow::previewImage() const
     return m_preview->pixmap().toImage();
 }
 
+QString TListSetWindow::stepName(const char16_t *what) const
+{
+    return stepLabel(QString::fromUtf16(what),
+        m_state.surface() == 1 ? QStringLiteral("裏レーベル") : QStringLiteral("表レーベル"));
+}
+
 void TListSetWindow::ListSetCloseClick()
 {
+    EditStep step(m_recorder, stepName(u"ﾘｽﾄ位置設定"));
     if (m_stored)
         *m_stored = m_state.values();
     accept();
@@ -389,6 +396,7 @@ void TListSetWindow::TemplateLoadChange(int index)
     ListLayout picked = m_stored ? *m_stored : m_state.values();
     if (!m_templates.pickTemplate(surface, index, picked))
         return;
+    EditStep step(m_recorder, stepName(u"テンプレート"));
     if (m_stored)
         *m_stored = picked;
     m_state.setAll(picked);
