@@ -185,8 +185,9 @@ TMainWindow::TMainWindow(QWidget *parent)
         return window == this || window == m_listWindow || window == m_printsList
             || window == m_preview;
     };
-    qApp->installEventFilter(
-        new HistoryKeyFilter(owns, [this] { UndoMenuClick(); }, [this] { RedoMenuClick(); }, this));
+    m_historyKeys
+        = new HistoryKeyFilter(owns, [this] { UndoMenuClick(); }, [this] { RedoMenuClick(); }, this);
+    qApp->installEventFilter(m_historyKeys);
     // Typing into a field is one step until the field is left.
     connect(qApp, &QApplication::focusChanged, this,
         [this] { m_editor.history().endTyping(); });
@@ -269,6 +270,10 @@ void TMainWindow::comeBack()
 
 TMainWindow::~TMainWindow()
 {
+    // The document's history goes before the widgets whose focus and keys
+    // reach it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete m_historyKeys;
     delete m_listWindow;
     FreeSusiePlugins();
 }

@@ -177,6 +177,7 @@ private:
     QPoint m_standingPos; // where the window's contents stood before an editor replaced it
     ColorRef m_lastColor = kBlack;
 
+    QObject *m_historyKeys = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
 
