@@ -18,6 +18,7 @@
     X(heif_context_free)                                                        \
     X(heif_context_get_primary_image_handle)                                    \
     X(heif_context_read_from_memory_without_copy)                               \
+    X(heif_context_set_maximum_image_size_limit)                                \
     X(heif_decode_image)                                                        \
     X(heif_decoding_options_alloc)                                              \
     X(heif_decoding_options_free)                                               \
@@ -61,6 +62,7 @@ static int heif_library(void)
 #define heif_context_free (*p_heif_context_free)
 #define heif_context_get_primary_image_handle (*p_heif_context_get_primary_image_handle)
 #define heif_context_read_from_memory_without_copy (*p_heif_context_read_from_memory_without_copy)
+#define heif_context_set_maximum_image_size_limit (*p_heif_context_set_maximum_image_size_limit)
 #define heif_decode_image (*p_heif_decode_image)
 #define heif_decoding_options_alloc (*p_heif_decoding_options_alloc)
 #define heif_decoding_options_free (*p_heif_decoding_options_free)
@@ -149,6 +151,173 @@ static int32_t read_file(Decode *d)
     return SPI_OK;
 }
 
+/* --- The canvas a derived primary picture declares ---------------------
+ * A grid ("grid") or overlay ("iovl") picture states its canvas in its own
+ * item data, and libheif allocates and clears that canvas before it decodes
+ * a single tile, whatever size the picture's "ispe" property states (or
+ * when it states none). The few boxes needed to find that declaration are
+ * read here, so that a 500-byte file that declares a canvas of a billion
+ * pixels is refused before libheif allocates anything. */
+
+typedef struct Bytes
+{
+    const uint8_t *p;
+    size_t n;
+} Bytes;
+
+/* Reads an unsigned big-endian field of `len` bytes (0 to 8) at *at. */
+static int read_be(Bytes b, size_t *at, unsigned len, uint64_t *out)
+{
+    if (len > 8 || b.n < *at || b.n - *at < len)
+        return 0;
+    uint64_t v = 0;
+    for (unsigned i = 0; i < len; ++i)
+        v = v << 8 | b.p[*at + i];
+    *at += len;
+    *out = v;
+    return 1;
+}
+
+/* The payload of the first box of type `type` among the boxes in `b`. */
+static int find_box(Bytes b, const char *type, Bytes *payload)
+{
+    size_t at = 0;
+    while (b.n - at >= 8) {
+        uint64_t size = be32(b.p + at);
+        size_t header = 8;
+        if (size == 1) {
+            size_t s = at + 8;
+            if (!read_be(b, &s, 8, &size))
+                return 0;
+            header = 16;
+        } else if (size == 0) {
+            size = b.n - at;
+        }
+        if (size < header || size > b.n - at)
+            return 0;
+        if (memcmp(b.p + at + 4, type, 4) == 0) {
+            payload->p = b.p + at + header;
+            payload->n = (size_t)size - header;
+            return 1;
+        }
+        at += (size_t)size;
+    }
+    return 0;
+}
+
+/* The item type of item `id` in the "iinf" box. */
+static int item_type(Bytes iinf, uint32_t id, char type[4])
+{
+    size_t at = 0;
+    uint64_t version, count;
+    if (!read_be(iinf, &at, 4, &version))
+        return 0;
+    if (!read_be(iinf, &at, (version >> 24) == 0 ? 2 : 4, &count))
+        return 0;
+    Bytes rest = { iinf.p + at, iinf.n - at };
+    for (uint64_t i = 0; i < count; ++i) {
+        Bytes infe;
+        if (!find_box(rest, "infe", &infe))
+            return 0;
+        size_t e = 0;
+        uint64_t v, itemId, protection;
+        if (!read_be(infe, &e, 4, &v) || (v >> 24) < 2
+            || !read_be(infe, &e, (v >> 24) == 2 ? 2 : 4, &itemId) || !read_be(infe, &e, 2, &protection)
+            || infe.n - e < 4)
+            return 0;
+        if (itemId == id) {
+            memcpy(type, infe.p + e, 4);
+            return 1;
+        }
+        const size_t used = (size_t)(infe.p + infe.n - rest.p);
+        rest.p += used;
+        rest.n -= used;
+    }
+    return 0;
+}
+
+/* The first extent of item `id` in the "iloc" box, resolved to bytes of the
+ * file (construction method 0) or of the "idat" box (method 1). */
+static int item_data(Bytes file, Bytes iloc, Bytes idat, uint32_t id, Bytes *data)
+{
+    size_t at = 0;
+    uint64_t head, sizes, count;
+    if (!read_be(iloc, &at, 4, &head) || !read_be(iloc, &at, 2, &sizes))
+        return 0;
+    const unsigned version = (unsigned)(head >> 24);
+    const unsigned offsetSize = (unsigned)(sizes >> 12) & 15, lengthSize = (unsigned)(sizes >> 8) & 15;
+    const unsigned baseSize = (unsigned)(sizes >> 4) & 15;
+    const unsigned indexSize = version == 1 || version == 2 ? (unsigned)sizes & 15 : 0;
+    if (version > 2 || !read_be(iloc, &at, version < 2 ? 2 : 4, &count))
+        return 0;
+    for (uint64_t i = 0; i < count; ++i) {
+        uint64_t itemId, method = 0, dataRef, base, extents;
+        if (!read_be(iloc, &at, version < 2 ? 2 : 4, &itemId))
+            return 0;
+        if (version >= 1 && !read_be(iloc, &at, 2, &method))
+            return 0;
+        if (!read_be(iloc, &at, 2, &dataRef) || !read_be(iloc, &at, baseSize, &base)
+            || !read_be(iloc, &at, 2, &extents))
+            return 0;
+        for (uint64_t x = 0; x < extents; ++x) {
+            uint64_t index, offset, length;
+            if (!read_be(iloc, &at, indexSize, &index) || !read_be(iloc, &at, offsetSize, &offset)
+                || !read_be(iloc, &at, lengthSize, &length))
+                return 0;
+            if (itemId != id || x != 0)
+                continue;
+            const Bytes from = (method & 15) == 1 ? idat : file;
+            if ((method & 15) > 1 || base > from.n || offset > from.n - base)
+                return 0;
+            const size_t start = (size_t)(base + offset);
+            data->p = from.p + start;
+            data->n = length == 0 || length > from.n - start ? from.n - start : (size_t)length;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+enum { CANVAS_NONE, CANVAS_FOUND, CANVAS_UNREADABLE };
+
+/* The canvas width and height that a grid or overlay primary picture
+ * declares: CANVAS_NONE for a coded picture, CANVAS_UNREADABLE for a derived
+ * picture whose declaration cannot be read. */
+static int declared_canvas(const uint8_t *bytes, size_t size, uint64_t *width, uint64_t *height)
+{
+    const Bytes file = { bytes, size };
+    Bytes meta, pitm, iinf, iloc, idat = { NULL, 0 }, data;
+    if (!find_box(file, "meta", &meta) || meta.n < 4)
+        return CANVAS_NONE;
+    meta.p += 4; /* version and flags */
+    meta.n -= 4;
+    size_t at = 0;
+    uint64_t head, primary;
+    char type[4];
+    if (!find_box(meta, "pitm", &pitm) || !read_be(pitm, &at, 4, &head)
+        || !read_be(pitm, &at, (head >> 24) == 0 ? 2 : 4, &primary) || !find_box(meta, "iinf", &iinf)
+        || !item_type(iinf, (uint32_t)primary, type))
+        return CANVAS_NONE;
+    const int grid = memcmp(type, "grid", 4) == 0, overlay = memcmp(type, "iovl", 4) == 0;
+    if (!grid && !overlay)
+        return CANVAS_NONE;
+    find_box(meta, "idat", &idat);
+    if (!find_box(meta, "iloc", &iloc) || !item_data(file, iloc, idat, (uint32_t)primary, &data))
+        return CANVAS_UNREADABLE;
+    /* grid: version, flags, rows - 1, columns - 1, then the size; overlay:
+     * version, flags, a fill colour of four 16-bit values, then the size.
+     * Bit 0 of the flags makes the size fields 32 bits wide. */
+    at = 0;
+    uint64_t version, flags, skipped;
+    if (!read_be(data, &at, 1, &version) || !read_be(data, &at, 1, &flags)
+        || !read_be(data, &at, grid ? 2 : 8, &skipped))
+        return CANVAS_UNREADABLE;
+    const unsigned field = (flags & 1) ? 4 : 2;
+    if (!read_be(data, &at, field, width) || !read_be(data, &at, field, height))
+        return CANVAS_UNREADABLE;
+    return CANVAS_FOUND;
+}
+
 static int too_large(int width, int height)
 {
     return width > 0 && height > 0 && (uint64_t)width * (uint64_t)height > SPI_MAX_PIXELS;
@@ -162,6 +331,10 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     d->context = heif_context_alloc();
     if (!d->context)
         return SPI_NO_MEMORY;
+    /* libheif's own bound on a side: no side of a picture within the pixel
+     * limit can be longer than the limit itself. */
+    const uint64_t limit = SPI_MAX_PIXELS;
+    heif_context_set_maximum_image_size_limit(d->context, limit < 0x7fffffff ? (int)limit : 0x7fffffff);
     struct heif_error err
         = heif_context_read_from_memory_without_copy(d->context, d->data, d->size, NULL);
     if (err.code != heif_error_Ok)
@@ -170,11 +343,32 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     if (err.code != heif_error_Ok)
         return SPI_BROKEN_DATA;
     /* Refused before anything the size of the picture is allocated: both
-     * the stored size and the size after cropping and turning. */
-    if (too_large(heif_image_handle_get_width(d->handle), heif_image_handle_get_height(d->handle))
-        || too_large(heif_image_handle_get_ispe_width(d->handle),
-            heif_image_handle_get_ispe_height(d->handle)))
+     * the stored size and the size after cropping and turning, and the
+     * canvas a grid or overlay picture declares. A picture that states no
+     * size, or whose canvas is larger than the size it states, is broken:
+     * libheif would allocate whatever the canvas declares. */
+    const int shownWidth = heif_image_handle_get_width(d->handle);
+    const int shownHeight = heif_image_handle_get_height(d->handle);
+    const int ispeWidth = heif_image_handle_get_ispe_width(d->handle);
+    const int ispeHeight = heif_image_handle_get_ispe_height(d->handle);
+    if (too_large(shownWidth, shownHeight) || too_large(ispeWidth, ispeHeight))
         return SPI_NO_MEMORY;
+    if (shownWidth <= 0 || shownHeight <= 0 || ispeWidth <= 0 || ispeHeight <= 0)
+        return SPI_BROKEN_DATA;
+    uint64_t canvasWidth = 0, canvasHeight = 0;
+    switch (declared_canvas(d->data, d->size, &canvasWidth, &canvasHeight)) {
+    case CANVAS_UNREADABLE:
+        return SPI_BROKEN_DATA;
+    case CANVAS_FOUND:
+        if (canvasWidth * canvasHeight > SPI_MAX_PIXELS)
+            return SPI_NO_MEMORY;
+        if (canvasWidth == 0 || canvasHeight == 0 || canvasWidth > (uint64_t)ispeWidth
+            || canvasHeight > (uint64_t)ispeHeight)
+            return SPI_BROKEN_DATA;
+        break;
+    default:
+        break;
+    }
 
     d->options = heif_decoding_options_alloc();
     if (!d->options)

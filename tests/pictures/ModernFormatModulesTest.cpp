@@ -451,3 +451,58 @@ TEST_F(ModernFormatModules, ModulesDecideFromTheProbeAlone)
 }
 
 } // namespace
+
+// A grid picture declares its canvas in its own item data, and libheif
+// allocates that canvas before it decodes a tile. The seed is a 1 x 1 grid
+// of 12 x 8 pixels ("ispe" 12 x 8) over one 64 x 64 tile; each case changes
+// the declared canvas (16-bit fields at bytes 4 and 6 of the "idat" payload)
+// or the grid's "ispe" (the second "ispe" box). A 556-byte file whose grid
+// stated 0 x 0 and declared 30000 x 30000 used to run for 30 s and 7.9 GB.
+TEST_F(ModernFormatModules, GridCanvasIsBoundBeforeLibheifAllocatesIt)
+{
+    const QByteArray seed
+        = readAll(QStringLiteral(CASEWRIGHT_SOURCE_DIR "/fuzz/corpus/heif_module/a.heic"));
+    ASSERT_EQ(seed.size(), 577);
+    const qsizetype canvasAt = seed.indexOf("idat") + 4 + 4;
+    const qsizetype gridIspeAt = seed.indexOf("ispe", seed.indexOf("ispe") + 4) + 4 + 4;
+    ASSERT_EQ(qFromBigEndian<quint16>(seed.constData() + canvasAt), 12);
+    ASSERT_EQ(qFromBigEndian<quint32>(seed.constData() + gridIspeAt), 12u);
+    auto variant = [&](quint16 canvasW, quint16 canvasH, quint32 ispeW, quint32 ispeH) {
+        QByteArray f = seed;
+        qToBigEndian<quint16>(canvasW, f.data() + canvasAt);
+        qToBigEndian<quint16>(canvasH, f.data() + canvasAt + 2);
+        qToBigEndian<quint32>(ispeW, f.data() + gridIspeAt);
+        qToBigEndian<quint32>(ispeH, f.data() + gridIspeAt + 4);
+        return f;
+    };
+    const QString tooLarge = QStringLiteral(")は画像が大きすぎて読み込めません");
+    const QString broken = QStringLiteral(")は壊れているため読み込めません");
+    const struct
+    {
+        const char *name;
+        QByteArray data;
+        QString reason; // empty: it decodes
+    } cases[] = {
+        { "grid.heic", seed, {} },
+        { "no-size.heic", variant(30000, 30000, 0, 0), broken },
+        { "canvas-beyond-size.heic", variant(13, 8, 12, 8), broken },
+        { "canvas-taller.heic", variant(12, 9, 12, 8), broken },
+        { "empty-canvas.heic", variant(0, 8, 12, 8), broken },
+        { "huge.heic", variant(30000, 30000, 30000, 30000), tooLarge },
+    };
+    for (const auto &c : cases) {
+        const QString file = path(QString::fromLatin1(c.name));
+        ASSERT_TRUE(writeAll(file, c.data));
+        RecordingMessages messages;
+        QImage bitmap;
+        const bool loaded = LoadPictureFile(bitmap, file, messages);
+        if (c.reason.isEmpty()) {
+            EXPECT_TRUE(loaded) << c.name;
+            EXPECT_EQ(bitmap.size(), QSize(12, 8)) << c.name;
+            EXPECT_TRUE(messages.messages.isEmpty()) << c.name;
+            continue;
+        }
+        EXPECT_FALSE(loaded) << c.name;
+        EXPECT_EQ(messages.messages, QStringList { "ファイル(" + file + c.reason }) << c.name;
+    }
+}
