@@ -198,3 +198,13 @@ TEST_F(UndoTest, TheFreePrintEditorAndThePreviewTakeTheSameKeys)
     EXPECT_TRUE(window->document().coverPrints.isEmpty());
     preview->close();
 }
+
+TEST_F(UndoTest, ThePrintOptionsAreUserSettingsNotSteps)
+{
+    showMain();
+    for (const char *option : { "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
+             "CutLinePrint", "SideTitleSameTop" })
+        click(option);
+    EXPECT_FALSE(history().canUndo());
+    EXPECT_FALSE(window->undoAction()->isEnabled());
+}
