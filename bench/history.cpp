@@ -132,6 +132,25 @@ void BM_UndoRedo(benchmark::State &state)
 }
 BENCHMARK(BM_UndoRedo)->DenseRange(CellKey, BulkFont)->Unit(benchmark::kMillisecond);
 
+// What recording costs: one keystroke step of each kind as the editor makes
+// it (the step's bookkeeping included).
+void BM_RecordStep(benchmark::State &state)
+{
+    const int kind = int(state.range(0));
+    BigDocument d;
+    int n = 0;
+    for (auto _ : state) {
+        makeStep(d, kind, n++);
+        if (d.history().undoCount() > 500) {
+            state.PauseTiming();
+            d.history().clear();
+            state.ResumeTiming();
+        }
+    }
+    state.SetLabel(kindName(kind));
+}
+BENCHMARK(BM_RecordStep)->DenseRange(CellKey, TitleKey)->Unit(benchmark::kMicrosecond);
+
 // 1,000 keystroke steps, a third each in a list cell, a free-print text and
 // the front title: what the process holds more afterwards.
 void BM_MemoryOf1000KeystrokeSteps(benchmark::State &state)
