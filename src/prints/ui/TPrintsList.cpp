@@ -17,7 +17,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "document/DocumentHistory.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
 #include "widgets/UserDialogs.h"
@@ -492,10 +491,10 @@ void TPrintsList::openFor(int list)
 
 void TPrintsList::documentRestored(const HistoryChange &change)
 {
-    if (!change.prints[0] && !change.prints[1] && !change.prints[2] && !change.resolution)
-        return;
-    m_editor.listsRestored();
-    showItem();
+    if (change.prints[0] || change.prints[1] || change.prints[2] || change.resolution) {
+        m_editor.listsRestored();
+        showItem();
+    }
 }
 
 void TPrintsList::done(int result)
