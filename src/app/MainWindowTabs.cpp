@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "app/PicturePanel.h"
+#include "app/PrintCorrectionPanel.h"
 #include "app/TMainWindow.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
@@ -315,6 +317,8 @@ QWidget *TMainWindow::buildOptionsTab()
             { "CutLinePrint", QStringLiteral("折線印刷") } });
     optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
         { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
+    QWidget *correction = buildCorrectionPanel(tab);
+    left->addWidget(m_correctionPanel->bleedGroup());
     left->addStretch(1);
     columns->addLayout(left, 1);
 
@@ -383,8 +387,18 @@ QWidget *TMainWindow::buildOptionsTab()
     }
     pg->setColumnStretch(5, 1);
     right->addWidget(printer);
+    right->addWidget(correction);
     right->addStretch(1);
     columns->addLayout(right, 1);
+    // Tab reads the left column, then the right one.
+    QWidget *chain[] = { m_optionBoxes.value(QStringLiteral("SideTitleSameTop")),
+        tab->findChild<QWidget *>(QStringLiteral("Bleed")), m_swatches[0], m_swatches[1],
+        m_swatches[2], m_swatches[3], m_swatches[4],
+        tab->findChild<QWidget *>(QStringLiteral("PrintOffsetX")),
+        tab->findChild<QWidget *>(QStringLiteral("PrintOffsetY")),
+        tab->findChild<QWidget *>(QStringLiteral("CalibrationPrint")) };
+    for (size_t i = 0; i + 1 < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
     return tab;
 }
 

@@ -22,12 +22,14 @@
 
 #include "app/HelpWindow.h"
 #include "app/PicturePanel.h"
+#include "app/PrintCorrectionPanel.h"
 #include "app/QtUserDialogs.h"
 #include "app/TAboutBox.h"
 #include "base/PreviewPage.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
+#include "render/CalibrationSheet.h"
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
@@ -52,6 +54,13 @@ static void initCasewrightResources()
 namespace cw {
 
 namespace {
+
+// The correction the settings keep for the device a job goes to.
+PrintCorrection storedPrintCorrection(const PrintDevice &device)
+{
+    QSettings settings;
+    return loadPrintCorrection(settings, device);
+}
 
 const QString kOpenFilter
     = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
@@ -374,6 +383,26 @@ void TMainWindow::applySettings()
         if (QCheckBox *box = m_optionBoxes.value(QLatin1String(info.key)))
             box->setChecked(m_options.*info.field);
     }
+    m_correctionPanel->showBleed(m_options.bleedMm);
+    m_correctionPanel->showDevice(printer().device());
+}
+
+QWidget *TMainWindow::buildCorrectionPanel(QWidget *parent)
+{
+    m_correctionPanel = new PrintCorrectionPanel(parent);
+    m_correctionPanel->setMessageHandler(
+        [this](const QString &text) { dialogs().showMessage(text); });
+    connect(m_correctionPanel, &PrintCorrectionPanel::bleedChosen, this, [this](int mm) {
+        QSettings settings;
+        storeBleed(settings, m_options, mm);
+        if (settings.status() != QSettings::NoError)
+            dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
+                + QStringLiteral(")が記録できません"));
+        refresh(PreviewPage::Shown);
+    });
+    connect(m_correctionPanel, &PrintCorrectionPanel::calibrationSheetRequested, this,
+        &TMainWindow::CalibrationPrintClick);
+    return m_correctionPanel;
 }
 
 void TMainWindow::optionClicked(const QString &key, bool checked)
@@ -524,15 +553,30 @@ void TMainWindow::PrintStartClick()
     if (!qt || !qt->printer())
         return;
     QtPrintTarget target(*qt->printer());
+    target.setCorrectionLookup(storedPrintCorrection);
     // Printing reports a picture file it cannot read; the preview, which
     // redraws on every edit, does not repeat that message.
     FilePictureReader pictures(dialogs());
     PrintDocument(target, printer(), m_options,
         documentPageDrawer(m_document, &m_options, &pictures), dialogs(), progressWindow());
+    // The print dialog may have chosen another printer.
+    m_correctionPanel->showDevice(printer().device());
+}
+
+void TMainWindow::CalibrationPrintClick()
+{
+    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
+    if (!qt || !qt->printer())
+        return;
+    // The sheet goes to the printer whose correction the tab shows.
+    QtPrintTarget target(*qt->printer(), [](QPrinter &) { return true; });
+    target.setCorrectionLookup(storedPrintCorrection);
+    PrintCalibrationSheet(target, printer(), dialogs());
 }
 
 void TMainWindow::showPrinterInformation()
 {
+    m_correctionPanel->showDevice(printer().device());
     m_dpiX->setText(QString::asprintf("%ddpi", m_document.dpiX));
     m_dpiY->setText(QString::asprintf("%ddpi", m_document.dpiY));
     const SurfacePixels &px = m_document.surfacePixels;

@@ -1,13 +1,13 @@
 #include "tracklist/ListTemplate.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <charconv>
 
+#include "base/ProgramFolders.h"
 #include "text/LineIO.h"
 #include "text/SafeSave.h"
 
@@ -260,7 +260,7 @@ bool WriteListTemplate(const QString &path, const QString &name, int surface,
 
 QString programTemplateFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return programDataFolder() + QStringLiteral("/templates");
 }
 
 QString userTemplateFolder()

@@ -52,12 +52,12 @@ QByteArray listTemplateFileBytes(
 bool WriteListTemplate(const QString &path, const QString &name, int surface,
     const ListLayout &values, MessageSink &messages);
 
-// The program's folder (where installed templates lie) and the user's own
-// template folder.
+// The program's template folder (the shipped templates: "templates" in the
+// program's data folder, share/casewright) and the user's own template folder.
 QString programTemplateFolder();
 QString userTemplateFolder();
-// Where the save dialog starts: the program folder when it can be written to,
-// otherwise the user's folder (created when missing).
+// Where the save dialog starts: the program's template folder when it can be
+// written to, otherwise the user's folder (created when missing).
 QString templateSaveFolder();
 
 // The templates of both surfaces as the layout window offers them.
@@ -73,7 +73,7 @@ public:
     // message. A later folder's file with the same name as an earlier one of
     // the same surface replaces it (the user's copy wins).
     void LoadTemplateFolder(const QStringList &folders);
-    // The program folder, then the user's folder.
+    // The program's template folder, then the user's folder.
     void LoadTemplateFolder();
 
     const QList<ListTemplate> &templates(int surface) const;

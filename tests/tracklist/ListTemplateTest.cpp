@@ -323,10 +323,13 @@ TEST(ListTemplateStore, AFileThatCannotBeCreatedLeavesTheCollection)
     EXPECT_EQ(store.currentTemplate(0), -1);
 }
 
-TEST(ListTemplateStore, SaveFolderIsTheProgramFolderWhenWritable)
+TEST(ListTemplateStore, SaveFolderIsTheProgramTemplateFolderWhenWritable)
 {
-    // The test program's folder is the build's bin folder, which is writable.
-    EXPECT_EQ(templateSaveFolder(), QCoreApplication::applicationDirPath());
+    // The shipped templates lie in share/casewright/templates beside the
+    // executables' bin folder; the build tree has that folder, writable.
+    EXPECT_EQ(programTemplateFolder(),
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/casewright/templates"));
+    EXPECT_EQ(templateSaveFolder(), programTemplateFolder());
     EXPECT_FALSE(userTemplateFolder().isEmpty());
 }
 
