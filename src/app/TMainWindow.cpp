@@ -43,6 +43,7 @@
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
 #include "widgets/HistoryKeys.h"
+#include "widgets/QuietChecks.h"
 
 // The icon and the help pages live in the window library's resources, which
 // the linker keeps only when they are registered explicitly.
@@ -263,6 +264,10 @@ void TMainWindow::openPrintsEditor(int list)
 
 void TMainWindow::stepAside()
 {
+    // Hiding takes the focus away without leaving the field: the value being
+    // edited is taken here (a text that is no number gets its message and
+    // the stored value, as leaving it would).
+    CommitEdit::commitFocused(this);
     m_standingPos = geometry().topLeft();
     hide();
 }
@@ -380,8 +385,7 @@ void TMainWindow::applySettings()
     QSettings settings;
     m_options = loadPrintOptions(settings);
     for (const PrintOptionInfo &info : printOptionTable()) {
-        if (QCheckBox *box = m_optionBoxes.value(QLatin1String(info.key)))
-            box->setChecked(m_options.*info.field);
+        setCheckedQuietly(m_optionBoxes.value(QLatin1String(info.key)), m_options.*info.field);
     }
     m_correctionPanel->showBleed(m_options.bleedMm);
     m_correctionPanel->showDevice(printer().device());
@@ -469,6 +473,12 @@ void TMainWindow::ExitMenuClick()
 
 void TMainWindow::closeEvent(QCloseEvent *event)
 {
+    // The field being edited is taken first, as leaving it would; a text
+    // that is no number keeps the window open.
+    if (!CommitEdit::commitFocused(this)) {
+        event->ignore();
+        return;
+    }
     if (dialogs().confirm(QStringLiteral("終了してよろしいですか？"), QStringLiteral("終了確認"))) {
         if (m_help)
             m_help->close();
@@ -622,10 +632,7 @@ void TMainWindow::applyEnabled(const ControlStates &states)
 
 void TMainWindow::syncFromDocument()
 {
-    auto check = [](QCheckBox *box, bool on) {
-        if (box && box->isChecked() != on)
-            box->setChecked(on);
-    };
+    auto check = [](QCheckBox *box, bool on) { setCheckedQuietly(box, on); };
     auto text = [](QLineEdit *edit, const QString &value) {
         if (edit && edit->text() != value) {
             edit->setText(value);
@@ -640,8 +647,7 @@ void TMainWindow::syncFromDocument()
         TitleControls &c = m_titles[int(s)];
         check(c.use, t.use);
         text(c.text, t.text);
-        if (QAbstractButton *b = c.pos->button(int(t.posMode)))
-            b->setChecked(true);
+        checkGroupQuietly(c.pos, int(t.posMode));
         check(c.xUse, t.customXUse);
         check(c.yUse, t.customYUse);
         if (c.x)

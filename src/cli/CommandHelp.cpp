@@ -30,6 +30,12 @@ const OptionHelp kPrintOption { "--option NAME=0|1",
     "override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, "
     "TopLabelPrint, BottomLabelPrint); may be repeated" };
 const OptionHelp kHelp { "--help", "show this help and exit" };
+const OptionHelp kOffset { "--offset X,Y",
+    "move every sheet by X mm right and Y mm down (one decimal, -10.0 to 10.0) instead of the "
+    "correction stored for the printer" };
+const OptionHelp kBleed { "--bleed N",
+    "continue backgrounds and pictures N mm (0 to 3) past the outer trim edges instead of the "
+    "stored bleed" };
 
 const QList<CommandText> &commandTexts()
 {
@@ -78,7 +84,7 @@ const QList<CommandText> &commandTexts()
                 { "--size WxH", "the page in pixels instead of the preview page" },
                 { "--png F", "write the page as a PNG file" },
                 { "--pdf F", "write the page as a PDF file" },
-                { "--ops", "print the drawing calls, one line each" }, kPrintOption,
+                { "--ops", "print the drawing calls, one line each" }, kPrintOption, kBleed,
                 kPrinterDpi } },
         { "print", "print a document",
             "Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint) as one "
@@ -88,12 +94,19 @@ const QList<CommandText> &commandTexts()
             "document out at that printer's own resolution.",
             { { "--printer NAME", "print on this printer instead of the default one" },
                 { "--pdf F", "write the pages into the PDF file F instead of printing" },
-                kPrintOption, kPrinterDpi } },
+                kPrintOption, kOffset, kBleed, kPrinterDpi } },
         { "export-pdf", "both pages, A4 landscape",
             "Writes both pages of a document into one PDF file of A4 landscape sheets and "
             "prints the file's name.",
             { { "--dpi N", "the resolution the pages are laid out at (default 300)" }, kPrintOption,
-                kPrinterDpi } },
+                kOffset, kBleed, kPrinterDpi } },
+        { "calibration-sheet", "the sheet to measure a printer with",
+            "Prints one landscape sheet with crosses at stated distances from the sheet's edges "
+            "and at its centre, each labelled with its distance in millimetres, on the printer "
+            "named or into a PDF file, moved by the printer's stored correction (or --offset). "
+            "Measuring the crosses with a ruler gives the correction to enter.",
+            { { "--printer NAME", "print on this printer" },
+                { "--pdf F", "write the sheet into the PDF file F" }, kOffset, kPrinterDpi } },
     };
     return texts;
 }

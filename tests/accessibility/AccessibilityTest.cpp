@@ -171,8 +171,9 @@ QMap<QString, QStringList> expectedUnnamedLabels(int tab)
     static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right" };
     if (tab == 4)
         return { { "PrinterInfo",
-            { "解像度", "×", "表レーベル", "×", "ﾋﾟｸｾﾙ", "裏レーベル", "×", "ﾋﾟｸｾﾙ", "背表紙",
-                "×", "ﾋﾟｸｾﾙ" } } };
+                     { "解像度", "×", "表レーベル", "×", "ﾋﾟｸｾﾙ", "裏レーベル", "×", "ﾋﾟｸｾﾙ",
+                         "背表紙", "×", "ﾋﾟｸｾﾙ" } },
+            { "PrintOffsetGroup", { "横", "mm", "縦", "mm" } } };
     const QString p = QLatin1String(prefixes[tab]);
     return { { p + "GraphicInfo", { "画像ｻｲｽﾞ", "×", "印刷ｻｲｽﾞ", "×" } },
         { p + "PSet", { "画像ｻｲｽﾞ", "×", "印刷ｻｲｽﾞ", "×", "印刷位置" } },
@@ -254,8 +255,9 @@ TEST_F(MainWindowTest, EveryControlOfEveryTabHasItsNameAndRole)
                 // it is for is its description, its hint.
                 expectedRole = QAccessible::ComboBox;
                 EXPECT_EQ(accessible(w)->text(QAccessible::Description),
-                    objectName.endsWith("GSizeChange") ? QStringLiteral("画像サイズ調整")
-                                                       : QStringLiteral("印刷位置調整"))
+                    objectName == "Bleed"               ? QStringLiteral("塗り足し")
+                        : objectName.endsWith("GSizeChange") ? QStringLiteral("画像サイズ調整")
+                                                             : QStringLiteral("印刷位置調整"))
                     << where;
             } else if (qobject_cast<ColorSwatch *>(w)) {
                 expectedRole = QAccessible::Button;

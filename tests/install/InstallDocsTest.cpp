@@ -248,8 +248,14 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
     };
     const QList<Case> cases = {
         { { "" },
-            { "--help", "--version", "convert", "decode", "dump", "export-pdf", "filter",
-                "geometry", "import-list", "print", "render", "template" } },
+            { "--help", "--version", "calibration-sheet", "convert", "decode", "dump",
+                "export-pdf", "filter", "geometry", "import-list", "print", "render",
+                "template" } },
+        { { "ca" }, { "calibration-sheet" } },
+        { { "calibration-sheet", "--" }, { "--help", "--offset", "--pdf", "--printer",
+                                             "--printer-dpi" } },
+        { { "print", "a.cwr", "--bleed", "" }, { "0", "1", "2", "3" } },
+        { { "export-pdf", "a.cwr", "--offset", "" }, {} },
         { { "pr" }, { "print" } },
         { { "im" }, { "import-list" } },
         { { "dump", "" }, { "B.CWR", "a.cwr", "sub" } },
