@@ -330,6 +330,78 @@ def check_controls(window, label):
     return count
 
 
+def menu_item(window, prefix):
+    for _, node in walk(window):
+        if node.getRoleName() == "menu item" and (node.name or "").startswith(prefix):
+            return node
+    return None
+
+
+def list_rows(app, main_window):
+    """Opens the list editor from the front tab, returns it and its row count."""
+    button = find(main_window, "push button", "リスト編集")
+    if button is None:
+        return None, -1
+    press(button)
+    window = frame(app, "Casewright [List]")
+    if window is None:
+        return None, -1
+    view = find(window, "list", "リスト")
+    rows = -1
+    if view is not None:
+        rows = sum(1 for i in range(view.childCount)
+                   if view.getChildAtIndex(i) is not None
+                   and view.getChildAtIndex(i).getRoleName() == "list item")
+    return window, rows
+
+
+def close_list(app, window):
+    press(find(window, "push button", "閉じる"))
+    return frame(app, "Casewright [Main]")
+
+
+def check_history(app, main_window, tabs):
+    """A change made in the list editor is undone and redone through the main
+    window's "編集" menu, whose items name it."""
+    check(menu_item(main_window, "元に戻す") is not None, "no menu item named '元に戻す…'")
+    check(menu_item(main_window, "やり直し") is not None, "no menu item named 'やり直し…'")
+    if tabs is not None and tabs.childCount > 0:
+        press(tabs.getChildAtIndex(0))
+        time.sleep(0.4)
+    window, before = list_rows(app, main_window)
+    check(window is not None and before >= 0, "the list editor does not show its rows")
+    if window is None:
+        return
+    press(find(window, "push button", "新規"))
+    time.sleep(0.4)
+    main_window = close_list(app, window)
+    check(main_window is not None, "the main window does not come back")
+    if main_window is None:
+        return
+    undo = menu_item(main_window, "元に戻す")
+    check(undo is not None and undo.name == "元に戻す: 新規(リスト)",
+          f"undo item reads {undo.name if undo else None!r}")
+    if undo is None:
+        return
+    press(undo)
+    time.sleep(0.4)
+    redo = menu_item(main_window, "やり直し")
+    check(redo is not None and redo.name == "やり直し: 新規(リスト)",
+          f"redo item reads {redo.name if redo else None!r}")
+    window, after_undo = list_rows(app, main_window)
+    check(after_undo == before, f"after undo {after_undo} rows, before the change {before}")
+    if window is None or redo is None:
+        return
+    main_window = close_list(app, window)
+    press(redo)
+    time.sleep(0.4)
+    window, after_redo = list_rows(app, main_window)
+    check(after_redo == before + 1, f"after redo {after_redo} rows, expected {before + 1}")
+    if window is not None:
+        close_list(app, window)
+    print(f"undo and redo through the menu: {before} -> {after_undo} -> {after_redo} rows")
+
+
 def main():
     env = dict(os.environ)
     bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
@@ -379,6 +451,7 @@ def main():
                 print("preview:")
                 check_controls(preview, "preview")
         print(f"{total} controls on the tabs")
+        check_history(app, main_window, tabs)
         # The captions the X server shows, as the window manager reads them.
         tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout
         check("— Casewright" not in tree, "a caption carries the program's name as a suffix")

@@ -67,6 +67,8 @@ CommitEdit *millimetreEdit(QWidget *parent, const QString &name)
     edit->setMaxLength(3);
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(34);
+    // The document takes what is typed at once.
+    edit->setTakesEveryKeystroke(true);
     return edit;
 }
 

@@ -42,6 +42,7 @@
 #include "tracklist/ui/TListWindow.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
+#include "widgets/HistoryKeys.h"
 #include "widgets/QuietChecks.h"
 
 // The icon and the help pages live in the window library's resources, which
@@ -181,8 +182,77 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_printsList = new TPrintsList(m_document, this);
     connect(this, &TMainWindow::printsEditRequested, this, &TMainWindow::openPrintsEditor);
     connect(m_printsList, &TPrintsList::closed, this, &TMainWindow::comeBack);
+    m_printsList->editor().setRecorder(&m_editor.history());
+
+    // One history for the document, whichever window changed it.
+    m_editor.history().setListener([this] { showHistoryActions(); });
+    showHistoryActions();
+    for (QWidget *window : { static_cast<QWidget *>(m_listWindow),
+             static_cast<QWidget *>(m_printsList), static_cast<QWidget *>(m_preview) })
+        addHistoryKeys(window);
+    auto owns = [this](QWidget *w) {
+        QWidget *window = w->window();
+        return window == this || window == m_listWindow || window == m_printsList
+            || window == m_preview;
+    };
+    m_historyKeys
+        = new HistoryKeyFilter(owns, [this] { UndoMenuClick(); }, [this] { RedoMenuClick(); }, this);
+    qApp->installEventFilter(m_historyKeys);
+    // Typing into a field is one step until the field is left.
+    connect(qApp, &QApplication::focusChanged, this,
+        [this] { m_editor.history().endTyping(); });
 
     syncFromDocument();
+}
+
+void TMainWindow::addHistoryKeys(QWidget *window)
+{
+    auto *undo = new QAction(window);
+    undo->setObjectName(QStringLiteral("UndoKeys"));
+    undo->setShortcuts(undoShortcuts());
+    connect(undo, &QAction::triggered, this, &TMainWindow::UndoMenuClick);
+    auto *redo = new QAction(window);
+    redo->setObjectName(QStringLiteral("RedoKeys"));
+    redo->setShortcuts(redoShortcuts());
+    connect(redo, &QAction::triggered, this, &TMainWindow::RedoMenuClick);
+    window->addAction(undo);
+    window->addAction(redo);
+}
+
+void TMainWindow::showHistoryActions()
+{
+    const DocumentHistory &h = m_editor.history();
+    m_undoAction->setEnabled(h.canUndo());
+    m_undoAction->setText(h.canUndo() ? QStringLiteral("元に戻す: ") + h.undoLabel()
+                                      : QStringLiteral("元に戻す(&U)"));
+    m_redoAction->setEnabled(h.canRedo());
+    m_redoAction->setText(h.canRedo() ? QStringLiteral("やり直し: ") + h.redoLabel()
+                                      : QStringLiteral("やり直し(&R)"));
+}
+
+void TMainWindow::UndoMenuClick()
+{
+    if (revertUntakenTyping(QApplication::focusWidget()))
+        return;
+    showHistoryChange(m_editor.history().undo());
+}
+
+void TMainWindow::RedoMenuClick()
+{
+    showHistoryChange(m_editor.history().redo());
+}
+
+void TMainWindow::showHistoryChange(const HistoryChange &change)
+{
+    if (!change.done)
+        return;
+    if (change.resolution)
+        showPrinterInformation();
+    syncFromDocument();
+    m_listWindow->documentRestored(change);
+    m_printsList->documentRestored(change);
+    for (PreviewPage page : change.pages)
+        refresh(page);
 }
 
 void TMainWindow::openPrintsEditor(int list)
@@ -214,6 +284,10 @@ void TMainWindow::comeBack()
 
 TMainWindow::~TMainWindow()
 {
+    // The document's history goes before the widgets whose focus and keys
+    // reach it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete m_historyKeys;
     delete m_listWindow;
     FreeSusiePlugins();
 }
@@ -242,6 +316,15 @@ void TMainWindow::buildMenus()
         &TMainWindow::SaveAsMenuClick);
     file->addSeparator();
     add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(), &TMainWindow::ExitMenuClick);
+
+    QMenu *edit = bar->addMenu(QStringLiteral("編集(&E)"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    m_undoAction = add(edit, "UndoMenu", QStringLiteral("元に戻す(&U)"), QKeySequence(),
+        &TMainWindow::UndoMenuClick);
+    m_undoAction->setShortcuts(undoShortcuts());
+    m_redoAction = add(edit, "RedoMenu", QStringLiteral("やり直し(&R)"), QKeySequence(),
+        &TMainWindow::RedoMenuClick);
+    m_redoAction->setShortcuts(redoShortcuts());
 
     QMenu *help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));

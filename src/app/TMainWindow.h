@@ -81,6 +81,12 @@ public:
     void SaveMenuClick();
     void SaveAsMenuClick();
     void ExitMenuClick();
+    // "元に戻す" and "やり直し" of "編集(&E)" (and their keys in every window):
+    // a field with typed text not yet taken goes back to its text first.
+    void UndoMenuClick();
+    void RedoMenuClick();
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     void Contents1Click();
     void AboutClick();
     // The three buttons below the tabs.
@@ -130,6 +136,11 @@ private:
     };
 
     void buildMenus();
+    // The undo and redo keys of a window that stands in for this one.
+    void addHistoryKeys(QWidget *window);
+    void showHistoryActions();
+    // Every window shows the document again after an undo or a redo.
+    void showHistoryChange(const HistoryChange &change);
     QWidget *buildSurfaceTab(Surface s);
     QWidget *buildTitleGroup(Surface s, QWidget *parent);
     QWidget *buildSwitchGroup(Surface s, QWidget *parent);
@@ -168,6 +179,10 @@ private:
     bool m_shownBefore = false;
     QPoint m_standingPos; // where the window's contents stood before an editor replaced it
     ColorRef m_lastColor = kBlack;
+
+    QObject *m_historyKeys = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 
     QTabWidget *m_tabs = nullptr;
     std::array<TitleControls, 4> m_titles;

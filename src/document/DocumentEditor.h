@@ -8,6 +8,7 @@
 #include "base/PreviewPage.h"
 #include "base/UserPrompts.h"
 #include "document/DocumentControls.h"
+#include "document/DocumentHistory.h"
 #include "document/LabelDocument.h"
 
 namespace cw {
@@ -47,6 +48,10 @@ public:
 
     LabelDocument &document() { return m_doc; }
     const LabelDocument &document() const { return m_doc; }
+    // Every operation below is one step of this history (operations that an
+    // operation runs belong to its step). Loading a file and resetToNew() are
+    // not recorded: they start a new history.
+    DocumentHistory &history() { return m_history; }
     // Where picture loading reports files it cannot read.
     void setMessageSink(MessageSink *messages);
     MessageSink &messages() const;
@@ -192,6 +197,7 @@ private:
     LabelDocument &m_doc;
     MessageSink *m_messages = nullptr;
     std::function<void()> m_reloadTemplates;
+    DocumentHistory m_history;
 };
 
 } // namespace cw

@@ -42,6 +42,22 @@ void PrintsEditor::open(PrintsList which)
         m_selected[int(m_which)] = -1;
 }
 
+void PrintsEditor::listsRestored()
+{
+    for (int i = 0; i < 3; ++i) {
+        if (m_selected[size_t(i)] >= printsList(m_document, PrintsList(i)).size())
+            m_selected[size_t(i)] = -1;
+    }
+    m_model.setList(&list());
+}
+
+QString PrintsEditor::stepName(const QString &what) const
+{
+    static const char16_t *const lists[]
+        = { u"任意印刷(前面)", u"任意印刷(背面)", u"任意印刷(裏レーベル)" };
+    return stepLabel(what, QString::fromUtf16(lists[int(m_which)]));
+}
+
 QList<TPrintsData> &PrintsEditor::list()
 {
     return printsList(m_document, m_which);
@@ -80,6 +96,7 @@ void PrintsEditor::changed()
 
 bool PrintsEditor::newItem(bool graphicTab)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("新規")), EditParts::PrintItems);
     const int row = int(list().size());
     m_model.beginInsert(row);
     appendPrintsItem(list(), newPrintsItem(graphicTab, m_defaultFont));
@@ -91,6 +108,7 @@ bool PrintsEditor::newItem(bool graphicTab)
 
 bool PrintsEditor::addItem(bool graphicTab)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("追加")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
@@ -104,6 +122,7 @@ bool PrintsEditor::addItem(bool graphicTab)
 
 bool PrintsEditor::deleteItem()
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("削除")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
@@ -117,6 +136,7 @@ bool PrintsEditor::deleteItem()
 
 bool PrintsEditor::moveUp()
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("上へ")), EditParts::PrintItems);
     const int row = selected();
     if (!item() || !movePrintsItemUp(list(), row))
         return false;
@@ -128,6 +148,7 @@ bool PrintsEditor::moveUp()
 
 bool PrintsEditor::moveDown()
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("下へ")), EditParts::PrintItems);
     const int row = selected();
     if (!item() || !movePrintsItemDown(list(), row))
         return false;
@@ -139,6 +160,7 @@ bool PrintsEditor::moveDown()
 
 void PrintsEditor::setKind(bool graphicTab)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("種類")), EditParts::PrintItems);
     TPrintsData *p = item();
     const int kind = graphicTab ? 1 : 0;
     if (!p || p->kind == kind)
@@ -149,6 +171,7 @@ void PrintsEditor::setKind(bool graphicTab)
 
 void PrintsEditor::setText(const QString &text)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("内容")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p || p->text == text)
         return;
@@ -158,6 +181,7 @@ void PrintsEditor::setText(const QString &text)
 
 void PrintsEditor::setTextX(int mm)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("横")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->textX != mm) {
         p->textX = mm;
         changed();
@@ -166,6 +190,7 @@ void PrintsEditor::setTextX(int mm)
 
 void PrintsEditor::setTextY(int mm)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("縦")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->textY != mm) {
         p->textY = mm;
         changed();
@@ -174,6 +199,7 @@ void PrintsEditor::setTextY(int mm)
 
 void PrintsEditor::setAngle(int typed)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("ﾌｫﾝﾄ角")), EditParts::PrintItems);
     const int angle = ((typed % 360) + 360) % 360;
     if (TPrintsData *p = item(); p && p->angle != angle) {
         p->angle = angle;
@@ -183,6 +209,7 @@ void PrintsEditor::setAngle(int typed)
 
 void PrintsEditor::setFont(const FontSpec &font)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("フォント")), EditParts::PrintItems);
     if (TPrintsData *p = item()) {
         p->font = font;
         changed();
@@ -191,6 +218,7 @@ void PrintsEditor::setFont(const FontSpec &font)
 
 bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("ファイル選択")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -213,6 +241,7 @@ int following(int other, int value, int own)
 
 bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 幅")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -226,6 +255,7 @@ bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 
 bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 高さ")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -239,6 +269,7 @@ bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 
 void PrintsEditor::setPosX(int value)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 横")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->posX != value) {
         p->posX = value;
         changed();
@@ -247,6 +278,7 @@ void PrintsEditor::setPosX(int value)
 
 void PrintsEditor::setPosY(int value)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 縦")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->posY != value) {
         p->posY = value;
         changed();
@@ -255,6 +287,7 @@ void PrintsEditor::setPosY(int value)
 
 void PrintsEditor::setTransparent(bool on)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("透明色")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->transparent != on) {
         p->transparent = on;
         changed();
@@ -263,6 +296,7 @@ void PrintsEditor::setTransparent(bool on)
 
 void PrintsEditor::setTransColor(ColorRef color)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("透明色")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->transColor != color) {
         p->transColor = color;
         changed();
@@ -271,6 +305,7 @@ void PrintsEditor::setTransColor(ColorRef color)
 
 QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
 {
+    EditStep step(m_recorder, stepName(QStringLiteral("色取込")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return QImage();

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 
+#include "base/EditSteps.h"
 #include "base/PreviewPage.h"
 #include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
@@ -50,6 +51,15 @@ public:
     explicit PrintsEditor(LabelDocument &document);
 
     void setRefresher(PreviewRefresher *refresher) { m_refresher = refresher; }
+    // Where the operations record their changes, each as one step; null
+    // records nothing.
+    void setRecorder(EditRecorder *recorder) { m_recorder = recorder; }
+    EditRecorder *recorder() const { return m_recorder; }
+    // The lists were replaced from outside (undo, redo): the model shows the
+    // list again and a selection that no longer exists is dropped.
+    void listsRestored();
+    // A step's name for a command of this editor: "新規(任意印刷(前面))".
+    QString stepName(const QString &what) const;
     PrintsListModel &model() { return m_model; }
 
     // Shows `which`; its previous selection stays if it still exists.
@@ -111,6 +121,7 @@ private:
     LabelDocument &m_document;
     PrintsListModel m_model;
     PreviewRefresher *m_refresher = nullptr;
+    EditRecorder *m_recorder = nullptr;
     PrintsList m_which = PrintsList::Cover;
     std::array<int, 3> m_selected { -1, -1, -1 };
     FontSpec m_defaultFont = defaultFont();

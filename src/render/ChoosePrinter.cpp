@@ -18,6 +18,8 @@ ChoosePrinterResult ChoosePrinter(DocumentEditor &editor, PrinterBackend &printe
     if (setupDialog)
         setupDialog();
     QueryPrinterResolution(printer, messages, state);
+    // The new resolution and the values converted to it are one step.
+    EditStep step(&editor.history(), QStringLiteral("プリンタ設定"));
     ComputeSurfacePixels(doc, state);
     result.resolutionChanged = doc.dpiX != oldX || doc.dpiY != oldY;
     result.edit = editor.convertToResolution(oldX, oldY);

@@ -4,6 +4,20 @@
 
 namespace cw {
 
+namespace {
+
+QString inList(const char16_t *what)
+{
+    return stepLabel(QString::fromUtf16(what), QStringLiteral("リスト"));
+}
+
+QString cellLabel(const char16_t *what, int cell)
+{
+    return stepLabel(QString::fromUtf16(what).arg(cell + 1), QStringLiteral("リスト"));
+}
+
+} // namespace
+
 ListEditor::ListEditor(QList<TListData> &rows)
     : m_rows(rows)
 { }
@@ -46,8 +60,30 @@ void ListEditor::select(qsizetype index)
         selectNone();
         return;
     }
+    // Showing a row may empty texts it does not show: a change like any other.
+    EditStep step(m_recorder, inList(u"行の選択"), EditParts::ListRows);
+    showRow(index);
+    // The fields store what they show: a row that is not separated loses its
+    // cell-1 and cell-3 texts, a separator row all three.
+    for (size_t k = 0; k < 3; ++k) {
+        if (m_rows.at(index).columns[k].text != m_controls.cells[k].text)
+            m_rows[index].columns[k].text = m_controls.cells[k].text;
+    }
+}
+
+void ListEditor::rowsRestored()
+{
+    refreshColumnFlags(m_rows, columnCount());
+    if (m_selected >= 0 && m_selected < m_rows.size())
+        showRow(m_selected);
+    else
+        selectNone();
+}
+
+void ListEditor::showRow(qsizetype index)
+{
     m_selected = index;
-    TListData &row = m_rows[index];
+    const TListData &row = m_rows.at(index);
     const int n = columnCount();
     ListEditorControls &c = m_controls;
     c.separateItem = row.separate ? 0 : 1;
@@ -80,14 +116,11 @@ void ListEditor::select(qsizetype index)
         }
         c.separateEnabled = false;
     }
-    // The fields store what they show: a row that is not separated loses its
-    // cell-1 and cell-3 texts, a separator row all three.
-    for (size_t k = 0; k < 3; ++k)
-        row.columns[k].text = c.cells[k].text;
 }
 
 bool ListEditor::newRow()
 {
+    EditStep step(m_recorder, inList(u"新規"), EditParts::ListRows);
     appendRow(m_rows, newListRow(m_defaults, columnCount()));
     select(m_rows.size() - 1);
     return true;
@@ -95,6 +128,7 @@ bool ListEditor::newRow()
 
 bool ListEditor::insertRow()
 {
+    EditStep step(m_recorder, inList(u"追加"), EditParts::ListRows);
     const qsizetype at = m_selected;
     if (!insertRowBefore(m_rows, at, newListRow(m_defaults, columnCount())))
         return false;
@@ -104,6 +138,7 @@ bool ListEditor::insertRow()
 
 bool ListEditor::deleteRow()
 {
+    EditStep step(m_recorder, inList(u"削除"), EditParts::ListRows);
     if (!cw::deleteRow(m_rows, m_selected))
         return false;
     selectNone();
@@ -122,6 +157,7 @@ bool ListEditor::canMoveDown() const
 
 bool ListEditor::moveUp()
 {
+    EditStep step(m_recorder, inList(u"上へ"), EditParts::ListRows);
     if (!canMoveUp() || !moveRowUp(m_rows, m_selected))
         return false;
     select(m_selected - 1);
@@ -130,6 +166,7 @@ bool ListEditor::moveUp()
 
 bool ListEditor::moveDown()
 {
+    EditStep step(m_recorder, inList(u"下へ"), EditParts::ListRows);
     if (!canMoveDown() || !moveRowDown(m_rows, m_selected))
         return false;
     select(m_selected + 1);
@@ -147,6 +184,7 @@ void ListEditor::setCell(int cell, bool on, bool withFlag)
 
 bool ListEditor::setSeparate(int item)
 {
+    EditStep step(m_recorder, inList(u"ｾﾊﾟﾚｰﾄ"), EditParts::ListRows);
     TListData *row = selectedRow();
     if (!row || item < 0 || item > 1)
         return false;
@@ -165,6 +203,7 @@ bool ListEditor::setSeparate(int item)
 
 bool ListEditor::setKind(int item)
 {
+    EditStep step(m_recorder, inList(u"リスト内容"), EditParts::ListRows);
     TListData *row = selectedRow();
     if (!row || item < 0 || item > 1)
         return false;
@@ -192,6 +231,8 @@ bool ListEditor::setKind(int item)
 
 bool ListEditor::setCellText(int cell, const QString &text)
 {
+    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1内容", cell), EditParts::ListRows,
+        QStringLiteral("ListText%1:%2").arg(cell).arg(m_selected));
     if (cell < 0 || cell > 2)
         return false;
     m_controls.cells[size_t(cell)].text = text;
@@ -204,6 +245,7 @@ bool ListEditor::setCellText(int cell, const QString &text)
 
 bool ListEditor::setCellAlign(int cell, int item)
 {
+    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1文字位置", cell), EditParts::ListRows);
     if (cell < 0 || cell > 2 || item < 0 || item > 2)
         return false;
     m_controls.cells[size_t(cell)].alignItem = item;
@@ -217,6 +259,7 @@ bool ListEditor::setCellAlign(int cell, int item)
 
 bool ListEditor::setCellFont(int cell, const FontSpec &font)
 {
+    EditStep step(m_recorder, inList(u"フォント"), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     m_controls.cells[size_t(cell)].font = font;
@@ -229,6 +272,7 @@ bool ListEditor::setCellFont(int cell, const FontSpec &font)
 
 bool ListEditor::setDefaultFont(int cell, const FontSpec &font)
 {
+    EditStep step(m_recorder, inList(u"ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     m_defaults.fonts[size_t(cell)] = font;
@@ -237,6 +281,7 @@ bool ListEditor::setDefaultFont(int cell, const FontSpec &font)
 
 bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
 {
+    EditStep step(m_recorder, inList(u"ﾌｫﾝﾄ一括変更"), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     bulkChangeColumnFont(
@@ -250,6 +295,7 @@ bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
 std::optional<ListImportOutcome> ListEditor::importSources(
     const QStringList &paths, MessageSink &messages)
 {
+    EditStep step(m_recorder, inList(u"ファイル"), EditParts::ListRows);
     std::optional<ListImportOutcome> outcome
         = importListSources(paths, m_defaults, columnCount(), messages);
     if (outcome && !outcome->rows.isEmpty()) {
@@ -261,6 +307,7 @@ std::optional<ListImportOutcome> ListEditor::importSources(
 
 int ListEditor::appendLines(const QList<ImportFields> &lines)
 {
+    EditStep step(m_recorder, inList(u"貼り付け"), EditParts::ListRows);
     appendImportedRows(m_rows, lines, m_defaults, columnCount());
     if (!lines.isEmpty())
         select(m_rows.size() - 1);

@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "base/EditSteps.h"
 #include "base/UserPrompts.h"
 #include "fonts/BulkFontChange.h"
 #include "tracklist/AlbumImport.h"
@@ -46,6 +47,16 @@ public:
 
     QList<TListData> &rows() { return m_rows; }
     const QList<TListData> &rows() const { return m_rows; }
+
+    // Where the commands record their changes (each command is one step; a
+    // cell's text typed on is one step until the field is left). Null records
+    // nothing.
+    void setRecorder(EditRecorder *recorder) { m_recorder = recorder; }
+    EditRecorder *recorder() const { return m_recorder; }
+    // The rows were replaced from outside (undo, redo): the cell flags follow
+    // the column count as on opening, and a selected row that still exists
+    // is shown again without being written to.
+    void rowsRestored();
 
     // Opening the window for a surface whose layout is `layout` (kept: the
     // column count is read from it whenever a rule needs it): the rows' flags
@@ -98,8 +109,10 @@ public:
 private:
     TListData *selectedRow();
     void setCell(int cell, bool on, bool withFlag);
+    void showRow(qsizetype index);
 
     QList<TListData> &m_rows;
+    EditRecorder *m_recorder = nullptr;
     const ListLayout *m_layout = nullptr;
     qsizetype m_selected = -1;
     ListEditorControls m_controls;

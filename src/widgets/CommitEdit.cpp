@@ -9,7 +9,24 @@ namespace cw {
 
 CommitEdit::CommitEdit(QWidget *parent)
     : QLineEdit(parent)
-{ }
+{
+    // Text set by the program (not typed) is what the field goes back to.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!isModified())
+            m_shown = text;
+    });
+}
+
+void CommitEdit::revertTyping()
+{
+    setText(m_shown);
+}
+
+void CommitEdit::taken()
+{
+    setModified(false);
+    m_shown = text();
+}
 
 void CommitEdit::setMask(const QString &pattern)
 {
@@ -22,7 +39,12 @@ bool CommitEdit::commit()
     QPointer<CommitEdit> self(this);
     m_refused = false;
     Q_EMIT committed();
-    return !self || !m_refused;
+    if (!self)
+        return true;
+    // Taken or refused (then the stored value is shown again): either way
+    // nothing typed is waiting any more.
+    taken();
+    return !m_refused;
 }
 
 bool CommitEdit::commitFocused(QWidget *window)

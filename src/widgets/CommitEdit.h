@@ -17,6 +17,14 @@ public:
     // Accepts what the edit mask accepts: a regular expression for the whole
     // text (empty text is always let through; the handler decides on it).
     void setMask(const QString &pattern);
+    // Whether the window takes the text on every keystroke (then nothing
+    // typed is ever waiting to be taken).
+    void setTakesEveryKeystroke(bool on) { m_takesEveryKeystroke = on; }
+    // Text typed since the program last set the field's text, and not taken
+    // yet by leaving the field or Enter.
+    bool hasUntakenText() const { return !m_takesEveryKeystroke && isModified(); }
+    // The field shows again the text it showed before the typing.
+    void revertTyping();
 
     // Applies the value exactly as leaving the edit does. False when a
     // handler of `committed` did not take the text (it has then said why and
@@ -38,6 +46,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void taken();
+
+    QString m_shown; // the text the program last set
+    bool m_takesEveryKeystroke = false;
     bool m_refused = false;
 };
 

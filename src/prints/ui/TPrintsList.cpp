@@ -424,6 +424,14 @@ void TPrintsList::openFor(int list)
     activateWindow();
 }
 
+void TPrintsList::documentRestored(const HistoryChange &change)
+{
+    if (change.prints[0] || change.prints[1] || change.prints[2] || change.resolution) {
+        m_editor.listsRestored();
+        showItem();
+    }
+}
+
 void TPrintsList::done(int result)
 {
     // "閉じる", Escape and the frame's close button all end here: the field
@@ -621,6 +629,9 @@ void TPrintsList::ColGetClick()
 {
     if (!m_editor.item() || !m_dialogs)
         return;
+    // The picture read again and the colour picked from it are one step.
+    EditStep step(
+        m_editor.recorder(), m_editor.stepName(QStringLiteral("色取込")), EditParts::PrintItems);
     const QImage picture = m_editor.pictureForColorPick(*m_dialogs);
     if (picture.isNull())
         return;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "document/DocumentHistory.h"
 #include "prints/PrintsEditor.h"
 
 class QAction;
@@ -45,6 +46,9 @@ public:
     QMenu *popupMenu() const { return m_menu; }
     // Sets the pop-up menu's entries for the selection (before it pops up).
     void updatePopupMenu();
+    // After an undo or a redo: the list and the selected item's fields as
+    // the document now holds them.
+    void documentRestored(const HistoryChange &change);
 
 Q_SIGNALS:
     // The editor was closed ("閉じる", the frame's close button or Escape).

@@ -379,6 +379,12 @@ QImage TListSetWindow::previewImage() const
     return m_preview->pixmap().toImage();
 }
 
+QString TListSetWindow::stepName(const char16_t *what) const
+{
+    return stepLabel(QString::fromUtf16(what),
+        m_state.surface() == 1 ? QStringLiteral("裏レーベル") : QStringLiteral("表レーベル"));
+}
+
 void TListSetWindow::ListSetCloseClick()
 {
     // The field being edited is taken as leaving it would take it (pressed
@@ -387,6 +393,7 @@ void TListSetWindow::ListSetCloseClick()
     for (const Field &fd : m_fields)
         if (fd.edit == focusWidget() && fd.edit->isEnabled() && !fieldLeft(fd.field))
             return;
+    EditStep step(m_recorder, stepName(u"ﾘｽﾄ位置設定"), EditParts::Settings);
     if (m_stored)
         *m_stored = m_state.values();
     accept();
@@ -408,6 +415,7 @@ void TListSetWindow::TemplateLoadChange(int index)
     ListLayout picked = m_stored ? *m_stored : m_state.values();
     if (!m_templates.pickTemplate(surface, index, picked))
         return;
+    EditStep step(m_recorder, stepName(u"テンプレート"), EditParts::Settings);
     if (m_stored)
         *m_stored = picked;
     m_state.setAll(picked);

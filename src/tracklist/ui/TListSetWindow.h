@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "base/EditSteps.h"
 #include "tracklist/ListLayoutEditor.h"
 #include "tracklist/ListTemplate.h"
 
@@ -36,6 +37,9 @@ public:
     // layout, which "閉じる" and a picked template write to. `columnsChosen` is
     // called with each column choice (the rows and the editor follow it).
     void openFor(ListLayout *stored, int surface, std::function<void(int)> columnsChosen);
+
+    // Where storing the layout ("閉じる", a picked template) is recorded.
+    void setRecorder(EditRecorder *recorder) { m_recorder = recorder; }
 
     const ListLayoutEditor &state() const { return m_state; }
     // The drawing last shown in "プレビュー".
@@ -73,11 +77,13 @@ private:
     void sync();
     void fillTemplateBox();
     Field &field(LayoutField f) { return m_fields[size_t(f)]; }
+    QString stepName(const char16_t *what) const;
 
     ListTemplateStore &m_templates;
     std::function<UserDialogs &()> m_dialogs;
     ListLayoutEditor m_state;
     ListLayout *m_stored = nullptr;
+    EditRecorder *m_recorder = nullptr;
     std::function<void(int)> m_columnsChosen;
     bool m_syncing = false;
 

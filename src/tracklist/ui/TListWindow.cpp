@@ -93,6 +93,7 @@ TListWindow::TListWindow(EditorHost *host)
     , m_main(host)
     , m_editor(host->document().listRows)
 {
+    m_editor.setRecorder(&host->editor().history());
     setObjectName(QStringLiteral("ListWindow"));
     setWindowTitle(QStringLiteral("Casewright [List]"));
     setWindowIcon(host->hostWindow()->windowIcon());
@@ -176,6 +177,7 @@ TListWindow::TListWindow(EditorHost *host)
 
     m_setWindow = new TListSetWindow(
         host->templates(), [this]() -> UserDialogs & { return m_main->dialogs(); }, this);
+    m_setWindow->setRecorder(&host->editor().history());
     connect(m_setWindow, &QDialog::finished, this, [this] {
         m_main->requestPreviewRefresh(PreviewPage::Shown);
         sync();
@@ -345,6 +347,16 @@ void TListWindow::resetControls()
 {
     m_model->beginReset();
     m_editor.reset();
+    m_model->endReset();
+    sync();
+}
+
+void TListWindow::documentRestored(const HistoryChange &change)
+{
+    if (!change.listRows && !change.layouts[0] && !change.layouts[1])
+        return;
+    m_model->beginReset();
+    m_editor.rowsRestored();
     m_model->endReset();
     sync();
 }
@@ -596,6 +608,9 @@ void TListWindow::FileLoadClick()
     const QStringList paths = m_main->dialogs().openFiles(withAlbumImportEntries(kImportFilter));
     if (paths.isEmpty())
         return;
+    // The rows and the disc titles they offer are one step.
+    EditStep step(
+        m_editor.recorder(), stepLabel(QStringLiteral("ファイル"), QStringLiteral("リスト")));
     m_model->beginReset();
     const std::optional<ListImportOutcome> outcome
         = m_editor.importSources(paths, m_main->dialogs());

@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace cw {
 
+struct HistoryChange;
 class ListRowDelegate;
 class ListRowModel;
 class TListSetWindow;
@@ -41,6 +42,9 @@ public:
     QListView *rowView() const { return m_view; }
     // "新規作成" of the main window.
     void resetControls();
+    // After an undo or a redo: the rows and the selected row's controls as
+    // the document now holds them.
+    void documentRestored(const HistoryChange &change);
 
     void ListBoxClick(int row);
     void ListNewClick();
