@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "canvas/PagePart.h"
 #include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
 #include "tracklist/ListTemplate.h"
@@ -149,6 +150,9 @@ private:
 
     // Applies one operation's result: enabled states, values, refreshes.
     void apply(const EditResult &result);
+    // A thing of the page moved in the preview, or opened there.
+    void movedInPreview(const EditResult &result, const PagePart &part);
+    void editPart(const PagePart &part);
     void applyEnabled(const ControlStates &states);
     void refresh(PreviewPage page);
     void swatchPressed(int index);

@@ -1,0 +1,266 @@
+#include "render/ui/PreviewPageView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolTip>
+
+namespace cw {
+
+namespace {
+constexpr int kHandle = 5; // the handles' size in widget pixels
+} // namespace
+
+PreviewPageView::PreviewPageView(QWidget *parent)
+    : QLabel(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PreviewPageView::setEditing(PreviewEditing editing)
+{
+    m_editing = std::move(editing);
+}
+
+void PreviewPageView::pageDrawn(
+    const QImage &bitmap, const QList<PartBox> &boxes, QSize pageSize, int pageDpi)
+{
+    m_boxes = boxes;
+    m_pageSize = pageSize;
+    m_pageDpi = pageDpi;
+    m_scale = pageSize.width() > 0 ? double(bitmap.width()) / pageSize.width() : 1.0;
+    setPixmap(QPixmap::fromImage(bitmap));
+    resize(bitmap.size());
+    // A thing that no longer prints cannot stay selected.
+    if (m_hasSelection && selectedIndex() < 0 && !m_dragging) {
+        m_hasSelection = false;
+        Q_EMIT selectionChanged();
+    }
+    update();
+}
+
+int PreviewPageView::selectedIndex() const
+{
+    return m_hasSelection ? findPart(m_boxes, m_selection) : -1;
+}
+
+void PreviewPageView::select(int boxIndex)
+{
+    endRun();
+    if (boxIndex < 0 || boxIndex >= m_boxes.size()) {
+        clearSelection();
+        return;
+    }
+    m_selection = m_boxes[boxIndex].part;
+    m_hasSelection = true;
+    update();
+    Q_EMIT selectionChanged();
+}
+
+void PreviewPageView::clearSelection()
+{
+    endRun();
+    const bool had = m_hasSelection;
+    m_hasSelection = false;
+    update();
+    if (had)
+        Q_EMIT selectionChanged();
+}
+
+QPoint PreviewPageView::toCanvas(const QPoint &widget) const
+{
+    return QPoint(int(widget.x() / m_scale), int(widget.y() / m_scale));
+}
+
+QRect PreviewPageView::toWidget(const QRect &canvas) const
+{
+    const QRectF r(canvas.x() * m_scale, canvas.y() * m_scale, canvas.width() * m_scale,
+        canvas.height() * m_scale);
+    return r.toAlignedRect();
+}
+
+void PreviewPageView::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    const int i = selectedIndex();
+    if (i < 0)
+        return;
+    // A thin outline with a handle at each corner, on the screen only.
+    QPainter p(this);
+    const QRect r = toWidget(m_boxes[i].bounds);
+    p.setPen(QPen(QColor(0, 120, 215), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setBrush(Qt::white);
+    for (const QPoint &c : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
+        p.drawRect(QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle)));
+}
+
+void PreviewPageView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !editable()) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const int hit = partAt(m_boxes, toCanvas(event->position().toPoint()));
+    select(hit);
+    if (hit < 0)
+        return;
+    m_dragBox = m_boxes[hit];
+    m_dragStart = partPosition(m_editing.document->document(), m_dragBox, m_pageDpi, m_pageDpi);
+    m_last = m_dragStart;
+    m_pressAt = event->position().toPoint();
+    m_dragging = true;
+    // Every change until the drop is one step.
+    m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
+        stepLabel(QStringLiteral("移動"), partName(m_editing.document->document(), m_dragBox.part)));
+}
+
+void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging) {
+        QLabel::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint deltaWidget = event->position().toPoint() - m_pressAt;
+    const QPoint delta(int(deltaWidget.x() / m_scale), int(deltaWidget.y() / m_scale));
+    const PartPosition to = draggedPosition(
+        m_editing.document->document(), m_dragBox, m_dragStart, delta, m_pageDpi, m_pageDpi);
+    moveTo(m_dragBox, to, event->globalPosition().toPoint());
+}
+
+void PreviewPageView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_dragging) {
+        QLabel::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    m_dragStep.reset();
+    QToolTip::hideText();
+}
+
+void PreviewPageView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int hit = partAt(m_boxes, toCanvas(event->position().toPoint()));
+    if (hit >= 0 && m_editing.open) {
+        select(hit);
+        m_editing.open(m_boxes[hit].part);
+    }
+}
+
+void PreviewPageView::moveTo(const PartBox &box, PartPosition pos, const QPoint &tipAt)
+{
+    if (pos == m_last && m_dragging)
+        return;
+    m_last = pos;
+    const EditResult r = placePart({ *m_editing.document, *m_editing.prints }, box.part, pos);
+    // The values as stored (cut to their fields) make the tip.
+    const PartPosition stored
+        = partPosition(m_editing.document->document(), box, m_pageDpi, m_pageDpi);
+    m_tip = positionTip(box.part, stored);
+    QToolTip::showText(tipAt, m_tip, this);
+    if (m_editing.changed)
+        m_editing.changed(r, box.part);
+}
+
+void PreviewPageView::step(int dx, int dy)
+{
+    const int i = selectedIndex();
+    if (i < 0 || !editable())
+        return;
+    const PartBox box = m_boxes[i];
+    const LabelDocument &doc = m_editing.document->document();
+    const PartPosition to
+        = steppedPosition(box, partPosition(doc, box, m_pageDpi, m_pageDpi), dx, dy);
+    // A run of arrow presses on one thing is one step: the steps share a
+    // typing key, which any other action ends.
+    const QString name = partName(doc, box.part);
+    {
+        EditStep run(&m_editing.document->history(), stepLabel(QStringLiteral("移動"), name),
+            QStringLiteral("preview-move:") + name);
+        m_runOpen = true;
+        moveTo(box, to, mapToGlobal(toWidget(box.bounds).bottomLeft()));
+    }
+}
+
+void PreviewPageView::endRun()
+{
+    if (m_runOpen && m_editing.document)
+        m_editing.document->history().endTyping();
+    m_runOpen = false;
+}
+
+void PreviewPageView::keyPressEvent(QKeyEvent *event)
+{
+    const int unit = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step(-unit, 0);
+        return;
+    case Qt::Key_Right:
+        step(unit, 0);
+        return;
+    case Qt::Key_Up:
+        step(0, -unit);
+        return;
+    case Qt::Key_Down:
+        step(0, unit);
+        return;
+    case Qt::Key_Escape:
+        if (m_hasSelection) {
+            clearSelection();
+            return;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (selectedIndex() >= 0 && m_editing.open) {
+            endRun();
+            m_editing.open(m_selection);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+bool PreviewPageView::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab walk the page's things in reading order; past the
+    // last (or before the first) the focus leaves the page.
+    const QList<int> order = readingOrder(m_boxes);
+    const int current = order.indexOf(selectedIndex());
+    const int to = current < 0 ? (next ? 0 : int(order.size()) - 1) : current + (next ? 1 : -1);
+    if (!editable() || order.isEmpty() || to < 0 || to >= order.size()) {
+        clearSelection();
+        return QLabel::focusNextPrevChild(next);
+    }
+    select(order[to]);
+    return true;
+}
+
+void PreviewPageView::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    // Coming in by Tab selects the first thing, by Shift+Tab the last one.
+    if (!editable() || m_hasSelection || m_boxes.isEmpty())
+        return;
+    const QList<int> order = readingOrder(m_boxes);
+    if (event->reason() == Qt::TabFocusReason)
+        select(order.first());
+    else if (event->reason() == Qt::BacktabFocusReason)
+        select(order.last());
+}
+
+void PreviewPageView::focusOutEvent(QFocusEvent *event)
+{
+    endRun();
+    QLabel::focusOutEvent(event);
+}
+
+} // namespace cw
