@@ -259,7 +259,10 @@ void PreviewPageView::focusInEvent(QFocusEvent *event)
 
 void PreviewPageView::focusOutEvent(QFocusEvent *event)
 {
-    endRun();
+    // The tip's window coming and going is no end of a run; the user
+    // going elsewhere is.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        endRun();
     QLabel::focusOutEvent(event);
 }
 

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "prints/PrintsEditor.h"
+#include "render/DocumentPages.h"
+#include "render/ui/TPreviewWindow.h"
+
+using namespace cw;
+
+namespace {
+
+// A preview bound to a document through the change operations, as the main
+// window binds it.
+struct Harness
+{
+    LabelDocument doc;
+    PrintOptions options;
+    DocumentEditor editor { doc };
+    PrintsEditor prints { doc };
+    TPreviewWindow window { documentPageDrawer(doc, &options) };
+    int changes = 0;
+
+    Harness()
+    {
+        prints.setRecorder(&editor.history());
+        for (Surface s : kAllSurfaces) {
+            doc.surface(s).title.use = true;
+            doc.surface(s).title.text = QStringLiteral("Tessellane");
+            doc.surface(s).title.font.size = 24;
+            doc.surface(s).title.posMode = TitlePosition::Centre;
+        }
+        window.setEditing({ &editor, &prints,
+            [this](const EditResult &r, const PagePart &) {
+                ++changes;
+                for (PreviewPage p : r.pages)
+                    window.RequestPreviewRefresh(p);
+            },
+            {} });
+        window.show();
+    }
+    PreviewPageView &view() { return *window.pageView(); }
+    QPoint centreOf(PartKind kind, int owner)
+    {
+        PagePart p;
+        p.kind = kind;
+        p.owner = owner;
+        const int i = findPart(view().boxes(), p);
+        EXPECT_GE(i, 0);
+        return i >= 0 ? view().toWidget(view().boxes()[i].bounds).center() : QPoint();
+    }
+};
+
+} // namespace
+
+TEST(PreviewDirectEdit, ClickSelectsAndEmptyPaperSelectsNothing)
+{
+    Harness h;
+    for (int zoom : { 0, 1, 2 }) {
+        while (h.window.state().zoom() < zoom)
+            h.window.Zoom2Click();
+        QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::Title, 0));
+        ASSERT_TRUE(h.view().hasSelection()) << zoom;
+        EXPECT_EQ(h.view().selection().kind, PartKind::Title);
+        QTest::mouseClick(&h.view(), Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_FALSE(h.view().hasSelection()) << zoom;
+    }
+    EXPECT_EQ(h.changes, 0); // a click moves nothing
+}
+
+TEST(PreviewDirectEdit, DragMovesTheTitleInWholeMillimetresAsOneStep)
+{
+    Harness h;
+    h.window.Zoom2Click();
+    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+    const QPoint from = h.centreOf(PartKind::Title, 0);
+    const qsizetype stepsBefore = h.editor.history().undoCount();
+    QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&h.view(), from + QPoint(19, 0));
+    QTest::mouseMove(&h.view(), from + QPoint(38, 19));
+    QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(38, 19));
+    const TitleSettings &t = h.doc.top.title;
+    EXPECT_EQ(t.posMode, TitlePosition::Custom);
+    EXPECT_TRUE(t.customXUse && t.customYUse);
+    EXPECT_EQ(h.view().lastTip(),
+        QStringLiteral("横 %1mm 縦 %2mm").arg(t.customX).arg(t.customY));
+    EXPECT_EQ(h.editor.history().undoCount(), stepsBefore + 1);
+    const int x = t.customX, y = t.customY;
+    h.editor.history().undo();
+    EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Centre);
+    h.editor.history().redo();
+    EXPECT_EQ(h.doc.top.title.customX, x);
+    EXPECT_EQ(h.doc.top.title.customY, y);
+}
+
+TEST(PreviewDirectEdit, KeyboardSelectsMovesAndClears)
+{
+    Harness h;
+    h.view().setFocus();
+    QTest::keyClick(&h.view(), Qt::Key_Tab);
+    ASSERT_TRUE(h.view().hasSelection());
+    EXPECT_EQ(h.view().selection().kind, PartKind::Title);
+    QTest::keyClick(&h.view(), Qt::Key_Right); // starts from where it printed
+    const int x0 = h.doc.top.title.customX - 1;
+    const qsizetype steps = h.editor.history().undoCount();
+    QTest::keyClick(&h.view(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&h.view(), Qt::Key_Down);
+    EXPECT_EQ(h.doc.top.title.customX, x0 + 11);
+    // The run of arrow presses is one step with the first one.
+    EXPECT_EQ(h.editor.history().undoCount(), steps);
+    QTest::keyClick(&h.view(), Qt::Key_Escape);
+    EXPECT_FALSE(h.view().hasSelection());
+    h.editor.history().undo();
+    EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Centre);
+}
