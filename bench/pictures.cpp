@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ProgramFolders.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
 
@@ -61,7 +62,7 @@ const QString &jpeg4000()
 void ensureModules()
 {
     if (SusieHost::instance().moduleCount() == 0)
-        SusieHost::instance().load(QStringLiteral(CASEWRIGHT_BIN_DIR));
+        SusieHost::instance().load(programModuleFolder());
 }
 
 void BM_LoadJpegThroughHost(benchmark::State &state)

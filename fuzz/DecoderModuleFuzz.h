@@ -1,5 +1,5 @@
-// One decoder module on arbitrary bytes: the module is loaded from the folder
-// of this executable and asked, as the host asks it, whether it takes the
+// One decoder module on arbitrary bytes: the module is loaded from the
+// program's module folder of this build and asked, as the host asks it, whether it takes the
 // file's 2048-byte probe and then to decode it. Whatever it hands out must be
 // two local-memory blocks that hold the picture it describes.
 #pragma once
@@ -7,13 +7,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include "base/ProgramFolders.h"
 #include "pictures/LocalMemory.h"
 
 using namespace cw;
@@ -33,7 +33,7 @@ const FuzzedModule &fuzzedModule(const char *moduleFile)
         FuzzedModule f;
         // Keep each run small: a limit far below the program's own.
         setenv("CASEWRIGHT_MAX_PICTURE_PIXELS", "4194304", 1);
-        const QString dir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+        const QString dir = programModuleFolder();
         void *handle = dlopen(QFile::encodeName(dir + "/" + moduleFile).constData(), RTLD_NOW);
         if (!handle)
             std::abort();

@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <cstdint>
 #include <unistd.h>
 
+#include "base/ProgramFolders.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
 
@@ -31,7 +31,7 @@ void setUp()
     // Keep each run small: limits far below the program's own.
     setPictureAllocationLimitMb(64);
     qputenv("CASEWRIGHT_MAX_PICTURE_PIXELS", QByteArray::number(16 * 1024 * 1024));
-    SusieHost::instance().load(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+    SusieHost::instance().load(programModuleFolder());
 }
 
 } // namespace

@@ -345,7 +345,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     /* Refused before anything the size of the picture is allocated: both
      * the stored size and the size after cropping and turning, and the
      * canvas a grid or overlay picture declares. A picture that states no
-     * size, or whose canvas is larger than the size it states, is broken:
+     * size, or whose canvas holds more pixels than the size it states, is broken:
      * libheif would allocate whatever the canvas declares. */
     const int shownWidth = heif_image_handle_get_width(d->handle);
     const int shownHeight = heif_image_handle_get_height(d->handle);
@@ -362,8 +362,9 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     case CANVAS_FOUND:
         if (canvasWidth * canvasHeight > SPI_MAX_PIXELS)
             return SPI_NO_MEMORY;
-        if (canvasWidth == 0 || canvasHeight == 0 || canvasWidth > (uint64_t)ispeWidth
-            || canvasHeight > (uint64_t)ispeHeight)
+        /* By area: some writers state the size after turning in "ispe". */
+        if (canvasWidth == 0 || canvasHeight == 0
+            || canvasWidth * canvasHeight > (uint64_t)ispeWidth * (uint64_t)ispeHeight)
             return SPI_BROKEN_DATA;
         break;
     default:

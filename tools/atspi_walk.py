@@ -1,5 +1,10 @@
 """Run by tools/check-accessibility inside a private session bus: starts the
-program, walks its AT-SPI tree and checks what a screen reader finds."""
+program, walks its AT-SPI tree and checks what a screen reader finds. Then it
+toggles every check box and radio button of the main window, the list editor
+and the free-print editor through its accessible action, saves the document
+and reads it back (the program started again on it, and the command line's
+dump)."""
+import json
 import os
 import subprocess
 import sys
@@ -41,6 +46,243 @@ def press(node):
             action.doAction(i)
             return
     action.doAction(0)
+
+
+def run_action(node, names):
+    """Runs the first action of the node called one of `names`; False when it
+    has none of them."""
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i).lower() in names:
+            action.doAction(i)
+            return True
+    return False
+
+
+def toggle(node):
+    return run_action(node, ("toggle",))
+
+
+def is_checked(node):
+    return node.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def usable(node):
+    state = node.getState()
+    return state.contains(pyatspi.STATE_SHOWING) and state.contains(pyatspi.STATE_SENSITIVE)
+
+
+CHECKABLE_ROLES = ("check box", "radio button")
+
+
+def checkables(window):
+    """The showing check boxes and radio buttons, in tree order."""
+    return [node for _, node in walk(window)
+            if node.getRoleName() in CHECKABLE_ROLES
+            and node.getState().contains(pyatspi.STATE_SHOWING)]
+
+
+def toggle_every_control(window, label, settle=0.25):
+    """Toggles each usable control once through its accessible action; an
+    unchecked radio button must end checked, a check box must change (or go
+    back when the document refuses, which is reported). Returns how many
+    controls were toggled."""
+    count = 0
+    for node in checkables(window):
+        if not usable(node):
+            continue
+        role = node.getRoleName()
+        if role == "radio button" and is_checked(node):
+            continue
+        before = is_checked(node)
+        check(toggle(node), f"{label}: {role} {node.name!r} has no toggle action")
+        time.sleep(settle)
+        after = is_checked(node)
+        check(after != before, f"{label}: {role} {node.name!r} did not change when toggled")
+        count += 1
+    return count
+
+
+def control_states(window):
+    return [(node.getRoleName(), node.name, is_checked(node)) for node in checkables(window)]
+
+
+def main_window_states(app, main_window):
+    """The checked state of every check box and radio button, tab by tab."""
+    states = {}
+    tabs = next((n for _, n in walk(main_window) if n.getRoleName() == "page tab list"), None)
+    for i in range(tabs.childCount if tabs else 0):
+        tab = tabs.getChildAtIndex(i)
+        if tab is None or tab.getRoleName() != "page tab":
+            continue
+        press(tab)
+        time.sleep(0.4)
+        states[tab.name] = control_states(main_window)
+    return states
+
+
+def find_usable(root, role, name):
+    for _, node in walk(root):
+        if node.getRoleName() == role and node.name == name and usable(node):
+            return node
+    return None
+
+
+def show_tab(window, name):
+    tab = find(window, "page tab", name)
+    check(tab is not None, f"no tab {name!r}")
+    if tab is not None:
+        press(tab)
+        time.sleep(0.4)
+
+
+def press_named(window, name, label):
+    button = find_usable(window, "push button", name)
+    check(button is not None, f"{label}: no usable button {name!r}")
+    if button is not None:
+        press(button)
+        time.sleep(0.6)
+    return button is not None
+
+
+def toggle_main_window(app, main_window):
+    total = 0
+    tabs = next((n for _, n in walk(main_window) if n.getRoleName() == "page tab list"), None)
+    for i in range(tabs.childCount if tabs else 0):
+        tab = tabs.getChildAtIndex(i)
+        if tab is None or tab.getRoleName() != "page tab":
+            continue
+        press(tab)
+        time.sleep(0.4)
+        # Twice: the first round enables controls that follow others.
+        for _ in range(2):
+            total += toggle_every_control(main_window, f"tab {tab.name}")
+    print(f"{total} toggles on the main window's tabs")
+    check(total >= 40, f"only {total} controls of the main window were toggled")
+
+
+def switch_on(window, name):
+    """Checks the usable check box `name` when it is not."""
+    box = find_usable(window, "check box", name)
+    if box is not None and not is_checked(box):
+        toggle(box)
+        time.sleep(0.3)
+    return box is not None and is_checked(box)
+
+
+def toggle_list_editor(app, main_window):
+    """Opens the list editor, makes a row and toggles every radio button.
+    Returns the states the new row's controls show."""
+    show_tab(main_window, "表レーベル")
+    check(switch_on(main_window, "リスト"), "the front's 'リスト' cannot be switched on")
+    if not press_named(main_window, "リスト編集", "main window"):
+        return None
+    editor = frame(app, "Casewright [List]")
+    check(editor is not None, "the list editor does not show")
+    if editor is None:
+        return None
+    press_named(editor, "新規", "list editor")
+    # Every radio button, the cells' first: "ｾﾊﾟﾚｰﾀ" switches the cells off.
+    # Each cell's alignment ends at "右寄せ", the row at "する" and "文章".
+    count = 0
+    order = (("中央", "左寄せ", "中央", "右寄せ"), ("しない", "する"), ("ｾﾊﾟﾚｰﾀ", "文章"))
+    for names in order:
+        for name in names:
+            for node in checkables(editor):
+                if node.name == name and usable(node) and not is_checked(node):
+                    check(toggle(node), f"list editor: {name!r} has no toggle action")
+                    time.sleep(0.25)
+                    check(is_checked(node), f"list editor: {name!r} is not checked when toggled")
+                    count += 1
+    print(f"{count} toggles in the list editor")
+    check(count >= 16, f"only {count} radio buttons of the list editor were toggled")
+    shown = [is_checked(n) for n in checkables(editor) if n.name == "右寄せ"]
+    press_named(editor, "閉じる", "list editor")
+    return shown
+
+
+def toggle_prints_editor(app, main_window):
+    """Opens the cover's free-print editor, makes an item and toggles both
+    check boxes. Returns whether "透明色" shows checked."""
+    show_tab(main_window, "表レーベル")
+    check(switch_on(main_window, "任意印刷(前面)"), "'任意印刷(前面)' cannot be switched on")
+    buttons = [n for _, n in walk(main_window)
+               if n.getRoleName() == "push button" and n.name == "印刷項目編集" and usable(n)]
+    check(bool(buttons), "no usable '印刷項目編集'")
+    if not buttons:
+        return None
+    press(buttons[0])
+    editor = frame(app, "Casewright [PrintsList]")
+    check(editor is not None, "the free-print editor does not show")
+    if editor is None:
+        return None
+    press_named(editor, "新規", "free-print editor")
+    show_tab(editor, "グラフィック")
+    count = toggle_every_control(editor, "free-print editor")
+    check(count == 2, f"{count} check boxes of the free-print editor were toggled, not 2")
+    transparent = find(editor, "check box", "透明色")
+    shown = transparent is not None and is_checked(transparent)
+    press_named(editor, "閉じる", "free-print editor")
+    return shown
+
+
+def save_document(main_window):
+    item = next((n for _, n in walk(main_window)
+                 if n.getRoleName() == "menu item" and n.name.startswith("上書き保存")), None)
+    check(item is not None, "no menu item '上書き保存'")
+    if item is not None:
+        run_action(item, ("click", "press", "activate", "toggle")) or item.queryAction().doAction(0)
+        time.sleep(1.0)
+
+
+def dump(document):
+    cli = os.environ.get("CASEWRIGHT_CLI", "")
+    if not cli or not os.access(cli, os.X_OK):
+        print("no casewright-cli: the saved document is read back by the program only")
+        return None
+    out = subprocess.run([cli, "dump", document], capture_output=True, text=True)
+    check(out.returncode == 0, f"casewright-cli dump failed: {out.stderr.strip()}")
+    return json.loads(out.stdout) if out.returncode == 0 else None
+
+
+def toggle_editors_and_read_back(app, main_window, env):
+    """The list editor's and the free-print editor's controls, saved and
+    read back by the command line's dump."""
+    aligned = toggle_list_editor(app, main_window)
+    main_window = frame(app, "Casewright [Main]")
+    check(main_window is not None, "the main window does not come back after the list editor")
+    if main_window is None:
+        return
+    transparent = toggle_prints_editor(app, main_window)
+    main_window = frame(app, "Casewright [Main]")
+    check(main_window is not None, "the main window does not come back after the free-print editor")
+    if main_window is None:
+        return
+    save_document(main_window)
+    saved = dump(env["CASEWRIGHT_DOCUMENT"])
+    if saved is None:
+        return
+    rows = saved.get("listRows", [])
+    check(bool(rows), "the saved document has no list rows")
+    if rows and aligned:
+        aligns = [c.get("align") for c in rows[-1]["columns"]]
+        check(aligns == [3] * 3, f"the new row's alignments saved as {aligns}")
+    items = saved.get("coverPrints", [])
+    check(bool(items), "the saved document has no cover items")
+    if items and transparent is not None:
+        check(items[-1].get("transparent") == transparent,
+              f"'透明色' shows {transparent}, saved {items[-1].get('transparent')}")
+    if not failures:
+        print("the editors' toggled states were saved and read back")
+
+
+def stored_states(states):
+    """"縦横比固定" is the window's state, not stored in the file."""
+    return [state for state in states or [] if state[1] != "縦横比固定"]
+
+
+def start_program(env):
+    return subprocess.Popen([env["CASEWRIGHT_PROGRAM"], env["CASEWRIGHT_DOCUMENT"]], env=env)
 
 
 def application(timeout=90):
@@ -214,6 +456,35 @@ def main():
         tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout
         check("— Casewright" not in tree, "a caption carries the program's name as a suffix")
         check('"Casewright [Main]"' in tree, "no X window captioned 'Casewright [Main]'")
+        if preview_button is not None:
+            preview = frame(app, "Casewright [Preview]")
+            if preview is not None:
+                close = find(preview, "push button", "閉じる")
+                if close is not None:
+                    press(close)
+                    time.sleep(0.5)
+        # The main window's controls as toggled, saved, and shown by the
+        # program started again on the saved document.
+        toggle_main_window(app, main_window)
+        shown = main_window_states(app, main_window)
+        save_document(main_window)
+        program.kill()
+        program.wait()
+        program = start_program(env)
+        app = application()
+        main_window = frame(app, "Casewright [Main]") if app is not None else None
+        check(main_window is not None, "the program does not start again on the saved document")
+        if main_window is None:
+            return
+        time.sleep(3)  # the splash closes by itself
+        again = main_window_states(app, main_window)
+        for tab, states in shown.items():
+            check(stored_states(again.get(tab)) == stored_states(states),
+                  f"tab {tab}: read back {stored_states(again.get(tab))}, "
+                  f"was {stored_states(states)}")
+        if not failures:
+            print("the main window's toggled states were saved and read back")
+        toggle_editors_and_read_back(app, main_window, env)
     finally:
         program.kill()
         program.wait()

@@ -5,6 +5,7 @@
 #include <QTranslator>
 #include <stdexcept>
 
+#include "base/ProgramFolders.h"
 #include "base/UserPrompts.h"
 
 namespace cw {
@@ -50,7 +51,7 @@ void setApplicationIdentity()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tessellane"));
     QCoreApplication::setApplicationName(QStringLiteral("Casewright"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.12"));
+    QCoreApplication::setApplicationVersion(programVersion());
     QGuiApplication::setDesktopFileName(QStringLiteral("casewright"));
 }
 

@@ -11,15 +11,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "app/PicturePanel.h"
+#include "app/PrintCorrectionPanel.h"
 #include "app/TMainWindow.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
+#include "text/TypedNumber.h"
 #include "text/ui/UnicodeMark.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
+#include "widgets/QuietChecks.h"
 #include "widgets/UserDialogs.h"
 
 namespace cw {
@@ -251,7 +255,7 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
         button->setAccessibleDescription(caption);
         grid->addWidget(sw, r, 0);
         grid->addWidget(button, r, 1);
-        connect(sw, &QCheckBox::clicked, this, onSwitch);
+        connect(sw, &QCheckBox::toggled, this, onSwitch);
         connect(button, &QPushButton::clicked, this, onButton);
     };
     if (s == Surface::Top) {
@@ -302,7 +306,7 @@ QWidget *TMainWindow::buildOptionsTab()
             QCheckBox *box = checkBox(caption, g, QLatin1String(key));
             m_optionBoxes.insert(QLatin1String(key), box);
             const QString k = QLatin1String(key);
-            connect(box, &QCheckBox::clicked, this, [this, k](bool on) { optionClicked(k, on); });
+            connect(box, &QCheckBox::toggled, this, [this, k](bool on) { optionClicked(k, on); });
             v->addWidget(box);
         }
         left->addWidget(g);
@@ -315,6 +319,8 @@ QWidget *TMainWindow::buildOptionsTab()
             { "CutLinePrint", QStringLiteral("折線印刷") } });
     optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
         { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
+    QWidget *correction = buildCorrectionPanel(tab);
+    left->addWidget(m_correctionPanel->bleedGroup());
     left->addStretch(1);
     columns->addLayout(left, 1);
 
@@ -383,8 +389,18 @@ QWidget *TMainWindow::buildOptionsTab()
     }
     pg->setColumnStretch(5, 1);
     right->addWidget(printer);
+    right->addWidget(correction);
     right->addStretch(1);
     columns->addLayout(right, 1);
+    // Tab reads the left column, then the right one.
+    QWidget *chain[] = { m_optionBoxes.value(QStringLiteral("SideTitleSameTop")),
+        tab->findChild<QWidget *>(QStringLiteral("Bleed")), m_swatches[0], m_swatches[1],
+        m_swatches[2], m_swatches[3], m_swatches[4],
+        tab->findChild<QWidget *>(QStringLiteral("PrintOffsetX")),
+        tab->findChild<QWidget *>(QStringLiteral("PrintOffsetY")),
+        tab->findChild<QWidget *>(QStringLiteral("CalibrationPrint")) };
+    for (size_t i = 0; i + 1 < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
     return tab;
 }
 
@@ -393,20 +409,24 @@ QWidget *TMainWindow::buildOptionsTab()
 void TMainWindow::bindTitle(Surface s)
 {
     TitleControls &c = m_titles[int(s)];
-    connect(c.use, &QCheckBox::clicked, this,
+    // Check boxes and radio buttons follow `toggled`, which every way of
+    // changing them emits; syncFromDocument sets them without signals.
+    connect(c.use, &QCheckBox::toggled, this,
         [this, s](bool on) { apply(m_editor.setTitleUse(s, on)); });
     connect(c.text, &QLineEdit::textEdited, this,
         [this, s](const QString &text) { apply(m_editor.setTitleText(s, text)); });
-    connect(c.pos, &QButtonGroup::idClicked, this,
-        [this, s](int mode) { apply(m_editor.setTitlePosMode(s, titlePositionFrom(mode))); });
+    connect(c.pos, &QButtonGroup::idToggled, this, [this, s](int mode, bool checked) {
+        if (checked)
+            apply(m_editor.setTitlePosMode(s, titlePositionFrom(mode)));
+    });
     connect(c.font, &QPushButton::clicked, this, [this, s] {
         if (std::optional<FontSpec> font = dialogs().chooseFont(m_document.surface(s).title.font))
             apply(m_editor.setTitleFont(s, *font));
     });
     if (c.xUse) {
-        connect(c.xUse, &QCheckBox::clicked, this,
+        connect(c.xUse, &QCheckBox::toggled, this,
             [this, s](bool on) { apply(m_editor.setTitleCustomXUse(s, on)); });
-        connect(c.yUse, &QCheckBox::clicked, this,
+        connect(c.yUse, &QCheckBox::toggled, this,
             [this, s](bool on) { apply(m_editor.setTitleCustomYUse(s, on)); });
         // The typed value is the document's at once; leaving the field (or
         // Enter) refreshes the preview. An emptied field keeps the value.
@@ -428,24 +448,24 @@ void TMainWindow::bindTitle(Surface s)
         connect(c.offset, &CommitEdit::committed, this, [this] { syncFromDocument(); });
     }
     if (c.sameAsFront)
-        connect(c.sameAsFront, &QCheckBox::clicked, this,
+        connect(c.sameAsFront, &QCheckBox::toggled, this,
             [this, s](bool on) { apply(m_editor.setTitleSameAsFront(s, on)); });
     if (c.sameAsLeft)
-        connect(c.sameAsLeft, &QCheckBox::clicked, this,
+        connect(c.sameAsLeft, &QCheckBox::toggled, this,
             [this](bool on) { apply(m_editor.setTitleSameAsLeft(on)); });
 }
 
 void TMainWindow::bindPicture(Surface s)
 {
     PicturePanel *panel = m_pictures[int(s)];
-    connect(panel->useBox(), &QCheckBox::clicked, this,
+    connect(panel->useBox(), &QCheckBox::toggled, this,
         [this, s](bool on) { apply(m_editor.setPictureUse(s, on)); });
     if (QCheckBox *link = panel->linkBox()) {
         if (s == Surface::Bottom)
-            connect(link, &QCheckBox::clicked, this,
+            connect(link, &QCheckBox::toggled, this,
                 [this](bool on) { apply(m_editor.setPictureSameAsFront(on)); });
         else
-            connect(link, &QCheckBox::clicked, this,
+            connect(link, &QCheckBox::toggled, this,
                 [this](bool on) { apply(m_editor.setPictureSameAsLeft(on)); });
     }
     connect(panel->fileSelectButton(), &QPushButton::clicked, this, [this, s] {
@@ -455,15 +475,22 @@ void TMainWindow::bindPicture(Surface s)
             return;
         apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));
     });
-    // A typed value the editor does not take is shown as stored again.
-    connect(panel->widthEdit(), &CommitEdit::committed, this,
-        [=, this] { apply(m_editor.commitPictureWidth(s, panel->widthEdit()->text())); });
-    connect(panel->heightEdit(), &CommitEdit::committed, this,
-        [=, this] { apply(m_editor.commitPictureHeight(s, panel->heightEdit()->text())); });
-    connect(panel->posXEdit(), &CommitEdit::committed, this,
-        [=, this] { apply(m_editor.commitPicturePosX(s, panel->posXEdit()->text())); });
-    connect(panel->posYEdit(), &CommitEdit::committed, this,
-        [=, this] { apply(m_editor.commitPicturePosY(s, panel->posYEdit()->text())); });
+    // A typed value the editor does not take is shown as stored again, and
+    // the edit is told so (a closing window then stays open).
+    using Commit = EditResult (DocumentEditor::*)(Surface, const QString &);
+    auto bindCommit = [=, this](CommitEdit *edit, Commit commit) {
+        connect(edit, &CommitEdit::committed, this, [=, this] {
+            const QString text = edit->text();
+            const bool number = typedInt(text).has_value();
+            apply((m_editor.*commit)(s, text));
+            if (!number)
+                edit->refuse();
+        });
+    };
+    bindCommit(panel->widthEdit(), &DocumentEditor::commitPictureWidth);
+    bindCommit(panel->heightEdit(), &DocumentEditor::commitPictureHeight);
+    bindCommit(panel->posXEdit(), &DocumentEditor::commitPicturePosX);
+    bindCommit(panel->posYEdit(), &DocumentEditor::commitPicturePosY);
     connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int index) {
         if (const std::optional<PictureSizing> mode = pictureSizingFrom(index))
             apply(m_editor.applySizeMode(s, *mode));
@@ -472,7 +499,7 @@ void TMainWindow::bindPicture(Surface s)
         if (const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index))
             apply(m_editor.applyAlignMode(s, *mode));
     });
-    connect(panel->keepAspectBox(), &QCheckBox::clicked, this,
+    connect(panel->keepAspectBox(), &QCheckBox::toggled, this,
         [this, s](bool on) { apply(m_editor.setKeepAspect(s, on)); });
 }
 

@@ -16,6 +16,7 @@
 #include "base/Units.h"
 #include "document/PicturePlacementOps.h"
 #include "widgets/CommitEdit.h"
+#include "widgets/QuietChecks.h"
 
 namespace cw {
 
@@ -278,8 +279,7 @@ void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
 {
     const PicturePlacement &p = doc.surface(m_surface).picture;
     const PlacementTexts t = placementTexts(doc, m_surface);
-    if (m_use->isChecked() != p.use)
-        m_use->setChecked(p.use);
+    setCheckedQuietly(m_use, p.use);
     setTextIfChanged(m_fileName, t.fileName, true);
     // The field shows the start of a long path; its tool tip the whole of it.
     m_fileName->setToolTip(t.fileName);
@@ -297,8 +297,7 @@ void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
     m_posYMm->setText(t.posYMm);
     m_sizeMode->setCurrentIndex(int(p.sizeMode));
     m_alignMode->setCurrentIndex(int(p.alignMode));
-    if (m_keepAspect->isChecked() != p.keepAspect)
-        m_keepAspect->setChecked(p.keepAspect);
+    setCheckedQuietly(m_keepAspect, p.keepAspect);
 }
 
 void PicturePanel::showSurfaceSize(int width, int height)
@@ -321,8 +320,7 @@ void PicturePanel::setLinkEnabled(bool enabled)
 
 void PicturePanel::setLinkChecked(bool on)
 {
-    if (m_link && m_link->isChecked() != on)
-        m_link->setChecked(on);
+    setCheckedQuietly(m_link, on);
 }
 
 } // namespace cw

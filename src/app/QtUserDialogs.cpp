@@ -79,11 +79,21 @@ QString QtUserDialogs::saveFile(
     dialog.setFileMode(QFileDialog::AnyFile);
     // Qt asks before overwriting an existing file unless told not to.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (!currentName.isEmpty())
-        dialog.selectFile(currentName);
+    startSaveDialogAt(dialog, currentName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();
+}
+
+void QtUserDialogs::startSaveDialogAt(QFileDialog &dialog, const QString &currentName)
+{
+    if (currentName.isEmpty())
+        return;
+    // selectFile() would take a folder's path for a file in its parent.
+    if (currentName.endsWith(QLatin1Char('/')))
+        dialog.setDirectory(currentName);
+    else
+        dialog.selectFile(currentName);
 }
 
 QString QtUserDialogs::openPicture(const QString &filter, const QString &startFolder)

@@ -4,6 +4,7 @@
 
 #include "widgets/UserDialogs.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace cw {
@@ -27,6 +28,10 @@ public:
     std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override;
     std::optional<ColorRef> pickTransparentColor(const QImage &picture) override;
     QStringList openFiles(const QString &filter) override;
+
+    // Where a save dialog starts: in the folder of `currentName` with its
+    // file name, or, for a name ending in "/", in that folder with no name.
+    static void startSaveDialogAt(QFileDialog &dialog, const QString &currentName);
 
 private:
     QWidget *m_parent;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "base/ProgramFolders.h"
 #include "render/WindowPlacement.h"
 
 namespace cw {
@@ -46,14 +47,16 @@ TAboutBox::TAboutBox(QWidget *mainWindow)
     product->setFont(arial(16));
     product->setGeometry(62, 14, 170, 24);
 
-    auto *version = new QLabel(QStringLiteral("Version 1.12"), panel);
+    auto *version = new QLabel(QStringLiteral("Version ") + programVersion(), panel);
     version->setObjectName(QStringLiteral("Version"));
     QFont versionFont = arial(12);
     version->setFont(versionFont);
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     version->setGeometry(62, 50, 166, 20);
 
-    auto *date = new QLabel(QStringLiteral("2025年6月 リリース"), panel);
+    const QDate released = programReleaseDate();
+    auto *date = new QLabel(
+        QStringLiteral("%1年%2月 リリース").arg(released.year()).arg(released.month()), panel);
     date->setObjectName(QStringLiteral("Comments"));
     date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     date->setGeometry(62, 80, 166, 20);

@@ -23,12 +23,14 @@
 
 #include "app/HelpWindow.h"
 #include "app/PicturePanel.h"
+#include "app/PrintCorrectionPanel.h"
 #include "app/QtUserDialogs.h"
 #include "app/TAboutBox.h"
 #include "base/PreviewPage.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
+#include "render/CalibrationSheet.h"
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
@@ -42,6 +44,7 @@
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
 #include "widgets/HistoryKeys.h"
+#include "widgets/QuietChecks.h"
 
 // The icon and the help pages live in the window library's resources, which
 // the linker keeps only when they are registered explicitly.
@@ -53,6 +56,13 @@ static void initCasewrightResources()
 namespace cw {
 
 namespace {
+
+// The correction the settings keep for the device a job goes to.
+PrintCorrection storedPrintCorrection(const PrintDevice &device)
+{
+    QSettings settings;
+    return loadPrintCorrection(settings, device);
+}
 
 const QString kOpenFilter
     = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
@@ -258,6 +268,10 @@ void TMainWindow::openPrintsEditor(int list)
 
 void TMainWindow::stepAside()
 {
+    // Hiding takes the focus away without leaving the field: the value being
+    // edited is taken here (a text that is no number gets its message and
+    // the stored value, as leaving it would).
+    CommitEdit::commitFocused(this);
     m_standingPos = geometry().topLeft();
     hide();
 }
@@ -375,9 +389,28 @@ void TMainWindow::applySettings()
     QSettings settings;
     m_options = loadPrintOptions(settings);
     for (const PrintOptionInfo &info : printOptionTable()) {
-        if (QCheckBox *box = m_optionBoxes.value(QLatin1String(info.key)))
-            box->setChecked(m_options.*info.field);
+        setCheckedQuietly(m_optionBoxes.value(QLatin1String(info.key)), m_options.*info.field);
     }
+    m_correctionPanel->showBleed(m_options.bleedMm);
+    m_correctionPanel->showDevice(printer().device());
+}
+
+QWidget *TMainWindow::buildCorrectionPanel(QWidget *parent)
+{
+    m_correctionPanel = new PrintCorrectionPanel(parent);
+    m_correctionPanel->setMessageHandler(
+        [this](const QString &text) { dialogs().showMessage(text); });
+    connect(m_correctionPanel, &PrintCorrectionPanel::bleedChosen, this, [this](int mm) {
+        QSettings settings;
+        storeBleed(settings, m_options, mm);
+        if (settings.status() != QSettings::NoError)
+            dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
+                + QStringLiteral(")が記録できません"));
+        refresh(PreviewPage::Shown);
+    });
+    connect(m_correctionPanel, &PrintCorrectionPanel::calibrationSheetRequested, this,
+        &TMainWindow::CalibrationPrintClick);
+    return m_correctionPanel;
 }
 
 void TMainWindow::optionClicked(const QString &key, bool checked)
@@ -444,6 +477,12 @@ void TMainWindow::ExitMenuClick()
 
 void TMainWindow::closeEvent(QCloseEvent *event)
 {
+    // The field being edited is taken first, as leaving it would; a text
+    // that is no number keeps the window open.
+    if (!CommitEdit::commitFocused(this)) {
+        event->ignore();
+        return;
+    }
     if (dialogs().confirm(QStringLiteral("終了してよろしいですか？"), QStringLiteral("終了確認"))) {
         if (m_help)
             m_help->close();
@@ -528,15 +567,30 @@ void TMainWindow::PrintStartClick()
     if (!qt || !qt->printer())
         return;
     QtPrintTarget target(*qt->printer());
+    target.setCorrectionLookup(storedPrintCorrection);
     // Printing reports a picture file it cannot read; the preview, which
     // redraws on every edit, does not repeat that message.
     FilePictureReader pictures(dialogs());
     PrintDocument(target, printer(), m_options,
         documentPageDrawer(m_document, &m_options, &pictures), dialogs(), progressWindow());
+    // The print dialog may have chosen another printer.
+    m_correctionPanel->showDevice(printer().device());
+}
+
+void TMainWindow::CalibrationPrintClick()
+{
+    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
+    if (!qt || !qt->printer())
+        return;
+    // The sheet goes to the printer whose correction the tab shows.
+    QtPrintTarget target(*qt->printer(), [](QPrinter &) { return true; });
+    target.setCorrectionLookup(storedPrintCorrection);
+    PrintCalibrationSheet(target, printer(), dialogs());
 }
 
 void TMainWindow::showPrinterInformation()
 {
+    m_correctionPanel->showDevice(printer().device());
     m_dpiX->setText(QString::asprintf("%ddpi", m_document.dpiX));
     m_dpiY->setText(QString::asprintf("%ddpi", m_document.dpiY));
     const SurfacePixels &px = m_document.surfacePixels;
@@ -615,10 +669,7 @@ void TMainWindow::applyEnabled(const ControlStates &states)
 
 void TMainWindow::syncFromDocument()
 {
-    auto check = [](QCheckBox *box, bool on) {
-        if (box && box->isChecked() != on)
-            box->setChecked(on);
-    };
+    auto check = [](QCheckBox *box, bool on) { setCheckedQuietly(box, on); };
     auto text = [](QLineEdit *edit, const QString &value) {
         if (edit && edit->text() != value) {
             edit->setText(value);
@@ -633,8 +684,7 @@ void TMainWindow::syncFromDocument()
         TitleControls &c = m_titles[int(s)];
         check(c.use, t.use);
         text(c.text, t.text);
-        if (QAbstractButton *b = c.pos->button(int(t.posMode)))
-            b->setChecked(true);
+        checkGroupQuietly(c.pos, int(t.posMode));
         check(c.xUse, t.customXUse);
         check(c.yUse, t.customYUse);
         if (c.x)

@@ -94,6 +94,8 @@ public:
     void PreviewShowClick();
     void PrinterSetClick();
     void PrintStartClick();
+    // "補正用シート印刷": the calibration sheet on the printer now chosen.
+    void CalibrationPrintClick();
     class TPreviewWindow *previewWindow() const { return m_preview; }
     // The track-list editor, opened by "リスト編集".
     TListWindow *listWindow() const { return m_listWindow; }
@@ -144,6 +146,7 @@ private:
     QWidget *buildTitleGroup(Surface s, QWidget *parent);
     QWidget *buildSwitchGroup(Surface s, QWidget *parent);
     QWidget *buildOptionsTab();
+    QWidget *buildCorrectionPanel(QWidget *parent);
     void bindTitle(Surface s);
     void bindPicture(Surface s);
     void setReadingOrder(Surface s, QWidget *tab);
@@ -192,6 +195,7 @@ private:
     QHash<QString, QCheckBox *> m_optionBoxes;
     QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
     QHash<QString, QLabel *> m_sizeLabels;
+    class PrintCorrectionPanel *m_correctionPanel = nullptr;
 };
 
 } // namespace cw

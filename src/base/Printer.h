@@ -7,6 +7,18 @@
 
 namespace cw {
 
+// Where a print job goes, as far as settings kept per device care: a printer
+// by its name, or a PDF file (every PDF file counts as one device).
+struct PrintDevice
+{
+    bool pdfFile = false;
+    QString name; // the printer's name; empty for a PDF file
+
+    static PrintDevice pdf() { return { true, QString() }; }
+    static PrintDevice printer(const QString &name) { return { false, name }; }
+    bool operator==(const PrintDevice &) const = default;
+};
+
 // The printer as the program sees it: its resolution, or a failure.
 class PrinterBackend
 {
@@ -15,6 +27,8 @@ public:
     // Sets the orientation to landscape and reads the logical resolution.
     // False when the printer cannot be reached or set up.
     virtual bool queryResolution(int &dpiX, int &dpiY) = 0;
+    // The device now chosen. A printer without a name unless overridden.
+    virtual PrintDevice device() const { return {}; }
 };
 
 // Process-wide printer state: the resolution every document refers to.

@@ -10,6 +10,7 @@
 
 #include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
+#include "document/PrintCorrection.h"
 
 namespace cw {
 
@@ -81,9 +82,15 @@ QPair<int, int> parseDpi(const QString &text);
 QPair<int, int> parseSize(const QString &text);
 
 // The print options: the user's settings (read only; defaults where a value
-// does not exist), then every --option NAME=0|1 over them. Throws UsageError
-// for an unknown name or a value other than 0 or 1.
+// does not exist), then every --option NAME=0|1 over them, and the bleed:
+// the settings' "Bleed", or --bleed N (0..3). Throws UsageError for an
+// unknown name, a value other than 0 or 1, or a bleed out of range.
 PrintOptions printOptions(const Args &args);
+
+// The position correction of a run on `device`: --offset X,Y when given
+// (millimetres, one decimal, each within ±10.0), else the one the user's
+// settings keep for the device. Throws UsageError for a bad --offset.
+PrintCorrection printCorrection(const Args &args, const PrintDevice &device);
 
 // Messages the GUI would show in a message box: on standard error, verbatim.
 class StderrMessages : public MessageSink

@@ -171,7 +171,30 @@ PrintOptions printOptions(const Args &args)
                   "SideTitleSameTop, TopLabelPrint, BottomLabelPrint)");
         options.*info->field = value == QLatin1String("1");
     }
+    options.bleedMm = loadBleed(settings);
+    if (args.has(QStringLiteral("bleed"))) {
+        const QString text = args.value(QStringLiteral("bleed"));
+        bool ok = false;
+        const int mm = text.toInt(&ok);
+        if (!ok || mm < 0 || mm > kMaxBleedMm)
+            throw UsageError("invalid bleed: " + text.toStdString() + " (0, 1, 2 or 3 mm)");
+        options.bleedMm = mm;
+    }
     return options;
+}
+
+PrintCorrection printCorrection(const Args &args, const PrintDevice &device)
+{
+    if (args.has(QStringLiteral("offset"))) {
+        const QString text = args.value(QStringLiteral("offset"));
+        const std::optional<PrintCorrection> c = parseCorrectionPair(text);
+        if (!c)
+            throw UsageError("invalid offset: " + text.toStdString()
+                + " (X,Y in millimetres from -10.0 to 10.0, one decimal)");
+        return *c;
+    }
+    QSettings settings;
+    return loadPrintCorrection(settings, device);
 }
 
 } // namespace cw::cli

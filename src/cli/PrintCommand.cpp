@@ -53,6 +53,9 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         if (!job)
             return 1;
     }
+    // The correction of the device printed to: --offset, or the one kept for it.
+    const PrintCorrection correction
+        = cli::printCorrection(args, toPdf ? PrintDevice::pdf() : job->device());
     cli::CommandDocument document;
     if (!cli::loadCommandDocument(args, args.positional.first(), messages, document,
             { .printer = job.get(), .warmUp = OutputWarmUp::Vector }))
@@ -67,6 +70,7 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         // unless --printer-dpi says otherwise).
         const PrinterState &dpi = printerState();
         PdfPrintTarget target(args.value(QStringLiteral("pdf")), dpi.printerDpiX, dpi.printerDpiY);
+        target.setCorrectionLookup([correction](const PrintDevice &) { return correction; });
         FixedResolution printer(dpi.printerDpiX, dpi.printerDpiY);
         PrintResult r
             = PrintDocument(target, printer, options, draw, messages, progress, printState);
@@ -76,7 +80,8 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         return r == PrintResult::Printed ? 0 : 1;
     }
 
-    const PrintResult r = job->print(options, draw, messages, progress, printState);
+    const PrintResult r = job->print(options, draw, messages, progress, printState,
+        [correction](const PrintDevice &) { return correction; });
     return r == PrintResult::Printed ? 0 : 1;
 }
 
@@ -84,8 +89,9 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 
 CLI_COMMAND({ .name = "print",
     .usage = "print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... "
-             "[--printer-dpi X[xY]]",
-    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("option") },
+             "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]",
+    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("option"),
+        QStringLiteral("offset"), QStringLiteral("bleed") },
     .positionals = { 1, 1, "one document is needed" },
     .run = runPrint });
 

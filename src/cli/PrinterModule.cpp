@@ -1,8 +1,10 @@
 #include "cli/PrinterModule.h"
 
 #include <QByteArray>
-#include <QFileInfo>
+#include <QFile>
 #include <dlfcn.h>
+
+#include "base/ProgramFolders.h"
 
 namespace cw {
 
@@ -15,12 +17,10 @@ const PrinterModuleApi *printerModule(QString *error)
     static bool tried = false;
     if (!tried) {
         tried = true;
-        // Beside the executable; asked of the system because no application
-        // object exists yet when the module provides it.
-        const QString dir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-        const QByteArray path = QFileInfo(dir + QStringLiteral("/casewright-printing.so"))
-                                    .absoluteFilePath()
-                                    .toLocal8Bit();
+        // In the program's module folder (found without an application
+        // object, which does not exist yet when the module provides it).
+        const QByteArray path
+            = QFile::encodeName(programModuleFolder() + QStringLiteral("/casewright-printing.so"));
         void *handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
         auto entry = handle
             ? reinterpret_cast<PrinterModuleEntry>(dlsym(handle, "casewright_printer_module"))

@@ -16,9 +16,15 @@ namespace cw {
 class PrinterJob : public PrinterBackend
 {
 public:
-    // Prints the pages as PrintDocument does, on this printer, without a dialog.
+    // Prints the pages as PrintDocument does, on this printer, without a
+    // dialog, each sheet moved by the correction the lookup gives.
     virtual PrintResult print(const PrintOptions &options, const PageDrawer &drawPage,
-        MessageSink &messages, ProgressSink &progress, PrinterState &state)
+        MessageSink &messages, ProgressSink &progress, PrinterState &state,
+        const PrintTarget::CorrectionLookup &correction)
+        = 0;
+    // Prints the calibration sheet on this printer, moved likewise.
+    virtual PrintResult printCalibrationSheet(
+        MessageSink &messages, PrinterState &state, const PrintTarget::CorrectionLookup &correction)
         = 0;
 };
 

@@ -77,6 +77,7 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
     const int dpi = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("300"))).first;
     const PrintOptions options = cli::printOptions(args);
+    const PrintCorrection correction = cli::printCorrection(args, PrintDevice::pdf());
     cli::StderrMessages messages(err);
     cli::CommandDocument document;
     if (!cli::loadCommandDocument(
@@ -86,7 +87,7 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
     FilePictureReader reader(messages);
     const QString file = args.positional[1];
     QString error;
-    if (!ExportDocumentPdf(doc, options, file, dpi, &error, &reader)) {
+    if (!ExportDocumentPdf(doc, options, file, dpi, &error, &reader, correction)) {
         err << "ファイル(" << file << ")が記録できません (" << error << ")\n";
         return 1;
     }
@@ -98,16 +99,19 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 CLI_COMMAND({ .name = "render",
     .usage = "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] "
-             "(--png F | --pdf F | --ops) [--option NAME=0|1]...",
+             "(--png F | --pdf F | --ops) [--option NAME=0|1]... [--bleed N]",
     .valueOptions = { QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("size"),
-        QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("option") },
+        QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("option"),
+        QStringLiteral("bleed") },
     .flags = { QStringLiteral("ops") },
     .positionals = { 1, 1, "one document expected" },
     .run = runRender });
 
 CLI_COMMAND({ .name = "export-pdf",
-    .usage = "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]...",
-    .valueOptions = { QStringLiteral("dpi"), QStringLiteral("option") },
+    .usage = "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] "
+             "[--bleed N]",
+    .valueOptions = { QStringLiteral("dpi"), QStringLiteral("option"), QStringLiteral("offset"),
+        QStringLiteral("bleed") },
     .positionals = { 2, 2, "a document and an output file expected" },
     .run = runExportPdf });
 

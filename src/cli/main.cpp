@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/CliCommand.h"
+#include "cli/CommandHelp.h"
 #include "cli/PrinterModule.h"
 #include "fonts/Font.h"
 
@@ -37,20 +38,22 @@ static void quietMessageHandler(
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
 }
 
-// "print" without --pdf goes to a printer. Decided from argv before the
-// application exists: the options Qt takes for itself are still among the
-// arguments then, and are refused, but the print command's own ones are read
-// all the same (a --pdf given as another option's value is not --pdf).
+// "print" and "calibration-sheet" without --pdf go to a printer. Decided
+// from argv before the application exists: the options Qt takes for itself
+// are still among the arguments then, and are refused, but the command's own
+// ones are read all the same (a --pdf given as another option's value is not
+// --pdf).
 static bool needsPrinter(int argc, char **argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "print") != 0)
+    if (argc < 2
+        || (std::strcmp(argv[1], "print") != 0 && std::strcmp(argv[1], "calibration-sheet") != 0))
         return false;
     QStringList arguments;
     for (int i = 2; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QString problem;
-    const cli::Command *print = cli::findCommand(QStringLiteral("print"));
-    return !cli::parseArguments(*print, arguments, &problem).has(QStringLiteral("pdf"));
+    const cli::Command *command = cli::findCommand(QString::fromLocal8Bit(argv[1]));
+    return !cli::parseArguments(*command, arguments, &problem).has(QStringLiteral("pdf"));
 }
 
 // A command has closed every file it wrote when it returns; what is left is
@@ -74,8 +77,44 @@ static void endWithoutTeardown(int status)
 #endif
 }
 
+// --help and --version: answered before anything else, without an
+// application object or the printer module. Returns the exit status, or -1
+// when the arguments ask for neither.
+static int answerHelp(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const cli::Command *command = nullptr;
+    QString text;
+    switch (cli::helpRequest(arguments, &command)) {
+    case cli::HelpRequest::None:
+        return -1;
+    case cli::HelpRequest::Version:
+        text = cli::versionText();
+        break;
+    case cli::HelpRequest::Program:
+        text = cli::programHelp();
+        break;
+    case cli::HelpRequest::Command:
+        text = cli::commandHelp(*command);
+        break;
+    }
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written
+        = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+        && std::fflush(stdout) == 0;
+    if (!written) {
+        std::fputs("standard output cannot be written\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (const int status = answerHelp(argc, argv); status >= 0)
+        return status;
     // Headless: no display is needed for any command.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -11,6 +11,7 @@
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentFileFormat.h"
+#include "document/DocumentLineValues.h"
 #include "document/DocumentPictures.h"
 #include "document/TPrintsData.h"
 #include "pictures/PictureLoading.h"
@@ -20,143 +21,7 @@ namespace cw {
 
 namespace {
 
-// The leading decimal number of a line: optional blanks, a sign, digits, an
-// optional fraction and exponent. No number gives 0.
-double parseVersion(const QByteArray &raw)
-{
-    qsizetype i = 0;
-    const qsizetype n = raw.size();
-    while (i < n && (raw[i] == ' ' || raw[i] == '\t'))
-        ++i;
-    const qsizetype start = i;
-    if (i < n && (raw[i] == '+' || raw[i] == '-'))
-        ++i;
-    qsizetype digits = 0;
-    while (i < n && raw[i] >= '0' && raw[i] <= '9')
-        ++i, ++digits;
-    if (i < n && raw[i] == '.') {
-        ++i;
-        while (i < n && raw[i] >= '0' && raw[i] <= '9')
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return 0;
-    if (i < n && (raw[i] == 'e' || raw[i] == 'E')) {
-        qsizetype j = i + 1;
-        if (j < n && (raw[j] == '+' || raw[j] == '-'))
-            ++j;
-        if (j < n && raw[j] >= '0' && raw[j] <= '9') {
-            while (j < n && raw[j] >= '0' && raw[j] <= '9')
-                ++j;
-            i = j;
-        }
-    }
-    bool ok = false;
-    double v = raw.mid(start, i - start).toDouble(&ok);
-    return ok ? v : 0;
-}
-
-// Reads `count` blank-separated decimal numbers. A number that is not there
-// or does not parse is 0, and so is every number after it; values beyond the
-// range of int are cut to it.
-std::vector<int> parseNumbers(const QByteArray &raw, int count)
-{
-    std::vector<int> out(count, 0);
-    qsizetype i = 0;
-    const qsizetype n = raw.size();
-    for (int k = 0; k < count; ++k) {
-        while (i < n && (raw[i] == ' ' || raw[i] == '\t'))
-            ++i;
-        bool negative = false;
-        if (i < n && (raw[i] == '+' || raw[i] == '-'))
-            negative = raw[i++] == '-';
-        if (i >= n || raw[i] < '0' || raw[i] > '9')
-            break;
-        long long v = 0;
-        while (i < n && raw[i] >= '0' && raw[i] <= '9') {
-            if (v <= (1LL << 40))
-                v = v * 10 + (raw[i] - '0');
-            ++i;
-        }
-        if (negative)
-            v = -v;
-        out[k] = int(std::clamp<long long>(
-            v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-    }
-    return out;
-}
-
-int parseNumber(const QByteArray &raw)
-{
-    return parseNumbers(raw, 1)[0];
-}
-
-// A colour written as hexadecimal; no hexadecimal digits gives 0, more than
-// eight keep the last eight.
-ColorRef parseColour(const QByteArray &raw)
-{
-    qsizetype i = 0;
-    const qsizetype n = raw.size();
-    while (i < n && (raw[i] == ' ' || raw[i] == '\t'))
-        ++i;
-    if (i + 1 < n && raw[i] == '0' && (raw[i + 1] == 'x' || raw[i + 1] == 'X'))
-        i += 2;
-    quint64 v = 0;
-    for (; i < n; ++i) {
-        const char c = raw[i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            break;
-        v = ((v << 4) | quint64(d)) & 0xFFFFFFFFull;
-    }
-    return ColorRef(v);
-}
-
-enum class Section {
-    None,
-    PrintSetting,
-    Dpi,
-    TopLabel,
-    BottomLabel,
-    LeftTitle,
-    RightTitle,
-    Top1Prints,
-    Top2Prints,
-    BottomPrints,
-    List
-};
-
-Section sectionOf(const QByteArray &raw)
-{
-    static const std::pair<const char *, Section> names[] = {
-        { "[Print Setting]", Section::PrintSetting },
-        { "[DPI]", Section::Dpi },
-        { "[Top Label]", Section::TopLabel },
-        { "[Bottom Label]", Section::BottomLabel },
-        { "[Left Title]", Section::LeftTitle },
-        { "[Right Title]", Section::RightTitle },
-        { "[List]", Section::List },
-        { "[Top1Prints]", Section::Top1Prints },
-        { "[Top2Prints]", Section::Top2Prints },
-        { "[BottomPrints]", Section::BottomPrints },
-    };
-    for (const auto &[name, section] : names)
-        if (raw == name)
-            return section;
-    return Section::None;
-}
-
-bool isListSection(Section s)
-{
-    return s == Section::Top1Prints || s == Section::Top2Prints || s == Section::BottomPrints
-        || s == Section::List;
-}
+using namespace docfile;
 
 // One line of a section or record: the first version that has it, what the
 // line sets, and what an older file gets instead.

@@ -72,6 +72,7 @@ struct PicturePlacement
     int pixelHeight = 0;
     PixelRect sourceRect;
     StretchedPicture stretched; // sourceRect's part at the size last drawn
+    BleedPart bleed; // the pixels a bleed shows beyond the trim
     int printWidth = 0; // reference pixels
     int printHeight = 0;
     int posX = 0;
@@ -142,6 +143,9 @@ struct PrintOptions
     bool boundaryLines = true; // AreaLinePrint
     bool foldLines = true; // CutLinePrint
     bool spinesSameDirection = false; // SideTitleSameTop
+    // Millimetres (0..3) by which backgrounds and surface pictures that reach
+    // an outer trim edge continue past it ("Bleed"). 0: none.
+    int bleedMm = 0;
 };
 
 } // namespace cw

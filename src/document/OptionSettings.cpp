@@ -37,6 +37,7 @@ PrintOptions loadPrintOptions(QSettings &settings)
         const int stored = settings.value(key).toInt(&ok);
         options.*info.field = ok ? stored != 0 : info.defaultValue;
     }
+    options.bleedMm = loadBleed(settings);
     settings.sync();
     return options;
 }
@@ -51,6 +52,25 @@ std::optional<PreviewPage> storePrintOption(
     settings.setValue(key, value ? 1 : 0);
     settings.sync();
     return info->refreshPage;
+}
+
+const char *const kBleedKey = "Bleed";
+
+int loadBleed(QSettings &settings)
+{
+    bool ok = false;
+    const int mm = settings.value(QLatin1String(kBleedKey)).toInt(&ok);
+    return ok && mm >= 0 && mm <= kMaxBleedMm ? mm : 0;
+}
+
+bool storeBleed(QSettings &settings, PrintOptions &options, int mm)
+{
+    if (mm < 0 || mm > kMaxBleedMm)
+        return false;
+    options.bleedMm = mm;
+    settings.setValue(QLatin1String(kBleedKey), mm);
+    settings.sync();
+    return true;
 }
 
 } // namespace cw

@@ -28,8 +28,9 @@ const std::array<PrintOptionInfo, 5> &printOptionTable();
 // The entry for a settings key; nullptr for an unknown key.
 const PrintOptionInfo *printOptionInfo(const QString &key);
 
-// Reads the five switches. A value that does not exist yet is written with
-// its default first, so the settings hold all five after the first run.
+// Reads the five switches and the bleed. A switch that does not exist yet is
+// written with its default first, so the settings hold all five after the
+// first run.
 PrintOptions loadPrintOptions(QSettings &settings);
 
 // Stores one switch (as 0 or 1) at once and sets it in `options`. Returns the
@@ -37,5 +38,16 @@ PrintOptions loadPrintOptions(QSettings &settings);
 // none.
 std::optional<PreviewPage> storePrintOption(
     QSettings &settings, PrintOptions &options, const QString &key, bool value);
+
+// The bleed ("塗り足し"): whole millimetres 0..kMaxBleedMm, kept as "Bleed".
+// Unlike the five switches it is not written until it is first changed, so
+// the settings of a user who never touches it stay as they were.
+constexpr int kMaxBleedMm = 3;
+extern const char *const kBleedKey;
+// The stored bleed; 0 when absent or not a whole number in range.
+int loadBleed(QSettings &settings);
+// Stores the bleed at once and sets it in `options`. False, changing
+// nothing, for a value out of range.
+bool storeBleed(QSettings &settings, PrintOptions &options, int mm);
 
 } // namespace cw

@@ -135,6 +135,41 @@ QList<int> charsetsOfWritingSystems(
     return codes;
 }
 
+QFontDatabase::WritingSystem charsetWritingSystem(int code)
+{
+    switch (code) {
+    case 0:
+    case 238:
+    case 162:
+    case 186:
+        return QFontDatabase::Latin;
+    case 161:
+        return QFontDatabase::Greek;
+    case 204:
+        return QFontDatabase::Cyrillic;
+    case 163:
+        return QFontDatabase::Vietnamese;
+    case 128:
+        return QFontDatabase::Japanese;
+    case 129:
+        return QFontDatabase::Korean;
+    case 134:
+        return QFontDatabase::SimplifiedChinese;
+    case 136:
+        return QFontDatabase::TraditionalChinese;
+    case 177:
+        return QFontDatabase::Hebrew;
+    case 178:
+        return QFontDatabase::Arabic;
+    case 222:
+        return QFontDatabase::Thai;
+    case 2:
+        return QFontDatabase::Symbol;
+    default:
+        return QFontDatabase::Any;
+    }
+}
+
 LatinCoverage latinCoverageOf(const QString &family)
 {
     QFont font(family);

@@ -33,6 +33,11 @@ struct LatinCoverage
 QList<int> charsetsOfWritingSystems(
     const QList<QFontDatabase::WritingSystem> &systems, LatinCoverage latin = {});
 
+// The writing system a character-set code stands for (the inverse of the
+// list above; the extra Latin sets are Latin); Any for a code without one
+// (1 "default", OEM, Mac, unknown codes).
+QFontDatabase::WritingSystem charsetWritingSystem(int code);
+
 // Which of the extra Latin sets the family's own glyphs (not fallbacks)
 // cover, from a few letters peculiar to each.
 LatinCoverage latinCoverageOf(const QString &family);

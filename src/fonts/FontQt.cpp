@@ -1,6 +1,9 @@
 #include "fonts/FontQt.h"
 
+#include <QFontDatabase>
 #include <cmath>
+
+#include "fonts/FontCharsets.h"
 
 namespace cw {
 
@@ -22,6 +25,23 @@ QFont toQFont(const FontSpec &fontSpec)
     QFont f;
     applyFontSpec(fontSpec, f);
     return f;
+}
+
+void applyFontCharset(int charset, QFont &font)
+{
+    const QFontDatabase::WritingSystem system = charsetWritingSystem(charset);
+    if (system == QFontDatabase::Any)
+        return;
+    const QString face = font.families().value(0, font.family());
+    if (QFontDatabase::writingSystems(face).contains(system))
+        return;
+    const QStringList candidates = QFontDatabase::families(system);
+    for (const QString &family : candidates) {
+        if (QFontDatabase::isPrivateFamily(family) || family == face)
+            continue;
+        font.setFamilies({ face, family });
+        return;
+    }
 }
 
 FontSpec fontSpecFromQFont(const QFont &font, ColorRef color, int charset)

@@ -16,6 +16,14 @@ namespace cw {
 void applyFontSpec(const FontSpec &fontSpec, QFont &font);
 QFont toQFont(const FontSpec &fontSpec);
 
+// A QFont cannot hold a character set; what it can hold is which families
+// to draw from. When the face does not cover the writing system of
+// `charset`, the first installed family that does is put after the face, so
+// that the characters the face lacks are drawn from a face of that set (and
+// not from whatever the font engine would fall back to). A face that covers
+// the set, and a set without a writing system, leave the font as it is.
+void applyFontCharset(int charset, QFont &font);
+
 // The FontSpec of a QFont with the given colour and character set. A font
 // sized in pixels is converted to points at 96 dpi, rounded.
 FontSpec fontSpecFromQFont(const QFont &font, ColorRef color, int charset);

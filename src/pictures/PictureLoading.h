@@ -94,8 +94,8 @@ bool assembleBmpFromPlugin(
 
 // The folder the modules are read from: the Susie "Path" setting
 // (organisation "Takechin", application "Susie", group "Plug-in", key "Path")
-// when present and not empty, else the program's own folder. Always ends
-// with "/".
+// when present and not empty, else the program's module folder
+// (programModuleFolder). Always ends with "/".
 QString susiePluginFolder();
 // A "Path" value with a "/" appended unless it already ends with one.
 QString withTrailingSeparator(const QString &path);

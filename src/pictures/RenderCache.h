@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
+#include <QString>
 
 namespace cw {
 
@@ -26,6 +28,18 @@ struct StretchedPicture
 {
     QImage image;
     qint64 sourceKey = 0;
+};
+
+// The part of a picture its bleed needs (the pixels beyond the trim, as far
+// as the bleed reaches), kept like the render cache so that redrawing a bled
+// page does not read the picture file again.
+struct BleedPart
+{
+    QImage image;
+    PixelRect rect; // picture pixels the image holds
+    // The picture it was taken from: its file and its size.
+    QString fileName;
+    QSize pictureSize;
 };
 
 } // namespace cw

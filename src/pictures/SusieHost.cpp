@@ -1,7 +1,6 @@
 // The decoder-module host: discovery of the ".spi" modules, the picture
 // filter, and decoding through the modules into a BMP image.
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +10,7 @@
 #include <cstring>
 #include <dlfcn.h>
 
+#include "base/ProgramFolders.h"
 #include "pictures/BmpDecoder.h"
 #include "pictures/LocalMemory.h"
 #include "pictures/PictureLoading.h"
@@ -531,7 +531,7 @@ QString susiePluginFolder()
         if (!path.isEmpty())
             return withTrailingSeparator(path);
     }
-    return withTrailingSeparator(QCoreApplication::applicationDirPath());
+    return withTrailingSeparator(programModuleFolder());
 }
 
 void LoadSusiePlugins(ModuleLoading when)

@@ -1,5 +1,7 @@
 #include "prints/PrintsListModel.h"
 
+#include "fonts/FontQt.h"
+
 namespace cw {
 
 QStringList printsItemCells(const TPrintsData &item)
@@ -21,6 +23,7 @@ QFont printsContentFont(const TPrintsData &item)
     font.setItalic(item.font.italic);
     font.setUnderline(item.font.underline);
     font.setStrikeOut(item.font.strikeOut);
+    applyFontCharset(item.font.charset, font);
     return font;
 }
 

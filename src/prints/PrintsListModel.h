@@ -16,8 +16,9 @@ namespace cw {
 //   "内容"       the text / the file name
 QStringList printsItemCells(const TPrintsData &item);
 
-// The font a text item's content cell is drawn in: the item font's face and
-// style; the size is left unset so that the list's own size applies.
+// The font a text item's content cell is drawn in: the item font's face,
+// style and character set (applyFontCharset); the size is left unset so that
+// the list's own size applies.
 QFont printsContentFont(const TPrintsData &item);
 
 // One row per item of a free-print list. The display text is the line as

@@ -22,10 +22,27 @@ void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &o
     const SurfacePixels ref = surfacePixelsAt(doc.dpiX, doc.dpiY);
     const PictureScale scale { doc.dpiX, doc.dpiY, targetDpiX, targetDpiY };
 
+    // With a bleed, each surface continues past the strip's outer edges,
+    // never across a spine line. The trim runs round the block's last pixels.
+    const bool bleeds = options.bleedMm > 0;
+    const int mm = options.bleedMm;
+    const SurfaceBleed leftBleed
+        = surfaceBleed(s, mm, g.L, g.T, g.X1, g.B + 1, true, true, false, true);
+    const SurfaceBleed backBleed
+        = surfaceBleed(s, mm, g.X1, g.T, g.X2, g.B + 1, false, true, false, true);
+    const SurfaceBleed rightBleed
+        = surfaceBleed(s, mm, g.X2, g.T, g.X3 + 1, g.B + 1, false, true, true, true);
+
     // Backgrounds: left spine, back label, right spine.
-    fill(canvas, doc.left.backgroundColor1, g.L, g.T, g.X1, g.B);
-    fill(canvas, doc.bottom.backgroundColor1, g.X1, g.T, g.X2, g.B);
-    fill(canvas, doc.right.backgroundColor1, g.X2, g.T, g.X3, g.B);
+    if (bleeds) {
+        fillBled(canvas, doc.left.backgroundColor1, leftBleed);
+        fillBled(canvas, doc.bottom.backgroundColor1, backBleed);
+        fillBled(canvas, doc.right.backgroundColor1, rightBleed);
+    } else {
+        fill(canvas, doc.left.backgroundColor1, g.L, g.T, g.X1, g.B);
+        fill(canvas, doc.bottom.backgroundColor1, g.X1, g.T, g.X2, g.B);
+        fill(canvas, doc.right.backgroundColor1, g.X2, g.T, g.X3, g.B);
+    }
     blackPenAndBrush(canvas);
 
     // Pictures. A picture that follows another one is not printed while the
@@ -35,20 +52,20 @@ void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &o
         && !back.fileName.isEmpty()) {
         canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Bottom), -1, QPoint(g.X1, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.bottom.picture), ref.bottomWidth,
-            ref.bottomHeight, scale, g.X1, g.T, files);
+            ref.bottomHeight, scale, g.X1, g.T, files, bleeds ? &backBleed : nullptr);
         canvas.EndPart();
     }
     if (doc.left.picture.use && doc.left.picture.pixelWidth != 0) {
         canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Left), -1, QPoint(g.L, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.left.picture), ref.sideWidth, ref.sideHeight,
-            scale, g.L, g.T, files);
+            scale, g.L, g.T, files, bleeds ? &leftBleed : nullptr);
         canvas.EndPart();
     }
     if (doc.right.picture.use && (!doc.right.pictureSameAsLeft || doc.left.picture.use)
         && doc.right.picture.pixelWidth != 0) {
         canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Right), -1, QPoint(g.X2, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.right.picture), ref.sideWidth, ref.sideHeight,
-            scale, g.X2, g.T, files);
+            scale, g.X2, g.T, files, bleeds ? &rightBleed : nullptr);
         canvas.EndPart();
     }
 

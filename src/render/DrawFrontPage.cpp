@@ -23,16 +23,29 @@ void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &
     const PictureScale scale { doc.dpiX, doc.dpiY, targetDpiX, targetDpiY };
     const int cover = g.L + g.W; // the fold; the cover face starts here
 
+    // With a bleed, each face continues past the sheet's outer edges, never
+    // across the fold. The trim runs round the page block's last pixels.
+    const bool bleeds = options.bleedMm > 0;
+    const SurfaceBleed coverBleed
+        = surfaceBleed(s, options.bleedMm, cover, g.T, g.R + 1, g.B + 1, false, true, true, true);
+    const SurfaceBleed insideBleed
+        = surfaceBleed(s, options.bleedMm, g.L, g.T, cover, g.B + 1, true, true, false, true);
+
     // Backgrounds: the cover face, then the inside face.
-    fill(canvas, doc.top.backgroundColor1, cover, g.T, g.R, g.B);
-    fill(canvas, doc.top.backgroundColor2, g.L, g.T, cover, g.B);
+    if (bleeds) {
+        fillBled(canvas, doc.top.backgroundColor1, coverBleed);
+        fillBled(canvas, doc.top.backgroundColor2, insideBleed);
+    } else {
+        fill(canvas, doc.top.backgroundColor1, cover, g.T, g.R, g.B);
+        fill(canvas, doc.top.backgroundColor2, g.L, g.T, cover, g.B);
+    }
     blackPenAndBrush(canvas);
 
     // Cover picture.
     if (doc.top.picture.use && !doc.top.picture.fileName.isEmpty()) {
         canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Top), -1, QPoint(cover, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.top.picture), ref.topWidth, ref.topHeight,
-            scale, cover, g.T, files);
+            scale, cover, g.T, files, bleeds ? &coverBleed : nullptr);
         canvas.EndPart();
     }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "canvas/QPainterCanvas.h"
+#include "render/PictureBleed.h"
 
 namespace cw {
 
@@ -44,6 +45,7 @@ PictureRef PictureRef::of(PicturePlacement &p)
     r.bitmap = &p.bitmap;
     r.cacheRect = &p.sourceRect;
     r.stretched = &p.stretched;
+    r.bleedPart = &p.bleed;
     return r;
 }
 
@@ -123,7 +125,8 @@ void stretch(LabelCanvas &canvas, const PictureRef &pic, const QImage &bitmap, c
 } // namespace
 
 void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, int surfaceHeight,
-    const PictureScale &scale, int originX, int originY, PictureFileReader &reader)
+    const PictureScale &scale, int originX, int originY, PictureFileReader &reader,
+    const SurfaceBleed *bleed)
 {
     if (!pic.bitmap || !pic.cacheRect || !pic.fileName)
         return;
@@ -131,6 +134,9 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     if (w.empty)
         return;
     const QRect dest = w.destination.translated(originX, originY);
+    // The bleed first, while the bitmap may still hold the whole picture.
+    if (bleed && bleed->any())
+        drawPictureBleed(canvas, pic, w, dest, surfaceWidth, surfaceHeight, *bleed, reader);
 
     // The cache holds exactly the visible part: draw it as it is.
     if (*pic.cacheRect == w.source) {

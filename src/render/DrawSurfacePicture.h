@@ -22,6 +22,7 @@ struct PictureRef
     QImage *bitmap = nullptr;
     PixelRect *cacheRect = nullptr;
     StretchedPicture *stretched = nullptr; // may be null: stretched on every draw
+    BleedPart *bleedPart = nullptr; // null: the picture does not bleed
     bool transparent = false;
     ColorRef transColor = 0;
 
@@ -56,7 +57,11 @@ PictureWindow computePictureWindow(
 // (see LabelCanvas::stretchedPictureSize) the visible part is stretched to
 // that size once and kept in the picture's stretched cache while the part
 // and the size stay the same.
+// With a bleed, the picture also continues past the bleeding edges of its
+// surface that it reaches (see drawPictureBleed).
+struct SurfaceBleed;
 void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, int surfaceHeight,
-    const PictureScale &scale, int originX, int originY, PictureFileReader &reader);
+    const PictureScale &scale, int originX, int originY, PictureFileReader &reader,
+    const SurfaceBleed *bleed = nullptr);
 
 } // namespace cw

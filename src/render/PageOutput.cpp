@@ -89,7 +89,7 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
 }
 
 bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QString &path,
-    int dpi, QString *error, PictureFileReader *reader)
+    int dpi, QString *error, PictureFileReader *reader, const PrintCorrection &correction)
 {
     if (!writable(path, error))
         return false;
@@ -104,9 +104,9 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
         = [&](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w, int h) {
               drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
           };
-    PrintPage(target, PreviewPage::Front, draw);
+    PrintPage(target, PreviewPage::Front, draw, correction);
     target.newPage();
-    PrintPage(target, PreviewPage::Back, draw);
+    PrintPage(target, PreviewPage::Back, draw, correction);
     if (!target.end()) {
         if (error)
             *error = QStringLiteral("nothing was written");

@@ -33,8 +33,10 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
 
 // Both pages, front first, each on its own A4 landscape sheet at `dpi`, into
 // a PDF file: printing without a printer. The whole sheet is the printable
-// area. False, with the reason in `error`, when the file cannot be written.
+// area. Every sheet is moved by `correction`. False, with the reason in
+// `error`, when the file cannot be written.
 bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QString &path,
-    int dpi, QString *error, PictureFileReader *reader = nullptr);
+    int dpi, QString *error, PictureFileReader *reader = nullptr,
+    const PrintCorrection &correction = {});
 
 } // namespace cw

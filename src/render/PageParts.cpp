@@ -28,6 +28,12 @@ void fill(LabelCanvas &canvas, ColorRef color, int left, int top, int right, int
     canvas.Rectangle(left, top, right, bottom);
 }
 
+void fillBled(LabelCanvas &canvas, ColorRef color, const SurfaceBleed &bleed)
+{
+    const QRect r = bleed.extended();
+    fill(canvas, color, r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
 void blackPenAndBrush(LabelCanvas &canvas)
 {
     canvas.SetPen(kBlack);

@@ -2,6 +2,7 @@
 
 #include "document/LabelDocument.h"
 #include "render/Geometry.h"
+#include "render/PictureBleed.h"
 
 namespace cw {
 
@@ -17,6 +18,8 @@ int truncToPixel(double v);
 
 // Fills (left, top, right, bottom) with one colour: pen and brush both take it.
 void fill(LabelCanvas &canvas, ColorRef color, int left, int top, int right, int bottom);
+// Fills a surface's trim rectangle grown by its bleed.
+void fillBled(LabelCanvas &canvas, ColorRef color, const SurfaceBleed &bleed);
 // Black solid pen and brush: every line drawn after the backgrounds uses it.
 void blackPenAndBrush(LabelCanvas &canvas);
 

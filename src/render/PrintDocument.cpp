@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "canvas/OffsetCanvas.h"
 #include "canvas/QPainterCanvas.h"
 #include "text/SafeSave.h"
 
@@ -21,10 +22,25 @@ QString printingProgressText(int page, int total)
     return QString::asprintf("印刷中です(%d/%d)", page, total);
 }
 
-void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage)
+void drawCorrected(PrintTarget &target, const PrintCorrection &correction,
+    const std::function<void(LabelCanvas &)> &draw)
 {
-    drawPage(target.canvas(), page, target.resolutionX(), target.resolutionY(),
-        target.printableWidth(), target.printableHeight());
+    if (correction.isZero()) {
+        draw(target.canvas());
+        return;
+    }
+    OffsetCanvas moved(target.canvas(), correctionPixels(correction.xTenths, target.resolutionX()),
+        correctionPixels(correction.yTenths, target.resolutionY()));
+    draw(moved);
+}
+
+void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage,
+    const PrintCorrection &correction)
+{
+    drawCorrected(target, correction, [&](LabelCanvas &canvas) {
+        drawPage(canvas, page, target.resolutionX(), target.resolutionY(), target.printableWidth(),
+            target.printableHeight());
+    });
 }
 
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
@@ -47,18 +63,19 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         messages.showMessage(QStringLiteral("印刷を開始できません"));
         return PrintResult::Failed;
     }
+    const PrintCorrection correction = target.correction();
     const int total = (options.printFront ? 1 : 0) + (options.printBack ? 1 : 0);
     int page = 1;
     if (options.printFront) {
         progress.ShowText(printingProgressText(page, total));
-        PrintPage(target, PreviewPage::Front, drawPage);
+        PrintPage(target, PreviewPage::Front, drawPage, correction);
         if (options.printBack)
             target.newPage();
         page = 2;
     }
     if (options.printBack) {
         progress.ShowText(printingProgressText(page, total));
-        PrintPage(target, PreviewPage::Back, drawPage);
+        PrintPage(target, PreviewPage::Back, drawPage, correction);
     }
     const bool ended = target.end();
     progress.hide();

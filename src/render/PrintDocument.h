@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "base/UserPrompts.h"
 #include "canvas/LabelCanvas.h"
 #include "document/LabelDocument.h"
+#include "document/PrintCorrection.h"
 #include "render/Geometry.h"
 #include "render/PageDrawer.h"
 
@@ -31,6 +34,25 @@ public:
     virtual int resolutionY() const = 0;
     virtual int printableWidth() const = 0;
     virtual int printableHeight() const = 0;
+    // The device the job goes to (known once the dialog has chosen it).
+    virtual PrintDevice device() const { return {}; }
+    // The whole sheet in the canvas's pixels: where the paper's edges lie
+    // around the printable area. Unless told otherwise, the printable area
+    // is the whole sheet.
+    virtual QRect paperRect() const { return QRect(0, 0, printableWidth(), printableHeight()); }
+
+    // The position correction of the job's device, asked for once the dialog
+    // has chosen the device: every sheet is then moved by it as a whole.
+    // Without one, sheets are printed where the renderers put them.
+    using CorrectionLookup = std::function<PrintCorrection(const PrintDevice &)>;
+    void setCorrectionLookup(CorrectionLookup lookup) { m_correction = std::move(lookup); }
+    PrintCorrection correction() const
+    {
+        return m_correction ? m_correction(device()) : PrintCorrection {};
+    }
+
+private:
+    CorrectionLookup m_correction;
 };
 
 extern const QString kPrintJobTitle; // "Casewright"
@@ -48,8 +70,14 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress,
     PrinterState &state = printerState());
 
-// Draws one page onto the target's current sheet at its own resolution and size.
-void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage);
+// Draws one page onto the target's current sheet at its own resolution and
+// size, moved by `correction` (rounded to whole device pixels).
+void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage,
+    const PrintCorrection &correction = {});
+// Draws onto the target's current sheet through the correction: `draw` gets
+// the canvas to draw on, the page itself when the correction is zero.
+void drawCorrected(PrintTarget &target, const PrintCorrection &correction,
+    const std::function<void(LabelCanvas &)> &draw);
 
 // A print target writing a PDF file on A4 landscape sheets, for printing
 // without a printer: a printer of dpiX x dpiY. Pictures go into the file at
@@ -70,6 +98,7 @@ public:
     int resolutionY() const override { return m_dpiY; }
     int printableWidth() const override;
     int printableHeight() const override;
+    PrintDevice device() const override { return PrintDevice::pdf(); }
 
 private:
     struct Impl;

@@ -41,8 +41,11 @@ bool fileCanBeSaved(const QString &path)
     const QFileInfo target(path);
     if (path.isEmpty() || target.isDir())
         return false;
+    // A file marked read-only is refused by saveFileSafely whoever runs the
+    // program, though the superuser may write it: ask the mark as well.
     if (target.exists())
-        return target.isWritable();
+        return target.isWritable()
+            && (!target.isFile() || (target.permissions() & QFileDevice::WriteOwner));
     const QFileInfo folder(target.absolutePath());
     return folder.isDir() && folder.isWritable();
 }

@@ -1,13 +1,13 @@
 #include "tracklist/ListTemplate.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <charconv>
 
+#include "base/ProgramFolders.h"
 #include "text/LineIO.h"
 #include "text/SafeSave.h"
 
@@ -260,7 +260,7 @@ bool WriteListTemplate(const QString &path, const QString &name, int surface,
 
 QString programTemplateFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return programDataFolder() + QStringLiteral("/templates");
 }
 
 QString userTemplateFolder()
@@ -287,6 +287,10 @@ void ListTemplateStore::LoadTemplateFolder(const QStringList &folders)
     for (auto &list : m_templates)
         list.clear();
     m_current = { -1, -1 };
+    m_folders.clear();
+    for (const QString &folder : folders)
+        if (!folder.isEmpty() && !m_folders.contains(folder))
+            m_folders.append(folder);
     QStringList seen;
     for (const QString &folder : folders) {
         if (folder.isEmpty())
@@ -358,9 +362,46 @@ QString ListTemplateStore::proposedFileName(int surface) const
     return list[current].fileName;
 }
 
+QString ListTemplateStore::saveDialogStart(int surface, const QString &folder) const
+{
+    QString start = folder;
+    if (!start.endsWith(QLatin1Char('/')))
+        start += QLatin1Char('/');
+    return start + proposedFileName(surface);
+}
+
+QStringList ListTemplateStore::readFolders() const
+{
+    if (!m_folders.isEmpty())
+        return m_folders;
+    return { programTemplateFolder(), userTemplateFolder() };
+}
+
+bool ListTemplateStore::isReadFrom(const QString &path) const
+{
+    const QString folder = QFileInfo(path).absoluteDir().canonicalPath();
+    if (folder.isEmpty())
+        return false;
+    for (const QString &read : readFolders())
+        if (QFileInfo(read).canonicalFilePath() == folder)
+            return true;
+    return false;
+}
+
+QString templateFolderMessage(const QStringList &folders)
+{
+    return QStringLiteral("このフォルダに保存したテンプレートは読み込まれません。"
+                          "テンプレートは次のフォルダに保存してください\n")
+        + folders.join(QLatin1Char('\n'));
+}
+
 bool ListTemplateStore::saveTemplate(int surface, const QString &path, const QString &name,
     const ListLayout &values, MessageSink &messages)
 {
+    if (!isReadFrom(path)) {
+        messages.showMessage(templateFolderMessage(readFolders()));
+        return false;
+    }
     const size_t s = surface == 1 ? 1 : 0;
     QList<ListTemplate> &list = m_templates[s];
     const QString fileName = QFileInfo(path).fileName();

@@ -52,12 +52,12 @@ QByteArray listTemplateFileBytes(
 bool WriteListTemplate(const QString &path, const QString &name, int surface,
     const ListLayout &values, MessageSink &messages);
 
-// The program's folder (where installed templates lie) and the user's own
-// template folder.
+// The program's template folder (the shipped templates: "templates" in the
+// program's data folder, share/casewright) and the user's own template folder.
 QString programTemplateFolder();
 QString userTemplateFolder();
-// Where the save dialog starts: the program folder when it can be written to,
-// otherwise the user's folder (created when missing).
+// Where the save dialog starts: the program's template folder when it can be
+// written to, otherwise the user's folder (created when missing).
 QString templateSaveFolder();
 
 // The templates of both surfaces as the layout window offers them.
@@ -73,7 +73,7 @@ public:
     // message. A later folder's file with the same name as an earlier one of
     // the same surface replaces it (the user's copy wins).
     void LoadTemplateFolder(const QStringList &folders);
-    // The program folder, then the user's folder.
+    // The program's template folder, then the user's folder.
     void LoadTemplateFolder();
 
     const QList<ListTemplate> &templates(int surface) const;
@@ -89,10 +89,20 @@ public:
     // The file name the save dialog proposes: the current template's, or
     // empty.
     QString proposedFileName(int surface) const;
+    // Where the save dialog starts: `folder` + "/" + proposedFileName (a
+    // path ending in "/" when there is no name).
+    QString saveDialogStart(int surface, const QString &folder) const;
+    // The folders templates are read from: those last loaded, or the
+    // program's and the user's folder before any load.
+    QStringList readFolders() const;
+    // Whether a template saved as `path` is read again (its folder is one of
+    // readFolders()).
+    bool isReadFrom(const QString &path) const;
 
     // Saves the window's values under `name` to `path`: updates the entry with
     // the same file name, or appends one; refuses a 51st entry with
-    // "これ以上テンプレートを追加できません" (nothing written). The saved entry
+    // "これ以上テンプレートを追加できません", and a path outside the folders
+    // templates are read from with templateFolderMessage (nothing written). The saved entry
     // becomes current. False when nothing was saved.
     bool saveTemplate(int surface, const QString &path, const QString &name,
         const ListLayout &values, MessageSink &messages);
@@ -100,6 +110,10 @@ public:
 private:
     std::array<QList<ListTemplate>, 2> m_templates;
     std::array<int, 2> m_current = { -1, -1 };
+    QStringList m_folders;
 };
+
+// The message for a template that would be saved where it is never read.
+QString templateFolderMessage(const QStringList &folders);
 
 } // namespace cw

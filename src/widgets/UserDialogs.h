@@ -20,7 +20,8 @@ public:
     // "description|patterns" form. Empty when cancelled.
     virtual QString openFile(const QString &filter, const QString &defaultSuffix) = 0;
     // Save dialog starting from `currentName`, asking before it overwrites an
-    // existing file. Empty when cancelled.
+    // existing file; a name ending in "/" is a folder to start in with an
+    // empty file name. Empty when cancelled.
     virtual QString saveFile(
         const QString &currentName, const QString &filter, const QString &defaultSuffix)
         = 0;

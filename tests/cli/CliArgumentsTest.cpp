@@ -35,11 +35,12 @@ const QString kGeometryUsage = QStringLiteral("geometry [--dpi X[xY]] [--page Wx
 const QString kImportListUsage = QStringLiteral("import-list FILE|FOLDER|AUDIO... [--columns N]");
 const QString kRenderUsage = QStringLiteral(
     "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
-    "[--option NAME=0|1]...");
-const QString kPrintUsage = QStringLiteral(
-    "print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... [--printer-dpi X[xY]]");
-const QString kExportPdfUsage
-    = QStringLiteral("export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]...");
+    "[--option NAME=0|1]... [--bleed N]");
+const QString kPrintUsage
+    = QStringLiteral("print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... "
+                     "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]");
+const QString kExportPdfUsage = QStringLiteral(
+    "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] [--bleed N]");
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
+#include "base/ProgramFolders.h"
 #include "text/Cp932.h"
 
 using namespace cw;
@@ -24,7 +25,7 @@ const QString kDemo = QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr")
 
 bool pngModuleBuilt()
 {
-    return QFileInfo::exists(QStringLiteral(CASEWRIGHT_BIN_DIR "/png.spi"));
+    return QFileInfo::exists(programModuleFolder() + "/png.spi");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "base/ProgramFolders.h"
 
 using namespace cw;
 
@@ -17,7 +18,7 @@ Result runPictureCli(const QStringList &args)
 
 TEST(CliPictures, FilterWithTheProgramsModules)
 {
-    Result r = runPictureCli({ "filter", "--plugins", CASEWRIGHT_BIN_DIR });
+    Result r = runPictureCli({ "filter", "--plugins", programModuleFolder() });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out,
         "画像|*.gif;*.heic;*.heif;*.avif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp"
@@ -40,7 +41,7 @@ TEST(CliPictures, DecodeGivesTheSizeAndWritesAPng)
     QImage img(31, 17, QImage::Format_RGB32);
     img.fill(qRgb(200, 10, 20));
     ASSERT_TRUE(img.save(dir.filePath("a.jpg"), "JPEG"));
-    // The modules next to the program are found without --plugins.
+    // The modules of the program's module folder are found without --plugins.
     Result r = runPictureCli({ "decode", dir.filePath("a.jpg"), "--png", dir.filePath("o.png") });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "31x17\n");

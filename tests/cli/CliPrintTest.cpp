@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
+#include "base/ProgramFolders.h"
 #include "document/DocumentFile.h"
 #include "document/LabelDocument.h"
 
@@ -181,6 +182,6 @@ TEST(CliPrint, OnlyThePrinterModuleLinksTheWidgetLibrary)
     ASSERT_TRUE(cli.contains(QLatin1String("libQt6Gui"))) << cli.toStdString();
     EXPECT_FALSE(cli.contains(QLatin1String("libQt6Widgets"))) << cli.toStdString();
     EXPECT_FALSE(cli.contains(QLatin1String("libQt6PrintSupport"))) << cli.toStdString();
-    const QString module = libraries(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-printing.so"));
+    const QString module = libraries(programModuleFolder() + "/casewright-printing.so");
     EXPECT_TRUE(module.contains(QLatin1String("libQt6PrintSupport"))) << module.toStdString();
 }

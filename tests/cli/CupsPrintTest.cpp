@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "document/DocumentFile.h"
@@ -25,6 +26,11 @@ TEST(CupsPrint, ATwoPageJobReachesAPrivateQueue)
     NullMessageSink quiet;
     ASSERT_TRUE(saveDocument(doc, path, quiet));
 
+    {
+        // The printer's own correction, which the calibration sheet then carries.
+        QSettings s(dir.filePath("Tessellane/Casewright.conf"), QSettings::IniFormat);
+        s.setValue("PrintCorrection/Printers/CasewrightTest", "2.0,-1.5");
+    }
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", dir.path());
@@ -39,4 +45,6 @@ TEST(CupsPrint, ATwoPageJobReachesAPrivateQueue)
     EXPECT_EQ(p.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains("ok: the job title is Casewright")) << output.toStdString();
     EXPECT_TRUE(output.contains("ok: the front page comes first")) << output.toStdString();
+    EXPECT_TRUE(output.contains("ok: the sheet carries its printer's correction"))
+        << output.toStdString();
 }

@@ -75,4 +75,19 @@ page1=$(pdftotext -f 1 -l 1 "$data" - | tr -d '\n ')
 page2=$(pdftotext -f 2 -l 2 "$data" - | tr -d '\n ')
 check "the front page comes first" "grep -qF '$front_text' <<<\"\$page1\""
 check "the back page comes second" "grep -qF '$back_text' <<<\"\$page2\""
+
+# The calibration sheet on the same printer, moved by the correction the
+# settings keep for it (the caller stores one for CasewrightTest).
+QT_QPA_PLATFORM=offscreen "$cli" calibration-sheet --printer CasewrightTest
+sheet="$work/spool/d00002-001"
+for _ in $(seq 1 300); do
+  if lpstat -W completed -o 2>/dev/null | grep -q CasewrightTest-2 && [ -f "$sheet" ]; then break; fi
+  sleep 0.1
+done
+[ -f "$sheet" ] || { echo "no calibration sheet reached the queue"; exit 1; }
+sheetinfo=$(pdfinfo "$sheet")
+check "the calibration sheet is one landscape A4 sheet" "grep -Eq '^Pages: +1$' <<<\"\$sheetinfo\" && grep -Eq '^Page size: +842 x 595 pts' <<<\"\$sheetinfo\""
+sheettext=$(pdftotext "$sheet" - | tr -d '\n ')
+check "the sheet carries its printer's correction" "grep -qF 'CasewrightTest' <<<\"\$sheettext\" && grep -qF '適用中の補正:横2.0mm縦-1.5mm' <<<\"\$sheettext\""
+check "the sheet labels its crosses" "grep -qF '左端から20.0mm' <<<\"\$sheettext\""
 exit $fail

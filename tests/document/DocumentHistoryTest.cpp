@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "document/DocumentEditor.h"
 #include "prints/PrintsEditor.h"
+#include "render/ChoosePrinter.h"
 #include "render/Geometry.h"
 #include "tracklist/ListEditor.h"
 
@@ -279,4 +280,33 @@ TEST(DocumentHistoryLists, RowCommandsUndoToTheRowsTheyChanged)
     while (ed.history().canUndo())
         ed.history().undo();
     EXPECT_TRUE(doc.listRows.isEmpty());
+}
+
+TEST_F(HistoryFixture, PrinterSetupIsOneStepThatTakesTheResolutionBackWithTheValues)
+{
+    class Printer600 : public PrinterBackend
+    {
+    public:
+        bool queryResolution(int &x, int &y) override
+        {
+            x = y = 600;
+            return true;
+        }
+    } printer;
+    PrinterState state;
+    ed.chooseSurfacePicture(Surface::Top, kPicture, progress);
+    ed.setPictureWidth(Surface::Top, 1000);
+    const qsizetype steps = history.undoCount();
+    const int height = doc.top.picture.printHeight;
+    ChoosePrinter(ed, printer, nullptr, messages, state);
+    EXPECT_EQ(doc.dpiX, 600);
+    EXPECT_EQ(doc.top.picture.printWidth, 2000);
+    EXPECT_EQ(history.undoCount(), steps + 1);
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("プリンタ設定"));
+    const HistoryChange c = history.undo();
+    EXPECT_TRUE(c.resolution);
+    EXPECT_EQ(doc.dpiX, 300);
+    EXPECT_EQ(doc.surfacePixels.topWidth, surfacePixelsAt(300, 300).topWidth);
+    EXPECT_EQ(doc.top.picture.printWidth, 1000);
+    EXPECT_EQ(doc.top.picture.printHeight, height);
 }

@@ -140,18 +140,22 @@ TEST(FontChange, FontButtonRunsTheDialogAndStaysOpenEitherWay)
 
 TEST(FontChange, CentredOverItsOwner)
 {
-    QWidget owner;
+    // An owner without a frame: its frame is (200, 150) 601 x 400.
+    QWidget owner(nullptr, Qt::FramelessWindowHint);
     owner.setGeometry(200, 150, 601, 400);
     owner.show();
     TFontChange window;
-    QPoint at;
+    QRect frame;
     runWith(window, &owner, [&] {
-        at = window.frameGeometry().topLeft();
+        frame = window.frameGeometry();
         window.reject();
     });
-    const QRect o = owner.frameGeometry();
-    const QSize own = window.frameGeometry().size();
-    EXPECT_EQ(at, QPoint(o.left() + (o.width() - own.width()) / 2, o.top() + (o.height() - own.height()) / 2));
+    ASSERT_EQ(owner.frameGeometry(), QRect(200, 150, 601, 400));
+    // The window's 248 x 111 in the offscreen platform's 2-pixel frame is
+    // 252 x 115: 200 + (601 - 252) / 2 = 200 + 174 and 150 + (400 - 115) / 2
+    // = 150 + 142, both halves truncated.
+    ASSERT_EQ(frame.size(), QSize(252, 115));
+    EXPECT_EQ(frame.topLeft(), QPoint(374, 292));
 }
 
 // The dialog interface keeps one window for the run: a switch turned off in

@@ -86,6 +86,24 @@ TEST_F(AlbumImportWindowTest, YesPutsTheDiscTitlesIntoTheMainWindowsTitles)
     EXPECT_TRUE(text("BottomTitle").isEmpty());
 }
 
+TEST_F(AlbumImportWindowTest, TheRowsAndTheirDiscTitlesAreOneStep)
+{
+    importAlbumSheet(true);
+    DocumentHistory &history = window->editor().history();
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("ファイル(リスト)"));
+    window->UndoMenuClick();
+    ASSERT_EQ(rows().size(), 1);
+    EXPECT_EQ(cells(rows()[0]), QStringLiteral("0|前からある行|"));
+    for (const char *title : { "TopTitle", "LeftTitle", "RightTitle" })
+        EXPECT_TRUE(text(title).isEmpty()) << title;
+    EXPECT_FALSE(checked("TopTitleUse"));
+    EXPECT_EQ(list()->rowView()->model()->rowCount(), 1);
+    window->RedoMenuClick();
+    EXPECT_EQ(rows().size(), 4);
+    EXPECT_EQ(text("TopTitle"), QStringLiteral("夏の記録"));
+    EXPECT_EQ(list()->rowView()->model()->rowCount(), 4);
+}
+
 TEST_F(AlbumImportWindowTest, NoLeavesTheTitlesAsTheyWere)
 {
     importAlbumSheet(false);

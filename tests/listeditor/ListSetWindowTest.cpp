@@ -136,6 +136,7 @@ TEST_F(ListEditorTest, TypedValuesAreCutToTheirMaximaAndLettersAreRefused)
 TEST_F(ListEditorTest, TemplatesAreSavedUnderTheBoxesNameAndPickedBack)
 {
     QTemporaryDir dir;
+    window->templates().LoadTemplateFolder({ dir.path() });
     openEditor(0, 3);
     openLayoutWindow();
     replaceText(lw<QLineEdit>("SeparateWidth2"), "60");
@@ -157,11 +158,16 @@ TEST_F(ListEditorTest, TemplatesAreSavedUnderTheBoxesNameAndPickedBack)
     dialogs.saveAnswer.clear();
     pressLw("TemplateSave");
     EXPECT_TRUE(dialogs.saveStarts.last().endsWith("/narrow.cwt"));
-    // A folder that cannot be written.
+    // A folder templates are not read from.
     dialogs.saveAnswer = dir.filePath("no/such/folder/x.cwt");
     pressLw("TemplateSave");
+    EXPECT_EQ(dialogs.messages.last(), templateFolderMessage({ dir.path() }));
+    // A file that cannot be written.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.cwt"));
+    dialogs.saveAnswer = dir.filePath("taken.cwt");
+    pressLw("TemplateSave");
     EXPECT_TRUE(dialogs.messages.last().startsWith(
-        QStringLiteral("ファイル(") + dir.filePath("no/such/folder/x.cwt") + QStringLiteral(")が記録できません")));
+        QStringLiteral("ファイル(") + dir.filePath("taken.cwt") + QStringLiteral(")が記録できません")));
     EXPECT_EQ(box->count(), 1);
     setWindow()->reject();
 

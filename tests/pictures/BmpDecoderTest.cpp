@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "PictureTestUtil.h"
 #include "TestSupport.h"
 #include "pictures/BmpDecoder.h"
 #include "pictures/PictureLoading.h"
@@ -31,17 +32,9 @@ constexpr quint64 kPlenty = 1ull << 26;
 // An expected render with its alpha flattened onto white, as the reader does.
 QImage reference(const QString &png)
 {
-    const QImage src = QImage(suite("reference/" + png)).convertToFormat(QImage::Format_ARGB32);
+    const QImage src(suite("reference/" + png));
     EXPECT_FALSE(src.isNull()) << png.toStdString();
-    QImage out(src.size(), QImage::Format_RGB32);
-    auto on = [](int v, int a) { return (v * a + 255 * (255 - a) + 127) / 255; };
-    for (int y = 0; y < src.height(); ++y)
-        for (int x = 0; x < src.width(); ++x) {
-            const QRgb c = src.pixel(x, y);
-            out.setPixel(x, y,
-                qRgb(on(qRed(c), qAlpha(c)), on(qGreen(c), qAlpha(c)), on(qBlue(c), qAlpha(c))));
-        }
-    return out;
+    return flattenedOnWhite(src);
 }
 
 // How many pixels differ by more than `tolerance` in a channel, and the
@@ -193,6 +186,43 @@ TEST(BmpDecoder, DamagedFilesNeverCrashAndCutFilesKeepWhatTheyHold)
     EXPECT_EQ(decodeBmp(fileBytes(suite("q/rgb24png.bmp")), image, kPlenty), BmpStatus::NotBmp);
     EXPECT_EQ(decodeBmp(QByteArray("BM"), image, kPlenty), BmpStatus::NotBmp);
     EXPECT_EQ(decodeBmp(QByteArray("GIF89a"), image, kPlenty), BmpStatus::NotBmp);
+}
+
+// A 32-bit file with an alpha mask (a 108-byte header holding the masks):
+// its pixels are flattened onto white.
+TEST(BmpDecoder, AlphaIsFlattenedOntoWhite)
+{
+    const QImage cases = onWhiteCasesImage();
+    const int n = cases.width();
+    QByteArray b;
+    auto u16 = [&](quint16 v) { b.append(char(v & 0xff)).append(char(v >> 8)); };
+    auto u32 = [&](quint32 v) { u16(quint16(v & 0xffff)), u16(quint16(v >> 16)); };
+    b.append("BM");
+    u32(14 + 108 + 4 * n);
+    u32(0);
+    u32(14 + 108);
+    u32(108); // header size
+    u32(quint32(n));
+    u32(1); // one row
+    u16(1);
+    u16(32);
+    u32(3); // bit fields
+    u32(quint32(4 * n));
+    u32(3780);
+    u32(3780);
+    u32(0);
+    u32(0);
+    for (quint32 mask : { 0x00ff0000u, 0x0000ff00u, 0x000000ffu, 0xff000000u })
+        u32(mask);
+    u32(0x73524742); // sRGB
+    b.append(QByteArray(36 + 12, '\0')); // end points and gamma, unused
+    for (int x = 0; x < n; ++x) {
+        const QRgb c = cases.pixel(x, 0);
+        b.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append(char(qAlpha(c)));
+    }
+    QImage image;
+    ASSERT_EQ(decodeBmp(b, image, kPlenty), BmpStatus::Ok);
+    expectOnWhiteCases(image, "bmp");
 }
 
 TEST(BmpDecoder, ChannelsWidenByScalingNotByShifting)

@@ -41,21 +41,6 @@ protected:
     }
 };
 
-// Qt's pixels with their alpha flattened onto white the way the modules do.
-QImage flattenedOnWhite(const QImage &image)
-{
-    QImage src = image.convertToFormat(QImage::Format_ARGB32);
-    QImage out(src.size(), QImage::Format_RGB32);
-    auto on = [](int v, int a) { return (v * a + 255 * (255 - a) + 127) / 255; };
-    for (int y = 0; y < src.height(); ++y)
-        for (int x = 0; x < src.width(); ++x) {
-            const QRgb c = src.pixel(x, y);
-            const int a = qAlpha(c);
-            out.setPixel(x, y, qRgb(on(qRed(c), a), on(qGreen(c), a), on(qBlue(c), a)));
-        }
-    return out;
-}
-
 TEST_F(DecoderModules, PngOfEveryColourKindGivesQtsPixels)
 {
     const QList<QPair<const char *, QImage>> images = {
@@ -76,8 +61,18 @@ TEST_F(DecoderModules, PngOfEveryColourKindGivesQtsPixels)
     }
 }
 
+TEST(OnWhite, TheReferenceGivesTheValuesWorkedOutByHand)
+{
+    for (const OnWhiteCase &c : kOnWhiteByHand)
+        EXPECT_EQ(onWhite(c.grey, c.alpha), c.flattened) << c.grey << " " << c.alpha;
+    expectOnWhiteCases(flattenedOnWhite(onWhiteCasesImage()), "reference");
+}
+
 TEST_F(DecoderModules, PngAlphaIsFlattenedOntoWhite)
 {
+    ASSERT_TRUE(onWhiteCasesImage().save(path("cases.png"), "PNG"));
+    expectOnWhiteCases(viaModules(path("cases.png")), "png");
+
     const QImage image = patternImage(37, 23, QImage::Format_ARGB32);
     ASSERT_TRUE(image.save(path("alpha.png"), "PNG"));
     const QImage mine = viaModules(path("alpha.png"));

@@ -110,10 +110,15 @@ QByteArray bmpFile(int width, int height, int bitCount, quint32 pixelBytes, quin
     return b;
 }
 
+// A damaged BMP file and what loading it gives: a picture of the size the
+// file claims (the pixels it lacks are white), or a message ending in
+// `message` after "ファイル(<file>)".
 struct BadBmp
 {
     const char *name;
     QByteArray data;
+    QSize loaded; // empty when it must fail
+    const char16_t *message = nullptr;
 };
 
 TEST_F(LoadPictureFileTest, DamagedBmpFilesFailWithAMessage)
@@ -125,17 +130,23 @@ TEST_F(LoadPictureFileTest, DamagedBmpFilesFailWithAMessage)
         buf.open(QIODevice::WriteOnly);
         patternImage(20, 10).save(&buf, "BMP");
     }
+    // Not a BMP file the program reads, nor one a module decodes.
+    const char16_t *unusable = u")は利用できない画像形式です(Pluginがありません)";
+    const char16_t *tooLarge = u")は画像が大きすぎて読み込めません";
     const QList<BadBmp> cases = {
-        { "truncated-header", good.left(30) },
-        { "truncated-pixels", good.left(good.size() / 2) },
-        { "huge", bmpFile(100000, 100000, 24, 64) },
-        { "bitcount-7", bmpFile(4, 4, 7, 64) },
-        { "bitcount-0", bmpFile(4, 4, 0, 64) },
-        { "zero-width", bmpFile(0, 4, 24, 64) },
-        { "negative-width", bmpFile(-4, 4, 24, 64) },
-        { "zero-height", bmpFile(4, 0, 24, 64) },
-        { "size-beyond-pixels", bmpFile(4000, 4000, 24, 64, 48000000) },
-        { "only-signature", QByteArray("BM") },
+        { "truncated-header", good.left(30), {}, unusable },
+        // Half the rows: the file's first rows (the picture's bottom ones).
+        { "truncated-pixels", good.left(good.size() / 2), QSize(20, 10) },
+        { "huge", bmpFile(100000, 100000, 24, 64), {}, tooLarge },
+        { "bitcount-7", bmpFile(4, 4, 7, 64), {}, unusable },
+        { "bitcount-0", bmpFile(4, 4, 0, 64), {}, unusable },
+        { "zero-width", bmpFile(0, 4, 24, 64), {}, unusable },
+        { "negative-width", bmpFile(-4, 4, 24, 64), {}, unusable },
+        { "zero-height", bmpFile(4, 0, 24, 64), {}, unusable },
+        // 16 million pixels (64 MB as RGB32) are within the limit; the image
+        // size the header claims does not matter, the pixels are cut short.
+        { "size-beyond-pixels", bmpFile(4000, 4000, 24, 64, 48000000), QSize(4000, 4000) },
+        { "only-signature", QByteArray("BM"), {}, unusable },
     };
     for (const BadBmp &c : cases) {
         const QString file = path(QString::fromLatin1(c.name) + ".bmp");
@@ -143,15 +154,29 @@ TEST_F(LoadPictureFileTest, DamagedBmpFilesFailWithAMessage)
         RecordingMessages messages;
         QImage bitmap;
         const bool loaded = LoadPictureFile(bitmap, file, messages);
-        if (loaded) {
-            // Qt accepts a short pixel block and fills the rest; that is a
-            // picture of the claimed, small size.
-            EXPECT_LE(qint64(bitmap.width()) * bitmap.height(), 4000 * 4000) << c.name;
-            EXPECT_TRUE(messages.messages.isEmpty()) << c.name;
+        EXPECT_EQ(loaded, !c.loaded.isEmpty()) << c.name;
+        if (!c.loaded.isEmpty()) {
+            EXPECT_EQ(bitmap.size(), c.loaded) << c.name;
+            EXPECT_EQ(messages.messages, QStringList()) << c.name;
         } else {
-            ASSERT_EQ(messages.messages.size(), 1) << c.name;
-            EXPECT_TRUE(messages.messages[0].startsWith("ファイル(" + file + ")")) << c.name;
+            EXPECT_EQ(messages.messages,
+                QStringList({ "ファイル(" + file + QString::fromUtf16(c.message) }))
+                << c.name;
+            EXPECT_TRUE(bitmap.isNull()) << c.name;
         }
+    }
+    // The cut file holds 54 + 273 bytes: four whole rows of 60 bytes, the
+    // picture's rows 9 to 6 (stored bottom-up), and a part of row 5. Those
+    // rows are the picture's, the rows above are white.
+    RecordingMessages messages;
+    QImage cut;
+    ASSERT_TRUE(LoadPictureFile(cut, path("truncated-pixels.bmp"), messages));
+    const QImage pattern = patternImage(20, 10);
+    for (int x = 0; x < 20; ++x) {
+        EXPECT_EQ(cut.pixel(x, 9), pattern.pixel(x, 9)) << x;
+        EXPECT_EQ(cut.pixel(x, 6), pattern.pixel(x, 6)) << x;
+        EXPECT_EQ(cut.pixel(x, 0), qRgb(255, 255, 255)) << x;
+        EXPECT_EQ(cut.pixel(x, 4), qRgb(255, 255, 255)) << x;
     }
 }
 
@@ -260,7 +285,7 @@ TEST_F(SusieHostTest, PluginFolderFromTheSettingsGetsATrailingSeparator)
         QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
         s.remove("Plug-in");
     }
-    EXPECT_EQ(susiePluginFolder(), QCoreApplication::applicationDirPath() + "/");
+    EXPECT_EQ(susiePluginFolder(), programModuleFolder() + "/");
     {
         QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
         s.setValue("Plug-in/Path", "/opt/spi");
@@ -276,7 +301,7 @@ TEST_F(SusieHostTest, PluginFolderFromTheSettingsGetsATrailingSeparator)
         QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Takechin", "Susie");
         s.setValue("Plug-in/Path", "");
     }
-    EXPECT_EQ(susiePluginFolder(), QCoreApplication::applicationDirPath() + "/");
+    EXPECT_EQ(susiePluginFolder(), programModuleFolder() + "/");
 }
 
 TEST_F(SusieHostTest, FileAcceptedOnlyAtByte128IsDecodedWithOffset128)

@@ -6,18 +6,21 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 
+#include "base/ProgramFolders.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
 
 using namespace cw;
 
-// The folders of the real decoder modules (next to the test program) and of
-// the modules built only for the tests.
+// The folders of the real decoder modules (the program's module folder of
+// the build tree) and of the modules built only for the tests.
 inline QString realModuleDir()
 {
-    return QStringLiteral(CASEWRIGHT_BIN_DIR);
+    return programModuleFolder();
 }
 inline QString testModuleDir()
 {
@@ -100,6 +103,78 @@ inline bool sameRgb(const QImage &a, const QImage &b, QString *why = nullptr)
                 return false;
             }
     return true;
+}
+
+// A colour with alpha flattened onto white paper: each channel becomes the
+// whole number nearest to c * a / 255 + (255 - a), the colour's share and
+// white's (255 * (255 - a) / 255 is whole). c * a / 255 is never a half, so
+// there is no tie to settle. kOnWhiteByHand below checks this against
+// values worked out by hand.
+inline int onWhite(int c, int a)
+{
+    return int(std::lround(c * a / 255.0)) + 255 - a;
+}
+
+// The reference for a decoded picture with alpha: `image` (straight, not
+// premultiplied alpha) flattened onto white pixel by pixel.
+inline QImage flattenedOnWhite(const QImage &image)
+{
+    const QImage src = image.convertToFormat(QImage::Format_ARGB32);
+    QImage out(src.size(), QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) {
+            const QRgb c = src.pixel(x, y);
+            const int a = qAlpha(c);
+            out.setPixel(x, y, qRgb(onWhite(qRed(c), a), onWhite(qGreen(c), a), onWhite(qBlue(c), a)));
+        }
+    return out;
+}
+
+// Grey levels with alpha and what they become on white, worked out by hand
+// as round(c * a / 255) + 255 - a. Where it says "not", truncating instead
+// of rounding would give one less.
+struct OnWhiteCase
+{
+    int grey, alpha, flattened;
+};
+inline constexpr OnWhiteCase kOnWhiteByHand[] = {
+    { 200, 0, 255 }, // nothing of the colour: white
+    { 77, 255, 77 }, // opaque: the colour itself
+    { 0, 128, 127 }, // 0 + 127
+    { 255, 128, 255 }, // 128 + 127
+    { 1, 128, 128 }, // 128 / 255 = 0.502 -> 1, + 127 (not 127)
+    { 100, 100, 194 }, // 10000 / 255 = 39.2 -> 39, + 155
+    { 254, 3, 255 }, // 762 / 255 = 2.988 -> 3, + 252 (not 254)
+    { 10, 200, 63 }, // 2000 / 255 = 7.84 -> 8, + 55 (not 62)
+    { 128, 64, 223 }, // 8192 / 255 = 32.1 -> 32, + 191
+    { 51, 250, 55 }, // 12750 / 255 = 50 exactly, + 5
+};
+
+// A row of grey pixels with alpha, one for each hand-worked case. Red, green
+// and blue carry the same level, so these cases are about alpha alone; the
+// order of the channels is for the whole-picture comparisons.
+inline QImage onWhiteCasesImage()
+{
+    const int n = int(std::size(kOnWhiteByHand));
+    QImage img(n, 1, QImage::Format_ARGB32);
+    for (int x = 0; x < n; ++x) {
+        const OnWhiteCase &c = kOnWhiteByHand[x];
+        img.setPixel(x, 0, qRgba(c.grey, c.grey, c.grey, c.alpha));
+    }
+    return img;
+}
+
+// Checks a decoded onWhiteCasesImage() against the hand-worked values.
+inline void expectOnWhiteCases(const QImage &decoded, const std::string &what)
+{
+    const int n = int(std::size(kOnWhiteByHand));
+    ASSERT_EQ(decoded.size(), QSize(n, 1)) << what;
+    for (int x = 0; x < n; ++x) {
+        const OnWhiteCase &c = kOnWhiteByHand[x];
+        const int v = c.flattened;
+        EXPECT_EQ(decoded.pixel(x, 0) & 0xffffff, qRgb(v, v, v) & 0xffffff)
+            << what << ": grey " << c.grey << " alpha " << c.alpha;
+    }
 }
 
 // Every test leaves the host without modules.

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QFontMetrics>
-
 #include "RenderTestSupport.h"
 #include "render/DrawBackPage.h"
-#include "canvas/QPainterCanvas.h"
 #include "canvas/RecordingCanvas.h"
 
 using namespace cw;
@@ -20,16 +17,33 @@ QStringList drawBack(LabelDocument &doc, const PrintOptions &o, int dpi = 300, i
     return c.lines();
 }
 
-// The width TextWidth reports for `text` in `font` turned along a spine with
-// the given cell height, measured as the renderer measures it.
-int spineTextWidth(const FontSpec &font, const QString &text, int cell, int dpi = 300)
+// Records like RecordingCanvas, but measures text by a rule that makes the
+// positions worked out by hand: each character is as wide as the cell height
+// of the turned font selected, and text measured with no turned font
+// selected is 0 wide.
+class CellWideCanvas : public RecordingCanvas
 {
-    QImage img(1, 1, QImage::Format_RGB32);
-    QPainterCanvas c(&img, dpi, dpi);
-    c.SetFont(font);
-    c.SelectRotatedFont(900, cell);
-    return c.TextWidth(text);
-}
+public:
+    using RecordingCanvas::RecordingCanvas;
+    int TextWidth(const QString &text) override
+    {
+        return m_cells.isEmpty() ? 0 : int(text.size()) * m_cells.last();
+    }
+    void SelectRotatedFont(int escapement, int cellHeight) override
+    {
+        RecordingCanvas::SelectRotatedFont(escapement, cellHeight);
+        m_cells.append(cellHeight);
+    }
+    void RestoreFont() override
+    {
+        RecordingCanvas::RestoreFont();
+        if (!m_cells.isEmpty())
+            m_cells.removeLast();
+    }
+
+private:
+    QList<int> m_cells;
+};
 
 } // namespace
 
@@ -157,16 +171,29 @@ LabelDocument spineTitled(int mode, int offset = 0)
     doc.right.title.text = QStringLiteral("RIGHT SPINE");
     return doc;
 }
-QStringList spineLines(LabelDocument doc, bool same = false)
+QStringList onlySpineLines(const QStringList &lines)
 {
-    PrintOptions o = optionsOff();
-    o.spinesSameDirection = same;
     QStringList out;
-    for (const QString &l : drawBack(doc, o))
+    for (const QString &l : lines)
         if (l.startsWith("SelectRotatedFont") || l.startsWith("TextOutClipped")
             || l.startsWith("RestoreFont"))
             out << l;
     return out;
+}
+QStringList spineLines(LabelDocument doc, bool same = false)
+{
+    PrintOptions o = optionsOff();
+    o.spinesSameDirection = same;
+    return onlySpineLines(drawBack(doc, o));
+}
+// The spine lines with text measured by CellWideCanvas: at 300 dpi a
+// character is 47 px, "LEFT SPINE" 470 px and "RIGHT SPINE" 517 px.
+QStringList spineLinesCellWide(LabelDocument doc)
+{
+    CellWideCanvas c(300, 300);
+    CountingReader quiet;
+    DrawBackPage(c, doc, optionsOff(), 300, 300, 3507, 2480, &quiet);
+    return onlySpineLines(c.lines());
 }
 } // namespace
 
@@ -191,27 +218,37 @@ TEST(DrawBackPage, SpinesInTheSameDirectionBothReadDownward)
             "RestoreFont" }));
 }
 
+// The spine runs from 546 to 1932, 1386 px; the clip and the start sit 1 mm
+// (11 px) inside its ends, 557 and 1921.
 TEST(DrawBackPage, SpineTitleModesCentreAndEnd)
 {
-    LabelDocument doc = spineTitled(1);
-    const int wl = spineTextWidth(doc.left.title.font, doc.left.title.text, 47);
-    const int wr = spineTextWidth(doc.right.title.font, doc.right.title.text, 47);
-    ASSERT_GT(wl, 100);
-    const int len = 1932 - 546;
-    QStringList got = spineLines(doc);
-    EXPECT_EQ(got[1],
-        QStringLiteral("TextOutClipped 879 557 927 1921 879 %1 LEFT SPINE")
-            .arg(1921 - (len - wl) / 2));
-    EXPECT_EQ(got[4],
-        QStringLiteral("TextOutClipped 2578 557 2626 1921 2626 %1 RIGHT SPINE")
-            .arg(557 + (len - wr) / 2));
-    // "下": the text ends 2 mm from the end where reading ends.
-    got = spineLines(spineTitled(2));
-    EXPECT_EQ(got[1],
-        QStringLiteral("TextOutClipped 879 557 927 1921 879 %1 LEFT SPINE").arg(546 + 23 + wl));
-    EXPECT_EQ(got[4],
-        QStringLiteral("TextOutClipped 2578 557 2626 1921 2626 %1 RIGHT SPINE")
-            .arg(1932 - 23 - wr));
+    // "中央": the left title starts (1386 - 470) / 2 = 458 above 1921; the
+    // right one (1386 - 517) / 2 = 434 (434.5 truncated) below 557.
+    QStringList got = spineLinesCellWide(spineTitled(1));
+    ASSERT_EQ(got.size(), 6);
+    EXPECT_EQ(got[1], "TextOutClipped 879 557 927 1921 879 1463 LEFT SPINE");
+    EXPECT_EQ(got[4], "TextOutClipped 2578 557 2626 1921 2626 991 RIGHT SPINE");
+    // "下": the text ends 2 mm (23 px) from the end where reading ends:
+    // 546 + 23 + 470 on the left, 1932 - 23 - 517 on the right.
+    got = spineLinesCellWide(spineTitled(2));
+    ASSERT_EQ(got.size(), 6);
+    EXPECT_EQ(got[1], "TextOutClipped 879 557 927 1921 879 1039 LEFT SPINE");
+    EXPECT_EQ(got[4], "TextOutClipped 2578 557 2626 1921 2626 1392 RIGHT SPINE");
+
+    // With the fonts themselves, one text on both spines: whatever its width
+    // w, the left start is 1921 - d and the right one 557 + d in the middle
+    // (d = (1386 - w) / 2), and 569 + w and 1909 - w at the end, so the two
+    // starts add up to 2478 in both modes.
+    for (int mode : { 1, 2 }) {
+        LabelDocument doc = spineTitled(mode);
+        doc.left.title.text = doc.right.title.text = QStringLiteral("SPINE");
+        got = spineLines(doc);
+        ASSERT_EQ(got.size(), 6);
+        const int left = got[1].section(' ', 6, 6).toInt();
+        const int right = got[4].section(' ', 6, 6).toInt();
+        EXPECT_EQ(left + right, 2478) << mode;
+        EXPECT_GT(mode == 1 ? 1921 - left : left - 569, 0) << mode; // the text has a width
+    }
 }
 
 TEST(DrawBackPage, SpineTitleWithOffsetTenStartsElevenMillimetresIn)
@@ -225,19 +262,15 @@ TEST(DrawBackPage, SpineTitleWithOffsetTenStartsElevenMillimetresIn)
 TEST(DrawBackPage, LongSpineTitleCentredStaysNearTheMiddle)
 {
     LabelDocument doc = spineTitled(1);
-    doc.right.title.text = QString(60, QChar(u'長'));
-    const int w = spineTextWidth(doc.right.title.font, doc.right.title.text, 47);
-    ASSERT_GT(w, 1386); // longer than the spine
-    QStringList got = spineLines(doc);
-    // A negative half difference moves the start above the top; the clip cuts
-    // both ends 1 mm inside the spine.
-    const int y = 557 + (1386 - w) / 2;
-    EXPECT_LT(y, 546);
-    EXPECT_EQ(got[4],
-        QStringLiteral("TextOutClipped 2578 557 2626 1921 2626 %1 %2")
-            .arg(y)
-            .arg(doc.right.title.text));
-    EXPECT_NEAR(y + w / 2, (546 + 1932) / 2, 12);
+    doc.right.title.text = QString(59, QChar(u'長'));
+    // 59 characters of 47 px, 2773 px: longer than the spine's 1386. A
+    // negative half difference, (1386 - 2773) / 2 = -693 (-693.5 truncated
+    // toward zero), moves the start above the top: 557 - 693 = -136. The
+    // clip cuts both ends 1 mm inside the spine; the text's middle, -136 +
+    // 1386 = 1250, is the spine's middle 1239 moved by the 1 mm inset.
+    QStringList got = spineLinesCellWide(doc);
+    ASSERT_EQ(got.size(), 6);
+    EXPECT_EQ(got[4], "TextOutClipped 2578 557 2626 1921 2626 -136 " + doc.right.title.text);
 }
 
 TEST(DrawBackPage, LinkedSpineTitlesFollowTheTitleTheyCopy)

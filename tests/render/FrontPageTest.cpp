@@ -41,9 +41,14 @@ TEST(DrawFrontPage, EmptyPageAt96DpiIsTwoFillsEightTrimMarksAndTwoFoldMarks)
     expected << seg(10, 526, 48, 526) << seg(997, 526, 1035, 526); // bottom edge marks
     const QStringList got = drawFront(doc, optionsOff(), 96, 1046, 604);
     EXPECT_EQ(got, expected);
-    // Eight solid trim marks, and 19 dashes above and 19 below the fold.
+    // Eight solid trim marks, and 19 dashes above and 19 below the fold:
+    // 20, 22, ..., 56 and 544, 546, ..., 580, each one pixel long.
     EXPECT_EQ(linesStarting(got, "MoveTo").size(), 8 + 19 + 19);
-    EXPECT_EQ(dashes(523, 20, 58, 1).size(), 2 * 19);
+    EXPECT_EQ(linesStarting(got, "MoveTo 523 ").size(), 19 + 19);
+    EXPECT_EQ(got[got.indexOf("MoveTo 523 56") + 1], "LineTo 523 57");
+    EXPECT_EQ(got[got.indexOf("MoveTo 523 580") + 1], "LineTo 523 581");
+    EXPECT_FALSE(got.contains("MoveTo 523 58"));
+    EXPECT_FALSE(got.contains("MoveTo 523 582"));
 }
 
 // 300 dpi on an A4 landscape sheet (3507 x 2480): W 1429, H 1411, L 324, T 534,
@@ -75,9 +80,16 @@ TEST(DrawFrontPage, EmptyPageAt300DpiDrawsEveryFrameLineTwoPixelsThick)
     const QStringList got = drawFront(doc, optionsOff(), 300, 3507, 2480);
     EXPECT_EQ(got, expected);
     // 12 dashes per column above the fold: 357, 367, ..., 467, the last
-    // reaching 472 (not shortened).
-    EXPECT_EQ(dashes(1752, 357, 475, 5).size(), 2 * 12);
-    EXPECT_TRUE(got.contains("LineTo 1752 472"));
+    // reaching 472 (not shortened); 12 below: 2003, 2013, ..., 2113, the
+    // last reaching 2118.
+    for (int x : { 1752, 1753 }) {
+        EXPECT_EQ(linesStarting(got, QStringLiteral("MoveTo %1 ").arg(x)).size(), 12 + 12) << x;
+        EXPECT_EQ(got[got.indexOf(QStringLiteral("MoveTo %1 467").arg(x)) + 1],
+            QStringLiteral("LineTo %1 472").arg(x));
+        EXPECT_EQ(got[got.indexOf(QStringLiteral("MoveTo %1 2113").arg(x)) + 1],
+            QStringLiteral("LineTo %1 2118").arg(x));
+        EXPECT_FALSE(got.contains(QStringLiteral("MoveTo %1 477").arg(x)));
+    }
 }
 
 TEST(DrawFrontPage, BoundaryAndFoldLinesFollowTheirOptions)
@@ -104,27 +116,38 @@ TEST(DrawFrontPage, BoundaryAndFoldLinesFollowTheirOptions)
     const int first = got.indexOf("MoveTo 523 76");
     ASSERT_GE(first, 0);
     EXPECT_EQ(got.mid(first, fold.size()), fold);
-    EXPECT_EQ(fold.size(), 2 * 225); // 76, 78, ..., 524
+    // 225 pieces, 76, 78, ..., 524, besides the 19 + 19 marks above and below.
+    EXPECT_EQ(linesStarting(got, "MoveTo 523 ").size(), 225 + 19 + 19);
+    EXPECT_EQ(got[got.indexOf("MoveTo 523 524") + 1], "LineTo 523 525");
+    EXPECT_FALSE(got.contains("MoveTo 523 526"));
     EXPECT_FALSE(got.contains("MoveTo 66 76"));
 }
 
 TEST(DrawFrontPage, FoldLinePieceIsShortenedAtTheBottom)
 {
     // 600 dpi: W 2858, H 2822, L 649, T 1069, B 3890, dash 11, four-pixel
-    // lines with the fold two pixels left of L + W. Pieces start at
-    // 1069 + 22 n; the last one, at 3885, is cut at B.
+    // lines with the fold two pixels left of L + W, at x = 3505. Pieces
+    // start at 1069 + 22 n: n = 128 gives 3885, the last below B (3907 is
+    // past it), and that piece is cut at B, 5 pixels long instead of 11.
     LabelDocument doc = emptyDocument();
     PrintOptions o = optionsOff();
     o.foldLines = true;
     QStringList got = drawFront(doc, o, 600, 7014, 4960);
-    const int x = 649 + 2858 - 2;
-    int lastStart = 1069;
-    while (lastStart + 22 < 3890)
-        lastStart += 22;
-    EXPECT_EQ(lastStart, 3885);
-    const int i = got.indexOf(QStringLiteral("MoveTo %1 3885").arg(x));
+    const int before = got.indexOf("MoveTo 3505 3863");
+    ASSERT_GE(before, 0);
+    EXPECT_EQ(got[before + 1], "LineTo 3505 3874"); // a whole piece
+    const int i = got.indexOf("MoveTo 3505 3885");
     ASSERT_GE(i, 0);
-    EXPECT_EQ(got[i + 1], QStringLiteral("LineTo %1 3890").arg(x)); // min(3883 + 11, B)
+    EXPECT_EQ(got[i + 1], "LineTo 3505 3890"); // min(3885 + 11, B)
+    EXPECT_FALSE(got.contains("MoveTo 3505 3907"));
+    // 129 pieces (n = 0 ... 128) on each of the line's four columns, 3505 to 3508.
+    for (int x : { 3505, 3506, 3507, 3508 }) {
+        QStringList pieces;
+        for (const QString &l : linesStarting(got, QStringLiteral("MoveTo %1 ").arg(x)))
+            if (const int y = l.section(' ', 2).toInt(); y >= 1069 && y < 3890)
+                pieces << l;
+        EXPECT_EQ(pieces.size(), 129) << x;
+    }
 }
 
 namespace {

@@ -75,27 +75,29 @@ TEST(Geometry, TooNarrowPageGivesANegativeOrigin)
     FrontPageGeometry f = computeFrontPageGeometry(300, 300, 2000, 1000);
     EXPECT_EQ(f.W, 1429);
     EXPECT_EQ(f.L, -429);
-    EXPECT_EQ(f.T, (1000 - 1411) / 2);
-    EXPECT_EQ(f.T, -205); // truncation toward zero, not floor
+    EXPECT_EQ(f.T, -205); // (1000 - 1411) / 2 = -205.5: truncation toward zero, not floor
     EXPECT_EQ(f.R, -429 + 2858 - 1);
 
     BackPageGeometry b = computeBackPageGeometry(300, 300, 1000, 1000);
-    EXPECT_EQ(b.L, (1000 - 1771) / 2);
-    EXPECT_EQ(b.L, -385);
-    EXPECT_EQ(b.X1, -385 + 70);
-    EXPECT_EQ(b.X2, -385 + 70 + 1629);
+    EXPECT_EQ(b.L, -385); // (1000 - 1771) / 2 = -385.5
+    EXPECT_EQ(b.X1, -315); // 70 px of spine
+    EXPECT_EQ(b.X2, 1314); // 1629 px of back
 }
 
 TEST(Geometry, UnequalResolutions)
 {
+    // Across at 360 dpi (14.1738 px/mm), down at 180 dpi (7.0869 px/mm).
     FrontPageGeometry f = computeFrontPageGeometry(360, 180, 4000, 1500);
     EXPECT_EQ(f.W, 1715);
     EXPECT_EQ(f.H, 846);
-    EXPECT_EQ(f.L, (4000 - 3430) / 2);
-    EXPECT_EQ(f.T, (1500 - 846) / 2);
+    EXPECT_EQ(f.L, 285); // (4000 - 2 * 1715) / 2
+    EXPECT_EQ(f.T, 327); // (1500 - 846) / 2
+    EXPECT_EQ(f.R, 3714); // 285 + 3430 - 1
+    EXPECT_EQ(f.B, 1172); // 327 + 846 - 1
     BackPageGeometry b = computeBackPageGeometry(360, 180, 4000, 1500);
     EXPECT_EQ(b.H, 832);
-    EXPECT_EQ(b.L, (4000 - 2126) / 2);
+    EXPECT_EQ(b.T, 334); // (1500 - 832) / 2
+    EXPECT_EQ(b.L, 937); // (4000 - trunc(150 mm) = 2126) / 2
     EXPECT_EQ(b.X1 - b.L, 85);
     EXPECT_EQ(b.X2 - b.X1, 1955);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -243,6 +244,24 @@ TEST(PdfPrintTarget, AnUnwritablePathFailsToBegin)
 {
     PdfPrintTarget target(QStringLiteral("/nonexistent-folder/x.pdf"));
     EXPECT_FALSE(target.begin(kPrintJobTitle));
+}
+
+// A file marked read-only is refused before anything is drawn, also when the
+// superuser, who could write it, runs the program.
+TEST(PdfPrintTarget, AReadOnlyFileIsRefusedBeforeDrawing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ro.pdf");
+    ASSERT_TRUE(writeAll(path, "old contents"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    PdfPrintTarget target(path, 300);
+    EXPECT_FALSE(target.begin(kPrintJobTitle));
+    LabelDocument doc;
+    QString error;
+    EXPECT_FALSE(renderPagePdf(
+        doc, PrintOptions(), PreviewPage::Front, 96, 96, 1046, 604, path, &error));
+    EXPECT_EQ(error, QStringLiteral("the file cannot be written"));
+    EXPECT_EQ(readAll(path), QByteArray("old contents"));
 }
 
 TEST(PreviewState, BitmapSizesOfTheThreeZooms)

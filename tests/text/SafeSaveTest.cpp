@@ -2,7 +2,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "TestSupport.h"
 #include "text/SafeSave.h"
@@ -51,12 +50,19 @@ TEST_F(SafeSave, WhatCannotBeWrittenIsRefusedAndLeftAlone)
     ASSERT_TRUE(QFile::setPermissions(path("ro.cwr"), QFileDevice::ReadOwner));
     EXPECT_FALSE(saveFileSafely(path("ro.cwr"), "new"));
     EXPECT_EQ(readAll(path("ro.cwr")), QByteArray("kept"));
-    EXPECT_FALSE(fileCanBeSaved(path("ro.cwr")) && geteuid() != 0);
+    // The read-only mark holds for the superuser too, who could write the
+    // file: asking agrees with saving.
+    EXPECT_FALSE(fileCanBeSaved(path("ro.cwr")));
 
     EXPECT_FALSE(saveFileSafely(dir.path(), "x")); // a folder
     EXPECT_FALSE(fileCanBeSaved(dir.path()));
     EXPECT_FALSE(saveFileSafely(path("none/x.cwr"), "x")); // a folder that is not there
     EXPECT_FALSE(fileCanBeSaved(path("none/x.cwr")));
+    // A "folder" that is a file: no one can make a file in it.
+    ASSERT_TRUE(writeAll(path("plain"), "kept"));
+    EXPECT_FALSE(saveFileSafely(path("plain/x.cwr"), "x"));
+    EXPECT_FALSE(fileCanBeSaved(path("plain/x.cwr")));
+    EXPECT_EQ(readAll(path("plain")), QByteArray("kept"));
     EXPECT_TRUE(fileCanBeSaved(path("new.cwr")));
     EXPECT_FALSE(QFile::exists(path("new.cwr"))); // asking creates nothing
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
@@ -315,18 +316,71 @@ TEST(ListTemplateStore, AFileThatCannotBeCreatedLeavesTheCollection)
 {
     QTemporaryDir dir;
     ListTemplateStore store;
+    store.LoadTemplateFolder({ dir.path() });
     RecordingMessages messages;
-    const QString path = dir.filePath("missing/sub/x.cwt");
+    // A folder stands where the file would be.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("x.cwt"));
+    const QString path = dir.filePath("x.cwt");
     EXPECT_FALSE(store.saveTemplate(0, path, "x", defaultListLayout(0), messages));
     EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")が記録できません" }));
     EXPECT_TRUE(store.templates(0).isEmpty());
     EXPECT_EQ(store.currentTemplate(0), -1);
 }
 
-TEST(ListTemplateStore, SaveFolderIsTheProgramFolderWhenWritable)
+TEST(ListTemplateStore, ATemplateIsSavedOnlyWhereTemplatesAreReadAgain)
 {
-    // The test program's folder is the build's bin folder, which is writable.
-    EXPECT_EQ(templateSaveFolder(), QCoreApplication::applicationDirPath());
+    QTemporaryDir read, other;
+    ASSERT_TRUE(QDir(read.path()).mkdir("sub"));
+    ASSERT_TRUE(QFile::link(read.path(), other.filePath("link")));
+    ListTemplateStore store;
+    store.LoadTemplateFolder({ read.path() });
+    const std::pair<QString, bool> cases[] = {
+        { read.filePath("a.cwt"), true },
+        { read.path() + "/./b.cwt", true },
+        { read.path() + "/sub/../c.cwt", true },
+        { other.filePath("link/d.cwt"), true }, // the same folder through a link
+        { read.filePath("sub/e.cwt"), false },
+        { other.filePath("f.cwt"), false },
+        { other.filePath("missing/g.cwt"), false },
+    };
+    for (const auto &[path, taken] : cases) {
+        RecordingMessages messages;
+        EXPECT_EQ(store.saveTemplate(0, path, QFileInfo(path).baseName(), defaultListLayout(0), messages),
+            taken)
+            << path.toStdString();
+        EXPECT_EQ(QFile::exists(path), taken) << path.toStdString();
+        EXPECT_EQ(messages.messages,
+            taken ? QStringList() : QStringList { templateFolderMessage({ read.path() }) })
+            << path.toStdString();
+    }
+    // Every template taken is read again.
+    ListTemplateStore again;
+    again.LoadTemplateFolder({ read.path() });
+    EXPECT_EQ(again.names(0), QStringList({ "a", "b", "c", "d" }));
+    // Before any load, the program's and the user's folder are the ones read.
+    EXPECT_EQ(ListTemplateStore().readFolders(), QStringList({ programTemplateFolder(), userTemplateFolder() }));
+}
+
+TEST(ListTemplateStore, TheSaveDialogStartsInTheFolderWithTheCurrentFileName)
+{
+    QTemporaryDir dir;
+    ListTemplateStore store;
+    store.LoadTemplateFolder({ dir.path() });
+    EXPECT_EQ(store.saveDialogStart(0, dir.path()), dir.path() + "/");
+    EXPECT_EQ(store.saveDialogStart(0, dir.path() + "/"), dir.path() + "/");
+    RecordingMessages messages;
+    ASSERT_TRUE(store.saveTemplate(0, dir.filePath("t.cwt"), "t", defaultListLayout(0), messages));
+    EXPECT_EQ(store.saveDialogStart(0, dir.path()), dir.filePath("t.cwt"));
+    EXPECT_EQ(store.saveDialogStart(1, dir.path()), dir.path() + "/");
+}
+
+TEST(ListTemplateStore, SaveFolderIsTheProgramTemplateFolderWhenWritable)
+{
+    // The shipped templates lie in share/casewright/templates beside the
+    // executables' bin folder; the build tree has that folder, writable.
+    EXPECT_EQ(programTemplateFolder(),
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/casewright/templates"));
+    EXPECT_EQ(templateSaveFolder(), programTemplateFolder());
     EXPECT_FALSE(userTemplateFolder().isEmpty());
 }
 

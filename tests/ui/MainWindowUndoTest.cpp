@@ -9,6 +9,7 @@
 #include "document/DocumentControls.h"
 #include "prints/ui/TPrintsList.h"
 #include "render/ui/TPreviewWindow.h"
+#include "tracklist/ui/TListSetWindow.h"
 #include "tracklist/ui/TListWindow.h"
 #include "widgets/CommitEdit.h"
 
@@ -197,4 +198,58 @@ TEST_F(UndoTest, TheFreePrintEditorAndThePreviewTakeTheSameKeys)
     keys(preview, Qt::Key_Z);
     EXPECT_TRUE(window->document().coverPrints.isEmpty());
     preview->close();
+}
+
+TEST_F(UndoTest, ThePrintOptionsAreUserSettingsNotSteps)
+{
+    showMain();
+    for (const char *option : { "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
+             "CutLinePrint", "SideTitleSameTop" })
+        click(option);
+    EXPECT_FALSE(history().canUndo());
+    EXPECT_FALSE(window->undoAction()->isEnabled());
+}
+
+TEST_F(UndoTest, TheLayoutStoredByCloseIsOneStepThatTheListEditorShowsUndone)
+{
+    showMain();
+    window->listWindow()->openFor(1);
+    TListWindow *list = window->listWindow();
+    list->ListSetClick();
+    TListSetWindow *layout = list->listSetWindow();
+    auto *posX = layout->findChild<QLineEdit *>(QStringLiteral("PrintPosX"));
+    ASSERT_NE(posX, nullptr);
+    const int before = window->document().listLayout[1].posX;
+    posX->setFocus();
+    posX->selectAll();
+    const int typed = before == 1 ? 2 : 1;
+    QTest::keyClicks(posX, QString::number(typed));
+    layout->ListSetCloseClick();
+    EXPECT_EQ(window->document().listLayout[1].posX, typed);
+    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("元に戻す: ﾘｽﾄ位置設定(裏レーベル)"));
+    showActive(list);
+    keys(list->rowView(), Qt::Key_Z);
+    EXPECT_EQ(window->document().listLayout[1].posX, before);
+    list->close();
+}
+
+TEST_F(UndoTest, TypedFreePrintTextNotYetTakenRevertsBeforeTheDocumentUndoes)
+{
+    showMain();
+    window->openPrintsEditor(0);
+    TPrintsList *prints = window->printsEditor();
+    showActive(prints);
+    prints->findChild<QPushButton *>(QStringLiteral("ListNew"))->click();
+    auto *text = prints->findChild<CommitEdit *>(QStringLiteral("Text"));
+    ASSERT_NE(text, nullptr);
+    text->setFocus();
+    for (QChar ch : QStringLiteral("夏"))
+        QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    EXPECT_EQ(text->text(), QStringLiteral("夏"));
+    keys(text, Qt::Key_Z);
+    EXPECT_EQ(text->text(), QString());
+    EXPECT_EQ(window->document().coverPrints.size(), 1) << "only the field went back";
+    keys(text, Qt::Key_Z);
+    EXPECT_TRUE(window->document().coverPrints.isEmpty());
+    prints->reject();
 }

@@ -206,7 +206,14 @@ TEST(TMessageWindow, ShowTextSizesToTheTextAndCentresOnTheMainWindow)
     EXPECT_EQ(window.height(), 31);
     EXPECT_TRUE(label->font().bold());
     EXPECT_EQ(label->font().pixelSize(), 16);
-    EXPECT_EQ(window.pos(), centredOver(main.frameGeometry(), window.size()));
+    // 31 px high over 421: 80 + (421 - 31) / 2 = 80 + 195.
+    EXPECT_EQ(window.y(), 275);
+    // Three ideographs are three ems of 16 px, 48 px, and the window 16 px
+    // wider: 100 + (561 - 64) / 2 = 100 + 248 (248.5 truncated).
+    window.ShowText(QStringLiteral("印刷中"));
+    EXPECT_EQ(label->width(), 48);
+    EXPECT_EQ(window.size(), QSize(64, 31));
+    EXPECT_EQ(window.pos(), QPoint(348, 275));
     EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
     window.hide();
     EXPECT_FALSE(window.isVisible());

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/PrinterModule.h"
+#include "render/CalibrationSheet.h"
 #include "render/ui/QtPrintTarget.h"
 
 namespace cw {
@@ -29,11 +30,21 @@ public:
         dpiY = m_printer.logicalDpiY();
         return dpiX > 0 && dpiY > 0;
     }
+    PrintDevice device() const override { return printDeviceOf(m_printer); }
     PrintResult print(const PrintOptions &options, const PageDrawer &drawPage,
-        MessageSink &messages, ProgressSink &progress, PrinterState &state) override
+        MessageSink &messages, ProgressSink &progress, PrinterState &state,
+        const PrintTarget::CorrectionLookup &correction) override
     {
         QtPrintTarget target(m_printer, [](QPrinter &) { return true; });
+        target.setCorrectionLookup(correction);
         return PrintDocument(target, *this, options, drawPage, messages, progress, state);
+    }
+    PrintResult printCalibrationSheet(MessageSink &messages, PrinterState &state,
+        const PrintTarget::CorrectionLookup &correction) override
+    {
+        QtPrintTarget target(m_printer, [](QPrinter &) { return true; });
+        target.setCorrectionLookup(correction);
+        return PrintCalibrationSheet(target, *this, messages, state);
     }
 
 private:

@@ -12,6 +12,7 @@
 #include <QStyledItemDelegate>
 
 #include "fonts/FontQt.h"
+#include "widgets/QuietChecks.h"
 
 namespace cw {
 
@@ -270,8 +271,8 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
 void TFontDialogX::FormShow()
 {
     m_updating = true;
-    EraseCheck->setChecked(m_model.preview().strikeOut);
-    UnderlineCheck->setChecked(m_model.preview().underline);
+    setCheckedQuietly(EraseCheck, m_model.preview().strikeOut);
+    setCheckedQuietly(UnderlineCheck, m_model.preview().underline);
     StyleBox->setCurrentRow(m_model.styleIndex());
     StyleEdit->setText(fontStyleNames().value(m_model.styleIndex()));
     SizeEdit->setText(m_model.sizeText());

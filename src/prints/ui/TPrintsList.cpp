@@ -9,17 +9,16 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "document/DocumentHistory.h"
+#include "prints/ui/PrintsListView.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
+#include "widgets/QuietChecks.h"
 #include "widgets/UserDialogs.h"
 #include "base/UserPrompts.h"
 #include "fonts/FontQt.h"
@@ -32,71 +31,6 @@
 namespace cw {
 
 namespace {
-
-// The item list. Qt's views make the first row current when they get the
-// focus with nothing current; here "nothing selected" is a state of its own
-// (all item controls off), so the focus alone selects nothing.
-class PrintsListBox : public QListView
-{
-public:
-    using QListView::QListView;
-
-protected:
-    void focusInEvent(QFocusEvent *event) override
-    {
-        QFrame::focusInEvent(event);
-        viewport()->update();
-    }
-};
-
-const int kSectionWidths[4] = { 50, 80, 80, 286 };
-
-// Draws an item's line cell by cell under the header's sections: each cell
-// from its section's left + 3 to its right - 5, the first three centred, the
-// content left-aligned (a text item's in its own face and style).
-class PrintsLineDelegate : public QStyledItemDelegate
-{
-public:
-    PrintsLineDelegate(QHeaderView *header, QObject *parent)
-        : QStyledItemDelegate(parent)
-        , m_header(header)
-    { }
-
-    void paint(
-        QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette &pal = option.palette;
-        painter->save();
-        painter->fillRect(option.rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
-        painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        const QStringList cells = index.data(PrintsListModel::CellsRole).toStringList();
-        const QVariant contentFont = index.data(PrintsListModel::ContentFontRole);
-        const int offset = -m_header->offset();
-        for (int c = 0; c < cells.size() && c < 4; ++c) {
-            const int left = m_header->sectionPosition(c) + offset;
-            const int right = left + m_header->sectionSize(c);
-            const QRect cell(QPoint(option.rect.left() + left + 3, option.rect.top()),
-                QPoint(option.rect.left() + right - 5, option.rect.bottom()));
-            QFont font = option.font;
-            if (c == 3 && contentFont.isValid())
-                font = contentFont.value<QFont>().resolve(option.font);
-            painter->setFont(font);
-            painter->drawText(cell,
-                (c == 3 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter | Qt::TextSingleLine,
-                cells[c]);
-        }
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
-    {
-        return QSize(m_header->length(), QFontMetrics(option.font).height() + 2);
-    }
-
-private:
-    QHeaderView *m_header;
-};
 
 QLabel *makeLabel(const QString &text, QWidget *parent, QWidget *buddy = nullptr)
 {
@@ -208,7 +142,7 @@ void TPrintsList::buildList()
     m_header->setSectionResizeMode(QHeaderView::Interactive);
     m_header->setStretchLastSection(false);
     for (int c = 0; c < 4; ++c)
-        m_header->resizeSection(c, kSectionWidths[c]);
+        m_header->resizeSection(c, kPrintsSectionWidths[c]);
     m_header->setFixedHeight(m_header->sizeHint().height());
 
     m_view = new PrintsListBox(this);
@@ -413,7 +347,7 @@ QWidget *TPrintsList::buildGraphicTab()
         [this] { commitNumber(m_posX, [this](int v) { m_editor.setPosX(v); }); });
     connect(m_posY, &CommitEdit::committed, this,
         [this] { commitNumber(m_posY, [this](int v) { m_editor.setPosY(v); }); });
-    connect(m_transparency, &QCheckBox::clicked, this, &TPrintsList::TransparencyClick);
+    connect(m_transparency, &QCheckBox::toggled, this, &TPrintsList::TransparencyClick);
     connect(m_colSelect, &QPushButton::clicked, this, &TPrintsList::ColSelectClick);
     connect(m_transColor, &ColorSwatch::pressed, this, [this] {
         if (m_colSelect->isEnabled())
@@ -492,14 +426,19 @@ void TPrintsList::openFor(int list)
 
 void TPrintsList::documentRestored(const HistoryChange &change)
 {
-    if (!change.prints[0] && !change.prints[1] && !change.prints[2] && !change.resolution)
-        return;
-    m_editor.listsRestored();
-    showItem();
+    if (change.prints[0] || change.prints[1] || change.prints[2] || change.resolution) {
+        m_editor.listsRestored();
+        showItem();
+    }
 }
 
 void TPrintsList::done(int result)
 {
+    // "閉じる", Escape and the frame's close button all end here: the field
+    // being edited is taken as leaving it would take it, and a text that is
+    // no number keeps the editor open.
+    if (!CommitEdit::commitFocused(this))
+        return;
     QDialog::done(result);
     Q_EMIT closed();
 }
@@ -550,7 +489,7 @@ void TPrintsList::showItem()
         setEditText(m_fontRot, QString::number(p->angle));
         setEditText(m_fileName, p->fileName);
         showPictureNumbers(*p);
-        m_transparency->setChecked(p->transparent);
+        setCheckedQuietly(m_transparency, p->transparent);
         m_transColor->setColor(p->transColor);
     } else {
         m_text->clear();
@@ -562,7 +501,7 @@ void TPrintsList::showItem()
         for (QLabel *l : { m_pixelWidth, m_pixelHeight, m_pixelWidthMm, m_pixelHeightMm,
                  m_width2Mm, m_height2Mm, m_posXMm, m_posYMm })
             l->clear();
-        m_transparency->setChecked(false);
+        setCheckedQuietly(m_transparency, false);
     }
     applyEnabled();
     m_filling = was;
@@ -587,6 +526,7 @@ void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> 
     const std::optional<int> value = takeTypedInt(edit->text(), messages);
     if (!value) {
         // The stored value is shown again.
+        edit->refuse();
         edit->clear();
         showItem();
         return;
@@ -668,6 +608,9 @@ void TPrintsList::GraphicHeight2Exit()
 void TPrintsList::TransparencyClick(bool on)
 {
     m_editor.setTransparent(on);
+    // Without an item the box shows what the document holds: off.
+    const TPrintsData *p = m_editor.item();
+    setCheckedQuietly(m_transparency, p && p->transparent);
     applyEnabled();
 }
 

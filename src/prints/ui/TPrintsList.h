@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "document/DocumentHistory.h"
 #include "prints/PrintsEditor.h"
 
 class QAction;
@@ -17,7 +18,6 @@ class QTabWidget;
 
 namespace cw {
 
-struct HistoryChange;
 class ColorSwatch;
 class CommitEdit;
 class PreviewRefresher;

@@ -88,4 +88,26 @@ int QtPrintTarget::printableHeight() const
     return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).height();
 }
 
+PrintDevice QtPrintTarget::device() const
+{
+    return printDeviceOf(m_printer);
+}
+
+QRect QtPrintTarget::paperRect() const
+{
+    // The canvas starts at the printable area's corner; the paper reaches
+    // past it by the margins.
+    const QPageLayout layout = m_printer.pageLayout();
+    const QRect full = layout.fullRectPixels(m_printer.resolution());
+    const QRect paint = layout.paintRectPixels(m_printer.resolution());
+    return full.translated(-paint.topLeft());
+}
+
+PrintDevice printDeviceOf(const QPrinter &printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return PrintDevice::pdf();
+    return PrintDevice::printer(printer.printerName());
+}
+
 } // namespace cw

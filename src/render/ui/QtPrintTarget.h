@@ -11,6 +11,9 @@ namespace cw {
 
 class QPainterCanvas;
 
+// The device a QPrinter prints to: its printer by name, or a PDF file.
+PrintDevice printDeviceOf(const QPrinter &printer);
+
 // A print job on a QPrinter. The dialog is injectable so that tests and the
 // command line can print without one.
 class QtPrintTarget : public PrintTarget
@@ -31,6 +34,8 @@ public:
     int resolutionY() const override;
     int printableWidth() const override;
     int printableHeight() const override;
+    PrintDevice device() const override;
+    QRect paperRect() const override;
 
 private:
     QPrinter &m_printer;

@@ -1,5 +1,7 @@
 #include "render/ui/QtPrinterBackend.h"
 
+#include "render/ui/QtPrintTarget.h"
+
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -31,6 +33,11 @@ bool QtPrinterBackend::queryResolution(int &dpiX, int &dpiY)
     dpiX = m_printer->logicalDpiX();
     dpiY = m_printer->logicalDpiY();
     return dpiX > 0 && dpiY > 0;
+}
+
+PrintDevice QtPrinterBackend::device() const
+{
+    return m_printer ? printDeviceOf(*m_printer) : PrintDevice();
 }
 
 } // namespace cw

@@ -16,6 +16,7 @@ public:
     QtPrinterBackend();
     ~QtPrinterBackend() override;
     bool queryResolution(int &dpiX, int &dpiY) override;
+    PrintDevice device() const override;
     QPrinter *printer() { return m_printer.get(); }
 
 private:

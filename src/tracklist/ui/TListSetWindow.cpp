@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "widgets/QuietChecks.h"
 #include "widgets/UserDialogs.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/WindowPlacement.h"
@@ -66,7 +67,12 @@ TListSetWindow::TListSetWindow(
         m_separateNo->addButton(b, i);
         countRow->addWidget(b);
     }
-    connect(m_separateNo, &QButtonGroup::idClicked, this, &TListSetWindow::SeparateNoClick);
+    // Whatever checks a count (click, keyboard, an accessibility action,
+    // setChecked) chooses it.
+    connect(m_separateNo, &QButtonGroup::idToggled, this, [this](int item, bool checked) {
+        if (checked)
+            SeparateNoClick(item);
+    });
     left->addWidget(countBox);
 
     auto *valueBox = new QGroupBox(QStringLiteral("印刷設定"), this);
@@ -101,6 +107,13 @@ TListSetWindow::TListSetWindow(
     m_templateBox->setObjectName(QStringLiteral("TemplateLoad"));
     m_templateBox->setEditable(true);
     m_templateBox->setInsertPolicy(QComboBox::NoInsert);
+    // The box's text is the name a template is saved under: typing selects
+    // no entry, only choosing one from the list (or with the arrow keys)
+    // applies it. Without a completer a prefix is not completed, and the
+    // box's own lookup of a finished text (which would activate an entry
+    // whose name was typed in full) is cut off.
+    m_templateBox->setCompleter(nullptr);
+    disconnect(m_templateBox->lineEdit(), &QLineEdit::editingFinished, m_templateBox, nullptr);
     m_templateBox->setMinimumWidth(160);
     templateCaption->setBuddy(m_templateBox);
     m_templateBox->setAccessibleName(templateCaption->text());
@@ -283,11 +296,11 @@ void TListSetWindow::fieldTyped(LayoutField f)
     showEntry(f, m_state.typed(f, field(f).edit->text()));
 }
 
-void TListSetWindow::fieldLeft(LayoutField f)
+bool TListSetWindow::fieldLeft(LayoutField f)
 {
     if (m_syncing)
-        return;
-    showEntry(f, m_state.left(f, field(f).edit->text()));
+        return true;
+    return showEntry(f, m_state.left(f, field(f).edit->text()));
 }
 
 void TListSetWindow::fieldStepped(LayoutField f, int delta)
@@ -296,10 +309,10 @@ void TListSetWindow::fieldStepped(LayoutField f, int delta)
     sync();
 }
 
-void TListSetWindow::showEntry(LayoutField f, const LayoutEntry &e)
+bool TListSetWindow::showEntry(LayoutField f, const LayoutEntry &e)
 {
     if (e.kind == LayoutEntry::Ignored)
-        return;
+        return true;
     if (e.kind == LayoutEntry::Invalid) {
         const QString text = field(f).edit->text();
         // The field goes back to its value first, so that the message is
@@ -308,7 +321,7 @@ void TListSetWindow::showEntry(LayoutField f, const LayoutEntry &e)
         field(f).edit->setText(QString::number(e.value));
         m_syncing = false;
         m_dialogs().showMessage(invalidNumberMessage(text));
-        return;
+        return false;
     }
     if (e.rewrite) {
         m_syncing = true;
@@ -316,13 +329,13 @@ void TListSetWindow::showEntry(LayoutField f, const LayoutEntry &e)
         m_syncing = false;
     }
     sync();
+    return true;
 }
 
 void TListSetWindow::sync()
 {
     m_syncing = true;
-    if (QAbstractButton *b = m_separateNo->button(m_state.columnCount() - 1))
-        b->setChecked(true);
+    checkGroupQuietly(m_separateNo, m_state.columnCount() - 1);
     for (Field &fd : m_fields) {
         const QString text = QString::number(m_state.value(fd.field));
         // The field being typed in keeps its text while it holds the value
@@ -374,6 +387,12 @@ QString TListSetWindow::stepName(const char16_t *what) const
 
 void TListSetWindow::ListSetCloseClick()
 {
+    // The field being edited is taken as leaving it would take it (pressed
+    // from the keyboard or an accessibility client, "閉じる" does not take
+    // the focus); a text that is no number keeps the window open.
+    for (const Field &fd : m_fields)
+        if (fd.edit == focusWidget() && fd.edit->isEnabled() && !fieldLeft(fd.field))
+            return;
     EditStep step(m_recorder, stepName(u"ﾘｽﾄ位置設定"));
     if (m_stored)
         *m_stored = m_state.values();
@@ -408,7 +427,7 @@ void TListSetWindow::TemplateLoadChange(int index)
 void TListSetWindow::TemplateSaveClick()
 {
     const int surface = m_state.surface();
-    const QString start = QDir(templateSaveFolder()).filePath(m_templates.proposedFileName(surface));
+    const QString start = m_templates.saveDialogStart(surface, templateSaveFolder());
     const QString path = m_dialogs().saveFile(start, kTemplateFilter, QStringLiteral("cwt"));
     if (path.isEmpty())
         return;

@@ -69,9 +69,10 @@ private:
     void buildField(QGridLayout *grid, int row, LayoutField f, const char *name,
         const QString &caption, const QString &unit, const char *maxName);
     void fieldTyped(LayoutField f);
-    void fieldLeft(LayoutField f);
+    // False when the text was no number (after the message).
+    bool fieldLeft(LayoutField f);
     void fieldStepped(LayoutField f, int delta);
-    void showEntry(LayoutField f, const LayoutEntry &e);
+    bool showEntry(LayoutField f, const LayoutEntry &e);
     // Values, limits, labels, information and the drawing from the state.
     void sync();
     void fillTemplateBox();

@@ -22,6 +22,7 @@
 #include "document/DocumentEditor.h"
 #include "document/DiscTitles.h"
 #include "widgets/EditorHost.h"
+#include "widgets/QuietChecks.h"
 #include "widgets/UserDialogs.h"
 #include "fonts/FontQt.h"
 #include "text/ui/UnicodeMark.h"
@@ -75,19 +76,14 @@ QGroupBox *radioGroup(const QString &title, const QString &name, const QStringLi
     return box;
 }
 
-void checkItem(QButtonGroup *group, int item)
+// Binds a radio group to the handler of the item that becomes checked,
+// however it does (click, keyboard, an accessibility action, setChecked).
+template<typename Handler> void onItemChosen(QButtonGroup *group, QObject *context, Handler handler)
 {
-    QAbstractButton *b = group->button(item);
-    if (b) {
-        if (!b->isChecked())
-            b->setChecked(true);
-        return;
-    }
-    // No item stands for the value: none is checked.
-    group->setExclusive(false);
-    for (QAbstractButton *each : group->buttons())
-        each->setChecked(false);
-    group->setExclusive(true);
+    QObject::connect(group, &QButtonGroup::idToggled, context, [handler](int item, bool checked) {
+        if (checked)
+            handler(item);
+    });
 }
 
 } // namespace
@@ -212,8 +208,8 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
         { QStringLiteral("する"), QStringLiteral("しない") }, m_separate, panel);
     m_kindBox = radioGroup(QStringLiteral("リスト内容"), QStringLiteral("ListData"),
         { QStringLiteral("文章"), QStringLiteral("ｾﾊﾟﾚｰﾀ") }, m_kind, panel);
-    connect(m_separate, &QButtonGroup::idClicked, this, &TListWindow::SeparateUseClick);
-    connect(m_kind, &QButtonGroup::idClicked, this, &TListWindow::ListDataClick);
+    onItemChosen(m_separate, this, [this](int item) { SeparateUseClick(item); });
+    onItemChosen(m_kind, this, [this](int item) { ListDataClick(item); });
     choices->addWidget(m_separateBox, 1);
     choices->addWidget(m_kindBox, 1);
     left->addLayout(choices);
@@ -237,8 +233,7 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
             QStringLiteral("ListTextPos") + n,
             { QStringLiteral("左寄せ"), QStringLiteral("中央"), QStringLiteral("右寄せ") }, c.pos,
             panel);
-        connect(c.pos, &QButtonGroup::idClicked, this,
-            [this, k](int item) { ListTextPosClick(k, item); });
+        onItemChosen(c.pos, this, [this, k](int item) { ListTextPosClick(k, item); });
         c.font = button(QStringLiteral("フォント"), QStringLiteral("ListFont") + n, panel);
         connect(c.font, &QPushButton::clicked, this, [this, k] { ListFontClick(k); });
         QPushButton *def
@@ -373,9 +368,9 @@ void TListWindow::sync()
     m_syncing = true;
     const ListEditorControls &c = m_editor.controls();
     m_separateBox->setEnabled(c.separateEnabled);
-    checkItem(m_separate, c.separateItem);
+    checkGroupQuietly(m_separate, c.separateItem);
     m_kindBox->setEnabled(c.kindEnabled);
-    checkItem(m_kind, c.kindItem);
+    checkGroupQuietly(m_kind, c.kindItem);
     for (int k = 0; k < 3; ++k) {
         const ListCellControls &state = c.cells[size_t(k)];
         CellControls &w = m_cells[size_t(k)];
@@ -384,7 +379,7 @@ void TListWindow::sync()
             each->setEnabled(state.enabled);
         if (w.text->text() != state.text)
             w.text->setText(state.text);
-        checkItem(w.pos, state.alignItem);
+        checkGroupQuietly(w.pos, state.alignItem);
         showFieldFont(k);
     }
     const qsizetype selected = m_editor.selected();

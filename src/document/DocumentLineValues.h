@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <vector>
+
+#include "fonts/Font.h"
+
+namespace cw::docfile {
+
+// The values of a document file's lines as the reader takes them, and the
+// section headers it knows.
+
+// The leading decimal number of a line: optional blanks, a sign, digits, an
+// optional fraction and exponent. No number gives 0.
+double parseVersion(const QByteArray &raw);
+
+// Reads `count` blank-separated decimal numbers. A number that is not there
+// or does not parse is 0, and so is every number after it; values beyond the
+// range of int are cut to it.
+std::vector<int> parseNumbers(const QByteArray &raw, int count);
+int parseNumber(const QByteArray &raw);
+
+// A colour written as hexadecimal; no hexadecimal digits gives 0, more than
+// eight keep the last eight.
+ColorRef parseColour(const QByteArray &raw);
+
+enum class Section {
+    None,
+    PrintSetting,
+    Dpi,
+    TopLabel,
+    BottomLabel,
+    LeftTitle,
+    RightTitle,
+    Top1Prints,
+    Top2Prints,
+    BottomPrints,
+    List
+};
+
+// The section a header line opens; None for any other line.
+Section sectionOf(const QByteArray &raw);
+// The sections that hold a list of records.
+bool isListSection(Section s);
+
+} // namespace cw::docfile

@@ -1,0 +1,132 @@
+#include "render/CalibrationSheet.h"
+
+#include "canvas/LabelCanvas.h"
+#include "render/Geometry.h"
+
+namespace cw {
+
+namespace {
+
+QString distanceText(const char16_t *edge, double mm)
+{
+    return QString::fromUtf16(edge) + formatMm(mm);
+}
+
+// Pixels from an edge as millimetres, for the centre cross's label.
+double pixelsToMm(int px, int dpi)
+{
+    return px * geom::kMmPerInch / dpi;
+}
+
+} // namespace
+
+QList<CalibrationCross> calibrationCrosses(int dpiX, int dpiY, const QRect &paper)
+{
+    const PageScale s = pageScale(dpiX, dpiY);
+    const int dx = mmToPixels(kCalibrationEdgeMm, s.kx);
+    const int dy = mmToPixels(kCalibrationEdgeMm, s.ky);
+    const int left = paper.left(), top = paper.top();
+    const int right = paper.left() + paper.width(), bottom = paper.top() + paper.height();
+    const int cx = left + paper.width() / 2, cy = top + paper.height() / 2;
+    return {
+        { left + dx, cy, distanceText(u"左端から", kCalibrationEdgeMm) },
+        { cx, top + dy, distanceText(u"上端から", kCalibrationEdgeMm) },
+        { right - dx, cy, distanceText(u"右端から", kCalibrationEdgeMm) },
+        { cx, bottom - dy, distanceText(u"下端から", kCalibrationEdgeMm) },
+        { cx, cy,
+            distanceText(u"左端から", pixelsToMm(cx - left, dpiX)) + QStringLiteral("・")
+                + distanceText(u"上端から", pixelsToMm(cy - top, dpiY)) },
+    };
+}
+
+QString calibrationInstructions()
+{
+    return QStringLiteral(
+        "定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、"
+        "「縦」に(上の記載値−実測値)を加えてください");
+}
+
+void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &paper,
+    const PrintDevice &device, const PrintCorrection &applied)
+{
+    using H = LabelCanvas::HAlign;
+    using V = LabelCanvas::VAlign;
+    const PageScale s = pageScale(dpiX, dpiY);
+    const int lwX = int(s.lineX), lwY = int(s.lineY);
+    const int armX = mmToPixels(kCalibrationArmMm, s.kx);
+    const int armY = mmToPixels(kCalibrationArmMm, s.ky);
+    const int gapX = mmToPixels(1.5, s.kx), gapY = mmToPixels(1.5, s.ky);
+    const int textH = mmToPixels(6.0, s.ky), textW = mmToPixels(80.0, s.kx);
+
+    FontSpec font = defaultFont();
+    font.size = 10;
+    font.color = kBlack;
+    canvas.SetPen(kBlack);
+    canvas.SetBrush(kBlack);
+    canvas.SetFont(font);
+    canvas.SetBrushClear();
+
+    const QList<CalibrationCross> crosses = calibrationCrosses(dpiX, dpiY, paper);
+    for (int n = 0; n < crosses.size(); ++n) {
+        const CalibrationCross &c = crosses[n];
+        // Lines of the frame lines' width, centred on the cross's centre.
+        for (int i = 0; i < lwX; ++i) {
+            const int x = c.x - lwX / 2 + i;
+            canvas.MoveTo(x, c.y - armY);
+            canvas.LineTo(x, c.y + armY + 1);
+        }
+        for (int j = 0; j < lwY; ++j) {
+            const int y = c.y - lwY / 2 + j;
+            canvas.MoveTo(c.x - armX, y);
+            canvas.LineTo(c.x + armX + 1, y);
+        }
+        // The label sits in the lower quarter beside the cross, away from the
+        // arms the ruler is laid against; the right cross's label to its left.
+        const int top = c.y + gapY;
+        if (n == 2)
+            canvas.DrawTextInRect(
+                c.label, c.x - gapX - textW, top, c.x - gapX, top + textH, H::Right, V::Top);
+        else
+            canvas.DrawTextInRect(
+                c.label, c.x + gapX, top, c.x + gapX + 2 * textW, top + textH, H::Left, V::Top);
+    }
+
+    const int lineTop = paper.top() + mmToPixels(35.0, s.ky);
+    const int left = paper.left(), right = paper.left() + paper.width();
+    canvas.DrawTextInRect(
+        calibrationInstructions(), left, lineTop, right, lineTop + textH, H::Center, V::Top);
+    const QString state = QStringLiteral("%1　適用中の補正: 横 %2mm　縦 %3mm")
+                              .arg(printDeviceText(device), formatCorrectionMm(applied.xTenths),
+                                  formatCorrectionMm(applied.yTenths));
+    canvas.DrawTextInRect(
+        state, left, lineTop + textH, right, lineTop + 2 * textH, H::Center, V::Top);
+}
+
+PrintResult PrintCalibrationSheet(
+    PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state)
+{
+    if (state.printerFailed) {
+        messages.showMessage(kPrinterFailedPrintMessage);
+        return PrintResult::Refused;
+    }
+    if (!target.showPrintDialog())
+        return PrintResult::Cancelled;
+    QueryPrinterResolution(printer, messages, state);
+    target.setLandscape();
+    if (!target.begin(kPrintJobTitle)) {
+        messages.showMessage(QStringLiteral("印刷を開始できません"));
+        return PrintResult::Failed;
+    }
+    const PrintCorrection correction = target.correction();
+    drawCorrected(target, correction, [&](LabelCanvas &canvas) {
+        DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(), target.paperRect(),
+            target.device(), correction);
+    });
+    if (!target.end()) {
+        messages.showMessage(QStringLiteral("印刷に失敗しました"));
+        return PrintResult::Failed;
+    }
+    return PrintResult::Printed;
+}
+
+} // namespace cw

@@ -1,0 +1,246 @@
+// The installed tree: its files lie where Linux expects them, and the
+// programs run from there with the modules and data installed beside them.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "InstallTree.h"
+
+namespace {
+
+class InstallTreeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(tree().ok) << tree().log.toStdString(); }
+    static const InstalledTree &tree() { return InstalledTree::get(); }
+    static QString cli() { return tree().path(QStringLiteral("bin/casewright-cli")); }
+    static QString demo()
+    {
+        return tree().path(QStringLiteral("share/doc/casewright/examples/demo.cwr"));
+    }
+};
+
+// A settings folder whose decoder-module setting names `path` ([Plug-in] Path
+// of Takechin/Susie); with `path` null, no setting.
+struct ModuleSetting
+{
+    explicit ModuleSetting(const QString &path)
+    {
+        if (path.isNull())
+            return;
+        QSettings s(config.path() + QStringLiteral("/Takechin/Susie.conf"), QSettings::IniFormat);
+        s.setValue(QStringLiteral("Plug-in/Path"), path);
+    }
+    QTemporaryDir config;
+};
+
+} // namespace
+
+TEST_F(InstallTreeTest, EveryFileLiesInTheFolderOfItsKind)
+{
+    const QString modules = QRegularExpression::escape(moduleFolder());
+    const QStringList allowed = {
+        "bin/casewright",
+        "bin/casewright-cli",
+        modules + "/[^/]+",
+        "share/casewright/.+",
+        "share/applications/casewright\\.desktop",
+        "share/icons/hicolor/scalable/apps/casewright\\.svg",
+        "share/icons/hicolor/scalable/mimetypes/application-x-casewright\\.svg",
+        "share/mime/packages/casewright\\.xml",
+        "share/metainfo/[a-z.]+\\.metainfo\\.xml",
+        "share/man/man1/casewright(-cli)?\\.1\\.gz",
+        "share/bash-completion/completions/casewright-cli",
+        "share/doc/casewright/(copyright|changelog\\.gz|examples/demo\\.cwr|examples/"
+        "demo-cover\\.png)",
+    };
+    const QStringList files = tree().files();
+    for (const QString &file : files) {
+        bool expected = false;
+        for (const QString &pattern : allowed)
+            expected = expected
+                || QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                       .match(file)
+                       .hasMatch();
+        EXPECT_TRUE(expected) << "unexpected file: " << file.toStdString();
+    }
+
+    // What every installation holds, and which files may be run: the
+    // programs, but no module (modules are opened, not run).
+    struct Required
+    {
+        QString file;
+        bool executable;
+    };
+    QList<Required> required = {
+        { "bin/casewright", true },
+        { "bin/casewright-cli", true },
+        { moduleFolder() + "/casewright-printing.so", false },
+        { "share/applications/casewright.desktop", false },
+        { "share/mime/packages/casewright.xml", false },
+        { "share/man/man1/casewright.1.gz", false },
+        { "share/man/man1/casewright-cli.1.gz", false },
+        { "share/bash-completion/completions/casewright-cli", false },
+        { "share/doc/casewright/copyright", false },
+        { "share/doc/casewright/changelog.gz", false },
+    };
+    for (const char *module : { "gif", "heif", "jpeg", "png", "tiff", "webp" })
+        required.append({ moduleFolder() + '/' + module + ".spi", false });
+    for (const Required &r : required) {
+        SCOPED_TRACE(r.file.toStdString());
+        const QFileInfo info(tree().path(r.file));
+        ASSERT_TRUE(info.isFile());
+        EXPECT_TRUE(info.permissions() & QFile::ReadOther);
+        EXPECT_EQ(bool(info.permissions() & QFile::ExeOther), r.executable);
+    }
+    EXPECT_EQ(files.filter(QRegularExpression("^share/metainfo/")).size(), 1);
+}
+
+TEST_F(InstallTreeTest, ProgramsAnswerVersionAndHelpOnStandardOutput)
+{
+    struct Case
+    {
+        QString program;
+        QStringList args;
+        QString outStart;
+    };
+    const QList<Case> cases = {
+        { "bin/casewright-cli", { "--version" }, "casewright-cli " + buildVersion() + "\n" },
+        { "bin/casewright", { "--version" }, "Casewright " + buildVersion() + "\n" },
+        { "bin/casewright-cli", { "--help" }, "usage: casewright-cli COMMAND [ARGS]\n" },
+        { "bin/casewright-cli", { "-h" }, "usage: casewright-cli COMMAND [ARGS]\n" },
+        { "bin/casewright-cli", { "print", "--help" }, "usage: casewright-cli print DOC.cwr " },
+        // --help is help wherever the command takes it as an option.
+        { "bin/casewright-cli", { "print", "x.cwr", "--pdf", "x.pdf", "--help" },
+            "usage: casewright-cli print DOC.cwr " },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE((c.program + ' ' + c.args.join(' ')).toStdString());
+        const ProgramRun r = runProgram(tree().path(c.program), c.args);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.out.startsWith(c.outStart)) << r.out.toStdString();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    }
+}
+
+TEST_F(InstallTreeTest, HelpNamedAsAnOptionsValueOrAfterTheEndMarkIsNoHelp)
+{
+    // "--pdf --help" names the file "--help"; the document is then missing.
+    const ProgramRun asValue = runProgram(cli(), { "print", "--pdf", "--help" });
+    EXPECT_EQ(asValue.code, 2);
+    EXPECT_TRUE(asValue.out.isEmpty());
+    EXPECT_TRUE(asValue.err.startsWith("one document is needed\nusage: "))
+        << asValue.err.toStdString();
+    // After "--", "--help" is the document's name.
+    QTemporaryDir dir;
+    const ProgramRun asFile = runProgram(cli(), { "dump", "--", "--help" }, QString(), dir.path());
+    EXPECT_EQ(asFile.code, 1);
+    EXPECT_TRUE(asFile.out.isEmpty());
+    EXPECT_TRUE(asFile.err.contains("--help")) << asFile.err.toStdString();
+}
+
+TEST_F(InstallTreeTest, DecodesThroughTheInstalledModulesUnlessTheSettingNamesAnotherFolder)
+{
+    QTemporaryDir dir;
+    QImage picture(31, 17, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 10, 20));
+    const QString jpeg = dir.filePath("a.jpg");
+    ASSERT_TRUE(picture.save(jpeg, "JPEG"));
+    QTemporaryDir noModules;
+
+    struct Case
+    {
+        const char *name;
+        QString setting; // null: no setting
+        int code;
+        QString out;
+    };
+    const QList<Case> cases = {
+        { "the program's own modules", QString(), 0, "31x17\n" },
+        { "an empty setting names no folder", QString(""), 0, "31x17\n" },
+        { "the setting names a folder without modules", noModules.path(), 1, "" },
+        { "the setting names the installed folder", tree().path(moduleFolder()), 0, "31x17\n" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ModuleSetting setting(c.setting);
+        const ProgramRun r = runProgram(cli(), { "decode", jpeg }, setting.config.path());
+        EXPECT_EQ(r.code, c.code) << r.err.toStdString();
+        EXPECT_EQ(r.out, c.out);
+    }
+}
+
+TEST_F(InstallTreeTest, FilterListsTheInstalledModules)
+{
+    const ProgramRun own = runProgram(cli(), { "filter" });
+    const ProgramRun named
+        = runProgram(cli(), { "filter", "--plugins", tree().path(moduleFolder()) });
+    ASSERT_EQ(own.code, 0) << own.err.toStdString();
+    EXPECT_EQ(own.out, named.out);
+    for (const char *format : { "|GIF|", "|HEIF / AVIF|", "|JPEG|", "|PNG|", "|TIFF|", "|WebP|" })
+        EXPECT_TRUE(own.out.contains(format)) << format << " in " << own.out.toStdString();
+}
+
+TEST_F(InstallTreeTest, PrintsTheInstalledDemoIntoAPdfOfTwoPages)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("demo.pdf");
+    const ProgramRun r = runProgram(cli(),
+        { "print", demo(), "--pdf", pdf, "--option", "TopLabelPrint=1", "--option",
+            "BottomLabelPrint=1" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    // The demo's picture lies beside it: nothing is reported missing.
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdfinfo.isEmpty())
+        return;
+    const ProgramRun info = runProgram(pdfinfo, { pdf });
+    EXPECT_TRUE(info.out.contains(QRegularExpression("\nPages: +2\n"))) << info.out.toStdString();
+}
+
+TEST_F(InstallTreeTest, PrintingToAPrinterLoadsTheInstalledPrinterModule)
+{
+    const ProgramRun r = runProgram(cli(), { "print", demo(), "--printer", "NoSuchPrinterHere" });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("NoSuchPrinterHere")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("printer module cannot be loaded")) << r.err.toStdString();
+}
+
+TEST_F(InstallTreeTest, TheTreeWorksUnderAnyPrefixAndTheProgramAloneFindsNoModules)
+{
+    // The whole tree moved elsewhere still finds its modules...
+    QTemporaryDir other;
+    const QString moved = other.filePath("elsewhere/usr");
+    ASSERT_TRUE(QDir().mkpath(other.filePath("elsewhere")));
+    ASSERT_TRUE(QDir().rename(tree().prefix, moved));
+    const ProgramRun filter = runProgram(moved + "/bin/casewright-cli", { "filter" });
+    const ProgramRun print = runProgram(moved + "/bin/casewright-cli",
+        { "print", moved + "/share/doc/casewright/examples/demo.cwr", "--printer",
+            "NoSuchPrinterHere" });
+    ASSERT_TRUE(QDir().rename(moved, tree().prefix));
+    EXPECT_EQ(filter.code, 0);
+    EXPECT_TRUE(filter.out.contains("|JPEG|")) << filter.out.toStdString();
+    EXPECT_FALSE(print.err.contains("printer module cannot be loaded")) << print.err.toStdString();
+
+    // ...while the program copied without them finds none: the modules are
+    // looked up beside the program, not in the build tree or the system.
+    const QString alone = other.filePath("alone/bin/casewright-cli");
+    ASSERT_TRUE(QDir().mkpath(other.filePath("alone/bin")));
+    ASSERT_TRUE(QFile::copy(cli(), alone));
+    const ProgramRun noFilter = runProgram(alone, { "filter" });
+    EXPECT_EQ(noFilter.out, "画像|;*.bmp|BMP(*.bmp)|*.bmp\n");
+    const ProgramRun noModule
+        = runProgram(alone, { "print", demo(), "--printer", "NoSuchPrinterHere" });
+    EXPECT_EQ(noModule.code, 1);
+    EXPECT_TRUE(noModule.err.startsWith("the printer module cannot be loaded: "))
+        << noModule.err.toStdString();
+}

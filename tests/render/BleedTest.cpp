@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "RenderTestSupport.h"
+#include "canvas/RecordingCanvas.h"
+#include "render/DrawBackPage.h"
+#include "render/DrawFrontPage.h"
+#include "render/PageOutput.h"
+
+using namespace cw;
+
+namespace {
+
+constexpr int kPageW = 3508, kPageH = 2480; // A4 landscape at 300 dpi
+
+QRgb rgbOf(ColorRef c)
+{
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// Every pixel tells its own column and row, so that a test can name the
+// picture pixel it expects.
+QRgb codeOf(int c, int r)
+{
+    return qRgb(c & 0xFF, r & 0xFF, ((c >> 8) << 4) | (r >> 8));
+}
+
+QImage codedPicture(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c)
+            image.setPixel(c, r, codeOf(c, r));
+    return image;
+}
+
+// A surface picture drawn one picture pixel per reference pixel.
+void placePicture(PicturePlacement &p, const QString &file, int w, int h, int posX, int posY)
+{
+    const QImage image = codedPicture(w, h);
+    ASSERT_TRUE(image.save(file));
+    p.use = true;
+    p.fileName = file;
+    p.bitmap = image;
+    p.pixelWidth = w;
+    p.pixelHeight = h;
+    p.sourceRect = PixelRect { 0, 0, w, h };
+    p.printWidth = w;
+    p.printHeight = h;
+    p.posX = posX;
+    p.posY = posY;
+}
+
+QImage render(
+    LabelDocument &doc, PreviewPage page, int bleed, CountingReader &reader, int dpi = 300)
+{
+    PrintOptions o; // boundary and fold lines on
+    o.bleedMm = bleed;
+    const int w = kPageW * dpi / 300, h = kPageH * dpi / 300;
+    return renderPageImage(doc, o, page, dpi, dpi, w, h, &reader);
+}
+
+// Pixels outside `ring` (painted over in both) are the same.
+void expectSameOutside(QImage a, QImage b, const QList<QRect> &ring)
+{
+    for (QImage *image : { &a, &b }) {
+        QPainter p(image);
+        for (const QRect &r : ring)
+            p.fillRect(r, Qt::black);
+    }
+    QRect differ;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                differ |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(differ.isNull()) << differ.left() << "," << differ.top() << " " << differ.right()
+                                 << "," << differ.bottom();
+}
+
+} // namespace
+
+// The cover picture continues 3 mm past the three outer edges of the cover
+// face: its own pixels beyond the trim where it has them (12 columns on the
+// right, 12 rows at the top), its outermost pixels repeated beyond them and
+// at the bottom, where it ends at the trim. The inside face's colour bleeds
+// the same 3 mm, and neither crosses the fold.
+TEST(Bleed, CoverPictureAndInsideColourBleedThreeMillimetresNotAcrossTheFold)
+{
+    QTemporaryDir dir;
+    for (int dpi : { 300, 600 }) {
+        SCOPED_TRACE(dpi);
+        LabelDocument doc = emptyDocument(300);
+        doc.top.backgroundColor1 = 0x000000FF; // red, under the picture
+        doc.top.backgroundColor2 = 0x0000FF00; // green
+        const SurfacePixels ref = surfacePixelsAt(300, 300);
+        placePicture(doc.top.picture, dir.filePath("cover.png"), ref.topWidth + 12,
+            ref.topHeight + 12, 0, -12);
+        CountingReader reader;
+        const QImage bled = render(doc, PreviewPage::Front, 3, reader, dpi);
+        const QImage plain = render(doc, PreviewPage::Front, 0, reader, dpi);
+
+        const PageScale s = pageScale(dpi, dpi);
+        const FrontPageGeometry g = computeFrontPageGeometry(dpi, dpi, bled.width(), bled.height());
+        const int b = dpi == 300 ? 35 : 70; // trunc(3 mm x pixels per mm)
+        ASSERT_EQ(mmToPixels(3.0, s.kx), b);
+        const int cover = g.L + g.W;
+        const int scale = dpi / 300; // target pixels per picture pixel
+        // The body's pixel mapping carried on past its edges (rounding down).
+        auto down = [scale](int v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+        auto expected = [&](int x, int y) {
+            const int c = std::clamp(down(x - cover), 0, ref.topWidth + 11);
+            const int r = std::clamp(down(y - g.T) + 12, 0, ref.topHeight + 11);
+            return codeOf(c, r);
+        };
+        // The cover's ring: above, right of and below the face.
+        int wrong = 0;
+        for (int y = g.T - b; y < g.B + 1 + b; ++y)
+            for (int x = cover; x < g.R + 1 + b; ++x) {
+                const bool inBlock = y >= g.T && y <= g.B && x <= g.R;
+                if (!inBlock && bled.pixel(x, y) != expected(x, y))
+                    ++wrong;
+            }
+        EXPECT_EQ(wrong, 0);
+        // The inside face's ring: left, above and below, green up to the fold.
+        const QRgb green = rgbOf(doc.top.backgroundColor2);
+        for (int y : { g.T - b, g.T - 1, g.B + 1, g.B + b })
+            for (int x : { g.L - b, g.L, cover - 1 })
+                EXPECT_EQ(bled.pixel(x, y), green) << x << "," << y;
+        for (int y : { g.T, (g.T + g.B) / 2, g.B })
+            EXPECT_EQ(bled.pixel(g.L - b, y), green);
+        // Exactly b pixels: white just beyond.
+        const QRgb white = qRgb(255, 255, 255);
+        for (int y : { g.T, (g.T + g.B) / 2, g.B }) {
+            EXPECT_EQ(bled.pixel(g.L - b - 1, y), white);
+            EXPECT_EQ(bled.pixel(g.R + 1 + b, y), white);
+        }
+        for (int x : { g.L, cover - 1, cover, g.R }) {
+            EXPECT_EQ(bled.pixel(x, g.T - b - 1), white);
+            EXPECT_EQ(bled.pixel(x, g.B + 1 + b), white);
+        }
+        // Nothing else moves: block, lines and trim marks are as without bleed.
+        expectSameOutside(bled, plain,
+            { QRect(QPoint(g.L - b, g.T - b), QPoint(g.R + b, g.T - 1)),
+                QRect(QPoint(g.L - b, g.B + 1), QPoint(g.R + b, g.B + b)),
+                QRect(QPoint(g.L - b, g.T), QPoint(g.L - 1, g.B)),
+                QRect(QPoint(g.R + 1, g.T), QPoint(g.R + b, g.B)) });
+    }
+}
+
+// On the back strip the spines and the back label each bleed past the outer
+// edges only; the back picture, though it reaches past both spine lines,
+// never shows beyond them.
+TEST(Bleed, BackStripBleedsAtItsOuterEdgesOnlyNotAcrossTheSpines)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument(300);
+    doc.left.backgroundColor1 = 0x00FF0000; // blue
+    doc.bottom.backgroundColor1 = 0x0000FFFF; // yellow
+    doc.right.backgroundColor1 = 0x00FF00FF; // magenta
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    placePicture(doc.bottom.picture, dir.filePath("back.png"), ref.bottomWidth + 40,
+        ref.bottomHeight, -20, 0);
+    CountingReader reader;
+    const QImage bled = render(doc, PreviewPage::Back, 3, reader);
+    const QImage plain = render(doc, PreviewPage::Back, 0, reader);
+    const BackPageGeometry g = computeBackPageGeometry(300, 300, kPageW, kPageH);
+    const int b = 35;
+    const QRgb blue = rgbOf(doc.left.backgroundColor1);
+    const QRgb magenta = rgbOf(doc.right.backgroundColor1);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int y : { g.T - b, g.T - 1, g.B + 1, g.B + b }) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(bled.pixel(g.L - b, y), blue);
+        EXPECT_EQ(bled.pixel(g.X1 - 1, y), blue);
+        // The back picture's bleed starts on the spine line and ends before the next.
+        const int row = y < g.T ? 0 : ref.bottomHeight - 1;
+        EXPECT_EQ(bled.pixel(g.X1, y), codeOf(20, row));
+        EXPECT_EQ(bled.pixel(g.X2 - 1, y), codeOf(20 + g.X2 - 1 - g.X1, row));
+        EXPECT_EQ(bled.pixel(g.X2, y), magenta);
+        EXPECT_EQ(bled.pixel(g.X3 + b, y), magenta);
+        EXPECT_EQ(bled.pixel(g.X3 + b + 1, y), white);
+        EXPECT_EQ(bled.pixel(g.L - b - 1, y), white);
+    }
+    for (int x : { g.L, g.X1, g.X2, g.X3 }) {
+        EXPECT_EQ(bled.pixel(x, g.T - b - 1), white);
+        EXPECT_EQ(bled.pixel(x, g.B + b + 1), white);
+    }
+    // Beside the spines, the spine colour: the picture's own pixels beyond
+    // the spine lines stay unprinted.
+    for (int y : { g.T, (g.T + g.B) / 2, g.B }) {
+        EXPECT_EQ(bled.pixel(g.L - 1, y), blue);
+        EXPECT_EQ(bled.pixel(g.L - b, y), blue);
+        EXPECT_EQ(bled.pixel(g.X3 + 1, y), magenta);
+        EXPECT_EQ(bled.pixel(g.X3 + b, y), magenta);
+    }
+    // The fills now reach the block's last column and row too, which only
+    // the lines covered before: one corner pixel no line reaches is filled.
+    EXPECT_EQ(bled.pixel(g.X3, g.B), magenta);
+    EXPECT_EQ(plain.pixel(g.X3, g.B), white);
+    expectSameOutside(bled, plain,
+        { QRect(g.X3, g.B, 1, 1), QRect(QPoint(g.L - b, g.T - b), QPoint(g.X3 + b, g.T - 1)),
+            QRect(QPoint(g.L - b, g.B + 1), QPoint(g.X3 + b, g.B + b)),
+            QRect(QPoint(g.L - b, g.T), QPoint(g.L - 1, g.B)),
+            QRect(QPoint(g.X3 + 1, g.T), QPoint(g.X3 + b, g.B)) });
+}
+
+// A picture that stops short of an edge does not bleed there; one that
+// reaches no outer edge does not bleed at all.
+TEST(Bleed, OnlyEdgesThePictureReachesBleed)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument(300);
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    placePicture(doc.top.picture, dir.filePath("small.png"), 200, 100, ref.topWidth - 200, 50);
+    CountingReader reader;
+    const QImage bled = render(doc, PreviewPage::Front, 3, reader);
+    const FrontPageGeometry g = computeFrontPageGeometry(300, 300, kPageW, kPageH);
+    const QRgb white = qRgb(255, 255, 255);
+    // Rows beside the picture continue it to the right; rows above it do not.
+    EXPECT_EQ(bled.pixel(g.R + 35, g.T + 50), codeOf(199, 0));
+    EXPECT_EQ(bled.pixel(g.R + 35, g.T + 149), codeOf(199, 99));
+    EXPECT_EQ(bled.pixel(g.R + 35, g.T + 49), white); // the white cover colour
+    EXPECT_EQ(bled.pixel(g.R + 35, g.T + 150), white);
+    EXPECT_EQ(bled.pixel(g.R - 100, g.T - 1), white);
+}
+
+// A bled page drawn again takes its bleed from the picture's cache; a moved
+// picture reads its file once for both its body and its bleed.
+TEST(Bleed, TheBleedIsCachedAndAMovedPictureIsReadOnce)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument(300);
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    placePicture(
+        doc.top.picture, dir.filePath("p.png"), ref.topWidth + 100, ref.topHeight + 100, -50, -50);
+    CountingReader reader;
+    const QImage first = render(doc, PreviewPage::Front, 3, reader);
+    const QImage second = render(doc, PreviewPage::Front, 3, reader);
+    EXPECT_EQ(reader.loads, 0);
+    EXPECT_TRUE(first == second);
+    doc.top.picture.posX = -40;
+    const QImage moved = render(doc, PreviewPage::Front, 3, reader);
+    EXPECT_EQ(reader.loads, 1);
+    const FrontPageGeometry g = computeFrontPageGeometry(300, 300, kPageW, kPageH);
+    EXPECT_EQ(moved.pixel(g.R + 35, g.T), codeOf(g.R + 35 - (g.L + g.W) + 40, 50));
+}
+
+// Without bleed the canvas calls are exactly those of a page without one;
+// with it, only the background fills grow.
+TEST(Bleed, ZeroBleedDrawsTheSameCalls)
+{
+    LabelDocument doc = emptyDocument(300);
+    for (PreviewPage page : { PreviewPage::Front, PreviewPage::Back }) {
+        RecordingCanvas none(300, 300), zero(300, 300), three(300, 300);
+        PrintOptions o;
+        drawDocumentPage(none, doc, o, page, 300, 300, kPageW, kPageH);
+        o.bleedMm = 0;
+        drawDocumentPage(zero, doc, o, page, 300, 300, kPageW, kPageH);
+        o.bleedMm = 3;
+        drawDocumentPage(three, doc, o, page, 300, 300, kPageW, kPageH);
+        EXPECT_EQ(none.lines(), zero.lines());
+        ASSERT_EQ(none.lines().size(), three.lines().size());
+        int differ = 0;
+        for (int i = 0; i < none.lines().size(); ++i)
+            if (none.lines()[i] != three.lines()[i]) {
+                ++differ;
+                EXPECT_TRUE(three.lines()[i].startsWith("Rectangle"));
+            }
+        EXPECT_EQ(differ, page == PreviewPage::Front ? 2 : 3);
+    }
+}
+
+// A picture that fits its surface exactly stays whole in memory: its bleed
+// repeats its edges straight from it, with no copy and no file read.
+TEST(Bleed, AWholePictureBleedsWithoutACopy)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument(300);
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    placePicture(doc.top.picture, dir.filePath("fit.png"), ref.topWidth, ref.topHeight, 0, 0);
+    CountingReader reader;
+    QImage page;
+    for (int i = 0; i < 2; ++i)
+        page = render(doc, PreviewPage::Front, 2, reader);
+    EXPECT_EQ(reader.loads + reader.copies + reader.crops, 0);
+    const FrontPageGeometry g = computeFrontPageGeometry(300, 300, kPageW, kPageH);
+    const int b = 23; // trunc(2 mm x pixels per mm)
+    EXPECT_EQ(page.pixel(g.R + b, g.T - b), codeOf(ref.topWidth - 1, 0));
+    EXPECT_EQ(page.pixel(g.R + b, g.B + b), codeOf(ref.topWidth - 1, ref.topHeight - 1));
+    EXPECT_EQ(page.pixel(g.R + b + 1, g.B + b), qRgb(255, 255, 255));
+}
