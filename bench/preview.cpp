@@ -7,6 +7,8 @@
 #include "document/DocumentEditor.h"
 #include "document/DocumentReader.h"
 #include "pictures/PictureLoading.h"
+#include "prints/PrintsEditor.h"
+#include "render/DirectEdit.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/PreviewState.h"
@@ -57,6 +59,52 @@ void BM_TitleEditAndPreviewRefresh(benchmark::State &state)
     state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
 }
 BENCHMARK(BM_TitleEditAndPreviewRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// One frame of a drag in the preview: the title moved through the change
+// operations, the shown page redrawn with the boxes of its things.
+void BM_DragFrame(benchmark::State &state)
+{
+    Demo &d = demo();
+    const int zoom = int(state.range(0));
+    const QSize size = PreviewState::bitmapSize(zoom);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    PrintsEditor prints(d.doc);
+    PagePart title;
+    title.kind = PartKind::Title;
+    int n = 0;
+    for (auto _ : state) {
+        placePart({ d.editor, prints }, title, { 10 + n % 20, 20 + n % 7 });
+        ++n;
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QList<PartBox> boxes;
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
+        benchmark::DoNotOptimize(boxes.size());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+BENCHMARK(BM_DragFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Finding the thing under a click among the boxes of both pages.
+void BM_HitTest(benchmark::State &state)
+{
+    Demo &d = demo();
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    QList<PartBox> boxes;
+    for (PreviewPage page : { PreviewPage::Front, PreviewPage::Back }) {
+        QImage bitmap(PreviewState::bitmapSize(2), QImage::Format_RGB32);
+        QList<PartBox> some;
+        RenderPreviewPage(page, bitmap, draw, &some);
+        boxes += some;
+    }
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % 1046;
+        benchmark::DoNotOptimize(partAt(boxes, QPoint(x, (x * 7) % 604)));
+    }
+    state.SetLabel(std::to_string(boxes.size()) + " boxes");
+}
+BENCHMARK(BM_HitTest)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QTest>
 
 #include "prints/PrintsEditor.h"
@@ -112,4 +113,40 @@ TEST(PreviewDirectEdit, KeyboardSelectsMovesAndClears)
     EXPECT_FALSE(h.view().hasSelection());
     h.editor.history().undo();
     EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Centre);
+}
+
+TEST(PreviewDirectEdit, EveryThingIsAnAccessibleChildThatTakesTheFocus)
+{
+    Harness h;
+    h.doc.top.useCoverPrints = true;
+    TPrintsData item;
+    item.kind = 0;
+    item.text = QStringLiteral("Tessellane Records");
+    item.textX = 10;
+    item.textY = 10;
+    item.font.size = 12;
+    h.doc.coverPrints.append(item);
+    h.window.RequestPreviewRefresh(PreviewPage::Front);
+    QAccessibleInterface *page = QAccessible::queryAccessibleInterface(&h.view());
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->childCount(), int(h.view().boxes().size()));
+    QStringList names;
+    for (int i = 0; i < page->childCount(); ++i)
+        names << page->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(names.contains(QStringLiteral("タイトル(表レーベル)"))) << names.join(u'|').toStdString();
+    EXPECT_TRUE(names.contains(QStringLiteral("任意印刷(前面): Tessellane Records")));
+    // Reading order: the items are listed top to bottom.
+    const int title = int(names.indexOf(QStringLiteral("タイトル(表レーベル)")));
+    QAccessibleInterface *child = page->child(title);
+    EXPECT_EQ(page->indexOfChild(child), title);
+    QAccessibleActionInterface *actions = child->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    actions->doAction(QAccessibleActionInterface::setFocusAction());
+    ASSERT_TRUE(h.view().hasSelection());
+    EXPECT_EQ(h.view().selection().kind, PartKind::Title);
+    EXPECT_TRUE(child->state().selected);
+    EXPECT_EQ(page->focusChild(), child);
+    // The focused child moves with the arrow keys like any selection.
+    QTest::keyClick(&h.view(), Qt::Key_Down);
+    EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Custom);
 }

@@ -1,10 +1,13 @@
 #include "render/ui/PreviewPageView.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolTip>
+
+#include "render/ui/PreviewPageAccessible.h"
 
 namespace cw {
 
@@ -15,6 +18,11 @@ constexpr int kHandle = 5; // the handles' size in widget pixels
 PreviewPageView::PreviewPageView(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(previewPageAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -55,6 +63,14 @@ void PreviewPageView::select(int boxIndex)
     m_selection = m_boxes[boxIndex].part;
     m_hasSelection = true;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleInterface *page = QAccessible::queryAccessibleInterface(this);
+        const int child = int(readingOrder(m_boxes).indexOf(boxIndex));
+        if (page && hasFocus()) {
+            QAccessibleEvent focus(page->child(child), QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
     Q_EMIT selectionChanged();
 }
 

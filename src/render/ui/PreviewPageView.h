@@ -32,6 +32,8 @@ public:
 
     void setEditing(PreviewEditing editing);
     bool editable() const { return m_editing.document && m_editing.prints; }
+    // The document edited (only while editable()).
+    const LabelDocument &editingDocument() const { return m_editing.document->document(); }
 
     // The page was drawn: `bitmap` shows a page of `pageSize` canvas pixels
     // (at `pageDpi`) on which the renderers reported `boxes`.
