@@ -23,12 +23,13 @@ PreviewPageView::PreviewPageView(QWidget *parent)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PreviewPageView::setEditing(PreviewEditing editing)
 {
     m_editing = std::move(editing);
+    // Only a page whose things can be moved takes the keyboard.
+    setFocusPolicy(editable() ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void PreviewPageView::pageDrawn(
