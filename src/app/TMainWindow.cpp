@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -184,9 +183,7 @@ TMainWindow::TMainWindow(QWidget *parent)
     connect(this, &TMainWindow::printsEditRequested, this, &TMainWindow::openPrintsEditor);
     connect(m_printsList, &TPrintsList::closed, this, &TMainWindow::comeBack);
     m_printsList->editor().setRecorder(&m_editor.history());
-    m_preview->setEditing({ &m_editor, &m_printsList->editor(),
-        [this](const EditResult &r, const PagePart &part) { movedInPreview(r, part); },
-        [this](const PagePart &part) { editPart(part); } });
+    bindPreviewEditing();
 
     // One history for the document, whichever window changed it.
     m_editor.history().setListener([this] { showHistoryActions(); });
@@ -613,39 +610,6 @@ void TMainWindow::showPrinterInformation()
 void TMainWindow::refresh(PreviewPage page)
 {
     m_refresher->RequestPreviewRefresh(page);
-}
-
-void TMainWindow::movedInPreview(const EditResult &result, const PagePart &part)
-{
-    apply(result);
-    if (part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture) {
-        HistoryChange change;
-        change.prints[size_t(std::clamp(part.owner, 0, 2))] = true;
-        m_printsList->documentRestored(change);
-    }
-}
-
-void TMainWindow::editPart(const PagePart &part)
-{
-    switch (part.kind) {
-    case PartKind::Title:
-    case PartKind::Picture:
-        m_tabs->setCurrentIndex(std::clamp(part.owner, 0, 3));
-        if (!isVisible())
-            comeBack();
-        raise();
-        activateWindow();
-        return;
-    case PartKind::List:
-        Q_EMIT listEditRequested(part.owner == 1 ? 1 : 0);
-        return;
-    case PartKind::PrintText:
-    case PartKind::PrintPicture:
-        openPrintsEditor(std::clamp(part.owner, 0, 2));
-        m_printsList->listBox()->setCurrentIndex(
-            m_printsList->listBox()->model()->index(part.index, 0));
-        return;
-    }
 }
 
 void TMainWindow::apply(const EditResult &result)

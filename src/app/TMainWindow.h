@@ -156,6 +156,7 @@ private:
     // A thing of the page moved in the preview, or opened there.
     void movedInPreview(const EditResult &result, const PagePart &part);
     void editPart(const PagePart &part);
+    void bindPreviewEditing();
     void applyEnabled(const ControlStates &states);
     void refresh(PreviewPage page);
     void swatchPressed(int index);

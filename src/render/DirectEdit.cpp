@@ -234,6 +234,63 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     return r;
 }
 
+bool resizable(const PagePart &part)
+{
+    return part.kind == PartKind::Picture || part.kind == PartKind::PrintPicture;
+}
+
+PartPosition partSize(const LabelDocument &doc, const PagePart &part)
+{
+    if (part.kind == PartKind::Picture) {
+        const PicturePlacement &p = doc.surface(surfaceOf(part)).picture;
+        return { p.printWidth, p.printHeight };
+    }
+    if (part.kind == PartKind::PrintPicture) {
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        if (part.index >= 0 && part.index < items.size())
+            return { items[part.index].printWidth, items[part.index].printHeight };
+    }
+    return {};
+}
+
+PartPosition draggedSize(
+    const LabelDocument &doc, PartPosition start, QPoint delta, int canvasDpiX, int canvasDpiY)
+{
+    return { std::max(1, start.x + pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX)),
+        std::max(1, start.y + pixelsToDevice(delta.y(), canvasDpiY, doc.dpiY)) };
+}
+
+QString sizeTip(PartPosition size)
+{
+    return QStringLiteral("幅 %1px 高さ %2px").arg(size.x).arg(size.y);
+}
+
+EditResult sizePart(
+    PartEditors editors, const PagePart &part, PartPosition size, bool itemKeepAspect)
+{
+    DocumentEditor &ed = editors.document;
+    EditStep step(&ed.history(),
+        stepLabel(QStringLiteral("サイズ変更"), partName(ed.document(), part)));
+    EditResult r;
+    if (part.kind == PartKind::Picture) {
+        const Surface s = surfaceOf(part);
+        r.merge(ed.setPictureWidth(s, size.x));
+        if (!ed.document().surface(s).picture.keepAspect)
+            r.merge(ed.setPictureHeight(s, size.y));
+        r.addPage(surfacePage(s));
+    } else if (part.kind == PartKind::PrintPicture) {
+        PrintsEditor &pe = editors.prints;
+        pe.open(PrintsList(std::clamp(part.owner, 0, 2)));
+        pe.select(part.index);
+        if (pe.selected() == part.index && pe.item()) {
+            if (!pe.setPrintWidth(size.x, itemKeepAspect))
+                pe.setPrintHeight(size.y, false);
+            r.addPage(pe.refreshPage());
+        }
+    }
+    return r;
+}
+
 QList<int> readingOrder(const QList<PartBox> &boxes)
 {
     QList<int> order;

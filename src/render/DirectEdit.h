@@ -71,6 +71,22 @@ struct PartEditors
 // Returns the pages to refresh.
 EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos);
 
+// Pictures (surface pictures and picture items) are sized by their handle.
+bool resizable(const PagePart &part);
+// A picture's print size in device pixels: x the width, y the height.
+PartPosition partSize(const LabelDocument &doc, const PagePart &part);
+// The size after a drag of the handle by `delta` canvas pixels, at least 1.
+PartPosition draggedSize(
+    const LabelDocument &doc, PartPosition start, QPoint delta, int canvasDpiX, int canvasDpiY);
+// "幅 400px 高さ 300px"
+QString sizeTip(PartPosition size);
+// Stores a picture's print size through the operations of its "画像ｻｲｽﾞ"
+// fields: the width first, and the height unless the width's aspect lock
+// ("縦横比固定"; for picture items `itemKeepAspect`, the free-print editor's
+// tick) made it follow. One step named "サイズ変更(<thing>)".
+EditResult sizePart(
+    PartEditors editors, const PagePart &part, PartPosition size, bool itemKeepAspect);
+
 // The things of a page in reading order (top to bottom, then left to right
 // by their boxes' top-left corners); indexes into `boxes`.
 QList<int> readingOrder(const QList<PartBox> &boxes);

@@ -331,3 +331,45 @@ TEST(DirectEdit, ReadingOrderIsTopToBottomThenLeftToRight)
     boxes[2].bounds = QRect(90, 5, 10, 10);
     EXPECT_EQ(readingOrder(boxes), (QList<int> { 2, 1, 0 }));
 }
+
+TEST(DirectEdit, PicturesAreSizedKeepingTheirAspectWhenLocked)
+{
+    const struct
+    {
+        bool item; // a picture item rather than the cover picture
+        bool keep;
+        PartPosition size, expected;
+    } cases[] = {
+        { false, true, { 400, 999 }, { 400, 300 } },
+        { false, false, { 400, 999 }, { 400, 999 } },
+        { true, true, { 200, 7 }, { 200, 150 } },
+        { true, false, { 200, 7 }, { 200, 7 } },
+    };
+    for (const auto &c : cases) {
+        Fixture f;
+        PicturePlacement &front = f.doc.top.picture;
+        front.use = true;
+        front.fileName = QStringLiteral("cover.png");
+        front.pixelWidth = front.printWidth = 800;
+        front.pixelHeight = front.printHeight = 600;
+        front.keepAspect = c.keep;
+        TPrintsData pic;
+        pic.kind = 1;
+        pic.pixelWidth = pic.printWidth = 800;
+        pic.pixelHeight = pic.printHeight = 600;
+        f.doc.coverPrints.append(pic);
+        const PagePart part = c.item ? pp(PartKind::PrintPicture, 0, 1) : pp(PartKind::Picture, 0);
+        ASSERT_TRUE(resizable(part));
+        sizePart(f.editors(), part, c.size, c.keep);
+        EXPECT_EQ(partSize(f.doc, part), c.expected) << c.item << c.keep;
+        EXPECT_EQ(f.editor.history().undoCount(), 1);
+        f.editor.history().undo();
+        EXPECT_EQ((partSize(f.doc, part)), (PartPosition { 800, 600 }));
+    }
+    Fixture f;
+    EXPECT_FALSE(resizable(pp(PartKind::Title, 0)));
+    // 10 canvas pixels at 96 dpi are 31.25 device pixels at 300 dpi; never below 1.
+    EXPECT_EQ((draggedSize(f.doc, { 100, 100 }, QPoint(10, -500), 96, 96)),
+        (PartPosition { 131, 1 }));
+    EXPECT_EQ(sizeTip({ 400, 300 }), QStringLiteral("幅 400px 高さ 300px"));
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "prints/PrintsEditor.h"
@@ -37,15 +38,16 @@ struct Harness
                 for (PreviewPage p : r.pages)
                     window.RequestPreviewRefresh(p);
             },
-            {} });
+            {}, {} });
         window.show();
     }
     PreviewPageView &view() { return *window.pageView(); }
-    QPoint centreOf(PartKind kind, int owner)
+    QPoint centreOf(PartKind kind, int owner, int index = -1)
     {
         PagePart p;
         p.kind = kind;
         p.owner = owner;
+        p.index = index;
         const int i = findPart(view().boxes(), p);
         EXPECT_GE(i, 0);
         return i >= 0 ? view().toWidget(view().boxes()[i].bounds).center() : QPoint();
@@ -149,4 +151,45 @@ TEST(PreviewDirectEdit, EveryThingIsAnAccessibleChildThatTakesTheFocus)
     // The focused child moves with the arrow keys like any selection.
     QTest::keyClick(&h.view(), Qt::Key_Down);
     EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Custom);
+}
+
+TEST(PreviewDirectEdit, TheHandleSizesAPictureItemAsOneStep)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("p.bmp"));
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(file));
+    Harness h;
+    h.window.Zoom2Click();
+    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+    h.doc.top.useCoverPrints = true;
+    TPrintsData pic;
+    pic.kind = 1;
+    pic.fileName = file;
+    pic.pixelWidth = 80;
+    pic.pixelHeight = 60;
+    pic.printWidth = 300;
+    pic.printHeight = 225;
+    pic.posX = pic.posY = 100;
+    h.doc.coverPrints.append(pic);
+    h.window.RequestPreviewRefresh(PreviewPage::Front);
+    QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::PrintPicture, 0, 0));
+    ASSERT_TRUE(h.view().hasSelection());
+    const QRect handle = h.view().sizeHandle();
+    ASSERT_FALSE(handle.isEmpty());
+    const qsizetype steps = h.editor.history().undoCount();
+    const QPoint from = handle.center();
+    QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&h.view(), from + QPoint(16, 3));
+    QTest::mouseMove(&h.view(), from + QPoint(32, 3));
+    QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(32, 3));
+    // 32 pixels at 96 dpi are 100 device pixels at 300; the height follows.
+    EXPECT_EQ(h.doc.coverPrints[0].printWidth, 400);
+    EXPECT_EQ(h.doc.coverPrints[0].printHeight, 300);
+    EXPECT_EQ(h.doc.coverPrints[0].posX, 100);
+    EXPECT_EQ(h.view().lastTip(), QStringLiteral("幅 400px 高さ 300px"));
+    EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
+    h.editor.history().undo();
+    EXPECT_EQ(h.doc.coverPrints[0].printWidth, 300);
 }

@@ -112,6 +112,20 @@ void PreviewPageView::paintEvent(QPaintEvent *event)
     p.setBrush(Qt::white);
     for (const QPoint &c : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
         p.drawRect(QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle)));
+    // The handle that sizes a picture is filled.
+    if (const QRect handle = sizeHandle(); !handle.isEmpty()) {
+        p.setBrush(QColor(0, 120, 215));
+        p.drawRect(handle.adjusted(0, 0, -1, -1));
+    }
+}
+
+QRect PreviewPageView::sizeHandle() const
+{
+    const int i = selectedIndex();
+    if (i < 0 || !resizable(m_boxes[i].part))
+        return QRect();
+    const QPoint c = toWidget(m_boxes[i].bounds).bottomRight();
+    return QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle));
 }
 
 void PreviewPageView::mousePressEvent(QMouseEvent *event)
@@ -121,6 +135,20 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
+    endRun();
+    const QPoint at = event->position().toPoint();
+    if (const QRect handle = sizeHandle(); handle.adjusted(-2, -2, 2, 2).contains(at)) {
+        // Sizing the selected picture by its handle.
+        m_dragBox = m_boxes[selectedIndex()];
+        m_sizeStart = partSize(m_editing.document->document(), m_dragBox.part);
+        m_last = m_sizeStart;
+        m_pressAt = at;
+        m_dragging = m_resizing = true;
+        m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
+            stepLabel(QStringLiteral("サイズ変更"),
+                partName(m_editing.document->document(), m_dragBox.part)));
+        return;
+    }
     const int hit = partAt(m_boxes, toCanvas(event->position().toPoint()));
     select(hit);
     if (hit < 0)
@@ -143,6 +171,21 @@ void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
     }
     const QPoint deltaWidget = event->position().toPoint() - m_pressAt;
     const QPoint delta(int(deltaWidget.x() / m_scale), int(deltaWidget.y() / m_scale));
+    if (m_resizing) {
+        LabelDocument &doc = m_editing.document->document();
+        const PartPosition size = draggedSize(doc, m_sizeStart, delta, m_pageDpi, m_pageDpi);
+        if (size == m_last)
+            return;
+        m_last = size;
+        const bool keep = m_editing.itemKeepAspect ? m_editing.itemKeepAspect() : true;
+        const EditResult r
+            = sizePart({ *m_editing.document, *m_editing.prints }, m_dragBox.part, size, keep);
+        m_tip = sizeTip(partSize(doc, m_dragBox.part));
+        QToolTip::showText(event->globalPosition().toPoint(), m_tip, this);
+        if (m_editing.changed)
+            m_editing.changed(r, m_dragBox.part);
+        return;
+    }
     const PartPosition to = draggedPosition(
         m_editing.document->document(), m_dragBox, m_dragStart, delta, m_pageDpi, m_pageDpi);
     moveTo(m_dragBox, to, event->globalPosition().toPoint());
@@ -154,7 +197,7 @@ void PreviewPageView::mouseReleaseEvent(QMouseEvent *event)
         QLabel::mouseReleaseEvent(event);
         return;
     }
-    m_dragging = false;
+    m_dragging = m_resizing = false;
     m_dragStep.reset();
     QToolTip::hideText();
 }

@@ -19,6 +19,8 @@ struct PreviewEditing
     std::function<void(const EditResult &, const PagePart &)> changed;
     // Double-click or Enter on a thing: bring up where it is edited.
     std::function<void(const PagePart &)> open;
+    // The free-print editor's "縦横比固定" for picture items (ticked when unset).
+    std::function<bool()> itemKeepAspect;
 };
 
 // The shown page of the preview. Things on it are selected by clicking,
@@ -50,6 +52,9 @@ public:
     const QString &lastTip() const { return m_tip; }
     // Widget pixels of a canvas rectangle at the shown zoom.
     QRect toWidget(const QRect &canvas) const;
+    // The selected picture's size handle (its bottom-right corner) in widget
+    // pixels; empty when the selection cannot be sized.
+    QRect sizeHandle() const;
 
 Q_SIGNALS:
     void selectionChanged();
@@ -85,6 +90,8 @@ private:
     PartBox m_dragBox;
     PartPosition m_dragStart;
     PartPosition m_last;
+    bool m_resizing = false; // the drag sizes the picture
+    PartPosition m_sizeStart;
     bool m_runOpen = false; // arrow presses since the last other action
     QString m_tip;
 };
