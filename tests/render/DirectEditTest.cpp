@@ -373,3 +373,33 @@ TEST(DirectEdit, PicturesAreSizedKeepingTheirAspectWhenLocked)
         (PartPosition { 131, 1 }));
     EXPECT_EQ(sizeTip({ 400, 300 }), QStringLiteral("幅 400px 高さ 300px"));
 }
+
+TEST(DirectEdit, APlacedThingPrintsAsTheSameValuesTyped)
+{
+    Fixture moved, typed;
+    moved.doc.left.title.posMode = typed.doc.left.title.posMode = TitlePosition::Bottom;
+    // Moved away and back, through the preview's operation.
+    placePart(moved.editors(), pp(PartKind::Title, 0), { 40, 60 });
+    placePart(moved.editors(), pp(PartKind::Title, 0), { 12, 30 });
+    placePart(moved.editors(), pp(PartKind::Title, 2), { 0, 25 });
+    placePart(moved.editors(), pp(PartKind::PrintText, 0, 0), { 3, 4 });
+    // The same values typed into the fields.
+    typed.editor.setTitlePosMode(Surface::Top, TitlePosition::Custom);
+    typed.editor.setTitleCustomXUse(Surface::Top, true);
+    typed.editor.setTitleCustomYUse(Surface::Top, true);
+    typed.editor.setTitleCustomX(Surface::Top, 12);
+    typed.editor.setTitleCustomY(Surface::Top, 30);
+    typed.editor.leaveTitleCustomPosition(Surface::Top);
+    typed.editor.setTitlePosMode(Surface::Left, TitlePosition::Custom);
+    typed.editor.setTitleOffset(Surface::Left, 25);
+    typed.prints.open(PrintsList::Cover);
+    typed.prints.select(0);
+    typed.prints.setTextX(3);
+    typed.prints.setTextY(4);
+    for (auto draw : { &DrawFrontPage, &DrawBackPage }) {
+        RecordingCanvas a(300, 300), b(300, 300);
+        draw(a, moved.doc, optionsOff(), 300, 300, 3507, 2480, nullptr);
+        draw(b, typed.doc, optionsOff(), 300, 300, 3507, 2480, nullptr);
+        EXPECT_EQ(a.lines(), b.lines());
+    }
+}
