@@ -22,6 +22,7 @@ struct Harness
     PrintsEditor prints { doc };
     TPreviewWindow window { documentPageDrawer(doc, &options) };
     int changes = 0;
+    QList<PagePart> opened;
 
     Harness()
     {
@@ -38,7 +39,7 @@ struct Harness
                 for (PreviewPage p : r.pages)
                     window.RequestPreviewRefresh(p);
             },
-            {}, {} });
+            [this](const PagePart &part) { opened.append(part); }, {} });
         window.show();
     }
     PreviewPageView &view() { return *window.pageView(); }
@@ -192,4 +193,22 @@ TEST(PreviewDirectEdit, TheHandleSizesAPictureItemAsOneStep)
     EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
     h.editor.history().undo();
     EXPECT_EQ(h.doc.coverPrints[0].printWidth, 300);
+}
+
+TEST(PreviewDirectEdit, DoubleClickAndEnterOpenWhereTheThingIsEdited)
+{
+    Harness h;
+    QTest::mouseDClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::Title, 0));
+    ASSERT_EQ(h.opened.size(), 1);
+    EXPECT_EQ(h.opened[0].kind, PartKind::Title);
+    EXPECT_EQ(h.opened[0].owner, 0);
+    h.window.PreviewBottomShowClick();
+    EXPECT_FALSE(h.view().hasSelection()); // the front's title is not on the back
+    h.view().setFocus();
+    QTest::keyClick(&h.view(), Qt::Key_Tab);
+    ASSERT_TRUE(h.view().hasSelection());
+    QTest::keyClick(&h.view(), Qt::Key_Return);
+    ASSERT_EQ(h.opened.size(), 2);
+    EXPECT_TRUE(h.opened[1].sameThing(h.view().selection()));
+    EXPECT_EQ(h.changes, 0); // opening changes nothing
 }
