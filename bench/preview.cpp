@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentReader.h"
@@ -84,6 +85,60 @@ void BM_DragFrame(benchmark::State &state)
     state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
 }
 BENCHMARK(BM_DragFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// A drag frame on a document whose cover, back and both spines show one
+// 8000 x 6000 JPEG photograph: the back picture follows the cover's.
+struct Photo
+{
+    QTemporaryDir dir;
+    LabelDocument doc;
+    DocumentEditor editor { doc };
+    PrintOptions options;
+    Photo()
+    {
+        LoadSusiePlugins();
+        ComputeSurfacePixels(doc);
+        const QString file = dir.filePath(QStringLiteral("photo.jpg"));
+        QImage photo(8000, 6000, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
+            for (int x = 0; x < photo.width(); ++x)
+                line[x] = qRgb(x % 256, y % 256, (x + y) % 256);
+        }
+        if (!photo.save(file, "JPG", 80))
+            qFatal("the photograph cannot be written");
+        for (Surface s : kAllSurfaces) {
+            editor.setPictureUse(s, true);
+            editor.loadSurfacePicture(s, file);
+        }
+        editor.setPictureSameAsFront(true);
+        doc.top.title.use = true;
+        doc.top.title.text = QStringLiteral("Tessellane");
+    }
+};
+
+void BM_DragFramePhotograph(benchmark::State &state)
+{
+    static Photo d;
+    const int zoom = int(state.range(0));
+    const QSize size = PreviewState::bitmapSize(zoom);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    PrintsEditor prints(d.doc);
+    PagePart picture;
+    picture.kind = PartKind::Picture;
+    int n = 0;
+    for (auto _ : state) {
+        placePart({ d.editor, prints }, picture, { n % 50, n % 30 });
+        ++n;
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QList<PartBox> boxes;
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
+        benchmark::DoNotOptimize(boxes.size());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+BENCHMARK(BM_DragFramePhotograph)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Finding the thing under a click among the boxes of both pages.
 void BM_HitTest(benchmark::State &state)
