@@ -4,6 +4,17 @@
 
 namespace cw {
 
+// The parts of the document a step may change besides its settings (titles,
+// pictures, switches, colours, list layouts, the resolution), which every
+// step watches: the list rows and the free-print lists are watched only when
+// named, since watching a list means copying it.
+namespace EditParts {
+constexpr unsigned Settings = 0;
+constexpr unsigned ListRows = 1;
+constexpr unsigned PrintItems = 2;
+constexpr unsigned All = ListRows | PrintItems;
+} // namespace EditParts
+
 // Records the document's changes as steps that can be taken back. Every
 // change operation opens a step before it changes anything and closes it when
 // it is done; a step opened while another is open belongs to the outer one, so
@@ -14,7 +25,7 @@ class EditRecorder
 {
 public:
     virtual ~EditRecorder() = default;
-    virtual void openStep(const QString &label, const QString &typingKey) = 0;
+    virtual void openStep(const QString &label, const QString &typingKey, unsigned parts) = 0;
     virtual void closeStep() = 0;
 };
 
@@ -28,11 +39,12 @@ inline QString stepLabel(const QString &what, const QString &where)
 class EditStep
 {
 public:
-    EditStep(EditRecorder *recorder, const QString &label, const QString &typingKey = QString())
+    EditStep(EditRecorder *recorder, const QString &label, unsigned parts = EditParts::All,
+        const QString &typingKey = QString())
         : m_recorder(recorder)
     {
         if (m_recorder)
-            m_recorder->openStep(label, typingKey);
+            m_recorder->openStep(label, typingKey, parts);
     }
     ~EditStep()
     {

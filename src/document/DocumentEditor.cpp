@@ -50,7 +50,7 @@ void DocumentEditor::setTemplateReloader(std::function<void()> reload)
 
 EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"タイトル", s));
+    EditStep step(&m_history, onSurface(u"タイトル", s), EditParts::Settings);
     EditResult r;
     TitleSettings &t = m_doc.surface(s).title;
     if (t.use == on)
@@ -62,7 +62,7 @@ EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleText(Surface s, const QString &text)
 {
-    EditStep step(&m_history, onSurface(u"タイトル", s), typingKey(u"Title", s));
+    EditStep step(&m_history, onSurface(u"タイトル", s), EditParts::Settings, typingKey(u"Title", s));
     EditResult r;
     titleText(s, text, r);
     return r;
@@ -93,7 +93,7 @@ void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
 
 EditResult DocumentEditor::setTitlePosMode(Surface s, TitlePosition mode)
 {
-    EditStep step(&m_history, onSurface(u"タイトル位置", s));
+    EditStep step(&m_history, onSurface(u"タイトル位置", s), EditParts::Settings);
     EditResult r;
     titlePosMode(s, mode, r);
     return r;
@@ -114,7 +114,7 @@ void DocumentEditor::titlePosMode(Surface s, TitlePosition mode, EditResult &r)
 
 EditResult DocumentEditor::setTitleFont(Surface s, const FontSpec &font)
 {
-    EditStep step(&m_history, onSurface(u"フォント", s));
+    EditStep step(&m_history, onSurface(u"フォント", s), EditParts::Settings);
     EditResult r;
     titleFont(s, font, r);
     return r;
@@ -140,7 +140,7 @@ void DocumentEditor::titleFont(Surface s, const FontSpec &font, EditResult &r)
 
 EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 横", s));
+    EditStep step(&m_history, onSurface(u"任意位置設定 横", s), EditParts::Settings);
     EditResult r;
     TitleSettings &t = m_doc.surface(s).title;
     if (!hasCustomTitlePosition(s) || t.customXUse == on)
@@ -152,7 +152,7 @@ EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 縦", s));
+    EditStep step(&m_history, onSurface(u"任意位置設定 縦", s), EditParts::Settings);
     EditResult r;
     TitleSettings &t = m_doc.surface(s).title;
     if (!hasCustomTitlePosition(s) || t.customYUse == on)
@@ -164,7 +164,7 @@ EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 横", s), typingKey(u"TitlePosX", s));
+    EditStep step(&m_history, onSurface(u"任意位置設定 横", s), EditParts::Settings, typingKey(u"TitlePosX", s));
     EditResult r;
     if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customX = std::clamp(mm, 0, kMaxCustomPosition);
@@ -173,7 +173,7 @@ EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 
 EditResult DocumentEditor::setTitleCustomY(Surface s, int mm)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 縦", s), typingKey(u"TitlePosY", s));
+    EditStep step(&m_history, onSurface(u"任意位置設定 縦", s), EditParts::Settings, typingKey(u"TitlePosY", s));
     EditResult r;
     if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customY = std::clamp(mm, 0, kMaxCustomPosition);
@@ -206,7 +206,7 @@ EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
 
 EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置オフセット", s), typingKey(u"TitleOffset", s));
+    EditStep step(&m_history, onSurface(u"印刷位置オフセット", s), EditParts::Settings, typingKey(u"TitleOffset", s));
     EditResult r;
     titleOffset(s, mm, r);
     return r;
@@ -214,7 +214,7 @@ EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
 
 EditResult DocumentEditor::setTitleOffsetText(Surface s, const QString &text)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置オフセット", s), typingKey(u"TitleOffset", s));
+    EditStep step(&m_history, onSurface(u"印刷位置オフセット", s), EditParts::Settings, typingKey(u"TitleOffset", s));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return EditResult();
@@ -241,7 +241,7 @@ void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
 
 EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"タイトル 表と同じ", s));
+    EditStep step(&m_history, onSurface(u"タイトル 表と同じ", s), EditParts::Settings);
     EditResult r;
     if (s == Surface::Top)
         return r;
@@ -273,7 +273,7 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 {
-    EditStep step(&m_history, onSurface(u"タイトル 背表紙(左)と同じ", Surface::Right));
+    EditStep step(&m_history, onSurface(u"タイトル 背表紙(左)と同じ", Surface::Right), EditParts::Settings);
     EditResult r;
     SurfaceSettings &right = m_doc.right;
     if (right.titleSameAsLeft == on)
@@ -296,7 +296,7 @@ EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 
 EditResult DocumentEditor::setUseList(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"リスト", s));
+    EditStep step(&m_history, onSurface(u"リスト", s), EditParts::Settings);
     EditResult r;
     if (s != Surface::Top && s != Surface::Bottom)
         return r;
@@ -310,7 +310,7 @@ EditResult DocumentEditor::setUseList(Surface s, bool on)
 
 EditResult DocumentEditor::setUseCoverPrints(bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意印刷(前面)", Surface::Top));
+    EditStep step(&m_history, onSurface(u"任意印刷(前面)", Surface::Top), EditParts::Settings);
     EditResult r;
     m_doc.top.useCoverPrints = on;
     return r;
@@ -318,7 +318,7 @@ EditResult DocumentEditor::setUseCoverPrints(bool on)
 
 EditResult DocumentEditor::setUseInsidePrints(bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意印刷(背面)", Surface::Top));
+    EditStep step(&m_history, onSurface(u"任意印刷(背面)", Surface::Top), EditParts::Settings);
     EditResult r;
     m_doc.top.useInsidePrints = on;
     return r;
@@ -326,7 +326,7 @@ EditResult DocumentEditor::setUseInsidePrints(bool on)
 
 EditResult DocumentEditor::setUsePrints(bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意印刷", Surface::Bottom));
+    EditStep step(&m_history, onSurface(u"任意印刷", Surface::Bottom), EditParts::Settings);
     EditResult r;
     m_doc.bottom.usePrints = on;
     return r;
@@ -336,7 +336,7 @@ EditResult DocumentEditor::setUsePrints(bool on)
 
 EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<ColorRef> color)
 {
-    EditStep step(&m_history, swatchLabel(swatch));
+    EditStep step(&m_history, swatchLabel(swatch), EditParts::Settings);
     EditResult r;
     ColorRef *field = nullptr;
     PreviewPage page = PreviewPage::Back;
@@ -390,7 +390,7 @@ void refreshPlacement(EditResult &r, const PlacementResult &p)
 
 EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 {
-    EditStep step(&m_history, onSurface(u"ファイル選択", s));
+    EditStep step(&m_history, onSurface(u"ファイル選択", s), EditParts::Settings);
     EditResult r;
     cw::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
@@ -399,7 +399,7 @@ EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 EditResult DocumentEditor::chooseSurfacePicture(
     Surface s, const QString &path, ProgressSink &progress)
 {
-    EditStep step(&m_history, onSurface(u"ファイル選択", s));
+    EditStep step(&m_history, onSurface(u"ファイル選択", s), EditParts::Settings);
     progress.ShowText(QStringLiteral("データロード中です"));
     EditResult r = loadSurfacePicture(s, path);
     progress.hide();
@@ -411,7 +411,7 @@ EditResult DocumentEditor::chooseSurfacePicture(
 
 EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"画像", s));
+    EditStep step(&m_history, onSurface(u"画像", s), EditParts::Settings);
     EditResult r;
     if (m_doc.surface(s).picture.use == on)
         return r;
@@ -421,7 +421,7 @@ EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 
 EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"画像ｻｲｽﾞ 幅", s));
+    EditStep step(&m_history, onSurface(u"画像ｻｲｽﾞ 幅", s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPrintWidth(m_doc, s, px));
     return r;
@@ -429,7 +429,7 @@ EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 
 EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"画像ｻｲｽﾞ 高さ", s));
+    EditStep step(&m_history, onSurface(u"画像ｻｲｽﾞ 高さ", s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPrintHeight(m_doc, s, px));
     return r;
@@ -437,7 +437,7 @@ EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 
 EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置 横", s));
+    EditStep step(&m_history, onSurface(u"印刷位置 横", s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPosX(m_doc, s, px));
     return r;
@@ -445,7 +445,7 @@ EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 
 EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置 縦", s));
+    EditStep step(&m_history, onSurface(u"印刷位置 縦", s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPosY(m_doc, s, px));
     return r;
@@ -486,7 +486,7 @@ EditResult DocumentEditor::commitPicturePosY(Surface s, const QString &typed)
 
 EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 {
-    EditStep step(&m_history, onSurface(u"画像サイズ調整", s));
+    EditStep step(&m_history, onSurface(u"画像サイズ調整", s), EditParts::Settings);
     EditResult r;
     // Choosing the item that is already selected changes nothing.
     if (m_doc.surface(s).picture.sizeMode == mode)
@@ -497,7 +497,7 @@ EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 
 EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置調整", s));
+    EditStep step(&m_history, onSurface(u"印刷位置調整", s), EditParts::Settings);
     EditResult r;
     if (m_doc.surface(s).picture.alignMode == mode)
         return r;
@@ -507,7 +507,7 @@ EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 
 EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"縦横比固定", s));
+    EditStep step(&m_history, onSurface(u"縦横比固定", s), EditParts::Settings);
     EditResult r;
     cw::setKeepAspect(m_doc, s, on);
     return r;
@@ -515,7 +515,7 @@ EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 
 EditResult DocumentEditor::setPictureSameAsFront(bool on)
 {
-    EditStep step(&m_history, onSurface(u"画像 表と同じ", Surface::Bottom));
+    EditStep step(&m_history, onSurface(u"画像 表と同じ", Surface::Bottom), EditParts::Settings);
     EditResult r;
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
@@ -526,7 +526,7 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
 
 EditResult DocumentEditor::setPictureSameAsLeft(bool on)
 {
-    EditStep step(&m_history, onSurface(u"画像 背表紙(左)と同じ", Surface::Right));
+    EditStep step(&m_history, onSurface(u"画像 背表紙(左)と同じ", Surface::Right), EditParts::Settings);
     EditResult r;
     if (m_doc.right.pictureSameAsLeft == on)
         return r;

@@ -109,6 +109,14 @@ qsizetype surfaceBytes(const SurfaceSettings &s)
 
 // ---- Ranges of a list -------------------------------------------------------------
 
+// A copy of a list in a buffer of its own (the entries' texts and pictures
+// are still shared).
+template <class T>
+QList<T> ownCopy(const QList<T> &list)
+{
+    return QList<T>(list.cbegin(), list.cend());
+}
+
 // The entries [at, at + before.size()) of a list became `after`.
 template <class T>
 struct RangeChange
@@ -133,9 +141,6 @@ struct RangeChange
 template <class T, class Same>
 std::optional<RangeChange<T>> diffLists(const QList<T> &before, const QList<T> &after, Same same)
 {
-    // A list that was not written to still shares its entries with the copy.
-    if (before.size() == after.size() && before.constData() == after.constData())
-        return std::nullopt;
     const qsizetype n = before.size(), m = after.size();
     qsizetype head = 0;
     while (head < n && head < m && same(before.at(head), after.at(head)))
@@ -148,8 +153,9 @@ std::optional<RangeChange<T>> diffLists(const QList<T> &before, const QList<T> &
         ++tail;
     RangeChange<T> r;
     r.at = head;
-    r.before = before.mid(head, n - head - tail);
-    r.after = after.mid(head, m - head - tail);
+    // Copies of their own: a step never shares the document's buffer.
+    r.before = QList<T>(before.cbegin() + head, before.cend() - tail);
+    r.after = QList<T>(after.cbegin() + head, after.cend() - tail);
     return r;
 }
 
@@ -165,7 +171,7 @@ void replaceRange(QList<T> &list, qsizetype at, qsizetype count, const QList<T> 
         return;
     }
     if (at == 0 && count == list.size()) {
-        list = with;
+        list = ownCopy(with);
         return;
     }
     // A few entries are moved in place; many are rebuilt in one pass.
@@ -290,22 +296,27 @@ DocumentHistory::DocumentHistory(LabelDocument &doc, int capacity, qsizetype byt
 
 DocumentHistory::~DocumentHistory() = default;
 
-void DocumentHistory::openStep(const QString &label, const QString &typingKey)
+void DocumentHistory::openStep(const QString &label, const QString &typingKey, unsigned parts)
 {
     if (m_depth++ > 0 || m_paused > 0)
         return;
-    // Copies of the document's parts share their data with it until the
-    // operation writes to them, so taking them costs next to nothing.
+    // The settings are small. A list is copied entry by entry into a buffer
+    // of its own: were the copy to share the document's buffer, the first
+    // write would move every entry of the document's list elsewhere.
     m_open = std::make_unique<Snapshot>();
     for (Surface s : kAllSurfaces)
         m_open->surfaces[size_t(s)] = m_doc.surface(s);
     m_open->layouts = m_doc.listLayout;
     m_open->resolution = resolutionOf(m_doc);
-    m_open->rows = m_doc.listRows;
-    for (int i = 0; i < 3; ++i)
-        m_open->prints[size_t(i)] = printsOf(m_doc, i);
+    if (parts & EditParts::ListRows)
+        m_open->rows = ownCopy(m_doc.listRows);
+    if (parts & EditParts::PrintItems) {
+        for (int i = 0; i < 3; ++i)
+            m_open->prints[size_t(i)] = ownCopy(printsOf(m_doc, i));
+    }
     m_openLabel = label;
     m_openKey = typingKey;
+    m_openParts = parts;
 }
 
 void DocumentHistory::closeStep()
@@ -336,9 +347,13 @@ void DocumentHistory::finishStep()
     const Resolution now = resolutionOf(m_doc);
     if (!sameResolution(before->resolution, now))
         step->resolution = Pair<Resolution> { 0, before->resolution, now };
-    step->rows = diffLists(before->rows, m_doc.listRows, sameRow);
-    for (int i = 0; i < 3; ++i)
-        step->prints[size_t(i)] = diffLists(before->prints[size_t(i)], printsOf(m_doc, i), sameItem);
+    if (m_openParts & EditParts::ListRows)
+        step->rows = diffLists(before->rows, m_doc.listRows, sameRow);
+    if (m_openParts & EditParts::PrintItems) {
+        for (int i = 0; i < 3; ++i)
+            step->prints[size_t(i)]
+                = diffLists(before->prints[size_t(i)], printsOf(m_doc, i), sameItem);
+    }
     before.reset();
     if (step->isEmpty())
         return; // nothing changed: typing goes on as it was

@@ -37,7 +37,9 @@ struct HistoryChange
 // list rows and each free-print list the one range of entries that differs
 // (entries before and after it are the same). The decoded pictures a step
 // keeps are shared with the document, never copied, so a replaced picture
-// comes back without its file being read again. Render caches (the visible
+// comes back without its file being read again. The lists a step names are
+// copied when it opens, so the document's own lists are never shared and
+// their entries stay where they are while an operation works on them. Render caches (the visible
 // part of a picture and its stretched copy) travel with their picture but do
 // not make a change by themselves.
 //
@@ -55,7 +57,7 @@ public:
         qsizetype byteBudget = qsizetype(256) * 1024 * 1024);
     ~DocumentHistory() override;
 
-    void openStep(const QString &label, const QString &typingKey) override;
+    void openStep(const QString &label, const QString &typingKey, unsigned parts) override;
     void closeStep() override;
 
     bool canUndo() const { return !m_undo.empty(); }
@@ -116,6 +118,7 @@ private:
     std::unique_ptr<Snapshot> m_open;
     QString m_openLabel;
     QString m_openKey;
+    unsigned m_openParts = 0;
     int m_depth = 0;
     int m_paused = 0;
     bool m_typingOpen = false;

@@ -96,7 +96,7 @@ void PrintsEditor::changed()
 
 bool PrintsEditor::newItem(bool graphicTab)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("新規")));
+    EditStep step(m_recorder, stepName(QStringLiteral("新規")), EditParts::PrintItems);
     const int row = int(list().size());
     m_model.beginInsert(row);
     appendPrintsItem(list(), newPrintsItem(graphicTab, m_defaultFont));
@@ -108,7 +108,7 @@ bool PrintsEditor::newItem(bool graphicTab)
 
 bool PrintsEditor::addItem(bool graphicTab)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("追加")));
+    EditStep step(m_recorder, stepName(QStringLiteral("追加")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
@@ -122,7 +122,7 @@ bool PrintsEditor::addItem(bool graphicTab)
 
 bool PrintsEditor::deleteItem()
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("削除")));
+    EditStep step(m_recorder, stepName(QStringLiteral("削除")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
@@ -136,7 +136,7 @@ bool PrintsEditor::deleteItem()
 
 bool PrintsEditor::moveUp()
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("上へ")));
+    EditStep step(m_recorder, stepName(QStringLiteral("上へ")), EditParts::PrintItems);
     const int row = selected();
     if (!item() || !movePrintsItemUp(list(), row))
         return false;
@@ -148,7 +148,7 @@ bool PrintsEditor::moveUp()
 
 bool PrintsEditor::moveDown()
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("下へ")));
+    EditStep step(m_recorder, stepName(QStringLiteral("下へ")), EditParts::PrintItems);
     const int row = selected();
     if (!item() || !movePrintsItemDown(list(), row))
         return false;
@@ -160,7 +160,7 @@ bool PrintsEditor::moveDown()
 
 void PrintsEditor::setKind(bool graphicTab)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("種類")));
+    EditStep step(m_recorder, stepName(QStringLiteral("種類")), EditParts::PrintItems);
     TPrintsData *p = item();
     const int kind = graphicTab ? 1 : 0;
     if (!p || p->kind == kind)
@@ -171,7 +171,7 @@ void PrintsEditor::setKind(bool graphicTab)
 
 void PrintsEditor::setText(const QString &text)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("内容")));
+    EditStep step(m_recorder, stepName(QStringLiteral("内容")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p || p->text == text)
         return;
@@ -181,7 +181,7 @@ void PrintsEditor::setText(const QString &text)
 
 void PrintsEditor::setTextX(int mm)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("横")));
+    EditStep step(m_recorder, stepName(QStringLiteral("横")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->textX != mm) {
         p->textX = mm;
         changed();
@@ -190,7 +190,7 @@ void PrintsEditor::setTextX(int mm)
 
 void PrintsEditor::setTextY(int mm)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("縦")));
+    EditStep step(m_recorder, stepName(QStringLiteral("縦")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->textY != mm) {
         p->textY = mm;
         changed();
@@ -199,7 +199,7 @@ void PrintsEditor::setTextY(int mm)
 
 void PrintsEditor::setAngle(int typed)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("ﾌｫﾝﾄ角")));
+    EditStep step(m_recorder, stepName(QStringLiteral("ﾌｫﾝﾄ角")), EditParts::PrintItems);
     const int angle = ((typed % 360) + 360) % 360;
     if (TPrintsData *p = item(); p && p->angle != angle) {
         p->angle = angle;
@@ -209,7 +209,7 @@ void PrintsEditor::setAngle(int typed)
 
 void PrintsEditor::setFont(const FontSpec &font)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("フォント")));
+    EditStep step(m_recorder, stepName(QStringLiteral("フォント")), EditParts::PrintItems);
     if (TPrintsData *p = item()) {
         p->font = font;
         changed();
@@ -218,7 +218,7 @@ void PrintsEditor::setFont(const FontSpec &font)
 
 bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("ファイル選択")));
+    EditStep step(m_recorder, stepName(QStringLiteral("ファイル選択")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -241,7 +241,7 @@ int following(int other, int value, int own)
 
 bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 幅")));
+    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 幅")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -255,7 +255,7 @@ bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 
 bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 高さ")));
+    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 高さ")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -269,7 +269,7 @@ bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 
 void PrintsEditor::setPosX(int value)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 横")));
+    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 横")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->posX != value) {
         p->posX = value;
         changed();
@@ -278,7 +278,7 @@ void PrintsEditor::setPosX(int value)
 
 void PrintsEditor::setPosY(int value)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 縦")));
+    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 縦")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->posY != value) {
         p->posY = value;
         changed();
@@ -287,7 +287,7 @@ void PrintsEditor::setPosY(int value)
 
 void PrintsEditor::setTransparent(bool on)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("透明色")));
+    EditStep step(m_recorder, stepName(QStringLiteral("透明色")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->transparent != on) {
         p->transparent = on;
         changed();
@@ -296,7 +296,7 @@ void PrintsEditor::setTransparent(bool on)
 
 void PrintsEditor::setTransColor(ColorRef color)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("透明色")));
+    EditStep step(m_recorder, stepName(QStringLiteral("透明色")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->transColor != color) {
         p->transColor = color;
         changed();
@@ -305,7 +305,7 @@ void PrintsEditor::setTransColor(ColorRef color)
 
 QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("色取込")));
+    EditStep step(m_recorder, stepName(QStringLiteral("色取込")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return QImage();

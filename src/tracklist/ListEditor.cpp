@@ -61,7 +61,7 @@ void ListEditor::select(qsizetype index)
         return;
     }
     // Showing a row may empty texts it does not show: a change like any other.
-    EditStep step(m_recorder, inList(u"行の選択"));
+    EditStep step(m_recorder, inList(u"行の選択"), EditParts::ListRows);
     showRow(index);
     // The fields store what they show: a row that is not separated loses its
     // cell-1 and cell-3 texts, a separator row all three.
@@ -120,7 +120,7 @@ void ListEditor::showRow(qsizetype index)
 
 bool ListEditor::newRow()
 {
-    EditStep step(m_recorder, inList(u"新規"));
+    EditStep step(m_recorder, inList(u"新規"), EditParts::ListRows);
     appendRow(m_rows, newListRow(m_defaults, columnCount()));
     select(m_rows.size() - 1);
     return true;
@@ -128,7 +128,7 @@ bool ListEditor::newRow()
 
 bool ListEditor::insertRow()
 {
-    EditStep step(m_recorder, inList(u"追加"));
+    EditStep step(m_recorder, inList(u"追加"), EditParts::ListRows);
     const qsizetype at = m_selected;
     if (!insertRowBefore(m_rows, at, newListRow(m_defaults, columnCount())))
         return false;
@@ -138,7 +138,7 @@ bool ListEditor::insertRow()
 
 bool ListEditor::deleteRow()
 {
-    EditStep step(m_recorder, inList(u"削除"));
+    EditStep step(m_recorder, inList(u"削除"), EditParts::ListRows);
     if (!cw::deleteRow(m_rows, m_selected))
         return false;
     selectNone();
@@ -157,7 +157,7 @@ bool ListEditor::canMoveDown() const
 
 bool ListEditor::moveUp()
 {
-    EditStep step(m_recorder, inList(u"上へ"));
+    EditStep step(m_recorder, inList(u"上へ"), EditParts::ListRows);
     if (!canMoveUp() || !moveRowUp(m_rows, m_selected))
         return false;
     select(m_selected - 1);
@@ -166,7 +166,7 @@ bool ListEditor::moveUp()
 
 bool ListEditor::moveDown()
 {
-    EditStep step(m_recorder, inList(u"下へ"));
+    EditStep step(m_recorder, inList(u"下へ"), EditParts::ListRows);
     if (!canMoveDown() || !moveRowDown(m_rows, m_selected))
         return false;
     select(m_selected + 1);
@@ -184,7 +184,7 @@ void ListEditor::setCell(int cell, bool on, bool withFlag)
 
 bool ListEditor::setSeparate(int item)
 {
-    EditStep step(m_recorder, inList(u"ｾﾊﾟﾚｰﾄ"));
+    EditStep step(m_recorder, inList(u"ｾﾊﾟﾚｰﾄ"), EditParts::ListRows);
     TListData *row = selectedRow();
     if (!row || item < 0 || item > 1)
         return false;
@@ -203,7 +203,7 @@ bool ListEditor::setSeparate(int item)
 
 bool ListEditor::setKind(int item)
 {
-    EditStep step(m_recorder, inList(u"リスト内容"));
+    EditStep step(m_recorder, inList(u"リスト内容"), EditParts::ListRows);
     TListData *row = selectedRow();
     if (!row || item < 0 || item > 1)
         return false;
@@ -231,7 +231,7 @@ bool ListEditor::setKind(int item)
 
 bool ListEditor::setCellText(int cell, const QString &text)
 {
-    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1内容", cell),
+    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1内容", cell), EditParts::ListRows,
         QStringLiteral("ListText%1:%2").arg(cell).arg(m_selected));
     if (cell < 0 || cell > 2)
         return false;
@@ -245,7 +245,7 @@ bool ListEditor::setCellText(int cell, const QString &text)
 
 bool ListEditor::setCellAlign(int cell, int item)
 {
-    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1文字位置", cell));
+    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1文字位置", cell), EditParts::ListRows);
     if (cell < 0 || cell > 2 || item < 0 || item > 2)
         return false;
     m_controls.cells[size_t(cell)].alignItem = item;
@@ -259,7 +259,7 @@ bool ListEditor::setCellAlign(int cell, int item)
 
 bool ListEditor::setCellFont(int cell, const FontSpec &font)
 {
-    EditStep step(m_recorder, inList(u"フォント"));
+    EditStep step(m_recorder, inList(u"フォント"), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     m_controls.cells[size_t(cell)].font = font;
@@ -272,7 +272,7 @@ bool ListEditor::setCellFont(int cell, const FontSpec &font)
 
 bool ListEditor::setDefaultFont(int cell, const FontSpec &font)
 {
-    EditStep step(m_recorder, inList(u"ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"));
+    EditStep step(m_recorder, inList(u"ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     m_defaults.fonts[size_t(cell)] = font;
@@ -281,7 +281,7 @@ bool ListEditor::setDefaultFont(int cell, const FontSpec &font)
 
 bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
 {
-    EditStep step(m_recorder, inList(u"ﾌｫﾝﾄ一括変更"));
+    EditStep step(m_recorder, inList(u"ﾌｫﾝﾄ一括変更"), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     bulkChangeColumnFont(
@@ -295,7 +295,7 @@ bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
 std::optional<ListImportOutcome> ListEditor::importSources(
     const QStringList &paths, MessageSink &messages)
 {
-    EditStep step(m_recorder, inList(u"ファイル"));
+    EditStep step(m_recorder, inList(u"ファイル"), EditParts::ListRows);
     std::optional<ListImportOutcome> outcome
         = importListSources(paths, m_defaults, columnCount(), messages);
     if (outcome && !outcome->rows.isEmpty()) {
@@ -307,7 +307,7 @@ std::optional<ListImportOutcome> ListEditor::importSources(
 
 int ListEditor::appendLines(const QList<ImportFields> &lines)
 {
-    EditStep step(m_recorder, inList(u"貼り付け"));
+    EditStep step(m_recorder, inList(u"貼り付け"), EditParts::ListRows);
     appendImportedRows(m_rows, lines, m_defaults, columnCount());
     if (!lines.isEmpty())
         select(m_rows.size() - 1);

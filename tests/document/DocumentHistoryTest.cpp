@@ -259,6 +259,13 @@ TEST(DocumentHistoryLists, RowCommandsUndoToTheRowsTheyChanged)
         list.setCellText(1, QString::fromLatin1(t));
     }
     EXPECT_EQ(ed.history().undoCount(), 6);
+    // Recording leaves the rows where they are: a row held by reference
+    // sees the change made to it.
+    const TListData &last = doc.listRows[2];
+    list.setCellAlign(1, 2);
+    EXPECT_EQ(last.columns[1].align, 3);
+    ed.history().undo();
+    EXPECT_EQ(last.columns[1].align, 1);
     list.select(0);
     list.moveDown();
     EXPECT_EQ(ed.history().undoLabel(), QStringLiteral("下へ(リスト)"));

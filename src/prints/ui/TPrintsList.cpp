@@ -630,7 +630,8 @@ void TPrintsList::ColGetClick()
     if (!m_editor.item() || !m_dialogs)
         return;
     // The picture read again and the colour picked from it are one step.
-    EditStep step(m_editor.recorder(), m_editor.stepName(QStringLiteral("色取込")));
+    EditStep step(
+        m_editor.recorder(), m_editor.stepName(QStringLiteral("色取込")), EditParts::PrintItems);
     const QImage picture = m_editor.pictureForColorPick(*m_dialogs);
     if (picture.isNull())
         return;

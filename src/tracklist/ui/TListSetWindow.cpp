@@ -393,7 +393,7 @@ void TListSetWindow::ListSetCloseClick()
     for (const Field &fd : m_fields)
         if (fd.edit == focusWidget() && fd.edit->isEnabled() && !fieldLeft(fd.field))
             return;
-    EditStep step(m_recorder, stepName(u"ﾘｽﾄ位置設定"));
+    EditStep step(m_recorder, stepName(u"ﾘｽﾄ位置設定"), EditParts::Settings);
     if (m_stored)
         *m_stored = m_state.values();
     accept();
@@ -415,7 +415,7 @@ void TListSetWindow::TemplateLoadChange(int index)
     ListLayout picked = m_stored ? *m_stored : m_state.values();
     if (!m_templates.pickTemplate(surface, index, picked))
         return;
-    EditStep step(m_recorder, stepName(u"テンプレート"));
+    EditStep step(m_recorder, stepName(u"テンプレート"), EditParts::Settings);
     if (m_stored)
         *m_stored = picked;
     m_state.setAll(picked);

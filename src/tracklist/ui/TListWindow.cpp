@@ -609,7 +609,8 @@ void TListWindow::FileLoadClick()
     if (paths.isEmpty())
         return;
     // The rows and the disc titles they offer are one step.
-    EditStep step(m_editor.recorder(), stepLabel(QStringLiteral("ファイル"), QStringLiteral("リスト")));
+    EditStep step(
+        m_editor.recorder(), stepLabel(QStringLiteral("ファイル"), QStringLiteral("リスト")));
     m_model->beginReset();
     const std::optional<ListImportOutcome> outcome
         = m_editor.importSources(paths, m_main->dialogs());
