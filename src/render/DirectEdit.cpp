@@ -176,7 +176,8 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
 {
     DocumentEditor &ed = editors.document;
     LabelDocument &doc = ed.document();
-    EditStep step(&ed.history(), stepLabel(QStringLiteral("移動"), partName(doc, part)));
+    EditStep step(
+        &ed.history(), stepLabel(QStringLiteral("移動"), partName(doc, part)), partEditParts(part));
     EditResult r;
     switch (part.kind) {
     case PartKind::Title: {
@@ -234,6 +235,13 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     return r;
 }
 
+unsigned partEditParts(const PagePart &part)
+{
+    return part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture
+        ? EditParts::PrintItems
+        : EditParts::Settings;
+}
+
 bool resizable(const PagePart &part)
 {
     return part.kind == PartKind::Picture || part.kind == PartKind::PrintPicture;
@@ -270,7 +278,7 @@ EditResult sizePart(
 {
     DocumentEditor &ed = editors.document;
     EditStep step(&ed.history(),
-        stepLabel(QStringLiteral("サイズ変更"), partName(ed.document(), part)));
+        stepLabel(QStringLiteral("サイズ変更"), partName(ed.document(), part)), partEditParts(part));
     EditResult r;
     if (part.kind == PartKind::Picture) {
         const Surface s = surfaceOf(part);

@@ -71,6 +71,10 @@ struct PartEditors
 // Returns the pages to refresh.
 EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos);
 
+// The parts of the document a step that moves or sizes the thing watches
+// (base/EditSteps.h): free-print items live in their lists.
+unsigned partEditParts(const PagePart &part);
+
 // Pictures (surface pictures and picture items) are sized by their handle.
 bool resizable(const PagePart &part);
 // A picture's print size in device pixels: x the width, y the height.

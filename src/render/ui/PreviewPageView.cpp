@@ -146,7 +146,8 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         m_dragging = m_resizing = true;
         m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
             stepLabel(QStringLiteral("サイズ変更"),
-                partName(m_editing.document->document(), m_dragBox.part)));
+                partName(m_editing.document->document(), m_dragBox.part)),
+            partEditParts(m_dragBox.part));
         return;
     }
     const int hit = partAt(m_boxes, toCanvas(event->position().toPoint()));
@@ -160,7 +161,8 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
     m_dragging = true;
     // Every change until the drop is one step.
     m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
-        stepLabel(QStringLiteral("移動"), partName(m_editing.document->document(), m_dragBox.part)));
+        stepLabel(QStringLiteral("移動"), partName(m_editing.document->document(), m_dragBox.part)),
+        partEditParts(m_dragBox.part));
 }
 
 void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
@@ -240,7 +242,7 @@ void PreviewPageView::step(int dx, int dy)
     const QString name = partName(doc, box.part);
     {
         EditStep run(&m_editing.document->history(), stepLabel(QStringLiteral("移動"), name),
-            QStringLiteral("preview-move:") + name);
+            partEditParts(box.part), QStringLiteral("preview-move:") + name);
         m_runOpen = true;
         moveTo(box, to, mapToGlobal(toWidget(box.bounds).bottomLeft()));
     }
