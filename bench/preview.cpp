@@ -10,6 +10,7 @@
 #include "pictures/PictureLoading.h"
 #include "prints/PrintsEditor.h"
 #include "render/DirectEdit.h"
+#include "render/PictureFileReader.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/PreviewState.h"
@@ -122,7 +123,10 @@ void BM_DragFramePhotograph(benchmark::State &state)
     static Photo d;
     const int zoom = int(state.range(0));
     const QSize size = PreviewState::bitmapSize(zoom);
-    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    // Held as the preview holds pictures while one is dragged.
+    HeldPictureReader held(defaultPictureFileReader());
+    held.setHolding(true);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options, &held);
     PrintsEditor prints(d.doc);
     PagePart picture;
     picture.kind = PartKind::Picture;

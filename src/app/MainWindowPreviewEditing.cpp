@@ -8,6 +8,7 @@
 
 #include "app/TMainWindow.h"
 #include "prints/ui/TPrintsList.h"
+#include "render/PictureFileReader.h"
 #include "render/ui/TPreviewWindow.h"
 
 namespace cw {
@@ -21,7 +22,8 @@ void TMainWindow::bindPreviewEditing()
             // Picture items keep their aspect as the free-print editor's tick says.
             auto *keep = m_printsList->findChild<QCheckBox *>(QStringLiteral("SizeRateFixed"));
             return !keep || keep->isChecked();
-        } });
+        },
+        [this](bool on) { m_pictureHold->setHolding(on); } });
 }
 
 void TMainWindow::movedInPreview(const EditResult &result, const PagePart &part)

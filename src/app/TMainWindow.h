@@ -21,6 +21,7 @@ class QTabWidget;
 namespace cw {
 
 class CommitEdit;
+class HeldPictureReader;
 class ColorSwatch;
 class HelpWindow;
 class PicturePanel;
@@ -157,6 +158,8 @@ private:
     void movedInPreview(const EditResult &result, const PagePart &part);
     void editPart(const PagePart &part);
     void bindPreviewEditing();
+    // Keeps picture files decoded while a picture is dragged in the preview.
+    std::unique_ptr<HeldPictureReader> m_pictureHold;
     void applyEnabled(const ControlStates &states);
     void refresh(PreviewPage page);
     void swatchPressed(int index);

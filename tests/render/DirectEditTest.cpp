@@ -403,3 +403,30 @@ TEST(DirectEdit, APlacedThingPrintsAsTheSameValuesTyped)
         EXPECT_EQ(a.lines(), b.lines());
     }
 }
+
+TEST(HeldPictureReader, KeepsTheWholePictureOnlyWhileHolding)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.png")), b = dir.filePath(QStringLiteral("b.png"));
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(a) && image.save(b));
+    CountingReader files;
+    HeldPictureReader held(files);
+    QImage bitmap;
+    ASSERT_TRUE(held.load(bitmap, a));
+    ASSERT_TRUE(held.load(bitmap, a));
+    EXPECT_EQ(files.loads, 2); // not holding: every load reads the file
+    held.setHolding(true);
+    ASSERT_TRUE(held.load(bitmap, a));
+    bitmap = bitmap.copy(0, 0, 5, 5); // the cache keeps a part
+    ASSERT_TRUE(held.load(bitmap, a));
+    EXPECT_EQ(files.loads, 3);
+    EXPECT_EQ(bitmap.size(), QSize(40, 30)); // the whole picture again
+    ASSERT_TRUE(held.load(bitmap, b)); // another file is read
+    EXPECT_EQ(files.loads, 4);
+    EXPECT_FALSE(held.load(bitmap, dir.filePath(QStringLiteral("none.png"))));
+    held.setHolding(false);
+    ASSERT_TRUE(held.load(bitmap, b));
+    EXPECT_EQ(files.loads, 6);
+}

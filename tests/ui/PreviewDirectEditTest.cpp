@@ -23,6 +23,7 @@ struct Harness
     TPreviewWindow window { documentPageDrawer(doc, &options) };
     int changes = 0;
     QList<PagePart> opened;
+    QList<bool> holds;
 
     Harness()
     {
@@ -39,7 +40,8 @@ struct Harness
                 for (PreviewPage p : r.pages)
                     window.RequestPreviewRefresh(p);
             },
-            [this](const PagePart &part) { opened.append(part); }, {} });
+            [this](const PagePart &part) { opened.append(part); }, {},
+            [this](bool on) { holds.append(on); } });
         window.show();
     }
     PreviewPageView &view() { return *window.pageView(); }
@@ -179,6 +181,8 @@ TEST(PreviewDirectEdit, TheHandleSizesAPictureItemAsOneStep)
     ASSERT_TRUE(h.view().hasSelection());
     const QRect handle = h.view().sizeHandle();
     ASSERT_FALSE(handle.isEmpty());
+    EXPECT_EQ(h.holds, (QList<bool> { true, false })); // the click could have been a drag
+    h.holds.clear();
     const qsizetype steps = h.editor.history().undoCount();
     const QPoint from = handle.center();
     QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
@@ -190,6 +194,8 @@ TEST(PreviewDirectEdit, TheHandleSizesAPictureItemAsOneStep)
     EXPECT_EQ(h.doc.coverPrints[0].printHeight, 300);
     EXPECT_EQ(h.doc.coverPrints[0].posX, 100);
     EXPECT_EQ(h.view().lastTip(), QStringLiteral("幅 400px 高さ 300px"));
+    // Picture files stayed decoded during the drag only.
+    EXPECT_EQ(h.holds, (QList<bool> { true, false }));
     EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
     h.editor.history().undo();
     EXPECT_EQ(h.doc.coverPrints[0].printWidth, 300);

@@ -144,6 +144,8 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         m_last = m_sizeStart;
         m_pressAt = at;
         m_dragging = m_resizing = true;
+        if (m_editing.holdPictures)
+            m_editing.holdPictures(true);
         m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
             stepLabel(QStringLiteral("サイズ変更"),
                 partName(m_editing.document->document(), m_dragBox.part)),
@@ -159,6 +161,8 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
     m_last = m_dragStart;
     m_pressAt = event->position().toPoint();
     m_dragging = true;
+    if (resizable(m_dragBox.part) && m_editing.holdPictures)
+        m_editing.holdPictures(true);
     // Every change until the drop is one step.
     m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
         stepLabel(QStringLiteral("移動"), partName(m_editing.document->document(), m_dragBox.part)),
@@ -201,6 +205,8 @@ void PreviewPageView::mouseReleaseEvent(QMouseEvent *event)
     }
     m_dragging = m_resizing = false;
     m_dragStep.reset();
+    if (resizable(m_dragBox.part) && m_editing.holdPictures)
+        m_editing.holdPictures(false);
     QToolTip::hideText();
 }
 

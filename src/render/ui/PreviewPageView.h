@@ -21,6 +21,9 @@ struct PreviewEditing
     std::function<void(const PagePart &)> open;
     // The free-print editor's "縦横比固定" for picture items (ticked when unset).
     std::function<bool()> itemKeepAspect;
+    // While a picture is dragged, picture files are to be kept decoded
+    // (HeldPictureReader); false when the drag ends.
+    std::function<void(bool)> holdPictures;
 };
 
 // The shown page of the preview. Things on it are selected by clicking,
