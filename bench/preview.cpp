@@ -3,10 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentReader.h"
 #include "pictures/PictureLoading.h"
+#include "prints/PrintsEditor.h"
+#include "render/DirectEdit.h"
+#include "render/PictureFileReader.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/PreviewState.h"
@@ -57,6 +61,109 @@ void BM_TitleEditAndPreviewRefresh(benchmark::State &state)
     state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
 }
 BENCHMARK(BM_TitleEditAndPreviewRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// One frame of a drag in the preview: the title moved through the change
+// operations, the shown page redrawn with the boxes of its things.
+void BM_DragFrame(benchmark::State &state)
+{
+    Demo &d = demo();
+    const int zoom = int(state.range(0));
+    const QSize size = PreviewState::bitmapSize(zoom);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    PrintsEditor prints(d.doc);
+    PagePart title;
+    title.kind = PartKind::Title;
+    int n = 0;
+    for (auto _ : state) {
+        placePart({ d.editor, prints }, title, { 10 + n % 20, 20 + n % 7 });
+        ++n;
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QList<PartBox> boxes;
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
+        benchmark::DoNotOptimize(boxes.size());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+BENCHMARK(BM_DragFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// A drag frame on a document whose cover, back and both spines show one
+// 8000 x 6000 JPEG photograph: the back picture follows the cover's.
+struct Photo
+{
+    QTemporaryDir dir;
+    LabelDocument doc;
+    DocumentEditor editor { doc };
+    PrintOptions options;
+    Photo()
+    {
+        LoadSusiePlugins();
+        ComputeSurfacePixels(doc);
+        const QString file = dir.filePath(QStringLiteral("photo.jpg"));
+        QImage photo(8000, 6000, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
+            for (int x = 0; x < photo.width(); ++x)
+                line[x] = qRgb(x % 256, y % 256, (x + y) % 256);
+        }
+        if (!photo.save(file, "JPG", 80))
+            qFatal("the photograph cannot be written");
+        for (Surface s : kAllSurfaces) {
+            editor.setPictureUse(s, true);
+            editor.loadSurfacePicture(s, file);
+        }
+        editor.setPictureSameAsFront(true);
+        doc.top.title.use = true;
+        doc.top.title.text = QStringLiteral("Tessellane");
+    }
+};
+
+void BM_DragFramePhotograph(benchmark::State &state)
+{
+    static Photo d;
+    const int zoom = int(state.range(0));
+    const QSize size = PreviewState::bitmapSize(zoom);
+    // Held as the preview holds pictures while one is dragged.
+    HeldPictureReader held(defaultPictureFileReader());
+    held.setHolding(true);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options, &held);
+    PrintsEditor prints(d.doc);
+    PagePart picture;
+    picture.kind = PartKind::Picture;
+    int n = 0;
+    for (auto _ : state) {
+        placePart({ d.editor, prints }, picture, { n % 50, n % 30 });
+        ++n;
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QList<PartBox> boxes;
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
+        benchmark::DoNotOptimize(boxes.size());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+BENCHMARK(BM_DragFramePhotograph)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Finding the thing under a click among the boxes of both pages.
+void BM_HitTest(benchmark::State &state)
+{
+    Demo &d = demo();
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    QList<PartBox> boxes;
+    for (PreviewPage page : { PreviewPage::Front, PreviewPage::Back }) {
+        QImage bitmap(PreviewState::bitmapSize(2), QImage::Format_RGB32);
+        QList<PartBox> some;
+        RenderPreviewPage(page, bitmap, draw, &some);
+        boxes += some;
+    }
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % 1046;
+        benchmark::DoNotOptimize(partAt(boxes, QPoint(x, (x * 7) % 604)));
+    }
+    state.SetLabel(std::to_string(boxes.size()) + " boxes");
+}
+BENCHMARK(BM_HitTest)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -172,7 +172,9 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_about = new TAboutBox(this);
     m_messageWindow = new TMessageWindow(this);
     m_progress = m_messageWindow;
-    m_preview = new TPreviewWindow(documentPageDrawer(m_document, &m_options), this);
+    m_pictureHold = std::make_unique<HeldPictureReader>(defaultPictureFileReader());
+    m_preview
+        = new TPreviewWindow(documentPageDrawer(m_document, &m_options, m_pictureHold.get()), this);
     m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
     m_refresher = m_ownRefresher.get();
     // The list editor replaces this window on screen while it is open.
@@ -183,6 +185,7 @@ TMainWindow::TMainWindow(QWidget *parent)
     connect(this, &TMainWindow::printsEditRequested, this, &TMainWindow::openPrintsEditor);
     connect(m_printsList, &TPrintsList::closed, this, &TMainWindow::comeBack);
     m_printsList->editor().setRecorder(&m_editor.history());
+    bindPreviewEditing();
 
     // One history for the document, whichever window changed it.
     m_editor.history().setListener([this] { showHistoryActions(); });

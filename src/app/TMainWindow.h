@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "canvas/PagePart.h"
 #include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
 #include "tracklist/ListTemplate.h"
@@ -20,6 +21,7 @@ class QTabWidget;
 namespace cw {
 
 class CommitEdit;
+class HeldPictureReader;
 class ColorSwatch;
 class HelpWindow;
 class PicturePanel;
@@ -152,6 +154,12 @@ private:
 
     // Applies one operation's result: enabled states, values, refreshes.
     void apply(const EditResult &result);
+    // A thing of the page moved in the preview, or opened there.
+    void movedInPreview(const EditResult &result, const PagePart &part);
+    void editPart(const PagePart &part);
+    void bindPreviewEditing();
+    // Keeps picture files decoded while a picture is dragged in the preview.
+    std::unique_ptr<HeldPictureReader> m_pictureHold;
     void applyEnabled(const ControlStates &states);
     void refresh(PreviewPage page);
     void swatchPressed(int index);

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+#include "canvas/PagePart.h"
 #include "fonts/Font.h"
 
 namespace cw {
@@ -72,6 +73,12 @@ public:
     virtual void StretchPictureTransparent(
         const QImage &bitmap, int left, int top, int right, int bottom, ColorRef transparent)
         = 0;
+
+    // The renderers name each thing they draw: the calls between BeginPart
+    // and EndPart draw `part`. Parts do not nest. Canvases that only paint
+    // ignore them.
+    virtual void BeginPart(const PagePart &part) { (void)part; }
+    virtual void EndPart() { }
 };
 
 // Copies a rectangle of a bitmap into a new bitmap of the rectangle's size.

@@ -49,46 +49,70 @@ void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &o
     // one it follows is switched off. Spine pictures stand upright.
     const PicturePlacement &back = doc.bottom.picture;
     if (back.use && (!doc.bottom.pictureSameAsFront || doc.top.picture.use)
-        && !back.fileName.isEmpty())
+        && !back.fileName.isEmpty()) {
+        canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Bottom), -1, QPoint(g.X1, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.bottom.picture), ref.bottomWidth,
             ref.bottomHeight, scale, g.X1, g.T, files, bleeds ? &backBleed : nullptr);
-    if (doc.left.picture.use && doc.left.picture.pixelWidth != 0)
+        canvas.EndPart();
+    }
+    if (doc.left.picture.use && doc.left.picture.pixelWidth != 0) {
+        canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Left), -1, QPoint(g.L, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.left.picture), ref.sideWidth, ref.sideHeight,
             scale, g.L, g.T, files, bleeds ? &leftBleed : nullptr);
+        canvas.EndPart();
+    }
     if (doc.right.picture.use && (!doc.right.pictureSameAsLeft || doc.left.picture.use)
-        && doc.right.picture.pixelWidth != 0)
+        && doc.right.picture.pixelWidth != 0) {
+        canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Right), -1, QPoint(g.X2, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.right.picture), ref.sideWidth, ref.sideHeight,
             scale, g.X2, g.T, files, bleeds ? &rightBleed : nullptr);
+        canvas.EndPart();
+    }
 
     // Free prints of the back label.
     if (doc.bottom.usePrints)
         DrawFreePrints(canvas, doc.backPrints,
-            FreePrintFace { g.X1, g.X2, g.T, g.B, ref.bottomWidth, ref.bottomHeight }, s, scale,
+            FreePrintFace { g.X1, g.X2, g.T, g.B, ref.bottomWidth, ref.bottomHeight, 2 }, s, scale,
             files);
 
     // Track list on the back label.
-    if (doc.bottom.useList)
+    if (doc.bottom.useList) {
+        canvas.BeginPart(PagePart { PartKind::List, 1, -1, QPoint(g.X1, g.T) });
         DrawTrackList(canvas, doc.listRows, doc.listLayout[1], 115, g.X1, g.T, s.kx, s.ky);
+        canvas.EndPart();
+    }
 
     // Back title, between the two fold lines and 5 mm in from top and bottom.
     const TitleSettings &frontTitle = doc.top.title;
     if (doc.bottom.title.use && (!doc.bottom.titleSameAsFront || frontTitle.use)) {
         const int half = int(s.lineX * 0.5);
+        canvas.BeginPart(PagePart { PartKind::Title, int(Surface::Bottom), -1, QPoint(g.X1, g.T) });
         drawLabelTitle(canvas, doc.bottom.title, s, g.X1 - half + int(s.lineX),
             g.T + mmToPixels(5.0, s.ky), g.X2 - half, g.B - mmToPixels(5.0, s.ky), g.X1, g.X2, g.T,
             g.B);
+        canvas.EndPart();
     }
 
     // Spine titles: the cell height follows the spine's width, not the font's
     // size. The right spine reads downward; the left one upward unless both
     // are to read the same way.
     const int cell = (g.X1 - g.L) - mmToPixels(2.0, s.kx);
-    if (doc.left.title.use && (!doc.left.titleSameAsFront || frontTitle.use))
+    // A spine title's offset runs from 1 mm inside the end it starts from.
+    const int startTop = g.T + mmToPixels(1.0, s.ky), startBottom = g.B - mmToPixels(1.0, s.ky);
+    if (doc.left.title.use && (!doc.left.titleSameAsFront || frontTitle.use)) {
+        canvas.BeginPart(PagePart { PartKind::Title, int(Surface::Left), -1,
+            QPoint(g.L, options.spinesSameDirection ? startTop : startBottom) });
         drawSpineTitle(
             canvas, doc.left.title, s, g.L, g.X1, g.T, g.B, cell, !options.spinesSameDirection);
+        canvas.EndPart();
+    }
     if (doc.right.title.use && (!doc.right.titleSameAsFront || frontTitle.use)
-        && (!doc.right.titleSameAsLeft || doc.left.title.use))
+        && (!doc.right.titleSameAsLeft || doc.left.title.use)) {
+        canvas.BeginPart(
+            PagePart { PartKind::Title, int(Surface::Right), -1, QPoint(g.X2, startTop) });
         drawSpineTitle(canvas, doc.right.title, s, g.X2, g.X3, g.T, g.B, cell, false);
+        canvas.EndPart();
+    }
 
     // Frame: boundary lines, both folds, trim marks (always).
     const int lwX = int(s.lineX), lwY = int(s.lineY);

@@ -12,6 +12,8 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
         TPrintsData &item = items[i];
         canvas.SetFont(item.font);
         canvas.SetBrushClear();
+        canvas.BeginPart(PagePart { item.kind == 0 ? PartKind::PrintText : PartKind::PrintPicture,
+            face.list, int(i), QPoint(face.left, face.top) });
         if (item.kind == 0) {
             // The face origin and the millimetre offset are added as real
             // numbers, then truncated.
@@ -33,6 +35,7 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
             DrawSurfacePicture(canvas, PictureRef::of(item), face.widthRef, face.heightRef, scale,
                 face.left, face.top, reader);
         }
+        canvas.EndPart();
     }
 }
 

@@ -17,10 +17,12 @@ struct FreePrintFace
     int left = 0, right = 0; // target pixels
     int top = 0, bottom = 0; // the page block's T and B
     int widthRef = 0, heightRef = 0; // reference pixels
+    int list = 0; // which free-print list: 0 cover, 1 inside, 2 back
 };
 
 // Draws one free-print list onto one face, last item first, so that the first
-// item of the list ends up on top. Texts are clipped to the face; pictures to
+// item of the list ends up on top. Each item is a part of the page
+// (LabelCanvas::BeginPart) measured from the face's top-left corner. Texts are clipped to the face; pictures to
 // the face's size in reference pixels.
 void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,
     const PageScale &page, const PictureScale &scale, PictureFileReader &reader);

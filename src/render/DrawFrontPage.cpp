@@ -42,26 +42,35 @@ void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &
     blackPenAndBrush(canvas);
 
     // Cover picture.
-    if (doc.top.picture.use && !doc.top.picture.fileName.isEmpty())
+    if (doc.top.picture.use && !doc.top.picture.fileName.isEmpty()) {
+        canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Top), -1, QPoint(cover, g.T) });
         DrawSurfacePicture(canvas, PictureRef::of(doc.top.picture), ref.topWidth, ref.topHeight,
             scale, cover, g.T, files, bleeds ? &coverBleed : nullptr);
+        canvas.EndPart();
+    }
 
     // Free prints of both faces; each list stays on its own face.
     if (doc.top.useCoverPrints)
         DrawFreePrints(canvas, doc.coverPrints,
-            FreePrintFace { cover, g.R, g.T, g.B, ref.topWidth, ref.topHeight }, s, scale, files);
+            FreePrintFace { cover, g.R, g.T, g.B, ref.topWidth, ref.topHeight, 0 }, s, scale, files);
     if (doc.top.useInsidePrints)
         DrawFreePrints(canvas, doc.insidePrints,
-            FreePrintFace { g.L, cover, g.T, g.B, ref.topWidth, ref.topHeight }, s, scale, files);
+            FreePrintFace { g.L, cover, g.T, g.B, ref.topWidth, ref.topHeight, 1 }, s, scale, files);
 
     // Track list on the inside face.
-    if (doc.top.useList)
+    if (doc.top.useList) {
+        canvas.BeginPart(PagePart { PartKind::List, 0, -1, QPoint(g.L, g.T) });
         DrawTrackList(canvas, doc.listRows, doc.listLayout[0], 117, g.L, g.T, s.kx, s.ky);
+        canvas.EndPart();
+    }
 
     // Title on the cover face, 5 mm in from the top and the bottom.
-    if (doc.top.title.use)
+    if (doc.top.title.use) {
+        canvas.BeginPart(PagePart { PartKind::Title, int(Surface::Top), -1, QPoint(cover, g.T) });
         drawLabelTitle(canvas, doc.top.title, s, cover, g.T + mmToPixels(5.0, s.ky), g.R,
             g.B - mmToPixels(5.0, s.ky), cover, g.R, g.T, g.B);
+        canvas.EndPart();
+    }
 
     // Frame: boundary lines, the fold, and the trim marks, which are always drawn.
     const int lwX = int(s.lineX), lwY = int(s.lineY);

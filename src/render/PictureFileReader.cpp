@@ -31,6 +31,30 @@ bool FilePictureReader::crop(QImage &bitmap, const PixelRect &rect)
     return CropBitmap(bitmap, rect.left, rect.top, rect.right, rect.bottom);
 }
 
+void HeldPictureReader::setHolding(bool on)
+{
+    m_holding = on;
+    if (!on) {
+        m_held = QImage();
+        m_heldFile.clear();
+    }
+}
+
+bool HeldPictureReader::load(QImage &bitmap, const QString &fileName)
+{
+    if (m_holding && !m_held.isNull() && fileName == m_heldFile) {
+        bitmap = m_held; // shared, not copied
+        return true;
+    }
+    if (!m_inner.load(bitmap, fileName))
+        return false;
+    if (m_holding) {
+        m_held = bitmap;
+        m_heldFile = fileName;
+    }
+    return true;
+}
+
 PictureFileReader &defaultPictureFileReader()
 {
     static NullMessageSink quiet;

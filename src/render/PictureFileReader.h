@@ -43,6 +43,33 @@ private:
     MessageSink &m_messages;
 };
 
+// A reader that, while holding, keeps the last whole picture it read and
+// gives it again for the same file instead of decoding the file anew. The
+// preview holds while a picture is dragged: its visible part changes on every
+// frame and the render cache keeps only that part. Holding costs one decoded
+// picture, given back when holding ends.
+class HeldPictureReader : public PictureFileReader
+{
+public:
+    explicit HeldPictureReader(PictureFileReader &inner)
+        : m_inner(inner)
+    { }
+    void setHolding(bool on);
+    bool holding() const { return m_holding; }
+    bool load(QImage &bitmap, const QString &fileName) override;
+    QImage copyRegion(const QImage &source, const QRect &rect) override
+    {
+        return m_inner.copyRegion(source, rect);
+    }
+    bool crop(QImage &bitmap, const PixelRect &rect) override { return m_inner.crop(bitmap, rect); }
+
+private:
+    PictureFileReader &m_inner;
+    bool m_holding = false;
+    QString m_heldFile;
+    QImage m_held;
+};
+
 // The reader the renderers use when the caller names none: the program's
 // loader, with its messages dropped.
 PictureFileReader &defaultPictureFileReader();

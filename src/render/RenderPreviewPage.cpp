@@ -7,7 +7,8 @@
 
 namespace cw {
 
-void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage)
+void RenderPreviewPage(
+    PreviewPage page, QImage &bitmap, const PageDrawer &drawPage, QList<PartBox> *boxes)
 {
     // Drawn straight onto the bitmap through a scale from the 96-dpi page, which
     // gives what playing a 96-dpi recording onto it would, without recording
@@ -17,7 +18,13 @@ void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawP
     painter.scale(
         double(bitmap.width()) / pageSize.width(), double(bitmap.height()) / pageSize.height());
     QPainterCanvas canvas(&painter, 96, 96);
-    drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
+    if (!boxes) {
+        drawPage(canvas, page, 96, 96, pageSize.width(), pageSize.height());
+        return;
+    }
+    PartBoxCanvas recording(canvas);
+    drawPage(recording, page, 96, 96, pageSize.width(), pageSize.height());
+    *boxes = recording.boxes();
 }
 
 } // namespace cw

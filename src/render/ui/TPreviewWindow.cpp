@@ -59,7 +59,7 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     m_scroll->setObjectName(QStringLiteral("ScrollBox"));
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setBackgroundRole(QPalette::Window);
-    m_image = new QLabel;
+    m_image = new PreviewPageView;
     m_image->setObjectName(QStringLiteral("Image"));
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image->setAccessibleName(pageCaption(m_state.previewPage()));
@@ -89,15 +89,23 @@ void TPreviewWindow::redraw()
 {
     m_bitmap = QImage(PreviewState::bitmapSize(m_state.zoom()), QImage::Format_RGB32);
     m_bitmap.fill(Qt::white);
-    RenderPreviewPage(m_state.previewPage(), m_bitmap, m_drawPage);
+    QList<PartBox> boxes;
+    RenderPreviewPage(m_state.previewPage(), m_bitmap, m_drawPage, &boxes);
     ++m_drawCount;
-    m_image->setPixmap(QPixmap::fromImage(m_bitmap));
-    m_image->resize(m_bitmap.size());
+    m_image->pageDrawn(m_bitmap, boxes, PreviewState::pageSize(), 96);
     m_image->setAccessibleName(pageCaption(m_state.previewPage()));
+}
+
+void TPreviewWindow::setEditing(PreviewEditing editing)
+{
+    m_image->setEditing(std::move(editing));
 }
 
 void TPreviewWindow::showPage(PreviewPage page)
 {
+    // Things of the other page cannot stay selected.
+    if (page != m_state.previewPage())
+        m_image->clearSelection();
     if (m_state.showPage(page))
         redraw();
 }

@@ -5,6 +5,7 @@
 
 #include "render/PageDrawer.h"
 #include "render/PreviewState.h"
+#include "render/ui/PreviewPageView.h"
 
 class QLabel;
 class QPushButton;
@@ -35,6 +36,10 @@ public:
     void Zoom1Click();
     void Zoom2Click();
 
+    // Lets the page's things be selected and moved (see PreviewPageView).
+    void setEditing(PreviewEditing editing);
+    PreviewPageView *pageView() const { return m_image; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -57,7 +62,7 @@ private:
     QPushButton *m_zoom1;
     QPushButton *m_zoom2;
     QScrollArea *m_scroll;
-    QLabel *m_image;
+    PreviewPageView *m_image;
 };
 
 } // namespace cw

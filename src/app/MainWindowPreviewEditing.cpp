@@ -1,0 +1,62 @@
+// The main window's side of moving things in the preview: the preview moves
+// them through the document's change operations, and the main window shows
+// the results and opens the editors.
+#include <QCheckBox>
+#include <QListView>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "app/TMainWindow.h"
+#include "prints/ui/TPrintsList.h"
+#include "render/PictureFileReader.h"
+#include "render/ui/TPreviewWindow.h"
+
+namespace cw {
+
+void TMainWindow::bindPreviewEditing()
+{
+    m_preview->setEditing({ &m_editor, &m_printsList->editor(),
+        [this](const EditResult &r, const PagePart &part) { movedInPreview(r, part); },
+        [this](const PagePart &part) { editPart(part); },
+        [this] {
+            // Picture items keep their aspect as the free-print editor's tick says.
+            auto *keep = m_printsList->findChild<QCheckBox *>(QStringLiteral("SizeRateFixed"));
+            return !keep || keep->isChecked();
+        },
+        [this](bool on) { m_pictureHold->setHolding(on); } });
+}
+
+void TMainWindow::movedInPreview(const EditResult &result, const PagePart &part)
+{
+    apply(result);
+    if (part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture) {
+        HistoryChange change;
+        change.prints[size_t(std::clamp(part.owner, 0, 2))] = true;
+        m_printsList->documentRestored(change);
+    }
+}
+
+void TMainWindow::editPart(const PagePart &part)
+{
+    switch (part.kind) {
+    case PartKind::Title:
+    case PartKind::Picture:
+        m_tabs->setCurrentIndex(std::clamp(part.owner, 0, 3));
+        if (!isVisible())
+            comeBack();
+        raise();
+        activateWindow();
+        return;
+    case PartKind::List:
+        Q_EMIT listEditRequested(part.owner == 1 ? 1 : 0);
+        return;
+    case PartKind::PrintText:
+    case PartKind::PrintPicture:
+        openPrintsEditor(std::clamp(part.owner, 0, 2));
+        m_printsList->listBox()->setCurrentIndex(
+            m_printsList->listBox()->model()->index(part.index, 0));
+        return;
+    }
+}
+
+} // namespace cw

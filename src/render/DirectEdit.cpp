@@ -1,0 +1,316 @@
+#include "render/DirectEdit.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+#include "base/Units.h"
+#include "prints/PrintsEditor.h"
+#include "prints/PrintsItems.h"
+#include "tracklist/ListLayoutEditor.h"
+
+namespace cw {
+
+namespace {
+
+Surface surfaceOf(const PagePart &part)
+{
+    return Surface(std::clamp(part.owner, 0, 3));
+}
+
+bool isSpine(const PagePart &part)
+{
+    return part.owner == int(Surface::Left) || part.owner == int(Surface::Right);
+}
+
+QString surfaceWhere(int owner)
+{
+    switch (owner) {
+    case 1:
+        return QStringLiteral("裏レーベル");
+    case 2:
+        return QStringLiteral("背表紙(左)");
+    case 3:
+        return QStringLiteral("背表紙(右)");
+    default:
+        return QStringLiteral("表レーベル");
+    }
+}
+
+QString printsListName(int list)
+{
+    static const char16_t *const names[]
+        = { u"任意印刷(前面)", u"任意印刷(背面)", u"任意印刷(裏レーベル)" };
+    return QString::fromUtf16(names[std::clamp(list, 0, 2)]);
+}
+
+// A spine title whose text reads upward: its offset grows as it moves up.
+bool readsUpward(const PartBox &box)
+{
+    return box.part.kind == PartKind::Title && isSpine(box.part) && box.escapement == 900;
+}
+
+int pixelsToMm(int pixels, int dpi)
+{
+    return dpi > 0 ? int(std::lround(pixels * geom::kMmPerInch / dpi)) : 0;
+}
+
+int pixelsToDevice(int pixels, int canvasDpi, int deviceDpi)
+{
+    return canvasDpi > 0 ? int(std::lround(double(pixels) * deviceDpi / canvasDpi)) : 0;
+}
+
+} // namespace
+
+PartUnit partUnit(const PagePart &part)
+{
+    return part.kind == PartKind::Picture || part.kind == PartKind::PrintPicture
+        ? PartUnit::DevicePixel
+        : PartUnit::Millimetre;
+}
+
+bool movesAlongOnly(const PagePart &part)
+{
+    return part.kind == PartKind::Title && isSpine(part);
+}
+
+QString partName(const LabelDocument &doc, const PagePart &part)
+{
+    switch (part.kind) {
+    case PartKind::Title:
+        return stepLabel(QStringLiteral("タイトル"), surfaceWhere(part.owner));
+    case PartKind::Picture:
+        return stepLabel(QStringLiteral("画像"), surfaceWhere(part.owner));
+    case PartKind::List:
+        return stepLabel(QStringLiteral("リスト"),
+            part.owner == 1 ? QStringLiteral("裏レーベル") : QStringLiteral("表レーベル(裏)"));
+    case PartKind::PrintText:
+    case PartKind::PrintPicture: {
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        QString what;
+        if (part.index >= 0 && part.index < items.size()) {
+            const TPrintsData &item = items[part.index];
+            what = item.kind == 0 ? item.text : QFileInfo(item.fileName).fileName();
+        }
+        return printsListName(part.owner) + QStringLiteral(": ") + what;
+    }
+    }
+    return QString();
+}
+
+PartPosition partPosition(
+    const LabelDocument &doc, const PartBox &box, int canvasDpiX, int canvasDpiY)
+{
+    const PagePart &part = box.part;
+    switch (part.kind) {
+    case PartKind::Title: {
+        const TitleSettings &t = doc.surface(surfaceOf(part)).title;
+        if (isSpine(part)) {
+            if (t.posMode == TitlePosition::Custom)
+                return { 0, t.offset };
+            // The offset runs from the reference point the renderer reported
+            // to the text's leading end.
+            const int along = readsUpward(box) ? part.origin.y() - (box.bounds.bottom() + 1)
+                                               : box.bounds.top() - part.origin.y();
+            return { 0, std::clamp(pixelsToMm(along, canvasDpiY), 0, kMaxSpineOffset) };
+        }
+        if (t.posMode == TitlePosition::Custom && t.customXUse && t.customYUse)
+            return { t.customX, t.customY };
+        return { std::clamp(pixelsToMm(box.bounds.left() - part.origin.x(), canvasDpiX), 0,
+                     kMaxCustomPosition),
+            std::clamp(pixelsToMm(box.bounds.top() - part.origin.y(), canvasDpiY), 0,
+                kMaxCustomPosition) };
+    }
+    case PartKind::Picture: {
+        const PicturePlacement &p = doc.surface(surfaceOf(part)).picture;
+        return { p.posX, p.posY };
+    }
+    case PartKind::List: {
+        const ListLayout &l = doc.listLayout[part.owner == 1 ? 1 : 0];
+        return { l.posX, l.posY };
+    }
+    case PartKind::PrintText:
+    case PartKind::PrintPicture: {
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        if (part.index < 0 || part.index >= items.size())
+            return {};
+        const TPrintsData &item = items[part.index];
+        return part.kind == PartKind::PrintText ? PartPosition { item.textX, item.textY }
+                                                : PartPosition { item.posX, item.posY };
+    }
+    }
+    return {};
+}
+
+PartPosition draggedPosition(const LabelDocument &doc, const PartBox &box, PartPosition start,
+    QPoint delta, int canvasDpiX, int canvasDpiY)
+{
+    int dx = 0, dy = 0;
+    if (partUnit(box.part) == PartUnit::DevicePixel) {
+        dx = pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX);
+        dy = pixelsToDevice(delta.y(), canvasDpiY, doc.dpiY);
+    } else {
+        dx = pixelsToMm(delta.x(), canvasDpiX);
+        dy = pixelsToMm(delta.y(), canvasDpiY);
+    }
+    return steppedPosition(box, start, dx, dy);
+}
+
+PartPosition steppedPosition(const PartBox &box, PartPosition start, int dx, int dy)
+{
+    if (movesAlongOnly(box.part))
+        return { start.x, start.y + (readsUpward(box) ? -dy : dy) };
+    return { start.x + dx, start.y + dy };
+}
+
+QString positionTip(const PagePart &part, PartPosition pos)
+{
+    if (movesAlongOnly(part))
+        return QStringLiteral("印刷位置オフセット %1mm").arg(pos.y);
+    const QString unit = partUnit(part) == PartUnit::DevicePixel ? QStringLiteral("px")
+                                                                 : QStringLiteral("mm");
+    return QStringLiteral("横 %1%3 縦 %2%3").arg(pos.x).arg(pos.y).arg(unit);
+}
+
+EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos)
+{
+    DocumentEditor &ed = editors.document;
+    LabelDocument &doc = ed.document();
+    EditStep step(
+        &ed.history(), stepLabel(QStringLiteral("移動"), partName(doc, part)), partEditParts(part));
+    EditResult r;
+    switch (part.kind) {
+    case PartKind::Title: {
+        const Surface s = surfaceOf(part);
+        r.merge(ed.setTitlePosMode(s, TitlePosition::Custom));
+        if (isSpine(part)) {
+            r.merge(ed.setTitleOffset(s, pos.y));
+            r.addPage(PreviewPage::Back);
+            break;
+        }
+        r.merge(ed.setTitleCustomXUse(s, true));
+        r.merge(ed.setTitleCustomYUse(s, true));
+        r.merge(ed.setTitleCustomX(s, std::clamp(pos.x, 0, kMaxCustomPosition)));
+        r.merge(ed.setTitleCustomY(s, std::clamp(pos.y, 0, kMaxCustomPosition)));
+        r.merge(ed.leaveTitleCustomPosition(s));
+        break;
+    }
+    case PartKind::Picture: {
+        const Surface s = surfaceOf(part);
+        r.merge(ed.applyAlignMode(s, PictureAlignment::Custom));
+        r.merge(ed.setPicturePosX(s, pos.x));
+        r.merge(ed.setPicturePosY(s, pos.y));
+        r.addPage(surfacePage(s));
+        break;
+    }
+    case PartKind::List: {
+        // The layout window's own limits: its up-downs stop at the maxima.
+        const int side = part.owner == 1 ? 1 : 0;
+        ListLayoutEditor limits;
+        limits.open(doc.listLayout[size_t(side)], side);
+        ListLayout &layout = doc.listLayout[size_t(side)];
+        layout.posX = std::clamp(pos.x, 0, std::max(0, limits.maximum(LayoutField::PosX)));
+        layout.posY = std::clamp(pos.y, 0, std::max(0, limits.maximum(LayoutField::PosY)));
+        r.addPage(side == 1 ? PreviewPage::Back : PreviewPage::Front);
+        break;
+    }
+    case PartKind::PrintText:
+    case PartKind::PrintPicture: {
+        PrintsEditor &pe = editors.prints;
+        pe.open(PrintsList(std::clamp(part.owner, 0, 2)));
+        pe.select(part.index);
+        if (pe.selected() != part.index || !pe.item())
+            break;
+        if (part.kind == PartKind::PrintText) {
+            pe.setTextX(pos.x);
+            pe.setTextY(pos.y);
+        } else {
+            pe.setPosX(pos.x);
+            pe.setPosY(pos.y);
+        }
+        r.addPage(pe.refreshPage());
+        break;
+    }
+    }
+    return r;
+}
+
+unsigned partEditParts(const PagePart &part)
+{
+    return part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture
+        ? EditParts::PrintItems
+        : EditParts::Settings;
+}
+
+bool resizable(const PagePart &part)
+{
+    return part.kind == PartKind::Picture || part.kind == PartKind::PrintPicture;
+}
+
+PartPosition partSize(const LabelDocument &doc, const PagePart &part)
+{
+    if (part.kind == PartKind::Picture) {
+        const PicturePlacement &p = doc.surface(surfaceOf(part)).picture;
+        return { p.printWidth, p.printHeight };
+    }
+    if (part.kind == PartKind::PrintPicture) {
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        if (part.index >= 0 && part.index < items.size())
+            return { items[part.index].printWidth, items[part.index].printHeight };
+    }
+    return {};
+}
+
+PartPosition draggedSize(
+    const LabelDocument &doc, PartPosition start, QPoint delta, int canvasDpiX, int canvasDpiY)
+{
+    return { std::max(1, start.x + pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX)),
+        std::max(1, start.y + pixelsToDevice(delta.y(), canvasDpiY, doc.dpiY)) };
+}
+
+QString sizeTip(PartPosition size)
+{
+    return QStringLiteral("幅 %1px 高さ %2px").arg(size.x).arg(size.y);
+}
+
+EditResult sizePart(
+    PartEditors editors, const PagePart &part, PartPosition size, bool itemKeepAspect)
+{
+    DocumentEditor &ed = editors.document;
+    EditStep step(&ed.history(),
+        stepLabel(QStringLiteral("サイズ変更"), partName(ed.document(), part)), partEditParts(part));
+    EditResult r;
+    if (part.kind == PartKind::Picture) {
+        const Surface s = surfaceOf(part);
+        r.merge(ed.setPictureWidth(s, size.x));
+        if (!ed.document().surface(s).picture.keepAspect)
+            r.merge(ed.setPictureHeight(s, size.y));
+        r.addPage(surfacePage(s));
+    } else if (part.kind == PartKind::PrintPicture) {
+        PrintsEditor &pe = editors.prints;
+        pe.open(PrintsList(std::clamp(part.owner, 0, 2)));
+        pe.select(part.index);
+        if (pe.selected() == part.index && pe.item()) {
+            if (!pe.setPrintWidth(size.x, itemKeepAspect))
+                pe.setPrintHeight(size.y, false);
+            r.addPage(pe.refreshPage());
+        }
+    }
+    return r;
+}
+
+QList<int> readingOrder(const QList<PartBox> &boxes)
+{
+    QList<int> order;
+    for (int i = 0; i < boxes.size(); ++i)
+        order.append(i);
+    std::stable_sort(order.begin(), order.end(), [&boxes](int a, int b) {
+        const QRect &ra = boxes[a].bounds, &rb = boxes[b].bounds;
+        if (ra.top() != rb.top())
+            return ra.top() < rb.top();
+        return ra.left() < rb.left();
+    });
+    return order;
+}
+
+} // namespace cw

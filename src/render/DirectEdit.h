@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "canvas/PartBoxCanvas.h"
+#include "document/DocumentEditor.h"
+
+namespace cw {
+
+class PrintsEditor;
+
+// Moving the things of a page by pointing at them in the preview. The
+// values go through the same change operations as the fields that hold
+// them, so linking and enabling rules run as when the numbers are typed.
+
+// The unit of a thing's position fields.
+enum class PartUnit { Millimetre, DevicePixel };
+PartUnit partUnit(const PagePart &part);
+
+// Whether the thing moves along a line only (a spine title: its offset).
+bool movesAlongOnly(const PagePart &part);
+
+// A thing's position in its fields' units. A spine title keeps its offset in
+// `y` (its `x` is unused).
+struct PartPosition
+{
+    int x = 0, y = 0;
+    bool operator==(const PartPosition &) const = default;
+};
+
+// What the thing is, as its accessible name and the step's name say it:
+// "タイトル(表レーベル)", "画像(裏レーベル)", "リスト(表レーベル(裏))",
+// "任意印刷(前面): <text or file name>".
+QString partName(const LabelDocument &doc, const PagePart &part);
+
+// Where the thing stands now, in its fields' units. A title not yet at a
+// position of its own starts where it printed (`box`, on a canvas of
+// canvasDpiX x canvasDpiY), so that it does not jump when it is first moved.
+PartPosition partPosition(
+    const LabelDocument &doc, const PartBox &box, int canvasDpiX, int canvasDpiY);
+
+// The position after a drag of `delta` canvas pixels from `start`: whole
+// millimetres or device pixels of the document's resolution, rounded to the
+// nearest. A spine title reading upward takes a downward drag as a smaller
+// offset.
+PartPosition draggedPosition(const LabelDocument &doc, const PartBox &box, PartPosition start,
+    QPoint delta, int canvasDpiX, int canvasDpiY);
+
+// The position after `dx`, `dy` units on the page (an arrow key: right and
+// down are positive).
+PartPosition steppedPosition(const PartBox &box, PartPosition start, int dx, int dy);
+
+// The tip shown while a thing is moved: "横 12mm 縦 30mm", "横 120px 縦 40px",
+// "印刷位置オフセット 30mm".
+QString positionTip(const PagePart &part, PartPosition pos);
+
+// What the change operations need.
+struct PartEditors
+{
+    DocumentEditor &document;
+    PrintsEditor &prints;
+};
+
+// Stores the position through the change operations of the thing's fields:
+// a title becomes "任意" with both "横" and "縦" (0..999 mm), a spine title
+// "任意" with its offset (0..115 mm), a surface picture "カスタム" with its
+// "印刷位置" in device pixels, a list block its layout's position within the
+// layout's maxima, a free-print item its position. One step named
+// "移動(<thing>)" (inside a step already open it belongs to that one).
+// Returns the pages to refresh.
+EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos);
+
+// The parts of the document a step that moves or sizes the thing watches
+// (base/EditSteps.h): free-print items live in their lists.
+unsigned partEditParts(const PagePart &part);
+
+// Pictures (surface pictures and picture items) are sized by their handle.
+bool resizable(const PagePart &part);
+// A picture's print size in device pixels: x the width, y the height.
+PartPosition partSize(const LabelDocument &doc, const PagePart &part);
+// The size after a drag of the handle by `delta` canvas pixels, at least 1.
+PartPosition draggedSize(
+    const LabelDocument &doc, PartPosition start, QPoint delta, int canvasDpiX, int canvasDpiY);
+// "幅 400px 高さ 300px"
+QString sizeTip(PartPosition size);
+// Stores a picture's print size through the operations of its "画像ｻｲｽﾞ"
+// fields: the width first, and the height unless the width's aspect lock
+// ("縦横比固定"; for picture items `itemKeepAspect`, the free-print editor's
+// tick) made it follow. One step named "サイズ変更(<thing>)".
+EditResult sizePart(
+    PartEditors editors, const PagePart &part, PartPosition size, bool itemKeepAspect);
+
+// The things of a page in reading order (top to bottom, then left to right
+// by their boxes' top-left corners); indexes into `boxes`.
+QList<int> readingOrder(const QList<PartBox> &boxes);
+
+} // namespace cw

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "prints/PrintsEditor.h"
+#include "render/DocumentPages.h"
+#include "render/ui/TPreviewWindow.h"
+
+using namespace cw;
+
+namespace {
+
+// A preview bound to a document through the change operations, as the main
+// window binds it.
+struct Harness
+{
+    LabelDocument doc;
+    PrintOptions options;
+    DocumentEditor editor { doc };
+    PrintsEditor prints { doc };
+    TPreviewWindow window { documentPageDrawer(doc, &options) };
+    int changes = 0;
+    QList<PagePart> opened;
+    QList<bool> holds;
+
+    Harness()
+    {
+        prints.setRecorder(&editor.history());
+        for (Surface s : kAllSurfaces) {
+            doc.surface(s).title.use = true;
+            doc.surface(s).title.text = QStringLiteral("Tessellane");
+            doc.surface(s).title.font.size = 24;
+            doc.surface(s).title.posMode = TitlePosition::Centre;
+        }
+        window.setEditing({ &editor, &prints,
+            [this](const EditResult &r, const PagePart &) {
+                ++changes;
+                for (PreviewPage p : r.pages)
+                    window.RequestPreviewRefresh(p);
+            },
+            [this](const PagePart &part) { opened.append(part); }, {},
+            [this](bool on) { holds.append(on); } });
+        window.show();
+    }
+    PreviewPageView &view() { return *window.pageView(); }
+    QPoint centreOf(PartKind kind, int owner, int index = -1)
+    {
+        PagePart p;
+        p.kind = kind;
+        p.owner = owner;
+        p.index = index;
+        const int i = findPart(view().boxes(), p);
+        EXPECT_GE(i, 0);
+        return i >= 0 ? view().toWidget(view().boxes()[i].bounds).center() : QPoint();
+    }
+};
+
+} // namespace
+
+TEST(PreviewDirectEdit, ClickSelectsAndEmptyPaperSelectsNothing)
+{
+    Harness h;
+    for (int zoom : { 0, 1, 2 }) {
+        while (h.window.state().zoom() < zoom)
+            h.window.Zoom2Click();
+        QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::Title, 0));
+        ASSERT_TRUE(h.view().hasSelection()) << zoom;
+        EXPECT_EQ(h.view().selection().kind, PartKind::Title);
+        QTest::mouseClick(&h.view(), Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_FALSE(h.view().hasSelection()) << zoom;
+    }
+    EXPECT_EQ(h.changes, 0); // a click moves nothing
+}
+
+TEST(PreviewDirectEdit, DragMovesTheTitleInWholeMillimetresAsOneStep)
+{
+    Harness h;
+    h.window.Zoom2Click();
+    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+    const QPoint from = h.centreOf(PartKind::Title, 0);
+    const qsizetype stepsBefore = h.editor.history().undoCount();
+    QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&h.view(), from + QPoint(19, 0));
+    QTest::mouseMove(&h.view(), from + QPoint(38, 19));
+    QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(38, 19));
+    const TitleSettings &t = h.doc.top.title;
+    EXPECT_EQ(t.posMode, TitlePosition::Custom);
+    EXPECT_TRUE(t.customXUse && t.customYUse);
+    EXPECT_EQ(h.view().lastTip(),
+        QStringLiteral("横 %1mm 縦 %2mm").arg(t.customX).arg(t.customY));
+    EXPECT_EQ(h.editor.history().undoCount(), stepsBefore + 1);
+    const int x = t.customX, y = t.customY;
+    h.editor.history().undo();
+    EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Centre);
+    h.editor.history().redo();
+    EXPECT_EQ(h.doc.top.title.customX, x);
+    EXPECT_EQ(h.doc.top.title.customY, y);
+}
+
+TEST(PreviewDirectEdit, KeyboardSelectsMovesAndClears)
+{
+    Harness h;
+    h.view().setFocus();
+    QTest::keyClick(&h.view(), Qt::Key_Tab);
+    ASSERT_TRUE(h.view().hasSelection());
+    EXPECT_EQ(h.view().selection().kind, PartKind::Title);
+    QTest::keyClick(&h.view(), Qt::Key_Right); // starts from where it printed
+    const int x0 = h.doc.top.title.customX - 1;
+    const qsizetype steps = h.editor.history().undoCount();
+    QTest::keyClick(&h.view(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&h.view(), Qt::Key_Down);
+    EXPECT_EQ(h.doc.top.title.customX, x0 + 11);
+    // The run of arrow presses is one step with the first one.
+    EXPECT_EQ(h.editor.history().undoCount(), steps);
+    QTest::keyClick(&h.view(), Qt::Key_Escape);
+    EXPECT_FALSE(h.view().hasSelection());
+    h.editor.history().undo();
+    EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Centre);
+}
+
+TEST(PreviewDirectEdit, EveryThingIsAnAccessibleChildThatTakesTheFocus)
+{
+    Harness h;
+    h.doc.top.useCoverPrints = true;
+    TPrintsData item;
+    item.kind = 0;
+    item.text = QStringLiteral("Tessellane Records");
+    item.textX = 10;
+    item.textY = 10;
+    item.font.size = 12;
+    h.doc.coverPrints.append(item);
+    h.window.RequestPreviewRefresh(PreviewPage::Front);
+    QAccessibleInterface *page = QAccessible::queryAccessibleInterface(&h.view());
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->childCount(), int(h.view().boxes().size()));
+    QStringList names;
+    for (int i = 0; i < page->childCount(); ++i)
+        names << page->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(names.contains(QStringLiteral("タイトル(表レーベル)"))) << names.join(u'|').toStdString();
+    EXPECT_TRUE(names.contains(QStringLiteral("任意印刷(前面): Tessellane Records")));
+    // Reading order: the items are listed top to bottom.
+    const int title = int(names.indexOf(QStringLiteral("タイトル(表レーベル)")));
+    QAccessibleInterface *child = page->child(title);
+    EXPECT_EQ(page->indexOfChild(child), title);
+    QAccessibleActionInterface *actions = child->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    actions->doAction(QAccessibleActionInterface::setFocusAction());
+    ASSERT_TRUE(h.view().hasSelection());
+    EXPECT_EQ(h.view().selection().kind, PartKind::Title);
+    EXPECT_TRUE(child->state().selected);
+    EXPECT_EQ(page->focusChild(), child);
+    // The focused child moves with the arrow keys like any selection.
+    QTest::keyClick(&h.view(), Qt::Key_Down);
+    EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Custom);
+}
+
+TEST(PreviewDirectEdit, TheHandleSizesAPictureItemAsOneStep)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("p.bmp"));
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(file));
+    Harness h;
+    h.window.Zoom2Click();
+    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+    h.doc.top.useCoverPrints = true;
+    TPrintsData pic;
+    pic.kind = 1;
+    pic.fileName = file;
+    pic.pixelWidth = 80;
+    pic.pixelHeight = 60;
+    pic.printWidth = 300;
+    pic.printHeight = 225;
+    pic.posX = pic.posY = 100;
+    h.doc.coverPrints.append(pic);
+    h.window.RequestPreviewRefresh(PreviewPage::Front);
+    QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::PrintPicture, 0, 0));
+    ASSERT_TRUE(h.view().hasSelection());
+    const QRect handle = h.view().sizeHandle();
+    ASSERT_FALSE(handle.isEmpty());
+    EXPECT_EQ(h.holds, (QList<bool> { true, false })); // the click could have been a drag
+    h.holds.clear();
+    const qsizetype steps = h.editor.history().undoCount();
+    const QPoint from = handle.center();
+    QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&h.view(), from + QPoint(16, 3));
+    QTest::mouseMove(&h.view(), from + QPoint(32, 3));
+    QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(32, 3));
+    // 32 pixels at 96 dpi are 100 device pixels at 300; the height follows.
+    EXPECT_EQ(h.doc.coverPrints[0].printWidth, 400);
+    EXPECT_EQ(h.doc.coverPrints[0].printHeight, 300);
+    EXPECT_EQ(h.doc.coverPrints[0].posX, 100);
+    EXPECT_EQ(h.view().lastTip(), QStringLiteral("幅 400px 高さ 300px"));
+    // Picture files stayed decoded during the drag only.
+    EXPECT_EQ(h.holds, (QList<bool> { true, false }));
+    EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
+    h.editor.history().undo();
+    EXPECT_EQ(h.doc.coverPrints[0].printWidth, 300);
+}
+
+TEST(PreviewDirectEdit, DoubleClickAndEnterOpenWhereTheThingIsEdited)
+{
+    Harness h;
+    QTest::mouseDClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::Title, 0));
+    ASSERT_EQ(h.opened.size(), 1);
+    EXPECT_EQ(h.opened[0].kind, PartKind::Title);
+    EXPECT_EQ(h.opened[0].owner, 0);
+    h.window.PreviewBottomShowClick();
+    EXPECT_FALSE(h.view().hasSelection()); // the front's title is not on the back
+    h.view().setFocus();
+    QTest::keyClick(&h.view(), Qt::Key_Tab);
+    ASSERT_TRUE(h.view().hasSelection());
+    QTest::keyClick(&h.view(), Qt::Key_Return);
+    ASSERT_EQ(h.opened.size(), 2);
+    EXPECT_TRUE(h.opened[1].sameThing(h.view().selection()));
+    EXPECT_EQ(h.changes, 0); // opening changes nothing
+}
