@@ -4,6 +4,7 @@
 
 #include "document/DocumentFileFormat.h"
 #include "document/DocumentPictures.h"
+#include "document/StepLabels.h"
 #include "document/TPrintsData.h"
 #include "text/LineIO.h"
 #include "text/SafeSave.h"
@@ -11,21 +12,6 @@
 namespace cw {
 
 namespace {
-
-QString tabName(Surface s)
-{
-    switch (s) {
-    case Surface::Top:
-        return QStringLiteral("表レーベル");
-    case Surface::Bottom:
-        return QStringLiteral("裏レーベル");
-    case Surface::Left:
-        return QStringLiteral("背表紙(左)");
-    case Surface::Right:
-        return QStringLiteral("背表紙(右)");
-    }
-    return QString();
-}
 
 // Writes the lines of one document with the number formats of the file.
 class Writer
@@ -136,13 +122,13 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.colour(t.backgroundColor1);
     w.colour(t.backgroundColor2);
     w.number(t.title.use);
-    w.line(t.title.text, tabName(Surface::Top) + QStringLiteral(" タイトル"));
+    w.line(t.title.text, surfaceTabName(Surface::Top) + QStringLiteral(" タイトル"));
     w.number(int(t.title.posMode));
     w.numbers({ t.title.customXUse, t.title.customX });
     w.numbers({ t.title.customYUse, t.title.customY });
-    w.font(t.title.font, tabName(Surface::Top) + QStringLiteral(" タイトルのフォント名"));
+    w.font(t.title.font, surfaceTabName(Surface::Top) + QStringLiteral(" タイトルのフォント名"));
     w.number(t.picture.use);
-    w.picture(t.picture, tabName(Surface::Top) + QStringLiteral(" 画像ファイル名"));
+    w.picture(t.picture, surfaceTabName(Surface::Top) + QStringLiteral(" 画像ファイル名"));
     w.numbers({ t.useCoverPrints, t.useInsidePrints });
     w.number(t.useList);
 
@@ -155,13 +141,13 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.section("[Bottom Label]");
     w.colour(b.backgroundColor1);
     w.numbers({ b.title.use, b.titleSameAsFront });
-    w.line(b.title.text, tabName(Surface::Bottom) + QStringLiteral(" タイトル"));
+    w.line(b.title.text, surfaceTabName(Surface::Bottom) + QStringLiteral(" タイトル"));
     w.number(int(b.title.posMode));
     w.numbers({ b.title.customXUse, b.title.customX });
     w.numbers({ b.title.customYUse, b.title.customY });
-    w.font(b.title.font, tabName(Surface::Bottom) + QStringLiteral(" タイトルのフォント名"));
+    w.font(b.title.font, surfaceTabName(Surface::Bottom) + QStringLiteral(" タイトルのフォント名"));
     w.numbers({ b.picture.use, b.pictureSameAsFront });
-    w.picture(b.picture, tabName(Surface::Bottom) + QStringLiteral(" 画像ファイル名"));
+    w.picture(b.picture, surfaceTabName(Surface::Bottom) + QStringLiteral(" 画像ファイル名"));
     w.number(b.usePrints);
     w.number(b.useList);
 
@@ -169,23 +155,23 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.section("[Left Title]");
     w.colour(l.backgroundColor1);
     w.numbers({ l.title.use, l.titleSameAsFront });
-    w.line(l.title.text, tabName(Surface::Left) + QStringLiteral(" タイトル"));
+    w.line(l.title.text, surfaceTabName(Surface::Left) + QStringLiteral(" タイトル"));
     w.number(int(l.title.posMode));
     w.number(l.title.offset);
-    w.font(l.title.font, tabName(Surface::Left) + QStringLiteral(" タイトルのフォント名"));
+    w.font(l.title.font, surfaceTabName(Surface::Left) + QStringLiteral(" タイトルのフォント名"));
     w.number(l.picture.use);
-    w.picture(l.picture, tabName(Surface::Left) + QStringLiteral(" 画像ファイル名"));
+    w.picture(l.picture, surfaceTabName(Surface::Left) + QStringLiteral(" 画像ファイル名"));
 
     const SurfaceSettings &r = doc.right;
     w.section("[Right Title]");
     w.colour(r.backgroundColor1);
     w.numbers({ r.title.use, r.titleSameAsFront, r.titleSameAsLeft });
-    w.line(r.title.text, tabName(Surface::Right) + QStringLiteral(" タイトル"));
+    w.line(r.title.text, surfaceTabName(Surface::Right) + QStringLiteral(" タイトル"));
     w.number(int(r.title.posMode));
     w.number(r.title.offset);
-    w.font(r.title.font, tabName(Surface::Right) + QStringLiteral(" タイトルのフォント名"));
+    w.font(r.title.font, surfaceTabName(Surface::Right) + QStringLiteral(" タイトルのフォント名"));
     w.numbers({ r.picture.use, r.pictureSameAsLeft });
-    w.picture(r.picture, tabName(Surface::Right) + QStringLiteral(" 画像ファイル名"));
+    w.picture(r.picture, surfaceTabName(Surface::Right) + QStringLiteral(" 画像ファイル名"));
 
     w.section("[BottomPrints]");
     w.prints(doc.backPrints, QStringLiteral("任意印刷"));

@@ -9,7 +9,8 @@ namespace cw {
 
 // The names of the main window's steps and the keys of its typed fields.
 
-// "表レーベル", "裏レーベル", "背表紙(左)", "背表紙(右)": the surface's tab.
+// "表レーベル", "裏レーベル", "背表紙(左)", "背表紙(右)": the surface's tab, as
+// the window names it and as the file's comments name its sections.
 QString surfaceTabName(Surface s);
 // "タイトル(表レーベル)": a control and the tab it is on.
 QString onSurface(const char16_t *what, Surface s);
