@@ -36,12 +36,23 @@ constexpr int kWatchIntervalMs = 20;
 constexpr int kStartLimitMs = 10000;
 
 
-QByteArray request(Op op)
+// A request: the operation, then its arguments in order.
+template <typename... Args> QByteArray request(Op op, const Args &...args)
 {
     QByteArray b;
     QDataStream out(&b, QIODevice::WriteOnly);
     out << qint32(op);
+    ((out << args), ...);
     return b;
+}
+
+// The number a counting request answers with (0 for an unreadable answer).
+int countOf(const QByteArray &payload)
+{
+    QDataStream in(payload);
+    qint32 op = 0, count = 0;
+    in >> op >> count;
+    return in.status() == QDataStream::Ok ? count : 0;
 }
 
 // Processor seconds the process has used (user and system), rounded up.
@@ -440,10 +451,7 @@ QStringList DecoderHelper::moduleNames()
 int DecoderHelper::moduleCount()
 {
     std::lock_guard lock(m_mutex);
-    QDataStream in(simpleCall(qint32(Op::ModuleCount)));
-    qint32 op = 0, count = 0;
-    in >> op >> count;
-    return in.status() == QDataStream::Ok ? count : 0;
+    return countOf(simpleCall(qint32(Op::ModuleCount)));
 }
 
 int DecoderHelper::loadedModuleCount()
@@ -451,20 +459,13 @@ int DecoderHelper::loadedModuleCount()
     std::lock_guard lock(m_mutex);
     if (m_pid <= 0)
         return 0; // nothing is loaded before the helper runs
-    QDataStream in(simpleCall(qint32(Op::LoadedCount)));
-    qint32 op = 0, count = 0;
-    in >> op >> count;
-    return in.status() == QDataStream::Ok ? count : 0;
+    return countOf(simpleCall(qint32(Op::LoadedCount)));
 }
 
 bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureFailure *failure)
 {
     std::lock_guard lock(m_mutex);
-    QByteArray req = request(Op::Decode);
-    {
-        QDataStream out(&req, QIODevice::Append);
-        out << fileName;
-    }
+    const QByteArray req = request(Op::Decode, fileName);
     Reply reply;
     const Outcome outcome = callLocked(req, reply);
     if (failure)
@@ -492,11 +493,7 @@ bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureF
 bool DecoderHelper::convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure)
 {
     std::lock_guard lock(m_mutex);
-    QByteArray req = request(Op::Convert);
-    {
-        QDataStream out(&req, QIODevice::Append);
-        out << fileName;
-    }
+    const QByteArray req = request(Op::Convert, fileName);
     Reply reply;
     const Outcome outcome = callLocked(req, reply);
     if (reply.fd >= 0)
@@ -521,11 +518,7 @@ bool DecoderHelper::convert(const QString &fileName, QByteArray &bmp, PictureFai
 PictureThumbnail DecoderHelper::thumbnail(const QString &fileName, QSize box)
 {
     std::lock_guard lock(m_mutex);
-    QByteArray req = request(Op::Thumbnail);
-    {
-        QDataStream out(&req, QIODevice::Append);
-        out << fileName << box;
-    }
+    const QByteArray req = request(Op::Thumbnail, fileName, box);
     Reply reply;
     PictureThumbnail result;
     if (callLocked(req, reply) != Outcome::Ok) {
@@ -551,11 +544,7 @@ PictureThumbnail DecoderHelper::thumbnail(const QString &fileName, QSize box)
 QImage DecoderHelper::whole(const QString &fileName)
 {
     std::lock_guard lock(m_mutex);
-    QByteArray req = request(Op::Whole);
-    {
-        QDataStream out(&req, QIODevice::Append);
-        out << fileName;
-    }
+    const QByteArray req = request(Op::Whole, fileName);
     Reply reply;
     if (callLocked(req, reply) != Outcome::Ok) {
         if (reply.fd >= 0)

@@ -109,14 +109,8 @@ PrintResult PrintCalibrationSheet(
         messages.showMessage(kPrinterFailedPrintMessage);
         return PrintResult::Refused;
     }
-    if (!target.showPrintDialog())
-        return PrintResult::Cancelled;
-    QueryPrinterResolution(printer, messages, state);
-    target.setLandscape();
-    if (!target.begin(kPrintJobTitle)) {
-        messages.showMessage(QStringLiteral("印刷を開始できません"));
-        return PrintResult::Failed;
-    }
+    if (const auto ended = BeginPrintJob(target, printer, messages, state))
+        return *ended;
     const PrintCorrection correction = target.correction();
     drawCorrected(target, correction, [&](LabelCanvas &canvas) {
         DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(), target.paperRect(),

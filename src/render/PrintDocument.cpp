@@ -43,6 +43,20 @@ void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage
     });
 }
 
+std::optional<PrintResult> BeginPrintJob(
+    PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state)
+{
+    if (!target.showPrintDialog())
+        return PrintResult::Cancelled;
+    QueryPrinterResolution(printer, messages, state);
+    target.setLandscape();
+    if (!target.begin(kPrintJobTitle)) {
+        messages.showMessage(QStringLiteral("印刷を開始できません"));
+        return PrintResult::Failed;
+    }
+    return std::nullopt;
+}
+
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress, PrinterState &state)
 {
@@ -54,15 +68,8 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         messages.showMessage(kNoPageMessage);
         return PrintResult::Refused;
     }
-    if (!target.showPrintDialog())
-        return PrintResult::Cancelled;
-
-    QueryPrinterResolution(printer, messages, state);
-    target.setLandscape();
-    if (!target.begin(kPrintJobTitle)) {
-        messages.showMessage(QStringLiteral("印刷を開始できません"));
-        return PrintResult::Failed;
-    }
+    if (const auto ended = BeginPrintJob(target, printer, messages, state))
+        return *ended;
     const PrintCorrection correction = target.correction();
     const int total = (options.printFront ? 1 : 0) + (options.printBack ? 1 : 0);
     int page = 1;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "base/UserPrompts.h"
 #include "canvas/LabelCanvas.h"
@@ -69,6 +70,13 @@ enum class PrintResult { Printed, Refused, Cancelled, Failed };
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress,
     PrinterState &state = printerState());
+
+// The opening of every print job: the print dialog, the printer's
+// resolution, landscape sheets and the job itself. Returns how the print
+// ends when the job did not start (cancelled, or failed with its message),
+// nothing when it did.
+std::optional<PrintResult> BeginPrintJob(
+    PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state);
 
 // Draws one page onto the target's current sheet at its own resolution and
 // size, moved by `correction` (rounded to whole device pixels).
