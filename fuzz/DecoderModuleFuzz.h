@@ -64,13 +64,17 @@ int fuzzModule(const char *moduleFile, const uint8_t *data, size_t size)
     SpiHandle info = nullptr, pixels = nullptr;
     const int32_t rc = m.getPicture(m.scratch.constData(), 0, 0, &info, &pixels, nullptr, 0);
     if (rc == SPI_OK) {
-        // A 32-bit picture of the size the header gives, rows of 4 x width.
+        // A picture of the size the header gives, at a depth the host reads,
+        // rows padded to four bytes.
         if (!isLocalHandle(info) || !isLocalHandle(pixels) || LocalSize(info) < 40)
             std::abort();
         const auto *h = static_cast<const SpiBitmapInfoHeader *>(LocalLock(info));
         const uint64_t rows = uint64_t(h->height < 0 ? -int64_t(h->height) : h->height);
-        if (h->width <= 0 || rows == 0 || h->bitCount != 32
-            || LocalSize(pixels) < uint64_t(h->width) * 4 * rows)
+        const unsigned bits = h->bitCount;
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+            std::abort();
+        const uint64_t stride = (uint64_t(h->width) * bits + 31) / 32 * 4;
+        if (h->width <= 0 || rows == 0 || LocalSize(pixels) < stride * rows)
             std::abort();
         // Touch every byte, so a short block shows.
         const auto *p = static_cast<const unsigned char *>(LocalLock(pixels));
