@@ -6,15 +6,19 @@
 
 #include "pictures/DecoderChannel.h"
 #include "pictures/DecoderFence.h"
+#include "pictures/DecoderService.h"
 #include "pictures/PictureLoading.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <linux/close_range.h>
+#include <sys/syscall.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -53,6 +57,17 @@ int countOf(const QByteArray &payload)
     qint32 op = 0, count = 0;
     in >> op >> count;
     return in.status() == QDataStream::Ok ? count : 0;
+}
+
+// Whether this process runs a single thread: only then may it start the
+// helper as a copy of itself (a child of a threaded process may inherit a
+// lock another thread held).
+bool runsOneThread()
+{
+    return QDir(QStringLiteral("/proc/self/task"))
+               .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+               .size()
+        == 1;
 }
 
 // Processor seconds the process has used (user and system), rounded up.
@@ -242,6 +257,7 @@ DecoderHelper::Outcome DecoderHelper::spawnLocked()
     m_socket = sv[0];
     m_startedLimitMb = limitMb;
     m_ready = false;
+    m_start = Start::Program;
     ++m_starts;
     return Outcome::Ok;
 }
@@ -379,8 +395,65 @@ QByteArray DecoderHelper::simpleCall(qint32 op, Outcome *outcome)
 void DecoderHelper::startEarly()
 {
     std::lock_guard lock(m_mutex);
-    if (m_pid <= 0)
-        spawnLocked();
+    if (m_pid > 0)
+        return;
+    if (m_helperPath.isEmpty() && runsOneThread() && copyLocked() == Outcome::Ok)
+        return;
+    spawnLocked();
+}
+
+DecoderHelper::Start DecoderHelper::howStarted() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_pid > 0 ? m_start : Start::None;
+}
+
+DecoderHelper::Outcome DecoderHelper::copyLocked()
+{
+    stopLocked();
+    int sv[2];
+    if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sv) != 0)
+        return Outcome::Unavailable;
+    const int limitMb = pictureAllocationLimitMb();
+    const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (devNull < 0) {
+        close(sv[0]);
+        close(sv[1]);
+        return Outcome::Unavailable;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The copy: what `casewright-decoder` would be given. Only calls that
+        // are safe in a fresh child of a single-threaded process until the
+        // service starts.
+        setpgid(0, 0);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (int sig = 1; sig < NSIG; ++sig)
+            signal(sig, SIG_DFL);
+        if (dup2(devNull, 0) < 0 || dup2(devNull, 1) < 0 || dup2(sv[1], 3) < 0)
+            _exit(1);
+        syscall(SYS_close_range, 4u, ~0u, 0u);
+        static int argc = 1;
+        static char name[] = "casewright-decoder";
+        static char *argv[] = { name, nullptr };
+        QCoreApplication app(argc, argv);
+        _exit(runDecoderService(3, limitMb));
+    }
+    close(devNull);
+    close(sv[1]);
+    if (pid < 0) {
+        close(sv[0]);
+        return Outcome::Unavailable;
+    }
+    m_pid = pid;
+    m_socket = sv[0];
+    m_startedLimitMb = limitMb;
+    m_ready = false;
+    m_start = Start::Copy;
+    ++m_starts;
+    return Outcome::Ok;
 }
 
 void DecoderHelper::load(const QString &folder, ModuleLoading when)

@@ -38,8 +38,16 @@ public:
     DecoderHelper &operator=(const DecoderHelper &) = delete;
 
     // Starts the helper now if none runs, without waiting for it: a program
-    // that will need it soon lets it start up meanwhile.
+    // that will need it soon lets it start up meanwhile. While this process
+    // still runs a single thread (the first thing main() does), the helper
+    // starts as a copy of it, which spares loading a program and its
+    // libraries afresh (most of a short command's wait for its first
+    // picture); otherwise, and for every replacement, it is started from
+    // `casewright-decoder`. A helper path set for tests always starts that.
     void startEarly();
+    // How the running helper was started (None when none runs).
+    enum class Start { None, Program, Copy };
+    Start howStarted() const;
 
     // The modules: as SusieHost's own functions of these names.
     void load(const QString &folder, ModuleLoading when);
@@ -82,6 +90,7 @@ private:
     Outcome exchangeLocked(const QByteArray &request, Reply &reply);
     Outcome startLocked(); // spawn and handshake
     Outcome spawnLocked();
+    Outcome copyLocked(); // spawnLocked, as a copy of this process
     Outcome handshakeLocked();
     QByteArray loadRequest() const;
     void stopLocked();
@@ -95,6 +104,7 @@ private:
     size_t m_residentBudget = 0;
     DecoderFenceReport m_fence;
     int m_starts = 0;
+    Start m_start = Start::None;
     int m_timeLimitMs = kDefaultTimeLimitMs;
     QString m_helperPath;
     // What every helper is told first, so a replacement has the same modules.

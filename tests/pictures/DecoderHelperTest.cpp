@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <future>
+#include <thread>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -323,3 +325,51 @@ TEST_F(DecoderHelperTest, WithoutTheHelperNoModuleDecodes)
 }
 
 } // namespace
+
+// Started while the process runs one thread (a command's first step), the
+// helper is a copy of the process rather than a fresh program, yet it is
+// fenced and decodes as the started program does; with a second thread
+// running, the program is started instead.
+TEST_F(DecoderHelperTest, AHelperStartedFirstThingIsACopyOfTheProcess)
+{
+    ModuleFolder folder({ "tm_good:a.spi" });
+    const QString file = path("p.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(3, 2, qRgb(10, 20, 30))));
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+
+    // The death-test child is a single-threaded copy of this test.
+    EXPECT_EXIT(
+        {
+            int failures = 0;
+            {
+                DecoderHelper helper;
+                helper.startEarly();
+                failures += helper.howStarted() != DecoderHelper::Start::Copy;
+                const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(helper.helperPid()))
+                                        .canonicalFilePath();
+                failures += exe != self;
+                helper.load(folder.path(), ModuleLoading::OnDemand);
+                QImage image;
+                PictureFailure failure {};
+                failures += !helper.decodeImage(file, image, &failure);
+                failures += image.size() != QSize(3, 2) || image.pixel(2, 1) != qRgb(10, 20, 30);
+                const DecoderFenceReport fence = helper.fences();
+                failures += !fence.noNewPrivileges;
+                failures += helper.startCount() != 1;
+            }
+            _exit(failures);
+        },
+        testing::ExitedWithCode(0), "");
+
+    std::promise<void> stop;
+    std::thread other([f = stop.get_future()]() mutable { f.wait(); });
+    DecoderHelper helper;
+    helper.startEarly();
+    EXPECT_EQ(helper.howStarted(), DecoderHelper::Start::Program);
+    EXPECT_EQ(QFileInfo(QFileInfo(QStringLiteral("/proc/%1/exe").arg(helper.helperPid()))
+                            .canonicalFilePath())
+                  .fileName(),
+        "casewright-decoder");
+    stop.set_value();
+    other.join();
+}
