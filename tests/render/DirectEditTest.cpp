@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RenderTestSupport.h"
+#include "canvas/QPainterCanvas.h"
 #include "canvas/RecordingCanvas.h"
 #include "prints/PrintsEditor.h"
 #include "render/DirectEdit.h"
@@ -401,6 +402,16 @@ TEST(DirectEdit, APlacedThingPrintsAsTheSameValuesTyped)
         draw(a, moved.doc, optionsOff(), 300, 300, 3507, 2480, nullptr);
         draw(b, typed.doc, optionsOff(), 300, 300, 3507, 2480, nullptr);
         EXPECT_EQ(a.lines(), b.lines());
+        // And the printed rasters, byte for byte.
+        QImage ra(1754, 1240, QImage::Format_RGB32), rb(1754, 1240, QImage::Format_RGB32);
+        ra.fill(Qt::white);
+        rb.fill(Qt::white);
+        {
+            QPainterCanvas ca(&ra, 150, 150), cb(&rb, 150, 150);
+            draw(ca, moved.doc, optionsOff(), 150, 150, 1754, 1240, nullptr);
+            draw(cb, typed.doc, optionsOff(), 150, 150, 1754, 1240, nullptr);
+        }
+        EXPECT_TRUE(ra == rb);
     }
 }
 
