@@ -261,11 +261,31 @@ PartPosition partSize(const LabelDocument &doc, const PagePart &part)
     return {};
 }
 
-PartPosition draggedSize(
-    const LabelDocument &doc, PartPosition start, QPoint delta, int canvasDpiX, int canvasDpiY)
+namespace {
+bool leftCorner(SizeCorner c)
 {
-    return { std::max(1, start.x + pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX)),
-        std::max(1, start.y + pixelsToDevice(delta.y(), canvasDpiY, doc.dpiY)) };
+    return c == SizeCorner::TopLeft || c == SizeCorner::BottomLeft;
+}
+bool topCorner(SizeCorner c)
+{
+    return c == SizeCorner::TopLeft || c == SizeCorner::TopRight;
+}
+} // namespace
+
+PartPosition draggedSize(const LabelDocument &doc, PartPosition start, QPoint delta,
+    int canvasDpiX, int canvasDpiY, SizeCorner corner)
+{
+    const int dx = pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX);
+    const int dy = pixelsToDevice(delta.y(), canvasDpiY, doc.dpiY);
+    return { std::max(1, start.x + (leftCorner(corner) ? -dx : dx)),
+        std::max(1, start.y + (topCorner(corner) ? -dy : dy)) };
+}
+
+PartPosition sizedPosition(
+    PartPosition startPos, PartPosition startSize, PartPosition size, SizeCorner corner)
+{
+    return { leftCorner(corner) ? startPos.x + startSize.x - size.x : startPos.x,
+        topCorner(corner) ? startPos.y + startSize.y - size.y : startPos.y };
 }
 
 QString sizeTip(PartPosition size)

@@ -79,9 +79,18 @@ unsigned partEditParts(const PagePart &part);
 bool resizable(const PagePart &part);
 // A picture's print size in device pixels: x the width, y the height.
 PartPosition partSize(const LabelDocument &doc, const PagePart &part);
-// The size after a drag of the handle by `delta` canvas pixels, at least 1.
-PartPosition draggedSize(
-    const LabelDocument &doc, PartPosition start, QPoint delta, int canvasDpiX, int canvasDpiY);
+// The corner of a picture's outline whose handle is dragged; the opposite
+// corner stays where it is.
+enum class SizeCorner { TopLeft, TopRight, BottomLeft, BottomRight };
+// The size after a drag of the handle at `corner` by `delta` canvas pixels,
+// at least 1: a left handle widens the picture as it moves left, a top one
+// heightens it as it moves up.
+PartPosition draggedSize(const LabelDocument &doc, PartPosition start, QPoint delta,
+    int canvasDpiX, int canvasDpiY, SizeCorner corner = SizeCorner::BottomRight);
+// Where a picture sized from `corner` stands so that the opposite corner
+// stays put: from `startPos` at `startSize` to `size` (device pixels).
+PartPosition sizedPosition(
+    PartPosition startPos, PartPosition startSize, PartPosition size, SizeCorner corner);
 // "幅 400px 高さ 300px"
 QString sizeTip(PartPosition size);
 // Stores a picture's print size through the operations of its "画像ｻｲｽﾞ"

@@ -375,6 +375,32 @@ TEST(DirectEdit, PicturesAreSizedKeepingTheirAspectWhenLocked)
     EXPECT_EQ(sizeTip({ 400, 300 }), QStringLiteral("幅 400px 高さ 300px"));
 }
 
+// A handle drag away from the picture's opposite corner enlarges it, from any
+// corner, and the position keeps that opposite corner where it was.
+TEST(DirectEdit, EachCornerSizesAboutItsOppositeCorner)
+{
+    Fixture f;
+    // 32 canvas pixels at 96 dpi are 100 device pixels at 300.
+    const struct
+    {
+        SizeCorner corner;
+        QPoint delta;
+        PartPosition size, pos;
+    } cases[] = {
+        { SizeCorner::BottomRight, { 32, 64 }, { 400, 500 }, { 50, 70 } },
+        { SizeCorner::BottomLeft, { -32, 64 }, { 400, 500 }, { -50, 70 } },
+        { SizeCorner::TopRight, { 32, -64 }, { 400, 500 }, { 50, -130 } },
+        { SizeCorner::TopLeft, { -32, -64 }, { 400, 500 }, { -50, -130 } },
+        { SizeCorner::TopLeft, { 32, 64 }, { 200, 100 }, { 150, 270 } },
+        { SizeCorner::TopLeft, { 3200, 6400 }, { 1, 1 }, { 349, 369 } },
+    };
+    for (const auto &c : cases) {
+        const PartPosition size = draggedSize(f.doc, { 300, 300 }, c.delta, 96, 96, c.corner);
+        EXPECT_EQ(size, c.size) << int(c.corner);
+        EXPECT_EQ(sizedPosition({ 50, 70 }, { 300, 300 }, size, c.corner), c.pos) << int(c.corner);
+    }
+}
+
 TEST(DirectEdit, APlacedThingPrintsAsTheSameValuesTyped)
 {
     Fixture moved, typed;

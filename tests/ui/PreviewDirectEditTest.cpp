@@ -156,49 +156,70 @@ TEST(PreviewDirectEdit, EveryThingIsAnAccessibleChildThatTakesTheFocus)
     EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Custom);
 }
 
-TEST(PreviewDirectEdit, TheHandleSizesAPictureItemAsOneStep)
+// Each corner's handle sizes the picture; the opposite corner stays where it
+// was, so a left or top handle moves the picture too, all in one step.
+TEST(PreviewDirectEdit, EachHandleSizesAPictureItemAsOneStep)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("p.bmp"));
     QImage image(80, 60, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(file));
-    Harness h;
-    h.window.Zoom2Click();
-    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
-    h.doc.top.useCoverPrints = true;
-    TPrintsData pic;
-    pic.kind = 1;
-    pic.fileName = file;
-    pic.pixelWidth = 80;
-    pic.pixelHeight = 60;
-    pic.printWidth = 300;
-    pic.printHeight = 225;
-    pic.posX = pic.posY = 100;
-    h.doc.coverPrints.append(pic);
-    h.window.RequestPreviewRefresh(PreviewPage::Front);
-    QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::PrintPicture, 0, 0));
-    ASSERT_TRUE(h.view().hasSelection());
-    const QRect handle = h.view().sizeHandle();
-    ASSERT_FALSE(handle.isEmpty());
-    EXPECT_EQ(h.holds, (QList<bool> { true, false })); // the click could have been a drag
-    h.holds.clear();
-    const qsizetype steps = h.editor.history().undoCount();
-    const QPoint from = handle.center();
-    QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&h.view(), from + QPoint(16, 3));
-    QTest::mouseMove(&h.view(), from + QPoint(32, 3));
-    QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(32, 3));
-    // 32 pixels at 96 dpi are 100 device pixels at 300; the height follows.
-    EXPECT_EQ(h.doc.coverPrints[0].printWidth, 400);
-    EXPECT_EQ(h.doc.coverPrints[0].printHeight, 300);
-    EXPECT_EQ(h.doc.coverPrints[0].posX, 100);
-    EXPECT_EQ(h.view().lastTip(), QStringLiteral("幅 400px 高さ 300px"));
-    // Picture files stayed decoded during the drag only.
-    EXPECT_EQ(h.holds, (QList<bool> { true, false }));
-    EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
-    h.editor.history().undo();
-    EXPECT_EQ(h.doc.coverPrints[0].printWidth, 300);
+    // 32 pixels at 96 dpi are 100 device pixels at 300: 300 x 225 grows to
+    // 400 x 300 (the height follows the width), from (100, 100).
+    const struct
+    {
+        SizeCorner corner;
+        QPoint drag;
+        int posX, posY;
+    } cases[] = {
+        { SizeCorner::BottomRight, { 32, 3 }, 100, 100 },
+        { SizeCorner::BottomLeft, { -32, 3 }, 0, 100 },
+        { SizeCorner::TopRight, { 32, -3 }, 100, 25 },
+        { SizeCorner::TopLeft, { -32, -3 }, 0, 25 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.corner));
+        Harness h;
+        h.window.Zoom2Click();
+        h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+        h.doc.top.useCoverPrints = true;
+        TPrintsData pic;
+        pic.kind = 1;
+        pic.fileName = file;
+        pic.pixelWidth = 80;
+        pic.pixelHeight = 60;
+        pic.printWidth = 300;
+        pic.printHeight = 225;
+        pic.posX = pic.posY = 100;
+        h.doc.coverPrints.append(pic);
+        h.window.RequestPreviewRefresh(PreviewPage::Front);
+        QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::PrintPicture, 0, 0));
+        ASSERT_TRUE(h.view().hasSelection());
+        const QRect handle = h.view().sizeHandle(c.corner);
+        ASSERT_FALSE(handle.isEmpty());
+        EXPECT_EQ(h.holds, (QList<bool> { true, false })); // the click could have been a drag
+        h.holds.clear();
+        const qsizetype steps = h.editor.history().undoCount();
+        const QPoint from = handle.center();
+        QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(&h.view(), from + c.drag / 2);
+        QTest::mouseMove(&h.view(), from + c.drag);
+        QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + c.drag);
+        const TPrintsData &now = h.doc.coverPrints[0];
+        EXPECT_EQ(now.printWidth, 400);
+        EXPECT_EQ(now.printHeight, 300);
+        EXPECT_EQ(now.posX, c.posX);
+        EXPECT_EQ(now.posY, c.posY);
+        EXPECT_EQ(h.view().lastTip(), QStringLiteral("幅 400px 高さ 300px"));
+        // Picture files stayed decoded during the drag only.
+        EXPECT_EQ(h.holds, (QList<bool> { true, false }));
+        EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
+        h.editor.history().undo();
+        EXPECT_EQ(h.doc.coverPrints[0].printWidth, 300);
+        EXPECT_EQ(h.doc.coverPrints[0].posX, 100);
+        EXPECT_EQ(h.doc.coverPrints[0].posY, 100);
+    }
 }
 
 TEST(PreviewDirectEdit, DoubleClickAndEnterOpenWhereTheThingIsEdited)

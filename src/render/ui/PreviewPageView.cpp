@@ -109,22 +109,33 @@ void PreviewPageView::paintEvent(QPaintEvent *event)
     p.setPen(QPen(QColor(0, 120, 215), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    p.setBrush(Qt::white);
+    // The handles that size a picture are filled.
+    p.setBrush(resizable(m_boxes[i].part) ? QColor(0, 120, 215) : QColor(Qt::white));
     for (const QPoint &c : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
         p.drawRect(QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle)));
-    // The handle that sizes a picture is filled.
-    if (const QRect handle = sizeHandle(); !handle.isEmpty()) {
-        p.setBrush(QColor(0, 120, 215));
-        p.drawRect(handle.adjusted(0, 0, -1, -1));
-    }
 }
 
-QRect PreviewPageView::sizeHandle() const
+QRect PreviewPageView::sizeHandle(SizeCorner corner) const
 {
     const int i = selectedIndex();
     if (i < 0 || !resizable(m_boxes[i].part))
         return QRect();
-    const QPoint c = toWidget(m_boxes[i].bounds).bottomRight();
+    const QRect r = toWidget(m_boxes[i].bounds);
+    QPoint c;
+    switch (corner) {
+    case SizeCorner::TopLeft:
+        c = r.topLeft();
+        break;
+    case SizeCorner::TopRight:
+        c = r.topRight();
+        break;
+    case SizeCorner::BottomLeft:
+        c = r.bottomLeft();
+        break;
+    case SizeCorner::BottomRight:
+        c = r.bottomRight();
+        break;
+    }
     return QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle));
 }
 
@@ -137,10 +148,16 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
     setFocus(Qt::MouseFocusReason);
     endRun();
     const QPoint at = event->position().toPoint();
-    if (const QRect handle = sizeHandle(); handle.adjusted(-2, -2, 2, 2).contains(at)) {
-        // Sizing the selected picture by its handle.
+    for (SizeCorner corner : { SizeCorner::BottomRight, SizeCorner::BottomLeft,
+             SizeCorner::TopRight, SizeCorner::TopLeft }) {
+        const QRect handle = sizeHandle(corner);
+        if (!handle.adjusted(-2, -2, 2, 2).contains(at))
+            continue;
+        // Sizing the selected picture by a handle; the opposite corner stays.
         m_dragBox = m_boxes[selectedIndex()];
+        m_sizeCorner = corner;
         m_sizeStart = partSize(m_editing.document->document(), m_dragBox.part);
+        m_dragStart = partPosition(m_editing.document->document(), m_dragBox, m_pageDpi, m_pageDpi);
         m_last = m_sizeStart;
         m_pressAt = at;
         m_dragging = m_resizing = true;
@@ -179,13 +196,21 @@ void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
     const QPoint delta(int(deltaWidget.x() / m_scale), int(deltaWidget.y() / m_scale));
     if (m_resizing) {
         LabelDocument &doc = m_editing.document->document();
-        const PartPosition size = draggedSize(doc, m_sizeStart, delta, m_pageDpi, m_pageDpi);
+        const PartPosition size
+            = draggedSize(doc, m_sizeStart, delta, m_pageDpi, m_pageDpi, m_sizeCorner);
         if (size == m_last)
             return;
         m_last = size;
         const bool keep = m_editing.itemKeepAspect ? m_editing.itemKeepAspect() : true;
-        const EditResult r
-            = sizePart({ *m_editing.document, *m_editing.prints }, m_dragBox.part, size, keep);
+        const PartEditors editors { *m_editing.document, *m_editing.prints };
+        EditResult r = sizePart(editors, m_dragBox.part, size, keep);
+        // A handle other than the bottom right one moves the picture by what
+        // its size changed (as stored: the aspect lock may have set the height).
+        if (m_sizeCorner != SizeCorner::BottomRight) {
+            const PartPosition stored = partSize(doc, m_dragBox.part);
+            r.merge(placePart(editors, m_dragBox.part,
+                sizedPosition(m_dragStart, m_sizeStart, stored, m_sizeCorner)));
+        }
         m_tip = sizeTip(partSize(doc, m_dragBox.part));
         QToolTip::showText(event->globalPosition().toPoint(), m_tip, this);
         if (m_editing.changed)

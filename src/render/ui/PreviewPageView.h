@@ -55,9 +55,9 @@ public:
     const QString &lastTip() const { return m_tip; }
     // Widget pixels of a canvas rectangle at the shown zoom.
     QRect toWidget(const QRect &canvas) const;
-    // The selected picture's size handle (its bottom-right corner) in widget
-    // pixels; empty when the selection cannot be sized.
-    QRect sizeHandle() const;
+    // The selected picture's size handle at `corner` in widget pixels; empty
+    // when the selection cannot be sized.
+    QRect sizeHandle(SizeCorner corner = SizeCorner::BottomRight) const;
 
 Q_SIGNALS:
     void selectionChanged();
@@ -95,6 +95,7 @@ private:
     PartPosition m_last;
     bool m_resizing = false; // the drag sizes the picture
     PartPosition m_sizeStart;
+    SizeCorner m_sizeCorner = SizeCorner::BottomRight;
     bool m_runOpen = false; // arrow presses since the last other action
     QString m_tip;
 };
