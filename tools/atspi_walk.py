@@ -276,6 +276,63 @@ def toggle_editors_and_read_back(app, main_window, env):
         print("the editors' toggled states were saved and read back")
 
 
+SURFACE_KEYS = {"表レーベル": "top", "裏レーベル": "bottom", "背表紙(左)": "left", "背表紙(右)": "right"}
+
+
+def key(keysym, times=1):
+    for _ in range(times):
+        pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+        time.sleep(0.15)
+
+
+def position_of(saved, name):
+    """The stored position of a title or surface picture named as the page
+    names it ("タイトル(表レーベル)", "画像(裏レーベル)")."""
+    for kind, field, keys in (("タイトル", "title", ("customX", "customY")),
+                              ("画像", "picture", ("posX", "posY"))):
+        for where, surface in SURFACE_KEYS.items():
+            if name == f"{kind}({where})":
+                part = saved[surface][field]
+                return [part[keys[0]], part[keys[1]]]
+    return None
+
+
+def move_by_keyboard(preview, main_window, env):
+    """Tab selects the first thing of the shown page and the arrow keys move
+    it (three right, two down); the saved file holds the new position."""
+    page = next((n for _, n in walk(preview) if n.getRoleName() == "image" and n.childCount > 0),
+                None)
+    check(page is not None, "the preview's page shows no things to select")
+    if page is None:
+        return
+    before = dump(env["CASEWRIGHT_DOCUMENT"])
+    page.queryComponent().grabFocus()
+    time.sleep(0.5)
+    key(0xff09)  # Tab
+    time.sleep(0.5)
+    children = [page.getChildAtIndex(i) for i in range(page.childCount)]
+    selected = [c for c in children
+                if c is not None and c.getState().contains(pyatspi.STATE_FOCUSED)]
+    check(len(selected) == 1, f"Tab selected {len(selected)} things of the page")
+    if len(selected) != 1:
+        return
+    name = selected[0].name
+    check(name == children[0].name, f"Tab selected {name!r}, not the first thing {children[0].name!r}")
+    key(0xff53, 3)  # Right
+    key(0xff54, 2)  # Down
+    time.sleep(0.5)
+    save_document(main_window)
+    after = dump(env["CASEWRIGHT_DOCUMENT"])
+    if before is None or after is None:
+        return
+    was, now = position_of(before, name), position_of(after, name)
+    check(was is not None, f"the first thing {name!r} is no title or surface picture")
+    if was is not None:
+        check(now == [was[0] + 3, was[1] + 2],
+              f"{name}: saved at {now} after three steps right and two down from {was}")
+        print(f"preview: Tab selected {name}, the arrows moved it from {was} to {now}, saved")
+
+
 def stored_states(states):
     """"縦横比固定" is the window's state, not stored in the file."""
     return [state for state in states or [] if state[1] != "縦横比固定"]
@@ -450,6 +507,7 @@ def main():
                 check(preview.getRoleName() == "frame", f"preview role {preview.getRoleName()}")
                 print("preview:")
                 check_controls(preview, "preview")
+                move_by_keyboard(preview, main_window, env)
         print(f"{total} controls on the tabs")
         check_history(app, main_window, tabs)
         # The captions the X server shows, as the window manager reads them.
