@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 #include "base/UserPrompts.h"
 
 namespace cw {
@@ -28,12 +29,12 @@ QString exceptionMessage(const std::exception_ptr &error)
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc &) {
-        return QStringLiteral("メモリが不足しています");
+        return UiText::tr("メモリが不足しています");
     } catch (const std::exception &e) {
         const QString what = QString::fromLocal8Bit(e.what());
-        return what.isEmpty() ? QStringLiteral("予期しないエラーが発生しました") : what;
+        return what.isEmpty() ? UiText::tr("予期しないエラーが発生しました") : what;
     } catch (...) {
-        return QStringLiteral("予期しないエラーが発生しました");
+        return UiText::tr("予期しないエラーが発生しました");
     }
 }
 

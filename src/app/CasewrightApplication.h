@@ -24,8 +24,8 @@ QString exceptionMessage(const std::exception_ptr &error);
 void setApplicationIdentity();
 
 // Loads Qt's own Japanese texts (buttons and labels of the stock dialogs:
-// file, colour, print, Yes / No), whatever the user's locale: the program's
-// texts are Japanese, so its dialogs are too. Null when the translation file
+// file, colour, print, Yes / No), whatever the system locale says: with the
+// Japanese interface the program's dialogs are Japanese too. Null when the translation file
 // is missing; the stock dialogs then stay in English. The translator belongs to
 // `app`; deleting it takes the translations away again.
 QTranslator *installQtTranslations(QCoreApplication &app);

@@ -3,6 +3,7 @@
 
 #include "app/CasewrightApplication.h"
 #include "app/TMainWindow.h"
+#include "base/UiText.h"
 #include "fonts/Font.h"
 
 using namespace cw;
@@ -11,7 +12,10 @@ int main(int argc, char **argv)
 {
     CasewrightApplication app(argc, argv);
     setApplicationIdentity();
-    installQtTranslations(app);
+    // Qt's own dialogs speak the interface's language: Japanese through
+    // Qt's Japanese translation, English as they are.
+    if (installUiTranslation(app, uiLanguageFromEnvironment()) == UiLanguage::Japanese)
+        installQtTranslations(app);
     installFontSubstitutions();
 
     QCommandLineParser parser;
