@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>印刷位置</source>
-        <translation>Print position</translation>
+        <translation>Position</translation>
     </message>
     <message>
         <source>画像サイズ調整</source>
@@ -1003,7 +1003,7 @@ and %1 more</translation>
     </message>
     <message>
         <source>ｾﾊﾟﾚｰﾄ</source>
-        <translation>Columns</translation>
+        <translation>Split</translation>
     </message>
     <message>
         <source>リスト内容</source>

@@ -164,10 +164,14 @@ private:
             for (int i = 0; i < combo->count(); ++i)
                 shown(w, QStringLiteral("item"), combo->itemText(i));
         } else if (auto *header = qobject_cast<QHeaderView *>(w)) {
+            const int margin = w->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, w);
             if (QAbstractItemModel *model = header->model())
-                for (int i = 0; i < model->columnCount(); ++i)
-                    shown(w, QStringLiteral("header"),
-                        model->headerData(i, header->orientation()).toString());
+                for (int i = 0; i < model->columnCount(); ++i) {
+                    const QString text = model->headerData(i, header->orientation()).toString();
+                    shown(w, QStringLiteral("header"), text);
+                    if (!header->isSectionHidden(i))
+                        fits(w, text, header->sectionSize(i) - 2 * margin);
+                }
         }
     }
 
