@@ -250,6 +250,8 @@ def main():
             if preview is not None:
                 button(preview, "Close")
 
+        main_window = frame(app, "Casewright [Main]")
+        switch_on(main_window, "Picture")
         known = windows(app)
         if button(main_window, "Choose file"):
             dialog = new_window(app, known)
