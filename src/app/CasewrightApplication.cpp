@@ -68,6 +68,20 @@ QTranslator *installQtTranslations(QCoreApplication &app)
     return translator;
 }
 
+UiLanguage installTranslations(QCoreApplication &app, UiLanguage language)
+{
+    static QTranslator *qtJapanese = nullptr;
+    const UiLanguage chosen = installUiTranslation(app, language);
+    if (chosen == UiLanguage::Japanese && !qtJapanese) {
+        qtJapanese = installQtTranslations(app);
+    } else if (chosen != UiLanguage::Japanese && qtJapanese) {
+        QCoreApplication::removeTranslator(qtJapanese);
+        delete qtJapanese;
+        qtJapanese = nullptr;
+    }
+    return chosen;
+}
+
 CasewrightApplication::CasewrightApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 { }

@@ -4,6 +4,8 @@
 #include <exception>
 #include <functional>
 
+#include "base/UiText.h"
+
 class QTranslator;
 
 namespace cw {
@@ -29,6 +31,11 @@ void setApplicationIdentity();
 // is missing; the stock dialogs then stay in English. The translator belongs to
 // `app`; deleting it takes the translations away again.
 QTranslator *installQtTranslations(QCoreApplication &app);
+
+// Makes `language` the interface's (installUiTranslation) and has Qt's own
+// dialogs follow it: Qt's Japanese texts are installed with Japanese and
+// taken away again with English. Returns the language now in effect.
+UiLanguage installTranslations(QCoreApplication &app, UiLanguage language);
 
 // The application: an exception thrown by an event handler is shown to the
 // user and the event loop goes on.

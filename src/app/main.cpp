@@ -12,10 +12,7 @@ int main(int argc, char **argv)
 {
     CasewrightApplication app(argc, argv);
     setApplicationIdentity();
-    // Qt's own dialogs speak the interface's language: Japanese through
-    // Qt's Japanese translation, English as they are.
-    if (installUiTranslation(app, uiLanguageFromEnvironment()) == UiLanguage::Japanese)
-        installQtTranslations(app);
+    installTranslations(app, uiLanguageFromEnvironment());
     installFontSubstitutions();
 
     QCommandLineParser parser;
