@@ -7,7 +7,9 @@
 
 namespace {
 
-QString runIn(const QString &lang, const QString &language = QString())
+QString runIn(const QString &lang, const QString &language = QString(),
+    const QStringList &arguments = { QStringLiteral("template"), QStringLiteral("/nonexistent/x.cwt") },
+    QProcess::ProcessChannel channel = QProcess::StandardError)
 {
     QProcess cli;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -17,11 +19,10 @@ QString runIn(const QString &lang, const QString &language = QString())
     if (!language.isEmpty())
         env.insert(QStringLiteral("LANGUAGE"), language);
     cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"),
-        { QStringLiteral("template"), QStringLiteral("/nonexistent/x.cwt") });
+    cli.start(QStringLiteral(CASEWRIGHT_BIN_DIR "/casewright-cli"), arguments);
     EXPECT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 1);
-    return QString::fromUtf8(cli.readAllStandardError()).trimmed();
+    cli.setReadChannel(channel);
+    return QString::fromUtf8(cli.readAll()).trimmed();
 }
 
 } // namespace
@@ -37,4 +38,15 @@ TEST(CommandLineLanguage, MessagesFollowTheLocale)
     EXPECT_EQ(runIn(QStringLiteral("en_US.UTF-8")), english);
     EXPECT_EQ(runIn(QStringLiteral("de_DE.UTF-8")), english);
     EXPECT_EQ(runIn(QStringLiteral("en_US.UTF-8"), QStringLiteral("ja")), japanese);
+}
+
+// The picture filter is made by the decoder helper, which follows the same
+// locale.
+TEST(CommandLineLanguage, ThePictureFilterFollowsTheLocale)
+{
+    const QStringList filter = { QStringLiteral("filter") };
+    EXPECT_TRUE(runIn(QStringLiteral("C.UTF-8"), QString(), filter, QProcess::StandardOutput)
+                    .startsWith(QStringLiteral("画像|")));
+    EXPECT_TRUE(runIn(QStringLiteral("en_US.UTF-8"), QString(), filter, QProcess::StandardOutput)
+                    .startsWith(QStringLiteral("Picture|")));
 }
