@@ -163,6 +163,38 @@ def windows(app):
             if w is not None and w.getState().contains(pyatspi.STATE_SHOWING)}
 
 
+def choose_picture(app, known):
+    """Answers the picture dialog that opened with the demo cover."""
+    dialog = new_window(app, known)
+    if dialog is None:
+        return False
+    subprocess.run(["xdotool", "type", "--delay", "20", os.environ["CASEWRIGHT_PICTURE"]],
+                   check=False)
+    subprocess.run(["xdotool", "key", "Return"], check=False)
+    time.sleep(2.0)
+    return True
+
+
+def pick_colour(app, prints):
+    """A graphic item with a picture, then its colour picker."""
+    button(prints, "New")
+    tab = find(prints, "page tab", "Graphic")
+    if tab is not None:
+        press(tab)
+        time.sleep(0.5)
+    known = windows(app)
+    if not button(prints, "Choose file") or not choose_picture(app, known):
+        return
+    look(app, prints, "free-print-with-picture")
+    switch_on(prints, "Transparent colour")
+    known = windows(app)
+    if button(prints, "Pick colour"):
+        picker = new_window(app, known)
+        look(app, picker, "colour-picker")
+        if picker is not None:
+            button(picker, "Cancel")
+
+
 def main():
     env = dict(os.environ)
     bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
@@ -239,6 +271,7 @@ def main():
                         press(tab)
                         time.sleep(0.5)
                     look(app, prints, "free-print-" + name.lower())
+                pick_colour(app, prints)
                 button(prints, "Close")
         else:
             failures.append("no usable 'Edit items'")
