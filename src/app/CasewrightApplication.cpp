@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 #include "base/UserPrompts.h"
 
 namespace cw {
@@ -28,12 +29,12 @@ QString exceptionMessage(const std::exception_ptr &error)
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc &) {
-        return QStringLiteral("メモリが不足しています");
+        return UiText::tr("メモリが不足しています");
     } catch (const std::exception &e) {
         const QString what = QString::fromLocal8Bit(e.what());
-        return what.isEmpty() ? QStringLiteral("予期しないエラーが発生しました") : what;
+        return what.isEmpty() ? UiText::tr("予期しないエラーが発生しました") : what;
     } catch (...) {
-        return QStringLiteral("予期しないエラーが発生しました");
+        return UiText::tr("予期しないエラーが発生しました");
     }
 }
 
@@ -65,6 +66,20 @@ QTranslator *installQtTranslations(QCoreApplication &app)
         return nullptr;
     }
     return translator;
+}
+
+UiLanguage installTranslations(QCoreApplication &app, UiLanguage language)
+{
+    static QTranslator *qtJapanese = nullptr;
+    const UiLanguage chosen = installUiTranslation(app, language);
+    if (chosen == UiLanguage::Japanese && !qtJapanese) {
+        qtJapanese = installQtTranslations(app);
+    } else if (chosen != UiLanguage::Japanese && qtJapanese) {
+        QCoreApplication::removeTranslator(qtJapanese);
+        delete qtJapanese;
+        qtJapanese = nullptr;
+    }
+    return chosen;
 }
 
 CasewrightApplication::CasewrightApplication(int &argc, char **argv)

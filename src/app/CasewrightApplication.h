@@ -4,6 +4,8 @@
 #include <exception>
 #include <functional>
 
+#include "base/UiText.h"
+
 class QTranslator;
 
 namespace cw {
@@ -24,11 +26,16 @@ QString exceptionMessage(const std::exception_ptr &error);
 void setApplicationIdentity();
 
 // Loads Qt's own Japanese texts (buttons and labels of the stock dialogs:
-// file, colour, print, Yes / No), whatever the user's locale: the program's
-// texts are Japanese, so its dialogs are too. Null when the translation file
+// file, colour, print, Yes / No), whatever the system locale says: with the
+// Japanese interface the program's dialogs are Japanese too. Null when the translation file
 // is missing; the stock dialogs then stay in English. The translator belongs to
 // `app`; deleting it takes the translations away again.
 QTranslator *installQtTranslations(QCoreApplication &app);
+
+// Makes `language` the interface's (installUiTranslation) and has Qt's own
+// dialogs follow it: Qt's Japanese texts are installed with Japanese and
+// taken away again with English. Returns the language now in effect.
+UiLanguage installTranslations(QCoreApplication &app, UiLanguage language);
 
 // The application: an exception thrown by an event handler is shown to the
 // user and the event loop goes on.

@@ -16,6 +16,7 @@
 #include "app/PicturePanel.h"
 #include "app/PrintCorrectionPanel.h"
 #include "app/TMainWindow.h"
+#include "base/UiText.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
@@ -23,6 +24,7 @@
 #include "text/ui/UnicodeMark.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
+#include "widgets/EnglishSizes.h"
 #include "widgets/QuietChecks.h"
 #include "widgets/UserDialogs.h"
 
@@ -136,7 +138,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
 {
     TitleControls &c = m_titles[int(s)];
     const bool spine = s == Surface::Left || s == Surface::Right;
-    auto *box = group(QStringLiteral("タイトル設定"), parent, prefixed(s, "TitleGroup"));
+    auto *box = group(UiText::tr("タイトル設定"), parent, prefixed(s, "TitleGroup"));
     box->setFixedWidth(246);
     auto *v = new QVBoxLayout(box);
     v->setContentsMargins(6, 4, 6, 6);
@@ -146,7 +148,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     // text on a row of its own so that it shows as much as possible.
     auto *useRow = new QHBoxLayout;
     useRow->setSpacing(4);
-    c.use = checkBox(QStringLiteral("タイトル"), box, prefixed(s, "TitleUse"));
+    c.use = checkBox(UiText::tr("タイトル"), box, prefixed(s, "TitleUse"));
     useRow->addWidget(c.use);
     auto *linkRow = useRow;
     if (s == Surface::Right) {
@@ -156,18 +158,18 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     if (s != Surface::Top) {
         static const char *const names[]
             = { "", "BottomSameTitle", "LeftSameTitle", "RightSameTitle" };
-        c.sameAsFront = checkBox(QStringLiteral("表と同じ"), box, QLatin1String(names[int(s)]));
+        c.sameAsFront = checkBox(UiText::tr("表と同じ"), box, QLatin1String(names[int(s)]));
         c.sameAsFront->setAccessibleDescription(box->title());
         linkRow->addWidget(c.sameAsFront);
     }
     if (s == Surface::Right) {
         c.sameAsLeft
-            = checkBox(QStringLiteral("背表紙(左)と同じ"), box, QStringLiteral("RightSameLeft"));
+            = checkBox(UiText::tr("背表紙(左)と同じ"), box, QStringLiteral("RightSameLeft"));
         c.sameAsLeft->setAccessibleDescription(box->title());
         linkRow->addWidget(c.sameAsLeft);
     }
     useRow->addStretch(1);
-    c.font = new QPushButton(QStringLiteral("フォント"), box);
+    c.font = new QPushButton(UiText::tr("フォント"), box);
     c.font->setObjectName(prefixed(s, "TitleFontSet"));
     useRow->addWidget(c.font);
     v->addLayout(useRow);
@@ -175,7 +177,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         v->addLayout(linkRow);
 
     auto *textRow = new QHBoxLayout;
-    QLabel *textLabel = label(QStringLiteral("タイトル"), box, prefixed(s, "TitleLabel"));
+    QLabel *textLabel = label(UiText::tr("タイトル"), box, prefixed(s, "TitleLabel"));
     textRow->addWidget(textLabel);
     c.text = new QLineEdit(box);
     c.text->setObjectName(prefixed(s, "Title"));
@@ -185,12 +187,12 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     textRow->addWidget(c.text, 1);
     v->addLayout(textRow);
 
-    auto *pos = group(QStringLiteral("タイトル位置"), box, prefixed(s, "TitlePos"));
+    auto *pos = group(UiText::tr("タイトル位置"), box, prefixed(s, "TitlePos"));
     auto *posRow = new QHBoxLayout(pos);
     posRow->setContentsMargins(6, 2, 6, 4);
     c.pos = new QButtonGroup(pos);
-    const QStringList captions = { QStringLiteral("上"), QStringLiteral("中央"),
-        QStringLiteral("下"), QStringLiteral("任意") };
+    const QStringList captions
+        = { UiText::tr("上"), UiText::tr("中央"), UiText::tr("下"), UiText::tr("任意") };
     for (int i = 0; i < captions.size(); ++i) {
         auto *radio = new QRadioButton(captions[i], pos);
         radio->setObjectName(prefixed(s, "TitlePos") + QString::number(i));
@@ -200,18 +202,18 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     v->addWidget(pos);
 
     if (!spine) {
-        auto *xy = group(QStringLiteral("任意位置設定"), box, prefixed(s, "TitlePosXY"));
+        auto *xy = group(UiText::tr("任意位置設定"), box, prefixed(s, "TitlePosXY"));
         auto *grid = new QGridLayout(xy);
         grid->setContentsMargins(6, 2, 6, 4);
         grid->setHorizontalSpacing(3);
-        c.xUse = checkBox(QStringLiteral("横"), xy, prefixed(s, "TitlePosXUse"));
-        c.yUse = checkBox(QStringLiteral("縦"), xy, prefixed(s, "TitlePosYUse"));
+        c.xUse = checkBox(UiText::tr("横"), xy, prefixed(s, "TitlePosXUse"));
+        c.yUse = checkBox(UiText::tr("縦"), xy, prefixed(s, "TitlePosYUse"));
         c.x = millimetreEdit(xy, prefixed(s, "TitlePosX"));
         c.y = millimetreEdit(xy, prefixed(s, "TitlePosY"));
         // Each edit is labelled by the check box before it; the names say
         // which of the group's two values it holds.
-        c.x->setAccessibleName(QStringLiteral("任意位置設定 横"));
-        c.y->setAccessibleName(QStringLiteral("任意位置設定 縦"));
+        c.x->setAccessibleName(UiText::tr("任意位置設定 横"));
+        c.y->setAccessibleName(UiText::tr("任意位置設定 縦"));
         grid->addWidget(c.xUse, 0, 0);
         grid->addWidget(c.x, 0, 1);
         grid->addWidget(label(QStringLiteral("mm"), xy, prefixed(s, "TitlePosXUnit")), 0, 2);
@@ -223,7 +225,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
     } else {
         auto *offsetRow = new QHBoxLayout;
         QLabel *caption
-            = label(QStringLiteral("印刷位置オフセット"), box, prefixed(s, "TitleOffsetCaption"));
+            = label(UiText::tr("印刷位置オフセット"), box, prefixed(s, "TitleOffsetCaption"));
         offsetRow->addWidget(caption);
         offsetRow->addStretch(1);
         c.offset = millimetreEdit(box, prefixed(s, "TitleOffset"));
@@ -233,6 +235,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         offsetRow->addWidget(label(QStringLiteral("mm"), box, prefixed(s, "TitleOffsetUnit")));
         v->addLayout(offsetRow);
     }
+    growForEnglish(box);
     return box;
 }
 
@@ -240,7 +243,7 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
 {
     if (s != Surface::Top && s != Surface::Bottom)
         return nullptr;
-    auto *box = group(QStringLiteral("リスト・任意印刷"), parent, prefixed(s, "ItemGroup"));
+    auto *box = group(UiText::tr("リスト・任意印刷"), parent, prefixed(s, "ItemGroup"));
     box->setFixedWidth(246);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(6, 4, 6, 6);
@@ -260,31 +263,29 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
     };
     if (s == Surface::Top) {
         row(
-            0, "UseTopList", QStringLiteral("リスト"), "TopListEdit", QStringLiteral("リスト編集"),
+            0, "UseTopList", UiText::tr("リスト"), "TopListEdit", UiText::tr("リスト編集"),
             [this](bool on) { apply(m_editor.setUseList(Surface::Top, on)); },
             [this] { Q_EMIT listEditRequested(0); });
         row(
-            1, "UseTop1Prints", QStringLiteral("任意印刷(前面)"), "Top1PrintsEdit",
-            QStringLiteral("印刷項目編集"),
-            [this](bool on) { apply(m_editor.setUseCoverPrints(on)); },
+            1, "UseTop1Prints", UiText::tr("任意印刷(前面)"), "Top1PrintsEdit",
+            UiText::tr("印刷項目編集"), [this](bool on) { apply(m_editor.setUseCoverPrints(on)); },
             [this] { Q_EMIT printsEditRequested(0); });
         row(
-            2, "UseTop2Prints", QStringLiteral("任意印刷(背面)"), "Top2PrintsEdit",
-            QStringLiteral("印刷項目編集"),
-            [this](bool on) { apply(m_editor.setUseInsidePrints(on)); },
+            2, "UseTop2Prints", UiText::tr("任意印刷(背面)"), "Top2PrintsEdit",
+            UiText::tr("印刷項目編集"), [this](bool on) { apply(m_editor.setUseInsidePrints(on)); },
             [this] { Q_EMIT printsEditRequested(1); });
     } else {
         row(
-            0, "UseBottomList", QStringLiteral("リスト"), "BottomListEdit",
-            QStringLiteral("リスト編集"),
+            0, "UseBottomList", UiText::tr("リスト"), "BottomListEdit", UiText::tr("リスト編集"),
             [this](bool on) { apply(m_editor.setUseList(Surface::Bottom, on)); },
             [this] { Q_EMIT listEditRequested(1); });
         row(
-            1, "UseBottomPrints", QStringLiteral("任意印刷"), "BottomPrintsEdit",
-            QStringLiteral("印刷項目編集"), [this](bool on) { apply(m_editor.setUsePrints(on)); },
+            1, "UseBottomPrints", UiText::tr("任意印刷"), "BottomPrintsEdit",
+            UiText::tr("印刷項目編集"), [this](bool on) { apply(m_editor.setUsePrints(on)); },
             [this] { Q_EMIT printsEditRequested(2); });
     }
     grid->setColumnStretch(0, 1);
+    growForEnglish(box);
     return box;
 }
 
@@ -311,39 +312,39 @@ QWidget *TMainWindow::buildOptionsTab()
         }
         left->addWidget(g);
     };
-    optionGroup(QStringLiteral("印刷ページ"), "PrintPageGroup",
-        { { "TopLabelPrint", QStringLiteral("表レーベルを印刷") },
-            { "BottomLabelPrint", QStringLiteral("裏レーベルを印刷") } });
-    optionGroup(QStringLiteral("枠線印刷"), "FrameLineGroup",
-        { { "AreaLinePrint", QStringLiteral("境界線印刷") },
-            { "CutLinePrint", QStringLiteral("折線印刷") } });
-    optionGroup(QStringLiteral("背表紙印刷"), "SpinePrintGroup",
-        { { "SideTitleSameTop", QStringLiteral("背表紙同方向印刷") } });
+    optionGroup(UiText::tr("印刷ページ"), "PrintPageGroup",
+        { { "TopLabelPrint", UiText::tr("表レーベルを印刷") },
+            { "BottomLabelPrint", UiText::tr("裏レーベルを印刷") } });
+    optionGroup(UiText::tr("枠線印刷"), "FrameLineGroup",
+        { { "AreaLinePrint", UiText::tr("境界線印刷") },
+            { "CutLinePrint", UiText::tr("折線印刷") } });
+    optionGroup(UiText::tr("背表紙印刷"), "SpinePrintGroup",
+        { { "SideTitleSameTop", UiText::tr("背表紙同方向印刷") } });
     QWidget *correction = buildCorrectionPanel(tab);
     left->addWidget(m_correctionPanel->bleedGroup());
     left->addStretch(1);
     columns->addLayout(left, 1);
 
     auto *right = new QVBoxLayout;
-    auto *colours = group(QStringLiteral("背景色設定"), tab, QStringLiteral("BGColorGroup"));
+    auto *colours = group(UiText::tr("背景色設定"), tab, QStringLiteral("BGColorGroup"));
     auto *grid = new QGridLayout(colours);
     grid->setContentsMargins(8, 4, 8, 6);
     grid->setVerticalSpacing(4);
-    static const std::pair<const char *, const char16_t *> swatches[] = {
-        { "TopLabelBGColor1", u"表レーベル(表)" },
-        { "TopLabelBGColor2", u"表レーベル(裏)" },
-        { "BottomLabelBGColor", u"裏レーベル" },
-        { "LeftTitleBGColor", u"背表紙(左)" },
-        { "RightTitleBGColor", u"背表紙(右)" },
+    static const std::pair<const char *, const char *> swatches[] = {
+        { "TopLabelBGColor1", QT_TRANSLATE_NOOP("cw::UiText", "表レーベル(表)") },
+        { "TopLabelBGColor2", QT_TRANSLATE_NOOP("cw::UiText", "表レーベル(裏)") },
+        { "BottomLabelBGColor", QT_TRANSLATE_NOOP("cw::UiText", "裏レーベル") },
+        { "LeftTitleBGColor", QT_TRANSLATE_NOOP("cw::UiText", "背表紙(左)") },
+        { "RightTitleBGColor", QT_TRANSLATE_NOOP("cw::UiText", "背表紙(右)") },
     };
     for (int i = 0; i < 5; ++i) {
         auto *swatch = new ColorSwatch(colours);
         swatch->setObjectName(QLatin1String(swatches[i].first));
         swatch->setFixedSize(48, 18);
-        swatch->setAccessibleName(QString::fromUtf16(swatches[i].second));
+        swatch->setAccessibleName(UiText::tr(swatches[i].second));
         m_swatches[i] = swatch;
         grid->addWidget(swatch, i, 0);
-        grid->addWidget(label(QString::fromUtf16(swatches[i].second), colours,
+        grid->addWidget(label(UiText::tr(swatches[i].second), colours,
                             QLatin1String(swatches[i].first) + QStringLiteral("Caption")),
             i, 1);
         connect(swatch, &ColorSwatch::pressed, this, [this, i] { swatchPressed(i); });
@@ -351,7 +352,7 @@ QWidget *TMainWindow::buildOptionsTab()
     grid->setColumnStretch(1, 1);
     right->addWidget(colours);
 
-    auto *printer = group(QStringLiteral("プリンタ情報"), tab, QStringLiteral("PrinterInfo"));
+    auto *printer = group(UiText::tr("プリンタ情報"), tab, QStringLiteral("PrinterInfo"));
     auto *pg = new QGridLayout(printer);
     pg->setContentsMargins(8, 4, 8, 6);
     pg->setVerticalSpacing(3);
@@ -364,12 +365,14 @@ QWidget *TMainWindow::buildOptionsTab()
     auto times = [&] { return label(QStringLiteral("×"), printer); };
     m_dpiX = value("Xdpi");
     m_dpiY = value("Ydpi");
-    pg->addWidget(label(QStringLiteral("解像度"), printer), 0, 0);
+    pg->addWidget(label(UiText::tr("解像度"), printer), 0, 0);
     pg->addWidget(m_dpiX, 0, 1);
     pg->addWidget(times(), 0, 2);
     pg->addWidget(m_dpiY, 0, 3);
-    const std::pair<const char16_t *, const char *> rows[]
-        = { { u"表レーベル", "Top" }, { u"裏レーベル", "Bottom" }, { u"背表紙", "Side" } };
+    const std::pair<const char *, const char *> rows[]
+        = { { QT_TRANSLATE_NOOP("cw::UiText", "表レーベル"), "Top" },
+              { QT_TRANSLATE_NOOP("cw::UiText", "裏レーベル"), "Bottom" },
+              { QT_TRANSLATE_NOOP("cw::UiText", "背表紙"), "Side" } };
     int r = 1;
     for (const auto &[caption, prefix] : rows) {
         const QString w = QLatin1String(prefix) + QStringLiteral("Width");
@@ -380,11 +383,11 @@ QWidget *TMainWindow::buildOptionsTab()
         hl->setObjectName(h);
         m_sizeLabels.insert(w, wl);
         m_sizeLabels.insert(h, hl);
-        pg->addWidget(label(QString::fromUtf16(caption), printer), r, 0);
+        pg->addWidget(label(UiText::tr(caption), printer), r, 0);
         pg->addWidget(wl, r, 1);
         pg->addWidget(times(), r, 2);
         pg->addWidget(hl, r, 3);
-        pg->addWidget(label(QStringLiteral("ﾋﾟｸｾﾙ"), printer), r, 4);
+        pg->addWidget(label(UiText::tr("ﾋﾟｸｾﾙ"), printer), r, 4);
         ++r;
     }
     pg->setColumnStretch(5, 1);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "base/UiText.h"
 #include "base/Units.h"
 #include "document/PicturePlacementOps.h"
 #include "widgets/CommitEdit.h"
@@ -117,15 +118,15 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
 
     // "画像" and, on the followers, the link.
     auto *useRow = new QHBoxLayout;
-    m_use = new QCheckBox(QStringLiteral("画像"), this);
+    m_use = new QCheckBox(UiText::tr("画像"), this);
     m_use->setObjectName(name("GraphicUse"));
     useRow->addWidget(m_use);
     useRow->addStretch(1);
     if (surface == Surface::Bottom) {
-        m_link = new QCheckBox(QStringLiteral("表と同じ"), this);
+        m_link = new QCheckBox(UiText::tr("表と同じ"), this);
         m_link->setObjectName(QStringLiteral("SameGraphic"));
     } else if (surface == Surface::Right) {
-        m_link = new QCheckBox(QStringLiteral("背表紙(左)と同じ"), this);
+        m_link = new QCheckBox(UiText::tr("背表紙(左)と同じ"), this);
         m_link->setObjectName(QStringLiteral("SameGraphicLeft"));
     }
     if (m_link) {
@@ -136,11 +137,11 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     outer->addLayout(useRow);
 
     auto *fileRow = new QHBoxLayout;
-    m_fileLabel = makeLabel(QStringLiteral("ファイル名"), this, name("GraphLabel"));
+    m_fileLabel = makeLabel(UiText::tr("ファイル名"), this, name("GraphLabel"));
     m_fileName = new QLineEdit(this);
     m_fileName->setObjectName(name("GraphicFileName"));
     m_fileName->setReadOnly(true);
-    m_fileSelect = new QPushButton(QStringLiteral("ファイル選択"), this);
+    m_fileSelect = new QPushButton(UiText::tr("ファイル選択"), this);
     m_fileSelect->setObjectName(name("GraphicFileSelect"));
     fileRow->addWidget(m_fileLabel);
     fileRow->addWidget(m_fileName, 1);
@@ -148,7 +149,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     outer->addLayout(fileRow);
 
     // "画像情報": the picture's own size.
-    auto *info = new QGroupBox(QStringLiteral("画像情報"), this);
+    auto *info = new QGroupBox(UiText::tr("画像情報"), this);
     info->setObjectName(name("GraphicInfo"));
     auto *infoGrid = valueGrid(info);
     m_grids.append(infoGrid);
@@ -156,12 +157,12 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_pixelHeight = valueLabel(info, name("GraphicHeight"));
     m_pixelWidthMm = valueLabel(info, name("GraphicPWidth"));
     m_pixelHeightMm = valueLabel(info, name("GraphicPHeight"));
-    addPair(infoGrid, 0, QStringLiteral("画像ｻｲｽﾞ"), m_pixelWidth, m_pixelHeight);
-    addPair(infoGrid, 1, QStringLiteral("印刷ｻｲｽﾞ"), m_pixelWidthMm, m_pixelHeightMm);
+    addPair(infoGrid, 0, UiText::tr("画像ｻｲｽﾞ"), m_pixelWidth, m_pixelHeight);
+    addPair(infoGrid, 1, UiText::tr("印刷ｻｲｽﾞ"), m_pixelWidthMm, m_pixelHeightMm);
     outer->addWidget(info);
 
     // "印刷設定": what is printed, where.
-    auto *pset = new QGroupBox(QStringLiteral("印刷設定"), this);
+    auto *pset = new QGroupBox(UiText::tr("印刷設定"), this);
     pset->setObjectName(name("PSet"));
     auto *grid = valueGrid(pset);
     m_grids.append(grid);
@@ -185,23 +186,23 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_height2Mm = valueLabel(pset, name("GraphicPHeight2"));
     m_posXMm = valueLabel(pset, name("GraphicPPosX"));
     m_posYMm = valueLabel(pset, name("GraphicPPosY"));
-    addPair(grid, 0, QStringLiteral("画像ｻｲｽﾞ"), m_width2, m_height2);
-    addPair(grid, 1, QStringLiteral("印刷ｻｲｽﾞ"), m_width2Mm, m_height2Mm);
-    addPair(grid, 2, QStringLiteral("印刷位置"), m_posX, m_posY, false);
+    addPair(grid, 0, UiText::tr("画像ｻｲｽﾞ"), m_width2, m_height2);
+    addPair(grid, 1, UiText::tr("印刷ｻｲｽﾞ"), m_width2Mm, m_height2Mm);
+    addPair(grid, 2, UiText::tr("印刷位置"), m_posX, m_posY, false);
     addPair(grid, 3, QString(), m_posXMm, m_posYMm, false);
 
     m_sizeMode = new QComboBox(pset);
     m_sizeMode->setObjectName(name("GSizeChange"));
-    m_sizeMode->setToolTip(QStringLiteral("画像サイズ調整"));
+    m_sizeMode->setToolTip(UiText::tr("画像サイズ調整"));
     m_sizeMode->addItems(
-        { QStringLiteral("幅合わせ"), QStringLiteral("高さ合わせ"), QStringLiteral("カスタム") });
+        { UiText::tr("幅合わせ"), UiText::tr("高さ合わせ"), UiText::tr("カスタム") });
     m_alignMode = new QComboBox(pset);
     m_alignMode->setObjectName(name("GPosChange"));
-    m_alignMode->setToolTip(QStringLiteral("印刷位置調整"));
-    m_alignMode->addItems({ QStringLiteral("左寄せ"), QStringLiteral("横ｾﾝﾀﾘﾝｸﾞ"),
-        QStringLiteral("右寄せ"), QStringLiteral("上寄せ"), QStringLiteral("縦ｾﾝﾀﾘﾝｸﾞ"),
-        QStringLiteral("下寄せ"), QStringLiteral("カスタム") });
-    m_keepAspect = new QCheckBox(QStringLiteral("縦横比固定"), pset);
+    m_alignMode->setToolTip(UiText::tr("印刷位置調整"));
+    m_alignMode->addItems(
+        { UiText::tr("左寄せ"), UiText::tr("横ｾﾝﾀﾘﾝｸﾞ"), UiText::tr("右寄せ"), UiText::tr("上寄せ"),
+            UiText::tr("縦ｾﾝﾀﾘﾝｸﾞ"), UiText::tr("下寄せ"), UiText::tr("カスタム") });
+    m_keepAspect = new QCheckBox(UiText::tr("縦横比固定"), pset);
     m_keepAspect->setObjectName(name("SizeRateFixed"));
     m_keepAspect->setChecked(true);
     grid->addWidget(m_sizeMode, 0, kExtra);
@@ -210,7 +211,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     outer->addWidget(pset);
 
     // "用紙情報": the surface's size.
-    auto *paper = new QGroupBox(QStringLiteral("用紙情報"), this);
+    auto *paper = new QGroupBox(UiText::tr("用紙情報"), this);
     paper->setObjectName(name("PInfo"));
     auto *paperGrid = valueGrid(paper);
     m_grids.append(paperGrid);
@@ -221,7 +222,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     mmWidth->setText(formatMm(surfaceWidthMm(surface)));
     mmHeight->setText(formatMm(surfaceHeightMm(surface)));
     addPair(paperGrid, 0, QString(), m_surfaceWidth, m_surfaceHeight);
-    paperGrid->addWidget(makeLabel(QStringLiteral("ﾋﾟｸｾﾙ"), paper), 0, kExtra);
+    paperGrid->addWidget(makeLabel(UiText::tr("ﾋﾟｸｾﾙ"), paper), 0, kExtra);
     addPair(paperGrid, 1, QString(), mmWidth, mmHeight);
     outer->addWidget(paper);
     outer->addStretch(1);
@@ -229,11 +230,11 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     // Names for screen readers: an edit is named by its label, and the two
     // edits of one row by the label and what each holds.
     m_fileLabel->setBuddy(m_fileName);
-    m_fileName->setAccessibleName(QStringLiteral("ファイル名"));
-    m_width2->setAccessibleName(QStringLiteral("画像ｻｲｽﾞ 幅"));
-    m_height2->setAccessibleName(QStringLiteral("画像ｻｲｽﾞ 高さ"));
-    m_posX->setAccessibleName(QStringLiteral("印刷位置 横"));
-    m_posY->setAccessibleName(QStringLiteral("印刷位置 縦"));
+    m_fileName->setAccessibleName(UiText::tr("ファイル名"));
+    m_width2->setAccessibleName(UiText::tr("画像ｻｲｽﾞ 幅"));
+    m_height2->setAccessibleName(UiText::tr("画像ｻｲｽﾞ 高さ"));
+    m_posX->setAccessibleName(UiText::tr("印刷位置 横"));
+    m_posY->setAccessibleName(UiText::tr("印刷位置 縦"));
     m_sizeMode->setAccessibleName(m_sizeMode->toolTip());
     m_alignMode->setAccessibleName(m_alignMode->toolTip());
     // Tab order: the rows of "印刷設定" left to right, top to bottom.

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/UiText.h"
 #include "document/OptionSettings.h"
 #include "widgets/CommitEdit.h"
 
@@ -20,7 +21,7 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto *group = new QGroupBox(QStringLiteral("印刷位置補正"), this);
+    auto *group = new QGroupBox(UiText::tr("印刷位置補正"), this);
     group->setObjectName(QStringLiteral("PrintOffsetGroup"));
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(8, 4, 8, 6);
@@ -39,10 +40,10 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
         grid->addWidget(new QLabel(QStringLiteral("mm"), group), 0, column + 2);
         return edit;
     };
-    m_x = field(0, QStringLiteral("横"), "PrintOffsetX");
-    m_y = field(3, QStringLiteral("縦"), "PrintOffsetY");
+    m_x = field(0, UiText::tr("横"), "PrintOffsetX");
+    m_y = field(3, UiText::tr("縦"), "PrintOffsetY");
     grid->setColumnStretch(6, 1);
-    m_sheet = new QPushButton(QStringLiteral("補正用シート印刷"), group);
+    m_sheet = new QPushButton(UiText::tr("補正用シート印刷"), group);
     m_sheet->setObjectName(QStringLiteral("CalibrationPrint"));
     grid->addWidget(m_sheet, 1, 0, 1, 6, Qt::AlignLeft);
     // The device whose values the fields show.
@@ -52,14 +53,14 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
     column->addWidget(group);
 
     // The bleed stands with the other print options, elsewhere on the tab.
-    m_bleedGroup = new QGroupBox(QStringLiteral("塗り足し"), parent);
+    m_bleedGroup = new QGroupBox(UiText::tr("塗り足し"), parent);
     m_bleedGroup->setObjectName(QStringLiteral("BleedGroup"));
     auto *bleedRow = new QVBoxLayout(m_bleedGroup);
     bleedRow->setContentsMargins(8, 4, 8, 6);
     m_bleed = new QComboBox(m_bleedGroup);
     m_bleed->setObjectName(QStringLiteral("Bleed"));
     // A list reads as the item it shows; what it is for is its hint.
-    m_bleed->setToolTip(QStringLiteral("塗り足し"));
+    m_bleed->setToolTip(UiText::tr("塗り足し"));
     for (int mm = 0; mm <= kMaxBleedMm; ++mm)
         m_bleed->addItem(QString::asprintf("%dmm", mm));
     bleedRow->addWidget(m_bleed, 0, Qt::AlignLeft);
@@ -122,8 +123,7 @@ void PrintCorrectionPanel::commit(bool horizontal)
     if (settings.status() != QSettings::NoError) {
         showValues();
         if (m_show)
-            m_show(QStringLiteral("設定(") + settings.fileName()
-                + QStringLiteral(")が記録できません"));
+            m_show(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
         return;
     }
     m_correction = next;

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 #include "render/WindowPlacement.h"
 
 namespace cw {
@@ -27,7 +28,7 @@ TAboutBox::TAboutBox(QWidget *mainWindow)
     , m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(UiText::tr("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(258, 179);
 
@@ -56,7 +57,7 @@ TAboutBox::TAboutBox(QWidget *mainWindow)
 
     const QDate released = programReleaseDate();
     auto *date = new QLabel(
-        QStringLiteral("%1年%2月 リリース").arg(released.year()).arg(released.month()), panel);
+        UiText::tr("%1年%2月 リリース").arg(released.year()).arg(released.month()), panel);
     date->setObjectName(QStringLiteral("Comments"));
     date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     date->setGeometry(62, 80, 166, 20);

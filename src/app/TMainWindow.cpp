@@ -26,6 +26,7 @@
 #include "app/QtUserDialogs.h"
 #include "app/TAboutBox.h"
 #include "base/PreviewPage.h"
+#include "base/UiText.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
@@ -42,6 +43,7 @@
 #include "tracklist/ui/TListWindow.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
+#include "widgets/EnglishSizes.h"
 #include "widgets/HistoryKeys.h"
 #include "widgets/QuietChecks.h"
 
@@ -63,8 +65,8 @@ PrintCorrection storedPrintCorrection(const PrintDevice &device)
     return loadPrintCorrection(settings, device);
 }
 
-const QString kOpenFilter
-    = QStringLiteral("Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
+const char *const kOpenFilter
+    = QT_TRANSLATE_NOOP("cw::UiText", "Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr");
 const QString kDefaultSuffix = QStringLiteral("cwr");
 
@@ -125,11 +127,11 @@ TMainWindow::TMainWindow(QWidget *parent)
 
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(QStringLiteral("PageControl"));
-    m_tabs->addTab(buildSurfaceTab(Surface::Top), QStringLiteral("表レーベル"));
-    m_tabs->addTab(buildSurfaceTab(Surface::Bottom), QStringLiteral("裏レーベル"));
-    m_tabs->addTab(buildSurfaceTab(Surface::Left), QStringLiteral("背表紙(左)"));
-    m_tabs->addTab(buildSurfaceTab(Surface::Right), QStringLiteral("背表紙(右)"));
-    m_tabs->addTab(buildOptionsTab(), QStringLiteral("オプション"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Top), UiText::tr("表レーベル"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Bottom), UiText::tr("裏レーベル"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Left), UiText::tr("背表紙(左)"));
+    m_tabs->addTab(buildSurfaceTab(Surface::Right), UiText::tr("背表紙(右)"));
+    m_tabs->addTab(buildOptionsTab(), UiText::tr("オプション"));
     m_tabs->setCurrentIndex(0);
     layout->addWidget(m_tabs, 1);
 
@@ -156,16 +158,17 @@ TMainWindow::TMainWindow(QWidget *parent)
         bottom->addWidget(b);
         return b;
     };
-    connect(button("PreviewShow", QStringLiteral("プレビュー")), &QPushButton::clicked, this,
+    connect(button("PreviewShow", UiText::tr("プレビュー")), &QPushButton::clicked, this,
         &TMainWindow::PreviewShowClick);
-    connect(button("PrinterSet", QStringLiteral("プリンタ設定")), &QPushButton::clicked, this,
+    connect(button("PrinterSet", UiText::tr("プリンタ設定")), &QPushButton::clicked, this,
         &TMainWindow::PrinterSetClick);
-    connect(button("PrintStart", QStringLiteral("印刷")), &QPushButton::clicked, this,
+    connect(button("PrintStart", UiText::tr("印刷")), &QPushButton::clicked, this,
         &TMainWindow::PrintStartClick);
     layout->addLayout(bottom);
 
     setCentralWidget(central);
-    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    growForEnglish(central);
+    setFixedSize(central->width(), central->height() + menuBar()->sizeHint().height());
 
     // The other windows, created once and hidden: the version box, the
     // progress window and the preview.
@@ -226,11 +229,11 @@ void TMainWindow::showHistoryActions()
 {
     const DocumentHistory &h = m_editor.history();
     m_undoAction->setEnabled(h.canUndo());
-    m_undoAction->setText(h.canUndo() ? QStringLiteral("元に戻す: ") + h.undoLabel()
-                                      : QStringLiteral("元に戻す(&U)"));
+    m_undoAction->setText(
+        h.canUndo() ? UiText::tr("元に戻す: %1").arg(h.undoLabel()) : UiText::tr("元に戻す(&U)"));
     m_redoAction->setEnabled(h.canRedo());
-    m_redoAction->setText(h.canRedo() ? QStringLiteral("やり直し: ") + h.redoLabel()
-                                      : QStringLiteral("やり直し(&R)"));
+    m_redoAction->setText(
+        h.canRedo() ? UiText::tr("やり直し: %1").arg(h.redoLabel()) : UiText::tr("やり直し(&R)"));
 }
 
 void TMainWindow::UndoMenuClick()
@@ -298,7 +301,7 @@ TMainWindow::~TMainWindow()
 void TMainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    QMenu *file = bar->addMenu(UiText::tr("ﾌｧｲﾙ(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     auto add = [this](QMenu *menu, const char *name, const QString &text,
                    const QKeySequence &shortcut, void (TMainWindow::*slot)()) {
@@ -309,33 +312,32 @@ void TMainWindow::buildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, "NewMenu", QStringLiteral("新規作成(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    add(file, "NewMenu", UiText::tr("新規作成(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
         &TMainWindow::NewMenuClick);
-    add(file, "OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+    add(file, "OpenMenu", UiText::tr("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
         &TMainWindow::OpenMenuClick);
-    add(file, "SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
+    add(file, "SaveMenu", UiText::tr("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
         &TMainWindow::SaveMenuClick);
-    add(file, "SaveAsMenu", QStringLiteral("名前をつけて保存(&A)..."), QKeySequence(),
+    add(file, "SaveAsMenu", UiText::tr("名前をつけて保存(&A)..."), QKeySequence(),
         &TMainWindow::SaveAsMenuClick);
     file->addSeparator();
-    add(file, "ExitMenu", QStringLiteral("終了(&X)"), QKeySequence(), &TMainWindow::ExitMenuClick);
+    add(file, "ExitMenu", UiText::tr("終了(&X)"), QKeySequence(), &TMainWindow::ExitMenuClick);
 
-    QMenu *edit = bar->addMenu(QStringLiteral("編集(&E)"));
+    QMenu *edit = bar->addMenu(UiText::tr("編集(&E)"));
     edit->setObjectName(QStringLiteral("Edit1"));
-    m_undoAction = add(edit, "UndoMenu", QStringLiteral("元に戻す(&U)"), QKeySequence(),
-        &TMainWindow::UndoMenuClick);
+    m_undoAction = add(
+        edit, "UndoMenu", UiText::tr("元に戻す(&U)"), QKeySequence(), &TMainWindow::UndoMenuClick);
     m_undoAction->setShortcuts(undoShortcuts());
-    m_redoAction = add(edit, "RedoMenu", QStringLiteral("やり直し(&R)"), QKeySequence(),
-        &TMainWindow::RedoMenuClick);
+    m_redoAction = add(
+        edit, "RedoMenu", UiText::tr("やり直し(&R)"), QKeySequence(), &TMainWindow::RedoMenuClick);
     m_redoAction->setShortcuts(redoShortcuts());
 
-    QMenu *help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    QMenu *help = bar->addMenu(UiText::tr("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
-    add(help, "Contents1", QStringLiteral("目次(&C)"), QKeySequence(Qt::Key_F1),
+    add(help, "Contents1", UiText::tr("目次(&C)"), QKeySequence(Qt::Key_F1),
         &TMainWindow::Contents1Click);
     help->addSeparator();
-    add(help, "About", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."), QKeySequence(),
-        &TMainWindow::AboutClick);
+    add(help, "About", UiText::tr("ﾊﾞｰｼﾞｮﾝ情報(&A)..."), QKeySequence(), &TMainWindow::AboutClick);
 }
 
 // ---- Injection ---------------------------------------------------------------
@@ -403,8 +405,7 @@ QWidget *TMainWindow::buildCorrectionPanel(QWidget *parent)
         QSettings settings;
         storeBleed(settings, m_options, mm);
         if (settings.status() != QSettings::NoError)
-            dialogs().showMessage(QStringLiteral("設定(") + settings.fileName()
-                + QStringLiteral(")が記録できません"));
+            dialogs().showMessage(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
         refresh(PreviewPage::Shown);
     });
     connect(m_correctionPanel, &PrintCorrectionPanel::calibrationSheetRequested, this,
@@ -417,8 +418,7 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
     QSettings settings;
     const std::optional<PreviewPage> page = storePrintOption(settings, m_options, key, checked);
     if (settings.status() != QSettings::NoError)
-        dialogs().showMessage(
-            QStringLiteral("設定(") + settings.fileName() + QStringLiteral(")が記録できません"));
+        dialogs().showMessage(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
     if (page)
         refresh(*page);
 }
@@ -428,7 +428,7 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
 void TMainWindow::NewMenuClick()
 {
     if (!dialogs().confirm(
-            QStringLiteral("現在のデータが消えますがよろしいですか？"), QStringLiteral("確認")))
+            UiText::tr("現在のデータが消えますがよろしいですか？"), UiText::tr("確認")))
         return;
     apply(m_editor.resetToNew());
     m_listWindow->resetControls();
@@ -436,7 +436,7 @@ void TMainWindow::NewMenuClick()
 
 void TMainWindow::OpenMenuClick()
 {
-    const QString path = dialogs().openFile(kOpenFilter, kDefaultSuffix);
+    const QString path = dialogs().openFile(UiText::tr(kOpenFilter), kDefaultSuffix);
     if (path.isEmpty())
         return;
     openDocument(path);
@@ -482,7 +482,7 @@ void TMainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (dialogs().confirm(QStringLiteral("終了してよろしいですか？"), QStringLiteral("終了確認"))) {
+    if (dialogs().confirm(UiText::tr("終了してよろしいですか？"), UiText::tr("終了確認"))) {
         if (m_help)
             m_help->close();
         event->accept();
@@ -549,7 +549,7 @@ void TMainWindow::PrinterSetClick()
         // Qt's print dialog is where a printer is chosen; it is used here for
         // the choice only, nothing is printed.
         QPrintDialog dialog(qt->printer(), this);
-        dialog.setWindowTitle(QStringLiteral("プリンタ設定"));
+        dialog.setWindowTitle(UiText::tr("プリンタ設定"));
         dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
         dialog.exec();
     };

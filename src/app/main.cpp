@@ -3,6 +3,7 @@
 
 #include "app/CasewrightApplication.h"
 #include "app/TMainWindow.h"
+#include "base/UiText.h"
 #include "fonts/Font.h"
 
 using namespace cw;
@@ -11,7 +12,7 @@ int main(int argc, char **argv)
 {
     CasewrightApplication app(argc, argv);
     setApplicationIdentity();
-    installQtTranslations(app);
+    installTranslations(app, uiLanguageFromEnvironment());
     installFontSubstitutions();
 
     QCommandLineParser parser;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "base/UiText.h"
+
 namespace cw {
 
 // The parts of the document a step may change besides its settings (titles,
@@ -32,7 +34,7 @@ public:
 // A step's name: what was changed and where, "タイトル(表レーベル)".
 inline QString stepLabel(const QString &what, const QString &where)
 {
-    return what + QLatin1Char('(') + where + QLatin1Char(')');
+    return UiText::tr("%1(%2)").arg(what, where);
 }
 
 // Opens a step for the lifetime of the object; a null recorder records nothing.

@@ -1,11 +1,12 @@
 #include "base/Printer.h"
+#include "base/UiText.h"
 
 namespace cw {
 
 using namespace geom;
 
-const QString kPrinterErrorMessage
-    = QStringLiteral("プリンタエラーが発生しました\nプリンタを300dpi×300dpiと仮定します");
+const QString kPrinterErrorMessage = QString::fromUtf8(QT_TRANSLATE_NOOP(
+    "cw::UiText", "プリンタエラーが発生しました\nプリンタを300dpi×300dpiと仮定します"));
 
 PrinterState &printerState()
 {
@@ -25,7 +26,7 @@ void QueryPrinterResolution(PrinterBackend &printer, MessageSink &messages, Prin
         state.printerFailed = true;
         state.printerDpiX = kFallbackDpi;
         state.printerDpiY = kFallbackDpi;
-        messages.showMessage(kPrinterErrorMessage);
+        messages.showMessage(uiText(kPrinterErrorMessage));
         return;
     }
     state.printerDpiX = x;

@@ -2,6 +2,7 @@
 // find a printer's position correction, printed with the correction applied.
 #include <memory>
 
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "cli/PrinterModule.h"
 #include "render/CalibrationSheet.h"
@@ -42,8 +43,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
         printer.y = dpiY;
         const PrintResult r = PrintCalibrationSheet(target, printer, messages, state);
         if (r == PrintResult::Failed)
-            messages.showMessage(
-                QStringLiteral("ファイル(") + file + QStringLiteral(")が記録できません"));
+            messages.showMessage(UiText::tr("ファイル(%1)が記録できません").arg(file));
         if (r != PrintResult::Printed)
             return 1;
         out << file << '\n';

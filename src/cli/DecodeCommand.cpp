@@ -1,3 +1,4 @@
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "pictures/PictureLoading.h"
 
@@ -20,8 +21,7 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (args.has(QStringLiteral("png"))) {
         const QString png = args.value(QStringLiteral("png"));
         if (!cli::savePng(bitmap, png)) {
-            err << QStringLiteral("ファイル(") << png << QStringLiteral(")が記録できません")
-                << '\n';
+            err << UiText::tr("ファイル(%1)が記録できません").arg(png) << '\n';
             return 1;
         }
     }

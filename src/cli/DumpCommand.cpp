@@ -1,3 +1,4 @@
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandDocument.h"
 #include "document/DocumentJson.h"
@@ -17,7 +18,7 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
     const QJsonObject fileInfo { { "fileVersion", document.file.version },
         { "fileEncoding", encodingName(document.file.encoding) } };
     if (!writeDocumentJson(*out.device(), document.doc, fileInfo)) {
-        messages.showMessage(QStringLiteral("出力が書き込めません"));
+        messages.showMessage(UiText::tr("出力が書き込めません"));
         return 1;
     }
     return 0;

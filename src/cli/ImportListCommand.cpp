@@ -1,3 +1,4 @@
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "text/JsonStream.h"
 #include "tracklist/AlbumImport.h"
@@ -27,7 +28,7 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
     IndentedJsonWriter json(*out.device());
     writeListRowsJson(json, imported->rows);
     if (!json.flush()) {
-        messages.showMessage(QStringLiteral("出力が書き込めません"));
+        messages.showMessage(UiText::tr("出力が書き込めません"));
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandDocument.h"
 #include "cli/PrinterModule.h"
@@ -75,8 +76,8 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         PrintResult r
             = PrintDocument(target, printer, options, draw, messages, progress, printState);
         if (r == PrintResult::Failed)
-            messages.showMessage(QStringLiteral("ファイル(") + args.value(QStringLiteral("pdf"))
-                + QStringLiteral(")が記録できません"));
+            messages.showMessage(
+                UiText::tr("ファイル(%1)が記録できません").arg(args.value(QStringLiteral("pdf"))));
         return r == PrintResult::Printed ? 0 : 1;
     }
 

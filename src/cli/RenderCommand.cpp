@@ -2,6 +2,7 @@
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
 // pages on A4 landscape sheets.
 
+#include "base/UiText.h"
 #include "canvas/RecordingCanvas.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandDocument.h"
@@ -55,11 +56,12 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         const QString file = args.value(QStringLiteral("png"));
         QImage image = renderPageImage(doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
         if (image.isNull()) {
-            err << "ファイル(" << file << ")が記録できません (the page is too large)\n";
+            err << UiText::tr("ファイル(%1)が記録できません").arg(file)
+                << " (the page is too large)\n";
             return 1;
         }
         if (!cli::savePng(image, file)) {
-            err << "ファイル(" << file << ")が記録できません\n";
+            err << UiText::tr("ファイル(%1)が記録できません").arg(file) << '\n';
             return 1;
         }
         return 0;
@@ -67,7 +69,7 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     const QString file = args.value(QStringLiteral("pdf"));
     QString error;
     if (!renderPagePdf(doc, options, pageIndex, dpiX, dpiY, width, height, file, &error, &reader)) {
-        err << "ファイル(" << file << ")が記録できません (" << error << ")\n";
+        err << UiText::tr("ファイル(%1)が記録できません").arg(file) << " (" << error << ")\n";
         return 1;
     }
     return 0;
@@ -88,7 +90,7 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
     const QString file = args.positional[1];
     QString error;
     if (!ExportDocumentPdf(doc, options, file, dpi, &error, &reader, correction)) {
-        err << "ファイル(" << file << ")が記録できません (" << error << ")\n";
+        err << UiText::tr("ファイル(%1)が記録できません").arg(file) << " (" << error << ")\n";
         return 1;
     }
     out << file << '\n';

@@ -1,5 +1,6 @@
 #include <QJsonDocument>
 
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "tracklist/ListJson.h"
 #include "tracklist/ListTemplate.h"
@@ -14,8 +15,7 @@ int runTemplate(const cli::Args &args, QTextStream &out, QTextStream &err)
     ListTemplate t;
     const int surface = ReadListTemplate(path, t);
     if (surface < 0) {
-        err << QStringLiteral("ファイル(") << path
-            << QStringLiteral(")はテンプレートとして読めません") << '\n';
+        err << UiText::tr("ファイル(%1)はテンプレートとして読めません").arg(path) << '\n';
         return 1;
     }
     out << QString::fromUtf8(

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandHelp.h"
 #include "cli/PrinterModule.h"
@@ -146,6 +147,7 @@ int main(int argc, char **argv)
     QGuiApplication &app = *application;
     QGuiApplication::setOrganizationName(QStringLiteral("Tessellane"));
     QGuiApplication::setApplicationName(QStringLiteral("Casewright"));
+    installUiTranslation(app, uiLanguageFromEnvironment());
     installFontSubstitutions();
 
     QFile outFile, errFile;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "base/UiText.h"
 #include "pictures/DecoderService.h"
 
 int main(int argc, char **argv)
@@ -24,6 +25,9 @@ int main(int argc, char **argv)
         return 2;
     }
     QCoreApplication app(argc, argv);
+    // The filter text it makes is shown in the program's language, which the
+    // helper reads from the environment it inherits, as the program does.
+    cw::installUiTranslation(app, cw::uiLanguageFromEnvironment());
     const int status = cw::runDecoderService(socket, limitMb);
     // Nothing to tear down: the pictures went to the program, and the
     // modules are the reason this is a process of its own.

@@ -25,8 +25,7 @@ EditResult offerDiscTitles(
     DocumentEditor &editor, const ListImportOutcome &outcome, ConfirmSink &confirm)
 {
     if (!outcome.offersTitles()
-        || !confirm.confirm(
-            QString::fromUtf8(kUseForTitlesQuestion), QString::fromUtf8(kUseForTitlesCaption)))
+        || !confirm.confirm(UiText::tr(kUseForTitlesQuestion), UiText::tr(kUseForTitlesCaption)))
         return EditResult();
     return applyDiscTitles(editor, outcome.discTitle, outcome.discPerformer);
 }

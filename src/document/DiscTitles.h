@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "base/UiText.h"
 #include "base/UserPrompts.h"
 #include "document/DocumentEditor.h"
 #include "tracklist/AlbumImport.h"
@@ -21,8 +22,9 @@ EditResult applyDiscTitles(
 
 // The question asked once after an import that found a disc title or
 // performer, with the caption of the program's other confirmations.
-inline const char kUseForTitlesQuestion[] = "タイトルにも使いますか？";
-inline const char kUseForTitlesCaption[] = "確認";
+inline const char kUseForTitlesQuestion[]
+    = QT_TRANSLATE_NOOP("cw::UiText", "タイトルにも使いますか？");
+inline const char kUseForTitlesCaption[] = QT_TRANSLATE_NOOP("cw::UiText", "確認");
 
 // After an import: when it offers titles, asks kUseForTitlesQuestion (Yes /
 // No, No preselected) and on Yes applies them with applyDiscTitles(). Asks

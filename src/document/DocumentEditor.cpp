@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/UiText.h"
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
 #include "document/PicturePlacementOps.h"
@@ -50,7 +51,7 @@ void DocumentEditor::setTemplateReloader(std::function<void()> reload)
 
 EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"タイトル", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("タイトル"), s), EditParts::Settings);
     EditResult r;
     TitleSettings &t = m_doc.surface(s).title;
     if (t.use == on)
@@ -62,7 +63,8 @@ EditResult DocumentEditor::setTitleUse(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleText(Surface s, const QString &text)
 {
-    EditStep step(&m_history, onSurface(u"タイトル", s), EditParts::Settings, typingKey(u"Title", s));
+    EditStep step(&m_history, onSurface(UiText::tr("タイトル"), s), EditParts::Settings,
+        typingKey(u"Title", s));
     EditResult r;
     titleText(s, text, r);
     return r;
@@ -93,7 +95,7 @@ void DocumentEditor::titleText(Surface s, const QString &text, EditResult &r)
 
 EditResult DocumentEditor::setTitlePosMode(Surface s, TitlePosition mode)
 {
-    EditStep step(&m_history, onSurface(u"タイトル位置", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("タイトル位置"), s), EditParts::Settings);
     EditResult r;
     titlePosMode(s, mode, r);
     return r;
@@ -114,7 +116,7 @@ void DocumentEditor::titlePosMode(Surface s, TitlePosition mode, EditResult &r)
 
 EditResult DocumentEditor::setTitleFont(Surface s, const FontSpec &font)
 {
-    EditStep step(&m_history, onSurface(u"フォント", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("フォント"), s), EditParts::Settings);
     EditResult r;
     titleFont(s, font, r);
     return r;
@@ -140,7 +142,7 @@ void DocumentEditor::titleFont(Surface s, const FontSpec &font, EditResult &r)
 
 EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 横", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("任意位置設定 横"), s), EditParts::Settings);
     EditResult r;
     TitleSettings &t = m_doc.surface(s).title;
     if (!hasCustomTitlePosition(s) || t.customXUse == on)
@@ -152,7 +154,7 @@ EditResult DocumentEditor::setTitleCustomXUse(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 縦", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("任意位置設定 縦"), s), EditParts::Settings);
     EditResult r;
     TitleSettings &t = m_doc.surface(s).title;
     if (!hasCustomTitlePosition(s) || t.customYUse == on)
@@ -164,7 +166,8 @@ EditResult DocumentEditor::setTitleCustomYUse(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 横", s), EditParts::Settings, typingKey(u"TitlePosX", s));
+    EditStep step(&m_history, onSurface(UiText::tr("任意位置設定 横"), s), EditParts::Settings,
+        typingKey(u"TitlePosX", s));
     EditResult r;
     if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customX = std::clamp(mm, 0, kMaxCustomPosition);
@@ -173,7 +176,8 @@ EditResult DocumentEditor::setTitleCustomX(Surface s, int mm)
 
 EditResult DocumentEditor::setTitleCustomY(Surface s, int mm)
 {
-    EditStep step(&m_history, onSurface(u"任意位置設定 縦", s), EditParts::Settings, typingKey(u"TitlePosY", s));
+    EditStep step(&m_history, onSurface(UiText::tr("任意位置設定 縦"), s), EditParts::Settings,
+        typingKey(u"TitlePosY", s));
     EditResult r;
     if (hasCustomTitlePosition(s))
         m_doc.surface(s).title.customY = std::clamp(mm, 0, kMaxCustomPosition);
@@ -206,7 +210,8 @@ EditResult DocumentEditor::leaveTitleCustomPosition(Surface s)
 
 EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置オフセット", s), EditParts::Settings, typingKey(u"TitleOffset", s));
+    EditStep step(&m_history, onSurface(UiText::tr("印刷位置オフセット"), s), EditParts::Settings,
+        typingKey(u"TitleOffset", s));
     EditResult r;
     titleOffset(s, mm, r);
     return r;
@@ -214,7 +219,8 @@ EditResult DocumentEditor::setTitleOffset(Surface s, int mm)
 
 EditResult DocumentEditor::setTitleOffsetText(Surface s, const QString &text)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置オフセット", s), EditParts::Settings, typingKey(u"TitleOffset", s));
+    EditStep step(&m_history, onSurface(UiText::tr("印刷位置オフセット"), s), EditParts::Settings,
+        typingKey(u"TitleOffset", s));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return EditResult();
@@ -241,7 +247,7 @@ void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
 
 EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"タイトル 表と同じ", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("タイトル 表と同じ"), s), EditParts::Settings);
     EditResult r;
     if (s == Surface::Top)
         return r;
@@ -273,7 +279,8 @@ EditResult DocumentEditor::setTitleSameAsFront(Surface s, bool on)
 
 EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 {
-    EditStep step(&m_history, onSurface(u"タイトル 背表紙(左)と同じ", Surface::Right), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("タイトル 背表紙(左)と同じ"), Surface::Right),
+        EditParts::Settings);
     EditResult r;
     SurfaceSettings &right = m_doc.right;
     if (right.titleSameAsLeft == on)
@@ -296,7 +303,7 @@ EditResult DocumentEditor::setTitleSameAsLeft(bool on)
 
 EditResult DocumentEditor::setUseList(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"リスト", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("リスト"), s), EditParts::Settings);
     EditResult r;
     if (s != Surface::Top && s != Surface::Bottom)
         return r;
@@ -310,7 +317,8 @@ EditResult DocumentEditor::setUseList(Surface s, bool on)
 
 EditResult DocumentEditor::setUseCoverPrints(bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意印刷(前面)", Surface::Top), EditParts::Settings);
+    EditStep step(
+        &m_history, onSurface(UiText::tr("任意印刷(前面)"), Surface::Top), EditParts::Settings);
     EditResult r;
     m_doc.top.useCoverPrints = on;
     return r;
@@ -318,7 +326,8 @@ EditResult DocumentEditor::setUseCoverPrints(bool on)
 
 EditResult DocumentEditor::setUseInsidePrints(bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意印刷(背面)", Surface::Top), EditParts::Settings);
+    EditStep step(
+        &m_history, onSurface(UiText::tr("任意印刷(背面)"), Surface::Top), EditParts::Settings);
     EditResult r;
     m_doc.top.useInsidePrints = on;
     return r;
@@ -326,7 +335,8 @@ EditResult DocumentEditor::setUseInsidePrints(bool on)
 
 EditResult DocumentEditor::setUsePrints(bool on)
 {
-    EditStep step(&m_history, onSurface(u"任意印刷", Surface::Bottom), EditParts::Settings);
+    EditStep step(
+        &m_history, onSurface(UiText::tr("任意印刷"), Surface::Bottom), EditParts::Settings);
     EditResult r;
     m_doc.bottom.usePrints = on;
     return r;
@@ -390,7 +400,7 @@ void refreshPlacement(EditResult &r, const PlacementResult &p)
 
 EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 {
-    EditStep step(&m_history, onSurface(u"ファイル選択", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("ファイル選択"), s), EditParts::Settings);
     EditResult r;
     cw::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
@@ -399,8 +409,8 @@ EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
 EditResult DocumentEditor::chooseSurfacePicture(
     Surface s, const QString &path, ProgressSink &progress)
 {
-    EditStep step(&m_history, onSurface(u"ファイル選択", s), EditParts::Settings);
-    progress.ShowText(QStringLiteral("データロード中です"));
+    EditStep step(&m_history, onSurface(UiText::tr("ファイル選択"), s), EditParts::Settings);
+    progress.ShowText(UiText::tr("データロード中です"));
     EditResult r = loadSurfacePicture(s, path);
     progress.hide();
     r.addPage(surfacePage(s));
@@ -411,7 +421,7 @@ EditResult DocumentEditor::chooseSurfacePicture(
 
 EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"画像", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("画像"), s), EditParts::Settings);
     EditResult r;
     if (m_doc.surface(s).picture.use == on)
         return r;
@@ -421,7 +431,7 @@ EditResult DocumentEditor::setPictureUse(Surface s, bool on)
 
 EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"画像ｻｲｽﾞ 幅", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("画像ｻｲｽﾞ 幅"), s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPrintWidth(m_doc, s, px));
     return r;
@@ -429,7 +439,7 @@ EditResult DocumentEditor::setPictureWidth(Surface s, int px)
 
 EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"画像ｻｲｽﾞ 高さ", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("画像ｻｲｽﾞ 高さ"), s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPrintHeight(m_doc, s, px));
     return r;
@@ -437,7 +447,7 @@ EditResult DocumentEditor::setPictureHeight(Surface s, int px)
 
 EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置 横", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("印刷位置 横"), s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPosX(m_doc, s, px));
     return r;
@@ -445,7 +455,7 @@ EditResult DocumentEditor::setPicturePosX(Surface s, int px)
 
 EditResult DocumentEditor::setPicturePosY(Surface s, int px)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置 縦", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("印刷位置 縦"), s), EditParts::Settings);
     EditResult r;
     refreshPlacement(r, cw::setPosY(m_doc, s, px));
     return r;
@@ -486,7 +496,7 @@ EditResult DocumentEditor::commitPicturePosY(Surface s, const QString &typed)
 
 EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 {
-    EditStep step(&m_history, onSurface(u"画像サイズ調整", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("画像サイズ調整"), s), EditParts::Settings);
     EditResult r;
     // Choosing the item that is already selected changes nothing.
     if (m_doc.surface(s).picture.sizeMode == mode)
@@ -497,7 +507,7 @@ EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
 
 EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 {
-    EditStep step(&m_history, onSurface(u"印刷位置調整", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("印刷位置調整"), s), EditParts::Settings);
     EditResult r;
     if (m_doc.surface(s).picture.alignMode == mode)
         return r;
@@ -507,7 +517,7 @@ EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
 
 EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 {
-    EditStep step(&m_history, onSurface(u"縦横比固定", s), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("縦横比固定"), s), EditParts::Settings);
     EditResult r;
     cw::setKeepAspect(m_doc, s, on);
     return r;
@@ -515,7 +525,8 @@ EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
 
 EditResult DocumentEditor::setPictureSameAsFront(bool on)
 {
-    EditStep step(&m_history, onSurface(u"画像 表と同じ", Surface::Bottom), EditParts::Settings);
+    EditStep step(
+        &m_history, onSurface(UiText::tr("画像 表と同じ"), Surface::Bottom), EditParts::Settings);
     EditResult r;
     if (m_doc.bottom.pictureSameAsFront == on)
         return r;
@@ -526,7 +537,8 @@ EditResult DocumentEditor::setPictureSameAsFront(bool on)
 
 EditResult DocumentEditor::setPictureSameAsLeft(bool on)
 {
-    EditStep step(&m_history, onSurface(u"画像 背表紙(左)と同じ", Surface::Right), EditParts::Settings);
+    EditStep step(&m_history, onSurface(UiText::tr("画像 背表紙(左)と同じ"), Surface::Right),
+        EditParts::Settings);
     EditResult r;
     if (m_doc.right.pictureSameAsLeft == on)
         return r;
@@ -539,7 +551,7 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
 
 EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
 {
-    EditStep step(&m_history, QStringLiteral("プリンタ設定"));
+    EditStep step(&m_history, UiText::tr("プリンタ設定"));
     EditResult r;
     const int toX = m_doc.dpiX, toY = m_doc.dpiY;
     const bool convertX = fromDpiX > 0 && fromDpiX != toX;

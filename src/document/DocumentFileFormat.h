@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "base/UiText.h"
+
 namespace cw {
 
 // The document file "*.cwr": CR LF, one value per line. Version 1.06 is CP932
@@ -19,10 +21,11 @@ constexpr double kNewestVersion = 1.07;
 constexpr int kLineBytes = 255;
 constexpr int kUnicodeLineBytes = 1023;
 
-// The messages about a document file: "ファイル(" + path + ")" + reason.
+// The messages about a document file: `reason`, a text marked for translation
+// with the path as %1 ("ファイル(%1)が異常です").
 inline QString fileMessage(const QString &path, const char *reason)
 {
-    return QStringLiteral("ファイル(") + path + QStringLiteral(")") + QString::fromUtf8(reason);
+    return UiText::tr(reason).arg(path);
 }
 } // namespace docfile
 

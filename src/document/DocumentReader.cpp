@@ -9,6 +9,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/UiText.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFileFormat.h"
 #include "document/DocumentLineValues.h"
@@ -529,7 +530,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     LineReader lines(&device, docfile::kLineBytes);
     QByteArray raw;
     if (!lines.readRawLine(raw) || raw != docfile::kHeader)
-        return fail("はデータファイルではありません", LoadStatus::NotADataFile);
+        return fail(QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)はデータファイルではありません"),
+            LoadStatus::NotADataFile);
     Reader reader(editor, path);
     // A picture named by several surfaces or items is decoded once.
     SharedPictureLoads sharedPictures;
@@ -537,7 +539,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     lines.readRawLine(raw);
     reader.version = parseVersion(raw);
     if (reader.version > docfile::kNewestVersion + 1e-9)
-        return fail("のバージョンが違います", LoadStatus::WrongVersion);
+        return fail(QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)のバージョンが違います"),
+            LoadStatus::WrongVersion);
     if (reader.version > docfile::kUnicodeFrom - 1e-9) {
         // The Unicode form: the same lines in UTF-8, longer.
         reader.encoding = TextEncoding::Utf8;
@@ -561,7 +564,7 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     if (!complete) {
         // What was read stays, but the document no longer stands for the file.
         doc.fileName.clear();
-        return fail("が異常です", LoadStatus::Damaged);
+        return fail(QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)が異常です"), LoadStatus::Damaged);
     }
     doc.fileName = path;
     progress.hide();
@@ -571,13 +574,14 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
 LoadStatus loadDocument(
     DocumentEditor &editor, const QString &path, ProgressSink &progress, DocumentFileInfo *info)
 {
-    progress.ShowText(QStringLiteral("セーブデータロード中"));
+    progress.ShowText(UiText::tr("セーブデータロード中"));
     QFile file(path);
     // Only regular files: a pipe would wait for a writer forever and a device
     // such as /dev/zero never ends.
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         progress.hide();
-        editor.messages().showMessage(docfile::fileMessage(path, "がオープンできません"));
+        editor.messages().showMessage(docfile::fileMessage(
+            path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)がオープンできません")));
         return LoadStatus::CannotOpen;
     }
     return readDocument(editor, file, path, progress, info);

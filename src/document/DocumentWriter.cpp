@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/UiText.h"
 #include "document/DocumentFileFormat.h"
 #include "document/DocumentPictures.h"
 #include "document/StepLabels.h"
@@ -70,11 +71,11 @@ public:
     void item(const TPrintsData &d, const QString &where)
     {
         number(d.kind);
-        line(d.text, where + QStringLiteral(" テキスト"));
+        line(d.text, UiText::tr("%1 テキスト").arg(where));
         numbers({ d.textX, d.textY });
-        font(d.font, where + QStringLiteral(" フォント名"));
+        font(d.font, UiText::tr("%1 フォント名").arg(where));
         number(d.angle);
-        line(pictureName(d.fileName), where + QStringLiteral(" ファイル名"));
+        line(pictureName(d.fileName), UiText::tr("%1 ファイル名").arg(where));
         numbers({ d.transparent ? 1 : 0, (long long)int(d.transColor) });
         numbers({ d.posX, d.posY });
         numbers({ d.printWidth, d.printHeight });
@@ -82,17 +83,17 @@ public:
     void prints(const QList<TPrintsData> &list, const QString &caption)
     {
         for (int i = 0; i < list.size(); ++i)
-            item(list[i], QStringLiteral("%1 %2番目の項目").arg(caption).arg(i + 1));
+            item(list[i], UiText::tr("%1 %2番目の項目").arg(caption).arg(i + 1));
     }
     void row(const TListData &r, int index)
     {
         numbers({ r.separate ? 1 : 0, r.kind });
         for (int c = 0; c < 3; ++c) {
             const TListCell &cell = r.columns[c];
-            const QString where = QStringLiteral("リスト %1行目 %2列目").arg(index + 1).arg(c + 1);
+            const QString where = UiText::tr("リスト %1行目 %2列目").arg(index + 1).arg(c + 1);
             number(cell.align);
             line(cell.text, where);
-            font(cell.font, where + QStringLiteral(" フォント名"));
+            font(cell.font, UiText::tr("%1 フォント名").arg(where));
         }
     }
     const LineWriter &out() const { return m_out; }
@@ -122,32 +123,33 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.colour(t.backgroundColor1);
     w.colour(t.backgroundColor2);
     w.number(t.title.use);
-    w.line(t.title.text, surfaceTabName(Surface::Top) + QStringLiteral(" タイトル"));
+    w.line(t.title.text, UiText::tr("%1 タイトル").arg(surfaceTabName(Surface::Top)));
     w.number(int(t.title.posMode));
     w.numbers({ t.title.customXUse, t.title.customX });
     w.numbers({ t.title.customYUse, t.title.customY });
-    w.font(t.title.font, surfaceTabName(Surface::Top) + QStringLiteral(" タイトルのフォント名"));
+    w.font(t.title.font, UiText::tr("%1 タイトルのフォント名").arg(surfaceTabName(Surface::Top)));
     w.number(t.picture.use);
-    w.picture(t.picture, surfaceTabName(Surface::Top) + QStringLiteral(" 画像ファイル名"));
+    w.picture(t.picture, UiText::tr("%1 画像ファイル名").arg(surfaceTabName(Surface::Top)));
     w.numbers({ t.useCoverPrints, t.useInsidePrints });
     w.number(t.useList);
 
     w.section("[Top1Prints]");
-    w.prints(doc.coverPrints, QStringLiteral("任意印刷(前面)"));
+    w.prints(doc.coverPrints, UiText::tr("任意印刷(前面)"));
     w.section("[Top2Prints]");
-    w.prints(doc.insidePrints, QStringLiteral("任意印刷(背面)"));
+    w.prints(doc.insidePrints, UiText::tr("任意印刷(背面)"));
 
     const SurfaceSettings &b = doc.bottom;
     w.section("[Bottom Label]");
     w.colour(b.backgroundColor1);
     w.numbers({ b.title.use, b.titleSameAsFront });
-    w.line(b.title.text, surfaceTabName(Surface::Bottom) + QStringLiteral(" タイトル"));
+    w.line(b.title.text, UiText::tr("%1 タイトル").arg(surfaceTabName(Surface::Bottom)));
     w.number(int(b.title.posMode));
     w.numbers({ b.title.customXUse, b.title.customX });
     w.numbers({ b.title.customYUse, b.title.customY });
-    w.font(b.title.font, surfaceTabName(Surface::Bottom) + QStringLiteral(" タイトルのフォント名"));
+    w.font(
+        b.title.font, UiText::tr("%1 タイトルのフォント名").arg(surfaceTabName(Surface::Bottom)));
     w.numbers({ b.picture.use, b.pictureSameAsFront });
-    w.picture(b.picture, surfaceTabName(Surface::Bottom) + QStringLiteral(" 画像ファイル名"));
+    w.picture(b.picture, UiText::tr("%1 画像ファイル名").arg(surfaceTabName(Surface::Bottom)));
     w.number(b.usePrints);
     w.number(b.useList);
 
@@ -155,26 +157,26 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     w.section("[Left Title]");
     w.colour(l.backgroundColor1);
     w.numbers({ l.title.use, l.titleSameAsFront });
-    w.line(l.title.text, surfaceTabName(Surface::Left) + QStringLiteral(" タイトル"));
+    w.line(l.title.text, UiText::tr("%1 タイトル").arg(surfaceTabName(Surface::Left)));
     w.number(int(l.title.posMode));
     w.number(l.title.offset);
-    w.font(l.title.font, surfaceTabName(Surface::Left) + QStringLiteral(" タイトルのフォント名"));
+    w.font(l.title.font, UiText::tr("%1 タイトルのフォント名").arg(surfaceTabName(Surface::Left)));
     w.number(l.picture.use);
-    w.picture(l.picture, surfaceTabName(Surface::Left) + QStringLiteral(" 画像ファイル名"));
+    w.picture(l.picture, UiText::tr("%1 画像ファイル名").arg(surfaceTabName(Surface::Left)));
 
     const SurfaceSettings &r = doc.right;
     w.section("[Right Title]");
     w.colour(r.backgroundColor1);
     w.numbers({ r.title.use, r.titleSameAsFront, r.titleSameAsLeft });
-    w.line(r.title.text, surfaceTabName(Surface::Right) + QStringLiteral(" タイトル"));
+    w.line(r.title.text, UiText::tr("%1 タイトル").arg(surfaceTabName(Surface::Right)));
     w.number(int(r.title.posMode));
     w.number(r.title.offset);
-    w.font(r.title.font, surfaceTabName(Surface::Right) + QStringLiteral(" タイトルのフォント名"));
+    w.font(r.title.font, UiText::tr("%1 タイトルのフォント名").arg(surfaceTabName(Surface::Right)));
     w.numbers({ r.picture.use, r.pictureSameAsLeft });
-    w.picture(r.picture, surfaceTabName(Surface::Right) + QStringLiteral(" 画像ファイル名"));
+    w.picture(r.picture, UiText::tr("%1 画像ファイル名").arg(surfaceTabName(Surface::Right)));
 
     w.section("[BottomPrints]");
-    w.prints(doc.backPrints, QStringLiteral("任意印刷"));
+    w.prints(doc.backPrints, UiText::tr("任意印刷"));
 
     w.section("[List]");
     for (int i = 0; i < doc.listRows.size(); ++i)
@@ -220,19 +222,20 @@ QList<UnicodeField> fieldsNeedingUnicode(const LabelDocument &doc)
 
 QString unicodeSaveQuestion()
 {
-    return QStringLiteral(
+    return UiText::tr(
         "この文書にはShift-JISで保存できない文字があります。新しい形式(1.07)で保存しますか？");
 }
 
 bool saveDocument(const LabelDocument &doc, const QString &path, MessageSink &messages,
     UnicodeSave unicode, ConfirmSink *confirm)
 {
-    const QString failed = docfile::fileMessage(path, "が記録できません");
+    const QString failed = docfile::fileMessage(
+        path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)が記録できません"));
     DocumentBytes bytes = documentBytes(doc, path);
     if (!bytes.ok() && bytes.needsUnicode) {
         const bool allowed = unicode == UnicodeSave::Allow
             || (unicode == UnicodeSave::Ask && confirm
-                && confirm->confirm(unicodeSaveQuestion(), QStringLiteral("確認")));
+                && confirm->confirm(unicodeSaveQuestion(), UiText::tr("確認")));
         if (allowed)
             bytes = documentBytes(doc, path, TextEncoding::Utf8);
     }

@@ -1,4 +1,5 @@
 #include "document/PrintCorrection.h"
+#include "base/UiText.h"
 
 #include <QRegularExpression>
 #include <QSettings>
@@ -48,8 +49,7 @@ QString formatCorrectionPair(const PrintCorrection &c)
 
 QString invalidCorrectionMessage(const QString &text)
 {
-    return QStringLiteral("'") + text
-        + QStringLiteral("' は -10.0 から 10.0 までの数値(mm、小数1桁)ではありません");
+    return UiText::tr("'%1' は -10.0 から 10.0 までの数値(mm、小数1桁)ではありません").arg(text);
 }
 
 int correctionPixels(int tenths, int dpi)
@@ -63,7 +63,7 @@ int correctionPixels(int tenths, int dpi)
 
 QString printDeviceText(const PrintDevice &device)
 {
-    return device.pdfFile ? QStringLiteral("PDFファイル") : device.name;
+    return device.pdfFile ? UiText::tr("PDFファイル") : device.name;
 }
 
 QString printCorrectionKey(const PrintDevice &device)

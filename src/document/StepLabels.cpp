@@ -1,6 +1,7 @@
 #include "document/StepLabels.h"
 
 #include "base/EditSteps.h"
+#include "base/UiText.h"
 
 namespace cw {
 
@@ -10,20 +11,20 @@ QString surfaceTabName(Surface s)
 {
     switch (s) {
     case Surface::Top:
-        return QStringLiteral("表レーベル");
+        return UiText::tr("表レーベル");
     case Surface::Bottom:
-        return QStringLiteral("裏レーベル");
+        return UiText::tr("裏レーベル");
     case Surface::Left:
-        return QStringLiteral("背表紙(左)");
+        return UiText::tr("背表紙(左)");
     case Surface::Right:
-        return QStringLiteral("背表紙(右)");
+        return UiText::tr("背表紙(右)");
     }
     return QString();
 }
 
-QString onSurface(const char16_t *what, Surface s)
+QString onSurface(const QString &what, Surface s)
 {
-    return stepLabel(QString::fromUtf16(what), surfaceTabName(s));
+    return stepLabel(what, surfaceTabName(s));
 }
 
 QString typingKey(const char16_t *field, Surface s)
@@ -33,9 +34,12 @@ QString typingKey(const char16_t *field, Surface s)
 
 QString swatchLabel(Swatch swatch)
 {
-    static const char16_t *const names[]
-        = { u"表レーベル(表)", u"表レーベル(裏)", u"裏レーベル", u"背表紙(左)", u"背表紙(右)" };
-    return stepLabel(QStringLiteral("背景色設定"), QString::fromUtf16(names[int(swatch)]));
+    static const char *const names[] = { QT_TRANSLATE_NOOP("cw::UiText", "表レーベル(表)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "表レーベル(裏)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "裏レーベル"),
+        QT_TRANSLATE_NOOP("cw::UiText", "背表紙(左)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "背表紙(右)") };
+    return stepLabel(UiText::tr("背景色設定"), UiText::tr(names[int(swatch)]));
 }
 
 } // namespace cw

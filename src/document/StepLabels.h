@@ -13,7 +13,7 @@ namespace cw {
 // the window names it and as the file's comments name its sections.
 QString surfaceTabName(Surface s);
 // "タイトル(表レーベル)": a control and the tab it is on.
-QString onSurface(const char16_t *what, Surface s);
+QString onSurface(const QString &what, Surface s);
 // The typing key of a field of a surface's tab.
 QString typingKey(const char16_t *field, Surface s);
 // "背景色設定(表レーベル(表))".

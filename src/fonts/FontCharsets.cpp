@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRawFont>
 
+#include "base/UiText.h"
+
 namespace cw {
 
 namespace {
@@ -10,29 +12,29 @@ namespace {
 struct NamedCharset
 {
     int code;
-    const char16_t *name;
+    const char *name;
 };
 
 const NamedCharset kCharsetNames[] = {
-    { 0, u"欧文" },
-    { 1, u"ﾃﾞﾌｫﾙﾄ" },
-    { 2, u"ｼﾝﾎﾞﾙ" },
-    { 128, u"日本語" },
-    { 129, u"ﾊﾝｸﾞﾙ (統合)" },
-    { 134, u"CHINESE_GB2312" },
-    { 136, u"CHINESE_BIG5" },
-    { 130, u"ﾊﾝｸﾞﾙ (組合)" },
-    { 161, u"ｷﾞﾘｼｱ" },
-    { 162, u"ﾄﾙｺ" },
-    { 163, u"ﾍﾞﾄﾅﾑ" },
-    { 177, u"ﾍﾌﾞﾗｲ" },
-    { 178, u"ｱﾗﾋﾞｱ" },
-    { 186, u"ﾊﾞﾙﾄ" },
-    { 204, u"ｷﾘﾙ" },
-    { 222, u"ﾀｲ" },
-    { 238, u"中央ﾖｰﾛｯﾊﾟ" },
-    { 255, u"OEM/DOS" },
-    { 77, u"Mac" },
+    { 0, QT_TRANSLATE_NOOP("cw::UiText", "欧文") },
+    { 1, QT_TRANSLATE_NOOP("cw::UiText", "ﾃﾞﾌｫﾙﾄ") },
+    { 2, QT_TRANSLATE_NOOP("cw::UiText", "ｼﾝﾎﾞﾙ") },
+    { 128, QT_TRANSLATE_NOOP("cw::UiText", "日本語") },
+    { 129, QT_TRANSLATE_NOOP("cw::UiText", "ﾊﾝｸﾞﾙ (統合)") },
+    { 134, "CHINESE_GB2312" },
+    { 136, "CHINESE_BIG5" },
+    { 130, QT_TRANSLATE_NOOP("cw::UiText", "ﾊﾝｸﾞﾙ (組合)") },
+    { 161, QT_TRANSLATE_NOOP("cw::UiText", "ｷﾞﾘｼｱ") },
+    { 162, QT_TRANSLATE_NOOP("cw::UiText", "ﾄﾙｺ") },
+    { 163, QT_TRANSLATE_NOOP("cw::UiText", "ﾍﾞﾄﾅﾑ") },
+    { 177, QT_TRANSLATE_NOOP("cw::UiText", "ﾍﾌﾞﾗｲ") },
+    { 178, QT_TRANSLATE_NOOP("cw::UiText", "ｱﾗﾋﾞｱ") },
+    { 186, QT_TRANSLATE_NOOP("cw::UiText", "ﾊﾞﾙﾄ") },
+    { 204, QT_TRANSLATE_NOOP("cw::UiText", "ｷﾘﾙ") },
+    { 222, QT_TRANSLATE_NOOP("cw::UiText", "ﾀｲ") },
+    { 238, QT_TRANSLATE_NOOP("cw::UiText", "中央ﾖｰﾛｯﾊﾟ") },
+    { 255, "OEM/DOS" },
+    { 77, "Mac" },
 };
 
 bool coversAll(const QRawFont &font, const char16_t *letters)
@@ -50,7 +52,7 @@ QString charsetName(int code)
 {
     for (const NamedCharset &c : kCharsetNames) {
         if (c.code == code)
-            return QString::fromUtf16(c.name);
+            return UiText::tr(c.name);
     }
     return QString::number(unsigned(code));
 }
@@ -58,7 +60,7 @@ QString charsetName(int code)
 int charsetCode(const QString &name)
 {
     for (const NamedCharset &c : kCharsetNames) {
-        if (name == QString::fromUtf16(c.name))
+        if (name == UiText::tr(c.name))
             return c.code;
     }
     // Read as a decimal number the way the list shows unnamed codes: digits

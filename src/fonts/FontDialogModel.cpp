@@ -1,5 +1,6 @@
 #include "fonts/FontDialogModel.h"
 
+#include "base/UiText.h"
 #include "fonts/FontCharsets.h"
 
 namespace cw {
@@ -8,27 +9,27 @@ namespace {
 
 struct NamedColor
 {
-    const char16_t *caption;
+    const char *caption;
     ColorRef color;
 };
 
 const NamedColor kColors[kNamedFontColors] = {
-    { u"黒", 0x000000 },
-    { u"茶", 0x000080 },
-    { u"緑", 0x008000 },
-    { u"ｵﾘｰﾌﾞ", 0x008080 },
-    { u"紺", 0x800000 },
-    { u"紫", 0x800080 },
-    { u"青緑", 0x808000 },
-    { u"灰色", 0x808080 },
-    { u"銀色", 0xC0C0C0 },
-    { u"赤", 0x0000FF },
-    { u"黄緑", 0x00FF00 },
-    { u"黄", 0x00FFFF },
-    { u"青", 0xFF0000 },
-    { u"赤紫", 0xFF00FF },
-    { u"水色", 0xFFFF00 },
-    { u"白", 0xFFFFFF },
+    { QT_TRANSLATE_NOOP("cw::UiText", "黒"), 0x000000 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "茶"), 0x000080 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "緑"), 0x008000 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "ｵﾘｰﾌﾞ"), 0x008080 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "紺"), 0x800000 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "紫"), 0x800080 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "青緑"), 0x808000 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "灰色"), 0x808080 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "銀色"), 0xC0C0C0 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "赤"), 0x0000FF },
+    { QT_TRANSLATE_NOOP("cw::UiText", "黄緑"), 0x00FF00 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "黄"), 0x00FFFF },
+    { QT_TRANSLATE_NOOP("cw::UiText", "青"), 0xFF0000 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "赤紫"), 0xFF00FF },
+    { QT_TRANSLATE_NOOP("cw::UiText", "水色"), 0xFFFF00 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "白"), 0xFFFFFF },
 };
 
 // K black, G grey, . background.
@@ -65,8 +66,8 @@ QImage trueTypeMark(const QColor &background)
 QString fontColorCaption(int row)
 {
     if (row >= 0 && row < kNamedFontColors)
-        return QString::fromUtf16(kColors[row].caption);
-    return QStringLiteral("ｶｽﾀﾑ");
+        return UiText::tr(kColors[row].caption);
+    return UiText::tr("ｶｽﾀﾑ");
 }
 
 ColorRef fontColorValue(int row)

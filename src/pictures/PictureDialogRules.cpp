@@ -1,4 +1,5 @@
 #include "pictures/PictureDialogRules.h"
+#include "base/UiText.h"
 
 #include <QFileInfo>
 #include <limits>
@@ -55,7 +56,7 @@ QSize previewWindowClientSize(QSize picture)
 QString pictureSizeLabel(QSize picture, bool valid)
 {
     if (!valid)
-        return QStringLiteral("画像:");
+        return UiText::tr("画像:");
     return QStringLiteral(" (%1x%2)").arg(picture.width()).arg(picture.height());
 }
 

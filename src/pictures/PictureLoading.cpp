@@ -1,5 +1,6 @@
 // Loading picture files into bitmaps, and cropping large bitmaps.
 #include "pictures/PictureLoading.h"
+#include "base/UiText.h"
 #include "pictures/SusieHost.h"
 
 #include "pictures/BmpDecoder.h"
@@ -20,25 +21,22 @@ int g_allocationLimitMb = kPictureAllocationLimitMb;
 
 QString missingMessage(const QString &fileName)
 {
-    return QStringLiteral("ファイル(") + fileName + QStringLiteral(")がありません");
+    return UiText::tr("ファイル(%1)がありません").arg(fileName);
 }
 
 QString unusableMessage(const QString &fileName)
 {
-    return QStringLiteral("ファイル(") + fileName
-        + QStringLiteral(")は利用できない画像形式です(Pluginがありません)");
+    return UiText::tr("ファイル(%1)は利用できない画像形式です(Pluginがありません)").arg(fileName);
 }
 
 QString tooLargeMessage(const QString &fileName)
 {
-    return QStringLiteral("ファイル(") + fileName
-        + QStringLiteral(")は画像が大きすぎて読み込めません");
+    return UiText::tr("ファイル(%1)は画像が大きすぎて読み込めません").arg(fileName);
 }
 
 QString brokenMessage(const QString &fileName)
 {
-    return QStringLiteral("ファイル(") + fileName
-        + QStringLiteral(")は壊れているため読み込めません");
+    return UiText::tr("ファイル(%1)は壊れているため読み込めません").arg(fileName);
 }
 
 enum class BmpRead { Ok, NotBmp, TooLarge };

@@ -11,6 +11,7 @@
 #include <dlfcn.h>
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 #include "pictures/BmpDecoder.h"
 #include "pictures/DecoderHelper.h"
 #include "pictures/LocalMemory.h"
@@ -149,7 +150,7 @@ void SusieHost::setLoadingObserver(std::function<void(const QString &)> observer
 
 QString SusieHost::filterWithout()
 {
-    return QStringLiteral("画像|") + kBmpFilterTail;
+    return UiText::tr("画像") + QLatin1Char('|') + kBmpFilterTail;
 }
 
 QString SusieHost::filter() const
@@ -158,7 +159,8 @@ QString SusieHost::filter() const
         return DecoderHelper::instance().filter();
     std::lock_guard lock(m_mutex);
     loadAllLocked();
-    QString filter = QStringLiteral("画像|") + m_patterns.join(QLatin1Char(';')) + kBmpFilterTail;
+    QString filter = UiText::tr("画像") + QLatin1Char('|') + m_patterns.join(QLatin1Char(';'))
+        + kBmpFilterTail;
     if (!m_pairs.isEmpty())
         filter += QLatin1Char('|') + m_pairs.join(QLatin1Char('|'));
     return filter;
@@ -629,7 +631,8 @@ QString PictureFilter()
 
 QString pictureOpenDialogFilter()
 {
-    return PictureFilter() + QStringLiteral("|すべてのファイル(*.*)|*.*");
+    return PictureFilter() + QLatin1Char('|') + UiText::tr("すべてのファイル(*.*)")
+        + QStringLiteral("|*.*");
 }
 
 bool ConvertByPlugin(const QString &fileName, QBuffer &stream)

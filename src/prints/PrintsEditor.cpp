@@ -2,6 +2,7 @@
 
 #include "base/PreviewPage.h"
 #include "base/Printer.h"
+#include "base/UiText.h"
 #include "base/Units.h"
 #include "pictures/PictureLoading.h"
 
@@ -53,9 +54,10 @@ void PrintsEditor::listsRestored()
 
 QString PrintsEditor::stepName(const QString &what) const
 {
-    static const char16_t *const lists[]
-        = { u"任意印刷(前面)", u"任意印刷(背面)", u"任意印刷(裏レーベル)" };
-    return stepLabel(what, QString::fromUtf16(lists[int(m_which)]));
+    static const char *const lists[] = { QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(前面)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(背面)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)") };
+    return stepLabel(what, UiText::tr(lists[int(m_which)]));
 }
 
 QList<TPrintsData> &PrintsEditor::list()
@@ -96,7 +98,7 @@ void PrintsEditor::changed()
 
 bool PrintsEditor::newItem(bool graphicTab)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("新規")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("新規")), EditParts::PrintItems);
     const int row = int(list().size());
     m_model.beginInsert(row);
     appendPrintsItem(list(), newPrintsItem(graphicTab, m_defaultFont));
@@ -108,7 +110,7 @@ bool PrintsEditor::newItem(bool graphicTab)
 
 bool PrintsEditor::addItem(bool graphicTab)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("追加")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("追加")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
@@ -122,7 +124,7 @@ bool PrintsEditor::addItem(bool graphicTab)
 
 bool PrintsEditor::deleteItem()
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("削除")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("削除")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
@@ -136,7 +138,7 @@ bool PrintsEditor::deleteItem()
 
 bool PrintsEditor::moveUp()
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("上へ")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("上へ")), EditParts::PrintItems);
     const int row = selected();
     if (!item() || !movePrintsItemUp(list(), row))
         return false;
@@ -148,7 +150,7 @@ bool PrintsEditor::moveUp()
 
 bool PrintsEditor::moveDown()
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("下へ")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("下へ")), EditParts::PrintItems);
     const int row = selected();
     if (!item() || !movePrintsItemDown(list(), row))
         return false;
@@ -160,7 +162,7 @@ bool PrintsEditor::moveDown()
 
 void PrintsEditor::setKind(bool graphicTab)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("種類")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("種類")), EditParts::PrintItems);
     TPrintsData *p = item();
     const int kind = graphicTab ? 1 : 0;
     if (!p || p->kind == kind)
@@ -171,7 +173,7 @@ void PrintsEditor::setKind(bool graphicTab)
 
 void PrintsEditor::setText(const QString &text)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("内容")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("内容")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p || p->text == text)
         return;
@@ -181,7 +183,7 @@ void PrintsEditor::setText(const QString &text)
 
 void PrintsEditor::setTextX(int mm)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("横")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("横")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->textX != mm) {
         p->textX = mm;
         changed();
@@ -190,7 +192,7 @@ void PrintsEditor::setTextX(int mm)
 
 void PrintsEditor::setTextY(int mm)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("縦")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("縦")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->textY != mm) {
         p->textY = mm;
         changed();
@@ -199,7 +201,7 @@ void PrintsEditor::setTextY(int mm)
 
 void PrintsEditor::setAngle(int typed)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("ﾌｫﾝﾄ角")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("ﾌｫﾝﾄ角")), EditParts::PrintItems);
     const int angle = ((typed % 360) + 360) % 360;
     if (TPrintsData *p = item(); p && p->angle != angle) {
         p->angle = angle;
@@ -209,7 +211,7 @@ void PrintsEditor::setAngle(int typed)
 
 void PrintsEditor::setFont(const FontSpec &font)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("フォント")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("フォント")), EditParts::PrintItems);
     if (TPrintsData *p = item()) {
         p->font = font;
         changed();
@@ -218,11 +220,11 @@ void PrintsEditor::setFont(const FontSpec &font)
 
 bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("ファイル選択")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("ファイル選択")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
-    progress.ShowText(QStringLiteral("データロード中です"));
+    progress.ShowText(UiText::tr("データロード中です"));
     const bool ok = loadPrintsPicture(*p, path, messages);
     progress.hide();
     changed();
@@ -241,7 +243,7 @@ int following(int other, int value, int own)
 
 bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 幅")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("画像ｻｲｽﾞ 幅")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -255,7 +257,7 @@ bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 
 bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("画像ｻｲｽﾞ 高さ")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("画像ｻｲｽﾞ 高さ")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -269,7 +271,7 @@ bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 
 void PrintsEditor::setPosX(int value)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 横")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("印刷位置 横")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->posX != value) {
         p->posX = value;
         changed();
@@ -278,7 +280,7 @@ void PrintsEditor::setPosX(int value)
 
 void PrintsEditor::setPosY(int value)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("印刷位置 縦")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("印刷位置 縦")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->posY != value) {
         p->posY = value;
         changed();
@@ -287,7 +289,7 @@ void PrintsEditor::setPosY(int value)
 
 void PrintsEditor::setTransparent(bool on)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("透明色")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("透明色")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->transparent != on) {
         p->transparent = on;
         changed();
@@ -296,7 +298,7 @@ void PrintsEditor::setTransparent(bool on)
 
 void PrintsEditor::setTransColor(ColorRef color)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("透明色")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("透明色")), EditParts::PrintItems);
     if (TPrintsData *p = item(); p && p->transColor != color) {
         p->transColor = color;
         changed();
@@ -305,12 +307,12 @@ void PrintsEditor::setTransColor(ColorRef color)
 
 QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
 {
-    EditStep step(m_recorder, stepName(QStringLiteral("色取込")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("色取込")), EditParts::PrintItems);
     TPrintsData *p = item();
     if (!p)
         return QImage();
     if (p->fileName.isEmpty()) {
-        messages.showMessage(QStringLiteral("グラフィックが指定されていません"));
+        messages.showMessage(UiText::tr("グラフィックが指定されていません"));
         return QImage();
     }
     QImage picture;

@@ -1,5 +1,6 @@
 #include "render/CalibrationSheet.h"
 
+#include "base/UiText.h"
 #include "canvas/LabelCanvas.h"
 #include "render/Geometry.h"
 
@@ -7,9 +8,15 @@ namespace cw {
 
 namespace {
 
-QString distanceText(const char16_t *edge, double mm)
+// The crosses' labels: the distance from an edge.
+const char *const kFromLeft = QT_TRANSLATE_NOOP("cw::UiText", "左端から%1");
+const char *const kFromTop = QT_TRANSLATE_NOOP("cw::UiText", "上端から%1");
+const char *const kFromRight = QT_TRANSLATE_NOOP("cw::UiText", "右端から%1");
+const char *const kFromBottom = QT_TRANSLATE_NOOP("cw::UiText", "下端から%1");
+
+QString distanceText(const char *edge, double mm)
 {
-    return QString::fromUtf16(edge) + formatMm(mm);
+    return UiText::tr(edge).arg(formatMm(mm));
 }
 
 // Pixels from an edge as millimetres, for the centre cross's label.
@@ -29,21 +36,20 @@ QList<CalibrationCross> calibrationCrosses(int dpiX, int dpiY, const QRect &pape
     const int right = paper.left() + paper.width(), bottom = paper.top() + paper.height();
     const int cx = left + paper.width() / 2, cy = top + paper.height() / 2;
     return {
-        { left + dx, cy, distanceText(u"左端から", kCalibrationEdgeMm) },
-        { cx, top + dy, distanceText(u"上端から", kCalibrationEdgeMm) },
-        { right - dx, cy, distanceText(u"右端から", kCalibrationEdgeMm) },
-        { cx, bottom - dy, distanceText(u"下端から", kCalibrationEdgeMm) },
+        { left + dx, cy, distanceText(kFromLeft, kCalibrationEdgeMm) },
+        { cx, top + dy, distanceText(kFromTop, kCalibrationEdgeMm) },
+        { right - dx, cy, distanceText(kFromRight, kCalibrationEdgeMm) },
+        { cx, bottom - dy, distanceText(kFromBottom, kCalibrationEdgeMm) },
         { cx, cy,
-            distanceText(u"左端から", pixelsToMm(cx - left, dpiX)) + QStringLiteral("・")
-                + distanceText(u"上端から", pixelsToMm(cy - top, dpiY)) },
+            UiText::tr("%1・%2").arg(distanceText(kFromLeft, pixelsToMm(cx - left, dpiX)),
+                distanceText(kFromTop, pixelsToMm(cy - top, dpiY))) },
     };
 }
 
 QString calibrationInstructions()
 {
-    return QStringLiteral(
-        "定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、"
-        "「縦」に(上の記載値−実測値)を加えてください");
+    return UiText::tr("定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、"
+                      "「縦」に(上の記載値−実測値)を加えてください");
 }
 
 void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &paper,
@@ -95,7 +101,7 @@ void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &
     const int left = paper.left(), right = paper.left() + paper.width();
     canvas.DrawTextInRect(
         calibrationInstructions(), left, lineTop, right, lineTop + textH, H::Center, V::Top);
-    const QString state = QStringLiteral("%1　適用中の補正: 横 %2mm　縦 %3mm")
+    const QString state = UiText::tr("%1　適用中の補正: 横 %2mm　縦 %3mm")
                               .arg(printDeviceText(device), formatCorrectionMm(applied.xTenths),
                                   formatCorrectionMm(applied.yTenths));
     canvas.DrawTextInRect(
@@ -106,7 +112,7 @@ PrintResult PrintCalibrationSheet(
     PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state)
 {
     if (state.printerFailed) {
-        messages.showMessage(kPrinterFailedPrintMessage);
+        messages.showMessage(uiText(kPrinterFailedPrintMessage));
         return PrintResult::Refused;
     }
     if (const auto ended = BeginPrintJob(target, printer, messages, state))
@@ -117,7 +123,7 @@ PrintResult PrintCalibrationSheet(
             target.device(), correction);
     });
     if (!target.end()) {
-        messages.showMessage(QStringLiteral("印刷に失敗しました"));
+        messages.showMessage(UiText::tr("印刷に失敗しました"));
         return PrintResult::Failed;
     }
     return PrintResult::Printed;

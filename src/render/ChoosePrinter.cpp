@@ -1,5 +1,6 @@
 #include "render/ChoosePrinter.h"
 
+#include "base/UiText.h"
 #include "render/PrintDocument.h"
 
 namespace cw {
@@ -9,7 +10,7 @@ ChoosePrinterResult ChoosePrinter(DocumentEditor &editor, PrinterBackend &printe
 {
     ChoosePrinterResult result;
     if (state.printerFailed) {
-        messages.showMessage(kPrinterFailedSetupMessage);
+        messages.showMessage(uiText(kPrinterFailedSetupMessage));
         result.refused = true;
         return result;
     }
@@ -19,7 +20,7 @@ ChoosePrinterResult ChoosePrinter(DocumentEditor &editor, PrinterBackend &printe
         setupDialog();
     QueryPrinterResolution(printer, messages, state);
     // The new resolution and the values converted to it are one step.
-    EditStep step(&editor.history(), QStringLiteral("プリンタ設定"));
+    EditStep step(&editor.history(), UiText::tr("プリンタ設定"));
     ComputeSurfacePixels(doc, state);
     result.resolutionChanged = doc.dpiX != oldX || doc.dpiY != oldY;
     result.edit = editor.convertToResolution(oldX, oldY);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/UiText.h"
 #include "base/Units.h"
 #include "prints/PrintsEditor.h"
 #include "prints/PrintsItems.h"
@@ -27,21 +28,22 @@ QString surfaceWhere(int owner)
 {
     switch (owner) {
     case 1:
-        return QStringLiteral("裏レーベル");
+        return UiText::tr("裏レーベル");
     case 2:
-        return QStringLiteral("背表紙(左)");
+        return UiText::tr("背表紙(左)");
     case 3:
-        return QStringLiteral("背表紙(右)");
+        return UiText::tr("背表紙(右)");
     default:
-        return QStringLiteral("表レーベル");
+        return UiText::tr("表レーベル");
     }
 }
 
 QString printsListName(int list)
 {
-    static const char16_t *const names[]
-        = { u"任意印刷(前面)", u"任意印刷(背面)", u"任意印刷(裏レーベル)" };
-    return QString::fromUtf16(names[std::clamp(list, 0, 2)]);
+    static const char *const names[] = { QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(前面)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(背面)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)") };
+    return UiText::tr(names[std::clamp(list, 0, 2)]);
 }
 
 // A spine title whose text reads upward: its offset grows as it moves up.
@@ -78,12 +80,12 @@ QString partName(const LabelDocument &doc, const PagePart &part)
 {
     switch (part.kind) {
     case PartKind::Title:
-        return stepLabel(QStringLiteral("タイトル"), surfaceWhere(part.owner));
+        return stepLabel(UiText::tr("タイトル"), surfaceWhere(part.owner));
     case PartKind::Picture:
-        return stepLabel(QStringLiteral("画像"), surfaceWhere(part.owner));
+        return stepLabel(UiText::tr("画像"), surfaceWhere(part.owner));
     case PartKind::List:
-        return stepLabel(QStringLiteral("リスト"),
-            part.owner == 1 ? QStringLiteral("裏レーベル") : QStringLiteral("表レーベル(裏)"));
+        return stepLabel(UiText::tr("リスト"),
+            part.owner == 1 ? UiText::tr("裏レーベル") : UiText::tr("表レーベル(裏)"));
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
         const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
@@ -166,10 +168,10 @@ PartPosition steppedPosition(const PartBox &box, PartPosition start, int dx, int
 QString positionTip(const PagePart &part, PartPosition pos)
 {
     if (movesAlongOnly(part))
-        return QStringLiteral("印刷位置オフセット %1mm").arg(pos.y);
+        return UiText::tr("印刷位置オフセット %1mm").arg(pos.y);
     const QString unit = partUnit(part) == PartUnit::DevicePixel ? QStringLiteral("px")
                                                                  : QStringLiteral("mm");
-    return QStringLiteral("横 %1%3 縦 %2%3").arg(pos.x).arg(pos.y).arg(unit);
+    return UiText::tr("横 %1%3 縦 %2%3").arg(pos.x).arg(pos.y).arg(unit);
 }
 
 EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos)
@@ -177,7 +179,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     DocumentEditor &ed = editors.document;
     LabelDocument &doc = ed.document();
     EditStep step(
-        &ed.history(), stepLabel(QStringLiteral("移動"), partName(doc, part)), partEditParts(part));
+        &ed.history(), stepLabel(UiText::tr("移動"), partName(doc, part)), partEditParts(part));
     EditResult r;
     switch (part.kind) {
     case PartKind::Title: {
@@ -290,15 +292,15 @@ PartPosition sizedPosition(
 
 QString sizeTip(PartPosition size)
 {
-    return QStringLiteral("幅 %1px 高さ %2px").arg(size.x).arg(size.y);
+    return UiText::tr("幅 %1px 高さ %2px").arg(size.x).arg(size.y);
 }
 
 EditResult sizePart(
     PartEditors editors, const PagePart &part, PartPosition size, bool itemKeepAspect)
 {
     DocumentEditor &ed = editors.document;
-    EditStep step(&ed.history(),
-        stepLabel(QStringLiteral("サイズ変更"), partName(ed.document(), part)), partEditParts(part));
+    EditStep step(&ed.history(), stepLabel(UiText::tr("サイズ変更"), partName(ed.document(), part)),
+        partEditParts(part));
     EditResult r;
     if (part.kind == PartKind::Picture) {
         const Surface s = surfaceOf(part);

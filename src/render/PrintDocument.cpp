@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "base/UiText.h"
 #include "canvas/OffsetCanvas.h"
 #include "canvas/QPainterCanvas.h"
 #include "text/SafeSave.h"
@@ -13,13 +14,16 @@
 namespace cw {
 
 const QString kPrintJobTitle = QStringLiteral("Casewright");
-const QString kPrinterFailedPrintMessage = QStringLiteral("プリンタ異常のため印刷できません");
-const QString kNoPageMessage = QStringLiteral("印刷するページがありません");
-const QString kPrinterFailedSetupMessage = QStringLiteral("プリンタ異常のため設定できません");
+const QString kPrinterFailedPrintMessage
+    = QString::fromUtf8(QT_TRANSLATE_NOOP("cw::UiText", "プリンタ異常のため印刷できません"));
+const QString kNoPageMessage
+    = QString::fromUtf8(QT_TRANSLATE_NOOP("cw::UiText", "印刷するページがありません"));
+const QString kPrinterFailedSetupMessage
+    = QString::fromUtf8(QT_TRANSLATE_NOOP("cw::UiText", "プリンタ異常のため設定できません"));
 
 QString printingProgressText(int page, int total)
 {
-    return QString::asprintf("印刷中です(%d/%d)", page, total);
+    return UiText::tr("印刷中です(%1/%2)").arg(page).arg(total);
 }
 
 void drawCorrected(PrintTarget &target, const PrintCorrection &correction,
@@ -51,7 +55,7 @@ std::optional<PrintResult> BeginPrintJob(
     QueryPrinterResolution(printer, messages, state);
     target.setLandscape();
     if (!target.begin(kPrintJobTitle)) {
-        messages.showMessage(QStringLiteral("印刷を開始できません"));
+        messages.showMessage(UiText::tr("印刷を開始できません"));
         return PrintResult::Failed;
     }
     return std::nullopt;
@@ -61,11 +65,11 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress, PrinterState &state)
 {
     if (state.printerFailed) {
-        messages.showMessage(kPrinterFailedPrintMessage);
+        messages.showMessage(uiText(kPrinterFailedPrintMessage));
         return PrintResult::Refused;
     }
     if (!options.printFront && !options.printBack) {
-        messages.showMessage(kNoPageMessage);
+        messages.showMessage(uiText(kNoPageMessage));
         return PrintResult::Refused;
     }
     if (const auto ended = BeginPrintJob(target, printer, messages, state))
@@ -87,7 +91,7 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     const bool ended = target.end();
     progress.hide();
     if (!ended) {
-        messages.showMessage(QStringLiteral("印刷に失敗しました"));
+        messages.showMessage(UiText::tr("印刷に失敗しました"));
         return PrintResult::Failed;
     }
     return PrintResult::Printed;

@@ -1,4 +1,5 @@
 #include "text/Cp932.h"
+#include "base/UiText.h"
 
 #include <array>
 #include <cerrno>
@@ -167,11 +168,11 @@ QString describe(const QList<Unencodable> &unencodable)
 {
     QStringList parts;
     for (const Unencodable &u : unencodable) {
-        parts.append(QStringLiteral("「%1」(%2文字目)")
+        parts.append(UiText::tr("「%1」(%2文字目)")
                          .arg(QString::fromUcs4(&u.character, 1))
                          .arg(u.index + 1));
     }
-    return parts.join(QStringLiteral("、"));
+    return parts.join(UiText::tr("、"));
 }
 
 } // namespace cp932

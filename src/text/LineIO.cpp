@@ -1,4 +1,5 @@
 #include "text/LineIO.h"
+#include "base/UiText.h"
 
 #include <algorithm>
 
@@ -131,12 +132,12 @@ QString LineWriter::problemText() const
 {
     QStringList lines;
     for (const Problem &p : m_problems) {
-        QString name = p.field.isEmpty() ? QStringLiteral("%1行目").arg(p.line) : p.field;
+        QString name = p.field.isEmpty() ? UiText::tr("%1行目").arg(p.line) : p.field;
         if (!p.unencodable.isEmpty())
-            lines.append(QStringLiteral("%1: 保存できない文字があります %2")
+            lines.append(UiText::tr("%1: 保存できない文字があります %2")
                              .arg(name, cp932::describe(p.unencodable)));
         else
-            lines.append(QStringLiteral("%1: 長すぎます(%2バイト、最大%3バイト)")
+            lines.append(UiText::tr("%1: 長すぎます(%2バイト、最大%3バイト)")
                              .arg(name)
                              .arg(p.byteLength)
                              .arg(m_maxLineBytes));

@@ -1,4 +1,5 @@
 #include "text/TypedNumber.h"
+#include "base/UiText.h"
 
 #include <limits>
 
@@ -24,7 +25,7 @@ std::optional<int> typedInt(const QString &text)
 
 QString invalidNumberMessage(const QString &text)
 {
-    return QStringLiteral("'") + text + QStringLiteral("' は正しい整数値ではありません");
+    return UiText::tr("'%1' は正しい整数値ではありません").arg(text);
 }
 
 std::optional<int> takeTypedInt(const QString &text, MessageSink &messages)

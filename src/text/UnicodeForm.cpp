@@ -1,4 +1,5 @@
 #include "text/UnicodeForm.h"
+#include "base/UiText.h"
 
 namespace cw {
 
@@ -65,8 +66,9 @@ QString unicodeFormToolTip(const QString &text)
     const QList<cp932::Unencodable> outside = charactersOutsideCp932(text);
     if (outside.isEmpty())
         return QString();
-    return QStringLiteral("Shift-JISで保存できない文字があります: ") + cp932::describe(outside)
-        + QStringLiteral("\n保存するときに新しい形式(1.07)で保存するかどうかを確認します");
+    return UiText::tr("Shift-JISで保存できない文字があります: %1\n"
+                      "保存するときに新しい形式(1.07)で保存するかどうかを確認します")
+        .arg(cp932::describe(outside));
 }
 
 } // namespace cw

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "base/UiText.h"
 #include "tracklist/AudioTags.h"
 #include "tracklist/CueSheet.h"
 
@@ -27,7 +28,7 @@ bool hasAudioExtension(const QString &path)
 
 QString fileMessage(const QString &path, const char *reason)
 {
-    return QStringLiteral("ファイル(") + path + QLatin1Char(')') + QString::fromUtf8(reason);
+    return UiText::tr(reason).arg(path);
 }
 
 // At most this many file names are listed in one message.
@@ -39,7 +40,7 @@ QString listedFiles(const QString &head, const QStringList &paths)
     for (qsizetype i = 0; i < paths.size() && i < kListedFiles; ++i)
         text += QLatin1Char('\n') + paths[i];
     if (paths.size() > kListedFiles)
-        text += QStringLiteral("\nほか%1件").arg(paths.size() - kListedFiles);
+        text += UiText::tr("\nほか%1件").arg(paths.size() - kListedFiles);
     return text;
 }
 
@@ -154,9 +155,9 @@ int compareNatural(const QString &a, const QString &b)
 
 QString albumImportFilterEntries()
 {
-    return QStringLiteral("キューシート(*.cue)|*.CUE|"
-                          "音声ファイル(*.flac *.mp3 *.ogg *.opus *.m4a *.wav)|"
-                          "*.FLAC;*.MP3;*.OGG;*.OPUS;*.M4A;*.WAV");
+    return UiText::tr("キューシート(*.cue)|*.CUE|"
+                      "音声ファイル(*.flac *.mp3 *.ogg *.opus *.m4a *.wav)|"
+                      "*.FLAC;*.MP3;*.OGG;*.OPUS;*.M4A;*.WAV");
 }
 
 QString withAlbumImportEntries(const QString &filter)
@@ -200,14 +201,16 @@ std::optional<AlbumFields> readCueSheetData(
 {
     const std::optional<QString> text = decodeCueText(data);
     if (!text) {
-        messages.showMessage(fileMessage(path, "はキューシートではありません"));
+        messages.showMessage(fileMessage(
+            path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)はキューシートではありません")));
         return std::nullopt;
     }
     const CueSheet sheet = parseCueSheet(*text);
     const bool anyAudio = std::any_of(
         sheet.tracks.begin(), sheet.tracks.end(), [](const CueTrack &t) { return t.audio; });
     if (!anyAudio) {
-        messages.showMessage(fileMessage(path, "には音声トラックがありません"));
+        messages.showMessage(fileMessage(
+            path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)には音声トラックがありません")));
         return std::nullopt;
     }
     const QList<qint64> lengths = cueTrackLengths(sheet, [&](int file) -> std::optional<qint64> {
@@ -239,8 +242,11 @@ std::optional<AlbumFields> readCueSheetFile(const QString &path, MessageSink &me
     bool tooLarge = false;
     const std::optional<QByteArray> data = readSmallFile(path, kCueSheetSizeLimit, &tooLarge);
     if (!data) {
-        messages.showMessage(tooLarge ? fileMessage(path, "はキューシートではありません")
-                                      : fileMessage(path, "がオープンできません"));
+        messages.showMessage(tooLarge
+                ? fileMessage(path,
+                    QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)はキューシートではありません"))
+                : fileMessage(
+                    path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)がオープンできません")));
         return std::nullopt;
     }
     return readCueSheetData(*data, QFileInfo(path).absolutePath(), path, messages);
@@ -257,14 +263,13 @@ std::optional<AlbumFields> readAudioFiles(const QStringList &paths, MessageSink 
             unreadable.append(path);
     }
     if (files.isEmpty()) {
-        messages.showMessage(listedFiles(
-            QStringLiteral("音声ファイルとして読めるファイルがありません"), unreadable));
+        messages.showMessage(
+            listedFiles(UiText::tr("音声ファイルとして読めるファイルがありません"), unreadable));
         return std::nullopt;
     }
     if (!unreadable.isEmpty())
-        messages.showMessage(
-            listedFiles(QStringLiteral("次のファイルは音声ファイルとして読めないため飛ばしました"),
-                unreadable));
+        messages.showMessage(listedFiles(
+            UiText::tr("次のファイルは音声ファイルとして読めないため飛ばしました"), unreadable));
 
     const auto trackKey = [](const ReadAudio &f) {
         return f.tags.track > 0 ? f.tags.track : std::numeric_limits<int>::max();
@@ -298,8 +303,7 @@ std::optional<AlbumFields> readAudioFolder(const QString &path, MessageSink &mes
 {
     const QDir dir(path);
     if (!QFileInfo(path).isDir() || !dir.isReadable()) {
-        messages.showMessage(
-            QStringLiteral("フォルダ(") + path + QStringLiteral(")がオープンできません"));
+        messages.showMessage(UiText::tr("フォルダ(%1)がオープンできません").arg(path));
         return std::nullopt;
     }
     QStringList paths;
@@ -309,8 +313,7 @@ std::optional<AlbumFields> readAudioFolder(const QString &path, MessageSink &mes
         if (hasAudioExtension(info.fileName()))
             paths.append(info.filePath());
     if (paths.isEmpty()) {
-        messages.showMessage(
-            QStringLiteral("フォルダ(") + path + QStringLiteral(")には音声ファイルがありません"));
+        messages.showMessage(UiText::tr("フォルダ(%1)には音声ファイルがありません").arg(path));
         return std::nullopt;
     }
     return readAudioFiles(paths, messages);

@@ -1,4 +1,5 @@
 #include "tracklist/ListEditor.h"
+#include "base/UiText.h"
 
 #include <QStringList>
 
@@ -6,14 +7,14 @@ namespace cw {
 
 namespace {
 
-QString inList(const char16_t *what)
+QString inList(const QString &what)
 {
-    return stepLabel(QString::fromUtf16(what), QStringLiteral("リスト"));
+    return stepLabel(what, UiText::tr("リスト"));
 }
 
-QString cellLabel(const char16_t *what, int cell)
+QString cellLabel(const QString &what, int cell)
 {
-    return stepLabel(QString::fromUtf16(what).arg(cell + 1), QStringLiteral("リスト"));
+    return stepLabel(what.arg(cell + 1), UiText::tr("リスト"));
 }
 
 } // namespace
@@ -61,7 +62,7 @@ void ListEditor::select(qsizetype index)
         return;
     }
     // Showing a row may empty texts it does not show: a change like any other.
-    EditStep step(m_recorder, inList(u"行の選択"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("行の選択")), EditParts::ListRows);
     showRow(index);
     // The fields store what they show: a row that is not separated loses its
     // cell-1 and cell-3 texts, a separator row all three.
@@ -120,7 +121,7 @@ void ListEditor::showRow(qsizetype index)
 
 bool ListEditor::newRow()
 {
-    EditStep step(m_recorder, inList(u"新規"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("新規")), EditParts::ListRows);
     appendRow(m_rows, newListRow(m_defaults, columnCount()));
     select(m_rows.size() - 1);
     return true;
@@ -128,7 +129,7 @@ bool ListEditor::newRow()
 
 bool ListEditor::insertRow()
 {
-    EditStep step(m_recorder, inList(u"追加"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("追加")), EditParts::ListRows);
     const qsizetype at = m_selected;
     if (!insertRowBefore(m_rows, at, newListRow(m_defaults, columnCount())))
         return false;
@@ -138,7 +139,7 @@ bool ListEditor::insertRow()
 
 bool ListEditor::deleteRow()
 {
-    EditStep step(m_recorder, inList(u"削除"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("削除")), EditParts::ListRows);
     if (!cw::deleteRow(m_rows, m_selected))
         return false;
     selectNone();
@@ -157,7 +158,7 @@ bool ListEditor::canMoveDown() const
 
 bool ListEditor::moveUp()
 {
-    EditStep step(m_recorder, inList(u"上へ"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("上へ")), EditParts::ListRows);
     if (!canMoveUp() || !moveRowUp(m_rows, m_selected))
         return false;
     select(m_selected - 1);
@@ -166,7 +167,7 @@ bool ListEditor::moveUp()
 
 bool ListEditor::moveDown()
 {
-    EditStep step(m_recorder, inList(u"下へ"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("下へ")), EditParts::ListRows);
     if (!canMoveDown() || !moveRowDown(m_rows, m_selected))
         return false;
     select(m_selected + 1);
@@ -184,7 +185,7 @@ void ListEditor::setCell(int cell, bool on, bool withFlag)
 
 bool ListEditor::setSeparate(int item)
 {
-    EditStep step(m_recorder, inList(u"ｾﾊﾟﾚｰﾄ"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("ｾﾊﾟﾚｰﾄ")), EditParts::ListRows);
     TListData *row = selectedRow();
     if (!row || item < 0 || item > 1)
         return false;
@@ -203,7 +204,7 @@ bool ListEditor::setSeparate(int item)
 
 bool ListEditor::setKind(int item)
 {
-    EditStep step(m_recorder, inList(u"リスト内容"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("リスト内容")), EditParts::ListRows);
     TListData *row = selectedRow();
     if (!row || item < 0 || item > 1)
         return false;
@@ -231,7 +232,7 @@ bool ListEditor::setKind(int item)
 
 bool ListEditor::setCellText(int cell, const QString &text)
 {
-    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1内容", cell), EditParts::ListRows,
+    EditStep step(m_recorder, cellLabel(UiText::tr("ｾﾊﾟﾚｰﾄ%1内容"), cell), EditParts::ListRows,
         QStringLiteral("ListText%1:%2").arg(cell).arg(m_selected));
     if (cell < 0 || cell > 2)
         return false;
@@ -245,7 +246,7 @@ bool ListEditor::setCellText(int cell, const QString &text)
 
 bool ListEditor::setCellAlign(int cell, int item)
 {
-    EditStep step(m_recorder, cellLabel(u"ｾﾊﾟﾚｰﾄ%1文字位置", cell), EditParts::ListRows);
+    EditStep step(m_recorder, cellLabel(UiText::tr("ｾﾊﾟﾚｰﾄ%1文字位置"), cell), EditParts::ListRows);
     if (cell < 0 || cell > 2 || item < 0 || item > 2)
         return false;
     m_controls.cells[size_t(cell)].alignItem = item;
@@ -259,7 +260,7 @@ bool ListEditor::setCellAlign(int cell, int item)
 
 bool ListEditor::setCellFont(int cell, const FontSpec &font)
 {
-    EditStep step(m_recorder, inList(u"フォント"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("フォント")), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     m_controls.cells[size_t(cell)].font = font;
@@ -272,7 +273,7 @@ bool ListEditor::setCellFont(int cell, const FontSpec &font)
 
 bool ListEditor::setDefaultFont(int cell, const FontSpec &font)
 {
-    EditStep step(m_recorder, inList(u"ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ")), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     m_defaults.fonts[size_t(cell)] = font;
@@ -281,7 +282,7 @@ bool ListEditor::setDefaultFont(int cell, const FontSpec &font)
 
 bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
 {
-    EditStep step(m_recorder, inList(u"ﾌｫﾝﾄ一括変更"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("ﾌｫﾝﾄ一括変更")), EditParts::ListRows);
     if (cell < 0 || cell > 2)
         return false;
     bulkChangeColumnFont(
@@ -295,7 +296,7 @@ bool ListEditor::bulkFontChange(int cell, const BulkFontChoice &choice)
 std::optional<ListImportOutcome> ListEditor::importSources(
     const QStringList &paths, MessageSink &messages)
 {
-    EditStep step(m_recorder, inList(u"ファイル"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("ファイル")), EditParts::ListRows);
     std::optional<ListImportOutcome> outcome
         = importListSources(paths, m_defaults, columnCount(), messages);
     if (outcome && !outcome->rows.isEmpty()) {
@@ -307,7 +308,7 @@ std::optional<ListImportOutcome> ListEditor::importSources(
 
 int ListEditor::appendLines(const QList<ImportFields> &lines)
 {
-    EditStep step(m_recorder, inList(u"貼り付け"), EditParts::ListRows);
+    EditStep step(m_recorder, inList(UiText::tr("貼り付け")), EditParts::ListRows);
     appendImportedRows(m_rows, lines, m_defaults, columnCount());
     if (!lines.isEmpty())
         select(m_rows.size() - 1);
@@ -337,13 +338,16 @@ void ListEditor::reset()
 // ---- Row display ----------------------------------------------------------------
 
 const std::array<const char *, kListSectionCount> kListSectionTitles
-    = { "ｾﾊﾟﾚｰﾄ", "内容1", "位置1", "内容2", "位置2", "内容3", "位置3" };
+    = { QT_TRANSLATE_NOOP("cw::UiText", "ｾﾊﾟﾚｰﾄ"), QT_TRANSLATE_NOOP("cw::UiText", "内容1"),
+          QT_TRANSLATE_NOOP("cw::UiText", "位置1"), QT_TRANSLATE_NOOP("cw::UiText", "内容2"),
+          QT_TRANSLATE_NOOP("cw::UiText", "位置2"), QT_TRANSLATE_NOOP("cw::UiText", "内容3"),
+          QT_TRANSLATE_NOOP("cw::UiText", "位置3") };
 const std::array<int, kListSectionCount> kListSectionWidths = { 52, 135, 50, 135, 50, 135, 50 };
 
 std::array<QString, kListSectionCount> listRowSections(const TListData &row)
 {
     std::array<QString, kListSectionCount> s;
-    s[0] = row.separate ? QStringLiteral("する") : QStringLiteral("しない");
+    s[0] = row.separate ? UiText::tr("する") : UiText::tr("しない");
     for (size_t k = 0; k < 3; ++k) {
         const TListCell &cell = row.columns[k];
         if (!cell.enabled) {
@@ -354,13 +358,13 @@ std::array<QString, kListSectionCount> listRowSections(const TListData &row)
         s[1 + 2 * k] = cell.text;
         switch (cell.align) {
         case 1:
-            s[2 + 2 * k] = QStringLiteral("左寄せ");
+            s[2 + 2 * k] = UiText::tr("左寄せ");
             break;
         case 2:
-            s[2 + 2 * k] = QStringLiteral("中央");
+            s[2 + 2 * k] = UiText::tr("中央");
             break;
         case 3:
-            s[2 + 2 * k] = QStringLiteral("右寄せ");
+            s[2 + 2 * k] = UiText::tr("右寄せ");
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/UiText.h"
 #include "text/Cp932.h"
 
 #include <deque>
@@ -528,8 +529,7 @@ int ImportListFile(const QString &path, QList<TListData> &rows, const ListEditor
     // and a device may never end.
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        messages.showMessage(
-            QStringLiteral("ファイル(") + path + QStringLiteral(")がオープンできません"));
+        messages.showMessage(UiText::tr("ファイル(%1)がオープンできません").arg(path));
         return -1;
     }
     // The rows are made as the file is read; the list only changes when the
@@ -541,15 +541,14 @@ int ImportListFile(const QString &path, QList<TListData> &rows, const ListEditor
         [&](const ImportFields &f) { added.append(importedRow(f, defaults, columnCount)); },
         &encoding);
     if (r < 0) {
-        messages.showMessage(
-            QStringLiteral("ファイル(") + path + QStringLiteral(")が読み込めません"));
+        messages.showMessage(UiText::tr("ファイル(%1)が読み込めません").arg(path));
         return -1;
     }
     if (r > 0) {
         const QString what = encoding == ImportEncoding::Cp932 ? QStringLiteral("Shift-JIS")
                                                                : QStringLiteral("UTF-8");
-        messages.showMessage(QStringLiteral("ファイル(") + path
-            + QStringLiteral(")の%1行目に%2として読めない文字があります").arg(r).arg(what));
+        messages.showMessage(UiText::tr("ファイル(%1)の%2行目に%3として読めない文字があります")
+                                 .arg(path, QString::number(r), what));
         return -1;
     }
     const int count = int(added.size());

@@ -1,5 +1,7 @@
 #include "tracklist/ListLayoutRules.h"
 
+#include "base/UiText.h"
+
 namespace cw {
 
 int listPrintableWidth(int surface)
@@ -123,7 +125,7 @@ ListMaxima computeListMaxima(
 
 QString formatMaximum(int value)
 {
-    return QString::asprintf("(最大 %03d)", value);
+    return UiText::tr("(最大 %1)").arg(QString::asprintf("%03d", value));
 }
 
 QString formatListMm(int value)

@@ -8,6 +8,7 @@
 #include <charconv>
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 #include "text/LineIO.h"
 #include "text/SafeSave.h"
 
@@ -91,7 +92,7 @@ int scanNumbers(const QByteArray &line, const int *widths, int count, int *out)
 
 QString saveFailure(const QString &path)
 {
-    return QStringLiteral("ファイル(") + path + QStringLiteral(")が記録できません");
+    return UiText::tr("ファイル(%1)が記録できません").arg(path);
 }
 
 } // namespace
@@ -209,13 +210,13 @@ QByteArray listTemplateFileBytes(
         const int low = i == 0 ? 0 : -99, high = i == 0 ? 9 : 999;
         if (v[i] < low || v[i] > high) {
             if (problem)
-                *problem = QStringLiteral("値が範囲外です(%1)").arg(v[i]);
+                *problem = UiText::tr("値が範囲外です(%1)").arg(v[i]);
             return QByteArray();
         }
     }
     if (surface != 0 && surface != 1) {
         if (problem)
-            *problem = QStringLiteral("面の番号が正しくありません(%1)").arg(surface);
+            *problem = UiText::tr("面の番号が正しくありません(%1)").arg(surface);
         return QByteArray();
     }
     // A name that CP932 cannot hold is written in the Unicode form 1.02.
@@ -226,7 +227,7 @@ QByteArray listTemplateFileBytes(
         encoding == TextEncoding::Utf8 ? kListTemplateUnicodeVersion : kListTemplateVersion));
     w.writeLine(QString());
     w.writeLine(QStringLiteral("[Tmp Name]"));
-    w.writeLine(name, QStringLiteral("テンプレート名"));
+    w.writeLine(name, UiText::tr("テンプレート名"));
     w.writeLine(QString());
     w.writeLine(QStringLiteral("[Tmp Mode]"));
     w.writeLine(QString::asprintf("%d", surface));
@@ -390,8 +391,8 @@ bool ListTemplateStore::isReadFrom(const QString &path) const
 
 QString templateFolderMessage(const QStringList &folders)
 {
-    return QStringLiteral("このフォルダに保存したテンプレートは読み込まれません。"
-                          "テンプレートは次のフォルダに保存してください\n")
+    return UiText::tr("このフォルダに保存したテンプレートは読み込まれません。"
+                      "テンプレートは次のフォルダに保存してください\n")
         + folders.join(QLatin1Char('\n'));
 }
 
@@ -413,7 +414,7 @@ bool ListTemplateStore::saveTemplate(int surface, const QString &path, const QSt
         }
     }
     if (found < 0 && list.size() >= kMaxTemplatesPerSurface) {
-        messages.showMessage(QStringLiteral("これ以上テンプレートを追加できません"));
+        messages.showMessage(UiText::tr("これ以上テンプレートを追加できません"));
         return false;
     }
     if (!WriteListTemplate(path, name, int(s), values, messages))

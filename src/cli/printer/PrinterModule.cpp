@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 #include <memory>
 
+#include "base/UiText.h"
 #include "cli/PrinterModule.h"
 #include "render/CalibrationSheet.h"
 #include "render/ui/QtPrintTarget.h"
@@ -62,8 +63,8 @@ PrinterJob *openPrinter(const QString &name, MessageSink &messages)
         = name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
         messages.showMessage(name.isEmpty()
-                ? QStringLiteral("プリンタがありません(--pdf でファイルに出力できます)")
-                : QStringLiteral("プリンタ(%1)が見つかりません").arg(name));
+                ? UiText::tr("プリンタがありません(--pdf でファイルに出力できます)")
+                : UiText::tr("プリンタ(%1)が見つかりません").arg(name));
         return nullptr;
     }
     return new QtPrinterJob(info);

@@ -1,4 +1,5 @@
 #include "fonts/ui/TFontChange.h"
+#include "base/UiText.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -26,25 +27,31 @@ TFontChange::TFontChange(QWidget *parent)
               | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("FontChange"));
-    setWindowTitle(QStringLiteral("一括フォント変更"));
+    setWindowTitle(UiText::tr("一括フォント変更"));
     setAccessibleName(windowTitle());
     setFixedSize(kClientWidth, kClientHeight);
     QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
 
-    ChangeFont = control<QCheckBox>(this, "ChangeFont", QStringLiteral("フォント変更"), QRect(10, 8, 110, 18));
-    ChangeSize = control<QCheckBox>(this, "ChangeSize", QStringLiteral("サイズ変更"), QRect(10, 28, 110, 18));
-    ChangeColor = control<QCheckBox>(this, "ChangeColor", QStringLiteral("色変更"), QRect(10, 48, 110, 18));
-    ChangeStyle = control<QCheckBox>(this, "ChangeStyle", QStringLiteral("スタイル変更"), QRect(124, 8, 118, 18));
-    ChangeStyle2 = control<QCheckBox>(this, "ChangeStyle2", QStringLiteral("文字飾り変更"), QRect(124, 28, 118, 18));
-    ChangeDefault = control<QCheckBox>(this, "ChangeDefault", QStringLiteral("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄに適用"), QRect(124, 48, 118, 18));
+    ChangeFont
+        = control<QCheckBox>(this, "ChangeFont", UiText::tr("フォント変更"), QRect(10, 8, 110, 18));
+    ChangeSize
+        = control<QCheckBox>(this, "ChangeSize", UiText::tr("サイズ変更"), QRect(10, 28, 110, 18));
+    ChangeColor
+        = control<QCheckBox>(this, "ChangeColor", UiText::tr("色変更"), QRect(10, 48, 110, 18));
+    ChangeStyle = control<QCheckBox>(
+        this, "ChangeStyle", UiText::tr("スタイル変更"), QRect(124, 8, 118, 18));
+    ChangeStyle2 = control<QCheckBox>(
+        this, "ChangeStyle2", UiText::tr("文字飾り変更"), QRect(124, 28, 118, 18));
+    ChangeDefault = control<QCheckBox>(
+        this, "ChangeDefault", UiText::tr("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄに適用"), QRect(124, 48, 118, 18));
     for (QCheckBox *box : { ChangeFont, ChangeSize, ChangeColor, ChangeStyle, ChangeStyle2, ChangeDefault })
         box->setChecked(true);
 
-    FontSet = control<QPushButton>(this, "FontSet", QStringLiteral("フォント"), QRect(8, 78, 72, 24));
-    Change = control<QPushButton>(this, "Change", QStringLiteral("変更"), QRect(88, 78, 72, 24));
-    Cancel = control<QPushButton>(this, "Cancel", QStringLiteral("キャンセル"), QRect(168, 78, 72, 24));
+    FontSet = control<QPushButton>(this, "FontSet", UiText::tr("フォント"), QRect(8, 78, 72, 24));
+    Change = control<QPushButton>(this, "Change", UiText::tr("変更"), QRect(88, 78, 72, 24));
+    Cancel = control<QPushButton>(this, "Cancel", UiText::tr("キャンセル"), QRect(168, 78, 72, 24));
     // Enter cancels unless another button has the focus.
     FontSet->setAutoDefault(false);
     Change->setAutoDefault(false);

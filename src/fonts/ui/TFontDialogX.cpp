@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
+#include "base/UiText.h"
 #include "fonts/FontQt.h"
 #include "widgets/QuietChecks.h"
 
@@ -142,7 +143,7 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     , m_working(font)
 {
     setObjectName(QStringLiteral("FontDialogX"));
-    setWindowTitle(QStringLiteral("ﾌｫﾝﾄの指定"));
+    setWindowTitle(UiText::tr("ﾌｫﾝﾄの指定"));
     setAccessibleName(windowTitle());
     setFixedSize(kClientWidth, kClientHeight);
     QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -163,7 +164,7 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     name(FontNameEdit, "FontNameEdit", QString());
     FontNameEdit->setReadOnly(true);
     FontNameEdit->setGeometry(8, 22, 165, 20);
-    Label1 = label(this, "Label1", QStringLiteral("ﾌｫﾝﾄ名(&F):"), FontNameEdit, QRect(8, 5, 165, 16));
+    Label1 = label(this, "Label1", UiText::tr("ﾌｫﾝﾄ名(&F):"), FontNameEdit, QRect(8, 5, 165, 16));
     FontBox = new QListWidget(this);
     name(FontBox, "FontBox", Label1->text());
     FontBox->setGeometry(8, 44, 165, 120);
@@ -174,7 +175,7 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     name(StyleEdit, "StyleEdit", QString());
     StyleEdit->setReadOnly(true);
     StyleEdit->setGeometry(181, 22, 110, 20);
-    Label2 = label(this, "Label2", QStringLiteral("ｽﾀｲﾙ(&Y):"), StyleEdit, QRect(181, 5, 110, 16));
+    Label2 = label(this, "Label2", UiText::tr("ｽﾀｲﾙ(&Y):"), StyleEdit, QRect(181, 5, 110, 16));
     StyleBox = new QListWidget(this);
     name(StyleBox, "StyleBox", Label2->text());
     StyleBox->setGeometry(181, 44, 110, 120);
@@ -183,7 +184,7 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     SizeEdit = new QLineEdit(this);
     name(SizeEdit, "SizeEdit", QString());
     SizeEdit->setGeometry(299, 22, 64, 20);
-    Label3 = label(this, "Label3", QStringLiteral("ｻｲｽﾞ(&S):"), SizeEdit, QRect(299, 5, 64, 16));
+    Label3 = label(this, "Label3", UiText::tr("ｻｲｽﾞ(&S):"), SizeEdit, QRect(299, 5, 64, 16));
     SizeBox = new QListWidget(this);
     name(SizeBox, "SizeBox", Label3->text());
     SizeBox->setGeometry(299, 44, 64, 120);
@@ -192,18 +193,18 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     name(OK, "OK", OK->text());
     OK->setGeometry(379, 22, 84, 24);
     OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    Cancel = new QPushButton(UiText::tr("ｷｬﾝｾﾙ"), this);
     name(Cancel, "Cancel", Cancel->text());
     Cancel->setGeometry(379, 52, 84, 24);
 
     // Decorations and colour.
-    GroupBox1 = new QGroupBox(QStringLiteral("文字飾り"), this);
+    GroupBox1 = new QGroupBox(UiText::tr("文字飾り"), this);
     name(GroupBox1, "GroupBox1", GroupBox1->title());
     GroupBox1->setGeometry(8, 170, 165, 97);
-    EraseCheck = new QCheckBox(QStringLiteral("取り消し線(&K)"), GroupBox1);
+    EraseCheck = new QCheckBox(UiText::tr("取り消し線(&K)"), GroupBox1);
     name(EraseCheck, "EraseCheck", EraseCheck->text());
     EraseCheck->setGeometry(10, 20, 150, 18);
-    UnderlineCheck = new QCheckBox(QStringLiteral("下線(&U)"), GroupBox1);
+    UnderlineCheck = new QCheckBox(UiText::tr("下線(&U)"), GroupBox1);
     name(UnderlineCheck, "UnderlineCheck", UnderlineCheck->text());
     UnderlineCheck->setGeometry(10, 39, 150, 18);
     auto *colors = new ColorCombo(GroupBox1);
@@ -214,10 +215,10 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     ColorBox->setItemDelegate(new ColorBoxDelegate(this));
     for (int row = 0; row <= kCustomColorRow; ++row)
         ColorBox->addItem(fontColorCaption(row));
-    Label4 = label(GroupBox1, "Label4", QStringLiteral("色(&C):"), ColorBox, QRect(10, 57, 145, 15));
+    Label4 = label(GroupBox1, "Label4", UiText::tr("色(&C):"), ColorBox, QRect(10, 57, 145, 15));
 
     // Preview and character set.
-    GroupBox2 = new QGroupBox(QStringLiteral("ﾌﾟﾚﾋﾞｭｰ(&P)"), this);
+    GroupBox2 = new QGroupBox(UiText::tr("ﾌﾟﾚﾋﾞｭｰ(&P)"), this);
     name(GroupBox2, "GroupBox2", GroupBox2->title());
     GroupBox2->setGeometry(181, 170, 282, 66);
     Preview = new QLineEdit(GroupBox2);
@@ -230,7 +231,8 @@ TFontDialogX::TFontDialogX(const QList<FontFamilyEntry> &families, const FontSpe
     // than placing every row over the field.
     KindBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     KindBox->setGeometry(283, 243, 180, 22);
-    Label5 = label(this, "Label5", QStringLiteral("書体の種類(&R):"), KindBox, QRect(181, 246, 100, 16));
+    Label5
+        = label(this, "Label5", UiText::tr("書体の種類(&R):"), KindBox, QRect(181, 246, 100, 16));
 
     setTabOrder(FontNameEdit, FontBox);
     setTabOrder(FontBox, StyleEdit);

@@ -12,6 +12,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "base/UiText.h"
 #include "pictures/PictureDialogRules.h"
 #include "text/FileFilter.h"
 
@@ -69,7 +70,7 @@ void PicturePaintBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_fullSize.width() <= 0 || m_image.isNull()) {
-        const QString text = QStringLiteral("(なし)");
+        const QString text = UiText::tr("(なし)");
         const QFontMetrics metrics(font());
         const QSize textSize(metrics.horizontalAdvance(text), metrics.height());
         const QPoint origin = paintBoxTextOrigin(textSize, size());
@@ -91,7 +92,7 @@ TPicturePreviewWindow::TPicturePreviewWindow(const QImage &picture, QWidget *par
     : QDialog(parent, Qt::Tool | Qt::WindowCloseButtonHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("PreviewForm"));
-    setWindowTitle(QStringLiteral("プレビュー"));
+    setWindowTitle(UiText::tr("プレビュー"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -100,12 +101,12 @@ TPicturePreviewWindow::TPicturePreviewWindow(const QImage &picture, QWidget *par
     auto *scroll = new QScrollArea(this);
     scroll->setMinimumSize(1, 1);
     scroll->setObjectName(QStringLiteral("ScrollBox"));
-    scroll->setAccessibleName(QStringLiteral("プレビュー"));
+    scroll->setAccessibleName(UiText::tr("プレビュー"));
     scroll->setFrameShape(QFrame::Box);
     scroll->setBackgroundRole(QPalette::Base);
     auto *image = new QLabel;
     image->setObjectName(QStringLiteral("Image"));
-    image->setAccessibleName(QStringLiteral("プレビュー"));
+    image->setAccessibleName(UiText::tr("プレビュー"));
     image->setPixmap(QPixmap::fromImage(picture));
     image->resize(picture.size());
     scroll->setWidget(image);
@@ -155,8 +156,8 @@ TOpenPictureDialogEx::TOpenPictureDialogEx(QWidget *owner)
     m_previewButton->setFixedSize(23, 22);
     m_previewButton->setIcon(previewGlyph());
     m_previewButton->setAutoRaise(true);
-    m_previewButton->setToolTip(QStringLiteral("プレビュー"));
-    m_previewButton->setAccessibleName(QStringLiteral("プレビュー"));
+    m_previewButton->setToolTip(UiText::tr("プレビュー"));
+    m_previewButton->setAccessibleName(UiText::tr("プレビュー"));
     m_previewButton->setEnabled(false);
     top->addWidget(m_label, 1);
     top->addWidget(m_previewButton);
@@ -171,7 +172,7 @@ TOpenPictureDialogEx::TOpenPictureDialogEx(QWidget *owner)
     auto *paintLayout = new QVBoxLayout(m_paintPanel);
     paintLayout->setContentsMargins(0, 0, 0, 0);
     m_paintBox = new PicturePaintBox(m_paintPanel);
-    m_paintBox->setAccessibleName(QStringLiteral("画像:"));
+    m_paintBox->setAccessibleName(UiText::tr("画像:"));
     paintLayout->addWidget(m_paintBox);
     panelLayout->addWidget(m_paintPanel, 1);
 

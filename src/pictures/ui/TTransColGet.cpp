@@ -6,8 +6,10 @@
 #include <QScreen>
 #include <QScrollArea>
 
+#include "base/UiText.h"
 #include "pictures/PictureDialogRules.h"
 #include "widgets/ColorSwatch.h"
+#include "widgets/EnglishSizes.h"
 
 namespace cw {
 
@@ -23,36 +25,39 @@ TTransColGet::TTransColGet(QWidget *parent)
     setObjectName(QStringLiteral("TransColGet"));
     setWindowTitle(QStringLiteral("Casewright"));
     setModal(true);
-    setFixedSize(383, 243);
+    // The picture on the left, the colour and the buttons in a panel on the
+    // right, wide enough for its caption.
+    auto *title = new QLabel(UiText::tr("透明色"), this);
+    const int panel = widthForEnglish(63, title->sizeHint().width() + 13);
+    setFixedSize(320 + panel, 243);
 
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("ScrollBox1"));
-    m_scroll->setAccessibleName(QStringLiteral("透明色"));
+    m_scroll->setAccessibleName(UiText::tr("透明色"));
     m_scroll->setGeometry(0, 0, 320, 240);
     m_image = new TransColImage;
     m_image->setObjectName(QStringLiteral("Image"));
-    m_image->setAccessibleName(QStringLiteral("透明色"));
+    m_image->setAccessibleName(UiText::tr("透明色"));
     m_image->setCursor(Qt::CrossCursor);
     m_scroll->setWidget(m_image);
 
-    auto *title = new QLabel(QStringLiteral("透明色"), this);
     title->setObjectName(QStringLiteral("Label1"));
-    title->setGeometry(330, 8, 50, 16);
+    title->setGeometry(330, 8, panel - 13, 16);
     m_transColor = new ColorSwatch(this);
     m_transColor->setObjectName(QStringLiteral("TransColor"));
-    m_transColor->setAccessibleName(QStringLiteral("透明色"));
-    m_transColor->setGeometry(335, 28, 33, 33);
+    m_transColor->setAccessibleName(UiText::tr("透明色"));
+    m_transColor->setGeometry(320 + (panel - 33) / 2, 28, 33, 33);
     m_transColor->setColor(kWhite);
     m_transColor->setCursor(Qt::ArrowCursor);
     title->setBuddy(m_transColor);
 
-    m_ok = new QPushButton(QStringLiteral("取込"), this);
+    m_ok = new QPushButton(UiText::tr("取込"), this);
     m_ok->setObjectName(QStringLiteral("Button1"));
-    m_ok->setGeometry(326, 176, 53, 25);
+    m_ok->setGeometry(326, 176, panel - 10, 25);
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    m_cancel = new QPushButton(UiText::tr("ｷｬﾝｾﾙ"), this);
     m_cancel->setObjectName(QStringLiteral("Button2"));
-    m_cancel->setGeometry(326, 208, 53, 25);
+    m_cancel->setGeometry(326, 208, panel - 10, 25);
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

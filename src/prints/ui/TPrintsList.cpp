@@ -15,18 +15,19 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "prints/ui/PrintsListView.h"
-#include "widgets/ColorSwatch.h"
-#include "widgets/CommitEdit.h"
-#include "widgets/QuietChecks.h"
-#include "widgets/UserDialogs.h"
+#include "base/PreviewPage.h"
+#include "base/UiText.h"
 #include "base/UserPrompts.h"
 #include "fonts/FontQt.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
-#include "base/PreviewPage.h"
+#include "prints/ui/PrintsListView.h"
 #include "text/TypedNumber.h"
 #include "text/ui/UnicodeMark.h"
+#include "widgets/ColorSwatch.h"
+#include "widgets/CommitEdit.h"
+#include "widgets/QuietChecks.h"
+#include "widgets/UserDialogs.h"
 
 namespace cw {
 
@@ -102,15 +103,15 @@ TPrintsList::TPrintsList(LabelDocument &document, QWidget *parent)
     auto *lower = new QHBoxLayout;
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl"));
-    m_tabs->addTab(buildTextTab(), QStringLiteral("テキスト"));
-    m_tabs->addTab(buildGraphicTab(), QStringLiteral("グラフィック"));
+    m_tabs->addTab(buildTextTab(), UiText::tr("テキスト"));
+    m_tabs->addTab(buildGraphicTab(), UiText::tr("グラフィック"));
     lower->addWidget(m_tabs, 1);
     auto *side = new QVBoxLayout;
     side->addWidget(buildCommands());
     side->addWidget(buildPaperInfo());
     side->addStretch(1);
-    auto *preview = button(QStringLiteral("プレビュー"), this, "Button1");
-    auto *close = button(QStringLiteral("閉じる"), this, "Button2");
+    auto *preview = button(UiText::tr("プレビュー"), this, "Button1");
+    auto *close = button(UiText::tr("閉じる"), this, "Button2");
     side->addWidget(preview);
     side->addWidget(close);
     lower->addLayout(side);
@@ -133,8 +134,8 @@ TPrintsList::~TPrintsList() = default;
 void TPrintsList::buildList()
 {
     auto *sections = new QStandardItemModel(0, 4, this);
-    sections->setHorizontalHeaderLabels({ QStringLiteral("種類"), QStringLiteral("印刷位置"),
-        QStringLiteral("印刷サイズ"), QStringLiteral("内容") });
+    sections->setHorizontalHeaderLabels({ UiText::tr("種類"), UiText::tr("印刷位置"),
+        UiText::tr("印刷サイズ"), UiText::tr("内容") });
     m_header = new QHeaderView(Qt::Horizontal, this);
     m_header->setObjectName(QStringLiteral("HeaderControl1"));
     m_header->setModel(sections);
@@ -147,7 +148,7 @@ void TPrintsList::buildList()
 
     m_view = new PrintsListBox(this);
     m_view->setObjectName(QStringLiteral("ListBox"));
-    m_view->setAccessibleName(QStringLiteral("印刷項目"));
+    m_view->setAccessibleName(UiText::tr("印刷項目"));
     m_view->setModel(&m_editor.model());
     m_view->setItemDelegate(new PrintsLineDelegate(m_header, m_view));
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -167,9 +168,9 @@ void TPrintsList::buildList()
 
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
-    m_moveUp = m_menu->addAction(QStringLiteral("上へ"));
+    m_moveUp = m_menu->addAction(UiText::tr("上へ"));
     m_moveUp->setObjectName(QStringLiteral("MoveUp"));
-    m_moveDown = m_menu->addAction(QStringLiteral("下へ"));
+    m_moveDown = m_menu->addAction(UiText::tr("下へ"));
     m_moveDown->setObjectName(QStringLiteral("MoveDown"));
     connect(m_moveUp, &QAction::triggered, this, [this] {
         if (m_editor.moveUp())
@@ -207,13 +208,13 @@ QWidget *TPrintsList::buildTextTab()
     m_textX = numberEdit(tab, "TextX", QStringLiteral("\\d{1,3}"), 3);
     m_textY = numberEdit(tab, "TextY", QStringLiteral("\\d{1,3}"), 3);
     m_fontRot = numberEdit(tab, "FontRot", QStringLiteral("\\d{1,3}"), 3);
-    m_fontSelect = button(QStringLiteral("フォント"), tab, "FontSelect");
-    m_defaultFont = button(QStringLiteral("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), tab, "DefaultFontSelect");
+    m_fontSelect = button(UiText::tr("フォント"), tab, "FontSelect");
+    m_defaultFont = button(UiText::tr("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), tab, "DefaultFontSelect");
 
-    QLabel *content = makeLabel(QStringLiteral("内容"), tab, m_text);
-    QLabel *xLabel = makeLabel(QStringLiteral("横"), tab, m_textX);
-    QLabel *yLabel = makeLabel(QStringLiteral("縦"), tab, m_textY);
-    QLabel *rotLabel = makeLabel(QStringLiteral("ﾌｫﾝﾄ角"), tab, m_fontRot);
+    QLabel *content = makeLabel(UiText::tr("内容"), tab, m_text);
+    QLabel *xLabel = makeLabel(UiText::tr("横"), tab, m_textX);
+    QLabel *yLabel = makeLabel(UiText::tr("縦"), tab, m_textY);
+    QLabel *rotLabel = makeLabel(UiText::tr("ﾌｫﾝﾄ角"), tab, m_fontRot);
     grid->addWidget(content, 0, 0);
     grid->addWidget(m_text, 0, 1, 1, 6);
     grid->addWidget(xLabel, 1, 0);
@@ -224,7 +225,7 @@ QWidget *TPrintsList::buildTextTab()
     grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 1, 5);
     grid->addWidget(rotLabel, 2, 0);
     grid->addWidget(m_fontRot, 2, 1);
-    grid->addWidget(makeLabel(QStringLiteral("度"), tab), 2, 2);
+    grid->addWidget(makeLabel(UiText::tr("度"), tab), 2, 2);
     auto *fonts = new QHBoxLayout;
     fonts->addWidget(m_fontSelect);
     fonts->addWidget(m_defaultFont);
@@ -263,14 +264,14 @@ QWidget *TPrintsList::buildGraphicTab()
     m_fileName = new QLineEdit(tab);
     m_fileName->setObjectName(QStringLiteral("GraphicFileName"));
     m_fileName->setReadOnly(true);
-    QLabel *fileLabel = makeLabel(QStringLiteral("ファイル名"), tab, m_fileName);
-    m_fileSelect = button(QStringLiteral("ファイル選択"), tab, "GraphicFileSelect");
+    QLabel *fileLabel = makeLabel(UiText::tr("ファイル名"), tab, m_fileName);
+    m_fileSelect = button(UiText::tr("ファイル選択"), tab, "GraphicFileSelect");
     fileRow->addWidget(fileLabel);
     fileRow->addWidget(m_fileName, 1);
     fileRow->addWidget(m_fileSelect);
     outer->addLayout(fileRow);
 
-    auto *info = new QGroupBox(QStringLiteral("画像情報"), tab);
+    auto *info = new QGroupBox(UiText::tr("画像情報"), tab);
     info->setObjectName(QStringLiteral("GraphicInfo"));
     auto *infoGrid = new QGridLayout(info);
     infoGrid->setContentsMargins(6, 2, 6, 4);
@@ -278,7 +279,7 @@ QWidget *TPrintsList::buildGraphicTab()
     m_pixelHeight = valueLabel(info, "GraphicHeight");
     m_pixelWidthMm = valueLabel(info, "GraphicPWidth");
     m_pixelHeightMm = valueLabel(info, "GraphicPHeight");
-    infoGrid->addWidget(makeLabel(QStringLiteral("画像ｻｲｽﾞ"), info), 0, 0);
+    infoGrid->addWidget(makeLabel(UiText::tr("画像ｻｲｽﾞ"), info), 0, 0);
     infoGrid->addWidget(m_pixelWidth, 0, 1);
     infoGrid->addWidget(makeLabel(QStringLiteral("×"), info), 0, 2);
     infoGrid->addWidget(m_pixelHeight, 0, 3);
@@ -288,7 +289,7 @@ QWidget *TPrintsList::buildGraphicTab()
     infoGrid->setColumnStretch(4, 1);
     outer->addWidget(info);
 
-    auto *pset = new QGroupBox(QStringLiteral("印刷設定"), tab);
+    auto *pset = new QGroupBox(UiText::tr("印刷設定"), tab);
     pset->setObjectName(QStringLiteral("PSet"));
     auto *grid = new QGridLayout(pset);
     grid->setContentsMargins(6, 2, 6, 4);
@@ -301,13 +302,13 @@ QWidget *TPrintsList::buildGraphicTab()
     m_height2Mm = valueLabel(pset, "GraphicPHeight2");
     m_posXMm = valueLabel(pset, "GraphicPPosX");
     m_posYMm = valueLabel(pset, "GraphicPPosY");
-    m_keepAspect = new QCheckBox(QStringLiteral("縦横比固定"), pset);
+    m_keepAspect = new QCheckBox(UiText::tr("縦横比固定"), pset);
     m_keepAspect->setObjectName(QStringLiteral("SizeRateFixed"));
     m_keepAspect->setChecked(true);
-    QLabel *sizeLabel = makeLabel(QStringLiteral("画像ｻｲｽﾞ"), pset, m_width2);
-    QLabel *posLabel = makeLabel(QStringLiteral("印刷位置"), pset, m_posX);
-    m_height2->setAccessibleName(QStringLiteral("画像ｻｲｽﾞ"));
-    m_posY->setAccessibleName(QStringLiteral("印刷位置"));
+    QLabel *sizeLabel = makeLabel(UiText::tr("画像ｻｲｽﾞ"), pset, m_width2);
+    QLabel *posLabel = makeLabel(UiText::tr("印刷位置"), pset, m_posX);
+    m_height2->setAccessibleName(UiText::tr("画像ｻｲｽﾞ"));
+    m_posY->setAccessibleName(UiText::tr("印刷位置"));
     grid->addWidget(sizeLabel, 0, 0);
     grid->addWidget(m_width2, 0, 1);
     grid->addWidget(makeLabel(QStringLiteral("×"), pset), 0, 2);
@@ -324,14 +325,14 @@ QWidget *TPrintsList::buildGraphicTab()
     outer->addWidget(pset);
 
     auto *colorRow = new QHBoxLayout;
-    m_transparency = new QCheckBox(QStringLiteral("透明色"), tab);
+    m_transparency = new QCheckBox(UiText::tr("透明色"), tab);
     m_transparency->setObjectName(QStringLiteral("Transparency"));
     m_transColor = new ColorSwatch(tab);
     m_transColor->setObjectName(QStringLiteral("TransColor"));
-    m_transColor->setAccessibleName(QStringLiteral("透明色"));
+    m_transColor->setAccessibleName(UiText::tr("透明色"));
     m_transColor->setFixedSize(33, 22);
-    m_colSelect = button(QStringLiteral("色選択"), tab, "ColSelect");
-    m_colGet = button(QStringLiteral("色取込"), tab, "ColGet");
+    m_colSelect = button(UiText::tr("色選択"), tab, "ColSelect");
+    m_colGet = button(UiText::tr("色取込"), tab, "ColGet");
     colorRow->addWidget(m_transparency);
     colorRow->addWidget(m_transColor);
     colorRow->addWidget(m_colSelect);
@@ -361,12 +362,12 @@ QWidget *TPrintsList::buildGraphicTab()
 
 QWidget *TPrintsList::buildCommands()
 {
-    auto *box = new QGroupBox(QStringLiteral("項目編集"), this);
+    auto *box = new QGroupBox(UiText::tr("項目編集"), this);
     box->setObjectName(QStringLiteral("ListEdit"));
     auto *row = new QHBoxLayout(box);
-    m_new = button(QStringLiteral("新規"), box, "ListNew");
-    m_add = button(QStringLiteral("追加"), box, "ListAdd");
-    m_delete = button(QStringLiteral("削除"), box, "ListDelete");
+    m_new = button(UiText::tr("新規"), box, "ListNew");
+    m_add = button(UiText::tr("追加"), box, "ListAdd");
+    m_delete = button(UiText::tr("削除"), box, "ListDelete");
     row->addWidget(m_new);
     row->addWidget(m_add);
     row->addWidget(m_delete);
@@ -379,7 +380,7 @@ QWidget *TPrintsList::buildCommands()
 
 QWidget *TPrintsList::buildPaperInfo()
 {
-    auto *box = new QGroupBox(QStringLiteral("用紙情報"), this);
+    auto *box = new QGroupBox(UiText::tr("用紙情報"), this);
     box->setObjectName(QStringLiteral("PInfo"));
     auto *grid = new QGridLayout(box);
     m_paperWidthMm = valueLabel(box, "PWidthMm");
@@ -392,7 +393,7 @@ QWidget *TPrintsList::buildPaperInfo()
     grid->addWidget(m_paperWidthPx, 1, 0);
     grid->addWidget(makeLabel(QStringLiteral("×"), box), 1, 1);
     grid->addWidget(m_paperHeightPx, 1, 2);
-    grid->addWidget(makeLabel(QStringLiteral("ﾋﾟｸｾﾙ"), box), 1, 3);
+    grid->addWidget(makeLabel(UiText::tr("ﾋﾟｸｾﾙ"), box), 1, 3);
     return box;
 }
 
@@ -631,7 +632,7 @@ void TPrintsList::ColGetClick()
         return;
     // The picture read again and the colour picked from it are one step.
     EditStep step(
-        m_editor.recorder(), m_editor.stepName(QStringLiteral("色取込")), EditParts::PrintItems);
+        m_editor.recorder(), m_editor.stepName(UiText::tr("色取込")), EditParts::PrintItems);
     const QImage picture = m_editor.pictureForColorPick(*m_dialogs);
     if (picture.isNull())
         return;

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QToolTip>
 
+#include "base/UiText.h"
 #include "render/ui/PreviewPageAccessible.h"
 
 namespace cw {
@@ -164,8 +165,8 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         if (m_editing.holdPictures)
             m_editing.holdPictures(true);
         m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
-            stepLabel(QStringLiteral("サイズ変更"),
-                partName(m_editing.document->document(), m_dragBox.part)),
+            stepLabel(
+                UiText::tr("サイズ変更"), partName(m_editing.document->document(), m_dragBox.part)),
             partEditParts(m_dragBox.part));
         return;
     }
@@ -182,7 +183,7 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         m_editing.holdPictures(true);
     // Every change until the drop is one step.
     m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
-        stepLabel(QStringLiteral("移動"), partName(m_editing.document->document(), m_dragBox.part)),
+        stepLabel(UiText::tr("移動"), partName(m_editing.document->document(), m_dragBox.part)),
         partEditParts(m_dragBox.part));
 }
 
@@ -272,7 +273,7 @@ void PreviewPageView::step(int dx, int dy)
     // typing key, which any other action ends.
     const QString name = partName(doc, box.part);
     {
-        EditStep run(&m_editing.document->history(), stepLabel(QStringLiteral("移動"), name),
+        EditStep run(&m_editing.document->history(), stepLabel(UiText::tr("移動"), name),
             partEditParts(box.part), QStringLiteral("preview-move:") + name);
         m_runOpen = true;
         moveTo(box, to, mapToGlobal(toWidget(box.bounds).bottomLeft()));

@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "base/UiText.h"
 #include "render/RenderPreviewPage.h"
 #include "render/WindowPlacement.h"
 
@@ -19,7 +20,7 @@ namespace cw {
 namespace {
 QString pageCaption(PreviewPage page)
 {
-    return page == PreviewPage::Front ? QStringLiteral("表レーベル") : QStringLiteral("裏レーベル");
+    return page == PreviewPage::Front ? UiText::tr("表レーベル") : UiText::tr("裏レーベル");
 }
 
 QMargins decorationOf(const QWidget &w)
@@ -49,11 +50,11 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
         b->setGeometry(x, 2, 75, 25);
         return b;
     };
-    m_topShow = button("PreviewTopShow", QStringLiteral("表レーベル"), 8);
-    m_bottomShow = button("PreviewBottomShow", QStringLiteral("裏レーベル"), 88);
-    m_close = button("PreviewClose", QStringLiteral("閉じる"), 168);
-    m_zoom1 = button("Zoom1", QStringLiteral("縮小"), 472);
-    m_zoom2 = button("Zoom2", QStringLiteral("拡大"), 552);
+    m_topShow = button("PreviewTopShow", UiText::tr("表レーベル"), 8);
+    m_bottomShow = button("PreviewBottomShow", UiText::tr("裏レーベル"), 88);
+    m_close = button("PreviewClose", UiText::tr("閉じる"), 168);
+    m_zoom1 = button("Zoom1", UiText::tr("縮小"), 472);
+    m_zoom2 = button("Zoom2", UiText::tr("拡大"), 552);
 
     m_scroll = new QScrollArea(client);
     m_scroll->setObjectName(QStringLiteral("ScrollBox"));

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "base/UiText.h"
 #include "text/UnicodeForm.h"
 
 namespace cw {
@@ -38,7 +39,7 @@ QIcon UnicodeMark::icon()
 UnicodeMark::UnicodeMark(QLineEdit *edit)
     : QObject(edit)
     , m_edit(edit)
-    , m_action(new QAction(icon(), QStringLiteral("Shift-JISで保存できない文字"), edit))
+    , m_action(new QAction(icon(), UiText::tr("Shift-JISで保存できない文字"), edit))
 {
     setObjectName(QLatin1String(kMarkName));
     m_action->setObjectName(QStringLiteral("UnicodeMarkAction"));

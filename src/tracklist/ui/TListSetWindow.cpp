@@ -15,12 +15,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "widgets/QuietChecks.h"
-#include "widgets/UserDialogs.h"
+#include "base/UiText.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/WindowPlacement.h"
 #include "text/TypedNumber.h"
 #include "tracklist/DrawTrackList.h"
+#include "widgets/QuietChecks.h"
+#include "widgets/UserDialogs.h"
 
 namespace cw {
 
@@ -55,12 +56,11 @@ TListSetWindow::TListSetWindow(
 
     // Left: the column count and the eight values.
     auto *left = new QVBoxLayout;
-    auto *countBox = new QGroupBox(QStringLiteral("ｾﾊﾟﾚｰﾄ数"), this);
+    auto *countBox = new QGroupBox(UiText::tr("ｾﾊﾟﾚｰﾄ数"), this);
     countBox->setObjectName(QStringLiteral("SeparateNo"));
     auto *countRow = new QHBoxLayout(countBox);
     m_separateNo = new QButtonGroup(this);
-    const std::array<QString, 3> counts
-        = { QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３") };
+    const std::array<QString, 3> counts = { UiText::tr("１"), UiText::tr("２"), UiText::tr("３") };
     for (int i = 0; i < 3; ++i) {
         auto *b = new QRadioButton(counts[size_t(i)], countBox);
         b->setObjectName(QStringLiteral("SeparateNo%1").arg(i));
@@ -75,34 +75,33 @@ TListSetWindow::TListSetWindow(
     });
     left->addWidget(countBox);
 
-    auto *valueBox = new QGroupBox(QStringLiteral("印刷設定"), this);
+    auto *valueBox = new QGroupBox(UiText::tr("印刷設定"), this);
     valueBox->setObjectName(QStringLiteral("PrintSetting"));
     auto *grid = new QGridLayout(valueBox);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
     const QString mm = QStringLiteral("mm");
-    buildField(grid, 0, LayoutField::PosX, "PrintPosX", QStringLiteral("印刷位置横"), mm,
-        "PrnPosXMax");
-    buildField(grid, 1, LayoutField::PosY, "PrintPosY", QStringLiteral("印刷位置縦"), mm,
-        "PrnPosYMax");
-    buildField(grid, 2, LayoutField::Width1, "SeparateWidth1", QStringLiteral("ｾﾊﾟﾚｰﾀ1幅"), mm,
-        "SepWid1Max");
-    buildField(grid, 3, LayoutField::Width2, "SeparateWidth2", QStringLiteral("ｾﾊﾟﾚｰﾀ2幅"), mm,
-        "SepWid2Max");
-    buildField(grid, 4, LayoutField::Width3, "SeparateWidth3", QStringLiteral("ｾﾊﾟﾚｰﾀ3幅"), mm,
-        "SepWid3Max");
-    buildField(grid, 5, LayoutField::Space1, "SeparateSpace1", QStringLiteral("ｾﾊﾟﾚｰﾀ1-2間隔"),
-        mm, "SepSpc1Max");
-    buildField(grid, 6, LayoutField::Space2, "SeparateSpace2", QStringLiteral("ｾﾊﾟﾚｰﾀ2-3間隔"),
-        mm, "SepSpc2Max");
-    buildField(grid, 7, LayoutField::LineSpacing, "ListSpace", QStringLiteral("リスト行間隔"),
+    buildField(grid, 0, LayoutField::PosX, "PrintPosX", UiText::tr("印刷位置横"), mm, "PrnPosXMax");
+    buildField(grid, 1, LayoutField::PosY, "PrintPosY", UiText::tr("印刷位置縦"), mm, "PrnPosYMax");
+    buildField(
+        grid, 2, LayoutField::Width1, "SeparateWidth1", UiText::tr("ｾﾊﾟﾚｰﾀ1幅"), mm, "SepWid1Max");
+    buildField(
+        grid, 3, LayoutField::Width2, "SeparateWidth2", UiText::tr("ｾﾊﾟﾚｰﾀ2幅"), mm, "SepWid2Max");
+    buildField(
+        grid, 4, LayoutField::Width3, "SeparateWidth3", UiText::tr("ｾﾊﾟﾚｰﾀ3幅"), mm, "SepWid3Max");
+    buildField(grid, 5, LayoutField::Space1, "SeparateSpace1", UiText::tr("ｾﾊﾟﾚｰﾀ1-2間隔"), mm,
+        "SepSpc1Max");
+    buildField(grid, 6, LayoutField::Space2, "SeparateSpace2", UiText::tr("ｾﾊﾟﾚｰﾀ2-3間隔"), mm,
+        "SepSpc2Max");
+    buildField(grid, 7, LayoutField::LineSpacing, "ListSpace", UiText::tr("リスト行間隔"),
         QStringLiteral("×0.1mm"), "ListSpaceMax");
     left->addWidget(valueBox);
 
-    auto *templateBox = new QGroupBox(QStringLiteral("テンプレート"), this);
+    auto *templateBox = new QGroupBox(UiText::tr("テンプレート"), this);
     templateBox->setObjectName(QStringLiteral("TemplateGroup"));
     auto *templateRow = new QGridLayout(templateBox);
-    auto *templateCaption = namedLabel(QStringLiteral("テンプレート名"), templateBox, "TemplateCaption");
+    auto *templateCaption
+        = namedLabel(UiText::tr("テンプレート名"), templateBox, "TemplateCaption");
     m_templateBox = new QComboBox(templateBox);
     m_templateBox->setObjectName(QStringLiteral("TemplateLoad"));
     m_templateBox->setEditable(true);
@@ -117,7 +116,7 @@ TListSetWindow::TListSetWindow(
     m_templateBox->setMinimumWidth(160);
     templateCaption->setBuddy(m_templateBox);
     m_templateBox->setAccessibleName(templateCaption->text());
-    auto *save = new QPushButton(QStringLiteral("セーブ"), templateBox);
+    auto *save = new QPushButton(UiText::tr("セーブ"), templateBox);
     save->setObjectName(QStringLiteral("TemplateSave"));
     templateRow->addWidget(templateCaption, 0, 0, 1, 2);
     templateRow->addWidget(m_templateBox, 1, 0);
@@ -131,13 +130,13 @@ TListSetWindow::TListSetWindow(
 
     // Right: information, the drawing and "閉じる".
     auto *right = new QVBoxLayout;
-    auto *infoBox = new QGroupBox(QStringLiteral("情報"), this);
+    auto *infoBox = new QGroupBox(UiText::tr("情報"), this);
     infoBox->setObjectName(QStringLiteral("ListInfo"));
     auto *infoGrid = new QGridLayout(infoBox);
     infoGrid->setVerticalSpacing(2);
-    const std::array<QString, 5> infoCaptions = { QStringLiteral("ﾘｽﾄ印刷可能幅"),
-        QStringLiteral("ﾘｽﾄ印刷可能高"), QStringLiteral("ｾﾊﾟﾚｰﾀ1印刷位置"),
-        QStringLiteral("ｾﾊﾟﾚｰﾀ2印刷位置"), QStringLiteral("ｾﾊﾟﾚｰﾀ3印刷位置") };
+    const std::array<QString, 5> infoCaptions
+        = { UiText::tr("ﾘｽﾄ印刷可能幅"), UiText::tr("ﾘｽﾄ印刷可能高"), UiText::tr("ｾﾊﾟﾚｰﾀ1印刷位置"),
+              UiText::tr("ｾﾊﾟﾚｰﾀ2印刷位置"), UiText::tr("ｾﾊﾟﾚｰﾀ3印刷位置") };
     const std::array<const char *, 5> infoNames
         = { "PrintWidth", "PrintHeight", "Sep1PrintPos", "Sep2PrintPos", "Sep3PrintPos" };
     for (int i = 0; i < 5; ++i) {
@@ -154,19 +153,19 @@ TListSetWindow::TListSetWindow(
     }
     right->addWidget(infoBox);
 
-    auto *previewBox = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto *previewBox = new QGroupBox(UiText::tr("プレビュー"), this);
     previewBox->setObjectName(QStringLiteral("PreviewGroup"));
     auto *previewLayout = new QVBoxLayout(previewBox);
     m_preview = new QLabel(previewBox);
     m_preview->setObjectName(QStringLiteral("ListPreview"));
     m_preview->setFixedSize(kPreviewWidth, kPreviewHeight);
-    m_preview->setAccessibleName(QStringLiteral("プレビュー"));
+    m_preview->setAccessibleName(UiText::tr("プレビュー"));
     previewLayout->addWidget(m_preview);
     right->addWidget(previewBox);
 
     auto *closeRow = new QHBoxLayout;
     closeRow->addStretch(1);
-    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+    auto *close = new QPushButton(UiText::tr("閉じる"), this);
     close->setObjectName(QStringLiteral("ListSetClose"));
     close->setAutoDefault(false);
     save->setAutoDefault(false);
@@ -206,8 +205,8 @@ void TListSetWindow::buildField(QGridLayout *grid, int row, LayoutField f, const
         b->setAccessibleName(caption + QLatin1Char(' ') + what);
         return b;
     };
-    fd.up = arrow(Qt::UpArrow, QStringLiteral("Up"), QStringLiteral("増やす"));
-    fd.down = arrow(Qt::DownArrow, QStringLiteral("Down"), QStringLiteral("減らす"));
+    fd.up = arrow(Qt::UpArrow, QStringLiteral("Up"), UiText::tr("増やす"));
+    fd.down = arrow(Qt::DownArrow, QStringLiteral("Down"), UiText::tr("減らす"));
     auto *arrows = new QVBoxLayout;
     arrows->setSpacing(0);
     arrows->addWidget(fd.up);
@@ -379,10 +378,10 @@ QImage TListSetWindow::previewImage() const
     return m_preview->pixmap().toImage();
 }
 
-QString TListSetWindow::stepName(const char16_t *what) const
+QString TListSetWindow::stepName(const QString &what) const
 {
-    return stepLabel(QString::fromUtf16(what),
-        m_state.surface() == 1 ? QStringLiteral("裏レーベル") : QStringLiteral("表レーベル"));
+    return stepLabel(
+        what, m_state.surface() == 1 ? UiText::tr("裏レーベル") : UiText::tr("表レーベル"));
 }
 
 void TListSetWindow::ListSetCloseClick()
@@ -393,7 +392,7 @@ void TListSetWindow::ListSetCloseClick()
     for (const Field &fd : m_fields)
         if (fd.edit == focusWidget() && fd.edit->isEnabled() && !fieldLeft(fd.field))
             return;
-    EditStep step(m_recorder, stepName(u"ﾘｽﾄ位置設定"), EditParts::Settings);
+    EditStep step(m_recorder, stepName(UiText::tr("ﾘｽﾄ位置設定")), EditParts::Settings);
     if (m_stored)
         *m_stored = m_state.values();
     accept();
@@ -415,7 +414,7 @@ void TListSetWindow::TemplateLoadChange(int index)
     ListLayout picked = m_stored ? *m_stored : m_state.values();
     if (!m_templates.pickTemplate(surface, index, picked))
         return;
-    EditStep step(m_recorder, stepName(u"テンプレート"), EditParts::Settings);
+    EditStep step(m_recorder, stepName(UiText::tr("テンプレート")), EditParts::Settings);
     if (m_stored)
         *m_stored = picked;
     m_state.setAll(picked);

@@ -77,7 +77,7 @@ private:
     void sync();
     void fillTemplateBox();
     Field &field(LayoutField f) { return m_fields[size_t(f)]; }
-    QString stepName(const char16_t *what) const;
+    QString stepName(const QString &what) const;
 
     ListTemplateStore &m_templates;
     std::function<UserDialogs &()> m_dialogs;

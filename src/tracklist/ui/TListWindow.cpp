@@ -19,21 +19,22 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
-#include "document/DocumentEditor.h"
+#include "base/UiText.h"
 #include "document/DiscTitles.h"
-#include "widgets/EditorHost.h"
-#include "widgets/QuietChecks.h"
-#include "widgets/UserDialogs.h"
+#include "document/DocumentEditor.h"
 #include "fonts/FontQt.h"
 #include "text/ui/UnicodeMark.h"
 #include "tracklist/ui/ListRowView.h"
 #include "tracklist/ui/TListSetWindow.h"
+#include "widgets/EditorHost.h"
+#include "widgets/QuietChecks.h"
+#include "widgets/UserDialogs.h"
 
 namespace cw {
 
 namespace {
 
-const QString kImportFilter = QStringLiteral(
+const char *const kImportFilter = QT_TRANSLATE_NOOP("cw::UiText",
     "読み込み可能ファイル(*.txt,*.csv)|*.TXT;*.CSV|テキストファイル(*.txt)|*.TXT|"
     "CSVファイル(*.csv)|*.CSV|全てのファイル(*.*)|*.*");
 
@@ -110,7 +111,7 @@ TListWindow::TListWindow(EditorHost *host)
     auto *headerModel = new QStandardItemModel(0, kListSectionCount, this);
     for (int s = 0; s < kListSectionCount; ++s)
         headerModel->setHorizontalHeaderItem(
-            s, new QStandardItem(QString::fromUtf8(kListSectionTitles[size_t(s)])));
+            s, new QStandardItem(UiText::tr(kListSectionTitles[size_t(s)])));
     m_header = new QHeaderView(Qt::Horizontal, m_upper);
     m_header->setObjectName(QStringLiteral("HeaderControl"));
     m_header->setModel(headerModel);
@@ -126,7 +127,7 @@ TListWindow::TListWindow(EditorHost *host)
     m_model = new ListRowModel(m_editor.rows(), this);
     m_view = new QListView(m_upper);
     m_view->setObjectName(QStringLiteral("ListBox"));
-    m_view->setAccessibleName(QStringLiteral("リスト"));
+    m_view->setAccessibleName(UiText::tr("リスト"));
     m_view->setModel(m_model);
     m_view->setUniformItemSizes(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -162,9 +163,9 @@ TListWindow::TListWindow(EditorHost *host)
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu"));
-    m_moveUp = m_popup->addAction(QStringLiteral("上へ"));
+    m_moveUp = m_popup->addAction(UiText::tr("上へ"));
     m_moveUp->setObjectName(QStringLiteral("MoveUp"));
-    m_moveDown = m_popup->addAction(QStringLiteral("下へ"));
+    m_moveDown = m_popup->addAction(UiText::tr("下へ"));
     m_moveDown->setObjectName(QStringLiteral("MoveDown"));
     connect(m_moveUp, &QAction::triggered, this, &TListWindow::MoveUpClick);
     connect(m_moveDown, &QAction::triggered, this, &TListWindow::MoveDownClick);
@@ -204,10 +205,10 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
     left->setSpacing(4);
     auto *choices = new QHBoxLayout;
     choices->setSpacing(8);
-    m_separateBox = radioGroup(QStringLiteral("ｾﾊﾟﾚｰﾄ"), QStringLiteral("SeparateUse"),
-        { QStringLiteral("する"), QStringLiteral("しない") }, m_separate, panel);
-    m_kindBox = radioGroup(QStringLiteral("リスト内容"), QStringLiteral("ListData"),
-        { QStringLiteral("文章"), QStringLiteral("ｾﾊﾟﾚｰﾀ") }, m_kind, panel);
+    m_separateBox = radioGroup(UiText::tr("ｾﾊﾟﾚｰﾄ"), QStringLiteral("SeparateUse"),
+        { UiText::tr("する"), UiText::tr("しない") }, m_separate, panel);
+    m_kindBox = radioGroup(UiText::tr("リスト内容"), QStringLiteral("ListData"),
+        { UiText::tr("文章"), UiText::tr("ｾﾊﾟﾚｰﾀ") }, m_kind, panel);
     onItemChosen(m_separate, this, [this](int item) { SeparateUseClick(item); });
     onItemChosen(m_kind, this, [this](int item) { ListDataClick(item); });
     choices->addWidget(m_separateBox, 1);
@@ -220,7 +221,7 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
     for (int k = 0; k < 3; ++k) {
         CellControls &c = m_cells[size_t(k)];
         const QString n = QString::number(k + 1);
-        c.label = new QLabel(QStringLiteral("ｾﾊﾟﾚｰﾄ") + n + QStringLiteral("内容"), panel);
+        c.label = new QLabel(UiText::tr("ｾﾊﾟﾚｰﾄ%1内容").arg(n), panel);
         c.label->setObjectName(QStringLiteral("Label") + n);
         c.text = new QLineEdit(panel);
         c.text->setObjectName(QStringLiteral("ListText") + n);
@@ -229,18 +230,17 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
         c.label->setBuddy(c.text);
         c.text->setAccessibleName(c.label->text());
         connect(c.text, &QLineEdit::textChanged, this, [this, k] { ListTextChange(k); });
-        c.posBox = radioGroup(QStringLiteral("ｾﾊﾟﾚｰﾄ") + n + QStringLiteral("文字位置"),
-            QStringLiteral("ListTextPos") + n,
-            { QStringLiteral("左寄せ"), QStringLiteral("中央"), QStringLiteral("右寄せ") }, c.pos,
-            panel);
+        c.posBox
+            = radioGroup(UiText::tr("ｾﾊﾟﾚｰﾄ%1文字位置").arg(n), QStringLiteral("ListTextPos") + n,
+                { UiText::tr("左寄せ"), UiText::tr("中央"), UiText::tr("右寄せ") }, c.pos, panel);
         onItemChosen(c.pos, this, [this, k](int item) { ListTextPosClick(k, item); });
-        c.font = button(QStringLiteral("フォント"), QStringLiteral("ListFont") + n, panel);
+        c.font = button(UiText::tr("フォント"), QStringLiteral("ListFont") + n, panel);
         connect(c.font, &QPushButton::clicked, this, [this, k] { ListFontClick(k); });
         QPushButton *def
-            = button(QStringLiteral("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), QStringLiteral("DefaultFontSet") + n, panel);
+            = button(UiText::tr("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ"), QStringLiteral("DefaultFontSet") + n, panel);
         connect(def, &QPushButton::clicked, this, [this, k] { DefaultFontSetClick(k); });
         QPushButton *bulk
-            = button(QStringLiteral("ﾌｫﾝﾄ一括変更"), QStringLiteral("FontChange") + n, panel);
+            = button(UiText::tr("ﾌｫﾝﾄ一括変更"), QStringLiteral("FontChange") + n, panel);
         connect(bulk, &QPushButton::clicked, this, [this, k] { FontChangeClick(k); });
 
         // Two lines per cell: label, text and its font; then the position
@@ -279,15 +279,15 @@ QWidget *TListWindow::buildLowerPanel(QWidget *parent)
         connect(b, &QPushButton::clicked, this, slot);
         box->layout()->addWidget(b);
     };
-    QGroupBox *edit = commandGroup(QStringLiteral("リスト項目編集"), "ListEditGroup");
-    addCommand(edit, QStringLiteral("新規"), "ListNew", &TListWindow::ListNewClick);
-    addCommand(edit, QStringLiteral("追加"), "ListAdd", &TListWindow::ListAddClick);
-    addCommand(edit, QStringLiteral("削除"), "ListDelete", &TListWindow::ListDeleteClick);
-    addCommand(edit, QStringLiteral("ファイル"), "FileLoad", &TListWindow::FileLoadClick);
-    QGroupBox *options = commandGroup(QStringLiteral("オプション"), "OptionGroup");
-    addCommand(options, QStringLiteral("ﾘｽﾄ位置設定"), "ListSet", &TListWindow::ListSetClick);
-    addCommand(options, QStringLiteral("プレビュー"), "PreviewShow", &TListWindow::PreviewShowClick);
-    addCommand(options, QStringLiteral("閉じる"), "ListClose", &TListWindow::ListCloseClick);
+    QGroupBox *edit = commandGroup(UiText::tr("リスト項目編集"), "ListEditGroup");
+    addCommand(edit, UiText::tr("新規"), "ListNew", &TListWindow::ListNewClick);
+    addCommand(edit, UiText::tr("追加"), "ListAdd", &TListWindow::ListAddClick);
+    addCommand(edit, UiText::tr("削除"), "ListDelete", &TListWindow::ListDeleteClick);
+    addCommand(edit, UiText::tr("ファイル"), "FileLoad", &TListWindow::FileLoadClick);
+    QGroupBox *options = commandGroup(UiText::tr("オプション"), "OptionGroup");
+    addCommand(options, UiText::tr("ﾘｽﾄ位置設定"), "ListSet", &TListWindow::ListSetClick);
+    addCommand(options, UiText::tr("プレビュー"), "PreviewShow", &TListWindow::PreviewShowClick);
+    addCommand(options, UiText::tr("閉じる"), "ListClose", &TListWindow::ListCloseClick);
     right->addStretch(1);
     columns->addLayout(right);
     return panel;
@@ -605,12 +605,12 @@ void TListWindow::FileLoadClick()
 {
     // The text and CSV entries first, then the cue sheet and audio entries;
     // several audio files may be chosen at once.
-    const QStringList paths = m_main->dialogs().openFiles(withAlbumImportEntries(kImportFilter));
+    const QStringList paths
+        = m_main->dialogs().openFiles(withAlbumImportEntries(UiText::tr(kImportFilter)));
     if (paths.isEmpty())
         return;
     // The rows and the disc titles they offer are one step.
-    EditStep step(
-        m_editor.recorder(), stepLabel(QStringLiteral("ファイル"), QStringLiteral("リスト")));
+    EditStep step(m_editor.recorder(), stepLabel(UiText::tr("ファイル"), UiText::tr("リスト")));
     m_model->beginReset();
     const std::optional<ListImportOutcome> outcome
         = m_editor.importSources(paths, m_main->dialogs());

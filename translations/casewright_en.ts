@@ -1,0 +1,1207 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ja_JP">
+<context>
+    <name>cw::UiText</name>
+    <message>
+        <source>メモリが不足しています</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>予期しないエラーが発生しました</source>
+        <translation>An unexpected error occurred</translation>
+    </message>
+    <message>
+        <source>Casewright ヘルプ</source>
+        <translation>Casewright Help</translation>
+    </message>
+    <message>
+        <source>目次</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>タイトル設定</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>表と同じ</source>
+        <translation>Same as front</translation>
+    </message>
+    <message>
+        <source>背表紙(左)と同じ</source>
+        <translation>Same as left spine</translation>
+    </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>タイトル位置</source>
+        <translation>Title position</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>中央</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>任意</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>任意位置設定</source>
+        <translation>Custom position</translation>
+    </message>
+    <message>
+        <source>横</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>縦</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>任意位置設定 横</source>
+        <translation>Custom position X</translation>
+    </message>
+    <message>
+        <source>任意位置設定 縦</source>
+        <translation>Custom position Y</translation>
+    </message>
+    <message>
+        <source>印刷位置オフセット</source>
+        <translation>Position offset</translation>
+    </message>
+    <message>
+        <source>リスト・任意印刷</source>
+        <translation>Track list and free print</translation>
+    </message>
+    <message>
+        <source>リスト</source>
+        <translation>Track list</translation>
+    </message>
+    <message>
+        <source>リスト編集</source>
+        <translation>Edit list</translation>
+    </message>
+    <message>
+        <source>任意印刷(前面)</source>
+        <translation>Free print (front)</translation>
+    </message>
+    <message>
+        <source>印刷項目編集</source>
+        <translation>Edit items</translation>
+    </message>
+    <message>
+        <source>任意印刷(背面)</source>
+        <translation>Free print (inside)</translation>
+    </message>
+    <message>
+        <source>任意印刷</source>
+        <translation>Free print</translation>
+    </message>
+    <message>
+        <source>印刷ページ</source>
+        <translation>Pages to print</translation>
+    </message>
+    <message>
+        <source>表レーベルを印刷</source>
+        <translation>Print front label</translation>
+    </message>
+    <message>
+        <source>裏レーベルを印刷</source>
+        <translation>Print back label</translation>
+    </message>
+    <message>
+        <source>枠線印刷</source>
+        <translation>Frame lines</translation>
+    </message>
+    <message>
+        <source>境界線印刷</source>
+        <translation>Print border lines</translation>
+    </message>
+    <message>
+        <source>折線印刷</source>
+        <translation>Print fold lines</translation>
+    </message>
+    <message>
+        <source>背表紙印刷</source>
+        <translation>Spine printing</translation>
+    </message>
+    <message>
+        <source>背表紙同方向印刷</source>
+        <translation>Print both spines the same way</translation>
+    </message>
+    <message>
+        <source>背景色設定</source>
+        <translation>Background colours</translation>
+    </message>
+    <message>
+        <source>表レーベル(表)</source>
+        <translation>Front label (outside)</translation>
+    </message>
+    <message>
+        <source>表レーベル(裏)</source>
+        <translation>Front label (inside)</translation>
+    </message>
+    <message>
+        <source>裏レーベル</source>
+        <translation>Back label</translation>
+    </message>
+    <message>
+        <source>背表紙(左)</source>
+        <translation>Spine (left)</translation>
+    </message>
+    <message>
+        <source>背表紙(右)</source>
+        <translation>Spine (right)</translation>
+    </message>
+    <message>
+        <source>プリンタ情報</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>解像度</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>表レーベル</source>
+        <translation>Front label</translation>
+    </message>
+    <message>
+        <source>背表紙</source>
+        <translation>Spine</translation>
+    </message>
+    <message>
+        <source>ﾋﾟｸｾﾙ</source>
+        <translation>pixels</translation>
+    </message>
+    <message>
+        <source>画像</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>ファイル選択</source>
+        <translation>Choose file</translation>
+    </message>
+    <message>
+        <source>画像情報</source>
+        <translation>Picture information</translation>
+    </message>
+    <message>
+        <source>画像ｻｲｽﾞ</source>
+        <translation>Picture size</translation>
+    </message>
+    <message>
+        <source>印刷ｻｲｽﾞ</source>
+        <translation>Print size</translation>
+    </message>
+    <message>
+        <source>印刷設定</source>
+        <translation>Print settings</translation>
+    </message>
+    <message>
+        <source>印刷位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>画像サイズ調整</source>
+        <translation>Picture sizing</translation>
+    </message>
+    <message>
+        <source>幅合わせ</source>
+        <translation>Fit width</translation>
+    </message>
+    <message>
+        <source>高さ合わせ</source>
+        <translation>Fit height</translation>
+    </message>
+    <message>
+        <source>カスタム</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>印刷位置調整</source>
+        <translation>Picture alignment</translation>
+    </message>
+    <message>
+        <source>左寄せ</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>横ｾﾝﾀﾘﾝｸﾞ</source>
+        <translation>Center horizontally</translation>
+    </message>
+    <message>
+        <source>右寄せ</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>上寄せ</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>縦ｾﾝﾀﾘﾝｸﾞ</source>
+        <translation>Center vertically</translation>
+    </message>
+    <message>
+        <source>下寄せ</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>縦横比固定</source>
+        <translation>Keep aspect ratio</translation>
+    </message>
+    <message>
+        <source>用紙情報</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>画像ｻｲｽﾞ 幅</source>
+        <translation>Picture size width</translation>
+    </message>
+    <message>
+        <source>画像ｻｲｽﾞ 高さ</source>
+        <translation>Picture size height</translation>
+    </message>
+    <message>
+        <source>印刷位置 横</source>
+        <translation>Print position X</translation>
+    </message>
+    <message>
+        <source>印刷位置 縦</source>
+        <translation>Print position Y</translation>
+    </message>
+    <message>
+        <source>印刷位置補正</source>
+        <translation>Print position correction</translation>
+    </message>
+    <message>
+        <source>補正用シート印刷</source>
+        <translation>Print calibration sheet</translation>
+    </message>
+    <message>
+        <source>塗り足し</source>
+        <translation>Bleed</translation>
+    </message>
+    <message>
+        <source>設定(%1)が記録できません</source>
+        <translation>The settings (%1) cannot be saved</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>%1年%2月 リリース</source>
+        <translation>Released %2/%1</translation>
+    </message>
+    <message>
+        <source>Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*</source>
+        <translation>Casewright Data(*.CWR)|*.cwr|All files(*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>オプション</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>プリンタ設定</source>
+        <translation>Printer setup</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>元に戻す: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>目次(&amp;C)</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>現在のデータが消えますがよろしいですか？</source>
+        <translation>The current data will be lost. Continue?</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>終了してよろしいですか？</source>
+        <translation>Do you want to quit?</translation>
+    </message>
+    <message>
+        <source>終了確認</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>プリンタエラーが発生しました
+プリンタを300dpi×300dpiと仮定します</source>
+        <translation>A printer error occurred.
+The printer is taken to be 300 dpi × 300 dpi.</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)が記録できません</source>
+        <translation>The file (%1) cannot be written</translation>
+    </message>
+    <message>
+        <source>出力が書き込めません</source>
+        <translation>The output cannot be written</translation>
+    </message>
+    <message>
+        <source>プリンタがありません(--pdf でファイルに出力できます)</source>
+        <translation>There is no printer (--pdf writes to a file)</translation>
+    </message>
+    <message>
+        <source>プリンタ(%1)が見つかりません</source>
+        <translation>The printer (%1) cannot be found</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)はテンプレートとして読めません</source>
+        <translation>The file (%1) cannot be read as a template</translation>
+    </message>
+    <message>
+        <source>タイトルにも使いますか？</source>
+        <translation>Use them for the titles too?</translation>
+    </message>
+    <message>
+        <source>タイトル 表と同じ</source>
+        <translation>Title same as front</translation>
+    </message>
+    <message>
+        <source>タイトル 背表紙(左)と同じ</source>
+        <translation>Title same as left spine</translation>
+    </message>
+    <message>
+        <source>データロード中です</source>
+        <translation>Loading data</translation>
+    </message>
+    <message>
+        <source>画像 表と同じ</source>
+        <translation>Picture same as front</translation>
+    </message>
+    <message>
+        <source>画像 背表紙(左)と同じ</source>
+        <translation>Picture same as left spine</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)はデータファイルではありません</source>
+        <translation>The file (%1) is not a data file</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)のバージョンが違います</source>
+        <translation>The file (%1) is of another version</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)が異常です</source>
+        <translation>The file (%1) is damaged</translation>
+    </message>
+    <message>
+        <source>セーブデータロード中</source>
+        <translation>Loading saved data</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)がオープンできません</source>
+        <translation>The file (%1) cannot be opened</translation>
+    </message>
+    <message>
+        <source>%1 テキスト</source>
+        <translation>%1 text</translation>
+    </message>
+    <message>
+        <source>%1 フォント名</source>
+        <translation>%1 font name</translation>
+    </message>
+    <message>
+        <source>%1 ファイル名</source>
+        <translation>%1 file name</translation>
+    </message>
+    <message>
+        <source>%1 %2番目の項目</source>
+        <translation>%1 item %2</translation>
+    </message>
+    <message>
+        <source>リスト %1行目 %2列目</source>
+        <translation>Track list row %1 column %2</translation>
+    </message>
+    <message>
+        <source>%1 タイトル</source>
+        <translation>%1 title</translation>
+    </message>
+    <message>
+        <source>%1 タイトルのフォント名</source>
+        <translation>%1 title font name</translation>
+    </message>
+    <message>
+        <source>%1 画像ファイル名</source>
+        <translation>%1 picture file name</translation>
+    </message>
+    <message>
+        <source>この文書にはShift-JISで保存できない文字があります。新しい形式(1.07)で保存しますか？</source>
+        <translation>This document has characters that Shift-JIS cannot hold. Save it in the new format (1.07)?</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は -10.0 から 10.0 までの数値(mm、小数1桁)ではありません</source>
+        <translation>&apos;%1&apos; is not a number from -10.0 to 10.0 (mm, one decimal)</translation>
+    </message>
+    <message>
+        <source>PDFファイル</source>
+        <translation>PDF file</translation>
+    </message>
+    <message>
+        <source>欧文</source>
+        <translation>Western</translation>
+    </message>
+    <message>
+        <source>ﾃﾞﾌｫﾙﾄ</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>ｼﾝﾎﾞﾙ</source>
+        <translation>Symbol</translation>
+    </message>
+    <message>
+        <source>日本語</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <source>ﾊﾝｸﾞﾙ (統合)</source>
+        <translation>Hangul (Unified)</translation>
+    </message>
+    <message>
+        <source>ﾊﾝｸﾞﾙ (組合)</source>
+        <translation>Hangul (Johab)</translation>
+    </message>
+    <message>
+        <source>ｷﾞﾘｼｱ</source>
+        <translation>Greek</translation>
+    </message>
+    <message>
+        <source>ﾄﾙｺ</source>
+        <translation>Turkish</translation>
+    </message>
+    <message>
+        <source>ﾍﾞﾄﾅﾑ</source>
+        <translation>Vietnamese</translation>
+    </message>
+    <message>
+        <source>ﾍﾌﾞﾗｲ</source>
+        <translation>Hebrew</translation>
+    </message>
+    <message>
+        <source>ｱﾗﾋﾞｱ</source>
+        <translation>Arabic</translation>
+    </message>
+    <message>
+        <source>ﾊﾞﾙﾄ</source>
+        <translation>Baltic</translation>
+    </message>
+    <message>
+        <source>ｷﾘﾙ</source>
+        <translation>Cyrillic</translation>
+    </message>
+    <message>
+        <source>ﾀｲ</source>
+        <translation>Thai</translation>
+    </message>
+    <message>
+        <source>中央ﾖｰﾛｯﾊﾟ</source>
+        <translation>Central European</translation>
+    </message>
+    <message>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>茶</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>緑</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>ｵﾘｰﾌﾞ</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>紺</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>紫</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>青緑</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>灰色</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>銀色</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>赤</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>黄緑</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>黄</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>青</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>赤紫</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>水色</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>ｶｽﾀﾑ</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>一括フォント変更</source>
+        <translation>Change fonts</translation>
+    </message>
+    <message>
+        <source>フォント変更</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>サイズ変更</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>色変更</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>スタイル変更</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>文字飾り変更</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>ﾃﾞﾌｫﾙﾄﾌｫﾝﾄに適用</source>
+        <translation>Default font too</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄの指定</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄ名(&amp;F):</source>
+        <translation>&amp;Font:</translation>
+    </message>
+    <message>
+        <source>ｽﾀｲﾙ(&amp;Y):</source>
+        <translation>St&amp;yle:</translation>
+    </message>
+    <message>
+        <source>ｻｲｽﾞ(&amp;S):</source>
+        <translation>&amp;Size:</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>文字飾り</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>取り消し線(&amp;K)</source>
+        <translation>Stri&amp;keout</translation>
+    </message>
+    <message>
+        <source>下線(&amp;U)</source>
+        <translation>&amp;Underline</translation>
+    </message>
+    <message>
+        <source>色(&amp;C):</source>
+        <translation>&amp;Colour:</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾚﾋﾞｭｰ(&amp;P)</source>
+        <translation>&amp;Preview</translation>
+    </message>
+    <message>
+        <source>書体の種類(&amp;R):</source>
+        <translation>Sc&amp;ript:</translation>
+    </message>
+    <message>
+        <source>画像:</source>
+        <translation>Picture:</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)がありません</source>
+        <translation>The file (%1) does not exist</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)は利用できない画像形式です(Pluginがありません)</source>
+        <translation>The file (%1) is in a picture format that cannot be read (no plug-in)</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)は画像が大きすぎて読み込めません</source>
+        <translation>The file (%1) cannot be read: the picture is too large</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)は壊れているため読み込めません</source>
+        <translation>The file (%1) cannot be read: it is damaged</translation>
+    </message>
+    <message>
+        <source>すべてのファイル(*.*)</source>
+        <translation>All files(*.*)</translation>
+    </message>
+    <message>
+        <source>(なし)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>透明色</source>
+        <translation>Transparent colour</translation>
+    </message>
+    <message>
+        <source>取込</source>
+        <translation>Pick</translation>
+    </message>
+    <message>
+        <source>任意印刷(裏レーベル)</source>
+        <translation>Free print (back label)</translation>
+    </message>
+    <message>
+        <source>新規</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄ角</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>色取込</source>
+        <translation>Pick colour</translation>
+    </message>
+    <message>
+        <source>グラフィックが指定されていません</source>
+        <translation>No graphic has been chosen</translation>
+    </message>
+    <message>
+        <source>テキスト</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>グラフィック</source>
+        <translation>Graphic</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>印刷サイズ</source>
+        <translation>Print size</translation>
+    </message>
+    <message>
+        <source>印刷項目</source>
+        <translation>Print items</translation>
+    </message>
+    <message>
+        <source>ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ</source>
+        <translation>Default font</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>degrees</translation>
+    </message>
+    <message>
+        <source>色選択</source>
+        <translation>Choose colour</translation>
+    </message>
+    <message>
+        <source>項目編集</source>
+        <translation>Items</translation>
+    </message>
+    <message>
+        <source>左端から%1</source>
+        <translation>%1 from left</translation>
+    </message>
+    <message>
+        <source>上端から%1</source>
+        <translation>%1 from top</translation>
+    </message>
+    <message>
+        <source>右端から%1</source>
+        <translation>%1 from right</translation>
+    </message>
+    <message>
+        <source>下端から%1</source>
+        <translation>%1 from bottom</translation>
+    </message>
+    <message>
+        <source>%1・%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、「縦」に(上の記載値−実測値)を加えてください</source>
+        <translation>Measure from the paper edges to the centre of each cross with a ruler; add (printed value − measured value) on the left to &quot;X&quot; and on the top to &quot;Y&quot;</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;適用中の補正: 横 %2mm&#x3000;縦 %3mm</source>
+        <translation>%1  Correction in use: X %2mm  Y %3mm</translation>
+    </message>
+    <message>
+        <source>印刷に失敗しました</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>印刷位置オフセット %1mm</source>
+        <translation>Position offset %1mm</translation>
+    </message>
+    <message>
+        <source>横 %1%3 縦 %2%3</source>
+        <translation>X %1%3 Y %2%3</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>幅 %1px 高さ %2px</source>
+        <translation>Width %1px height %2px</translation>
+    </message>
+    <message>
+        <source>プリンタ異常のため印刷できません</source>
+        <translation>Cannot print: the printer has failed</translation>
+    </message>
+    <message>
+        <source>印刷するページがありません</source>
+        <translation>There is no page to print</translation>
+    </message>
+    <message>
+        <source>プリンタ異常のため設定できません</source>
+        <translation>Cannot set up: the printer has failed</translation>
+    </message>
+    <message>
+        <source>印刷中です(%1/%2)</source>
+        <translation>Printing (%1/%2)</translation>
+    </message>
+    <message>
+        <source>印刷を開始できません</source>
+        <translation>Printing cannot start</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>「%1」(%2文字目)</source>
+        <translation>&quot;%1&quot; (character %2)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1行目</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>%1: 保存できない文字があります %2</source>
+        <translation>%1: has characters that cannot be saved %2</translation>
+    </message>
+    <message>
+        <source>%1: 長すぎます(%2バイト、最大%3バイト)</source>
+        <translation>%1: too long (%2 bytes, at most %3 bytes)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は正しい整数値ではありません</source>
+        <translation>&apos;%1&apos; is not a valid whole number</translation>
+    </message>
+    <message>
+        <source>Shift-JISで保存できない文字</source>
+        <translation>Characters that Shift-JIS cannot hold</translation>
+    </message>
+    <message>
+        <source>Shift-JISで保存できない文字があります: %1
+保存するときに新しい形式(1.07)で保存するかどうかを確認します</source>
+        <translation>Has characters that Shift-JIS cannot hold: %1
+Saving asks whether to use the new format (1.07)</translation>
+    </message>
+    <message>
+        <source>
+ほか%1件</source>
+        <translation>
+and %1 more</translation>
+    </message>
+    <message>
+        <source>キューシート(*.cue)|*.CUE|音声ファイル(*.flac *.mp3 *.ogg *.opus *.m4a *.wav)|*.FLAC;*.MP3;*.OGG;*.OPUS;*.M4A;*.WAV</source>
+        <translation>Cue sheets(*.cue)|*.CUE|Audio files(*.flac *.mp3 *.ogg *.opus *.m4a *.wav)|*.FLAC;*.MP3;*.OGG;*.OPUS;*.M4A;*.WAV</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)はキューシートではありません</source>
+        <translation>The file (%1) is not a cue sheet</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)には音声トラックがありません</source>
+        <translation>The file (%1) has no audio tracks</translation>
+    </message>
+    <message>
+        <source>音声ファイルとして読めるファイルがありません</source>
+        <translation>None of the files can be read as audio</translation>
+    </message>
+    <message>
+        <source>次のファイルは音声ファイルとして読めないため飛ばしました</source>
+        <translation>These files could not be read as audio and were skipped</translation>
+    </message>
+    <message>
+        <source>フォルダ(%1)がオープンできません</source>
+        <translation>The folder (%1) cannot be opened</translation>
+    </message>
+    <message>
+        <source>フォルダ(%1)には音声ファイルがありません</source>
+        <translation>The folder (%1) has no audio files</translation>
+    </message>
+    <message>
+        <source>行の選択</source>
+        <translation>Row selection</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾄ</source>
+        <translation>Split</translation>
+    </message>
+    <message>
+        <source>リスト内容</source>
+        <translation>Row kind</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾄ%1内容</source>
+        <translation>Column %1 text</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾄ%1文字位置</source>
+        <translation>Column %1 alignment</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄ一括変更</source>
+        <translation>Change fonts</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>内容1</source>
+        <translation>Text 1</translation>
+    </message>
+    <message>
+        <source>位置1</source>
+        <translation>Align 1</translation>
+    </message>
+    <message>
+        <source>内容2</source>
+        <translation>Text 2</translation>
+    </message>
+    <message>
+        <source>位置2</source>
+        <translation>Align 2</translation>
+    </message>
+    <message>
+        <source>内容3</source>
+        <translation>Text 3</translation>
+    </message>
+    <message>
+        <source>位置3</source>
+        <translation>Align 3</translation>
+    </message>
+    <message>
+        <source>する</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>しない</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)が読み込めません</source>
+        <translation>The file (%1) cannot be read</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)の%2行目に%3として読めない文字があります</source>
+        <translation>Line %2 of the file (%1) has characters that cannot be read as %3</translation>
+    </message>
+    <message>
+        <source>(最大 %1)</source>
+        <translation>(max %1)</translation>
+    </message>
+    <message>
+        <source>値が範囲外です(%1)</source>
+        <translation>Value out of range (%1)</translation>
+    </message>
+    <message>
+        <source>面の番号が正しくありません(%1)</source>
+        <translation>Wrong surface number (%1)</translation>
+    </message>
+    <message>
+        <source>テンプレート名</source>
+        <translation>Template name</translation>
+    </message>
+    <message>
+        <source>このフォルダに保存したテンプレートは読み込まれません。テンプレートは次のフォルダに保存してください
+</source>
+        <translation>Templates saved in this folder are not read. Save templates in this folder:
+</translation>
+    </message>
+    <message>
+        <source>これ以上テンプレートを追加できません</source>
+        <translation>No more templates can be added</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾄ数</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>１</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>２</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>３</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>印刷位置横</source>
+        <translation>Position X</translation>
+    </message>
+    <message>
+        <source>印刷位置縦</source>
+        <translation>Position Y</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ1幅</source>
+        <translation>Column 1 width</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ2幅</source>
+        <translation>Column 2 width</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ3幅</source>
+        <translation>Column 3 width</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ1-2間隔</source>
+        <translation>Gap 1-2</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ2-3間隔</source>
+        <translation>Gap 2-3</translation>
+    </message>
+    <message>
+        <source>リスト行間隔</source>
+        <translation>Line spacing</translation>
+    </message>
+    <message>
+        <source>テンプレート</source>
+        <translation>Template</translation>
+    </message>
+    <message>
+        <source>セーブ</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>情報</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>ﾘｽﾄ印刷可能幅</source>
+        <translation>Printable width</translation>
+    </message>
+    <message>
+        <source>ﾘｽﾄ印刷可能高</source>
+        <translation>Printable height</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ1印刷位置</source>
+        <translation>Column 1 position</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ2印刷位置</source>
+        <translation>Column 2 position</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ3印刷位置</source>
+        <translation>Column 3 position</translation>
+    </message>
+    <message>
+        <source>増やす</source>
+        <translation>Increase</translation>
+    </message>
+    <message>
+        <source>減らす</source>
+        <translation>Decrease</translation>
+    </message>
+    <message>
+        <source>ﾘｽﾄ位置設定</source>
+        <translation>List layout</translation>
+    </message>
+    <message>
+        <source>読み込み可能ファイル(*.txt,*.csv)|*.TXT;*.CSV|テキストファイル(*.txt)|*.TXT|CSVファイル(*.csv)|*.CSV|全てのファイル(*.*)|*.*</source>
+        <translation>Readable files(*.txt,*.csv)|*.TXT;*.CSV|Text files(*.txt)|*.TXT|CSV files(*.csv)|*.CSV|All files(*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>文章</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>ｾﾊﾟﾚｰﾀ</source>
+        <translation>Separator</translation>
+    </message>
+    <message>
+        <source>リスト項目編集</source>
+        <translation>Rows</translation>
+    </message>
+</context>
+</TS>
