@@ -3,6 +3,7 @@
 #include "pictures/DecoderHelper.h"
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 
 #include "pictures/DecoderChannel.h"
 #include "pictures/DecoderFence.h"
@@ -439,6 +440,8 @@ DecoderHelper::Outcome DecoderHelper::copyLocked()
         static char name[] = "casewright-decoder";
         static char *argv[] = { name, nullptr };
         QCoreApplication app(argc, argv);
+        // Texts it makes (the picture filter) in the program's language.
+        installUiTranslation(app, uiLanguageFromEnvironment());
         _exit(runDecoderService(3, limitMb));
     }
     close(devNull);
