@@ -256,10 +256,15 @@ private:
         QImage out = newPixelImage(size.width(), size.height(), QImage::Format_RGB32);
         if (out.isNull())
             return BmpStatus::TooLarge;
-        out.fill(uint(qRgb(255, 255, 255)));
-        RowReducer reducer(out, QSize(m_width, m_height), m_factor);
+        // The pixels a whole picture leaves as they were filled: white rows
+        // of a cut file, and the undefined pixels of a compressed picture,
+        // which the whole picture's fill leaves opaque black.
+        const QRgb unset = rle ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        out.fill(unset);
+        RowReducer reducer(out, QSize(m_width, m_height), m_factor, unset);
         m_reducer = &reducer;
-        m_row.assign(size_t(m_width), qRgb(255, 255, 255));
+        m_unset = unset;
+        m_row.assign(size_t(m_width), unset);
         if (rle) {
             const qint64 limit = rowBytes * m_height * 2 + 4096;
             decodeRle(m_device.read(limit), h);
@@ -345,12 +350,12 @@ private:
             return;
         }
         // Compressed rows only go upwards: a row is done once a later one
-        // is written. Pixels never written are white.
+        // is written. Pixels never written stay as the whole picture has them.
         const int row = m_height - 1 - int(y);
         if (row != m_rowY) {
             if (m_rowY >= 0) {
                 m_reducer->addRow(m_rowY, m_row.data());
-                std::fill(m_row.begin(), m_row.end(), qRgb(255, 255, 255));
+                std::fill(m_row.begin(), m_row.end(), m_unset);
             }
             m_rowY = row;
         }
@@ -446,6 +451,7 @@ private:
     RowReducer *m_reducer = nullptr;
     std::vector<QRgb> m_row; // the row being decoded, when reducing
     int m_rowY = -1; // its picture row (compressed pictures)
+    QRgb m_unset = 0; // what pixels never written are
     QList<QRgb> m_palette;
     QImage *m_image = nullptr;
     int m_width = 0;

@@ -32,11 +32,12 @@ QSize wantedSizeFor(QSize full, int factor)
     return QSize(std::max(1, full.width() / factor), std::max(1, full.height() / factor));
 }
 
-RowReducer::RowReducer(QImage &out, QSize full, int factor)
+RowReducer::RowReducer(QImage &out, QSize full, int factor, QRgb missing)
     : m_out(out)
     , m_width(full.width())
     , m_height(full.height())
     , m_factor(std::max(factor, 1))
+    , m_missing(missing)
     , m_sums(size_t(3) * size_t((full.width() + m_factor - 1) / m_factor), 0)
 { }
 
@@ -69,10 +70,11 @@ void RowReducer::flush()
     for (int cx = 0; cx < columns && cx < m_out.width(); ++cx) {
         const quint32 colWidth = quint32(std::min(m_factor, m_width - cx * m_factor));
         const quint32 n = colWidth * quint32(blockRows);
-        const quint32 white = 255u * colWidth * missing;
+        const quint32 share = colWidth * missing;
         quint32 *c = &m_sums[size_t(3 * cx)];
-        dst[cx] = qRgb(int((c[0] + white + n / 2) / n), int((c[1] + white + n / 2) / n),
-            int((c[2] + white + n / 2) / n));
+        dst[cx] = qRgb(int((c[0] + quint32(qRed(m_missing)) * share + n / 2) / n),
+            int((c[1] + quint32(qGreen(m_missing)) * share + n / 2) / n),
+            int((c[2] + quint32(qBlue(m_missing)) * share + n / 2) / n));
         c[0] = c[1] = c[2] = 0;
     }
     m_rows = 0;

@@ -46,12 +46,13 @@ QImage reducePicture(const QImage &image, int factor);
 // Averages rows of a picture into a reduced picture while they are decoded,
 // so the whole picture is never held. Rows come one at a time, in the order
 // of their picture rows (upwards or downwards). Rows never given count as
-// white, the colour of the paper, as do the blocks of a picture cut short.
+// white, the colour of the paper (or another colour the decoder gives them).
 class RowReducer
 {
 public:
     // `out` must be a Format_RGB32 picture of reducedPictureSize(full, factor).
-    RowReducer(QImage &out, QSize full, int factor);
+    // Rows never given count as `missing` (white unless said otherwise).
+    RowReducer(QImage &out, QSize full, int factor, QRgb missing = qRgb(255, 255, 255));
     // A row of full.width() opaque pixels at picture row y.
     void addRow(int y, const QRgb *row);
     // Writes the last block; rows of it not given count as white. Blocks
@@ -65,6 +66,7 @@ private:
     int m_width, m_height, m_factor;
     int m_block = -1; // reduced row being summed
     int m_rows = 0; // rows of it given so far
+    QRgb m_missing;
     std::vector<quint32> m_sums; // red, green, blue per reduced column
 };
 
