@@ -245,3 +245,52 @@ TEST(PictureReductionRender, PagesNeedingNoReductionAreThoseOfWholePictures)
 }
 
 } // namespace
+
+namespace {
+
+// Picture items are read when their record is complete: one printed small
+// is held reduced for its printed size, one with a transparent colour is
+// held whole (its colours must stay exact), and both keep the position and
+// size the file gives and the picture's own size.
+TEST(PictureReductionRender, PictureItemsAreReadForTheSizeTheyArePrintedAt)
+{
+    QTemporaryDir dir;
+    const QString picture = saveImage(dir, "item.bmp", photoLike(2000, 1500));
+    NullMessageSink quiet;
+    LabelDocument doc = emptyDocument(300);
+    doc.top.useCoverPrints = true;
+    for (bool transparent : { false, true }) {
+        TPrintsData item;
+        item.kind = 1;
+        ASSERT_TRUE(loadPrintsPicture(item, picture, quiet));
+        item.posX = 10;
+        item.posY = 20;
+        item.printWidth = 400;
+        item.printHeight = 300;
+        item.transparent = transparent;
+        item.transColor = 0x00ffffff;
+        doc.coverPrints.append(item);
+    }
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("items.cwr"));
+    ASSERT_TRUE(saveDocument(doc, path, quiet));
+
+    LabelDocument loaded = emptyDocument(300);
+    load(loaded, path);
+    ASSERT_EQ(loaded.coverPrints.size(), 2);
+    const TPrintsData &small = loaded.coverPrints[0];
+    const TPrintsData &keyed = loaded.coverPrints[1];
+    for (const TPrintsData *item : { &small, &keyed }) {
+        EXPECT_EQ(item->pixelWidth, 2000);
+        EXPECT_EQ(item->pixelHeight, 1500);
+        EXPECT_EQ(item->posX, 10);
+        EXPECT_EQ(item->posY, 20);
+        EXPECT_EQ(item->printWidth, 400);
+        EXPECT_EQ(item->printHeight, 300);
+    }
+    EXPECT_EQ(small.bitmapReduction, 4); // 1500 >= 4 x 300, not 8 x 300
+    EXPECT_EQ(small.bitmap.size(), QSize(500, 375));
+    EXPECT_EQ(keyed.bitmapReduction, 1);
+    EXPECT_EQ(keyed.bitmap.size(), QSize(2000, 1500));
+}
+
+} // namespace
