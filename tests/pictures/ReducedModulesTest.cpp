@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 #include "pictures/DecoderHelper.h"
 #include "pictures/PictureReduction.h"
+#include "pictures/PictureThumbnail.h"
 
 using namespace cw;
 
@@ -88,8 +89,9 @@ TEST_F(ReducedModules, EachFormatGivesTheFactorTheRuleAsksFor)
             EXPECT_EQ(reduced.size(), reducedPictureSize(QSize(1203, 901), factor)) << c.format;
             const Difference d = difference(reduced, reducePicture(whole, factor));
             EXPECT_LE(d.mean, c.meanAtMost) << c.format << " at " << factor << " max " << d.max;
-            if (c.meanAtMost == 0) // rows averaged in the module: the same sums
+            if (c.meanAtMost == 0) { // rows averaged in the module: the same sums
                 EXPECT_EQ(d.max, 0) << c.format << " at " << factor;
+            }
         }
         EXPECT_TRUE(messages.messages.isEmpty());
     }
@@ -157,6 +159,18 @@ TEST_F(ReducedModules, AHugePngThatCompressesToNothingStaysWithinItsBudget)
     const qint64 peak = helperPeakResidentBytes();
     ASSERT_GT(peak, 0);
     EXPECT_LT(peak, qint64(200) << 20);
+
+    // The picture dialog's preview of it, in a fresh helper too: Qt's PNG
+    // reader cannot decode smaller, so the program's loader reduces it.
+    helper.setHelperPath(helper.helperPath());
+    SusieHost::instance().load(realModuleDir());
+    const PictureThumbnail thumbnail = loadPictureThumbnail(file, QSize(200, 150));
+    ASSERT_TRUE(thumbnail.valid);
+    EXPECT_EQ(thumbnail.fullSize, QSize(10000, 10000));
+    EXPECT_EQ(thumbnail.image.size(), QSize(150, 150));
+    const qint64 thumbnailPeak = helperPeakResidentBytes();
+    ASSERT_GT(thumbnailPeak, 0);
+    EXPECT_LT(thumbnailPeak, qint64(200) << 20);
 }
 
 } // namespace
