@@ -6,7 +6,7 @@
 // decoder modules (an 8-bit greyscale JPEG).
 //
 // With CASEWRIGHT_BENCH_DOCS=DIR the insert documents and their pictures
-// (also a 12000 x 9000 one) are written into DIR and kept, for timing the
+// (also 12000 x 9000 and 8000 x 6000 ones) are written into DIR and kept, for timing the
 // command line on them.
 #include <benchmark/benchmark.h>
 
@@ -254,6 +254,7 @@ int main(int argc, char **argv)
         for (const auto &cover : kCovers)
             insertDocument(cover[0], cover[1]);
         insertDocument(12000, 9000);
+        insertDocument(8000, 6000); // a 48-megapixel phone photograph
         writeJpeg(12000, 9000, true);
     }
     benchmark::Initialize(&argc, argv);

@@ -1,6 +1,7 @@
 // The program's BMP decoder on any bytes: it never reads out of bounds,
 // never returns a picture beyond its pixel limit, and what it returns is an
-// opaque picture of the size the header claims.
+// opaque picture of the size the header claims. Reduced for a wanted size,
+// it is the same picture's size reduced by the factor it reports.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,5 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (qAlpha(px[x]) != 255)
                 std::abort();
     }
+    QImage reduced;
+    PictureReduction got;
+    const QSize wanted(1 + image.width() / 5, 1 + image.height() / 3);
+    if (decodeBmp(file, reduced, kMaxPixels, wanted, &got) != BmpStatus::Ok
+        || got.fullSize != image.size() || got.factor != pictureReductionFor(image.size(), wanted)
+        || reduced.size() != reducedPictureSize(image.size(), got.factor)
+        || reduced.format() != QImage::Format_RGB32)
+        std::abort();
     return 0;
 }

@@ -1,7 +1,10 @@
 /* GIF decoder module: the first frame on the logical screen, as 8 bits with
  * the frame's colour table. The transparent entry keeps its colour, so the
  * program's transparent colour can name it; the screen around the frame is
- * the background colour. */
+ * the background colour. A picture asked for at a reduced size
+ * (GetPictureReduced) is reduced row by row while it is decoded, so the
+ * whole screen is never held (an interlaced frame is decoded whole: its
+ * passes revisit every part of it). */
 #include <gif_lib.h>
 #include <stdlib.h>
 
@@ -31,7 +34,48 @@ typedef struct Decode
     GifFileType *gif;
     SpiOutput out;
     GifByteType *line;
+    uint8_t *row; /* one screen row of 32 bits, when reducing */
+    SpiReducer reducer;
+    int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int32_t fullWidth, fullHeight;
 } Decode;
+
+/* A non-interlaced frame on its screen, reduced by `factor`: each screen
+ * row is made in 32 bits from the background and the frame's line, and goes
+ * into the reducer. */
+static int32_t decode_reduced(Decode *d, uint32_t width, uint32_t height, uint32_t factor,
+    const uint8_t *table, int background, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    GifFileType *gif = d->gif;
+    const GifImageDesc *frame = &gif->Image;
+    d->line = (GifByteType *)malloc((size_t)frame->Width);
+    d->row = (uint8_t *)malloc((size_t)width * 4);
+    if (!d->line || !d->row)
+        return SPI_NO_MEMORY;
+    int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor);
+    if (rc != SPI_OK)
+        return rc;
+    long next = 0; /* the frame's next line to read */
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x)
+            memcpy(d->row + 4 * (size_t)x, table + 4 * background, 4);
+        const long line = (long)y - frame->Top;
+        if (line >= 0 && line < frame->Height) {
+            /* Lines above the screen are read and dropped. */
+            for (; next <= line; ++next)
+                if (DGifGetLine(gif, d->line, frame->Width) == GIF_ERROR)
+                    return SPI_BROKEN_DATA;
+            for (int x = 0; x < frame->Width; ++x) {
+                const long sx = (long)frame->Left + x;
+                if (sx >= 0 && sx < (long)width)
+                    memcpy(d->row + 4 * (size_t)sx, table + 4 * d->line[x], 4);
+            }
+        }
+        spi_reducer_add(&d->reducer, y, d->row);
+    }
+    spi_reducer_finish(&d->reducer);
+    return spi_output_finish(&d->out, infoOut, pixelsOut);
+}
 
 static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
@@ -72,12 +116,21 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         width = (uint32_t)frame->Width;
         height = (uint32_t)frame->Height;
     }
-    int rc = spi_output_alloc(&d->out, width, height, 8);
-    if (rc != SPI_OK)
-        return rc;
-    for (int i = 0; i < colors->ColorCount && i < 256; ++i)
-        spi_output_set_palette(
-            &d->out, i, colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
+    if ((uint64_t)width * height > SPI_MAX_PIXELS)
+        return SPI_NO_MEMORY;
+    d->fullWidth = (int32_t)width;
+    d->fullHeight = (int32_t)height;
+    const uint32_t factor = spi_reduction_for(width, height, d->wantedWidth, d->wantedHeight);
+    const int reducing = factor > 1 && !frame->Interlace;
+    /* The colours as blue, green, red, 0, for the output's table or for the
+     * reduced rows. */
+    uint8_t table[256 * 4];
+    memset(table, 0, sizeof table);
+    for (int i = 0; i < colors->ColorCount && i < 256; ++i) {
+        table[4 * i + 0] = colors->Colors[i].Blue;
+        table[4 * i + 1] = colors->Colors[i].Green;
+        table[4 * i + 2] = colors->Colors[i].Red;
+    }
     int background = gif->SColorMap ? gif->SBackGroundColor : 0;
     /* The background index names an entry of the screen's (global) colour
      * table. A frame with its own table that leaves part of the screen
@@ -91,7 +144,9 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         const GifColorType bg = gif->SColorMap->Colors[background];
         if (colors->ColorCount < 256) {
             background = colors->ColorCount;
-            spi_output_set_palette(&d->out, background, bg.Red, bg.Green, bg.Blue);
+            table[4 * background + 0] = bg.Blue;
+            table[4 * background + 1] = bg.Green;
+            table[4 * background + 2] = bg.Red;
         } else {
             long best = -1;
             for (int i = 0; i < 256; ++i) {
@@ -105,9 +160,16 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
             }
         }
     }
+    background &= 0xff;
+    if (reducing)
+        return decode_reduced(d, width, height, factor, table, background, infoOut, pixelsOut);
+    int rc = spi_output_alloc(&d->out, width, height, 8);
+    if (rc != SPI_OK)
+        return rc;
+    memcpy(d->out.palette, table, sizeof table);
     if (background != 0)
         for (uint32_t y = 0; y < height; ++y)
-            memset(spi_output_row(&d->out, y), background & 0xff, width);
+            memset(spi_output_row(&d->out, y), background, width);
 
     d->line = (GifByteType *)malloc((size_t)frame->Width);
     if (!d->line)
@@ -136,7 +198,8 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 }
 
 static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data, int32_t wantedWidth,
+    int32_t wantedHeight, int32_t *fullWidth, int32_t *fullHeight)
 {
     (void)progress;
     (void)data;
@@ -148,8 +211,16 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     if (!d.file)
         return SPI_FILE_READ_ERROR;
     int error = 0;
+    d.wantedWidth = wantedWidth;
+    d.wantedHeight = wantedHeight;
     d.gif = DGifOpen(d.file, read_file, &error);
     int32_t rc = d.gif ? decode(&d, info, pixels) : SPI_BROKEN_DATA;
+    if (fullWidth)
+        *fullWidth = d.fullWidth;
+    if (fullHeight)
+        *fullHeight = d.fullHeight;
+    spi_reducer_finish(&d.reducer);
+    free(d.row);
     if (d.gif)
         DGifCloseFile(d.gif, &error);
     fclose(d.file);
@@ -161,7 +232,19 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
-    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+    return spi_result(
+        get_picture(fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));
+}
+
+int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,
+    uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,
+    int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
+    intptr_t data)
+{
+    if (hostVersion < 1 || !fullWidth || !fullHeight)
+        return spi_result(SPI_NOT_IMPLEMENTED);
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,
+        wantedWidth, wantedHeight, fullWidth, fullHeight));
 }
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

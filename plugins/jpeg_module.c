@@ -2,7 +2,9 @@
  * (blue, green, red, 0xff: the host uses them without a copy), grey ones as
  * 8 bits with a grey ramp. CMYK pictures are converted to RGB as stored by
  * the usual (inverted) convention. The EXIF orientation of a photograph is
- * applied, so a picture taken upright comes out upright. */
+ * applied, so a picture taken upright comes out upright. A picture asked
+ * for at a reduced size (GetPictureReduced) is decoded at that size through
+ * the library's scaled decoding. */
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -51,6 +53,8 @@ typedef struct Decode
     SpiOutput out;
     JSAMPLE *cmykRow;
     uint8_t *upright; /* the stored picture, when it must be turned */
+    int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int32_t fullWidth, fullHeight; /* the picture's own size, upright */
 } Decode;
 
 static unsigned exif_u16(const uint8_t *p, int big)
@@ -140,6 +144,15 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     const int orientation = exif_orientation(cinfo);
     if ((uint64_t)cinfo->image_width * cinfo->image_height > SPI_MAX_PIXELS)
         return SPI_NO_MEMORY;
+    {
+        /* The reduction counts in upright pixels; a quarter turn swaps the sides. */
+        const int turned = orientation >= 5;
+        d->fullWidth = (int32_t)(turned ? cinfo->image_height : cinfo->image_width);
+        d->fullHeight = (int32_t)(turned ? cinfo->image_width : cinfo->image_height);
+        cinfo->scale_num = 1;
+        cinfo->scale_denom = spi_reduction_for(
+            (uint32_t)d->fullWidth, (uint32_t)d->fullHeight, d->wantedWidth, d->wantedHeight);
+    }
     const int grey = cinfo->jpeg_color_space == JCS_GRAYSCALE;
     const int cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -194,7 +207,8 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 }
 
 static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data, int32_t wantedWidth,
+    int32_t wantedHeight, int32_t *fullWidth, int32_t *fullHeight)
 {
     (void)progress;
     (void)data;
@@ -211,7 +225,13 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     d->cinfo.err = jpeg_std_error(&d->err.base);
     d->err.base.error_exit = on_error;
     d->err.base.emit_message = on_message;
+    d->wantedWidth = wantedWidth;
+    d->wantedHeight = wantedHeight;
     const int32_t rc = decode(d, info, pixels);
+    if (fullWidth)
+        *fullWidth = d->fullWidth;
+    if (fullHeight)
+        *fullHeight = d->fullHeight;
     if (d->created)
         jpeg_destroy_decompress(&d->cinfo);
     fclose(d->file);
@@ -225,7 +245,19 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
-    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+    return spi_result(
+        get_picture(fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));
+}
+
+int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,
+    uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,
+    int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
+    intptr_t data)
+{
+    if (hostVersion < 1 || !fullWidth || !fullHeight)
+        return spi_result(SPI_NOT_IMPLEMENTED);
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,
+        wantedWidth, wantedHeight, fullWidth, fullHeight));
 }
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

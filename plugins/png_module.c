@@ -3,7 +3,9 @@
  * transparent colour can name it); grey pictures as 8 bits with a grey
  * ramp; everything else as 32 bits, rows top-down (blue, green, red,
  * 0xff: the host uses them without a copy), with an alpha channel flattened
- * onto white. */
+ * onto white. A picture asked for at a reduced size (GetPictureReduced) is
+ * reduced row by row while it is decoded, so the whole picture is never
+ * held (an interlaced one is decoded whole: its passes need every row). */
 #include <png.h>
 #include <setjmp.h>
 #include <stdlib.h>
@@ -31,6 +33,10 @@ typedef struct Decode
     SpiOutput out;
     png_bytep rgba; /* whole picture, 4 bytes a pixel, for alpha pictures */
     png_bytepp rows;
+    png_bytep row; /* one row, when reducing */
+    SpiReducer reducer;
+    int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int32_t fullWidth, fullHeight;
 } Decode;
 
 static void on_png_error(png_structp png, png_const_charp message)
@@ -53,7 +59,55 @@ static void cleanup(Decode *d)
         fclose(d->file);
     free(d->rgba);
     free(d->rows);
+    free(d->row);
+    spi_reducer_finish(&d->reducer);
     spi_output_free(&d->out);
+}
+
+/* The picture reduced by `factor` while its rows are read: every row
+ * becomes 32 bits (blue, green, red, alpha), alpha is flattened onto white as
+ * in the whole picture (a palette's transparency is not: its colours are
+ * kept), and the row goes into the reducer. */
+static int32_t decode_reduced(Decode *d, uint32_t factor, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    png_structp png = d->png;
+    png_infop info = d->info;
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    const int colorType = png_get_color_type(png, info);
+    const int hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    const int palette = colorType == PNG_COLOR_TYPE_PALETTE;
+    const int flatten = !palette && ((colorType & PNG_COLOR_MASK_ALPHA) || hasTrns);
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_filler(png, 0xff, PNG_FILLER_AFTER);
+    png_read_update_info(png, info);
+    if (png_get_channels(png, info) != 4 || png_get_rowbytes(png, info) != (size_t)width * 4)
+        return SPI_BROKEN_DATA;
+    d->row = (png_bytep)malloc((size_t)width * 4);
+    if (!d->row)
+        return SPI_NO_MEMORY;
+    int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor);
+    if (rc != SPI_OK)
+        return rc;
+    for (png_uint_32 y = 0; y < height; ++y) {
+        png_read_row(png, d->row, NULL);
+        if (flatten) {
+            png_bytep p = d->row;
+            for (png_uint_32 x = 0; x < width; ++x, p += 4) {
+                const unsigned a = p[3];
+                p[0] = spi_on_white(p[0], a);
+                p[1] = spi_on_white(p[1], a);
+                p[2] = spi_on_white(p[2], a);
+            }
+        }
+        spi_reducer_add(&d->reducer, y, d->row);
+    }
+    png_read_end(png, NULL);
+    spi_reducer_finish(&d->reducer);
+    return spi_output_finish(&d->out, infoOut, pixelsOut);
 }
 
 static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
@@ -71,6 +125,11 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     const int depth = png_get_bit_depth(png, info);
     if ((uint64_t)width * height > SPI_MAX_PIXELS)
         return SPI_NO_MEMORY;
+    d->fullWidth = (int32_t)width;
+    d->fullHeight = (int32_t)height;
+    const uint32_t factor = spi_reduction_for(width, height, d->wantedWidth, d->wantedHeight);
+    if (factor > 1 && png_get_interlace_type(png, info) == PNG_INTERLACE_NONE)
+        return decode_reduced(d, factor, infoOut, pixelsOut);
 
     const int hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     const int palette = colorType == PNG_COLOR_TYPE_PALETTE;
@@ -148,7 +207,8 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 }
 
 static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data, int32_t wantedWidth,
+    int32_t wantedHeight, int32_t *fullWidth, int32_t *fullHeight)
 {
     (void)progress;
     (void)data;
@@ -166,7 +226,13 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
         cleanup(&d);
         return SPI_NO_MEMORY;
     }
+    d.wantedWidth = wantedWidth;
+    d.wantedHeight = wantedHeight;
     const int32_t rc = decode(&d, info, pixels);
+    if (fullWidth)
+        *fullWidth = d.fullWidth;
+    if (fullHeight)
+        *fullHeight = d.fullHeight;
     cleanup(&d);
     return rc;
 }
@@ -174,7 +240,19 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
-    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+    return spi_result(
+        get_picture(fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));
+}
+
+int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,
+    uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,
+    int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
+    intptr_t data)
+{
+    if (hostVersion < 1 || !fullWidth || !fullHeight)
+        return spi_result(SPI_NOT_IMPLEMENTED);
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,
+        wantedWidth, wantedHeight, fullWidth, fullHeight));
 }
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

@@ -122,6 +122,41 @@ typedef int32_t (*SpiGetPicture)(const char *fileName, int32_t offset, uint32_t 
 
 typedef int32_t (*SpiGetPictureFailure)(int32_t hostVersion);
 
+// ---------------------------------------------------------------------------
+// Optional extension: the picture at the size the host needs (extension
+// version 1).
+//
+// A photograph often has many times the pixels its printed size can show.
+// A module that can decode a picture smaller exports
+//
+//     int32_t GetPictureReduced(int32_t hostVersion, const char *fileName,
+//         int32_t offset, uint32_t flags, int32_t wantedWidth,
+//         int32_t wantedHeight, int32_t *fullWidth, int32_t *fullHeight,
+//         SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
+//         intptr_t data);
+//
+// It works as GetPicture, and in addition stores the picture's own size
+// (as GetPicture would deliver it, turned upright where the module turns
+// pictures) in *fullWidth and *fullHeight, and delivers the picture reduced
+// by a factor f of 1, 2, 4 or 8: every f x f block of pixels becomes one
+// pixel, its average (or a filter at least as good), so the picture is
+// ceil(fullWidth / f) x ceil(fullHeight / f) pixels. The factor is the
+// largest for which fullWidth >= f * wantedWidth and
+// fullHeight >= f * wantedHeight (spi_reduction_for in spi_module.h); a
+// module may deliver a smaller factor (more pixels), which the host then
+// reduces itself. hostVersion is SPI_REDUCED_EXTENSION_VERSION of the host.
+// The host calls GetPictureFailure after a failed call exactly as after
+// GetPicture.
+//
+// A module without it is asked with GetPicture and decodes the whole
+// picture, as before; the host reduces what it delivers.
+#define SPI_REDUCED_EXTENSION_VERSION 1
+
+typedef int32_t (*SpiGetPictureReduced)(int32_t hostVersion, const char *fileName,
+    int32_t offset, uint32_t flags, int32_t wantedWidth, int32_t wantedHeight,
+    int32_t *fullWidth, int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels,
+    SpiProgressCallback progress, intptr_t data);
+
 #ifdef __cplusplus
 }
 #endif

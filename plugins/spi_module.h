@@ -207,6 +207,112 @@ static inline int32_t spi_result(int32_t rc)
         return hostVersion >= 1 ? spi_last_failure : SPI_FAILURE_UNSPECIFIED;                     \
     }
 
+/* The reduction extension (see spi.h): the factor (1, 2, 4 or 8) a picture
+ * of fullWidth x fullHeight is delivered at when the host wants at least
+ * wantedWidth x wantedHeight pixels. A wanted size of 0 asks for the whole
+ * picture. */
+static inline uint32_t spi_reduction_for(
+    uint32_t fullWidth, uint32_t fullHeight, int32_t wantedWidth, int32_t wantedHeight)
+{
+    if (wantedWidth <= 0 || wantedHeight <= 0)
+        return 1;
+    for (uint32_t f = 8; f > 1; f /= 2)
+        if ((uint64_t)fullWidth >= (uint64_t)f * (uint32_t)wantedWidth
+            && (uint64_t)fullHeight >= (uint64_t)f * (uint32_t)wantedHeight)
+            return f;
+    return 1;
+}
+
+/* Averages blocks of factor x factor pixels of 32-bit rows (blue, green,
+ * red, unused) into a 32-bit output while the rows are decoded, so the whole
+ * picture is never held. Rows come in the order of their picture rows; rows
+ * never given are white. */
+typedef struct SpiReducer
+{
+    SpiOutput *out;
+    uint32_t width, height, factor;
+    int64_t block; /* reduced row being summed, -1 when none */
+    uint32_t rows; /* rows of it given so far */
+    uint32_t *sums; /* blue, green, red per reduced column */
+} SpiReducer;
+
+/* Allocates the output (ceil(width / factor) x ceil(height / factor), 32
+ * bits, top-down, white) and the sums. 0 on success, else an SPI error
+ * code with nothing allocated. */
+static inline int spi_reducer_start(
+    SpiReducer *r, SpiOutput *out, uint32_t width, uint32_t height, uint32_t factor)
+{
+    memset(r, 0, sizeof *r);
+    const uint32_t rw = (width + factor - 1) / factor, rh = (height + factor - 1) / factor;
+    int rc = spi_output_alloc_rows(out, rw, rh, 32, 1);
+    if (rc != SPI_OK)
+        return rc;
+    r->sums = (uint32_t *)calloc((size_t)rw * 3, sizeof(uint32_t));
+    if (!r->sums) {
+        spi_output_free(out);
+        return SPI_NO_MEMORY;
+    }
+    memset(out->bits, 0xff, (size_t)(out->rowBytes * rh));
+    r->out = out;
+    r->width = width;
+    r->height = height;
+    r->factor = factor;
+    r->block = -1;
+    return SPI_OK;
+}
+
+static inline void spi_reducer_flush(SpiReducer *r)
+{
+    if (r->block < 0 || (uint64_t)r->block >= r->out->height)
+        return;
+    const uint32_t f = r->factor;
+    const uint64_t firstRow = (uint64_t)r->block * f;
+    const uint32_t blockRows = (uint32_t)(r->height - firstRow < f ? r->height - firstRow : f);
+    const uint32_t missing = blockRows > r->rows ? blockRows - r->rows : 0;
+    uint8_t *dst = spi_output_row(r->out, (uint32_t)r->block);
+    for (uint32_t cx = 0; cx < r->out->width; ++cx) {
+        const uint32_t left = r->width - cx * f;
+        const uint32_t colWidth = left < f ? left : f;
+        const uint32_t n = colWidth * blockRows;
+        const uint32_t white = 255u * colWidth * missing;
+        uint32_t *c = r->sums + 3 * (size_t)cx;
+        for (int i = 0; i < 3; ++i) {
+            dst[4 * cx + i] = (uint8_t)((c[i] + white + n / 2) / n);
+            c[i] = 0;
+        }
+        dst[4 * cx + 3] = 0xff;
+    }
+    r->rows = 0;
+    r->block = -1;
+}
+
+/* Adds picture row y: width pixels of 4 bytes (blue, green, red, unused). */
+static inline void spi_reducer_add(SpiReducer *r, uint32_t y, const uint8_t *row)
+{
+    const int64_t block = y / r->factor;
+    if (block != r->block) {
+        spi_reducer_flush(r);
+        r->block = block;
+    }
+    const uint32_t f = r->factor;
+    for (uint32_t x = 0; x < r->width; ++x) {
+        uint32_t *c = r->sums + 3 * (size_t)(x / f);
+        c[0] += row[4 * x];
+        c[1] += row[4 * x + 1];
+        c[2] += row[4 * x + 2];
+    }
+    ++r->rows;
+}
+
+/* Writes the last block and frees the sums; the output stays in `out`. */
+static inline void spi_reducer_finish(SpiReducer *r)
+{
+    if (r->out)
+        spi_reducer_flush(r);
+    free(r->sums);
+    memset(r, 0, sizeof *r);
+}
+
 /* Flattens a non-premultiplied colour value with alpha onto white. */
 static inline uint8_t spi_on_white(unsigned value, unsigned alpha)
 {

@@ -3,7 +3,10 @@
  * palette, grey, RGB, YCbCr, CMYK at 8 bits, alpha flattened onto white),
  * with the orientation tag applied. Pictures come out as 32 bits, rows
  * top-down (blue, green, red, 0xff: the host uses them without a copy).
- * libtiff's messages go to handlers of this decode only, never to stderr. */
+ * libtiff's messages go to handlers of this decode only, never to stderr.
+ * A picture asked for at a reduced size (GetPictureReduced) is read a band
+ * of rows at a time and reduced as it comes, so the whole picture is never
+ * held (a turned or 16-bit CMYK picture is decoded whole). */
 #include <stdlib.h>
 #include <tiffio.h>
 
@@ -118,6 +121,10 @@ typedef struct Decode
     int imgStarted;
     uint32_t *stored; /* the picture in its stored layout, when it is turned */
     SpiOutput out;
+    uint32_t *band; /* rows read at once, when reducing */
+    SpiReducer reducer;
+    int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int32_t fullWidth, fullHeight;
 } Decode;
 
 /* Where picture pixel (x, y) of an oriented picture lies in the stored one
@@ -203,6 +210,34 @@ static int32_t read_cmyk16(Decode *d, uint32_t *raster, uint32_t w, uint32_t h, 
     return SPI_OK;
 }
 
+/* An upright picture reduced by `factor`: libtiff's reader gives a band of
+ * `factor` rows at a time, and each row goes into the reducer. */
+static int32_t decode_reduced(
+    Decode *d, uint32_t sw, uint32_t sh, uint32_t factor, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    d->band = (uint32_t *)malloc((size_t)sw * factor * 4);
+    if (!d->band)
+        return SPI_NO_MEMORY;
+    int32_t rc = spi_reducer_start(&d->reducer, &d->out, sw, sh, factor);
+    if (rc != SPI_OK)
+        return rc;
+    for (uint32_t y = 0; y < sh; y += factor) {
+        const uint32_t rows = sh - y < factor ? sh - y : factor;
+        d->img.row_offset = (int)y;
+        d->img.col_offset = 0;
+        if (!TIFFRGBAImageGet(&d->img, d->band, sw, rows))
+            return SPI_BROKEN_DATA;
+        for (uint32_t r = 0; r < rows; ++r) {
+            uint32_t *px = d->band + (size_t)r * sw;
+            for (uint32_t x = 0; x < sw; ++x)
+                px[x] = to_output(px[x]);
+            spi_reducer_add(&d->reducer, y + r, (const uint8_t *)px);
+        }
+    }
+    spi_reducer_finish(&d->reducer);
+    return spi_output_finish(&d->out, infoOut, pixelsOut);
+}
+
 static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
     TIFF *tif = d->tif;
@@ -240,6 +275,11 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     }
     const int turned = orientation >= ORIENTATION_LEFTTOP;
     const uint32_t width = turned ? sh : sw, height = turned ? sw : sh;
+    d->fullWidth = (int32_t)width;
+    d->fullHeight = (int32_t)height;
+    const uint32_t factor = spi_reduction_for(width, height, d->wantedWidth, d->wantedHeight);
+    if (factor > 1 && !cmyk16 && orientation == ORIENTATION_TOPLEFT)
+        return decode_reduced(d, sw, sh, factor, infoOut, pixelsOut);
     int32_t rc = spi_output_alloc_rows(&d->out, width, height, 32, 1);
     if (rc != SPI_OK)
         return rc;
@@ -282,7 +322,8 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 }
 
 static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data, int32_t wantedWidth,
+    int32_t wantedHeight, int32_t *fullWidth, int32_t *fullHeight)
 {
     (void)progress;
     (void)data;
@@ -292,6 +333,8 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     if (!d)
         return SPI_NO_MEMORY;
     int32_t rc = SPI_FILE_READ_ERROR;
+    d->wantedWidth = wantedWidth;
+    d->wantedHeight = wantedHeight;
     d->source.file = spi_open_at(fileName, offset);
     d->source.base = offset;
     if (d->source.file) {
@@ -309,6 +352,12 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
             rc = d->tif ? decode(d, info, pixels) : SPI_BROKEN_DATA;
         }
     }
+    if (fullWidth)
+        *fullWidth = d->fullWidth;
+    if (fullHeight)
+        *fullHeight = d->fullHeight;
+    spi_reducer_finish(&d->reducer);
+    free(d->band);
     if (d->imgStarted)
         TIFFRGBAImageEnd(&d->img);
     if (d->tif)
@@ -329,6 +378,18 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
-    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+    return spi_result(
+        get_picture(fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));
+}
+
+int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,
+    uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,
+    int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
+    intptr_t data)
+{
+    if (hostVersion < 1 || !fullWidth || !fullHeight)
+        return spi_result(SPI_NOT_IMPLEMENTED);
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,
+        wantedWidth, wantedHeight, fullWidth, fullHeight));
 }
 SPI_DEFINE_GET_PICTURE_FAILURE()

@@ -1,7 +1,10 @@
 /* WebP decoder module: still pictures, lossy and lossless, and the first
  * frame of an animation. Pictures come out as 32 bits, rows top-down (blue,
  * green, red, 0xff: the host uses them without a copy), with alpha flattened
- * onto white; a still picture is decoded straight into the output block. */
+ * onto white; a still picture is decoded straight into the output block.
+ * A picture asked for at a reduced size (GetPictureReduced) is decoded at
+ * that size through the library's scaled decoding (the first frame of an
+ * animation is decoded whole and then reduced). */
 #include <stdlib.h>
 #include <webp/decode.h>
 #include <webp/demux.h>
@@ -31,6 +34,9 @@ typedef struct Decode
     size_t size;
     WebPAnimDecoder *anim;
     SpiOutput out;
+    SpiReducer reducer;
+    int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int32_t fullWidth, fullHeight;
 } Decode;
 
 /* Reads the RIFF file (its header's size, at most what the file holds). */
@@ -99,8 +105,31 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
      * decoder allocates one. */
     if ((uint64_t)features.width * (uint64_t)features.height > SPI_MAX_PIXELS)
         return SPI_NO_MEMORY;
+    d->fullWidth = features.width;
+    d->fullHeight = features.height;
+    const uint32_t factor = spi_reduction_for(
+        (uint32_t)features.width, (uint32_t)features.height, d->wantedWidth, d->wantedHeight);
 
-    if (!features.has_animation) {
+    if (!features.has_animation && factor > 1) {
+        const uint32_t w = ((uint32_t)features.width + factor - 1) / factor;
+        const uint32_t h = ((uint32_t)features.height + factor - 1) / factor;
+        rc = spi_output_alloc_rows(&d->out, w, h, 32, 1);
+        if (rc != SPI_OK)
+            return rc;
+        WebPDecoderConfig config;
+        if (!WebPInitDecoderConfig(&config))
+            return SPI_INTERNAL_ERROR;
+        config.options.use_scaling = 1;
+        config.options.scaled_width = (int)w;
+        config.options.scaled_height = (int)h;
+        config.output.colorspace = MODE_BGRA;
+        config.output.is_external_memory = 1;
+        config.output.u.RGBA.rgba = d->out.bits;
+        config.output.u.RGBA.stride = (int)d->out.rowBytes;
+        config.output.u.RGBA.size = (size_t)(d->out.rowBytes * d->out.height);
+        if (WebPDecode(d->data, d->size, &config) != VP8_STATUS_OK)
+            return SPI_BROKEN_DATA;
+    } else if (!features.has_animation) {
         rc = spi_output_alloc_rows(&d->out, (uint32_t)features.width, (uint32_t)features.height, 32, 1);
         if (rc != SPI_OK)
             return rc;
@@ -125,6 +154,25 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         int timestamp = 0;
         if (!WebPAnimDecoderGetNext(d->anim, &canvas, &timestamp) || !canvas)
             return SPI_BROKEN_DATA;
+        if (factor > 1) {
+            /* The frame, flattened row by row, into the reducer. */
+            rc = spi_reducer_start(
+                &d->reducer, &d->out, info.canvas_width, info.canvas_height, factor);
+            if (rc != SPI_OK)
+                return rc;
+            for (uint32_t y = 0; y < info.canvas_height; ++y) {
+                uint8_t *p = canvas + (size_t)y * info.canvas_width * 4;
+                for (uint32_t x = 0; x < info.canvas_width; ++x) {
+                    const unsigned a = p[4 * x + 3];
+                    p[4 * x + 0] = spi_on_white(p[4 * x + 0], a);
+                    p[4 * x + 1] = spi_on_white(p[4 * x + 1], a);
+                    p[4 * x + 2] = spi_on_white(p[4 * x + 2], a);
+                }
+                spi_reducer_add(&d->reducer, y, p);
+            }
+            spi_reducer_finish(&d->reducer);
+            return spi_output_finish(&d->out, infoOut, pixelsOut);
+        }
         rc = spi_output_alloc_rows(&d->out, info.canvas_width, info.canvas_height, 32, 1);
         if (rc != SPI_OK)
             return rc;
@@ -136,7 +184,8 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 }
 
 static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
+    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data, int32_t wantedWidth,
+    int32_t wantedHeight, int32_t *fullWidth, int32_t *fullHeight)
 {
     (void)progress;
     (void)data;
@@ -147,7 +196,14 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     d.file = spi_open_at(fileName, offset);
     if (!d.file)
         return SPI_FILE_READ_ERROR;
+    d.wantedWidth = wantedWidth;
+    d.wantedHeight = wantedHeight;
     const int32_t rc = decode(&d, info, pixels);
+    if (fullWidth)
+        *fullWidth = d.fullWidth;
+    if (fullHeight)
+        *fullHeight = d.fullHeight;
+    spi_reducer_finish(&d.reducer);
     if (d.anim)
         WebPAnimDecoderDelete(d.anim);
     fclose(d.file);
@@ -162,6 +218,18 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
     SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
 {
-    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data));
+    return spi_result(
+        get_picture(fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));
+}
+
+int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,
+    uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,
+    int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
+    intptr_t data)
+{
+    if (hostVersion < 1 || !fullWidth || !fullHeight)
+        return spi_result(SPI_NOT_IMPLEMENTED);
+    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,
+        wantedWidth, wantedHeight, fullWidth, fullHeight));
 }
 SPI_DEFINE_GET_PICTURE_FAILURE()

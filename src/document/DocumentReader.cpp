@@ -152,14 +152,41 @@ private:
             m_fields = &m_rowFields;
         } else {
             m_item = TPrintsData();
+            m_itemPicture.clear();
+            m_itemPlaced = m_itemSized = false;
             m_fields = m_section == Section::Top1Prints ? &m_coverItem : &m_otherItem;
         }
         skipMissing();
     }
 
+    // The item's picture, at the size its printed size needs (the whole
+    // picture for one with a transparent colour, whose colours must stay
+    // exact); the position and size the file gives stay.
+    void loadItemPicture()
+    {
+        if (m_itemPicture.isEmpty())
+            return;
+        const TPrintsData stored = m_item;
+        const QSize wanted = !stored.transparent && m_itemSized
+            ? QSize(stored.printWidth, stored.printHeight)
+            : QSize();
+        if (!loadPrintsPicture(m_item, m_itemPicture, m_ed.messages(), wanted))
+            return;
+        if (m_itemPlaced) {
+            m_item.posX = stored.posX;
+            m_item.posY = stored.posY;
+        }
+        if (m_itemSized) {
+            m_item.printWidth = stored.printWidth;
+            m_item.printHeight = stored.printHeight;
+        }
+    }
+
     void finishRecord()
     {
         m_inRecord = false;
+        if (m_section != Section::List)
+            loadItemPicture();
         switch (m_section) {
         case Section::List:
             m_doc.listRows.append(m_row);
@@ -457,8 +484,10 @@ private:
             [this] { m_item.angle = 0; } });
         f.push_back({ 0,
             [this](const QByteArray &raw) {
+                // Loaded when the record is complete: its printed size says
+                // how many of the picture's pixels it needs.
                 if (!raw.isEmpty())
-                    loadPrintsPicture(m_item, picturePath(raw), m_ed.messages());
+                    m_itemPicture = picturePath(raw);
             },
             {} });
         f.push_back({ transparencySince,
@@ -476,6 +505,7 @@ private:
                 const std::vector<int> v = parseNumbers(raw, 2);
                 m_item.posX = v[0];
                 m_item.posY = v[1];
+                m_itemPlaced = true;
             },
             {} });
         f.push_back({ 0,
@@ -483,6 +513,7 @@ private:
                 const std::vector<int> v = parseNumbers(raw, 2);
                 m_item.printWidth = v[0];
                 m_item.printHeight = v[1];
+                m_itemSized = true;
             },
             {} });
     }
@@ -499,6 +530,9 @@ private:
 
     FontSpec m_font;
     TPrintsData m_item;
+    QString m_itemPicture; // the item's picture file, loaded at the record's end
+    bool m_itemPlaced = false; // the record gave the item's position
+    bool m_itemSized = false; // and its printed size
     TListData m_row;
 
     Fields m_none, m_printSetting, m_dpi, m_topLabel, m_bottomLabel, m_leftTitle, m_rightTitle;

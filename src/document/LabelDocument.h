@@ -68,6 +68,7 @@ struct PicturePlacement
     bool use = false;
     QString fileName;
     QImage bitmap; // decoded picture, or the part of it in sourceRect
+    int bitmapReduction = 1; // bitmap's pixels are the file's reduced by this
     int pixelWidth = 0;
     int pixelHeight = 0;
     PixelRect sourceRect;

@@ -78,6 +78,7 @@ void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
     PicturePlacement &to = pic(doc, followerOf(leader));
     to.fileName = from.fileName;
     to.bitmap = from.bitmap;
+    to.bitmapReduction = from.bitmapReduction;
     to.sourceRect = from.sourceRect;
     to.pixelWidth = from.pixelWidth;
     to.pixelHeight = from.pixelHeight;
@@ -199,19 +200,24 @@ PlacementResult LoadSurfacePicture(
     PicturePlacement &p = pic(doc, s);
     p.fileName = fileName;
     touch(r, s);
+    // The picture is placed to cover the surface: it needs at least the
+    // surface's reference pixels, and is held at the reduction that allows
+    // (drawing reads it again should a later placement need more).
+    const int ws = surfaceWidth(doc, s);
+    const int hs = surfaceHeight(doc, s);
     QImage image;
-    if (!LoadPictureFile(image, fileName, messages)) {
+    PictureReduction reduction;
+    if (!LoadPictureFile(image, fileName, messages, QSize(ws, hs), reduction)) {
         r.ok = false;
         return r;
     }
     p.bitmap = std::move(image);
-    p.pixelWidth = p.bitmap.width();
-    p.pixelHeight = p.bitmap.height();
+    p.bitmapReduction = reduction.factor;
+    p.pixelWidth = reduction.fullSize.width();
+    p.pixelHeight = reduction.fullSize.height();
     p.sourceRect = PixelRect { 0, 0, p.pixelWidth, p.pixelHeight };
 
     // Cover the whole surface, centred: the larger of the two ratios.
-    const int ws = surfaceWidth(doc, s);
-    const int hs = surfaceHeight(doc, s);
     const double sx = double(ws) / p.pixelWidth;
     const double sy = double(hs) / p.pixelHeight;
     const double scale = sx >= sy ? sx : sy;

@@ -4,15 +4,18 @@
 
 namespace cw {
 
-bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages)
+bool loadPrintsPicture(
+    TPrintsData &item, const QString &fileName, MessageSink &messages, QSize wanted)
 {
     item.fileName = fileName;
     QImage image;
-    if (!LoadPictureFile(image, fileName, messages))
+    PictureReduction reduction;
+    if (!LoadPictureFile(image, fileName, messages, wanted, reduction))
         return false;
     item.bitmap = std::move(image);
-    item.pixelWidth = item.bitmap.width();
-    item.pixelHeight = item.bitmap.height();
+    item.bitmapReduction = reduction.factor;
+    item.pixelWidth = reduction.fullSize.width();
+    item.pixelHeight = reduction.fullSize.height();
     item.printWidth = item.pixelWidth;
     item.printHeight = item.pixelHeight;
     item.cacheRect = PixelRect { 0, 0, item.pixelWidth, item.pixelHeight };

@@ -29,6 +29,7 @@ struct TPrintsData
     bool transparent = false;
     ColorRef transColor = 0;
     QImage bitmap; // decoded picture; may hold only cacheRect of it
+    int bitmapReduction = 1; // bitmap's pixels are the file's reduced by this
     PixelRect cacheRect;
     StretchedPicture stretched;
 };
@@ -37,6 +38,10 @@ struct TPrintsData
 // success the item takes the picture's size as its printed size, at (0, 0),
 // with the whole picture cached. On failure the path stays in fileName, the
 // other fields stay as they were, and the loader's message was shown.
-bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages);
+// With a valid `wanted` size (reference pixels the picture is printed at)
+// the picture is held at the reduction that size allows (see
+// LoadPictureFile); the sizes stay the file's own.
+bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages,
+    QSize wanted = QSize());
 
 } // namespace cw

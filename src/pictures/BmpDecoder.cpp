@@ -1,11 +1,14 @@
 #include "pictures/BmpDecoder.h"
 
 #include "pictures/PixelMemory.h"
+#include "pictures/PictureReduction.h"
 
 #include <QBuffer>
 #include <QList>
+#include <algorithm>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 namespace cw {
 
@@ -94,12 +97,13 @@ bool parseHeader(const uchar *h, quint32 size, Header &out)
 class Decoder
 {
 public:
-    Decoder(QIODevice &device, quint64 maxPixels)
+    Decoder(QIODevice &device, quint64 maxPixels, QSize wanted)
         : m_device(device)
         , m_maxPixels(maxPixels)
+        , m_wanted(wanted)
     { }
 
-    BmpStatus run(QImage &image)
+    BmpStatus run(QImage &image, PictureReduction *reduction)
     {
         const qint64 start = m_device.pos();
         uchar fileHeader[18];
@@ -182,13 +186,27 @@ public:
         m_height = int(rows);
         m_topDown = h.height < 0;
         const qint64 rowBytes = (h.width * h.bitCount + 31) / 32 * 4;
+        m_alpha = fields && h.masks[3] != 0;
+        // A picture whose alpha is 0 in every pixel was written by a program
+        // that left the channel unused: it is read as opaque.
+        if (m_alpha && !rle && !anyAlpha(rowBytes, h)) {
+            m_alpha = false;
+            h.masks[3] = 0;
+        }
+        const QSize full(m_width, m_height);
+        m_factor = pictureReductionFor(full, m_wanted);
+        if (reduction) {
+            reduction->fullSize = full;
+            reduction->factor = m_factor;
+        }
+        if (m_factor > 1)
+            return runReduced(image, h, rle, rowBytes);
         // Opaque pixels are written as they are; others carry their alpha
         // until they are flattened, which leaves every pixel opaque.
         QImage out = newPixelImage(m_width, m_height, QImage::Format_RGB32);
         if (out.isNull())
             return BmpStatus::TooLarge;
         m_image = &out;
-        m_alpha = fields && h.masks[3] != 0;
         if (rle) {
             out.fill(0u); // undefined pixels: transparent, so white in the end
             // Compressed data never needs more than twice the plain rows.
@@ -207,6 +225,60 @@ public:
     }
 
 private:
+    // Whether any pixel of the rows has a non-zero alpha; the device is
+    // left where it was.
+    bool anyAlpha(qint64 rowBytes, const Header &h)
+    {
+        const qint64 at = m_device.pos();
+        QByteArray row(rowBytes, Qt::Uninitialized);
+        const auto *r = reinterpret_cast<const uchar *>(row.constData());
+        bool found = false;
+        for (qint64 n = 0; n < m_height && !found; ++n) {
+            if (m_device.read(row.data(), rowBytes) != rowBytes)
+                break;
+            for (int x = 0; x < m_width; ++x) {
+                const quint32 v = h.bitCount == 16 ? u16(r + 2 * x) : u32(r + 4 * x);
+                if (v & h.masks[3]) {
+                    found = true;
+                    break;
+                }
+            }
+        }
+        m_device.seek(at);
+        return found;
+    }
+
+    // The picture reduced while its rows are decoded: one row at a time goes
+    // through the reducer, so only the reduced picture is held.
+    BmpStatus runReduced(QImage &image, const Header &h, bool rle, qint64 rowBytes)
+    {
+        const QSize size = reducedPictureSize(QSize(m_width, m_height), m_factor);
+        QImage out = newPixelImage(size.width(), size.height(), QImage::Format_RGB32);
+        if (out.isNull())
+            return BmpStatus::TooLarge;
+        // The pixels a whole picture leaves as they were filled: white rows
+        // of a cut file, and the undefined pixels of a compressed picture,
+        // which the whole picture's fill leaves opaque black.
+        const QRgb unset = rle ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        out.fill(unset);
+        RowReducer reducer(out, QSize(m_width, m_height), m_factor, unset);
+        m_reducer = &reducer;
+        m_unset = unset;
+        m_row.assign(size_t(m_width), unset);
+        if (rle) {
+            const qint64 limit = rowBytes * m_height * 2 + 4096;
+            decodeRle(m_device.read(limit), h);
+            if (m_rowY >= 0)
+                reducer.addRow(m_rowY, m_row.data());
+        } else {
+            decodeRows(rowBytes, h);
+        }
+        reducer.finish();
+        m_reducer = nullptr;
+        image = std::move(out);
+        return BmpStatus::Ok;
+    }
+
     static bool validDepth(const Header &h)
     {
         if (h.rle24)
@@ -241,7 +313,7 @@ private:
             // A file cut short keeps the rows it holds.
             if (m_device.read(row.data(), rowBytes) != rowBytes)
                 return;
-            QRgb *dst = line(storedRow(n));
+            QRgb *dst = m_reducer ? m_row.data() : line(storedRow(n));
             for (int x = 0; x < m_width; ++x) {
                 if (bits <= 8) {
                     const qint64 bit = qint64(x) * bits;
@@ -253,6 +325,11 @@ private:
                     const quint32 v = bits == 16 ? u16(r + 2 * x) : u32(r + 4 * x);
                     dst[x] = pixelOf(v, h.masks);
                 }
+            }
+            if (m_reducer) {
+                if (m_alpha)
+                    flattenRow(dst, m_width);
+                m_reducer->addRow(storedRow(n), dst);
             }
         }
     }
@@ -266,8 +343,23 @@ private:
 
     void put(qint64 x, qint64 y, QRgb c)
     {
-        if (x >= 0 && x < m_width && y >= 0 && y < m_height)
+        if (x < 0 || x >= m_width || y < 0 || y >= m_height)
+            return;
+        if (!m_reducer) {
             line(m_height - 1 - int(y))[x] = c;
+            return;
+        }
+        // Compressed rows only go upwards: a row is done once a later one
+        // is written. Pixels never written stay as the whole picture has them.
+        const int row = m_height - 1 - int(y);
+        if (row != m_rowY) {
+            if (m_rowY >= 0) {
+                m_reducer->addRow(m_rowY, m_row.data());
+                std::fill(m_row.begin(), m_row.end(), m_unset);
+            }
+            m_rowY = row;
+        }
+        m_row[size_t(x)] = c;
     }
 
     // RLE4, RLE8 and RLE24: runs and absolute pieces, with end-of-line,
@@ -329,6 +421,16 @@ private:
         }
     }
 
+    static void flattenRow(QRgb *px, int width)
+    {
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = px[x];
+            const int a = qAlpha(c);
+            if (a != 255)
+                px[x] = qRgb(onWhite(qRed(c), a), onWhite(qGreen(c), a), onWhite(qBlue(c), a));
+        }
+    }
+
     static void flatten(QImage &image)
     {
         for (int y = 0; y < image.height(); ++y) {
@@ -344,6 +446,12 @@ private:
 
     QIODevice &m_device;
     quint64 m_maxPixels;
+    QSize m_wanted;
+    int m_factor = 1;
+    RowReducer *m_reducer = nullptr;
+    std::vector<QRgb> m_row; // the row being decoded, when reducing
+    int m_rowY = -1; // its picture row (compressed pictures)
+    QRgb m_unset = 0; // what pixels never written are
     QList<QRgb> m_palette;
     QImage *m_image = nullptr;
     int m_width = 0;
@@ -364,17 +472,19 @@ int widenBmpChannel(quint32 pixel, quint32 mask)
     return int((value * 255 + max / 2) / max);
 }
 
-BmpStatus decodeBmp(QIODevice &device, QImage &image, quint64 maxPixels)
+BmpStatus decodeBmp(
+    QIODevice &device, QImage &image, quint64 maxPixels, QSize wanted, PictureReduction *reduction)
 {
-    return Decoder(device, maxPixels).run(image);
+    return Decoder(device, maxPixels, wanted).run(image, reduction);
 }
 
-BmpStatus decodeBmp(const QByteArray &data, QImage &image, quint64 maxPixels)
+BmpStatus decodeBmp(
+    const QByteArray &data, QImage &image, quint64 maxPixels, QSize wanted, PictureReduction *reduction)
 {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    return decodeBmp(buffer, image, maxPixels);
+    return decodeBmp(buffer, image, maxPixels, wanted, reduction);
 }
 
 } // namespace cw

@@ -19,7 +19,7 @@ enum class Op : qint32 {
     ModuleNames,
     ModuleCount,
     LoadedCount,
-    Decode, // file -> picture or failure
+    Decode, // file, wanted size -> picture (reduced when a size is wanted) or failure
     Convert, // file -> BMP image or failure
     Thumbnail, // file, box -> full size, thumbnail
     Whole, // file -> picture (the preview window)

@@ -538,10 +538,14 @@ int DecoderHelper::loadedModuleCount()
     return countOf(simpleCall(qint32(Op::LoadedCount)));
 }
 
-bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureFailure *failure)
+bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureFailure *failure,
+    QSize wanted, PictureReduction *reduction)
 {
     std::lock_guard lock(m_mutex);
-    const QByteArray req = request(Op::Decode, fileName);
+    // The wanted size goes with the request: the helper asks the modules
+    // for the picture at that size, so only the reduced picture is made
+    // there and handed over.
+    const QByteArray req = request(Op::Decode, fileName, wanted);
     Reply reply;
     const Outcome outcome = callLocked(req, reply);
     if (failure)
@@ -549,9 +553,10 @@ bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureF
     if (outcome != Outcome::Ok)
         return false;
     QDataStream in(reply.payload);
-    qint32 op = 0, why = 0;
+    qint32 op = 0, why = 0, factor = 1;
     bool ok = false;
-    in >> op >> ok >> why;
+    QSize full;
+    in >> op >> ok >> why >> full >> factor;
     if (failure && why >= 0 && why <= qint32(PictureFailure::Broken))
         *failure = PictureFailure(why);
     if (!ok || in.status() != QDataStream::Ok) {
@@ -560,8 +565,12 @@ bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureF
         return false;
     }
     QImage decoded = decoder::readImage(in, reply.fd);
-    if (decoded.isNull())
+    // The picture must be the file's size reduced by the factor it names.
+    if (decoded.isNull() || (factor != 1 && factor != 2 && factor != 4 && factor != 8)
+        || reducedPictureSize(full, factor) != decoded.size())
         return false;
+    if (reduction)
+        *reduction = PictureReduction { full, int(factor) };
     image = std::move(decoded);
     return true;
 }

@@ -56,7 +56,8 @@ public:
     QStringList moduleNames();
     int moduleCount();
     int loadedModuleCount();
-    bool decodeImage(const QString &fileName, QImage &image, PictureFailure *failure);
+    bool decodeImage(const QString &fileName, QImage &image, PictureFailure *failure,
+        QSize wanted = QSize(), PictureReduction *reduction = nullptr);
     bool convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure);
     // The picture dialog's readers, as loadPictureThumbnail / loadPictureWhole.
     PictureThumbnail thumbnail(const QString &fileName, QSize box);

@@ -72,11 +72,15 @@ bool serve(int socket, const decoder::Message &message)
         break;
     case Op::Decode: {
         QString fileName;
-        in >> fileName;
+        QSize wanted;
+        in >> fileName >> wanted;
         QImage image;
         PictureFailure failure = PictureFailure::Unsupported;
-        const bool ok = host.decodeImage(fileName, image, &failure);
-        out << ok << qint32(failure);
+        PictureReduction reduction;
+        const bool ok = host.decodeImage(fileName, image, &failure, wanted, &reduction);
+        if (ok && !reduction.fullSize.isValid())
+            reduction.fullSize = image.size();
+        out << ok << qint32(failure) << reduction.fullSize << qint32(reduction.factor);
         return replyWithImage(socket, reply, ok ? image : QImage());
     }
     case Op::Convert: {

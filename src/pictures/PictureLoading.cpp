@@ -43,10 +43,10 @@ enum class BmpRead { Ok, NotBmp, TooLarge };
 
 // Reads a BMP file with the program's own decoder; anything else is left to
 // the decoder modules.
-BmpRead readBmp(QIODevice *device, QImage &image)
+BmpRead readBmp(QIODevice *device, QImage &image, QSize wanted, PictureReduction &reduction)
 {
     const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
-    switch (decodeBmp(*device, image, maxPixels)) {
+    switch (decodeBmp(*device, image, maxPixels, wanted, &reduction)) {
     case BmpStatus::Ok:
         return BmpRead::Ok;
     case BmpStatus::TooLarge:
@@ -91,7 +91,8 @@ namespace {
 
 thread_local SharedPictureLoads *g_sharedLoads = nullptr;
 
-bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
+bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages,
+    QSize wanted, PictureReduction &reduction)
 {
     // Only regular files: a document naming a pipe or a device must not leave
     // the window waiting for input that never comes.
@@ -101,9 +102,11 @@ bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &mes
         return false;
     }
     QImage image;
-    switch (readBmp(&file, image)) {
+    PictureReduction got;
+    switch (readBmp(&file, image, wanted, got)) {
     case BmpRead::Ok:
         bitmap = std::move(image);
+        reduction = got;
         return true;
     case BmpRead::TooLarge:
         messages.showMessage(tooLargeMessage(fileName));
@@ -116,7 +119,8 @@ bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &mes
     // Through the modules; the same pixels as reading ConvertByPlugin's BMP
     // image, without copying a large picture twice.
     PictureFailure failure = PictureFailure::Unsupported;
-    if (!SusieHost::instance().decodeImage(fileName, image, &failure)) {
+    got = PictureReduction();
+    if (!SusieHost::instance().decodeImage(fileName, image, &failure, wanted, &got)) {
         switch (failure) {
         case PictureFailure::TooLarge:
             messages.showMessage(tooLargeMessage(fileName));
@@ -130,7 +134,10 @@ bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &mes
         }
         return false;
     }
+    if (!got.fullSize.isValid())
+        got = PictureReduction { image.size(), 1 };
     bitmap = std::move(image);
+    reduction = got;
     return true;
 }
 
@@ -149,24 +156,33 @@ SharedPictureLoads::~SharedPictureLoads()
 
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages)
 {
+    PictureReduction reduction;
+    return LoadPictureFile(bitmap, fileName, messages, QSize(), reduction);
+}
+
+bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages,
+    QSize wanted, PictureReduction &reduction)
+{
     SharedPictureLoads *shared = g_sharedLoads;
     const QFileInfo info(fileName);
     if (!shared || fileName.isEmpty() || !info.isFile())
-        return decodePictureFile(bitmap, fileName, messages);
+        return decodePictureFile(bitmap, fileName, messages, wanted, reduction);
     const QString path = info.absoluteFilePath();
     const qint64 size = info.size();
     const qint64 modified = info.lastModified().toMSecsSinceEpoch();
     for (const SharedPictureLoads::Entry &e : shared->entries) {
-        if (e.path == path && e.size == size && e.modified == modified) {
+        if (e.path == path && e.size == size && e.modified == modified
+            && e.reduction.factor <= pictureReductionFor(e.reduction.fullSize, wanted)) {
             bitmap = e.picture;
+            reduction = e.reduction;
             return true;
         }
     }
     QImage image;
-    if (!decodePictureFile(image, fileName, messages))
+    if (!decodePictureFile(image, fileName, messages, wanted, reduction))
         return false;
     ++shared->decodes;
-    shared->entries.push_back({ path, size, modified, image });
+    shared->entries.push_back({ path, size, modified, image, reduction });
     bitmap = std::move(image);
     return true;
 }

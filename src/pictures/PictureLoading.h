@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/UserPrompts.h"
+#include "pictures/PictureReduction.h"
 #include "pictures/SusieHost.h"
 
 namespace cw {
@@ -37,11 +38,20 @@ void setPictureAllocationLimitMb(int megabytes);
 //   a module says the file is truncated or corrupt:
 //     "ファイル(" + fileName + ")は壊れているため読み込めません"
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages);
+// The same with the least size the caller needs: the picture comes reduced
+// by pictureReductionFor(its size, wanted) (1, 2, 4 or 8 per side), decoded
+// at that size where the decoder can, so the whole picture is not held. An
+// invalid `wanted` asks for the whole picture. `reduction` receives the
+// file's own size and the factor.
+bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages,
+    QSize wanted, PictureReduction &reduction);
 
 // While an object of this class lives (on the thread that made it), pictures
 // that LoadPictureFile reads successfully are kept, and loading the same file
 // again (same path, size and modification time) hands out the picture kept
-// (an implicitly shared QImage) instead of decoding it once more. Reading a
+// (an implicitly shared QImage) instead of decoding it once more; a picture
+// kept at a reduction serves every load that may have that reduction or a
+// larger one. Reading a
 // document opens one, so a cover used on several surfaces is decoded once.
 class SharedPictureLoads
 {
@@ -57,6 +67,7 @@ public:
         qint64 size = 0;
         qint64 modified = 0; // ms since the epoch
         QImage picture;
+        PictureReduction reduction; // the file's size and the picture's factor
     };
     std::vector<Entry> entries;
     int decodes = 0; // files actually decoded while this object lived

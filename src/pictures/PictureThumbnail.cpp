@@ -55,6 +55,24 @@ PictureThumbnail loadPictureThumbnail(const QString &fileName, QSize box)
     reader.setAutoTransform(false);
     const QSize full = reader.size();
     if (reader.canRead() && !(full.isValid() && tooLarge(full))) {
+        if (full.isValid() && !full.isEmpty() && reader.format() != "jpeg"
+            && pictureReductionFor(full, drawnSize(full, box)) > 1) {
+            // Qt's readers other than JPEG's decode the whole picture even
+            // when asked for a smaller one: for a few pixels of a large
+            // picture the program's loader decodes it reduced instead (a
+            // file holding far more pixels than it shows, or claiming to,
+            // costs what the box shows).
+            NullMessageSink quiet;
+            QImage image;
+            PictureReduction got;
+            if (LoadPictureFile(image, fileName, quiet, drawnSize(full, box), got)
+                && !image.isNull()) {
+                result.valid = true;
+                result.fullSize = got.fullSize;
+                result.image = shrinkTo(image, drawnSize(got.fullSize, box));
+                return result;
+            }
+        }
         if (full.isValid() && !full.isEmpty()
             && reader.supportsOption(QImageIOHandler::ScaledSize)) {
             const QSize drawn = drawnSize(full, box);

@@ -1,5 +1,6 @@
 #include "pictures/PixelMemory.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -102,8 +103,24 @@ void releaseSharedSource(void *info)
 
 } // namespace
 
+namespace {
+std::atomic<size_t> g_largestBlock { 0 };
+} // namespace
+
+size_t largestPixelBlock()
+{
+    return g_largestBlock.load();
+}
+
+void resetLargestPixelBlock()
+{
+    g_largestBlock.store(0);
+}
+
 void *allocatePixelBlock(size_t bytes, bool zeroed)
 {
+    size_t seen = g_largestBlock.load();
+    while (bytes > seen && !g_largestBlock.compare_exchange_weak(seen, bytes)) { }
     if (bytes >= kLargePixelBlock)
         return g_sharedBlocks ? mapShared(bytes) : mapLarge(bytes); // both start zeroed
     const size_t real = bytes == 0 ? 1 : bytes;

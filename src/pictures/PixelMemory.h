@@ -17,6 +17,10 @@ constexpr size_t kLargePixelBlock = size_t(4) << 20;
 // A block of `bytes` bytes (at least 1), zero-filled when `zeroed` is true
 // (large blocks always are). Null when the memory cannot be had.
 void *allocatePixelBlock(size_t bytes, bool zeroed);
+// The largest block asked of allocatePixelBlock in this process since the
+// start or the last reset: what the largest picture held cost.
+size_t largestPixelBlock();
+void resetLargestPixelBlock();
 // Frees a block of allocatePixelBlock; `bytes` is the size asked for.
 void freePixelBlock(void *block, size_t bytes);
 

@@ -58,6 +58,7 @@ struct SusieHost::Module
     SpiIsSupported isSupported = nullptr;
     SpiGetPicture getPicture = nullptr;
     SpiGetPictureFailure getPictureFailure = nullptr; // optional extension
+    SpiGetPictureReduced getPictureReduced = nullptr; // optional extension
 
     ~Module()
     {
@@ -255,6 +256,8 @@ bool SusieHost::loadNextLocked() const
         module->getPicture = reinterpret_cast<SpiGetPicture>(dlsym(module->handle, "GetPicture"));
         module->getPictureFailure = reinterpret_cast<SpiGetPictureFailure>(
             dlsym(module->handle, "GetPictureFailure"));
+        module->getPictureReduced = reinterpret_cast<SpiGetPictureReduced>(
+            dlsym(module->handle, "GetPictureReduced"));
         for (int i = 0, n = 2; i < kMaxPatternLists; ++i, n += 2) {
             bool ended = false;
             const QString pattern = module->info(n, kInfoTextBytes, &ended);
@@ -271,7 +274,8 @@ bool SusieHost::loadNextLocked() const
 }
 
 template<typename Take>
-bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *failure) const
+bool SusieHost::decodeWith(
+    const QString &fileName, Take take, PictureFailure *failure, QSize wanted) const
 {
     if (failure)
         *failure = PictureFailure::Unsupported;
@@ -302,14 +306,20 @@ bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *f
                 continue;
             offset = kSecondProbeOffset;
         }
-        if (!m->getPicture)
+        const bool reduced = wanted.isValid() && !wanted.isEmpty() && m->getPictureReduced;
+        if (!m->getPicture && !reduced)
             continue;
         SpiHandle info = nullptr;
         SpiHandle pixels = nullptr;
-        const int rc = m->getPicture(name.constData(), offset, 0, &info, &pixels, nullptr, 0);
+        qint32 fullWidth = 0, fullHeight = 0;
+        const int rc = reduced
+            ? m->getPictureReduced(SPI_REDUCED_EXTENSION_VERSION, name.constData(), offset, 0,
+                  wanted.width(), wanted.height(), &fullWidth, &fullHeight, &info, &pixels,
+                  nullptr, 0)
+            : m->getPicture(name.constData(), offset, 0, &info, &pixels, nullptr, 0);
         bool done = false;
         if (rc == SPI_OK && isLocalHandle(info) && isLocalHandle(pixels) && info != pixels)
-            done = take(info, pixels);
+            done = take(info, pixels, reduced ? QSize(fullWidth, fullHeight) : QSize());
         // Free what the module handed out and `take` left, also after a
         // failure; LocalFree ignores handles it does not know.
         if (info)
@@ -343,7 +353,7 @@ bool SusieHost::convert(const QString &fileName, QByteArray &bmp, PictureFailure
         return DecoderHelper::instance().convert(fileName, bmp, failure);
     return decodeWith(
         fileName,
-        [&](SpiHandle &info, SpiHandle &pixels) {
+        [&](SpiHandle &info, SpiHandle &pixels, QSize) {
             return assembleBmpFromPlugin(
                 LocalLock(info), LocalSize(info), LocalLock(pixels), LocalSize(pixels), bmp);
         },
@@ -450,17 +460,16 @@ private:
 
 } // namespace
 
-bool SusieHost::decodeImage(
-    const QString &fileName, QImage &image, PictureFailure *failure) const
+namespace {
+
+// A module's two blocks as a picture: the pixel block itself when it holds
+// top-down 32-bit rows, else the BMP image of the output decoded.
+QImage decodeOutput(SpiHandle &info, SpiHandle &pixels)
 {
-    if (inHelper())
-        return DecoderHelper::instance().decodeImage(fileName, image, failure);
-    return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels) {
+    {
         QImage adopted = adoptTopDown32(info, pixels);
-        if (!adopted.isNull()) {
-            image = std::move(adopted);
-            return true;
-        }
+        if (!adopted.isNull())
+            return adopted;
         // The BMP decoder on the BMP image of the output, exactly as on the
         // assembled file, but reading the pixel rows where the module left
         // them. The info block is done with once the leading part is made,
@@ -468,7 +477,7 @@ bool SusieHost::decodeImage(
         QByteArray head;
         quint64 imageBytes = 0;
         if (!pluginBmpHead(LocalLock(info), LocalSize(info), LocalSize(pixels), head, imageBytes))
-            return false;
+            return QImage();
         LocalFree(info);
         info = nullptr;
         QImage decoded;
@@ -482,12 +491,48 @@ bool SusieHost::decodeImage(
         }
         LocalFree(pixels);
         pixels = nullptr;
+        return decoded;
+    }
+}
+
+} // namespace
+
+bool SusieHost::decodeImage(const QString &fileName, QImage &image, PictureFailure *failure,
+    QSize wanted, PictureReduction *reduction) const
+{
+    if (inHelper())
+        return DecoderHelper::instance().decodeImage(fileName, image, failure, wanted, reduction);
+    const bool reducing = wanted.isValid() && !wanted.isEmpty();
+    return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels, QSize full) {
+        QImage decoded = decodeOutput(info, pixels);
         if (decoded.isNull())
             return false;
+        if (!full.isValid())
+            full = decoded.size(); // decoded whole
+        // The factor the module delivered, and the one asked for; a module
+        // that delivered more pixels than asked is reduced here, one whose
+        // output fits no factor, or that reduced too far, is not used.
+        const int asked = reducing ? pictureReductionFor(full, wanted) : 1;
+        int delivered = 0;
+        for (int f = 1; f <= kLargestPictureReduction; f *= 2)
+            if (reducedPictureSize(full, f) == decoded.size()) {
+                delivered = f;
+                break;
+            }
+        if (delivered == 0 || delivered > asked)
+            return false;
+        if (delivered < asked) {
+            decoded = reducePicture(decoded, asked / delivered);
+            if (decoded.isNull())
+                return false;
+        }
+        if (reduction)
+            *reduction = PictureReduction { full, asked };
         image = std::move(decoded);
         return true;
-    }, failure);
+    }, failure, wanted);
 }
+
 
 namespace {
 

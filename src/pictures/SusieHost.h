@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+#include "pictures/PictureReduction.h"
+
 namespace cw {
 
 // Why no module delivered a picture.
@@ -82,17 +84,25 @@ public:
     // decoder reading the pixel rows in place from the module's block, so the
     // pixels are the same as reading the converted image, without a second
     // full copy.
-    bool decodeImage(
-        const QString &fileName, QImage &image, PictureFailure *failure = nullptr) const;
+    // With a valid `wanted` size the picture comes reduced by
+    // pictureReductionFor(its size, wanted): through a module's reduction
+    // extension when it has one, else reduced here after a whole decode.
+    // `reduction` (when given) receives the file's size and the factor.
+    bool decodeImage(const QString &fileName, QImage &image, PictureFailure *failure = nullptr,
+        QSize wanted = QSize(), PictureReduction *reduction = nullptr) const;
 
     struct Module;
 
 private:
     // Runs the modules in turn; `take` receives a decoded picture's two
-    // blocks and returns whether it used them. It may keep or free either
-    // block (setting it to 0); the host frees what is left.
+    // blocks and the picture's own size when the module told it (an invalid
+    // size when not), and returns whether it used them. It may keep or free
+    // either block (setting it to 0); the host frees what is left. With a
+    // valid `wanted` size a module with the reduction extension is asked
+    // through it.
     template<typename Take>
-    bool decodeWith(const QString &fileName, Take take, PictureFailure *failure) const;
+    bool decodeWith(
+        const QString &fileName, Take take, PictureFailure *failure, QSize wanted = QSize()) const;
     // Loads the next waiting module; false when none is left. A module that
     // cannot be used is dropped and the one after it is tried.
     bool loadNextLocked() const;

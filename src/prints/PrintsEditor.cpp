@@ -319,6 +319,7 @@ QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
     if (!LoadPictureFile(picture, p->fileName, messages))
         return QImage();
     p->bitmap = picture;
+    p->bitmapReduction = 1;
     p->pixelWidth = picture.width();
     p->pixelHeight = picture.height();
     p->cacheRect = PixelRect { 0, 0, p->pixelWidth, p->pixelHeight };

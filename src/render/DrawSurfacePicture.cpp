@@ -44,6 +44,7 @@ PictureRef PictureRef::of(PicturePlacement &p)
     r.fileName = &p.fileName;
     r.bitmap = &p.bitmap;
     r.cacheRect = &p.sourceRect;
+    r.reduction = &p.bitmapReduction;
     r.stretched = &p.stretched;
     r.bleedPart = &p.bleed;
     return r;
@@ -61,6 +62,7 @@ PictureRef PictureRef::of(TPrintsData &item)
     r.fileName = &item.fileName;
     r.bitmap = &item.bitmap;
     r.cacheRect = &item.cacheRect;
+    r.reduction = &item.bitmapReduction;
     r.stretched = &item.stretched;
     r.transparent = item.transparent;
     r.transColor = item.transColor;
@@ -92,6 +94,7 @@ PictureWindow computePictureWindow(
     const int dx1 = mulDiv(vx1, scale.targetDpiX, scale.dpiX);
     const int dy1 = mulDiv(vy1, scale.targetDpiY, scale.dpiY);
     w.destination = QRect(QPoint(dx0, dy0), QPoint(dx1 - 1, dy1 - 1));
+    w.visible = QSize(int(vx1 - vx0), int(vy1 - vy0));
     // A visible part thinner than one picture pixel or one target pixel
     // cannot be drawn.
     w.empty = w.source.right <= w.source.left || w.source.bottom <= w.source.top || dx1 <= dx0
@@ -99,7 +102,35 @@ PictureWindow computePictureWindow(
     return w;
 }
 
+int pictureReductionNeeded(const PictureRef &pic, const PictureWindow &window)
+{
+    if (window.empty || pic.transparent || !pic.reduction)
+        return 1;
+    const long long sw = window.source.right - window.source.left;
+    const long long sh = window.source.bottom - window.source.top;
+    const long long dw = std::max(window.destination.width(), window.visible.width());
+    const long long dh = std::max(window.destination.height(), window.visible.height());
+    for (int f = kLargestPictureReduction; f > 1; f /= 2)
+        if (sw >= f * dw && sh >= f * dh)
+            return f;
+    return 1;
+}
+
 namespace {
+
+// The part of a picture reduced by `factor`: the rectangle of file pixels
+// in reduced pixels, its edges rounded to the nearest, never empty.
+QRect reducedPart(const PixelRect &r, int factor, QSize reduced)
+{
+    if (factor <= 1)
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    auto round = [factor](int v) { return (v + factor / 2) / factor; };
+    const int l = std::min(round(r.left), reduced.width() - 1);
+    const int t = std::min(round(r.top), reduced.height() - 1);
+    const int right = std::clamp(round(r.right), l + 1, reduced.width());
+    const int bottom = std::clamp(round(r.bottom), t + 1, reduced.height());
+    return QRect(l, t, right - l, bottom - t);
+}
 
 void stretch(LabelCanvas &canvas, const PictureRef &pic, const QImage &bitmap, const QRect &d)
 {
@@ -138,35 +169,55 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     if (bleed && bleed->any())
         drawPictureBleed(canvas, pic, w, dest, surfaceWidth, surfaceHeight, *bleed, reader);
 
-    // The cache holds exactly the visible part: draw it as it is.
-    if (*pic.cacheRect == w.source) {
+    // The cache holds exactly the visible part, with pixels enough: draw it
+    // as it is.
+    const int need = pictureReductionNeeded(pic, w);
+    const int held = pic.reduction ? *pic.reduction : 1;
+    if (*pic.cacheRect == w.source && held <= need) {
         stretch(canvas, pic, *pic.bitmap, dest);
         return;
     }
 
-    // The visible part changed. A bitmap that still holds the whole picture, as
-    // loading leaves it, already has every pixel of the new part: take the part
-    // from it. Otherwise read the picture again. Either way only that part is
-    // kept. A file that cannot be read leaves the cache as it was and draws
-    // nothing, so that a stale bitmap is never drawn as the new part.
+    // The visible part changed, or needs more pixels. A bitmap that still
+    // holds the whole picture, as loading leaves it, with pixels enough,
+    // already has every pixel of the new part: take the part from it.
+    // Otherwise read the picture again at the reduction needed. Either way
+    // only that part is kept. A file that cannot be read leaves the cache as
+    // it was and draws nothing, so that a stale bitmap is never drawn as the
+    // new part.
+    const QSize full(pic.pixelWidth, pic.pixelHeight);
     const bool holdsWholePicture
-        = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
-        && pic.bitmap->size() == QSize(pic.pixelWidth, pic.pixelHeight);
-    if (!holdsWholePicture && !reader.load(*pic.bitmap, *pic.fileName))
+        = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight } && held <= need
+        && pic.bitmap->size() == reducedPictureSize(full, held);
+    int factor = held;
+    if (!holdsWholePicture) {
+        PictureReduction got;
+        if (!reader.loadReduced(*pic.bitmap, *pic.fileName, wantedSizeFor(full, need), got))
+            return;
+        factor = got.factor;
+    }
+    if (pic.bitmap->isNull())
         return;
-    const QRect part(w.source.left, w.source.top, w.source.right - w.source.left,
-        w.source.bottom - w.source.top);
+    const QRect part = reducedPart(w.source, factor, pic.bitmap->size());
     QImage cropped = reader.copyRegion(*pic.bitmap, part);
     if (cropped.isNull()) {
         // Not enough memory for a second bitmap of that size: crop in place.
-        if (!reader.crop(*pic.bitmap, w.source)) {
+        const PixelRect inPlace { part.left(), part.top(), part.left() + part.width(),
+            part.top() + part.height() };
+        if (!reader.crop(*pic.bitmap, inPlace)) {
             // The bitmap holds the whole picture again; say so.
-            *pic.cacheRect = PixelRect { 0, 0, pic.bitmap->width(), pic.bitmap->height() };
+            *pic.cacheRect = factor > 1
+                ? PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
+                : PixelRect { 0, 0, pic.bitmap->width(), pic.bitmap->height() };
+            if (pic.reduction)
+                *pic.reduction = factor;
             return;
         }
     } else {
         *pic.bitmap = std::move(cropped);
     }
+    if (pic.reduction)
+        *pic.reduction = factor;
     *pic.cacheRect = w.source;
     stretch(canvas, pic, *pic.bitmap, dest);
 }

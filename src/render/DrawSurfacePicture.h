@@ -21,6 +21,8 @@ struct PictureRef
     const QString *fileName = nullptr;
     QImage *bitmap = nullptr;
     PixelRect *cacheRect = nullptr;
+    int *reduction = nullptr; // the bitmap's reduction; null: always whole
+
     StretchedPicture *stretched = nullptr; // may be null: stretched on every draw
     BleedPart *bleedPart = nullptr; // null: the picture does not bleed
     bool transparent = false;
@@ -45,15 +47,25 @@ struct PictureWindow
     bool empty = true; // nothing of the picture is drawn
     PixelRect source; // picture pixels
     QRect destination; // target pixels, relative to the surface origin
+    QSize visible; // reference pixels of the surface the picture covers
 };
 PictureWindow computePictureWindow(
     const PictureRef &pic, int surfaceWidth, int surfaceHeight, const PictureScale &scale);
 
+// The reduction (1, 2, 4 or 8 per side) a picture may be drawn from: the
+// largest that still leaves at least one pixel of the visible part for
+// every device pixel it covers, at the canvas's resolution or the reference
+// resolution, whichever is finer (a window shows the page at the reference
+// resolution whatever its own). Pictures with a transparent colour, and
+// pictures without a reduction to keep, are drawn from their whole pixels.
+int pictureReductionNeeded(const PictureRef &pic, const PictureWindow &window);
+
 // Draws one picture clipped to its surface at (originX, originY) on the
 // canvas. When the visible part of the picture differs from the part the
 // cache holds, that part is taken from the bitmap if it still holds the whole
-// picture and read from the file otherwise; the cache then keeps only that
-// visible part. On a canvas that paints pictures at a size of its own
+// picture (with pixels enough) and read from the file otherwise, at the
+// reduction pictureReductionNeeded allows; the cache then keeps only that
+// visible part, in those reduced pixels. On a canvas that paints pictures at a size of its own
 // (see LabelCanvas::stretchedPictureSize) the visible part is stretched to
 // that size once and kept in the picture's stretched cache while the part
 // and the size stay the same.

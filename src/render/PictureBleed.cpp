@@ -48,8 +48,10 @@ const QImage *bleedSource(const PictureRef &pic, const PictureWindow &window, co
     QPoint &origin, PictureFileReader &reader)
 {
     const QSize size(pic.pixelWidth, pic.pixelHeight);
+    // The bleed maps the picture's own pixels: only a whole bitmap at full
+    // size serves it.
     const bool holdsWhole = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
-        && pic.bitmap->size() == size;
+        && pic.bitmap->size() == size && (!pic.reduction || *pic.reduction == 1);
     BleedPart *cache = pic.bleedPart;
     auto keep = [&](const QImage &whole) {
         if (!cache)
@@ -82,6 +84,8 @@ const QImage *bleedSource(const PictureRef &pic, const PictureWindow &window, co
         if (*pic.cacheRect != window.source) {
             *pic.bitmap = std::move(whole);
             *pic.cacheRect = PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight };
+            if (pic.reduction)
+                *pic.reduction = 1;
         }
         if (cache->image.isNull())
             return nullptr;

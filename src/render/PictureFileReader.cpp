@@ -11,6 +11,15 @@ QImage PictureFileReader::copyRegion(const QImage &source, const QRect &rect)
     return CopyBitmapRegion(source, rect);
 }
 
+bool PictureFileReader::loadReduced(
+    QImage &bitmap, const QString &fileName, QSize, PictureReduction &reduction)
+{
+    if (!load(bitmap, fileName))
+        return false;
+    reduction = PictureReduction { bitmap.size(), 1 };
+    return true;
+}
+
 bool PictureFileReader::crop(QImage &bitmap, const PixelRect &rect)
 {
     QImage part = CopyBitmapRegion(
@@ -26,6 +35,12 @@ bool FilePictureReader::load(QImage &bitmap, const QString &fileName)
     return LoadPictureFile(bitmap, fileName, m_messages);
 }
 
+bool FilePictureReader::loadReduced(
+    QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction)
+{
+    return LoadPictureFile(bitmap, fileName, m_messages, wanted, reduction);
+}
+
 bool FilePictureReader::crop(QImage &bitmap, const PixelRect &rect)
 {
     return CropBitmap(bitmap, rect.left, rect.top, rect.right, rect.bottom);
@@ -37,20 +52,32 @@ void HeldPictureReader::setHolding(bool on)
     if (!on) {
         m_held = QImage();
         m_heldFile.clear();
+        m_heldReduction = PictureReduction();
     }
 }
 
 bool HeldPictureReader::load(QImage &bitmap, const QString &fileName)
 {
-    if (m_holding && !m_held.isNull() && fileName == m_heldFile) {
+    PictureReduction reduction;
+    return loadReduced(bitmap, fileName, QSize(), reduction);
+}
+
+bool HeldPictureReader::loadReduced(
+    QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction)
+{
+    // The picture held serves any load it has enough pixels for.
+    if (m_holding && !m_held.isNull() && fileName == m_heldFile
+        && m_heldReduction.factor <= pictureReductionFor(m_heldReduction.fullSize, wanted)) {
         bitmap = m_held; // shared, not copied
+        reduction = m_heldReduction;
         return true;
     }
-    if (!m_inner.load(bitmap, fileName))
+    if (!m_inner.loadReduced(bitmap, fileName, wanted, reduction))
         return false;
     if (m_holding) {
         m_held = bitmap;
         m_heldFile = fileName;
+        m_heldReduction = reduction;
     }
     return true;
 }

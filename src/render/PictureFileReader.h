@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+#include "pictures/PictureReduction.h"
 #include "pictures/RenderCache.h"
 
 namespace cw {
@@ -20,6 +21,12 @@ public:
     // Decodes the whole picture file into `bitmap`. False: the file could not
     // be read (the reader has told the user) and `bitmap` is unchanged.
     virtual bool load(QImage &bitmap, const QString &fileName) = 0;
+    // Decodes the picture file reduced for `wanted` (see LoadPictureFile;
+    // an invalid size is the whole picture) into `bitmap`, and tells the
+    // file's size and the factor in `reduction`. This one reads the whole
+    // picture through load().
+    virtual bool loadReduced(
+        QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction);
     // A new bitmap of the rectangle's size holding that part of `source`; a
     // null image when the memory for it cannot be had.
     virtual QImage copyRegion(const QImage &source, const QRect &rect);
@@ -37,6 +44,8 @@ public:
         : m_messages(messages)
     { }
     bool load(QImage &bitmap, const QString &fileName) override;
+    bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+        PictureReduction &reduction) override;
     bool crop(QImage &bitmap, const PixelRect &rect) override;
 
 private:
@@ -47,7 +56,7 @@ private:
 // gives it again for the same file instead of decoding the file anew. The
 // preview holds while a picture is dragged: its visible part changes on every
 // frame and the render cache keeps only that part. Holding costs one decoded
-// picture, given back when holding ends.
+// picture (at the reduction it was read at), given back when holding ends.
 class HeldPictureReader : public PictureFileReader
 {
 public:
@@ -57,6 +66,8 @@ public:
     void setHolding(bool on);
     bool holding() const { return m_holding; }
     bool load(QImage &bitmap, const QString &fileName) override;
+    bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+        PictureReduction &reduction) override;
     QImage copyRegion(const QImage &source, const QRect &rect) override
     {
         return m_inner.copyRegion(source, rect);
@@ -68,6 +79,7 @@ private:
     bool m_holding = false;
     QString m_heldFile;
     QImage m_held;
+    PictureReduction m_heldReduction;
 };
 
 // The reader the renderers use when the caller names none: the program's

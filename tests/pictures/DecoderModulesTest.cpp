@@ -445,3 +445,37 @@ TEST_F(DecoderModules, ColourJpegAndPngComeAsTopDown32BitRows)
 }
 
 } // namespace
+
+// A GIF asked for at a reduced size: its screen averaged row by row while
+// it is decoded (an interlaced frame is decoded whole and reduced after),
+// the same pixels as the whole screen reduced.
+TEST_F(DecoderModules, GifReducedIsItsWholeScreenAveraged)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray file;
+        QSize wanted;
+        int factor;
+    };
+    const Case cases[] = {
+        { "plain", gifFile(37, 23, gifPalette(), gifPixels(37, 23)), QSize(9, 5), 4 },
+        { "interlaced", gifFile(29, 19, gifPalette(), gifPixels(29, 19), true), QSize(7, 4), 4 },
+        { "frame on a screen", gifFile(2, 2, gifPalette(), { 10, 20, 30, 40 }, false, 5, 4, 3, 1),
+            QSize(2, 2), 2 },
+    };
+    for (const Case &c : cases) {
+        const QString file = path(QStringLiteral("r.gif"));
+        ASSERT_TRUE(writeAll(file, c.file)) << c.name;
+        const QImage whole = viaModules(file);
+        RecordingMessages messages;
+        QImage reduced;
+        PictureReduction got;
+        ASSERT_TRUE(LoadPictureFile(reduced, file, messages, c.wanted, got)) << c.name;
+        EXPECT_EQ(got.fullSize, whole.size()) << c.name;
+        EXPECT_EQ(got.factor, c.factor) << c.name;
+        QString why;
+        EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, c.factor), &why))
+            << c.name << ": " << why.toStdString();
+    }
+}

@@ -1,0 +1,296 @@
+// Pictures drawn from the pixels the page needs: the reduction chosen for a
+// table of sizes and resolutions, the numbers the document keeps in the
+// file's own pixels, a reduced cover against the whole picture's page, and
+// pages that need no reduction drawn from whole pictures.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "RenderTestSupport.h"
+
+#include "document/DocumentEditor.h"
+#include "document/DocumentReader.h"
+#include "document/DocumentWriter.h"
+#include "document/PicturePlacementOps.h"
+#include "pictures/PictureLoading.h"
+#include "render/DrawSurfacePicture.h"
+#include "render/PageOutput.h"
+
+using namespace cw;
+
+namespace {
+
+struct NeedCase
+{
+    const char *what;
+    int pixelWidth, pixelHeight;
+    int posX, posY, printWidth, printHeight;
+    int surfaceWidth, surfaceHeight;
+    int dpi, targetDpi;
+    bool transparent;
+    int factor;
+};
+
+// The reduction is the largest of 1, 2, 4, 8 that keeps one pixel of the
+// visible part for each device pixel, at the target resolution or the
+// reference one, whichever is finer.
+TEST(PictureReductionNeeded, ForATableOfSizesAndResolutions)
+{
+    const NeedCase cases[] = {
+        // A 12000 x 9000 photograph covering the 300-dpi cover face (as
+        // loading places it): 9116 x 9000 pixels show on 1429 x 1411.
+        { "cover 300 dpi", 12000, 9000, -226, 0, 1881, 1411, 1429, 1411, 300, 300, false, 4 },
+        { "cover printed at 600 dpi", 12000, 9000, -226, 0, 1881, 1411, 1429, 1411, 300, 600,
+            false, 2 },
+        { "cover in the 96-dpi preview", 12000, 9000, -226, 0, 1881, 1411, 1429, 1411, 300, 96,
+            false, 4 },
+        { "cover printed larger", 12000, 9000, -1130, -450, 3762, 2822, 1429, 1411, 300, 300,
+            false, 2 },
+        { "a 1600 x 1600 cover", 1600, 1600, 0, 0, 1429, 1429, 1429, 1411, 300, 300, false, 1 },
+        { "a spine", 12000, 9000, -889, 0, 1849, 1387, 70, 1387, 300, 300, false, 4 },
+        { "8000 x 6000 cover", 8000, 6000, -226, 0, 1881, 1411, 1429, 1411, 300, 300, false, 4 },
+        { "8000 x 6000 at 600 dpi", 8000, 6000, -452, 0, 3762, 2822, 2858, 2822, 600, 600, false,
+            2 },
+        { "an item shown small", 3000, 3000, 10, 10, 300, 300, 1429, 1411, 300, 300, false, 8 },
+        { "the same with a transparent colour", 3000, 3000, 10, 10, 300, 300, 1429, 1411, 300,
+            300, true, 1 },
+        { "half of it beyond the face", 4000, 4000, -500, 0, 1000, 1000, 1429, 1411, 300, 300,
+            false, 4 },
+    };
+    for (const NeedCase &c : cases) {
+        QString name;
+        QImage bitmap;
+        PixelRect rect;
+        int reduction = 1;
+        PictureRef pic;
+        pic.pixelWidth = c.pixelWidth;
+        pic.pixelHeight = c.pixelHeight;
+        pic.posX = c.posX;
+        pic.posY = c.posY;
+        pic.printWidth = c.printWidth;
+        pic.printHeight = c.printHeight;
+        pic.fileName = &name;
+        pic.bitmap = &bitmap;
+        pic.cacheRect = &rect;
+        pic.reduction = &reduction;
+        pic.transparent = c.transparent;
+        const PictureScale scale { c.dpi, c.dpi, c.targetDpi, c.targetDpi };
+        const PictureWindow w = computePictureWindow(pic, c.surfaceWidth, c.surfaceHeight, scale);
+        EXPECT_EQ(pictureReductionNeeded(pic, w), c.factor) << c.what;
+    }
+}
+
+// A smooth picture with some detail: what a photograph is like.
+QImage photoLike(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y,
+                qRgb(x * 255 / w, y * 255 / h,
+                    128 + int(100 * std::sin(x / 40.0) * std::cos(y / 30.0))));
+    return img;
+}
+
+void load(LabelDocument &doc, const QString &path)
+{
+    NullMessageSink quiet;
+    NullProgressSink progress;
+    DocumentEditor editor(doc, &quiet);
+    ASSERT_EQ(loadDocument(editor, path, progress), LoadStatus::Loaded);
+}
+
+// A document at `dpi` with a 2000 x 1500 picture as cover, saved in `dir`.
+QString coverDocument(const QTemporaryDir &dir, int dpi)
+{
+    const QString cover = saveImage(dir, "cover.bmp", photoLike(2000, 1500));
+    NullMessageSink quiet;
+    LabelDocument doc = emptyDocument(dpi);
+    setPictureUse(doc, Surface::Top, true);
+    LoadSurfacePicture(doc, Surface::Top, cover, quiet);
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("cover-%1.cwr").arg(dpi));
+    EXPECT_TRUE(saveDocument(doc, path, quiet));
+    return path;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Loading, drawing, saving and a change of printer keep every number in the
+// file's own pixels; only the pixels held are reduced, and a printer that
+// needs more of them has the picture read again at a finer reduction.
+TEST(PictureReductionRender, StoredNumbersStayInTheFilesPixels)
+{
+    QTemporaryDir dir;
+    const QString path = coverDocument(dir, 72);
+    LabelDocument doc = emptyDocument(72); // a 72-dpi printer: no conversion
+    load(doc, path);
+    PicturePlacement &p = doc.top.picture;
+    EXPECT_EQ(p.pixelWidth, 2000);
+    EXPECT_EQ(p.pixelHeight, 1500);
+    EXPECT_EQ(p.sourceRect, (PixelRect { 0, 0, 2000, 1500 }));
+    EXPECT_EQ(p.bitmapReduction, 4); // 1500 >= 4 x 338 rows of the 72-dpi face
+    EXPECT_EQ(p.bitmap.size(), QSize(500, 375));
+    const PicturePlacement loaded = p;
+    NullMessageSink quiet;
+    const QString first = QDir(dir.path()).filePath(QStringLiteral("first.cwr"));
+    ASSERT_TRUE(saveDocument(doc, first, quiet));
+
+    (void)renderPageImage(doc, optionsOff(), PreviewPage::Front, 72, 72, 800, 400);
+    EXPECT_EQ(p.pixelWidth, 2000);
+    EXPECT_EQ(p.printWidth, loaded.printWidth);
+    EXPECT_EQ(p.posX, loaded.posX);
+    PictureRef ref = PictureRef::of(p);
+    const PictureWindow w = computePictureWindow(
+        ref, doc.surfacePixels.topWidth, doc.surfacePixels.topHeight, { 72, 72, 72, 72 });
+    EXPECT_EQ(p.sourceRect, w.source); // file pixels, not reduced ones
+    EXPECT_EQ(p.bitmapReduction, 4);
+
+    // Saved after drawing from reduced pixels: the file saved right after
+    // loading, byte for byte.
+    const QString again = QDir(dir.path()).filePath(QStringLiteral("again.cwr"));
+    ASSERT_TRUE(saveDocument(doc, again, quiet));
+    EXPECT_EQ(fileBytes(again), fileBytes(first));
+
+    // A 300-dpi printer: the sizes follow, the picture's own do not, and
+    // the next drawing reads it with more pixels.
+    {
+        DocumentEditor editor(doc, &quiet);
+        doc.dpiX = doc.dpiY = 300;
+        doc.surfacePixels = surfacePixelsAt(300, 300);
+        editor.convertToResolution(72, 72);
+    }
+    EXPECT_EQ(p.pixelWidth, 2000);
+    EXPECT_EQ(p.pixelHeight, 1500);
+    EXPECT_EQ(p.printWidth, loaded.printWidth * 300 / 72);
+    (void)renderPageImage(doc, optionsOff(), PreviewPage::Front, 300, 300, 3300, 1700);
+    EXPECT_EQ(p.bitmapReduction, 1); // 1500 rows for 1411: whole
+    EXPECT_EQ(p.pixelWidth, 2000);
+}
+
+// Mean and largest absolute difference per channel over the cover face.
+struct Difference
+{
+    double mean = 0;
+    int max = 0;
+};
+Difference difference(const QImage &a, const QImage &b, const QRect &r)
+{
+    Difference d;
+    qint64 sum = 0, n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (int c : { qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q) }) {
+                sum += std::abs(c);
+                d.max = std::max(d.max, std::abs(c));
+                ++n;
+            }
+        }
+    d.mean = n ? double(sum) / double(n) : 0;
+    return d;
+}
+
+// A cover drawn from its reduced pixels against the same page drawn from
+// the whole picture: the block average of a smooth picture lies within 2
+// levels per channel on average and 24 at most (the edges of the face may
+// take a neighbouring block).
+TEST(PictureReductionRender, AReducedCoverIsCloseToTheWholePicturesPage)
+{
+    QTemporaryDir dir;
+    const QString path = coverDocument(dir, 72);
+    LabelDocument reduced = emptyDocument(72), whole = emptyDocument(72);
+    load(reduced, path);
+    load(whole, path);
+    NullMessageSink messages;
+    PicturePlacement &w = whole.top.picture;
+    ASSERT_TRUE(LoadPictureFile(w.bitmap, w.fileName, messages));
+    w.bitmapReduction = 1;
+    ASSERT_EQ(reduced.top.picture.bitmapReduction, 4);
+
+    const QImage a = renderPageImage(reduced, optionsOff(), PreviewPage::Front, 72, 72, 800, 400);
+    const QImage b = renderPageImage(whole, optionsOff(), PreviewPage::Front, 72, 72, 800, 400);
+    EXPECT_EQ(reduced.top.picture.bitmapReduction, 4);
+    EXPECT_EQ(whole.top.picture.bitmapReduction, 1);
+    const FrontPageGeometry g = computeFrontPageGeometry(72, 72, 800, 400);
+    const QRect face(g.L + g.W, g.T, g.R - g.L - g.W, g.B - g.T);
+    const Difference d = difference(a, b, face);
+    EXPECT_LE(d.mean, 2.0) << d.max;
+    EXPECT_LE(d.max, 24);
+    EXPECT_GT(d.mean, 0.0); // the pixels drawn are the reduced ones
+}
+
+// A page whose pictures need no reduction is drawn from the whole pictures,
+// exactly as a reader that only ever reads whole pictures draws it.
+TEST(PictureReductionRender, PagesNeedingNoReductionAreThoseOfWholePictures)
+{
+    QTemporaryDir dir;
+    const QString path = coverDocument(dir, 300);
+    LabelDocument doc = emptyDocument(300);
+    load(doc, path);
+    EXPECT_EQ(doc.top.picture.bitmapReduction, 1);
+    LabelDocument plain = emptyDocument(300);
+    load(plain, path);
+    CountingReader wholeOnly;
+    const QImage a = renderPageImage(doc, optionsOff(), PreviewPage::Front, 300, 300, 3300, 1700);
+    const QImage b = renderPageImage(
+        plain, optionsOff(), PreviewPage::Front, 300, 300, 3300, 1700, &wholeOnly);
+    EXPECT_EQ(doc.top.picture.bitmapReduction, 1);
+    EXPECT_TRUE(a == b);
+}
+
+} // namespace
+
+namespace {
+
+// Picture items are read when their record is complete: one printed small
+// is held reduced for its printed size, one with a transparent colour is
+// held whole (its colours must stay exact), and both keep the position and
+// size the file gives and the picture's own size.
+TEST(PictureReductionRender, PictureItemsAreReadForTheSizeTheyArePrintedAt)
+{
+    QTemporaryDir dir;
+    const QString picture = saveImage(dir, "item.bmp", photoLike(2000, 1500));
+    NullMessageSink quiet;
+    LabelDocument doc = emptyDocument(300);
+    doc.top.useCoverPrints = true;
+    for (bool transparent : { false, true }) {
+        TPrintsData item;
+        item.kind = 1;
+        ASSERT_TRUE(loadPrintsPicture(item, picture, quiet));
+        item.posX = 10;
+        item.posY = 20;
+        item.printWidth = 400;
+        item.printHeight = 300;
+        item.transparent = transparent;
+        item.transColor = 0x00ffffff;
+        doc.coverPrints.append(item);
+    }
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("items.cwr"));
+    ASSERT_TRUE(saveDocument(doc, path, quiet));
+
+    LabelDocument loaded = emptyDocument(300);
+    load(loaded, path);
+    ASSERT_EQ(loaded.coverPrints.size(), 2);
+    const TPrintsData &small = loaded.coverPrints[0];
+    const TPrintsData &keyed = loaded.coverPrints[1];
+    for (const TPrintsData *item : { &small, &keyed }) {
+        EXPECT_EQ(item->pixelWidth, 2000);
+        EXPECT_EQ(item->pixelHeight, 1500);
+        EXPECT_EQ(item->posX, 10);
+        EXPECT_EQ(item->posY, 20);
+        EXPECT_EQ(item->printWidth, 400);
+        EXPECT_EQ(item->printHeight, 300);
+    }
+    EXPECT_EQ(small.bitmapReduction, 4); // 1500 >= 4 x 300, not 8 x 300
+    EXPECT_EQ(small.bitmap.size(), QSize(500, 375));
+    EXPECT_EQ(keyed.bitmapReduction, 1);
+    EXPECT_EQ(keyed.bitmap.size(), QSize(2000, 1500));
+}
+
+} // namespace
