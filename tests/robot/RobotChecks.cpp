@@ -156,6 +156,12 @@ QString RobotSession::checkPreview() const
         documentPageDrawer(m_window->document(), &m_window->printOptions(), &defaultPictureFileReader()));
     if (fresh == shown)
         return QString();
+    // For a person looking into it: both pictures beside the saved lists.
+    shown.save(out() + QStringLiteral("/preview-shown.png"));
+    fresh.save(out() + QStringLiteral("/preview-fresh.png"));
+    if (!qEnvironmentVariableIsEmpty("ROBOT_USER_KEEP"))
+        QFile::copy(out() + QStringLiteral("/preview-shown.png"), qEnvironmentVariable("ROBOT_USER_KEEP") + QStringLiteral("/preview-shown.png")),
+            QFile::copy(out() + QStringLiteral("/preview-fresh.png"), qEnvironmentVariable("ROBOT_USER_KEEP") + QStringLiteral("/preview-fresh.png"));
     int differing = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)

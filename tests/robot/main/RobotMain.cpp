@@ -9,6 +9,7 @@
 // shortened by replaying parts of it, each from a fresh start in a new child.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -29,6 +30,7 @@ struct Options
     quint32 seed = 1;
     int actions = 1000;
     int hangMs = 2000;
+    int shrinkSeconds = 900; // shortening stops trying after this
     QString replay, files, log, result;
     bool child = false;
 };
@@ -198,7 +200,11 @@ int runParent(const Options &given)
     std::fprintf(stderr, "robot user: seed %u: %s after %zu actions; shortening the list\n", o.seed,
         qPrintable(first.kind), first.done.size());
     int replays = 0;
+    QElapsedTimer shrinking;
+    shrinking.start();
     const RobotActions shortest = shrinkActions(first.done, [&](const RobotActions &candidate) {
+        if (shrinking.elapsed() > qint64(o.shrinkSeconds) * 1000)
+            return false; // out of time: the list found so far stands
         ++replays;
         const ChildRun r = runOnce(o, work.path(), &candidate);
         return r.failed && r.kind == first.kind;
@@ -231,6 +237,8 @@ int main(int argc, char **argv)
             o.hangMs = next().toInt();
         else if (a == "--replay")
             o.replay = QFileInfo(next()).absoluteFilePath();
+        else if (a == "--shrink-seconds")
+            o.shrinkSeconds = next().toInt();
         else if (a == "--files")
             o.files = next();
         else if (a == "--log")
@@ -241,7 +249,7 @@ int main(int argc, char **argv)
             o.child = true;
         else {
             std::fprintf(stderr,
-                "usage: robot_user [--seed N] [--actions M] [--hang-ms MS] [--replay FILE]\n");
+                "usage: robot_user [--seed N] [--actions M] [--hang-ms MS] [--shrink-seconds S] [--replay FILE]\n");
             return 2;
         }
     }
