@@ -174,3 +174,30 @@ TEST_F(MainWindowTest, PreviewButtonShowsThePreviewWindow)
     EXPECT_TRUE(window->previewWindow()->isVisible());
     EXPECT_EQ(window->previewWindow()->windowTitle(), QStringLiteral("Casewright [Preview]"));
 }
+
+// After Enter (the focus stays in the field) it shows the value as the document
+// took it; a field disabled while it holds typed text shows the document's.
+TEST_F(PicturePanelTest, ACommittedFieldShowsTheValueTheDocumentTook)
+{
+    loadFront();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    struct Case
+    {
+        const char *typed;
+        const char *shown;
+    };
+    for (const Case &c : { Case { "-0", "0" }, Case { "+5", "5" }, Case { "007", "7" } }) {
+        commit("TopGraphicPosY", QString::fromUtf8(c.typed));
+        EXPECT_EQ(text("TopGraphicPosY"), QString::fromUtf8(c.shown)) << c.typed;
+        EXPECT_EQ(QString::number(window->document().top.picture.posY), QString::fromUtf8(c.shown));
+    }
+    // Typed, not taken, and the picture switched off through its accessible
+    // action (the focus stays in the field until it is disabled).
+    selectAllAndType("TopGraphicHeight2", QStringLiteral("5"));
+    find<QAbstractButton>("TopGraphicUse")->toggle();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(find<QLineEdit>("TopGraphicHeight2")->isEnabled());
+    EXPECT_EQ(text("TopGraphicHeight2"),
+        QString::number(window->document().top.picture.printHeight));
+}
