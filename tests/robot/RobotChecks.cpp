@@ -21,6 +21,7 @@
 #include "render/RenderPreviewPage.h"
 #include "render/ui/TPreviewWindow.h"
 #include "widgets/ColorSwatch.h"
+#include "widgets/CommitEdit.h"
 
 using namespace cw;
 
@@ -111,8 +112,10 @@ QString RobotSession::checkControls() const
         if (auto *check = qobject_cast<QCheckBox *>(w)) {
             shown = check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
         } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-            // Text being typed is taken when the field is left.
-            if (edit->hasFocus())
+            // Text being typed is taken when the field is left (not when
+            // another window becomes active: the typing waits there).
+            auto *commitEdit = qobject_cast<CommitEdit *>(edit);
+            if (edit->hasFocus() || (commitEdit && commitEdit->hasUntakenText()))
                 continue;
             shown = edit->text();
         } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
