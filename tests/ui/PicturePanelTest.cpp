@@ -201,3 +201,28 @@ TEST_F(PicturePanelTest, ACommittedFieldShowsTheValueTheDocumentTook)
     EXPECT_EQ(text("TopGraphicHeight2"),
         QString::number(window->document().top.picture.printHeight));
 }
+
+// A value the program computes may be longer than the six characters a field
+// takes when typed into; the field shows it whole.
+TEST_F(PicturePanelTest, ComputedValuesLongerThanTheFieldAreShownWhole)
+{
+    loadFront();
+    commit("TopGraphicWidth2", QStringLiteral("999999"));
+    ASSERT_EQ(window->document().top.picture.printWidth, 999999);
+    auto *align = find<QComboBox>("TopGPosChange");
+    align->setCurrentIndex(1); // "横ｾﾝﾀﾘﾝｸﾞ"
+    Q_EMIT align->activated(1);
+    const int centred = window->document().top.picture.posX;
+    ASSERT_LT(centred, -99999);
+    EXPECT_EQ(text("TopGraphicPosX"), QString::number(centred));
+
+    printer.dpiX = 600;
+    printer.dpiY = 600;
+    click("PrinterSet");
+    ASSERT_EQ(window->document().top.picture.printWidth, 1999998);
+    EXPECT_EQ(text("TopGraphicWidth2"), QStringLiteral("1999998"));
+    EXPECT_EQ(text("TopGraphicPosX"), QString::number(window->document().top.picture.posX));
+    // Typing is still held to six digits.
+    commit("TopGraphicWidth2", QStringLiteral("12345678"));
+    EXPECT_EQ(window->document().top.picture.printWidth, 123456);
+}
