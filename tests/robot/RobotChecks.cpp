@@ -53,7 +53,8 @@ QJsonObject comparable(const LabelDocument &doc, bool aspectSizes = true)
     for (const char *surface : { "top", "bottom", "left", "right" }) {
         QJsonObject ss = o.value(QLatin1String(surface)).toObject();
         QJsonObject picture = ss.value(QStringLiteral("picture")).toObject();
-        for (const char *unstored : { "sizeMode", "alignMode", "keepAspect" })
+        // The part of the picture the render cache holds comes from drawing.
+        for (const char *unstored : { "sizeMode", "alignMode", "keepAspect", "sourceRect" })
             picture.remove(QLatin1String(unstored));
         ss.insert(QStringLiteral("picture"), picture);
         o.insert(QLatin1String(surface), ss);
