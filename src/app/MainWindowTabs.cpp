@@ -486,6 +486,9 @@ void TMainWindow::bindPicture(Surface s)
             const QString text = edit->text();
             const bool number = typedInt(text).has_value();
             apply((m_editor.*commit)(s, text));
+            // The field itself shows what the document took, also while it
+            // keeps the focus (Enter) or is left as it becomes disabled.
+            panel->showPlacement(m_document, true);
             if (!number)
                 edit->refuse();
         });

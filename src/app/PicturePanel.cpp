@@ -94,6 +94,17 @@ void setTextIfChanged(QLineEdit *edit, const QString &text, bool includeFocused)
     edit->setText(text);
 }
 
+// The number fields take six characters when typed into; a value the program
+// computed (a resolution change, an alignment) may be longer and is shown whole.
+constexpr int kNumberFieldChars = 6;
+void setNumberIfChanged(QLineEdit *edit, const QString &text, bool includeFocused)
+{
+    if (edit->text() == text || (!includeFocused && edit->hasFocus()))
+        return;
+    edit->setMaxLength(std::max<int>(kNumberFieldChars, int(text.size())));
+    edit->setText(text);
+}
+
 } // namespace
 
 void setTabOrderChain(const QList<QWidget *> &widgets)
@@ -173,7 +184,7 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
         auto *e = new CommitEdit(pset);
         e->setObjectName(name(part));
         e->setMask(mask);
-        e->setMaxLength(6);
+        e->setMaxLength(kNumberFieldChars);
         e->setAlignment(Qt::AlignRight);
         e->setFixedWidth(kValueWidth);
         return e;
@@ -288,10 +299,10 @@ void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
     m_pixelHeight->setText(t.pixelHeight);
     m_pixelWidthMm->setText(t.pixelWidthMm);
     m_pixelHeightMm->setText(t.pixelHeightMm);
-    setTextIfChanged(m_width2, t.printWidth, includeFocused);
-    setTextIfChanged(m_height2, t.printHeight, includeFocused);
-    setTextIfChanged(m_posX, t.posX, includeFocused);
-    setTextIfChanged(m_posY, t.posY, includeFocused);
+    setNumberIfChanged(m_width2, t.printWidth, includeFocused);
+    setNumberIfChanged(m_height2, t.printHeight, includeFocused);
+    setNumberIfChanged(m_posX, t.posX, includeFocused);
+    setNumberIfChanged(m_posY, t.posY, includeFocused);
     m_width2Mm->setText(t.printWidthMm);
     m_height2Mm->setText(t.printHeightMm);
     m_posXMm->setText(t.posXMm);

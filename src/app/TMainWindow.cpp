@@ -511,10 +511,15 @@ void TMainWindow::showEvent(QShowEvent *event)
     // Restoring from the task bar is not a new showing.
     if (event->spontaneous())
         return;
+    const int oldDpiX = m_document.dpiX, oldDpiY = m_document.dpiY;
     QueryPrinterResolution(printer(), dialogs());
     ComputeSurfacePixels(m_document);
     showPrinterInformation();
     syncFromDocument();
+    // Pages are drawn at the reference resolution: another printer resolution
+    // (the printer changed while the window was away) redraws the preview.
+    if (m_document.dpiX != oldDpiX || m_document.dpiY != oldDpiY)
+        refresh(PreviewPage::Shown);
     if (!m_shownBefore) {
         m_shownBefore = true;
         // After the window has been placed, so that the box centres on it.

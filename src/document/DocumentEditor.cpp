@@ -411,7 +411,14 @@ EditResult DocumentEditor::chooseSurfacePicture(
 {
     EditStep step(&m_history, onSurface(UiText::tr("ファイル選択"), s), EditParts::Settings);
     progress.ShowText(UiText::tr("データロード中です"));
-    EditResult r = loadSurfacePicture(s, path);
+    PicturePlacement &picture = m_doc.surface(s).picture;
+    const QString previous = picture.fileName;
+    EditResult r;
+    if (!cw::LoadSurfacePicture(m_doc, s, path, messages()).ok) {
+        // The picture shown stays, and so does the name of its file: a name
+        // that no longer goes with the picture would be saved and lose it.
+        picture.fileName = previous;
+    }
     progress.hide();
     r.addPage(surfacePage(s));
     if (linkedFollower(s))

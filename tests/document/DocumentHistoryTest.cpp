@@ -317,3 +317,35 @@ TEST_F(HistoryFixture, PrinterSetupIsOneStepThatTakesTheResolutionBackWithTheVal
     EXPECT_EQ(doc.top.picture.printWidth, 1000);
     EXPECT_EQ(doc.top.picture.printHeight, height);
 }
+
+// A chosen file that is no readable picture gets its message and leaves the
+// picture, its placement and the name of its file as they were (a name that
+// no longer goes with the picture shown would be saved and lose the picture).
+TEST_F(HistoryFixture, AChosenFileThatIsNoPictureLeavesThePictureAndItsName)
+{
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("album.cue"));
+    ASSERT_TRUE(writeAll(text, "FILE \"a.wav\" WAVE\r\n"));
+    const QString empty = dir.filePath(QStringLiteral("empty.bmp"));
+    ASSERT_TRUE(writeAll(empty, QByteArray()));
+    for (const QString &bad : { text, empty, dir.filePath(QStringLiteral("missing.png")) }) {
+        ed.setPictureSameAsFront(true);
+        ed.chooseSurfacePicture(Surface::Top, kPicture, progress);
+        const PicturePlacement before = doc.top.picture;
+        ASSERT_FALSE(before.bitmap.isNull());
+        messages.messages.clear();
+        ed.chooseSurfacePicture(Surface::Top, bad, progress);
+        EXPECT_EQ(messages.messages.size(), 1) << bad.toStdString();
+        for (const PicturePlacement *p : { &doc.top.picture, &doc.bottom.picture }) {
+            EXPECT_EQ(p->fileName, kPicture) << bad.toStdString();
+            EXPECT_EQ(p->bitmap.cacheKey(), before.bitmap.cacheKey());
+            EXPECT_EQ(p->pixelWidth, before.pixelWidth);
+            EXPECT_EQ(p->printWidth, before.printWidth);
+            EXPECT_EQ(p->posX, before.posX);
+        }
+    }
+    // With no picture before, the surface stays without one.
+    ed.chooseSurfacePicture(Surface::Left, text, progress);
+    EXPECT_TRUE(doc.left.picture.fileName.isEmpty());
+    EXPECT_TRUE(doc.left.picture.bitmap.isNull());
+}

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include "render/DocumentPages.h"
+#include "render/RenderPreviewPage.h"
 #include "render/ui/TPreviewWindow.h"
 
 using namespace cw;
@@ -42,4 +44,33 @@ TEST_F(MainWindowTest, EditsReachThePreviewWithTheirPage)
     EXPECT_EQ(preview->drawCount(), 5);
     click("PreviewShow");
     EXPECT_EQ(preview->drawCount(), 6);
+}
+
+// The main window takes the printer's resolution each time it is shown (it is
+// shown again when an editor closes); the preview shows the page at the new one.
+TEST_F(MainWindowTest, APrinterResolutionTakenOnShowingRedrawsThePreview)
+{
+    window->setPreviewRefresher(nullptr);
+    showWindow();
+    click("PreviewShow");
+    TPreviewWindow *preview = window->previewWindow();
+    const int drawn = preview->drawCount();
+
+    // Shown again at the same resolution: nothing to redraw.
+    window->hide();
+    window->show();
+    EXPECT_EQ(preview->drawCount(), drawn);
+
+    printer.dpiX = 600;
+    printer.dpiY = 720;
+    window->hide();
+    window->show();
+    EXPECT_EQ(window->document().dpiX, 600);
+    EXPECT_EQ(window->document().dpiY, 720);
+    EXPECT_EQ(preview->drawCount(), drawn + 1);
+    QImage fresh(preview->bitmap().size(), QImage::Format_RGB32);
+    fresh.fill(Qt::white);
+    RenderPreviewPage(preview->state().previewPage(), fresh,
+        documentPageDrawer(window->document(), &window->printOptions()));
+    EXPECT_EQ(preview->bitmap().convertToFormat(QImage::Format_RGB32), fresh);
 }

@@ -174,3 +174,55 @@ TEST_F(MainWindowTest, PreviewButtonShowsThePreviewWindow)
     EXPECT_TRUE(window->previewWindow()->isVisible());
     EXPECT_EQ(window->previewWindow()->windowTitle(), QStringLiteral("Casewright [Preview]"));
 }
+
+// After Enter (the focus stays in the field) it shows the value as the document
+// took it; a field disabled while it holds typed text shows the document's.
+TEST_F(PicturePanelTest, ACommittedFieldShowsTheValueTheDocumentTook)
+{
+    loadFront();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    struct Case
+    {
+        const char *typed;
+        const char *shown;
+    };
+    for (const Case &c : { Case { "-0", "0" }, Case { "+5", "5" }, Case { "007", "7" } }) {
+        commit("TopGraphicPosY", QString::fromUtf8(c.typed));
+        EXPECT_EQ(text("TopGraphicPosY"), QString::fromUtf8(c.shown)) << c.typed;
+        EXPECT_EQ(QString::number(window->document().top.picture.posY), QString::fromUtf8(c.shown));
+    }
+    // Typed, not taken, and the picture switched off through its accessible
+    // action (the focus stays in the field until it is disabled).
+    selectAllAndType("TopGraphicHeight2", QStringLiteral("5"));
+    find<QAbstractButton>("TopGraphicUse")->toggle();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(find<QLineEdit>("TopGraphicHeight2")->isEnabled());
+    EXPECT_EQ(text("TopGraphicHeight2"),
+        QString::number(window->document().top.picture.printHeight));
+}
+
+// A value the program computes may be longer than the six characters a field
+// takes when typed into; the field shows it whole.
+TEST_F(PicturePanelTest, ComputedValuesLongerThanTheFieldAreShownWhole)
+{
+    loadFront();
+    commit("TopGraphicWidth2", QStringLiteral("999999"));
+    ASSERT_EQ(window->document().top.picture.printWidth, 999999);
+    auto *align = find<QComboBox>("TopGPosChange");
+    align->setCurrentIndex(1); // "横ｾﾝﾀﾘﾝｸﾞ"
+    Q_EMIT align->activated(1);
+    const int centred = window->document().top.picture.posX;
+    ASSERT_LT(centred, -99999);
+    EXPECT_EQ(text("TopGraphicPosX"), QString::number(centred));
+
+    printer.dpiX = 600;
+    printer.dpiY = 600;
+    click("PrinterSet");
+    ASSERT_EQ(window->document().top.picture.printWidth, 1999998);
+    EXPECT_EQ(text("TopGraphicWidth2"), QStringLiteral("1999998"));
+    EXPECT_EQ(text("TopGraphicPosX"), QString::number(window->document().top.picture.posX));
+    // Typing is still held to six digits.
+    commit("TopGraphicWidth2", QStringLiteral("12345678"));
+    EXPECT_EQ(window->document().top.picture.printWidth, 123456);
+}

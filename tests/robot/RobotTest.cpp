@@ -1,0 +1,186 @@
+// The robot user's short run, and the parts it is built from.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <random>
+
+#include "RobotFiles.h"
+#include "RobotSession.h"
+#include "RobotUser.h"
+
+namespace {
+
+RobotFiles &preparedFiles()
+{
+    static RobotFiles files;
+    return files;
+}
+
+class RobotUserRun : public ::testing::TestWithParam<quint32>
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        static QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    }
+};
+
+} // namespace
+
+// A few fixed seeds, 500 actions each: nothing breaks an invariant. A failure
+// is shortened in process and reported with its seed.
+TEST_P(RobotUserRun, FixedSeedRunsClean)
+{
+    ASSERT_TRUE(preparedFiles().isValid());
+    RobotUser robot(preparedFiles().path());
+    RobotActions done;
+    const quint32 seed = GetParam();
+    const std::optional<RobotFailure> failure = robot.run(seed, 500, done);
+    if (!failure)
+        return;
+    // Shortening stops trying after a while; tools/robot-user shortens further.
+    QElapsedTimer shrinking;
+    shrinking.start();
+    const RobotActions shortest = shrinkActions(done, [&](const RobotActions &candidate) {
+        if (shrinking.elapsed() > 60000)
+            return false;
+        const std::optional<RobotFailure> again = robot.replay(candidate);
+        return again && again->kind == failure->kind;
+    });
+    ADD_FAILURE() << describeFailure(seed, *failure, shortest).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RobotUserRun, ::testing::Values(2u, 5u, 6u, 8u));
+
+TEST(RobotUser, TheSameSeedChoosesTheSameActions)
+{
+    RobotUser robot(preparedFiles().path());
+    RobotActions first, second;
+    for (RobotActions *list : { &first, &second }) {
+        const std::optional<RobotFailure> failure = robot.run(7, 40, *list);
+        EXPECT_FALSE(failure) << describeFailure(7, *failure, *list).toStdString();
+    }
+    ASSERT_EQ(first.size(), 40u);
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i].serialize(), second[i].serialize()) << i;
+}
+
+TEST(RobotAction, EveryActionSurvivesItsLine)
+{
+    std::mt19937 rng(11);
+    for (int i = 0; i < 200; ++i) {
+        RobotAction a;
+        a.verb = QStringLiteral("type");
+        a.window = QStringLiteral("MainWindow");
+        a.target = QStringLiteral("TopTitle#0");
+        a.a = int(rng() % 3) - 1;
+        a.b = int(rng());
+        a.c = -int(rng() % 100);
+        a.sub = rng();
+        a.text = RobotSession::typedText(rng) + QStringLiteral("\t\n%");
+        RobotAction back;
+        ASSERT_TRUE(RobotAction::parse(a.serialize(), back));
+        EXPECT_FALSE(a.serialize().contains(QLatin1Char('\n')));
+        EXPECT_EQ(back.serialize(), a.serialize());
+        EXPECT_EQ(back.text, a.text);
+        EXPECT_EQ(back.sub, a.sub);
+    }
+    RobotAction ignored;
+    EXPECT_FALSE(RobotAction::parse(QStringLiteral("click\tMainWindow"), ignored));
+}
+
+TEST(RobotAction, TypedTextsCoverTheHardCases)
+{
+    std::mt19937 rng(3);
+    bool longText = false, minus = false, japanese = false, outsideCp932 = false, empty = false;
+    for (int i = 0; i < 2000; ++i) {
+        const QString t = RobotSession::typedText(rng);
+        longText |= t.size() == 2000;
+        minus |= t.startsWith(QLatin1Char('-'));
+        japanese |= t.contains(QStringLiteral("夜"));
+        outsideCp932 |= t.contains(QStringLiteral("🎵"));
+        empty |= t.isEmpty();
+    }
+    EXPECT_TRUE(longText && minus && japanese && outsideCp932 && empty);
+}
+
+namespace {
+RobotActions numbered(int n)
+{
+    RobotActions out;
+    for (int i = 0; i < n; ++i) {
+        RobotAction a;
+        a.verb = QStringLiteral("click");
+        a.a = i;
+        out.push_back(a);
+    }
+    return out;
+}
+QList<int> numbersOf(const RobotActions &actions)
+{
+    QList<int> out;
+    for (const RobotAction &a : actions)
+        out.append(a.a);
+    return out;
+}
+} // namespace
+
+// Shrinking keeps exactly the actions a failure needs, in their order, and
+// replays each candidate from the start.
+TEST(RobotShrink, KeepsOnlyTheActionsTheFailureNeeds)
+{
+    struct Case
+    {
+        int length;
+        QList<int> needed;
+    };
+    const Case cases[] = { { 1, { 0 } }, { 10, { 9 } }, { 64, { 3, 40 } }, { 100, { 0, 50, 99 } },
+        { 333, { 17, 18, 19, 200 } } };
+    for (const Case &c : cases) {
+        int calls = 0;
+        const RobotActions shortest
+            = shrinkActions(numbered(c.length), [&](const RobotActions &candidate) {
+                  ++calls;
+                  const QList<int> have = numbersOf(candidate);
+                  for (int n : c.needed)
+                      if (!have.contains(n))
+                          return false;
+                  return true;
+              });
+        EXPECT_EQ(numbersOf(shortest), c.needed) << c.length;
+        EXPECT_LE(calls, 20 * c.length) << c.length;
+    }
+}
+
+TEST(RobotShrink, AFailureThatNeedsAnOrderKeepsIt)
+{
+    // Fails when some action 5 comes after some action 2.
+    RobotActions list = numbered(30);
+    list.push_back(list[2]);
+    const RobotActions shortest = shrinkActions(list, [](const RobotActions &candidate) {
+        bool seenFive = false;
+        for (const RobotAction &a : candidate) {
+            seenFive |= a.a == 5;
+            if (a.a == 2 && seenFive)
+                return true;
+        }
+        return false;
+    });
+    EXPECT_EQ(numbersOf(shortest), QList<int>({ 5, 2 }));
+}
+
+TEST(RobotFilesFolder, HoldsEveryKindOfFileTheDialogsOffer)
+{
+    const QStringList files = preparedFiles().files();
+    for (const char *name : { "small.bmp", "small.png", "small.jpg", "tiny.gif", "cut_small.png",
+             "huge.bmp", "empty.png", "v1_06.cwr", "cut_v1_06.cwr", "noise.cwr", "noise.cwt",
+             "rows.txt", "rows.csv", "album.cue", "hostile.cue" }) {
+        bool found = false;
+        for (const QString &f : files)
+            found |= f.endsWith(QLatin1Char('/') + QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+    }
+}
