@@ -242,22 +242,6 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     return rc;
 }
 
-int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,
-    SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)
-{
-    return spi_result(
-        get_picture(fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));
-}
-
-int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,
-    uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,
-    int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,
-    intptr_t data)
-{
-    if (hostVersion < 1 || !fullWidth || !fullHeight)
-        return spi_result(SPI_NOT_IMPLEMENTED);
-    return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,
-        wantedWidth, wantedHeight, fullWidth, fullHeight));
-}
+SPI_DEFINE_GET_PICTURE_ENTRIES()
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

@@ -201,6 +201,30 @@ static inline int32_t spi_result(int32_t rc)
     return rc;
 }
 
+/* A module whose decoding is one function
+ *     static int32_t get_picture(fileName, offset, flags, info, pixels,
+ *         progress, data, wantedWidth, wantedHeight, fullWidth, fullHeight)
+ * (a wanted size of 0 x 0 and null full sizes: the whole picture) defines
+ * GetPicture and the reduced-decoding extension GetPictureReduced from it
+ * by placing SPI_DEFINE_GET_PICTURE_ENTRIES() once in its source. */
+#define SPI_DEFINE_GET_PICTURE_ENTRIES()                                                          \
+    int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,     \
+        SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)                           \
+    {                                                                                             \
+        return spi_result(get_picture(                                                            \
+            fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));            \
+    }                                                                                             \
+    int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,          \
+        uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,            \
+        int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,    \
+        intptr_t data)                                                                            \
+    {                                                                                             \
+        if (hostVersion < 1 || !fullWidth || !fullHeight)                                         \
+            return spi_result(SPI_NOT_IMPLEMENTED);                                               \
+        return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,      \
+            wantedWidth, wantedHeight, fullWidth, fullHeight));                                   \
+    }
+
 #define SPI_DEFINE_GET_PICTURE_FAILURE()                                                          \
     int32_t GetPictureFailure(int32_t hostVersion)                                                \
     {                                                                                             \

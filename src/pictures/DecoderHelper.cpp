@@ -254,11 +254,17 @@ DecoderHelper::Outcome DecoderHelper::spawnLocked()
         close(sv[0]);
         return Outcome::Unavailable;
     }
+    return startedLocked(pid, sv[0], limitMb, Start::Program);
+}
+
+DecoderHelper::Outcome DecoderHelper::startedLocked(
+    pid_t pid, int socket, int limitMb, Start how)
+{
     m_pid = pid;
-    m_socket = sv[0];
+    m_socket = socket;
     m_startedLimitMb = limitMb;
     m_ready = false;
-    m_start = Start::Program;
+    m_start = how;
     ++m_starts;
     return Outcome::Ok;
 }
@@ -450,13 +456,7 @@ DecoderHelper::Outcome DecoderHelper::copyLocked()
         close(sv[0]);
         return Outcome::Unavailable;
     }
-    m_pid = pid;
-    m_socket = sv[0];
-    m_startedLimitMb = limitMb;
-    m_ready = false;
-    m_start = Start::Copy;
-    ++m_starts;
-    return Outcome::Ok;
+    return startedLocked(pid, sv[0], limitMb, Start::Copy);
 }
 
 void DecoderHelper::load(const QString &folder, ModuleLoading when)

@@ -92,6 +92,8 @@ private:
     Outcome startLocked(); // spawn and handshake
     Outcome spawnLocked();
     Outcome copyLocked(); // spawnLocked, as a copy of this process
+    // Takes on a helper just started, not yet spoken to.
+    Outcome startedLocked(pid_t pid, int socket, int limitMb, Start how);
     Outcome handshakeLocked();
     QByteArray loadRequest() const;
     void stopLocked();
