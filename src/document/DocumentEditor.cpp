@@ -320,7 +320,11 @@ EditResult DocumentEditor::setUseCoverPrints(bool on)
     EditStep step(
         &m_history, onSurface(UiText::tr("任意印刷(前面)"), Surface::Top), EditParts::Settings);
     EditResult r;
+    if (m_doc.top.useCoverPrints == on)
+        return r;
     m_doc.top.useCoverPrints = on;
+    // The page shows the items or drops them now, not at the next edit.
+    r.addPage(PreviewPage::Front);
     return r;
 }
 
@@ -329,7 +333,11 @@ EditResult DocumentEditor::setUseInsidePrints(bool on)
     EditStep step(
         &m_history, onSurface(UiText::tr("任意印刷(背面)"), Surface::Top), EditParts::Settings);
     EditResult r;
+    if (m_doc.top.useInsidePrints == on)
+        return r;
     m_doc.top.useInsidePrints = on;
+    // The page shows the items or drops them now, not at the next edit.
+    r.addPage(PreviewPage::Front);
     return r;
 }
 
@@ -338,7 +346,11 @@ EditResult DocumentEditor::setUsePrints(bool on)
     EditStep step(
         &m_history, onSurface(UiText::tr("任意印刷"), Surface::Bottom), EditParts::Settings);
     EditResult r;
+    if (m_doc.bottom.usePrints == on)
+        return r;
     m_doc.bottom.usePrints = on;
+    // The page shows the items or drops them now, not at the next edit.
+    r.addPage(PreviewPage::Back);
     return r;
 }
 

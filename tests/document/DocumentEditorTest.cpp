@@ -345,12 +345,19 @@ TEST_F(EditorFixture, SwitchesAndColoursRefreshTheirPages)
     r = observe([&] { return ed.setUseList(Surface::Bottom, true); });
     EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
 
+    // The free-print switches refresh their page too, or the preview would
+    // keep showing items that no longer print.
     r = observe([&] { return ed.setUseCoverPrints(true); });
-    EXPECT_TRUE(r.pages.isEmpty());
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
     EXPECT_EQ(r.enabled, ControlStates({ { "Top1PrintsEdit", true } }));
-    EXPECT_TRUE(
-        observe([&] { return ed.setUseInsidePrints(true); }).enabled.value("Top2PrintsEdit"));
-    EXPECT_TRUE(observe([&] { return ed.setUsePrints(true); }).enabled.value("BottomPrintsEdit"));
+    r = observe([&] { return ed.setUseInsidePrints(true); });
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
+    EXPECT_TRUE(r.enabled.value("Top2PrintsEdit"));
+    r = observe([&] { return ed.setUsePrints(true); });
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Back }));
+    EXPECT_TRUE(r.enabled.value("BottomPrintsEdit"));
+    r = observe([&] { return ed.setUseCoverPrints(false); });
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
 
     r = observe([&] { return ed.setBackgroundColor(Swatch::TopInside, 0x00123456); });
     EXPECT_EQ(doc.top.backgroundColor2, 0x00123456u);
