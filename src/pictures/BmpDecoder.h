@@ -15,10 +15,10 @@ namespace cw {
 // to 8 bits by scaling, so a full channel is 255), alpha, the 12-byte and
 // 16..64-byte OS/2 headers and the 40, 52, 56, 108 and 124-byte headers,
 // and rows stored top-down. The result is an opaque Format_RGB32 picture:
-// alpha, and the pixels an RLE picture leaves undefined, are flattened onto
-// white; a 16- or 32-bit picture whose alpha is 0 in every pixel is read as
-// opaque (its writer left the channel unused). A file cut short keeps what
-// it holds; the missing rows are white.
+// alpha is flattened onto white, and the pixels an RLE picture leaves
+// undefined are opaque black; a 16- or 32-bit picture whose alpha is 0 in
+// every pixel is read as opaque (its writer left the channel unused). A file
+// cut short keeps what it holds; the missing rows are white.
 enum class BmpStatus {
     Ok,
     NotBmp, // not a BMP file, or a variant this reader does not decode
