@@ -62,6 +62,26 @@ void BM_TitleEditAndPreviewRefresh(benchmark::State &state)
 }
 BENCHMARK(BM_TitleEditAndPreviewRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Drag frames of one thing of the front page: each moves it to the next
+// position, draws the page and records where its things landed.
+void dragFrames(benchmark::State &state, DocumentEditor &editor, PartKind kind, QSize size,
+    const PageDrawer &draw, PartPosition (*position)(int))
+{
+    PrintsEditor prints(editor.document());
+    PagePart part;
+    part.kind = kind;
+    int n = 0;
+    for (auto _ : state) {
+        placePart({ editor, prints }, part, position(n++));
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QList<PartBox> boxes;
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
+        benchmark::DoNotOptimize(boxes.size());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+
 // One frame of a drag in the preview: the title moved through the change
 // operations, the shown page redrawn with the boxes of its things.
 void BM_DragFrame(benchmark::State &state)
@@ -70,20 +90,8 @@ void BM_DragFrame(benchmark::State &state)
     const int zoom = int(state.range(0));
     const QSize size = PreviewState::bitmapSize(zoom);
     const PageDrawer draw = documentPageDrawer(d.doc, d.options);
-    PrintsEditor prints(d.doc);
-    PagePart title;
-    title.kind = PartKind::Title;
-    int n = 0;
-    for (auto _ : state) {
-        placePart({ d.editor, prints }, title, { 10 + n % 20, 20 + n % 7 });
-        ++n;
-        QImage bitmap(size, QImage::Format_RGB32);
-        bitmap.fill(Qt::white);
-        QList<PartBox> boxes;
-        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
-        benchmark::DoNotOptimize(boxes.size());
-    }
-    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+    dragFrames(state, d.editor, PartKind::Title, size, draw,
+        [](int n) { return PartPosition { 10 + n % 20, 20 + n % 7 }; });
 }
 BENCHMARK(BM_DragFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -127,20 +135,8 @@ void BM_DragFramePhotograph(benchmark::State &state)
     HeldPictureReader held(defaultPictureFileReader());
     held.setHolding(true);
     const PageDrawer draw = documentPageDrawer(d.doc, d.options, &held);
-    PrintsEditor prints(d.doc);
-    PagePart picture;
-    picture.kind = PartKind::Picture;
-    int n = 0;
-    for (auto _ : state) {
-        placePart({ d.editor, prints }, picture, { n % 50, n % 30 });
-        ++n;
-        QImage bitmap(size, QImage::Format_RGB32);
-        bitmap.fill(Qt::white);
-        QList<PartBox> boxes;
-        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
-        benchmark::DoNotOptimize(boxes.size());
-    }
-    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+    dragFrames(state, d.editor, PartKind::Picture, size, draw,
+        [](int n) { return PartPosition { n % 50, n % 30 }; });
 }
 BENCHMARK(BM_DragFramePhotograph)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
