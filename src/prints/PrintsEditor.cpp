@@ -225,9 +225,18 @@ bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, Progr
     if (!p)
         return false;
     progress.ShowText(UiText::tr("データロード中です"));
+    // A file that gives no picture names itself in an item without one (the
+    // path shows what was tried), but an item that holds a picture keeps it
+    // and its name: the new name beside the old picture would lose the
+    // picture on the next reading of the document.
+    const QString before = p->fileName;
+    const bool hadPicture = !p->bitmap.isNull();
     const bool ok = loadPrintsPicture(*p, path, messages);
     progress.hide();
-    changed();
+    if (!ok && hadPicture)
+        p->fileName = before;
+    else
+        changed();
     return ok;
 }
 

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -187,12 +188,24 @@ TEST_F(PrintsEditorTest, PictureLoadShowsProgressAndKeepsSizesOnFailure)
     EXPECT_EQ(progress.texts, QStringList { QStringLiteral("データロード中です") });
     EXPECT_FALSE(progress.visible);
     editor.setPosX(7);
-    EXPECT_FALSE(editor.loadPicture(dir.filePath("gone.bmp"), messages, progress));
-    EXPECT_EQ(editor.item()->fileName, dir.filePath("gone.bmp"));
-    EXPECT_EQ(editor.item()->printWidth, 300);
-    EXPECT_EQ(editor.item()->posX, 7);
-    EXPECT_EQ(messages.messages.size(), 1);
-    EXPECT_FALSE(progress.visible);
+    // A missing file and a file that is no picture: the item keeps its
+    // picture, its name and its placement, and one message says why.
+    QFile text(dir.filePath("notes.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture\n");
+    text.close();
+    const qint64 picture = editor.item()->bitmap.cacheKey();
+    for (const char *bad : { "gone.bmp", "notes.txt" }) {
+        messages.messages.clear();
+        EXPECT_FALSE(editor.loadPicture(dir.filePath(bad), messages, progress));
+        EXPECT_EQ(editor.item()->fileName, dir.filePath("a.bmp")) << bad;
+        EXPECT_EQ(editor.item()->bitmap.cacheKey(), picture) << bad;
+        EXPECT_EQ(editor.item()->pixelWidth, 300) << bad;
+        EXPECT_EQ(editor.item()->printWidth, 300) << bad;
+        EXPECT_EQ(editor.item()->posX, 7) << bad;
+        EXPECT_EQ(messages.messages.size(), 1) << bad;
+        EXPECT_FALSE(progress.visible) << bad;
+    }
 }
 
 TEST_F(PrintsEditorTest, ColourPickNeedsAFileAndReloadsTheWholePicture)

@@ -213,8 +213,11 @@ QString RobotSession::checkRoundTrip() const
     if (!problem.isEmpty())
         return QStringLiteral("round trip|") + problem;
     QString difference = firstDifference(comparable(doc, false), comparable(once, false));
-    if (!difference.isEmpty())
+    if (!difference.isEmpty()) {
+        if (!qEnvironmentVariableIsEmpty("ROBOT_USER_KEEP"))
+            QFile::copy(path, qEnvironmentVariable("ROBOT_USER_KEEP") + QStringLiteral("/roundtrip.cwr"));
         return QStringLiteral("round trip|saved and read back, the document changed: ") + difference;
+    }
     // What was read once reads back the same, sizes and all.
     if (!saveAndRead(once, path, twice, problem))
         return QStringLiteral("round trip|a document read from a file cannot be saved again");
