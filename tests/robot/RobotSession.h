@@ -22,6 +22,11 @@ class TTransColGet;
 }
 
 class RobotSession;
+class QImage;
+
+// How many pixels of two drawings of a page differ by more than text
+// rasterising may round (every pixel when the sizes differ).
+int differingPixels(const QImage &a, const QImage &b);
 
 // The robot's printer: each query answers one of the resolutions printers
 // report, chosen by the running action.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <random>
 
@@ -183,4 +184,34 @@ TEST(RobotFilesFolder, HoldsEveryKindOfFileTheDialogsOffer)
             found |= f.endsWith(QLatin1Char('/') + QLatin1String(name));
         EXPECT_TRUE(found) << name;
     }
+}
+
+// A page drawn twice with its text 1/64 pixel apart (the font engine's
+// fixed-point step, what its rounding can do) counts as the same page; the same
+// page with an item missing, moved by a pixel or recoloured does not.
+TEST(RobotPreviewCheck, RoundingOfGlyphEdgesIsNoDifferenceButAChangedItemIs)
+{
+    const auto page = [](double x, const QString &item, QColor colour) {
+        QImage img(480, 160, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        QFont font;
+        font.setPixelSize(100); // filled as outlines, as large text is
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(QPointF(x, 100), QStringLiteral("-99999"));
+        p.setFont(QFont(font.family(), 8));
+        p.drawText(QPointF(20, 140), item);
+        return img;
+    };
+    const QImage base = page(10.0, QStringLiteral("25"), Qt::black);
+    EXPECT_EQ(differingPixels(base, page(10.0, QStringLiteral("25"), Qt::black)), 0);
+    const QImage rounded = page(10.0 + 1.0 / 64, QStringLiteral("25"), Qt::black);
+    ASSERT_NE(rounded, base);
+    EXPECT_EQ(differingPixels(base, rounded), 0);
+    EXPECT_GT(differingPixels(base, page(10.0, QString(), Qt::black)), 10);
+    EXPECT_GT(differingPixels(base, page(11.0, QStringLiteral("25"), Qt::black)), 50);
+    EXPECT_GT(differingPixels(base, page(10.0, QStringLiteral("25"), QColor(0, 0, 64))), 50);
+    EXPECT_EQ(differingPixels(base, base.copy(0, 0, 480, 159)), 480 * 160);
 }
