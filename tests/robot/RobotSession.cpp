@@ -338,7 +338,9 @@ QString RobotSession::perform(const RobotAction &action, int index, bool last)
         if (!failure.isEmpty())
             return failure;
     }
-    if (m_settings.checkPreview) {
+    if (m_typedField && m_typedField->window()->focusWidget() != m_typedField)
+        m_typedField.clear();
+    if (m_settings.checkPreview && !m_typedField) {
         const QString failure = checkPreview();
         if (!failure.isEmpty())
             return failure;
@@ -456,6 +458,8 @@ void RobotSession::runOn(QWidget *window, QWidget *w, const RobotAction &action)
             QTest::keyClick(edit, Qt::Key_Return);
         else if (action.b == 2)
             QTest::keyClick(edit, Qt::Key_Tab);
+        else
+            m_typedField = edit;
     } else if (auto *view = qobject_cast<QAbstractItemView *>(w)) {
         QAbstractItemModel *model = view->model();
         if (!model)

@@ -139,6 +139,10 @@ private:
     bool m_polling = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     int m_actions = 0;
+    // The field last typed into without Enter or Tab. Some fields (a title's
+    // custom position) hold their value at once but redraw the page only when
+    // they are left, so the preview is checked once the focus has moved on.
+    QPointer<QWidget> m_typedField;
 };
 
 QString widgetId(QWidget *window, QWidget *w);
