@@ -133,11 +133,15 @@ TEST_F(ListEditorTest, TypingATemplateNameAppliesNoTemplate)
         EXPECT_EQ(setWindow()->state().values(), before) << typed.toStdString();
         EXPECT_EQ(window->templates().currentTemplate(0), -1);
     }
-    // Choosing the entry (here with the arrow key) applies it.
+    EXPECT_TRUE(refresher.pages.isEmpty());
+    // Choosing the entry (here with the arrow key) applies it, and the page
+    // shown is drawn again with it while the window stays open.
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Down);
     EXPECT_EQ(layout(0), alpha.layout);
     EXPECT_EQ(window->templates().currentTemplate(0), 0);
+    EXPECT_TRUE(setWindow()->isVisible());
+    EXPECT_EQ(refresher.pages, QList<PreviewPage> { PreviewPage::Shown });
 }
 
 } // namespace

@@ -421,6 +421,8 @@ void TListSetWindow::TemplateLoadChange(int index)
     if (m_columnsChosen)
         m_columnsChosen(m_state.columnCount());
     sync();
+    if (m_stored && m_storedChanged)
+        m_storedChanged();
 }
 
 void TListSetWindow::TemplateSaveClick()

@@ -40,6 +40,9 @@ public:
 
     // Where storing the layout ("閉じる", a picked template) is recorded.
     void setRecorder(EditRecorder *recorder) { m_recorder = recorder; }
+    // Called when the stored layout changes while the window stays open (a
+    // template picked), so that the page shows it.
+    void setStoredChanged(std::function<void()> changed) { m_storedChanged = std::move(changed); }
 
     const ListLayoutEditor &state() const { return m_state; }
     // The drawing last shown in "プレビュー".
@@ -85,6 +88,7 @@ private:
     ListLayout *m_stored = nullptr;
     EditRecorder *m_recorder = nullptr;
     std::function<void(int)> m_columnsChosen;
+    std::function<void()> m_storedChanged;
     bool m_syncing = false;
 
     QButtonGroup *m_separateNo = nullptr;

@@ -179,6 +179,8 @@ TListWindow::TListWindow(EditorHost *host)
     m_setWindow = new TListSetWindow(
         host->templates(), [this]() -> UserDialogs & { return m_main->dialogs(); }, this);
     m_setWindow->setRecorder(&host->editor().history());
+    // A picked template changes the stored layout at once: the page shows it.
+    m_setWindow->setStoredChanged([this] { m_main->requestPreviewRefresh(PreviewPage::Shown); });
     connect(m_setWindow, &QDialog::finished, this, [this] {
         m_main->requestPreviewRefresh(PreviewPage::Shown);
         sync();
