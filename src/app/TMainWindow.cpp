@@ -34,6 +34,7 @@
 #include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
+#include "render/BackgroundPictureReader.h"
 #include "render/PictureFileReader.h"
 #include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
@@ -175,7 +176,11 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_about = new TAboutBox(this);
     m_messageWindow = new TMessageWindow(this);
     m_progress = m_messageWindow;
-    m_pictureHold = std::make_unique<HeldPictureReader>(defaultPictureFileReader());
+    m_pictureBackground = std::make_unique<BackgroundPictureReader>(
+        defaultPictureFileReader(), this, [this] {
+            m_preview->RequestPreviewRefresh(m_preview->state().previewPage());
+        });
+    m_pictureHold = std::make_unique<HeldPictureReader>(*m_pictureBackground);
     m_preview
         = new TPreviewWindow(documentPageDrawer(m_document, &m_options, m_pictureHold.get()), this);
     m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
@@ -293,6 +298,8 @@ TMainWindow::~TMainWindow()
     // The document's history goes before the widgets whose focus and keys
     // reach it.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    // No picture is read in the background once the modules go.
+    m_pictureBackground->stop();
     delete m_historyKeys;
     delete m_listWindow;
     FreeSusiePlugins();
@@ -613,6 +620,16 @@ void TMainWindow::showPrinterInformation()
 }
 
 // ---- Mirroring -----------------------------------------------------------------
+
+bool TMainWindow::picturesLoading() const
+{
+    return m_pictureBackground->busy();
+}
+
+void TMainWindow::waitForPictures()
+{
+    m_pictureBackground->waitUntilIdle();
+}
 
 void TMainWindow::refresh(PreviewPage page)
 {

@@ -21,6 +21,7 @@ class QTabWidget;
 namespace cw {
 
 class CommitEdit;
+class BackgroundPictureReader;
 class HeldPictureReader;
 class ColorSwatch;
 class HelpWindow;
@@ -98,6 +99,12 @@ public:
     // "補正用シート印刷": the calibration sheet on the printer now chosen.
     void CalibrationPrintClick();
     class TPreviewWindow *previewWindow() const { return m_preview; }
+    // A picture the preview needs is being read in the background; the
+    // preview is drawn again when the read ends.
+    bool picturesLoading() const;
+    // Waits for those reads (the redraws they ask for come through the event
+    // loop).
+    void waitForPictures();
     // The track-list editor, opened by "リスト編集".
     TListWindow *listWindow() const { return m_listWindow; }
     // Asks the preview to redraw a page.
@@ -158,6 +165,8 @@ private:
     void movedInPreview(const EditResult &result, const PagePart &part);
     void editPart(const PagePart &part);
     void bindPreviewEditing();
+    // Reads huge pictures for the preview in the background.
+    std::unique_ptr<BackgroundPictureReader> m_pictureBackground;
     // Keeps picture files decoded while a picture is dragged in the preview.
     std::unique_ptr<HeldPictureReader> m_pictureHold;
     void applyEnabled(const ControlStates &states);

@@ -184,7 +184,8 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     // Otherwise read the picture again at the reduction needed. Either way
     // only that part is kept. A file that cannot be read leaves the cache as
     // it was and draws nothing, so that a stale bitmap is never drawn as the
-    // new part.
+    // new part; so does a read that a window's reader runs in the background
+    // (the page is drawn again when it ends).
     const QSize full(pic.pixelWidth, pic.pixelHeight);
     const bool holdsWholePicture
         = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight } && held <= need
@@ -192,7 +193,8 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     int factor = held;
     if (!holdsWholePicture) {
         PictureReduction got;
-        if (!reader.loadReduced(*pic.bitmap, *pic.fileName, wantedSizeFor(full, need), got))
+        if (!reader.loadReducedKnowing(
+                *pic.bitmap, *pic.fileName, full, wantedSizeFor(full, need), got))
             return;
         factor = got.factor;
     }

@@ -65,6 +65,12 @@ bool HeldPictureReader::load(QImage &bitmap, const QString &fileName)
 bool HeldPictureReader::loadReduced(
     QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction)
 {
+    return loadReducedKnowing(bitmap, fileName, QSize(), wanted, reduction);
+}
+
+bool HeldPictureReader::loadReducedKnowing(
+    QImage &bitmap, const QString &fileName, QSize full, QSize wanted, PictureReduction &reduction)
+{
     // The picture held serves any load it has enough pixels for.
     if (m_holding && !m_held.isNull() && fileName == m_heldFile
         && m_heldReduction.factor <= pictureReductionFor(m_heldReduction.fullSize, wanted)) {
@@ -72,7 +78,7 @@ bool HeldPictureReader::loadReduced(
         reduction = m_heldReduction;
         return true;
     }
-    if (!m_inner.loadReduced(bitmap, fileName, wanted, reduction))
+    if (!m_inner.loadReducedKnowing(bitmap, fileName, full, wanted, reduction))
         return false;
     if (m_holding) {
         m_held = bitmap;

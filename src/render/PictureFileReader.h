@@ -27,6 +27,14 @@ public:
     // picture through load().
     virtual bool loadReduced(
         QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction);
+    // The same, from a caller that knows the picture's own size `full`, which
+    // tells a reader what the read will cost before it starts.
+    virtual bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full,
+        QSize wanted, PictureReduction &reduction)
+    {
+        (void)full;
+        return loadReduced(bitmap, fileName, wanted, reduction);
+    }
     // A new bitmap of the rectangle's size holding that part of `source`; a
     // null image when the memory for it cannot be had.
     virtual QImage copyRegion(const QImage &source, const QRect &rect);
@@ -67,6 +75,8 @@ public:
     bool holding() const { return m_holding; }
     bool load(QImage &bitmap, const QString &fileName) override;
     bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+        PictureReduction &reduction) override;
+    bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full, QSize wanted,
         PictureReduction &reduction) override;
     QImage copyRegion(const QImage &source, const QRect &rect) override
     {

@@ -329,6 +329,12 @@ QString RobotSession::perform(const RobotAction &action, int index, bool last)
     run(action);
     settle();
     robotActionFinished();
+    // Pictures read in the background: the window went on meanwhile; the
+    // checks look at the page drawn once they are in.
+    for (int i = 0; i < 8 && m_window->picturesLoading(); ++i) {
+        m_window->waitForPictures();
+        settle();
+    }
     ++m_actions;
     if (!m_failures.isEmpty())
         return m_failures.first();

@@ -177,7 +177,7 @@ TEST(RobotFilesFolder, HoldsEveryKindOfFileTheDialogsOffer)
 {
     const QStringList files = preparedFiles().files();
     for (const char *name : { "small.bmp", "small.png", "small.jpg", "tiny.gif", "cut_small.png",
-             "huge.bmp", "empty.png", "v1_06.cwr", "cut_v1_06.cwr", "noise.cwr", "noise.cwt",
+             "huge.bmp", "large_rle.bmp", "empty.png", "v1_06.cwr", "cut_v1_06.cwr", "noise.cwr", "noise.cwt",
              "rows.txt", "rows.csv", "album.cue", "hostile.cue" }) {
         bool found = false;
         for (const QString &f : files)

@@ -5,6 +5,7 @@
 #include "render/DocumentPages.h"
 #include "render/RenderPreviewPage.h"
 #include "render/ui/TPreviewWindow.h"
+#include "TestSupport.h"
 
 using namespace cw;
 
@@ -73,4 +74,88 @@ TEST_F(MainWindowTest, APrinterResolutionTakenOnShowingRedrawsThePreview)
     RenderPreviewPage(preview->state().previewPage(), fresh,
         documentPageDrawer(window->document(), &window->printOptions()));
     EXPECT_EQ(preview->bitmap().convertToFormat(QImage::Format_RGB32), fresh);
+}
+
+namespace {
+
+// A 6000 x 5000 RLE BMP of a few bytes: black but for a strip of the
+// palette's second colour along its bottom row.
+QByteArray largeRleBmp()
+{
+    QByteArray b(62, '\0');
+    auto put = [&b](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char((v >> (8 * i)) & 0xff);
+    };
+    const QByteArray data("\xff\x01\x40\x01\x00\x00\x00\x01", 8);
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, quint32(b.size() + data.size()));
+    put(10, quint32(b.size()));
+    put(14, 40);
+    put(18, 6000);
+    put(22, 5000);
+    b[26] = 1;
+    b[28] = 8;
+    b[30] = 1;
+    put(34, quint32(data.size()));
+    put(46, 2);
+    put(58, 0x00336699);
+    return b + data;
+}
+
+int blackPixels(const QImage &page)
+{
+    const QImage rgb = page.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            n += (rgb.pixel(x, y) & 0xffffff) == 0;
+    return n;
+}
+
+} // namespace
+
+// A picture too large to read at once: when a larger print size needs more of
+// its pixels, the window goes on at once with the page drawn without it, the
+// picture is read in the background, and the page is drawn again with it, as
+// a fresh drawing of the document has it.
+TEST_F(MainWindowTest, AHugePictureIsReadAgainWithoutHoldingTheWindow)
+{
+    window->setPreviewRefresher(nullptr);
+    showWindow();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.bmp"));
+    ASSERT_TRUE(writeAll(path, largeRleBmp()));
+    click("TopGraphicUse");
+    dialogs.pictureAnswer = path;
+    click("TopGraphicFileSelect");
+    ASSERT_EQ(window->document().top.picture.pixelWidth, 6000);
+    click("PreviewShow");
+    TPreviewWindow *preview = window->previewWindow();
+    const int withPicture = blackPixels(preview->bitmap());
+    ASSERT_GT(withPicture, 10000);
+    EXPECT_FALSE(window->picturesLoading());
+
+    // Twice the print size needs every pixel of the file.
+    auto *width = find<QLineEdit>("TopGraphicWidth2");
+    width->setFocus();
+    width->selectAll();
+    type("TopGraphicWidth2", QStringLiteral("9000"));
+    pressEnter("TopGraphicWidth2");
+    const int drawn = preview->drawCount();
+    EXPECT_LT(blackPixels(preview->bitmap()), withPicture / 10); // drawn without it for now
+
+    window->waitForPictures();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->picturesLoading());
+    EXPECT_EQ(preview->drawCount(), drawn + 1);
+    EXPECT_GE(blackPixels(preview->bitmap()), withPicture); // the face covered again
+    QImage fresh(preview->bitmap().size(), QImage::Format_RGB32);
+    fresh.fill(Qt::white);
+    RenderPreviewPage(preview->state().previewPage(), fresh,
+        documentPageDrawer(window->document(), &window->printOptions()));
+    EXPECT_EQ(preview->bitmap().convertToFormat(QImage::Format_RGB32), fresh);
+    EXPECT_EQ(window->document().top.picture.pixelWidth, 6000);
+    EXPECT_EQ(window->document().top.picture.printWidth, 9000);
 }
