@@ -58,6 +58,13 @@ EditResult DocumentEditor::setTitleUse(Surface s, bool on)
         return r;
     t.use = on;
     r.addPage(surfacePage(s));
+    // A title that follows another is drawn only while the one it follows is
+    // switched on: the followers' page changes too.
+    const bool followed = s == Surface::Top
+        ? m_doc.bottom.titleSameAsFront || m_doc.left.titleSameAsFront || m_doc.right.titleSameAsFront
+        : s == Surface::Left && m_doc.right.titleSameAsLeft;
+    if (followed)
+        r.addPage(PreviewPage::Back);
     return r;
 }
 

@@ -371,6 +371,12 @@ PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on)
     pic(doc, s).use = on;
     touch(r, s);
     refresh(r, surfacePage(s));
+    // The back picture that follows the cover is drawn only while the
+    // cover's is switched on.
+    if (s == Surface::Top && doc.bottom.pictureSameAsFront) {
+        touch(r, Surface::Bottom);
+        refresh(r, PreviewPage::Back);
+    }
     return r;
 }
 

@@ -1,3 +1,4 @@
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -617,4 +618,39 @@ TEST_F(EditorFixture, ResetToNewResetsWhatItMustAndKeepsTheRest)
     EXPECT_EQ(doc.listLayout[0].posX, defaultListLayout(0).posX);
     EXPECT_EQ(doc.listLayout[0].lineSpacing, 12);
     EXPECT_EQ(doc.listLayout[1].width2, 87);
+}
+
+// A title or picture that follows another is drawn only while the one it
+// follows is switched on: switching the leader redraws the followers' page.
+TEST_F(EditorFixture, SwitchingALeaderRedrawsThePageOfItsFollowers)
+{
+    using Pages = QList<PreviewPage>;
+    const PreviewPage F = PreviewPage::Front, B = PreviewPage::Back;
+    struct Case
+    {
+        const char *name;
+        std::function<void(LabelDocument &)> link;
+        std::function<EditResult(DocumentEditor &)> edit;
+        Pages pages;
+    };
+    const auto topTitle = [](DocumentEditor &e) { return e.setTitleUse(Surface::Top, true); };
+    const auto leftTitle = [](DocumentEditor &e) { return e.setTitleUse(Surface::Left, true); };
+    const auto topPicture = [](DocumentEditor &e) { return e.setPictureUse(Surface::Top, true); };
+    const Case cases[] = {
+        { "front title alone", [](LabelDocument &) { }, topTitle, Pages { F } },
+        { "back title follows", [](LabelDocument &d) { d.bottom.titleSameAsFront = true; }, topTitle, Pages { F, B } },
+        { "left title follows", [](LabelDocument &d) { d.left.titleSameAsFront = true; }, topTitle, Pages { F, B } },
+        { "right title follows", [](LabelDocument &d) { d.right.titleSameAsFront = true; }, topTitle, Pages { F, B } },
+        { "right follows left", [](LabelDocument &d) { d.right.titleSameAsLeft = true; }, leftTitle, Pages { B } },
+        { "cover picture alone", [](LabelDocument &) { }, topPicture, Pages { F } },
+        { "back picture follows", [](LabelDocument &d) { d.bottom.pictureSameAsFront = true; }, topPicture, Pages { F, B } },
+    };
+    for (const Case &c : cases) {
+        LabelDocument d;
+        d.dpiX = d.dpiY = 300;
+        d.surfacePixels = surfacePixelsAt(300, 300);
+        c.link(d);
+        DocumentEditor e(d, &messages);
+        EXPECT_EQ(c.edit(e).pages, c.pages) << c.name;
+    }
 }

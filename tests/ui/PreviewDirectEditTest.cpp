@@ -239,3 +239,26 @@ TEST(PreviewDirectEdit, DoubleClickAndEnterOpenWhereTheThingIsEdited)
     EXPECT_TRUE(h.opened[1].sameThing(h.view().selection()));
     EXPECT_EQ(h.changes, 0); // opening changes nothing
 }
+
+// Handles sit around corners on or near the widget; a corner of a thing
+// that reaches far off the page (up to the largest integer, where a size
+// typed as 2,147,483,000 pixels ends) has none, and nothing overflows.
+TEST(PreviewDirectEdit, HandlesOnlyForCornersOnTheWidget)
+{
+    const QRect widget(0, 0, 523, 302);
+    const struct
+    {
+        QPoint corner;
+        QRect handle;
+    } cases[] = {
+        { QPoint(0, 0), QRect(-2, -2, 5, 5) },
+        { QPoint(522, 301), QRect(520, 299, 5, 5) },
+        { QPoint(-5, 100), QRect(-7, 98, 5, 5) },
+        { QPoint(-6, 100), QRect() },
+        { QPoint(528, 100), QRect() },
+        { QPoint(2147483645, 2147483645), QRect() },
+        { QPoint(-2147483647, 10), QRect() },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(previewHandleAround(c.corner, widget), c.handle) << c.corner.x() << "," << c.corner.y();
+}

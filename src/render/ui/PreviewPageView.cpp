@@ -16,6 +16,13 @@ namespace {
 constexpr int kHandle = 5; // the handles' size in widget pixels
 } // namespace
 
+QRect previewHandleAround(const QPoint &c, const QRect &widget)
+{
+    if (!widget.adjusted(-kHandle, -kHandle, kHandle, kHandle).contains(c))
+        return QRect();
+    return QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle));
+}
+
 PreviewPageView::PreviewPageView(QWidget *parent)
     : QLabel(parent)
 {
@@ -113,7 +120,8 @@ void PreviewPageView::paintEvent(QPaintEvent *event)
     // The handles that size a picture are filled.
     p.setBrush(resizable(m_boxes[i].part) ? QColor(0, 120, 215) : QColor(Qt::white));
     for (const QPoint &c : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
-        p.drawRect(QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle)));
+        if (const QRect handle = previewHandleAround(c, rect()); !handle.isNull())
+            p.drawRect(handle);
 }
 
 QRect PreviewPageView::sizeHandle(SizeCorner corner) const
@@ -137,7 +145,7 @@ QRect PreviewPageView::sizeHandle(SizeCorner corner) const
         c = r.bottomRight();
         break;
     }
-    return QRect(c - QPoint(kHandle / 2, kHandle / 2), QSize(kHandle, kHandle));
+    return previewHandleAround(c, rect());
 }
 
 void PreviewPageView::mousePressEvent(QMouseEvent *event)

@@ -29,6 +29,12 @@ struct PreviewEditing
 // The shown page of the preview. Things on it are selected by clicking,
 // Tab and Shift+Tab, and moved by dragging and the arrow keys; the selection
 // is outlined with handles on the screen only, never in the bitmap.
+// The handle drawn around a corner of the selected thing; none (a null
+// rectangle) for a corner far off the widget (an item placed or sized
+// thousands of millimetres away), whose handle could not be reached and
+// whose rectangle would not fit the integers.
+QRect previewHandleAround(const QPoint &corner, const QRect &widget);
+
 class PreviewPageView : public QLabel
 {
     Q_OBJECT
