@@ -7,7 +7,7 @@ namespace cw {
 
 BackgroundPictureReader::BackgroundPictureReader(
     PictureFileReader &inner, QObject *context, std::function<void()> ready)
-    : m_inner(inner)
+    : PictureReaderLayer(inner)
     , m_context(context)
     , m_ready(std::move(ready))
 {

@@ -28,7 +28,7 @@ namespace cw {
 // shared, for the next calls they have pixels enough for: the page is drawn
 // again after its reads end, and a picture linked to another surface asks
 // for the same file.
-class BackgroundPictureReader : public PictureFileReader
+class BackgroundPictureReader : public PictureReaderLayer
 {
 public:
     static constexpr qint64 kSynchronousPixels = 24'000'000;
@@ -42,11 +42,6 @@ public:
         PictureReduction &reduction) override;
     bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full, QSize wanted,
         PictureReduction &reduction) override;
-    QImage copyRegion(const QImage &source, const QRect &rect) override
-    {
-        return m_inner.copyRegion(source, rect);
-    }
-    bool crop(QImage &bitmap, const PixelRect &rect) override { return m_inner.crop(bitmap, rect); }
 
     // Ends the background thread (waiting for a read that runs); from then
     // on every read runs at once.
@@ -73,7 +68,6 @@ private:
     };
     void run();
 
-    PictureFileReader &m_inner;
     QObject *m_context;
     std::function<void()> m_ready;
 

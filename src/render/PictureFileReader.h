@@ -60,16 +60,34 @@ private:
     MessageSink &m_messages;
 };
 
+// A reader in front of another: what it does not do otherwise, the reader
+// behind it does.
+class PictureReaderLayer : public PictureFileReader
+{
+public:
+    explicit PictureReaderLayer(PictureFileReader &inner)
+        : m_inner(inner)
+    { }
+    QImage copyRegion(const QImage &source, const QRect &rect) override
+    {
+        return m_inner.copyRegion(source, rect);
+    }
+    bool crop(QImage &bitmap, const PixelRect &rect) override { return m_inner.crop(bitmap, rect); }
+
+protected:
+    PictureFileReader &m_inner;
+};
+
 // A reader that, while holding, keeps the last whole picture it read and
 // gives it again for the same file instead of decoding the file anew. The
 // preview holds while a picture is dragged: its visible part changes on every
 // frame and the render cache keeps only that part. Holding costs one decoded
 // picture (at the reduction it was read at), given back when holding ends.
-class HeldPictureReader : public PictureFileReader
+class HeldPictureReader : public PictureReaderLayer
 {
 public:
     explicit HeldPictureReader(PictureFileReader &inner)
-        : m_inner(inner)
+        : PictureReaderLayer(inner)
     { }
     void setHolding(bool on);
     bool holding() const { return m_holding; }
@@ -78,14 +96,8 @@ public:
         PictureReduction &reduction) override;
     bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full, QSize wanted,
         PictureReduction &reduction) override;
-    QImage copyRegion(const QImage &source, const QRect &rect) override
-    {
-        return m_inner.copyRegion(source, rect);
-    }
-    bool crop(QImage &bitmap, const PixelRect &rect) override { return m_inner.crop(bitmap, rect); }
 
 private:
-    PictureFileReader &m_inner;
     bool m_holding = false;
     QString m_heldFile;
     QImage m_held;

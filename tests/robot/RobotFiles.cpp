@@ -48,32 +48,6 @@ QByteArray hugeBmp()
     return b + QByteArray(16, '\x7f');
 }
 
-// A 6000 x 5000 RLE BMP of a few bytes: a picture large enough for the
-// window to read it in the background whenever it needs more of its pixels.
-QByteArray largeRleBmp()
-{
-    QByteArray b(54 + 8, '\0');
-    b[0] = 'B';
-    b[1] = 'M';
-    auto put = [&b](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            b[at + i] = char((v >> (8 * i)) & 0xff);
-    };
-    const QByteArray data("\xff\x01\x40\x01\x00\x00\x00\x01", 8); // two runs, an end of line, the end
-    put(2, quint32(b.size() + data.size()));
-    put(10, quint32(b.size()));
-    put(14, 40);
-    put(18, 6000);
-    put(22, 5000);
-    b[26] = 1;
-    b[28] = 8;
-    b[30] = 1; // RLE8
-    put(34, quint32(data.size()));
-    put(46, 2);
-    put(58, 0x00336699); // the second colour of the palette
-    return b + data;
-}
-
 } // namespace
 
 void RobotFiles::add(const QString &name, const QByteArray &data)
@@ -115,6 +89,7 @@ RobotFiles::RobotFiles()
         add(QStringLiteral("stub_") + name, data.left(12));
     }
     add(QStringLiteral("huge.bmp"), hugeBmp());
+    // Large enough for the window to read it in the background.
     add(QStringLiteral("large_rle.bmp"), largeRleBmp());
     add(QStringLiteral("empty.png"), QByteArray());
     add(QStringLiteral("text.jpg"), QByteArray("this is no picture\n").repeated(10));

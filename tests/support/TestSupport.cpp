@@ -24,6 +24,31 @@ QByteArray readAll(const QString &path)
     return f.readAll();
 }
 
+QByteArray largeRleBmp()
+{
+    QByteArray b(62, '\0');
+    auto put = [&b](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char((v >> (8 * i)) & 0xff);
+    };
+    // Two runs of colour 1, an end of line, the end of the picture.
+    const QByteArray data("\xff\x01\x40\x01\x00\x00\x00\x01", 8);
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, quint32(b.size() + data.size()));
+    put(10, quint32(b.size()));
+    put(14, 40);
+    put(18, 6000);
+    put(22, 5000);
+    b[26] = 1; // planes
+    b[28] = 8; // bits per pixel
+    b[30] = 1; // RLE8
+    put(34, quint32(data.size()));
+    put(46, 2); // colours in the palette
+    put(58, 0x00336699);
+    return b + data;
+}
+
 bool writeAll(const QString &path, const QByteArray &data)
 {
     QFile f(path);

@@ -49,6 +49,9 @@ QByteArray sjis(const QString &text);
 // Reads a whole file; empty when it cannot be read.
 QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &data);
+// A 6000 x 5000 RLE8 BMP of 70 bytes: black but for a strip of 319 pixels of
+// 0x336699 at the start of its bottom row (the rest is left undefined).
+QByteArray largeRleBmp();
 
 // One run of casewright-cli, headless, with a runtime folder of its own.
 struct CliResult

@@ -78,32 +78,6 @@ TEST_F(MainWindowTest, APrinterResolutionTakenOnShowingRedrawsThePreview)
 
 namespace {
 
-// A 6000 x 5000 RLE BMP of a few bytes: black but for a strip of the
-// palette's second colour along its bottom row.
-QByteArray largeRleBmp()
-{
-    QByteArray b(62, '\0');
-    auto put = [&b](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            b[at + i] = char((v >> (8 * i)) & 0xff);
-    };
-    const QByteArray data("\xff\x01\x40\x01\x00\x00\x00\x01", 8);
-    b[0] = 'B';
-    b[1] = 'M';
-    put(2, quint32(b.size() + data.size()));
-    put(10, quint32(b.size()));
-    put(14, 40);
-    put(18, 6000);
-    put(22, 5000);
-    b[26] = 1;
-    b[28] = 8;
-    b[30] = 1;
-    put(34, quint32(data.size()));
-    put(46, 2);
-    put(58, 0x00336699);
-    return b + data;
-}
-
 int blackPixels(const QImage &page)
 {
     const QImage rgb = page.convertToFormat(QImage::Format_RGB32);
