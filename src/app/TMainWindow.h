@@ -109,6 +109,7 @@ public:
     TListWindow *listWindow() const { return m_listWindow; }
     // Asks the preview to redraw a page.
     void requestPreviewRefresh(PreviewPage page) override { refresh(page); }
+    void showEdit(const EditResult &result) override { apply(result); }
     void showPreview() override { PreviewShowClick(); }
     // The free-print editor; opening it hides this window until it closes.
     class TPrintsList *printsEditor() const { return m_printsList; }

@@ -7,6 +7,7 @@ class QWidget;
 namespace cw {
 
 class DocumentEditor;
+struct EditResult;
 class ListTemplateStore;
 class UserDialogs;
 struct LabelDocument;
@@ -25,6 +26,10 @@ public:
     virtual ListTemplateStore &templates() = 0;
     virtual UserDialogs &dialogs() = 0;
     virtual void requestPreviewRefresh(PreviewPage page) = 0;
+    // An editor changed the host's own settings through the document's
+    // change operations: the host shows the new values and enabled states at
+    // once (hidden or not) and redraws the pages the change names.
+    virtual void showEdit(const EditResult &result) = 0;
     // The preview window, shown and brought to the front.
     virtual void showPreview() = 0;
     // The host leaves the screen while an editor replaces it, and comes back

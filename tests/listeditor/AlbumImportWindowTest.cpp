@@ -66,6 +66,12 @@ protected:
         EXPECT_EQ(refresher.pages.first(), PreviewPage::Shown);
         EXPECT_EQ(refresher.pages.contains(PreviewPage::Front), yes);
         EXPECT_EQ(refresher.pages.contains(PreviewPage::Back), yes);
+        // The main window, hidden behind the editor, holds the new titles
+        // already: nothing waits for it to be shown again.
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(text("TopTitle"), yes ? QStringLiteral("夏の記録") : QString());
+        EXPECT_EQ(text("LeftTitle"), yes ? QStringLiteral("楽団 / 夏の記録") : QString());
+        EXPECT_EQ(checked("LeftTitleUse"), yes);
 
         pressEd("ListClose");
         QCoreApplication::processEvents();

@@ -117,9 +117,11 @@ QString RobotSession::checkControls() const
             shown = check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
         } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
             // Text being typed is taken when the field is left (not when
-            // another window becomes active: the typing waits there).
+            // another window becomes active: the typing waits there, in the
+            // field its window gives the focus back to).
             auto *commitEdit = qobject_cast<CommitEdit *>(edit);
-            if (edit->hasFocus() || (commitEdit && commitEdit->hasUntakenText()))
+            const bool typingWaits = edit->isModified() && edit->window()->focusWidget() == edit;
+            if (edit->hasFocus() || typingWaits || (commitEdit && commitEdit->hasUntakenText()))
                 continue;
             shown = edit->text();
         } else if (auto *combo = qobject_cast<QComboBox *>(w)) {

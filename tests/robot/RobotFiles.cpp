@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 
@@ -156,4 +157,26 @@ RobotFiles::RobotFiles()
                    "    INDEX 01 00:00:00\r\n  TRACK 02 AUDIO\r\n    INDEX 01 00:00:-5\r\n")
             + QByteArray(3000, 'T'));
     add(QStringLiteral("empty.cue"), QByteArray());
+    for (const QString &path : std::as_const(m_files))
+        m_contents.append(readAll(path));
+}
+
+bool RobotFiles::restore()
+{
+    if (!isValid())
+        return false;
+    QDir dir(m_dir.path());
+    for (const QFileInfo &entry : dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const bool gone = entry.isDir() && !entry.isSymLink()
+            ? QDir(entry.filePath()).removeRecursively()
+            : QFile::remove(entry.filePath());
+        if (!gone)
+            return false;
+    }
+    if (!dir.mkpath(QStringLiteral("out")))
+        return false;
+    for (qsizetype i = 0; i < m_files.size(); ++i)
+        if (!writeAll(m_files[i], m_contents[i]))
+            return false;
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -17,9 +18,14 @@ public:
     // The prepared files (not what was saved).
     QStringList files() const { return m_files; }
     bool isValid() const { return m_dir.isValid() && !m_files.isEmpty(); }
+    // Puts the folder back as it was prepared: what a run saved (into `out()`
+    // or over a prepared file, beside it) is gone. Each run starts from this,
+    // so that a list of actions chooses the same files when it is replayed.
+    bool restore();
 
 private:
     void add(const QString &name, const QByteArray &data);
     QTemporaryDir m_dir;
     QStringList m_files;
+    QList<QByteArray> m_contents; // of m_files, in the same order
 };

@@ -1,12 +1,15 @@
 // The robot user's short run, and the parts it is built from.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <random>
 
 #include "RobotFiles.h"
+#include "TestSupport.h"
 #include "RobotSession.h"
 #include "RobotUser.h"
 
@@ -35,7 +38,9 @@ protected:
 // is shortened in process and reported with its seed.
 TEST_P(RobotUserRun, FixedSeedRunsClean)
 {
-    ASSERT_TRUE(preparedFiles().isValid());
+    // Each run, and each replay while shortening, starts from the prepared
+    // folder, whatever the runs before it saved there.
+    ASSERT_TRUE(preparedFiles().restore());
     RobotUser robot(preparedFiles().path());
     RobotActions done;
     const quint32 seed = GetParam();
@@ -47,6 +52,8 @@ TEST_P(RobotUserRun, FixedSeedRunsClean)
     shrinking.start();
     const RobotActions shortest = shrinkActions(done, [&](const RobotActions &candidate) {
         if (shrinking.elapsed() > 60000)
+            return false;
+        if (!preparedFiles().restore())
             return false;
         const std::optional<RobotFailure> again = robot.replay(candidate);
         return again && again->kind == failure->kind;
@@ -184,6 +191,29 @@ TEST(RobotFilesFolder, HoldsEveryKindOfFileTheDialogsOffer)
             found |= f.endsWith(QLatin1Char('/') + QLatin1String(name));
         EXPECT_TRUE(found) << name;
     }
+}
+
+// What a run saves into the folder, over a prepared file or beside it, is
+// gone after restore(), and every prepared file has its bytes again.
+TEST(RobotFilesFolder, RestorePutsBackWhatARunChanged)
+{
+    RobotFiles files;
+    ASSERT_TRUE(files.isValid());
+    const QDir dir(files.path());
+    const QStringList before = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QString cue = dir.filePath(QStringLiteral("album.cue"));
+    const QByteArray cueBytes = readAll(cue);
+    ASSERT_FALSE(cueBytes.isEmpty());
+    ASSERT_TRUE(writeAll(cue, QByteArray("saved over")));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("robot2.cwt")), QByteArray("beside")));
+    ASSERT_TRUE(writeAll(files.out() + QStringLiteral("/robot1.cwr"), QByteArray("saved")));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("small.png"))));
+
+    ASSERT_TRUE(files.restore());
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(readAll(cue), cueBytes);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("small.png"))));
+    EXPECT_TRUE(QDir(files.out()).isEmpty());
 }
 
 // A page drawn twice with its text 1/64 pixel apart (the font engine's

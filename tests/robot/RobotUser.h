@@ -56,5 +56,11 @@ QString describeFailure(quint32 seed, const RobotFailure &failure, const RobotAc
 void robotActionStarted(int index);
 void robotActionFinished();
 // Starts a thread that ends the process with `onHang` output when one action
-// runs longer than `limitMs`.
+// runs longer than `limitMs` of its own time: the wall-clock time less what
+// the window's thread spent waiting for a processor that other programs held
+// (the kernel's per-thread run-queue wait), so a loaded machine is not
+// mistaken for a frozen window, while a window blocked in a wait still is.
 void startHangWatchdog(int limitMs, std::function<void(int action)> onHang);
+// The own time of an action that took `wallMs`, of which the window's thread
+// waited `waitedMs` for a processor.
+long long robotOwnTimeMs(long long wallMs, long long waitedMs);

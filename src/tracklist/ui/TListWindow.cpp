@@ -622,10 +622,11 @@ void TListWindow::FileLoadClick()
         return;
     refresh();
     // The titles go through the document's change operations; the main
-    // window shows them when it is shown again, and their pages redraw now.
+    // window shows them at once, though it is hidden while this window is
+    // open, so that no control of it holds a stale value meanwhile.
     const EditResult titles = offerDiscTitles(m_main->editor(), *outcome, m_main->dialogs());
-    for (PreviewPage page : titles.pages)
-        m_main->requestPreviewRefresh(page);
+    if (!titles.pages.isEmpty())
+        m_main->showEdit(titles);
 }
 
 void TListWindow::PasteRows()

@@ -127,8 +127,12 @@ QString sanitizerKind(const QString &err)
     return QString();
 }
 
-ChildRun runOnce(const Options &o, const QString &work, const RobotActions *replay)
+// `files`, when the run prepared the folder itself, is put back as prepared
+// first: a child's saves must not change what the next child's dialogs offer.
+ChildRun runOnce(const Options &o, RobotFiles *files, const QString &work, const RobotActions *replay)
 {
+    if (files && !files->restore())
+        std::fprintf(stderr, "robot user: cannot put the files folder back as prepared\n");
     const QString log = work + QStringLiteral("/actions.log");
     const QString result = work + QStringLiteral("/result.txt");
     const QString list = work + QStringLiteral("/replay.txt");
@@ -192,7 +196,7 @@ int runParent(const Options &given)
     RobotActions given_list;
     if (!o.replay.isEmpty())
         given_list = readActions(o.replay);
-    const ChildRun first = runOnce(o, work.path(), o.replay.isEmpty() ? nullptr : &given_list);
+    const ChildRun first = runOnce(o, files.get(), work.path(), o.replay.isEmpty() ? nullptr : &given_list);
     if (!first.failed) {
         std::printf("robot user: seed %u: %zu actions, clean\n", o.seed, first.done.size());
         return 0;
@@ -206,10 +210,10 @@ int runParent(const Options &given)
         if (shrinking.elapsed() > qint64(o.shrinkSeconds) * 1000)
             return false; // out of time: the list found so far stands
         ++replays;
-        const ChildRun r = runOnce(o, work.path(), &candidate);
+        const ChildRun r = runOnce(o, files.get(), work.path(), &candidate);
         return r.failed && r.kind == first.kind;
     });
-    const ChildRun last = runOnce(o, work.path(), &shortest);
+    const ChildRun last = runOnce(o, files.get(), work.path(), &shortest);
     RobotFailure failure { first.kind, last.failed ? last.message : first.message, -1 };
     const QString saved = QDir::current().absoluteFilePath(
         QStringLiteral("robot-failure-seed%1.txt").arg(o.seed));
