@@ -9,9 +9,9 @@
 #include <random>
 
 #include "RobotFiles.h"
-#include "TestSupport.h"
 #include "RobotSession.h"
 #include "RobotUser.h"
+#include "TestSupport.h"
 
 namespace {
 

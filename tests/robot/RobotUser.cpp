@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <random>
 #include <cstdio>
+#include <random>
 #include <thread>
 #include <unistd.h>
 
@@ -42,6 +42,13 @@ long long waitedForProcessorMs(pid_t thread)
     return read == 2 ? (long long)(waiting / 1000000) : 0;
 }
 
+// The own time of an action that took `wallMs`, of which the window's thread
+// waited `waitedMs` for a processor.
+long long ownTimeMs(long long wallMs, long long waitedMs)
+{
+    return std::max(0LL, wallMs - std::max(0LL, waitedMs));
+}
+
 std::optional<RobotFailure> failureOf(const QString &text, int index)
 {
     if (text.isEmpty())
@@ -59,11 +66,6 @@ void robotActionStarted(int index)
     g_action = index;
 }
 
-long long robotOwnTimeMs(long long wallMs, long long waitedMs)
-{
-    return std::max(0LL, wallMs - std::max(0LL, waitedMs));
-}
-
 void robotActionFinished()
 {
     g_action = -1;
@@ -77,7 +79,7 @@ void startHangWatchdog(int limitMs, std::function<void(int action)> onHang)
             const int action = g_action;
             // The action's own time: a machine busy with other programs
             // makes the window wait for a processor, which is no hang of it.
-            const long long own = robotOwnTimeMs(
+            const long long own = ownTimeMs(
                 nowMs() - g_started, waitedForProcessorMs(g_guiThread) - g_waitedBefore);
             if (action >= 0 && own > limitMs && g_action == action) {
                 onHang(action);

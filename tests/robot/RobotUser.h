@@ -61,6 +61,3 @@ void robotActionFinished();
 // (the kernel's per-thread run-queue wait), so a loaded machine is not
 // mistaken for a frozen window, while a window blocked in a wait still is.
 void startHangWatchdog(int limitMs, std::function<void(int action)> onHang);
-// The own time of an action that took `wallMs`, of which the window's thread
-// waited `waitedMs` for a processor.
-long long robotOwnTimeMs(long long wallMs, long long waitedMs);

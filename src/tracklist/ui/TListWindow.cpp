@@ -625,7 +625,7 @@ void TListWindow::FileLoadClick()
     // window shows them at once, though it is hidden while this window is
     // open, so that no control of it holds a stale value meanwhile.
     const EditResult titles = offerDiscTitles(m_main->editor(), *outcome, m_main->dialogs());
-    if (!titles.pages.isEmpty())
+    if (!titles.isEmpty())
         m_main->showEdit(titles);
 }
 
