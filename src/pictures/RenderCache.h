@@ -36,7 +36,8 @@ struct StretchedPicture
 struct BleedPart
 {
     QImage image;
-    PixelRect rect; // picture pixels the image holds
+    PixelRect rect; // picture pixels the image holds, whole blocks of `factor`
+    int factor = 1; // the reduction of the image's pixels
     // The picture it was taken from: its file and its size.
     QString fileName;
     QSize pictureSize;

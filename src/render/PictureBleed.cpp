@@ -42,23 +42,46 @@ struct Mapping
     }
 };
 
-// The picture pixels the bleed needs, from the bitmap while it holds the
-// whole picture, else from the bleed cache, else from the file.
-const QImage *bleedSource(const PictureRef &pic, const PictureWindow &window, const PixelRect &need,
-    QPoint &origin, PictureFileReader &reader)
+// Where the bleed takes its pixels from: an image holding the picture
+// reduced by `factor`, whose pixel (0, 0) is reduced pixel `origin`.
+struct BleedSource
+{
+    const QImage *image = nullptr;
+    QPoint origin;
+    int factor = 1;
+};
+
+// `r` (picture pixels) grown to whole blocks of `factor` and within `size`.
+PixelRect blockAligned(const PixelRect &r, int factor, QSize size)
+{
+    const auto up = [factor](int v, int limit) {
+        return std::min(limit, int((long long)(v + factor - 1) / factor * factor));
+    };
+    return PixelRect { r.left / factor * factor, r.top / factor * factor, up(r.right, size.width()),
+        up(r.bottom, size.height()) };
+}
+
+// The picture pixels the bleed needs, at the reduction the body may be drawn
+// from: from the bitmap while it holds the whole picture, else from the bleed
+// cache, else from the file.
+BleedSource bleedSource(const PictureRef &pic, const PictureWindow &window, const PixelRect &need,
+    PictureFileReader &reader)
 {
     const QSize size(pic.pixelWidth, pic.pixelHeight);
-    // The bleed maps the picture's own pixels: only a whole bitmap at full
-    // size serves it.
+    const int allowed = pictureReductionNeeded(pic, window);
+    const int held = pic.reduction ? *pic.reduction : 1;
     const bool holdsWhole = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
-        && pic.bitmap->size() == size && (!pic.reduction || *pic.reduction == 1);
+        && held <= allowed && pic.bitmap->size() == reducedPictureSize(size, held);
     BleedPart *cache = pic.bleedPart;
-    auto keep = [&](const QImage &whole) {
+    auto keep = [&](const QImage &whole, int factor) {
         if (!cache)
             return;
-        cache->image = reader.copyRegion(
-            whole, QRect(need.left, need.top, need.right - need.left, need.bottom - need.top));
-        cache->rect = need;
+        const PixelRect r = blockAligned(need, factor, size);
+        cache->image = reader.copyRegion(whole,
+            QRect(r.left / factor, r.top / factor, (r.right - r.left + factor - 1) / factor,
+                (r.bottom - r.top + factor - 1) / factor));
+        cache->rect = r;
+        cache->factor = factor;
         cache->fileName = *pic.fileName;
         cache->pictureSize = size;
     };
@@ -66,32 +89,37 @@ const QImage *bleedSource(const PictureRef &pic, const PictureWindow &window, co
         // The body is about to crop the bitmap to its own part: keep what
         // the bleed needs first. A bitmap that stays whole needs no copy.
         if (*pic.cacheRect != window.source)
-            keep(*pic.bitmap);
-        origin = QPoint(0, 0);
-        return pic.bitmap;
+            keep(*pic.bitmap, held);
+        return BleedSource { pic.bitmap, QPoint(0, 0), held };
     }
     const bool cached = cache && !cache->image.isNull() && cache->fileName == *pic.fileName
-        && cache->pictureSize == size && cache->rect.left <= need.left
+        && cache->pictureSize == size && cache->factor <= allowed && cache->rect.left <= need.left
         && cache->rect.top <= need.top && cache->rect.right >= need.right
         && cache->rect.bottom >= need.bottom;
     if (!cached) {
         QImage whole;
-        if (!cache || !reader.load(whole, *pic.fileName) || whole.size() != size)
-            return nullptr;
-        keep(whole);
-        // The body is about to need the file too when its part changed:
-        // hand it the whole picture rather than reading the file twice.
-        if (*pic.cacheRect != window.source) {
+        PictureReduction got;
+        if (!cache
+            || !reader.loadReducedKnowing(
+                whole, *pic.fileName, size, wantedSizeFor(size, allowed), got)
+            || got.factor < 1 || got.factor > allowed
+            || whole.size() != reducedPictureSize(size, got.factor))
+            return {};
+        keep(whole, got.factor);
+        // The body is about to need the file too when its part changed or
+        // needs more pixels: hand it the whole picture rather than reading
+        // the file twice.
+        if (*pic.cacheRect != window.source || held > allowed) {
             *pic.bitmap = std::move(whole);
             *pic.cacheRect = PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight };
             if (pic.reduction)
-                *pic.reduction = 1;
+                *pic.reduction = got.factor;
         }
         if (cache->image.isNull())
-            return nullptr;
+            return {};
     }
-    origin = QPoint(cache->rect.left, cache->rect.top);
-    return &cache->image;
+    return BleedSource { &cache->image,
+        QPoint(cache->rect.left / cache->factor, cache->rect.top / cache->factor), cache->factor };
 }
 
 } // namespace
@@ -122,14 +150,13 @@ void drawPictureBleed(LabelCanvas &canvas, const PictureRef &pic, const PictureW
     const Mapping rows { dt, db - dt, window.source.top, window.source.bottom - window.source.top,
         pic.pixelHeight };
     const PixelRect need { cols.at(el), rows.at(et), cols.at(er - 1) + 1, rows.at(eb - 1) + 1 };
-    QPoint origin;
-    const QImage *found = bleedSource(pic, window, need, origin, reader);
-    if (!found)
+    const BleedSource found = bleedSource(pic, window, need, reader);
+    if (!found.image)
         return;
-    const QImage src
-        = found->format() == QImage::Format_RGB32 || found->format() == QImage::Format_ARGB32
-        ? *found
-        : found->convertToFormat(QImage::Format_RGB32);
+    const QImage &f = *found.image;
+    const QImage src = f.format() == QImage::Format_RGB32 || f.format() == QImage::Format_ARGB32
+        ? f
+        : f.convertToFormat(QImage::Format_RGB32);
     if (src.isNull())
         return;
 
@@ -149,10 +176,10 @@ void drawPictureBleed(LabelCanvas &canvas, const PictureRef &pic, const PictureW
                 continue;
             std::vector<int> sx(size_t(x1 - x0));
             for (int x = x0; x < x1; ++x)
-                sx[size_t(x - x0)] = cols.at(x) - origin.x();
+                sx[size_t(x - x0)] = cols.at(x) / found.factor - found.origin.x();
             for (int y = y0; y < y1; ++y) {
-                const QRgb *s
-                    = reinterpret_cast<const QRgb *>(src.constScanLine(rows.at(y) - origin.y()));
+                const QRgb *s = reinterpret_cast<const QRgb *>(
+                    src.constScanLine(rows.at(y) / found.factor - found.origin.y()));
                 QRgb *d = reinterpret_cast<QRgb *>(piece.scanLine(y - y0));
                 for (size_t x = 0; x < sx.size(); ++x)
                     d[x] = s[sx[x]] | 0xFF000000u;

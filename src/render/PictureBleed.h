@@ -30,9 +30,11 @@ SurfaceBleed surfaceBleed(const PageScale &s, int mm, int left, int top, int rig
 // visible part `window`: on each bleeding edge its window reaches, the picture
 // continues to the bleed's end with its own pixels beyond the trim where it
 // has them and its outermost pixels repeated where it has none. The body
-// itself is not drawn again. The pixels are taken from the bitmap while it
-// holds the whole picture, otherwise from the picture's bleed cache, read
-// from the file when that does not hold them.
+// itself is not drawn again. The pixels are those of the reduction the body
+// may be drawn from (see pictureReductionNeeded), so a huge picture is never
+// read whole for its bleed: they are taken from the bitmap while it holds the
+// whole picture at that reduction or a finer one, otherwise from the
+// picture's bleed cache, read from the file when that does not hold them.
 void drawPictureBleed(LabelCanvas &canvas, const PictureRef &pic, const PictureWindow &window,
     const QRect &body, int surfaceWidth, int surfaceHeight, const SurfaceBleed &bleed,
     PictureFileReader &reader);

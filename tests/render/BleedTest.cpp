@@ -291,3 +291,95 @@ TEST(Bleed, AWholePictureBleedsWithoutACopy)
     EXPECT_EQ(page.pixel(g.R + b, g.B + b), codeOf(ref.topWidth - 1, ref.topHeight - 1));
     EXPECT_EQ(page.pixel(g.R + b + 1, g.B + b), qRgb(255, 255, 255));
 }
+
+namespace {
+
+// Reads pictures reduced as asked, by the block average; counts the reads
+// and the factor each was delivered at.
+class ReducingReader : public CountingReader
+{
+public:
+    bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+        PictureReduction &reduction) override
+    {
+        const QImage whole(fileName);
+        if (whole.isNull())
+            return false;
+        const int f = pictureReductionFor(whole.size(), wanted);
+        factors.append(f);
+        bitmap = reducePicture(whole, f);
+        reduction = PictureReduction { whole.size(), f };
+        return true;
+    }
+    QList<int> factors;
+};
+
+// A picture of blocks of 4 x 4 pixels, each block one colour: its reduction
+// by 4 holds exactly the colours its whole pixels have.
+QImage blockPicture(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c)
+            image.setPixel(c, r, codeOf(c / 4, r / 4));
+    return image;
+}
+
+} // namespace
+
+// A picture with four times the pixels its page needs bleeds from the same
+// reduction the body is drawn from: it is read once, reduced by 4 (never
+// whole), and the bleed ring has the pixels a whole-picture page has. A
+// printer that needs every pixel has it read again whole.
+TEST(Bleed, AHugePictureBleedsFromItsReducedPixels)
+{
+    QTemporaryDir dir;
+    const int dpi = 75;
+    LabelDocument doc = emptyDocument(dpi);
+    const SurfacePixels ref = surfacePixelsAt(dpi, dpi);
+    const int w = 4 * (ref.topWidth + 20), h = 4 * (ref.topHeight + 20);
+    const QString file = dir.filePath("huge.png");
+    ASSERT_TRUE(blockPicture(w, h).save(file));
+    PicturePlacement &p = doc.top.picture;
+    p.use = true;
+    p.fileName = file;
+    p.pixelWidth = w;
+    p.pixelHeight = h;
+    p.printWidth = ref.topWidth + 20; // overhangs every edge by 10
+    p.printHeight = ref.topHeight + 20;
+    p.posX = p.posY = -10;
+    LabelDocument whole = doc;
+
+    ReducingReader reader;
+    const QImage first = render(doc, PreviewPage::Front, 3, reader, dpi);
+    const QImage again = render(doc, PreviewPage::Front, 3, reader, dpi);
+    EXPECT_EQ(reader.factors, QList<int>({ 4 }));
+    EXPECT_EQ(reader.loads, 0);
+    EXPECT_TRUE(first == again);
+    EXPECT_EQ(doc.top.picture.bitmapReduction, 4);
+    EXPECT_EQ(doc.top.picture.bleed.factor, 4);
+
+    CountingReader wholeReader;
+    const QImage fromWhole = render(whole, PreviewPage::Front, 3, wholeReader, dpi);
+    EXPECT_EQ(wholeReader.loads, 1);
+    const FrontPageGeometry g = computeFrontPageGeometry(dpi, dpi, first.width(), first.height());
+    const int b = mmToPixels(3.0, pageScale(dpi, dpi).kx);
+    ASSERT_EQ(b, 8);
+    const int cover = g.L + g.W;
+    int ring = 0, wrong = 0;
+    for (int y = g.T - b; y <= g.B + b; ++y)
+        for (int x = cover; x <= g.R + b; ++x)
+            if (y < g.T || y > g.B || x > g.R) {
+                ++ring;
+                wrong += first.pixel(x, y) != fromWhole.pixel(x, y);
+            }
+    EXPECT_GT(ring, 0);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_NE(first.pixel(g.R + b, g.T - b), qRgb(255, 255, 255));
+
+    // At 300 dpi the face covers four device pixels per reference pixel:
+    // only the whole picture has a pixel for each.
+    render(doc, PreviewPage::Front, 3, reader, 300);
+    EXPECT_EQ(reader.factors, QList<int>({ 4, 1 }));
+    EXPECT_EQ(doc.top.picture.bleed.factor, 1);
+}
