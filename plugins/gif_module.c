@@ -3,8 +3,8 @@
  * program's transparent colour can name it; the screen around the frame is
  * the background colour. A picture asked for at a reduced size
  * (GetPictureReduced) is reduced row by row while it is decoded, so the
- * whole screen is never held (an interlaced frame is decoded whole: its
- * passes revisit every part of it). */
+ * whole screen is never held; an interlaced frame, whose passes revisit every
+ * part of it, has each line go into the blocks it belongs to. */
 #include <gif_lib.h>
 #include <stdlib.h>
 
@@ -36,9 +36,48 @@ typedef struct Decode
     GifByteType *line;
     uint8_t *row; /* one screen row of 32 bits, when reducing */
     SpiReducer reducer;
+    SpiScatter scatter; /* an interlaced frame's blocks, when reducing */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
     int32_t fullWidth, fullHeight;
 } Decode;
+
+/* An interlaced frame on its screen, reduced by `factor`: each line is
+ * made in 32 bits as it comes and goes into the blocks it belongs to; the
+ * screen the frame leaves uncovered counts as the background colour. */
+static int32_t decode_reduced_interlaced(Decode *d, uint32_t width, uint32_t height,
+    uint32_t factor, const uint8_t *table, int background, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    GifFileType *gif = d->gif;
+    const GifImageDesc *frame = &gif->Image;
+    d->line = (GifByteType *)malloc((size_t)frame->Width);
+    d->row = (uint8_t *)malloc((size_t)frame->Width * 4);
+    if (!d->line || !d->row)
+        return SPI_NO_MEMORY;
+    int rc = spi_scatter_start(&d->scatter, &d->out, width, height, factor, table + 4 * background);
+    if (rc != SPI_OK)
+        return rc;
+    /* The part of a line on the screen. */
+    const long first = frame->Left < 0 ? -(long)frame->Left : 0;
+    const long end
+        = (long)frame->Left + frame->Width > (long)width ? (long)width - frame->Left : frame->Width;
+    const int interlaceStart[] = { 0, 4, 2, 1 };
+    const int interlaceStep[] = { 8, 8, 4, 2 };
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int line = interlaceStart[pass]; line < frame->Height; line += interlaceStep[pass]) {
+            if (DGifGetLine(gif, d->line, frame->Width) == GIF_ERROR)
+                return SPI_BROKEN_DATA;
+            const long y = (long)frame->Top + line;
+            if (y < 0 || y >= (long)height || end <= first)
+                continue;
+            for (long x = first; x < end; ++x)
+                memcpy(d->row + 4 * (size_t)x, table + 4 * d->line[x], 4);
+            spi_scatter_add_run(&d->scatter, (uint32_t)y, (uint32_t)(frame->Left + first), 1,
+                (uint32_t)(end - first), d->row + 4 * (size_t)first);
+        }
+    }
+    spi_scatter_finish(&d->scatter);
+    return spi_output_finish(&d->out, infoOut, pixelsOut);
+}
 
 /* A non-interlaced frame on its screen, reduced by `factor`: each screen
  * row is made in 32 bits from the background and the frame's line, and goes
@@ -121,7 +160,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     d->fullWidth = (int32_t)width;
     d->fullHeight = (int32_t)height;
     const uint32_t factor = spi_reduction_for(width, height, d->wantedWidth, d->wantedHeight);
-    const int reducing = factor > 1 && !frame->Interlace;
+    const int reducing = factor > 1;
     /* The colours as blue, green, red, 0, for the output's table or for the
      * reduced rows. */
     uint8_t table[256 * 4];
@@ -161,6 +200,9 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         }
     }
     background &= 0xff;
+    if (reducing && frame->Interlace)
+        return decode_reduced_interlaced(
+            d, width, height, factor, table, background, infoOut, pixelsOut);
     if (reducing)
         return decode_reduced(d, width, height, factor, table, background, infoOut, pixelsOut);
     int rc = spi_output_alloc(&d->out, width, height, 8);
@@ -220,6 +262,7 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     if (fullHeight)
         *fullHeight = d.fullHeight;
     spi_reducer_finish(&d.reducer);
+    free(d.scatter.sums);
     free(d.row);
     if (d.gif)
         DGifCloseFile(d.gif, &error);

@@ -5,7 +5,8 @@
  * 0xff: the host uses them without a copy), with an alpha channel flattened
  * onto white. A picture asked for at a reduced size (GetPictureReduced) is
  * reduced row by row while it is decoded, so the whole picture is never
- * held (an interlaced one is decoded whole: its passes need every row). */
+ * held; an interlaced one is reduced pass by pass, each pixel going into
+ * the block it belongs to. */
 #include <png.h>
 #include <setjmp.h>
 #include <stdlib.h>
@@ -35,6 +36,7 @@ typedef struct Decode
     png_bytepp rows;
     png_bytep row; /* one row, when reducing */
     SpiReducer reducer;
+    SpiScatter scatter; /* an interlaced picture's blocks, when reducing */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
     int32_t fullWidth, fullHeight;
 } Decode;
@@ -61,13 +63,28 @@ static void cleanup(Decode *d)
     free(d->rows);
     free(d->row);
     spi_reducer_finish(&d->reducer);
+    free(d->scatter.sums);
     spi_output_free(&d->out);
+}
+
+/* A row as 32 bits (blue, green, red, alpha) with its alpha flattened onto
+ * white. */
+static void flatten_row(png_bytep p, png_uint_32 count)
+{
+    for (png_uint_32 x = 0; x < count; ++x, p += 4) {
+        const unsigned a = p[3];
+        p[0] = spi_on_white(p[0], a);
+        p[1] = spi_on_white(p[1], a);
+        p[2] = spi_on_white(p[2], a);
+    }
 }
 
 /* The picture reduced by `factor` while its rows are read: every row
  * becomes 32 bits (blue, green, red, alpha), alpha is flattened onto white as
  * in the whole picture (a palette's transparency is not: its colours are
- * kept), and the row goes into the reducer. */
+ * kept), and the row goes into the reducer. An interlaced picture's rows
+ * come pass by pass, each holding every few pixels of a picture row; their
+ * pixels go into the blocks they belong to. */
 static int32_t decode_reduced(Decode *d, uint32_t factor, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
     png_structp png = d->png;
@@ -78,31 +95,48 @@ static int32_t decode_reduced(Decode *d, uint32_t factor, SpiHandle *infoOut, Sp
     const int hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     const int palette = colorType == PNG_COLOR_TYPE_PALETTE;
     const int flatten = !palette && ((colorType & PNG_COLOR_MASK_ALPHA) || hasTrns);
+    const int interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
     png_set_expand(png);
     png_set_scale_16(png);
     png_set_gray_to_rgb(png);
     png_set_bgr(png);
     png_set_filler(png, 0xff, PNG_FILLER_AFTER);
+    /* No interlace handling: libpng gives each pass's own rows. */
     png_read_update_info(png, info);
     if (png_get_channels(png, info) != 4 || png_get_rowbytes(png, info) != (size_t)width * 4)
         return SPI_BROKEN_DATA;
     d->row = (png_bytep)malloc((size_t)width * 4);
     if (!d->row)
         return SPI_NO_MEMORY;
+    if (interlaced) {
+        static const uint8_t white[3] = { 0xff, 0xff, 0xff };
+        int rc = spi_scatter_start(&d->scatter, &d->out, width, height, factor, white);
+        if (rc != SPI_OK)
+            return rc;
+        for (int pass = 0; pass < 7; ++pass) {
+            const png_uint_32 cols = PNG_PASS_COLS(width, pass);
+            const png_uint_32 rows = PNG_PASS_ROWS(height, pass);
+            if (cols == 0 || rows == 0)
+                continue; /* libpng skips an empty pass */
+            for (png_uint_32 r = 0; r < rows; ++r) {
+                png_read_row(png, d->row, NULL);
+                if (flatten)
+                    flatten_row(d->row, cols);
+                spi_scatter_add_run(&d->scatter, PNG_ROW_FROM_PASS_ROW(r, pass),
+                    PNG_COL_FROM_PASS_COL(0, pass), PNG_PASS_COL_OFFSET(pass), cols, d->row);
+            }
+        }
+        png_read_end(png, NULL);
+        spi_scatter_finish(&d->scatter);
+        return spi_output_finish(&d->out, infoOut, pixelsOut);
+    }
     int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor);
     if (rc != SPI_OK)
         return rc;
     for (png_uint_32 y = 0; y < height; ++y) {
         png_read_row(png, d->row, NULL);
-        if (flatten) {
-            png_bytep p = d->row;
-            for (png_uint_32 x = 0; x < width; ++x, p += 4) {
-                const unsigned a = p[3];
-                p[0] = spi_on_white(p[0], a);
-                p[1] = spi_on_white(p[1], a);
-                p[2] = spi_on_white(p[2], a);
-            }
-        }
+        if (flatten)
+            flatten_row(d->row, width);
         spi_reducer_add(&d->reducer, y, d->row);
     }
     png_read_end(png, NULL);
@@ -128,7 +162,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     d->fullWidth = (int32_t)width;
     d->fullHeight = (int32_t)height;
     const uint32_t factor = spi_reduction_for(width, height, d->wantedWidth, d->wantedHeight);
-    if (factor > 1 && png_get_interlace_type(png, info) == PNG_INTERLACE_NONE)
+    if (factor > 1)
         return decode_reduced(d, factor, infoOut, pixelsOut);
 
     const int hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;

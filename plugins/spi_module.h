@@ -337,6 +337,92 @@ static inline void spi_reducer_finish(SpiReducer *r)
     memset(r, 0, sizeof *r);
 }
 
+/* Averages blocks as SpiReducer does, for pixels that come in any order
+ * (the passes of an interlaced picture, the stored rows of a turned one): it
+ * holds a sum and a count for every pixel of the reduced picture, 8 bytes
+ * each (a quarter of the whole picture at a factor of 2, far less above),
+ * never the picture itself. Pixels never given count as `missing`, in the
+ * output's byte order (blue, green, red). */
+typedef struct SpiScatter
+{
+    SpiOutput *out;
+    uint32_t width, height, factor, shift;
+    uint8_t missing[3];
+    uint16_t *sums; /* blue, green, red, count per reduced pixel: 64 x 255 fits */
+} SpiScatter;
+
+/* Allocates the output (ceil(width / factor) x ceil(height / factor), 32
+ * bits, top-down) and the sums; `factor` is 2, 4 or 8. 0 on success, else an
+ * SPI error code with nothing allocated. */
+static inline int spi_scatter_start(SpiScatter *s, SpiOutput *out, uint32_t width, uint32_t height,
+    uint32_t factor, const uint8_t missing[3])
+{
+    memset(s, 0, sizeof *s);
+    const uint32_t rw = (width + factor - 1) / factor, rh = (height + factor - 1) / factor;
+    int rc = spi_output_alloc_rows(out, rw, rh, 32, 1);
+    if (rc != SPI_OK)
+        return rc;
+    s->sums = (uint16_t *)calloc((size_t)rw * rh * 4, sizeof(uint16_t));
+    if (!s->sums) {
+        spi_output_free(out);
+        return SPI_NO_MEMORY;
+    }
+    s->out = out;
+    s->width = width;
+    s->height = height;
+    s->factor = factor;
+    while ((1u << s->shift) < factor)
+        ++s->shift;
+    memcpy(s->missing, missing, 3);
+    return SPI_OK;
+}
+
+/* Adds the pixel (x, y) of the picture (blue, green, red, unused). */
+static inline void spi_scatter_add(SpiScatter *s, uint32_t x, uint32_t y, const uint8_t *px)
+{
+    if (x >= s->width || y >= s->height)
+        return;
+    uint16_t *c = s->sums + 4 * ((size_t)(y >> s->shift) * s->out->width + (x >> s->shift));
+    c[0] = (uint16_t)(c[0] + px[0]);
+    c[1] = (uint16_t)(c[1] + px[1]);
+    c[2] = (uint16_t)(c[2] + px[2]);
+    ++c[3];
+}
+
+/* Adds `count` pixels of row y at columns x0, x0 + step, ... */
+static inline void spi_scatter_add_run(
+    SpiScatter *s, uint32_t y, uint32_t x0, uint32_t step, uint32_t count, const uint8_t *pixels)
+{
+    for (uint32_t i = 0; i < count; ++i)
+        spi_scatter_add(s, x0 + i * step, y, pixels + 4 * (size_t)i);
+}
+
+/* Writes every reduced pixel (the same rounding as SpiReducer) and frees
+ * the sums; the output stays in `out`. Nothing is written when the sums were
+ * never had. */
+static inline void spi_scatter_finish(SpiScatter *s)
+{
+    if (s->out && s->sums) {
+        const uint32_t f = s->factor;
+        for (uint32_t by = 0; by < s->out->height; ++by) {
+            const uint32_t down = s->height - by * f;
+            const uint32_t blockRows = down < f ? down : f;
+            uint8_t *dst = spi_output_row(s->out, by);
+            const uint16_t *c = s->sums + 4 * (size_t)by * s->out->width;
+            for (uint32_t bx = 0; bx < s->out->width; ++bx, c += 4) {
+                const uint32_t left = s->width - bx * f;
+                const uint32_t n = (left < f ? left : f) * blockRows;
+                const uint32_t absent = n > c[3] ? n - c[3] : 0;
+                for (int i = 0; i < 3; ++i)
+                    dst[4 * bx + i] = (uint8_t)((c[i] + s->missing[i] * absent + n / 2) / n);
+                dst[4 * bx + 3] = 0xff;
+            }
+        }
+    }
+    free(s->sums);
+    memset(s, 0, sizeof *s);
+}
+
 /* Flattens a non-premultiplied colour value with alpha onto white. */
 static inline uint8_t spi_on_white(unsigned value, unsigned alpha)
 {

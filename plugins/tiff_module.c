@@ -6,7 +6,9 @@
  * libtiff's messages go to handlers of this decode only, never to stderr.
  * A picture asked for at a reduced size (GetPictureReduced) is read a band
  * of rows at a time and reduced as it comes, so the whole picture is never
- * held (a turned or 16-bit CMYK picture is decoded whole). */
+ * held (a mirrored or turned one has each pixel go into the block of the
+ * upright picture it belongs to); only 16-bit CMYK stored in planes is
+ * decoded whole. */
 #include <stdlib.h>
 #include <tiffio.h>
 
@@ -122,7 +124,9 @@ typedef struct Decode
     uint32_t *stored; /* the picture in its stored layout, when it is turned */
     SpiOutput out;
     uint32_t *band; /* rows read at once, when reducing */
+    uint8_t *line; /* one 16-bit CMYK scanline, when reducing */
     SpiReducer reducer;
+    SpiScatter scatter; /* a mirrored or turned picture's blocks, when reducing */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
     int32_t fullWidth, fullHeight;
 } Decode;
@@ -210,31 +214,115 @@ static int32_t read_cmyk16(Decode *d, uint32_t *raster, uint32_t w, uint32_t h, 
     return SPI_OK;
 }
 
-/* An upright picture reduced by `factor`: libtiff's reader gives a band of
- * `factor` rows at a time, and each row goes into the reducer. */
-static int32_t decode_reduced(
-    Decode *d, uint32_t sw, uint32_t sh, uint32_t factor, SpiHandle *infoOut, SpiHandle *pixelsOut)
+/* Where stored pixel (sx, sy) of a sw x sh picture lies in the upright
+ * picture, for the orientation tag's values (the inverse of stored_index). */
+static void upright_position(
+    int orientation, uint32_t sx, uint32_t sy, uint32_t sw, uint32_t sh, uint32_t *x, uint32_t *y)
 {
+    switch (orientation) {
+    case ORIENTATION_TOPRIGHT:
+        *x = sw - 1 - sx;
+        *y = sy;
+        break;
+    case ORIENTATION_BOTRIGHT:
+        *x = sw - 1 - sx;
+        *y = sh - 1 - sy;
+        break;
+    case ORIENTATION_BOTLEFT:
+        *x = sx;
+        *y = sh - 1 - sy;
+        break;
+    case ORIENTATION_LEFTTOP:
+        *x = sy;
+        *y = sx;
+        break;
+    case ORIENTATION_RIGHTTOP:
+        *x = sh - 1 - sy;
+        *y = sx;
+        break;
+    case ORIENTATION_RIGHTBOT:
+        *x = sh - 1 - sy;
+        *y = sw - 1 - sx;
+        break;
+    case ORIENTATION_LEFTBOT:
+        *x = sy;
+        *y = sw - 1 - sx;
+        break;
+    default:
+        *x = sx;
+        *y = sy;
+        break;
+    }
+}
+
+/* A 16-bit CMYK scanline with its samples together, as read_cmyk16 gives
+ * its pixels. */
+static void cmyk16_row(const uint16_t *v, uint16_t samples, uint32_t w, uint32_t *px)
+{
+    for (uint32_t x = 0; x < w; ++x, v += samples) {
+        const uint32_t c = 255u - (v[0] + 128u) / 257u, m = 255u - (v[1] + 128u) / 257u,
+                       y = 255u - (v[2] + 128u) / 257u, k = 255u - (v[3] + 128u) / 257u;
+        px[x] = 0xff000000u | (k * y / 255) << 16 | (k * m / 255) << 8 | k * c / 255;
+    }
+}
+
+/* The picture reduced by `factor` while it is read, a band of `factor`
+ * stored rows at a time (16-bit CMYK a scanline at a time): an upright
+ * picture's rows go into the reducer, a mirrored or turned one's pixels into
+ * the blocks of the upright picture they belong to. */
+static int32_t decode_reduced(Decode *d, uint32_t sw, uint32_t sh, int orientation, int cmyk16,
+    uint16_t samples, uint32_t factor, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    const int upright = orientation == ORIENTATION_TOPLEFT;
+    const int turned = orientation >= ORIENTATION_LEFTTOP;
+    const uint32_t width = turned ? sh : sw, height = turned ? sw : sh;
     d->band = (uint32_t *)malloc((size_t)sw * factor * 4);
     if (!d->band)
         return SPI_NO_MEMORY;
-    int32_t rc = spi_reducer_start(&d->reducer, &d->out, sw, sh, factor);
+    if (cmyk16) {
+        const tmsize_t lineBytes = TIFFScanlineSize(d->tif);
+        if (lineBytes <= 0 || (uint64_t)lineBytes < (uint64_t)sw * 2 * samples)
+            return SPI_BROKEN_DATA;
+        d->line = (uint8_t *)malloc((size_t)lineBytes);
+        if (!d->line)
+            return SPI_NO_MEMORY;
+    }
+    static const uint8_t white[3] = { 0xff, 0xff, 0xff };
+    int32_t rc = upright ? spi_reducer_start(&d->reducer, &d->out, width, height, factor)
+                         : spi_scatter_start(&d->scatter, &d->out, width, height, factor, white);
     if (rc != SPI_OK)
         return rc;
     for (uint32_t y = 0; y < sh; y += factor) {
         const uint32_t rows = sh - y < factor ? sh - y : factor;
-        d->img.row_offset = (int)y;
-        d->img.col_offset = 0;
-        if (!TIFFRGBAImageGet(&d->img, d->band, sw, rows))
-            return SPI_BROKEN_DATA;
+        if (cmyk16) {
+            for (uint32_t r = 0; r < rows; ++r) {
+                if (TIFFReadScanline(d->tif, d->line, y + r, 0) < 0)
+                    return SPI_BROKEN_DATA;
+                cmyk16_row((const uint16_t *)d->line, samples, sw, d->band + (size_t)r * sw);
+            }
+        } else {
+            d->img.row_offset = (int)y;
+            d->img.col_offset = 0;
+            if (!TIFFRGBAImageGet(&d->img, d->band, sw, rows))
+                return SPI_BROKEN_DATA;
+        }
         for (uint32_t r = 0; r < rows; ++r) {
             uint32_t *px = d->band + (size_t)r * sw;
             for (uint32_t x = 0; x < sw; ++x)
                 px[x] = to_output(px[x]);
-            spi_reducer_add(&d->reducer, y + r, (const uint8_t *)px);
+            if (upright) {
+                spi_reducer_add(&d->reducer, y + r, (const uint8_t *)px);
+                continue;
+            }
+            for (uint32_t sx = 0; sx < sw; ++sx) {
+                uint32_t ux, uy;
+                upright_position(orientation, sx, y + r, sw, sh, &ux, &uy);
+                spi_scatter_add(&d->scatter, ux, uy, (const uint8_t *)(px + sx));
+            }
         }
     }
     spi_reducer_finish(&d->reducer);
+    spi_scatter_finish(&d->scatter);
     return spi_output_finish(&d->out, infoOut, pixelsOut);
 }
 
@@ -278,8 +366,10 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     d->fullWidth = (int32_t)width;
     d->fullHeight = (int32_t)height;
     const uint32_t factor = spi_reduction_for(width, height, d->wantedWidth, d->wantedHeight);
-    if (factor > 1 && !cmyk16 && orientation == ORIENTATION_TOPLEFT)
-        return decode_reduced(d, sw, sh, factor, infoOut, pixelsOut);
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    if (factor > 1 && !(cmyk16 && (planar == PLANARCONFIG_SEPARATE || TIFFIsTiled(tif))))
+        return decode_reduced(d, sw, sh, orientation, cmyk16, samples, factor, infoOut, pixelsOut);
     int32_t rc = spi_output_alloc_rows(&d->out, width, height, 32, 1);
     if (rc != SPI_OK)
         return rc;
@@ -357,7 +447,9 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     if (fullHeight)
         *fullHeight = d->fullHeight;
     spi_reducer_finish(&d->reducer);
+    free(d->scatter.sums);
     free(d->band);
+    free(d->line);
     if (d->imgStarted)
         TIFFRGBAImageEnd(&d->img);
     if (d->tif)

@@ -447,8 +447,8 @@ TEST_F(DecoderModules, ColourJpegAndPngComeAsTopDown32BitRows)
 } // namespace
 
 // A GIF asked for at a reduced size: its screen averaged row by row while
-// it is decoded (an interlaced frame is decoded whole and reduced after),
-// the same pixels as the whole screen reduced.
+// it is decoded (an interlaced frame's lines into the blocks they belong
+// to, as they come), the same pixels as the whole screen reduced.
 TEST_F(DecoderModules, GifReducedIsItsWholeScreenAveraged)
 {
     struct Case
@@ -463,6 +463,10 @@ TEST_F(DecoderModules, GifReducedIsItsWholeScreenAveraged)
         { "interlaced", gifFile(29, 19, gifPalette(), gifPixels(29, 19), true), QSize(7, 4), 4 },
         { "frame on a screen", gifFile(2, 2, gifPalette(), { 10, 20, 30, 40 }, false, 5, 4, 3, 1),
             QSize(2, 2), 2 },
+        { "interlaced frame on a screen",
+            gifFile(9, 7, gifPalette(), gifPixels(9, 7), true, 21, 15, 6, 5), QSize(5, 3), 4 },
+        { "interlaced frame past the screen's edges",
+            gifFile(9, 7, gifPalette(), gifPixels(9, 7), true, 12, 10, 6, 5), QSize(1, 1), 8 },
     };
     for (const Case &c : cases) {
         const QString file = path(QStringLiteral("r.gif"));

@@ -512,3 +512,88 @@ TEST_F(ModernFormatModules, GridCanvasIsBoundBeforeLibheifAllocatesIt)
         EXPECT_EQ(messages.messages, QStringList { "ファイル(" + file + c.reason }) << c.name;
     }
 }
+
+namespace {
+
+// The size of the picture the module for `file` (by its suffix) delivers
+// when asked for `wanted` through the reduction extension; invalid when it
+// fails.
+QSize moduleDelivers(const QString &file, QSize wanted)
+{
+    const QString module = file.endsWith(".png") ? "png.spi" : "tiff.spi";
+    void *handle = dlopen(QFile::encodeName(realModuleDir() + "/" + module).constData(), RTLD_NOW);
+    if (!handle)
+        return QSize();
+    auto get = reinterpret_cast<SpiGetPictureReduced>(dlsym(handle, "GetPictureReduced"));
+    QSize size;
+    SpiHandle info = nullptr, pixels = nullptr;
+    int32_t fw = 0, fh = 0;
+    if (get
+        && get(SPI_REDUCED_EXTENSION_VERSION, QFile::encodeName(file).constData(), 0, 0,
+               wanted.width(), wanted.height(), &fw, &fh, &info, &pixels, nullptr, 0)
+            == SPI_OK) {
+        const auto *header = static_cast<const unsigned char *>(LocalLock(info));
+        const qint32 w = qFromLittleEndian<qint32>(header + 4);
+        const qint32 h = qFromLittleEndian<qint32>(header + 8);
+        size = QSize(w, h < 0 ? -h : h);
+        LocalUnlock(info);
+    }
+    if (info)
+        LocalFree(info);
+    if (pixels)
+        LocalFree(pixels);
+    dlclose(handle);
+    return size;
+}
+
+} // namespace
+
+// Pictures whose pixels cannot come in the order of their rows, asked for at
+// a reduced size: the passes of an interlaced PNG, a TIFF stored mirrored or
+// turned, 16-bit CMYK. Each is reduced while it is decoded and gives exactly
+// the whole picture's block averages, at every factor, with edge blocks
+// narrower than the factor (37 x 23 pixels, and 3 x 2 where passes are empty).
+TEST_F(ModernFormatModules, ReducedWhileDecodedInAnyOrderAreTheWholePicturesAverages)
+{
+    ASSERT_TRUE(patternImage(3, 2).save(path("tiny.png")));
+    const char *orientations[] = { "TopLeft", "TopRight", "BottomRight", "BottomLeft", "LeftTop",
+        "RightTop", "RightBottom", "LeftBottom" };
+    QList<QPair<QString, QStringList>> files = {
+        { "interlaced.png", { path("rgb.png"), "-interlace", "PNG" } },
+        { "interlaced-alpha.png", { path("rgba.png"), "-interlace", "PNG" } },
+        { "interlaced-deep.png", { path("rgba16.png"), "-interlace", "PNG" } },
+        { "interlaced-palette.png", { path("rgb.png"), "-interlace", "PNG", "-type", "Palette" } },
+        { "interlaced-grey.png", { path("rgb.png"), "-interlace", "PNG", "-type", "Grayscale" } },
+        { "interlaced-tiny.png", { path("tiny.png"), "-interlace", "PNG" } },
+        { "cmyk16.tif", { path("rgb16.png"), "-colorspace", "CMYK", "-depth", "16" } },
+        { "cmyk16-turned.tif",
+            { path("rgb16.png"), "-colorspace", "CMYK", "-depth", "16", "-orient", "RightTop" } },
+    };
+    for (int o = 1; o <= 8; ++o)
+        files.append({ QStringLiteral("o%1.tif").arg(o),
+            { path("rgb.png"), "-orient", orientations[o - 1] } });
+    files.append({ "o6-alpha.tif", { path("rgba.png"), "-orient", "RightTop" } });
+    for (const auto &[name, args] : files) {
+        const QString file = path(name);
+        ASSERT_TRUE(tool("convert", args + QStringList { file })) << name.toStdString();
+        const QImage whole = load(file);
+        ASSERT_FALSE(whole.isNull()) << name.toStdString();
+        for (int factor : { 2, 4, 8 }) {
+            RecordingMessages messages;
+            QImage reduced;
+            PictureReduction got;
+            const QSize wanted = wantedSizeFor(whole.size(), factor);
+            ASSERT_TRUE(LoadPictureFile(reduced, file, messages, wanted, got)) << name.toStdString();
+            const int expected = pictureReductionFor(whole.size(), wanted);
+            EXPECT_EQ(got.factor, expected) << name.toStdString();
+            EXPECT_EQ(got.fullSize, whole.size()) << name.toStdString();
+            QString why;
+            EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, expected), &why))
+                << name.toStdString() << " at " << factor << ": " << why.toStdString();
+            // The module itself delivers the reduced picture (the host would
+            // reduce a whole one to the same pixels).
+            EXPECT_EQ(moduleDelivers(file, wanted), reducedPictureSize(whole.size(), expected))
+                << name.toStdString() << " at " << factor;
+        }
+    }
+}
