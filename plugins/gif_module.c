@@ -38,6 +38,7 @@ typedef struct Decode
     SpiReducer reducer;
     SpiScatter scatter; /* an interlaced frame's blocks, when reducing */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int sample; /* reduce by each block's middle pixel (SPI_SAMPLE_BLOCKS) */
     int32_t fullWidth, fullHeight;
 } Decode;
 
@@ -53,7 +54,8 @@ static int32_t decode_reduced_interlaced(Decode *d, uint32_t width, uint32_t hei
     d->row = (uint8_t *)malloc((size_t)frame->Width * 4);
     if (!d->line || !d->row)
         return SPI_NO_MEMORY;
-    int rc = spi_scatter_start(&d->scatter, &d->out, width, height, factor, table + 4 * background);
+    int rc = spi_scatter_start(
+        &d->scatter, &d->out, width, height, factor, table + 4 * background, d->sample);
     if (rc != SPI_OK)
         return rc;
     /* The part of a line on the screen. */
@@ -91,7 +93,7 @@ static int32_t decode_reduced(Decode *d, uint32_t width, uint32_t height, uint32
     d->row = (uint8_t *)malloc((size_t)width * 4);
     if (!d->line || !d->row)
         return SPI_NO_MEMORY;
-    int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor);
+    int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor, d->sample);
     if (rc != SPI_OK)
         return rc;
     long next = 0; /* the frame's next line to read */
@@ -254,6 +256,7 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
         return SPI_FILE_READ_ERROR;
     int error = 0;
     d.wantedWidth = wantedWidth;
+    d.sample = (flags & SPI_SAMPLE_BLOCKS) != 0;
     d.wantedHeight = wantedHeight;
     d.gif = DGifOpen(d.file, read_file, &error);
     int32_t rc = d.gif ? decode(&d, info, pixels) : SPI_BROKEN_DATA;
@@ -273,5 +276,6 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 }
 
 SPI_DEFINE_GET_PICTURE_ENTRIES()
+SPI_DEFINE_GET_PICTURE_SAMPLED()
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

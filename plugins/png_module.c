@@ -38,6 +38,7 @@ typedef struct Decode
     SpiReducer reducer;
     SpiScatter scatter; /* an interlaced picture's blocks, when reducing */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int sample; /* reduce by each block's middle pixel (SPI_SAMPLE_BLOCKS) */
     int32_t fullWidth, fullHeight;
 } Decode;
 
@@ -110,7 +111,7 @@ static int32_t decode_reduced(Decode *d, uint32_t factor, SpiHandle *infoOut, Sp
         return SPI_NO_MEMORY;
     if (interlaced) {
         static const uint8_t white[3] = { 0xff, 0xff, 0xff };
-        int rc = spi_scatter_start(&d->scatter, &d->out, width, height, factor, white);
+        int rc = spi_scatter_start(&d->scatter, &d->out, width, height, factor, white, d->sample);
         if (rc != SPI_OK)
             return rc;
         for (int pass = 0; pass < 7; ++pass) {
@@ -130,7 +131,7 @@ static int32_t decode_reduced(Decode *d, uint32_t factor, SpiHandle *infoOut, Sp
         spi_scatter_finish(&d->scatter);
         return spi_output_finish(&d->out, infoOut, pixelsOut);
     }
-    int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor);
+    int rc = spi_reducer_start(&d->reducer, &d->out, width, height, factor, d->sample);
     if (rc != SPI_OK)
         return rc;
     for (png_uint_32 y = 0; y < height; ++y) {
@@ -261,6 +262,7 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
         return SPI_NO_MEMORY;
     }
     d.wantedWidth = wantedWidth;
+    d.sample = (flags & SPI_SAMPLE_BLOCKS) != 0;
     d.wantedHeight = wantedHeight;
     const int32_t rc = decode(&d, info, pixels);
     if (fullWidth)
@@ -272,5 +274,6 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
 }
 
 SPI_DEFINE_GET_PICTURE_ENTRIES()
+SPI_DEFINE_GET_PICTURE_SAMPLED()
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

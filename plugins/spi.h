@@ -157,6 +157,24 @@ typedef int32_t (*SpiGetPictureReduced)(int32_t hostVersion, const char *fileNam
     int32_t *fullWidth, int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels,
     SpiProgressCallback progress, intptr_t data);
 
+// ---------------------------------------------------------------------------
+// Optional extension: the picture reduced by sampling (extension version 1).
+//
+// A picture with a transparent colour must keep exactly the colours of its
+// file: an average would blend the transparent colour into its neighbours.
+// A module that can reduce that way exports
+//
+//     int32_t GetPictureSampled(...);   // the parameters of GetPictureReduced
+//
+// It works as GetPictureReduced, at the same factor and size, except that
+// every f x f block becomes one of its own pixels: the one at column
+// w / 2 and row h / 2 of the block (w x h is the block's size, f x f but
+// at the right and bottom edges, where it may be narrower). hostVersion is
+// SPI_REDUCED_EXTENSION_VERSION of the host.
+//
+// A module without it is asked with GetPicture when the host wants such a
+// picture; the host samples the whole picture it delivers.
+
 #ifdef __cplusplus
 }
 #endif

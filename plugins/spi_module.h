@@ -201,6 +201,11 @@ static inline int32_t spi_result(int32_t rc)
     return rc;
 }
 
+/* The flag get_picture sees when the host asks for a sampled reduction
+ * (GetPictureSampled): each block becomes its middle pixel, not its average.
+ * It lies outside the bits GetPicture gives meaning to. */
+#define SPI_SAMPLE_BLOCKS 0x80000000u
+
 /* A module whose decoding is one function
  *     static int32_t get_picture(fileName, offset, flags, info, pixels,
  *         progress, data, wantedWidth, wantedHeight, fullWidth, fullHeight)
@@ -211,8 +216,8 @@ static inline int32_t spi_result(int32_t rc)
     int32_t GetPicture(const char *fileName, int32_t offset, uint32_t flags, SpiHandle *info,     \
         SpiHandle *pixels, SpiProgressCallback progress, intptr_t data)                           \
     {                                                                                             \
-        return spi_result(get_picture(                                                            \
-            fileName, offset, flags, info, pixels, progress, data, 0, 0, NULL, NULL));            \
+        return spi_result(get_picture(fileName, offset, flags & ~SPI_SAMPLE_BLOCKS, info, pixels, \
+            progress, data, 0, 0, NULL, NULL));                                                   \
     }                                                                                             \
     int32_t GetPictureReduced(int32_t hostVersion, const char *fileName, int32_t offset,          \
         uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,            \
@@ -221,8 +226,23 @@ static inline int32_t spi_result(int32_t rc)
     {                                                                                             \
         if (hostVersion < 1 || !fullWidth || !fullHeight)                                         \
             return spi_result(SPI_NOT_IMPLEMENTED);                                               \
-        return spi_result(get_picture(fileName, offset, flags, info, pixels, progress, data,      \
-            wantedWidth, wantedHeight, fullWidth, fullHeight));                                   \
+        return spi_result(get_picture(fileName, offset, flags & ~SPI_SAMPLE_BLOCKS, info, pixels, \
+            progress, data, wantedWidth, wantedHeight, fullWidth, fullHeight));                   \
+    }
+
+/* The sampling extension (see spi.h): a module whose reducers honour
+ * SPI_SAMPLE_BLOCKS defines GetPictureSampled from the same get_picture by
+ * placing SPI_DEFINE_GET_PICTURE_SAMPLED() once in its source. */
+#define SPI_DEFINE_GET_PICTURE_SAMPLED()                                                          \
+    int32_t GetPictureSampled(int32_t hostVersion, const char *fileName, int32_t offset,          \
+        uint32_t flags, int32_t wantedWidth, int32_t wantedHeight, int32_t *fullWidth,            \
+        int32_t *fullHeight, SpiHandle *info, SpiHandle *pixels, SpiProgressCallback progress,    \
+        intptr_t data)                                                                            \
+    {                                                                                             \
+        if (hostVersion < 1 || !fullWidth || !fullHeight || (flags & SPI_SAMPLE_BLOCKS))          \
+            return spi_result(SPI_NOT_IMPLEMENTED);                                               \
+        return spi_result(get_picture(fileName, offset, flags | SPI_SAMPLE_BLOCKS, info, pixels,  \
+            progress, data, wantedWidth, wantedHeight, fullWidth, fullHeight));                   \
     }
 
 #define SPI_DEFINE_GET_PICTURE_FAILURE()                                                          \
@@ -258,13 +278,15 @@ typedef struct SpiReducer
     int64_t block; /* reduced row being summed, -1 when none */
     uint32_t rows; /* rows of it given so far */
     uint32_t *sums; /* blue, green, red per reduced column */
+    int sample; /* keep each block's middle pixel instead of its average */
 } SpiReducer;
 
 /* Allocates the output (ceil(width / factor) x ceil(height / factor), 32
- * bits, top-down, white) and the sums. 0 on success, else an SPI error
- * code with nothing allocated. */
+ * bits, top-down, white) and the sums. With `sample` each block becomes its
+ * middle pixel (see SPI_SAMPLE_BLOCKS). 0 on success, else an SPI error code
+ * with nothing allocated. */
 static inline int spi_reducer_start(
-    SpiReducer *r, SpiOutput *out, uint32_t width, uint32_t height, uint32_t factor)
+    SpiReducer *r, SpiOutput *out, uint32_t width, uint32_t height, uint32_t factor, int sample)
 {
     memset(r, 0, sizeof *r);
     const uint32_t rw = (width + factor - 1) / factor, rh = (height + factor - 1) / factor;
@@ -282,12 +304,13 @@ static inline int spi_reducer_start(
     r->height = height;
     r->factor = factor;
     r->block = -1;
+    r->sample = sample;
     return SPI_OK;
 }
 
 static inline void spi_reducer_flush(SpiReducer *r)
 {
-    if (r->block < 0 || (uint64_t)r->block >= r->out->height)
+    if (r->sample || r->block < 0 || (uint64_t)r->block >= r->out->height)
         return;
     const uint32_t f = r->factor;
     const uint64_t firstRow = (uint64_t)r->block * f;
@@ -314,6 +337,22 @@ static inline void spi_reducer_flush(SpiReducer *r)
 static inline void spi_reducer_add(SpiReducer *r, uint32_t y, const uint8_t *row)
 {
     const int64_t block = y / r->factor;
+    if (r->sample) {
+        const uint32_t f = r->factor, top = (uint32_t)block * f;
+        const uint32_t blockRows = r->height - top < f ? r->height - top : f;
+        if (y - top != blockRows / 2 || (uint64_t)block >= r->out->height)
+            return;
+        uint8_t *dst = spi_output_row(r->out, (uint32_t)block);
+        for (uint32_t cx = 0; cx < r->out->width; ++cx) {
+            const uint32_t left = r->width - cx * f;
+            const uint8_t *px = row + 4 * (size_t)(cx * f + (left < f ? left : f) / 2);
+            dst[4 * cx] = px[0];
+            dst[4 * cx + 1] = px[1];
+            dst[4 * cx + 2] = px[2];
+            dst[4 * cx + 3] = 0xff;
+        }
+        return;
+    }
     if (block != r->block) {
         spi_reducer_flush(r);
         r->block = block;
@@ -349,24 +388,35 @@ typedef struct SpiScatter
     uint32_t width, height, factor, shift;
     uint8_t missing[3];
     uint16_t *sums; /* blue, green, red, count per reduced pixel: 64 x 255 fits */
+    int sample; /* keep each block's middle pixel instead of its average */
 } SpiScatter;
 
 /* Allocates the output (ceil(width / factor) x ceil(height / factor), 32
- * bits, top-down) and the sums; `factor` is 2, 4 or 8. 0 on success, else an
- * SPI error code with nothing allocated. */
+ * bits, top-down) and the sums; `factor` is 2, 4 or 8. With `sample` each
+ * block becomes its middle pixel (no sums are needed; blocks whose middle
+ * pixel never comes are `missing`). 0 on success, else an SPI error code with
+ * nothing allocated. */
 static inline int spi_scatter_start(SpiScatter *s, SpiOutput *out, uint32_t width, uint32_t height,
-    uint32_t factor, const uint8_t missing[3])
+    uint32_t factor, const uint8_t missing[3], int sample)
 {
     memset(s, 0, sizeof *s);
     const uint32_t rw = (width + factor - 1) / factor, rh = (height + factor - 1) / factor;
     int rc = spi_output_alloc_rows(out, rw, rh, 32, 1);
     if (rc != SPI_OK)
         return rc;
-    s->sums = (uint16_t *)calloc((size_t)rw * rh * 4, sizeof(uint16_t));
-    if (!s->sums) {
+    if (sample) {
+        for (uint32_t y = 0; y < rh; ++y) {
+            uint8_t *dst = spi_output_row(out, y);
+            for (uint32_t x = 0; x < rw; ++x) {
+                memcpy(dst + 4 * (size_t)x, missing, 3);
+                dst[4 * (size_t)x + 3] = 0xff;
+            }
+        }
+    } else if (!(s->sums = (uint16_t *)calloc((size_t)rw * rh * 4, sizeof(uint16_t)))) {
         spi_output_free(out);
         return SPI_NO_MEMORY;
     }
+    s->sample = sample;
     s->out = out;
     s->width = width;
     s->height = height;
@@ -382,6 +432,18 @@ static inline void spi_scatter_add(SpiScatter *s, uint32_t x, uint32_t y, const 
 {
     if (x >= s->width || y >= s->height)
         return;
+    if (s->sample) {
+        const uint32_t f = s->factor, left = x & ~(f - 1), top = y & ~(f - 1);
+        const uint32_t w = s->width - left < f ? s->width - left : f;
+        const uint32_t h = s->height - top < f ? s->height - top : f;
+        if (x - left != w / 2 || y - top != h / 2)
+            return;
+        uint8_t *dst = spi_output_row(s->out, y >> s->shift) + 4 * (size_t)(x >> s->shift);
+        dst[0] = px[0];
+        dst[1] = px[1];
+        dst[2] = px[2];
+        return;
+    }
     uint16_t *c = s->sums + 4 * ((size_t)(y >> s->shift) * s->out->width + (x >> s->shift));
     c[0] = (uint16_t)(c[0] + px[0]);
     c[1] = (uint16_t)(c[1] + px[1]);

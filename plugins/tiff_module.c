@@ -128,6 +128,7 @@ typedef struct Decode
     SpiReducer reducer;
     SpiScatter scatter; /* a mirrored or turned picture's blocks, when reducing */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
+    int sample; /* reduce by each block's middle pixel (SPI_SAMPLE_BLOCKS) */
     int32_t fullWidth, fullHeight;
 } Decode;
 
@@ -288,8 +289,9 @@ static int32_t decode_reduced(Decode *d, uint32_t sw, uint32_t sh, int orientati
             return SPI_NO_MEMORY;
     }
     static const uint8_t white[3] = { 0xff, 0xff, 0xff };
-    int32_t rc = upright ? spi_reducer_start(&d->reducer, &d->out, width, height, factor)
-                         : spi_scatter_start(&d->scatter, &d->out, width, height, factor, white);
+    int32_t rc = upright
+        ? spi_reducer_start(&d->reducer, &d->out, width, height, factor, d->sample)
+        : spi_scatter_start(&d->scatter, &d->out, width, height, factor, white, d->sample);
     if (rc != SPI_OK)
         return rc;
     for (uint32_t y = 0; y < sh; y += factor) {
@@ -424,6 +426,7 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
         return SPI_NO_MEMORY;
     int32_t rc = SPI_FILE_READ_ERROR;
     d->wantedWidth = wantedWidth;
+    d->sample = (flags & SPI_SAMPLE_BLOCKS) != 0;
     d->wantedHeight = wantedHeight;
     d->source.file = spi_open_at(fileName, offset);
     d->source.base = offset;
@@ -468,4 +471,5 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
  * to hold, SPI_BROKEN_DATA for a damaged file. A host that asks why a
  * picture failed gets the reason from these codes. */
 SPI_DEFINE_GET_PICTURE_ENTRIES()
+SPI_DEFINE_GET_PICTURE_SAMPLED()
 SPI_DEFINE_GET_PICTURE_FAILURE()

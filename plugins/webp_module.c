@@ -157,7 +157,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         if (factor > 1) {
             /* The frame, flattened row by row, into the reducer. */
             rc = spi_reducer_start(
-                &d->reducer, &d->out, info.canvas_width, info.canvas_height, factor);
+                &d->reducer, &d->out, info.canvas_width, info.canvas_height, factor, 0);
             if (rc != SPI_OK)
                 return rc;
             for (uint32_t y = 0; y < info.canvas_height; ++y) {

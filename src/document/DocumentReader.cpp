@@ -159,17 +159,15 @@ private:
         skipMissing();
     }
 
-    // The item's picture, at the size its printed size needs (the whole
-    // picture for one with a transparent colour, whose colours must stay
-    // exact); the position and size the file gives stay.
+    // The item's picture, at the size its printed size needs (sampled for
+    // one with a transparent colour, whose colours must stay exact); the
+    // position and size the file gives stay.
     void loadItemPicture()
     {
         if (m_itemPicture.isEmpty())
             return;
         const TPrintsData stored = m_item;
-        const QSize wanted = !stored.transparent && m_itemSized
-            ? QSize(stored.printWidth, stored.printHeight)
-            : QSize();
+        const QSize wanted = m_itemSized ? QSize(stored.printWidth, stored.printHeight) : QSize();
         if (!loadPrintsPicture(m_item, m_itemPicture, m_ed.messages(), wanted))
             return;
         if (m_itemPlaced) {

@@ -10,10 +10,12 @@ bool loadPrintsPicture(
     item.fileName = fileName;
     QImage image;
     PictureReduction reduction;
-    if (!LoadPictureFile(image, fileName, messages, wanted, reduction))
+    const ReductionKind kind = item.transparent ? ReductionKind::Sample : ReductionKind::Average;
+    if (!LoadPictureFile(image, fileName, messages, wanted, reduction, kind))
         return false;
     item.bitmap = std::move(image);
     item.bitmapReduction = reduction.factor;
+    item.bitmapKind = reduction.kind;
     item.pixelWidth = reduction.fullSize.width();
     item.pixelHeight = reduction.fullSize.height();
     item.printWidth = item.pixelWidth;

@@ -6,6 +6,7 @@
 
 #include "base/UserPrompts.h"
 #include "fonts/Font.h"
+#include "pictures/PictureReduction.h"
 #include "pictures/RenderCache.h"
 
 namespace cw {
@@ -30,6 +31,7 @@ struct TPrintsData
     ColorRef transColor = 0;
     QImage bitmap; // decoded picture; may hold only cacheRect of it
     int bitmapReduction = 1; // bitmap's pixels are the file's reduced by this
+    ReductionKind bitmapKind = ReductionKind::Average; // and in this way
     PixelRect cacheRect;
     StretchedPicture stretched;
 };
@@ -40,7 +42,8 @@ struct TPrintsData
 // other fields stay as they were, and the loader's message was shown.
 // With a valid `wanted` size (reference pixels the picture is printed at)
 // the picture is held at the reduction that size allows (see
-// LoadPictureFile); the sizes stay the file's own.
+// LoadPictureFile), sampled for an item with a transparent colour so that
+// its colours stay exact; the sizes stay the file's own.
 bool loadPrintsPicture(TPrintsData &item, const QString &fileName, MessageSink &messages,
     QSize wanted = QSize());
 

@@ -97,10 +97,11 @@ bool parseHeader(const uchar *h, quint32 size, Header &out)
 class Decoder
 {
 public:
-    Decoder(QIODevice &device, quint64 maxPixels, QSize wanted)
+    Decoder(QIODevice &device, quint64 maxPixels, QSize wanted, ReductionKind kind)
         : m_device(device)
         , m_maxPixels(maxPixels)
         , m_wanted(wanted)
+        , m_kind(kind)
     { }
 
     BmpStatus run(QImage &image, PictureReduction *reduction)
@@ -198,6 +199,7 @@ public:
         if (reduction) {
             reduction->fullSize = full;
             reduction->factor = m_factor;
+            reduction->kind = m_kind;
         }
         if (m_factor > 1)
             return runReduced(image, h, rle, rowBytes);
@@ -261,7 +263,7 @@ private:
         // which the whole picture's fill leaves opaque black.
         const QRgb unset = rle ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
         out.fill(unset);
-        RowReducer reducer(out, QSize(m_width, m_height), m_factor, unset);
+        RowReducer reducer(out, QSize(m_width, m_height), m_factor, unset, m_kind);
         m_reducer = &reducer;
         m_unset = unset;
         m_row.assign(size_t(m_width), unset);
@@ -447,6 +449,7 @@ private:
     QIODevice &m_device;
     quint64 m_maxPixels;
     QSize m_wanted;
+    ReductionKind m_kind;
     int m_factor = 1;
     RowReducer *m_reducer = nullptr;
     std::vector<QRgb> m_row; // the row being decoded, when reducing
@@ -472,19 +475,19 @@ int widenBmpChannel(quint32 pixel, quint32 mask)
     return int((value * 255 + max / 2) / max);
 }
 
-BmpStatus decodeBmp(
-    QIODevice &device, QImage &image, quint64 maxPixels, QSize wanted, PictureReduction *reduction)
+BmpStatus decodeBmp(QIODevice &device, QImage &image, quint64 maxPixels, QSize wanted,
+    PictureReduction *reduction, ReductionKind kind)
 {
-    return Decoder(device, maxPixels, wanted).run(image, reduction);
+    return Decoder(device, maxPixels, wanted, kind).run(image, reduction);
 }
 
-BmpStatus decodeBmp(
-    const QByteArray &data, QImage &image, quint64 maxPixels, QSize wanted, PictureReduction *reduction)
+BmpStatus decodeBmp(const QByteArray &data, QImage &image, quint64 maxPixels, QSize wanted,
+    PictureReduction *reduction, ReductionKind kind)
 {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    return decodeBmp(buffer, image, maxPixels, wanted, reduction);
+    return decodeBmp(buffer, image, maxPixels, wanted, reduction, kind);
 }
 
 } // namespace cw

@@ -29,11 +29,13 @@ enum class BmpStatus {
 // for the picture before its size is known to be within `maxPixels`, and no
 // more of the device is read than the picture can use. With a `wanted` size
 // the picture is reduced by pictureReductionFor(its size, wanted) while its
-// rows are decoded, so that only the reduced picture is ever held.
+// rows are decoded (in the way `kind` says), so that only the reduced
+// picture is ever held.
 BmpStatus decodeBmp(QIODevice &device, QImage &image, quint64 maxPixels, QSize wanted = QSize(),
-    PictureReduction *reduction = nullptr);
+    PictureReduction *reduction = nullptr, ReductionKind kind = ReductionKind::Average);
 BmpStatus decodeBmp(const QByteArray &data, QImage &image, quint64 maxPixels,
-    QSize wanted = QSize(), PictureReduction *reduction = nullptr);
+    QSize wanted = QSize(), PictureReduction *reduction = nullptr,
+    ReductionKind kind = ReductionKind::Average);
 
 // A channel of `mask` taken from `pixel`, scaled to 0..255 with rounding
 // (a 5-bit 31 is 255, not 248). An empty mask gives 0.

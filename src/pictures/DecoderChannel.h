@@ -19,7 +19,8 @@ enum class Op : qint32 {
     ModuleNames,
     ModuleCount,
     LoadedCount,
-    Decode, // file, wanted size -> picture (reduced when a size is wanted) or failure
+    Decode, // file, wanted size, reduction kind -> picture (reduced when a size is wanted)
+            // or failure
     Convert, // file -> BMP image or failure
     Thumbnail, // file, box -> full size, thumbnail
     Whole, // file -> picture (the preview window)

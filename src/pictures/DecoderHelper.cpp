@@ -539,13 +539,13 @@ int DecoderHelper::loadedModuleCount()
 }
 
 bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureFailure *failure,
-    QSize wanted, PictureReduction *reduction)
+    QSize wanted, PictureReduction *reduction, ReductionKind kind)
 {
     std::lock_guard lock(m_mutex);
     // The wanted size goes with the request: the helper asks the modules
     // for the picture at that size, so only the reduced picture is made
     // there and handed over.
-    const QByteArray req = request(Op::Decode, fileName, wanted);
+    const QByteArray req = request(Op::Decode, fileName, wanted, qint32(kind));
     Reply reply;
     const Outcome outcome = callLocked(req, reply);
     if (failure)
@@ -570,7 +570,7 @@ bool DecoderHelper::decodeImage(const QString &fileName, QImage &image, PictureF
         || reducedPictureSize(full, factor) != decoded.size())
         return false;
     if (reduction)
-        *reduction = PictureReduction { full, int(factor) };
+        *reduction = PictureReduction { full, int(factor), kind };
     image = std::move(decoded);
     return true;
 }

@@ -57,7 +57,8 @@ public:
     int moduleCount();
     int loadedModuleCount();
     bool decodeImage(const QString &fileName, QImage &image, PictureFailure *failure,
-        QSize wanted = QSize(), PictureReduction *reduction = nullptr);
+        QSize wanted = QSize(), PictureReduction *reduction = nullptr,
+        ReductionKind kind = ReductionKind::Average);
     bool convert(const QString &fileName, QByteArray &bmp, PictureFailure *failure);
     // The picture dialog's readers, as loadPictureThumbnail / loadPictureWhole.
     PictureThumbnail thumbnail(const QString &fileName, QSize box);

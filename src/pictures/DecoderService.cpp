@@ -73,11 +73,13 @@ bool serve(int socket, const decoder::Message &message)
     case Op::Decode: {
         QString fileName;
         QSize wanted;
-        in >> fileName >> wanted;
+        qint32 kind = 0;
+        in >> fileName >> wanted >> kind;
         QImage image;
         PictureFailure failure = PictureFailure::Unsupported;
         PictureReduction reduction;
-        const bool ok = host.decodeImage(fileName, image, &failure, wanted, &reduction);
+        const bool ok = host.decodeImage(fileName, image, &failure, wanted, &reduction,
+            kind == qint32(ReductionKind::Sample) ? ReductionKind::Sample : ReductionKind::Average);
         if (ok && !reduction.fullSize.isValid())
             reduction.fullSize = image.size();
         out << ok << qint32(failure) << reduction.fullSize << qint32(reduction.factor);

@@ -43,10 +43,11 @@ enum class BmpRead { Ok, NotBmp, TooLarge };
 
 // Reads a BMP file with the program's own decoder; anything else is left to
 // the decoder modules.
-BmpRead readBmp(QIODevice *device, QImage &image, QSize wanted, PictureReduction &reduction)
+BmpRead readBmp(QIODevice *device, QImage &image, QSize wanted, PictureReduction &reduction,
+    ReductionKind kind)
 {
     const quint64 maxPixels = quint64(pictureAllocationLimitMb()) * 1024 * 1024 / 4;
-    switch (decodeBmp(*device, image, maxPixels, wanted, &reduction)) {
+    switch (decodeBmp(*device, image, maxPixels, wanted, &reduction, kind)) {
     case BmpStatus::Ok:
         return BmpRead::Ok;
     case BmpStatus::TooLarge:
@@ -92,7 +93,7 @@ namespace {
 thread_local SharedPictureLoads *g_sharedLoads = nullptr;
 
 bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages,
-    QSize wanted, PictureReduction &reduction)
+    QSize wanted, PictureReduction &reduction, ReductionKind kind)
 {
     // Only regular files: a document naming a pipe or a device must not leave
     // the window waiting for input that never comes.
@@ -103,7 +104,7 @@ bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &mes
     }
     QImage image;
     PictureReduction got;
-    switch (readBmp(&file, image, wanted, got)) {
+    switch (readBmp(&file, image, wanted, got, kind)) {
     case BmpRead::Ok:
         bitmap = std::move(image);
         reduction = got;
@@ -120,7 +121,7 @@ bool decodePictureFile(QImage &bitmap, const QString &fileName, MessageSink &mes
     // image, without copying a large picture twice.
     PictureFailure failure = PictureFailure::Unsupported;
     got = PictureReduction();
-    if (!SusieHost::instance().decodeImage(fileName, image, &failure, wanted, &got)) {
+    if (!SusieHost::instance().decodeImage(fileName, image, &failure, wanted, &got, kind)) {
         switch (failure) {
         case PictureFailure::TooLarge:
             messages.showMessage(tooLargeMessage(fileName));
@@ -161,25 +162,26 @@ bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messa
 }
 
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages,
-    QSize wanted, PictureReduction &reduction)
+    QSize wanted, PictureReduction &reduction, ReductionKind kind)
 {
     SharedPictureLoads *shared = g_sharedLoads;
     const QFileInfo info(fileName);
     if (!shared || fileName.isEmpty() || !info.isFile())
-        return decodePictureFile(bitmap, fileName, messages, wanted, reduction);
+        return decodePictureFile(bitmap, fileName, messages, wanted, reduction, kind);
     const QString path = info.absoluteFilePath();
     const qint64 size = info.size();
     const qint64 modified = info.lastModified().toMSecsSinceEpoch();
     for (const SharedPictureLoads::Entry &e : shared->entries) {
         if (e.path == path && e.size == size && e.modified == modified
-            && e.reduction.factor <= pictureReductionFor(e.reduction.fullSize, wanted)) {
+            && e.reduction.factor <= pictureReductionFor(e.reduction.fullSize, wanted)
+            && reductionServes(e.reduction.factor, e.reduction.kind, kind)) {
             bitmap = e.picture;
             reduction = e.reduction;
             return true;
         }
     }
     QImage image;
-    if (!decodePictureFile(image, fileName, messages, wanted, reduction))
+    if (!decodePictureFile(image, fileName, messages, wanted, reduction, kind))
         return false;
     ++shared->decodes;
     shared->entries.push_back({ path, size, modified, image, reduction });

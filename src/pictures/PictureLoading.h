@@ -42,9 +42,11 @@ bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messa
 // by pictureReductionFor(its size, wanted) (1, 2, 4 or 8 per side), decoded
 // at that size where the decoder can, so the whole picture is not held. An
 // invalid `wanted` asks for the whole picture. `reduction` receives the
-// file's own size and the factor.
+// file's own size and the factor. A picture reduced by sampling (`kind`)
+// keeps exactly the file's colours; a decoder module that cannot sample
+// decodes it whole, and it is sampled here.
 bool LoadPictureFile(QImage &bitmap, const QString &fileName, MessageSink &messages,
-    QSize wanted, PictureReduction &reduction);
+    QSize wanted, PictureReduction &reduction, ReductionKind kind = ReductionKind::Average);
 
 // While an object of this class lives (on the thread that made it), pictures
 // that LoadPictureFile reads successfully are kept, and loading the same file

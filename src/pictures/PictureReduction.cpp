@@ -32,18 +32,35 @@ QSize wantedSizeFor(QSize full, int factor)
     return QSize(std::max(1, full.width() / factor), std::max(1, full.height() / factor));
 }
 
-RowReducer::RowReducer(QImage &out, QSize full, int factor, QRgb missing)
+RowReducer::RowReducer(QImage &out, QSize full, int factor, QRgb missing, ReductionKind kind)
     : m_out(out)
     , m_width(full.width())
     , m_height(full.height())
     , m_factor(std::max(factor, 1))
     , m_missing(missing)
-    , m_sums(size_t(3) * size_t((full.width() + m_factor - 1) / m_factor), 0)
+    , m_kind(kind)
+    , m_sums(kind == ReductionKind::Average
+              ? size_t(3) * size_t((full.width() + m_factor - 1) / m_factor)
+              : 0,
+          0)
 { }
 
 void RowReducer::addRow(int y, const QRgb *row)
 {
     const int block = y / m_factor;
+    if (m_kind == ReductionKind::Sample) {
+        // Only a block's middle row is kept, and of it each block's middle
+        // pixel (edge blocks may be narrower than the factor).
+        const int blockRows = std::min(m_factor, m_height - block * m_factor);
+        if (y - block * m_factor != blockRows / 2 || block < 0 || block >= m_out.height())
+            return;
+        auto *dst = reinterpret_cast<QRgb *>(m_out.scanLine(block));
+        for (int cx = 0; cx < m_out.width(); ++cx) {
+            const int colWidth = std::min(m_factor, m_width - cx * m_factor);
+            dst[cx] = row[cx * m_factor + colWidth / 2] | 0xFF000000u;
+        }
+        return;
+    }
     if (block != m_block) {
         flush();
         m_block = block;
@@ -61,7 +78,7 @@ void RowReducer::addRow(int y, const QRgb *row)
 
 void RowReducer::flush()
 {
-    if (m_block < 0 || m_block >= m_out.height())
+    if (m_kind == ReductionKind::Sample || m_block < 0 || m_block >= m_out.height())
         return;
     const int blockRows = std::min(m_factor, m_height - m_block * m_factor);
     const quint32 missing = quint32(std::max(blockRows - m_rows, 0));
@@ -86,7 +103,7 @@ void RowReducer::finish()
     flush();
 }
 
-QImage reducePicture(const QImage &image, int factor)
+QImage reducePicture(const QImage &image, int factor, ReductionKind kind)
 {
     if (factor <= 1 || image.isNull())
         return image;
@@ -99,7 +116,7 @@ QImage reducePicture(const QImage &image, int factor)
         return QImage();
     out.setDotsPerMeterX(image.dotsPerMeterX());
     out.setDotsPerMeterY(image.dotsPerMeterY());
-    RowReducer reducer(out, src.size(), factor);
+    RowReducer reducer(out, src.size(), factor, qRgb(255, 255, 255), kind);
     for (int y = 0; y < src.height(); ++y)
         reducer.addRow(y, reinterpret_cast<const QRgb *>(src.constScanLine(y)));
     reducer.finish();

@@ -59,6 +59,7 @@ struct SusieHost::Module
     SpiGetPicture getPicture = nullptr;
     SpiGetPictureFailure getPictureFailure = nullptr; // optional extension
     SpiGetPictureReduced getPictureReduced = nullptr; // optional extension
+    SpiGetPictureReduced getPictureSampled = nullptr; // optional extension
 
     ~Module()
     {
@@ -258,6 +259,8 @@ bool SusieHost::loadNextLocked() const
             dlsym(module->handle, "GetPictureFailure"));
         module->getPictureReduced = reinterpret_cast<SpiGetPictureReduced>(
             dlsym(module->handle, "GetPictureReduced"));
+        module->getPictureSampled = reinterpret_cast<SpiGetPictureReduced>(
+            dlsym(module->handle, "GetPictureSampled"));
         for (int i = 0, n = 2; i < kMaxPatternLists; ++i, n += 2) {
             bool ended = false;
             const QString pattern = module->info(n, kInfoTextBytes, &ended);
@@ -274,8 +277,8 @@ bool SusieHost::loadNextLocked() const
 }
 
 template<typename Take>
-bool SusieHost::decodeWith(
-    const QString &fileName, Take take, PictureFailure *failure, QSize wanted) const
+bool SusieHost::decodeWith(const QString &fileName, Take take, PictureFailure *failure,
+    QSize wanted, ReductionKind kind) const
 {
     if (failure)
         *failure = PictureFailure::Unsupported;
@@ -306,14 +309,17 @@ bool SusieHost::decodeWith(
                 continue;
             offset = kSecondProbeOffset;
         }
-        const bool reduced = wanted.isValid() && !wanted.isEmpty() && m->getPictureReduced;
+        // A sampled picture comes from a module that samples, or whole.
+        const SpiGetPictureReduced getReduced
+            = kind == ReductionKind::Sample ? m->getPictureSampled : m->getPictureReduced;
+        const bool reduced = wanted.isValid() && !wanted.isEmpty() && getReduced;
         if (!m->getPicture && !reduced)
             continue;
         SpiHandle info = nullptr;
         SpiHandle pixels = nullptr;
         qint32 fullWidth = 0, fullHeight = 0;
         const int rc = reduced
-            ? m->getPictureReduced(SPI_REDUCED_EXTENSION_VERSION, name.constData(), offset, 0,
+            ? getReduced(SPI_REDUCED_EXTENSION_VERSION, name.constData(), offset, 0,
                   wanted.width(), wanted.height(), &fullWidth, &fullHeight, &info, &pixels,
                   nullptr, 0)
             : m->getPicture(name.constData(), offset, 0, &info, &pixels, nullptr, 0);
@@ -498,10 +504,11 @@ QImage decodeOutput(SpiHandle &info, SpiHandle &pixels)
 } // namespace
 
 bool SusieHost::decodeImage(const QString &fileName, QImage &image, PictureFailure *failure,
-    QSize wanted, PictureReduction *reduction) const
+    QSize wanted, PictureReduction *reduction, ReductionKind kind) const
 {
     if (inHelper())
-        return DecoderHelper::instance().decodeImage(fileName, image, failure, wanted, reduction);
+        return DecoderHelper::instance().decodeImage(
+            fileName, image, failure, wanted, reduction, kind);
     const bool reducing = wanted.isValid() && !wanted.isEmpty();
     return decodeWith(fileName, [&](SpiHandle &info, SpiHandle &pixels, QSize full) {
         QImage decoded = decodeOutput(info, pixels);
@@ -522,15 +529,15 @@ bool SusieHost::decodeImage(const QString &fileName, QImage &image, PictureFailu
         if (delivered == 0 || delivered > asked)
             return false;
         if (delivered < asked) {
-            decoded = reducePicture(decoded, asked / delivered);
+            decoded = reducePicture(decoded, asked / delivered, kind);
             if (decoded.isNull())
                 return false;
         }
         if (reduction)
-            *reduction = PictureReduction { full, asked };
+            *reduction = PictureReduction { full, asked, kind };
         image = std::move(decoded);
         return true;
-    }, failure, wanted);
+    }, failure, wanted, kind);
 }
 
 

@@ -87,9 +87,12 @@ public:
     // With a valid `wanted` size the picture comes reduced by
     // pictureReductionFor(its size, wanted): through a module's reduction
     // extension when it has one, else reduced here after a whole decode.
+    // A sampled reduction (`kind`) goes through a module's sampling extension
+    // in the same way.
     // `reduction` (when given) receives the file's size and the factor.
     bool decodeImage(const QString &fileName, QImage &image, PictureFailure *failure = nullptr,
-        QSize wanted = QSize(), PictureReduction *reduction = nullptr) const;
+        QSize wanted = QSize(), PictureReduction *reduction = nullptr,
+        ReductionKind kind = ReductionKind::Average) const;
 
     struct Module;
 
@@ -98,11 +101,11 @@ private:
     // blocks and the picture's own size when the module told it (an invalid
     // size when not), and returns whether it used them. It may keep or free
     // either block (setting it to 0); the host frees what is left. With a
-    // valid `wanted` size a module with the reduction extension is asked
-    // through it.
+    // valid `wanted` size a module with the reduction extension (or, to
+    // sample, the sampling extension) is asked through it.
     template<typename Take>
-    bool decodeWith(
-        const QString &fileName, Take take, PictureFailure *failure, QSize wanted = QSize()) const;
+    bool decodeWith(const QString &fileName, Take take, PictureFailure *failure,
+        QSize wanted = QSize(), ReductionKind kind = ReductionKind::Average) const;
     // Loads the next waiting module; false when none is left. A module that
     // cannot be used is dropped and the one after it is tried.
     bool loadNextLocked() const;

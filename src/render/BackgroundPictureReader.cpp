@@ -36,14 +36,14 @@ bool BackgroundPictureReader::load(QImage &bitmap, const QString &fileName)
     return m_inner.load(bitmap, fileName);
 }
 
-bool BackgroundPictureReader::loadReduced(
-    QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction)
+bool BackgroundPictureReader::loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+    PictureReduction &reduction, ReductionKind kind)
 {
-    return loadReducedKnowing(bitmap, fileName, QSize(), wanted, reduction);
+    return loadReducedKnowing(bitmap, fileName, QSize(), wanted, reduction, kind);
 }
 
-bool BackgroundPictureReader::loadReducedKnowing(
-    QImage &bitmap, const QString &fileName, QSize full, QSize wanted, PictureReduction &reduction)
+bool BackgroundPictureReader::loadReducedKnowing(QImage &bitmap, const QString &fileName,
+    QSize full, QSize wanted, PictureReduction &reduction, ReductionKind kind)
 {
     std::unique_lock lock(m_mutex);
     const auto kept = std::find_if(m_results.begin(), m_results.end(),
@@ -54,7 +54,8 @@ bool BackgroundPictureReader::loadReducedKnowing(
             m_results.erase(kept);
             return false;
         }
-        if (kept->reduction.factor <= pictureReductionFor(kept->reduction.fullSize, wanted)) {
+        if (kept->reduction.factor <= pictureReductionFor(kept->reduction.fullSize, wanted)
+            && reductionServes(kept->reduction.factor, kept->reduction.kind, kind)) {
             bitmap = kept->bitmap; // shared, not copied
             reduction = kept->reduction;
             return true;
@@ -63,16 +64,17 @@ bool BackgroundPictureReader::loadReducedKnowing(
     const bool large = full.isValid() && qint64(full.width()) * full.height() > kSynchronousPixels;
     if (m_stop || (!large && !m_running && m_waiting.empty())) {
         lock.unlock();
-        return m_inner.loadReduced(bitmap, fileName, wanted, reduction);
+        return m_inner.loadReduced(bitmap, fileName, wanted, reduction, kind);
     }
-    if (m_running && m_running->fileName == fileName && m_running->wanted == wanted)
+    if (m_running && m_running->fileName == fileName && m_running->wanted == wanted
+        && m_running->kind == kind)
         return false; // it is being read
     const auto waiting = std::find_if(m_waiting.begin(), m_waiting.end(),
         [&](const Request &r) { return r.fileName == fileName; });
     if (waiting != m_waiting.end())
-        *waiting = Request { fileName, full, wanted }; // what the page needs now
+        *waiting = Request { fileName, full, wanted, kind }; // what the page needs now
     else
-        m_waiting.push_back(Request { fileName, full, wanted });
+        m_waiting.push_back(Request { fileName, full, wanted, kind });
     lock.unlock();
     m_changed.notify_all();
     return false;
@@ -105,7 +107,7 @@ void BackgroundPictureReader::run()
         Result result;
         result.fileName = request.fileName;
         result.ok = m_inner.loadReduced(
-            result.bitmap, request.fileName, request.wanted, result.reduction);
+            result.bitmap, request.fileName, request.wanted, result.reduction, request.kind);
 
         lock.lock();
         std::erase_if(m_results, [&](const Result &r) { return r.fileName == request.fileName; });

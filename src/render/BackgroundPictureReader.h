@@ -39,9 +39,9 @@ public:
 
     bool load(QImage &bitmap, const QString &fileName) override;
     bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
-        PictureReduction &reduction) override;
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override;
     bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full, QSize wanted,
-        PictureReduction &reduction) override;
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override;
 
     // Ends the background thread (waiting for a read that runs); from then
     // on every read runs at once.
@@ -58,6 +58,7 @@ private:
         QString fileName;
         QSize full;
         QSize wanted;
+        ReductionKind kind = ReductionKind::Average;
     };
     struct Result
     {

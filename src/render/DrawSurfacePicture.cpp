@@ -63,6 +63,7 @@ PictureRef PictureRef::of(TPrintsData &item)
     r.bitmap = &item.bitmap;
     r.cacheRect = &item.cacheRect;
     r.reduction = &item.bitmapReduction;
+    r.kind = &item.bitmapKind;
     r.stretched = &item.stretched;
     r.transparent = item.transparent;
     r.transColor = item.transColor;
@@ -104,7 +105,7 @@ PictureWindow computePictureWindow(
 
 int pictureReductionNeeded(const PictureRef &pic, const PictureWindow &window)
 {
-    if (window.empty || pic.transparent || !pic.reduction)
+    if (window.empty || !pic.reduction)
         return 1;
     const long long sw = window.source.right - window.source.left;
     const long long sh = window.source.bottom - window.source.top;
@@ -169,11 +170,14 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     if (bleed && bleed->any())
         drawPictureBleed(canvas, pic, w, dest, surfaceWidth, surfaceHeight, *bleed, reader);
 
-    // The cache holds exactly the visible part, with pixels enough: draw it
-    // as it is.
+    // The cache holds exactly the visible part, with pixels enough and
+    // reduced in the way the picture needs: draw it as it is.
     const int need = pictureReductionNeeded(pic, w);
     const int held = pic.reduction ? *pic.reduction : 1;
-    if (*pic.cacheRect == w.source && held <= need) {
+    const ReductionKind kind = pic.transparent ? ReductionKind::Sample : ReductionKind::Average;
+    const bool heldServes = held <= need
+        && reductionServes(held, pic.kind ? *pic.kind : ReductionKind::Average, kind);
+    if (*pic.cacheRect == w.source && heldServes) {
         stretch(canvas, pic, *pic.bitmap, dest);
         return;
     }
@@ -188,16 +192,18 @@ void DrawSurfacePicture(LabelCanvas &canvas, PictureRef pic, int surfaceWidth, i
     // (the page is drawn again when it ends).
     const QSize full(pic.pixelWidth, pic.pixelHeight);
     const bool holdsWholePicture
-        = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight } && held <= need
+        = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight } && heldServes
         && pic.bitmap->size() == reducedPictureSize(full, held);
     int factor = held;
     if (!holdsWholePicture) {
         PictureReduction got;
         if (!reader.loadReducedKnowing(
-                *pic.bitmap, *pic.fileName, full, wantedSizeFor(full, need), got))
+                *pic.bitmap, *pic.fileName, full, wantedSizeFor(full, need), got, kind))
             return;
         factor = got.factor;
     }
+    if (pic.kind)
+        *pic.kind = kind;
     if (pic.bitmap->isNull())
         return;
     const QRect part = reducedPart(w.source, factor, pic.bitmap->size());

@@ -22,6 +22,7 @@ struct PictureRef
     QImage *bitmap = nullptr;
     PixelRect *cacheRect = nullptr;
     int *reduction = nullptr; // the bitmap's reduction; null: always whole
+    ReductionKind *kind = nullptr; // how it was reduced; null: averaged
 
     StretchedPicture *stretched = nullptr; // may be null: stretched on every draw
     BleedPart *bleedPart = nullptr; // null: the picture does not bleed
@@ -56,8 +57,9 @@ PictureWindow computePictureWindow(
 // largest that still leaves at least one pixel of the visible part for
 // every device pixel it covers, at the canvas's resolution or the reference
 // resolution, whichever is finer (a window shows the page at the reference
-// resolution whatever its own). Pictures with a transparent colour, and
-// pictures without a reduction to keep, are drawn from their whole pixels.
+// resolution whatever its own). Pictures without a reduction to keep are
+// drawn from their whole pixels. A picture with a transparent colour is
+// reduced by sampling (see ReductionKind), so the colour still matches.
 int pictureReductionNeeded(const PictureRef &pic, const PictureWindow &window);
 
 // Draws one picture clipped to its surface at (originX, originY) on the

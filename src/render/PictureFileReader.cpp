@@ -11,12 +11,12 @@ QImage PictureFileReader::copyRegion(const QImage &source, const QRect &rect)
     return CopyBitmapRegion(source, rect);
 }
 
-bool PictureFileReader::loadReduced(
-    QImage &bitmap, const QString &fileName, QSize, PictureReduction &reduction)
+bool PictureFileReader::loadReduced(QImage &bitmap, const QString &fileName, QSize,
+    PictureReduction &reduction, ReductionKind kind)
 {
     if (!load(bitmap, fileName))
         return false;
-    reduction = PictureReduction { bitmap.size(), 1 };
+    reduction = PictureReduction { bitmap.size(), 1, kind };
     return true;
 }
 
@@ -35,10 +35,10 @@ bool FilePictureReader::load(QImage &bitmap, const QString &fileName)
     return LoadPictureFile(bitmap, fileName, m_messages);
 }
 
-bool FilePictureReader::loadReduced(
-    QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction)
+bool FilePictureReader::loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+    PictureReduction &reduction, ReductionKind kind)
 {
-    return LoadPictureFile(bitmap, fileName, m_messages, wanted, reduction);
+    return LoadPictureFile(bitmap, fileName, m_messages, wanted, reduction, kind);
 }
 
 bool FilePictureReader::crop(QImage &bitmap, const PixelRect &rect)
@@ -62,23 +62,25 @@ bool HeldPictureReader::load(QImage &bitmap, const QString &fileName)
     return loadReduced(bitmap, fileName, QSize(), reduction);
 }
 
-bool HeldPictureReader::loadReduced(
-    QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction)
+bool HeldPictureReader::loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+    PictureReduction &reduction, ReductionKind kind)
 {
-    return loadReducedKnowing(bitmap, fileName, QSize(), wanted, reduction);
+    return loadReducedKnowing(bitmap, fileName, QSize(), wanted, reduction, kind);
 }
 
-bool HeldPictureReader::loadReducedKnowing(
-    QImage &bitmap, const QString &fileName, QSize full, QSize wanted, PictureReduction &reduction)
+bool HeldPictureReader::loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full,
+    QSize wanted, PictureReduction &reduction, ReductionKind kind)
 {
-    // The picture held serves any load it has enough pixels for.
+    // The picture held serves any load it has enough pixels for, reduced in
+    // the way the load wants.
     if (m_holding && !m_held.isNull() && fileName == m_heldFile
-        && m_heldReduction.factor <= pictureReductionFor(m_heldReduction.fullSize, wanted)) {
+        && m_heldReduction.factor <= pictureReductionFor(m_heldReduction.fullSize, wanted)
+        && reductionServes(m_heldReduction.factor, m_heldReduction.kind, kind)) {
         bitmap = m_held; // shared, not copied
         reduction = m_heldReduction;
         return true;
     }
-    if (!m_inner.loadReducedKnowing(bitmap, fileName, full, wanted, reduction))
+    if (!m_inner.loadReducedKnowing(bitmap, fileName, full, wanted, reduction, kind))
         return false;
     if (m_holding) {
         m_held = bitmap;

@@ -22,18 +22,18 @@ public:
     // be read (the reader has told the user) and `bitmap` is unchanged.
     virtual bool load(QImage &bitmap, const QString &fileName) = 0;
     // Decodes the picture file reduced for `wanted` (see LoadPictureFile;
-    // an invalid size is the whole picture) into `bitmap`, and tells the
-    // file's size and the factor in `reduction`. This one reads the whole
-    // picture through load().
-    virtual bool loadReduced(
-        QImage &bitmap, const QString &fileName, QSize wanted, PictureReduction &reduction);
+    // an invalid size is the whole picture), in the way `kind` says, into
+    // `bitmap`, and tells the file's size and the factor in `reduction`. This
+    // one reads the whole picture through load().
+    virtual bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average);
     // The same, from a caller that knows the picture's own size `full`, which
     // tells a reader what the read will cost before it starts.
     virtual bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full,
-        QSize wanted, PictureReduction &reduction)
+        QSize wanted, PictureReduction &reduction, ReductionKind kind = ReductionKind::Average)
     {
         (void)full;
-        return loadReduced(bitmap, fileName, wanted, reduction);
+        return loadReduced(bitmap, fileName, wanted, reduction, kind);
     }
     // A new bitmap of the rectangle's size holding that part of `source`; a
     // null image when the memory for it cannot be had.
@@ -53,7 +53,7 @@ public:
     { }
     bool load(QImage &bitmap, const QString &fileName) override;
     bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
-        PictureReduction &reduction) override;
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override;
     bool crop(QImage &bitmap, const PixelRect &rect) override;
 
 private:
@@ -93,9 +93,9 @@ public:
     bool holding() const { return m_holding; }
     bool load(QImage &bitmap, const QString &fileName) override;
     bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
-        PictureReduction &reduction) override;
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override;
     bool loadReducedKnowing(QImage &bitmap, const QString &fileName, QSize full, QSize wanted,
-        PictureReduction &reduction) override;
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override;
 
 private:
     bool m_holding = false;

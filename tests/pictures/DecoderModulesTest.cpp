@@ -446,9 +446,9 @@ TEST_F(DecoderModules, ColourJpegAndPngComeAsTopDown32BitRows)
 
 } // namespace
 
-// A GIF asked for at a reduced size: its screen averaged row by row while
-// it is decoded (an interlaced frame's lines into the blocks they belong
-// to, as they come), the same pixels as the whole screen reduced.
+// A GIF asked for at a reduced size: its screen averaged (or sampled) row by
+// row while it is decoded (an interlaced frame's lines into the blocks they
+// belong to, as they come), the same pixels as the whole screen reduced.
 TEST_F(DecoderModules, GifReducedIsItsWholeScreenAveraged)
 {
     struct Case
@@ -475,11 +475,14 @@ TEST_F(DecoderModules, GifReducedIsItsWholeScreenAveraged)
         RecordingMessages messages;
         QImage reduced;
         PictureReduction got;
-        ASSERT_TRUE(LoadPictureFile(reduced, file, messages, c.wanted, got)) << c.name;
-        EXPECT_EQ(got.fullSize, whole.size()) << c.name;
-        EXPECT_EQ(got.factor, c.factor) << c.name;
-        QString why;
-        EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, c.factor), &why))
-            << c.name << ": " << why.toStdString();
+        for (ReductionKind kind : { ReductionKind::Average, ReductionKind::Sample }) {
+            ASSERT_TRUE(LoadPictureFile(reduced, file, messages, c.wanted, got, kind)) << c.name;
+            EXPECT_EQ(got.fullSize, whole.size()) << c.name;
+            EXPECT_EQ(got.factor, c.factor) << c.name;
+            QString why;
+            EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, c.factor, kind), &why))
+                << c.name << (kind == ReductionKind::Sample ? " sampled: " : ": ")
+                << why.toStdString();
+        }
     }
 }

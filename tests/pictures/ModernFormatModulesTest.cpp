@@ -516,15 +516,16 @@ TEST_F(ModernFormatModules, GridCanvasIsBoundBeforeLibheifAllocatesIt)
 namespace {
 
 // The size of the picture the module for `file` (by its suffix) delivers
-// when asked for `wanted` through the reduction extension; invalid when it
-// fails.
-QSize moduleDelivers(const QString &file, QSize wanted)
+// when asked for `wanted` through the reduction extension (or the sampling
+// one); invalid when it fails.
+QSize moduleDelivers(const QString &file, QSize wanted, ReductionKind kind)
 {
     const QString module = file.endsWith(".png") ? "png.spi" : "tiff.spi";
     void *handle = dlopen(QFile::encodeName(realModuleDir() + "/" + module).constData(), RTLD_NOW);
     if (!handle)
         return QSize();
-    auto get = reinterpret_cast<SpiGetPictureReduced>(dlsym(handle, "GetPictureReduced"));
+    auto get = reinterpret_cast<SpiGetPictureReduced>(dlsym(handle,
+        kind == ReductionKind::Sample ? "GetPictureSampled" : "GetPictureReduced"));
     QSize size;
     SpiHandle info = nullptr, pixels = nullptr;
     int32_t fw = 0, fh = 0;
@@ -548,17 +549,19 @@ QSize moduleDelivers(const QString &file, QSize wanted)
 
 } // namespace
 
-// Pictures whose pixels cannot come in the order of their rows, asked for at
-// a reduced size: the passes of an interlaced PNG, a TIFF stored mirrored or
-// turned, 16-bit CMYK. Each is reduced while it is decoded and gives exactly
-// the whole picture's block averages, at every factor, with edge blocks
-// narrower than the factor (37 x 23 pixels, and 3 x 2 where passes are empty).
-TEST_F(ModernFormatModules, ReducedWhileDecodedInAnyOrderAreTheWholePicturesAverages)
+// Pictures asked for at a reduced size, also those whose pixels cannot come
+// in the order of their rows: the passes of an interlaced PNG, a TIFF stored
+// mirrored or turned, 16-bit CMYK. Each is reduced while it is decoded and
+// gives exactly the whole picture's block averages, or its blocks' middle
+// pixels when sampled, at every factor, with edge blocks narrower than the
+// factor (37 x 23 pixels, and 3 x 2 where passes are empty).
+TEST_F(ModernFormatModules, ReducedWhileDecodedInAnyOrderAreTheWholePicturesBlocks)
 {
     ASSERT_TRUE(patternImage(3, 2).save(path("tiny.png")));
     const char *orientations[] = { "TopLeft", "TopRight", "BottomRight", "BottomLeft", "LeftTop",
         "RightTop", "RightBottom", "LeftBottom" };
     QList<QPair<QString, QStringList>> files = {
+        { "plain.png", { path("rgba.png") } },
         { "interlaced.png", { path("rgb.png"), "-interlace", "PNG" } },
         { "interlaced-alpha.png", { path("rgba.png"), "-interlace", "PNG" } },
         { "interlaced-deep.png", { path("rgba16.png"), "-interlace", "PNG" } },
@@ -578,22 +581,27 @@ TEST_F(ModernFormatModules, ReducedWhileDecodedInAnyOrderAreTheWholePicturesAver
         ASSERT_TRUE(tool("convert", args + QStringList { file })) << name.toStdString();
         const QImage whole = load(file);
         ASSERT_FALSE(whole.isNull()) << name.toStdString();
-        for (int factor : { 2, 4, 8 }) {
-            RecordingMessages messages;
-            QImage reduced;
-            PictureReduction got;
-            const QSize wanted = wantedSizeFor(whole.size(), factor);
-            ASSERT_TRUE(LoadPictureFile(reduced, file, messages, wanted, got)) << name.toStdString();
-            const int expected = pictureReductionFor(whole.size(), wanted);
-            EXPECT_EQ(got.factor, expected) << name.toStdString();
-            EXPECT_EQ(got.fullSize, whole.size()) << name.toStdString();
-            QString why;
-            EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, expected), &why))
-                << name.toStdString() << " at " << factor << ": " << why.toStdString();
-            // The module itself delivers the reduced picture (the host would
-            // reduce a whole one to the same pixels).
-            EXPECT_EQ(moduleDelivers(file, wanted), reducedPictureSize(whole.size(), expected))
-                << name.toStdString() << " at " << factor;
-        }
+        for (ReductionKind kind : { ReductionKind::Average, ReductionKind::Sample })
+            for (int factor : { 2, 4, 8 }) {
+                const std::string what = name.toStdString() + " at " + std::to_string(factor)
+                    + (kind == ReductionKind::Sample ? " sampled" : "");
+                RecordingMessages messages;
+                QImage reduced;
+                PictureReduction got;
+                const QSize wanted = wantedSizeFor(whole.size(), factor);
+                ASSERT_TRUE(LoadPictureFile(reduced, file, messages, wanted, got, kind)) << what;
+                const int expected = pictureReductionFor(whole.size(), wanted);
+                EXPECT_EQ(got.factor, expected) << what;
+                EXPECT_EQ(got.kind, kind) << what;
+                EXPECT_EQ(got.fullSize, whole.size()) << what;
+                QString why;
+                EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, expected, kind), &why))
+                    << what << ": " << why.toStdString();
+                // The module itself delivers the reduced picture (the host
+                // would reduce a whole one to the same pixels).
+                EXPECT_EQ(moduleDelivers(file, wanted, kind),
+                    reducedPictureSize(whole.size(), expected))
+                    << what;
+            }
     }
 }

@@ -92,6 +92,31 @@ TEST(PictureReduction, ReducedPixelsAreTheirBlocksAverage)
     EXPECT_EQ(reducePicture(img, 1).cacheKey(), img.cacheKey()); // 1 is the picture itself
 }
 
+// Sampling keeps each block's middle pixel: column w / 2 and row h / 2 of
+// a w x h block, the narrower edge blocks included. A 5 x 3 picture by 2
+// keeps columns 1, 3 and 4 of rows 1 and 2, with its colours unchanged.
+TEST(PictureReduction, SampledPixelsAreTheirBlocksMiddlePixels)
+{
+    QImage img(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            img.setPixel(x, y, qRgb(10 * x + y, 200 - 30 * y, x * y));
+    const QImage r = reducePicture(img, 2, ReductionKind::Sample);
+    ASSERT_EQ(r.size(), QSize(3, 2));
+    const int columns[3] = { 1, 3, 4 }, rows[2] = { 1, 2 };
+    for (int by = 0; by < 2; ++by)
+        for (int bx = 0; bx < 3; ++bx)
+            EXPECT_EQ(r.pixel(bx, by), img.pixel(columns[bx], rows[by])) << bx << "," << by;
+    // By 8, a 13 x 11 picture keeps (4, 4), (10, 4), (4, 9) and (10, 9).
+    const QImage big = patternImage(13, 11);
+    const QImage r8 = reducePicture(big, 8, ReductionKind::Sample);
+    ASSERT_EQ(r8.size(), QSize(2, 2));
+    EXPECT_EQ(r8.pixel(0, 0), big.pixel(4, 4) | 0xff000000u);
+    EXPECT_EQ(r8.pixel(1, 0), big.pixel(10, 4) | 0xff000000u);
+    EXPECT_EQ(r8.pixel(0, 1), big.pixel(4, 9) | 0xff000000u);
+    EXPECT_EQ(r8.pixel(1, 1), big.pixel(10, 9) | 0xff000000u);
+}
+
 // Rows never given (a file cut short) count as white, as whole pictures
 // leave them.
 TEST(PictureReduction, RowsNeverGivenCountAsWhite)
@@ -144,8 +169,9 @@ QByteArray bmpOf(const QImage &img, int bits, bool topDown = false)
     return b;
 }
 
-// Reducing rows as they are decoded gives exactly the block average of the
-// whole picture, bottom-up or top-down, and the whole picture is never held.
+// Reducing rows as they are decoded gives exactly the block average (or the
+// blocks' middle pixels) of the whole picture, bottom-up or top-down, and the
+// whole picture is never held.
 TEST(PictureReduction, TheBmpDecoderReducesRowsAsTheyCome)
 {
     const QImage picture = patternImage(203, 157);
@@ -156,14 +182,17 @@ TEST(PictureReduction, TheBmpDecoderReducesRowsAsTheyCome)
         for (const auto &[wanted, factor] : { std::pair { QSize(50, 39), 4 },
                  std::pair { QSize(100, 70), 2 }, std::pair { QSize(25, 19), 8 },
                  std::pair { QSize(120, 10), 1 } }) {
-            QImage reduced;
-            PictureReduction got;
-            ASSERT_EQ(decodeBmp(file, reduced, kPlenty, wanted, &got), BmpStatus::Ok);
-            EXPECT_EQ(got.fullSize, QSize(203, 157));
-            EXPECT_EQ(got.factor, factor) << bits;
-            QString why;
-            EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, factor), &why))
-                << bits << " bits at " << factor << ": " << why.toStdString();
+            for (ReductionKind kind : { ReductionKind::Average, ReductionKind::Sample }) {
+                QImage reduced;
+                PictureReduction got;
+                ASSERT_EQ(decodeBmp(file, reduced, kPlenty, wanted, &got, kind), BmpStatus::Ok);
+                EXPECT_EQ(got.fullSize, QSize(203, 157));
+                EXPECT_EQ(got.factor, factor) << bits;
+                QString why;
+                EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, factor, kind), &why))
+                    << bits << " bits at " << factor << (kind == ReductionKind::Sample ? " sampled" : "")
+                    << ": " << why.toStdString();
+            }
         }
     }
 }
@@ -197,12 +226,14 @@ TEST(PictureReduction, CompressedBmpRowsReduceAsTheWholePicture)
     b.append(rle);
     QImage whole;
     ASSERT_EQ(decodeBmp(b, whole, kPlenty), BmpStatus::Ok);
-    QImage reduced;
-    PictureReduction got;
-    ASSERT_EQ(decodeBmp(b, reduced, kPlenty, QSize(6, 4), &got), BmpStatus::Ok);
-    ASSERT_EQ(got.factor, 2);
-    QString why;
-    EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, 2), &why)) << why.toStdString();
+    for (ReductionKind kind : { ReductionKind::Average, ReductionKind::Sample }) {
+        QImage reduced;
+        PictureReduction got;
+        ASSERT_EQ(decodeBmp(b, reduced, kPlenty, QSize(6, 4), &got, kind), BmpStatus::Ok);
+        ASSERT_EQ(got.factor, 2);
+        QString why;
+        EXPECT_TRUE(sameRgb(reduced, reducePicture(whole, 2, kind), &why)) << why.toStdString();
+    }
 }
 
 // A 16-bit file with a 1-bit alpha mask: alpha 0 in every pixel means the

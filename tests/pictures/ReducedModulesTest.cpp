@@ -61,7 +61,8 @@ protected:
 
 // JPEG (the library's scaled decoding), WebP (its scaled decoding), PNG and
 // TIFF (rows averaged as they come) give the size the rule asks for and pixels
-// within a small difference of the whole picture reduced by block averages.
+// within a small difference of the whole picture reduced by block averages;
+// sampled, exactly the whole picture's middle pixels.
 TEST_F(ReducedModules, EachFormatGivesTheFactorTheRuleAsksFor)
 {
     const QImage picture = photoLike(1203, 901);
@@ -92,6 +93,17 @@ TEST_F(ReducedModules, EachFormatGivesTheFactorTheRuleAsksFor)
             if (c.meanAtMost == 0) { // rows averaged in the module: the same sums
                 EXPECT_EQ(d.max, 0) << c.format << " at " << factor;
             }
+            // Sampled, every format gives exactly the whole picture's pixels:
+            // JPEG and WebP, whose modules cannot sample, are decoded whole
+            // and sampled by the host.
+            QImage sampled;
+            ASSERT_TRUE(LoadPictureFile(
+                sampled, file, messages, wanted, got, ReductionKind::Sample))
+                << c.format;
+            EXPECT_EQ(got.factor, factor) << c.format;
+            QString why;
+            EXPECT_TRUE(sameRgb(sampled, reducePicture(whole, factor, ReductionKind::Sample), &why))
+                << c.format << " sampled at " << factor << ": " << why.toStdString();
         }
         EXPECT_TRUE(messages.messages.isEmpty());
     }

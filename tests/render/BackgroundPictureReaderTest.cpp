@@ -35,8 +35,9 @@ public:
         return loadReduced(bitmap, fileName, QSize(), reduction);
     }
     bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
-        PictureReduction &reduction) override
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override
     {
+        (void)kind;
         {
             std::unique_lock lock(m_mutex);
             m_gate.wait(lock, [this] { return m_open; });

@@ -300,15 +300,15 @@ class ReducingReader : public CountingReader
 {
 public:
     bool loadReduced(QImage &bitmap, const QString &fileName, QSize wanted,
-        PictureReduction &reduction) override
+        PictureReduction &reduction, ReductionKind kind = ReductionKind::Average) override
     {
         const QImage whole(fileName);
         if (whole.isNull())
             return false;
         const int f = pictureReductionFor(whole.size(), wanted);
         factors.append(f);
-        bitmap = reducePicture(whole, f);
-        reduction = PictureReduction { whole.size(), f };
+        bitmap = reducePicture(whole, f, kind);
+        reduction = PictureReduction { whole.size(), f, kind };
         return true;
     }
     QList<int> factors;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -55,7 +56,7 @@ TEST(PictureReductionNeeded, ForATableOfSizesAndResolutions)
             2 },
         { "an item shown small", 3000, 3000, 10, 10, 300, 300, 1429, 1411, 300, 300, false, 8 },
         { "the same with a transparent colour", 3000, 3000, 10, 10, 300, 300, 1429, 1411, 300,
-            300, true, 1 },
+            300, true, 8 },
         { "half of it beyond the face", 4000, 4000, -500, 0, 1000, 1000, 1429, 1411, 300, 300,
             false, 4 },
     };
@@ -249,9 +250,10 @@ TEST(PictureReductionRender, PagesNeedingNoReductionAreThoseOfWholePictures)
 namespace {
 
 // Picture items are read when their record is complete: one printed small
-// is held reduced for its printed size, one with a transparent colour is
-// held whole (its colours must stay exact), and both keep the position and
-// size the file gives and the picture's own size.
+// is held reduced for its printed size, by block averages; one with a
+// transparent colour at the same reduction, sampled (its colours are exactly
+// the file's); both keep the position and size the file gives and the
+// picture's own size.
 TEST(PictureReductionRender, PictureItemsAreReadForTheSizeTheyArePrintedAt)
 {
     QTemporaryDir dir;
@@ -288,9 +290,98 @@ TEST(PictureReductionRender, PictureItemsAreReadForTheSizeTheyArePrintedAt)
         EXPECT_EQ(item->printHeight, 300);
     }
     EXPECT_EQ(small.bitmapReduction, 4); // 1500 >= 4 x 300, not 8 x 300
+    EXPECT_EQ(small.bitmapKind, ReductionKind::Average);
     EXPECT_EQ(small.bitmap.size(), QSize(500, 375));
-    EXPECT_EQ(keyed.bitmapReduction, 1);
-    EXPECT_EQ(keyed.bitmap.size(), QSize(2000, 1500));
+    EXPECT_EQ(keyed.bitmapReduction, 4);
+    EXPECT_EQ(keyed.bitmapKind, ReductionKind::Sample);
+    const QImage whole = photoLike(2000, 1500);
+    EXPECT_TRUE(keyed.bitmap.convertToFormat(QImage::Format_RGB32)
+        == reducePicture(whole, 4, ReductionKind::Sample));
+    EXPECT_EQ(keyed.bitmap.pixel(10, 20), whole.pixel(42, 82));
+}
+
+// A picture of three colours on a transparent-colour ground (magenta), for
+// an item with a transparent colour: a red disc and a blue bar.
+QImage keyedPicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(qRgb(255, 0, 255));
+    QPainter p(&img);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 0, 0));
+    p.drawEllipse(QRect(w / 8, h / 8, w / 2, h / 2));
+    p.setBrush(QColor(0, 0, 255));
+    p.drawRect(QRect(w / 2, h / 3, w / 3, h / 2));
+    return img;
+}
+
+// An item with a transparent colour printed at a quarter of its pixels is
+// drawn from its sampled pixels: the page shows the paper where the
+// picture has the transparent colour and the picture's own colours
+// elsewhere, never a blend of them with the transparent colour (as an
+// average would give at every edge). Against the page drawn from the whole
+// picture, only pixels along the shapes' edges differ: under 3% of the item.
+TEST(PictureReductionRender, AKeyedItemIsDrawnFromItsSampledPixels)
+{
+    QTemporaryDir dir;
+    const QString picture = saveImage(dir, "keyed.png", keyedPicture(1600, 1200));
+    NullMessageSink quiet;
+    LabelDocument doc = emptyDocument(300);
+    doc.top.useCoverPrints = true;
+    TPrintsData item;
+    item.kind = 1;
+    ASSERT_TRUE(loadPrintsPicture(item, picture, quiet));
+    item.posX = 100;
+    item.posY = 100;
+    item.printWidth = 400;
+    item.printHeight = 300;
+    item.transparent = true;
+    item.transColor = 0x00ff00ff; // magenta
+    doc.coverPrints.append(item);
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("keyed.cwr"));
+    ASSERT_TRUE(saveDocument(doc, path, quiet));
+
+    LabelDocument sampled = emptyDocument(300), whole = emptyDocument(300);
+    load(sampled, path);
+    load(whole, path);
+    ASSERT_EQ(sampled.coverPrints[0].bitmapReduction, 4);
+    CountingReader wholeOnly;
+    TPrintsData &w = whole.coverPrints[0];
+    ASSERT_TRUE(LoadPictureFile(w.bitmap, w.fileName, quiet));
+    w.bitmapReduction = 1;
+    w.bitmapKind = ReductionKind::Average;
+    w.cacheRect = PixelRect { 0, 0, 1600, 1200 };
+    const QImage a = renderPageImage(sampled, optionsOff(), PreviewPage::Front, 300, 300, 3300, 1700);
+    const QImage b = renderPageImage(
+        whole, optionsOff(), PreviewPage::Front, 300, 300, 3300, 1700, &wholeOnly);
+    EXPECT_EQ(sampled.coverPrints[0].bitmapReduction, 4);
+    EXPECT_EQ(w.bitmapReduction, 1);
+
+    const FrontPageGeometry g = computeFrontPageGeometry(300, 300, 3300, 1700);
+    const QRect area(g.L + g.W + 100, g.T + 100, 400, 300);
+    const QList<QRgb> allowed
+        = { qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255) };
+    int foreign = 0, differ = 0, paper = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y) | 0xff000000u;
+            foreign += !allowed.contains(p);
+            paper += p == qRgb(255, 255, 255);
+            differ += p != (b.pixel(x, y) | 0xff000000u);
+        }
+    EXPECT_EQ(foreign, 0);
+    EXPECT_GT(paper, 400 * 300 / 4); // the ground is transparent
+    EXPECT_LT(differ, 400 * 300 * 3 / 100) << differ;
+
+    // Switching the transparent colour off or on reads the picture again in
+    // the way it is now drawn.
+    TPrintsData &s = sampled.coverPrints[0];
+    for (bool transparent : { false, true }) {
+        s.transparent = transparent;
+        renderPageImage(sampled, optionsOff(), PreviewPage::Front, 300, 300, 3300, 1700);
+        EXPECT_EQ(s.bitmapReduction, 4);
+        EXPECT_EQ(s.bitmapKind, transparent ? ReductionKind::Sample : ReductionKind::Average);
+    }
 }
 
 } // namespace
