@@ -27,6 +27,7 @@ struct FuzzedModule
     SpiIsSupported isSupported = nullptr;
     SpiGetPicture getPicture = nullptr;
     SpiGetPictureReduced getReduced = nullptr; // optional
+    SpiGetPictureReduced getSampled = nullptr; // optional
     QByteArray scratch;
 };
 
@@ -45,6 +46,7 @@ const FuzzedModule &fuzzedModule(const char *moduleFile)
         if (!f.isSupported || !f.getPicture)
             std::abort();
         f.getReduced = reinterpret_cast<SpiGetPictureReduced>(dlsym(handle, "GetPictureReduced"));
+        f.getSampled = reinterpret_cast<SpiGetPictureReduced>(dlsym(handle, "GetPictureSampled"));
         f.scratch = QFile::encodeName(
             QDir::tempPath() + QStringLiteral("/cw_fuzz_%1.pic").arg(qint64(getpid())));
         return f;
@@ -77,18 +79,18 @@ QSize checkDelivered(SpiHandle info, SpiHandle pixels)
     return delivered;
 }
 
-// A module with the reduced-decoding extension, asked for a third of the
-// picture's size (or of 3000 x 3000 when the whole decode failed): it
-// delivers ceil(full / f) for f of 1, 2, 4 or 8, and the full size it
-// states is the whole decode's.
-void fuzzReduced(const FuzzedModule &m, QSize whole)
+// A module with the reduced-decoding extension (or the sampling one), asked
+// for a third of the picture's size (or of 3000 x 3000 when the whole decode
+// failed): it delivers ceil(full / f) for f of 1, 2, 4 or 8, and the full
+// size it states is the whole decode's.
+void fuzzReduced(SpiGetPictureReduced getReduced, const FuzzedModule &m, QSize whole)
 {
     const QSize wanted = whole.isValid() ? QSize(std::max(1, whole.width() / 3),
                                                std::max(1, whole.height() / 3))
                                          : QSize(1000, 1000);
     SpiHandle info = nullptr, pixels = nullptr;
     int32_t fullW = 0, fullH = 0;
-    const int32_t rc = m.getReduced(SPI_REDUCED_EXTENSION_VERSION, m.scratch.constData(), 0, 0,
+    const int32_t rc = getReduced(SPI_REDUCED_EXTENSION_VERSION, m.scratch.constData(), 0, 0,
         wanted.width(), wanted.height(), &fullW, &fullH, &info, &pixels, nullptr, 0);
     if (rc != SPI_OK) {
         if (info || pixels)
@@ -127,7 +129,9 @@ int fuzzModule(const char *moduleFile, const uint8_t *data, size_t size)
     else if (info || pixels)
         std::abort(); // a failure leaves nothing allocated
     if (m.getReduced)
-        fuzzReduced(m, whole);
+        fuzzReduced(m.getReduced, m, whole);
+    if (m.getSampled)
+        fuzzReduced(m.getSampled, m, whole);
     return 0;
 }
 

@@ -1,7 +1,8 @@
 // The program's BMP decoder on any bytes: it never reads out of bounds,
 // never returns a picture beyond its pixel limit, and what it returns is an
 // opaque picture of the size the header claims. Reduced for a wanted size,
-// it is the same picture's size reduced by the factor it reports.
+// it is the same picture's size reduced by the factor it reports; sampled,
+// exactly the whole picture's sampled pixels.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -36,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || got.fullSize != image.size() || got.factor != pictureReductionFor(image.size(), wanted)
         || reduced.size() != reducedPictureSize(image.size(), got.factor)
         || reduced.format() != QImage::Format_RGB32)
+        std::abort();
+    // Sampled while decoded, it is exactly the whole picture's block middles.
+    QImage sampled;
+    if (decodeBmp(file, sampled, kMaxPixels, wanted, &got, ReductionKind::Sample) != BmpStatus::Ok
+        || got.kind != ReductionKind::Sample
+        || sampled != reducePicture(image, got.factor, ReductionKind::Sample))
         std::abort();
     return 0;
 }
