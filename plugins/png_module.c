@@ -153,6 +153,12 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         return SPI_BROKEN_DATA;
     png_init_io(png, d->file);
     png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+    /* Text, profiles and the other chunks of any length that the pixels do
+     * not need are skipped unread: libpng would allocate whatever length a
+     * chunk's header claims, a gigabyte for a file of a few hundred bytes. */
+    static const png_byte skipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0pCAL\0sCAL";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, skipped, (int)(sizeof skipped / 5));
+    png_set_chunk_malloc_max(png, 8000000);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);

@@ -146,6 +146,36 @@ qint64 helperPeakResidentBytes()
 // 10000 x 10000 pixels that compress to almost nothing: read for a 300-dpi
 // cover the helper holds a quarter per side of it, never the 400 MB of the
 // whole picture. Its memory is counted by the kernel (its peak resident size).
+// A PNG of 37 x 23 pixels whose text chunk claims a gigabyte: the decoder
+// allocates no more than a real chunk needs, and the cut file is broken.
+TEST_F(ReducedModules, AChunkClaimingAGigabyteCostsNothing)
+{
+    if (decoderPlacement() != DecoderPlacement::Helper)
+        GTEST_SKIP() << "decoding in this process";
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(photoLike(37, 23).save(&png, "PNG"));
+    // The signature and the header chunk, then a text chunk's length and type.
+    QByteArray file = png.data().left(8 + 25);
+    file.append(QByteArray::fromHex("40000025") + "tEXt" + "Comment");
+    const QString name = path(QStringLiteral("chunk.png"));
+    ASSERT_TRUE(writeAll(name, file));
+    DecoderHelper &helper = DecoderHelper::instance();
+    helper.setHelperPath(helper.helperPath());
+    SusieHost::instance().load(realModuleDir());
+    for (const QSize wanted : { QSize(), QSize(10, 5) }) {
+        RecordingMessages messages;
+        QImage image;
+        PictureReduction got;
+        EXPECT_FALSE(LoadPictureFile(image, name, messages, wanted, got));
+        EXPECT_EQ(messages.messages,
+            QStringList { "ファイル(" + name + ")は壊れているため読み込めません" });
+    }
+    const qint64 peak = helperPeakResidentBytes();
+    ASSERT_GT(peak, 0);
+    EXPECT_LT(peak, qint64(100) << 20);
+}
+
 TEST_F(ReducedModules, AHugePngThatCompressesToNothingStaysWithinItsBudget)
 {
     if (decoderPlacement() != DecoderPlacement::Helper)
