@@ -4,7 +4,9 @@
  * the usual (inverted) convention. The EXIF orientation of a photograph is
  * applied, so a picture taken upright comes out upright. A picture asked
  * for at a reduced size (GetPictureReduced) is decoded at that size through
- * the library's scaled decoding. */
+ * the library's scaled decoding; one asked for sampled (GetPictureSampled)
+ * is decoded a row at a time at its own size and keeps each block's middle
+ * pixel, so only the sampled picture is held. */
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -53,6 +55,10 @@ typedef struct Decode
     SpiOutput out;
     JSAMPLE *cmykRow;
     uint8_t *upright; /* the stored picture, when it must be turned */
+    uint8_t *row; /* one 32-bit row, when sampling */
+    SpiReducer reducer;
+    SpiScatter scatter; /* a turned picture's blocks, when sampling */
+    int sample; /* keep each block's middle pixel (SPI_SAMPLE_BLOCKS) */
     int32_t wantedWidth, wantedHeight; /* 0: the whole picture */
     int32_t fullWidth, fullHeight; /* the picture's own size, upright */
 } Decode;
@@ -131,6 +137,61 @@ static void turn(const uint8_t *src, uint32_t w, uint32_t h, size_t stride, int 
     }
 }
 
+/* A CMYK row (stored inverted, as the usual writers do) as 32-bit blue,
+ * green, red, 0xff. */
+static void cmyk_row(const JSAMPLE *row, JDIMENSION width, uint8_t *dst)
+{
+    for (JDIMENSION x = 0; x < width; ++x) {
+        const unsigned c = row[4 * x], m = row[4 * x + 1], yy = row[4 * x + 2], k = row[4 * x + 3];
+        dst[4 * x + 0] = (uint8_t)(yy * k / 255);
+        dst[4 * x + 1] = (uint8_t)(m * k / 255);
+        dst[4 * x + 2] = (uint8_t)(c * k / 255);
+        dst[4 * x + 3] = 0xff;
+    }
+}
+
+/* The picture sampled by `factor` while its rows are decoded at full size:
+ * an upright picture's rows go into the reducer, a mirrored or turned one's
+ * pixels into the blocks of the upright picture they belong to. */
+static int32_t decode_sampled(
+    Decode *d, int orientation, int cmyk, uint32_t factor, SpiHandle *infoOut, SpiHandle *pixelsOut)
+{
+    struct jpeg_decompress_struct *cinfo = &d->cinfo;
+    const JDIMENSION width = cinfo->output_width, height = cinfo->output_height;
+    static const uint8_t white[3] = { 0xff, 0xff, 0xff };
+    int rc = orientation == 1 ? spi_reducer_start(&d->reducer, &d->out, (uint32_t)d->fullWidth,
+                                    (uint32_t)d->fullHeight, factor, 1)
+                              : spi_scatter_start(&d->scatter, &d->out, (uint32_t)d->fullWidth,
+                                    (uint32_t)d->fullHeight, factor, white, 1);
+    if (rc != SPI_OK)
+        return rc;
+    d->row = (uint8_t *)malloc((size_t)width * 4);
+    if (cmyk)
+        d->cmykRow = (JSAMPLE *)malloc((size_t)width * 4);
+    if (!d->row || (cmyk && !d->cmykRow))
+        return SPI_NO_MEMORY;
+    while (cinfo->output_scanline < height) {
+        const JDIMENSION y = cinfo->output_scanline;
+        JSAMPROW row = cmyk ? d->cmykRow : d->row;
+        jpeg_read_scanlines(cinfo, &row, 1);
+        if (cmyk)
+            cmyk_row(d->cmykRow, width, d->row);
+        if (orientation == 1) {
+            spi_reducer_add(&d->reducer, y, d->row);
+            continue;
+        }
+        for (JDIMENSION x = 0; x < width; ++x) {
+            uint32_t ux, uy;
+            spi_upright_position(orientation, x, y, width, height, &ux, &uy);
+            spi_scatter_add(&d->scatter, ux, uy, d->row + 4 * (size_t)x);
+        }
+    }
+    jpeg_finish_decompress(cinfo);
+    spi_reducer_finish(&d->reducer);
+    spi_scatter_finish(&d->scatter);
+    return spi_output_finish(&d->out, infoOut, pixelsOut);
+}
+
 static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
     struct jpeg_decompress_struct *cinfo = &d->cinfo;
@@ -155,6 +216,15 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
     }
     const int grey = cinfo->jpeg_color_space == JCS_GRAYSCALE;
     const int cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    if (d->sample && cinfo->scale_denom > 1) {
+        /* Sampling needs the file's own pixels: decoded at full size, a row
+         * at a time, grey ones as 32 bits too. */
+        const uint32_t factor = cinfo->scale_denom;
+        cinfo->scale_denom = 1;
+        cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+        jpeg_start_decompress(cinfo);
+        return decode_sampled(d, orientation, cmyk, factor, infoOut, pixelsOut);
+    }
     cinfo->out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     jpeg_start_decompress(cinfo);
     const JDIMENSION width = cinfo->output_width;
@@ -191,14 +261,7 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         }
         JSAMPROW row = d->cmykRow;
         jpeg_read_scanlines(cinfo, &row, 1);
-        for (JDIMENSION x = 0; x < width; ++x) {
-            const unsigned c = row[4 * x], m = row[4 * x + 1], yy = row[4 * x + 2],
-                           k = row[4 * x + 3];
-            dst[4 * x + 0] = (uint8_t)(yy * k / 255);
-            dst[4 * x + 1] = (uint8_t)(m * k / 255);
-            dst[4 * x + 2] = (uint8_t)(c * k / 255);
-            dst[4 * x + 3] = 0xff;
-        }
+        cmyk_row(row, width, dst);
     }
     if (d->upright)
         turn(d->upright, width, height, stride, bpp, orientation, &d->out);
@@ -227,6 +290,7 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     d->err.base.emit_message = on_message;
     d->wantedWidth = wantedWidth;
     d->wantedHeight = wantedHeight;
+    d->sample = (flags & SPI_SAMPLE_BLOCKS) != 0;
     const int32_t rc = decode(d, info, pixels);
     if (fullWidth)
         *fullWidth = d->fullWidth;
@@ -237,11 +301,15 @@ static int32_t get_picture(const char *fileName, int32_t offset, uint32_t flags,
     fclose(d->file);
     free(d->cmykRow);
     free(d->upright);
+    free(d->row);
+    spi_reducer_finish(&d->reducer);
+    free(d->scatter.sums);
     spi_output_free(&d->out);
     free(d);
     return rc;
 }
 
 SPI_DEFINE_GET_PICTURE_ENTRIES()
+SPI_DEFINE_GET_PICTURE_SAMPLED()
 
 SPI_DEFINE_GET_PICTURE_FAILURE()

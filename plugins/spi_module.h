@@ -485,6 +485,48 @@ static inline void spi_scatter_finish(SpiScatter *s)
     memset(s, 0, sizeof *s);
 }
 
+/* Where stored pixel (sx, sy) of a sw x sh picture lies in the upright
+ * picture, for the orientation values of TIFF and EXIF (1 upright, 2 to 4
+ * mirrored, 5 to 8 turned a quarter; any other value is upright). */
+static inline void spi_upright_position(
+    int orientation, uint32_t sx, uint32_t sy, uint32_t sw, uint32_t sh, uint32_t *x, uint32_t *y)
+{
+    switch (orientation) {
+    case 2:
+        *x = sw - 1 - sx;
+        *y = sy;
+        break;
+    case 3:
+        *x = sw - 1 - sx;
+        *y = sh - 1 - sy;
+        break;
+    case 4:
+        *x = sx;
+        *y = sh - 1 - sy;
+        break;
+    case 5:
+        *x = sy;
+        *y = sx;
+        break;
+    case 6:
+        *x = sh - 1 - sy;
+        *y = sx;
+        break;
+    case 7:
+        *x = sh - 1 - sy;
+        *y = sw - 1 - sx;
+        break;
+    case 8:
+        *x = sy;
+        *y = sw - 1 - sx;
+        break;
+    default:
+        *x = sx;
+        *y = sy;
+        break;
+    }
+}
+
 /* Flattens a non-premultiplied colour value with alpha onto white. */
 static inline uint8_t spi_on_white(unsigned value, unsigned alpha)
 {

@@ -215,47 +215,6 @@ static int32_t read_cmyk16(Decode *d, uint32_t *raster, uint32_t w, uint32_t h, 
     return SPI_OK;
 }
 
-/* Where stored pixel (sx, sy) of a sw x sh picture lies in the upright
- * picture, for the orientation tag's values (the inverse of stored_index). */
-static void upright_position(
-    int orientation, uint32_t sx, uint32_t sy, uint32_t sw, uint32_t sh, uint32_t *x, uint32_t *y)
-{
-    switch (orientation) {
-    case ORIENTATION_TOPRIGHT:
-        *x = sw - 1 - sx;
-        *y = sy;
-        break;
-    case ORIENTATION_BOTRIGHT:
-        *x = sw - 1 - sx;
-        *y = sh - 1 - sy;
-        break;
-    case ORIENTATION_BOTLEFT:
-        *x = sx;
-        *y = sh - 1 - sy;
-        break;
-    case ORIENTATION_LEFTTOP:
-        *x = sy;
-        *y = sx;
-        break;
-    case ORIENTATION_RIGHTTOP:
-        *x = sh - 1 - sy;
-        *y = sx;
-        break;
-    case ORIENTATION_RIGHTBOT:
-        *x = sh - 1 - sy;
-        *y = sw - 1 - sx;
-        break;
-    case ORIENTATION_LEFTBOT:
-        *x = sy;
-        *y = sw - 1 - sx;
-        break;
-    default:
-        *x = sx;
-        *y = sy;
-        break;
-    }
-}
-
 /* A 16-bit CMYK scanline with its samples together, as read_cmyk16 gives
  * its pixels. */
 static void cmyk16_row(const uint16_t *v, uint16_t samples, uint32_t w, uint32_t *px)
@@ -318,7 +277,7 @@ static int32_t decode_reduced(Decode *d, uint32_t sw, uint32_t sh, int orientati
             }
             for (uint32_t sx = 0; sx < sw; ++sx) {
                 uint32_t ux, uy;
-                upright_position(orientation, sx, y + r, sw, sh, &ux, &uy);
+                spi_upright_position(orientation, sx, y + r, sw, sh, &ux, &uy);
                 spi_scatter_add(&d->scatter, ux, uy, (const uint8_t *)(px + sx));
             }
         }

@@ -520,7 +520,9 @@ namespace {
 // one); invalid when it fails.
 QSize moduleDelivers(const QString &file, QSize wanted, ReductionKind kind)
 {
-    const QString module = file.endsWith(".png") ? "png.spi" : "tiff.spi";
+    const QString module = file.endsWith(".png") ? "png.spi"
+        : file.endsWith(".jpg")                  ? "jpeg.spi"
+                                                 : "tiff.spi";
     void *handle = dlopen(QFile::encodeName(realModuleDir() + "/" + module).constData(), RTLD_NOW);
     if (!handle)
         return QSize();
@@ -603,5 +605,30 @@ TEST_F(ModernFormatModules, ReducedWhileDecodedInAnyOrderAreTheWholePicturesBloc
                     reducedPictureSize(whole.size(), expected))
                     << what;
             }
+    }
+    // JPEG samples at full size, row by row: colour, grey and CMYK.
+    const QList<QPair<QString, QStringList>> jpegs = {
+        { "colour.jpg", { path("rgb.png") } },
+        { "grey.jpg", { path("rgb.png"), "-type", "Grayscale" } },
+        { "cmyk.jpg", { path("rgb.png"), "-colorspace", "CMYK" } },
+    };
+    for (const auto &[name, args] : jpegs) {
+        const QString file = path(name);
+        ASSERT_TRUE(tool("convert", args + QStringList { file })) << name.toStdString();
+        const QImage whole = load(file);
+        for (int factor : { 2, 4, 8 }) {
+            RecordingMessages messages;
+            QImage sampled;
+            PictureReduction got;
+            const QSize wanted = wantedSizeFor(whole.size(), factor);
+            ASSERT_TRUE(LoadPictureFile(sampled, file, messages, wanted, got, ReductionKind::Sample))
+                << name.toStdString();
+            QString why;
+            EXPECT_TRUE(sameRgb(sampled, reducePicture(whole, got.factor, ReductionKind::Sample), &why))
+                << name.toStdString() << " at " << factor << ": " << why.toStdString();
+            EXPECT_EQ(moduleDelivers(file, wanted, ReductionKind::Sample),
+                reducedPictureSize(whole.size(), got.factor))
+                << name.toStdString();
+        }
     }
 }
