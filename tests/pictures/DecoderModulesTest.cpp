@@ -2,11 +2,9 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
-#include <dlfcn.h>
 
 #include "PictureTestUtil.h"
 #include "TestSupport.h"
-#include "spi.h"
 
 using namespace cw;
 
@@ -137,34 +135,6 @@ QByteArray withExifOrientation(const QByteArray &jpeg, int orientation, bool big
     return jpeg.left(2) + marker + app1 + jpeg.mid(2);
 }
 
-// The size of the picture `module` delivers for `file` through its sampling
-// extension, asked for `wanted`; invalid when it fails or has none.
-QSize sampledByModule(const char *module, const QString &file, QSize wanted)
-{
-    void *handle = dlopen(QFile::encodeName(realModuleDir() + "/" + module).constData(), RTLD_NOW);
-    if (!handle)
-        return QSize();
-    auto get = reinterpret_cast<SpiGetPictureReduced>(dlsym(handle, "GetPictureSampled"));
-    QSize size;
-    SpiHandle info = nullptr, pixels = nullptr;
-    int32_t fw = 0, fh = 0;
-    if (get
-        && get(SPI_REDUCED_EXTENSION_VERSION, QFile::encodeName(file).constData(), 0, 0,
-               wanted.width(), wanted.height(), &fw, &fh, &info, &pixels, nullptr, 0)
-            == SPI_OK) {
-        const auto *header = static_cast<const unsigned char *>(LocalLock(info));
-        const qint32 h = qFromLittleEndian<qint32>(header + 8);
-        size = QSize(qFromLittleEndian<qint32>(header + 4), h < 0 ? -h : h);
-        LocalUnlock(info);
-    }
-    if (info)
-        LocalFree(info);
-    if (pixels)
-        LocalFree(pixels);
-    dlclose(handle);
-    return size;
-}
-
 TEST_F(DecoderModules, JpegComesOutTurnedByItsExifOrientation)
 {
     // Four quadrants of plain colours, wider than high.
@@ -238,7 +208,7 @@ TEST_F(DecoderModules, JpegComesOutTurnedByItsExifOrientation)
                 EXPECT_TRUE(sameRgb(sampled, reducePicture(mine, factor, ReductionKind::Sample), &why))
                     << "orientation " << o << " grey " << isGrey << " by " << factor << ": "
                     << why.toStdString();
-                EXPECT_EQ(sampledByModule("jpeg.spi", file, wanted),
+                EXPECT_EQ(moduleDelivers("jpeg.spi", file, wanted, ReductionKind::Sample),
                     reducedPictureSize(mine.size(), factor))
                     << "orientation " << o << " grey " << isGrey;
             }

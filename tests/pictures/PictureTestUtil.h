@@ -7,12 +7,14 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <iterator>
 
 #include "base/ProgramFolders.h"
 #include "pictures/PictureLoading.h"
 #include "pictures/SusieHost.h"
+#include "spi.h"
 
 using namespace cw;
 
@@ -175,6 +177,38 @@ inline void expectOnWhiteCases(const QImage &decoded, const std::string &what)
         EXPECT_EQ(decoded.pixel(x, 0) & 0xffffff, qRgb(v, v, v) & 0xffffff)
             << what << ": grey " << c.grey << " alpha " << c.alpha;
     }
+}
+
+// The size of the picture decoder module `module` (its file name in the
+// program's module folder) delivers for `file` when asked for `wanted`
+// through its reduction extension, or its sampling one; invalid when it fails
+// or has no such extension.
+inline QSize moduleDelivers(const QString &module, const QString &file, QSize wanted,
+    ReductionKind kind = ReductionKind::Average)
+{
+    void *handle = dlopen(QFile::encodeName(realModuleDir() + "/" + module).constData(), RTLD_NOW);
+    if (!handle)
+        return QSize();
+    auto get = reinterpret_cast<SpiGetPictureReduced>(dlsym(
+        handle, kind == ReductionKind::Sample ? "GetPictureSampled" : "GetPictureReduced"));
+    QSize size;
+    SpiHandle info = nullptr, pixels = nullptr;
+    int32_t fw = 0, fh = 0;
+    if (get
+        && get(SPI_REDUCED_EXTENSION_VERSION, QFile::encodeName(file).constData(), 0, 0,
+               wanted.width(), wanted.height(), &fw, &fh, &info, &pixels, nullptr, 0)
+            == SPI_OK) {
+        const auto *header = static_cast<const unsigned char *>(LocalLock(info));
+        const qint32 h = qFromLittleEndian<qint32>(header + 8);
+        size = QSize(qFromLittleEndian<qint32>(header + 4), h < 0 ? -h : h);
+        LocalUnlock(info);
+    }
+    if (info)
+        LocalFree(info);
+    if (pixels)
+        LocalFree(pixels);
+    dlclose(handle);
+    return size;
 }
 
 // Every test leaves the host without modules.

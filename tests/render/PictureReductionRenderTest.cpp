@@ -249,6 +249,23 @@ TEST(PictureReductionRender, PagesNeedingNoReductionAreThoseOfWholePictures)
 
 namespace {
 
+// A picture item showing `file` at `place` (reference pixels), with or
+// without a transparent colour.
+TPrintsData pictureItem(const QString &file, const QRect &place, bool transparent, ColorRef key)
+{
+    NullMessageSink quiet;
+    TPrintsData item;
+    item.kind = 1;
+    EXPECT_TRUE(loadPrintsPicture(item, file, quiet)) << file.toStdString();
+    item.posX = place.x();
+    item.posY = place.y();
+    item.printWidth = place.width();
+    item.printHeight = place.height();
+    item.transparent = transparent;
+    item.transColor = key;
+    return item;
+}
+
 // Picture items are read when their record is complete: one printed small
 // is held reduced for its printed size, by block averages; one with a
 // transparent colour at the same reduction, sampled (its colours are exactly
@@ -261,18 +278,9 @@ TEST(PictureReductionRender, PictureItemsAreReadForTheSizeTheyArePrintedAt)
     NullMessageSink quiet;
     LabelDocument doc = emptyDocument(300);
     doc.top.useCoverPrints = true;
-    for (bool transparent : { false, true }) {
-        TPrintsData item;
-        item.kind = 1;
-        ASSERT_TRUE(loadPrintsPicture(item, picture, quiet));
-        item.posX = 10;
-        item.posY = 20;
-        item.printWidth = 400;
-        item.printHeight = 300;
-        item.transparent = transparent;
-        item.transColor = 0x00ffffff;
-        doc.coverPrints.append(item);
-    }
+    for (bool transparent : { false, true })
+        doc.coverPrints.append(
+            pictureItem(picture, QRect(10, 20, 400, 300), transparent, 0x00ffffff));
     const QString path = QDir(dir.path()).filePath(QStringLiteral("items.cwr"));
     ASSERT_TRUE(saveDocument(doc, path, quiet));
 
@@ -328,16 +336,7 @@ TEST(PictureReductionRender, AKeyedItemIsDrawnFromItsSampledPixels)
     NullMessageSink quiet;
     LabelDocument doc = emptyDocument(300);
     doc.top.useCoverPrints = true;
-    TPrintsData item;
-    item.kind = 1;
-    ASSERT_TRUE(loadPrintsPicture(item, picture, quiet));
-    item.posX = 100;
-    item.posY = 100;
-    item.printWidth = 400;
-    item.printHeight = 300;
-    item.transparent = true;
-    item.transColor = 0x00ff00ff; // magenta
-    doc.coverPrints.append(item);
+    doc.coverPrints.append(pictureItem(picture, QRect(100, 100, 400, 300), true, 0x00ff00ff));
     const QString path = QDir(dir.path()).filePath(QStringLiteral("keyed.cwr"));
     ASSERT_TRUE(saveDocument(doc, path, quiet));
 
