@@ -266,6 +266,18 @@ TPrintsData pictureItem(const QString &file, const QRect &place, bool transparen
     return item;
 }
 
+// A 300-dpi document whose cover holds `items`, saved in `dir`.
+QString itemsDocument(const QTemporaryDir &dir, const QList<TPrintsData> &items)
+{
+    NullMessageSink quiet;
+    LabelDocument doc = emptyDocument(300);
+    doc.top.useCoverPrints = true;
+    doc.coverPrints = items;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("items.cwr"));
+    EXPECT_TRUE(saveDocument(doc, path, quiet));
+    return path;
+}
+
 // Picture items are read when their record is complete: one printed small
 // is held reduced for its printed size, by block averages; one with a
 // transparent colour at the same reduction, sampled (its colours are exactly
@@ -275,14 +287,10 @@ TEST(PictureReductionRender, PictureItemsAreReadForTheSizeTheyArePrintedAt)
 {
     QTemporaryDir dir;
     const QString picture = saveImage(dir, "item.bmp", photoLike(2000, 1500));
-    NullMessageSink quiet;
-    LabelDocument doc = emptyDocument(300);
-    doc.top.useCoverPrints = true;
+    QList<TPrintsData> items;
     for (bool transparent : { false, true })
-        doc.coverPrints.append(
-            pictureItem(picture, QRect(10, 20, 400, 300), transparent, 0x00ffffff));
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("items.cwr"));
-    ASSERT_TRUE(saveDocument(doc, path, quiet));
+        items.append(pictureItem(picture, QRect(10, 20, 400, 300), transparent, 0x00ffffff));
+    const QString path = itemsDocument(dir, items);
 
     LabelDocument loaded = emptyDocument(300);
     load(loaded, path);
@@ -333,12 +341,9 @@ TEST(PictureReductionRender, AKeyedItemIsDrawnFromItsSampledPixels)
 {
     QTemporaryDir dir;
     const QString picture = saveImage(dir, "keyed.png", keyedPicture(1600, 1200));
+    const QString path
+        = itemsDocument(dir, { pictureItem(picture, QRect(100, 100, 400, 300), true, 0x00ff00ff) });
     NullMessageSink quiet;
-    LabelDocument doc = emptyDocument(300);
-    doc.top.useCoverPrints = true;
-    doc.coverPrints.append(pictureItem(picture, QRect(100, 100, 400, 300), true, 0x00ff00ff));
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("keyed.cwr"));
-    ASSERT_TRUE(saveDocument(doc, path, quiet));
 
     LabelDocument sampled = emptyDocument(300), whole = emptyDocument(300);
     load(sampled, path);
