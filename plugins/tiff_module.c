@@ -163,9 +163,20 @@ static inline uint32_t to_output(uint32_t abgr)
     return 0xff000000u | (r > 255 ? 255 : r) << 16 | (g > 255 ? 255 : g) << 8 | (b > 255 ? 255 : b);
 }
 
+/* A 16-bit CMYK scanline with its samples together as libtiff's RGBA reader
+ * would give it at 8 bits: each ink rounded to 8 bits, then
+ * red = (255 - C) x (255 - K) / 255. */
+static void cmyk16_row(const uint16_t *v, uint16_t samples, uint32_t w, uint32_t *px)
+{
+    for (uint32_t x = 0; x < w; ++x, v += samples) {
+        const uint32_t c = 255u - (v[0] + 128u) / 257u, m = 255u - (v[1] + 128u) / 257u,
+                       y = 255u - (v[2] + 128u) / 257u, k = 255u - (v[3] + 128u) / 257u;
+        px[x] = 0xff000000u | (k * y / 255) << 16 | (k * m / 255) << 8 | k * c / 255;
+    }
+}
+
 /* A 16-bit CMYK picture, stored in strips with its samples together or in
- * planes, into `raster` as libtiff's RGBA reader would give it at 8 bits:
- * each ink rounded to 8 bits, then red = (255 - C) x (255 - K) / 255. */
+ * planes, into `raster` as cmyk16_row gives its pixels. */
 static int32_t read_cmyk16(Decode *d, uint32_t *raster, uint32_t w, uint32_t h, uint16_t samples)
 {
     TIFF *tif = d->tif;
@@ -182,26 +193,31 @@ static int32_t read_cmyk16(Decode *d, uint32_t *raster, uint32_t w, uint32_t h, 
     if (!line)
         return SPI_NO_MEMORY;
     int32_t rc = SPI_OK;
+    if (!planes) {
+        for (uint32_t y = 0; y < h && rc == SPI_OK; ++y) {
+            if (TIFFReadScanline(tif, line, y, 0) < 0)
+                rc = SPI_BROKEN_DATA;
+            else
+                cmyk16_row((const uint16_t *)line, samples, w, raster + (size_t)y * w);
+        }
+        free(line);
+        return rc;
+    }
     memset(raster, 0xff, (size_t)w * h * 4); /* white ink: nothing yet */
-    for (int s = 0; s < (planes ? 4 : 1) && rc == SPI_OK; ++s) {
+    for (int s = 0; s < 4 && rc == SPI_OK; ++s) {
         for (uint32_t y = 0; y < h; ++y) {
             if (TIFFReadScanline(tif, line, y, (uint16_t)s) < 0) {
                 rc = SPI_BROKEN_DATA;
                 break;
             }
-            const uint16_t *v = (const uint16_t *)line;
-            uint32_t *px = raster + (size_t)y * w;
             /* Each ink is kept inverted (255 - ink, rounded to 8 bits) in
              * its byte (C, M, Y, K as red, green, blue, alpha) until all
-             * four are in. */
-            for (int c = planes ? s : 0; c < (planes ? s + 1 : 4); ++c) {
-                const uint32_t shift = 8u * (uint32_t)c;
-                for (uint32_t x = 0; x < w; ++x) {
-                    const uint16_t ink = planes ? v[x] : v[(size_t)x * samples + (size_t)c];
-                    const uint32_t inv = 255u - (ink + 128u) / 257u;
-                    px[x] = (px[x] & ~(0xffu << shift)) | inv << shift;
-                }
-            }
+             * four planes are in. */
+            const uint16_t *v = (const uint16_t *)line;
+            uint32_t *px = raster + (size_t)y * w;
+            const uint32_t shift = 8u * (uint32_t)s;
+            for (uint32_t x = 0; x < w; ++x)
+                px[x] = (px[x] & ~(0xffu << shift)) | (255u - (v[x] + 128u) / 257u) << shift;
         }
     }
     free(line);
@@ -213,17 +229,6 @@ static int32_t read_cmyk16(Decode *d, uint32_t *raster, uint32_t w, uint32_t h, 
             | (k * (v >> 8 & 0xff) / 255) << 8 | k * (v & 0xff) / 255;
     }
     return SPI_OK;
-}
-
-/* A 16-bit CMYK scanline with its samples together, as read_cmyk16 gives
- * its pixels. */
-static void cmyk16_row(const uint16_t *v, uint16_t samples, uint32_t w, uint32_t *px)
-{
-    for (uint32_t x = 0; x < w; ++x, v += samples) {
-        const uint32_t c = 255u - (v[0] + 128u) / 257u, m = 255u - (v[1] + 128u) / 257u,
-                       y = 255u - (v[2] + 128u) / 257u, k = 255u - (v[3] + 128u) / 257u;
-        px[x] = 0xff000000u | (k * y / 255) << 16 | (k * m / 255) << 8 | k * c / 255;
-    }
 }
 
 /* The picture reduced by `factor` while it is read, a band of `factor`

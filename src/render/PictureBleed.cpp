@@ -55,7 +55,7 @@ struct BleedSource
 PixelRect blockAligned(const PixelRect &r, int factor, QSize size)
 {
     const auto up = [factor](int v, int limit) {
-        return std::min(limit, int((long long)(v + factor - 1) / factor * factor));
+        return int(std::min<long long>(limit, ((long long)v + factor - 1) / factor * factor));
     };
     return PixelRect { r.left / factor * factor, r.top / factor * factor, up(r.right, size.width()),
         up(r.bottom, size.height()) };
