@@ -2,7 +2,7 @@
 // positions, the fit and align actions, and the two picture links.
 #include "document/PicturePlacementOps.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 #include "base/Printer.h"
@@ -23,23 +23,23 @@ Surface followerOf(Surface leader)
     return leader == Surface::Top ? Surface::Bottom : Surface::Right;
 }
 
-// trunc(value) as a 32-bit value; products of hostile sizes are clamped
+// A 64-bit value as a 32-bit one; products of hostile sizes are clamped
 // rather than overflowing.
-int truncToInt(long double value)
+int clampToInt(long long value)
 {
-    if (!(value == value))
-        return 0;
-    if (value >= (long double)std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (value <= (long double)std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return int(value);
+    return int(std::clamp<long long>(
+        value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-// trunc(pixels * ratio) with the product formed in extended precision.
-int scaled(int pixels, double ratio)
+// trunc(pixels * num / den), multiplication first, in 64 bits: the exact
+// value of pixels scaled by the ratio num / den, truncated toward zero. A
+// ratio held as a floating-point number is not exact (1429 / 618 comes out a
+// hair small), so a fitted side would lose its last pixel.
+int scaled(int pixels, long long num, long long den)
 {
-    return truncToInt((long double)pixels * (long double)ratio);
+    if (den == 0)
+        return 0;
+    return clampToInt((long long)pixels * num / den);
 }
 
 void touch(PlacementResult &r, Surface s)
@@ -89,18 +89,23 @@ void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
     touch(r, followerOf(leader));
 }
 
+// "幅合わせ" scales by Ws / pixelWidth, "高さ合わせ" by Hs / pixelHeight: the
+// fitted side becomes exactly the surface's.
 void fitSize(LabelDocument &doc, Surface s, PictureSizing mode)
 {
     PicturePlacement &p = pic(doc, s);
-    double ratio = 0;
-    if (mode == PictureSizing::FitWidth && p.pixelWidth != 0)
-        ratio = double(surfaceWidth(doc, s)) / p.pixelWidth;
-    else if (mode == PictureSizing::FitHeight && p.pixelHeight != 0)
-        ratio = double(surfaceHeight(doc, s)) / p.pixelHeight;
-    else
+    long long num = 0, den = 0;
+    if (mode == PictureSizing::FitWidth && p.pixelWidth != 0) {
+        num = surfaceWidth(doc, s);
+        den = p.pixelWidth;
+    } else if (mode == PictureSizing::FitHeight && p.pixelHeight != 0) {
+        num = surfaceHeight(doc, s);
+        den = p.pixelHeight;
+    } else {
         return;
-    p.printWidth = scaled(p.pixelWidth, ratio);
-    p.printHeight = scaled(p.pixelHeight, ratio);
+    }
+    p.printWidth = scaled(p.pixelWidth, num, den);
+    p.printHeight = scaled(p.pixelHeight, num, den);
 }
 
 void align(LabelDocument &doc, Surface s, PictureAlignment mode)
@@ -113,19 +118,19 @@ void align(LabelDocument &doc, Surface s, PictureAlignment mode)
         p.posX = 0;
         break;
     case PictureAlignment::CentreAcross:
-        p.posX = truncToInt(((long double)ws - p.printWidth) / 2);
+        p.posX = clampToInt(((long long)ws - p.printWidth) / 2);
         break;
     case PictureAlignment::Right:
-        p.posX = truncToInt((long double)ws - p.printWidth);
+        p.posX = clampToInt((long long)ws - p.printWidth);
         break;
     case PictureAlignment::Top:
         p.posY = 0;
         break;
     case PictureAlignment::CentreDown:
-        p.posY = truncToInt(((long double)hs - p.printHeight) / 2);
+        p.posY = clampToInt(((long long)hs - p.printHeight) / 2);
         break;
     case PictureAlignment::Bottom:
-        p.posY = truncToInt((long double)hs - p.printHeight);
+        p.posY = clampToInt((long long)hs - p.printHeight);
         break;
     case PictureAlignment::Custom:
         break;
@@ -217,14 +222,15 @@ PlacementResult LoadSurfacePicture(
     p.pixelHeight = reduction.fullSize.height();
     p.sourceRect = PixelRect { 0, 0, p.pixelWidth, p.pixelHeight };
 
-    // Cover the whole surface, centred: the larger of the two ratios.
-    const double sx = double(ws) / p.pixelWidth;
-    const double sy = double(hs) / p.pixelHeight;
-    const double scale = sx >= sy ? sx : sy;
-    p.printWidth = scaled(p.pixelWidth, scale);
-    p.printHeight = scaled(p.pixelHeight, scale);
-    p.posX = truncToInt(((long double)ws - p.printWidth) / 2);
-    p.posY = truncToInt(((long double)hs - p.printHeight) / 2);
+    // Cover the whole surface, centred: the larger of the two ratios
+    // Ws / pixelWidth and Hs / pixelHeight, compared and applied exactly.
+    const bool byWidth = (long long)ws * p.pixelHeight >= (long long)hs * p.pixelWidth;
+    const long long num = byWidth ? ws : hs;
+    const long long den = byWidth ? p.pixelWidth : p.pixelHeight;
+    p.printWidth = scaled(p.pixelWidth, num, den);
+    p.printHeight = scaled(p.pixelHeight, num, den);
+    p.posX = clampToInt(((long long)ws - p.printWidth) / 2);
+    p.posY = clampToInt(((long long)hs - p.printHeight) / 2);
 
     if (linkedLeader(doc, s))
         copyToFollower(doc, s, r);
@@ -255,7 +261,7 @@ PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
     PicturePlacement &p = pic(doc, s);
     p.printWidth = value;
     if (p.keepAspect && p.pixelWidth != 0)
-        p.printHeight = scaled(p.pixelHeight, double(p.printWidth) / p.pixelWidth);
+        p.printHeight = scaled(p.pixelHeight, p.printWidth, p.pixelWidth);
     return sizeTyped(doc, s);
 }
 
@@ -264,7 +270,7 @@ PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value)
     PicturePlacement &p = pic(doc, s);
     p.printHeight = value;
     if (p.keepAspect && p.pixelHeight != 0)
-        p.printWidth = scaled(p.pixelWidth, double(p.printHeight) / p.pixelHeight);
+        p.printWidth = scaled(p.pixelWidth, p.printHeight, p.pixelHeight);
     return sizeTyped(doc, s);
 }
 

@@ -93,6 +93,61 @@ TEST_F(Placement, FitHeight)
     EXPECT_EQ(top().printWidth, 2016);
 }
 
+// "幅合わせ" and "高さ合わせ" give the surface's own width or height exactly
+// and truncate the other side. Every row's ratio is inexact in floating
+// point, where the fitted side came out one pixel short.
+TEST_F(Placement, FittingGivesTheSurfacesOwnSizeExactly)
+{
+    const auto W = PictureSizing::FitWidth, H = PictureSizing::FitHeight;
+    const struct
+    {
+        Surface surface;
+        PictureSizing mode;
+        int pixelWidth, pixelHeight;
+        int printWidth, printHeight;
+    } cases[] = {
+        { Surface::Top, W, 200, 100, 1429, 714 },
+        { Surface::Top, H, 200, 100, 2822, 1411 },
+        { Surface::Top, W, 618, 400, 1429, 924 },
+        { Surface::Top, W, 43, 97, 1429, 3223 },
+        { Surface::Top, H, 300, 19, 22278, 1411 },
+        { Surface::Bottom, W, 200, 100, 1629, 814 },
+        { Surface::Bottom, W, 285, 190, 1629, 1086 },
+        { Surface::Bottom, H, 200, 100, 2774, 1387 },
+        { Surface::Bottom, H, 50, 67, 1035, 1387 },
+        { Surface::Left, H, 200, 100, 2774, 1387 },
+        { Surface::Left, W, 200, 100, 70, 35 },
+        { Surface::Right, W, 275, 1000, 70, 254 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.surface) << " " << int(c.mode) << " "
+                                        << c.pixelWidth << "x" << c.pixelHeight);
+        PicturePlacement &p = doc.surface(c.surface).picture;
+        p.pixelWidth = c.pixelWidth;
+        p.pixelHeight = c.pixelHeight;
+        applySizeMode(doc, c.surface, c.mode);
+        EXPECT_EQ(p.printWidth, c.printWidth);
+        EXPECT_EQ(p.printHeight, c.printHeight);
+    }
+}
+
+// Loading covers the surface with the larger ratio, exactly as fitting does.
+TEST_F(Placement, LoadingCoversTheSurfaceExactly)
+{
+    ASSERT_TRUE(patternImage(200, 100).save(path("wide.bmp"), "BMP"));
+    LoadSurfacePicture(doc, Surface::Top, path("wide.bmp"), messages);
+    EXPECT_EQ(top().printWidth, 2822);
+    EXPECT_EQ(top().printHeight, 1411);
+    EXPECT_EQ(top().posX, -696);
+    EXPECT_EQ(top().posY, 0);
+    ASSERT_TRUE(patternImage(618, 1236).save(path("tall.bmp"), "BMP"));
+    LoadSurfacePicture(doc, Surface::Top, path("tall.bmp"), messages);
+    EXPECT_EQ(top().printWidth, 1429);
+    EXPECT_EQ(top().printHeight, 2858);
+    EXPECT_EQ(top().posX, 0);
+    EXPECT_EQ(top().posY, -723);
+}
+
 TEST_F(Placement, CustomChoicesChangeNothingAndRefreshNothing)
 {
     LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);

@@ -5,6 +5,7 @@
 
 #include "RenderTestSupport.h"
 #include "canvas/RecordingCanvas.h"
+#include "document/PicturePlacementOps.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
 #include "render/PageOutput.h"
@@ -382,4 +383,27 @@ TEST(Bleed, AHugePictureBleedsFromItsReducedPixels)
     render(doc, PreviewPage::Front, 3, reader, 300);
     EXPECT_EQ(reader.factors, QList<int>({ 4, 1 }));
     EXPECT_EQ(doc.top.picture.bleed.factor, 1);
+}
+
+// A picture fitted to its surface's width or height reaches that edge
+// exactly, so it bleeds there: its last column (row) repeats past the trim.
+TEST(Bleed, AFittedPictureReachesTheTrimAndBleeds)
+{
+    QTemporaryDir dir;
+    LabelDocument doc = emptyDocument(300);
+    placePicture(doc.top.picture, dir.filePath("wide.png"), 200, 100, 0, 0);
+    placePicture(doc.bottom.picture, dir.filePath("tall.png"), 100, 200, 0, 0);
+    applySizeMode(doc, Surface::Top, PictureSizing::FitWidth);
+    applySizeMode(doc, Surface::Bottom, PictureSizing::FitHeight);
+    ASSERT_EQ(doc.top.picture.printWidth, 1429);
+    ASSERT_EQ(doc.bottom.picture.printHeight, 1387);
+    CountingReader reader;
+    const QImage front = render(doc, PreviewPage::Front, 3, reader);
+    const QImage back = render(doc, PreviewPage::Back, 3, reader);
+    const FrontPageGeometry f = computeFrontPageGeometry(300, 300, kPageW, kPageH);
+    const BackPageGeometry b = computeBackPageGeometry(300, 300, kPageW, kPageH);
+    // 10 reference pixels in: row 10 * 100 / 714 of the wide picture, column
+    // 10 * 100 / 693 of the tall one.
+    EXPECT_EQ(front.pixel(f.R + 35, f.T + 10), codeOf(199, 1));
+    EXPECT_EQ(back.pixel(b.X1 + 10, b.B + 35), codeOf(1, 199));
 }
