@@ -246,8 +246,16 @@ private:
         f.push_back({ 0,
             [this, s](const QByteArray &raw) {
                 const std::vector<int> v = parseNumbers(raw, 4);
+                // The size stored is the size that was shown and printed:
+                // it is kept as it is, with the aspect lock off meanwhile
+                // (its rule is not exact for every size the program makes,
+                // such as a picture loaded to cover its surface).
+                bool &keepAspect = m_doc.surface(s).picture.keepAspect;
+                const bool locked = keepAspect;
+                keepAspect = false;
                 m_ed.setPictureWidth(s, v[0]);
                 m_ed.setPictureHeight(s, v[1]);
+                keepAspect = locked;
                 m_ed.setPicturePosX(s, v[2]);
                 m_ed.setPicturePosY(s, v[3]);
             },

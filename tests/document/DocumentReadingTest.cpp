@@ -296,8 +296,8 @@ TEST_F(FileFixture, A600DpiFileIsHalvedForA300DpiPrinter)
     EXPECT_EQ(doc.dpiX, 300);
     const PicturePlacement &t = doc.top.picture;
     EXPECT_EQ(t.pixelWidth, 4);
-    // With the aspect lock on while reading, 801 wide gives 400 high and 400
-    // high gives 800 wide; the conversion then halves both.
+    // The stored 801 x 400 is kept whatever the aspect lock says; the
+    // conversion then halves both.
     EXPECT_EQ(t.printWidth, 400);
     EXPECT_EQ(t.printHeight, 200);
     EXPECT_EQ(t.posX, -5);

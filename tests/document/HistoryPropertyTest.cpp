@@ -1,19 +1,26 @@
 // Undo and redo as inverses: from each test document, a long random sequence
-// of edits through the operations the windows use, all undone, then all
-// redone, compared byte for byte with the files saved before.
+// of edits through the operations the windows and the preview use, all
+// undone, then all redone, compared byte for byte with the files saved
+// before and field for field with the document as JSON (which holds what
+// the file does not: the size and align modes, the aspect locks).
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <random>
 
 #include "TestSupport.h"
 #include "document/DiscTitles.h"
 #include "document/DocumentEditor.h"
+#include "document/DocumentJson.h"
 #include "prints/PrintsEditor.h"
+#include "prints/PrintsItems.h"
 #include "render/ChoosePrinter.h"
+#include "render/DirectEdit.h"
 #include "tracklist/ListEditor.h"
+#include "tracklist/ListTemplate.h"
 
 using namespace cw;
 
@@ -53,6 +60,11 @@ struct Session
         EXPECT_TRUE(editor.save(path)) << messages.messages.join(QLatin1Char('\n')).toStdString();
         return readAll(path);
     }
+    QStringList json() const
+    {
+        return QString::fromUtf8(QJsonDocument(documentToJson(doc)).toJson())
+            .split(QLatin1Char('\n'));
+    }
 
     PrinterState printer;
     LabelDocument doc;
@@ -71,7 +83,17 @@ public:
         : m_s(s)
         , m_rng(seed)
         , m_folder(folder)
-    { }
+    {
+        // Three list templates of each surface for the layout window's box.
+        m_templates.LoadTemplateFolder({ folder });
+        for (int side = 0; side < 2; ++side)
+            for (int t = 0; t < 3; ++t) {
+                const ListLayout l { 1 + t, 5 * t, 3 + t, 30, 40 + t, 20, 1, 2, 4 + t };
+                m_templates.saveTemplate(side,
+                    QDir(folder).filePath(QStringLiteral("t%1%2.cwt").arg(side).arg(t)),
+                    QStringLiteral("T%1").arg(t), l, m_s.messages);
+            }
+    }
 
     void run(int count)
     {
@@ -120,13 +142,110 @@ private:
                       : QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo-cover.png");
     }
 
+    // A thing of a page as the preview names it: a title, a surface
+    // picture, a list block or a free-print item.
+    PagePart part()
+    {
+        PagePart p;
+        switch (pick(4)) {
+        case 0: p.kind = PartKind::Title; p.owner = pick(4); break;
+        case 1: p.kind = PartKind::Picture; p.owner = pick(4); break;
+        case 2: p.kind = PartKind::List; p.owner = pick(2); break;
+        default: {
+            p.owner = pick(3);
+            const QList<TPrintsData> &items = printsList(m_s.doc, PrintsList(p.owner));
+            if (items.isEmpty())
+                return part();
+            p.index = pick(int(items.size()));
+            p.kind = items[p.index].kind == 0 ? PartKind::PrintText : PartKind::PrintPicture;
+        }
+        }
+        return p;
+    }
+    PartEditors editors() { return { m_s.editor, m_s.prints }; }
+    // A drag in the preview: every position on the way and the drop are one step.
+    void drag()
+    {
+        const PagePart p = part();
+        EditStep step(&m_s.editor.history(), QStringLiteral("移動"), partEditParts(p));
+        for (int moves = 1 + pick(3); moves > 0; --moves)
+            placePart(editors(), p, { pick(700) - 100, pick(400) - 100 });
+    }
+    // A picture's handle dragged: the size on the way, and for a handle
+    // other than the bottom right one the position that keeps the opposite
+    // corner, as the preview stores them.
+    void sizeByHandle()
+    {
+        PagePart p = part();
+        if (!resizable(p))
+            return;
+        LabelDocument &doc = m_s.doc;
+        const SizeCorner corner = SizeCorner(pick(4));
+        PartBox box;
+        box.part = p;
+        const PartPosition startSize = partSize(doc, p);
+        const PartPosition startPos = partPosition(doc, box, 96, 96);
+        const bool keep = coin();
+        EditStep step(&m_s.editor.history(), QStringLiteral("サイズ変更"), partEditParts(p));
+        for (int moves = 1 + pick(3); moves > 0; --moves) {
+            const PartPosition size = draggedSize(
+                doc, startSize, QPoint(pick(200) - 100, pick(200) - 100), 96, 96, corner);
+            sizePart(editors(), p, size, keep);
+            if (corner != SizeCorner::BottomRight)
+                placePart(
+                    editors(), p, sizedPosition(startPos, startSize, partSize(doc, p), corner));
+        }
+    }
+    // Arrow keys on the selected thing: a run of presses is one step.
+    void arrows()
+    {
+        PartBox box;
+        box.part = part();
+        const QString name = partName(m_s.doc, box.part);
+        for (int presses = 1 + pick(4); presses > 0; --presses) {
+            EditStep run(&m_s.editor.history(), QStringLiteral("移動"), partEditParts(box.part),
+                QStringLiteral("preview-move:") + name);
+            const int unit = coin() ? 10 : 1;
+            const int dx = pick(3) - 1, dy = pick(3) - 1;
+            placePart(editors(), box.part,
+                steppedPosition(box, partPosition(m_s.doc, box, 96, 96), dx * unit, dy * unit));
+        }
+        if (coin())
+            m_s.editor.history().endTyping();
+    }
+    // A template picked in the layout window's box: one step that gives the
+    // surface's list layout the template's values.
+    void chooseTemplate()
+    {
+        const int side = pick(2);
+        ListLayout picked = m_s.doc.listLayout[size_t(side)];
+        if (!m_templates.pickTemplate(side, pick(4) - 1, picked))
+            return;
+        EditStep step(&m_s.editor.history(), QStringLiteral("テンプレート"), EditParts::Settings);
+        m_s.doc.listLayout[size_t(side)] = picked;
+    }
+    // "色取込": the item's picture read again and a colour picked from it,
+    // one step.
+    void pickColour()
+    {
+        PrintsEditor &pe = m_s.prints;
+        if (!pe.item())
+            return;
+        EditStep step(pe.recorder(), QStringLiteral("色取込"), EditParts::PrintItems);
+        const QImage picture = pe.pictureForColorPick(m_s.messages);
+        if (picture.isNull())
+            return;
+        const QRgb c = picture.pixel(pick(picture.width()), pick(picture.height()));
+        pe.setTransColor(ColorRef(qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16)));
+    }
+
     void one()
     {
         DocumentEditor &ed = m_s.editor;
         LabelDocument &doc = m_s.doc;
         const Surface s = surface();
         RecordingProgress progress;
-        switch (pick(34)) {
+        switch (pick(40)) {
         case 0: ed.setTitleUse(s, coin()); break;
         case 1: type(doc.surface(s).title.text, [&](const QString &t) { ed.setTitleText(s, t); }); break;
         case 2: ed.setTitlePosMode(s, TitlePosition(pick(4))); break;
@@ -258,13 +377,19 @@ private:
             default: m_s.prints.setPosY(pick(1000)); break;
             }
             break;
-        default: coin() ? m_s.prints.setTransparent(coin()) : m_s.prints.setTransColor(ColorRef(pick(0x1000000))); break;
+        case 33: coin() ? m_s.prints.setTransparent(coin()) : m_s.prints.setTransColor(ColorRef(pick(0x1000000))); break;
+        case 34: drag(); break;
+        case 35: sizeByHandle(); break;
+        case 36: arrows(); break;
+        case 37: chooseTemplate(); break;
+        default: pickColour(); break;
         }
     }
 
     Session &m_s;
     std::mt19937 m_rng;
     QString m_folder;
+    ListTemplateStore m_templates;
 };
 
 QStringList testDocuments()
@@ -275,6 +400,18 @@ QStringList testDocuments()
         paths << data.filePath(name);
     paths << QStringLiteral(CASEWRIGHT_SOURCE_DIR "/examples/demo.cwr");
     return paths;
+}
+
+// The two JSON texts are the same; a failure shows the first line that differs.
+void expectSameJson(const QStringList &got, const QStringList &want)
+{
+    for (qsizetype i = 0; i < std::min(got.size(), want.size()); ++i)
+        if (got[i] != want[i]) {
+            ADD_FAILURE() << "JSON line " << i + 1 << ": " << got[i].toStdString() << " instead of "
+                          << want[i].toStdString();
+            return;
+        }
+    EXPECT_EQ(got.size(), want.size());
 }
 
 } // namespace
@@ -294,12 +431,14 @@ TEST(HistoryProperty, UndoingEverythingGivesTheOpenedFileAndRedoingGivesTheEdite
             Session s(path);
             ASSERT_TRUE(s.loaded);
             const QByteArray opened = s.saved(out);
+            const QStringList openedJson = s.json();
             EXPECT_FALSE(s.editor.history().canUndo()) << "opening starts an empty history";
 
             RandomEdits(s, seed, dir.path()).run(400);
             const qsizetype steps = s.editor.history().undoCount();
             EXPECT_GT(steps, 100);
             const QByteArray edited = s.saved(out);
+            const QStringList editedJson = s.json();
             EXPECT_NE(edited, opened);
             EXPECT_EQ(s.editor.history().undoCount(), steps) << "saving keeps the history";
 
@@ -308,11 +447,13 @@ TEST(HistoryProperty, UndoingEverythingGivesTheOpenedFileAndRedoingGivesTheEdite
             s.list.rowsRestored();
             s.prints.listsRestored();
             EXPECT_EQ(s.saved(out), opened);
+            expectSameJson(s.json(), openedJson);
 
             while (s.editor.history().canRedo())
                 ASSERT_TRUE(s.editor.history().redo().done);
             EXPECT_EQ(s.editor.history().undoCount(), steps);
             EXPECT_EQ(s.saved(out), edited);
+            expectSameJson(s.json(), editedJson);
         }
     }
 }

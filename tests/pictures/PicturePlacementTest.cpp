@@ -120,8 +120,8 @@ TEST_F(Placement, FittingGivesTheSurfacesOwnSizeExactly)
         { Surface::Right, W, 275, 1000, 70, 254 },
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.surface) << " " << int(c.mode) << " "
-                                        << c.pixelWidth << "x" << c.pixelHeight);
+        SCOPED_TRACE(testing::Message()
+            << int(c.surface) << " " << int(c.mode) << " " << c.pixelWidth << "x" << c.pixelHeight);
         PicturePlacement &p = doc.surface(c.surface).picture;
         p.pixelWidth = c.pixelWidth;
         p.pixelHeight = c.pixelHeight;

@@ -11,6 +11,14 @@
 
 using namespace cw;
 
+namespace cw {
+// Failures name the two numbers.
+void PrintTo(const PartPosition &p, std::ostream *os)
+{
+    *os << "{" << p.x << ", " << p.y << "}";
+}
+} // namespace cw
+
 namespace {
 
 constexpr int kW = 1046, kH = 604; // the 96-dpi preview page
@@ -339,33 +347,38 @@ TEST(DirectEdit, PicturesAreSizedKeepingTheirAspectWhenLocked)
     {
         bool item; // a picture item rather than the cover picture
         bool keep;
-        PartPosition size, expected;
+        PartPosition pixels, size, expected;
     } cases[] = {
-        { false, true, { 400, 999 }, { 400, 300 } },
-        { false, false, { 400, 999 }, { 400, 999 } },
-        { true, true, { 200, 7 }, { 200, 150 } },
-        { true, false, { 200, 7 }, { 200, 7 } },
+        { false, true, { 800, 600 }, { 400, 999 }, { 400, 300 } },
+        { false, false, { 800, 600 }, { 400, 999 }, { 400, 999 } },
+        { true, true, { 800, 600 }, { 200, 7 }, { 200, 150 } },
+        { true, false, { 800, 600 }, { 200, 7 }, { 200, 7 } },
+        // Square stays square: 1300 / 600 is no exact floating-point ratio.
+        { false, true, { 600, 600 }, { 1300, 1299 }, { 1300, 1300 } },
+        { true, true, { 600, 600 }, { 1300, 1299 }, { 1300, 1300 } },
+        { false, true, { 1600, 1600 }, { 1429, 1 }, { 1429, 1429 } },
+        { false, true, { 6000, 4000 }, { 8467, 1 }, { 8467, 5644 } },
     };
     for (const auto &c : cases) {
         Fixture f;
         PicturePlacement &front = f.doc.top.picture;
         front.use = true;
         front.fileName = QStringLiteral("cover.png");
-        front.pixelWidth = front.printWidth = 800;
-        front.pixelHeight = front.printHeight = 600;
+        front.pixelWidth = front.printWidth = c.pixels.x;
+        front.pixelHeight = front.printHeight = c.pixels.y;
         front.keepAspect = c.keep;
         TPrintsData pic;
         pic.kind = 1;
-        pic.pixelWidth = pic.printWidth = 800;
-        pic.pixelHeight = pic.printHeight = 600;
+        pic.pixelWidth = pic.printWidth = c.pixels.x;
+        pic.pixelHeight = pic.printHeight = c.pixels.y;
         f.doc.coverPrints.append(pic);
         const PagePart part = c.item ? pp(PartKind::PrintPicture, 0, 1) : pp(PartKind::Picture, 0);
         ASSERT_TRUE(resizable(part));
         sizePart(f.editors(), part, c.size, c.keep);
-        EXPECT_EQ(partSize(f.doc, part), c.expected) << c.item << c.keep;
+        EXPECT_EQ(partSize(f.doc, part), c.expected) << c.item << c.keep << " " << c.size.x;
         EXPECT_EQ(f.editor.history().undoCount(), 1);
         f.editor.history().undo();
-        EXPECT_EQ((partSize(f.doc, part)), (PartPosition { 800, 600 }));
+        EXPECT_EQ(partSize(f.doc, part), c.pixels);
     }
     Fixture f;
     EXPECT_FALSE(resizable(pp(PartKind::Title, 0)));
