@@ -58,25 +58,28 @@ std::optional<AudioTags> readAudioTags(const QString &path)
     // sample rate.
     if (file.isNull() || !file.audioProperties() || file.audioProperties()->sampleRate() <= 0)
         return std::nullopt;
-    AudioTags tags;
-    if (const TagLib::Tag *tag = file.tag()) {
-        tags.title = toQString(tag->title()).trimmed();
-        tags.artist = toQString(tag->artist()).trimmed();
-        tags.album = toQString(tag->album()).trimmed();
-        tags.track = int(tag->track());
-    }
+    // The property map joins every tag a file holds: a WAV file's basic tag
+    // is its ID3v2 tag alone, while its RIFF INFO chunk (INAM, IART, IPRD,
+    // IPRT) shows only there. The basic tag fills what the map leaves empty.
     const TagLib::PropertyMap properties = file.file()->properties();
+    const TagLib::Tag *tag = file.tag();
+    const auto text = [&](const char *key, TagLib::String (TagLib::Tag::*basic)() const) {
+        const QString value = firstValue(properties, key).trimmed();
+        return value.isEmpty() && tag ? toQString((tag->*basic)()).trimmed() : value;
+    };
+    AudioTags tags;
+    tags.title = text("TITLE", &TagLib::Tag::title);
+    tags.artist = text("ARTIST", &TagLib::Tag::artist);
+    tags.album = text("ALBUM", &TagLib::Tag::album);
     tags.albumArtist = firstValue(properties, "ALBUMARTIST").trimmed();
     if (const auto it = properties.find("DISCNUMBER");
         it != properties.end() && !it->second.isEmpty())
         tags.disc = leadingNumber(it->second.front());
-    if (tags.track <= 0) {
-        if (const auto it = properties.find("TRACKNUMBER");
-            it != properties.end() && !it->second.isEmpty())
-            tags.track = leadingNumber(it->second.front());
-        else
-            tags.track = 0;
-    }
+    if (const auto it = properties.find("TRACKNUMBER");
+        it != properties.end() && !it->second.isEmpty())
+        tags.track = leadingNumber(it->second.front());
+    if (tags.track <= 0 && tag)
+        tags.track = int(tag->track());
     const int ms = file.audioProperties()->lengthInMilliseconds();
     tags.lengthMs = ms > 0 ? ms : -1;
     return tags;

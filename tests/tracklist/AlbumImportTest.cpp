@@ -258,6 +258,66 @@ TEST(AlbumImportAudio, DiscPerformerFallsBackToACommonArtist)
     EXPECT_EQ(album->lines[0][1], "1");
 }
 
+namespace {
+
+QByteArray le32(qsizetype n)
+{
+    const quint32 v = quint32(n);
+    return QByteArray { char(v & 0xff), char((v >> 8) & 0xff), char((v >> 16) & 0xff),
+        char(v >> 24) };
+}
+
+// A silent WAV tagged only with a RIFF INFO list, as recorders and rippers
+// write it: sox makes the audio, the LIST chunk is appended here.
+void makeInfoWav(
+    const QString &path, double seconds, const QList<std::pair<QByteArray, QString>> &fields)
+{
+    ASSERT_TRUE(makeSilentAudio(path, seconds)) << path.toStdString();
+    QByteArray info("INFO");
+    for (const auto &[id, value] : fields) {
+        const QByteArray text = value.toUtf8() + '\0';
+        info += id + le32(text.size()) + text;
+        if (text.size() % 2)
+            info += '\0';
+    }
+    QByteArray wav = readAll(path);
+    ASSERT_TRUE(wav.startsWith("RIFF"));
+    ASSERT_FALSE(wav.contains("ID3"));
+    wav += "LIST" + le32(info.size()) + info;
+    wav.replace(4, 4, le32(wav.size() - 8));
+    ASSERT_TRUE(writeAll(path, wav));
+}
+
+} // namespace
+
+TEST(AlbumImportAudio, WavInfoTagsGiveTitlesNumbersAndTheDisc)
+{
+    QTemporaryDir dir;
+    makeInfoWav(dir.filePath("a.wav"), 2,
+        { { "INAM", QStringLiteral("二曲目") }, { "IART", QStringLiteral("楽団") },
+            { "IPRD", QStringLiteral("夏の記録") }, { "IPRT", "2" } });
+    makeInfoWav(dir.filePath("b.wav"), 1,
+        { { "INAM", QStringLiteral("一曲目") }, { "IART", QStringLiteral("楽団") },
+            { "IPRD", QStringLiteral("夏の記録") }, { "IPRT", "1" } });
+    const std::optional<AudioTags> tags = readAudioTags(dir.filePath("a.wav"));
+    ASSERT_TRUE(tags);
+    EXPECT_EQ(tags->title, QStringLiteral("二曲目"));
+    EXPECT_EQ(tags->artist, QStringLiteral("楽団"));
+    EXPECT_EQ(tags->album, QStringLiteral("夏の記録"));
+    EXPECT_EQ(tags->track, 2);
+    EXPECT_EQ(tags->lengthMs, 2000);
+
+    RecordingMessages messages;
+    const std::optional<AlbumFields> album = readAudioFolder(dir.path(), messages);
+    ASSERT_TRUE(album);
+    EXPECT_TRUE(messages.messages.isEmpty());
+    const QList<ImportFields> expected = { fields("1", QStringLiteral("一曲目"), "0:01"),
+        fields("2", QStringLiteral("二曲目"), "0:02") };
+    EXPECT_EQ(album->lines, expected);
+    EXPECT_EQ(album->discTitle, QStringLiteral("夏の記録"));
+    EXPECT_EQ(album->discPerformer, QStringLiteral("楽団"));
+}
+
 TEST(AlbumImportSources, KindsAndColumnRules)
 {
     QTemporaryDir dir;
