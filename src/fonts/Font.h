@@ -44,8 +44,9 @@ struct FontSpec
 // "ＭＳ Ｐゴシック", 9 points, Shift-JIS, window-text colour, no style.
 FontSpec defaultFont();
 
-// Installs the substitutions that draw the standard Japanese faces of the
-// original platform with metric-compatible faces available here. Idempotent.
+// Installs the substitutions that draw the standard Japanese faces documents
+// name ("ＭＳ Ｐゴシック" and its kin) with metric-compatible faces available
+// here. Idempotent.
 void installFontSubstitutions();
 
 } // namespace cw

@@ -20,10 +20,10 @@ namespace cw {
 // one that crashes, hangs past the time limit or outgrows its memory is
 // killed and replaced at the next request, and the request that met it
 // fails as "broken" (crash, time) or "too large" (memory). A module that
-// takes the helper down while it loads is left out for the rest of the
-// session and the request is asked again, as the program did with a module
-// it could not load. One request at a
-// time: callers on other threads wait.
+// takes the helper down while it loads is treated as a module that cannot be
+// loaded: it is left out until the program ends (this one run of the program;
+// it is tried again at the next start) and the request is asked again
+// without it. One request at a time: callers on other threads wait.
 class DecoderHelper
 {
 public:

@@ -6,9 +6,10 @@
 
 namespace cw {
 
-// Windows code page 932 (the Shift-JIS of files from the original platform),
-// converted with glibc's CP932 table. One table for the whole program: every
-// text file, every document value and every plug-in text goes through here.
+// Windows code page 932 (the Shift-JIS variant that documents, templates and
+// lists are written in), converted with glibc's CP932 table. One table for the
+// whole program: every text file, every document value and every plug-in text
+// goes through here.
 namespace cp932 {
 
 // A character that CP932 cannot hold: the character and its index (in UTF-16

@@ -13,9 +13,9 @@ namespace cw {
 // Line-oriented CP932 text files: CR LF on disk, one value per line.
 //
 // Reading takes at most `maxBytes` bytes of a line together with its line
-// break (255 for documents and templates); what lies beyond continues as the
-// next line, exactly as the original reader did. CR LF and a lone LF both end
-// a line; the break itself is removed.
+// break (255 for documents and templates); what lies beyond is not dropped but
+// read as the next line, so a longer line takes the place of the lines after
+// it. CR LF and a lone LF both end a line; the break itself is removed.
 class LineReader
 {
 public:

@@ -81,7 +81,7 @@ TEST_F(DecoderHelperTest, HostileModulesCostOnlyTheirPicture)
         EXPECT_LT(peakResidentMb() - peakBefore, kLimitMb) << c.module;
         EXPECT_EQ(DecoderHelper::instance().helperPid(), 0) << c.module << ": not replaced";
 
-        // The session goes on: the next picture is decoded by a new helper.
+        // The program's run goes on: the next picture is decoded by a new helper.
         ModuleFolder good({ "tm_good:a.spi" });
         SusieHost::instance().load(good.path());
         messages.messages.clear();

@@ -37,8 +37,8 @@ TEST(Cp932, RoundTripsTheProgramsTexts)
 
 TEST(Cp932, UsesTheWindowsTableForTheDisputedCharacters)
 {
-    // 0x815F is the backslash-like "＼" and 0x8160 the wave dash as the
-    // original platform maps it (U+FF3C, U+FF5E), not the JIS mapping.
+    // 0x815F is the backslash-like "＼" and 0x8160 the wave dash as code page
+    // 932 maps them (U+FF3C, U+FF5E), not the JIS mapping.
     EXPECT_EQ(cp932::decode(QByteArray("\x81\x5f")), QString(QChar(0xFF3C)));
     EXPECT_EQ(cp932::decode(QByteArray("\x81\x60")), QString(QChar(0xFF5E)));
     EXPECT_EQ(cp932::decode(QByteArray("\x81\x7c")), QString(QChar(0xFF0D)));
