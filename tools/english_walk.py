@@ -186,9 +186,9 @@ def pick_colour(app, prints):
     if not button(prints, "Choose file") or not choose_picture(app, known):
         return
     look(app, prints, "free-print-with-picture")
-    switch_on(prints, "Transparent colour")
+    switch_on(prints, "Transparent color")
     known = windows(app)
-    if button(prints, "Pick colour"):
+    if button(prints, "Pick color"):
         picker = new_window(app, known)
         look(app, picker, "colour-picker")
         if picker is not None:

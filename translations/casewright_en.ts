@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>背景色設定</source>
-        <translation>Background colours</translation>
+        <translation>Background colors</translation>
     </message>
     <message>
         <source>表レーベル(表)</source>
@@ -671,7 +671,7 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
     </message>
     <message>
         <source>色変更</source>
-        <translation>Colour</translation>
+        <translation>Color</translation>
     </message>
     <message>
         <source>スタイル変更</source>
@@ -727,7 +727,7 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
     </message>
     <message>
         <source>色(&amp;C):</source>
-        <translation>&amp;Colour:</translation>
+        <translation>&amp;Color:</translation>
     </message>
     <message>
         <source>ﾌﾟﾚﾋﾞｭｰ(&amp;P)</source>
@@ -767,7 +767,7 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
     </message>
     <message>
         <source>透明色</source>
-        <translation>Transparent colour</translation>
+        <translation>Transparent color</translation>
     </message>
     <message>
         <source>取込</source>
@@ -811,7 +811,7 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
     </message>
     <message>
         <source>色取込</source>
-        <translation>Pick colour</translation>
+        <translation>Pick color</translation>
     </message>
     <message>
         <source>グラフィックが指定されていません</source>
@@ -847,7 +847,7 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
     </message>
     <message>
         <source>色選択</source>
-        <translation>Choose colour</translation>
+        <translation>Choose color</translation>
     </message>
     <message>
         <source>項目編集</source>
@@ -875,7 +875,7 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
     </message>
     <message>
         <source>定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、「縦」に(上の記載値−実測値)を加えてください</source>
-        <translation>Measure from the paper edges to the centre of each cross with a ruler; add (printed value − measured value) on the left to &quot;X&quot; and on the top to &quot;Y&quot;</translation>
+        <translation>Measure from the paper edges to the center of each cross with a ruler; add (printed value − measured value) on the left to &quot;X&quot; and on the top to &quot;Y&quot;</translation>
     </message>
     <message>
         <source>%1&#x3000;適用中の補正: 横 %2mm&#x3000;縦 %3mm</source>
@@ -1202,6 +1202,334 @@ and %1 more</translation>
     <message>
         <source>リスト項目編集</source>
         <translation>Rows</translation>
+    </message>
+    <message>
+        <source>ディスプレイがないためウィンドウを開けません(casewright-cli はディスプレイなしで使えます)</source>
+        <translation>There is no display to open the window on (casewright-cli works without one)</translation>
+    </message>
+    <message>
+        <source>CD ジュエルケースのジャケットをデザインし印刷します</source>
+        <translation>CD jewel-case label designer</translation>
+    </message>
+    <message>
+        <source>このヘルプを表示する。</source>
+        <translation>Displays this help.</translation>
+    </message>
+    <message>
+        <source>ファイル.cwr</source>
+        <translation>FILE.cwr</translation>
+    </message>
+    <message>
+        <source>開く文書(*.cwr)。</source>
+        <translation>A document to open (*.cwr).</translation>
+    </message>
+    <message>
+        <source>標準出力に書き込めません</source>
+        <translation>standard output cannot be written</translation>
+    </message>
+    <message>
+        <source>--printer と --pdf のどちらか一つを指定してください</source>
+        <translation>one of --printer and --pdf expected</translation>
+    </message>
+    <message>
+        <source>文書が基準とするプリンタの解像度(既定 300)</source>
+        <translation>the printer resolution the document refers to (default 300)</translation>
+    </message>
+    <message>
+        <source>この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint)。繰り返して指定できます</source>
+        <translation>override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint); may be repeated</translation>
+    </message>
+    <message>
+        <source>このヘルプを表示して終了します</source>
+        <translation>show this help and exit</translation>
+    </message>
+    <message>
+        <source>プリンタに記録した補正の代わりに、用紙全体を右へ X mm、下へ Y mm ずらします(小数一桁、-10.0〜10.0)</source>
+        <translation>move every sheet by X mm right and Y mm down (one decimal, -10.0 to 10.0) instead of the correction stored for the printer</translation>
+    </message>
+    <message>
+        <source>記録した塗り足しの代わりに、背景と画像を外側の裁ち線から N mm (0〜3) 延ばします</source>
+        <translation>continue backgrounds and pictures N mm (0 to 3) past the outer trim edges instead of the stored bleed</translation>
+    </message>
+    <message>
+        <source>プログラムのデコーダモジュールの代わりに DIR のモジュールを読みます</source>
+        <translation>read the decoder modules of DIR instead of the program&apos;s own</translation>
+    </message>
+    <message>
+        <source>ある解像度でのページの寸法</source>
+        <translation>page geometry at a resolution</translation>
+    </message>
+    <message>
+        <source>ある解像度でのページの寸法を「キー 値」の行で一つずつ表示します。縮尺、各面のピクセル数、表ページと裏ページの枠です。</source>
+        <translation>Prints the page geometry at a resolution, one &quot;key value&quot; line each: the scale, the surfaces&apos; sizes in pixels and the frames of the front and back pages.</translation>
+    </message>
+    <message>
+        <source>解像度(既定 96)</source>
+        <translation>the resolution (default 96)</translation>
+    </message>
+    <message>
+        <source>ページのピクセル数(既定 1046x604、プレビューのページ)</source>
+        <translation>the page in pixels (default 1046x604, the preview page)</translation>
+    </message>
+    <message>
+        <source>文書を JSON で表示</source>
+        <translation>the document as JSON</translation>
+    </message>
+    <message>
+        <source>文書を読み、ファイルの版(fileVersion)と文字コード(fileEncoding)を添えて JSON で表示します。</source>
+        <translation>Reads a document and prints it as JSON, with its file version (fileVersion) and encoding (fileEncoding).</translation>
+    </message>
+    <message>
+        <source>文書を読んで書き出す</source>
+        <translation>read and write a document</translation>
+    </message>
+    <message>
+        <source>文書 IN.cwr を読み、OUT.cwr として書き出します(版 1.06、Shift-JIS)。Shift-JIS で表せない文字を含む文書は、許可したときだけ版 1.07 (UTF-8) で書き出し、許可のないときは何も書きません。</source>
+        <translation>Reads the document IN.cwr and writes it as OUT.cwr (version 1.06 in Shift-JIS). A document whose text Shift-JIS cannot hold is written as version 1.07 in UTF-8 only when allowed; otherwise nothing is written.</translation>
+    </message>
+    <message>
+        <source>Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します</source>
+        <translation>write version 1.07 in UTF-8 when Shift-JIS cannot hold the text</translation>
+    </message>
+    <message>
+        <source>リストの読み込みで作られる行</source>
+        <translation>rows a list import makes</translation>
+    </message>
+    <message>
+        <source>リストの読み込みで作られる行を JSON で表示します。読み込むのはタブ区切りか CSV のテキスト FILE、キューシート、音声ファイルのフォルダ、または音声ファイルです。</source>
+        <translation>Prints, as JSON, the track-list rows an import makes: of a tab-separated or CSV text FILE, of a cue sheet, of a folder of audio files, or of audio files.</translation>
+    </message>
+    <message>
+        <source>リストの列数、1〜3 (既定 3)</source>
+        <translation>the columns of the list, 1 to 3 (default 3)</translation>
+    </message>
+    <message>
+        <source>リストのレイアウトのテンプレート</source>
+        <translation>a list layout template</translation>
+    </message>
+    <message>
+        <source>リストのレイアウトのテンプレート(*.cwt)を読み、その面、名前、レイアウトを JSON で表示します。テンプレートでないファイルは終了コード 1 です。</source>
+        <translation>Reads a list layout template (*.cwt) and prints its surface, name and layout as JSON; status 1 when the file is no template.</translation>
+    </message>
+    <message>
+        <source>画像のファイルの種類</source>
+        <translation>the picture filter</translation>
+    </message>
+    <message>
+        <source>画像を開くダイアログのファイルの種類を表示します。プログラムの BMP デコーダと各デコーダモジュールが読める形式です。</source>
+        <translation>Prints the picture filter of the open dialog: the formats of the program&apos;s BMP decoder and of every decoder module.</translation>
+    </message>
+    <message>
+        <source>画像を読み込む</source>
+        <translation>decode a picture</translation>
+    </message>
+    <message>
+        <source>プログラムと同じように画像を読み込み(BMP は直接、その他の形式はデコーダモジュールで)、大きさを WxH で表示します。</source>
+        <translation>Loads a picture as the program does (BMP directly, other formats through the decoder modules) and prints its size as WxH.</translation>
+    </message>
+    <message>
+        <source>画像を PNG ファイルにも書き出します</source>
+        <translation>also write the picture as a PNG file</translation>
+    </message>
+    <message>
+        <source>文書の一ページを描く</source>
+        <translation>one page of a document</translation>
+    </message>
+    <message>
+        <source>文書の一ページを描きます。--size がなければプレビューのページ (277.0 x 160.0 mm) を --dpi で描き、PNG ファイル、PDF ファイル、または描画呼び出しの一覧にします。--png、--pdf、--ops のどれか一つを指定します。</source>
+        <translation>Draws one page of a document: the preview page (277.0 x 160.0 mm) at --dpi unless --size says otherwise, into a PNG file, a PDF file, or as the list of drawing calls. Exactly one of --png, --pdf and --ops is given.</translation>
+    </message>
+    <message>
+        <source>描くページ</source>
+        <translation>the page to draw</translation>
+    </message>
+    <message>
+        <source>ページの解像度(既定 96)</source>
+        <translation>the resolution of the page (default 96)</translation>
+    </message>
+    <message>
+        <source>プレビューのページの代わりに、このピクセル数のページ</source>
+        <translation>the page in pixels instead of the preview page</translation>
+    </message>
+    <message>
+        <source>ページを PNG ファイルに書き出します</source>
+        <translation>write the page as a PNG file</translation>
+    </message>
+    <message>
+        <source>ページを PDF ファイルに書き出します</source>
+        <translation>write the page as a PDF file</translation>
+    </message>
+    <message>
+        <source>描画呼び出しを一行に一つずつ表示します</source>
+        <translation>print the drawing calls, one line each</translation>
+    </message>
+    <message>
+        <source>文書を印刷する</source>
+        <translation>print a document</translation>
+    </message>
+    <message>
+        <source>印刷設定(TopLabelPrint, BottomLabelPrint)が選ぶページを、ダイアログなしで一つのジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または --printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so を読み込み、そのプリンタ自身の解像度で文書を配置します。</source>
+        <translation>Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint) as one job, without a dialog: on the default printer, on the printer named, or into one PDF file made for a printer of --printer-dpi, pictures included. Printing to a printer loads casewright-printing.so from the program&apos;s module folder and lays the document out at that printer&apos;s own resolution.</translation>
+    </message>
+    <message>
+        <source>既定のプリンタの代わりにこのプリンタに印刷します</source>
+        <translation>print on this printer instead of the default one</translation>
+    </message>
+    <message>
+        <source>印刷せずに、ページを PDF ファイル F に書き出します</source>
+        <translation>write the pages into the PDF file F instead of printing</translation>
+    </message>
+    <message>
+        <source>両ページを A4 横で</source>
+        <translation>both pages, A4 landscape</translation>
+    </message>
+    <message>
+        <source>文書の両ページを A4 横の用紙の一つの PDF ファイルに書き出し、そのファイル名を表示します。</source>
+        <translation>Writes both pages of a document into one PDF file of A4 landscape sheets and prints the file&apos;s name.</translation>
+    </message>
+    <message>
+        <source>ページを配置する解像度(既定 300)</source>
+        <translation>the resolution the pages are laid out at (default 300)</translation>
+    </message>
+    <message>
+        <source>プリンタを測るためのシート</source>
+        <translation>the sheet to measure a printer with</translation>
+    </message>
+    <message>
+        <source>用紙の端から決まった距離と中央に十字を描いた横向きの用紙を一枚、指定したプリンタか PDF ファイルに印刷します。十字にはそれぞれの距離を mm で添え、用紙はそのプリンタに記録した補正(または --offset)だけずらします。十字を定規で測ると、入力する補正がわかります。</source>
+        <translation>Prints one landscape sheet with crosses at stated distances from the sheet&apos;s edges and at its center, each labeled with its distance in millimeters, on the printer named or into a PDF file, moved by the printer&apos;s stored correction (or --offset). Measuring the crosses with a ruler gives the correction to enter.</translation>
+    </message>
+    <message>
+        <source>このプリンタに印刷します</source>
+        <translation>print on this printer</translation>
+    </message>
+    <message>
+        <source>シートを PDF ファイル F に書き出します</source>
+        <translation>write the sheet into the PDF file F</translation>
+    </message>
+    <message>
+        <source>終了コード: 0 成功、1 操作の失敗(メッセージは標準エラー出力に)、2 引数の誤り(使い方の行は標準エラー出力に)。</source>
+        <translation>Exit status: 0 success, 1 a failed operation (the message on standard error), 2 bad arguments (a usage line on standard error).</translation>
+    </message>
+    <message>
+        <source>使い方: %1</source>
+        <translation>usage: %1</translation>
+    </message>
+    <message>
+        <source>Casewright の文書(*.cwr)をディスプレイなしで読み、変換し、描き、印刷します。</source>
+        <translation>Reads, converts, draws and prints Casewright documents (*.cwr) without a display.</translation>
+    </message>
+    <message>
+        <source>コマンド:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>どのコマンドも --printer-dpi X[xY] (文書が基準とするプリンタの解像度、既定 300)を受け付けます。メッセージは標準エラー出力に出ます。</source>
+        <translation>Every command takes --printer-dpi X[xY], the printer resolution a document refers to (default 300). Messages go to standard error.</translation>
+    </message>
+    <message>
+        <source>オプション:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>不明なオプションです: %1</source>
+        <translation>unknown option: %1</translation>
+    </message>
+    <message>
+        <source>%1 の値がありません</source>
+        <translation>missing value for %1</translation>
+    </message>
+    <message>
+        <source>値を取らないオプションに値があります: %1</source>
+        <translation>unexpected value: %1</translation>
+    </message>
+    <message>
+        <source>余分な引数があります: %1</source>
+        <translation>unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>解像度が正しくありません: %1</source>
+        <translation>invalid resolution: %1</translation>
+    </message>
+    <message>
+        <source>大きさが正しくありません: %1</source>
+        <translation>invalid size: %1</translation>
+    </message>
+    <message>
+        <source>印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint のどれか)</source>
+        <translation>invalid option: %1 (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint)</translation>
+    </message>
+    <message>
+        <source>塗り足しの指定が正しくありません: %1 (0, 1, 2, 3 mm のどれか)</source>
+        <translation>invalid bleed: %1 (0, 1, 2 or 3 mm)</translation>
+    </message>
+    <message>
+        <source>補正の指定が正しくありません: %1 (X,Y を mm で、-10.0〜10.0、小数一桁)</source>
+        <translation>invalid offset: %1 (X,Y in millimeters from -10.0 to 10.0, one decimal)</translation>
+    </message>
+    <message>
+        <source>読む文書と書き出す文書を指定してください</source>
+        <translation>a document to read and a document to write are needed</translation>
+    </message>
+    <message>
+        <source>画像ファイルを一つ指定してください</source>
+        <translation>expected one picture file</translation>
+    </message>
+    <message>
+        <source>文書を一つ指定してください</source>
+        <translation>one document is needed</translation>
+    </message>
+    <message>
+        <source>列数が正しくありません: %1</source>
+        <translation>invalid column count: %1</translation>
+    </message>
+    <message>
+        <source>ファイル、フォルダ、または音声ファイルを指定してください</source>
+        <translation>expected a file, a folder or audio files</translation>
+    </message>
+    <message>
+        <source>不明なコマンドです: %1</source>
+        <translation>unknown command: %1</translation>
+    </message>
+    <message>
+        <source>--printer と --pdf は同時に指定できません</source>
+        <translation>--printer and --pdf exclude each other</translation>
+    </message>
+    <message>
+        <source>印刷モジュールを読み込めません: %1</source>
+        <translation>the printer module cannot be loaded: %1</translation>
+    </message>
+    <message>
+        <source>--page は front か back です</source>
+        <translation>--page must be front or back</translation>
+    </message>
+    <message>
+        <source>--png、--pdf、--ops のどれか一つを指定してください</source>
+        <translation>exactly one of --png, --pdf, --ops expected</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)が記録できません(ページが大きすぎます)</source>
+        <translation>The file (%1) cannot be written (the page is too large)</translation>
+    </message>
+    <message>
+        <source>文書と書き出すファイルを指定してください</source>
+        <translation>a document and an output file expected</translation>
+    </message>
+    <message>
+        <source>テンプレートファイルを一つ指定してください</source>
+        <translation>expected one template file</translation>
+    </message>
+    <message>
+        <source>ファイルに書き込めません</source>
+        <translation>the file cannot be written</translation>
+    </message>
+    <message>
+        <source>PDF ファイルを書き始められません</source>
+        <translation>the PDF file cannot be started</translation>
+    </message>
+    <message>
+        <source>何も書き込まれませんでした</source>
+        <translation>nothing was written</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,9 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <optional>
 
 #include "app/CasewrightApplication.h"
+#include "app/StartOptions.h"
 #include "app/TMainWindow.h"
 #include "base/UiText.h"
 #include "fonts/Font.h"
@@ -10,17 +12,19 @@ using namespace cw;
 
 int main(int argc, char **argv)
 {
+    // --help and --version need no display: answered before any window.
+    if (const int status = answerWithoutWindow(argc, argv); status >= 0)
+        return status;
+    const UiLanguage language = uiLanguageFromEnvironment();
+    std::optional<DisplayStartGuard> displayGuard(std::in_place, language);
     CasewrightApplication app(argc, argv);
+    displayGuard.reset();
     setApplicationIdentity();
-    installTranslations(app, uiLanguageFromEnvironment());
+    installTranslations(app, language);
     installFontSubstitutions();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("CD jewel-case label designer"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-        QStringLiteral("A document to open (*.cwr)."), QStringLiteral("[FILE.cwr]"));
+    addStartOptions(parser);
     parser.process(app);
 
     // Creating the windows and reading the settings: a failure here is shown

@@ -80,4 +80,17 @@ UiLanguage currentUiLanguage()
     return g_language;
 }
 
+QString uiTextIn(UiLanguage language, const char *source)
+{
+    if (language == UiLanguage::English) {
+        QTranslator english;
+        if (english.load(QStringLiteral(":/i18n/casewright_en.qm"))) {
+            const QString text = english.translate("cw::UiText", source);
+            if (!text.isEmpty())
+                return text;
+        }
+    }
+    return QString::fromUtf8(source);
+}
+
 } // namespace cw

@@ -44,4 +44,9 @@ UiLanguage installUiTranslation(QCoreApplication &app, UiLanguage language);
 // The interface language installed last (Japanese before any).
 UiLanguage currentUiLanguage();
 
+// `source` (a text marked with QT_TRANSLATE_NOOP("cw::UiText", …)) in
+// `language`, without installing anything: for what is said before an
+// application object exists or where none can be made.
+QString uiTextIn(UiLanguage language, const char *source);
+
 } // namespace cw

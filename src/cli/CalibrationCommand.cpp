@@ -16,7 +16,8 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
     const bool toPdf = args.has(QStringLiteral("pdf"));
     const bool named = args.has(QStringLiteral("printer"));
     if (toPdf == named)
-        throw cli::UsageError("one of --printer and --pdf expected");
+        throw cli::UsageError(
+            UiText::tr("--printer と --pdf のどちらか一つを指定してください").toStdString());
     cli::StderrMessages messages(err);
     PrinterState state;
     if (toPdf) {
@@ -52,7 +53,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
     QString why;
     const PrinterModuleApi *module = cli::printerModule(&why);
     if (!module) {
-        err << "the printer module cannot be loaded: " << why << '\n';
+        err << UiText::tr(cli::kPrinterModuleFailure).arg(why) << '\n';
         return 1;
     }
     std::unique_ptr<PrinterJob> job(

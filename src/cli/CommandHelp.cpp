@@ -1,15 +1,18 @@
 // --help and --version of casewright-cli: the texts, and which of them the
-// arguments ask for.
+// arguments ask for. The texts are the interface's, in its language.
 #include "cli/CommandHelp.h"
 
 #include <algorithm>
 
 #include "base/ProgramFolders.h"
+#include "base/UiText.h"
 
 namespace cw::cli {
 
 namespace {
 
+// Options and their values are typed as they are in either language; what
+// they do is a text marked for translation.
 struct OptionHelp
 {
     const char *option; // as typed, with its value: "--dpi X[xY]"
@@ -25,88 +28,121 @@ struct CommandText
 };
 
 const OptionHelp kPrinterDpi { "--printer-dpi X[xY]",
-    "the printer resolution the document refers to (default 300)" };
+    QT_TRANSLATE_NOOP("cw::UiText", "文書が基準とするプリンタの解像度(既定 300)") };
 const OptionHelp kPrintOption { "--option NAME=0|1",
-    "override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, "
-    "TopLabelPrint, BottomLabelPrint); may be repeated" };
-const OptionHelp kHelp { "--help", "show this help and exit" };
+    QT_TRANSLATE_NOOP("cw::UiText",
+        "この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, "
+        "TopLabelPrint, BottomLabelPrint)。繰り返して指定できます") };
+const OptionHelp kHelp { "--help",
+    QT_TRANSLATE_NOOP("cw::UiText", "このヘルプを表示して終了します") };
 const OptionHelp kOffset { "--offset X,Y",
-    "move every sheet by X mm right and Y mm down (one decimal, -10.0 to 10.0) instead of the "
-    "correction stored for the printer" };
+    QT_TRANSLATE_NOOP("cw::UiText",
+        "プリンタに記録した補正の代わりに、用紙全体を右へ X mm、下へ Y mm ずらします(小数一桁、"
+        "-10.0〜10.0)") };
 const OptionHelp kBleed { "--bleed N",
-    "continue backgrounds and pictures N mm (0 to 3) past the outer trim edges instead of the "
-    "stored bleed" };
+    QT_TRANSLATE_NOOP("cw::UiText",
+        "記録した塗り足しの代わりに、背景と画像を外側の裁ち線から N mm (0〜3) 延ばします") };
+const OptionHelp kPlugins { "--plugins DIR",
+    QT_TRANSLATE_NOOP(
+        "cw::UiText", "プログラムのデコーダモジュールの代わりに DIR のモジュールを読みます") };
 
 const QList<CommandText> &commandTexts()
 {
     static const QList<CommandText> texts = {
-        { "geometry", "page geometry at a resolution",
-            "Prints the page geometry at a resolution, one \"key value\" line each: the scale, "
-            "the surfaces' sizes in pixels and the frames of the front and back pages.",
-            { { "--dpi X[xY]", "the resolution (default 96)" },
-                { "--page WxH", "the page in pixels (default 1046x604, the preview page)" },
+        { "geometry", QT_TRANSLATE_NOOP("cw::UiText", "ある解像度でのページの寸法"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "ある解像度でのページの寸法を「キー 値」の行で一つずつ表示します。縮尺、各面の"
+                "ピクセル数、表ページと裏ページの枠です。"),
+            { { "--dpi X[xY]", QT_TRANSLATE_NOOP("cw::UiText", "解像度(既定 96)") },
+                { "--page WxH",
+                    QT_TRANSLATE_NOOP(
+                        "cw::UiText", "ページのピクセル数(既定 1046x604、プレビューのページ)") },
                 kPrinterDpi } },
-        { "dump", "the document as JSON",
-            "Reads a document and prints it as JSON, with its file version (fileVersion) and "
-            "encoding (fileEncoding).",
+        { "dump", QT_TRANSLATE_NOOP("cw::UiText", "文書を JSON で表示"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "文書を読み、ファイルの版(fileVersion)と文字コード(fileEncoding)を添えて JSON "
+                "で表示します。"),
             { kPrinterDpi } },
-        { "convert", "read and write a document",
-            "Reads the document IN.cwr and writes it as OUT.cwr (version 1.06 in Shift-JIS). A "
-            "document whose text Shift-JIS cannot hold is written as version 1.07 in UTF-8 only "
-            "when allowed; otherwise nothing is written.",
+        { "convert", QT_TRANSLATE_NOOP("cw::UiText", "文書を読んで書き出す"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "文書 IN.cwr を読み、OUT.cwr として書き出します(版 1.06、Shift-JIS)。Shift-JIS "
+                "で表せない文字を含む文書は、許可したときだけ版 1.07 (UTF-8) で書き出し、許可の"
+                "ないときは何も書きません。"),
             { { "--allow-unicode",
-                  "write version 1.07 in UTF-8 when Shift-JIS cannot hold the text" },
+                  QT_TRANSLATE_NOOP("cw::UiText",
+                      "Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します") },
                 kPrinterDpi } },
-        { "import-list", "rows a list import makes",
-            "Prints, as JSON, the track-list rows an import makes: of a tab-separated or CSV "
-            "text FILE, of a cue sheet, of a folder of audio files, or of audio files.",
-            { { "--columns N", "the columns of the list, 1 to 3 (default 3)" }, kPrinterDpi } },
-        { "template", "a list layout template",
-            "Reads a list layout template (*.cwt) and prints its surface, name and layout as "
-            "JSON; status 1 when the file is no template.",
+        { "import-list", QT_TRANSLATE_NOOP("cw::UiText", "リストの読み込みで作られる行"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "リストの読み込みで作られる行を JSON で表示します。読み込むのはタブ区切りか CSV "
+                "のテキスト FILE、キューシート、音声ファイルのフォルダ、または音声ファイルです。"),
+            { { "--columns N", QT_TRANSLATE_NOOP("cw::UiText", "リストの列数、1〜3 (既定 3)") },
+                kPrinterDpi } },
+        { "template", QT_TRANSLATE_NOOP("cw::UiText", "リストのレイアウトのテンプレート"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "リストのレイアウトのテンプレート(*.cwt)を読み、その面、名前、レイアウトを JSON "
+                "で表示します。テンプレートでないファイルは終了コード 1 です。"),
             { kPrinterDpi } },
-        { "filter", "the picture filter",
-            "Prints the picture filter of the open dialog: the formats of the program's BMP "
-            "decoder and of every decoder module.",
-            { { "--plugins DIR", "read the decoder modules of DIR instead of the program's own" },
+        { "filter", QT_TRANSLATE_NOOP("cw::UiText", "画像のファイルの種類"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "画像を開くダイアログのファイルの種類を表示します。プログラムの BMP デコーダと"
+                "各デコーダモジュールが読める形式です。"),
+            { kPlugins, kPrinterDpi } },
+        { "decode", QT_TRANSLATE_NOOP("cw::UiText", "画像を読み込む"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "プログラムと同じように画像を読み込み(BMP は直接、その他の形式はデコーダモジュー"
+                "ルで)、大きさを WxH で表示します。"),
+            { kPlugins,
+                { "--png OUT",
+                    QT_TRANSLATE_NOOP("cw::UiText", "画像を PNG ファイルにも書き出します") },
                 kPrinterDpi } },
-        { "decode", "decode a picture",
-            "Loads a picture as the program does (BMP directly, other formats through the "
-            "decoder modules) and prints its size as WxH.",
-            { { "--plugins DIR", "read the decoder modules of DIR instead of the program's own" },
-                { "--png OUT", "also write the picture as a PNG file" }, kPrinterDpi } },
-        { "render", "one page of a document",
-            "Draws one page of a document: the preview page (277.0 x 160.0 mm) at --dpi unless "
-            "--size says otherwise, into a PNG file, a PDF file, or as the list of drawing "
-            "calls. Exactly one of --png, --pdf and --ops is given.",
-            { { "--page front|back", "the page to draw" },
-                { "--dpi X[xY]", "the resolution of the page (default 96)" },
-                { "--size WxH", "the page in pixels instead of the preview page" },
-                { "--png F", "write the page as a PNG file" },
-                { "--pdf F", "write the page as a PDF file" },
-                { "--ops", "print the drawing calls, one line each" }, kPrintOption, kBleed,
-                kPrinterDpi } },
-        { "print", "print a document",
-            "Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint) as one "
-            "job, without a dialog: on the default printer, on the printer named, or into one "
-            "PDF file made for a printer of --printer-dpi, pictures included. Printing to a "
-            "printer loads casewright-printing.so from the program's module folder and lays the "
-            "document out at that printer's own resolution.",
-            { { "--printer NAME", "print on this printer instead of the default one" },
-                { "--pdf F", "write the pages into the PDF file F instead of printing" },
+        { "render", QT_TRANSLATE_NOOP("cw::UiText", "文書の一ページを描く"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "文書の一ページを描きます。--size がなければプレビューのページ (277.0 x 160.0 mm) "
+                "を --dpi で描き、PNG ファイル、PDF ファイル、または描画呼び出しの一覧にします。"
+                "--png、--pdf、--ops のどれか一つを指定します。"),
+            { { "--page front|back", QT_TRANSLATE_NOOP("cw::UiText", "描くページ") },
+                { "--dpi X[xY]", QT_TRANSLATE_NOOP("cw::UiText", "ページの解像度(既定 96)") },
+                { "--size WxH",
+                    QT_TRANSLATE_NOOP(
+                        "cw::UiText", "プレビューのページの代わりに、このピクセル数のページ") },
+                { "--png F",
+                    QT_TRANSLATE_NOOP("cw::UiText", "ページを PNG ファイルに書き出します") },
+                { "--pdf F",
+                    QT_TRANSLATE_NOOP("cw::UiText", "ページを PDF ファイルに書き出します") },
+                { "--ops",
+                    QT_TRANSLATE_NOOP("cw::UiText", "描画呼び出しを一行に一つずつ表示します") },
+                kPrintOption, kBleed, kPrinterDpi } },
+        { "print", QT_TRANSLATE_NOOP("cw::UiText", "文書を印刷する"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "印刷設定(TopLabelPrint, BottomLabelPrint)が選ぶページを、ダイアログなしで一つの"
+                "ジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または "
+                "--printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。"
+                "プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so "
+                "を読み込み、そのプリンタ自身の解像度で文書を配置します。"),
+            { { "--printer NAME",
+                  QT_TRANSLATE_NOOP(
+                      "cw::UiText", "既定のプリンタの代わりにこのプリンタに印刷します") },
+                { "--pdf F",
+                    QT_TRANSLATE_NOOP(
+                        "cw::UiText", "印刷せずに、ページを PDF ファイル F に書き出します") },
                 kPrintOption, kOffset, kBleed, kPrinterDpi } },
-        { "export-pdf", "both pages, A4 landscape",
-            "Writes both pages of a document into one PDF file of A4 landscape sheets and "
-            "prints the file's name.",
-            { { "--dpi N", "the resolution the pages are laid out at (default 300)" }, kPrintOption,
-                kOffset, kBleed, kPrinterDpi } },
-        { "calibration-sheet", "the sheet to measure a printer with",
-            "Prints one landscape sheet with crosses at stated distances from the sheet's edges "
-            "and at its centre, each labelled with its distance in millimetres, on the printer "
-            "named or into a PDF file, moved by the printer's stored correction (or --offset). "
-            "Measuring the crosses with a ruler gives the correction to enter.",
-            { { "--printer NAME", "print on this printer" },
-                { "--pdf F", "write the sheet into the PDF file F" }, kOffset, kPrinterDpi } },
+        { "export-pdf", QT_TRANSLATE_NOOP("cw::UiText", "両ページを A4 横で"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "文書の両ページを A4 横の用紙の一つの PDF ファイルに書き出し、そのファイル名を"
+                "表示します。"),
+            { { "--dpi N", QT_TRANSLATE_NOOP("cw::UiText", "ページを配置する解像度(既定 300)") },
+                kPrintOption, kOffset, kBleed, kPrinterDpi } },
+        { "calibration-sheet", QT_TRANSLATE_NOOP("cw::UiText", "プリンタを測るためのシート"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "用紙の端から決まった距離と中央に十字を描いた横向きの用紙を一枚、指定したプリンタ"
+                "か PDF ファイルに印刷します。十字にはそれぞれの距離を mm で添え、用紙はそのプリン"
+                "タに記録した補正(または --offset)だけずらします。十字を定規で測ると、入力する補"
+                "正がわかります。"),
+            { { "--printer NAME", QT_TRANSLATE_NOOP("cw::UiText", "このプリンタに印刷します") },
+                { "--pdf F",
+                    QT_TRANSLATE_NOOP("cw::UiText", "シートを PDF ファイル F に書き出します") },
+                kOffset, kPrinterDpi } },
     };
     return texts;
 }
@@ -121,26 +157,86 @@ const CommandText *textOf(const QString &name)
 
 constexpr int kLineWidth = 79;
 
-// `text` broken into lines of at most kLineWidth characters at spaces (a
-// longer word stands alone); the first line follows `first`, every further
-// line starts with `indent` spaces.
+// Japanese and other wide characters take two columns of a terminal.
+bool isWide(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF)
+        || (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF)
+        || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60)
+        || (u >= 0xFFE0 && u <= 0xFFE6);
+}
+
+int columns(const QString &text)
+{
+    int n = 0;
+    for (const QChar c : text)
+        n += isWide(c) ? 2 : 1;
+    return n;
+}
+
+// A line does not start with closing punctuation (、。，．）」』】：・), nor end
+// with opening punctuation (（「『【).
+bool closes(QChar c)
+{
+    return QStringView(u"\u3001\u3002\uFF0C\uFF0E\uFF09\u300D\u300F\u3011\uFF1A\u30FB)],.:;").contains(c);
+}
+
+bool opens(QChar c)
+{
+    return QStringView(u"\uFF08\u300C\u300E\u3010([").contains(c);
+}
+
+struct Piece
+{
+    QString text;
+    bool spaceBefore = false;
+};
+
+// The pieces a line may break between: words at spaces, and wide characters
+// one by one (Japanese breaks between any two characters).
+QList<Piece> pieces(const QString &text)
+{
+    QList<Piece> out;
+    bool space = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ')) {
+            space = true;
+            continue;
+        }
+        const QChar previous
+            = out.isEmpty() || out.last().text.isEmpty() ? QChar() : out.last().text.back();
+        const bool breakHere = out.isEmpty() || space
+            || ((isWide(c) || isWide(previous)) && !closes(c) && !opens(previous));
+        if (breakHere)
+            out.append({ QString(), space });
+        out.last().text += c;
+        space = false;
+    }
+    return out;
+}
+
+// `text` broken into lines of at most kLineWidth columns (a longer word
+// stands alone); the first line follows `first`, every further line starts
+// with `indent` spaces.
 QString wrapped(const QString &first, const QString &text, int indent)
 {
     QString out = first;
-    int column = int(first.size());
+    int column = columns(first);
     bool lineEmpty = true;
-    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (!lineEmpty && column + 1 + word.size() > kLineWidth) {
+    for (const Piece &piece : pieces(text)) {
+        const int width = columns(piece.text);
+        const int gap = piece.spaceBefore && !lineEmpty ? 1 : 0;
+        if (!lineEmpty && column + gap + width > kLineWidth) {
             out += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
             column = indent;
             lineEmpty = true;
-        }
-        if (!lineEmpty) {
+        } else if (gap) {
             out += QLatin1Char(' ');
             ++column;
         }
-        out += word;
-        column += int(word.size());
+        out += piece.text;
+        column += width;
         lineEmpty = false;
     }
     return out + QLatin1Char('\n');
@@ -154,13 +250,21 @@ void addOptionLines(QString &out, const QList<OptionHelp> &options)
         width = std::max(width, int(qstrlen(o.option)));
     for (const OptionHelp &o : options)
         out += wrapped(QStringLiteral("  %1  ").arg(QString::fromUtf8(o.option), -width),
-            QString::fromUtf8(o.text), width + 4);
+            uiText(QString::fromUtf8(o.text)), width + 4);
 }
 
-const char kExitStatus[] = "Exit status: 0 success, 1 a failed operation (the message on "
-                           "standard error), 2 bad arguments (a usage line on standard error).";
+QString exitStatusText()
+{
+    return UiText::tr("終了コード: 0 成功、1 操作の失敗(メッセージは標準エラー出力に)、2 引数の誤り"
+                      "(使い方の行は標準エラー出力に)。");
+}
 
 } // namespace
+
+QString usageLine(const QString &syntax)
+{
+    return UiText::tr("使い方: %1").arg(QStringLiteral("casewright-cli ") + syntax);
+}
 
 QString versionText()
 {
@@ -169,14 +273,18 @@ QString versionText()
 
 QString programHelp()
 {
-    QString out = QStringLiteral(
-        "usage: casewright-cli COMMAND [ARGS]\n"
-        "       casewright-cli COMMAND --help\n"
-        "       casewright-cli --help | --version\n"
-        "\n"
-        "Reads, converts, draws and prints Casewright documents (*.cwr) without a display.\n"
-        "\n"
-        "Commands:\n");
+    // The further forms line up under the first one's program name.
+    const QString first = usageLine(QStringLiteral("COMMAND [ARGS]"));
+    const QString indent(
+        columns(first.left(first.indexOf(QLatin1String("casewright-cli")))), QLatin1Char(' '));
+    QString out = first + QLatin1Char('\n') + indent
+        + QStringLiteral("casewright-cli COMMAND --help\n") + indent
+        + QStringLiteral("casewright-cli --help | --version\n\n")
+        + wrapped(QString(),
+            UiText::tr(
+                "Casewright の文書(*.cwr)をディスプレイなしで読み、変換し、描き、印刷します。"),
+            0)
+        + QLatin1Char('\n') + UiText::tr("コマンド:") + QLatin1Char('\n');
     int width = 0;
     for (const Command &c : commands())
         width = std::max(width, int(qstrlen(c.name)));
@@ -184,33 +292,33 @@ QString programHelp()
         const CommandText *text = textOf(QString::fromUtf8(c.name));
         out += QStringLiteral("  %1  %2\n")
                    .arg(QString::fromUtf8(c.name), -width)
-                   .arg(text ? QString::fromUtf8(text->summary) : QString());
+                   .arg(text ? uiText(QString::fromUtf8(text->summary)) : QString());
     }
     out += QLatin1Char('\n')
         + wrapped(QString(),
-            QStringLiteral("Every command takes --printer-dpi X[xY], the printer resolution a "
-                           "document refers to (default 300). Messages go to standard error."),
+            UiText::tr("どのコマンドも --printer-dpi X[xY] (文書が基準とするプリンタの解像度、既定 "
+                       "300)を受け付けます。メッセージは標準エラー出力に出ます。"),
             0);
-    out += QLatin1Char('\n') + wrapped(QString(), QString::fromUtf8(kExitStatus), 0);
+    out += QLatin1Char('\n') + wrapped(QString(), exitStatusText(), 0);
     return out;
 }
 
 QString commandHelp(const Command &command)
 {
-    QString out = QStringLiteral("usage: casewright-cli ") + QString::fromUtf8(command.usage)
-        + QLatin1Char('\n');
+    QString out = usageLine(QString::fromUtf8(command.usage)) + QLatin1Char('\n');
     const CommandText *text = textOf(QString::fromUtf8(command.name));
     QList<OptionHelp> options;
     if (text) {
-        out += QLatin1Char('\n') + wrapped(QString(), QString::fromUtf8(text->description), 0);
+        out += QLatin1Char('\n')
+            + wrapped(QString(), uiText(QString::fromUtf8(text->description)), 0);
         options = text->options;
     } else {
         options = { kPrinterDpi };
     }
     options.append(kHelp);
-    out += QStringLiteral("\nOptions:\n");
+    out += QLatin1Char('\n') + UiText::tr("オプション:") + QLatin1Char('\n');
     addOptionLines(out, options);
-    out += QLatin1Char('\n') + wrapped(QString(), QString::fromUtf8(kExitStatus), 0);
+    out += QLatin1Char('\n') + wrapped(QString(), exitStatusText(), 0);
     return out;
 }
 

@@ -6,7 +6,11 @@
 
 namespace cw::cli {
 
-// What --help and --version print (on standard output, ending in a line end).
+// What --help and --version print (on standard output, ending in a line end),
+// in the interface language.
+
+// "usage: casewright-cli SYNTAX", without a line end.
+QString usageLine(const QString &syntax);
 
 // The program's name and version: "casewright-cli 1.12".
 QString versionText();

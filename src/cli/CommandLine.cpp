@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QSettings>
 
+#include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "document/OptionSettings.h"
 #include "text/SafeSave.h"
@@ -100,9 +101,10 @@ Args parseArguments(const Command &command, const QStringList &arguments, QStrin
     const Positionals &p = command.positionals;
     const int count = int(args.positional.size());
     if (!unknown.isEmpty()) {
-        *problem = QStringLiteral("unknown option: ") + typedOptionName(arguments, unknown.first());
+        *problem = UiText::tr("不明なオプションです: %1")
+                       .arg(typedOptionName(arguments, unknown.first()));
     } else if (!missingValue.isEmpty()) {
-        *problem = QStringLiteral("missing value for ") + missingValue;
+        *problem = UiText::tr("%1 の値がありません").arg(missingValue);
     } else if (!parsed) {
         // What is left is a value given to a flag (--flag=value).
         *problem = parser.errorText();
@@ -110,20 +112,21 @@ Args parseArguments(const Command &command, const QStringList &arguments, QStrin
             const bool withValue
                 = a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='));
             if (withValue && command.flags.contains(a.mid(2).section(QLatin1Char('='), 0, 0))) {
-                *problem = QStringLiteral("unexpected value: ") + a;
+                *problem = UiText::tr("値を取らないオプションに値があります: %1").arg(a);
                 break;
             }
         }
     } else if (count < p.min || count > p.max) {
         Q_ASSERT(p.problem || p.min == 0);
         *problem = p.problem
-            ? QString::fromUtf8(p.problem)
-            : QStringLiteral("unexpected argument: ") + args.positional.value(p.max);
+            ? uiText(QString::fromUtf8(p.problem))
+            : UiText::tr("余分な引数があります: %1").arg(args.positional.value(p.max));
     }
     return args;
 }
 
-static QPair<int, int> parsePair(const QString &text, bool allowSingle, const char *what)
+// `problem`: the refusal's text, with %1 for what was typed.
+static QPair<int, int> parsePair(const QString &text, bool allowSingle, const char *problem)
 {
     const QStringList parts = text.split(QLatin1Char('x'));
     bool ok1 = false, ok2 = true;
@@ -132,7 +135,7 @@ static QPair<int, int> parsePair(const QString &text, bool allowSingle, const ch
     if (parts.size() == 2)
         b = parts[1].toInt(&ok2);
     if (parts.size() > 2 || (parts.size() == 1 && !allowSingle) || !ok1 || !ok2 || a <= 0 || b <= 0)
-        throw UsageError(std::string("invalid ") + what + ": " + text.toStdString());
+        throw UsageError(UiText::tr(problem).arg(text).toStdString());
     return { a, b };
 }
 
@@ -145,12 +148,12 @@ bool savePng(const QImage &image, const QString &path)
 
 QPair<int, int> parseDpi(const QString &text)
 {
-    return parsePair(text, true, "resolution");
+    return parsePair(text, true, QT_TRANSLATE_NOOP("cw::UiText", "解像度が正しくありません: %1"));
 }
 
 QPair<int, int> parseSize(const QString &text)
 {
-    return parsePair(text, false, "size");
+    return parsePair(text, false, QT_TRANSLATE_NOOP("cw::UiText", "大きさが正しくありません: %1"));
 }
 
 PrintOptions printOptions(const Args &args)
@@ -166,9 +169,11 @@ PrintOptions printOptions(const Args &args)
         const PrintOptionInfo *info = printOptionInfo(o.left(eq));
         const QString value = o.mid(eq + 1);
         if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
-            throw UsageError("invalid option: " + o.toStdString()
-                + " (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, "
-                  "SideTitleSameTop, TopLabelPrint, BottomLabelPrint)");
+            throw UsageError(UiText::tr("印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は "
+                                        "AreaLinePrint, CutLinePrint, SideTitleSameTop, "
+                                        "TopLabelPrint, BottomLabelPrint のどれか)")
+                                 .arg(o)
+                                 .toStdString());
         options.*info->field = value == QLatin1String("1");
     }
     options.bleedMm = loadBleed(settings);
@@ -177,7 +182,10 @@ PrintOptions printOptions(const Args &args)
         bool ok = false;
         const int mm = text.toInt(&ok);
         if (!ok || mm < 0 || mm > kMaxBleedMm)
-            throw UsageError("invalid bleed: " + text.toStdString() + " (0, 1, 2 or 3 mm)");
+            throw UsageError(
+                UiText::tr("塗り足しの指定が正しくありません: %1 (0, 1, 2, 3 mm のどれか)")
+                    .arg(text)
+                    .toStdString());
         options.bleedMm = mm;
     }
     return options;
@@ -189,8 +197,10 @@ PrintCorrection printCorrection(const Args &args, const PrintDevice &device)
         const QString text = args.value(QStringLiteral("offset"));
         const std::optional<PrintCorrection> c = parseCorrectionPair(text);
         if (!c)
-            throw UsageError("invalid offset: " + text.toStdString()
-                + " (X,Y in millimetres from -10.0 to 10.0, one decimal)");
+            throw UsageError(UiText::tr("補正の指定が正しくありません: %1 (X,Y を mm で、"
+                                        "-10.0〜10.0、小数一桁)")
+                                 .arg(text)
+                                 .toStdString());
         return *c;
     }
     QSettings settings;

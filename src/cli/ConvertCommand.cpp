@@ -24,7 +24,8 @@ int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
 CLI_COMMAND({ .name = "convert",
     .usage = "convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]",
     .flags = { QStringLiteral("allow-unicode") },
-    .positionals = { 2, 2, "a document to read and a document to write are needed" },
+    .positionals
+    = { 2, 2, QT_TRANSLATE_NOOP("cw::UiText", "読む文書と書き出す文書を指定してください") },
     .run = runConvert });
 
 } // namespace cw

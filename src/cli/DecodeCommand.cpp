@@ -34,7 +34,7 @@ int runDecode(const cli::Args &args, QTextStream &out, QTextStream &err)
 CLI_COMMAND({ .name = "decode",
     .usage = "decode PICTURE [--plugins DIR] [--png OUT]",
     .valueOptions = { QStringLiteral("plugins"), QStringLiteral("png") },
-    .positionals = { 1, 1, "expected one picture file" },
+    .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "画像ファイルを一つ指定してください") },
     .run = runDecode });
 
 } // namespace cw

@@ -28,7 +28,7 @@ int runDump(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 CLI_COMMAND({ .name = "dump",
     .usage = "dump DOC.cwr [--printer-dpi X[xY]]",
-    .positionals = { 1, 1, "one document is needed" },
+    .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runDump });
 
 } // namespace cw

@@ -15,8 +15,9 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
         bool ok = false;
         columns = args.value(QStringLiteral("columns")).toInt(&ok);
         if (!ok || columns < 1 || columns > 3)
-            throw cli::UsageError(
-                "invalid column count: " + args.value(QStringLiteral("columns")).toStdString());
+            throw cli::UsageError(UiText::tr("列数が正しくありません: %1")
+                                      .arg(args.value(QStringLiteral("columns")))
+                                      .toStdString());
     }
     cli::StderrMessages messages(err);
     const std::optional<ListImportOutcome> imported
@@ -40,7 +41,9 @@ int runImportList(const cli::Args &args, QTextStream &out, QTextStream &err)
 CLI_COMMAND({ .name = "import-list",
     .usage = "import-list FILE|FOLDER|AUDIO... [--columns N]",
     .valueOptions = { QStringLiteral("columns") },
-    .positionals = { 1, cli::kAnyNumber, "expected a file, a folder or audio files" },
+    .positionals = { 1, cli::kAnyNumber,
+        QT_TRANSLATE_NOOP(
+            "cw::UiText", "ファイル、フォルダ、または音声ファイルを指定してください") },
     .run = runImportList });
 
 } // namespace cw

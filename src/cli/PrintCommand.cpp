@@ -35,7 +35,8 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
     const bool toPdf = args.has(QStringLiteral("pdf"));
     const bool named = args.has(QStringLiteral("printer"));
     if (toPdf && named)
-        throw cli::UsageError("--printer and --pdf exclude each other");
+        throw cli::UsageError(
+            UiText::tr("--printer と --pdf は同時に指定できません").toStdString());
     const PrintOptions options = cli::printOptions(args);
 
     cli::StderrMessages messages(err);
@@ -46,7 +47,7 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         QString why;
         const PrinterModuleApi *module = cli::printerModule(&why);
         if (!module) {
-            err << "the printer module cannot be loaded: " << why << '\n';
+            err << UiText::tr(cli::kPrinterModuleFailure).arg(why) << '\n';
             return 1;
         }
         job.reset(module->openPrinter(
@@ -93,7 +94,7 @@ CLI_COMMAND({ .name = "print",
              "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]",
     .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("option"),
         QStringLiteral("offset"), QStringLiteral("bleed") },
-    .positionals = { 1, 1, "one document is needed" },
+    .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runPrint });
 
 } // namespace cw

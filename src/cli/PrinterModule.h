@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "render/PrintDocument.h"
@@ -42,6 +43,9 @@ extern "C" const PrinterModuleApi *casewright_printer_module();
 using PrinterModuleEntry = const PrinterModuleApi *(*)();
 
 namespace cli {
+// Said when the module cannot be loaded; %1 is the reason.
+inline constexpr char kPrinterModuleFailure[]
+    = QT_TRANSLATE_NOOP("cw::UiText", "印刷モジュールを読み込めません: %1");
 // Loads the module once; null, with the reason in `error`, when it cannot be.
 const PrinterModuleApi *printerModule(QString *error = nullptr);
 } // namespace cli

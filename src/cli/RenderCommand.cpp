@@ -19,7 +19,7 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
     const QString page = args.value(QStringLiteral("page"));
     if (page != QLatin1String("front") && page != QLatin1String("back"))
-        throw cli::UsageError("--page must be front or back");
+        throw cli::UsageError(UiText::tr("--page は front か back です").toStdString());
     const PreviewPage pageIndex
         = page == QLatin1String("front") ? PreviewPage::Front : PreviewPage::Back;
     auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("96")));
@@ -31,7 +31,8 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     const int outputs = int(args.has(QStringLiteral("png"))) + int(args.has(QStringLiteral("pdf")))
         + int(args.has(QStringLiteral("ops")));
     if (outputs != 1)
-        throw cli::UsageError("exactly one of --png, --pdf, --ops expected");
+        throw cli::UsageError(
+            UiText::tr("--png、--pdf、--ops のどれか一つを指定してください").toStdString());
     const PrintOptions options = cli::printOptions(args);
 
     cli::StderrMessages messages(err);
@@ -56,8 +57,8 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         const QString file = args.value(QStringLiteral("png"));
         QImage image = renderPageImage(doc, options, pageIndex, dpiX, dpiY, width, height, &reader);
         if (image.isNull()) {
-            err << UiText::tr("ファイル(%1)が記録できません").arg(file)
-                << " (the page is too large)\n";
+            err << UiText::tr("ファイル(%1)が記録できません(ページが大きすぎます)").arg(file)
+                << '\n';
             return 1;
         }
         if (!cli::savePng(image, file)) {
@@ -106,7 +107,7 @@ CLI_COMMAND({ .name = "render",
         QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("option"),
         QStringLiteral("bleed") },
     .flags = { QStringLiteral("ops") },
-    .positionals = { 1, 1, "one document expected" },
+    .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runRender });
 
 CLI_COMMAND({ .name = "export-pdf",
@@ -114,7 +115,8 @@ CLI_COMMAND({ .name = "export-pdf",
              "[--bleed N]",
     .valueOptions = { QStringLiteral("dpi"), QStringLiteral("option"), QStringLiteral("offset"),
         QStringLiteral("bleed") },
-    .positionals = { 2, 2, "a document and an output file expected" },
+    .positionals
+    = { 2, 2, QT_TRANSLATE_NOOP("cw::UiText", "文書と書き出すファイルを指定してください") },
     .run = runExportPdf });
 
 } // namespace cw

@@ -27,7 +27,8 @@ int runTemplate(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 CLI_COMMAND({ .name = "template",
     .usage = "template FILE.cwt",
-    .positionals = { 1, 1, "expected one template file" },
+    .positionals
+    = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "テンプレートファイルを一つ指定してください") },
     .run = runTemplate });
 
 } // namespace cw

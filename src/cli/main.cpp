@@ -16,7 +16,7 @@ using namespace cw;
 
 static void printUsage(QTextStream &err)
 {
-    err << "usage: casewright-cli COMMAND [ARGS]\n";
+    err << cli::usageLine(QStringLiteral("COMMAND [ARGS]")) << '\n';
     for (const cli::Command &c : cli::commands())
         err << "  casewright-cli " << c.usage << "\n";
     err.flush();
@@ -79,17 +79,33 @@ static void endWithoutTeardown(int status)
 #endif
 }
 
-// --help and --version: answered before anything else, without an
-// application object or the printer module. Returns the exit status, or -1
-// when the arguments ask for neither.
+// Says `text` on standard error in the interface language, before any
+// application object was made (the translation needs one), and returns 1.
+static int failBeforeStart(int argc, char **argv, const char *source, const QString &detail)
+{
+    QCoreApplication app(argc, argv);
+    installUiTranslation(app, uiLanguageFromEnvironment());
+    const QByteArray line = UiText::tr(source).arg(detail).toLocal8Bit() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    return 1;
+}
+
+// --help and --version: answered before anything else, with a plain core
+// application (for the interface language) and without the printer module.
+// Returns the exit status, or -1 when the arguments ask for neither.
 static int answerHelp(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const cli::Command *command = nullptr;
+    const cli::HelpRequest request = cli::helpRequest(arguments, &command);
+    if (request == cli::HelpRequest::None)
+        return -1;
+    QCoreApplication app(argc, argv);
+    installUiTranslation(app, uiLanguageFromEnvironment());
     QString text;
-    switch (cli::helpRequest(arguments, &command)) {
+    switch (request) {
     case cli::HelpRequest::None:
         return -1;
     case cli::HelpRequest::Version:
@@ -107,7 +123,8 @@ static int answerHelp(int argc, char **argv)
         = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
         && std::fflush(stdout) == 0;
     if (!written) {
-        std::fputs("standard output cannot be written\n", stderr);
+        const QByteArray line = UiText::tr("標準出力に書き込めません").toLocal8Bit() + '\n';
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
         return 1;
     }
     return 0;
@@ -120,7 +137,8 @@ int main(int argc, char **argv)
     // The commands that read pictures start the decoder helper first of
     // all, so that it starts up while this process does.
     if (argc >= 2 && decoderPlacement() == DecoderPlacement::Helper) {
-        for (const char *reads : { "print", "render", "export-pdf", "dump", "convert", "decode", "filter" })
+        for (const char *reads :
+            { "print", "render", "export-pdf", "dump", "convert", "decode", "filter" })
             if (std::strcmp(argv[1], reads) == 0)
                 DecoderHelper::instance().startEarly();
     }
@@ -134,12 +152,8 @@ int main(int argc, char **argv)
     if (needsPrinter(argc, argv)) {
         QString why;
         const PrinterModuleApi *module = cli::printerModule(&why);
-        if (!module) {
-            QFile errOut;
-            errOut.open(stderr, QIODevice::WriteOnly);
-            errOut.write("the printer module cannot be loaded: " + why.toLocal8Bit() + '\n');
-            return 1;
-        }
+        if (!module)
+            return failBeforeStart(argc, argv, cli::kPrinterModuleFailure, why);
         application.reset(module->createApplication(argc, argv));
     } else {
         application = std::make_unique<QGuiApplication>(argc, argv);
@@ -163,7 +177,7 @@ int main(int argc, char **argv)
     const QString name = argv8[1];
     const cli::Command *command = cli::findCommand(name);
     if (!command) {
-        err << "unknown command: " << name << "\n";
+        err << UiText::tr("不明なコマンドです: %1").arg(name) << '\n';
         printUsage(err);
         return 2;
     }
@@ -181,7 +195,8 @@ int main(int argc, char **argv)
         return rc;
     } catch (const cli::UsageError &e) {
         out.flush();
-        err << e.what() << "\nusage: casewright-cli " << command->usage << "\n";
+        err << QString::fromUtf8(e.what()) << '\n'
+            << cli::usageLine(QString::fromUtf8(command->usage)) << '\n';
         err.flush();
         return 2;
     }

@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "base/UiText.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
@@ -46,7 +47,7 @@ bool writable(const QString &path, QString *error)
     if (fileCanBeSaved(path))
         return true;
     if (error)
-        *error = QStringLiteral("the file cannot be written");
+        *error = UiText::tr("ファイルに書き込めません");
     return false;
 }
 
@@ -71,7 +72,7 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
         QPainterCanvas canvas(&writer, dpiX, dpiY);
         if (!canvas.painter()->isActive()) {
             if (error)
-                *error = QStringLiteral("the PDF file cannot be started");
+                *error = UiText::tr("PDF ファイルを書き始められません");
             return false;
         }
         // One writer resolution: a different vertical resolution is a scale.
@@ -82,7 +83,7 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
     file.close();
     if (file.data().isEmpty() || !saveFileSafely(path, file.data())) {
         if (error)
-            *error = QStringLiteral("nothing was written");
+            *error = UiText::tr("何も書き込まれませんでした");
         return false;
     }
     return true;
@@ -97,7 +98,7 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
     target.setLandscape();
     if (!target.begin(QStringLiteral("Casewright"))) {
         if (error)
-            *error = QStringLiteral("the PDF file cannot be started");
+            *error = UiText::tr("PDF ファイルを書き始められません");
         return false;
     }
     const PageDrawer draw
@@ -109,7 +110,7 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
     PrintPage(target, PreviewPage::Back, draw, correction);
     if (!target.end()) {
         if (error)
-            *error = QStringLiteral("nothing was written");
+            *error = UiText::tr("何も書き込まれませんでした");
         return false;
     }
     return true;

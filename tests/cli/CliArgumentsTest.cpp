@@ -18,10 +18,11 @@ struct RefusedCase
     QString usage; // what follows "usage: casewright-cli "
 };
 
-// A refusal says what is wrong, then how the command is used, and nothing else.
+// A refusal says what is wrong, then how the command is used, and nothing else
+// (in English here; the language of a run is checked in tests/language).
 void expectRefused(const RefusedCase &c, const QString &configHome = QString())
 {
-    const CliResult r = runCasewrightCli(c.args, configHome);
+    const CliResult r = runCasewrightCli(c.args, configHome, englishLocale());
     const std::string run = c.args.join(' ').toStdString();
     EXPECT_EQ(r.code, 2) << run;
     EXPECT_EQ(r.err, c.problem + "\nusage: casewright-cli " + c.usage + "\n") << run;

@@ -271,7 +271,7 @@ TEST(CliCalibrationSheet, BadArguments)
         { { "render", doc, "--page", "front", "--ops", "--bleed", "x" }, "invalid bleed: x" },
     };
     for (const Case &c : cases) {
-        const CliResult r = runCasewrightCli(c.args, dir.path());
+        const CliResult r = runCasewrightCli(c.args, dir.path(), englishLocale());
         EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.problem))) << r.err.toStdString();
     }

@@ -44,6 +44,6 @@ TEST(CliGeometry, BadArgumentsExitWithTwoAndAUsageLine)
             QStringList { "geometry", "--dpi" }, QStringList { "nosuchcommand" } }) {
         Result r = runCli(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains("usage:")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("\n使い方: casewright-cli ")) << r.err.toStdString();
     }
 }

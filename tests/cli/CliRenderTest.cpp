@@ -140,7 +140,7 @@ TEST(CliRender, BadArgumentsAndFailures)
          }) {
         Result r = runCli(home, args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains("usage:")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("\n使い方: casewright-cli ")) << r.err.toStdString();
     }
     Result r = runCli(home, { "render", home.filePath("missing.cwr"), "--page", "front", "--ops" });
     EXPECT_EQ(r.code, 1);

@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "InstallTree.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -190,7 +191,8 @@ TEST_F(InstallDocsTest, EveryCommandAndOptionOfTheReadmeIsInTheManualPageHelpAnd
 {
     const ReadmeCommandLine readme = readmeCommandLine();
     // The README lists exactly the commands the program has.
-    const ProgramRun help = runProgram(tree().path("bin/casewright-cli"), { "--help" });
+    const ProgramRun help = runProgram(
+        tree().path("bin/casewright-cli"), { "--help" }, QString(), QString(), englishLocale());
     ASSERT_EQ(help.code, 0);
     QStringList programCommands;
     const QString list = help.out.section("\nCommands:\n", 1).section("\n\n", 0, 0);
@@ -219,8 +221,8 @@ TEST_F(InstallDocsTest, EveryCommandAndOptionOfTheReadmeIsInTheManualPageHelpAnd
     const QString completion = tree().path("share/bash-completion/completions/casewright-cli");
     for (auto it = readme.commandOptions.cbegin(); it != readme.commandOptions.cend(); ++it) {
         SCOPED_TRACE(it.key().toStdString());
-        const ProgramRun commandHelp
-            = runProgram(tree().path("bin/casewright-cli"), { it.key(), "--help" });
+        const ProgramRun commandHelp = runProgram(tree().path("bin/casewright-cli"),
+            { it.key(), "--help" }, QString(), QString(), englishLocale());
         EXPECT_EQ(commandHelp.code, 0);
         EXPECT_TRUE(commandHelp.err.isEmpty()) << commandHelp.err.toStdString();
         const QStringList offered

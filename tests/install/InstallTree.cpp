@@ -9,17 +9,26 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "TestSupport.h"
+
 ProgramRun runProgram(const QString &program, const QStringList &args, const QString &configHome,
     const QString &workingFolder, const QProcessEnvironment &extra)
 {
     QTemporaryDir emptyConfig;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env
+        = withLocale(QProcessEnvironment::systemEnvironment(), QProcessEnvironment());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(
         QStringLiteral("XDG_CONFIG_HOME"), configHome.isEmpty() ? emptyConfig.path() : configHome);
     env.insert(QStringLiteral("XDG_DATA_HOME"), emptyConfig.path() + QStringLiteral("/data"));
     env.insert(extra);
+    return runInEnvironment(program, args, env, workingFolder);
+}
+
+ProgramRun runInEnvironment(const QString &program, const QStringList &args,
+    const QProcessEnvironment &env, const QString &workingFolder)
+{
+    QProcess p;
     p.setProcessEnvironment(env);
     if (!workingFolder.isEmpty())
         p.setWorkingDirectory(workingFolder);

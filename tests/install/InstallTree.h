@@ -16,10 +16,14 @@ struct ProgramRun
 };
 
 // Runs `program` headless with a settings folder of its own (`configHome`,
-// or a fresh empty one) and waits for it.
+// or a fresh empty one) and waits for it. It speaks Japanese (the C locale)
+// unless `extra` sets the locale.
 ProgramRun runProgram(const QString &program, const QStringList &args,
     const QString &configHome = QString(), const QString &workingFolder = QString(),
     const QProcessEnvironment &extra = QProcessEnvironment());
+// Runs `program` with exactly the environment `env` and waits for it.
+ProgramRun runInEnvironment(const QString &program, const QStringList &args,
+    const QProcessEnvironment &env, const QString &workingFolder = QString());
 
 // The installed tree. `ok` is false, with the installer's output in `log`,
 // when the installation failed.

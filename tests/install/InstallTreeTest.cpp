@@ -104,30 +104,106 @@ TEST_F(InstallTreeTest, EveryFileLiesInTheFolderOfItsKind)
     EXPECT_EQ(files.filter(QRegularExpression("^share/metainfo/")).size(), 1);
 }
 
+namespace {
+
+// Environments a user's shell may have: no locale at all, no display, no
+// runtime folder, a display that cannot be reached (ssh without X
+// forwarding). Each keeps only PATH and HOME of this one.
+struct Shell
+{
+    const char *name;
+    QList<std::pair<QString, QString>> variables;
+    bool english;
+
+    QProcessEnvironment environment() const
+    {
+        const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env;
+        for (const char *kept : { "PATH", "HOME" })
+            env.insert(kept, system.value(kept));
+        for (const auto &[name, value] : variables)
+            env.insert(name, value);
+        return env;
+    }
+};
+
+QList<Shell> userShells()
+{
+    return {
+        { "nothing set", {}, false },
+        { "the C locale", { { "LANG", "C.UTF-8" } }, false },
+        { "English", { { "LANG", "en_US.UTF-8" } }, true },
+        { "Japanese, an unreachable display",
+            { { "LANG", "ja_JP.UTF-8" }, { "DISPLAY", ":4711" }, { "XDG_RUNTIME_DIR", "/tmp" } },
+            false },
+        { "English, an unreachable display",
+            { { "LC_ALL", "en_GB.UTF-8" }, { "DISPLAY", ":4711" } }, true },
+    };
+}
+
+} // namespace
+
 TEST_F(InstallTreeTest, ProgramsAnswerVersionAndHelpOnStandardOutput)
 {
     struct Case
     {
         QString program;
         QStringList args;
-        QString outStart;
+        QString japaneseStart;
+        QString englishStart;
     };
+    const QString cliVersion = "casewright-cli " + buildVersion() + "\n";
+    const QString version = "Casewright " + buildVersion() + "\n";
     const QList<Case> cases = {
-        { "bin/casewright-cli", { "--version" }, "casewright-cli " + buildVersion() + "\n" },
-        { "bin/casewright", { "--version" }, "Casewright " + buildVersion() + "\n" },
-        { "bin/casewright-cli", { "--help" }, "usage: casewright-cli COMMAND [ARGS]\n" },
-        { "bin/casewright-cli", { "-h" }, "usage: casewright-cli COMMAND [ARGS]\n" },
-        { "bin/casewright-cli", { "print", "--help" }, "usage: casewright-cli print DOC.cwr " },
+        { "bin/casewright-cli", { "--version" }, cliVersion, cliVersion },
+        { "bin/casewright", { "--version" }, version, version },
+        { "bin/casewright", { "-v", "x.cwr" }, version, version },
+        { "bin/casewright", { "--help" }, "使い方: ", "Usage: " },
+        { "bin/casewright", { "x.cwr", "-h" }, "使い方: ", "Usage: " },
+        { "bin/casewright-cli", { "--help" }, "使い方: casewright-cli COMMAND [ARGS]\n",
+            "usage: casewright-cli COMMAND [ARGS]\n" },
+        { "bin/casewright-cli", { "-h" }, "使い方: casewright-cli COMMAND [ARGS]\n",
+            "usage: casewright-cli COMMAND [ARGS]\n" },
+        { "bin/casewright-cli", { "print", "--help" }, "使い方: casewright-cli print DOC.cwr ",
+            "usage: casewright-cli print DOC.cwr " },
         // --help is help wherever the command takes it as an option.
         { "bin/casewright-cli", { "print", "x.cwr", "--pdf", "x.pdf", "--help" },
-            "usage: casewright-cli print DOC.cwr " },
+            "使い方: casewright-cli print DOC.cwr ", "usage: casewright-cli print DOC.cwr " },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE((c.program + ' ' + c.args.join(' ')).toStdString());
-        const ProgramRun r = runProgram(tree().path(c.program), c.args);
-        EXPECT_EQ(r.code, 0);
-        EXPECT_TRUE(r.out.startsWith(c.outStart)) << r.out.toStdString();
-        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    for (const Shell &shell : userShells()) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(
+                QString(QString::fromUtf8(shell.name) + ": " + c.program + ' ' + c.args.join(' '))
+                    .toStdString());
+            const ProgramRun r
+                = runInEnvironment(tree().path(c.program), c.args, shell.environment());
+            EXPECT_EQ(r.code, 0);
+            EXPECT_TRUE(r.out.startsWith(shell.english ? c.englishStart : c.japaneseStart))
+                << r.out.toStdString();
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        }
+    }
+}
+
+// Without a display the window cannot open: one sentence says so and names
+// the program that works without one, and the run ends with 1, not with
+// Qt's abort and a core file.
+TEST_F(InstallTreeTest, TheWindowWithoutADisplayEndsWithOneSentence)
+{
+    const QString japanese = QStringLiteral("ディスプレイがないためウィンドウを開けません("
+                                            "casewright-cli はディスプレイなしで使えます)\n");
+    const QString english = QStringLiteral(
+        "There is no display to open the window on (casewright-cli works without one)\n");
+    for (const Shell &shell : userShells()) {
+        for (const QStringList &args : { QStringList(), QStringList { demo() } }) {
+            SCOPED_TRACE(
+                QString(QString::fromUtf8(shell.name) + ": " + args.join(' ')).toStdString());
+            const ProgramRun r
+                = runInEnvironment(tree().path("bin/casewright"), args, shell.environment());
+            EXPECT_EQ(r.code, 1);
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+            EXPECT_EQ(r.err, shell.english ? english : japanese);
+        }
     }
 }
 
@@ -137,7 +213,7 @@ TEST_F(InstallTreeTest, HelpNamedAsAnOptionsValueOrAfterTheEndMarkIsNoHelp)
     const ProgramRun asValue = runProgram(cli(), { "print", "--pdf", "--help" });
     EXPECT_EQ(asValue.code, 2);
     EXPECT_TRUE(asValue.out.isEmpty());
-    EXPECT_TRUE(asValue.err.startsWith("one document is needed\nusage: "))
+    EXPECT_TRUE(asValue.err.startsWith("文書を一つ指定してください\n使い方: "))
         << asValue.err.toStdString();
     // After "--", "--help" is the document's name.
     QTemporaryDir dir;
@@ -214,7 +290,7 @@ TEST_F(InstallTreeTest, PrintingToAPrinterLoadsTheInstalledPrinterModule)
     const ProgramRun r = runProgram(cli(), { "print", demo(), "--printer", "NoSuchPrinterHere" });
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("NoSuchPrinterHere")) << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains("printer module cannot be loaded")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("印刷モジュールを読み込めません")) << r.err.toStdString();
 }
 
 TEST_F(InstallTreeTest, TheTreeWorksUnderAnyPrefixAndTheProgramAloneFindsNoModules)
@@ -231,7 +307,7 @@ TEST_F(InstallTreeTest, TheTreeWorksUnderAnyPrefixAndTheProgramAloneFindsNoModul
     ASSERT_TRUE(QDir().rename(moved, tree().prefix));
     EXPECT_EQ(filter.code, 0);
     EXPECT_TRUE(filter.out.contains("|JPEG|")) << filter.out.toStdString();
-    EXPECT_FALSE(print.err.contains("printer module cannot be loaded")) << print.err.toStdString();
+    EXPECT_FALSE(print.err.contains("印刷モジュールを読み込めません")) << print.err.toStdString();
 
     // ...while the program copied without them finds none: the modules are
     // looked up beside the program, not in the build tree or the system.
@@ -243,6 +319,6 @@ TEST_F(InstallTreeTest, TheTreeWorksUnderAnyPrefixAndTheProgramAloneFindsNoModul
     const ProgramRun noModule
         = runProgram(alone, { "print", demo(), "--printer", "NoSuchPrinterHere" });
     EXPECT_EQ(noModule.code, 1);
-    EXPECT_TRUE(noModule.err.startsWith("the printer module cannot be loaded: "))
+    EXPECT_TRUE(noModule.err.startsWith("印刷モジュールを読み込めません: "))
         << noModule.err.toStdString();
 }

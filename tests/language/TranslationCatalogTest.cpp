@@ -240,3 +240,32 @@ TEST(TranslationCatalog, NoJapaneseTextInTheCodeEscapesTheTranslation)
     }
     EXPECT_GT(checked, 250);
 }
+
+// The program's English is American, as Qt's own dialogs are ("Color"): no
+// English text it shows or ships (the catalogue, the help, the manual pages,
+// the software-centre entry) spells a word the British way.
+TEST(TranslationCatalog, EnglishTextsSpellTheAmericanWay)
+{
+    const QRegularExpression british(
+        QStringLiteral(
+            "\\b\\w*(colour|centre|metre|labelled|cancelled|grey|behaviour|favour|catalogue|"
+            "dialogue|licence|organis|recognis|customis|initialis|normalis|minimis|maximis)\\w*"
+            "\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList texts;
+    for (const Entry &e : readCatalog(kCatalog))
+        texts.append(e.translation);
+    ASSERT_GT(texts.size(), 250);
+    for (const char *shipped : { "/help/index.en.html", "/packaging/casewright.1.in",
+             "/packaging/casewright-cli.1.in", "/packaging/casewright.metainfo.xml.in" }) {
+        QFile file(kSourceDir + QLatin1String(shipped));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << shipped;
+        // XML comments are for the people who keep the file.
+        texts.append(QString::fromUtf8(file.readAll())
+                         .remove(QRegularExpression(QStringLiteral("<!--.*?-->"),
+                             QRegularExpression::DotMatchesEverythingOption)));
+    }
+    for (const QString &text : texts)
+        for (const QRegularExpressionMatch &m : british.globalMatch(text))
+            ADD_FAILURE() << "British spelling: " << m.captured().toStdString();
+}

@@ -260,7 +260,7 @@ TEST(PdfPrintTarget, AReadOnlyFileIsRefusedBeforeDrawing)
     QString error;
     EXPECT_FALSE(renderPagePdf(
         doc, PrintOptions(), PreviewPage::Front, 96, 96, 1046, 604, path, &error));
-    EXPECT_EQ(error, QStringLiteral("the file cannot be written"));
+    EXPECT_EQ(error, QStringLiteral("ファイルに書き込めません"));
     EXPECT_EQ(readAll(path), QByteArray("old contents"));
 }
 

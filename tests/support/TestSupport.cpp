@@ -57,11 +57,28 @@ bool writeAll(const QString &path, const QByteArray &data)
     return f.write(data) == data.size();
 }
 
-CliResult runCasewrightCli(const QStringList &args, const QString &configHome)
+QProcessEnvironment englishLocale()
+{
+    QProcessEnvironment english;
+    english.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    return english;
+}
+
+QProcessEnvironment withLocale(QProcessEnvironment env, const QProcessEnvironment &locale)
+{
+    for (const char *name : { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG" })
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    env.insert(locale);
+    return env;
+}
+
+CliResult runCasewrightCli(
+    const QStringList &args, const QString &configHome, const QProcessEnvironment &locale)
 {
     static QTemporaryDir runtime;
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = withLocale(QProcessEnvironment::systemEnvironment(), locale);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     if (!configHome.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -62,7 +63,16 @@ struct CliResult
     QString err;
 };
 // configHome: a settings folder for the run (empty: the caller's settings).
-CliResult runCasewrightCli(const QStringList &args, const QString &configHome = QString());
+// The run speaks Japanese (the C locale) whatever the caller's locale, or the
+// language `locale` sets (englishLocale()).
+CliResult runCasewrightCli(const QStringList &args, const QString &configHome = QString(),
+    const QProcessEnvironment &locale = QProcessEnvironment());
+
+// The locale variables of a run that speaks English.
+QProcessEnvironment englishLocale();
+// `env` with its language chosen by `locale` alone: the locale variables of
+// the caller removed, the C locale (Japanese), then `locale`'s variables.
+QProcessEnvironment withLocale(QProcessEnvironment env, const QProcessEnvironment &locale);
 
 // Writes `seconds` of stereo silence at 44.1 kHz as an audio file of the kind
 // the name's extension gives (wav, flac, ogg, opus), with sox and the
