@@ -79,8 +79,9 @@ static void endWithoutTeardown(int status)
 #endif
 }
 
-// Says `text` on standard error in the interface language, before any
-// application object was made (the translation needs one), and returns 1.
+// Says the marked text `source`, with `detail` for its %1, on standard error
+// in the interface language before any application object was made (the
+// translation needs one), and returns 1.
 static int failBeforeStart(int argc, char **argv, const char *source, const QString &detail)
 {
     QCoreApplication app(argc, argv);
