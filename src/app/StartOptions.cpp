@@ -1,10 +1,13 @@
 #include "app/StartOptions.h"
 
+#include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QList>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "app/CasewrightApplication.h"
 

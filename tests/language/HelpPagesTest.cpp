@@ -30,8 +30,8 @@ struct Outline
 Outline outline(const QString &page)
 {
     Outline o;
-    const QRegularExpression tag(QStringLiteral(
-        "<(h[1-3])(?: id=\"([a-z]+)\")?>|<li>|<a href=\"#([a-z]+)\">"));
+    const QRegularExpression tag(
+        QStringLiteral("<(h[1-3])(?: id=\"([a-z]+)\")?>|<li>|<a href=\"#([a-z]+)\">"));
     for (const QRegularExpressionMatch &m : tag.globalMatch(page)) {
         if (!m.captured(1).isEmpty()) {
             o.headings.append(m.captured(1) + QLatin1Char('#') + m.captured(2));
@@ -90,7 +90,7 @@ TEST(HelpPages, EveryFeatureIsNamedByItsCaptionInEachLanguage)
 {
     const QString japanese = readPage("index.html");
     const QString english = readPage("index.en.html");
-    const QMap<QString, QString> catalogue = ::catalogue();
+    const QMap<QString, QString> translated = catalogue();
     // Undo and redo, editing on the page, the bleed, the print position
     // correction and its sheet, the album import, and the rest of the windows.
     const char *const captions[] = { "元に戻す(&U)", "やり直し(&R)", "編集(&E)", "縮小", "拡大",
@@ -101,10 +101,10 @@ TEST(HelpPages, EveryFeatureIsNamedByItsCaptionInEachLanguage)
         "プリンタ設定", "リスト内容", "ｾﾊﾟﾚｰﾄ" };
     for (const char *caption : captions) {
         const QString source = QString::fromUtf8(caption);
-        ASSERT_TRUE(catalogue.contains(source)) << caption;
+        ASSERT_TRUE(translated.contains(source)) << caption;
         EXPECT_TRUE(japanese.contains(shownCaption(source))) << caption;
-        EXPECT_TRUE(english.contains(shownCaption(catalogue.value(source))))
-            << caption << " = " << catalogue.value(source).toStdString();
+        EXPECT_TRUE(english.contains(shownCaption(translated.value(source))))
+            << caption << " = " << translated.value(source).toStdString();
     }
     // How to measure a printer: the labels of the sheet's crosses.
     EXPECT_TRUE(japanese.contains(QStringLiteral("左端から20.0mm")));
