@@ -263,8 +263,9 @@ namespace {
 QByteArray le32(qsizetype n)
 {
     const quint32 v = quint32(n);
-    return QByteArray { char(v & 0xff), char((v >> 8) & 0xff), char((v >> 16) & 0xff),
+    const char bytes[4] = { char(v & 0xff), char((v >> 8) & 0xff), char((v >> 16) & 0xff),
         char(v >> 24) };
+    return QByteArray(bytes, 4);
 }
 
 // A silent WAV tagged only with a RIFF INFO list, as recorders and rippers
