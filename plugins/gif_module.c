@@ -1,7 +1,10 @@
 /* GIF decoder module: the first frame on the logical screen, as 8 bits with
  * the frame's colour table. The transparent entry keeps its colour, so the
- * program's transparent colour can name it; the screen around the frame is
- * the background colour. A picture asked for at a reduced size
+ * program's transparent colour can name it. The screen around a frame that
+ * does not cover it is left transparent, as viewers show it, which is white
+ * on paper: such a picture comes as 32 bits, white where no frame pixel lies
+ * (the screen's background colour is not painted). A picture
+ * asked for at a reduced size
  * (GetPictureReduced) is reduced row by row while it is decoded, so the
  * whole screen is never held; an interlaced frame, whose passes revisit every
  * part of it, has each line go into the blocks it belongs to. */
@@ -42,11 +45,13 @@ typedef struct Decode
     int32_t fullWidth, fullHeight;
 } Decode;
 
+static const uint8_t kWhite[4] = { 0xff, 0xff, 0xff, 0xff };
+
 /* An interlaced frame on its screen, reduced by `factor`: each line is
  * made in 32 bits as it comes and goes into the blocks it belongs to; the
- * screen the frame leaves uncovered counts as the background colour. */
+ * screen the frame leaves uncovered counts as white. */
 static int32_t decode_reduced_interlaced(Decode *d, uint32_t width, uint32_t height,
-    uint32_t factor, const uint8_t *table, int background, SpiHandle *infoOut, SpiHandle *pixelsOut)
+    uint32_t factor, const uint8_t *table, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
     GifFileType *gif = d->gif;
     const GifImageDesc *frame = &gif->Image;
@@ -55,7 +60,7 @@ static int32_t decode_reduced_interlaced(Decode *d, uint32_t width, uint32_t hei
     if (!d->line || !d->row)
         return SPI_NO_MEMORY;
     int rc = spi_scatter_start(
-        &d->scatter, &d->out, width, height, factor, table + 4 * background, d->sample);
+        &d->scatter, &d->out, width, height, factor, kWhite, d->sample);
     if (rc != SPI_OK)
         return rc;
     /* The part of a line on the screen. */
@@ -82,10 +87,10 @@ static int32_t decode_reduced_interlaced(Decode *d, uint32_t width, uint32_t hei
 }
 
 /* A non-interlaced frame on its screen, reduced by `factor`: each screen
- * row is made in 32 bits from the background and the frame's line, and goes
- * into the reducer. */
+ * row is made in 32 bits from white and the frame's line, and goes into the
+ * reducer. */
 static int32_t decode_reduced(Decode *d, uint32_t width, uint32_t height, uint32_t factor,
-    const uint8_t *table, int background, SpiHandle *infoOut, SpiHandle *pixelsOut)
+    const uint8_t *table, SpiHandle *infoOut, SpiHandle *pixelsOut)
 {
     GifFileType *gif = d->gif;
     const GifImageDesc *frame = &gif->Image;
@@ -99,7 +104,7 @@ static int32_t decode_reduced(Decode *d, uint32_t width, uint32_t height, uint32
     long next = 0; /* the frame's next line to read */
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x)
-            memcpy(d->row + 4 * (size_t)x, table + 4 * background, 4);
+            memcpy(d->row + 4 * (size_t)x, kWhite, 4);
         const long line = (long)y - frame->Top;
         if (line >= 0 && line < frame->Height) {
             /* Lines above the screen are read and dropped. */
@@ -172,48 +177,29 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
         table[4 * i + 1] = colors->Colors[i].Green;
         table[4 * i + 2] = colors->Colors[i].Red;
     }
-    int background = gif->SColorMap ? gif->SBackGroundColor : 0;
-    /* The background index names an entry of the screen's (global) colour
-     * table. A frame with its own table that leaves part of the screen
-     * uncovered gets that colour as an extra entry, or the nearest of its own
-     * entries when its table is full. */
+    if (reducing && frame->Interlace)
+        return decode_reduced_interlaced(d, width, height, factor, table, infoOut, pixelsOut);
+    if (reducing)
+        return decode_reduced(d, width, height, factor, table, infoOut, pixelsOut);
+    /* A frame that covers its screen is the picture, in 8 bits with its
+     * colour table; one that leaves part of the screen uncovered lies on
+     * white, in 32 bits (top-down, blue, green, red, 0xff), since its table
+     * need not hold white nor have room for it. */
     const int covers = frame->Left <= 0 && frame->Top <= 0
         && (long)frame->Left + frame->Width >= (long)width
         && (long)frame->Top + frame->Height >= (long)height;
-    if (frame->ColorMap && gif->SColorMap && !covers && background >= 0
-        && background < gif->SColorMap->ColorCount) {
-        const GifColorType bg = gif->SColorMap->Colors[background];
-        if (colors->ColorCount < 256) {
-            background = colors->ColorCount;
-            table[4 * background + 0] = bg.Blue;
-            table[4 * background + 1] = bg.Green;
-            table[4 * background + 2] = bg.Red;
-        } else {
-            long best = -1;
-            for (int i = 0; i < 256; ++i) {
-                const GifColorType c = colors->Colors[i];
-                const long dr = c.Red - bg.Red, dg = c.Green - bg.Green, db = c.Blue - bg.Blue;
-                const long dist = dr * dr + dg * dg + db * db;
-                if (best < 0 || dist < best) {
-                    best = dist;
-                    background = i;
-                }
-            }
-        }
-    }
-    background &= 0xff;
-    if (reducing && frame->Interlace)
-        return decode_reduced_interlaced(
-            d, width, height, factor, table, background, infoOut, pixelsOut);
-    if (reducing)
-        return decode_reduced(d, width, height, factor, table, background, infoOut, pixelsOut);
-    int rc = spi_output_alloc(&d->out, width, height, 8);
+    int rc = covers ? spi_output_alloc(&d->out, width, height, 8)
+                    : spi_output_alloc_rows(&d->out, width, height, 32, 1);
     if (rc != SPI_OK)
         return rc;
-    memcpy(d->out.palette, table, sizeof table);
-    if (background != 0)
+    if (covers) {
+        memcpy(d->out.palette, table, sizeof table);
+    } else {
+        for (int i = 0; i < 256; ++i)
+            table[4 * i + 3] = 0xff;
         for (uint32_t y = 0; y < height; ++y)
-            memset(spi_output_row(&d->out, y), background, width);
+            memset(spi_output_row(&d->out, y), 0xff, (size_t)width * 4);
+    }
 
     d->line = (GifByteType *)malloc((size_t)frame->Width);
     if (!d->line)
@@ -233,8 +219,12 @@ static int32_t decode(Decode *d, SpiHandle *infoOut, SpiHandle *pixelsOut)
             uint8_t *dst = spi_output_row(&d->out, (uint32_t)y);
             for (int x = 0; x < frame->Width; ++x) {
                 const long sx = (long)frame->Left + x;
-                if (sx >= 0 && sx < (long)width)
+                if (sx < 0 || sx >= (long)width)
+                    continue;
+                if (covers)
                     dst[sx] = d->line[x];
+                else
+                    memcpy(dst + 4 * (size_t)sx, table + 4 * d->line[x], 4);
             }
         }
     }

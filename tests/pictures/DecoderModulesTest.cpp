@@ -318,41 +318,80 @@ TEST_F(DecoderModules, GifPlainAndInterlacedGiveQtsPixels)
     EXPECT_EQ(qFromLittleEndian<quint32>(stream.data().constData() + 10), 14u + 40 + 1024);
 }
 
-TEST_F(DecoderModules, GifFrameSmallerThanItsScreenLiesOnTheBackground)
+// The same GIF with a colour table of its own on the frame (`entries`
+// colours: red i, green 100, blue 200), put after the frame's descriptor.
+QByteArray withLocalTable(QByteArray gif, int entries)
 {
-    QList<QRgb> palette = gifPalette();
-    ASSERT_TRUE(
-        writeAll(path("s.gif"), gifFile(2, 2, palette, { 10, 20, 30, 40 }, false, 5, 4, 3, 1)));
-    const QImage mine = viaModules(path("s.gif"));
-    ASSERT_EQ(mine.size(), QSize(5, 4));
-    EXPECT_EQ(mine.pixel(0, 0), palette[0]);
-    EXPECT_EQ(mine.pixel(3, 1), palette[10]);
-    EXPECT_EQ(mine.pixel(4, 2), palette[40]);
+    QByteArray local;
+    for (int i = 0; i < entries; ++i)
+        local.append(QByteArray(1, char(i)) + char(100) + char(200));
+    const int flags = 13 + 768 + 9;
+    int bits = 0;
+    while ((2 << bits) < entries)
+        ++bits;
+    gif[flags] = char(gif[flags] | 0x80 | bits);
+    gif.insert(flags + 1, local);
+    return gif;
 }
 
-TEST_F(DecoderModules, GifFrameWithItsOwnColoursLiesOnTheScreensBackgroundColour)
+// The same GIF with `index` as its screen's background colour.
+QByteArray withBackground(QByteArray gif, int index)
 {
-    const QList<QRgb> global = gifPalette();
-    QByteArray gif = gifFile(2, 2, global, { 1, 2, 3, 4 }, false, 5, 4, 3, 1);
-    gif[11] = char(5); // the background: entry 5 of the screen's table
-    // Give the frame a table of its own (64 entries, or a full 256).
-    for (const int entries : { 64, 256 }) {
-        QByteArray local;
-        for (int i = 0; i < entries; ++i)
-            local.append(QByteArray(1, char(i)) + char(100) + char(200));
-        QByteArray file = gif;
-        const int flags = 13 + 768 + 9;
-        file[flags] = char(0x80 | (entries == 64 ? 5 : 7));
-        file.insert(flags + 1, local);
-        const QString name = path(QStringLiteral("local%1.gif").arg(entries));
-        ASSERT_TRUE(writeAll(name, file));
-        const QImage mine = viaModules(name);
-        ASSERT_EQ(mine.size(), QSize(5, 4));
-        EXPECT_EQ(mine.pixel(3, 1), qRgb(1, 100, 200)) << entries; // the frame's own colour
-        // The rest of the screen: the global background, or the closest
-        // colour of a full table.
-        EXPECT_EQ(mine.pixel(0, 0), entries == 64 ? global[5] : qRgb(5, 100, 200)) << entries;
-        EXPECT_EQ(mine.pixel(4, 3), mine.pixel(0, 0));
+    gif[11] = char(index);
+    return gif;
+}
+
+// A first frame that leaves part of its screen uncovered: the rest of the
+// screen is white (transparent, on paper), whatever the screen's background
+// colour and whichever colour table the frame uses. The frame's own pixels
+// keep their colours.
+TEST_F(DecoderModules, GifScreenOutsideTheFirstFrameIsWhite)
+{
+    QList<QRgb> red = gifPalette();
+    red[7] = qRgb(255, 0, 0);
+    QList<quint8> fifty(50 * 50, 7);
+    fifty[0] = 9;
+    fifty[50 * 50 - 1] = 11;
+    struct Case
+    {
+        const char *name;
+        QByteArray file;
+        QSize screen;
+        QList<QPair<QPoint, QRgb>> pixels; // screen pixels and their colours
+    };
+    const QRgb white = qRgb(255, 255, 255);
+    const QList<QRgb> p = gifPalette();
+    const QByteArray small = gifFile(2, 2, p, { 10, 20, 30, 40 }, false, 5, 4, 3, 1);
+    const Case cases[] = {
+        { "50 x 50 at 0, 0 on 100 x 100, background red",
+            withBackground(gifFile(50, 50, red, fifty, false, 100, 100, 0, 0), 7), QSize(100, 100),
+            { { { 0, 0 }, p[9] }, { { 1, 0 }, red[7] }, { { 49, 49 }, p[11] },
+                { { 50, 0 }, white }, { { 0, 50 }, white }, { { 99, 99 }, white } } },
+        { "2 x 2 at 3, 1 on 5 x 4", small, QSize(5, 4),
+            { { { 3, 1 }, p[10] }, { { 4, 1 }, p[20] }, { { 3, 2 }, p[30] }, { { 4, 2 }, p[40] },
+                { { 0, 0 }, white }, { { 2, 1 }, white }, { { 4, 3 }, white } } },
+        { "background colour 5", withBackground(small, 5), QSize(5, 4),
+            { { { 4, 2 }, p[40] }, { { 0, 0 }, white }, { { 4, 0 }, white } } },
+        { "own table of 64 colours", withLocalTable(withBackground(small, 5), 64), QSize(5, 4),
+            { { { 3, 1 }, qRgb(10, 100, 200) }, { { 4, 2 }, qRgb(40, 100, 200) },
+                { { 0, 0 }, white }, { { 4, 3 }, white } } },
+        { "own full table", withLocalTable(withBackground(small, 5), 256), QSize(5, 4),
+            { { { 3, 1 }, qRgb(10, 100, 200) }, { { 0, 0 }, white }, { { 4, 3 }, white } } },
+        { "interlaced", gifFile(9, 7, p, gifPixels(9, 7), true, 21, 15, 6, 5), QSize(21, 15),
+            { { { 6, 5 }, p[gifPixels(9, 7)[0]] }, { { 14, 11 }, p[gifPixels(9, 7)[62]] },
+                { { 5, 5 }, white }, { { 15, 11 }, white }, { { 20, 14 }, white } } },
+        { "past the screen's right and bottom edges",
+            gifFile(9, 7, p, gifPixels(9, 7), false, 12, 10, 6, 5), QSize(12, 10),
+            { { { 6, 5 }, p[gifPixels(9, 7)[0]] }, { { 11, 9 }, p[gifPixels(9, 7)[4 * 9 + 5]] },
+                { { 5, 9 }, white }, { { 11, 4 }, white } } },
+    };
+    for (const Case &c : cases) {
+        const QString file = path(QStringLiteral("s.gif"));
+        ASSERT_TRUE(writeAll(file, c.file)) << c.name;
+        const QImage mine = viaModules(file);
+        ASSERT_EQ(mine.size(), c.screen) << c.name;
+        for (const auto &[at, colour] : c.pixels)
+            EXPECT_EQ(mine.pixel(at), colour) << c.name << " at " << at.x() << ", " << at.y();
     }
 }
 
@@ -481,6 +520,9 @@ TEST_F(DecoderModules, GifReducedIsItsWholeScreenAveraged)
         { "interlaced", gifFile(29, 19, gifPalette(), gifPixels(29, 19), true), QSize(7, 4), 4 },
         { "frame on a screen", gifFile(2, 2, gifPalette(), { 10, 20, 30, 40 }, false, 5, 4, 3, 1),
             QSize(2, 2), 2 },
+        { "frame on a screen with a background colour",
+            withBackground(gifFile(5, 5, gifPalette(), gifPixels(5, 5), false, 20, 20, 0, 0), 7),
+            QSize(5, 5), 4 },
         { "interlaced frame on a screen",
             gifFile(9, 7, gifPalette(), gifPixels(9, 7), true, 21, 15, 6, 5), QSize(5, 3), 4 },
         { "interlaced frame past the screen's edges",
