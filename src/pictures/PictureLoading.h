@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/UserPrompts.h"
+#include "pictures/ModuleOutput.h"
 #include "pictures/PictureReduction.h"
 #include "pictures/SusieHost.h"
 
@@ -95,15 +96,6 @@ struct CropTrace
 // was and the result is false.
 bool CropBitmap(
     QImage &bitmap, int left, int top, int right, int bottom, CropTrace *trace = nullptr);
-
-// Builds a complete BMP image from a decoder module's info block and pixel
-// block, each given with its real size; nothing past either size is read.
-// False (and `out` untouched) for a block that is too short, a bit count
-// other than 1, 4, 8, 16, 24 or 32, a zero or negative width, a zero height,
-// or sizes that overflow. Colour tables shorter than the full count are
-// completed with zero entries; a missing pixel tail is zero-filled.
-bool assembleBmpFromPlugin(
-    const void *info, size_t infoBytes, const void *pixels, size_t pixelBytes, QByteArray &out);
 
 // The folder the modules are read from: the Susie "Path" setting
 // (organisation "Takechin", application "Susie", group "Plug-in", key "Path")
