@@ -4,14 +4,12 @@
 #include "pictures/SusieHost.h"
 
 #include "pictures/BmpDecoder.h"
+#include "pictures/PixelMemory.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QTemporaryFile>
-#include <cstring>
+#include <algorithm>
 
 namespace cw {
 
@@ -56,24 +54,6 @@ BmpRead readBmp(QIODevice *device, QImage &image, QSize wanted, PictureReduction
         break;
     }
     return BmpRead::NotBmp;
-}
-
-quint32 readU32(const char *p)
-{
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
-}
-
-void putU32(char *p, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = char((v >> (8 * i)) & 0xff);
-}
-
-void putU16(char *p, quint16 v)
-{
-    p[0] = char(v & 0xff);
-    p[1] = char(v >> 8);
 }
 
 } // namespace
@@ -199,128 +179,42 @@ bool CropBitmap(QImage &bitmap, int left, int top, int right, int bottom, CropTr
     if (bitmap.isNull() || left >= right || top >= bottom)
         return false;
 
-    // A unique file, so two running copies of the program never share one.
-    QTemporaryFile temp(QDir::tempPath() + QStringLiteral("/cwr_tmp_XXXXXX.bmp"));
-    temp.setAutoRemove(true);
-    if (!temp.open())
+    const int width = right - left;
+    QImage result = newPixelImage(width, bottom - top, QImage::Format_RGB32);
+    if (result.isNull())
         return false;
-    if (trace)
-        trace->temporaryFile = temp.fileName();
-    struct Remover
-    {
-        QTemporaryFile &file;
-        ~Remover()
-        {
-            file.close();
-            file.remove();
-        }
-    } remover { temp };
-
-    const int outWidth = right - left;
-    const int outHeight = bottom - top;
-    const qint64 outRow = (qint64(outWidth) * 3 + 3) / 4 * 4;
-    const int pad = int(outRow - qint64(outWidth) * 3);
-    const qint64 outSize = 54 + outRow * outHeight;
-    if (outSize > std::numeric_limits<qint32>::max())
-        return false;
-
-    QByteArray out;
-    out.reserve(qsizetype(outSize));
-    {
-        char h[54];
-        std::memset(h, 0, sizeof h);
-        h[0] = 'B';
-        h[1] = 'M';
-        putU32(h + 2, quint32(outSize));
-        putU32(h + 10, 54);
-        putU32(h + 14, 40);
-        putU32(h + 18, quint32(outWidth));
-        putU32(h + 22, quint32(outHeight));
-        putU16(h + 26, 1);
-        putU16(h + 28, 24);
-        putU32(h + 38, 3780);
-        putU32(h + 42, 3780);
-        out.append(h, sizeof h);
-    }
-
-    // The whole bitmap goes to the file once; afterwards only strips of it are
-    // held in memory.
-    if (!bitmap.save(&temp, "BMP") || !temp.flush() || !temp.seek(0))
-        return false;
-    char fileHeader[14];
-    if (temp.read(fileHeader, 14) != 14 || fileHeader[0] != 'B' || fileHeader[1] != 'M')
-        return false;
-    const quint32 pixelOffset = readU32(fileHeader + 10);
-    if (pixelOffset < 54 || pixelOffset > 14 + 124 + 1024 + 12 || !temp.seek(0))
-        return false;
-    QByteArray headerBlock = temp.read(pixelOffset);
-    if (headerBlock.size() != qsizetype(pixelOffset))
-        return false;
-    const qint32 fileHeight = qint32(readU32(headerBlock.constData() + 22));
-    const qint32 fileWidth = qint32(readU32(headerBlock.constData() + 18));
-    const int bitCount = int(quint8(headerBlock[28]) | quint8(headerBlock[29]) << 8);
-    if (fileWidth != bitmap.width() || fileHeight != bitmap.height() || bitCount <= 0)
-        return false;
-    const qint64 srcRow = (qint64(fileWidth) * bitCount + 31) / 32 * 4;
-
-    // Rows below the rectangle (the file holds rows bottom-up).
-    if (!temp.seek(pixelOffset + srcRow * (fileHeight - bottom)))
-        return false;
-
+    // The copy is a 24-bit picture: each pixel's red, green and blue as the
+    // picture stores them (not premultiplied), its alpha dropped, not
+    // blended; a picture of 32-bit pixels is read as it is, any other is
+    // converted a strip of at most 100 rows at a time, so what is held
+    // besides the source and the copy stays small.
+    const QImage::Format format = bitmap.format();
+    const bool direct = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
+    const QImage::Format stripFormat
+        = bitmap.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     constexpr int kStripRows = 100;
-    constexpr qsizetype kChunk = 16384;
-    QByteArray chunk;
-    chunk.reserve(kChunk);
-    auto flush = [&] {
-        if (chunk.isEmpty())
-            return;
-        out.append(chunk);
-        chunk.clear();
-        if (trace)
-            ++trace->chunkWrites;
-    };
-    auto put = [&](char c) {
-        chunk.append(c);
-        if (chunk.size() == kChunk)
-            flush();
-    };
-
-    // Qt reads the strips and the result; a large crop is within the
-    // program's limit, not only Qt's default one.
-    QImageReader::setAllocationLimit(pictureAllocationLimitMb());
-    QByteArray strip;
     for (int y = bottom - 1; y >= top; y -= kStripRows) {
         const int n = std::min(kStripRows, y - top + 1);
+        const int first = y - n + 1;
         if (trace)
             trace->stripRows.append(n);
-        strip = headerBlock;
-        putU32(strip.data() + 2, quint32(qint64(n) * srcRow + pixelOffset));
-        putU32(strip.data() + 22, quint32(n));
-        const QByteArray rows = temp.read(qint64(n) * srcRow);
-        if (rows.size() != qint64(n) * srcRow)
-            return false;
-        strip.append(rows);
-        QImage scratch;
-        if (!scratch.loadFromData(strip, "BMP"))
-            return false;
-        scratch = scratch.convertToFormat(QImage::Format_RGB32);
-        for (int row = n - 1; row >= 0; --row) {
-            const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(row));
-            for (int x = left; x < right; ++x) {
-                const QRgb c = line[x];
-                put(char(qBlue(c)));
-                put(char(qGreen(c)));
-                put(char(qRed(c)));
-            }
-            for (int i = 0; i < pad; ++i)
-                put(0);
+        QImage strip;
+        if (!direct) {
+            strip = bitmap.copy(left, first, width, n).convertToFormat(stripFormat);
+            if (strip.isNull())
+                return false;
         }
-        flush();
+        for (int row = 0; row < n; ++row) {
+            const auto *from = direct
+                ? reinterpret_cast<const QRgb *>(bitmap.constScanLine(first + row)) + left
+                : reinterpret_cast<const QRgb *>(strip.constScanLine(row));
+            auto *to = reinterpret_cast<QRgb *>(result.scanLine(first - top + row));
+            for (int x = 0; x < width; ++x)
+                to[x] = from[x] | 0xff000000u;
+        }
     }
-
-    QImage result;
-    if (!result.loadFromData(out, "BMP"))
-        return false;
+    result.setDotsPerMeterX(3780);
+    result.setDotsPerMeterY(3780);
     bitmap = std::move(result);
     return true;
 }

@@ -83,16 +83,16 @@ private:
 struct CropTrace
 {
     QList<int> stripRows; // rows of each strip, in the order processed
-    int chunkWrites = 0; // 16384-byte (or final, shorter) output writes
-    QString temporaryFile; // the file used; it no longer exists afterwards
 };
 
 // Replaces `bitmap` by a 24-bit copy of the rectangle left <= x < right,
-// top <= y < bottom (picture pixels, y downwards). The picture is streamed
-// through a unique temporary file in strips of at most 100 rows, so the
-// memory needed beyond the source stays small. An empty rectangle, or one
-// that reaches outside the bitmap, is clipped to the bitmap; when nothing
-// remains, or the temporary file cannot be written, the bitmap is left as it
+// top <= y < bottom (picture pixels, y downwards): an opaque Format_RGB32
+// picture at 3780 pixels per metre, each pixel the red, green and blue the
+// source stores (its alpha dropped, not blended). The picture is cropped in
+// memory, from the bottom of the rectangle up, in strips of at most 100 rows,
+// so that a source in another format is converted a strip at a time. A
+// rectangle that reaches outside the bitmap is clipped to it; when nothing
+// remains, or the memory for the copy cannot be had, the bitmap is left as it
 // was and the result is false.
 bool CropBitmap(
     QImage &bitmap, int left, int top, int right, int bottom, CropTrace *trace = nullptr);
