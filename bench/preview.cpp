@@ -7,6 +7,7 @@
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentReader.h"
+#include "fonts/FontDialogModel.h"
 #include "pictures/PictureLoading.h"
 #include "prints/PrintsEditor.h"
 #include "render/DirectEdit.h"
@@ -61,6 +62,35 @@ void BM_TitleEditAndPreviewRefresh(benchmark::State &state)
     state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
 }
 BENCHMARK(BM_TitleEditAndPreviewRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// A keystroke in the largest bold title the font dialog takes, in a face with
+// no bold style of its own ("ＭＳ Ｐ明朝" at 1638 points), most of it off the
+// page: the title changed through the change operations and the page redrawn
+// with the boxes of its things, as the preview window redraws it.
+void BM_LargestBoldTitleKeystroke(benchmark::State &state)
+{
+    static Demo d;
+    const int zoom = int(state.range(0));
+    const QSize size = PreviewState::bitmapSize(zoom);
+    FontSpec font = d.doc.top.title.font;
+    font.name = QStringLiteral("ＭＳ Ｐ明朝");
+    font.size = kMaxFontSize;
+    font.bold = true;
+    d.editor.setTitleFont(Surface::Top, font);
+    const PageDrawer draw = documentPageDrawer(d.doc, d.options);
+    const QString base = QStringLiteral("夜明けの序曲 Casewright");
+    int n = 0;
+    for (auto _ : state) {
+        d.editor.setTitleText(Surface::Top, base + QString::number(n++ % 10));
+        QImage bitmap(size, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QList<PartBox> boxes;
+        RenderPreviewPage(PreviewPage::Front, bitmap, draw, &boxes);
+        benchmark::DoNotOptimize(bitmap.constBits());
+    }
+    state.SetLabel(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+BENCHMARK(BM_LargestBoldTitleKeystroke)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Drag frames of one thing of the front page: each moves it to the next
 // position, draws the page and records where its things landed.

@@ -3,17 +3,21 @@
 #include "pictures/PixelMemory.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
+#include <QLineF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace cw {
@@ -275,14 +279,11 @@ void QPainterCanvas::SetFont(const FontSpec &font)
 
 namespace {
 
-// Whether a bold font is drawn with a face that has no bold style of its own,
-// so that the font engine thickens the regular glyphs.
-bool syntheticBold(const QFont &font)
+// Whether a family has a bold style of its own; bold text in one that has
+// not is emboldened from its regular outlines.
+bool hasBoldStyle(const QString &family)
 {
-    if (!font.bold())
-        return false;
     static QHash<QString, bool> boldFaces;
-    const QString family = QFontInfo(font).family();
     auto it = boldFaces.constFind(family);
     if (it == boldFaces.constEnd()) {
         bool hasBold = false;
@@ -290,38 +291,162 @@ bool syntheticBold(const QFont &font)
             hasBold |= QFontDatabase::weight(family, style) >= QFont::DemiBold;
         it = boldFaces.insert(family, hasBold);
     }
-    return !*it;
+    return *it;
 }
 
-// Glyphs this large (in device pixels) are not drawn from the glyph cache on
-// raster devices but filled as outlines, and outlines lose the font engine's
-// synthetic emboldening.
-constexpr double kLargestCachedGlyph = 64.0;
+// The part of the painter's coordinates that can reach its device: the
+// device's extent and the clip. None when anything may (a recording has no
+// extent of its own).
+std::optional<QRectF> visibleArea(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    if (!device || device->devType() == QInternal::Picture)
+        return std::nullopt;
+    bool invertible = false;
+    const QTransform toLogical = painter.combinedTransform().inverted(&invertible);
+    if (!invertible)
+        return std::nullopt;
+    QRectF area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (painter.hasClipping())
+        area = area.intersected(painter.clipBoundingRect());
+    return area;
+}
 
 } // namespace
 
-void QPainterCanvas::paintText(const QPoint &baseline, const QString &text)
+bool QPainterCanvas::paintEmboldened(const QPoint &baseline, const QString &text)
 {
     const QFont &font = m_font.font;
-    const int type = m_painter->device()->devType();
-    const bool raster = type == QInternal::Image || type == QInternal::Pixmap;
-    const double devicePixels
-        = font.pixelSize() * std::sqrt(std::abs(m_painter->worldTransform().determinant()));
-    if (!raster || devicePixels < kLargestCachedGlyph || !syntheticBold(font)) {
-        m_painter->drawText(baseline, text);
-        return;
-    }
-    // Thicken the outline as the font engine thickens cached glyphs: by a
-    // 24th of the em.
-    QPainterPath path;
-    path.addText(baseline, font, text);
+    // One line, laid out as drawText lays it out on this device.
+    QString line = text;
+    for (QChar &c : line)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    QTextLayout layout(line, font, m_painter->device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    layout.endLayout();
+    if (!textLine.isValid())
+        return false;
+    const QList<QGlyphRun> runs = textLine.glyphRuns();
+    bool synthetic = false;
+    for (const QGlyphRun &run : runs)
+        synthetic |= !hasBoldStyle(run.rawFont().familyName());
+    if (!synthetic)
+        return false;
+
+    // The pen that emboldens: a 24th of the em, round, so that the stroke
+    // adds a 48th of the em on each side of every outline, as the font
+    // engine's own emboldening does at its native size.
+    const qreal penWidth = font.pixelSize() / 24.0;
+    const std::optional<QRectF> visible = visibleArea(*m_painter);
+    const qreal scale = std::sqrt(std::abs(m_painter->combinedTransform().determinant()));
+    // A glyph whose outline, widened by the pen and two device pixels, does
+    // not reach the visible area leaves no pixel there: it is left out, so a
+    // huge title that lies mostly off the page costs what its visible
+    // glyphs cost.
+    const qreal margin = penWidth / 2 + (scale > 0 ? 2 / scale : 0);
+    // PDF files and printers keep the glyphs as text (it can be searched and
+    // copied) and get the stroke on top; bitmaps get both as outlines.
+    const QPaintEngine *engine = m_painter->paintEngine();
+    const bool keepsText = m_painter->device()->devType() == QInternal::Printer
+        || (engine && engine->type() == QPaintEngine::Pdf);
+    const QPointF origin(baseline.x(), baseline.y() - textLine.ascent());
+    QPainterPath filled, stroked;
+    filled.setFillRule(Qt::WindingFill);
+    stroked.setFillRule(Qt::WindingFill);
     m_painter->save();
     m_painter->setRenderHint(QPainter::Antialiasing, true);
-    m_painter->setPen(
-        QPen(m_font.color, font.pixelSize() / 24.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    m_painter->setBrush(m_font.color);
-    m_painter->drawPath(path);
+    m_painter->setPen(m_font.color);
+    for (const QGlyphRun &run : runs) {
+        QRawFont outlines = run.rawFont();
+        const bool embolden = !hasBoldStyle(outlines.familyName());
+        if (embolden) {
+            // The regular outlines of the face: the font engine's own
+            // emboldened ones depend on the size it renders at.
+            QFont regular(outlines.familyName());
+            regular.setPixelSize(std::max(1, int(std::lround(outlines.pixelSize()))));
+            regular.setItalic(font.italic());
+            regular.setKerning(false);
+            const qreal size = outlines.pixelSize();
+            outlines = QRawFont::fromFont(regular);
+            outlines.setPixelSize(size);
+        }
+        if (keepsText) {
+            QGlyphRun text = run;
+            text.setRawFont(outlines);
+            m_painter->drawGlyphRun(origin, text);
+            if (!embolden)
+                continue;
+        }
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            const QPainterPath glyph
+                = outlines.pathForGlyph(glyphs[i]).translated(origin + positions[i]);
+            if (glyph.isEmpty())
+                continue;
+            if (visible
+                && !glyph.controlPointRect()
+                        .adjusted(-margin, -margin, margin, margin)
+                        .intersects(*visible))
+                continue;
+            (embolden ? stroked : filled).addPath(glyph);
+        }
+    }
+    if (!filled.isEmpty()) {
+        m_painter->setPen(Qt::NoPen);
+        m_painter->setBrush(m_font.color);
+        m_painter->drawPath(filled);
+    }
+    if (!stroked.isEmpty()) {
+        m_painter->setPen(
+            QPen(m_font.color, penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (keepsText)
+            m_painter->setBrush(Qt::NoBrush);
+        else
+            m_painter->setBrush(m_font.color);
+        m_painter->drawPath(stroked);
+    }
+    paintDecorations(QPointF(baseline), textLine.naturalTextWidth());
     m_painter->restore();
+    return true;
+}
+
+void QPainterCanvas::paintDecorations(const QPointF &baseline, qreal width)
+{
+    const QFont &font = m_font.font;
+    if (!font.underline() && !font.strikeOut())
+        return;
+    // Where drawText puts them: the underline below the baseline at the
+    // face's underline position, the strike-out a third of the ascent above
+    // it, both of the face's line thickness.
+    const QFontMetricsF fm(font, m_painter->device());
+    const QLineF line(std::floor(baseline.x()), baseline.y(), std::floor(baseline.x() + width),
+        baseline.y());
+    QPen pen(m_font.color, fm.lineWidth(), Qt::SolidLine, Qt::FlatCap);
+    m_painter->setPen(pen);
+    if (font.underline()) {
+        qreal offset = std::ceil(fm.underlinePos()) + 0.5;
+        if (fm.underlinePos() <= fm.descent())
+            offset = std::min(offset, fm.descent() - 0.5);
+        m_painter->drawLine(line.translated(0, offset));
+    }
+    if (font.strikeOut())
+        m_painter->drawLine(line.translated(0, -fm.ascent() / 3));
+}
+
+void QPainterCanvas::paintText(const QPoint &baseline, const QString &text)
+{
+    // Bold text in a face with no bold style is emboldened here, the same on
+    // every device and at every scale; everything else is Qt's own drawing.
+    if (m_font.font.bold() && paintEmboldened(baseline, text))
+        return;
+    m_painter->drawText(baseline, text);
 }
 
 void QPainterCanvas::drawTextBackground(const QRect &r)

@@ -84,6 +84,13 @@ private:
     // Draws text with its baseline starting at `baseline` in the painter's
     // current coordinates, with the current font and colour.
     void paintText(const QPoint &baseline, const QString &text);
+    // paintText for a bold font whose face has no bold style: the regular
+    // outlines filled and stroked. False (nothing drawn) when every face the
+    // text uses has a bold style of its own.
+    bool paintEmboldened(const QPoint &baseline, const QString &text);
+    // The current font's underline and strike-out along `width` from
+    // `baseline`, as drawText draws them.
+    void paintDecorations(const QPointF &baseline, qreal width);
 
     QPainter *m_painter = nullptr;
     bool m_ownsPainter = false;
