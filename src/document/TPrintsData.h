@@ -34,6 +34,7 @@ struct TPrintsData
     ReductionKind bitmapKind = ReductionKind::Average; // and in this way
     PixelRect cacheRect;
     StretchedPicture stretched;
+    BleedPart bleed; // the pixels a bleed shows beyond the trim
 };
 
 // Loads a picture into an item: fileName := path, then the picture. On

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include "pictures/PictureReduction.h"
+
 namespace cw {
 
 // The render cache of a picture drawn on a page: the part of the decoded
@@ -38,6 +40,7 @@ struct BleedPart
     QImage image;
     PixelRect rect; // picture pixels the image holds, whole blocks of `factor`
     int factor = 1; // the reduction of the image's pixels
+    ReductionKind kind = ReductionKind::Average; // and how it was reduced
     // The picture it was taken from: its file and its size.
     QString fileName;
     QSize pictureSize;

@@ -72,7 +72,9 @@ void DrawBackPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &o
     // Free prints of the back label.
     if (doc.bottom.usePrints)
         DrawFreePrints(canvas, doc.backPrints,
-            FreePrintFace { g.X1, g.X2, g.T, g.B, ref.bottomWidth, ref.bottomHeight, 2 }, s, scale,
+            FreePrintFace { g.X1, g.X2, g.T, g.B, ref.bottomWidth, ref.bottomHeight, 2,
+                bleeds ? &backBleed : nullptr },
+            s, scale,
             files);
 
     // Track list on the back label.

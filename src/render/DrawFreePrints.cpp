@@ -33,7 +33,7 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
             }
         } else if (item.kind == 1 && !item.fileName.isEmpty()) {
             DrawSurfacePicture(canvas, PictureRef::of(item), face.widthRef, face.heightRef, scale,
-                face.left, face.top, reader);
+                face.left, face.top, reader, face.bleed);
         }
         canvas.EndPart();
     }

@@ -5,6 +5,7 @@
 #include "document/TPrintsData.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
+#include "render/PictureBleed.h"
 
 namespace cw {
 
@@ -18,6 +19,9 @@ struct FreePrintFace
     int top = 0, bottom = 0; // the page block's T and B
     int widthRef = 0, heightRef = 0; // reference pixels
     int list = 0; // which free-print list: 0 cover, 1 inside, 2 back
+    // With a bleed, the face's: a picture item reaching an outer trim edge
+    // continues past it as a surface picture does.
+    const SurfaceBleed *bleed = nullptr;
 };
 
 // Draws one free-print list onto one face, last item first, so that the first

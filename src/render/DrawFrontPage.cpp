@@ -52,10 +52,14 @@ void DrawFrontPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &
     // Free prints of both faces; each list stays on its own face.
     if (doc.top.useCoverPrints)
         DrawFreePrints(canvas, doc.coverPrints,
-            FreePrintFace { cover, g.R, g.T, g.B, ref.topWidth, ref.topHeight, 0 }, s, scale, files);
+            FreePrintFace { cover, g.R, g.T, g.B, ref.topWidth, ref.topHeight, 0,
+                bleeds ? &coverBleed : nullptr },
+            s, scale, files);
     if (doc.top.useInsidePrints)
         DrawFreePrints(canvas, doc.insidePrints,
-            FreePrintFace { g.L, cover, g.T, g.B, ref.topWidth, ref.topHeight, 1 }, s, scale, files);
+            FreePrintFace { g.L, cover, g.T, g.B, ref.topWidth, ref.topHeight, 1,
+                bleeds ? &insideBleed : nullptr },
+            s, scale, files);
 
     // Track list on the inside face.
     if (doc.top.useList) {

@@ -65,6 +65,7 @@ PictureRef PictureRef::of(TPrintsData &item)
     r.reduction = &item.bitmapReduction;
     r.kind = &item.bitmapKind;
     r.stretched = &item.stretched;
+    r.bleedPart = &item.bleed;
     r.transparent = item.transparent;
     r.transColor = item.transColor;
     return r;

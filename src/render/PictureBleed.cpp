@@ -70,10 +70,14 @@ BleedSource bleedSource(const PictureRef &pic, const PictureWindow &window, cons
     const QSize size(pic.pixelWidth, pic.pixelHeight);
     const int allowed = pictureReductionNeeded(pic, window);
     const int held = pic.reduction ? *pic.reduction : 1;
+    // A picture with a transparent colour is reduced by sampling, as its body.
+    const ReductionKind kind = pic.transparent ? ReductionKind::Sample : ReductionKind::Average;
     const bool holdsWhole = *pic.cacheRect == PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight }
-        && held <= allowed && pic.bitmap->size() == reducedPictureSize(size, held);
+        && held <= allowed
+        && reductionServes(held, pic.kind ? *pic.kind : ReductionKind::Average, kind)
+        && pic.bitmap->size() == reducedPictureSize(size, held);
     BleedPart *cache = pic.bleedPart;
-    auto keep = [&](const QImage &whole, int factor) {
+    auto keep = [&](const QImage &whole, int factor, ReductionKind wholeKind) {
         if (!cache)
             return;
         const PixelRect r = blockAligned(need, factor, size);
@@ -82,6 +86,7 @@ BleedSource bleedSource(const PictureRef &pic, const PictureWindow &window, cons
                 (r.bottom - r.top + factor - 1) / factor));
         cache->rect = r;
         cache->factor = factor;
+        cache->kind = wholeKind;
         cache->fileName = *pic.fileName;
         cache->pictureSize = size;
     };
@@ -89,11 +94,12 @@ BleedSource bleedSource(const PictureRef &pic, const PictureWindow &window, cons
         // The body is about to crop the bitmap to its own part: keep what
         // the bleed needs first. A bitmap that stays whole needs no copy.
         if (*pic.cacheRect != window.source)
-            keep(*pic.bitmap, held);
+            keep(*pic.bitmap, held, pic.kind ? *pic.kind : ReductionKind::Average);
         return BleedSource { pic.bitmap, QPoint(0, 0), held };
     }
     const bool cached = cache && !cache->image.isNull() && cache->fileName == *pic.fileName
-        && cache->pictureSize == size && cache->factor <= allowed && cache->rect.left <= need.left
+        && cache->pictureSize == size && cache->factor <= allowed
+        && reductionServes(cache->factor, cache->kind, kind) && cache->rect.left <= need.left
         && cache->rect.top <= need.top && cache->rect.right >= need.right
         && cache->rect.bottom >= need.bottom;
     if (!cached) {
@@ -101,11 +107,11 @@ BleedSource bleedSource(const PictureRef &pic, const PictureWindow &window, cons
         PictureReduction got;
         if (!cache
             || !reader.loadReducedKnowing(
-                whole, *pic.fileName, size, wantedSizeFor(size, allowed), got)
+                whole, *pic.fileName, size, wantedSizeFor(size, allowed), got, kind)
             || got.factor < 1 || got.factor > allowed
             || whole.size() != reducedPictureSize(size, got.factor))
             return {};
-        keep(whole, got.factor);
+        keep(whole, got.factor, kind);
         // The body is about to need the file too when its part changed or
         // needs more pixels: hand it the whole picture rather than reading
         // the file twice.
@@ -114,6 +120,8 @@ BleedSource bleedSource(const PictureRef &pic, const PictureWindow &window, cons
             *pic.cacheRect = PixelRect { 0, 0, pic.pixelWidth, pic.pixelHeight };
             if (pic.reduction)
                 *pic.reduction = got.factor;
+            if (pic.kind)
+                *pic.kind = kind;
         }
         if (cache->image.isNull())
             return {};
@@ -137,11 +145,15 @@ void drawPictureBleed(LabelCanvas &canvas, const PictureRef &pic, const PictureW
     const bool reachT = pic.posY <= 0;
     const bool reachR = (long long)pic.posX + pic.printWidth >= surfaceWidth;
     const bool reachB = (long long)pic.posY + pic.printHeight >= surfaceHeight;
+    // On an edge it reaches, the picture continues to the bleed's end, or to
+    // the trim on an edge that does not bleed: a surface's trim may lie a
+    // pixel or two past its reference pixels' last device pixel, and the
+    // ring beside it would otherwise show the face's colour there.
     const QRect ext = bleed.extended();
-    const int el = reachL && bleed.left > 0 ? std::min(dl, ext.left()) : dl;
-    const int et = reachT && bleed.top > 0 ? std::min(dt, ext.top()) : dt;
-    const int er = reachR && bleed.right > 0 ? std::max(dr, ext.left() + ext.width()) : dr;
-    const int eb = reachB && bleed.bottom > 0 ? std::max(db, ext.top() + ext.height()) : db;
+    const int el = reachL ? std::min(dl, ext.left()) : dl;
+    const int et = reachT ? std::min(dt, ext.top()) : dt;
+    const int er = reachR ? std::max(dr, ext.left() + ext.width()) : dr;
+    const int eb = reachB ? std::max(db, ext.top() + ext.height()) : db;
     if (el == dl && et == dt && er == dr && eb == db)
         return;
 
@@ -184,7 +196,10 @@ void drawPictureBleed(LabelCanvas &canvas, const PictureRef &pic, const PictureW
                 for (size_t x = 0; x < sx.size(); ++x)
                     d[x] = s[sx[x]] | 0xFF000000u;
             }
-            canvas.StretchPicture(piece, x0, y0, x1, y1);
+            if (pic.transparent)
+                canvas.StretchPictureTransparent(piece, x0, y0, x1, y1, pic.transColor);
+            else
+                canvas.StretchPicture(piece, x0, y0, x1, y1);
         }
     }
 }

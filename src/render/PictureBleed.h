@@ -29,8 +29,10 @@ SurfaceBleed surfaceBleed(const PageScale &s, int mm, int left, int top, int rig
 // Draws the bleed of a picture drawn at `body` (canvas pixels) from the
 // visible part `window`: on each bleeding edge its window reaches, the picture
 // continues to the bleed's end with its own pixels beyond the trim where it
-// has them and its outermost pixels repeated where it has none. The body
-// itself is not drawn again. The pixels are those of the reduction the body
+// has them and its outermost pixels repeated where it has none; on an edge it
+// reaches that does not bleed, up to the trim where the body stops short of
+// it. A picture with a transparent colour keeps it transparent there. The
+// body itself is not drawn again. The pixels are those of the reduction the body
 // may be drawn from (see pictureReductionNeeded), so a huge picture is never
 // read whole for its bleed: they are taken from the bitmap while it holds the
 // whole picture at that reduction or a finer one, otherwise from the

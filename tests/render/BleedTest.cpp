@@ -407,3 +407,219 @@ TEST(Bleed, AFittedPictureReachesTheTrimAndBleeds)
     EXPECT_EQ(front.pixel(f.R + 35, f.T + 10), codeOf(199, 1));
     EXPECT_EQ(back.pixel(b.X1 + 10, b.B + 35), codeOf(1, 199));
 }
+
+// Every outer edge of every surface bleeds with a picture sized exactly to
+// its surface, whether the picture is drawn smaller than its source, larger
+// or one to one, at 300 and 600 dpi: the ring past the trim, exactly as wide
+// as the bleed, carries the picture's outermost pixels (the body's
+// nearest-neighbour mapping held at the picture's edges), never the face
+// colour, and white lies beyond it.
+TEST(Bleed, EveryOuterEdgeBleedsWithAPictureSizedToItsSurface)
+{
+    QTemporaryDir dir;
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    const ColorRef red = 0x000000FF;
+    const QRgb white = qRgb(255, 255, 255);
+    const struct
+    {
+        const char *how;
+        int num, den; // picture pixels per reference pixel
+    } scales[] = { { "drawn smaller than its source", 9, 8 }, { "drawn larger", 1, 2 },
+        { "one to one", 1, 1 } };
+    for (int dpi : { 300, 600 })
+        for (const auto &sc : scales) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, " << sc.how);
+            LabelDocument doc = emptyDocument(300);
+            for (Surface s : kAllSurfaces) {
+                doc.surface(s).backgroundColor1 = red;
+                const int w = ref.width(s) * sc.num / sc.den, h = ref.height(s) * sc.num / sc.den;
+                PicturePlacement &p = doc.surface(s).picture;
+                placePicture(p, dir.filePath(QStringLiteral("s%1.png").arg(int(s))), w, h, 0, 0);
+                p.printWidth = ref.width(s);
+                p.printHeight = ref.height(s);
+            }
+            doc.top.backgroundColor2 = red;
+            CountingReader reader;
+            const QImage front = render(doc, PreviewPage::Front, 3, reader, dpi);
+            const QImage back = render(doc, PreviewPage::Back, 3, reader, dpi);
+            const FrontPageGeometry f
+                = computeFrontPageGeometry(dpi, dpi, front.width(), front.height());
+            const BackPageGeometry g
+                = computeBackPageGeometry(dpi, dpi, back.width(), back.height());
+            const int b = mmToPixels(3.0, pageScale(dpi, dpi).kx);
+            ASSERT_EQ(b, dpi == 300 ? 35 : 70);
+            // Each surface: its page, its trim (right and bottom exclusive)
+            // and the edges that bleed (left, top, right, bottom).
+            const struct
+            {
+                Surface s;
+                const QImage *page;
+                QRect trim;
+                int bl, bt, br, bb;
+            } faces[] = {
+                { Surface::Top, &front, QRect(QPoint(f.L + f.W, f.T), QPoint(f.R, f.B)), 0, b, b,
+                    b },
+                { Surface::Left, &back, QRect(QPoint(g.L, g.T), QPoint(g.X1 - 1, g.B)), b, b, 0,
+                    b },
+                { Surface::Bottom, &back, QRect(QPoint(g.X1, g.T), QPoint(g.X2 - 1, g.B)), 0, b, 0,
+                    b },
+                { Surface::Right, &back, QRect(QPoint(g.X2, g.T), QPoint(g.X3, g.B)), 0, b, b, b },
+            };
+            for (const auto &face : faces) {
+                SCOPED_TRACE(int(face.s));
+                const PicturePlacement &p = doc.surface(face.s).picture;
+                const int bodyW = ref.width(face.s) * dpi / 300,
+                          bodyH = ref.height(face.s) * dpi / 300;
+                const QRect &t = face.trim;
+                auto expected = [&](int x, int y) {
+                    const long long c = (long long)(x - t.left()) * p.pixelWidth / bodyW;
+                    const long long r = (long long)(y - t.top()) * p.pixelHeight / bodyH;
+                    return codeOf(int(std::clamp<long long>(c, 0, p.pixelWidth - 1)),
+                        int(std::clamp<long long>(r, 0, p.pixelHeight - 1)));
+                };
+                const QRect ring = t.adjusted(-face.bl, -face.bt, face.br, face.bb);
+                int wrong = 0, pixels = 0;
+                for (int y = ring.top(); y <= ring.bottom(); ++y)
+                    for (int x = ring.left(); x <= ring.right(); ++x) {
+                        if (t.contains(x, y))
+                            continue;
+                        ++pixels;
+                        if (face.page->pixel(x, y) != expected(x, y) && ++wrong <= 3)
+                            ADD_FAILURE() << "at " << x << "," << y;
+                    }
+                EXPECT_EQ(wrong, 0) << "of " << pixels;
+                // White just past each bleeding edge, in its middle.
+                const QPoint mid = t.center();
+                if (face.bl) {
+                    EXPECT_EQ(face.page->pixel(ring.left() - 1, mid.y()), white);
+                }
+                if (face.br) {
+                    EXPECT_EQ(face.page->pixel(ring.right() + 1, mid.y()), white);
+                }
+                EXPECT_EQ(face.page->pixel(mid.x(), ring.top() - 1), white);
+                EXPECT_EQ(face.page->pixel(mid.x(), ring.bottom() + 1), white);
+            }
+        }
+}
+
+// A free-print picture placed across an outer trim edge continues past it
+// with its own pixels (and its outermost ones beyond them), over the
+// surface picture's bleed; its transparent colour stays transparent there.
+// An item that reaches no outer edge, or only the fold, draws no bleed.
+TEST(Bleed, AFreePrintPictureAcrossTheTrimBleedsItsOwnPixels)
+{
+    QTemporaryDir dir;
+    const SurfacePixels ref = surfacePixelsAt(300, 300);
+    const QRgb key = qRgb(1, 2, 3);
+    // The left half is the transparent colour.
+    QImage halves = codedPicture(200, 100);
+    for (int r = 0; r < 100; ++r)
+        for (int c = 0; c < 100; ++c)
+            halves.setPixel(c, r, key);
+    const QString coded = dir.filePath("item.png"), half = dir.filePath("half.png");
+    ASSERT_TRUE(codedPicture(200, 100).save(coded));
+    ASSERT_TRUE(halves.save(half));
+    auto item = [](const QString &file, int posX, int posY) {
+        TPrintsData d;
+        d.kind = 1;
+        d.fileName = file;
+        d.pixelWidth = d.printWidth = 200;
+        d.pixelHeight = d.printHeight = 100;
+        d.posX = posX;
+        d.posY = posY;
+        return d;
+    };
+    for (int dpi : { 300, 600 }) {
+        SCOPED_TRACE(dpi);
+        LabelDocument doc = emptyDocument(300);
+        doc.top.backgroundColor2 = 0x0000FF00; // green
+        placePicture(doc.top.picture, dir.filePath("cover.png"), ref.topWidth, ref.topHeight, 0, 0);
+        doc.top.useCoverPrints = doc.top.useInsidePrints = true;
+        // Across the cover's top right corner: 20 rows above, 60 columns right.
+        doc.coverPrints.append(item(coded, ref.topWidth - 140, -20));
+        // Inside the cover, and on the inside face across the fold only.
+        doc.coverPrints.append(item(coded, 300, 300));
+        doc.insidePrints.append(item(coded, ref.topWidth - 100, 600));
+        // Across the inside face's bottom edge, half of it transparent.
+        TPrintsData clear = item(half, 400, ref.topHeight - 50);
+        clear.transparent = true;
+        clear.transColor = 0x00030201;
+        doc.insidePrints.append(clear);
+        CountingReader reader;
+        const QImage page = render(doc, PreviewPage::Front, 3, reader, dpi);
+        const FrontPageGeometry g = computeFrontPageGeometry(dpi, dpi, page.width(), page.height());
+        const int b = dpi == 300 ? 35 : 70, k = dpi / 300; // target pixels per reference pixel
+        const int cover = g.L + g.W;
+        // The item's pixel at (x, y): its mapping carried past its edges.
+        auto itemPixel = [&](int left, int top, int posX, int posY, int x, int y) {
+            const int c = std::clamp((x - left - posX * k) / k, 0, 199);
+            const int r = std::clamp((y - top - posY * k) / k, 0, 99);
+            return codeOf(c, r);
+        };
+        // Right of the cover beside the corner item, and above it: the item's
+        // own columns 140 .. 174 (at 300 dpi), its own rows 5 .. 19 and its
+        // first row repeated above them.
+        const int firstItemRow = g.T - 20 * k;
+        for (int x : { g.R + 1, g.R + b / 2, g.R + b })
+            for (int y : { g.T - b, firstItemRow - 1, firstItemRow, g.T - 1, g.T, g.T + 79 * k })
+                EXPECT_EQ(page.pixel(x, y), itemPixel(cover, g.T, ref.topWidth - 140, -20, x, y))
+                    << x << "," << y;
+        // Below the corner item the cover picture's bleed goes on.
+        EXPECT_EQ(page.pixel(g.R + b, g.T + 80 * k), codeOf(ref.topWidth - 1, 80));
+        // The inside item that crosses the fold stops there, and the item
+        // inside the cover draws nothing past the trim: the cover picture
+        // shows beyond the fold and above the trim.
+        EXPECT_EQ(page.pixel(cover + 5 * k, g.T + 650 * k), codeOf(5, 650));
+        EXPECT_EQ(page.pixel(cover + 350 * k, g.T - b), codeOf(350, 0));
+        // Below the inside face: the transparent half shows the inside
+        // colour, the other half its own rows past the trim.
+        for (int y : { g.B + 1, g.B + b }) {
+            EXPECT_EQ(page.pixel(g.L + 450 * k, y), qRgb(0, 255, 0)) << y;
+            EXPECT_EQ(page.pixel(g.L + 550 * k, y),
+                itemPixel(g.L, g.T, 400, ref.topHeight - 50, g.L + 550 * k, y))
+                << y;
+        }
+    }
+}
+
+// A picture item with a transparent colour bleeds from sampled pixels, as its
+// body is drawn: each block's middle pixel keeps the colour key, where the
+// block average would turn it into an opaque mixture past the trim.
+TEST(Bleed, AReducedTransparentItemBleedsFromSampledPixels)
+{
+    QTemporaryDir dir;
+    const int dpi = 75;
+    LabelDocument doc = emptyDocument(dpi);
+    const SurfacePixels ref = surfacePixelsAt(dpi, dpi);
+    // Red, but the middle pixel of every block of 4 x 4 is the colour key.
+    QImage picture(400, 200, QImage::Format_RGB32);
+    picture.fill(qRgb(255, 0, 0));
+    for (int r = 2; r < 200; r += 4)
+        for (int c = 2; c < 400; c += 4)
+            picture.setPixel(c, r, qRgb(1, 2, 3));
+    TPrintsData item;
+    item.kind = 1;
+    item.fileName = dir.filePath("keyed.png");
+    ASSERT_TRUE(picture.save(item.fileName));
+    item.pixelWidth = 400;
+    item.pixelHeight = 200;
+    item.printWidth = 100; // four picture pixels per reference pixel
+    item.printHeight = 50;
+    item.posX = ref.topWidth - 50; // half of it past the right edge
+    item.posY = 100;
+    item.transparent = true;
+    item.transColor = 0x00030201;
+    doc.coverPrints.append(item);
+    doc.top.useCoverPrints = true;
+    ReducingReader reader;
+    const QImage page = render(doc, PreviewPage::Front, 3, reader, dpi);
+    EXPECT_EQ(reader.factors, QList<int>({ 4 }));
+    EXPECT_EQ(doc.coverPrints[0].bleed.kind, ReductionKind::Sample);
+    const FrontPageGeometry g = computeFrontPageGeometry(dpi, dpi, page.width(), page.height());
+    const int b = mmToPixels(3.0, pageScale(dpi, dpi).kx);
+    int shown = 0;
+    for (int y = g.T + 100; y < g.T + 150; ++y)
+        for (int x = g.R + 1; x <= g.R + b; ++x)
+            shown += page.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(shown, 0);
+}
