@@ -7,11 +7,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
-#include <iostream>
 
 #include "InstallTree.h"
 #include "TestSupport.h"
@@ -83,11 +81,8 @@ TEST_F(InstallDocsTest, MetainfoAndDesktopEntryValidate)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tool.toStdString());
-        const QString tool = QStandardPaths::findExecutable(c.tool);
-        if (tool.isEmpty()) {
-            std::cerr << c.tool.toStdString() << " is not installed: not validated\n";
-            continue;
-        }
+        const QString tool = installedTool(c.tool);
+        ASSERT_FALSE(tool.isEmpty()) << missingTool(c.tool);
         const ProgramRun r = runProgram(tool, c.args);
         EXPECT_EQ(r.code, 0) << r.out.toStdString() << r.err.toStdString();
         EXPECT_FALSE((r.out + r.err)
@@ -156,8 +151,7 @@ TEST_F(InstallDocsTest, ChangelogStartsWithThisVersion)
 
 TEST_F(InstallDocsTest, ManualPagesRenderWithoutWarnings)
 {
-    if (QStandardPaths::findExecutable("man").isEmpty())
-        GTEST_SKIP() << "man is not installed";
+    ASSERT_FALSE(installedTool("man").isEmpty()) << missingTool("man");
     struct Case
     {
         QString page;
@@ -205,17 +199,16 @@ TEST_F(InstallDocsTest, EveryCommandAndOptionOfTheReadmeIsInTheManualPageHelpAnd
     ASSERT_GE(readmeCommands.size(), 10);
     EXPECT_TRUE(readme.allOptions.contains("--printer-dpi"));
 
-    QString manual;
-    if (!QStandardPaths::findExecutable("man").isEmpty()) {
-        QString warnings;
-        manual = renderedManualPage(tree().path("share/man/man1/casewright-cli.1.gz"), &warnings);
-        for (const QString &command : readmeCommands)
-            EXPECT_TRUE(manual.contains(
-                QRegularExpression("\n       " + QRegularExpression::escape(command) + "( |\n)")))
-                << "manual page: command " << command.toStdString();
-        for (const QString &option : readme.allOptions)
-            EXPECT_TRUE(manual.contains(option)) << "manual page: " << option.toStdString();
-    }
+    ASSERT_FALSE(installedTool("man").isEmpty()) << missingTool("man");
+    QString warnings;
+    const QString manual
+        = renderedManualPage(tree().path("share/man/man1/casewright-cli.1.gz"), &warnings);
+    for (const QString &command : readmeCommands)
+        EXPECT_TRUE(manual.contains(
+            QRegularExpression("\n       " + QRegularExpression::escape(command) + "( |\n)")))
+            << "manual page: command " << command.toStdString();
+    for (const QString &option : readme.allOptions)
+        EXPECT_TRUE(manual.contains(option)) << "manual page: " << option.toStdString();
 
     QTemporaryDir dir;
     const QString completion = tree().path("share/bash-completion/completions/casewright-cli");

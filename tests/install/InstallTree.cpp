@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -74,6 +75,17 @@ QStringList InstalledTree::files() const
         out.append(QDir(prefix).relativeFilePath(it.next()));
     out.sort();
     return out;
+}
+
+QString installedTool(const QString &name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+std::string missingTool(const QString &name)
+{
+    return (name + QStringLiteral(" is missing; tools/setup.sh installs the package that has it"))
+        .toStdString();
 }
 
 QString moduleFolder()

@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 // This build installed with `cmake --install` into a temporary folder (once
 // per test program run), and the programs run from there.
@@ -39,6 +40,12 @@ struct InstalledTree
     // Every file and symbolic link below the prefix, relative to it, sorted.
     QStringList files() const;
 };
+
+// The path of a tool the install checks run, empty when it is missing. Every
+// one of them comes with a package tools/setup.sh installs, so a missing
+// tool fails the check that needs it, with `missingTool` as its message.
+QString installedTool(const QString &name);
+std::string missingTool(const QString &name);
 
 // The folder of the program's modules relative to the prefix, as the build
 // lays it out ("lib/x86_64-linux-gnu/casewright").

@@ -278,9 +278,8 @@ TEST_F(InstallTreeTest, PrintsTheInstalledDemoIntoAPdfOfTwoPages)
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
-    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
-    if (pdfinfo.isEmpty())
-        return;
+    const QString pdfinfo = installedTool("pdfinfo");
+    ASSERT_FALSE(pdfinfo.isEmpty()) << missingTool("pdfinfo");
     const ProgramRun info = runProgram(pdfinfo, { pdf });
     EXPECT_TRUE(info.out.contains(QRegularExpression("\nPages: +2\n"))) << info.out.toStdString();
 }

@@ -1,8 +1,11 @@
 // The build tree has the installed layout: the programs of the build find
 // their modules and data where an installed program finds them.
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "InstallTree.h"
@@ -43,8 +46,22 @@ TEST(ProgramFolders, TheBuildTreeHoldsTheModulesAndDataWhereTheProgramLooks)
     EXPECT_TRUE(QFileInfo(programDataFolder() + "/templates").isDir());
 }
 
-TEST(ProgramFolders, VersionAndReleaseDateAreTheBuilds)
+// The program states the version and the release date of the package's
+// changelog: its first line "casewright (VERSION) ..." and the date of its
+// trailer line " -- NAME <ADDRESS>  DATE".
+TEST(ProgramFolders, VersionAndReleaseDateAreThoseOfThePackagesChangelog)
 {
-    EXPECT_EQ(programVersion(), buildVersion());
-    EXPECT_TRUE(programReleaseDate().isValid());
+    QFile file(QStringLiteral(CASEWRIGHT_BUILD_DIR "/packaging/changelog"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    const QString changelog = QString::fromUtf8(file.readAll());
+    const QRegularExpressionMatch version
+        = QRegularExpression(QStringLiteral("^casewright \\(([^)\n]+)\\) ")).match(changelog);
+    const QRegularExpressionMatch date
+        = QRegularExpression(QStringLiteral("\n -- [^<\n]+ <[^>\n]+>  ([^\n]+)\n"))
+              .match(changelog);
+    ASSERT_TRUE(version.hasMatch() && date.hasMatch()) << changelog.toStdString();
+    EXPECT_EQ(programVersion(), version.captured(1));
+    const QDateTime released = QDateTime::fromString(date.captured(1), Qt::RFC2822Date);
+    ASSERT_TRUE(released.isValid()) << date.captured(1).toStdString();
+    EXPECT_EQ(programReleaseDate(), released.date());
 }
