@@ -63,11 +63,14 @@ TEST_P(RobotUserRun, FixedSeedRunsClean)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RobotUserRun, ::testing::Values(2u, 5u, 6u, 8u));
 
+// From the same prepared folder, the same seed chooses the same actions: each
+// run starts from the folder as it was prepared, not as the run before left it.
 TEST(RobotUser, TheSameSeedChoosesTheSameActions)
 {
     RobotUser robot(preparedFiles().path());
     RobotActions first, second;
     for (RobotActions *list : { &first, &second }) {
+        ASSERT_TRUE(preparedFiles().restore());
         const std::optional<RobotFailure> failure = robot.run(7, 40, *list);
         EXPECT_FALSE(failure) << describeFailure(7, *failure, *list).toStdString();
     }

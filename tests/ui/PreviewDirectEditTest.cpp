@@ -74,29 +74,133 @@ TEST(PreviewDirectEdit, ClickSelectsAndEmptyPaperSelectsNothing)
     EXPECT_EQ(h.changes, 0); // a click moves nothing
 }
 
+// At 96 dpi one widget pixel is 25.399 / 96 mm: a drag moves the title by
+// the nearest whole millimetres (38 pixels are 10.05 mm, 19 are 5.03, 6 are
+// 1.59, 2 are 0.53), never past 0, as one step; the tip shows where it went.
 TEST(PreviewDirectEdit, DragMovesTheTitleInWholeMillimetresAsOneStep)
+{
+    const struct
+    {
+        int startX, startY;
+        QPoint drag;
+        int x, y;
+    } cases[] = {
+        { 20, 30, { 38, 19 }, 30, 35 },
+        { 20, 30, { -19, -38 }, 15, 20 },
+        { 20, 30, { 6, 2 }, 22, 31 },
+        { 20, 30, { 1, -1 }, 20, 30 }, // 0.26 mm either way: it stays
+        { 3, 7, { -38, -38 }, 0, 0 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QStringLiteral("from %1,%2 by %3,%4")
+                         .arg(c.startX)
+                         .arg(c.startY)
+                         .arg(c.drag.x())
+                         .arg(c.drag.y())
+                         .toStdString());
+        Harness h;
+        TitleSettings &t = h.doc.top.title;
+        t.posMode = TitlePosition::Custom;
+        t.customXUse = t.customYUse = true;
+        t.customX = c.startX;
+        t.customY = c.startY;
+        h.window.RequestPreviewRefresh(PreviewPage::Front);
+        h.window.Zoom2Click();
+        h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+        const QPoint from = h.centreOf(PartKind::Title, 0);
+        const qsizetype stepsBefore = h.editor.history().undoCount();
+        QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(&h.view(), from + c.drag / 2);
+        QTest::mouseMove(&h.view(), from + c.drag);
+        QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + c.drag);
+        EXPECT_EQ(t.customX, c.x);
+        EXPECT_EQ(t.customY, c.y);
+        const bool moved = c.x != c.startX || c.y != c.startY;
+        if (moved) {
+            EXPECT_EQ(h.view().lastTip(), QStringLiteral("横 %1mm 縦 %2mm").arg(c.x).arg(c.y));
+        }
+        EXPECT_EQ(h.editor.history().undoCount(), stepsBefore + (moved ? 1 : 0));
+        if (moved) {
+            h.editor.history().undo();
+            EXPECT_EQ(t.customX, c.startX);
+            EXPECT_EQ(t.customY, c.startY);
+            h.editor.history().redo();
+            EXPECT_EQ(t.customX, c.x);
+            EXPECT_EQ(t.customY, c.y);
+        }
+    }
+}
+
+// A title that still prints centred takes a position of its own with the
+// first drag, and undoing the drag centres it again.
+TEST(PreviewDirectEdit, DraggingACentredTitleGivesItAPositionOfItsOwn)
 {
     Harness h;
     h.window.Zoom2Click();
-    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+    h.window.Zoom2Click();
     const QPoint from = h.centreOf(PartKind::Title, 0);
-    const qsizetype stepsBefore = h.editor.history().undoCount();
     QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&h.view(), from + QPoint(19, 0));
     QTest::mouseMove(&h.view(), from + QPoint(38, 19));
     QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(38, 19));
     const TitleSettings &t = h.doc.top.title;
     EXPECT_EQ(t.posMode, TitlePosition::Custom);
     EXPECT_TRUE(t.customXUse && t.customYUse);
-    EXPECT_EQ(h.view().lastTip(),
-        QStringLiteral("横 %1mm 縦 %2mm").arg(t.customX).arg(t.customY));
-    EXPECT_EQ(h.editor.history().undoCount(), stepsBefore + 1);
-    const int x = t.customX, y = t.customY;
     h.editor.history().undo();
     EXPECT_EQ(h.doc.top.title.posMode, TitlePosition::Centre);
-    h.editor.history().redo();
-    EXPECT_EQ(h.doc.top.title.customX, x);
-    EXPECT_EQ(h.doc.top.title.customY, y);
+}
+
+// A picture item moves in device pixels of the document's resolution: at
+// 300 dpi a widget pixel of the 96-dpi preview is 3.125 of them, rounded to
+// the nearest (32 pixels are 100, 16 are 50, -3 are -9.375, 5 are 15.625).
+TEST(PreviewDirectEdit, DragMovesAPictureItemInDevicePixelsAt300Dpi)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("p.bmp"));
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(file));
+    const struct
+    {
+        QPoint drag;
+        int x, y;
+    } cases[] = {
+        { { 32, 16 }, 200, 150 },
+        { { -3, 5 }, 91, 116 },
+        { { -32, -48 }, 0, -50 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QStringLiteral("by %1,%2").arg(c.drag.x()).arg(c.drag.y()).toStdString());
+        Harness h;
+        h.doc.dpiX = h.doc.dpiY = 300;
+        h.doc.top.useCoverPrints = true;
+        TPrintsData pic;
+        pic.kind = 1;
+        pic.fileName = file;
+        pic.pixelWidth = 80;
+        pic.pixelHeight = 60;
+        pic.printWidth = 300;
+        pic.printHeight = 225;
+        pic.posX = pic.posY = 100;
+        h.doc.coverPrints.append(pic);
+        h.window.RequestPreviewRefresh(PreviewPage::Front);
+        h.window.Zoom2Click();
+        h.window.Zoom2Click();
+        const QPoint from = h.centreOf(PartKind::PrintPicture, 0, 0);
+        const qsizetype steps = h.editor.history().undoCount();
+        QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(&h.view(), from + c.drag / 2);
+        QTest::mouseMove(&h.view(), from + c.drag);
+        QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + c.drag);
+        const TPrintsData &now = h.doc.coverPrints[0];
+        EXPECT_EQ(now.posX, c.x);
+        EXPECT_EQ(now.posY, c.y);
+        EXPECT_EQ(now.printWidth, 300); // moved, not sized
+        EXPECT_EQ(h.view().lastTip(), QStringLiteral("横 %1px 縦 %2px").arg(c.x).arg(c.y));
+        EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
+        h.editor.history().undo();
+        EXPECT_EQ(h.doc.coverPrints[0].posX, 100);
+        EXPECT_EQ(h.doc.coverPrints[0].posY, 100);
+    }
 }
 
 TEST(PreviewDirectEdit, KeyboardSelectsMovesAndClears)
