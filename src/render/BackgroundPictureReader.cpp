@@ -92,6 +92,12 @@ void BackgroundPictureReader::waitUntilIdle()
     m_changed.wait(lock, [this] { return !m_running && m_waiting.empty(); });
 }
 
+void BackgroundPictureReader::waitUntilStopping()
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_stop; });
+}
+
 void BackgroundPictureReader::run()
 {
     std::unique_lock lock(m_mutex);

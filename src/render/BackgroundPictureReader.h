@@ -51,6 +51,9 @@ public:
     // Waits until no read runs or waits (the `ready` calls it posted still
     // come through the event loop).
     void waitUntilIdle();
+    // Waits until stop() has begun, the reads that waited dropped: for a
+    // thread that acts while stop() waits for the read that runs.
+    void waitUntilStopping();
 
 private:
     struct Request

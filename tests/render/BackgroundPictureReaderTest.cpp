@@ -29,6 +29,18 @@ public:
         }
         m_gate.notify_all();
     }
+    // Reads that come from now on wait at the gate again.
+    void close()
+    {
+        std::lock_guard lock(m_mutex);
+        m_open = false;
+    }
+    // Waits until `count` reads in all have come to the gate.
+    void waitForArrivals(int count)
+    {
+        std::unique_lock lock(m_mutex);
+        m_gate.wait(lock, [&] { return m_arrivals >= count; });
+    }
     bool load(QImage &bitmap, const QString &fileName) override
     {
         PictureReduction reduction;
@@ -40,6 +52,8 @@ public:
         (void)kind;
         {
             std::unique_lock lock(m_mutex);
+            ++m_arrivals;
+            m_gate.notify_all();
             m_gate.wait(lock, [this] { return m_open; });
             lastThread = std::this_thread::get_id();
         }
@@ -61,6 +75,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_gate;
     bool m_open = false;
+    int m_arrivals = 0;
 };
 
 struct Fixture
@@ -187,10 +202,13 @@ TEST(BackgroundPictureReader, AFailedReadIsToldOnceAndTriedAgain)
     EXPECT_EQ(f.readyCalls, 1);
     EXPECT_FALSE(f.read(QStringLiteral("gone-missing"), 8, bitmap, got));
     EXPECT_FALSE(f.reader.busy());
+    // The gate closed again: the next try waits there, in the background.
+    f.inner.close();
     EXPECT_FALSE(f.read(QStringLiteral("gone-missing"), 8, bitmap, got));
     EXPECT_TRUE(f.reader.busy());
     f.finish();
     EXPECT_EQ(f.inner.reads, 2);
+    EXPECT_EQ(f.readyCalls, 2);
     EXPECT_TRUE(bitmap.isNull());
 }
 
@@ -203,17 +221,18 @@ TEST(BackgroundPictureReader, StoppingEndsTheBackgroundReads)
     PictureReduction got;
     EXPECT_FALSE(f.read(QStringLiteral("a.jpg"), 8, bitmap, got));
     EXPECT_FALSE(f.read(QStringLiteral("b.jpg"), 8, bitmap, got));
+    f.inner.waitForArrivals(1); // a runs, held at the gate; b waits
+    // The gate opens once stop() has dropped b, while it waits for a.
     std::thread opener([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        f.reader.waitUntilStopping();
         f.inner.open();
     });
     f.reader.stop();
     opener.join();
     QCoreApplication::processEvents();
-    EXPECT_LE(f.inner.reads, 1);
+    EXPECT_EQ(f.inner.reads, 1);
     EXPECT_EQ(f.readyCalls, 0);
-    const int before = f.inner.reads;
     ASSERT_TRUE(f.read(QStringLiteral("c.jpg"), 8, bitmap, got));
-    EXPECT_EQ(f.inner.reads, before + 1);
+    EXPECT_EQ(f.inner.reads, 2);
     EXPECT_EQ(f.inner.lastThread, std::this_thread::get_id());
 }
