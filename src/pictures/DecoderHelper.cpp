@@ -176,6 +176,12 @@ int DecoderHelper::startCount() const
     return m_starts;
 }
 
+size_t DecoderHelper::endedPeakResidentBytes() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_endedPeakResident;
+}
+
 void DecoderHelper::stopLocked()
 {
     if (m_socket >= 0)
@@ -185,7 +191,9 @@ void DecoderHelper::stopLocked()
         // Killed, not asked: a helper that misbehaves may ignore its socket.
         kill(m_pid, SIGKILL);
         int status = 0;
-        while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
+        rusage usage {};
+        while (wait4(m_pid, &status, 0, &usage) < 0 && errno == EINTR) { }
+        m_endedPeakResident = size_t(usage.ru_maxrss) * 1024; // kilobytes
     }
     m_pid = 0;
 }

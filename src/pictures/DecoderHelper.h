@@ -79,6 +79,9 @@ public:
     QStringList leftOutModules() const;
     // Helpers started so far (each replacement counts).
     int startCount() const;
+    // The peak resident memory of the last helper that ended, as the kernel
+    // counted it when the helper was reaped (0 before any ended).
+    size_t endedPeakResidentBytes() const;
 
     enum class Outcome { Ok, Crashed, TimedOut, OutOfMemory, Unavailable };
 
@@ -108,6 +111,7 @@ private:
     size_t m_residentBudget = 0;
     DecoderFenceReport m_fence;
     int m_starts = 0;
+    size_t m_endedPeakResident = 0;
     Start m_start = Start::None;
     int m_timeLimitMs = kDefaultTimeLimitMs;
     QString m_helperPath;

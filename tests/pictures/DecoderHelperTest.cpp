@@ -7,7 +7,6 @@
 #include <future>
 #include <thread>
 #include <sys/mman.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "PictureTestUtil.h"
@@ -19,12 +18,66 @@
 
 namespace {
 
-// The process's own peak resident size in megabytes.
+// A field of /proc/<pid>/status in kilobytes ("VmHWM", "VmRSS"), -1 when absent.
+long statusKb(const QString &pid, const char *field)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// This process's peak resident size since the last resetPeakResident(), in
+// megabytes: the kernel's high-water mark, which the reset sets back to the
+// present size.
 long peakResidentMb()
 {
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024;
+    return statusKb(QStringLiteral("self"), "VmHWM") / 1024;
+}
+bool resetPeakResident()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
+// A limit of /proc/<pid>/limits ("Max address space"): its soft and hard
+// values, "unlimited" as -1; both -2 when the line is missing.
+std::pair<qint64, qint64> processLimit(pid_t pid, const QString &name)
+{
+    QFile f(QStringLiteral("/proc/%1/limits").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return { -2, -2 };
+    for (const QString &line : QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.startsWith(name + QLatin1Char(' ')))
+            continue;
+        const QStringList values = line.mid(name.size()).simplified().split(QLatin1Char(' '));
+        if (values.size() < 2)
+            break;
+        auto value = [](const QString &v) { return v == u"unlimited" ? -1 : v.toLongLong(); };
+        return { value(values[0]), value(values[1]) };
+    }
+    return { -2, -2 };
+}
+
+// The helper whose address space is limited, and the test modules it can
+// load: in a sanitizer build the copy of the helper and of the modules built
+// without the sanitizers, otherwise the program's own.
+QString addressLimitedHelper()
+{
+#ifdef CASEWRIGHT_UNSANITIZED_HELPER
+    return QStringLiteral(CASEWRIGHT_UNSANITIZED_HELPER);
+#else
+    return QString();
+#endif
+}
+QString moduleForLimitedHelper(const char *module)
+{
+    return QLatin1String(module)
+        + (addressLimitedHelper().isEmpty() ? QString() : QStringLiteral("_unsanitized"));
 }
 
 class DecoderHelperTest : public HostTest
@@ -33,6 +86,7 @@ protected:
     void TearDown() override
     {
         setPictureAllocationLimitMb(kPictureAllocationLimitMb);
+        DecoderHelper::instance().setHelperPath(QString());
         HostTest::TearDown();
     }
 };
@@ -68,6 +122,7 @@ TEST_F(DecoderHelperTest, HostileModulesCostOnlyTheirPicture)
         ModuleFolder folder({ QString(c.module) + ":a.spi" });
         SusieHost::instance().load(folder.path(), ModuleLoading::OnDemand);
         const pid_t before = DecoderHelper::instance().helperPid();
+        ASSERT_TRUE(resetPeakResident());
         const long peakBefore = peakResidentMb();
         RecordingMessages messages;
         QImage bitmap;
@@ -78,8 +133,13 @@ TEST_F(DecoderHelperTest, HostileModulesCostOnlyTheirPicture)
         EXPECT_EQ(messages.messages, QStringList { "ファイル(" + file + ")" + c.message })
             << c.module;
         EXPECT_TRUE(bitmap.isNull());
+        // The memory went to the helper, not to this process.
         EXPECT_LT(peakResidentMb() - peakBefore, kLimitMb) << c.module;
         EXPECT_EQ(DecoderHelper::instance().helperPid(), 0) << c.module << ": not replaced";
+        if (QByteArray(c.module) == "tm_greedy") {
+            EXPECT_GT(DecoderHelper::instance().endedPeakResidentBytes(), size_t(kLimitMb) << 20)
+                << c.module;
+        }
 
         // The program's run goes on: the next picture is decoded by a new helper.
         ModuleFolder good({ "tm_good:a.spi" });
@@ -141,11 +201,9 @@ TEST_F(DecoderHelperTest, TheHelperRunsBehindItsFences)
     EXPECT_TRUE(fence.systemCallFilter);
 #endif
     // The address-space limit needs a build without the address sanitizer;
-    // there the program counts the helper's memory instead.
+    // there the program counts the helper's memory instead (the limit
+    // itself: TheKernelHoldsTheHelpersAddressSpaceLimit).
     EXPECT_EQ(fence.addressSpaceLimited, !builtWithAddressSanitizer());
-    if (fence.addressSpaceLimited) {
-        EXPECT_GE(fence.addressSpaceBytes, size_t(2 * kPictureAllocationLimitMb) << 20);
-    }
     EXPECT_GT(
         DecoderHelper::instance().residentBudget(), size_t(2 * kPictureAllocationLimitMb) << 20);
 
@@ -160,6 +218,58 @@ TEST_F(DecoderHelperTest, TheHelperRunsBehindItsFences)
     ASSERT_TRUE(LoadPictureFile(bitmap, file, messages));
     EXPECT_EQ(bitmap.pixel(0, 0) & 0xffffff, 0u) << std::hex << bitmap.pixel(0, 0);
     EXPECT_FALSE(QFileInfo::exists(file + ".written"));
+}
+
+// The helper's limits as the kernel holds them for it: its address space
+// ends at the budget it reported, which leaves room for a picture at the
+// picture limit and its working copy and no more than the budget's room;
+// it writes no core file, has no new privileges and runs under its system
+// call filter. A module that allocates without end dies at the limit, never
+// past it, with the picture "too large", and the next helper decodes.
+TEST_F(DecoderHelperTest, TheKernelHoldsTheHelpersAddressSpaceLimit)
+{
+    constexpr int kLimitMb = 64;
+    setPictureAllocationLimitMb(kLimitMb);
+    DecoderHelper::instance().setHelperPath(addressLimitedHelper());
+    const DecoderFenceReport fence = DecoderHelper::instance().fences();
+    const pid_t pid = DecoderHelper::instance().helperPid();
+    ASSERT_GT(pid, 0) << DecoderHelper::instance().helperPath().toStdString();
+    ASSERT_TRUE(fence.addressSpaceLimited);
+
+    const auto [soft, hard] = processLimit(pid, QStringLiteral("Max address space"));
+    EXPECT_EQ(soft, qint64(fence.addressSpaceBytes));
+    EXPECT_EQ(hard, qint64(fence.addressSpaceBytes));
+    const size_t mapped = processMappedBytes(QString::number(pid));
+    ASSERT_GT(mapped, 0u);
+    const size_t room = fence.addressSpaceBytes - mapped;
+    EXPECT_GT(room, size_t(2 * kLimitMb) << 20);
+    EXPECT_LE(room, decoderAddressBudget(0, kLimitMb));
+    EXPECT_EQ(processLimit(pid, QStringLiteral("Max core file size")), std::make_pair(0LL, 0LL));
+    EXPECT_EQ(statusKb(QString::number(pid), "NoNewPrivs"), 1);
+#if defined(__x86_64__)
+    EXPECT_EQ(statusKb(QString::number(pid), "Seccomp"), 2); // a filter
+#endif
+
+    const QString file = path("p.cwtp");
+    ASSERT_TRUE(writeAll(file, testPicture(3, 2, qRgb(10, 20, 30))));
+    ModuleFolder greedy({ moduleForLimitedHelper("tm_greedy") + ":a.spi" });
+    SusieHost::instance().load(greedy.path(), ModuleLoading::OnDemand);
+    RecordingMessages messages;
+    QImage bitmap;
+    EXPECT_FALSE(LoadPictureFile(bitmap, file, messages));
+    EXPECT_EQ(messages.messages,
+        QStringList { "ファイル(" + file + ")は画像が大きすぎて読み込めません" });
+    EXPECT_EQ(DecoderHelper::instance().helperPid(), 0);
+    const size_t peak = DecoderHelper::instance().endedPeakResidentBytes();
+    EXPECT_GT(peak, size_t(kLimitMb) << 20);
+    EXPECT_LE(peak, fence.addressSpaceBytes);
+
+    ModuleFolder good({ moduleForLimitedHelper("tm_good") + ":a.spi" });
+    SusieHost::instance().load(good.path());
+    messages.messages.clear();
+    ASSERT_TRUE(LoadPictureFile(bitmap, file, messages))
+        << messages.messages.join(' ').toStdString();
+    EXPECT_EQ(bitmap.pixel(2, 1) & 0xffffff, qRgb(10, 20, 30) & 0xffffff);
 }
 
 // The same pictures, formats, colour tables and failures in the helper as in
