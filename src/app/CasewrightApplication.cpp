@@ -1,6 +1,7 @@
 #include "app/CasewrightApplication.h"
 
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
 #include <stdexcept>
@@ -65,6 +66,12 @@ QTranslator *installQtTranslations(QCoreApplication &app)
         delete translator;
         return nullptr;
     }
+    // What Qt's catalogue lacks comes from the program's own, which goes with
+    // it (deleting a translator uninstalls it).
+    auto *supplement = new QTranslator(translator);
+    if (!supplement->load(QStringLiteral(":/i18n/casewright_qt_ja.qm"))
+        || !QCoreApplication::installTranslator(supplement))
+        delete supplement;
     return translator;
 }
 
@@ -72,6 +79,11 @@ UiLanguage installTranslations(QCoreApplication &app, UiLanguage language)
 {
     static QTranslator *qtJapanese = nullptr;
     const UiLanguage chosen = installUiTranslation(app, language);
+    // Dates and sizes Qt writes for the windows (the file dialogs' lists)
+    // follow the interface: Japanese ones with the Japanese interface even
+    // under the C locale, the system's with English.
+    QLocale::setDefault(chosen == UiLanguage::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan)
+                                                       : QLocale::system());
     if (chosen == UiLanguage::Japanese && !qtJapanese) {
         qtJapanese = installQtTranslations(app);
     } else if (chosen != UiLanguage::Japanese && qtJapanese) {

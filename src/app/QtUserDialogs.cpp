@@ -10,6 +10,7 @@
 #include "fonts/ui/TFontChange.h"
 #include "fonts/ui/TFontDialogEx.h"
 #include "text/FileFilter.h"
+#include "widgets/FileDialogLocale.h"
 
 namespace cw {
 
@@ -26,6 +27,7 @@ void prepare(QFileDialog &dialog, const QString &filter, const QString &defaultS
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    listFilesInInterfaceLocale(dialog);
     dialog.setNameFilters(toQtFilters(filter));
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix);

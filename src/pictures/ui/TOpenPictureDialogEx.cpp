@@ -15,6 +15,7 @@
 #include "base/UiText.h"
 #include "pictures/PictureDialogRules.h"
 #include "text/FileFilter.h"
+#include "widgets/FileDialogLocale.h"
 
 namespace cw {
 
@@ -135,6 +136,7 @@ TOpenPictureDialogEx::TOpenPictureDialogEx(QWidget *owner)
     setOption(QFileDialog::HideNameFilterDetails, true);
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::ExistingFile);
+    listFilesInInterfaceLocale(*this);
 
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("PicturePanel"));
