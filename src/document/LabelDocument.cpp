@@ -32,6 +32,12 @@ const SurfaceSettings &LabelDocument::surface(Surface s) const
     return const_cast<LabelDocument *>(this)->surface(s);
 }
 
+const CaseFormat &formatOf(const LabelDocument &doc)
+{
+    const CaseFormat *format = findCaseFormat(doc.caseFormat);
+    return format ? *format : jewelCaseFormat();
+}
+
 int rescaleValue(int value, int oldDpi, int newDpi)
 {
     if (oldDpi == 0)

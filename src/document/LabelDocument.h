@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "base/CaseFormat.h"
 #include "base/Printer.h"
 #include "base/Surface.h"
 #include "document/TPrintsData.h"
@@ -103,6 +104,9 @@ struct SurfaceSettings
 struct LabelDocument
 {
     QString fileName;
+    // The case format's id (see base/CaseFormat.h); always one the program
+    // knows: the reader refuses any other.
+    QString caseFormat = QStringLiteral("cd-jewel");
     std::array<ListLayout, 2> listLayout = { defaultListLayout(0), defaultListLayout(1) };
     int dpiX = 300;
     int dpiY = 300;
@@ -126,6 +130,10 @@ struct LabelDocument
     SurfaceSettings &surface(Surface s);
     const SurfaceSettings &surface(Surface s) const;
 };
+
+// The document's case format; the jewel case for an id the program does
+// not know.
+const CaseFormat &formatOf(const LabelDocument &doc);
 
 // value * newDpi / oldDpi with multiplication first and truncation toward
 // zero, computed in 64 bits so that large values cannot overflow; an old

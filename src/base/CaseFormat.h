@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include "base/Surface.h"
+
+namespace cw {
+
+// A case format: the sheets a case is made of and the panels printed on
+// them, read from the format table (data/case-formats.json, compiled into
+// the program). Every case dimension comes from that table.
+
+// What the user designs on a panel.
+enum class PanelRole { Cover, Inside, Back, SpineLeft, SpineRight };
+// A panel's outline: its rectangle, or a disc inscribed in it with a hole.
+enum class PanelShape { Rectangle, Disc };
+// The direction a panel's title runs: across a face, or along a spine
+// upward (unless both spines are to read the same way) or downward.
+enum class TitleRun { Across, Up, Down };
+// Where an inline title is placed across its panel: inside the panel's own
+// edges, or between the fold lines on both its sides.
+enum class TitleInset { Edges, Folds };
+
+// The edges of a panel that are outer trim edges of its sheet: a picture or
+// a background bleeds past them. The others are folds or joins.
+struct PanelEdges
+{
+    bool left = false, top = false, right = false, bottom = false;
+    bool operator==(const PanelEdges &) const = default;
+};
+
+struct CasePanel
+{
+    QString id;
+    PanelRole role = PanelRole::Cover;
+    // The panel's rectangle on its sheet, in millimetres from the sheet's
+    // top-left corner.
+    double xMm = 0, yMm = 0, widthMm = 0, heightMm = 0;
+    PanelShape shape = PanelShape::Rectangle;
+    double holeMm = 0; // a disc's hole diameter
+    PanelEdges outer;
+    TitleRun titleRun = TitleRun::Across;
+    TitleInset titleInset = TitleInset::Edges;
+    // A panel's picture or title may follow another panel's: it is not
+    // printed while the one it follows is switched off. Empty: follows none.
+    QString pictureFollows;
+    QStringList titleFollows;
+    // The track list on this panel: which of the document's list layouts it
+    // uses (-1: none) and its printable size in whole millimetres.
+    int listIndex = -1;
+    int listWidthMm = 0, listHeightMm = 0;
+};
+
+struct CaseSheet
+{
+    QString id;
+    double widthMm = 0, heightMm = 0;
+    // How the sheet's block is centred on a page: by the sum of its panels'
+    // pixel widths, or by the sheet's own width in pixels.
+    bool centreBySheet = false;
+    // Whether the block's right edge is its last pixel or the pixel beyond.
+    bool rightEdgeBeyond = false;
+    QVector<CasePanel> panels; // in drawing order
+};
+
+struct CaseFormat
+{
+    QString id;
+    QString nameJa, nameEn;
+    QVector<CaseSheet> sheets;
+    // The preview page, which holds any of the format's sheets.
+    double previewWidthMm = 0, previewHeightMm = 0;
+
+    // The name in the interface language (Japanese unless English is on).
+    QString name() const;
+    // The panel with a role, or nullptr when the format has none.
+    const CasePanel *panel(PanelRole role) const;
+    // The panel holding list layout `index`, or nullptr.
+    const CasePanel *listPanel(int index) const;
+    // The index of the sheet that holds a role's panel, or -1.
+    int sheetOf(PanelRole role) const;
+    // The index of the sheet with an id, or -1 when the format has none.
+    int sheetIndex(const QString &id) const;
+    // The sheet ids, in order.
+    QStringList sheetIds() const;
+    // Whether the format prints a surface of the document.
+    bool hasSurface(Surface s) const;
+};
+
+// The role that designs a surface's own content (Top: the cover face).
+PanelRole surfaceRole(Surface s);
+// The document surface a panel belongs to (the inside face belongs to Top).
+Surface panelSurface(PanelRole role);
+// The role's name in the format table: "cover", "inside", "back",
+// "spine-left", "spine-right".
+QString panelRoleName(PanelRole role);
+
+// Reads a format table. Returns the formats, or an empty list with a message
+// in `error` when the table is malformed or inconsistent.
+QVector<CaseFormat> parseCaseFormats(const QByteArray &json, QString *error);
+
+// The program's formats, in table order (the jewel case first).
+const QVector<CaseFormat> &caseFormats();
+// The format with an id, or nullptr when there is none.
+const CaseFormat *findCaseFormat(const QString &id);
+// The CD jewel case ("cd-jewel"), the default format.
+const CaseFormat &jewelCaseFormat();
+// The format ids, in table order.
+QStringList caseFormatIds();
+
+} // namespace cw

@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <functional>
+
+#include "base/CaseFormat.h"
+#include "document/LabelDocument.h"
+
+using namespace cw;
+
+namespace {
+
+struct PanelRow
+{
+    const char *sheet;
+    const char *id;
+    PanelRole role;
+    double x, y, w, h;
+    PanelEdges outer;
+    int listIndex, listW, listH;
+};
+
+void expectPanels(const CaseFormat &f, const std::vector<PanelRow> &rows)
+{
+    int count = 0;
+    for (const CaseSheet &s : f.sheets)
+        count += s.panels.size();
+    EXPECT_EQ(count, int(rows.size())) << f.id.toStdString();
+    for (const PanelRow &r : rows) {
+        SCOPED_TRACE(std::string(r.sheet) + "/" + r.id);
+        const int sheet = f.sheetIndex(QString::fromLatin1(r.sheet));
+        ASSERT_GE(sheet, 0);
+        const CasePanel *p = f.panel(r.role);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(f.sheetOf(r.role), sheet);
+        EXPECT_EQ(p->id, QString::fromLatin1(r.id));
+        EXPECT_EQ(p->xMm, r.x);
+        EXPECT_EQ(p->yMm, r.y);
+        EXPECT_EQ(p->widthMm, r.w);
+        EXPECT_EQ(p->heightMm, r.h);
+        EXPECT_EQ(p->shape, PanelShape::Rectangle);
+        EXPECT_TRUE(p->outer == r.outer);
+        EXPECT_EQ(p->listIndex, r.listIndex);
+        EXPECT_EQ(p->listWidthMm, r.listW);
+        EXPECT_EQ(p->listHeightMm, r.listH);
+    }
+}
+
+const std::vector<PanelRow> kJewelFront = {
+    { "front", "cover", PanelRole::Cover, 121.0, 0.0, 121.0, 119.5, { false, true, true, true },
+        -1, 0, 0 },
+    { "front", "inside", PanelRole::Inside, 0.0, 0.0, 121.0, 119.5, { true, true, false, true },
+        0, 119, 117 },
+};
+const std::vector<PanelRow> kJewelBack = {
+    { "back", "spine-left", PanelRole::SpineLeft, 0.0, 0.0, 6.0, 117.5,
+        { true, true, false, true }, -1, 0, 0 },
+    { "back", "back", PanelRole::Back, 6.0, 0.0, 138.0, 117.5, { false, true, false, true }, 1,
+        136, 115 },
+    { "back", "spine-right", PanelRole::SpineRight, 144.0, 0.0, 6.0, 117.5,
+        { false, true, true, true }, -1, 0, 0 },
+};
+
+QByteArray shippedTable()
+{
+    QFile file(QStringLiteral(":/casewright/case-formats.json"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+} // namespace
+
+TEST(CaseFormatTest, TheTableListsTheJewelCaseFirstThenTheSlimCase)
+{
+    EXPECT_EQ(caseFormatIds(), QStringList({ "cd-jewel", "cd-slim" }));
+    EXPECT_EQ(jewelCaseFormat().id, QStringLiteral("cd-jewel"));
+    EXPECT_EQ(findCaseFormat(QStringLiteral("cd-slim")), &caseFormats()[1]);
+    EXPECT_EQ(findCaseFormat(QStringLiteral("dvd")), nullptr);
+    EXPECT_EQ(findCaseFormat(QString()), nullptr);
+
+    EXPECT_EQ(caseFormats()[0].nameJa, QStringLiteral("CDジュエルケース"));
+    EXPECT_EQ(caseFormats()[0].nameEn, QStringLiteral("CD jewel case"));
+    EXPECT_EQ(caseFormats()[1].nameJa, QStringLiteral("CDスリムケース"));
+    EXPECT_EQ(caseFormats()[1].nameEn, QStringLiteral("CD slim case"));
+}
+
+TEST(CaseFormatTest, JewelCaseSheetsInMillimetres)
+{
+    const CaseFormat &f = jewelCaseFormat();
+    ASSERT_EQ(f.sheetIds(), QStringList({ "front", "back" }));
+    EXPECT_EQ(f.sheets[0].widthMm, 242.0);
+    EXPECT_EQ(f.sheets[0].heightMm, 119.5);
+    EXPECT_FALSE(f.sheets[0].centreBySheet);
+    EXPECT_FALSE(f.sheets[0].rightEdgeBeyond);
+    EXPECT_EQ(f.sheets[1].widthMm, 150.0);
+    EXPECT_EQ(f.sheets[1].heightMm, 117.5);
+    EXPECT_TRUE(f.sheets[1].centreBySheet);
+    EXPECT_TRUE(f.sheets[1].rightEdgeBeyond);
+    EXPECT_EQ(f.previewWidthMm, 277.0);
+    EXPECT_EQ(f.previewHeightMm, 160.0);
+
+    std::vector<PanelRow> all = kJewelFront;
+    all.insert(all.end(), kJewelBack.begin(), kJewelBack.end());
+    expectPanels(f, all);
+
+    // Drawing order within a sheet.
+    EXPECT_EQ(f.sheets[0].panels[0].id, QStringLiteral("cover"));
+    EXPECT_EQ(f.sheets[1].panels[0].id, QStringLiteral("spine-left"));
+    EXPECT_EQ(f.sheets[1].panels[1].id, QStringLiteral("back"));
+}
+
+TEST(CaseFormatTest, JewelCaseTitlesAndLinks)
+{
+    const CaseFormat &f = jewelCaseFormat();
+    EXPECT_EQ(f.panel(PanelRole::Cover)->titleRun, TitleRun::Across);
+    EXPECT_EQ(f.panel(PanelRole::Cover)->titleInset, TitleInset::Edges);
+    EXPECT_EQ(f.panel(PanelRole::Back)->titleInset, TitleInset::Folds);
+    EXPECT_EQ(f.panel(PanelRole::SpineLeft)->titleRun, TitleRun::Up);
+    EXPECT_EQ(f.panel(PanelRole::SpineRight)->titleRun, TitleRun::Down);
+
+    EXPECT_EQ(f.panel(PanelRole::Back)->pictureFollows, QStringLiteral("cover"));
+    EXPECT_EQ(f.panel(PanelRole::Back)->titleFollows, QStringList({ "cover" }));
+    EXPECT_EQ(f.panel(PanelRole::SpineLeft)->titleFollows, QStringList());
+    EXPECT_EQ(f.panel(PanelRole::SpineRight)->pictureFollows, QStringLiteral("spine-left"));
+    EXPECT_EQ(f.panel(PanelRole::SpineRight)->titleFollows,
+        QStringList({ "cover", "spine-left" }));
+
+    EXPECT_EQ(f.listPanel(0)->role, PanelRole::Inside);
+    EXPECT_EQ(f.listPanel(1)->role, PanelRole::Back);
+    EXPECT_EQ(f.listPanel(2), nullptr);
+    EXPECT_EQ(f.listPanel(-1), nullptr);
+}
+
+TEST(CaseFormatTest, SlimCaseIsTheJewelFrontSheetAlone)
+{
+    const CaseFormat &slim = *findCaseFormat(QStringLiteral("cd-slim"));
+    ASSERT_EQ(slim.sheetIds(), QStringList({ "front" }));
+    EXPECT_EQ(slim.sheetIndex(QStringLiteral("back")), -1);
+    EXPECT_EQ(slim.sheets[0].widthMm, 242.0);
+    EXPECT_EQ(slim.sheets[0].heightMm, 119.5);
+    EXPECT_FALSE(slim.sheets[0].centreBySheet);
+    EXPECT_FALSE(slim.sheets[0].rightEdgeBeyond);
+    expectPanels(slim, kJewelFront);
+    EXPECT_EQ(slim.previewWidthMm, 277.0);
+    EXPECT_EQ(slim.previewHeightMm, 160.0);
+
+    EXPECT_TRUE(slim.hasSurface(Surface::Top));
+    EXPECT_FALSE(slim.hasSurface(Surface::Bottom));
+    EXPECT_FALSE(slim.hasSurface(Surface::Left));
+    EXPECT_FALSE(slim.hasSurface(Surface::Right));
+    EXPECT_EQ(slim.panel(PanelRole::Back), nullptr);
+    EXPECT_EQ(slim.sheetOf(PanelRole::SpineLeft), -1);
+    EXPECT_EQ(slim.listPanel(1), nullptr);
+    for (Surface s : kAllSurfaces)
+        EXPECT_TRUE(jewelCaseFormat().hasSurface(s)) << int(s);
+}
+
+TEST(CaseFormatTest, RolesMapOntoTheDocumentSurfaces)
+{
+    const struct
+    {
+        PanelRole role;
+        Surface surface;
+        const char *name;
+    } rows[] = {
+        { PanelRole::Cover, Surface::Top, "cover" },
+        { PanelRole::Inside, Surface::Top, "inside" },
+        { PanelRole::Back, Surface::Bottom, "back" },
+        { PanelRole::SpineLeft, Surface::Left, "spine-left" },
+        { PanelRole::SpineRight, Surface::Right, "spine-right" },
+    };
+    for (const auto &r : rows) {
+        EXPECT_EQ(panelSurface(r.role), r.surface) << r.name;
+        EXPECT_EQ(panelRoleName(r.role), QString::fromLatin1(r.name));
+    }
+    EXPECT_EQ(surfaceRole(Surface::Top), PanelRole::Cover);
+    EXPECT_EQ(surfaceRole(Surface::Bottom), PanelRole::Back);
+    EXPECT_EQ(surfaceRole(Surface::Left), PanelRole::SpineLeft);
+    EXPECT_EQ(surfaceRole(Surface::Right), PanelRole::SpineRight);
+}
+
+TEST(CaseFormatTest, DocumentsStartAsJewelCases)
+{
+    LabelDocument doc;
+    EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-jewel"));
+    EXPECT_EQ(&formatOf(doc), &jewelCaseFormat());
+    doc.caseFormat = QStringLiteral("cd-slim");
+    EXPECT_EQ(formatOf(doc).id, QStringLiteral("cd-slim"));
+    doc.caseFormat = QStringLiteral("no-such-case");
+    EXPECT_EQ(&formatOf(doc), &jewelCaseFormat());
+}
+
+TEST(CaseFormatTest, ShippedTableReadsWithoutError)
+{
+    QString error = QStringLiteral("unset");
+    const QVector<CaseFormat> formats = parseCaseFormats(shippedTable(), &error);
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(formats.size(), 2);
+}
+
+// Each broken table is refused with a message, and nothing of it is kept.
+TEST(CaseFormatTest, InconsistentTablesAreRefused)
+{
+    using Edit = std::function<void(QJsonObject &jewel)>;
+    auto sheet = [](QJsonObject &f, int i, const std::function<void(QJsonObject &)> &edit) {
+        QJsonArray sheets = f.value("sheets").toArray();
+        QJsonObject s = sheets[i].toObject();
+        edit(s);
+        sheets[i] = s;
+        f["sheets"] = sheets;
+    };
+    auto panel = [&](QJsonObject &f, int si, int pi, const std::function<void(QJsonObject &)> &edit) {
+        sheet(f, si, [&](QJsonObject &s) {
+            QJsonArray panels = s.value("panels").toArray();
+            QJsonObject p = panels[pi].toObject();
+            edit(p);
+            panels[pi] = p;
+            s["panels"] = panels;
+        });
+    };
+    const struct
+    {
+        const char *what;
+        const char *message;
+        Edit edit;
+    } cases[] = {
+        { "no id", "a format has no id", [](QJsonObject &f) { f.remove("id"); } },
+        { "no English name", "name missing",
+            [](QJsonObject &f) { f["name"] = QJsonObject { { "ja", "x" } }; } },
+        { "no preview", "preview size missing", [](QJsonObject &f) { f.remove("previewMm"); } },
+        { "sheet wider than the preview", "sheet larger than the preview page",
+            [](QJsonObject &f) { f["previewMm"] = QJsonArray { 241.9, 160.0 }; } },
+        { "no sheets", "no sheets", [](QJsonObject &f) { f["sheets"] = QJsonArray(); } },
+        { "repeated sheet", "sheet id repeated",
+            [&](QJsonObject &f) { sheet(f, 1, [](QJsonObject &s) { s["id"] = "front"; }); } },
+        { "zero height", "size missing or not positive",
+            [&](QJsonObject &f) { sheet(f, 0, [](QJsonObject &s) { s["heightMm"] = 0; }); } },
+        { "bad centring", "unknown centring",
+            [&](QJsonObject &f) { sheet(f, 0, [](QJsonObject &s) { s["centre"] = "middle"; }); } },
+        { "panel off its sheet", "panel off its sheet",
+            [&](QJsonObject &f) { panel(f, 0, 0, [](QJsonObject &p) { p["xMm"] = 121.1; }); } },
+        { "unknown role", "unknown role",
+            [&](QJsonObject &f) { panel(f, 0, 0, [](QJsonObject &p) { p["role"] = "lid"; }); } },
+        { "repeated role", "role repeated",
+            [&](QJsonObject &f) { panel(f, 0, 1, [](QJsonObject &p) { p["role"] = "cover"; }); } },
+        { "repeated panel id", "panel id repeated",
+            [&](QJsonObject &f) { panel(f, 1, 1, [](QJsonObject &p) { p["id"] = "cover"; }); } },
+        { "unknown edge", "unknown edge", [&](QJsonObject &f) {
+             panel(f, 0, 0, [](QJsonObject &p) { p["outer"] = QJsonArray { "fold" }; });
+         } },
+        { "list larger than its panel", "list does not fit the panel", [&](QJsonObject &f) {
+             panel(f, 0, 1, [](QJsonObject &p) {
+                 p["list"] = QJsonObject { { "index", 0 }, { "widthMm", 122 }, { "heightMm", 117 } };
+             });
+         } },
+        { "repeated list", "list repeated", [&](QJsonObject &f) {
+             panel(f, 1, 1, [](QJsonObject &p) {
+                 p["list"] = QJsonObject { { "index", 0 }, { "widthMm", 136 }, { "heightMm", 115 } };
+             });
+         } },
+        { "follows a missing panel", "follows an unknown panel", [&](QJsonObject &f) {
+             panel(f, 1, 2, [](QJsonObject &p) { p["pictureFollows"] = "spine-top"; });
+         } },
+        { "follows itself", "follows an unknown panel", [&](QJsonObject &f) {
+             panel(f, 1, 2, [](QJsonObject &p) { p["titleFollows"] = QJsonArray { "spine-right" }; });
+         } },
+        { "hole as wide as the disc", "hole does not fit the disc", [&](QJsonObject &f) {
+             panel(f, 0, 0, [](QJsonObject &p) {
+                 p["shape"] = "disc";
+                 p["holeMm"] = 119.5;
+             });
+         } },
+    };
+    const QJsonObject table = QJsonDocument::fromJson(shippedTable()).object();
+    for (const auto &c : cases) {
+        QJsonObject broken = table;
+        QJsonArray formats = broken.value("formats").toArray();
+        QJsonObject jewel = formats[0].toObject();
+        c.edit(jewel);
+        formats[0] = jewel;
+        broken["formats"] = formats;
+        QString error;
+        EXPECT_TRUE(parseCaseFormats(QJsonDocument(broken).toJson(), &error).isEmpty()) << c.what;
+        EXPECT_TRUE(error.contains(QString::fromLatin1(c.message)))
+            << c.what << ": " << error.toStdString();
+    }
+
+    QString error;
+    EXPECT_TRUE(parseCaseFormats("{", &error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(parseCaseFormats("{\"formats\": []}", &error).isEmpty());
+    EXPECT_EQ(error, QStringLiteral("table: no formats"));
+
+    // The same id twice.
+    QJsonObject twice = table;
+    QJsonArray formats = twice.value("formats").toArray();
+    formats.append(formats[0]);
+    twice["formats"] = formats;
+    EXPECT_TRUE(parseCaseFormats(QJsonDocument(twice).toJson(), &error).isEmpty());
+    EXPECT_EQ(error, QStringLiteral("cd-jewel: format id repeated"));
+
+    // A disc whose hole fits is a valid panel.
+    QJsonObject disc = table;
+    formats = disc.value("formats").toArray();
+    QJsonObject jewel = formats[0].toObject();
+    panel(jewel, 0, 0, [](QJsonObject &p) {
+        p["shape"] = "disc";
+        p["holeMm"] = 15.0;
+    });
+    formats[0] = jewel;
+    disc["formats"] = formats;
+    const QVector<CaseFormat> read = parseCaseFormats(QJsonDocument(disc).toJson(), &error);
+    ASSERT_EQ(read.size(), 2) << error.toStdString();
+    EXPECT_EQ(read[0].panel(PanelRole::Cover)->shape, PanelShape::Disc);
+    EXPECT_EQ(read[0].panel(PanelRole::Cover)->holeMm, 15.0);
+}
