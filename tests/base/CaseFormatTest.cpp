@@ -123,7 +123,8 @@ TEST(CaseFormatTest, JewelCaseTitlesAndLinks)
 
     EXPECT_EQ(f.panel(PanelRole::Back)->pictureFollows, QStringLiteral("cover"));
     EXPECT_EQ(f.panel(PanelRole::Back)->titleFollows, QStringList({ "cover" }));
-    EXPECT_EQ(f.panel(PanelRole::SpineLeft)->titleFollows, QStringList());
+    EXPECT_EQ(f.panel(PanelRole::SpineLeft)->titleFollows, QStringList({ "cover" }));
+    EXPECT_EQ(f.panel(PanelRole::SpineLeft)->pictureFollows, QString());
     EXPECT_EQ(f.panel(PanelRole::SpineRight)->pictureFollows, QStringLiteral("spine-left"));
     EXPECT_EQ(f.panel(PanelRole::SpineRight)->titleFollows,
         QStringList({ "cover", "spine-left" }));
