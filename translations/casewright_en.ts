@@ -336,6 +336,10 @@
         <translation>Printer setup</translation>
     </message>
     <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
         <source>印刷</source>
         <translation>Print</translation>
     </message>

@@ -4,11 +4,13 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 #include "pictures/ui/TOpenPictureDialogEx.h"
 #include "pictures/ui/TTransColGet.h"
 #include "fonts/ui/TFontChange.h"
 #include "fonts/ui/TFontDialogEx.h"
+#include "render/ui/QtPrintTarget.h"
 #include "text/FileFilter.h"
 #include "widgets/FileDialogLocale.h"
 
@@ -158,6 +160,18 @@ QStringList QtUserDialogs::openFiles(const QString &filter)
     if (dialog.exec() != QDialog::Accepted)
         return QStringList();
     return dialog.selectedFiles();
+}
+
+bool QtUserDialogs::choosePrint(QPrinter &printer, int pageCount)
+{
+    const std::unique_ptr<QPrintDialog> dialog = makePrintDialog(printer, pageCount, m_parent);
+    return dialog->exec() == QDialog::Accepted;
+}
+
+void QtUserDialogs::choosePrinter(QPrinter &printer)
+{
+    const std::unique_ptr<QPrintDialog> dialog = makePrinterSetupDialog(printer, m_parent);
+    dialog->exec();
 }
 
 } // namespace cw

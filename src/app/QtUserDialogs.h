@@ -28,6 +28,8 @@ public:
     std::optional<BulkFontChoice> chooseBulkFontChange(const FontSpec &font) override;
     std::optional<ColorRef> pickTransparentColor(const QImage &picture) override;
     QStringList openFiles(const QString &filter) override;
+    bool choosePrint(QPrinter &printer, int pageCount) override;
+    void choosePrinter(QPrinter &printer) override;
 
     // Where a save dialog starts: in the folder of `currentName` with its
     // file name, or, for a name ending in "/", in that folder with no name.

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
@@ -30,13 +29,10 @@
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
-#include "render/CalibrationSheet.h"
-#include "render/ChoosePrinter.h"
 #include "render/DocumentPages.h"
 #include "render/Geometry.h"
 #include "render/BackgroundPictureReader.h"
 #include "render/PictureFileReader.h"
-#include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
 #include "render/ui/TMessageWindow.h"
 #include "render/ui/TPreviewWindow.h"
@@ -58,13 +54,6 @@ static void initCasewrightResources()
 namespace cw {
 
 namespace {
-
-// The correction the settings keep for the device a job goes to.
-PrintCorrection storedPrintCorrection(const PrintDevice &device)
-{
-    QSettings settings;
-    return loadPrintCorrection(settings, device);
-}
 
 const char *const kOpenFilter
     = QT_TRANSLATE_NOOP("cw::UiText", "Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
@@ -550,53 +539,6 @@ void TMainWindow::PreviewShowClick()
     m_preview->show();
     m_preview->raise();
     m_preview->activateWindow();
-}
-
-void TMainWindow::PrinterSetClick()
-{
-    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
-    auto setup = [this, qt] {
-        if (!qt || !qt->printer())
-            return;
-        // Qt's print dialog is where a printer is chosen; it is used here for
-        // the choice only, nothing is printed.
-        QPrintDialog dialog(qt->printer(), this);
-        dialog.setWindowTitle(UiText::tr("プリンタ設定"));
-        dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
-        dialog.exec();
-    };
-    const ChoosePrinterResult result = ChoosePrinter(m_editor, printer(), setup, dialogs());
-    if (result.refused)
-        return;
-    showPrinterInformation();
-    apply(result.edit);
-}
-
-void TMainWindow::PrintStartClick()
-{
-    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
-    if (!qt || !qt->printer())
-        return;
-    QtPrintTarget target(*qt->printer());
-    target.setCorrectionLookup(storedPrintCorrection);
-    // Printing reports a picture file it cannot read; the preview, which
-    // redraws on every edit, does not repeat that message.
-    FilePictureReader pictures(dialogs());
-    PrintDocument(target, printer(), m_options,
-        documentPageDrawer(m_document, &m_options, &pictures), dialogs(), progressWindow());
-    // The print dialog may have chosen another printer.
-    m_correctionPanel->showDevice(printer().device());
-}
-
-void TMainWindow::CalibrationPrintClick()
-{
-    auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
-    if (!qt || !qt->printer())
-        return;
-    // The sheet goes to the printer whose correction the tab shows.
-    QtPrintTarget target(*qt->printer(), [](QPrinter &) { return true; });
-    target.setCorrectionLookup(storedPrintCorrection);
-    PrintCalibrationSheet(target, printer(), dialogs());
 }
 
 void TMainWindow::showPrinterInformation()

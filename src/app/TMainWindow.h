@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "canvas/PagePart.h"
@@ -11,6 +12,7 @@
 #include "widgets/EditorHost.h"
 
 class QAction;
+class QPrinter;
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
@@ -96,7 +98,7 @@ public:
     void PreviewShowClick();
     void PrinterSetClick();
     void PrintStartClick();
-    // "補正用シート印刷": the calibration sheet on the printer now chosen.
+    // "補正用シート印刷": the calibration sheet, through the print dialog.
     void CalibrationPrintClick();
     class TPreviewWindow *previewWindow() const { return m_preview; }
     // A picture the preview needs is being read in the background; the
@@ -132,6 +134,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The print dialog of both print commands: the window's dialogs'.
+    std::function<bool(QPrinter &, int)> printDialog();
     struct TitleControls
     {
         QCheckBox *use = nullptr;

@@ -115,7 +115,7 @@ PrintResult PrintCalibrationSheet(
         messages.showMessage(uiText(kPrinterFailedPrintMessage));
         return PrintResult::Refused;
     }
-    if (const auto ended = BeginPrintJob(target, printer, messages, state))
+    if (const auto ended = BeginPrintJob(target, 1, printer, messages, state))
         return *ended;
     const PrintCorrection correction = target.correction();
     drawCorrected(target, correction, [&](LabelCanvas &canvas) {

@@ -47,10 +47,10 @@ void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage
     });
 }
 
-std::optional<PrintResult> BeginPrintJob(
-    PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state)
+std::optional<PrintResult> BeginPrintJob(PrintTarget &target, int pageCount,
+    PrinterBackend &printer, MessageSink &messages, PrinterState &state)
 {
-    if (!target.showPrintDialog())
+    if (!target.showPrintDialog(pageCount))
         return PrintResult::Cancelled;
     QueryPrinterResolution(printer, messages, state);
     target.setLandscape();
@@ -72,10 +72,10 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         messages.showMessage(uiText(kNoPageMessage));
         return PrintResult::Refused;
     }
-    if (const auto ended = BeginPrintJob(target, printer, messages, state))
+    const int total = (options.printFront ? 1 : 0) + (options.printBack ? 1 : 0);
+    if (const auto ended = BeginPrintJob(target, total, printer, messages, state))
         return *ended;
     const PrintCorrection correction = target.correction();
-    const int total = (options.printFront ? 1 : 0) + (options.printBack ? 1 : 0);
     int page = 1;
     if (options.printFront) {
         progress.ShowText(printingProgressText(page, total));

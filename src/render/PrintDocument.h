@@ -22,8 +22,9 @@ class PrintTarget
 {
 public:
     virtual ~PrintTarget() = default;
-    // Shows the print dialog; false when the user cancels.
-    virtual bool showPrintDialog() = 0;
+    // Shows the print dialog for a job of `pageCount` pages; false when the
+    // user cancels.
+    virtual bool showPrintDialog(int pageCount) = 0;
     virtual void setLandscape() = 0;
     // Begins the job; false when the device cannot be opened.
     virtual bool begin(const QString &jobTitle) = 0;
@@ -75,8 +76,8 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
 // resolution, landscape sheets and the job itself. Returns how the print
 // ends when the job did not start (cancelled, or failed with its message),
 // nothing when it did.
-std::optional<PrintResult> BeginPrintJob(
-    PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state);
+std::optional<PrintResult> BeginPrintJob(PrintTarget &target, int pageCount,
+    PrinterBackend &printer, MessageSink &messages, PrinterState &state);
 
 // Draws one page onto the target's current sheet at its own resolution and
 // size, moved by `correction` (rounded to whole device pixels).
@@ -96,7 +97,7 @@ public:
     PdfPrintTarget(const QString &path, int dpi = 300);
     PdfPrintTarget(const QString &path, int dpiX, int dpiY);
     ~PdfPrintTarget() override;
-    bool showPrintDialog() override { return true; }
+    bool showPrintDialog(int) override { return true; }
     void setLandscape() override;
     bool begin(const QString &jobTitle) override;
     bool newPage() override;

@@ -9,6 +9,8 @@
 #include "fonts/BulkFontChange.h"
 #include "fonts/Font.h"
 
+class QPrinter;
+
 namespace cw {
 
 // Every modal dialog the main window opens, behind one interface, so that
@@ -42,6 +44,14 @@ public:
     // Open dialog in which several existing files may be chosen at once.
     // Empty when cancelled.
     virtual QStringList openFiles(const QString &filter) = 0;
+    // The print dialog on `printer`: a printer or a PDF file (the dialog asks
+    // for the file's name and before it overwrites a file), the copies and,
+    // for a job of more than one page, which of the pages 1 to `pageCount`
+    // to print. False when cancelled.
+    virtual bool choosePrint(QPrinter &printer, int pageCount) = 0;
+    // The printer setup: chooses the printer, or the PDF file target, for
+    // the next prints; nothing is printed.
+    virtual void choosePrinter(QPrinter &printer) = 0;
 };
 
 } // namespace cw

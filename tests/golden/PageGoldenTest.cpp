@@ -79,7 +79,7 @@ public:
         : m_dpi(dpi)
         , recording(dpi, dpi)
     { }
-    bool showPrintDialog() override { return true; }
+    bool showPrintDialog(int) override { return true; }
     void setLandscape() override { }
     bool begin(const QString &) override { return true; }
     bool newPage() override

@@ -28,7 +28,7 @@ public:
 class RecordingTarget : public PrintTarget
 {
 public:
-    bool showPrintDialog() override { return true; }
+    bool showPrintDialog(int) override { return true; }
     void setLandscape() override { }
     bool begin(const QString &) override { return true; }
     bool newPage() override

@@ -34,7 +34,7 @@ public:
 class FakeTarget : public PrintTarget
 {
 public:
-    bool showPrintDialog() override
+    bool showPrintDialog(int) override
     {
         events << "dialog";
         return !cancel;

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -83,7 +84,25 @@ public:
         return { openAnswer };
     }
 
+    // The print dialog: records the job's page count, then plays the user's
+    // choice (printAnswer), or cancels when there is none.
+    bool choosePrint(QPrinter &printer, int pageCount) override
+    {
+        printPageCounts.append(pageCount);
+        return printAnswer && printAnswer(printer);
+    }
+    void choosePrinter(QPrinter &printer) override
+    {
+        ++printerSetups;
+        if (printerSetupAnswer)
+            printerSetupAnswer(printer);
+    }
+
     bool confirmAnswer = false;
+    std::function<bool(QPrinter &)> printAnswer;
+    std::function<void(QPrinter &)> printerSetupAnswer;
+    QList<int> printPageCounts;
+    int printerSetups = 0;
     QString openAnswer, saveAnswer, pictureAnswer;
     QStringList openFilesAnswer;
     std::optional<ColorRef> colorAnswer;

@@ -36,14 +36,14 @@ public:
         MessageSink &messages, ProgressSink &progress, PrinterState &state,
         const PrintTarget::CorrectionLookup &correction) override
     {
-        QtPrintTarget target(m_printer, [](QPrinter &) { return true; });
+        QtPrintTarget target(m_printer, [](QPrinter &, int) { return true; });
         target.setCorrectionLookup(correction);
         return PrintDocument(target, *this, options, drawPage, messages, progress, state);
     }
     PrintResult printCalibrationSheet(MessageSink &messages, PrinterState &state,
         const PrintTarget::CorrectionLookup &correction) override
     {
-        QtPrintTarget target(m_printer, [](QPrinter &) { return true; });
+        QtPrintTarget target(m_printer, [](QPrinter &, int) { return true; });
         target.setCorrectionLookup(correction);
         return PrintCalibrationSheet(target, *this, messages, state);
     }

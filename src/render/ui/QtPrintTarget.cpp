@@ -1,10 +1,16 @@
 #include "render/ui/QtPrintTarget.h"
 
+#include <QDialogButtonBox>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
 
+#include "base/UiText.h"
 #include "canvas/QPainterCanvas.h"
+#include "text/SafeSave.h"
 
 namespace cw {
 
@@ -19,13 +25,11 @@ QtPrintTarget::~QtPrintTarget()
         end();
 }
 
-bool QtPrintTarget::showPrintDialog()
+bool QtPrintTarget::showPrintDialog(int pageCount)
 {
     if (m_dialog)
-        return m_dialog(m_printer);
-    QPrintDialog dialog(&m_printer);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    return dialog.exec() == QDialog::Accepted;
+        return m_dialog(m_printer, pageCount);
+    return makePrintDialog(m_printer, pageCount, nullptr)->exec() == QDialog::Accepted;
 }
 
 void QtPrintTarget::setLandscape()
@@ -35,6 +39,11 @@ void QtPrintTarget::setLandscape()
 
 bool QtPrintTarget::begin(const QString &jobTitle)
 {
+    // A PDF file that cannot be written fails here, before the printer is
+    // touched: Qt leaves a printer whose painter could not begin active.
+    if (m_printer.outputFormat() == QPrinter::PdfFormat
+        && (m_printer.outputFileName().isEmpty() || !fileCanBeSaved(m_printer.outputFileName())))
+        return false;
     m_printer.setDocName(jobTitle);
     m_printer.setCreator(QStringLiteral("Casewright"));
     // The painter's origin is the printable area's top-left corner, so the
@@ -101,6 +110,62 @@ QRect QtPrintTarget::paperRect() const
     const QRect full = layout.fullRectPixels(m_printer.resolution());
     const QRect paint = layout.paintRectPixels(m_printer.resolution());
     return full.translated(-paint.topLeft());
+}
+
+std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter &printer, int pageCount, QWidget *parent)
+{
+    // A new job starts with every page; the dialog shows the printer's range.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
+    auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
+    // setMinMax() turns the page range on: it comes first.
+    dialog->setMinMax(1, std::max(1, pageCount));
+    dialog->setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
+    return dialog;
+}
+
+std::unique_ptr<QPrintDialog> makePrinterSetupDialog(QPrinter &printer, QWidget *parent)
+{
+    auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
+    dialog->setWindowTitle(UiText::tr("プリンタ設定"));
+    // The same targets as printing: the printers and the PDF file.
+    dialog->setOptions(QAbstractPrintDialog::PrintToFile);
+    if (auto *buttons = dialog->findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(UiText::tr("OK"));
+    }
+    return dialog;
+}
+
+namespace {
+// Where Qt keeps the job options of a CUPS printer (its properties dialog's
+// choices) among the print engine's properties.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+} // namespace
+
+std::unique_ptr<QPrinter> copyOfPrinter(const QPrinter &printer)
+{
+    std::unique_ptr<QPrinter> copy;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        copy = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        copy->setOutputFormat(QPrinter::PdfFormat);
+        copy->setOutputFileName(printer.outputFileName());
+    } else {
+        copy = std::make_unique<QPrinter>(
+            QPrinterInfo::printerInfo(printer.printerName()), QPrinter::HighResolution);
+        if (QPrintEngine *from = printer.printEngine())
+            copy->printEngine()->setProperty(kCupsOptions, from->property(kCupsOptions));
+    }
+    copy->setResolution(printer.resolution());
+    copy->setPageLayout(printer.pageLayout());
+    copy->setCopyCount(printer.copyCount());
+    copy->setCollateCopies(printer.collateCopies());
+    copy->setDuplex(printer.duplex());
+    copy->setColorMode(printer.colorMode());
+    copy->setPageOrder(printer.pageOrder());
+    copy->setFullPage(printer.fullPage());
+    return copy;
 }
 
 PrintDevice printDeviceOf(const QPrinter &printer)

@@ -23,7 +23,19 @@ QtPrinterBackend::QtPrinterBackend()
     }
 }
 
+QtPrinterBackend::QtPrinterBackend(std::unique_ptr<QPrinter> printer)
+    : m_printer(std::move(printer))
+{ }
+
 QtPrinterBackend::~QtPrinterBackend() = default;
+
+bool QtPrinterBackend::releaseFailedJob()
+{
+    if (!m_printer || m_printer->printerState() != QPrinter::Active)
+        return false;
+    m_printer = copyOfPrinter(*m_printer);
+    return true;
+}
 
 bool QtPrinterBackend::queryResolution(int &dpiX, int &dpiY)
 {
