@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -173,10 +174,12 @@ void TPrintsList::buildList()
     m_moveDown = m_menu->addAction(UiText::tr("下へ"));
     m_moveDown->setObjectName(QStringLiteral("MoveDown"));
     connect(m_moveUp, &QAction::triggered, this, [this] {
+        const QScopedValueRollback<bool> quiet(m_filling, true);
         if (m_editor.moveUp())
             showItem();
     });
     connect(m_moveDown, &QAction::triggered, this, [this] {
+        const QScopedValueRollback<bool> quiet(m_filling, true);
         if (m_editor.moveDown())
             showItem();
     });
@@ -537,20 +540,28 @@ void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> 
         showPictureNumbers(*p);
 }
 
+// The row commands change the list with the view's own selection moves
+// ignored (a single-selection view selects a neighbour of a row being
+// removed): the command acts on the item the user chose, and showItem()
+// shows the editor's selection after it.
+
 void TPrintsList::ListNewClick()
 {
+    const QScopedValueRollback<bool> quiet(m_filling, true);
     m_editor.newItem(m_tabs->currentIndex() == 1);
     showItem();
 }
 
 void TPrintsList::ListAddClick()
 {
+    const QScopedValueRollback<bool> quiet(m_filling, true);
     if (m_editor.addItem(m_tabs->currentIndex() == 1))
         showItem();
 }
 
 void TPrintsList::ListDeleteClick()
 {
+    const QScopedValueRollback<bool> quiet(m_filling, true);
     if (m_editor.deleteItem())
         showItem();
 }

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -316,9 +317,11 @@ void TListWindow::placePanels()
 void TListWindow::openFor(int surface)
 {
     m_surface = surface == 1 ? 1 : 0;
-    m_model->beginReset();
-    m_editor.open(&m_main->document().listLayout[size_t(m_surface)]);
-    m_model->endReset();
+    changeRows([&] {
+        m_model->beginReset();
+        m_editor.open(&m_main->document().listLayout[size_t(m_surface)]);
+        m_model->endReset();
+    });
     sync();
     move(m_main->hostWindow()->pos());
     m_main->stepAside();
@@ -347,9 +350,11 @@ void TListWindow::finishClose()
 
 void TListWindow::resetControls()
 {
-    m_model->beginReset();
-    m_editor.reset();
-    m_model->endReset();
+    changeRows([&] {
+        m_model->beginReset();
+        m_editor.reset();
+        m_model->endReset();
+    });
     sync();
 }
 
@@ -357,9 +362,11 @@ void TListWindow::documentRestored(const HistoryChange &change)
 {
     if (!change.listRows && !change.layouts[0] && !change.layouts[1])
         return;
-    m_model->beginReset();
-    m_editor.rowsRestored();
-    m_model->endReset();
+    changeRows([&] {
+        m_model->beginReset();
+        m_editor.rowsRestored();
+        m_model->endReset();
+    });
     sync();
 }
 
@@ -367,7 +374,7 @@ void TListWindow::documentRestored(const HistoryChange &change)
 
 void TListWindow::sync()
 {
-    m_syncing = true;
+    const QScopedValueRollback<bool> quiet(m_syncing, true);
     const ListEditorControls &c = m_editor.controls();
     m_separateBox->setEnabled(c.separateEnabled);
     checkGroupQuietly(m_separate, c.separateItem);
@@ -397,7 +404,6 @@ void TListWindow::sync()
     }
     m_moveUp->setEnabled(m_editor.canMoveUp());
     m_moveDown->setEnabled(m_editor.canMoveDown());
-    m_syncing = false;
 }
 
 void TListWindow::showFieldFont(int cell)
@@ -416,6 +422,16 @@ void TListWindow::refresh()
 }
 
 // ---- Row display ---------------------------------------------------------------------
+
+template<class Change> void TListWindow::changeRows(Change change)
+{
+    // While rows come and go the view moves its selection by itself (a
+    // single-selection view selects a neighbour of the row being removed):
+    // that is not the user's choice, and taken as one it would make the
+    // command act on that neighbour. sync() shows the editor's row after.
+    const QScopedValueRollback<bool> quiet(m_syncing, true);
+    change();
+}
 
 void TListWindow::ListBoxClick(int row)
 {
@@ -478,9 +494,11 @@ bool TListWindow::eventFilter(QObject *watched, QEvent *event)
 void TListWindow::ListNewClick()
 {
     const int at = int(m_editor.rows().size());
-    m_model->beginInsert(at, 1);
-    m_editor.newRow();
-    m_model->endInsert();
+    changeRows([&] {
+        m_model->beginInsert(at, 1);
+        m_editor.newRow();
+        m_model->endInsert();
+    });
     sync();
     refresh();
 }
@@ -490,9 +508,11 @@ void TListWindow::ListAddClick()
     const qsizetype at = m_editor.selected();
     if (at < 0)
         return;
-    m_model->beginInsert(int(at), 1);
-    m_editor.insertRow();
-    m_model->endInsert();
+    changeRows([&] {
+        m_model->beginInsert(int(at), 1);
+        m_editor.insertRow();
+        m_model->endInsert();
+    });
     sync();
     refresh();
 }
@@ -502,9 +522,11 @@ void TListWindow::ListDeleteClick()
     const qsizetype at = m_editor.selected();
     if (at < 0)
         return;
-    m_model->beginRemove(int(at), 1);
-    m_editor.deleteRow();
-    m_model->endRemove();
+    changeRows([&] {
+        m_model->beginRemove(int(at), 1);
+        m_editor.deleteRow();
+        m_model->endRemove();
+    });
     sync();
     refresh();
 }
@@ -613,10 +635,12 @@ void TListWindow::FileLoadClick()
         return;
     // The rows and the disc titles they offer are one step.
     EditStep step(m_editor.recorder(), stepLabel(UiText::tr("ファイル"), UiText::tr("リスト")));
-    m_model->beginReset();
-    const std::optional<ListImportOutcome> outcome
-        = m_editor.importSources(paths, m_main->dialogs());
-    m_model->endReset();
+    std::optional<ListImportOutcome> outcome;
+    changeRows([&] {
+        m_model->beginReset();
+        outcome = m_editor.importSources(paths, m_main->dialogs());
+        m_model->endReset();
+    });
     sync();
     if (!outcome)
         return;
@@ -636,9 +660,11 @@ void TListWindow::PasteRows()
     if (lines.isEmpty())
         return;
     const int at = int(m_editor.rows().size());
-    m_model->beginInsert(at, int(lines.size()));
-    m_editor.appendLines(lines);
-    m_model->endInsert();
+    changeRows([&] {
+        m_model->beginInsert(at, int(lines.size()));
+        m_editor.appendLines(lines);
+        m_model->endInsert();
+    });
     sync();
     refresh();
 }

@@ -85,6 +85,8 @@ private:
     void placePanels();
     // Shows the editor's state in the controls.
     void sync();
+    // Runs a change of the rows with the view's own selection moves ignored.
+    template<class Change> void changeRows(Change change);
     void showFieldFont(int cell);
     void refresh();
     void columnsChosen(int columnCount);
