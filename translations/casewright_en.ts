@@ -412,6 +412,10 @@
         <translation>Do you want to quit?</translation>
     </message>
     <message>
+        <source>変更を保存しますか？</source>
+        <translation>Save the changes?</translation>
+    </message>
+    <message>
         <source>終了確認</source>
         <translation>Quit</translation>
     </message>

@@ -63,6 +63,22 @@ bool QtUserDialogs::confirm(const QString &text, const QString &caption)
     return box.exec() == QMessageBox::Yes;
 }
 
+SaveChangesAnswer QtUserDialogs::askSaveChanges(const QString &text, const QString &caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveChangesAnswer::Save;
+    case QMessageBox::No:
+        return SaveChangesAnswer::Discard;
+    default:
+        return SaveChangesAnswer::Cancel;
+    }
+}
+
 QString QtUserDialogs::openFile(const QString &filter, const QString &defaultSuffix)
 {
     QFileDialog dialog(m_parent);

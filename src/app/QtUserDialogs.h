@@ -19,6 +19,7 @@ public:
     ~QtUserDialogs() override;
     void showMessage(const QString &text) override;
     bool confirm(const QString &text, const QString &caption) override;
+    SaveChangesAnswer askSaveChanges(const QString &text, const QString &caption) override;
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
     QString saveFile(
         const QString &currentName, const QString &filter, const QString &defaultSuffix) override;

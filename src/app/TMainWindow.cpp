@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,11 +53,6 @@ static void initCasewrightResources()
 namespace cw {
 
 namespace {
-
-const char *const kOpenFilter
-    = QT_TRANSLATE_NOOP("cw::UiText", "Casewright Data(*.CWR)|*.cwr|すべてのファイル(*.*)|*.*");
-const QString kSaveFilter = QStringLiteral("Casewright Data(*.CWR)|*.cwr");
-const QString kDefaultSuffix = QStringLiteral("cwr");
 
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 420;
@@ -417,74 +411,6 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
         dialogs().showMessage(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
     if (page)
         refresh(*page);
-}
-
-// ---- File commands -------------------------------------------------------------
-
-void TMainWindow::NewMenuClick()
-{
-    if (!dialogs().confirm(
-            UiText::tr("現在のデータが消えますがよろしいですか？"), UiText::tr("確認")))
-        return;
-    apply(m_editor.resetToNew());
-    m_listWindow->resetControls();
-}
-
-void TMainWindow::OpenMenuClick()
-{
-    const QString path = dialogs().openFile(UiText::tr(kOpenFilter), kDefaultSuffix);
-    if (path.isEmpty())
-        return;
-    openDocument(path);
-}
-
-bool TMainWindow::openDocument(const QString &path)
-{
-    const bool ok = m_editor.load(path, progressWindow());
-    syncFromDocument();
-    refresh(PreviewPage::Shown);
-    return ok;
-}
-
-void TMainWindow::SaveMenuClick()
-{
-    QString path = m_document.fileName;
-    if (path.isEmpty()) {
-        path = dialogs().saveFile(QString(), kSaveFilter, kDefaultSuffix);
-        if (path.isEmpty())
-            return;
-    }
-    m_editor.save(path, &dialogs());
-}
-
-void TMainWindow::SaveAsMenuClick()
-{
-    const QString path = dialogs().saveFile(m_document.fileName, kSaveFilter, kDefaultSuffix);
-    if (path.isEmpty())
-        return;
-    m_editor.save(path, &dialogs());
-}
-
-void TMainWindow::ExitMenuClick()
-{
-    close();
-}
-
-void TMainWindow::closeEvent(QCloseEvent *event)
-{
-    // The field being edited is taken first, as leaving it would; a text
-    // that is no number keeps the window open.
-    if (!CommitEdit::commitFocused(this)) {
-        event->ignore();
-        return;
-    }
-    if (dialogs().confirm(UiText::tr("終了してよろしいですか？"), UiText::tr("終了確認"))) {
-        if (m_help)
-            m_help->close();
-        event->accept();
-    } else {
-        event->ignore();
-    }
 }
 
 // ---- Help ----------------------------------------------------------------------

@@ -149,6 +149,12 @@ private:
         QCheckBox *sameAsLeft = nullptr;
     };
 
+    // Before the document is replaced or the program ends: a changed
+    // document may be saved first ("はい" saves, asking for a name when it has
+    // none; "いいえ" drops the changes). True when the command goes on.
+    bool settleChanges(const QString &caption);
+    // "上書き保存": false when no name was given or the save failed.
+    bool saveDocument();
     void buildMenus();
     // The undo and redo keys of a window that stands in for this one.
     void addHistoryKeys(QWidget *window);

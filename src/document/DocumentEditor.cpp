@@ -678,6 +678,7 @@ bool DocumentEditor::save(const QString &path, ConfirmSink *confirm)
         return false;
     // The document now stands for the file it was written to.
     m_doc.fileName = path;
+    m_history.markSaved();
     return true;
 }
 

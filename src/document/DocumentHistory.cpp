@@ -256,6 +256,7 @@ struct DocumentHistory::Snapshot
 
 struct DocumentHistory::Step
 {
+    quint64 number = 0;
     QString label;
     QString typingKey;
     std::vector<Pair<SurfaceSettings>> surfaces;
@@ -387,6 +388,7 @@ void DocumentHistory::finishStep()
     for (const auto &undone : m_redo)
         m_bytes -= undone->bytes;
     m_redo.clear();
+    step->number = m_nextNumber++;
     step->measure();
     m_bytes += step->bytes;
     m_undo.push_back(std::move(step));
@@ -401,6 +403,8 @@ void DocumentHistory::trim()
         && (qsizetype(m_undo.size()) > m_capacity
             || (m_bytes > m_byteBudget && qsizetype(m_undo.size()) > kMinimumSteps))) {
         m_bytes -= m_undo.front()->bytes;
+        // Undoing can now go back to the state after this step, no further.
+        m_bottom = m_undo.front()->number;
         m_undo.pop_front();
     }
 }
@@ -502,7 +506,27 @@ void DocumentHistory::clear()
     m_redo.clear();
     m_bytes = 0;
     m_typingOpen = false;
+    m_bottom = 0;
+    m_saved = 0;
     notify();
+}
+
+quint64 DocumentHistory::position() const
+{
+    return m_undo.empty() ? m_bottom : m_undo.back()->number;
+}
+
+void DocumentHistory::markSaved()
+{
+    m_saved = position();
+    // Typing after the save is a step of its own: merged into the saved
+    // step, it would change what that step stands for.
+    m_typingOpen = false;
+}
+
+bool DocumentHistory::isModified() const
+{
+    return position() != m_saved;
 }
 
 } // namespace cw

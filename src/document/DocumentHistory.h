@@ -71,8 +71,18 @@ public:
     HistoryChange undo();
     HistoryChange redo();
 
-    // "新規作成" and "開く": an empty history.
+    // "新規作成" and "開く": an empty history, and the document as it stands
+    // counts as unchanged.
     void clear();
+
+    // The document was saved as it stands now.
+    void markSaved();
+    // Whether the document differs from what was last saved or opened: the
+    // history stands at another step than it did then. Undoing or redoing back
+    // to that step makes the document unchanged again; a change made after
+    // undoing past it (which drops the steps that led there) leaves it
+    // changed for good.
+    bool isModified() const;
     // The field being typed into was left: the next typed text is a step of
     // its own.
     void endTyping() { m_typingOpen = false; }
@@ -124,6 +134,13 @@ private:
     bool m_typingOpen = false;
     qsizetype m_bytes = 0;
     std::function<void()> m_listener;
+    // Each recorded step has a number of its own; the document stands at the
+    // number of the last step done, or at m_bottom with none left to undo
+    // (0 for a new history, else the last step trimmed away).
+    quint64 m_nextNumber = 1;
+    quint64 m_bottom = 0;
+    quint64 m_saved = 0; // where the document stood when last saved or opened
+    quint64 position() const;
 };
 
 } // namespace cw

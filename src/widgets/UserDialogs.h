@@ -13,6 +13,9 @@ class QPrinter;
 
 namespace cw {
 
+// The answers to "変更を保存しますか？".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 // Every modal dialog the main window opens, behind one interface, so that
 // tests answer them without a modal loop.
 class UserDialogs : public MessageSink, public ConfirmSink
@@ -52,6 +55,9 @@ public:
     // The printer setup: chooses the printer, or the PDF file target, for
     // the next prints; nothing is printed.
     virtual void choosePrinter(QPrinter &printer) = 0;
+    // Whether to save a changed document before it goes: "はい", "いいえ",
+    // "キャンセル" (also Escape and the frame's close button).
+    virtual SaveChangesAnswer askSaveChanges(const QString &text, const QString &caption) = 0;
 };
 
 } // namespace cw

@@ -349,3 +349,86 @@ TEST_F(HistoryFixture, AChosenFileThatIsNoPictureLeavesThePictureAndItsName)
     EXPECT_TRUE(doc.left.picture.fileName.isEmpty());
     EXPECT_TRUE(doc.left.picture.bitmap.isNull());
 }
+
+TEST_F(HistoryFixture, ADocumentIsChangedWhenTheHistoryStandsElsewhereThanAtTheLastSave)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.cwr"));
+    EXPECT_FALSE(history.isModified()); // new
+    ed.setTitleUse(Surface::Top, true);
+    EXPECT_TRUE(history.isModified());
+    history.undo();
+    EXPECT_FALSE(history.isModified()) << "undone back to the state as opened";
+    history.redo();
+    EXPECT_TRUE(history.isModified());
+
+    // Saved after "abc" was typed: typing on is a change, undoing it is none.
+    for (const char *t : { "a", "ab", "abc" })
+        ed.setTitleText(Surface::Top, QString::fromLatin1(t));
+    ASSERT_TRUE(ed.save(path));
+    EXPECT_FALSE(history.isModified());
+    ed.setTitleText(Surface::Top, QStringLiteral("abcd"));
+    EXPECT_TRUE(history.isModified());
+    EXPECT_EQ(history.undoCount(), 3) << "the typing after the save is a step of its own";
+    history.undo();
+    EXPECT_FALSE(history.isModified());
+    EXPECT_EQ(doc.top.title.text, QStringLiteral("abc"));
+    history.undo();
+    EXPECT_TRUE(history.isModified()) << "undone past the save";
+    history.redo();
+    EXPECT_FALSE(history.isModified());
+
+    // Undone past the save and changed otherwise: the saved state is gone.
+    history.undo();
+    ed.setTitleUse(Surface::Left, true);
+    history.undo();
+    EXPECT_TRUE(history.isModified());
+
+    // A value set again to what it was makes no step and no change.
+    ASSERT_TRUE(ed.save(path));
+    ed.setTitleUse(Surface::Left, false);
+    EXPECT_FALSE(history.isModified());
+
+    // A failed save keeps the document changed.
+    ed.setTitleUse(Surface::Right, true);
+    EXPECT_FALSE(ed.save(dir.filePath(QStringLiteral("no/such/folder/x.cwr"))));
+    EXPECT_TRUE(history.isModified());
+
+    // Opening and "新規作成" start unchanged.
+    ASSERT_TRUE(ed.load(path, progress));
+    EXPECT_FALSE(history.isModified());
+    ed.setTitleUse(Surface::Right, true);
+    ed.resetToNew();
+    EXPECT_FALSE(history.isModified());
+}
+
+TEST_F(HistoryFixture, TheSavedStateStaysKnownWhenOlderStepsAreDropped)
+{
+    LabelDocument small;
+    DocumentHistory tight(small, DocumentHistory::kMinimumSteps, 1);
+    auto change = [&](int i) {
+        EditStep step(&tight, QStringLiteral("s"));
+        small.top.title.text = QString::number(i);
+    };
+    change(0);
+    tight.markSaved();
+    for (int i = 1; i <= DocumentHistory::kMinimumSteps; ++i)
+        change(i); // the saved step is dropped by the last one
+    EXPECT_EQ(tight.undoCount(), DocumentHistory::kMinimumSteps);
+    EXPECT_TRUE(tight.isModified());
+    while (tight.canUndo())
+        tight.undo();
+    EXPECT_EQ(small.top.title.text, QStringLiteral("0"));
+    EXPECT_FALSE(tight.isModified()) << "back at the saved state";
+
+    // Saved with nothing to undo, then the oldest steps dropped: undoing all
+    // that is left does not reach the saved state.
+    tight.clear();
+    tight.markSaved();
+    for (int i = 1; i <= DocumentHistory::kMinimumSteps + 1; ++i)
+        change(i);
+    while (tight.canUndo())
+        tight.undo();
+    EXPECT_EQ(small.top.title.text, QStringLiteral("1"));
+    EXPECT_TRUE(tight.isModified());
+}

@@ -39,6 +39,22 @@ bool RobotDialogs::confirm(const QString &, const QString &)
     return m_session.pick(2) == 0;
 }
 
+cw::SaveChangesAnswer RobotDialogs::askSaveChanges(const QString &, const QString &)
+{
+    // A forced yes goes on without saving: the robot's own commands save
+    // where they choose.
+    if (forcedConfirm)
+        return *forcedConfirm ? cw::SaveChangesAnswer::Discard : cw::SaveChangesAnswer::Cancel;
+    switch (m_session.pick(3)) {
+    case 0:
+        return cw::SaveChangesAnswer::Save;
+    case 1:
+        return cw::SaveChangesAnswer::Discard;
+    default:
+        return cw::SaveChangesAnswer::Cancel;
+    }
+}
+
 // A file of the prepared folder (or one saved before) that the filter shows,
 // or nothing (cancelled).
 QString RobotDialogs::chooseFile(const QString &filter)

@@ -54,6 +54,7 @@ public:
     ~RobotDialogs() override;
     void showMessage(const QString &text) override;
     bool confirm(const QString &text, const QString &caption) override;
+    cw::SaveChangesAnswer askSaveChanges(const QString &text, const QString &caption) override;
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
     QString saveFile(const QString &currentName, const QString &filter,
         const QString &defaultSuffix) override;

@@ -33,11 +33,13 @@ protected:
 TEST_F(MainWindowClosing, TheFrameCloseTakesTheFieldBeforeTheExitQuestion)
 {
     selectAllAndType("TopGraphicPosY", "25");
-    dialogs.confirmAnswer = false;
+    dialogs.saveChangesAnswer = SaveChangesAnswer::Cancel;
     window->close();
     EXPECT_EQ(picture().posY, 25);
-    ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_TRUE(window->isVisible()); // the question was answered no
+    // The value taken is a change: the question is whether to save it.
+    ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_TRUE(window->isVisible()); // the question was answered cancel
 }
 
 TEST_F(MainWindowClosing, ATextThatIsNoNumberKeepsTheWindowWithoutTheExitQuestion)
@@ -48,6 +50,7 @@ TEST_F(MainWindowClosing, ATextThatIsNoNumberKeepsTheWindowWithoutTheExitQuestio
     window->close();
     EXPECT_EQ(dialogs.messages, QStringList { invalidNumberMessage("-") });
     EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_TRUE(dialogs.saveQuestions.empty());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(picture().posY, stored);
     EXPECT_EQ(text("TopGraphicPosY"), QString::number(stored));

@@ -17,6 +17,9 @@ TEST_F(MainWindowTest, NewAnsweredNoChangesNothing)
     showWindow();
     click("TopTitleUse");
     type("TopTitle", QStringLiteral("keep"));
+    // Saved: nothing is changed, and "新規作成" asks its own question.
+    dialogs.saveAnswer = configDir.filePath(QStringLiteral("keep.cwr"));
+    window->SaveMenuClick();
     dialogs.confirmAnswer = false;
     window->NewMenuClick();
     ASSERT_EQ(dialogs.questions.size(), 1u);
@@ -38,7 +41,7 @@ TEST_F(MainWindowTest, NewAnsweredYesResetsTitlesButKeepsColoursAndPrintSwitches
     QTest::mouseClick(find<ColorSwatch>("LeftTitleBGColor"), Qt::LeftButton);
     window->document().fileName = QStringLiteral("/tmp/old.cwr");
 
-    dialogs.confirmAnswer = true;
+    dialogs.saveChangesAnswer = SaveChangesAnswer::Discard;
     refresher.pages.clear();
     window->NewMenuClick();
     EXPECT_EQ(window->document().fileName, QString());
@@ -115,6 +118,7 @@ TEST_F(MainWindowTest, OpenUsesTheDocumentFilterAndCancelChangesNothing)
 {
     showWindow();
     click("TopTitleUse");
+    dialogs.saveChangesAnswer = SaveChangesAnswer::Discard;
     dialogs.openAnswer.clear();
     window->OpenMenuClick();
     ASSERT_EQ(dialogs.openFilters.size(), 1);
@@ -128,6 +132,7 @@ TEST_F(MainWindowTest, OpeningAMissingFileReportsItAndKeepsTheDocument)
     showWindow();
     click("TopTitleUse");
     type("TopTitle", QStringLiteral("mine"));
+    dialogs.saveChangesAnswer = SaveChangesAnswer::Discard;
     dialogs.openAnswer = QStringLiteral("/nonexistent/folder/x.cwr");
     window->OpenMenuClick();
     ASSERT_EQ(dialogs.messages.size(), 1);

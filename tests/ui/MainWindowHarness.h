@@ -98,11 +98,19 @@ public:
             printerSetupAnswer(printer);
     }
 
+    SaveChangesAnswer askSaveChanges(const QString &text, const QString &caption) override
+    {
+        saveQuestions.push_back({ text, caption });
+        return saveChangesAnswer;
+    }
+
     bool confirmAnswer = false;
     std::function<bool(QPrinter &)> printAnswer;
     std::function<void(QPrinter &)> printerSetupAnswer;
     QList<int> printPageCounts;
     int printerSetups = 0;
+    SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Cancel;
+    std::vector<Question> saveQuestions;
     QString openAnswer, saveAnswer, pictureAnswer;
     QStringList openFilesAnswer;
     std::optional<ColorRef> colorAnswer;
@@ -170,6 +178,7 @@ protected:
     {
         // Let the window go without the exit question.
         dialogs.confirmAnswer = true;
+        dialogs.saveChangesAnswer = SaveChangesAnswer::Discard;
         window.reset();
         printerState() = PrinterState();
     }

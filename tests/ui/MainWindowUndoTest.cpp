@@ -146,7 +146,7 @@ TEST_F(UndoTest, NewStartsAnEmptyHistory)
 {
     showMain();
     click("TopTitleUse");
-    dialogs.confirmAnswer = true;
+    dialogs.saveChangesAnswer = SaveChangesAnswer::Discard;
     window->NewMenuClick();
     EXPECT_FALSE(window->undoAction()->isEnabled());
     EXPECT_FALSE(history().canUndo());
