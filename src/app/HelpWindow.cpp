@@ -1,6 +1,8 @@
 #include "app/HelpWindow.h"
 #include "base/UiText.h"
+#include "widgets/ScreenPlacement.h"
 
+#include <QShowEvent>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -24,6 +26,15 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->addWidget(tools);
     layout->addWidget(m_browser);
     resize(640, 560);
+}
+
+void HelpWindow::showEvent(QShowEvent *event)
+{
+    // Before the window is mapped, so that the window manager puts it there:
+    // wholly on the screen, first over the main window.
+    if (!event->spontaneous())
+        placeOnScreen(*this, parentWidget() ? parentWidget()->window() : nullptr, m_placedBefore);
+    QWidget::showEvent(event);
 }
 
 void HelpWindow::showContents()

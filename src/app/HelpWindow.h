@@ -17,8 +17,12 @@ public:
     void showContents();
     QTextBrowser *browser() const { return m_browser; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QTextBrowser *m_browser;
+    bool m_placedBefore = false;
 };
 
 } // namespace cw

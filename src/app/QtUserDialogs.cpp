@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QSpacerItem>
 
 #include "pictures/ui/TOpenPictureDialogEx.h"
 #include "pictures/ui/TTransColGet.h"
+#include "render/WindowPlacement.h"
 #include "fonts/ui/TFontChange.h"
 #include "fonts/ui/TFontDialogEx.h"
 #include "render/ui/QtPrintTarget.h"
@@ -35,6 +38,19 @@ void prepare(QFileDialog &dialog, const QString &filter, const QString &defaultS
         dialog.setDefaultSuffix(defaultSuffix);
 }
 
+// A message box is as wide as its text and buttons; a short message would
+// leave too little of the title bar for the title, which the window manager
+// then cuts. A row of that width under the box's contents keeps it whole.
+void fitTitle(QMessageBox &box)
+{
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int width = widthForTitle(QFontMetrics(bold).horizontalAdvance(box.windowTitle()));
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 QtUserDialogs::QtUserDialogs(QWidget *parent)
@@ -51,6 +67,7 @@ QtUserDialogs::~QtUserDialogs()
 void QtUserDialogs::showMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, m_parent);
+    fitTitle(box);
     box.exec();
 }
 
@@ -60,6 +77,7 @@ bool QtUserDialogs::confirm(const QString &text, const QString &caption)
         QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -69,6 +87,7 @@ SaveChangesAnswer QtUserDialogs::askSaveChanges(const QString &text, const QStri
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
+    fitTitle(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return SaveChangesAnswer::Save;

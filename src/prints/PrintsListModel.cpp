@@ -8,8 +8,10 @@ QStringList printsItemCells(const TPrintsData &item)
 {
     const bool picture = item.kind == 1;
     const QString kind = picture ? QStringLiteral("Graph") : QStringLiteral("Text");
-    const QString pos = picture ? QString::asprintf("%3d,%3d", item.posX, item.posY)
-                                : QString::asprintf("%3d,%3d", item.textX, item.textY);
+    // A text item is placed in millimetres, a picture item in the printer's
+    // pixels: the position says which.
+    const QString pos = picture ? QString::asprintf("%d, %d px", item.posX, item.posY)
+                                : QString::asprintf("%d, %d mm", item.textX, item.textY);
     const QString size = picture ? QString::asprintf("%3d,%3d", item.printWidth, item.printHeight)
                                  : QStringLiteral("-------");
     return { kind, pos, size, picture ? item.fileName : item.text };

@@ -11,7 +11,7 @@ namespace cw {
 
 // The four cells of an item's line in the free-print editor:
 //   "種類"       "Text" / "Graph"
-//   "印刷位置"   "%3d,%3d" of textX, textY / of posX, posY
+//   "印刷位置"   "%d, %d mm" of textX, textY / "%d, %d px" of posX, posY
 //   "印刷サイズ" "-------" / "%3d,%3d" of printWidth, printHeight
 //   "内容"       the text / the file name
 QStringList printsItemCells(const TPrintsData &item);

@@ -22,6 +22,18 @@ inline QPoint centredOver(const QRect &outer, const QSize &size)
 // program (the main window), which the window manager decorates alike.
 QSize framedSize(const QSize &client, const QMargins &decoration);
 
+// The room a window manager's title bar takes beside the title: the window
+// menu's icon, the minimise, maximise and close buttons, and their padding.
+constexpr int kTitleBarRoom = 128;
+
+// The least frame width at which a window's title shows whole: the title's
+// width (measured in a bold face of the interface's size, as window managers
+// commonly draw titles) and the room beside it.
+inline int widthForTitle(int titleWidth)
+{
+    return titleWidth + kTitleBarRoom;
+}
+
 // The decoration round a window: how far its frame reaches past its client
 // area on each side. Zero for a window that has not been framed yet.
 QMargins decorationOf(const QRect &frame, const QRect &client);

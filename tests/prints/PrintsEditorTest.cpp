@@ -40,7 +40,7 @@ TEST(PrintsItemCells, LinesOfTextAndPictureItems)
     text.textX = 5;
     text.textY = 120;
     EXPECT_EQ(printsItemCells(text),
-        (QStringList { "Text", "  5,120", "-------", QStringLiteral("曲名") }));
+        (QStringList { "Text", "5, 120 mm", "-------", QStringLiteral("曲名") }));
     TPrintsData picture;
     picture.kind = 1;
     picture.fileName = "/p/a.bmp";
@@ -48,13 +48,13 @@ TEST(PrintsItemCells, LinesOfTextAndPictureItems)
     picture.posY = 3;
     picture.printWidth = 1500;
     picture.printHeight = 40;
-    EXPECT_EQ(printsItemCells(picture), (QStringList { "Graph", "-12,  3", "1500, 40", "/p/a.bmp" }));
+    EXPECT_EQ(printsItemCells(picture), (QStringList { "Graph", "-12, 3 px", "1500, 40", "/p/a.bmp" }));
 
     QList<TPrintsData> list { text, picture };
     PrintsListModel model;
     model.setList(&list);
     ASSERT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(model.index(0).data().toString(), QStringLiteral("Text   5,120 ------- 曲名"));
+    EXPECT_EQ(model.index(0).data().toString(), QStringLiteral("Text 5, 120 mm ------- 曲名"));
     EXPECT_EQ(model.index(0).data(PrintsListModel::ContentFontRole).value<QFont>().family(),
         QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_FALSE(model.index(1).data(PrintsListModel::ContentFontRole).isValid());

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "document/DocumentReader.h"
 #include "pictures/PictureLoading.h"
+#include "prints/PrintsListModel.h"
 #include "prints/ui/TPrintsList.h"
 #include "text/ui/UnicodeMark.h"
 #include "PrintsEditorHarness.h"
@@ -74,9 +75,9 @@ TEST_F(PrintsWindowTest, TextFieldsTakeTheirValuesAndTheAngleIsModulo360)
     EXPECT_EQ(items()[0].textX, 12);
     EXPECT_EQ(items()[0].textY, 34);
     EXPECT_EQ(items()[0].angle, 40);
-    EXPECT_EQ(in<QLineEdit>("FontRot")->text(), "400");
+    EXPECT_EQ(in<QLineEdit>("FontRot")->text(), "40") << "the field shows what is stored";
     EXPECT_EQ(editor->listBox()->model()->index(0, 0).data().toString(),
-        QStringLiteral("Text  12, 34 ------- 裏面のことば"));
+        QStringLiteral("Text 12, 34 mm ------- 裏面のことば"));
     EXPECT_FALSE(refresher.pages.isEmpty());
     EXPECT_EQ(refresher.pages.last(), PreviewPage::Front);
 }
@@ -124,7 +125,7 @@ TEST_F(PrintsWindowTest, AspectLockedWidthGivesTheHeight)
     enter("GraphicPosX", "-25");
     EXPECT_EQ(items()[0].posX, -25);
     EXPECT_EQ(editor->listBox()->model()->index(0, 0).data(PrintsListModel::CellsRole),
-        QStringList({ "Graph", "-25,  0", "150, 70", dialogs.pictureAnswer }));
+        QStringList({ "Graph", "-25, 0 px", "150, 70", dialogs.pictureAnswer }));
 }
 
 TEST_F(PrintsWindowTest, TabDecidesTheKindOfNewAndSelectedItems)
@@ -210,7 +211,7 @@ TEST_F(PrintsWindowTest, ControlsAndItemsAreNamedForAssistiveTools)
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->childCount(), 1);
     EXPECT_EQ(list->child(0)->role(), QAccessible::ListItem);
-    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "Text   0,  0 ------- abc");
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "Text 0, 0 mm ------- abc");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(editor)->role(), QAccessible::Dialog);
     const std::pair<const char *, const char *> named[] = { { "ListNew", "新規" },
         { "Text", "内容" }, { "TextX", "横" }, { "FontRot", "ﾌｫﾝﾄ角" },
@@ -315,3 +316,38 @@ TEST_F(PrintsWindowTest, TheTextFieldShowsTheMarkWhileItsTextNeedsTheUnicodeForm
     press("ListNew");
     EXPECT_FALSE(mark->isShown());
 }
+
+namespace {
+
+TEST_F(PrintsWindowTest, AFieldShowsTheStoredValueOnceLeftAndTheListGivesThePositionsUnit)
+{
+    press("ListNew");
+    auto *angle = in<QLineEdit>("FontRot");
+    QApplication::setActiveWindow(editor);
+    angle->setFocus();
+    ASSERT_TRUE(angle->hasFocus());
+    angle->selectAll();
+    for (QChar ch : QStringLiteral("400"))
+        QTest::sendKeyEvent(QTest::Click, angle, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    EXPECT_EQ(angle->text(), "400") << "not taken while typing";
+    QTest::keyClick(angle, Qt::Key_Tab);
+    EXPECT_FALSE(angle->hasFocus());
+    EXPECT_EQ(items()[0].angle, 40);
+    EXPECT_EQ(angle->text(), "40");
+    enter("TextX", "8");
+    enter("TextY", "105");
+    EXPECT_EQ(editor->listBox()->model()->index(0, 0).data(PrintsListModel::CellsRole)
+                  .toStringList()
+                  .value(1),
+        QStringLiteral("8, 105 mm"));
+
+    showTab(1); // the item becomes a picture item, placed in pixels
+    enter("GraphicPosX", "950");
+    enter("GraphicPosY", "60");
+    EXPECT_EQ(editor->listBox()->model()->index(0, 0).data(PrintsListModel::CellsRole)
+                  .toStringList()
+                  .value(1),
+        QStringLiteral("950, 60 px"));
+}
+
+} // namespace

@@ -536,8 +536,9 @@ void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> 
         return;
     }
     set(*value);
-    if (const TPrintsData *p = m_editor.item())
-        showPictureNumbers(*p);
+    // The fields show what the item now holds (an angle of 400 is kept as
+    // 40, a size may have moved the other side with it).
+    showItem();
 }
 
 // The row commands change the list with the view's own selection moves

@@ -1,19 +1,17 @@
 #include "render/ui/TPreviewWindow.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QWindow>
 
 #include "base/UiText.h"
 #include "render/RenderPreviewPage.h"
-#include "render/WindowPlacement.h"
+#include "widgets/ScreenPlacement.h"
 
 namespace cw {
 
@@ -21,11 +19,6 @@ namespace {
 QString pageCaption(PreviewPage page)
 {
     return page == PreviewPage::Front ? UiText::tr("表レーベル") : UiText::tr("裏レーベル");
-}
-
-QMargins decorationOf(const QWidget &w)
-{
-    return cw::decorationOf(w.frameGeometry(), w.geometry());
 }
 } // namespace
 
@@ -152,30 +145,7 @@ void TPreviewWindow::Zoom2Click()
 void TPreviewWindow::placeOnScreen()
 {
     QWidget *main = parentWidget() ? parentWidget()->window() : nullptr;
-    QScreen *screen = main ? main->screen() : this->screen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    // Before its first mapping the window manager has not framed this window
-    // yet; it frames it like the main window.
-    const bool framed = frameGeometry() != geometry();
-    const QMargins decoration = framed || !main ? decorationOf(*this) : decorationOf(*main);
-    const QSize frameSize = framedSize(size(), decoration);
-    QRect frame;
-    if (!m_placedBefore && main) {
-        frame = placedOver(main->frameGeometry(), frameSize, available);
-    } else {
-        // Later showings keep the user's place unless it runs off the screen
-        // the window is on (the main window's, when it is on none).
-        frame = QRect(frameGeometry().topLeft(), frameSize);
-        QScreen *own = QGuiApplication::screenAt(frame.center());
-        frame = keptOnScreen(frame, own ? own->availableGeometry() : available);
-    }
-    m_placedBefore = true;
-    const QSize client = frame.size().shrunkBy(decoration);
-    if (client != size())
-        resize(client);
-    move(frame.topLeft());
+    cw::placeOnScreen(*this, main, m_placedBefore);
 }
 
 void TPreviewWindow::showEvent(QShowEvent *event)

@@ -29,6 +29,7 @@
 #include "tracklist/ui/TListSetWindow.h"
 #include "widgets/EditorHost.h"
 #include "widgets/QuietChecks.h"
+#include "widgets/ScreenPlacement.h"
 #include "widgets/UserDialogs.h"
 
 namespace cw {
@@ -323,7 +324,11 @@ void TListWindow::openFor(int surface)
         m_model->endReset();
     });
     sync();
+    // Where the main window stands; the editor is the larger window, so it
+    // is then kept wholly on the screen.
     move(m_main->hostWindow()->pos());
+    bool keepPlace = true;
+    placeOnScreen(*this, m_main->hostWindow(), keepPlace);
     m_main->stepAside();
     show();
     raise();
