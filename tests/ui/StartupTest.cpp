@@ -202,18 +202,25 @@ TEST(TMessageWindow, ShowTextSizesToTheTextAndCentresOnTheMainWindow)
     EXPECT_EQ(window.text(), QStringLiteral("データロード中です"));
     auto *label = window.findChild<QLabel *>(QStringLiteral("Message"));
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(window.width(), label->width() + 16);
+    // As wide as the text, but wide enough for the title "Message" beside
+    // the title bar's buttons.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int titleRoom = widthForTitle(QFontMetrics(bold).horizontalAdvance(QStringLiteral("Message")));
+    EXPECT_EQ(window.width(), std::max(label->width() + 16, titleRoom));
     EXPECT_EQ(window.height(), 31);
     EXPECT_TRUE(label->font().bold());
     EXPECT_EQ(label->font().pixelSize(), 16);
     // 31 px high over 421: 80 + (421 - 31) / 2 = 80 + 195.
     EXPECT_EQ(window.y(), 275);
-    // Three ideographs are three ems of 16 px, 48 px, and the window 16 px
-    // wider: 100 + (561 - 64) / 2 = 100 + 248 (248.5 truncated).
+    // Three ideographs are three ems of 16 px, 48 px; the window 16 px wider
+    // would cut the title, so it keeps the title's width, centred:
+    // 100 + (561 - width) / 2, truncated.
     window.ShowText(QStringLiteral("印刷中"));
     EXPECT_EQ(label->width(), 48);
-    EXPECT_EQ(window.size(), QSize(64, 31));
-    EXPECT_EQ(window.pos(), QPoint(348, 275));
+    ASSERT_GT(titleRoom, 64);
+    EXPECT_EQ(window.size(), QSize(titleRoom, 31));
+    EXPECT_EQ(window.pos(), QPoint(100 + (561 - titleRoom) / 2, 275));
     EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
     window.hide();
     EXPECT_FALSE(window.isVisible());

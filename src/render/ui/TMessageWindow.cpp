@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <algorithm>
 
 #include "render/WindowPlacement.h"
 
@@ -42,7 +43,12 @@ void TMessageWindow::ShowText(const QString &text)
 {
     m_message->setText(text);
     m_message->adjustSize();
-    setFixedSize(m_message->width() + 2 * kMargin, kClientHeight);
+    // As wide as the text, and never so narrow that the window manager cuts
+    // the title.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int titleWidth = widthForTitle(QFontMetrics(bold).horizontalAdvance(windowTitle()));
+    setFixedSize(std::max(m_message->width() + 2 * kMargin, titleWidth), kClientHeight);
     QRect outer;
     if (m_mainWindow)
         outer = m_mainWindow->frameGeometry();
