@@ -70,7 +70,8 @@ TEST_F(RowCommandsTest, DeleteDestroysTheChosenRowAndLeavesNoneSelected)
 {
     for (Pick pick : kPicks) {
         for (int row : kChosenRows) {
-            SCOPED_TRACE(testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
+            SCOPED_TRACE(
+                testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
             openAndPick(row, pick);
             pressEd("ListDelete");
             EXPECT_EQ(secondCells(), without(row));
@@ -102,7 +103,8 @@ TEST_F(RowCommandsTest, AddInsertsAnEmptyRowBeforeTheChosenOneAndSelectsIt)
 {
     for (Pick pick : kPicks) {
         for (int row : kChosenRows) {
-            SCOPED_TRACE(testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
+            SCOPED_TRACE(
+                testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
             openAndPick(row, pick);
             pressEd("ListAdd");
             QStringList expected = names;
@@ -133,7 +135,8 @@ TEST_F(RowCommandsTest, TheMovesSwapTheChosenRowWithItsNeighbourAndKeepItSelecte
 {
     for (Pick pick : kPicks) {
         for (int row : kChosenRows) {
-            SCOPED_TRACE(testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
+            SCOPED_TRACE(
+                testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
             openAndPick(row, pick);
             // The first row cannot go up, the last cannot go down.
             EXPECT_EQ(menuAction(0)->isEnabled(), row > 0);

@@ -77,7 +77,8 @@ TEST_F(PrintsRowCommandsTest, DeleteAddNewAndTheMovesActOnTheChosenItem)
 {
     for (Pick pick : kPicks) {
         for (int row : kChosenRows) {
-            SCOPED_TRACE(testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
+            SCOPED_TRACE(
+                testing::Message() << "row " << row << (pick == Pick::Keys ? " keys" : " mouse"));
 
             openAndPick(row, pick);
             press("ListDelete");
