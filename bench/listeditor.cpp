@@ -51,6 +51,12 @@ public:
     }
     std::optional<ColorRef> pickTransparentColor(const QImage &) override { return std::nullopt; }
     QStringList openFiles(const QString &) override { return { openAnswer }; }
+    bool choosePrint(QPrinter &, int) override { return false; }
+    void choosePrinter(QPrinter &) override { }
+    SaveChangesAnswer askSaveChanges(const QString &, const QString &) override
+    {
+        return SaveChangesAnswer::Discard;
+    }
     QString openAnswer;
 };
 

@@ -55,6 +55,13 @@ cw::SaveChangesAnswer RobotDialogs::askSaveChanges(const QString &, const QStrin
     }
 }
 
+bool RobotDialogs::choosePrint(QPrinter &, int)
+{
+    return false;
+}
+
+void RobotDialogs::choosePrinter(QPrinter &) { }
+
 // A file of the prepared folder (or one saved before) that the filter shows,
 // or nothing (cancelled).
 QString RobotDialogs::chooseFile(const QString &filter)

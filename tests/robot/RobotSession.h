@@ -55,6 +55,10 @@ public:
     void showMessage(const QString &text) override;
     bool confirm(const QString &text, const QString &caption) override;
     cw::SaveChangesAnswer askSaveChanges(const QString &text, const QString &caption) override;
+    // The print dialog is cancelled and the printer setup keeps the printer:
+    // the robot prints nothing.
+    bool choosePrint(QPrinter &printer, int pageCount) override;
+    void choosePrinter(QPrinter &printer) override;
     QString openFile(const QString &filter, const QString &defaultSuffix) override;
     QString saveFile(const QString &currentName, const QString &filter,
         const QString &defaultSuffix) override;
