@@ -1400,6 +1400,14 @@ and %1 more</translation>
         <translation>the resolution the pages are laid out at (default 300)</translation>
     </message>
     <message>
+        <source>印刷所用: シートごとに、仕上がりと四方の塗り足しとトンボが入る大きさのページに置き、TrimBox (仕上がり) と BleedBox (塗り足し) を設定します。--offset とは一緒に使えません</source>
+        <translation>for a print shop: each sheet on a page that holds its trim, the bleed on every side and the trim marks, with the TrimBox (trim) and BleedBox (bleed) set. Not with --offset</translation>
+    </message>
+    <message>
+        <source>--press と --offset は一緒に指定できません</source>
+        <translation>--press and --offset cannot be given together</translation>
+    </message>
+    <message>
         <source>プリンタを測るためのシート</source>
         <translation>the sheet to measure a printer with</translation>
     </message>
@@ -1534,6 +1542,18 @@ and %1 more</translation>
     <message>
         <source>PDF ファイルを書き始められません</source>
         <translation>the PDF file cannot be started</translation>
+    </message>
+    <message>
+        <source>仕上がり枠が塗り足し枠の、塗り足し枠が用紙の内側にありません</source>
+        <translation>the trim box does not lie within the bleed box, or the bleed box within the page</translation>
+    </message>
+    <message>
+        <source>PDF のページ数が %1 ではなく %2 です</source>
+        <translation>the PDF has %2 pages instead of %1</translation>
+    </message>
+    <message>
+        <source>PDF の枠を設定できません: %1</source>
+        <translation>the PDF's page boxes cannot be set: %1</translation>
     </message>
     <message>
         <source>何も書き込まれませんでした</source>

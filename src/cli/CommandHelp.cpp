@@ -132,7 +132,13 @@ const QList<CommandText> &commandTexts()
                 "文書の両ページを A4 横の用紙の一つの PDF ファイルに書き出し、そのファイル名を"
                 "表示します。"),
             { { "--dpi N", QT_TRANSLATE_NOOP("cw::UiText", "ページを配置する解像度(既定 300)") },
-                kPrintOption, kOffset, kBleed, kPrinterDpi } },
+                kPrintOption, kOffset, kBleed,
+                { "--press",
+                    QT_TRANSLATE_NOOP("cw::UiText",
+                        "印刷所用: シートごとに、仕上がりと四方の塗り足しとトンボが入る大きさのペー"
+                        "ジに置き、TrimBox (仕上がり) と BleedBox (塗り足し) を設定します。"
+                        "--offset とは一緒に使えません") },
+                kPrinterDpi } },
         { "calibration-sheet", QT_TRANSLATE_NOOP("cw::UiText", "プリンタを測るためのシート"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "用紙の端から決まった距離と中央に十字を描いた横向きの用紙を一枚、指定したプリンタ"

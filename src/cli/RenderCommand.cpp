@@ -1,6 +1,7 @@
 // casewright-cli render: one page of a document drawn by the renderer, as a
 // PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
-// pages on A4 landscape sheets.
+// pages on A4 landscape sheets, or with --press each sheet on a page of its
+// own with its trim and bleed boxes, for a print shop.
 
 #include "base/UiText.h"
 #include "canvas/RecordingCanvas.h"
@@ -9,6 +10,7 @@
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 #include "render/PageOutput.h"
+#include "render/PressPdf.h"
 #include "render/PreviewState.h"
 
 namespace cw {
@@ -80,7 +82,13 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
     const int dpi = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("300"))).first;
     const PrintOptions options = cli::printOptions(args);
-    const PrintCorrection correction = cli::printCorrection(args, PrintDevice::pdf());
+    const bool press = args.has(QStringLiteral("press"));
+    // A print shop cuts at the trim boxes: no printer's correction moves the sheets.
+    if (press && args.has(QStringLiteral("offset")))
+        throw cli::UsageError(
+            UiText::tr("--press と --offset は一緒に指定できません").toStdString());
+    const PrintCorrection correction
+        = press ? PrintCorrection {} : cli::printCorrection(args, PrintDevice::pdf());
     cli::StderrMessages messages(err);
     cli::CommandDocument document;
     if (!cli::loadCommandDocument(
@@ -90,7 +98,10 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
     FilePictureReader reader(messages);
     const QString file = args.positional[1];
     QString error;
-    if (!ExportDocumentPdf(doc, options, file, dpi, &error, &reader, correction)) {
+    const bool written = press
+        ? ExportPressPdf(doc, options, file, dpi, &error, &reader)
+        : ExportDocumentPdf(doc, options, file, dpi, &error, &reader, correction);
+    if (!written) {
         err << UiText::tr("ファイル(%1)が記録できません").arg(file) << " (" << error << ")\n";
         return 1;
     }
@@ -112,9 +123,10 @@ CLI_COMMAND({ .name = "render",
 
 CLI_COMMAND({ .name = "export-pdf",
     .usage = "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] "
-             "[--bleed N]",
+             "[--bleed N] [--press]",
     .valueOptions = { QStringLiteral("dpi"), QStringLiteral("option"), QStringLiteral("offset"),
         QStringLiteral("bleed") },
+    .flags = { QStringLiteral("press") },
     .positionals
     = { 2, 2, QT_TRANSLATE_NOOP("cw::UiText", "文書と書き出すファイルを指定してください") },
     .run = runExportPdf });

@@ -41,7 +41,8 @@ const QString kPrintUsage
     = QStringLiteral("print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... "
                      "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]");
 const QString kExportPdfUsage = QStringLiteral(
-    "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] [--bleed N]");
+    "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] [--bleed N] "
+    "[--press]");
 
 } // namespace
 
