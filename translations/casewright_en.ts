@@ -380,6 +380,14 @@
         <translation>Save &amp;As...</translation>
     </message>
     <message>
+        <source>印刷所用PDF出力...</source>
+        <translation>Export PDF for print shop...</translation>
+    </message>
+    <message>
+        <source>PDF ファイル(*.pdf)|*.pdf</source>
+        <translation>PDF file (*.pdf)|*.pdf</translation>
+    </message>
+    <message>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>

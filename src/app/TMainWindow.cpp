@@ -20,6 +20,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/PicturePanel.h"
+#include "app/PressPdfCommand.h"
 #include "app/PrintCorrectionPanel.h"
 #include "app/QtUserDialogs.h"
 #include "app/TAboutBox.h"
@@ -310,6 +311,7 @@ void TMainWindow::buildMenus()
         &TMainWindow::SaveMenuClick);
     add(file, "SaveAsMenu", UiText::tr("名前をつけて保存(&A)..."), QKeySequence(),
         &TMainWindow::SaveAsMenuClick);
+    addPressPdfCommand(file, *this);
     file->addSeparator();
     add(file, "ExitMenu", UiText::tr("終了(&X)"), QKeySequence(), &TMainWindow::ExitMenuClick);
 

@@ -11,6 +11,10 @@ namespace cw {
 
 class PictureFileReader;
 
+// The resolution of a print shop's PDF unless told otherwise: pictures go
+// into the file at the pixels they cover at it.
+constexpr int kPressDpi = 300;
+
 // Sets the MediaBox, TrimBox and BleedBox of every page of the PDF file in
 // `pdf` (as Qt's PDF writer makes it, which sets the MediaBox only), one
 // entry of `boxes` per page in order, and returns the file rewritten. The

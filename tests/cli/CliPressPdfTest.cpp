@@ -53,13 +53,6 @@ TEST(CliPressPdf, APagePerSheetWithItsBoxes)
             "MediaBox [ 0 0 528 435 ]; TrimBox [ 51.36 51 476.4 384 ]; "
             "BleedBox [ 45.72 45.36 482.04 389.64 ]" }));
 
-    // The stored bleed (none in an empty settings folder): the bleed box is the trim.
-    r = runCasewrightCli({ "export-pdf", kDemo, pdf, "--press" }, home.path());
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(pageBoxes(pdf).value(1),
-        "MediaBox [ 0 0 528 438 ]; TrimBox [ 51.36 52.56 476.16 385.44 ]; "
-        "BleedBox [ 51.36 52.56 476.16 385.44 ]");
-
     r = runCasewrightCli({ "export-pdf", kDemo, pdf }, home.path());
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QStringList a4 = pageBoxes(pdf);

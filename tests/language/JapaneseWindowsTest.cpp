@@ -62,7 +62,7 @@ const QSet<QString> &latinWords()
         QStringLiteral("Shift"), QStringLiteral("JIS"), QStringLiteral("BMP"),
         QStringLiteral("PNG"), QStringLiteral("JPEG"), QStringLiteral("GIF"),
         QStringLiteral("TIFF"), QStringLiteral("WebP"), QStringLiteral("HEIF"),
-        QStringLiteral("AVIF"), QStringLiteral("CSV"),
+        QStringLiteral("AVIF"), QStringLiteral("CSV"), QStringLiteral("PDF"),
         QStringLiteral("HTML"), // the colour dialog's colour notation
     };
     return words;

@@ -191,31 +191,6 @@ TEST(PressLayout, TheTrimMarksStandOnTheTrimOutsideTheBleedWithinThePage)
         }
 }
 
-// The boxes go into every page of a file of Qt's writer and are read back
-// exactly; the page's drawing is kept.
-TEST(PressPdfBoxes, EveryPageGetsItsBoxesExactly)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("boxes.pdf");
-    const QVector<PdfPageBoxes> boxes
-        = { boxesOf("0 0 792 444", "53.04 52.8 738.96 391.44", "44.64 44.4 747.36 399.84"),
-              boxesOf("0 0 528 438", "51.36 52.56 476.16 385.44", "51.36 52.56 476.16 385.44") };
-    QString error;
-    ASSERT_TRUE(savePdfWithBoxes(path, qtPdf({ { 792, 444 }, { 528, 438 } }), boxes, &error))
-        << error.toStdString();
-    EXPECT_EQ(readBoxes(path, "/MediaBox"), QStringList({ "[ 0 0 792 444 ]", "[ 0 0 528 438 ]" }));
-    EXPECT_EQ(readBoxes(path, "/TrimBox"),
-        QStringList({ "[ 53.04 52.8 738.96 391.44 ]", "[ 51.36 52.56 476.16 385.44 ]" }));
-    EXPECT_EQ(readBoxes(path, "/BleedBox"),
-        QStringList({ "[ 44.64 44.4 747.36 399.84 ]", "[ 51.36 52.56 476.16 385.44 ]" }));
-    const QImage page = rasterisePdfPage(path, 1, 72);
-    if (!page.isNull()) {
-        EXPECT_EQ(page.size(), QSize(792, 444));
-        EXPECT_EQ(page.pixel(20, 20), qRgb(0, 0, 0));
-        EXPECT_EQ(page.pixel(40, 40), qRgb(255, 255, 255));
-    }
-}
-
 // Refusals: bytes that are no PDF, a page count that does not match, a trim
 // outside its bleed and a bleed outside the media. Each says why and leaves
 // an existing file as it was, with nothing beside it.

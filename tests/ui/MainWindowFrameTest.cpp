@@ -67,6 +67,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndAccelerators)
         { "OpenMenu", u"開く(&O)..." },
         { "SaveMenu", u"上書き保存(&S)" },
         { "SaveAsMenu", u"名前をつけて保存(&A)..." },
+        { "PressPdfMenu", u"印刷所用PDF出力..." },
         { "ExitMenu", u"終了(&X)" },
         { "Contents1", u"目次(&C)" },
         { "About", u"ﾊﾞｰｼﾞｮﾝ情報(&A)..." },
