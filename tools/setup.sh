@@ -5,7 +5,7 @@ CASEWRIGHT_PACKAGES="cmake g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6
   fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils cups printer-driver-cups-pdf
   libpng-dev libjpeg-dev libgif-dev clang libclang-rt-14-dev qt6-translations-l10n qt6-l10n-tools
   dbus at-spi2-core python3-pyatspi
-  pkg-config libtag1-dev libqpdf-dev sox flac vorbis-tools opus-tools
+  pkg-config libtag1-dev libqpdf-dev libcups2-dev sox flac vorbis-tools opus-tools
   libtiff-dev libwebp-dev libheif-dev imagemagick webp libheif-examples
   appstream desktop-file-utils man-db"
 # What ./package needs besides: Debian's build flags and dependency tools, and

@@ -926,6 +926,10 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
         <translation>There is no page to print</translation>
     </message>
     <message>
+        <source>%1がトンボを含めて用紙に収まりません。印刷できる範囲が横%2×縦%3以上の用紙(A4横など)を選んでください(この用紙は横%4×縦%5)</source>
+        <translation>%1: with its trim marks it does not fit the paper. Choose paper whose printable area is at least %2 wide and %3 high (such as A4 landscape); this paper&apos;s is %4 by %5.</translation>
+    </message>
+    <message>
         <source>プリンタ異常のため設定できません</source>
         <translation>Cannot set up: the printer has failed</translation>
     </message>

@@ -1,6 +1,8 @@
 #include "base/Printer.h"
 #include "base/UiText.h"
 
+#include <QRegularExpression>
+
 namespace cw {
 
 using namespace geom;
@@ -31,6 +33,26 @@ void QueryPrinterResolution(PrinterBackend &printer, MessageSink &messages, Prin
     }
     state.printerDpiX = x;
     state.printerDpiY = y;
+}
+
+std::optional<PrinterResolution> parsePrinterResolution(const QString &choice)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,5})(?:x(\\d{1,5}))?(dpi|dpcm)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = pattern.match(choice);
+    if (!m.hasMatch())
+        return std::nullopt;
+    int x = m.captured(1).toInt();
+    int y = m.captured(2).isEmpty() ? x : m.captured(2).toInt();
+    if (m.captured(3).compare(QLatin1String("dpcm"), Qt::CaseInsensitive) == 0) {
+        // Dots per centimetre, to whole dots per inch (nearest).
+        x = (x * 254 + 50) / 100;
+        y = (y * 254 + 50) / 100;
+    }
+    if (x <= 0 || y <= 0)
+        return std::nullopt;
+    return PrinterResolution { x, y };
 }
 
 double PixelsToMmX(int px, const PrinterState &state)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "base/Units.h"
 #include "base/UserPrompts.h"
@@ -47,6 +48,16 @@ extern const QString kPrinterErrorMessage;
 // stored without asking the printer.
 void QueryPrinterResolution(
     PrinterBackend &printer, MessageSink &messages, PrinterState &state = printerState());
+
+// A printer's resolution as its driver names it ("600dpi", "600x300dpi",
+// "236dpcm"): across and down in dots per inch. Nothing for a name that
+// states none ("Draft", "FastRes1200").
+struct PrinterResolution
+{
+    int x = 0, y = 0;
+    bool operator==(const PrinterResolution &) const = default;
+};
+std::optional<PrinterResolution> parsePrinterResolution(const QString &choice);
 
 // Device pixels of the printer's resolution in millimetres.
 double PixelsToMmX(int px, const PrinterState &state = printerState());

@@ -4,6 +4,8 @@
 #include "canvas/LabelCanvas.h"
 #include "render/Geometry.h"
 
+#include <cmath>
+
 namespace cw {
 
 namespace {
@@ -19,30 +21,48 @@ QString distanceText(const char *edge, double mm)
     return UiText::tr(edge).arg(formatMm(mm));
 }
 
-// Pixels from an edge as millimetres, for the centre cross's label.
+// Pixels from an edge as millimetres.
 double pixelsToMm(int px, int dpi)
 {
     return px * geom::kMmPerInch / dpi;
 }
 
+// The pixel nearest to a distance from the paper's edge.
+int nearestPixel(double mm, double pixelsPerMm)
+{
+    return int(std::lround(mm * pixelsPerMm));
+}
+
 } // namespace
 
-QList<CalibrationCross> calibrationCrosses(int dpiX, int dpiY, const QRect &paper)
+QList<CalibrationCross> calibrationCrosses(
+    int dpiX, int dpiY, const QRect &paper, const QSizeF &paperMm)
 {
     const PageScale s = pageScale(dpiX, dpiY);
-    const int dx = mmToPixels(kCalibrationEdgeMm, s.kx);
-    const int dy = mmToPixels(kCalibrationEdgeMm, s.ky);
-    const int left = paper.left(), top = paper.top();
-    const int right = paper.left() + paper.width(), bottom = paper.top() + paper.height();
-    const int cx = left + paper.width() / 2, cy = top + paper.height() / 2;
+    // The paper's size as its page size states it: Qt's paper rectangle in
+    // pixels comes from whole points (A4 is 595 points, 209.9 mm, high), so
+    // its half, truncated, lies a tenth of a millimetre short of the centre.
+    const double widthMm = paperMm.isEmpty() ? pixelsToMm(paper.width(), dpiX) : paperMm.width();
+    const double heightMm
+        = paperMm.isEmpty() ? pixelsToMm(paper.height(), dpiY) : paperMm.height();
+    // Where each cross lies, in millimetres from the paper's left and top
+    // edges, placed on the nearest pixel.
+    auto x = [&](double mm) { return paper.left() + nearestPixel(mm, s.kx); };
+    auto y = [&](double mm) { return paper.top() + nearestPixel(mm, s.ky); };
+    const int left = x(kCalibrationEdgeMm), top = y(kCalibrationEdgeMm);
+    const int right = x(widthMm - kCalibrationEdgeMm), bottom = y(heightMm - kCalibrationEdgeMm);
+    const int cx = x(widthMm / 2), cy = y(heightMm / 2);
+    // The labels state where the pixels lie.
+    auto fromLeft = [&](int px) { return pixelsToMm(px - paper.left(), dpiX); };
+    auto fromTop = [&](int px) { return pixelsToMm(px - paper.top(), dpiY); };
     return {
-        { left + dx, cy, distanceText(kFromLeft, kCalibrationEdgeMm) },
-        { cx, top + dy, distanceText(kFromTop, kCalibrationEdgeMm) },
-        { right - dx, cy, distanceText(kFromRight, kCalibrationEdgeMm) },
-        { cx, bottom - dy, distanceText(kFromBottom, kCalibrationEdgeMm) },
+        { left, cy, distanceText(kFromLeft, fromLeft(left)) },
+        { cx, top, distanceText(kFromTop, fromTop(top)) },
+        { right, cy, distanceText(kFromRight, widthMm - fromLeft(right)) },
+        { cx, bottom, distanceText(kFromBottom, heightMm - fromTop(bottom)) },
         { cx, cy,
-            UiText::tr("%1・%2").arg(distanceText(kFromLeft, pixelsToMm(cx - left, dpiX)),
-                distanceText(kFromTop, pixelsToMm(cy - top, dpiY))) },
+            UiText::tr("%1・%2").arg(distanceText(kFromLeft, fromLeft(cx)),
+                distanceText(kFromTop, fromTop(cy))) },
     };
 }
 
@@ -53,7 +73,7 @@ QString calibrationInstructions()
 }
 
 void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &paper,
-    const PrintDevice &device, const PrintCorrection &applied)
+    const QSizeF &paperMm, const PrintDevice &device, const PrintCorrection &applied)
 {
     using H = LabelCanvas::HAlign;
     using V = LabelCanvas::VAlign;
@@ -72,7 +92,7 @@ void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &
     canvas.SetFont(font);
     canvas.SetBrushClear();
 
-    const QList<CalibrationCross> crosses = calibrationCrosses(dpiX, dpiY, paper);
+    const QList<CalibrationCross> crosses = calibrationCrosses(dpiX, dpiY, paper, paperMm);
     for (int n = 0; n < crosses.size(); ++n) {
         const CalibrationCross &c = crosses[n];
         // Lines of the frame lines' width, centred on the cross's centre.
@@ -118,10 +138,16 @@ PrintResult PrintCalibrationSheet(
     if (const auto ended = BeginPrintJob(target, 1, printer, messages, state))
         return *ended;
     const PrintCorrection correction = target.correction();
-    drawCorrected(target, correction, [&](LabelCanvas &canvas) {
-        DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(), target.paperRect(),
-            target.device(), correction);
-    });
+    // One page, as many times as the copies the program makes.
+    const int copies = int(printedPages(1, {}, target.copiesToMake(), true).size());
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0)
+            target.newPage();
+        drawCorrected(target, correction, [&](LabelCanvas &canvas) {
+            DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(),
+                target.paperRect(), target.paperSizeMm(), target.device(), correction);
+        });
+    }
     if (!target.end()) {
         messages.showMessage(UiText::tr("印刷に失敗しました"));
         return PrintResult::Failed;

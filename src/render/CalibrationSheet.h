@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QSizeF>
 #include <QString>
 
 #include "document/PrintCorrection.h"
@@ -28,15 +29,20 @@ struct CalibrationCross
 };
 
 // Left, top, right, bottom, centre: where the crosses of a sheet lie on a
-// canvas of dpiX x dpiY whose paper is `paper` (canvas pixels).
-QList<CalibrationCross> calibrationCrosses(int dpiX, int dpiY, const QRect &paper);
+// canvas of dpiX x dpiY whose paper's top-left corner is that of `paper`
+// (canvas pixels) and whose size is `paperMm` (its size in pixels when
+// empty). Each cross sits on the pixel nearest its place on the paper, and
+// its label gives that pixel's distance from the edge, to the tenth of a
+// millimetre.
+QList<CalibrationCross> calibrationCrosses(
+    int dpiX, int dpiY, const QRect &paper, const QSizeF &paperMm = {});
 // The line of instructions printed on the sheet.
 QString calibrationInstructions();
 
 // Draws the sheet: the crosses, their labels, the instructions and a line
 // naming the device and the correction applied.
 void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &paper,
-    const PrintDevice &device, const PrintCorrection &applied);
+    const QSizeF &paperMm, const PrintDevice &device, const PrintCorrection &applied);
 
 // Prints one landscape calibration sheet on the target, moved by the
 // target's correction like every printed sheet. Refused while the printer

@@ -32,4 +32,21 @@ struct BackPageGeometry
 BackPageGeometry computeBackPageGeometry(
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
 
+// The trim marks reach this far outside a page's block.
+constexpr double kTrimMarkReachMm = 15.0;
+
+// The printable area a page needs to hold its block and its trim marks, in
+// pixels at the target resolution (the smallest area on which the renderers,
+// centring the block, keep every mark), and in millimetres as the user reads
+// it (the block and 15.0 mm on each side).
+struct PageExtent
+{
+    int width = 0, height = 0;
+    double widthMm = 0, heightMm = 0;
+};
+PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY);
+// Whether a printable area of pageWidth x pageHeight pixels holds the page
+// with its trim marks.
+bool pageFitsWithMarks(bool backPage, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
+
 } // namespace cw

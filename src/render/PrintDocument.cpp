@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <algorithm>
 
 #include "base/UiText.h"
 #include "canvas/OffsetCanvas.h"
@@ -48,18 +49,72 @@ void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage
 }
 
 std::optional<PrintResult> BeginPrintJob(PrintTarget &target, int pageCount,
-    PrinterBackend &printer, MessageSink &messages, PrinterState &state)
+    PrinterBackend &printer, MessageSink &messages, PrinterState &state,
+    const std::function<bool()> &ready)
 {
     if (!target.showPrintDialog(pageCount))
         return PrintResult::Cancelled;
     QueryPrinterResolution(printer, messages, state);
     target.setLandscape();
+    if (ready && !ready())
+        return PrintResult::Refused;
     if (!target.begin(kPrintJobTitle)) {
         messages.showMessage(UiText::tr("印刷を開始できません"));
         return PrintResult::Failed;
     }
     return std::nullopt;
 }
+
+QList<int> printedPages(int pageCount, const QPageRanges &ranges, int copies, bool collate)
+{
+    QList<int> chosen;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (ranges.isEmpty() || ranges.contains(page))
+            chosen.append(page);
+    }
+    QList<int> order;
+    const int n = std::max(1, copies);
+    if (collate) {
+        for (int copy = 0; copy < n; ++copy)
+            order.append(chosen);
+    } else {
+        for (int page : chosen)
+            order.append(QList<int>(n, page));
+    }
+    return order;
+}
+
+QString paperTooSmallMessage(PreviewPage page, double needWidthMm, double needHeightMm,
+    double haveWidthMm, double haveHeightMm)
+{
+    const QString name
+        = page == PreviewPage::Back ? UiText::tr("裏レーベル") : UiText::tr("表レーベル");
+    return UiText::tr("%1がトンボを含めて用紙に収まりません。印刷できる範囲が横%2×縦%3以上の"
+                      "用紙(A4横など)を選んでください(この用紙は横%4×縦%5)")
+        .arg(name, formatMm(needWidthMm), formatMm(needHeightMm), formatMm(haveWidthMm),
+            formatMm(haveHeightMm));
+}
+
+namespace {
+
+// The refusal for the first of `pages` the target's printable area cannot
+// hold with its trim marks; nothing when every page fits.
+std::optional<QString> pageThatDoesNotFit(const PrintTarget &target, const QList<PreviewPage> &pages)
+{
+    const int dpiX = target.resolutionX(), dpiY = target.resolutionY();
+    const int width = target.printableWidth(), height = target.printableHeight();
+    for (PreviewPage page : pages) {
+        const bool back = page == PreviewPage::Back;
+        if (pageFitsWithMarks(back, dpiX, dpiY, width, height))
+            continue;
+        const PageExtent need = pageExtentWithMarks(back, dpiX, dpiY);
+        return paperTooSmallMessage(page, need.widthMm, need.heightMm,
+            width * geom::kMmPerInch / dpiX, height * geom::kMmPerInch / dpiY);
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress, PrinterState &state)
@@ -72,21 +127,43 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         messages.showMessage(uiText(kNoPageMessage));
         return PrintResult::Refused;
     }
-    const int total = (options.printFront ? 1 : 0) + (options.printBack ? 1 : 0);
-    if (const auto ended = BeginPrintJob(target, total, printer, messages, state))
+    // The job's pages as printed: the front first.
+    QList<PreviewPage> job;
+    if (options.printFront)
+        job.append(PreviewPage::Front);
+    if (options.printBack)
+        job.append(PreviewPage::Back);
+    // The sheets to print, as the dialog's range and copies choose them.
+    QList<PreviewPage> sheets;
+    auto ready = [&] {
+        const QList<int> order = printedPages(
+            int(job.size()), target.pageRanges(), target.copiesToMake(), target.collateCopies());
+        if (order.isEmpty()) {
+            messages.showMessage(uiText(kNoPageMessage));
+            return false;
+        }
+        QList<PreviewPage> printed;
+        for (int n : order) {
+            sheets.append(job[n - 1]);
+            if (!printed.contains(job[n - 1]))
+                printed.append(job[n - 1]);
+        }
+        // Paper too small for a page prints nothing, rather than cut labels.
+        if (const auto refusal = pageThatDoesNotFit(target, printed)) {
+            messages.showMessage(*refusal);
+            return false;
+        }
+        return true;
+    };
+    if (const auto ended = BeginPrintJob(target, int(job.size()), printer, messages, state, ready))
         return *ended;
     const PrintCorrection correction = target.correction();
-    int page = 1;
-    if (options.printFront) {
-        progress.ShowText(printingProgressText(page, total));
-        PrintPage(target, PreviewPage::Front, drawPage, correction);
-        if (options.printBack)
+    const int total = int(sheets.size());
+    for (int i = 0; i < total; ++i) {
+        if (i > 0)
             target.newPage();
-        page = 2;
-    }
-    if (options.printBack) {
-        progress.ShowText(printingProgressText(page, total));
-        PrintPage(target, PreviewPage::Back, drawPage, correction);
+        progress.ShowText(printingProgressText(i + 1, total));
+        PrintPage(target, sheets[i], drawPage, correction);
     }
     const bool ended = target.end();
     progress.hide();
@@ -178,14 +255,28 @@ LabelCanvas &PdfPrintTarget::canvas()
     return *d->canvas;
 }
 
+QRect PdfPrintTarget::a4Pixels() const
+{
+    return QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0))
+        .paintRectPixels(m_dpi);
+}
+
+QSizeF PdfPrintTarget::paperSizeMm() const
+{
+    return QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0))
+        .fullRect(QPageLayout::Millimeter)
+        .size();
+}
+
 int PdfPrintTarget::printableWidth() const
 {
-    return d->writer ? d->writer->width() : 0;
+    return d->writer ? d->writer->width() : a4Pixels().width();
 }
 
 int PdfPrintTarget::printableHeight() const
 {
-    return d->writer ? int((long long)d->writer->height() * m_dpiY / m_dpi) : 0;
+    const int height = d->writer ? d->writer->height() : a4Pixels().height();
+    return int((long long)height * m_dpiY / m_dpi);
 }
 
 } // namespace cw

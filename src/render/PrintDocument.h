@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QPageRanges>
 #include <QRect>
+#include <QSizeF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -36,12 +39,22 @@ public:
     virtual int resolutionY() const = 0;
     virtual int printableWidth() const = 0;
     virtual int printableHeight() const = 0;
+    // What the print dialog chose besides the device, asked after it: the
+    // pages of the job to print, numbered from 1 as printed (empty: every
+    // page), and the copies the program makes itself, collated or not (a
+    // device that makes its own copies says one).
+    virtual QPageRanges pageRanges() const { return {}; }
+    virtual int copiesToMake() const { return 1; }
+    virtual bool collateCopies() const { return true; }
     // The device the job goes to (known once the dialog has chosen it).
     virtual PrintDevice device() const { return {}; }
     // The whole sheet in the canvas's pixels: where the paper's edges lie
     // around the printable area. Unless told otherwise, the printable area
     // is the whole sheet.
     virtual QRect paperRect() const { return QRect(0, 0, printableWidth(), printableHeight()); }
+    // The paper's size in millimetres as its page size states it; empty
+    // unless told: then its size in pixels is all that is known.
+    virtual QSizeF paperSizeMm() const { return {}; }
 
     // The position correction of the job's device, asked for once the dialog
     // has chosen the device: every sheet is then moved by it as a whole.
@@ -66,6 +79,16 @@ QString printingProgressText(int page, int total);
 
 enum class PrintResult { Printed, Refused, Cancelled, Failed };
 
+// The pages of a job of `pageCount` pages in the order they are printed:
+// those `ranges` keeps (every page when it is empty), each copy in turn
+// (collated: 1 2 1 2) or each page's copies together (1 1 2 2).
+QList<int> printedPages(int pageCount, const QPageRanges &ranges, int copies, bool collate);
+
+// Said when the printable area cannot hold a page with its trim marks: the
+// page, the area it needs and the area the paper has, in millimetres.
+QString paperTooSmallMessage(PreviewPage page, double needWidthMm, double needHeightMm,
+    double haveWidthMm, double haveHeightMm);
+
 // Prints the pages chosen in the options as one job, front first, each on its
 // own sheet. The document's reference resolution is not changed.
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
@@ -73,11 +96,13 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     PrinterState &state = printerState());
 
 // The opening of every print job: the print dialog, the printer's
-// resolution, landscape sheets and the job itself. Returns how the print
-// ends when the job did not start (cancelled, or failed with its message),
-// nothing when it did.
+// resolution, landscape sheets, then `ready` (which may refuse the job after
+// saying why), and the job itself. Returns how the print ends when the job
+// did not start (cancelled, refused, or failed with its message), nothing
+// when it did.
 std::optional<PrintResult> BeginPrintJob(PrintTarget &target, int pageCount,
-    PrinterBackend &printer, MessageSink &messages, PrinterState &state);
+    PrinterBackend &printer, MessageSink &messages, PrinterState &state,
+    const std::function<bool()> &ready = {});
 
 // Draws one page onto the target's current sheet at its own resolution and
 // size, moved by `correction` (rounded to whole device pixels).
@@ -105,11 +130,14 @@ public:
     LabelCanvas &canvas() override;
     int resolutionX() const override { return m_dpi; }
     int resolutionY() const override { return m_dpiY; }
+    // A4 landscape at the file's resolution, known before the job begins.
     int printableWidth() const override;
     int printableHeight() const override;
     PrintDevice device() const override { return PrintDevice::pdf(); }
+    QSizeF paperSizeMm() const override;
 
 private:
+    QRect a4Pixels() const;
     struct Impl;
     std::unique_ptr<Impl> d;
     QString m_path;

@@ -8,48 +8,14 @@ cli=$1 doc=$2 work=$3 front_text=$4 back_text=$5
 for tool in cupsd lpadmin lpstat pdfinfo pdftotext; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || { echo "missing $tool"; exit 1; }
 done
-cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
 lpadmin=$(command -v lpadmin || echo /usr/sbin/lpadmin)
 
-rm -rf "$work"
-mkdir -p "$work"/{conf,spool,cache,state,log,run}
 sock="$work/run/cups.sock"
-cat >"$work/conf/cupsd.conf" <<CONF
-Listen $sock
-LogLevel warn
-DirtyCleanInterval 0
-PreserveJobFiles Yes
-PreserveJobHistory Yes
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Location /admin>
-  Order allow,deny
-  Allow all
-</Location>
-CONF
-cat >"$work/conf/cups-files.conf" <<CONF
-ServerRoot $work/conf
-RequestRoot $work/spool
-CacheDir $work/cache
-StateDir $work/state
-TempDir $work/spool
-ErrorLog $work/log/error_log
-AccessLog $work/log/access_log
-PageLog $work/log/page_log
-CONF
-if [ "$(id -u)" -eq 0 ]; then
-  # cupsd will not run its filters as root: give them the lp account.
-  printf 'User lp\nGroup lp\n' >>"$work/conf/cups-files.conf"
-  chmod -R a+rwX "$work"
-fi
-
-"$cupsd" -f -c "$work/conf/cupsd.conf" -s "$work/conf/cups-files.conf" >"$work/log/cupsd.out" 2>&1 &
+"$(dirname "$0")/start_cupsd.sh" "$work" >"$work.cupsd.out" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true' EXIT
 for _ in $(seq 1 100); do [ -S "$sock" ] && break; sleep 0.1; done
-[ -S "$sock" ] || { echo "cupsd did not start:"; cat "$work/log/cupsd.out" "$work/log/error_log" 2>/dev/null; exit 1; }
+[ -S "$sock" ] || { echo "cupsd did not start:"; cat "$work.cupsd.out" "$work/log/error_log" 2>/dev/null; exit 1; }
 
 export CUPS_SERVER="$sock"
 "$lpadmin" -p CasewrightTest -E -v file:/dev/null -m raw 2>/dev/null

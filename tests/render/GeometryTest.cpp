@@ -176,3 +176,34 @@ TEST(PrinterResolution, AZeroResolutionCountsAsAFailure)
     EXPECT_TRUE(state.printerFailed);
     EXPECT_EQ(state.printerDpiX, 300);
 }
+
+// The printable area a page needs with its trim marks (15.0 mm outside its
+// block on every side): one pixel less either way loses a mark.
+TEST(Geometry, ThePrintableAreaAPageNeedsWithItsMarks)
+{
+    struct Case
+    {
+        bool back;
+        int dpiX, dpiY;
+        int width, height;
+    };
+    const Case cases[] = {
+        { false, 300, 300, 3212, 1765 }, // 2 x 1429 + 2 x 177, 1411 + 2 x 177
+        { true, 300, 300, 2125, 1741 }, // 70 + 1629 + 70 on 1771 centred, 1387
+        { false, 600, 600, 6424, 3530 },
+        { true, 600, 600, 4251, 3483 },
+        { false, 600, 300, 6424, 1765 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.back << " " << c.dpiX << "x" << c.dpiY);
+        const PageExtent e = pageExtentWithMarks(c.back, c.dpiX, c.dpiY);
+        EXPECT_EQ(e.width, c.width);
+        EXPECT_EQ(e.height, c.height);
+        EXPECT_TRUE(pageFitsWithMarks(c.back, c.dpiX, c.dpiY, c.width, c.height));
+        EXPECT_TRUE(pageFitsWithMarks(c.back, c.dpiX, c.dpiY, c.width + 1, c.height + 1));
+        EXPECT_FALSE(pageFitsWithMarks(c.back, c.dpiX, c.dpiY, c.width - 1, c.height));
+        EXPECT_FALSE(pageFitsWithMarks(c.back, c.dpiX, c.dpiY, c.width, c.height - 1));
+        EXPECT_DOUBLE_EQ(e.widthMm, c.back ? 180.0 : 272.0);
+        EXPECT_DOUBLE_EQ(e.heightMm, c.back ? 147.5 : 149.5);
+    }
+}

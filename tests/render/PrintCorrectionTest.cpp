@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include "RenderTestSupport.h"
 #include "TestSupport.h"
@@ -45,8 +47,8 @@ public:
     LabelCanvas &canvas() override { return recording; }
     int resolutionX() const override { return 600; }
     int resolutionY() const override { return 300; }
-    int printableWidth() const override { return 6000; }
-    int printableHeight() const override { return 2400; }
+    int printableWidth() const override { return 6816; }
+    int printableHeight() const override { return 2380; }
     PrintDevice device() const override { return PrintDevice::printer("Office"); }
     QRect paperRect() const override { return QRect(-100, -50, 7016, 2480); }
 
@@ -175,4 +177,47 @@ TEST(CalibrationSheet, PrintsOneSheetMovedByTheCorrection)
     EXPECT_TRUE(text.contains("Office　適用中の補正: 横 -1.0mm　縦 0.5mm"));
     for (const CalibrationCross &c : calibrationCrosses(600, 300, target.paperRect()))
         EXPECT_TRUE(text.contains(c.label)) << c.label.toStdString();
+}
+
+// A4 as Qt gives it: 3508 x 2479 pixels at 300 dpi (842 x 595 points, the
+// height 209.9 mm), the paper 297 x 210 mm. The centre cross lies on the
+// pixel nearest 148.5 and 105.0 mm and says so; each edge cross's label is
+// its distance from the paper's real edge.
+TEST(CalibrationSheet, EveryLabelStatesWhereItsCrossLies)
+{
+    const QList<CalibrationCross> a4
+        = calibrationCrosses(300, 300, QRect(0, 0, 3508, 2479), QSizeF(297.0, 210.0));
+    ASSERT_EQ(a4.size(), 5);
+    EXPECT_EQ(a4[4].x, 1754); // 148.5 mm: 1753.97 pixels
+    EXPECT_EQ(a4[4].y, 1240); // 105.0 mm: 1240.21
+    EXPECT_EQ(a4[4].label, "左端から148.5mm・上端から105.0mm");
+    EXPECT_EQ(a4[3].y, 2244); // 190.0 mm: 2244.18, 20.0 mm above the bottom edge
+    const QStringList edges { "左端から20.0mm", "上端から20.0mm", "右端から20.0mm", "下端から20.0mm" };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(a4[i].label, edges[i]);
+    // A5 landscape at 600 dpi: 210 x 148 mm, the centre 105.0 and 74.0 mm.
+    const QList<CalibrationCross> a5
+        = calibrationCrosses(600, 600, QRect(0, 0, 4960, 3500), QSizeF(210.0, 148.0));
+    EXPECT_EQ(a5[4].x, 2480);
+    EXPECT_EQ(a5[4].y, 1748); // 74.0 mm: 1748.1
+    EXPECT_EQ(a5[4].label, "左端から105.0mm・上端から74.0mm");
+}
+
+// The sheet printed into an A4 PDF file at 300 dpi names the centre
+// 105.0 mm from the top.
+TEST(CalibrationSheet, ThePdfSheetNamesTheA4Centre)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sheet.pdf");
+    PdfPrintTarget target(path, 300);
+    AnyPrinter printer;
+    RecordingMessages messages;
+    PrinterState state;
+    ASSERT_EQ(PrintCalibrationSheet(target, printer, messages, state), PrintResult::Printed);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), { path, QStringLiteral("-") });
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString all = QString::fromUtf8(text.readAllStandardOutput()).remove(' ');
+    EXPECT_TRUE(all.contains(QStringLiteral("上端から105.0mm"))) << all.toStdString();
+    EXPECT_FALSE(all.contains(QStringLiteral("104.9mm"))) << all.toStdString();
 }

@@ -58,10 +58,17 @@ public:
     LabelCanvas &canvas() override { return recording; }
     int resolutionX() const override { return 600; }
     int resolutionY() const override { return 300; }
-    int printableWidth() const override { return 6000; }
-    int printableHeight() const override { return 2400; }
+    int printableWidth() const override { return width; }
+    int printableHeight() const override { return height; }
+    QPageRanges pageRanges() const override { return ranges; }
+    int copiesToMake() const override { return copies; }
+    bool collateCopies() const override { return collate; }
 
     bool cancel = false;
+    int width = 7000, height = 2400; // A4 landscape within its margins
+    QPageRanges ranges;
+    int copies = 1;
+    bool collate = true;
     QStringList events;
     RecordingCanvas recording { 600, 300 };
 };
@@ -116,10 +123,10 @@ TEST(PrintDocument, BothPagesAreOneJobFrontFirst)
         "landscape",
         "begin Casewright",
         QStringLiteral("progress 印刷中です(1/2)"),
-        "draw 0 600x300 6000x2400",
+        "draw 0 600x300 7000x2400",
         "newPage",
         QStringLiteral("progress 印刷中です(2/2)"),
-        "draw 1 600x300 6000x2400",
+        "draw 1 600x300 7000x2400",
         "end",
         "hide",
     };
@@ -138,8 +145,8 @@ TEST(PrintDocument, OnlyTheBackPageIsOneSheet)
     EXPECT_EQ(run.print(options), PrintResult::Printed);
     EXPECT_EQ(run.progress.texts, QStringList { QStringLiteral("印刷中です(1/1)") });
     EXPECT_FALSE(run.target.events.contains("newPage"));
-    EXPECT_TRUE(run.target.events.contains("draw 1 600x300 6000x2400"));
-    EXPECT_FALSE(run.target.events.contains("draw 0 600x300 6000x2400"));
+    EXPECT_TRUE(run.target.events.contains("draw 1 600x300 7000x2400"));
+    EXPECT_FALSE(run.target.events.contains("draw 0 600x300 7000x2400"));
 }
 
 TEST(PrintDocument, RefusalsAndCancelChangeNothing)
@@ -183,13 +190,120 @@ TEST(PrintDocument, APrinterFailingAtPrintTimeFallsBackAndStillPrints)
     EXPECT_EQ(run.messages.messages.last(), QStringLiteral("プリンタ異常のため印刷できません"));
 }
 
+// The pages a job prints, as the dialog's range (pages numbered as printed)
+// and the copies the program makes choose them.
+TEST(PrintDocument, PrintedPagesFollowTheRangeAndTheCopies)
+{
+    auto range = [](int from, int to) {
+        QPageRanges r;
+        r.addRange(from, to);
+        return r;
+    };
+    struct Case
+    {
+        int pages;
+        QPageRanges ranges;
+        int copies;
+        bool collate;
+        QList<int> printed;
+    };
+    const Case cases[] = {
+        { 2, {}, 1, true, { 1, 2 } },
+        { 2, range(2, 2), 1, true, { 2 } },
+        { 2, range(1, 1), 1, false, { 1 } },
+        { 2, range(1, 2), 1, true, { 1, 2 } },
+        { 2, {}, 2, true, { 1, 2, 1, 2 } },
+        { 2, {}, 2, false, { 1, 1, 2, 2 } },
+        { 2, range(2, 2), 3, true, { 2, 2, 2 } },
+        { 1, {}, 2, true, { 1, 1 } },
+        { 1, range(2, 2), 1, true, {} },
+        { 2, {}, 0, true, { 1, 2 } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.ranges.toString().toStdString() + " x" + std::to_string(c.copies));
+        EXPECT_EQ(printedPages(c.pages, c.ranges, c.copies, c.collate), c.printed);
+    }
+}
+
+// "2 to 2" prints the back page alone; copies made by the program repeat the
+// job's pages, each sheet counted in the progress window.
+TEST(PrintDocument, TheRangeAndTheCopiesChooseTheSheets)
+{
+    {
+        PrintRun run;
+        run.target.ranges.addRange(2, 2);
+        EXPECT_EQ(run.print(PrintOptions {}), PrintResult::Printed);
+        EXPECT_EQ(run.target.events.filter("draw"), QStringList { "draw 1 600x300 7000x2400" });
+        EXPECT_FALSE(run.target.events.contains("newPage"));
+        EXPECT_EQ(run.progress.texts, QStringList { QStringLiteral("印刷中です(1/1)") });
+    }
+    {
+        PrintRun run;
+        run.target.copies = 2;
+        run.target.collate = false;
+        EXPECT_EQ(run.print(PrintOptions {}), PrintResult::Printed);
+        EXPECT_EQ(run.target.events.filter("draw"),
+            QStringList({ "draw 0 600x300 7000x2400", "draw 0 600x300 7000x2400",
+                "draw 1 600x300 7000x2400", "draw 1 600x300 7000x2400" }));
+        EXPECT_EQ(run.target.events.count("newPage"), 3);
+        EXPECT_EQ(run.progress.texts.last(), QStringLiteral("印刷中です(4/4)"));
+    }
+    {
+        // Only the back page is chosen: the job has one page, and "2" is none.
+        PrintRun run;
+        PrintOptions back;
+        back.printFront = false;
+        run.target.ranges.addRange(2, 2);
+        EXPECT_EQ(run.print(back), PrintResult::Refused);
+        EXPECT_EQ(run.messages.messages, QStringList { QStringLiteral("印刷するページがありません") });
+        EXPECT_FALSE(run.target.events.contains("begin Casewright"));
+    }
+}
+
+// Paper whose printable area cannot hold a page with its trim marks prints
+// nothing and says what it needs: A5 landscape at 300 dpi holds the back
+// label but not the front one.
+TEST(PrintDocument, PaperTooSmallForThePageWithItsMarksPrintsNothing)
+{
+    PrintRun run;
+    run.printer.dpi = 300;
+    struct Target300 : FakeTarget
+    {
+        int resolutionX() const override { return 300; }
+        int resolutionY() const override { return 300; }
+    };
+    Target300 a5;
+    a5.width = 2479; // A5 landscape, no margins: 595 x 420 points
+    a5.height = 1750;
+    RecordingMessages messages;
+    RecordingProgress progress;
+    PrinterState state;
+    auto draw = [](LabelCanvas &, PreviewPage, int, int, int, int) {};
+    EXPECT_EQ(PrintDocument(a5, run.printer, PrintOptions {}, draw, messages, progress, state),
+        PrintResult::Refused);
+    EXPECT_EQ(a5.events, QStringList({ "dialog", "landscape" }));
+    EXPECT_EQ(messages.messages,
+        QStringList { QStringLiteral(
+            "表レーベルがトンボを含めて用紙に収まりません。印刷できる範囲が横272.0mm×縦149.5mm"
+            "以上の用紙(A4横など)を選んでください(この用紙は横209.9mm×縦148.2mm)") });
+    // The back label alone fits.
+    PrintOptions back;
+    back.printFront = false;
+    messages.messages.clear();
+    EXPECT_EQ(PrintDocument(a5, run.printer, back, draw, messages, progress, state),
+        PrintResult::Printed);
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
 TEST(PdfPrintTarget, WritesTwoLandscapeA4PagesAt300Dpi)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("out.pdf");
     PdfPrintTarget target(path, 300);
+    // A4 landscape at 300 dpi: 842 x 595 points, known before the job begins.
+    EXPECT_EQ(target.printableWidth(), 3508);
+    EXPECT_EQ(target.printableHeight(), 2479);
     ASSERT_TRUE(target.begin(kPrintJobTitle));
-    // A4 landscape at 300 dpi: 842 x 595 points.
     EXPECT_EQ(target.printableWidth(), 3508);
     EXPECT_EQ(target.printableHeight(), 2479);
     target.canvas().SetPen(0);
@@ -353,4 +467,17 @@ TEST(RenderPreviewPage, OnePixelLinesStayVisibleAtTheReducedSizes)
         EXPECT_GE(across, int(799 * sx) - 1) << zoom;
         EXPECT_GE(down, int(499 * sy) - 1) << zoom;
     }
+}
+
+// A printer's resolution as a driver names it.
+TEST(PrinterResolution, DriverNamesGiveDotsPerInch)
+{
+    using R = PrinterResolution;
+    EXPECT_EQ(parsePrinterResolution("600dpi"), (R { 600, 600 }));
+    EXPECT_EQ(parsePrinterResolution("300DPI"), (R { 300, 300 }));
+    EXPECT_EQ(parsePrinterResolution("1200x600dpi"), (R { 1200, 600 }));
+    EXPECT_EQ(parsePrinterResolution("118dpcm"), (R { 300, 300 })); // 299.72
+    EXPECT_EQ(parsePrinterResolution("236x118dpcm"), (R { 599, 300 })); // 599.44, 299.72
+    for (const char *none : { "", "Draft", "FastRes1200", "0dpi", "600", "dpi", "600x0dpi" })
+        EXPECT_EQ(parsePrinterResolution(none), std::nullopt) << none;
 }

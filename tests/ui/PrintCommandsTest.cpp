@@ -47,6 +47,17 @@ QString pdfText(const QString &path)
     return run("pdftotext", { path, "-" }).remove(QRegularExpression("\\s"));
 }
 
+// The text of each page of a PDF file, without white space.
+QStringList pdfPageTexts(const QString &path)
+{
+    QStringList pages;
+    for (int page = 1; page <= pdfPages(path); ++page)
+        pages << run("pdftotext", { "-f", QString::number(page), "-l", QString::number(page), path,
+                                      "-" })
+                     .remove(QRegularExpression("\\s"));
+    return pages;
+}
+
 QByteArray bytesOf(const QString &path)
 {
     QFile f(path);
@@ -151,6 +162,73 @@ TEST(QtPrinterBackend, APrinterLeftActiveIsReplacedKeepingItsSettings)
     EXPECT_EQ(backend.printer(), &fresh);
 }
 
+// A document whose pages say which they are.
+void nameThePages(LabelDocument &doc)
+{
+    doc.top.title.use = true;
+    doc.top.title.text = QStringLiteral("FrontPage");
+    doc.bottom.title.use = true;
+    doc.bottom.title.text = QStringLiteral("BackPage");
+}
+
+// Copies mean the same in a PDF file as on a printer: two copies of the two
+// pages are four pages, collated or each page's copies together; "2 to 2"
+// is the back page alone.
+TEST_F(PrintCommandsTest, CopiesAndThePageRangeReachAPdfFile)
+{
+    nameThePages(window->document());
+    auto answer = [this](const char *name, int copies, bool collate, int from, int to) {
+        dialogs.printAnswer = [path = file(name), copies, collate, from, to](QPrinter &p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(path);
+            p.setCopyCount(copies);
+            p.setCollateCopies(collate);
+            if (from > 0) {
+                p.setPrintRange(QPrinter::PageRange);
+                p.setFromTo(from, to);
+            }
+            return true;
+        };
+    };
+    answer("collated.pdf", 2, true, 0, 0);
+    click("PrintStart");
+    EXPECT_EQ(pdfPageTexts(file("collated.pdf")),
+        QStringList({ "FrontPage", "BackPage", "FrontPage", "BackPage" }));
+    answer("together.pdf", 2, false, 0, 0);
+    click("PrintStart");
+    EXPECT_EQ(pdfPageTexts(file("together.pdf")),
+        QStringList({ "FrontPage", "FrontPage", "BackPage", "BackPage" }));
+    answer("back.pdf", 1, true, 2, 2);
+    click("PrintStart");
+    EXPECT_EQ(pdfPageTexts(file("back.pdf")), QStringList({ "BackPage" }));
+    answer("front.pdf", 1, true, 1, 1);
+    click("PrintStart");
+    EXPECT_EQ(pdfPageTexts(file("front.pdf")), QStringList({ "FrontPage" }));
+    // The next job starts with every page again.
+    answer("both.pdf", 1, true, 0, 0);
+    click("PrintStart");
+    EXPECT_EQ(pdfPageTexts(file("both.pdf")), QStringList({ "FrontPage", "BackPage" }));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('|').toStdString();
+}
+
+// Paper too small for the front page with its trim marks (A5) prints
+// nothing and says which paper the page needs.
+TEST_F(PrintCommandsTest, PaperTooSmallForTheSheetPrintsNothing)
+{
+    dialogs.printAnswer = [path = file("a5.pdf")](QPrinter &p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(path);
+        p.setPageSize(QPageSize(QPageSize::A5));
+        return true;
+    };
+    click("PrintStart");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral(
+        "表レーベルがトンボを含めて用紙に収まりません。印刷できる範囲が横272.0mm×縦149.5mm以上")))
+        << dialogs.messages[0].toStdString();
+    EXPECT_FALSE(QFile::exists(file("a5.pdf")));
+}
+
 // The printer setup offers what printing offers, the PDF file target too
 // (also with no printer installed), and its button says it confirms a choice.
 TEST(PrintDialogs, ThePrinterSetupListsThePdfTargetAndConfirmsWithOk)
@@ -171,19 +249,15 @@ TEST(PrintDialogs, ThePrinterSetupListsThePdfTargetAndConfirmsWithOk)
 }
 
 // The print dialog offers a range of the job's pages when it has more than
-// one, and starts every job with all of them.
+// one.
 TEST(PrintDialogs, ThePrintDialogOffersTheJobsPages)
 {
     auto printer = pdfPrinter();
-    printer->setPrintRange(QPrinter::PageRange);
-    printer->setFromTo(2, 2);
     const std::unique_ptr<QPrintDialog> two = makePrintDialog(*printer, 2, nullptr);
     EXPECT_TRUE(two->testOption(QAbstractPrintDialog::PrintToFile));
     EXPECT_TRUE(two->testOption(QAbstractPrintDialog::PrintPageRange));
     EXPECT_EQ(two->minPage(), 1);
     EXPECT_EQ(two->maxPage(), 2);
-    EXPECT_EQ(printer->printRange(), QPrinter::AllPages);
-    EXPECT_EQ(printer->fromPage(), 0);
     const std::unique_ptr<QPrintDialog> one = makePrintDialog(*printer, 1, nullptr);
     EXPECT_FALSE(one->testOption(QAbstractPrintDialog::PrintPageRange));
 }

@@ -11,6 +11,7 @@
 #include "cli/PrinterModule.h"
 #include "render/CalibrationSheet.h"
 #include "render/ui/QtPrintTarget.h"
+#include "render/ui/QueueResolution.h"
 
 namespace cw {
 
@@ -27,6 +28,7 @@ public:
         if (!m_printer.isValid())
             return false;
         m_printer.setPageOrientation(QPageLayout::Landscape);
+        takeQueueResolution(m_printer);
         dpiX = m_printer.logicalDpiX();
         dpiY = m_printer.logicalDpiY();
         return dpiX > 0 && dpiY > 0;

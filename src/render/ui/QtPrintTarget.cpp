@@ -27,6 +27,9 @@ QtPrintTarget::~QtPrintTarget()
 
 bool QtPrintTarget::showPrintDialog(int pageCount)
 {
+    // A new job starts with every page; the dialog shows the printer's range.
+    m_printer.setPrintRange(QPrinter::AllPages);
+    m_printer.setPageRanges(QPageRanges());
     if (m_dialog)
         return m_dialog(m_printer, pageCount);
     return makePrintDialog(m_printer, pageCount, nullptr)->exec() == QDialog::Accepted;
@@ -102,6 +105,28 @@ PrintDevice QtPrintTarget::device() const
     return printDeviceOf(m_printer);
 }
 
+QSizeF QtPrintTarget::paperSizeMm() const
+{
+    return m_printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+}
+
+QPageRanges QtPrintTarget::pageRanges() const
+{
+    if (m_printer.printRange() != QPrinter::PageRange)
+        return {};
+    return m_printer.pageRanges();
+}
+
+int QtPrintTarget::copiesToMake() const
+{
+    return m_printer.supportsMultipleCopies() ? 1 : std::max(1, m_printer.copyCount());
+}
+
+bool QtPrintTarget::collateCopies() const
+{
+    return m_printer.collateCopies();
+}
+
 QRect QtPrintTarget::paperRect() const
 {
     // The canvas starts at the printable area's corner; the paper reaches
@@ -114,9 +139,6 @@ QRect QtPrintTarget::paperRect() const
 
 std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter &printer, int pageCount, QWidget *parent)
 {
-    // A new job starts with every page; the dialog shows the printer's range.
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setPageRanges(QPageRanges());
     auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
     // setMinMax() turns the page range on: it comes first.
     dialog->setMinMax(1, std::max(1, pageCount));

@@ -18,7 +18,8 @@ PrintDevice printDeviceOf(const QPrinter &printer);
 
 // The print dialog on `printer` for a job of `pageCount` pages: the printers
 // and the PDF file target, the copies and, for more than one page, a range
-// of the pages 1 to pageCount (every page to begin with).
+// of the pages 1 to pageCount (the printer's range: a job starts with every
+// page, see QtPrintTarget::showPrintDialog).
 std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter &printer, int pageCount, QWidget *parent);
 // The printer setup: the same choice of printers and the PDF file target,
 // confirmed with "OK", as it only chooses.
@@ -51,6 +52,12 @@ public:
     int printableHeight() const override;
     PrintDevice device() const override;
     QRect paperRect() const override;
+    QSizeF paperSizeMm() const override;
+    // The range the dialog chose; the copies Qt leaves to the program (a PDF
+    // file's: a CUPS queue makes its own).
+    QPageRanges pageRanges() const override;
+    int copiesToMake() const override;
+    bool collateCopies() const override;
 
 private:
     QPrinter &m_printer;

@@ -1,6 +1,7 @@
 #include "render/ui/QtPrinterBackend.h"
 
 #include "render/ui/QtPrintTarget.h"
+#include "render/ui/QueueResolution.h"
 
 #include <QPageLayout>
 #include <QPrinter>
@@ -42,6 +43,7 @@ bool QtPrinterBackend::queryResolution(int &dpiX, int &dpiY)
     if (!m_printer || !m_printer->isValid())
         return false;
     m_printer->setPageOrientation(QPageLayout::Landscape);
+    takeQueueResolution(*m_printer);
     dpiX = m_printer->logicalDpiX();
     dpiY = m_printer->logicalDpiY();
     return dpiX > 0 && dpiY > 0;
