@@ -465,14 +465,19 @@ TEST_F(JapaneseWindowsTest, TheStockDialogs)
 TEST_F(JapaneseWindowsTest, TheNewAndQuitQuestions)
 {
     showWindow();
-    click("TopTitleUse");
-    type("TopTitle", QStringLiteral("題"));
     dialogs.confirmAnswer = false;
+    // Nothing changed: "新規作成" and quitting ask their own questions.
     window->NewMenuClick();
     window->close();
     ASSERT_EQ(dialogs.questions.size(), 2u);
+    // Changed: whether to save the changes.
+    click("TopTitleUse");
+    type("TopTitle", QStringLiteral("題"));
+    dialogs.saveChangesAnswer = SaveChangesAnswer::Cancel;
+    window->close();
+    ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
     QtUserDialogs real(window.get());
-    for (const ScriptedDialogs::Question &q : dialogs.questions) {
+    auto check = [&](const ScriptedDialogs::Question &q, bool save) {
         SCOPED_TRACE(q.text.toStdString());
         QStringList english = { QStringLiteral("the question did not show") };
         QTimer::singleShot(0, [&] {
@@ -482,7 +487,13 @@ TEST_F(JapaneseWindowsTest, TheNewAndQuitQuestions)
             english = englishIn(box);
             box->close();
         });
-        real.confirm(q.text, q.caption);
+        if (save)
+            real.askSaveChanges(q.text, q.caption);
+        else
+            real.confirm(q.text, q.caption);
         EXPECT_TRUE(english.isEmpty()) << english.join(QLatin1Char('\n')).toStdString();
-    }
+    };
+    for (const ScriptedDialogs::Question &q : dialogs.questions)
+        check(q, false);
+    check(dialogs.saveQuestions[0], true);
 }
