@@ -1,7 +1,9 @@
 // The document reader on any bytes, and the writer on whatever it read: once
 // written, a document must read back to the same bytes. Text that CP932
 // cannot hold (a 1.07 file read as UTF-8) is written in the Unicode form, so
-// both forms go round. (The first reading of
+// both forms go round; a 1.08 file of another case comes back as 1.08 with
+// its case, and one of a case this program does not know changes nothing.
+// (The first reading of
 // a file whose sections are out of order may differ from reading the
 // rewritten file: links copy what their leader holds at the moment they are
 // switched on, and the writer puts the sections in their usual order.)

@@ -494,6 +494,10 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
         <translation>The file (%1) is damaged</translation>
     </message>
     <message>
+        <source>ファイル(%1)のケースの種類(%2)はこのプログラムでは扱えません</source>
+        <translation>The file (%1) is for a case type (%2) that this program does not know</translation>
+    </message>
+    <message>
         <source>セーブデータロード中</source>
         <translation>Loading saved data</translation>
     </message>

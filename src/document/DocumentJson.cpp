@@ -125,6 +125,7 @@ QJsonObject documentHeadToJson(const LabelDocument &doc)
 {
     return QJsonObject {
         { "fileName", doc.fileName },
+        { "format", doc.caseFormat },
         { "dpiX", doc.dpiX },
         { "dpiY", doc.dpiY },
         { "listLayout",

@@ -9,6 +9,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/CaseFormat.h"
 #include "base/UiText.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFileFormat.h"
@@ -578,7 +579,7 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     raw.clear();
     lines.readRawLine(raw);
     reader.version = parseVersion(raw);
-    if (reader.version > docfile::kNewestVersion + 1e-9)
+    if (docfile::isNewerVersion(reader.version, docfile::kNewestVersion))
         return fail(QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)のバージョンが違います"),
             LoadStatus::WrongVersion);
     if (reader.version > docfile::kUnicodeFrom - 1e-9) {
@@ -586,12 +587,37 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
         reader.encoding = TextEncoding::Utf8;
         lines.setMaxBytes(docfile::kUnicodeLineBytes);
     }
+    const QByteArray version = raw;
+    // Files before 1.08 are of the CD jewel case; a 1.08 file names its case
+    // in the section before all others, so that a case this program does not
+    // know is refused before anything of the document changes.
+    QString caseFormat = jewelCaseFormat().id;
+    if (reader.version > docfile::kCaseFrom - 1e-9) {
+        QByteArray blank, header, id;
+        if (!lines.readRawLine(blank) || !blank.isEmpty() || !lines.readRawLine(header)
+            || header != docfile::kCaseSection || !lines.readRawLine(id)) {
+            progress.hide();
+            messages.showMessage(docfile::fileMessage(
+                path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)が異常です")));
+            return LoadStatus::Damaged;
+        }
+        caseFormat = QString::fromUtf8(id);
+        if (!findCaseFormat(caseFormat)) {
+            progress.hide();
+            messages.showMessage(
+                UiText::tr("ファイル(%1)のケースの種類(%2)はこのプログラムでは扱えません")
+                    .arg(path, caseFormat));
+            return LoadStatus::UnknownCaseFormat;
+        }
+    }
     if (info) {
-        info->version = cp932::decode(raw);
+        info->version = cp932::decode(version);
         info->encoding = reader.encoding;
     }
 
-    // The file is accepted: the lists are read afresh.
+    // The file is accepted: the lists are read afresh, and its values are
+    // placed on its case's panels.
+    doc.caseFormat = caseFormat;
     doc.pictureNamesAsStored.clear();
     doc.listRows.clear();
     doc.coverPrints.clear();

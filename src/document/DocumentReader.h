@@ -19,7 +19,12 @@ enum class LoadStatus {
     CannotOpen, // "がオープンできません": the document is as before
     NotADataFile, // "はデータファイルではありません": the document is as before
     WrongVersion, // "のバージョンが違います": the document is as before
-    Damaged, // "が異常です": what was read stays; fileName becomes empty
+    // "のケースの種類(%2)はこのプログラムでは扱えません": a 1.08 file names a case
+    // format this program does not know; the document is as before
+    UnknownCaseFormat,
+    // "が異常です": what was read stays; fileName becomes empty. (A 1.08 file
+    // without its "[Case]" section is not read at all: the document is as before.)
+    Damaged,
 };
 
 // The version line and the encoding of the file that was read (filled once

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/CaseFormat.h"
 #include "base/UiText.h"
 #include "document/DocumentFileFormat.h"
 #include "document/DocumentPictures.h"
@@ -104,12 +105,30 @@ private:
     QString m_path;
 };
 
+// A document of the CD jewel case is written as 1.06 or 1.07, as it always
+// was; any other case format needs 1.08, which is always UTF-8.
+bool needsCaseVersion(const LabelDocument &doc)
+{
+    return doc.caseFormat != jewelCaseFormat().id;
+}
+
+TextEncoding encodingFor(const LabelDocument &doc, TextEncoding asked)
+{
+    return needsCaseVersion(doc) ? TextEncoding::Utf8 : asked;
+}
+
 // Writes every line of the document; the problems stay in the writer.
 void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
 {
     w.line(QLatin1String(docfile::kHeader));
-    w.line(QLatin1String(
-        encoding == TextEncoding::Utf8 ? docfile::kUnicodeVersion : docfile::kVersion));
+    if (needsCaseVersion(doc)) {
+        w.line(QLatin1String(docfile::kCaseVersion));
+        w.section(docfile::kCaseSection);
+        w.line(doc.caseFormat);
+    } else {
+        w.line(QLatin1String(
+            encoding == TextEncoding::Utf8 ? docfile::kUnicodeVersion : docfile::kVersion));
+    }
 
     w.section("[Print Setting]");
     w.layout(doc.listLayout[0]);
@@ -192,8 +211,9 @@ bool outsideCp932(const LineWriter::Problem &p)
 
 } // namespace
 
-DocumentBytes documentBytes(const LabelDocument &doc, const QString &path, TextEncoding encoding)
+DocumentBytes documentBytes(const LabelDocument &doc, const QString &path, TextEncoding asked)
 {
+    const TextEncoding encoding = encodingFor(doc, asked);
     Writer w(doc.pictureNamesAsStored, path.isEmpty() ? doc.fileName : path, encoding);
     writeDocument(w, doc, encoding);
     DocumentBytes out;
@@ -210,6 +230,8 @@ DocumentBytes documentBytes(const LabelDocument &doc, const QString &path, TextE
 
 QList<UnicodeField> fieldsNeedingUnicode(const LabelDocument &doc)
 {
+    if (needsCaseVersion(doc))
+        return {};
     Writer w(doc.pictureNamesAsStored, doc.fileName, TextEncoding::Cp932);
     writeDocument(w, doc, TextEncoding::Cp932);
     QList<UnicodeField> out;

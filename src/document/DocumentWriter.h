@@ -25,13 +25,15 @@ struct DocumentBytes
 };
 // `path` is where the document will be written (empty: its own fileName);
 // picture names read from a file are written back as they were stored when
-// they still lead to the same picture from there. CP932 writes version 1.06,
-// UTF-8 version 1.07; the line-length checks follow the version.
+// they still lead to the same picture from there. For the CD jewel case,
+// CP932 writes version 1.06 and UTF-8 version 1.07; a document of any other
+// case format is written as version 1.08 in UTF-8 whatever `encoding` says.
+// The line-length checks follow the version.
 DocumentBytes documentBytes(const LabelDocument &doc, const QString &path = QString(),
     TextEncoding encoding = TextEncoding::Cp932);
 
 // The fields whose text CP932 cannot hold, each with its characters, in file
-// order; empty when the document saves as 1.06.
+// order; empty when the document saves as 1.06 or as 1.08 (always UTF-8).
 struct UnicodeField
 {
     QString field; // as the save message names it: "表レーベル タイトル"

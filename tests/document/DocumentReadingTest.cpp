@@ -45,7 +45,7 @@ TEST_F(FileFixture, ANewerVersionIsRefused)
 {
     fillSome(ed);
     QStringList lines = kNewDocumentLines;
-    lines[1] = "1.08";
+    lines[1] = "1.09";
     const QString path = write("new.cwr", fileOf(lines));
     EXPECT_EQ(load(path), LoadStatus::WrongVersion);
     EXPECT_EQ(messages.messages, QStringList({ "ファイル(" + path + ")のバージョンが違います" }));

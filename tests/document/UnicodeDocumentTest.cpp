@@ -192,7 +192,7 @@ TEST_F(UnicodeFixture, A107FileIsRefusedByA106ReaderAndNewerOnesByThisOne)
     // A reader of 1.06 sees its own header, then a version above 1.06: its
     // version message, before it reads any text.
     EXPECT_TRUE(utf8.data.startsWith("<Casewright Data File>\r\n1.07\r\n"));
-    for (const char *newer : { "1.08", "1.1", "2" }) {
+    for (const char *newer : { "1.09", "1.1", "2" }) {
         QByteArray data = utf8.data;
         data.replace("\r\n1.07\r\n", QByteArray("\r\n") + newer + "\r\n");
         messages.messages.clear();
