@@ -494,6 +494,10 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
         <translation>The file (%1) is damaged</translation>
     </message>
     <message>
+        <source>ケースの種類の変更</source>
+        <translation>Change case type</translation>
+    </message>
+    <message>
         <source>ファイル(%1)のケースの種類(%2)はこのプログラムでは扱えません</source>
         <translation>The file (%1) is for a case type (%2) that this program does not know</translation>
     </message>
@@ -1300,16 +1304,20 @@ and %1 more</translation>
         <translation>the document as JSON</translation>
     </message>
     <message>
-        <source>文書を読み、ファイルの版(fileVersion)と文字コード(fileEncoding)を添えて JSON で表示します。</source>
-        <translation>Reads a document and prints it as JSON, with its file version (fileVersion) and encoding (fileEncoding).</translation>
+        <source>文書を読み、ファイルの版(fileVersion)と文字コード(fileEncoding)を添えて JSON で表示します。ケースの種類の id は format です。</source>
+        <translation>Reads a document and prints it as JSON, with its file version (fileVersion) and encoding (fileEncoding). The id of its case type is format.</translation>
     </message>
     <message>
         <source>文書を読んで書き出す</source>
         <translation>read and write a document</translation>
     </message>
     <message>
-        <source>文書 IN.cwr を読み、OUT.cwr として書き出します(版 1.06、Shift-JIS)。Shift-JIS で表せない文字を含む文書は、許可したときだけ版 1.07 (UTF-8) で書き出し、許可のないときは何も書きません。</source>
-        <translation>Reads the document IN.cwr and writes it as OUT.cwr (version 1.06 in Shift-JIS). A document whose text Shift-JIS cannot hold is written as version 1.07 in UTF-8 only when allowed; otherwise nothing is written.</translation>
+        <source>文書 IN.cwr を読み、OUT.cwr として書き出します(版 1.06、Shift-JIS)。Shift-JIS で表せない文字を含む文書は、許可したときだけ版 1.07 (UTF-8) で書き出し、許可のないときは何も書きません。ジュエルケース以外のケースの文書は版 1.08 (UTF-8) です。</source>
+        <translation>Reads the document IN.cwr and writes it as OUT.cwr (version 1.06 in Shift-JIS). A document whose text Shift-JIS cannot hold is written as version 1.07 in UTF-8 only when allowed; otherwise nothing is written. A document of any case but the jewel case is version 1.08 in UTF-8.</translation>
+    </message>
+    <message>
+        <source>文書をこのケースの種類 (formats が示す id) にして書き出します。置いたものはその面の左上からの位置を保ちます</source>
+        <translation>writes the document for this case type (an id that formats lists); what is placed keeps its position from its panel&apos;s top-left corner</translation>
     </message>
     <message>
         <source>Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します</source>
@@ -1364,8 +1372,8 @@ and %1 more</translation>
         <translation>Draws one page of a document: the preview page (277.0 x 160.0 mm) at --dpi unless --size says otherwise, into a PNG file, a PDF file, or as the list of drawing calls. Exactly one of --png, --pdf and --ops is given.</translation>
     </message>
     <message>
-        <source>描くページ</source>
-        <translation>the page to draw</translation>
+        <source>描くページ: 文書のケースのシートの id (ジュエルケースは front と back、formats が示します)</source>
+        <translation>the page to draw: the id of a sheet of the document&apos;s case (front and back for the jewel case; formats lists them)</translation>
     </message>
     <message>
         <source>ページの解像度(既定 96)</source>
@@ -1404,12 +1412,20 @@ and %1 more</translation>
         <translation>write the pages into the PDF file F instead of printing</translation>
     </message>
     <message>
-        <source>両ページを A4 横で</source>
-        <translation>both pages, A4 landscape</translation>
+        <source>ケースの全ページを A4 横で</source>
+        <translation>every page of the case, A4 landscape</translation>
     </message>
     <message>
-        <source>文書の両ページを A4 横の用紙の一つの PDF ファイルに書き出し、そのファイル名を表示します。</source>
-        <translation>Writes both pages of a document into one PDF file of A4 landscape sheets and prints the file&apos;s name.</translation>
+        <source>文書のケースの全ページ(ジュエルケースは両ページ)を A4 横の用紙の一つの PDF ファイルに書き出し、そのファイル名を表示します。</source>
+        <translation>Writes every page of a document&apos;s case (both pages for the jewel case) into one PDF file of A4 landscape sheets and prints the file&apos;s name.</translation>
+    </message>
+    <message>
+        <source>ケースの種類とその寸法</source>
+        <translation>the case types and their sizes</translation>
+    </message>
+    <message>
+        <source>プログラムが作るケースの種類を JSON で表示します。種類ごとに id、名前、シート、シートごとにその面の id、役割、位置と大きさ (mm) です。</source>
+        <translation>Prints the case types the program makes as JSON: for each its id, name and sheets, and for each sheet the id, role, position and size (mm) of its panels.</translation>
     </message>
     <message>
         <source>ページを配置する解像度(既定 300)</source>
@@ -1532,8 +1548,16 @@ and %1 more</translation>
         <translation>the printer module cannot be loaded: %1</translation>
     </message>
     <message>
-        <source>--page は front か back です</source>
-        <translation>--page must be front or back</translation>
+        <source>%1 は %2 です</source>
+        <translation>%1 must be %2</translation>
+    </message>
+    <message>
+        <source>%1 は %2 か %3 です</source>
+        <translation>%1 must be %2 or %3</translation>
+    </message>
+    <message>
+        <source>%1 は %2 のどれかです</source>
+        <translation>%1 must be one of %2</translation>
     </message>
     <message>
         <source>--png、--pdf、--ops のどれか一つを指定してください</source>

@@ -88,6 +88,28 @@ ControlStates enabledStates(const LabelDocument &doc)
     }
     set({ "SameGraphic" }, doc.bottom.picture.use);
     set({ "SameGraphicLeft" }, doc.right.picture.use);
+
+    // A surface the case does not print: its tab is disabled with every
+    // control on it, and so is its background colour; its values stay.
+    set({ "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor", "LeftTitleBGColor",
+            "RightTitleBGColor" },
+        true);
+    const CaseFormat &format = formatOf(doc);
+    for (Surface s : kAllSurfaces) {
+        const bool printed = format.hasSurface(s);
+        e.insert(surfaceTabObjectName(s), printed);
+        if (printed)
+            continue;
+        const QString prefix = surfacePrefix(s);
+        for (auto it = e.begin(); it != e.end(); ++it) {
+            if (it.key().startsWith(prefix))
+                it.value() = false;
+        }
+    }
+    if (!format.hasSurface(Surface::Bottom))
+        e.insert(QStringLiteral("SameGraphic"), false);
+    if (!format.hasSurface(Surface::Right))
+        e.insert(QStringLiteral("SameGraphicLeft"), false);
     return e;
 }
 
@@ -139,7 +161,15 @@ QMap<QString, QString> controlValues(const LabelDocument &doc)
     v.insert("BottomLabelBGColor", QString::number(doc.bottom.backgroundColor1));
     v.insert("LeftTitleBGColor", QString::number(doc.left.backgroundColor1));
     v.insert("RightTitleBGColor", QString::number(doc.right.backgroundColor1));
+    v.insert("CaseType", QString::number(caseFormatIds().indexOf(formatOf(doc).id)));
     return v;
+}
+
+QString surfaceTabObjectName(Surface s)
+{
+    static const char *const names[]
+        = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab" };
+    return QLatin1String(names[int(s)]);
 }
 
 } // namespace cw

@@ -20,9 +20,14 @@ using ControlStates = QMap<QString, bool>;
 // "mm" beside an edit, "印刷位置オフセット") follow the control they belong to.
 ControlStates enabledStates(const LabelDocument &doc);
 
-// The shown value of every value control of the surface tabs and the
-// background swatches, as text, for change detection and for tests.
+// The shown value of every value control of the surface tabs, the background
+// swatches and the case type (its index among caseFormats()), as text, for
+// change detection and for tests.
 QMap<QString, QString> controlValues(const LabelDocument &doc);
+
+// The object name of a surface's tab page ("BottomLabelTab"); enabledStates()
+// names the tabs of the surfaces the document's case does not print as disabled.
+QString surfaceTabObjectName(Surface s);
 
 // The five background swatches of the options tab.
 enum class Swatch {

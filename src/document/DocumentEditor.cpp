@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "base/CaseFormat.h"
 #include "base/UiText.h"
+#include "base/Units.h"
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
 #include "document/PicturePlacementOps.h"
@@ -570,6 +572,28 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
         return r;
     cw::setPictureLink(m_doc, Surface::Left, on);
     r.addPage(PreviewPage::Back);
+    return r;
+}
+
+// ---- Case format ---------------------------------------------------------------------------
+
+EditResult DocumentEditor::setCaseFormat(const QString &id)
+{
+    EditStep step(&m_history, UiText::tr("ケースの種類の変更"), EditParts::Settings);
+    EditResult r;
+    const CaseFormat *format = findCaseFormat(id);
+    if (!format || m_doc.caseFormat == id)
+        return r;
+    m_doc.caseFormat = id;
+    // Positions are stored from each surface's top-left corner and stay; the
+    // surfaces take the new case's sizes.
+    m_doc.surfacePixels = surfacePixelsAt(m_doc.dpiX, m_doc.dpiY);
+    for (Surface s : kAllSurfaces) {
+        if (format->hasSurface(s))
+            refitPicture(m_doc, s);
+    }
+    for (int sheet = 0; sheet < format->sheets.size(); ++sheet)
+        r.addPage(PreviewPage(sheet));
     return r;
 }
 

@@ -163,6 +163,15 @@ public:
     // converted twice. Refreshes the page shown when anything was converted.
     EditResult convertToResolution(int fromDpiX, int fromDpiY);
 
+    // ---- Case format --------------------------------------------------------------
+    // "ケースの種類": the document becomes a case of the format `id` (an id
+    // the program does not know changes nothing). What is placed on a panel
+    // keeps its position from the panel's top-left corner; a picture sized
+    // "幅合わせ" or "高さ合わせ" fits its panel of the new case again. The
+    // surfaces the new case lacks keep every value, so that choosing the old
+    // case again brings them back. Refreshes every sheet of the new case.
+    EditResult setCaseFormat(const QString &id);
+
     // ---- Whole document --------------------------------------------------------
     // "新規作成" after the user said Yes: empties fileName, resets titles,
     // title links, pictures and list switches through the operations above,

@@ -60,16 +60,20 @@ bool sameItem(const TPrintsData &a, const TPrintsData &b)
         && a.transColor == b.transColor;
 }
 
+// What lays the surfaces out: the reference resolution and the case format,
+// and the surface sizes that follow from them.
 struct Resolution
 {
     int dpiX = 0, dpiY = 0;
+    QString caseFormat;
     SurfacePixels pixels;
 };
 
 bool sameResolution(const Resolution &a, const Resolution &b)
 {
     const SurfacePixels &p = a.pixels, &q = b.pixels;
-    return a.dpiX == b.dpiX && a.dpiY == b.dpiY && p.topWidth == q.topWidth
+    return a.dpiX == b.dpiX && a.dpiY == b.dpiY && a.caseFormat == b.caseFormat
+        && p.topWidth == q.topWidth
         && p.topHeight == q.topHeight && p.bottomWidth == q.bottomWidth
         && p.bottomHeight == q.bottomHeight && p.sideWidth == q.sideWidth
         && p.sideHeight == q.sideHeight;
@@ -77,7 +81,7 @@ bool sameResolution(const Resolution &a, const Resolution &b)
 
 Resolution resolutionOf(const LabelDocument &doc)
 {
-    return Resolution { doc.dpiX, doc.dpiY, doc.surfacePixels };
+    return Resolution { doc.dpiX, doc.dpiY, doc.caseFormat, doc.surfacePixels };
 }
 
 // ---- Sizes ----------------------------------------------------------------------
@@ -445,6 +449,7 @@ HistoryChange DocumentHistory::apply(Step &step, bool forward)
         const Resolution &r = forward ? step.resolution->after : step.resolution->before;
         m_doc.dpiX = r.dpiX;
         m_doc.dpiY = r.dpiY;
+        m_doc.caseFormat = r.caseFormat;
         m_doc.surfacePixels = r.pixels;
         change.resolution = true;
         addPage(change.pages, PreviewPage::Front);

@@ -21,7 +21,7 @@ struct HistoryChange
     QString label; // the step's label
     std::array<bool, 4> surfaces {}; // by Surface
     std::array<bool, 2> layouts {}; // listLayout[0], [1]
-    bool resolution = false; // dpiX, dpiY and the surface sizes
+    bool resolution = false; // dpiX, dpiY, the case format and the surface sizes
     bool listRows = false;
     std::array<bool, 3> prints {}; // by PrintsList: cover, inside, back
     // The preview pages that show what changed, each once.
@@ -33,7 +33,7 @@ struct HistoryChange
 // as steps that can be taken back and redone, whatever window made them.
 //
 // A step keeps only the parts of the document it changed, each before and
-// after: a surface's settings, a list layout, the resolution, and for the
+// after: a surface's settings, a list layout, the resolution and case format, and for the
 // list rows and each free-print list the one range of entries that differs
 // (entries before and after it are the same). The decoded pictures a step
 // keeps are shared with the document, never copied, so a replaced picture

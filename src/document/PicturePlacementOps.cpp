@@ -325,6 +325,21 @@ PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode)
     return r;
 }
 
+PlacementResult refitPicture(LabelDocument &doc, Surface s)
+{
+    PlacementResult r;
+    const PicturePlacement &p = pic(doc, s);
+    if (p.sizeMode == PictureSizing::Custom)
+        return r;
+    const int width = p.printWidth, height = p.printHeight;
+    fitSize(doc, s, p.sizeMode);
+    if (p.printWidth != width || p.printHeight != height) {
+        touch(r, s);
+        refreshFor(r);
+    }
+    return r;
+}
+
 PlacementResult applyAlignMode(LabelDocument &doc, Surface s, PictureAlignment mode)
 {
     PlacementResult r;

@@ -68,6 +68,10 @@ PlacementResult setPosY(LabelDocument &doc, Surface s, int value);
 
 // 0 "幅合わせ", 1 "高さ合わせ", 2 "カスタム".
 PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode);
+// The surface's size changed (another case format): a picture sized "幅合わせ"
+// or "高さ合わせ" fits it again; any other keeps its size. Its position and
+// a linked follower stay as they are (the follower is fitted on its own).
+PlacementResult refitPicture(LabelDocument &doc, Surface s);
 // 0 "左寄せ", 1 "横ｾﾝﾀﾘﾝｸﾞ", 2 "右寄せ", 3 "上寄せ", 4 "縦ｾﾝﾀﾘﾝｸﾞ", 5 "下寄せ", 6 "カスタム".
 PlacementResult applyAlignMode(LabelDocument &doc, Surface s, PictureAlignment mode);
 // "縦横比固定": stored only; the front's setting is copied to the back while

@@ -382,6 +382,7 @@ private:
         case 35: sizeByHandle(); break;
         case 36: arrows(); break;
         case 37: chooseTemplate(); break;
+        case 38: ed.setCaseFormat(caseFormatIds()[pick(int(caseFormatIds().size()))]); break;
         default: pickColour(); break;
         }
     }
