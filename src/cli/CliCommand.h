@@ -76,6 +76,10 @@ const Command *findCommand(const QString &name);
 // to a flag, or a wrong number of positional arguments.
 Args parseArguments(const Command &command, const QStringList &arguments, QString *problem);
 
+// The refusal of a value of `option` (typed with its dashes) that is not one
+// of `valid`, naming them: "--page は front か back です".
+QString notOneOfText(const QString &option, const QStringList &valid);
+
 // "X" or "XxY" -> (X, Y); throws UsageError.
 QPair<int, int> parseDpi(const QString &text);
 // "WxH" -> (W, H); throws UsageError.

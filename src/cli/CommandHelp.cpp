@@ -61,14 +61,19 @@ const QList<CommandText> &commandTexts()
         { "dump", QT_TRANSLATE_NOOP("cw::UiText", "文書を JSON で表示"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "文書を読み、ファイルの版(fileVersion)と文字コード(fileEncoding)を添えて JSON "
-                "で表示します。"),
+                "で表示します。ケースの種類の id は format です。"),
             { kPrinterDpi } },
         { "convert", QT_TRANSLATE_NOOP("cw::UiText", "文書を読んで書き出す"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "文書 IN.cwr を読み、OUT.cwr として書き出します(版 1.06、Shift-JIS)。Shift-JIS "
                 "で表せない文字を含む文書は、許可したときだけ版 1.07 (UTF-8) で書き出し、許可の"
-                "ないときは何も書きません。"),
-            { { "--allow-unicode",
+                "ないときは何も書きません。ジュエルケース以外のケースの文書は版 1.08 (UTF-8) "
+                "です。"),
+            { { "--format ID",
+                  QT_TRANSLATE_NOOP("cw::UiText",
+                      "文書をこのケースの種類 (formats が示す id) にして書き出します。置いたものは"
+                      "その面の左上からの位置を保ちます") },
+                { "--allow-unicode",
                   QT_TRANSLATE_NOOP("cw::UiText",
                       "Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します") },
                 kPrinterDpi } },
@@ -101,7 +106,10 @@ const QList<CommandText> &commandTexts()
                 "文書の一ページを描きます。--size がなければプレビューのページ (277.0 x 160.0 mm) "
                 "を --dpi で描き、PNG ファイル、PDF ファイル、または描画呼び出しの一覧にします。"
                 "--png、--pdf、--ops のどれか一つを指定します。"),
-            { { "--page front|back", QT_TRANSLATE_NOOP("cw::UiText", "描くページ") },
+            { { "--page front|back",
+                  QT_TRANSLATE_NOOP("cw::UiText",
+                      "描くページ: 文書のケースのシートの id (ジュエルケースは front と back、"
+                      "formats が示します)") },
                 { "--dpi X[xY]", QT_TRANSLATE_NOOP("cw::UiText", "ページの解像度(既定 96)") },
                 { "--size WxH",
                     QT_TRANSLATE_NOOP(
@@ -127,10 +135,10 @@ const QList<CommandText> &commandTexts()
                     QT_TRANSLATE_NOOP(
                         "cw::UiText", "印刷せずに、ページを PDF ファイル F に書き出します") },
                 kPrintOption, kOffset, kBleed, kPrinterDpi } },
-        { "export-pdf", QT_TRANSLATE_NOOP("cw::UiText", "両ページを A4 横で"),
+        { "export-pdf", QT_TRANSLATE_NOOP("cw::UiText", "ケースの全ページを A4 横で"),
             QT_TRANSLATE_NOOP("cw::UiText",
-                "文書の両ページを A4 横の用紙の一つの PDF ファイルに書き出し、そのファイル名を"
-                "表示します。"),
+                "文書のケースの全ページ(ジュエルケースは両ページ)を A4 横の用紙の一つの PDF "
+                "ファイルに書き出し、そのファイル名を表示します。"),
             { { "--dpi N", QT_TRANSLATE_NOOP("cw::UiText", "ページを配置する解像度(既定 300)") },
                 kPrintOption, kOffset, kBleed,
                 { "--press",
@@ -139,6 +147,11 @@ const QList<CommandText> &commandTexts()
                         "ジに置き、TrimBox (仕上がり) と BleedBox (塗り足し) を設定します。"
                         "--offset とは一緒に使えません") },
                 kPrinterDpi } },
+        { "formats", QT_TRANSLATE_NOOP("cw::UiText", "ケースの種類とその寸法"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "プログラムが作るケースの種類を JSON で表示します。種類ごとに id、名前、シート、"
+                "シートごとにその面の id、役割、位置と大きさ (mm) です。"),
+            { kPrinterDpi } },
         { "calibration-sheet", QT_TRANSLATE_NOOP("cw::UiText", "プリンタを測るためのシート"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "用紙の端から決まった距離と中央に十字を描いた横向きの用紙を一枚、指定したプリンタ"

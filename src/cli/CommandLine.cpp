@@ -41,6 +41,15 @@ QString Args::value(const QString &name, const QString &fallback) const
     return given.isEmpty() ? fallback : given.first();
 }
 
+QString notOneOfText(const QString &option, const QStringList &valid)
+{
+    if (valid.size() == 1)
+        return UiText::tr("%1 は %2 です").arg(option, valid[0]);
+    if (valid.size() == 2)
+        return UiText::tr("%1 は %2 か %3 です").arg(option, valid[0], valid[1]);
+    return UiText::tr("%1 は %2 のどれかです").arg(option, valid.join(QStringLiteral(", ")));
+}
+
 int registerCommand(Command command)
 {
     registry().append(std::move(command));

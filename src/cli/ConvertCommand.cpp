@@ -1,5 +1,7 @@
+#include "base/CaseFormat.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandDocument.h"
+#include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
 
 namespace cw {
@@ -8,12 +10,21 @@ namespace {
 
 int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
 {
+    const QString formatOption = QStringLiteral("format");
+    const QString format = args.value(formatOption);
+    if (args.has(formatOption) && !findCaseFormat(format))
+        throw cli::UsageError(
+            cli::notOneOfText(QStringLiteral("--format"), caseFormatIds()).toStdString());
     cli::StderrMessages messages(err);
     cli::CommandDocument document;
     if (!cli::loadCommandDocument(args, args.positional[0], messages, document))
         return 1;
-    // A document whose text fits CP932 stays 1.06; otherwise only
-    // --allow-unicode writes the UTF-8 form 1.07.
+    // Written for another case: placed on its panels as the window's
+    // "ケースの種類" places it.
+    if (args.has(formatOption))
+        DocumentEditor(document.doc, &messages).setCaseFormat(format);
+    // A jewel-case document whose text fits CP932 stays 1.06; otherwise only
+    // --allow-unicode writes the UTF-8 form 1.07. Any other case is 1.08.
     const UnicodeSave unicode
         = args.has(QStringLiteral("allow-unicode")) ? UnicodeSave::Allow : UnicodeSave::Refuse;
     return saveDocument(document.doc, args.positional[1], messages, unicode) ? 0 : 1;
@@ -22,7 +33,8 @@ int runConvert(const cli::Args &args, QTextStream &, QTextStream &err)
 } // namespace
 
 CLI_COMMAND({ .name = "convert",
-    .usage = "convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]",
+    .usage = "convert IN.cwr OUT.cwr [--format ID] [--printer-dpi X[xY]] [--allow-unicode]",
+    .valueOptions = { QStringLiteral("format") },
     .flags = { QStringLiteral("allow-unicode") },
     .positionals
     = { 2, 2, QT_TRANSLATE_NOOP("cw::UiText", "読む文書と書き出す文書を指定してください") },

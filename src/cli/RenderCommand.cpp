@@ -1,8 +1,9 @@
-// casewright-cli render: one page of a document drawn by the renderer, as a
-// PNG picture, a PDF page or the list of canvas calls; and export-pdf: both
-// pages on A4 landscape sheets, or with --press each sheet on a page of its
-// own with its trim and bleed boxes, for a print shop.
+// casewright-cli render: one sheet of a document's case drawn by the renderer,
+// as a PNG picture, a PDF page or the list of canvas calls; and export-pdf:
+// every sheet of the case on A4 landscape pages, or with --press each sheet on
+// a page of its own with its trim and bleed boxes, for a print shop.
 
+#include "base/CaseFormat.h"
 #include "base/UiText.h"
 #include "canvas/RecordingCanvas.h"
 #include "cli/CliCommand.h"
@@ -19,11 +20,17 @@ namespace {
 
 int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
 {
+    // A sheet no case has is refused before the document is read; one its
+    // case lacks, once it is.
     const QString page = args.value(QStringLiteral("page"));
-    if (page != QLatin1String("front") && page != QLatin1String("back"))
-        throw cli::UsageError(UiText::tr("--page は front か back です").toStdString());
-    const PreviewPage pageIndex
-        = page == QLatin1String("front") ? PreviewPage::Front : PreviewPage::Back;
+    const QString pageOption = QStringLiteral("--page");
+    QStringList anySheet;
+    for (const CaseFormat &f : caseFormats())
+        for (const QString &id : f.sheetIds())
+            if (!anySheet.contains(id))
+                anySheet.append(id);
+    if (!anySheet.contains(page))
+        throw cli::UsageError(cli::notOneOfText(pageOption, anySheet).toStdString());
     auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("96")));
     // Without a size, the preview page (277.0 x 160.0 mm) at the resolution asked for.
     const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY);
@@ -46,6 +53,11 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (!cli::loadCommandDocument(args, args.positional.first(), messages, document, reading))
         return 1;
     LabelDocument &doc = document.doc;
+    const CaseFormat &format = formatOf(doc);
+    const int sheet = format.sheetIndex(page);
+    if (sheet < 0)
+        throw cli::UsageError(cli::notOneOfText(pageOption, format.sheetIds()).toStdString());
+    const PreviewPage pageIndex = PreviewPage(sheet);
     FilePictureReader reader(messages);
 
     if (args.has(QStringLiteral("ops"))) {

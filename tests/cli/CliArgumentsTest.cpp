@@ -30,7 +30,7 @@ void expectRefused(const RefusedCase &c, const QString &configHome = QString())
 }
 
 const QString kConvertUsage
-    = QStringLiteral("convert IN.cwr OUT.cwr [--printer-dpi X[xY]] [--allow-unicode]");
+    = QStringLiteral("convert IN.cwr OUT.cwr [--format ID] [--printer-dpi X[xY]] [--allow-unicode]");
 const QString kDumpUsage = QStringLiteral("dump DOC.cwr [--printer-dpi X[xY]]");
 const QString kGeometryUsage = QStringLiteral("geometry [--dpi X[xY]] [--page WxH]");
 const QString kImportListUsage = QStringLiteral("import-list FILE|FOLDER|AUDIO... [--columns N]");

@@ -244,7 +244,7 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
     const QList<Case> cases = {
         { { "" },
             { "--help", "--version", "calibration-sheet", "convert", "decode", "dump",
-                "export-pdf", "filter", "geometry", "import-list", "print", "render",
+                "export-pdf", "filter", "formats", "geometry", "import-list", "print", "render",
                 "template" } },
         { { "ca" }, { "calibration-sheet" } },
         { { "calibration-sheet", "--" }, { "--help", "--offset", "--pdf", "--printer",
@@ -270,6 +270,8 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
         { { "print", "a.cwr", "--option", "CutLinePrint", "=", "1" }, { "1" } },
         { { "render", "a.cwr", "--dpi", "" }, {} },
         { { "convert", "--a" }, { "--allow-unicode" } },
+        { { "convert", "--f" }, { "--format" } },
+        { { "fo" }, { "formats" } },
         { { "nonsense", "" }, {} },
     };
     for (const Case &c : cases) {
@@ -279,4 +281,12 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
         EXPECT_EQ(completions(completion, QStringList { "casewright-cli" } + c.words, dir.path()),
             expected);
     }
+    // The case ids come from the program the user typed.
+    const QString program = tree().path("bin/casewright-cli");
+    EXPECT_EQ(completions(completion, { program, "convert", "a.cwr", "b.cwr", "--format", "" },
+                  dir.path()),
+        QStringList({ "cd-jewel", "cd-slim" }));
+    EXPECT_EQ(
+        completions(completion, { program, "convert", "a.cwr", "--format", "cd-s" }, dir.path()),
+        QStringList({ "cd-slim" }));
 }
