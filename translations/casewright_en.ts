@@ -494,6 +494,10 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
         <translation>The file (%1) is damaged</translation>
     </message>
     <message>
+        <source>ケースの種類</source>
+        <translation>Case type</translation>
+    </message>
+    <message>
         <source>ケースの種類の変更</source>
         <translation>Change case type</translation>
     </message>

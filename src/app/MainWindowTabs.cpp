@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "app/CaseTypePanel.h"
 #include "app/PicturePanel.h"
 #include "app/PrintCorrectionPanel.h"
 #include "app/TMainWindow.h"
@@ -78,10 +79,8 @@ CommitEdit *millimetreEdit(QWidget *parent, const QString &name)
 
 QWidget *TMainWindow::buildSurfaceTab(Surface s)
 {
-    static const char *const tabNames[]
-        = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab" };
     auto *tab = new QWidget;
-    tab->setObjectName(QLatin1String(tabNames[int(s)]));
+    tab->setObjectName(surfaceTabObjectName(s));
     auto *columns = new QHBoxLayout(tab);
     columns->setContentsMargins(5, 6, 5, 6);
     columns->setSpacing(6);
@@ -298,6 +297,11 @@ QWidget *TMainWindow::buildOptionsTab()
     columns->setSpacing(8);
 
     auto *left = new QVBoxLayout;
+    // The case comes first: it decides which surface tabs are in use.
+    m_caseType = new CaseTypePanel(tab);
+    connect(m_caseType, &CaseTypePanel::chosen, this,
+        [this](const QString &id) { apply(m_editor.setCaseFormat(id)); });
+    left->addWidget(m_caseType);
     auto optionGroup = [&](const QString &title, const char *name,
                            std::initializer_list<std::pair<const char *, QString>> boxes) {
         auto *g = group(title, tab, QLatin1String(name));

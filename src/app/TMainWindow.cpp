@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/CaseTypePanel.h"
 #include "app/HelpWindow.h"
 #include "app/PicturePanel.h"
 #include "app/PressPdfCommand.h"
@@ -515,6 +516,7 @@ void TMainWindow::apply(const EditResult &result)
 
 void TMainWindow::applyEnabled(const ControlStates &states)
 {
+    enableSurfaceTabs(m_tabs, states);
     for (auto it = states.cbegin(); it != states.cend(); ++it) {
         // A control's caption and unit labels follow it.
         for (const QString &name :
@@ -563,6 +565,7 @@ void TMainWindow::syncFromDocument()
     check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")), m_document.top.useInsidePrints);
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomPrints")), m_document.bottom.usePrints);
 
+    m_caseType->showDocument(m_document);
     m_swatches[0]->setColor(m_document.top.backgroundColor1);
     m_swatches[1]->setColor(m_document.top.backgroundColor2);
     m_swatches[2]->setColor(m_document.bottom.backgroundColor1);

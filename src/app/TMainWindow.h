@@ -220,6 +220,7 @@ private:
     QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
     QHash<QString, QLabel *> m_sizeLabels;
     class PrintCorrectionPanel *m_correctionPanel = nullptr;
+    class CaseTypePanel *m_caseType = nullptr;
 };
 
 } // namespace cw

@@ -1,0 +1,124 @@
+// The options tab's "ケースの種類": choosing the slim case by clicking its
+// entry disables the back and spine tabs (their values stay), and undo
+// brings the jewel case back.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+
+#include "MainWindowHarness.h"
+#include "document/DocumentWriter.h"
+
+namespace {
+
+class CaseTypeTest : public MainWindowTest
+{
+protected:
+    QTabWidget *tabs() { return find<QTabWidget>("PageControl"); }
+    // Whether each of the five tabs can be chosen, in tab order.
+    QList<bool> tabsEnabled()
+    {
+        QList<bool> out;
+        for (int i = 0; i < tabs()->count(); ++i)
+            out << tabs()->isTabEnabled(i);
+        return out;
+    }
+    // Opens the list with a click and clicks the entry `row`, as the user does.
+    void chooseByClicking(QComboBox *combo, int row)
+    {
+        reveal(combo);
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QAbstractItemView *view = combo->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        // The list takes no release within a double-click time of the click
+        // that opened it (that release belongs to the opening click).
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        const QRect item = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+        QTRY_VERIFY(!view->window()->isVisible());
+    }
+    DocumentHistory &history() { return window->editor().history(); }
+};
+
+} // namespace
+
+TEST_F(CaseTypeTest, TheListNamesTheCasesAndCarriesItsLabel)
+{
+    auto *combo = find<QComboBox>("CaseType");
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->accessibleName(), QStringLiteral("ケースの種類"));
+    EXPECT_EQ(find<QGroupBox>("CaseTypeGroup")->title(), QStringLiteral("ケースの種類"));
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("CDジュエルケース"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("CDスリムケース"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true }));
+}
+
+TEST_F(CaseTypeTest, ClickingTheSlimCaseDisablesTheBackTabsAndUndoEnablesThem)
+{
+    showWindow();
+    click("BottomTitleUse");
+    type("BottomTitle", QStringLiteral("裏の題"));
+    const qsizetype steps = history().undoCount();
+    auto *combo = find<QComboBox>("CaseType");
+    refresher.pages.clear();
+
+    chooseByClicking(combo, 1);
+    EXPECT_EQ(window->document().caseFormat, QStringLiteral("cd-slim"));
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(history().undoCount(), steps + 1);
+    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("元に戻す: ケースの種類の変更"));
+    // Tabs in order: front, back, left spine, right spine, options. The
+    // back's are disabled, not removed, and keep their values.
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, false, false, false, true }));
+    EXPECT_EQ(tabs()->count(), 5);
+    EXPECT_FALSE(find<QWidget>("BottomTitle")->isEnabledTo(window.get()));
+    EXPECT_EQ(text("BottomTitle"), QStringLiteral("裏の題"));
+    EXPECT_FALSE(enabled("BottomLabelBGColor"));
+    EXPECT_TRUE(enabled("TopLabelBGColor1"));
+    EXPECT_TRUE(refresher.pages.contains(PreviewPage::Front));
+
+    // Undo shows the jewel case in the list without choosing it again: the
+    // step stays to be redone.
+    window->undoAction()->trigger();
+    EXPECT_EQ(window->document().caseFormat, QStringLiteral("cd-jewel"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(history().undoCount(), steps);
+    EXPECT_EQ(history().redoCount(), 1);
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true }));
+    EXPECT_TRUE(find<QWidget>("BottomTitle")->isEnabledTo(window.get()));
+    EXPECT_EQ(window->document().bottom.title.text, QStringLiteral("裏の題"));
+
+    window->redoAction()->trigger();
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(history().undoCount(), steps + 1);
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, false, false, false, true }));
+}
+
+TEST_F(CaseTypeTest, AnyWayOfChangingTheListIsOneStep)
+{
+    showWindow();
+    auto *combo = find<QComboBox>("CaseType");
+    // A program or an accessibility client setting the entry.
+    combo->setCurrentIndex(1);
+    EXPECT_EQ(window->document().caseFormat, QStringLiteral("cd-slim"));
+    EXPECT_EQ(history().undoCount(), 1);
+    // The keyboard.
+    reveal(combo);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(window->document().caseFormat, QStringLiteral("cd-jewel"));
+    EXPECT_EQ(history().undoCount(), 2);
+    // Opening a jewel-case file while the slim case is shown shows the jewel case.
+    combo->setCurrentIndex(1);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("jewel.cwr");
+    LabelDocument jewel;
+    NullMessageSink quiet;
+    ASSERT_TRUE(saveDocument(jewel, path, quiet));
+    ASSERT_TRUE(window->openDocument(path));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true }));
+    EXPECT_FALSE(history().canUndo());
+}
