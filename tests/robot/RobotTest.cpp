@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <random>
 
@@ -12,6 +13,7 @@
 #include "RobotSession.h"
 #include "RobotUser.h"
 #include "TestSupport.h"
+#include "app/TMainWindow.h"
 
 namespace {
 
@@ -247,4 +249,43 @@ TEST(RobotPreviewCheck, RoundingOfGlyphEdgesIsNoDifferenceButAChangedItemIs)
     EXPECT_GT(differingPixels(base, page(11.0, QStringLiteral("25"), Qt::black)), 50);
     EXPECT_GT(differingPixels(base, page(10.0, QStringLiteral("25"), QColor(0, 0, 64))), 50);
     EXPECT_EQ(differingPixels(base, base.copy(0, 0, 480, 159)), 480 * 160);
+}
+
+// The robot chooses the case type as it chooses any list entry, and its
+// checks cover it: the list shows the document's case, the tabs of the
+// surfaces the case lacks are disabled as the rules say, and the slim case is
+// saved and read back after every action.
+TEST(RobotSession, ChoosesTheCaseTypeAndFindsTheTabsAsTheRulesSay)
+{
+    ASSERT_TRUE(preparedFiles().restore());
+    RobotSettings settings;
+    settings.roundTripEvery = 1;
+    RobotSession session(preparedFiles().path(), settings);
+    const auto act = [](const char *verb, const char *target, int a, int b = 0) {
+        RobotAction action;
+        action.verb = QLatin1String(verb);
+        action.window = QStringLiteral("MainWindow");
+        action.target = QLatin1String(target);
+        action.a = a;
+        action.b = b;
+        return action;
+    };
+    const cw::LabelDocument &doc = session.window()->document();
+    auto *tabs = session.window()->findChild<QTabWidget *>(QStringLiteral("PageControl"));
+    ASSERT_NE(tabs, nullptr);
+    int index = 0;
+    EXPECT_EQ(session.perform(act("show", "", 0), index++), QString());
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 4), index++), QString());
+    EXPECT_EQ(session.perform(act("combo", "CaseType#0", 1), index++), QString());
+    EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-slim"));
+    EXPECT_FALSE(tabs->isTabEnabled(1));
+    // A disabled tab cannot be clicked open.
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 2), index++), QString());
+    EXPECT_EQ(tabs->currentIndex(), 4);
+    EXPECT_EQ(session.perform(act("key", "", Qt::Key_Z, Qt::ControlModifier), index++), QString());
+    EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-jewel"));
+    EXPECT_TRUE(tabs->isTabEnabled(1));
+    EXPECT_EQ(
+        session.perform(act("key", "", Qt::Key_Y, Qt::ControlModifier), index++, true), QString());
+    EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-slim"));
 }
