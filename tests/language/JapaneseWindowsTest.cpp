@@ -64,6 +64,7 @@ const QSet<QString> &latinWords()
         QStringLiteral("TIFF"), QStringLiteral("WebP"), QStringLiteral("HEIF"),
         QStringLiteral("AVIF"), QStringLiteral("CSV"), QStringLiteral("PDF"),
         QStringLiteral("HTML"), // the colour dialog's colour notation
+        QStringLiteral("CD"), // the case types' names ("CDジュエルケース")
     };
     return words;
 }
