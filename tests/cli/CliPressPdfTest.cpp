@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
@@ -52,6 +53,19 @@ TEST(CliPressPdf, APagePerSheetWithItsBoxes)
                       "BleedBox [ 45.84 45.6 743.04 395.52 ]",
             "MediaBox [ 0 0 528 435 ]; TrimBox [ 51.36 51 476.4 384 ]; "
             "BleedBox [ 45.72 45.36 482.04 389.64 ]" }));
+
+    // Every font of the titles and the list is in the file.
+    QProcess fonts;
+    fonts.start("pdffonts", { pdf });
+    if (fonts.waitForStarted()) {
+        ASSERT_TRUE(fonts.waitForFinished(30000));
+        const QStringList rows
+            = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        ASSERT_GE(rows.size(), 3); // the heading, its rule and at least one font
+        for (const QString &row : rows.mid(2))
+            EXPECT_TRUE(row.contains(QRegularExpression(" yes (yes|no) +(yes|no) +\\d+ +\\d+$")))
+                << row.toStdString();
+    }
 
     r = runCasewrightCli({ "export-pdf", kDemo, pdf }, home.path());
     ASSERT_EQ(r.code, 0) << r.err.toStdString();

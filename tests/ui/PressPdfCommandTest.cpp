@@ -56,7 +56,9 @@ TEST_F(MainWindowTest, ThePressCommandAsksForTheNameAndWritesWithTheChosenBleed)
     bleed->setCurrentIndex(2);
     window->document().fileName = dir.filePath("cover.cwr");
     dialogs.saveAnswer = dir.filePath("shop.pdf");
-    pressAction(*window)->trigger();
+    QAction *press = pressAction(*window);
+    ASSERT_NE(press, nullptr);
+    press->trigger();
 
     EXPECT_EQ(dialogs.saveStarts, QStringList { dir.filePath("cover.pdf") });
     EXPECT_EQ(dialogs.saveFilters, QStringList { "PDF ファイル(*.pdf)|*.pdf#pdf" });
@@ -74,15 +76,17 @@ TEST_F(MainWindowTest, ThePressCommandCancelledOrRefused)
 {
     QTemporaryDir dir;
     showWindow();
+    QAction *press = pressAction(*window);
+    ASSERT_NE(press, nullptr);
     dialogs.saveAnswer.clear();
-    pressAction(*window)->trigger();
+    press->trigger();
     EXPECT_EQ(dialogs.saveStarts, QStringList { QString() });
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
     const QString missing = dir.filePath("no/such/folder/shop.pdf");
     dialogs.saveAnswer = missing;
-    pressAction(*window)->trigger();
+    press->trigger();
     EXPECT_EQ(dialogs.messages,
         QStringList { QStringLiteral("ファイル(%1)が記録できません (ファイルに書き込めません)")
                           .arg(missing) });
