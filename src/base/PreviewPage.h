@@ -3,10 +3,12 @@ namespace cw {
 
 #pragma once
 
-// The pages of the preview and of a print: the front page (the front label's
-// two faces) and the back page (the back label between its spines). Refresh
-// requests may also name whichever page the preview shows.
-enum class PreviewPage { Front = 0, Back = 1, Shown = 2 };
+// The pages of the preview and of a print: a page is a sheet of the
+// document's case format, by its index (PreviewPage(i)). The jewel case's
+// are the front page (the front label's two faces) and the back page (the
+// back label between its spines). Refresh requests may also name whichever
+// page the preview shows.
+enum class PreviewPage { Shown = -1, Front = 0, Back = 1 };
 
 // Where edits send their refresh requests. The preview window implements it;
 // until one exists, and in tests, other implementations stand in.

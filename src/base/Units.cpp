@@ -6,28 +6,24 @@ namespace cw {
 
 using namespace geom;
 
-double surfaceWidthMm(Surface s)
+namespace {
+
+const CasePanel &surfacePanel(Surface s, const CaseFormat &format)
 {
-    switch (s) {
-    case Surface::Top:
-        return kFaceWidthMm;
-    case Surface::Bottom:
-        return kBackWidthMm;
-    default:
-        return kSpineWidthMm;
-    }
+    const CasePanel *p = format.panel(surfaceRole(s));
+    return p ? *p : *jewelCaseFormat().panel(surfaceRole(s));
 }
 
-double surfaceHeightMm(Surface s)
+} // namespace
+
+double surfaceWidthMm(Surface s, const CaseFormat &format)
 {
-    switch (s) {
-    case Surface::Top:
-        return kFaceHeightMm;
-    case Surface::Bottom:
-        return kBackHeightMm;
-    default:
-        return kSpineHeightMm;
-    }
+    return surfacePanel(s, format).widthMm;
+}
+
+double surfaceHeightMm(Surface s, const CaseFormat &format)
+{
+    return surfacePanel(s, format).heightMm;
 }
 
 int mmToPixels(double mm, double k)
@@ -35,17 +31,21 @@ int mmToPixels(double mm, double k)
     return int(std::trunc(mm * k));
 }
 
-SurfacePixels surfacePixelsAt(int dpiX, int dpiY)
+SurfacePixels surfacePixelsAt(int dpiX, int dpiY, const CaseFormat &format)
 {
-    auto across = [&](double mm) { return int(std::trunc(dpiX * kInchPerMm * mm)); };
-    auto down = [&](double mm) { return int(std::trunc(dpiY * kInchPerMm * mm)); };
+    auto across = [&](Surface s) {
+        return int(std::trunc(dpiX * kInchPerMm * surfaceWidthMm(s, format)));
+    };
+    auto down = [&](Surface s) {
+        return int(std::trunc(dpiY * kInchPerMm * surfaceHeightMm(s, format)));
+    };
     SurfacePixels p;
-    p.topWidth = across(kFaceWidthMm);
-    p.topHeight = down(kFaceHeightMm);
-    p.bottomWidth = across(kBackWidthMm);
-    p.bottomHeight = down(kBackHeightMm);
-    p.sideWidth = across(kSpineWidthMm);
-    p.sideHeight = down(kSpineHeightMm);
+    p.topWidth = across(Surface::Top);
+    p.topHeight = down(Surface::Top);
+    p.bottomWidth = across(Surface::Bottom);
+    p.bottomHeight = down(Surface::Bottom);
+    p.sideWidth = across(Surface::Left);
+    p.sideHeight = down(Surface::Left);
     return p;
 }
 

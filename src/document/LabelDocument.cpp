@@ -54,7 +54,7 @@ void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state)
 {
     doc.dpiX = state.printerDpiX;
     doc.dpiY = state.printerDpiY;
-    doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY);
+    doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY, formatOf(doc));
 }
 
 TitlePosition titlePositionFrom(int number)

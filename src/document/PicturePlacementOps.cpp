@@ -164,14 +164,14 @@ bool pictureLinkOn(const LabelDocument &doc, Surface leader)
 int surfaceWidth(const LabelDocument &doc, Surface s)
 {
     if (doc.surfacePixels.topWidth == 0)
-        return surfacePixelsAt(doc.dpiX, doc.dpiY).width(s);
+        return surfacePixelsAt(doc.dpiX, doc.dpiY, formatOf(doc)).width(s);
     return doc.surfacePixels.width(s);
 }
 
 int surfaceHeight(const LabelDocument &doc, Surface s)
 {
     if (doc.surfacePixels.topWidth == 0)
-        return surfacePixelsAt(doc.dpiX, doc.dpiY).height(s);
+        return surfacePixelsAt(doc.dpiX, doc.dpiY, formatOf(doc)).height(s);
     return doc.surfacePixels.height(s);
 }
 

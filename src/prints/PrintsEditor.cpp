@@ -11,8 +11,9 @@ namespace cw {
 PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY)
 {
     const bool back = which == PrintsList::Back;
-    const double w = back ? geom::kBackWidthMm : geom::kFaceWidthMm;
-    const double h = back ? geom::kBackHeightMm : geom::kFaceHeightMm;
+    const Surface surface = back ? Surface::Bottom : Surface::Top;
+    const double w = surfaceWidthMm(surface);
+    const double h = surfaceHeightMm(surface);
     PrintsPaperInfo info;
     info.widthMm = formatMm(w);
     info.heightMm = formatMm(h);

@@ -52,6 +52,20 @@ bool readsUpward(const PartBox &box)
     return box.part.kind == PartKind::Title && isSpine(box.part) && box.escapement == 900;
 }
 
+// The page (sheet of the document's format) a surface is drawn on.
+PreviewPage pageOf(const LabelDocument &doc, Surface s)
+{
+    return PreviewPage(formatOf(doc).sheetOf(surfaceRole(s)));
+}
+
+// The page a track list is drawn on.
+PreviewPage listPage(const LabelDocument &doc, int list)
+{
+    const CaseFormat &format = formatOf(doc);
+    const CasePanel *panel = format.listPanel(list);
+    return panel ? PreviewPage(format.sheetOf(panel->role)) : PreviewPage::Shown;
+}
+
 int pixelsToMm(int pixels, int dpi)
 {
     return dpi > 0 ? int(std::lround(pixels * geom::kMmPerInch / dpi)) : 0;
@@ -187,7 +201,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
         r.merge(ed.setTitlePosMode(s, TitlePosition::Custom));
         if (isSpine(part)) {
             r.merge(ed.setTitleOffset(s, pos.y));
-            r.addPage(PreviewPage::Back);
+            r.addPage(pageOf(doc, s));
             break;
         }
         r.merge(ed.setTitleCustomXUse(s, true));
@@ -202,7 +216,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
         r.merge(ed.applyAlignMode(s, PictureAlignment::Custom));
         r.merge(ed.setPicturePosX(s, pos.x));
         r.merge(ed.setPicturePosY(s, pos.y));
-        r.addPage(surfacePage(s));
+        r.addPage(pageOf(doc, s));
         break;
     }
     case PartKind::List: {
@@ -213,7 +227,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
         ListLayout &layout = doc.listLayout[size_t(side)];
         layout.posX = std::clamp(pos.x, 0, std::max(0, limits.maximum(LayoutField::PosX)));
         layout.posY = std::clamp(pos.y, 0, std::max(0, limits.maximum(LayoutField::PosY)));
-        r.addPage(side == 1 ? PreviewPage::Back : PreviewPage::Front);
+        r.addPage(listPage(doc, side));
         break;
     }
     case PartKind::PrintText:
@@ -307,7 +321,7 @@ EditResult sizePart(
         r.merge(ed.setPictureWidth(s, size.x));
         if (!ed.document().surface(s).picture.keepAspect)
             r.merge(ed.setPictureHeight(s, size.y));
-        r.addPage(surfacePage(s));
+        r.addPage(pageOf(ed.document(), s));
     } else if (part.kind == PartKind::PrintPicture) {
         PrintsEditor &pe = editors.prints;
         pe.open(PrintsList(std::clamp(part.owner, 0, 2)));

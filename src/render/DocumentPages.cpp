@@ -7,19 +7,19 @@ namespace cw {
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
                               PictureFileReader *reader)
 {
-    return [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
-                                   int h) {
-        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
-    };
+    return PageDrawer(
+        [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
+            int h) { drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader); },
+        [&doc]() -> const CaseFormat & { return formatOf(doc); });
 }
 
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
                               PictureFileReader *reader)
 {
-    return [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
-                                   int h) {
-        drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader);
-    };
+    return PageDrawer(
+        [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
+            int h) { drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader); },
+        [&doc]() -> const CaseFormat & { return formatOf(doc); });
 }
 
 } // namespace cw

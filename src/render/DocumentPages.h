@@ -6,8 +6,8 @@ namespace cw {
 
 class PictureFileReader;
 
-// The page drawer of a document: page 0 through DrawFrontPage, page 1
-// through DrawBackPage, with the given print options. The document (and the
+// The page drawer of a document: each sheet of the document's case format
+// through DrawSheet, with the given print options. The document (and the
 // reader, when given) must outlive the drawer; the options are copied.
 // Picture files are read through `reader` (null: without messages).
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,

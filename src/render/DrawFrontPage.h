@@ -7,8 +7,8 @@ namespace cw {
 class LabelCanvas;
 class PictureFileReader;
 
-// Draws the whole front page (the inside face on the left, the cover face on
-// the right, the fold between them) at the target resolution onto a printable
+// Draws the jewel case's front sheet (the inside face on the left, the cover
+// face on the right, the fold between them) through DrawSheet at the target resolution onto a printable
 // area of pageWidth x pageHeight pixels. Only the pictures' render caches of
 // the document change. `reader` reads picture files on a cache miss (null:
 // the program's loader without messages).

@@ -21,50 +21,130 @@ PageScale pageScale(int targetDpiX, int targetDpiY)
     return s;
 }
 
+namespace {
+
+// The pixel offset of every panel edge along one axis: the edges sorted from
+// 0, each one the previous one's offset plus the truncated distance between
+// them. Panels that share an edge therefore meet without a gap or overlap.
+class EdgePixels
+{
+public:
+    EdgePixels(QVector<double> edges, double k)
+    {
+        edges.append(0.0);
+        std::sort(edges.begin(), edges.end());
+        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+        m_edges = edges;
+        m_pixels.append(0);
+        for (int i = 1; i < edges.size(); ++i)
+            m_pixels.append(m_pixels.last() + mmToPixels(edges[i] - edges[i - 1], k));
+    }
+    int at(double mm) const { return m_pixels[int(m_edges.indexOf(mm))]; }
+    double last() const { return m_edges.last(); }
+    int total() const { return m_pixels.last(); }
+    // The pixel offsets strictly between the first and the last edge.
+    QVector<int> inner() const { return m_pixels.mid(1, m_pixels.size() - 2); }
+
+private:
+    QVector<double> m_edges;
+    QVector<int> m_pixels;
+};
+
+} // namespace
+
+SheetGeometry computeSheetGeometry(
+    const CaseSheet &sheet, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)
+{
+    const PageScale s = pageScale(targetDpiX, targetDpiY);
+    QVector<double> xs, ys;
+    for (const CasePanel &p : sheet.panels) {
+        xs << p.xMm << p.xMm + p.widthMm;
+        ys << p.yMm << p.yMm + p.heightMm;
+    }
+    const EdgePixels across(xs, s.kx), down(ys, s.ky);
+
+    SheetGeometry g;
+    // Centred by the panels' own pixels, or by the sheet's size in pixels.
+    const int blockWidth
+        = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : across.total();
+    const int blockHeight
+        = sheet.centreBySheet ? mmToPixels(sheet.heightMm, s.ky) : down.total();
+    g.L = (pageWidth - blockWidth) / 2;
+    g.T = (pageHeight - blockHeight) / 2;
+    g.R = g.L + across.total() - (sheet.rightEdgeBeyond ? 0 : 1);
+    g.B = g.T + down.total() - 1;
+    for (const CasePanel &p : sheet.panels) {
+        PanelPixels px;
+        px.left = g.L + across.at(p.xMm);
+        px.top = g.T + down.at(p.yMm);
+        const double right = p.xMm + p.widthMm, bottom = p.yMm + p.heightMm;
+        const int rightEdge = g.L + across.at(right), bottomEdge = g.T + down.at(bottom);
+        const bool atRight = right == across.last(), atBottom = bottom == down.last();
+        px.right = atRight ? g.R : rightEdge;
+        px.trimRight = atRight ? g.R + 1 : rightEdge;
+        px.bottom = atBottom ? g.B : bottomEdge;
+        px.trimBottom = atBottom ? g.B + 1 : bottomEdge;
+        px.width = rightEdge - px.left;
+        g.panels << px;
+    }
+    for (int x : across.inner())
+        g.folds << g.L + x;
+    return g;
+}
+
 FrontPageGeometry computeFrontPageGeometry(
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)
 {
-    PageScale s = pageScale(targetDpiX, targetDpiY);
+    const CaseFormat &jewel = jewelCaseFormat();
+    const CaseSheet &sheet = jewel.sheets[jewel.sheetOf(PanelRole::Cover)];
+    const SheetGeometry sg
+        = computeSheetGeometry(sheet, targetDpiX, targetDpiY, pageWidth, pageHeight);
+    const PageScale s = pageScale(targetDpiX, targetDpiY);
     FrontPageGeometry g;
-    g.W = mmToPixels(kFaceWidthMm, s.kx);
-    g.H = mmToPixels(kFaceHeightMm, s.ky);
-    g.L = (pageWidth - 2 * g.W) / 2;
-    g.T = (pageHeight - g.H) / 2;
-    g.R = g.L + 2 * g.W - 1;
-    g.B = g.T + g.H - 1;
+    g.W = mmToPixels(jewel.panel(PanelRole::Cover)->widthMm, s.kx);
+    g.H = sg.B - sg.T + 1;
+    g.L = sg.L;
+    g.T = sg.T;
+    g.R = sg.R;
+    g.B = sg.B;
     return g;
 }
 
 BackPageGeometry computeBackPageGeometry(
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)
 {
-    PageScale s = pageScale(targetDpiX, targetDpiY);
+    const CaseFormat &jewel = jewelCaseFormat();
+    const CaseSheet &sheet = jewel.sheets[jewel.sheetOf(PanelRole::Back)];
+    const SheetGeometry sg
+        = computeSheetGeometry(sheet, targetDpiX, targetDpiY, pageWidth, pageHeight);
     BackPageGeometry g;
-    g.H = mmToPixels(kBackHeightMm, s.ky);
-    g.T = (pageHeight - g.H) / 2;
-    g.B = g.T + g.H - 1;
-    g.L = (pageWidth - mmToPixels(kBackStripWidthMm, s.kx)) / 2;
-    g.X1 = g.L + mmToPixels(kSpineWidthMm, s.kx);
-    g.X2 = g.X1 + mmToPixels(kBackWidthMm, s.kx);
-    g.X3 = g.X2 + mmToPixels(kSpineWidthMm, s.kx);
+    g.H = sg.B - sg.T + 1;
+    g.T = sg.T;
+    g.B = sg.B;
+    g.L = sg.L;
+    g.X1 = sg.folds.value(0);
+    g.X2 = sg.folds.value(1);
+    g.X3 = sg.R;
     return g;
 }
+
+namespace {
+// The jewel case's back sheet, or its front sheet.
+const CaseSheet &jewelSheet(bool backPage)
+{
+    const CaseFormat &jewel = jewelCaseFormat();
+    return jewel.sheets[jewel.sheetOf(backPage ? PanelRole::Back : PanelRole::Cover)];
+}
+} // namespace
 
 bool pageFitsWithMarks(bool backPage, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)
 {
     const PageScale s = pageScale(targetDpiX, targetDpiY);
     const int reachX = mmToPixels(kTrimMarkReachMm, s.kx);
     const int reachY = mmToPixels(kTrimMarkReachMm, s.ky);
-    int left = 0, right = 0, top = 0, bottom = 0;
-    if (backPage) {
-        const BackPageGeometry g
-            = computeBackPageGeometry(targetDpiX, targetDpiY, pageWidth, pageHeight);
-        left = g.L, right = g.X3, top = g.T, bottom = g.B;
-    } else {
-        const FrontPageGeometry g
-            = computeFrontPageGeometry(targetDpiX, targetDpiY, pageWidth, pageHeight);
-        left = g.L, right = g.R, top = g.T, bottom = g.B;
-    }
+    const SheetGeometry g
+        = computeSheetGeometry(jewelSheet(backPage), targetDpiX, targetDpiY, pageWidth, pageHeight);
+    const int left = g.L, right = g.R, top = g.T, bottom = g.B;
     return left - reachX >= 0 && right + reachX <= pageWidth - 1 && top - reachY >= 0
         && bottom + reachY <= pageHeight - 1;
 }
@@ -75,15 +155,16 @@ PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY)
     const int reachX = mmToPixels(kTrimMarkReachMm, s.kx);
     const int reachY = mmToPixels(kTrimMarkReachMm, s.ky);
     PageExtent e;
-    e.widthMm = (backPage ? kBackStripWidthMm : 2 * kFaceWidthMm) + 2 * kTrimMarkReachMm;
-    e.heightMm = (backPage ? kBackHeightMm : kFaceHeightMm) + 2 * kTrimMarkReachMm;
+    const CaseSheet &sheet = jewelSheet(backPage);
+    e.widthMm = sheet.widthMm + 2 * kTrimMarkReachMm;
+    e.heightMm = sheet.heightMm + 2 * kTrimMarkReachMm;
     // The block's pixels and the marks on both sides come close; the
     // renderers' centring decides the last pixels, so they are found by
     // asking the rule itself from just below that size.
-    const int blockWidth = backPage ? mmToPixels(kBackStripWidthMm, s.kx)
-                                    : 2 * mmToPixels(kFaceWidthMm, s.kx);
-    const int blockHeight
-        = mmToPixels(backPage ? kBackHeightMm : kFaceHeightMm, s.ky);
+    const SheetGeometry g = computeSheetGeometry(sheet, targetDpiX, targetDpiY, 0, 0);
+    const int blockWidth
+        = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : g.R - g.L + 1;
+    const int blockHeight = g.B - g.T + 1;
     const int tall = blockHeight + 2 * reachY + 8;
     e.width = std::max(0, blockWidth + 2 * reachX - 8);
     while (!pageFitsWithMarks(backPage, targetDpiX, targetDpiY, e.width, tall))

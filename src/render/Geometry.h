@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QVector>
+
+#include "base/CaseFormat.h"
 #include "base/Printer.h"
 #include "base/Units.h"
 #include "document/LabelDocument.h"
 
 namespace cw {
 
-// The page geometry of the renderers. The units, the surfaces' sizes and the
-// printer's resolution are in base/; ComputeSurfacePixels is in
-// document/LabelDocument.h.
+// The page geometry of the renderers. The units and the printer's resolution
+// are in base/, the case's sheets and panels in the format table
+// (base/CaseFormat.h); ComputeSurfacePixels is in document/LabelDocument.h.
 
 // Pixels per millimetre and frame line widths for a target resolution.
 struct PageScale
@@ -18,6 +21,33 @@ struct PageScale
 };
 PageScale pageScale(int targetDpiX, int targetDpiY);
 
+// A panel placed on a page, in pixels. (left, top, right, bottom) is the
+// rectangle its background fills; a panel at the sheet's right or bottom
+// edge reaches to the sheet's (R, B). trimRight and trimBottom are where the
+// panel's trim ends: its neighbour's first pixel, or the pixel beyond the
+// sheet. width is the panel's own width in pixels.
+struct PanelPixels
+{
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int trimRight = 0, trimBottom = 0;
+    int width = 0;
+};
+
+// A sheet of a format centred on a printable area. The panels' pixel edges
+// are the sums of their truncated widths and heights, left to right and top
+// to bottom; (L, T) is the sheet's first pixel, B its last row, and R its
+// right edge: its last column, or the column beyond it when the sheet says so.
+// folds are the columns where two panels join, left to right.
+struct SheetGeometry
+{
+    int L = 0, T = 0, R = 0, B = 0;
+    QVector<PanelPixels> panels; // in the sheet's panel order
+    QVector<int> folds;
+};
+SheetGeometry computeSheetGeometry(
+    const CaseSheet &sheet, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
+
+// The jewel case's two sheets in the terms their renderers have always used.
 struct FrontPageGeometry
 {
     int W = 0, H = 0, L = 0, T = 0, R = 0, B = 0;

@@ -1,15 +1,49 @@
 #pragma once
 
 #include <functional>
+#include <type_traits>
 
+#include "base/CaseFormat.h"
 #include "base/PreviewPage.h"
 #include "canvas/LabelCanvas.h"
 
 namespace cw {
 
-// Draws page 0 (front) or 1 (back) of the document onto a canvas at a target
-// resolution and printable area. The renderers are bound to it by the caller.
-using PageDrawer = std::function<void(LabelCanvas &canvas, PreviewPage page, int targetDpiX,
-    int targetDpiY, int pageWidth, int pageHeight)>;
+// Draws a page (a sheet of the document's case format, by index) of the
+// document onto a canvas at a target resolution and printable area, and
+// tells the case format whose sheets it draws. The renderers are bound to it
+// by the caller; without a format it draws the jewel case's two sheets.
+class PageDrawer
+{
+public:
+    using Draw = std::function<void(LabelCanvas &canvas, PreviewPage page, int targetDpiX,
+        int targetDpiY, int pageWidth, int pageHeight)>;
+    // The format of the document drawn, asked at every use: it may change.
+    using Format = std::function<const CaseFormat &()>;
+
+    PageDrawer() = default;
+    template <class F,
+        class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, PageDrawer>
+            && std::is_constructible_v<Draw, F>>>
+    PageDrawer(F draw)
+        : m_draw(std::move(draw))
+    { }
+    PageDrawer(Draw draw, Format format)
+        : m_draw(std::move(draw))
+        , m_format(std::move(format))
+    { }
+
+    void operator()(LabelCanvas &canvas, PreviewPage page, int targetDpiX, int targetDpiY,
+        int pageWidth, int pageHeight) const
+    {
+        m_draw(canvas, page, targetDpiX, targetDpiY, pageWidth, pageHeight);
+    }
+    explicit operator bool() const { return bool(m_draw); }
+    const CaseFormat &format() const { return m_format ? m_format() : jewelCaseFormat(); }
+
+private:
+    Draw m_draw;
+    Format m_format;
+};
 
 } // namespace cw

@@ -7,8 +7,7 @@
 
 #include "base/UiText.h"
 #include "canvas/QPainterCanvas.h"
-#include "render/DrawBackPage.h"
-#include "render/DrawFrontPage.h"
+#include "render/DrawSheet.h"
 #include "text/SafeSave.h"
 
 namespace cw {
@@ -17,10 +16,8 @@ void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOption
     PreviewPage page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader)
 {
-    if (page == PreviewPage::Front)
-        DrawFrontPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
-    else
-        DrawBackPage(canvas, doc, options, targetDpiX, targetDpiY, pageWidth, pageHeight, reader);
+    DrawSheet(canvas, doc, formatOf(doc), int(page), options, targetDpiX, targetDpiY, pageWidth,
+        pageHeight, reader);
 }
 
 QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
@@ -105,9 +102,12 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
         = [&](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w, int h) {
               drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
           };
-    PrintPage(target, PreviewPage::Front, draw, correction);
-    target.newPage();
-    PrintPage(target, PreviewPage::Back, draw, correction);
+    const int sheets = formatOf(doc).sheets.size();
+    for (int sheet = 0; sheet < sheets; ++sheet) {
+        if (sheet > 0)
+            target.newPage();
+        PrintPage(target, PreviewPage(sheet), draw, correction);
+    }
     if (!target.end()) {
         if (error)
             *error = UiText::tr("何も書き込まれませんでした");

@@ -12,7 +12,7 @@ class MessageSink;
 class LabelCanvas;
 class PictureFileReader;
 
-// Draws the front or the back page of `doc` onto a canvas at the target resolution and
+// Draws sheet `page` of the document's case format onto a canvas at the target resolution and
 // printable area, reading picture files through `reader` (null: the
 // program's loader without messages).
 void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
@@ -31,7 +31,8 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
     int dpiY, int width, int height, const QString &path, QString *error,
     PictureFileReader *reader = nullptr);
 
-// Both pages, front first, each on its own A4 landscape sheet at `dpi`, into
+// Every sheet of the document's case format, in order, each on its own A4
+// landscape sheet at `dpi`, into
 // a PDF file: printing without a printer. The whole sheet is the printable
 // area. Every sheet is moved by `correction`. False, with the reason in
 // `error`, when the file cannot be written.

@@ -6,16 +6,16 @@
 
 namespace cw {
 
-QSize PreviewState::bitmapSize(int zoom)
+QSize PreviewState::bitmapSize(int zoom, const CaseFormat &format)
 {
     const int dpi = kZoomDpi[zoom < 0 ? 0 : (zoom > 2 ? 2 : zoom)];
-    return pageSizeAt(dpi, dpi);
+    return pageSizeAt(dpi, dpi, format);
 }
 
-QSize PreviewState::pageSizeAt(int dpiX, int dpiY)
+QSize PreviewState::pageSizeAt(int dpiX, int dpiY, const CaseFormat &format)
 {
-    return QSize(int(std::trunc(dpiX * geom::kInchPerMm * geom::kPreviewPageWidthMm)),
-        int(std::trunc(dpiY * geom::kInchPerMm * geom::kPreviewPageHeightMm)));
+    return QSize(int(std::trunc(dpiX * geom::kInchPerMm * format.previewWidthMm)),
+        int(std::trunc(dpiY * geom::kInchPerMm * format.previewHeightMm)));
 }
 
 bool PreviewState::showPage(PreviewPage page)

@@ -2,6 +2,7 @@
 
 #include <QSize>
 
+#include "base/CaseFormat.h"
 #include "base/PreviewPage.h"
 
 namespace cw {
@@ -13,12 +14,16 @@ class PreviewState
 public:
     // The preview resolutions for the three zoom steps.
     static constexpr int kZoomDpi[3] = { 48, 72, 96 };
-    // trunc(dpi * (1/25.399) * 277.0) x trunc(dpi * (1/25.399) * 160.0)
-    static QSize bitmapSize(int zoom);
-    // The 277.0 x 160.0 mm preview page in pixels of dpiX x dpiY, by the same rule.
-    static QSize pageSizeAt(int dpiX, int dpiY);
+    // The format's preview page at a zoom step's resolution:
+    // trunc(dpi * (1/25.399) * width mm) x trunc(dpi * (1/25.399) * height mm).
+    static QSize bitmapSize(int zoom, const CaseFormat &format = jewelCaseFormat());
+    // The format's preview page in pixels of dpiX x dpiY, by the same rule.
+    static QSize pageSizeAt(int dpiX, int dpiY, const CaseFormat &format = jewelCaseFormat());
     // The 96-dpi page the renderers draw the preview on.
-    static QSize pageSize() { return bitmapSize(2); }
+    static QSize pageSize(const CaseFormat &format = jewelCaseFormat())
+    {
+        return bitmapSize(2, format);
+    }
 
     PreviewPage previewPage() const { return m_page; }
     int zoom() const { return m_zoom; }

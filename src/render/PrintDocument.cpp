@@ -27,6 +27,15 @@ QString printingProgressText(int page, int total)
     return UiText::tr("印刷中です(%1/%2)").arg(page).arg(total);
 }
 
+QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format)
+{
+    QVector<int> sheets;
+    for (int i = 0; i < format.sheets.size(); ++i)
+        if (i == 0 ? options.printFront : options.printBack)
+            sheets << i;
+    return sheets;
+}
+
 void drawCorrected(PrintTarget &target, const PrintCorrection &correction,
     const std::function<void(LabelCanvas &)> &draw)
 {
@@ -123,16 +132,15 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         messages.showMessage(uiText(kPrinterFailedPrintMessage));
         return PrintResult::Refused;
     }
-    if (!options.printFront && !options.printBack) {
+    const QVector<int> chosen = printedSheets(options, drawPage.format());
+    if (chosen.isEmpty()) {
         messages.showMessage(uiText(kNoPageMessage));
         return PrintResult::Refused;
     }
-    // The job's pages as printed: the front first.
+    // The job's pages as printed: the format's sheets chosen, in order.
     QList<PreviewPage> job;
-    if (options.printFront)
-        job.append(PreviewPage::Front);
-    if (options.printBack)
-        job.append(PreviewPage::Back);
+    for (int sheet : chosen)
+        job.append(PreviewPage(sheet));
     // The sheets to print, as the dialog's range and copies choose them.
     QList<PreviewPage> sheets;
     auto ready = [&] {

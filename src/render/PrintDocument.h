@@ -89,8 +89,14 @@ QList<int> printedPages(int pageCount, const QPageRanges &ranges, int copies, bo
 QString paperTooSmallMessage(PreviewPage page, double needWidthMm, double needHeightMm,
     double haveWidthMm, double haveHeightMm);
 
-// Prints the pages chosen in the options as one job, front first, each on its
-// own sheet. The document's reference resolution is not changed.
+
+// The sheets of a format a print makes, in order: the first one when the
+// front is chosen, the others when the back is.
+QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format);
+
+// Prints the sheets of the drawer's format chosen in the options as one job,
+// in order, each on its own sheet. The document's reference resolution is not
+// changed.
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress,
     PrinterState &state = printerState());

@@ -13,7 +13,7 @@ void RenderPreviewPage(
     // Drawn straight onto the bitmap through a scale from the 96-dpi page, which
     // gives what playing a 96-dpi recording onto it would, without recording
     // and replaying the pictures' pixels on every refresh.
-    const QSize pageSize = PreviewState::pageSize();
+    const QSize pageSize = PreviewState::pageSize(drawPage.format());
     QPainter painter(&bitmap);
     painter.scale(
         double(bitmap.width()) / pageSize.width(), double(bitmap.height()) / pageSize.height());

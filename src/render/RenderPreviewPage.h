@@ -8,9 +8,10 @@
 
 namespace cw {
 
-// Draws one page of the preview: at 96 dpi on the 277.0 x 160.0 mm area
-// (1046 x 604 pixels), scaled onto the whole bitmap.
-// With `boxes`, where each thing of the page landed on the 96-dpi page.
+// Draws one page of the preview: at 96 dpi on the preview page of the
+// drawer's case format (the jewel case's: 1046 x 604 pixels), scaled onto the
+// whole bitmap. With `boxes`, where each thing of the page landed on the
+// 96-dpi page.
 void RenderPreviewPage(PreviewPage page, QImage &bitmap, const PageDrawer &drawPage,
     QList<PartBox> *boxes = nullptr);
 

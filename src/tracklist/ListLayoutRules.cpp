@@ -1,27 +1,36 @@
 #include "tracklist/ListLayoutRules.h"
 
+#include "base/CaseFormat.h"
 #include "base/UiText.h"
 
 namespace cw {
 
+namespace {
+// The jewel case's panel that holds list layout `surface`.
+const CasePanel &listPanel(int surface)
+{
+    return *jewelCaseFormat().listPanel(surface == kListSurfaceBottom ? 1 : 0);
+}
+} // namespace
+
 int listPrintableWidth(int surface)
 {
-    return surface == kListSurfaceBottom ? 136 : 119;
+    return listPanel(surface).listWidthMm;
 }
 
 int listPrintableHeight(int surface)
 {
-    return surface == kListSurfaceBottom ? 115 : 117;
+    return listPanel(surface).listHeightMm;
 }
 
 double listLabelWidthMm(int surface)
 {
-    return surface == kListSurfaceBottom ? 138.0 : 121.0;
+    return listPanel(surface).widthMm;
 }
 
 double listLabelHeightMm(int surface)
 {
-    return surface == kListSurfaceBottom ? 117.5 : 119.5;
+    return listPanel(surface).heightMm;
 }
 
 void resetListLayout(ListLayout &layout, int surface)

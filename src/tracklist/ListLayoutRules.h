@@ -15,7 +15,8 @@ constexpr int kListSurfaceBottom = 1;
 // the front.
 int listPrintableWidth(int surface);
 int listPrintableHeight(int surface);
-// The label size in millimetres (121.0 x 119.5 front, 138.0 x 117.5 back).
+// The size of the label the list is on, in millimetres (the jewel case's
+// panel: the inside face for the front, the back label for the back).
 double listLabelWidthMm(int surface);
 double listLabelHeightMm(int surface);
 

@@ -60,7 +60,7 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     m_scroll->setWidget(m_image);
     m_scroll->setWidgetResizable(false);
 
-    m_bitmap = QImage(PreviewState::bitmapSize(0), QImage::Format_RGB32);
+    m_bitmap = QImage(PreviewState::bitmapSize(0, m_drawPage.format()), QImage::Format_RGB32);
     m_bitmap.fill(Qt::white);
     m_image->setPixmap(QPixmap::fromImage(m_bitmap));
     m_image->resize(m_bitmap.size());
@@ -81,12 +81,13 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
 
 void TPreviewWindow::redraw()
 {
-    m_bitmap = QImage(PreviewState::bitmapSize(m_state.zoom()), QImage::Format_RGB32);
+    const CaseFormat &format = m_drawPage.format();
+    m_bitmap = QImage(PreviewState::bitmapSize(m_state.zoom(), format), QImage::Format_RGB32);
     m_bitmap.fill(Qt::white);
     QList<PartBox> boxes;
     RenderPreviewPage(m_state.previewPage(), m_bitmap, m_drawPage, &boxes);
     ++m_drawCount;
-    m_image->pageDrawn(m_bitmap, boxes, PreviewState::pageSize(), 96);
+    m_image->pageDrawn(m_bitmap, boxes, PreviewState::pageSize(format), 96);
     m_image->setAccessibleName(pageCaption(m_state.previewPage()));
 }
 
