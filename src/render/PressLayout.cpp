@@ -9,24 +9,19 @@ namespace cw {
 
 using namespace geom;
 
-QSizeF sheetTrimMm(PreviewPage page)
+QSizeF sheetTrimMm(PreviewPage page, const CaseFormat &format)
 {
-    if (page == PreviewPage::Back)
-        return QSizeF(kBackStripWidthMm, kBackHeightMm);
-    return QSizeF(2 * kFaceWidthMm, kFaceHeightMm);
+    const CaseSheet &sheet = format.sheets.at(int(page));
+    return QSizeF(sheet.widthMm, sheet.heightMm);
 }
 
 namespace {
 
 // Where the renderer draws the sheet on a page of width x height pixels: its
 // first to its last pixel, which is where its trim marks stand.
-QRect drawnSheet(PreviewPage page, int dpi, int width, int height)
+QRect drawnSheet(const CaseSheet &sheet, int dpi, int width, int height)
 {
-    if (page == PreviewPage::Back) {
-        const BackPageGeometry g = computeBackPageGeometry(dpi, dpi, width, height);
-        return QRect(QPoint(g.L, g.T), QPoint(g.X3, g.B));
-    }
-    const FrontPageGeometry g = computeFrontPageGeometry(dpi, dpi, width, height);
+    const SheetGeometry g = computeSheetGeometry(sheet, dpi, dpi, width, height);
     return QRect(QPoint(g.L, g.T), QPoint(g.R, g.B));
 }
 
@@ -39,17 +34,17 @@ int upToWholePoints(int pixels, int dpi)
 
 } // namespace
 
-PressPageLayout pressPageLayout(PreviewPage page, int dpi, int bleedMm)
+PressPageLayout pressPageLayout(PreviewPage page, int dpi, int bleedMm, const CaseFormat &format)
 {
     const PageScale s = pageScale(dpi, dpi);
-    const QSizeF trimMm = sheetTrimMm(page);
+    const QSizeF trimMm = sheetTrimMm(page, format);
     const int marginX = mmToPixels(kPressMarkMarginMm, s.kx);
     const int marginY = mmToPixels(kPressMarkMarginMm, s.ky);
     PressPageLayout l;
     l.dpi = dpi;
     l.page = QSize(upToWholePoints(mmToPixels(trimMm.width(), s.kx) + 2 * marginX, dpi),
         upToWholePoints(mmToPixels(trimMm.height(), s.ky) + 2 * marginY, dpi));
-    l.trim = drawnSheet(page, dpi, l.page.width(), l.page.height());
+    l.trim = drawnSheet(format.sheets.at(int(page)), dpi, l.page.width(), l.page.height());
     const int bx = bleedMm > 0 ? mmToPixels(bleedMm, s.kx) : 0;
     const int by = bleedMm > 0 ? mmToPixels(bleedMm, s.ky) : 0;
     l.bleed = l.trim.adjusted(-bx, -by, bx, by);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include "base/CaseFormat.h"
 #include "base/PreviewPage.h"
 
 namespace cw {
@@ -19,9 +20,10 @@ namespace cw {
 // end 15 mm out, and the paper runs on beyond them.
 constexpr double kPressMarkMarginMm = 18.0;
 
-// The sheet's trim size in millimetres: the front sheet (inside face and
-// cover) and the back sheet (back label between its spines).
-QSizeF sheetTrimMm(PreviewPage page);
+// The trim size in millimetres of sheet `page` of a case format (the jewel
+// case's: the front sheet, inside face and cover, and the back sheet, back
+// label between its spines).
+QSizeF sheetTrimMm(PreviewPage page, const CaseFormat &format = jewelCaseFormat());
 
 // A sheet's page in device pixels at `dpi` (y downward): the whole page (the
 // PDF's media), where the sheet is drawn on it (the trim) and the trim grown
@@ -38,7 +40,8 @@ struct PressPageLayout
 // is the trim). The page is the trim plus the margin on both sides in whole
 // pixels, made up to a whole number of points; the trim is where the
 // renderer puts the sheet on that page.
-PressPageLayout pressPageLayout(PreviewPage page, int dpi, int bleedMm);
+PressPageLayout pressPageLayout(
+    PreviewPage page, int dpi, int bleedMm, const CaseFormat &format = jewelCaseFormat());
 
 // A box in PDF points (origin at the page's bottom left, y upward), each
 // number as the PDF file writes it: `pixels * 72 / dpi` in decimals, exact

@@ -104,7 +104,7 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
         fail(error, UiText::tr("ファイルに書き込めません"));
         return false;
     }
-    const PreviewPage sheets[] = { PreviewPage::Front, PreviewPage::Back };
+    const CaseFormat &format = formatOf(doc);
     QVector<PdfPageBoxes> boxes;
     QBuffer file;
     file.open(QIODevice::WriteOnly);
@@ -114,8 +114,9 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
         writer.setCreator(QStringLiteral("Casewright"));
         writer.setResolution(dpi);
         std::unique_ptr<QPainterCanvas> canvas;
-        for (const PreviewPage sheet : sheets) {
-            const PressPageLayout layout = pressPageLayout(sheet, dpi, options.bleedMm);
+        for (int i = 0; i < format.sheets.size(); ++i) {
+            const PreviewPage sheet = PreviewPage(i);
+            const PressPageLayout layout = pressPageLayout(sheet, dpi, options.bleedMm, format);
             boxes.append(pdfPageBoxes(layout));
             // The layout's page is a whole number of points: the writer's
             // page is exactly the one drawn on.
