@@ -584,6 +584,10 @@ EditResult DocumentEditor::setCaseFormat(const QString &id)
     const CaseFormat *format = findCaseFormat(id);
     if (!format || m_doc.caseFormat == id)
         return r;
+    // The sheets of the case left are refreshed too: a preview showing one
+    // the new case lacks moves to a sheet it has.
+    for (int sheet = 0; sheet < formatOf(m_doc).sheets.size(); ++sheet)
+        r.addPage(PreviewPage(sheet));
     m_doc.caseFormat = id;
     // Positions are stored from each surface's top-left corner and stay; the
     // surfaces take the new case's sizes.

@@ -26,6 +26,14 @@ bool PreviewState::showPage(PreviewPage page)
     return true;
 }
 
+bool PreviewState::keepWithin(int sheetCount)
+{
+    if (int(m_page) < sheetCount || m_page == PreviewPage::Front)
+        return false;
+    m_page = PreviewPage::Front;
+    return true;
+}
+
 bool PreviewState::requestRefresh(PreviewPage page)
 {
     if (page == PreviewPage::Shown)

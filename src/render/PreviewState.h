@@ -34,6 +34,10 @@ public:
 
     // Showing a page: true when it has to be drawn (it is not already shown).
     bool showPage(PreviewPage page);
+    // The document's case has this many sheets: a page it lacks (the back
+    // page of a case without a back sheet) cannot stay shown, and the first
+    // sheet is shown instead. True when the shown page changed.
+    bool keepWithin(int sheetCount);
     // A document change on a page (Shown: whichever page is shown):
     // true when the shown page has to be redrawn now. While hidden, a change
     // of the shown page marks it stale instead.

@@ -49,7 +49,8 @@ TEST_F(FileFixture, ChangingTheCaseIsOneStepThatUndoesToTheSameBytes)
 
     const EditResult r = ed.setCaseFormat("cd-slim");
     EXPECT_EQ(doc.caseFormat, "cd-slim");
-    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front }));
+    // Both sheets the jewel case had: a preview on the back must move on.
+    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back }));
     EXPECT_EQ(ed.history().undoCount(), 1);
     EXPECT_EQ(ed.history().undoLabel(), "ケースの種類の変更");
     const QByteArray slim = resaved(doc);

@@ -406,6 +406,18 @@ TEST(PreviewState, RedrawsOnlyTheShownPageAndOnlyWhenVisible)
     EXPECT_TRUE(s.requestRefresh(PreviewPage::Back));
 }
 
+TEST(PreviewState, APageTheCaseLacksGivesWayToTheFront)
+{
+    PreviewState s;
+    EXPECT_FALSE(s.keepWithin(1)); // the front is always there
+    s.showPage(PreviewPage::Back);
+    EXPECT_FALSE(s.keepWithin(2));
+    EXPECT_EQ(s.previewPage(), PreviewPage::Back);
+    EXPECT_TRUE(s.keepWithin(1));
+    EXPECT_EQ(s.previewPage(), PreviewPage::Front);
+    EXPECT_FALSE(s.keepWithin(1));
+}
+
 TEST(PreviewState, ZoomStopsAtItsEnds)
 {
     PreviewState s;

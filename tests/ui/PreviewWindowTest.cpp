@@ -93,6 +93,33 @@ TEST(TPreviewWindow, EditsOfTheOtherPageAndHiddenEdits)
             PreviewPage::Front, PreviewPage::Front, PreviewPage::Front })); // one redraw on showing
 }
 
+TEST(TPreviewWindow, ACaseWithOneSheetShowsItsFrontAndOffersNoBack)
+{
+    Drawn drawn;
+    QString caseId = QStringLiteral("cd-jewel");
+    TPreviewWindow w(PageDrawer(drawn.drawer(), [&]() -> const CaseFormat & {
+        return *findCaseFormat(caseId);
+    }));
+    w.show();
+    QTest::mouseClick(button(w, "PreviewBottomShow"), Qt::LeftButton);
+    EXPECT_EQ(drawn.pages.last(), PreviewPage::Back);
+
+    // The case becomes a slim one while its back page shows.
+    caseId = QStringLiteral("cd-slim");
+    w.RequestPreviewRefresh(PreviewPage::Back);
+    EXPECT_EQ(drawn.pages.last(), PreviewPage::Front);
+    EXPECT_FALSE(button(w, "PreviewBottomShow")->isEnabled());
+    const qsizetype drawings = drawn.pages.size();
+    w.RequestPreviewRefresh(PreviewPage::Back); // no back page to redraw
+    EXPECT_EQ(drawn.pages.size(), drawings);
+
+    caseId = QStringLiteral("cd-jewel");
+    w.RequestPreviewRefresh(PreviewPage::Front);
+    EXPECT_TRUE(button(w, "PreviewBottomShow")->isEnabled());
+    QTest::mouseClick(button(w, "PreviewBottomShow"), Qt::LeftButton);
+    EXPECT_EQ(drawn.pages.last(), PreviewPage::Back);
+}
+
 TEST(TPreviewWindow, ResizingMovesTheZoomButtons)
 {
     Drawn drawn;

@@ -82,6 +82,10 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
 void TPreviewWindow::redraw()
 {
     const CaseFormat &format = m_drawPage.format();
+    // A case without a back sheet shows its front, and offers no back page.
+    if (m_state.keepWithin(int(format.sheets.size())))
+        m_image->clearSelection();
+    m_bottomShow->setEnabled(format.sheets.size() > 1);
     m_bitmap = QImage(PreviewState::bitmapSize(m_state.zoom(), format), QImage::Format_RGB32);
     m_bitmap.fill(Qt::white);
     QList<PartBox> boxes;
