@@ -19,6 +19,9 @@ CaseTypePanel::CaseTypePanel(QWidget *parent)
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("CaseType"));
     m_list->setAccessibleName(title());
+    // On Linux a drop-down list reads as the entry it shows; what it is for
+    // is its description, which its hint gives.
+    m_list->setToolTip(title());
     for (const CaseFormat &f : caseFormats())
         m_list->addItem(f.name(), f.id);
     v->addWidget(m_list);

@@ -81,6 +81,7 @@ QMap<QString, QString> expectedNames(int tab)
         add("PrintOffsetY", u"印刷位置補正 縦");
         add("CalibrationPrint", u"補正用シート印刷");
         add("Bleed", u"0mm");
+        add("CaseType", u"CDジュエルケース");
         return names;
     }
     const QString p = QLatin1String(prefixes[tab]);
@@ -255,7 +256,8 @@ TEST_F(MainWindowTest, EveryControlOfEveryTabHasItsNameAndRole)
                 // it is for is its description, its hint.
                 expectedRole = QAccessible::ComboBox;
                 EXPECT_EQ(accessible(w)->text(QAccessible::Description),
-                    objectName == "Bleed"               ? QStringLiteral("塗り足し")
+                    objectName == "Bleed"                ? QStringLiteral("塗り足し")
+                        : objectName == "CaseType"           ? QStringLiteral("ケースの種類")
                         : objectName.endsWith("GSizeChange") ? QStringLiteral("画像サイズ調整")
                                                              : QStringLiteral("印刷位置調整"))
                     << where;
@@ -316,7 +318,7 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     const QStringList right = surfaceOrder("Right",
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
-    const QStringList options = { "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
+    const QStringList options = { "CaseType", "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
         "CutLinePrint", "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2",
         "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX",
         "PrintOffsetY", "CalibrationPrint" };
