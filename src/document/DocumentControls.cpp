@@ -94,6 +94,10 @@ ControlStates enabledStates(const LabelDocument &doc)
     set({ "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor", "LeftTitleBGColor",
             "RightTitleBGColor" },
         true);
+    // The print options of the back page ("裏レーベルを印刷", and the spines'
+    // direction) go with the back label: a case without one keeps their
+    // values and offers them disabled.
+    set({ "BottomLabelPrint", "SideTitleSameTop" }, true);
     const CaseFormat &format = formatOf(doc);
     for (Surface s : kAllSurfaces) {
         const bool printed = format.hasSurface(s);
@@ -108,6 +112,8 @@ ControlStates enabledStates(const LabelDocument &doc)
     }
     if (!format.hasSurface(Surface::Bottom))
         e.insert(QStringLiteral("SameGraphic"), false);
+    if (!format.hasSurface(Surface::Left) && !format.hasSurface(Surface::Right))
+        e.insert(QStringLiteral("SideTitleSameTop"), false);
     if (!format.hasSurface(Surface::Right))
         e.insert(QStringLiteral("SameGraphicLeft"), false);
     return e;

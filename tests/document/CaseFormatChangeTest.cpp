@@ -102,14 +102,16 @@ TEST_F(FileFixture, TheSlimCaseDisablesTheTabsOfTheSurfacesItLacks)
     ControlStates jewel = enabledStates(doc);
     for (const char *on : { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab",
              "BottomTitle", "BottomListEdit", "BottomGraphicFileSelect", "RightSameTitle",
-             "SameGraphic", "BottomLabelBGColor", "LeftTitleBGColor" })
+             "SameGraphic", "BottomLabelBGColor", "LeftTitleBGColor", "BottomLabelPrint",
+             "SideTitleSameTop" })
         EXPECT_TRUE(jewel.value(on, false)) << on;
 
     ed.setCaseFormat("cd-slim");
     const ControlStates slim = enabledStates(doc);
     for (const char *off : { "BottomLabelTab", "LeftTitleTab", "RightTitleTab", "BottomTitle",
              "BottomListEdit", "BottomGraphicFileSelect", "RightSameTitle", "SameGraphic",
-             "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor" })
+             "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor", "BottomLabelPrint",
+             "SideTitleSameTop" })
         EXPECT_FALSE(slim.value(off, true)) << off;
     // The front and its colours are as in the jewel case.
     for (auto it = slim.cbegin(); it != slim.cend(); ++it) {
