@@ -73,9 +73,11 @@ QByteArray shippedTable()
 
 } // namespace
 
-TEST(CaseFormatTest, TheTableListsTheJewelCaseFirstThenTheSlimCase)
+TEST(CaseFormatTest, TheTableListsTheJewelCaseFirstThenTheSlimCaseThenTheWraps)
 {
-    EXPECT_EQ(caseFormatIds(), QStringList({ "cd-jewel", "cd-slim" }));
+    EXPECT_EQ(caseFormatIds(),
+        QStringList({ "cd-jewel", "cd-slim", "dvd-14", "dvd-slim-9", "dvd-slim-7", "dvd-slim-5",
+            "bd-12", "bd-14" }));
     EXPECT_EQ(jewelCaseFormat().id, QStringLiteral("cd-jewel"));
     EXPECT_EQ(findCaseFormat(QStringLiteral("cd-slim")), &caseFormats()[1]);
     EXPECT_EQ(findCaseFormat(QStringLiteral("dvd")), nullptr);
@@ -157,6 +159,67 @@ TEST(CaseFormatTest, SlimCaseIsTheJewelFrontSheetAlone)
     EXPECT_EQ(slim.listPanel(1), nullptr);
     for (Surface s : kAllSurfaces)
         EXPECT_TRUE(jewelCaseFormat().hasSurface(s)) << int(s);
+}
+
+// A video case's wrap: back panel, spine and front panel side by side on one
+// sheet, the spine's title running top to bottom.
+TEST(CaseFormatTest, WrapsInMillimetres)
+{
+    const struct
+    {
+        const char *id, *ja, *en;
+        double panel, spine, height;
+        int listW, listH;
+    } rows[] = {
+        { "dvd-14", "DVDトールケース(14mm)", "DVD case (14 mm)", 129.5, 14, 183, 127, 180 },
+        { "dvd-slim-9", "DVDスリムケース(9mm)", "DVD slim case (9 mm)", 129.5, 9, 183, 127, 180 },
+        { "dvd-slim-7", "DVDスリムケース(7mm)", "DVD slim case (7 mm)", 129.5, 7, 183, 127, 180 },
+        { "dvd-slim-5", "DVDスリムケース(5mm)", "DVD slim case (5 mm)", 129.5, 5, 183, 127, 180 },
+        { "bd-12", "Blu-rayケース(12mm)", "Blu-ray case (12 mm)", 126, 12, 148, 124, 145 },
+        { "bd-14", "Blu-rayケース(14mm)", "Blu-ray case (14 mm)", 128, 14, 149, 126, 146 },
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.id);
+        const CaseFormat *f = findCaseFormat(QString::fromLatin1(r.id));
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->nameJa, QString::fromUtf8(r.ja));
+        EXPECT_EQ(f->nameEn, QString::fromUtf8(r.en));
+        ASSERT_EQ(f->sheetIds().value(0), QStringLiteral("wrap"));
+        const CaseSheet &wrap = f->sheets[0];
+        EXPECT_EQ(wrap.widthMm, 2 * r.panel + r.spine);
+        EXPECT_EQ(wrap.heightMm, r.height);
+        EXPECT_EQ(f->previewWidthMm, wrap.widthMm + 36);
+        EXPECT_EQ(f->previewHeightMm, r.height + 40);
+        std::vector<PanelRow> panels = {
+            { "wrap", "back", PanelRole::Back, 0.0, 0.0, r.panel, r.height,
+                { true, true, false, true }, 1, r.listW, r.listH },
+            { "wrap", "spine", PanelRole::SpineLeft, r.panel, 0.0, r.spine, r.height,
+                { false, true, false, true }, -1, 0, 0 },
+            { "wrap", "cover", PanelRole::Cover, r.panel + r.spine, 0.0, r.panel, r.height,
+                { false, true, true, true }, -1, 0, 0 },
+        };
+        ASSERT_EQ(wrap.panels.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const PanelRow &e = panels[i];
+            const CasePanel &p = wrap.panels[i];
+            EXPECT_EQ(p.id, QString::fromLatin1(e.id));
+            EXPECT_EQ(p.role, e.role);
+            EXPECT_EQ(p.xMm, e.x);
+            EXPECT_EQ(p.yMm, e.y);
+            EXPECT_EQ(p.widthMm, e.w);
+            EXPECT_EQ(p.heightMm, e.h);
+            EXPECT_TRUE(p.outer == e.outer) << e.id;
+            EXPECT_EQ(p.listIndex, e.listIndex);
+            EXPECT_EQ(p.listWidthMm, e.listW);
+            EXPECT_EQ(p.listHeightMm, e.listH);
+        }
+        EXPECT_EQ(f->panel(PanelRole::SpineLeft)->titleRun, TitleRun::Down);
+        EXPECT_EQ(f->panel(PanelRole::Back)->titleInset, TitleInset::Folds);
+        EXPECT_EQ(f->panel(PanelRole::Back)->pictureFollows, QStringLiteral("cover"));
+        EXPECT_FALSE(f->hasSurface(Surface::Right));
+        EXPECT_TRUE(f->hasSurface(Surface::Left));
+        EXPECT_TRUE(f->hasSurface(Surface::Bottom));
+    }
 }
 
 TEST(CaseFormatTest, RolesMapOntoTheDocumentSurfaces)

@@ -44,6 +44,17 @@ QJsonObject sheet(const char *id, double w, double h, const QJsonArray &panels)
     return QJsonObject { { "id", id }, { "widthMm", w }, { "heightMm", h }, { "panels", panels } };
 }
 
+// A video case's wrap: back panel, spine, front panel.
+QJsonObject wrap(const char *id, const char *name, double panelW, double spine, double h)
+{
+    return QJsonObject { { "id", id }, { "name", name },
+        { "sheets",
+            QJsonArray { sheet("wrap", 2 * panelW + spine, h,
+                { panel("back", "back", 0.0, 0.0, panelW, h),
+                    panel("spine", "spine-left", panelW, 0.0, spine, h),
+                    panel("cover", "cover", panelW + spine, 0.0, panelW, h) }) } } };
+}
+
 QJsonArray frontSheet()
 {
     return QJsonArray { sheet("front", 242.0, 119.5,
@@ -66,6 +77,12 @@ TEST(CliFormats, ListsEveryCaseWithItsSheetsAndPanelsInMillimetres)
     const QJsonArray expected {
         QJsonObject { { "id", "cd-jewel" }, { "name", "CDジュエルケース" }, { "sheets", jewelSheets } },
         QJsonObject { { "id", "cd-slim" }, { "name", "CDスリムケース" }, { "sheets", frontSheet() } },
+        wrap("dvd-14", "DVDトールケース(14mm)", 129.5, 14.0, 183.0),
+        wrap("dvd-slim-9", "DVDスリムケース(9mm)", 129.5, 9.0, 183.0),
+        wrap("dvd-slim-7", "DVDスリムケース(7mm)", 129.5, 7.0, 183.0),
+        wrap("dvd-slim-5", "DVDスリムケース(5mm)", 129.5, 5.0, 183.0),
+        wrap("bd-12", "Blu-rayケース(12mm)", 126.0, 12.0, 148.0),
+        wrap("bd-14", "Blu-rayケース(14mm)", 128.0, 14.0, 149.0),
     };
     QJsonParseError error;
     const QJsonDocument got = QJsonDocument::fromJson(r.out.toUtf8(), &error);
