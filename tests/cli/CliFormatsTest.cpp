@@ -142,12 +142,15 @@ TEST(CliFormats, UnknownCasesAndSheetsAreRefusedWithTheValidIds)
     const QString out = dir.filePath("out.cwr");
     Result r = runCasewrightCli({ "convert", kDemo, out, "--format", "dvd" });
     EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.startsWith("--format は cd-jewel か cd-slim です\n使い方: casewright-cli "
+    EXPECT_TRUE(r.err.startsWith("--format は cd-jewel, cd-slim, dvd-14, dvd-slim-9, dvd-slim-7, "
+                                 "dvd-slim-5, bd-12, bd-14 のどれかです\n使い方: casewright-cli "
                                  "convert "))
         << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(out));
     r = runCasewrightCli({ "convert", kDemo, out, "--format", "dvd" }, QString(), englishLocale());
-    EXPECT_TRUE(r.err.startsWith("--format must be cd-jewel or cd-slim\n")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("--format must be one of cd-jewel, cd-slim, dvd-14, dvd-slim-9, "
+                                 "dvd-slim-7, dvd-slim-5, bd-12, bd-14\n"))
+        << r.err.toStdString();
 
     const QString slim = dir.filePath("slim.cwr");
     ASSERT_EQ(runCasewrightCli({ "convert", kDemo, slim, "--format", "cd-slim" }).code, 0);
@@ -160,9 +163,9 @@ TEST(CliFormats, UnknownCasesAndSheetsAreRefusedWithTheValidIds)
     // A sheet no case has: refused before the document is read, naming every sheet.
     r = runCasewrightCli({ "render", dir.filePath("missing.cwr"), "--page", "side", "--ops" });
     EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.startsWith("--page は front か back です\n")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("--page は front, back, wrap のどれかです\n")) << r.err.toStdString();
     r = runCasewrightCli({ "render", slim, "--page", "side", "--ops" }, QString(), englishLocale());
-    EXPECT_TRUE(r.err.startsWith("--page must be front or back\n")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("--page must be one of front, back, wrap\n")) << r.err.toStdString();
 }
 
 TEST(CliFormats, TheSlimCaseDrawsTheJewelCasesFrontSheet)
