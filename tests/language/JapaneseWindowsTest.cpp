@@ -64,7 +64,9 @@ const QSet<QString> &latinWords()
         QStringLiteral("TIFF"), QStringLiteral("WebP"), QStringLiteral("HEIF"),
         QStringLiteral("AVIF"), QStringLiteral("CSV"), QStringLiteral("PDF"),
         QStringLiteral("HTML"), // the colour dialog's colour notation
-        QStringLiteral("CD"), // the case types' names ("CDジュエルケース")
+        // the case types' names ("CDジュエルケース", "Blu-rayケース(12mm)")
+        QStringLiteral("CD"), QStringLiteral("DVD"), QStringLiteral("Blu"), QStringLiteral("ray"),
+        QStringLiteral("mm"),
     };
     return words;
 }
