@@ -591,7 +591,7 @@ EditResult DocumentEditor::setCaseFormat(const QString &id)
     m_doc.caseFormat = id;
     // Positions are stored from each surface's top-left corner and stay; the
     // surfaces take the new case's sizes.
-    m_doc.surfacePixels = surfacePixelsAt(m_doc.dpiX, m_doc.dpiY);
+    m_doc.surfacePixels = surfacePixelsAt(m_doc.dpiX, m_doc.dpiY, *format);
     for (Surface s : kAllSurfaces) {
         if (format->hasSurface(s))
             refitPicture(m_doc, s);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/CaseFormat.h"
+#include "base/Units.h"
 #include "base/UiText.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFileFormat.h"
@@ -617,7 +618,12 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
 
     // The file is accepted: the lists are read afresh, and its values are
     // placed on its case's panels.
+    const CaseFormat *formatBefore = &formatOf(doc);
     doc.caseFormat = caseFormat;
+    // Surfaces of another case have other sizes: their pixel sizes follow
+    // before any value is placed on them.
+    if (&formatOf(doc) != formatBefore)
+        doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY, formatOf(doc));
     doc.pictureNamesAsStored.clear();
     doc.listRows.clear();
     doc.coverPrints.clear();
