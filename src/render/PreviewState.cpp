@@ -34,6 +34,18 @@ bool PreviewState::keepWithin(int sheetCount)
     return true;
 }
 
+PreviewPage PreviewState::changedPage(PreviewPage page, const CaseFormat &format)
+{
+    for (PanelRole role : { PanelRole::Cover, PanelRole::Inside, PanelRole::Back,
+             PanelRole::SpineLeft, PanelRole::SpineRight }) {
+        const int jewelPage = role == PanelRole::Cover || role == PanelRole::Inside ? 0 : 1;
+        const int sheet = format.sheetOf(role);
+        if (sheet >= 0 && sheet != jewelPage)
+            return PreviewPage::Shown;
+    }
+    return page;
+}
+
 bool PreviewState::requestRefresh(PreviewPage page)
 {
     if (page == PreviewPage::Shown)

@@ -38,6 +38,13 @@ public:
     // page of a case without a back sheet) cannot stay shown, and the first
     // sheet is shown instead. True when the shown page changed.
     bool keepWithin(int sheetCount);
+    // The page a change request names, for a format's sheets. Edits name the
+    // jewel case's page of what they change (the cover and inside faces: the
+    // front; the back label and the spines: the back). A format that puts a
+    // surface on another sheet than the jewel case does (a wrap: the back
+    // label beside the cover) cannot tell which of its sheets changed, and
+    // any change names its shown page.
+    static PreviewPage changedPage(PreviewPage page, const CaseFormat &format);
     // A document change on a page (Shown: whichever page is shown):
     // true when the shown page has to be redrawn now. While hidden, a change
     // of the shown page marks it stale instead.

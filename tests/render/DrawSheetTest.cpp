@@ -273,3 +273,17 @@ TEST(DrawSheet, PrintingAndExportMakeTheFormatsSheetsOnly)
             << id;
     }
 }
+
+TEST(PreviewState, AWrapsChangesRedrawTheShownPage)
+{
+    // Edits name the jewel case's pages; a wrap has the back label and the
+    // spine on the sheet of its cover.
+    for (PreviewPage page : { PreviewPage::Front, PreviewPage::Back, PreviewPage::Shown }) {
+        EXPECT_EQ(PreviewState::changedPage(page, jewelCaseFormat()), page);
+        EXPECT_EQ(PreviewState::changedPage(page, slimFormat()), page);
+        for (const char *id : { "dvd-14", "dvd-slim-9", "dvd-slim-7", "dvd-slim-5", "bd-12", "bd-14" })
+            EXPECT_EQ(PreviewState::changedPage(page, *findCaseFormat(QLatin1String(id))),
+                PreviewPage::Shown)
+                << id;
+    }
+}

@@ -121,6 +121,7 @@ void TPreviewWindow::PreviewBottomShowClick()
 
 void TPreviewWindow::RequestPreviewRefresh(PreviewPage page)
 {
+    page = PreviewState::changedPage(page, m_drawPage.format());
     if (m_state.requestRefresh(page))
         redraw();
 }
