@@ -92,6 +92,18 @@
         <translation>Position offset</translation>
     </message>
     <message>
+        <source>背文字の向き</source>
+        <translation>Spine text direction</translation>
+    </message>
+    <message>
+        <source>上から下</source>
+        <translation>Top to bottom</translation>
+    </message>
+    <message>
+        <source>下から上</source>
+        <translation>Bottom to top</translation>
+    </message>
+    <message>
         <source>リスト・任意印刷</source>
         <translation>Track list and free print</translation>
     </message>

@@ -124,6 +124,8 @@ void TMainWindow::setReadingOrder(Surface s, QWidget *tab)
         order << c.xUse << c.x << c.yUse << c.y;
     if (c.offset)
         order << c.offset;
+    if (c.spineText)
+        order << c.spineText;
     if (auto *items = tab->findChild<QGroupBox *>(prefixed(s, "ItemGroup"))) {
         for (QAbstractButton *b :
             items->findChildren<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly))
@@ -233,6 +235,23 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
         offsetRow->addWidget(c.offset);
         offsetRow->addWidget(label(QStringLiteral("mm"), box, prefixed(s, "TitleOffsetUnit")));
         v->addLayout(offsetRow);
+
+        // The direction the title runs along the spine. On Linux a drop-down
+        // list reads as the entry it shows; what it is for is its hint.
+        auto *directionRow = new QHBoxLayout;
+        const QString direction = UiText::tr("背文字の向き");
+        QLabel *directionCaption = label(direction, box, prefixed(s, "SpineTextCaption"));
+        directionRow->addWidget(directionCaption);
+        directionRow->addStretch(1);
+        c.spineText = new QComboBox(box);
+        c.spineText->setObjectName(prefixed(s, "SpineText"));
+        // In the order of spineTextOfListIndex().
+        c.spineText->addItems({ UiText::tr("上から下"), UiText::tr("下から上") });
+        c.spineText->setToolTip(direction);
+        c.spineText->setAccessibleName(direction);
+        directionCaption->setBuddy(c.spineText);
+        directionRow->addWidget(c.spineText);
+        v->addLayout(directionRow);
     }
     growForEnglish(box);
     return box;
@@ -453,6 +472,15 @@ void TMainWindow::bindTitle(Surface s)
         connect(c.offset, &QLineEdit::textEdited, this,
             [this, s](const QString &text) { apply(m_editor.setTitleOffsetText(s, text)); });
         connect(c.offset, &CommitEdit::committed, this, [this] { syncFromDocument(); });
+    }
+    if (c.spineText) {
+        // currentIndexChanged, not activated: the list changed by any means
+        // (mouse, keys, an accessibility action, setCurrentIndex) sets the
+        // direction once; showSpineTexts() shows it without a signal.
+        connect(c.spineText, &QComboBox::currentIndexChanged, this, [this, s](int index) {
+            if (const std::optional<SpineText> direction = spineTextOfListIndex(index))
+                apply(m_editor.setSpineText(s, *direction));
+        });
     }
     if (c.sameAsFront)
         connect(c.sameAsFront, &QCheckBox::toggled, this,

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -387,6 +389,7 @@ void TMainWindow::applySettings()
     }
     m_correctionPanel->showBleed(m_options.bleedMm);
     m_correctionPanel->showDevice(printer().device());
+    showSpineTexts();
 }
 
 QWidget *TMainWindow::buildCorrectionPanel(QWidget *parent)
@@ -412,6 +415,7 @@ void TMainWindow::optionClicked(const QString &key, bool checked)
     const std::optional<PreviewPage> page = storePrintOption(settings, m_options, key, checked);
     if (settings.status() != QSettings::NoError)
         dialogs().showMessage(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
+    showSpineTexts();
     if (page)
         refresh(*page);
 }
@@ -527,6 +531,18 @@ void TMainWindow::applyEnabled(const ControlStates &states)
     }
 }
 
+void TMainWindow::showSpineTexts()
+{
+    for (Surface s : { Surface::Left, Surface::Right }) {
+        QComboBox *list = m_titles[int(s)].spineText;
+        const int index = spineTextListIndex(m_document, s, m_options);
+        if (!list || list->currentIndex() == index)
+            continue;
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(index);
+    }
+}
+
 void TMainWindow::syncFromDocument()
 {
     auto check = [](QCheckBox *box, bool on) { setCheckedQuietly(box, on); };
@@ -557,6 +573,7 @@ void TMainWindow::syncFromDocument()
         check(c.sameAsLeft, ss.titleSameAsLeft);
         m_pictures[int(s)]->showPlacement(m_document);
     }
+    showSpineTexts();
     m_pictures[int(Surface::Bottom)]->setLinkChecked(m_document.bottom.pictureSameAsFront);
     m_pictures[int(Surface::Right)]->setLinkChecked(m_document.right.pictureSameAsLeft);
     check(findChild<QCheckBox *>(QStringLiteral("UseTopList")), m_document.top.useList);

@@ -15,6 +15,7 @@ class QAction;
 class QPrinter;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -145,6 +146,7 @@ private:
         QCheckBox *xUse = nullptr, *yUse = nullptr;
         CommitEdit *x = nullptr, *y = nullptr;
         CommitEdit *offset = nullptr;
+        QComboBox *spineText = nullptr; // "背文字の向き" of a spine
         QCheckBox *sameAsFront = nullptr;
         QCheckBox *sameAsLeft = nullptr;
     };
@@ -181,6 +183,9 @@ private:
     // Keeps picture files decoded while a picture is dragged in the preview.
     std::unique_ptr<HeldPictureReader> m_pictureHold;
     void applyEnabled(const ControlStates &states);
+    // The spines' "背文字の向き" lists show the direction each title runs,
+    // which the print options take part in.
+    void showSpineTexts();
     void refresh(PreviewPage page);
     void swatchPressed(int index);
     PrinterBackend &printer();

@@ -53,6 +53,8 @@ ControlStates enabledStates(const LabelDocument &doc)
     set({ "LeftTitleLabel", "LeftTitle", "LeftTitleFontSet" },
         lt.use && !doc.left.titleSameAsFront);
     set({ "LeftTitleOffset" }, lt.use && lt.posMode == TitlePosition::Custom);
+    // The direction goes with the title, on either spine.
+    set({ "LeftSpineText" }, lt.use);
 
     // Right spine: its two links exclude each other.
     const TitleSettings &rt = doc.right.title;
@@ -63,6 +65,7 @@ ControlStates enabledStates(const LabelDocument &doc)
     set({ "RightTitleLabel", "RightTitle", "RightTitleFontSet" }, rt.use && !rFront && !rLeft);
     set({ "RightTitlePos" }, rt.use && !rLeft);
     set({ "RightTitleOffset" }, rt.use && rt.posMode == TitlePosition::Custom && !rLeft);
+    set({ "RightSpineText" }, rt.use);
 
     // Editor buttons.
     set({ "TopListEdit" }, doc.top.useList);
@@ -119,7 +122,7 @@ ControlStates enabledStates(const LabelDocument &doc)
     return e;
 }
 
-QMap<QString, QString> controlValues(const LabelDocument &doc)
+QMap<QString, QString> controlValues(const LabelDocument &doc, const PrintOptions &options)
 {
     QMap<QString, QString> v;
     for (Surface s : kAllSurfaces) {
@@ -137,6 +140,7 @@ QMap<QString, QString> controlValues(const LabelDocument &doc)
             v.insert(p + "TitlePosY", QString::number(t.customY));
         } else {
             v.insert(p + "TitleOffset", QString::number(t.offset));
+            v.insert(p + "SpineText", QString::number(spineTextListIndex(doc, s, options)));
         }
         const PicturePlacement &pic = ss.picture;
         v.insert(p + "GraphicUse", boolText(pic.use));
@@ -169,6 +173,19 @@ QMap<QString, QString> controlValues(const LabelDocument &doc)
     v.insert("RightTitleBGColor", QString::number(doc.right.backgroundColor1));
     v.insert("CaseType", QString::number(caseFormatIds().indexOf(formatOf(doc).id)));
     return v;
+}
+
+int spineTextListIndex(const LabelDocument &doc, Surface s, const PrintOptions &options)
+{
+    const std::optional<SpineText> shown = shownSpineText(doc, s, options);
+    return shown ? int(*shown) - 1 : -1;
+}
+
+std::optional<SpineText> spineTextOfListIndex(int index)
+{
+    if (index < 0 || index > 1)
+        return std::nullopt;
+    return SpineText(index + 1);
 }
 
 QString surfaceTabObjectName(Surface s)

@@ -22,8 +22,16 @@ ControlStates enabledStates(const LabelDocument &doc);
 
 // The shown value of every value control of the surface tabs, the background
 // swatches and the case type (its index among caseFormats()), as text, for
-// change detection and for tests.
-QMap<QString, QString> controlValues(const LabelDocument &doc);
+// change detection and for tests. A spine's text direction shows as it runs
+// under `options` (spineTextListIndex()).
+QMap<QString, QString> controlValues(
+    const LabelDocument &doc, const PrintOptions &options = PrintOptions());
+
+// The entry of a spine's "背文字の向き" list that shows the direction its
+// title runs (shownSpineText()): 0 "上から下", 1 "下から上", -1 none.
+int spineTextListIndex(const LabelDocument &doc, Surface s, const PrintOptions &options);
+// The direction a list entry chooses; nullopt for no entry.
+std::optional<SpineText> spineTextOfListIndex(int index);
 
 // The object name of a surface's tab page ("BottomLabelTab"); enabledStates()
 // names the tabs of the surfaces the document's case does not print as disabled.

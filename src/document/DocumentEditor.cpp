@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "base/CaseFormat.h"
 #include "base/UiText.h"
@@ -25,6 +26,16 @@ void EditResult::merge(const EditResult &other)
 {
     for (PreviewPage p : other.pages)
         addPage(p);
+}
+
+int maxSpineOffset(const LabelDocument &doc, Surface s)
+{
+    const CasePanel *spine = hasTitleOffset(s) ? formatOf(doc).panel(surfaceRole(s)) : nullptr;
+    if (!spine)
+        return kMaxSpineOffset;
+    // Tenths of a millimetre, so that 117.5 - 2.5 is 115 exactly.
+    const int tenths = int(std::lround(spine->heightMm * 10)) - 25;
+    return std::max(kMaxSpineOffset, tenths / 10);
 }
 
 DocumentEditor::DocumentEditor(LabelDocument &doc, MessageSink *messages)
@@ -234,15 +245,16 @@ EditResult DocumentEditor::setTitleOffsetText(Surface s, const QString &text)
     if (t.isEmpty())
         return EditResult();
     // The edit takes at most three digits; anything longer is over the limit.
-    const long long v = typedWholeNumber(t).value_or(t.size() > 3 ? kMaxSpineOffset + 1 : 0);
-    return setTitleOffset(s, int(std::clamp<long long>(v, 0, kMaxSpineOffset + 1)));
+    const int most = maxSpineOffset(m_doc, s);
+    const long long v = typedWholeNumber(t).value_or(t.size() > 3 ? most + 1 : 0);
+    return setTitleOffset(s, int(std::clamp<long long>(v, 0, most + 1)));
 }
 
 void DocumentEditor::titleOffset(Surface s, int mm, EditResult &r)
 {
     if (!hasTitleOffset(s))
         return;
-    mm = std::clamp(mm, 0, kMaxSpineOffset);
+    mm = std::clamp(mm, 0, maxSpineOffset(m_doc, s));
     TitleSettings &t = m_doc.surface(s).title;
     if (t.offset == mm)
         return;
@@ -572,6 +584,22 @@ EditResult DocumentEditor::setPictureSameAsLeft(bool on)
         return r;
     cw::setPictureLink(m_doc, Surface::Left, on);
     r.addPage(PreviewPage::Back);
+    return r;
+}
+
+// ---- Spine text direction ------------------------------------------------------------------
+
+EditResult DocumentEditor::setSpineText(Surface s, SpineText direction)
+{
+    EditStep step(&m_history, onSurface(UiText::tr("背文字の向き"), s), EditParts::Settings);
+    EditResult r;
+    SpineText &stored = m_doc.surface(s).spineText;
+    if (!hasTitleOffset(s) || stored == direction)
+        return r;
+    stored = direction;
+    // Only a case with this spine shows the change.
+    if (const int sheet = formatOf(m_doc).sheetOf(surfaceRole(s)); sheet >= 0)
+        r.addPage(PreviewPage(sheet));
     return r;
 }
 

@@ -27,8 +27,13 @@ struct EditResult
     void merge(const EditResult &other);
 };
 
-// Spine offsets are cut to this many millimetres.
+// Spine offsets are cut to this many millimetres on the jewel case's
+// 117.5 mm spines.
 constexpr int kMaxSpineOffset = 115;
+// The most the title offset of spine `s` takes in the document's case: its
+// spine's length less 2.5 mm, truncated, on a spine longer than the jewel
+// case's; kMaxSpineOffset on any other.
+int maxSpineOffset(const LabelDocument &doc, Surface s);
 // Custom title positions take at most three digits.
 constexpr int kMaxCustomPosition = 999;
 
@@ -85,7 +90,7 @@ public:
     EditResult leaveTitleCustomPosition(Surface s);
 
     // ---- Spine offset (Left, Right) ----------------------------------------
-    // <S>TitleOffset: values above 115 become 115 (negative ones 0). A left
+    // <S>TitleOffset: values above 115 (maxSpineOffset()) become that (negative ones 0). A left
     // offset is carried to the right spine while RightSameLeft is on.
     EditResult setTitleOffset(Surface s, int mm);
     // The same from the edit's text: empty text leaves the value as it is
@@ -93,6 +98,11 @@ public:
     // for setTitleOffset(), other text as 0, or as too large when it is
     // longer than the edit's three digits.
     EditResult setTitleOffsetText(Surface s, const QString &text);
+
+    // ---- Spine text direction (Left, Right) ---------------------------------
+    // <S>SpineText: the direction the spine's title runs, or the case's own
+    // again (SpineText::CaseOwn). Refreshes the page that shows the spine.
+    EditResult setSpineText(Surface s, SpineText direction);
 
     // ---- Title links -------------------------------------------------------
     // BottomSameTitle, LeftSameTitle, RightSameTitle. Switching on copies the

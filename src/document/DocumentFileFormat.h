@@ -11,7 +11,8 @@ namespace cw {
 // written as version 1.07, the same lines in UTF-8 (no byte-order mark) of at
 // most 1,023 bytes. A document for any case but the CD jewel case is written
 // as version 1.08: the lines of 1.07, after a "[Case]" section that names the
-// case format, before every other section (docs/FILE-FORMAT.md). All carry the
+// case format, before every other section (docs/FILE-FORMAT.md); so is a
+// jewel-case document with a chosen spine text direction. All carry the
 // same header, so a reader that knows only 1.06 refuses a 1.07 file, and one
 // that knows only 1.07 refuses a 1.08 file, with its version message.
 namespace docfile {
@@ -20,6 +21,9 @@ inline const char *const kVersion = "1.06";
 inline const char *const kUnicodeVersion = "1.07";
 inline const char *const kCaseVersion = "1.08";
 inline const char *const kCaseSection = "[Case]";
+// The optional line of the "[Case]" section after the id that keeps the
+// spines' text directions; written only when one is chosen.
+inline const char *const kSpineTextWord = "SpineText";
 constexpr double kUnicodeFrom = 1.07;
 constexpr double kCaseFrom = 1.08;
 constexpr double kNewestVersion = 1.08;

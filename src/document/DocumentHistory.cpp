@@ -35,7 +35,7 @@ bool sameSurface(const SurfaceSettings &a, const SurfaceSettings &b)
         && a.useInsidePrints == b.useInsidePrints && a.usePrints == b.usePrints
         && a.titleSameAsFront == b.titleSameAsFront && a.titleSameAsLeft == b.titleSameAsLeft
         && a.pictureSameAsFront == b.pictureSameAsFront
-        && a.pictureSameAsLeft == b.pictureSameAsLeft;
+        && a.pictureSameAsLeft == b.pictureSameAsLeft && a.spineText == b.spineText;
 }
 
 bool sameRow(const TListData &a, const TListData &b)

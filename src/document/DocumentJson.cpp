@@ -84,6 +84,10 @@ QJsonObject surfaceToJson(const LabelDocument &doc, Surface s)
         o.insert("pictureSameAsLeft", ss.pictureSameAsLeft);
         break;
     }
+    // A chosen spine direction, as the file keeps it; the case's own is not
+    // listed, as the file does not write it.
+    if (ss.spineText != SpineText::CaseOwn)
+        o.insert("spineText", int(ss.spineText));
     return o;
 }
 

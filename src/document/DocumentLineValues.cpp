@@ -1,5 +1,7 @@
 #include "document/DocumentLineValues.h"
 
+#include "document/DocumentFileFormat.h"
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -121,6 +123,21 @@ bool isListSection(Section s)
 {
     return s == Section::Top1Prints || s == Section::Top2Prints || s == Section::BottomPrints
         || s == Section::List;
+}
+
+std::optional<std::array<int, 2>> parseSpineTextLine(const QByteArray &raw)
+{
+    const QList<QByteArray> words = raw.split(' ');
+    if (words.size() != 3 || words[0] != kSpineTextWord)
+        return std::nullopt;
+    std::array<int, 2> values {};
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray &w = words[i + 1];
+        if (w.size() != 1 || w[0] < '0' || w[0] > '2')
+            return std::nullopt;
+        values[i] = w[0] - '0';
+    }
+    return values;
 }
 
 } // namespace cw::docfile

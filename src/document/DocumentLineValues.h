@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "fonts/Font.h"
@@ -23,6 +25,11 @@ int parseNumber(const QByteArray &raw);
 // A colour written as hexadecimal; no hexadecimal digits gives 0, more than
 // eight keep the last eight.
 ColorRef parseColour(const QByteArray &raw);
+
+// The directions of the "[Case]" section's line "SpineText <left> <right>":
+// exactly the word, then two numbers 0..2, each after one blank. nullopt for
+// any other line.
+std::optional<std::array<int, 2>> parseSpineTextLine(const QByteArray &raw);
 
 enum class Section {
     None,

@@ -68,6 +68,10 @@ public:
         return true;
     }
 
+    // The lines before run() ended with an empty line (the end of the
+    // "[Case]" section): the next line may open a section.
+    void startAfterEmptyLine() { m_emptyLine = true; }
+
     double version = 0;
     TextEncoding encoding = TextEncoding::Cp932;
     int fileDpiX = 0;
@@ -593,15 +597,18 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     // in the section before all others, so that a case this program does not
     // know is refused before anything of the document changes.
     QString caseFormat = jewelCaseFormat().id;
+    std::array<int, 2> spineText {};
     if (reader.version > docfile::kCaseFrom - 1e-9) {
-        QByteArray blank, header, id;
-        if (!lines.readRawLine(blank) || !blank.isEmpty() || !lines.readRawLine(header)
-            || header != docfile::kCaseSection || !lines.readRawLine(id)) {
+        const auto damaged = [&] {
             progress.hide();
             messages.showMessage(docfile::fileMessage(
                 path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)が異常です")));
             return LoadStatus::Damaged;
-        }
+        };
+        QByteArray blank, header, id;
+        if (!lines.readRawLine(blank) || !blank.isEmpty() || !lines.readRawLine(header)
+            || header != docfile::kCaseSection || !lines.readRawLine(id))
+            return damaged();
         caseFormat = QString::fromUtf8(id);
         if (!findCaseFormat(caseFormat)) {
             progress.hide();
@@ -609,6 +616,22 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
                 UiText::tr("ファイル(%1)のケースの種類(%2)はこのプログラムでは扱えません")
                     .arg(path, caseFormat));
             return LoadStatus::UnknownCaseFormat;
+        }
+        // The section's optional lines, up to the empty line that ends it:
+        // any line but a well-formed "SpineText", or that line twice, is damage.
+        QByteArray line;
+        bool spineTextRead = false;
+        while (lines.readRawLine(line)) {
+            if (line.isEmpty()) {
+                reader.startAfterEmptyLine();
+                break;
+            }
+            const std::optional<std::array<int, 2>> directions
+                = docfile::parseSpineTextLine(line);
+            if (!directions || spineTextRead)
+                return damaged();
+            spineText = *directions;
+            spineTextRead = true;
         }
     }
     if (info) {
@@ -624,6 +647,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     // before any value is placed on them.
     if (&formatOf(doc) != formatBefore)
         doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY, formatOf(doc));
+    doc.left.spineText = SpineText(spineText[0]);
+    doc.right.spineText = SpineText(spineText[1]);
     doc.pictureNamesAsStored.clear();
     doc.listRows.clear();
     doc.coverPrints.clear();

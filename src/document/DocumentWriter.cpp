@@ -105,11 +105,19 @@ private:
     QString m_path;
 };
 
+// Whether either spine's text direction is chosen: the "[Case]" section
+// then keeps them.
+bool hasSpineText(const LabelDocument &doc)
+{
+    return doc.left.spineText != SpineText::CaseOwn || doc.right.spineText != SpineText::CaseOwn;
+}
+
 // A document of the CD jewel case is written as 1.06 or 1.07, as it always
-// was; any other case format needs 1.08, which is always UTF-8.
+// was; any other case format needs 1.08, which is always UTF-8, and so does a
+// chosen spine text direction.
 bool needsCaseVersion(const LabelDocument &doc)
 {
-    return doc.caseFormat != jewelCaseFormat().id;
+    return doc.caseFormat != jewelCaseFormat().id || hasSpineText(doc);
 }
 
 TextEncoding encodingFor(const LabelDocument &doc, TextEncoding asked)
@@ -125,6 +133,11 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
         w.line(QLatin1String(docfile::kCaseVersion));
         w.section(docfile::kCaseSection);
         w.line(doc.caseFormat);
+        if (hasSpineText(doc))
+            w.line(QStringLiteral("%1 %2 %3")
+                       .arg(QLatin1String(docfile::kSpineTextWord))
+                       .arg(int(doc.left.spineText))
+                       .arg(int(doc.right.spineText)));
     } else {
         w.line(QLatin1String(
             encoding == TextEncoding::Utf8 ? docfile::kUnicodeVersion : docfile::kVersion));

@@ -76,4 +76,33 @@ std::optional<PictureAlignment> pictureAlignmentFrom(int number)
     return PictureAlignment(number);
 }
 
+std::optional<SpineText> spineTextFrom(int number)
+{
+    if (number < 0 || number > 2)
+        return std::nullopt;
+    return SpineText(number);
+}
+
+SpineText spineTextRun(const CasePanel &panel, SpineText chosen, const PrintOptions &options)
+{
+    if (chosen != SpineText::CaseOwn)
+        return chosen;
+    return panel.titleRun == TitleRun::Up && !options.spinesSameDirection
+        ? SpineText::BottomToTop
+        : SpineText::TopToBottom;
+}
+
+std::optional<SpineText> shownSpineText(
+    const LabelDocument &doc, Surface s, const PrintOptions &options)
+{
+    const SpineText chosen = doc.surface(s).spineText;
+    const CasePanel *panel
+        = hasTitleOffset(s) ? formatOf(doc).panel(surfaceRole(s)) : nullptr;
+    if (panel)
+        return spineTextRun(*panel, chosen, options);
+    if (chosen != SpineText::CaseOwn)
+        return chosen;
+    return std::nullopt;
+}
+
 } // namespace cw

@@ -37,6 +37,12 @@ enum class PictureAlignment {
 // A title position out of range is brought into it (below 0: Top, above 3:
 // Custom); a sizing or alignment out of range stands for none.
 TitlePosition titlePositionFrom(int number);
+// The direction a spine's title runs as the document keeps it: the case's
+// own (the file's 0), top to bottom (1) or bottom to top (2). The window's
+// list offers the last two.
+enum class SpineText { CaseOwn = 0, TopToBottom = 1, BottomToTop = 2 };
+// The stored number's direction; nullopt outside 0..2.
+std::optional<SpineText> spineTextFrom(int number);
 std::optional<PictureSizing> pictureSizingFrom(int number);
 std::optional<PictureAlignment> pictureAlignmentFrom(int number);
 
@@ -60,7 +66,7 @@ struct TitleSettings
     int customX = 0;
     bool customYUse = false;
     int customY = 0;
-    int offset = 0; // Left, Right: mm along the spine, 0..115
+    int offset = 0; // Left, Right: mm along the spine, 0..maxSpineOffset()
     FontSpec font = defaultFont();
 };
 
@@ -98,6 +104,7 @@ struct SurfaceSettings
     bool titleSameAsLeft = false; // Right
     bool pictureSameAsFront = false; // Bottom
     bool pictureSameAsLeft = false; // Right
+    SpineText spineText = SpineText::CaseOwn; // Left, Right
 };
 
 // Everything that describes one jewel case.
@@ -156,5 +163,15 @@ struct PrintOptions
     // an outer trim edge continue past it ("Bleed"). 0: none.
     int bleedMm = 0;
 };
+
+// The direction a spine panel's title runs, top to bottom or bottom to top:
+// the one chosen for it, or else the panel's own run, where an upward title
+// reads downward when both spines are to read the same way.
+SpineText spineTextRun(const CasePanel &panel, SpineText chosen, const PrintOptions &options);
+// The direction the title of the spine surface `s` runs in the document's
+// case (see spineTextRun); when the case has no such spine, the one chosen
+// for it, nullopt when none is.
+std::optional<SpineText> shownSpineText(
+    const LabelDocument &doc, Surface s, const PrintOptions &options);
 
 } // namespace cw

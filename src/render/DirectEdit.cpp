@@ -128,7 +128,9 @@ PartPosition partPosition(
             // to the text's leading end.
             const int along = readsUpward(box) ? part.origin.y() - (box.bounds.bottom() + 1)
                                                : box.bounds.top() - part.origin.y();
-            return { 0, std::clamp(pixelsToMm(along, canvasDpiY), 0, kMaxSpineOffset) };
+            return { 0,
+                std::clamp(pixelsToMm(along, canvasDpiY), 0,
+                    maxSpineOffset(doc, surfaceOf(part))) };
         }
         if (t.posMode == TitlePosition::Custom && t.customXUse && t.customYUse)
             return { t.customX, t.customY };

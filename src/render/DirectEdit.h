@@ -64,10 +64,11 @@ struct PartEditors
 
 // Stores the position through the change operations of the thing's fields:
 // a title becomes "任意" with both "横" and "縦" (0..999 mm), a spine title
-// "任意" with its offset (0..115 mm), a surface picture "カスタム" with its
-// "印刷位置" in device pixels, a list block its layout's position within the
-// layout's maxima, a free-print item its position. One step named
-// "移動(<thing>)" (inside a step already open it belongs to that one).
+// "任意" with its offset (0..115 mm, more on a longer spine), a surface
+// picture "カスタム" with its "印刷位置" in device pixels, a list block its
+// layout's position within the layout's maxima, a free-print item its
+// position. One step named "移動(<thing>)" (inside a step already open it
+// belongs to that one).
 // Returns the pages to refresh.
 EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos);
 

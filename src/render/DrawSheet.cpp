@@ -229,10 +229,10 @@ private:
             return;
         }
         // Along a spine: the cell height follows the spine's width, not the
-        // font's size. An upward title reads downward instead when both
-        // spines are to read the same way. Its offset runs from 1 mm inside
-        // the end it starts from.
-        const bool upward = p.titleRun == TitleRun::Up && !options.spinesSameDirection;
+        // font's size. It runs as chosen for the spine, or as the panel runs
+        // (see spineTextRun). Its offset runs from 1 mm inside the end it
+        // starts from.
+        const bool upward = spineTextRun(p, own.spineText, options) == SpineText::BottomToTop;
         const int cell = px.width - mmToPixels(2.0, s.kx);
         const int start
             = upward ? px.bottom - mmToPixels(1.0, s.ky) : px.top + mmToPixels(1.0, s.ky);

@@ -129,6 +129,9 @@ QMap<QString, QString> expectedNames(int tab)
         add(p + "TitleOffsetCaption", u"印刷位置オフセット");
         add(p + "TitleOffset", u"印刷位置オフセット");
         add(p + "TitleOffsetUnit", u"mm");
+        add(p + "SpineTextCaption", u"背文字の向き");
+        // The jewel case's own directions: the left spine reads up.
+        add(p + "SpineText", tab == 2 ? u"下から上" : u"上から下");
     }
     if (tab != 0)
         add(p + "SameTitle", u"表と同じ");
@@ -191,7 +194,7 @@ QStringList surfaceOrder(const QString &p, const QStringList &titleHead, bool cu
     if (customPosition)
         order << p + "TitlePosXUse" << p + "TitlePosX" << p + "TitlePosYUse" << p + "TitlePosY";
     else
-        order << p + "TitleOffset";
+        order << p + "TitleOffset" << p + "SpineText";
     order << switches << p + "GraphicUse";
     if (!pictureLink.isEmpty())
         order << pictureLink;
@@ -259,6 +262,7 @@ TEST_F(MainWindowTest, EveryControlOfEveryTabHasItsNameAndRole)
                     objectName == "Bleed"                ? QStringLiteral("塗り足し")
                         : objectName == "CaseType"           ? QStringLiteral("ケースの種類")
                         : objectName.endsWith("GSizeChange") ? QStringLiteral("画像サイズ調整")
+                        : objectName.endsWith("SpineText")   ? QStringLiteral("背文字の向き")
                                                              : QStringLiteral("印刷位置調整"))
                     << where;
             } else if (qobject_cast<ColorSwatch *>(w)) {

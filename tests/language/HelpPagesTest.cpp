@@ -98,7 +98,7 @@ TEST(HelpPages, EveryFeatureIsNamedByItsCaptionInEachLanguage)
         "テンプレート", "ﾌｫﾝﾄ一括変更", "ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ", "透明色", "色取込", "色選択", "ﾌｫﾝﾄ角",
         "縦横比固定", "画像サイズ調整", "印刷位置調整", "背景色設定", "背表紙同方向印刷",
         "境界線印刷", "折線印刷", "表と同じ", "背表紙(左)と同じ", "印刷位置オフセット",
-        "プリンタ設定", "リスト内容", "ｾﾊﾟﾚｰﾄ" };
+        "背文字の向き", "上から下", "下から上", "プリンタ設定", "リスト内容", "ｾﾊﾟﾚｰﾄ" };
     for (const char *caption : captions) {
         const QString source = QString::fromUtf8(caption);
         ASSERT_TRUE(translated.contains(source)) << caption;

@@ -98,7 +98,9 @@ QString shortText(const QString &s)
 
 QString RobotSession::checkControls() const
 {
-    const QMap<QString, QString> values = controlValues(m_window->document());
+    // The spines' direction lists show the direction under the print options.
+    const QMap<QString, QString> values
+        = controlValues(m_window->document(), m_window->printOptions());
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         const QString &name = it.key();
         const QString &value = it.value();

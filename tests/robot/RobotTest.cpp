@@ -1,6 +1,7 @@
 // The robot user's short run, and the parts it is built from.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -288,4 +289,48 @@ TEST(RobotSession, ChoosesTheCaseTypeAndFindsTheTabsAsTheRulesSay)
     EXPECT_EQ(
         session.perform(act("key", "", Qt::Key_Y, Qt::ControlModifier), index++, true), QString());
     EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-slim"));
+}
+
+// The robot chooses a spine's text direction as any list entry, with the
+// file read back after every action: the list shows the direction chosen,
+// the option "背表紙同方向印刷" changes what the left list shows, not the
+// document, and undo brings the case's own back.
+TEST(RobotSession, ChoosesASpineTextDirectionAndReadsItBack)
+{
+    ASSERT_TRUE(preparedFiles().restore());
+    RobotSettings settings;
+    settings.roundTripEvery = 1;
+    RobotSession session(preparedFiles().path(), settings);
+    const auto act = [](const char *verb, const char *target, int a, int b = 0) {
+        RobotAction action;
+        action.verb = QLatin1String(verb);
+        action.window = QStringLiteral("MainWindow");
+        action.target = QLatin1String(target);
+        action.a = a;
+        action.b = b;
+        return action;
+    };
+    const cw::LabelDocument &doc = session.window()->document();
+    auto *left = session.window()->findChild<QComboBox *>(QStringLiteral("LeftSpineText"));
+    ASSERT_NE(left, nullptr);
+    int index = 0;
+    EXPECT_EQ(session.perform(act("show", "", 0), index++), QString());
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 2), index++), QString());
+    // Disabled while the title is off: the entry is not taken.
+    EXPECT_EQ(session.perform(act("combo", "LeftSpineText#0", 0), index++), QString());
+    EXPECT_EQ(doc.left.spineText, cw::SpineText::CaseOwn);
+    EXPECT_EQ(session.perform(act("click", "LeftTitleUse#0", 0), index++), QString());
+    EXPECT_EQ(session.perform(act("combo", "LeftSpineText#0", 0), index++), QString());
+    EXPECT_EQ(doc.left.spineText, cw::SpineText::TopToBottom);
+    EXPECT_EQ(session.perform(act("combo", "LeftSpineText#0", 1), index++), QString());
+    EXPECT_EQ(doc.left.spineText, cw::SpineText::BottomToTop);
+    EXPECT_EQ(session.perform(act("key", "", Qt::Key_Z, Qt::ControlModifier), index++), QString());
+    EXPECT_EQ(doc.left.spineText, cw::SpineText::TopToBottom);
+    EXPECT_EQ(session.perform(act("key", "", Qt::Key_Z, Qt::ControlModifier), index++), QString());
+    EXPECT_EQ(doc.left.spineText, cw::SpineText::CaseOwn);
+    EXPECT_EQ(left->currentIndex(), 1);
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 4), index++), QString());
+    EXPECT_EQ(session.perform(act("click", "SideTitleSameTop#0", 0), index++, true), QString());
+    EXPECT_EQ(left->currentIndex(), 0);
+    EXPECT_EQ(doc.left.spineText, cw::SpineText::CaseOwn);
 }
