@@ -28,7 +28,8 @@ QMap<QString, QString> controlValues(
     const LabelDocument &doc, const PrintOptions &options = PrintOptions());
 
 // The entry of a spine's "背文字の向き" list that shows the direction its
-// title runs (shownSpineText()): 0 "上から下", 1 "下から上", -1 none.
+// title runs (shownSpineText()): 0 "上から下", 1 "下から上"; -1 for a surface
+// that is not a spine.
 int spineTextListIndex(const LabelDocument &doc, Surface s, const PrintOptions &options);
 // The direction a list entry chooses; nullopt for no entry.
 std::optional<SpineText> spineTextOfListIndex(int index);

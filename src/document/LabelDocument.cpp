@@ -95,14 +95,13 @@ SpineText spineTextRun(const CasePanel &panel, SpineText chosen, const PrintOpti
 std::optional<SpineText> shownSpineText(
     const LabelDocument &doc, Surface s, const PrintOptions &options)
 {
-    const SpineText chosen = doc.surface(s).spineText;
-    const CasePanel *panel
-        = hasTitleOffset(s) ? formatOf(doc).panel(surfaceRole(s)) : nullptr;
-    if (panel)
-        return spineTextRun(*panel, chosen, options);
-    if (chosen != SpineText::CaseOwn)
-        return chosen;
-    return std::nullopt;
+    if (!hasTitleOffset(s))
+        return std::nullopt;
+    // A spine the case lacks keeps its value for the jewel case, which has it.
+    const CasePanel *panel = formatOf(doc).panel(surfaceRole(s));
+    if (!panel)
+        panel = jewelCaseFormat().panel(surfaceRole(s));
+    return spineTextRun(*panel, doc.surface(s).spineText, options);
 }
 
 } // namespace cw

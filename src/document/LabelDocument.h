@@ -169,8 +169,9 @@ struct PrintOptions
 // reads downward when both spines are to read the same way.
 SpineText spineTextRun(const CasePanel &panel, SpineText chosen, const PrintOptions &options);
 // The direction the title of the spine surface `s` runs in the document's
-// case (see spineTextRun); when the case has no such spine, the one chosen
-// for it, nullopt when none is.
+// case (see spineTextRun); for a spine the case lacks, as it would run on the
+// jewel case, where its kept values come back. nullopt for a surface that is
+// not a spine.
 std::optional<SpineText> shownSpineText(
     const LabelDocument &doc, Surface s, const PrintOptions &options);
 

@@ -54,7 +54,7 @@ TEST(SpineText, TheChosenDirectionGoesBeforeTheCaseAndTheOption)
         Surface spine;
         SpineText chosen;
         bool same;
-        std::optional<SpineText> runs;
+        SpineText runs;
     };
     const Row rows[] = {
         { "cd-jewel", Surface::Left, Own, false, Up },
@@ -68,10 +68,13 @@ TEST(SpineText, TheChosenDirectionGoesBeforeTheCaseAndTheOption)
         { "dvd-14", Surface::Left, Own, false, Down },
         { "dvd-14", Surface::Left, Own, true, Down },
         { "bd-12", Surface::Left, Up, true, Up },
-        // A spine the case lacks runs nowhere, unless a direction is kept for it.
-        { "dvd-14", Surface::Right, Own, false, std::nullopt },
+        // A spine the case lacks shows how it runs when the jewel case
+        // brings it back.
+        { "dvd-14", Surface::Right, Own, false, Down },
+        { "dvd-14", Surface::Right, Up, false, Up },
+        { "cd-slim", Surface::Left, Own, false, Up },
         { "cd-slim", Surface::Left, Down, true, Down },
-        { "cd-slim", Surface::Right, Own, true, std::nullopt },
+        { "cd-slim", Surface::Left, Own, true, Down },
     };
     for (const Row &r : rows) {
         LabelDocument doc;
@@ -81,12 +84,15 @@ TEST(SpineText, TheChosenDirectionGoesBeforeTheCaseAndTheOption)
         const std::string where = std::string(r.format) + " spine " + std::to_string(int(r.spine))
             + " chosen " + std::to_string(int(r.chosen)) + " same " + std::to_string(r.same);
         EXPECT_EQ(shownSpineText(doc, r.spine, options), r.runs) << where;
-        const int entry = r.runs ? (*r.runs == Down ? 0 : 1) : -1;
+        const int entry = r.runs == Down ? 0 : 1;
         EXPECT_EQ(controlValues(doc, options).value(surfacePrefix(r.spine) + "SpineText"),
             QString::number(entry))
             << where;
-        EXPECT_EQ(spineTextOfListIndex(entry), r.runs ? std::optional(*r.runs) : std::nullopt);
+        EXPECT_EQ(spineTextOfListIndex(entry), r.runs);
     }
+    EXPECT_EQ(shownSpineText(LabelDocument(), Surface::Top, PrintOptions()), std::nullopt);
+    EXPECT_EQ(spineTextOfListIndex(-1), std::nullopt);
+    EXPECT_EQ(spineTextOfListIndex(2), std::nullopt);
     EXPECT_EQ(spineTextFrom(3), std::nullopt);
     EXPECT_EQ(spineTextFrom(-1), std::nullopt);
     EXPECT_EQ(spineTextFrom(2), Up);
