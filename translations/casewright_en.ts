@@ -1384,8 +1384,8 @@ and %1 more</translation>
         <translation>one page of a document</translation>
     </message>
     <message>
-        <source>文書の一ページを描きます。--size がなければプレビューのページ (277.0 x 160.0 mm) を --dpi で描き、PNG ファイル、PDF ファイル、または描画呼び出しの一覧にします。--png、--pdf、--ops のどれか一つを指定します。</source>
-        <translation>Draws one page of a document: the preview page (277.0 x 160.0 mm) at --dpi unless --size says otherwise, into a PNG file, a PDF file, or as the list of drawing calls. Exactly one of --png, --pdf and --ops is given.</translation>
+        <source>文書の一ページを描きます。--size がなければ文書のケースのプレビューのページ (ジュエルケースは 277.0 x 160.0 mm) を --dpi で描き、PNG ファイル、PDF ファイル、または描画呼び出しの一覧にします。--png、--pdf、--ops のどれか一つを指定します。</source>
+        <translation>Draws one page of a document: the preview page of the document&apos;s case (277.0 x 160.0 mm for the jewel case) at --dpi unless --size says otherwise, into a PNG file, a PDF file, or as the list of drawing calls. Exactly one of --png, --pdf and --ops is given.</translation>
     </message>
     <message>
         <source>描くページ: 文書のケースのシートの id (ジュエルケースは front と back、formats が示します)</source>
@@ -1440,8 +1440,8 @@ and %1 more</translation>
         <translation>the case types and their sizes</translation>
     </message>
     <message>
-        <source>プログラムが作るケースの種類を JSON で表示します。種類ごとに id、名前、シート、シートごとにその面の id、役割、位置と大きさ (mm) です。</source>
-        <translation>Prints the case types the program makes as JSON: for each its id, name and sheets, and for each sheet the id, role, position and size (mm) of its panels.</translation>
+        <source>プログラムが作るケースの種類を JSON で表示します。種類ごとに id、名前、シート、シートごとにその面の id、役割、位置と大きさ (mm) です。寸法を文書が決めるカスタムケースは custom が true で、寸法はその既定です。</source>
+        <translation>Prints the case types the program makes as JSON: for each its id, name and sheets, and for each sheet the id, role, position and size (mm) of its panels. A custom case, whose sizes each document gives, has custom true, and its sizes are the defaults.</translation>
     </message>
     <message>
         <source>ページを配置する解像度(既定 300)</source>
@@ -1614,6 +1614,38 @@ and %1 more</translation>
     <message>
         <source>何も書き込まれませんでした</source>
         <translation>nothing was written</translation>
+    </message>
+    <message>
+        <source>ケースの寸法の変更</source>
+        <translation>Change case size</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は %2 から %3 までの数値(mm、小数1桁)ではありません</source>
+        <translation>&apos;%1&apos; is not a number from %2 to %3 (mm, one decimal)</translation>
+    </message>
+    <message>
+        <source>--size はパネルの幅、パネルの高さ、背の幅(mm)をコンマで区切って指定してください</source>
+        <translation>--size takes the panel width, the panel height and the spine width (mm), separated by commas</translation>
+    </message>
+    <message>
+        <source>--size はカスタムケース (custom-wrap) の文書にだけ指定できます</source>
+        <translation>--size is only for a document of the custom case (custom-wrap)</translation>
+    </message>
+    <message>
+        <source>カスタムケース (custom-wrap) のパネルの幅、パネルの高さ、背の幅 (mm、小数1桁)。パネルは 20.0〜300.0、背は 0.0〜60.0 です</source>
+        <translation>the custom case&apos;s (custom-wrap) panel width, panel height and spine width (mm, one decimal): panels 20.0 to 300.0, the spine 0.0 to 60.0</translation>
+    </message>
+    <message>
+        <source>パネルの幅</source>
+        <translation>Panel width</translation>
+    </message>
+    <message>
+        <source>パネルの高さ</source>
+        <translation>Panel height</translation>
+    </message>
+    <message>
+        <source>背の幅</source>
+        <translation>Spine width</translation>
     </message>
 </context>
 </TS>

@@ -4,9 +4,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
 #include <QSet>
 #include <QtGlobal>
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
 
 #include "base/UiText.h"
 
@@ -183,7 +187,46 @@ public:
                 return fail(f->id + QLatin1Char('/') + s.id, QStringLiteral("sheet id repeated"));
             f->sheets << s;
         }
-        return checkPanels(*f);
+        const QJsonValue custom = o.value(QStringLiteral("custom"));
+        if (!custom.isUndefined() && !custom.isBool())
+            return fail(f->id, QStringLiteral("custom is not true or false"));
+        f->custom = custom.toBool();
+        return checkPanels(*f) && (!f->custom || checkCustom(f));
+    }
+
+    // A custom entry is a wrap the user's sizes can redraw: a cover panel of
+    // width P0, a left spine of width S0, every panel H0 high from the top,
+    // and every x edge one of 0, P0, P0+S0, 2P0+S0. Its sizes are its
+    // default sizes, within what the user may type.
+    bool checkCustom(CaseFormat *f)
+    {
+        const CasePanel *cover = f->panel(PanelRole::Cover);
+        const CasePanel *spine = f->panel(PanelRole::SpineLeft);
+        if (!cover || !spine)
+            return fail(f->id, QStringLiteral("a custom case needs a cover and a left spine"));
+        f->size = { int(std::lround(cover->widthMm * 10)), int(std::lround(cover->heightMm * 10)),
+            int(std::lround(spine->widthMm * 10)) };
+        if (!isValidCaseSize(f->size))
+            return fail(f->id, QStringLiteral("custom sizes out of range"));
+        const double p = f->size.panelWidth / 10.0, sp = f->size.spineWidth / 10.0;
+        const double edges[] = { 0.0, p, p + sp, 2 * p + sp };
+        auto onEdge = [&](double x) {
+            return std::any_of(std::begin(edges), std::end(edges),
+                [x](double e) { return std::abs(x - e) < 0.01; });
+        };
+        const double h = f->size.panelHeight / 10.0;
+        for (const CaseSheet &s : f->sheets) {
+            if (!onEdge(s.widthMm) || std::abs(s.heightMm - h) >= 0.01)
+                return fail(f->id + QLatin1Char('/') + s.id,
+                    QStringLiteral("sheet not on the custom case's edges"));
+            for (const CasePanel &panel : s.panels) {
+                if (!onEdge(panel.xMm) || !onEdge(panel.xMm + panel.widthMm) || panel.yMm != 0
+                    || std::abs(panel.heightMm - h) >= 0.01 || panel.shape != PanelShape::Rectangle)
+                    return fail(f->id + QLatin1Char('/') + panel.id,
+                        QStringLiteral("panel not on the custom case's edges"));
+            }
+        }
+        return true;
     }
 
     // Ids, roles and list indexes are unique within a format, and a panel
@@ -238,7 +281,93 @@ const QVector<CaseFormat> &loadedFormats()
     return formats;
 }
 
+// Maps an x of a custom entry drawn at `from` to the same edge at `to`, in
+// tenths of a millimetre (checkCustom() made every x one of the four edges).
+int mapEdge(double xMm, const CaseSize &from, const CaseSize &to)
+{
+    const int fromEdges[] = { 0, from.panelWidth, from.panelWidth + from.spineWidth,
+        2 * from.panelWidth + from.spineWidth };
+    const int toEdges[]
+        = { 0, to.panelWidth, to.panelWidth + to.spineWidth, 2 * to.panelWidth + to.spineWidth };
+    const int tenths = int(std::lround(xMm * 10));
+    for (int i = 3; i >= 0; --i)
+        if (tenths >= fromEdges[i])
+            return toEdges[i];
+    return 0;
+}
+
+CaseFormat buildCustom(const CaseFormat &entry, const CaseSize &size)
+{
+    CaseFormat f = entry;
+    f.size = size;
+    const double height = size.panelHeight / 10.0;
+    QSet<QString> dropped;
+    for (CaseSheet &s : f.sheets) {
+        s.widthMm = mapEdge(s.widthMm, entry.size, size) / 10.0;
+        s.heightMm = height;
+        QVector<CasePanel> kept;
+        for (CasePanel p : s.panels) {
+            const int left = mapEdge(p.xMm, entry.size, size);
+            const int right = mapEdge(p.xMm + p.widthMm, entry.size, size);
+            if (right <= left) {
+                dropped.insert(p.id);
+                continue;
+            }
+            p.xMm = left / 10.0;
+            p.widthMm = (right - left) / 10.0;
+            p.heightMm = height;
+            if (p.listIndex >= 0) {
+                p.listWidthMm = (right - left - 20) / 10;
+                p.listHeightMm = (size.panelHeight - 25) / 10;
+            }
+            kept << p;
+        }
+        s.panels = kept;
+    }
+    for (CaseSheet &s : f.sheets) {
+        for (CasePanel &p : s.panels) {
+            if (dropped.contains(p.pictureFollows))
+                p.pictureFollows.clear();
+            p.titleFollows.removeIf([&](const QString &id) { return dropped.contains(id); });
+        }
+    }
+    f.previewWidthMm = (2 * size.panelWidth + size.spineWidth) / 10.0 + 36.0;
+    f.previewHeightMm = height + 40.0;
+    return f;
+}
+
 } // namespace
+
+bool isValidCaseSize(const CaseSize &size)
+{
+    auto panel = [](int t) { return t >= kCasePanelMinTenths && t <= kCasePanelMaxTenths; };
+    return panel(size.panelWidth) && panel(size.panelHeight)
+        && size.spineWidth >= kCaseSpineMinTenths && size.spineWidth <= kCaseSpineMaxTenths;
+}
+
+const CaseFormat &customCaseFormat(const CaseFormat &entry, const CaseSize &size)
+{
+    const CaseSize s { std::clamp(size.panelWidth, kCasePanelMinTenths, kCasePanelMaxTenths),
+        std::clamp(size.panelHeight, kCasePanelMinTenths, kCasePanelMaxTenths),
+        std::clamp(size.spineWidth, kCaseSpineMinTenths, kCaseSpineMaxTenths) };
+    // Pages may be drawn on other threads; a map's entries never move.
+    static QMutex mutex;
+    static std::map<std::tuple<QString, int, int, int>, CaseFormat> built;
+    const QMutexLocker lock(&mutex);
+    const auto key = std::make_tuple(entry.id, s.panelWidth, s.panelHeight, s.spineWidth);
+    auto it = built.find(key);
+    if (it == built.end())
+        it = built.emplace(key, buildCustom(entry, s)).first;
+    return it->second;
+}
+
+CaseSize defaultCaseSize()
+{
+    for (const CaseFormat &f : caseFormats())
+        if (f.custom)
+            return f.size;
+    return CaseSize();
+}
 
 QString CaseFormat::name() const
 {

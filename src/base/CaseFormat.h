@@ -64,10 +64,29 @@ struct CaseSheet
     QVector<CasePanel> panels; // in drawing order
 };
 
+// The sizes of a case the user measures, in tenths of a millimetre: the
+// width of each face panel, the height of the wrap and the spine's width
+// between the faces (0: no spine, one fold).
+struct CaseSize
+{
+    int panelWidth = 0, panelHeight = 0, spineWidth = 0;
+    bool operator==(const CaseSize &) const = default;
+};
+// What the user may type, in tenths of a millimetre.
+constexpr int kCasePanelMinTenths = 200, kCasePanelMaxTenths = 3000; // 20.0 .. 300.0 mm
+constexpr int kCaseSpineMinTenths = 0, kCaseSpineMaxTenths = 600; // 0.0 .. 60.0 mm
+// Whether every size is within its range.
+bool isValidCaseSize(const CaseSize &size);
+
 struct CaseFormat
 {
     QString id;
     QString nameJa, nameEn;
+    // A format whose sizes the user types ("custom": true in the table): the
+    // table's entry is drawn at `size`, its own sizes, which a document's
+    // sizes replace (customCaseFormat()).
+    bool custom = false;
+    CaseSize size;
     QVector<CaseSheet> sheets;
     // The preview page, which holds any of the format's sheets.
     double previewWidthMm = 0, previewHeightMm = 0;
@@ -108,5 +127,17 @@ const CaseFormat *findCaseFormat(const QString &id);
 const CaseFormat &jewelCaseFormat();
 // The format ids, in table order.
 QStringList caseFormatIds();
+
+// A custom entry drawn at other sizes: every x edge of every sheet maps from
+// the entry's own sizes (0, P0, P0+S0, 2P0+S0) to the new ones (0, P, P+S,
+// 2P+S) and every height becomes H; a panel left without width (a spine of
+// 0.0 mm) is dropped with the links to it. A list holds P-2 x H-2.5 whole
+// millimetres; the preview page is the sheet's width + 36 by H + 40. Sizes
+// out of range are brought into it. The result is built once per entry and
+// sizes and kept for the run, so the reference stays valid.
+const CaseFormat &customCaseFormat(const CaseFormat &entry, const CaseSize &size);
+// The sizes a new document has for a custom case: the first custom entry's,
+// or zeros when the table has none.
+CaseSize defaultCaseSize();
 
 } // namespace cw

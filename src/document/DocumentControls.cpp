@@ -1,5 +1,7 @@
 #include "document/DocumentControls.h"
 
+#include "document/CaseSizeText.h"
+
 namespace cw {
 
 namespace {
@@ -113,6 +115,9 @@ ControlStates enabledStates(const LabelDocument &doc)
                 it.value() = false;
         }
     }
+    // A custom case's sizes: only its own.
+    for (const char *size : { "CasePanelWidth", "CasePanelHeight", "CaseSpineWidth" })
+        e.insert(QLatin1String(size), format.custom);
     if (!format.hasSurface(Surface::Bottom))
         e.insert(QStringLiteral("SameGraphic"), false);
     if (!format.hasSurface(Surface::Left) && !format.hasSurface(Surface::Right))
@@ -172,6 +177,9 @@ QMap<QString, QString> controlValues(const LabelDocument &doc, const PrintOption
     v.insert("LeftTitleBGColor", QString::number(doc.left.backgroundColor1));
     v.insert("RightTitleBGColor", QString::number(doc.right.backgroundColor1));
     v.insert("CaseType", QString::number(caseFormatIds().indexOf(formatOf(doc).id)));
+    v.insert("CasePanelWidth", formatCaseTenths(doc.caseSize.panelWidth));
+    v.insert("CasePanelHeight", formatCaseTenths(doc.caseSize.panelHeight));
+    v.insert("CaseSpineWidth", formatCaseTenths(doc.caseSize.spineWidth));
     return v;
 }
 

@@ -21,9 +21,9 @@ using ControlStates = QMap<QString, bool>;
 ControlStates enabledStates(const LabelDocument &doc);
 
 // The shown value of every value control of the surface tabs, the background
-// swatches and the case type (its index among caseFormats()), as text, for
-// change detection and for tests. A spine's text direction shows as it runs
-// under `options` (spineTextListIndex()).
+// swatches, the case type (its index among caseFormats()) and a custom
+// case's sizes, as text, for change detection and for tests. A spine's text
+// direction shows as it runs under `options` (spineTextListIndex()).
 QMap<QString, QString> controlValues(
     const LabelDocument &doc, const PrintOptions &options = PrintOptions());
 

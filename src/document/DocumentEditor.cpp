@@ -617,16 +617,53 @@ EditResult DocumentEditor::setCaseFormat(const QString &id)
     for (int sheet = 0; sheet < formatOf(m_doc).sheets.size(); ++sheet)
         r.addPage(PreviewPage(sheet));
     m_doc.caseFormat = id;
-    // Positions are stored from each surface's top-left corner and stay; the
-    // surfaces take the new case's sizes.
-    m_doc.surfacePixels = surfacePixelsAt(m_doc.dpiX, m_doc.dpiY, *format);
-    for (Surface s : kAllSurfaces) {
-        if (format->hasSurface(s))
-            refitPicture(m_doc, s);
-    }
-    for (int sheet = 0; sheet < format->sheets.size(); ++sheet)
+    layOutSurfaces();
+    for (int sheet = 0; sheet < formatOf(m_doc).sheets.size(); ++sheet)
         r.addPage(PreviewPage(sheet));
     return r;
+}
+
+void DocumentEditor::layOutSurfaces()
+{
+    // Positions are stored from each surface's top-left corner and stay; the
+    // surfaces take the case's sizes.
+    const CaseFormat &format = formatOf(m_doc);
+    m_doc.surfacePixels = surfacePixelsAt(m_doc.dpiX, m_doc.dpiY, format);
+    for (Surface s : kAllSurfaces) {
+        if (format.hasSurface(s))
+            refitPicture(m_doc, s);
+    }
+}
+
+EditResult DocumentEditor::setCaseSize(const CaseSize &size)
+{
+    EditStep step(&m_history, UiText::tr("ケースの寸法の変更"), EditParts::Settings);
+    EditResult r;
+    if (!formatOf(m_doc).custom || !isValidCaseSize(size) || m_doc.caseSize == size)
+        return r;
+    // A spine that comes or goes changes the sheets; every one is drawn again.
+    for (int sheet = 0; sheet < formatOf(m_doc).sheets.size(); ++sheet)
+        r.addPage(PreviewPage(sheet));
+    m_doc.caseSize = size;
+    layOutSurfaces();
+    for (int sheet = 0; sheet < formatOf(m_doc).sheets.size(); ++sheet)
+        r.addPage(PreviewPage(sheet));
+    return r;
+}
+
+EditResult DocumentEditor::commitCaseDimension(
+    CaseDimension which, const QString &typed, bool *taken)
+{
+    const std::optional<int> tenths = parseCaseDimension(which, typed);
+    if (taken)
+        *taken = tenths.has_value();
+    if (!tenths) {
+        messages().showMessage(invalidCaseDimensionMessage(which, typed));
+        return EditResult();
+    }
+    CaseSize size = m_doc.caseSize;
+    setCaseDimension(size, which, *tenths);
+    return setCaseSize(size);
 }
 
 // ---- Reference resolution ----------------------------------------------------------------

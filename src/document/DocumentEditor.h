@@ -7,6 +7,7 @@
 
 #include "base/PreviewPage.h"
 #include "base/UserPrompts.h"
+#include "document/CaseSizeText.h"
 #include "document/DocumentControls.h"
 #include "document/DocumentHistory.h"
 #include "document/LabelDocument.h"
@@ -181,6 +182,17 @@ public:
     // surfaces the new case lacks keep every value, so that choosing the old
     // case again brings them back. Refreshes every sheet of the new case.
     EditResult setCaseFormat(const QString &id);
+    // "パネルの幅", "パネルの高さ", "背の幅": a custom case takes other sizes
+    // (tenths of a millimetre) as one step. As with setCaseFormat(), what is
+    // placed keeps its position and a fitted picture fits its panel again.
+    // Sizes out of range, or a case that is not custom, change nothing.
+    // Refreshes every sheet of the case.
+    EditResult setCaseSize(const CaseSize &size);
+    // One of the sizes as typed: a text parseCaseDimension() does not take
+    // gets a message naming the range and changes nothing; `taken` (when
+    // given) says whether the text was taken.
+    EditResult commitCaseDimension(
+        CaseDimension which, const QString &typed, bool *taken = nullptr);
 
     // ---- Whole document --------------------------------------------------------
     // "新規作成" after the user said Yes: empties fileName, resets titles,
@@ -212,6 +224,9 @@ private:
     void titleFont(Surface s, const FontSpec &font, EditResult &r);
     void titleOffset(Surface s, int mm, EditResult &r);
     std::optional<Surface> linkedFollower(Surface leader) const;
+    // The surfaces took the sizes of the document's case now: their pixel
+    // sizes follow and fitted pictures fit them again.
+    void layOutSurfaces();
 
     LabelDocument &m_doc;
     MessageSink *m_messages = nullptr;

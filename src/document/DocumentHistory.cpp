@@ -60,12 +60,13 @@ bool sameItem(const TPrintsData &a, const TPrintsData &b)
         && a.transColor == b.transColor;
 }
 
-// What lays the surfaces out: the reference resolution and the case format,
-// and the surface sizes that follow from them.
+// What lays the surfaces out: the reference resolution, the case format and
+// a custom case's sizes, and the surface sizes that follow from them.
 struct Resolution
 {
     int dpiX = 0, dpiY = 0;
     QString caseFormat;
+    CaseSize caseSize;
     SurfacePixels pixels;
 };
 
@@ -73,15 +74,14 @@ bool sameResolution(const Resolution &a, const Resolution &b)
 {
     const SurfacePixels &p = a.pixels, &q = b.pixels;
     return a.dpiX == b.dpiX && a.dpiY == b.dpiY && a.caseFormat == b.caseFormat
-        && p.topWidth == q.topWidth
-        && p.topHeight == q.topHeight && p.bottomWidth == q.bottomWidth
-        && p.bottomHeight == q.bottomHeight && p.sideWidth == q.sideWidth
-        && p.sideHeight == q.sideHeight;
+        && a.caseSize == b.caseSize && p.topWidth == q.topWidth && p.topHeight == q.topHeight
+        && p.bottomWidth == q.bottomWidth && p.bottomHeight == q.bottomHeight
+        && p.sideWidth == q.sideWidth && p.sideHeight == q.sideHeight;
 }
 
 Resolution resolutionOf(const LabelDocument &doc)
 {
-    return Resolution { doc.dpiX, doc.dpiY, doc.caseFormat, doc.surfacePixels };
+    return Resolution { doc.dpiX, doc.dpiY, doc.caseFormat, doc.caseSize, doc.surfacePixels };
 }
 
 // ---- Sizes ----------------------------------------------------------------------
@@ -450,6 +450,7 @@ HistoryChange DocumentHistory::apply(Step &step, bool forward)
         m_doc.dpiX = r.dpiX;
         m_doc.dpiY = r.dpiY;
         m_doc.caseFormat = r.caseFormat;
+        m_doc.caseSize = r.caseSize;
         m_doc.surfacePixels = r.pixels;
         change.resolution = true;
         addPage(change.pages, PreviewPage::Front);

@@ -21,7 +21,7 @@ struct HistoryChange
     QString label; // the step's label
     std::array<bool, 4> surfaces {}; // by Surface
     std::array<bool, 2> layouts {}; // listLayout[0], [1]
-    bool resolution = false; // dpiX, dpiY, the case format and the surface sizes
+    bool resolution = false; // dpiX, dpiY, the case format and sizes, the surface sizes
     bool listRows = false;
     std::array<bool, 3> prints {}; // by PrintsList: cover, inside, back
     // The preview pages that show what changed, each once.

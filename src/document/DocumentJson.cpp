@@ -6,6 +6,7 @@
 
 #include <QJsonArray>
 
+#include "document/CaseSizeText.h"
 #include "fonts/FontJson.h"
 #include "tracklist/ListJson.h"
 
@@ -127,7 +128,7 @@ namespace {
 // Every member but the long lists.
 QJsonObject documentHeadToJson(const LabelDocument &doc)
 {
-    return QJsonObject {
+    QJsonObject o {
         { "fileName", doc.fileName },
         { "format", doc.caseFormat },
         { "dpiX", doc.dpiX },
@@ -140,6 +141,11 @@ QJsonObject documentHeadToJson(const LabelDocument &doc)
         { "left", surfaceToJson(doc, Surface::Left) },
         { "right", surfaceToJson(doc, Surface::Right) },
     };
+    // A custom case's sizes as its file line gives them: panel width, panel
+    // height and spine width in millimetres.
+    if (formatOf(doc).custom)
+        o.insert(QStringLiteral("caseSize"), formatCaseSizeLine(doc.caseSize));
+    return o;
 }
 
 } // namespace

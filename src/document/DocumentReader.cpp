@@ -6,12 +6,16 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "base/CaseFormat.h"
 #include "base/Units.h"
 #include "base/UiText.h"
+#include "base/Units.h"
+#include "document/CaseSizeText.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentFileFormat.h"
 #include "document/DocumentLineValues.h"
@@ -551,6 +555,48 @@ private:
     Fields m_coverItem, m_otherItem, m_rowFields;
 };
 
+// The lines of the [Case] section after its id: each optional line at most
+// once and in this order, up to the blank line that ends the section (or the
+// end of the file).
+struct CaseSectionLines
+{
+    std::optional<CaseSize> size; // "Size 129.5 183.0 14.0"
+    std::array<int, 2> spineText {}; // "SpineText 1 2"
+    bool endedByBlankLine = false;
+};
+
+std::optional<CaseSectionLines> readCaseSectionLines(LineReader &lines)
+{
+    CaseSectionLines out;
+    static const QByteArray keys[] = { QByteArrayLiteral("Size "), QByteArrayLiteral("SpineText ") };
+    int next = 0; // the first key that may still come
+    QByteArray line;
+    while (lines.readRawLine(line)) {
+        if (line.isEmpty()) {
+            out.endedByBlankLine = true;
+            break;
+        }
+        int key = next;
+        while (key < int(std::size(keys)) && !line.startsWith(keys[key]))
+            ++key;
+        if (key == int(std::size(keys)))
+            return std::nullopt;
+        const QByteArray value = line.mid(keys[key].size());
+        next = key + 1;
+        if (key == 0) {
+            out.size = parseCaseSizeLine(value);
+            if (!out.size)
+                return std::nullopt;
+        } else {
+            const std::optional<std::array<int, 2>> directions = docfile::parseSpineTextLine(line);
+            if (!directions)
+                return std::nullopt;
+            out.spineText = *directions;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
@@ -597,6 +643,7 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     // in the section before all others, so that a case this program does not
     // know is refused before anything of the document changes.
     QString caseFormat = jewelCaseFormat().id;
+    CaseSize caseSize = defaultCaseSize();
     std::array<int, 2> spineText {};
     if (reader.version > docfile::kCaseFrom - 1e-9) {
         const auto damaged = [&] {
@@ -610,29 +657,23 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
             || header != docfile::kCaseSection || !lines.readRawLine(id))
             return damaged();
         caseFormat = QString::fromUtf8(id);
-        if (!findCaseFormat(caseFormat)) {
+        const CaseFormat *format = findCaseFormat(caseFormat);
+        if (!format) {
             progress.hide();
             messages.showMessage(
                 UiText::tr("ファイル(%1)のケースの種類(%2)はこのプログラムでは扱えません")
                     .arg(path, caseFormat));
             return LoadStatus::UnknownCaseFormat;
         }
-        // The section's optional lines, up to the empty line that ends it:
-        // any line but a well-formed "SpineText", or that line twice, is damage.
-        QByteArray line;
-        bool spineTextRead = false;
-        while (lines.readRawLine(line)) {
-            if (line.isEmpty()) {
-                reader.startAfterEmptyLine();
-                break;
-            }
-            const std::optional<std::array<int, 2>> directions
-                = docfile::parseSpineTextLine(line);
-            if (!directions || spineTextRead)
-                return damaged();
-            spineText = *directions;
-            spineTextRead = true;
-        }
+        const std::optional<CaseSectionLines> more = readCaseSectionLines(lines);
+        // A custom case is nothing without its sizes; any other has none.
+        if (!more || more->size.has_value() != format->custom)
+            return damaged();
+        if (more->size)
+            caseSize = *more->size;
+        if (more->endedByBlankLine)
+            reader.startAfterEmptyLine();
+        spineText = more->spineText;
     }
     if (info) {
         info->version = cp932::decode(version);
@@ -643,8 +684,9 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     // placed on its case's panels.
     const CaseFormat *formatBefore = &formatOf(doc);
     doc.caseFormat = caseFormat;
-    // Surfaces of another case have other sizes: their pixel sizes follow
-    // before any value is placed on them.
+    doc.caseSize = caseSize;
+    // Surfaces of another size: their pixel sizes follow before any value is
+    // placed on them (formats are kept, so the same format is the same address).
     if (&formatOf(doc) != formatBefore)
         doc.surfacePixels = surfacePixelsAt(doc.dpiX, doc.dpiY, formatOf(doc));
     doc.left.spineText = SpineText(spineText[0]);

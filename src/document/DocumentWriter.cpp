@@ -4,6 +4,7 @@
 
 #include "base/CaseFormat.h"
 #include "base/UiText.h"
+#include "document/CaseSizeText.h"
 #include "document/DocumentFileFormat.h"
 #include "document/DocumentPictures.h"
 #include "document/StepLabels.h"
@@ -133,6 +134,8 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
         w.line(QLatin1String(docfile::kCaseVersion));
         w.section(docfile::kCaseSection);
         w.line(doc.caseFormat);
+        if (formatOf(doc).custom)
+            w.line(QStringLiteral("Size ") + formatCaseSizeLine(doc.caseSize));
         if (hasSpineText(doc))
             w.line(QStringLiteral("%1 %2 %3")
                        .arg(QLatin1String(docfile::kSpineTextWord))

@@ -35,7 +35,9 @@ const SurfaceSettings &LabelDocument::surface(Surface s) const
 const CaseFormat &formatOf(const LabelDocument &doc)
 {
     const CaseFormat *format = findCaseFormat(doc.caseFormat);
-    return format ? *format : jewelCaseFormat();
+    if (!format)
+        return jewelCaseFormat();
+    return format->custom ? customCaseFormat(*format, doc.caseSize) : *format;
 }
 
 int rescaleValue(int value, int oldDpi, int newDpi)

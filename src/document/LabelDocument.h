@@ -114,6 +114,10 @@ struct LabelDocument
     // The case format's id (see base/CaseFormat.h); always one the program
     // knows: the reader refuses any other.
     QString caseFormat = QStringLiteral("cd-jewel");
+    // The sizes of a custom case (tenths of a millimetre), which formatOf()
+    // draws the custom format at. Kept while another case is chosen, so that
+    // choosing the custom case again brings them back; written only for it.
+    CaseSize caseSize = defaultCaseSize();
     std::array<ListLayout, 2> listLayout = { defaultListLayout(0), defaultListLayout(1) };
     int dpiX = 300;
     int dpiY = 300;
@@ -139,7 +143,7 @@ struct LabelDocument
 };
 
 // The document's case format; the jewel case for an id the program does
-// not know.
+// not know. A custom case is drawn at the document's caseSize.
 const CaseFormat &formatOf(const LabelDocument &doc);
 
 // value * newDpi / oldDpi with multiplication first and truncation toward

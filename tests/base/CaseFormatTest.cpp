@@ -77,7 +77,7 @@ TEST(CaseFormatTest, TheTableListsTheJewelCaseFirstThenTheSlimCaseThenTheWraps)
 {
     EXPECT_EQ(caseFormatIds(),
         QStringList({ "cd-jewel", "cd-slim", "dvd-14", "dvd-slim-9", "dvd-slim-7", "dvd-slim-5",
-            "bd-12", "bd-14" }));
+            "bd-12", "bd-14", "custom-wrap" }));
     EXPECT_EQ(jewelCaseFormat().id, QStringLiteral("cd-jewel"));
     EXPECT_EQ(findCaseFormat(QStringLiteral("cd-slim")), &caseFormats()[1]);
     EXPECT_EQ(findCaseFormat(QStringLiteral("dvd")), nullptr);
@@ -263,7 +263,7 @@ TEST(CaseFormatTest, ShippedTableReadsWithoutError)
     const QVector<CaseFormat> formats = parseCaseFormats(shippedTable(), &error);
     EXPECT_EQ(error, QString());
     EXPECT_EQ(formats.size(), caseFormats().size());
-    EXPECT_EQ(formats.size(), 8);
+    EXPECT_EQ(formats.size(), 9);
 }
 
 // Each broken table is refused with a message, and nothing of it is kept.
@@ -381,4 +381,81 @@ TEST(CaseFormatTest, InconsistentTablesAreRefused)
     ASSERT_EQ(read.size(), caseFormats().size()) << error.toStdString();
     EXPECT_EQ(read[0].panel(PanelRole::Cover)->shape, PanelShape::Disc);
     EXPECT_EQ(read[0].panel(PanelRole::Cover)->holeMm, 15.0);
+}
+
+// The custom case: the DVD case's wrap drawn at the sizes a document gives.
+TEST(CaseFormatTest, TheCustomCaseIsTheDvdWrapAtTheDocumentsSizes)
+{
+    const CaseFormat *entry = findCaseFormat(QStringLiteral("custom-wrap"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->custom);
+    EXPECT_EQ(entry->nameEn, QStringLiteral("Custom case"));
+    EXPECT_EQ(defaultCaseSize(), (CaseSize { 1295, 1830, 140 }));
+    EXPECT_EQ(LabelDocument().caseSize, defaultCaseSize());
+    // Sizes (tenths): sheet width, height, spine x and width, cover x, list, preview.
+    const struct
+    {
+        CaseSize size;
+        double sheetW, h, spineX, spineW, coverX;
+        int listW, listH;
+        double previewW;
+    } rows[] = {
+        { { 1295, 1830, 140 }, 273.0, 183.0, 129.5, 14.0, 143.5, 127, 180, 309.0 },
+        { { 1221, 1999, 59 }, 250.1, 199.9, 122.1, 5.9, 128.0, 120, 197, 286.1 },
+        { { 200, 200, 1 }, 40.1, 20.0, 20.0, 0.1, 20.1, 18, 17, 76.1 },
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.size.panelWidth);
+        const CaseFormat &f = customCaseFormat(*entry, r.size);
+        ASSERT_EQ(f.sheets.size(), 1);
+        const CaseSheet &wrap = f.sheets[0];
+        EXPECT_DOUBLE_EQ(wrap.widthMm, r.sheetW);
+        ASSERT_EQ(wrap.panels.size(), 3);
+        const CasePanel &back = wrap.panels[0], &spine = wrap.panels[1], &cover = wrap.panels[2];
+        EXPECT_DOUBLE_EQ(back.widthMm, r.size.panelWidth / 10.0);
+        EXPECT_DOUBLE_EQ(spine.xMm, r.spineX);
+        EXPECT_DOUBLE_EQ(spine.widthMm, r.spineW);
+        EXPECT_DOUBLE_EQ(cover.xMm, r.coverX);
+        EXPECT_DOUBLE_EQ(cover.widthMm, back.widthMm);
+        for (const CasePanel &p : wrap.panels)
+            EXPECT_DOUBLE_EQ(p.heightMm, r.h);
+        EXPECT_EQ(back.listWidthMm, r.listW);
+        EXPECT_EQ(back.listHeightMm, r.listH);
+        EXPECT_DOUBLE_EQ(f.previewWidthMm, r.previewW);
+        EXPECT_DOUBLE_EQ(f.previewHeightMm, r.h + 40);
+        EXPECT_EQ(back.pictureFollows, QStringLiteral("cover"));
+        EXPECT_EQ(&customCaseFormat(*entry, r.size), &f); // built once
+    }
+
+    // No spine: one fold, no left spine; a document draws its own sizes.
+    LabelDocument doc;
+    doc.caseFormat = QStringLiteral("custom-wrap");
+    doc.caseSize = { 1400, 1900, 0 };
+    const CaseFormat &f = formatOf(doc);
+    ASSERT_EQ(f.sheets[0].panels.size(), 2);
+    EXPECT_EQ(f.sheets[0].panels[1].id, QStringLiteral("cover"));
+    EXPECT_EQ(f.sheets[0].panels[1].xMm, 140.0);
+    EXPECT_FALSE(f.hasSurface(Surface::Left));
+    EXPECT_EQ(customCaseFormat(*entry, { 10, 9999, -5 }).size, (CaseSize { 200, 3000, 0 }));
+    doc.caseFormat = QStringLiteral("dvd-14");
+    EXPECT_EQ(&formatOf(doc), findCaseFormat(QStringLiteral("dvd-14")));
+
+    // A custom entry the sizes cannot redraw is refused.
+    QJsonObject table = QJsonDocument::fromJson(shippedTable()).object();
+    QJsonArray formats = table.value("formats").toArray();
+    QJsonObject custom = formats.last().toObject();
+    QJsonArray sheets = custom.value("sheets").toArray();
+    QJsonObject wrap = sheets[0].toObject();
+    QJsonArray panels = wrap.value("panels").toArray();
+    QJsonObject back = panels[0].toObject();
+    back["widthMm"] = 128.0; // an edge that is none of 0, P, P+S, 2P+S
+    panels[0] = back;
+    wrap["panels"] = panels;
+    sheets[0] = wrap;
+    custom["sheets"] = sheets;
+    formats[formats.size() - 1] = custom;
+    table["formats"] = formats;
+    QString error;
+    EXPECT_TRUE(parseCaseFormats(QJsonDocument(table).toJson(), &error).isEmpty());
+    EXPECT_EQ(error, QStringLiteral("custom-wrap/back: panel not on the custom case's edges"));
 }

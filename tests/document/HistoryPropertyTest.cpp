@@ -245,7 +245,7 @@ private:
         LabelDocument &doc = m_s.doc;
         const Surface s = surface();
         RecordingProgress progress;
-        switch (pick(40)) {
+        switch (pick(41)) {
         case 0: ed.setTitleUse(s, coin()); break;
         case 1: type(doc.surface(s).title.text, [&](const QString &t) { ed.setTitleText(s, t); }); break;
         case 2: ed.setTitlePosMode(s, TitlePosition(pick(4))); break;
@@ -383,6 +383,17 @@ private:
         case 36: arrows(); break;
         case 37: chooseTemplate(); break;
         case 38: ed.setCaseFormat(caseFormatIds()[pick(int(caseFormatIds().size()))]); break;
+        case 39:
+            // The custom case's sizes, typed or set, now and then out of range
+            // or with no spine.
+            if (!formatOf(doc).custom && coin())
+                ed.setCaseFormat(QStringLiteral("custom-wrap"));
+            if (coin())
+                ed.setCaseSize({ 150 + pick(2900), 150 + pick(2900), coin() ? 0 : pick(650) });
+            else
+                ed.commitCaseDimension(
+                    CaseDimension(pick(3)), coin() ? number(320) + ".5" : word());
+            break;
         default: pickColour(); break;
         }
     }
