@@ -73,6 +73,10 @@ const QList<CommandText> &commandTexts()
                   QT_TRANSLATE_NOOP("cw::UiText",
                       "文書をこのケースの種類 (formats が示す id) にして書き出します。置いたものは"
                       "その面の左上からの位置を保ちます") },
+                { "--size P,H,S",
+                  QT_TRANSLATE_NOOP("cw::UiText",
+                      "カスタムケース (custom-wrap) のパネルの幅、パネルの高さ、背の幅 (mm、小数"
+                      "1桁)。パネルは 20.0〜300.0、背は 0.0〜60.0 です") },
                 { "--allow-unicode",
                   QT_TRANSLATE_NOOP("cw::UiText",
                       "Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します") },
@@ -103,8 +107,9 @@ const QList<CommandText> &commandTexts()
                 kPrinterDpi } },
         { "render", QT_TRANSLATE_NOOP("cw::UiText", "文書の一ページを描く"),
             QT_TRANSLATE_NOOP("cw::UiText",
-                "文書の一ページを描きます。--size がなければプレビューのページ (277.0 x 160.0 mm) "
-                "を --dpi で描き、PNG ファイル、PDF ファイル、または描画呼び出しの一覧にします。"
+                "文書の一ページを描きます。--size がなければ文書のケースのプレビューのページ "
+                "(ジュエルケースは 277.0 x 160.0 mm) を --dpi で描き、PNG ファイル、PDF ファイル、"
+                "または描画呼び出しの一覧にします。"
                 "--png、--pdf、--ops のどれか一つを指定します。"),
             { { "--page front|back",
                   QT_TRANSLATE_NOOP("cw::UiText",
@@ -150,7 +155,8 @@ const QList<CommandText> &commandTexts()
         { "formats", QT_TRANSLATE_NOOP("cw::UiText", "ケースの種類とその寸法"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "プログラムが作るケースの種類を JSON で表示します。種類ごとに id、名前、シート、"
-                "シートごとにその面の id、役割、位置と大きさ (mm) です。"),
+                "シートごとにその面の id、役割、位置と大きさ (mm) です。寸法を文書が決めるカ"
+                "スタムケースは custom が true で、寸法はその既定です。"),
             { kPrinterDpi } },
         { "calibration-sheet", QT_TRANSLATE_NOOP("cw::UiText", "プリンタを測るためのシート"),
             QT_TRANSLATE_NOOP("cw::UiText",

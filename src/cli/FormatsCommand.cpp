@@ -57,6 +57,11 @@ int runFormats(const cli::Args &, QTextStream &out, QTextStream &err)
         w.value(f.id);
         w.key(QStringLiteral("name"));
         w.value(f.name());
+        // A case whose sizes each document gives: the sizes below are its defaults.
+        if (f.custom) {
+            w.key(QStringLiteral("custom"));
+            w.value(true);
+        }
         w.key(QStringLiteral("sheets"));
         w.beginArray();
         for (const CaseSheet &s : f.sheets)

@@ -32,11 +32,11 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (!anySheet.contains(page))
         throw cli::UsageError(cli::notOneOfText(pageOption, anySheet).toStdString());
     auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("96")));
-    // Without a size, the preview page (277.0 x 160.0 mm) at the resolution asked for.
-    const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY);
-    auto [width, height] = args.has(QStringLiteral("size"))
-        ? cli::parseSize(args.value(QStringLiteral("size")))
-        : QPair<int, int>(previewPage.width(), previewPage.height());
+    // Without a size, the preview page of the document's case (277.0 x 160.0 mm
+    // for the jewel case) at the resolution asked for, once the case is known.
+    const bool sized = args.has(QStringLiteral("size"));
+    auto [width, height]
+        = sized ? cli::parseSize(args.value(QStringLiteral("size"))) : QPair<int, int>(0, 0);
     const int outputs = int(args.has(QStringLiteral("png"))) + int(args.has(QStringLiteral("pdf")))
         + int(args.has(QStringLiteral("ops")));
     if (outputs != 1)
@@ -58,6 +58,11 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (sheet < 0)
         throw cli::UsageError(cli::notOneOfText(pageOption, format.sheetIds()).toStdString());
     const PreviewPage pageIndex = PreviewPage(sheet);
+    if (!sized) {
+        const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY, format);
+        width = previewPage.width();
+        height = previewPage.height();
+    }
     FilePictureReader reader(messages);
 
     if (args.has(QStringLiteral("ops"))) {

@@ -83,6 +83,12 @@ TEST(CliFormats, ListsEveryCaseWithItsSheetsAndPanelsInMillimetres)
         wrap("dvd-slim-5", "DVDスリムケース(5mm)", 129.5, 5.0, 183.0),
         wrap("bd-12", "Blu-rayケース(12mm)", 126.0, 12.0, 148.0),
         wrap("bd-14", "Blu-rayケース(14mm)", 128.0, 14.0, 149.0),
+        // The custom case at its default sizes, marked as such.
+        [] {
+            QJsonObject custom = wrap("custom-wrap", "カスタムケース", 129.5, 14.0, 183.0);
+            custom.insert("custom", true);
+            return custom;
+        }(),
     };
     QJsonParseError error;
     const QJsonDocument got = QJsonDocument::fromJson(r.out.toUtf8(), &error);
@@ -143,13 +149,13 @@ TEST(CliFormats, UnknownCasesAndSheetsAreRefusedWithTheValidIds)
     Result r = runCasewrightCli({ "convert", kDemo, out, "--format", "dvd" });
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.startsWith("--format は cd-jewel, cd-slim, dvd-14, dvd-slim-9, dvd-slim-7, "
-                                 "dvd-slim-5, bd-12, bd-14 のどれかです\n使い方: casewright-cli "
-                                 "convert "))
+                                 "dvd-slim-5, bd-12, bd-14, custom-wrap のどれかです\n使い方: "
+                                 "casewright-cli convert "))
         << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(out));
     r = runCasewrightCli({ "convert", kDemo, out, "--format", "dvd" }, QString(), englishLocale());
     EXPECT_TRUE(r.err.startsWith("--format must be one of cd-jewel, cd-slim, dvd-14, dvd-slim-9, "
-                                 "dvd-slim-7, dvd-slim-5, bd-12, bd-14\n"))
+                                 "dvd-slim-7, dvd-slim-5, bd-12, bd-14, custom-wrap\n"))
         << r.err.toStdString();
 
     const QString slim = dir.filePath("slim.cwr");
@@ -181,4 +187,39 @@ TEST(CliFormats, TheSlimCaseDrawsTheJewelCasesFrontSheet)
     ASSERT_EQ(slimFront.code, 0) << slimFront.err.toStdString();
     EXPECT_GT(jewelFront.out.count('\n'), 50);
     EXPECT_EQ(slimFront.out, jewelFront.out);
+}
+
+// convert --size gives a custom case its sizes and dump shows them; sizes out
+// of range or for another case are refused before anything is written.
+TEST(CliFormats, ConvertGivesTheCustomCaseItsTypedSizes)
+{
+    QTemporaryDir dir;
+    const QString demo = demoIn(dir);
+    const QString custom = dir.filePath("custom.cwr"), out = dir.filePath("out.cwr");
+    Result r = runCasewrightCli(
+        { "convert", demo, custom, "--format", "custom-wrap", "--size", "140.5,190,0" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(readAll(custom).startsWith("<Casewright Data File>\r\n1.08\r\n\r\n[Case]\r\n"
+                                           "custom-wrap\r\nSize 140.5 190.0 0.0\r\n\r\n"));
+    r = runCasewrightCli({ "dump", custom });
+    EXPECT_EQ(QJsonDocument::fromJson(r.out.toUtf8()).object()["caseSize"].toString(),
+        "140.5 190.0 0.0");
+
+    const struct
+    {
+        QStringList args;
+        const char *message;
+    } refused[] = {
+        { { "--format", "custom-wrap", "--size", "140,190,60.5" },
+            "'60.5' は 0.0 から 60.0 までの数値(mm、小数1桁)ではありません" },
+        { { "--format", "dvd-14", "--size", "140,190,10" },
+            "--size はカスタムケース (custom-wrap) の文書にだけ指定できます" },
+    };
+    for (const auto &c : refused) {
+        r = runCasewrightCli(QStringList { "convert", demo, out } + c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.message) + "\n使い方: casewright-cli "))
+            << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
 }
