@@ -320,6 +320,18 @@ QWidget *TMainWindow::buildOptionsTab()
     m_caseType = new CaseTypePanel(tab);
     connect(m_caseType, &CaseTypePanel::chosen, this,
         [this](const QString &id) { apply(m_editor.setCaseFormat(id)); });
+    // A size the editor does not take is shown as stored again, and the edit
+    // is told so (a closing window then stays open).
+    connect(
+        m_caseType, &CaseTypePanel::sizeTyped, this, [this](CaseDimension which, CommitEdit *edit) {
+            bool taken = false;
+            apply(m_editor.commitCaseDimension(which, edit->text(), &taken));
+            // The field shows what the document holds, also while it keeps
+            // the focus (Enter).
+            m_caseType->showDocument(m_document, true);
+            if (!taken)
+                edit->refuse();
+        });
     left->addWidget(m_caseType);
     auto optionGroup = [&](const QString &title, const char *name,
                            std::initializer_list<std::pair<const char *, QString>> boxes) {

@@ -228,10 +228,9 @@ PicturePanel::PicturePanel(Surface surface, QWidget *parent)
     m_grids.append(paperGrid);
     m_surfaceWidth = valueLabel(paper, name("PWidth"));
     m_surfaceHeight = valueLabel(paper, name("PHeight"));
-    auto *mmWidth = valueLabel(paper, name("PWidthMm"));
-    auto *mmHeight = valueLabel(paper, name("PHeightMm"));
-    mmWidth->setText(formatMm(surfaceWidthMm(surface)));
-    mmHeight->setText(formatMm(surfaceHeightMm(surface)));
+    auto *mmWidth = m_surfaceWidthMm = valueLabel(paper, name("PWidthMm"));
+    auto *mmHeight = m_surfaceHeightMm = valueLabel(paper, name("PHeightMm"));
+    showSurfaceMm(surfaceWidthMm(surface), surfaceHeightMm(surface));
     addPair(paperGrid, 0, QString(), m_surfaceWidth, m_surfaceHeight);
     paperGrid->addWidget(makeLabel(UiText::tr("ﾋﾟｸｾﾙ"), paper), 0, kExtra);
     addPair(paperGrid, 1, QString(), mmWidth, mmHeight);
@@ -310,6 +309,12 @@ void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
     m_sizeMode->setCurrentIndex(int(p.sizeMode));
     m_alignMode->setCurrentIndex(int(p.alignMode));
     setCheckedQuietly(m_keepAspect, p.keepAspect);
+}
+
+void PicturePanel::showSurfaceMm(double width, double height)
+{
+    m_surfaceWidthMm->setText(formatMm(width));
+    m_surfaceHeightMm->setText(formatMm(height));
 }
 
 void PicturePanel::showSurfaceSize(int width, int height)

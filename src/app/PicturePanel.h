@@ -31,6 +31,8 @@ public:
     void showPlacement(const LabelDocument &doc, bool includeFocused = true);
     // The "用紙情報" group: the surface's size in reference pixels.
     void showSurfaceSize(int width, int height);
+    // The surface's size in millimetres ("用紙情報"), which the case decides.
+    void showSurfaceMm(double width, double height);
     // Enables the panel's controls; the link check box (on the back and the
     // right spine) separately.
     void setControlsEnabled(bool enabled);
@@ -72,6 +74,7 @@ private:
     QComboBox *m_sizeMode = nullptr, *m_alignMode = nullptr;
     QCheckBox *m_keepAspect = nullptr;
     QLabel *m_surfaceWidth = nullptr, *m_surfaceHeight = nullptr;
+    QLabel *m_surfaceWidthMm = nullptr, *m_surfaceHeightMm = nullptr;
     QList<QWidget *> m_controls; // everything but the use and link boxes
     QList<QWidget *> m_readingOrder;
     QList<QGridLayout *> m_grids; // "画像情報", "印刷設定", "用紙情報"

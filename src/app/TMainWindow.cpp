@@ -29,6 +29,7 @@
 #include "app/TAboutBox.h"
 #include "base/PreviewPage.h"
 #include "base/UiText.h"
+#include "base/Units.h"
 #include "document/OptionSettings.h"
 #include "pictures/PictureLoading.h"
 #include "prints/ui/TPrintsList.h"
@@ -479,6 +480,11 @@ void TMainWindow::showPrinterInformation()
     m_correctionPanel->showDevice(printer().device());
     m_dpiX->setText(QString::asprintf("%ddpi", m_document.dpiX));
     m_dpiY->setText(QString::asprintf("%ddpi", m_document.dpiY));
+    showSurfaceSizes();
+}
+
+void TMainWindow::showSurfaceSizes()
+{
     const SurfacePixels &px = m_document.surfacePixels;
     auto set = [this](const char *name, int value) {
         if (QLabel *label = m_sizeLabels.value(QLatin1String(name)))
@@ -490,8 +496,11 @@ void TMainWindow::showPrinterInformation()
     set("BottomHeight", px.bottomHeight);
     set("SideWidth", px.sideWidth);
     set("SideHeight", px.sideHeight);
-    for (Surface s : kAllSurfaces)
+    const CaseFormat &format = formatOf(m_document);
+    for (Surface s : kAllSurfaces) {
         m_pictures[int(s)]->showSurfaceSize(px.width(s), px.height(s));
+        m_pictures[int(s)]->showSurfaceMm(surfaceWidthMm(s, format), surfaceHeightMm(s, format));
+    }
 }
 
 // ---- Mirroring -----------------------------------------------------------------
@@ -583,12 +592,19 @@ void TMainWindow::syncFromDocument()
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomPrints")), m_document.bottom.usePrints);
 
     m_caseType->showDocument(m_document);
+    // The custom case's sizes take the room of "背表紙印刷", which turns a
+    // jewel case's upward spine title and which a wrap's one spine, running
+    // downward, does not use: it is put away while they show.
+    if (QWidget *spines = findChild<QWidget *>(QStringLiteral("SpinePrintGroup")))
+        spines->setVisible(!formatOf(m_document).custom);
     m_swatches[0]->setColor(m_document.top.backgroundColor1);
     m_swatches[1]->setColor(m_document.top.backgroundColor2);
     m_swatches[2]->setColor(m_document.bottom.backgroundColor1);
     m_swatches[3]->setColor(m_document.left.backgroundColor1);
     m_swatches[4]->setColor(m_document.right.backgroundColor1);
 
+    // The case's sizes may have changed with the document.
+    showSurfaceSizes();
     applyEnabled(enabledStates(m_document));
 }
 

@@ -80,6 +80,8 @@ public:
     // The printer information of the options tab and the paper sizes of the
     // picture panels, from the document's reference resolution.
     void showPrinterInformation();
+    // The surfaces' sizes in pixels, on the options tab and the picture panels.
+    void showSurfaceSizes();
 
     // The file and help commands.
     void NewMenuClick();

@@ -82,6 +82,17 @@ QMap<QString, QString> expectedNames(int tab)
         add("CalibrationPrint", u"補正用シート印刷");
         add("Bleed", u"0mm");
         add("CaseType", u"CDジュエルケース");
+        // A custom case's sizes, each named by its caption (shown for that case only).
+        const std::pair<const char *, const char16_t *> sizes[] = {
+            { "CasePanelWidth", u"パネルの幅" },
+            { "CasePanelHeight", u"パネルの高さ" },
+            { "CaseSpineWidth", u"背の幅" },
+        };
+        for (const auto &[size, caption] : sizes) {
+            add(size, caption);
+            add(QLatin1String(size) + "Caption", caption);
+            add(QLatin1String(size) + "Unit", u"mm");
+        }
         return names;
     }
     const QString p = QLatin1String(prefixes[tab]);
@@ -322,10 +333,10 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     const QStringList right = surfaceOrder("Right",
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
-    const QStringList options = { "CaseType", "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint",
-        "CutLinePrint", "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2",
-        "BottomLabelBGColor", "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX",
-        "PrintOffsetY", "CalibrationPrint" };
+    const QStringList options = { "CaseType", "CasePanelWidth", "CasePanelHeight", "CaseSpineWidth",
+        "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint", "CutLinePrint", "SideTitleSameTop",
+        "Bleed", "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor", "LeftTitleBGColor",
+        "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint" };
     const QStringList expected[] = { top, bottom, left, right, options };
 
     auto *tabs = find<QTabWidget>("PageControl");

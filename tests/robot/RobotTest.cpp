@@ -325,3 +325,38 @@ TEST(RobotSession, ChoosesASpineTextDirectionAndReadsItBack)
     }
     EXPECT_EQ(left->currentIndex(), 0);
 }
+
+// The robot types into the custom case's size fields as into any field; its
+// checks find them mirroring the document after every action.
+TEST(RobotSession, TypesTheCustomCaseSizesAndFindsThemMirrored)
+{
+    ASSERT_TRUE(preparedFiles().restore());
+    RobotSettings settings;
+    settings.roundTripEvery = 1;
+    RobotSession session(preparedFiles().path(), settings);
+    const auto act = [](const char *verb, const char *target, int a, int b = 0,
+                         const char *text = "") {
+        RobotAction action;
+        action.verb = QLatin1String(verb);
+        action.window = QStringLiteral("MainWindow");
+        action.target = QLatin1String(target);
+        action.a = a;
+        action.b = b;
+        action.text = QLatin1String(text);
+        return action;
+    };
+    const cw::LabelDocument &doc = session.window()->document();
+    const int custom = int(cw::caseFormatIds().indexOf(QStringLiteral("custom-wrap")));
+    int index = 0;
+    EXPECT_EQ(session.perform(act("show", "", 0), index++), QString());
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 4), index++), QString());
+    EXPECT_EQ(session.perform(act("combo", "CaseType#0", custom), index++), QString());
+    // Into cleared fields, then Enter or Tab.
+    EXPECT_EQ(session.perform(act("type", "CasePanelWidth#0", 2, 1, "120"), index++), QString());
+    EXPECT_EQ(session.perform(act("type", "CaseSpineWidth#0", 2, 2, "0"), index++), QString());
+    EXPECT_EQ(session.perform(act("type", "CasePanelHeight#0", 2, 1, "abc"), index++), QString());
+    EXPECT_EQ(doc.caseSize, (cw::CaseSize { 1200, 1830, 0 }));
+    EXPECT_EQ(session.perform(act("key", "", Qt::Key_Z, Qt::ControlModifier), index++, true),
+        QString());
+    EXPECT_EQ(doc.caseSize.spineWidth, 140);
+}

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 
 #include "MainWindowHarness.h"
 #include "document/DocumentWriter.h"
@@ -54,7 +55,7 @@ TEST_F(CaseTypeTest, TheListNamesTheCasesAndCarriesItsLabel)
     EXPECT_EQ(names,
         QStringList({ "CDジュエルケース", "CDスリムケース", "DVDトールケース(14mm)",
             "DVDスリムケース(9mm)", "DVDスリムケース(7mm)", "DVDスリムケース(5mm)",
-            "Blu-rayケース(12mm)", "Blu-rayケース(14mm)" }));
+            "Blu-rayケース(12mm)", "Blu-rayケース(14mm)", "カスタムケース" }));
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true }));
 }
@@ -125,4 +126,47 @@ TEST_F(CaseTypeTest, AnyWayOfChangingTheListIsOneStep)
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true }));
     EXPECT_FALSE(history().canUndo());
+}
+
+// The custom case's sizes: shown for it alone, mirrored from the document,
+// taken on Enter or when left as one undoable step each.
+TEST_F(CaseTypeTest, TheCustomCaseSizesAreTypedIntoTheirFieldsAndUndone)
+{
+    showWindow();
+    auto *combo = find<QComboBox>("CaseType");
+    reveal(combo);
+    EXPECT_FALSE(find<QWidget>("CasePanelWidth")->isVisible());
+    combo->setCurrentIndex(combo->findData(QStringLiteral("custom-wrap")));
+    EXPECT_TRUE(find<QWidget>("CaseSpineWidth")->isVisible());
+    EXPECT_EQ(text("CasePanelHeight"), QStringLiteral("183.0"));
+    const qsizetype steps = history().undoCount();
+
+    selectAllAndType("CasePanelWidth", QStringLiteral("140"));
+    pressEnter("CasePanelWidth");
+    EXPECT_EQ(window->document().caseSize, (CaseSize { 1400, 1830, 140 }));
+    EXPECT_EQ(text("CasePanelWidth"), QStringLiteral("140.0"));
+    EXPECT_EQ(find<QLabel>("TopWidth")->text(), QStringLiteral("1653"));
+    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("元に戻す: ケースの寸法の変更"));
+    selectAllAndType("CaseSpineWidth", QStringLiteral("0"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason); // leaving takes it
+    QCoreApplication::sendEvent(find<QWidget>("CaseSpineWidth"), &leave);
+    EXPECT_EQ(window->document().caseSize.spineWidth, 0);
+    EXPECT_FALSE(tabs()->isTabEnabled(2)); // no left spine without a width
+
+    selectAllAndType("CasePanelHeight", QStringLiteral("300.1")); // out of range
+    pressEnter("CasePanelHeight");
+    EXPECT_EQ(text("CasePanelHeight"), QStringLiteral("183.0"));
+    EXPECT_EQ(history().undoCount(), steps + 2);
+
+    // Undo shows the sizes without taking them again.
+    window->undoAction()->trigger();
+    window->undoAction()->trigger();
+    EXPECT_EQ(text("CasePanelWidth"), QStringLiteral("129.5"));
+    EXPECT_EQ(text("CaseSpineWidth"), QStringLiteral("14.0"));
+    EXPECT_TRUE(tabs()->isTabEnabled(2));
+    EXPECT_EQ(window->document().caseSize, defaultCaseSize());
+    EXPECT_EQ(history().redoCount(), 2);
+    combo->setCurrentIndex(0);
+    EXPECT_FALSE(find<QWidget>("CasePanelWidth")->isVisible());
+    EXPECT_FALSE(find<QWidget>("CasePanelWidth")->isEnabled());
 }
