@@ -29,8 +29,8 @@ void expectRefused(const RefusedCase &c, const QString &configHome = QString())
     EXPECT_TRUE(r.out.isEmpty()) << run << ": " << r.out.toStdString();
 }
 
-const QString kConvertUsage
-    = QStringLiteral("convert IN.cwr OUT.cwr [--format ID] [--printer-dpi X[xY]] [--allow-unicode]");
+const QString kConvertUsage = QStringLiteral(
+    "convert IN.cwr OUT.cwr [--format ID] [--size P,H,S] [--printer-dpi X[xY]] [--allow-unicode]");
 const QString kDumpUsage = QStringLiteral("dump DOC.cwr [--printer-dpi X[xY]]");
 const QString kGeometryUsage = QStringLiteral("geometry [--dpi X[xY]] [--page WxH]");
 const QString kImportListUsage = QStringLiteral("import-list FILE|FOLDER|AUDIO... [--columns N]");
