@@ -285,8 +285,8 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
     const QString program = tree().path("bin/casewright-cli");
     EXPECT_EQ(completions(completion, { program, "convert", "a.cwr", "b.cwr", "--format", "" },
                   dir.path()),
-        QStringList({ "bd-12", "bd-14", "cd-jewel", "cd-slim", "dvd-14", "dvd-slim-5", "dvd-slim-7",
-            "dvd-slim-9" }));
+        QStringList({ "bd-12", "bd-14", "cd-jewel", "cd-slim", "custom-wrap", "dvd-14", "dvd-slim-5",
+            "dvd-slim-7", "dvd-slim-9" }));
     EXPECT_EQ(
         completions(completion, { program, "convert", "a.cwr", "--format", "cd-s" }, dir.path()),
         QStringList({ "cd-slim" }));
