@@ -1647,5 +1647,49 @@ and %1 more</translation>
         <source>背の幅</source>
         <translation>Spine width</translation>
     </message>
+    <message>
+        <source>レター横</source>
+        <translation>Letter landscape</translation>
+    </message>
+    <message>
+        <source>A4横</source>
+        <translation>A4 landscape</translation>
+    </message>
+    <message>
+        <source>A3横</source>
+        <translation>A3 landscape</translation>
+    </message>
+    <message>
+        <source>%1の%2枚目</source>
+        <translation>%1, sheet %2</translation>
+    </message>
+    <message>
+        <source>%1が用紙に収まりません。</source>
+        <translation>%1 does not fit the paper.</translation>
+    </message>
+    <message>
+        <source>%1が塗り足しとトンボを含めて用紙に収まりません。</source>
+        <translation>%1: with its bleed and its trim marks it does not fit the paper.</translation>
+    </message>
+    <message>
+        <source>%1がトンボを含めて用紙に収まりません。</source>
+        <translation>%1: with its trim marks it does not fit the paper.</translation>
+    </message>
+    <message>
+        <source>(%1など)</source>
+        <translation> (such as %1)</translation>
+    </message>
+    <message>
+        <source>印刷できる範囲が横%1×縦%2以上の用紙%3を選んでください(この用紙は横%4×縦%5)</source>
+        <translation> Choose paper whose printable area is at least %1 wide and %2 high%3; this paper&apos;s is %4 by %5.</translation>
+    </message>
+    <message>
+        <source>--paper は --pdf と一緒に指定してください</source>
+        <translation>--paper is given with --pdf</translation>
+    </message>
+    <message>
+        <source>PDF ファイルの用紙: A4 横(既定)かレター横。--pdf と一緒に</source>
+        <translation>The PDF file&apos;s paper: A4 landscape (the default) or US Letter landscape; with --pdf</translation>
+    </message>
 </context>
 </TS>

@@ -143,6 +143,11 @@ public:
             s->rightEdgeBeyond = true;
         else if (right != QLatin1String("last"))
             return fail(at, QStringLiteral("unknown right edge"));
+        const QString marks = o.value(QStringLiteral("marks")).toString(QStringLiteral("fit"));
+        if (marks == QLatin1String("whole"))
+            s->wholeMarks = true;
+        else if (marks != QLatin1String("fit"))
+            return fail(at, QStringLiteral("unknown trim marks"));
         const QJsonArray panels = o.value(QStringLiteral("panels")).toArray();
         if (panels.isEmpty())
             return fail(at, QStringLiteral("no panels"));

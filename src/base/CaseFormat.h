@@ -61,6 +61,11 @@ struct CaseSheet
     bool centreBySheet = false;
     // Whether the block's right edge is its last pixel or the pixel beyond.
     bool rightEdgeBeyond = false;
+    // Whether the trim marks are always drawn whole, 5 to 15 mm outside the
+    // trim, so that paper without room for them is refused ("marks": "whole").
+    // Otherwise ("fit", the default) a sheet on paper with less room than
+    // that has its marks shortened to the room left (see sheetMarks).
+    bool wholeMarks = false;
     QVector<CasePanel> panels; // in drawing order
 };
 

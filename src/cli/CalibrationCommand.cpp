@@ -18,6 +18,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
     if (toPdf == named)
         throw cli::UsageError(
             UiText::tr("--printer と --pdf のどちらか一つを指定してください").toStdString());
+    const QPageSize::PageSizeId paper = cli::pdfPaper(args);
     cli::StderrMessages messages(err);
     PrinterState state;
     if (toPdf) {
@@ -27,7 +28,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
         const auto [dpiX, dpiY] = args.has(QStringLiteral("printer-dpi"))
             ? cli::parseDpi(args.value(QStringLiteral("printer-dpi")))
             : QPair<int, int>(geom::kFallbackDpi, geom::kFallbackDpi);
-        PdfPrintTarget target(file, dpiX, dpiY);
+        PdfPrintTarget target(file, dpiX, dpiY, paper);
         target.setCorrectionLookup([correction](const PrintDevice &) { return correction; });
         // The file's resolution is the printer's: a printer that always answers.
         struct : PrinterBackend
@@ -69,8 +70,10 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
 } // namespace
 
 CLI_COMMAND({ .name = "calibration-sheet",
-    .usage = "calibration-sheet (--printer NAME | --pdf F) [--offset X,Y] [--printer-dpi X[xY]]",
-    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("offset") },
+    .usage = "calibration-sheet (--printer NAME | --pdf F [--paper a4|letter]) [--offset X,Y] "
+             "[--printer-dpi X[xY]]",
+    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("paper"),
+        QStringLiteral("offset") },
     .run = runCalibrationSheet });
 
 } // namespace cw

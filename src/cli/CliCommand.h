@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPageSize>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -95,6 +96,10 @@ PrintOptions printOptions(const Args &args);
 // (millimetres, one decimal, each within ±10.0), else the one the user's
 // settings keep for the device. Throws UsageError for a bad --offset.
 PrintCorrection printCorrection(const Args &args, const PrintDevice &device);
+
+// The paper of a PDF file printed to: --paper a4|letter (A4 unless given).
+// --paper without --pdf, or another paper, throws UsageError naming the choices.
+QPageSize::PageSizeId pdfPaper(const Args &args);
 
 // Messages the GUI would show in a message box: on standard error, verbatim.
 class StderrMessages : public MessageSink

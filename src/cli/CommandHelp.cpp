@@ -42,6 +42,8 @@ const OptionHelp kOffset { "--offset X,Y",
 const OptionHelp kBleed { "--bleed N",
     QT_TRANSLATE_NOOP("cw::UiText",
         "記録した塗り足しの代わりに、背景と画像を外側の裁ち線から N mm (0〜3) 延ばします") };
+const OptionHelp kPaper { "--paper a4|letter",
+    QT_TRANSLATE_NOOP("cw::UiText", "PDF ファイルの用紙: A4 横(既定)かレター横。--pdf と一緒に") };
 const OptionHelp kPlugins { "--plugins DIR",
     QT_TRANSLATE_NOOP(
         "cw::UiText", "プログラムのデコーダモジュールの代わりに DIR のモジュールを読みます") };
@@ -139,7 +141,7 @@ const QList<CommandText> &commandTexts()
                 { "--pdf F",
                     QT_TRANSLATE_NOOP(
                         "cw::UiText", "印刷せずに、ページを PDF ファイル F に書き出します") },
-                kPrintOption, kOffset, kBleed, kPrinterDpi } },
+                kPaper, kPrintOption, kOffset, kBleed, kPrinterDpi } },
         { "export-pdf", QT_TRANSLATE_NOOP("cw::UiText", "ケースの全ページを A4 横で"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "文書のケースの全ページ(ジュエルケースは両ページ)を A4 横の用紙の一つの PDF "
@@ -167,7 +169,7 @@ const QList<CommandText> &commandTexts()
             { { "--printer NAME", QT_TRANSLATE_NOOP("cw::UiText", "このプリンタに印刷します") },
                 { "--pdf F",
                     QT_TRANSLATE_NOOP("cw::UiText", "シートを PDF ファイル F に書き出します") },
-                kOffset, kPrinterDpi } },
+                kPaper, kOffset, kPrinterDpi } },
     };
     return texts;
 }

@@ -7,6 +7,7 @@
 #include "base/UiText.h"
 #include "cli/CliCommand.h"
 #include "document/OptionSettings.h"
+#include "render/PrintDocument.h"
 #include "text/SafeSave.h"
 
 namespace cw::cli {
@@ -48,6 +49,19 @@ QString notOneOfText(const QString &option, const QStringList &valid)
     if (valid.size() == 2)
         return UiText::tr("%1 は %2 か %3 です").arg(option, valid[0], valid[1]);
     return UiText::tr("%1 は %2 のどれかです").arg(option, valid.join(QStringLiteral(", ")));
+}
+
+QPageSize::PageSizeId pdfPaper(const Args &args)
+{
+    const QString option = QStringLiteral("paper");
+    if (!args.has(option))
+        return QPageSize::A4;
+    if (!args.has(QStringLiteral("pdf")))
+        throw UsageError(UiText::tr("--paper は --pdf と一緒に指定してください").toStdString());
+    const auto paper = pdfPaperNamed(args.value(option));
+    if (!paper)
+        throw UsageError(notOneOfText(QStringLiteral("--paper"), pdfPaperNames()).toStdString());
+    return *paper;
 }
 
 int registerCommand(Command command)

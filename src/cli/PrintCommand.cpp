@@ -38,6 +38,7 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
         throw cli::UsageError(
             UiText::tr("--printer と --pdf は同時に指定できません").toStdString());
     const PrintOptions options = cli::printOptions(args);
+    const QPageSize::PageSizeId paper = cli::pdfPaper(args);
 
     cli::StderrMessages messages(err);
     // A printer is opened before the document is read: without --printer-dpi
@@ -69,9 +70,10 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 
     if (toPdf) {
         // A PDF file is made for a printer of the resolution given (300 dpi
-        // unless --printer-dpi says otherwise).
+        // unless --printer-dpi says otherwise), on the paper given.
         const PrinterState &dpi = printerState();
-        PdfPrintTarget target(args.value(QStringLiteral("pdf")), dpi.printerDpiX, dpi.printerDpiY);
+        PdfPrintTarget target(
+            args.value(QStringLiteral("pdf")), dpi.printerDpiX, dpi.printerDpiY, paper);
         target.setCorrectionLookup([correction](const PrintDevice &) { return correction; });
         FixedResolution printer(dpi.printerDpiX, dpi.printerDpiY);
         PrintResult r
@@ -90,10 +92,10 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 } // namespace
 
 CLI_COMMAND({ .name = "print",
-    .usage = "print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... "
+    .usage = "print DOC.cwr [--printer NAME | --pdf F [--paper a4|letter]] [--option NAME=0|1]... "
              "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]",
-    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("option"),
-        QStringLiteral("offset"), QStringLiteral("bleed") },
+    .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("paper"),
+        QStringLiteral("option"), QStringLiteral("offset"), QStringLiteral("bleed") },
     .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runPrint });
 

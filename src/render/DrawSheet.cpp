@@ -63,6 +63,7 @@ public:
         , options(options)
         , s(pageScale(targetDpiX, targetDpiY))
         , g(computeSheetGeometry(sheet, targetDpiX, targetDpiY, pageWidth, pageHeight))
+        , marks(sheetMarks(sheet, g, s, options.bleedMm, pageWidth, pageHeight))
         , scale { doc.dpiX, doc.dpiY, targetDpiX, targetDpiY }
         , files(files)
     {
@@ -242,22 +243,22 @@ private:
     }
 
     // Boundary lines round the sheet, a fold where two panels join, and the
-    // trim marks, which are always drawn.
+    // trim marks, which are always drawn: whole, or shortened to the paper.
     void frame()
     {
         const int lwX = int(s.lineX), lwY = int(s.lineY);
         const int half = int(s.lineX * 0.5);
         for (int i = 0; i < lwX; ++i)
-            verticalEdge(canvas, s, g.L + i, g.T, g.B, options.boundaryLines);
+            verticalEdge(canvas, g.L + i, g.T, g.B, options.boundaryLines, marks.down);
         for (int fold : g.folds)
             for (int i = 0; i < lwX; ++i)
-                foldColumn(canvas, s, fold - half + i, g.T, g.B, options.foldLines);
+                foldColumn(canvas, s, fold - half + i, g.T, g.B, options.foldLines, marks.down);
         for (int i = 0; i < lwX; ++i)
-            verticalEdge(canvas, s, g.R - lwX + 1 + i, g.T, g.B, options.boundaryLines);
+            verticalEdge(canvas, g.R - lwX + 1 + i, g.T, g.B, options.boundaryLines, marks.down);
         for (int j = 0; j < lwY; ++j)
-            horizontalEdge(canvas, s, g.T + j, g.L, g.R, options.boundaryLines);
+            horizontalEdge(canvas, g.T + j, g.L, g.R, options.boundaryLines, marks.across);
         for (int j = 0; j < lwY; ++j)
-            horizontalEdge(canvas, s, g.B - lwY + 1 + j, g.L, g.R, options.boundaryLines);
+            horizontalEdge(canvas, g.B - lwY + 1 + j, g.L, g.R, options.boundaryLines, marks.across);
     }
 
     LabelCanvas &canvas;
@@ -267,6 +268,7 @@ private:
     const PrintOptions &options;
     const PageScale s;
     const SheetGeometry g;
+    const SheetMarks marks;
     const PictureScale scale;
     PictureFileReader &files;
     bool bleeds = false;

@@ -135,29 +135,66 @@ const CaseSheet &jewelSheet(bool backPage)
     const CaseFormat &jewel = jewelCaseFormat();
     return jewel.sheets[jewel.sheetOf(backPage ? PanelRole::Back : PanelRole::Cover)];
 }
+
+// The marks along one axis with `room` pixels beyond the sheet; `fits` set
+// to false when they do not fit.
+MarkSpan axisMarks(const CaseSheet &sheet, double k, int bleedMm, int room, bool &fits)
+{
+    const MarkSpan whole { mmToPixels(kTrimMarkGapMm, k), mmToPixels(kTrimMarkReachMm, k) };
+    if (room >= whole.to)
+        return whole;
+    if (sheet.wholeMarks) {
+        fits = false;
+        return whole;
+    }
+    const MarkSpan shortened { mmToPixels(bleedMm + kShortMarkGapMm, k), room };
+    if (shortened.to - shortened.from >= mmToPixels(kShortMarkLengthMm, k))
+        return shortened;
+    // Too little room: the sheet is not printed, and drawn as it would be
+    // on a page with room (its marks run off the page).
+    fits = false;
+    return whole;
+}
 } // namespace
+
+SheetMarks sheetMarks(const CaseSheet &sheet, const SheetGeometry &g, const PageScale &s,
+    int bleedMm, int pageWidth, int pageHeight)
+{
+    SheetMarks m;
+    m.fits = true;
+    const int roomX = std::min(g.L, pageWidth - 1 - g.R);
+    const int roomY = std::min(g.T, pageHeight - 1 - g.B);
+    m.across = axisMarks(sheet, s.kx, bleedMm, roomX, m.fits);
+    m.down = axisMarks(sheet, s.ky, bleedMm, roomY, m.fits);
+    return m;
+}
+
+bool pageFitsWithMarks(const CaseSheet &sheet, int bleedMm, int targetDpiX, int targetDpiY,
+    int pageWidth, int pageHeight)
+{
+    const SheetGeometry g
+        = computeSheetGeometry(sheet, targetDpiX, targetDpiY, pageWidth, pageHeight);
+    return sheetMarks(sheet, g, pageScale(targetDpiX, targetDpiY), bleedMm, pageWidth, pageHeight)
+        .fits;
+}
 
 bool pageFitsWithMarks(bool backPage, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight)
 {
-    const PageScale s = pageScale(targetDpiX, targetDpiY);
-    const int reachX = mmToPixels(kTrimMarkReachMm, s.kx);
-    const int reachY = mmToPixels(kTrimMarkReachMm, s.ky);
-    const SheetGeometry g
-        = computeSheetGeometry(jewelSheet(backPage), targetDpiX, targetDpiY, pageWidth, pageHeight);
-    const int left = g.L, right = g.R, top = g.T, bottom = g.B;
-    return left - reachX >= 0 && right + reachX <= pageWidth - 1 && top - reachY >= 0
-        && bottom + reachY <= pageHeight - 1;
+    return pageFitsWithMarks(jewelSheet(backPage), 0, targetDpiX, targetDpiY, pageWidth, pageHeight);
 }
 
-PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY)
+PageExtent pageExtentWithMarks(const CaseSheet &sheet, int bleedMm, int targetDpiX, int targetDpiY)
 {
     const PageScale s = pageScale(targetDpiX, targetDpiY);
-    const int reachX = mmToPixels(kTrimMarkReachMm, s.kx);
-    const int reachY = mmToPixels(kTrimMarkReachMm, s.ky);
+    // Each side of the sheet needs this much: whole marks, or the bleed and
+    // shortened marks.
+    const double sideMm
+        = sheet.wholeMarks ? kTrimMarkReachMm : bleedMm + kShortMarkGapMm + kShortMarkLengthMm;
+    const int sideX = mmToPixels(sideMm, s.kx);
+    const int sideY = mmToPixels(sideMm, s.ky);
     PageExtent e;
-    const CaseSheet &sheet = jewelSheet(backPage);
-    e.widthMm = sheet.widthMm + 2 * kTrimMarkReachMm;
-    e.heightMm = sheet.heightMm + 2 * kTrimMarkReachMm;
+    e.widthMm = sheet.widthMm + 2 * sideMm;
+    e.heightMm = sheet.heightMm + 2 * sideMm;
     // The block's pixels and the marks on both sides come close; the
     // renderers' centring decides the last pixels, so they are found by
     // asking the rule itself from just below that size.
@@ -165,14 +202,22 @@ PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY)
     const int blockWidth
         = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : g.R - g.L + 1;
     const int blockHeight = g.B - g.T + 1;
-    const int tall = blockHeight + 2 * reachY + 8;
-    e.width = std::max(0, blockWidth + 2 * reachX - 8);
-    while (!pageFitsWithMarks(backPage, targetDpiX, targetDpiY, e.width, tall))
+    const int tall = blockHeight + 2 * mmToPixels(kTrimMarkReachMm, s.ky) + 8;
+    auto fits = [&](int width, int height) {
+        return pageFitsWithMarks(sheet, bleedMm, targetDpiX, targetDpiY, width, height);
+    };
+    e.width = std::max(0, blockWidth + 2 * sideX - 8);
+    while (!fits(e.width, tall))
         ++e.width;
-    e.height = std::max(0, blockHeight + 2 * reachY - 8);
-    while (!pageFitsWithMarks(backPage, targetDpiX, targetDpiY, e.width, e.height))
+    e.height = std::max(0, blockHeight + 2 * sideY - 8);
+    while (!fits(e.width, e.height))
         ++e.height;
     return e;
+}
+
+PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY)
+{
+    return pageExtentWithMarks(jewelSheet(backPage), 0, targetDpiX, targetDpiY);
 }
 
 } // namespace cw

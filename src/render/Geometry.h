@@ -62,21 +62,54 @@ struct BackPageGeometry
 BackPageGeometry computeBackPageGeometry(
     int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
 
-// The trim marks reach this far outside a page's block.
+// The trim marks reach this far outside a page's block, from this far out.
 constexpr double kTrimMarkReachMm = 15.0;
+constexpr double kTrimMarkGapMm = 5.0;
+// Marks shortened to the paper's room begin this far past the bleed and show
+// at least this much of their length.
+constexpr double kShortMarkGapMm = 1.0;
+constexpr double kShortMarkLengthMm = 2.0;
 
-// The printable area a page needs to hold its block and its trim marks, in
-// pixels at the target resolution (the smallest area on which the renderers,
-// centring the block, keep every mark), and in millimetres as the user reads
-// it (the block and 15.0 mm on each side).
+// Where a sheet's trim marks lie along one axis: from `from` to `to` pixels
+// outside the trim.
+struct MarkSpan
+{
+    int from = 0, to = 0;
+    bool operator==(const MarkSpan &) const = default;
+};
+
+// A sheet's trim marks on a printable area: `across` for the marks off the
+// left and right ends of the top and bottom edges, `down` for those above and
+// below the sheet (its side edges and folds). On an axis whose room (the
+// pixels between the sheet and the nearer edge of the area) holds them, the
+// marks run from 5 to 15 mm out. With less room, a sheet of whole marks does
+// not fit; any other sheet's marks run from 1 mm past the bleed to the
+// area's edge, and the sheet fits while they show at least 2 mm.
+struct SheetMarks
+{
+    MarkSpan across, down;
+    bool fits = false;
+};
+SheetMarks sheetMarks(const CaseSheet &sheet, const SheetGeometry &g, const PageScale &s,
+    int bleedMm, int pageWidth, int pageHeight);
+
+// The printable area a sheet needs to hold its block, its bleed and its trim
+// marks, in pixels at the target resolution (the smallest area on which the
+// renderers, centring the block, keep every mark as sheetMarks asks), and in
+// millimetres as the user reads it (the sheet with 15.0 mm on each side for
+// whole marks, else with its bleed and 3.0 mm more).
 struct PageExtent
 {
     int width = 0, height = 0;
     double widthMm = 0, heightMm = 0;
 };
+PageExtent pageExtentWithMarks(const CaseSheet &sheet, int bleedMm, int targetDpiX, int targetDpiY);
+// Whether a printable area of pageWidth x pageHeight pixels holds the sheet
+// with its bleed and its trim marks.
+bool pageFitsWithMarks(const CaseSheet &sheet, int bleedMm, int targetDpiX, int targetDpiY,
+    int pageWidth, int pageHeight);
+// The same for the jewel case's back sheet or front sheet.
 PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY);
-// Whether a printable area of pageWidth x pageHeight pixels holds the page
-// with its trim marks.
 bool pageFitsWithMarks(bool backPage, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
 
 } // namespace cw

@@ -48,34 +48,35 @@ void line(LabelCanvas &canvas, int x0, int y0, int x1, int y1)
 }
 } // namespace
 
-void verticalEdge(
-    LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool boundaryLine)
+void verticalEdge(LabelCanvas &canvas, int x, int top, int bottom, bool boundaryLine,
+    const MarkSpan &marks)
 {
     if (boundaryLine)
         line(canvas, x, top, x, bottom);
-    line(canvas, x, top - mmToPixels(15.0, s.ky), x, top - mmToPixels(5.0, s.ky));
-    line(canvas, x, bottom + mmToPixels(5.0, s.ky), x, bottom + mmToPixels(15.0, s.ky));
+    line(canvas, x, top - marks.to, x, top - marks.from);
+    line(canvas, x, bottom + marks.from, x, bottom + marks.to);
 }
 
-void horizontalEdge(
-    LabelCanvas &canvas, const PageScale &s, int y, int left, int right, bool boundaryLine)
+void horizontalEdge(LabelCanvas &canvas, int y, int left, int right, bool boundaryLine,
+    const MarkSpan &marks)
 {
     if (boundaryLine)
         line(canvas, left, y, right, y);
-    line(canvas, left - mmToPixels(15.0, s.kx), y, left - mmToPixels(5.0, s.kx), y);
-    line(canvas, right + mmToPixels(5.0, s.kx), y, right + mmToPixels(15.0, s.kx), y);
+    line(canvas, left - marks.to, y, left - marks.from, y);
+    line(canvas, right + marks.from, y, right + marks.to, y);
 }
 
-void foldColumn(LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool foldLine)
+void foldColumn(LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool foldLine,
+    const MarkSpan &marks)
 {
     const int dash = std::max(1, mmToPixels(0.5, s.ky));
     if (foldLine)
         for (int y = top; y < bottom; y += 2 * dash)
             line(canvas, x, y, x, std::min(y + dash, bottom));
     // The marks' last dash is not shortened.
-    for (int y = top - mmToPixels(15.0, s.ky); y < top - mmToPixels(5.0, s.ky); y += 2 * dash)
+    for (int y = top - marks.to; y < top - marks.from; y += 2 * dash)
         line(canvas, x, y, x, y + dash);
-    for (int y = bottom + mmToPixels(5.0, s.ky); y < bottom + mmToPixels(15.0, s.ky); y += 2 * dash)
+    for (int y = bottom + marks.from; y < bottom + marks.to; y += 2 * dash)
         line(canvas, x, y, x, y + dash);
 }
 

@@ -24,18 +24,19 @@ void fillBled(LabelCanvas &canvas, ColorRef color, const SurfaceBleed &bleed);
 void blackPenAndBrush(LabelCanvas &canvas);
 
 // One one-pixel column of a vertical label edge at x: the boundary line from
-// `top` to `bottom` when asked for, then the trim marks from 15 to 5 mm above
-// the top and from 5 to 15 mm below the bottom.
-void verticalEdge(
-    LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool boundaryLine);
+// `top` to `bottom` when asked for, then the trim marks `marks` pixels above
+// the top and below the bottom (from 15 to 5 mm out when they are whole).
+void verticalEdge(LabelCanvas &canvas, int x, int top, int bottom, bool boundaryLine,
+    const MarkSpan &marks);
 // One one-pixel row of a horizontal label edge at y, from `left` to `right`,
-// with its trim marks 5 to 15 mm off both ends.
-void horizontalEdge(
-    LabelCanvas &canvas, const PageScale &s, int y, int left, int right, bool boundaryLine);
+// with its trim marks `marks` pixels off both ends.
+void horizontalEdge(LabelCanvas &canvas, int y, int left, int right, bool boundaryLine,
+    const MarkSpan &marks);
 // One one-pixel column of a fold at x: the dashed fold line from `top` to
-// `bottom` when asked for, and the dashed fold marks above and below, which
-// are always drawn.
-void foldColumn(LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool foldLine);
+// `bottom` when asked for, and the dashed fold marks `marks` pixels above and
+// below, which are always drawn.
+void foldColumn(LabelCanvas &canvas, const PageScale &s, int x, int top, int bottom, bool foldLine,
+    const MarkSpan &marks);
 
 // A label title (front cover or back label) in its position mode. `inset` is
 // the rectangle that modes 0..2 use; custom positions are measured from

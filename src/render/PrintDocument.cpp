@@ -106,24 +106,78 @@ QString paperTooSmallMessage(PreviewPage page, double needWidthMm, double needHe
 
 namespace {
 
-// The refusal for the first of `pages` the target's printable area cannot
-// hold with its trim marks; nothing when every page fits.
-std::optional<QString> pageThatDoesNotFit(const PrintTarget &target, const QList<PreviewPage> &pages)
+// The landscape papers a too large sheet is pointed to, smallest first.
+struct NamedPaper
 {
-    const int dpiX = target.resolutionX(), dpiY = target.resolutionY();
-    const int width = target.printableWidth(), height = target.printableHeight();
-    for (PreviewPage page : pages) {
-        const bool back = page == PreviewPage::Back;
-        if (pageFitsWithMarks(back, dpiX, dpiY, width, height))
+    const char *name;
+    double widthMm, heightMm;
+};
+const NamedPaper kLandscapePapers[] = {
+    { QT_TRANSLATE_NOOP("cw::UiText", "レター横"), 279.4, 215.9 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "A4横"), 297.0, 210.0 },
+    { QT_TRANSLATE_NOOP("cw::UiText", "A3横"), 420.0, 297.0 },
+};
+
+} // namespace
+
+QString sheetTooLargeMessage(const CaseFormat &format, int sheet, SheetMisfit misfit,
+    double needWidthMm, double needHeightMm, double haveWidthMm, double haveHeightMm)
+{
+    const QString name = format.sheets.size() > 1
+        ? UiText::tr("%1の%2枚目").arg(format.name()).arg(sheet + 1)
+        : format.name();
+    QString what;
+    switch (misfit) {
+    case SheetMisfit::Sheet:
+        what = UiText::tr("%1が用紙に収まりません。").arg(name);
+        break;
+    case SheetMisfit::BleedAndMarks:
+        what = UiText::tr("%1が塗り足しとトンボを含めて用紙に収まりません。").arg(name);
+        break;
+    case SheetMisfit::Marks:
+        what = UiText::tr("%1がトンボを含めて用紙に収まりません。").arg(name);
+        break;
+    }
+    QString paper;
+    for (const NamedPaper &p : kLandscapePapers)
+        if (p.widthMm >= needWidthMm && p.heightMm >= needHeightMm) {
+            paper = UiText::tr("(%1など)").arg(uiText(p.name));
+            break;
+        }
+    return what
+        + UiText::tr("印刷できる範囲が横%1×縦%2以上の用紙%3を選んでください(この用紙は横%4×縦%5)")
+              .arg(formatMm(needWidthMm), formatMm(needHeightMm), paper, formatMm(haveWidthMm),
+                  formatMm(haveHeightMm));
+}
+
+std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList<int> &sheets,
+    int bleedMm, int dpiX, int dpiY, int width, int height)
+{
+    const double haveWidthMm = width * geom::kMmPerInch / dpiX;
+    const double haveHeightMm = height * geom::kMmPerInch / dpiY;
+    for (int index : sheets) {
+        const CaseSheet &sheet = format.sheets[index];
+        if (pageFitsWithMarks(sheet, bleedMm, dpiX, dpiY, width, height))
             continue;
-        const PageExtent need = pageExtentWithMarks(back, dpiX, dpiY);
-        return paperTooSmallMessage(page, need.widthMm, need.heightMm,
-            width * geom::kMmPerInch / dpiX, height * geom::kMmPerInch / dpiY);
+        const PageExtent need = pageExtentWithMarks(sheet, bleedMm, dpiX, dpiY);
+        // A sheet of whole marks is named as the jewel case's pages always were.
+        if (sheet.wholeMarks)
+            return paperTooSmallMessage(PreviewPage(index), need.widthMm, need.heightMm,
+                haveWidthMm, haveHeightMm);
+        const PageScale s = pageScale(dpiX, dpiY);
+        const SheetGeometry g = computeSheetGeometry(sheet, dpiX, dpiY, 0, 0);
+        const int sheetWidth = g.R - g.L + 1, sheetHeight = g.B - g.T + 1;
+        const int bleedX = mmToPixels(bleedMm, s.kx), bleedY = mmToPixels(bleedMm, s.ky);
+        SheetMisfit misfit = bleedMm > 0 ? SheetMisfit::BleedAndMarks : SheetMisfit::Marks;
+        if (sheetWidth > width || sheetHeight > height)
+            misfit = SheetMisfit::Sheet;
+        else if (sheetWidth + 2 * bleedX > width || sheetHeight + 2 * bleedY > height)
+            misfit = SheetMisfit::BleedAndMarks;
+        return sheetTooLargeMessage(format, index, misfit, need.widthMm, need.heightMm,
+            haveWidthMm, haveHeightMm);
     }
     return std::nullopt;
 }
-
-} // namespace
 
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress, PrinterState &state)
@@ -156,8 +210,13 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
             if (!printed.contains(job[n - 1]))
                 printed.append(job[n - 1]);
         }
-        // Paper too small for a page prints nothing, rather than cut labels.
-        if (const auto refusal = pageThatDoesNotFit(target, printed)) {
+        // Paper too small for a sheet prints nothing, rather than cut labels.
+        QList<int> printedIndexes;
+        for (PreviewPage page : printed)
+            printedIndexes.append(int(page));
+        if (const auto refusal = sheetThatDoesNotFit(drawPage.format(), printedIndexes,
+                options.bleedMm, target.resolutionX(), target.resolutionY(),
+                target.printableWidth(), target.printableHeight())) {
             messages.showMessage(*refusal);
             return false;
         }
@@ -196,12 +255,28 @@ PdfPrintTarget::PdfPrintTarget(const QString &path, int dpi)
     : PdfPrintTarget(path, dpi, dpi)
 { }
 
-PdfPrintTarget::PdfPrintTarget(const QString &path, int dpiX, int dpiY)
+PdfPrintTarget::PdfPrintTarget(
+    const QString &path, int dpiX, int dpiY, QPageSize::PageSizeId paper)
     : d(std::make_unique<Impl>())
     , m_path(path)
     , m_dpi(dpiX > 0 ? dpiX : 300)
     , m_dpiY(dpiY > 0 ? dpiY : m_dpi)
+    , m_paper(paper)
 { }
+
+QStringList pdfPaperNames()
+{
+    return { QStringLiteral("a4"), QStringLiteral("letter") };
+}
+
+std::optional<QPageSize::PageSizeId> pdfPaperNamed(const QString &name)
+{
+    if (name == QLatin1String("a4"))
+        return QPageSize::A4;
+    if (name == QLatin1String("letter"))
+        return QPageSize::Letter;
+    return std::nullopt;
+}
 
 PdfPrintTarget::~PdfPrintTarget()
 {
@@ -226,8 +301,7 @@ bool PdfPrintTarget::begin(const QString &jobTitle)
     d->writer->setTitle(jobTitle);
     d->writer->setCreator(QStringLiteral("Casewright"));
     d->writer->setResolution(m_dpi);
-    d->writer->setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0)));
+    d->writer->setPageLayout(layout());
     d->canvas = std::make_unique<QPainterCanvas>(d->writer.get(), m_dpi, m_dpiY);
     if (!d->canvas->painter()->isActive()) {
         d->canvas.reset();
@@ -263,27 +337,24 @@ LabelCanvas &PdfPrintTarget::canvas()
     return *d->canvas;
 }
 
-QRect PdfPrintTarget::a4Pixels() const
+QPageLayout PdfPrintTarget::layout() const
 {
-    return QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0))
-        .paintRectPixels(m_dpi);
+    return QPageLayout(QPageSize(m_paper), d->orientation, QMarginsF(0, 0, 0, 0));
 }
 
 QSizeF PdfPrintTarget::paperSizeMm() const
 {
-    return QPageLayout(QPageSize(QPageSize::A4), d->orientation, QMarginsF(0, 0, 0, 0))
-        .fullRect(QPageLayout::Millimeter)
-        .size();
+    return layout().fullRect(QPageLayout::Millimeter).size();
 }
 
 int PdfPrintTarget::printableWidth() const
 {
-    return d->writer ? d->writer->width() : a4Pixels().width();
+    return d->writer ? d->writer->width() : layout().paintRectPixels(m_dpi).width();
 }
 
 int PdfPrintTarget::printableHeight() const
 {
-    const int height = d->writer ? d->writer->height() : a4Pixels().height();
+    const int height = d->writer ? d->writer->height() : layout().paintRectPixels(m_dpi).height();
     return int((long long)height * m_dpiY / m_dpi);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QList>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPageRanges>
 #include <QRect>
 #include <QSizeF>
@@ -89,6 +91,22 @@ QList<int> printedPages(int pageCount, const QPageRanges &ranges, int copies, bo
 QString paperTooSmallMessage(PreviewPage page, double needWidthMm, double needHeightMm,
     double haveWidthMm, double haveHeightMm);
 
+// What of a sheet does not fit a printable area: the sheet itself, or (with
+// the sheet fitting) its bleed and trim marks, or its trim marks.
+enum class SheetMisfit { Sheet, BleedAndMarks, Marks };
+// Said when the printable area cannot hold sheet `sheet` of `format` (one
+// whose trim marks may be shortened): the sheet by its case's name, what does
+// not fit, the area it needs and, among A4, Letter and A3 landscape, the
+// smallest paper of that size, and the area the paper has, in millimetres.
+QString sheetTooLargeMessage(const CaseFormat &format, int sheet, SheetMisfit misfit,
+    double needWidthMm, double needHeightMm, double haveWidthMm, double haveHeightMm);
+
+// The refusal for the first of `sheets` of `format` a printable area of
+// width x height pixels at dpiX x dpiY cannot hold with its trim marks and a
+// bleed of `bleedMm`; nothing when every sheet fits.
+std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList<int> &sheets,
+    int bleedMm, int dpiX, int dpiY, int width, int height);
+
 
 // The sheets of a format a print makes, in order: the first one when the
 // front is chosen, the others when the back is.
@@ -119,14 +137,20 @@ void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage
 void drawCorrected(PrintTarget &target, const PrintCorrection &correction,
     const std::function<void(LabelCanvas &)> &draw);
 
-// A print target writing a PDF file on A4 landscape sheets, for printing
-// without a printer: a printer of dpiX x dpiY. Pictures go into the file at
-// the pixels they cover at that resolution.
+// The papers a PDF file is printed on, by the names the command line takes
+// ("a4", "letter"), in that order; nothing for another name.
+QStringList pdfPaperNames();
+std::optional<QPageSize::PageSizeId> pdfPaperNamed(const QString &name);
+
+// A print target writing a PDF file on landscape sheets of a paper (A4
+// unless told), for printing without a printer: a printer of dpiX x dpiY.
+// Pictures go into the file at the pixels they cover at that resolution.
 class PdfPrintTarget : public PrintTarget
 {
 public:
     PdfPrintTarget(const QString &path, int dpi = 300);
-    PdfPrintTarget(const QString &path, int dpiX, int dpiY);
+    PdfPrintTarget(const QString &path, int dpiX, int dpiY,
+        QPageSize::PageSizeId paper = QPageSize::A4);
     ~PdfPrintTarget() override;
     bool showPrintDialog(int) override { return true; }
     void setLandscape() override;
@@ -136,19 +160,20 @@ public:
     LabelCanvas &canvas() override;
     int resolutionX() const override { return m_dpi; }
     int resolutionY() const override { return m_dpiY; }
-    // A4 landscape at the file's resolution, known before the job begins.
+    // The paper, landscape, at the file's resolution, known before the job begins.
     int printableWidth() const override;
     int printableHeight() const override;
     PrintDevice device() const override { return PrintDevice::pdf(); }
     QSizeF paperSizeMm() const override;
 
 private:
-    QRect a4Pixels() const;
+    QPageLayout layout() const;
     struct Impl;
     std::unique_ptr<Impl> d;
     QString m_path;
     int m_dpi; // the file's own resolution, horizontal
     int m_dpiY; // vertical: a scale on the file's resolution
+    QPageSize::PageSizeId m_paper;
 };
 
 } // namespace cw

@@ -207,3 +207,79 @@ TEST(Geometry, ThePrintableAreaAPageNeedsWithItsMarks)
         EXPECT_DOUBLE_EQ(e.heightMm, c.back ? 147.5 : 149.5);
     }
 }
+
+namespace {
+const CaseSheet &firstSheet(const char *format)
+{
+    return findCaseFormat(QString::fromLatin1(format))->sheets[0];
+}
+} // namespace
+
+// A sheet's trim marks on paper at 300 dpi (A4 landscape 3508 x 2480, US
+// Letter landscape 3300 x 2550): whole (59 to 177 pixels out) where the room
+// holds them; a wrap's shortened to the room, from 1 mm past the bleed, and
+// refused below 2 mm (23 pixels); the jewel case's front never shortened.
+// The DVD wrap is 1529 + 165 + 1529 by 2161 pixels, the Blu-ray's 1488 +
+// 141 + 1488 by 1748.
+TEST(Geometry, TrimMarksFollowTheRoomThePaperLeaves)
+{
+    struct Case
+    {
+        const char *format;
+        int bleedMm, width, height;
+        bool fits;
+        MarkSpan across, down;
+    };
+    const Case cases[] = {
+        { "dvd-14", 0, 3508, 2480, true, { 11, 142 }, { 11, 159 } },
+        { "dvd-14", 3, 3508, 2480, true, { 47, 142 }, { 47, 159 } },
+        { "dvd-14", 0, 3300, 2550, true, { 11, 38 }, { 59, 177 } },
+        { "dvd-14", 1, 3300, 2550, false, { 59, 177 }, { 59, 177 } }, // 38 - 23 < 23
+        { "dvd-14", 3, 3300, 2550, false, { 59, 177 }, { 59, 177 } },
+        { "dvd-14", 0, 3291, 2229, true, { 11, 34 }, { 11, 34 } }, // the least that fits
+        { "dvd-14", 0, 3290, 2229, false, { 59, 177 }, { 11, 34 } },
+        { "bd-12", 3, 3300, 2550, true, { 47, 91 }, { 59, 177 } },
+        { "cd-jewel", 3, 3300, 2550, true, { 59, 177 }, { 59, 177 } },
+        { "cd-jewel", 0, 3058, 2550, false, { 59, 177 }, { 59, 177 } }, // room 100
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.format << " bleed " << c.bleedMm << " on " << c.width
+                                        << "x" << c.height);
+        const CaseSheet &sheet = firstSheet(c.format);
+        const SheetGeometry g = computeSheetGeometry(sheet, 300, 300, c.width, c.height);
+        const SheetMarks m = sheetMarks(sheet, g, pageScale(300, 300), c.bleedMm, c.width, c.height);
+        EXPECT_EQ(m.fits, c.fits);
+        EXPECT_EQ(m.across, c.across);
+        EXPECT_EQ(m.down, c.down);
+        EXPECT_EQ(pageFitsWithMarks(sheet, c.bleedMm, 300, 300, c.width, c.height), c.fits);
+    }
+}
+
+// The least printable area a wrap needs: its pixels and 1 mm past the bleed
+// plus 2 mm of mark on each side, found as the rule decides it.
+TEST(Geometry, ThePrintableAreaAWrapNeeds)
+{
+    struct Case
+    {
+        const char *format;
+        int bleedMm, dpi, width, height;
+        double widthMm, heightMm;
+    };
+    const Case cases[] = {
+        { "dvd-14", 0, 300, 3291, 2229, 279.0, 189.0 },
+        { "dvd-14", 3, 300, 3363, 2301, 285.0, 195.0 },
+        { "bd-12", 2, 300, 3233, 1864, 274.0, 158.0 },
+        { "dvd-slim-5", 0, 600, 6376, 4462, 270.0, 189.0 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.format << " bleed " << c.bleedMm);
+        const CaseSheet &sheet = firstSheet(c.format);
+        const PageExtent e = pageExtentWithMarks(sheet, c.bleedMm, c.dpi, c.dpi);
+        EXPECT_EQ(e.width, c.width);
+        EXPECT_EQ(e.height, c.height);
+        EXPECT_DOUBLE_EQ(e.widthMm, c.widthMm);
+        EXPECT_DOUBLE_EQ(e.heightMm, c.heightMm);
+        EXPECT_FALSE(pageFitsWithMarks(sheet, c.bleedMm, c.dpi, c.dpi, c.width - 1, c.height));
+        EXPECT_FALSE(pageFitsWithMarks(sheet, c.bleedMm, c.dpi, c.dpi, c.width, c.height - 1));
+    }
+}

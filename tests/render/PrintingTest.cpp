@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 #include "canvas/RecordingCanvas.h"
+#include "render/DocumentPages.h"
 #include "render/PageOutput.h"
 #include "render/PreviewState.h"
 #include "render/PrintDocument.h"
@@ -293,6 +294,71 @@ TEST(PrintDocument, PaperTooSmallForThePageWithItsMarksPrintsNothing)
     EXPECT_EQ(PrintDocument(a5, run.printer, back, draw, messages, progress, state),
         PrintResult::Printed);
     EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+// A wrap that the printable area cannot hold is refused by its case's name,
+// with what does not fit, the area it needs and the smallest of Letter, A4
+// and A3 landscape that gives it; a sheet of a several-sheet case by its
+// number, and with no paper named when none of them is large enough.
+TEST(PrintDocument, AWrapTooLargeForThePaperSaysWhatItNeeds)
+{
+    CaseFormat twoSheets = *findCaseFormat("dvd-14");
+    twoSheets.sheets << twoSheets.sheets[0];
+    CaseSheet &wide = twoSheets.sheets[1];
+    wide.id = QStringLiteral("wide");
+    wide.widthMm = 420.0;
+    for (CasePanel &p : wide.panels) {
+        p.xMm *= 420.0 / 273.0;
+        p.widthMm *= 420.0 / 273.0;
+    }
+    struct Case
+    {
+        const CaseFormat *format;
+        QList<int> sheets;
+        int bleedMm, width, height;
+        const char *message;
+    };
+    const Case cases[] = {
+        { findCaseFormat("dvd-14"), { 0 }, 3, 3300, 2550,
+            "DVDトールケース(14mm)が塗り足しとトンボを含めて用紙に収まりません。印刷できる範囲が"
+            "横285.0mm×縦195.0mm以上の用紙(A4横など)を選んでください(この用紙は横279.4mm×縦215.9mm)" },
+        { findCaseFormat("dvd-14"), { 0 }, 0, 3300, 2550, "" },
+        { findCaseFormat("dvd-14"), { 0 }, 0, 3250, 2550,
+            "DVDトールケース(14mm)がトンボを含めて用紙に収まりません。印刷できる範囲が"
+            "横279.0mm×縦189.0mm以上の用紙(レター横など)を選んでください(この用紙は横275.2mm×縦215.9mm)" },
+        { findCaseFormat("dvd-14"), { 0 }, 0, 2479, 1750, // A5 landscape
+            "DVDトールケース(14mm)が用紙に収まりません。印刷できる範囲が"
+            "横279.0mm×縦189.0mm以上の用紙(レター横など)を選んでください(この用紙は横209.9mm×縦148.2mm)" },
+        { findCaseFormat("bd-12"), { 0 }, 3, 3300, 2550, "" },
+        { &twoSheets, { 0, 1 }, 0, 3508, 2480,
+            "DVDトールケース(14mm)の2枚目が用紙に収まりません。印刷できる範囲が"
+            "横426.0mm×縦189.0mm以上の用紙を選んでください(この用紙は横297.0mm×縦210.0mm)" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message);
+        const auto refusal = sheetThatDoesNotFit(
+            *c.format, c.sheets, c.bleedMm, 300, 300, c.width, c.height);
+        EXPECT_EQ(refusal.value_or(QString()), QString::fromUtf8(c.message));
+    }
+    // Through a print job: the refusal before the job begins, nothing drawn.
+    PrintRun run;
+    run.printer.dpi = 300;
+    struct Letter : FakeTarget
+    {
+        int resolutionX() const override { return 300; }
+        int resolutionY() const override { return 300; }
+    } letter;
+    letter.width = 3300;
+    letter.height = 2550;
+    LabelDocument dvd;
+    dvd.caseFormat = QStringLiteral("dvd-14");
+    PrintOptions options;
+    options.bleedMm = 3;
+    const PageDrawer draw = documentPageDrawer(dvd, options);
+    EXPECT_EQ(PrintDocument(letter, run.printer, options, draw, run.messages, run.progress, run.state),
+        PrintResult::Refused);
+    EXPECT_EQ(letter.events, QStringList({ "dialog", "landscape" }));
+    EXPECT_EQ(run.messages.messages, QStringList { QString::fromUtf8(cases[0].message) });
 }
 
 TEST(PdfPrintTarget, WritesTwoLandscapeA4PagesAt300Dpi)
