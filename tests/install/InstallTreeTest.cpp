@@ -57,7 +57,7 @@ TEST_F(InstallTreeTest, EveryFileLiesInTheFolderOfItsKind)
         "share/metainfo/[a-z.]+\\.metainfo\\.xml",
         "share/man/man1/casewright(-cli)?\\.1\\.gz",
         "share/bash-completion/completions/casewright-cli",
-        "share/doc/casewright/(copyright|changelog\\.gz|examples/demo\\.cwr|examples/"
+        "share/doc/casewright/(copyright|changelog\\.gz|examples/(demo|dvd)\\.cwr|examples/"
         "demo-cover\\.png)",
     };
     const QStringList files = tree().files();
@@ -282,6 +282,15 @@ TEST_F(InstallTreeTest, PrintsTheInstalledDemoIntoAPdfOfTwoPages)
     ASSERT_FALSE(pdfinfo.isEmpty()) << missingTool("pdfinfo");
     const ProgramRun info = runProgram(pdfinfo, { pdf });
     EXPECT_TRUE(info.out.contains(QRegularExpression("\nPages: +2\n"))) << info.out.toStdString();
+
+    // The DVD demo beside it, one wrap on US Letter, its picture found too.
+    const QString dvd = QFileInfo(demo()).dir().filePath("dvd.cwr");
+    const ProgramRun wrap = runProgram(cli(), { "print", dvd, "--pdf", pdf, "--paper", "letter" });
+    ASSERT_EQ(wrap.code, 0) << wrap.err.toStdString();
+    EXPECT_TRUE(wrap.err.isEmpty()) << wrap.err.toStdString();
+    const ProgramRun letter = runProgram(pdfinfo, { pdf });
+    EXPECT_TRUE(letter.out.contains(QRegularExpression("\nPages: +1\n"))) << letter.out.toStdString();
+    EXPECT_TRUE(letter.out.contains("792 x 612 pts (letter)")) << letter.out.toStdString();
 }
 
 TEST_F(InstallTreeTest, PrintingToAPrinterLoadsTheInstalledPrinterModule)
