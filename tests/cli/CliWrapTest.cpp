@@ -66,15 +66,17 @@ QImage rasterise(const QString &pdf)
     return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
 }
 
+// pdfinfo's "Pages:" and "Page size:" lines, "; " between them.
 QString pageSize(const QString &pdf)
 {
     QProcess p;
     p.start("pdfinfo", { pdf });
     p.waitForFinished(30000);
+    QStringList lines;
     for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
         if (line.startsWith("Pages:") || line.startsWith("Page size:"))
-            return line.simplified();
-    return {};
+            lines << line.simplified();
+    return lines.join("; ");
 }
 
 } // namespace
@@ -161,7 +163,7 @@ TEST(CliWrap, FoldsAtBothSpineEdgesAndTrimMarksAtTheFourCorners)
 // print --pdf: one wrap sheet on A4 landscape (3508 x 2480 pixels), or with
 // --paper letter on US Letter landscape (3300 x 2550), centred; the panels'
 // colours begin and end at their pixels; the marks across the sheet are cut
-// to the room the paper leaves and begin 1 mm (11 pixels) out. With a 3 mm
+// to the room the paper leaves and stop 1 mm (11 pixels) short of it. With a 3 mm
 // bleed the wrap does not fit Letter: the refusal, and no file.
 TEST(CliWrap, PrintsOneWrapSheetOnTheChosenPaperOrRefusesIt)
 {
@@ -174,8 +176,8 @@ TEST(CliWrap, PrintsOneWrapSheetOnTheChosenPaperOrRefusesIt)
         int L, T;
     };
     const Case cases[] = {
-        { "a4", "Page size: 841.89 x 595.276 pts (A4)", 142, 159 },
-        { "letter", "Page size: 792 x 612 pts (letter)", 38, 194 },
+        { "a4", "Pages: 1; Page size: 842 x 595 pts (A4)", 142, 159 },
+        { "letter", "Pages: 1; Page size: 792 x 612 pts (letter)", 38, 194 },
     };
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
     const QRgb back = qRgb(0xC0, 0, 0), spine = qRgb(0, 0xC0, 0), cover = qRgb(0, 0, 0xC0);
@@ -196,7 +198,8 @@ TEST(CliWrap, PrintsOneWrapSheetOnTheChosenPaperOrRefusesIt)
             { fold2 - 1, y, spine }, { fold2, y, cover }, { R - 1, y, cover }, { R + 1, y, white },
             { x, c.T - 1, white }, { x, c.T, back }, { x, B - 1, back }, { x, B + 1, white },
             // the top left corner's mark to the left, from the paper's edge
-            { 0, c.T, black }, { c.L - 11, c.T, black }, { c.L - 10, c.T, white },
+            // to 1 mm from the sheet (a line ends before its last pixel)
+            { 0, c.T, black }, { c.L - 12, c.T, black }, { c.L - 11, c.T, white },
         };
         for (const auto &[px, py, colour] : pixels)
             EXPECT_EQ(page.pixel(px, py), colour) << px << "," << py;
@@ -234,8 +237,8 @@ TEST(CliWrap, ThePaperOptionIsRefusedWithItsChoices)
 
     r = runCasewrightCli({ "print", doc, "--pdf", pdf }, home.path());
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(pageSize(pdf), "Page size: 841.89 x 595.276 pts (A4)");
+    EXPECT_EQ(pageSize(pdf), "Pages: 2; Page size: 842 x 595 pts (A4)");
     r = runCasewrightCli({ "calibration-sheet", "--pdf", pdf, "--paper", "letter" }, home.path());
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(pageSize(pdf), "Page size: 792 x 612 pts (letter)");
+    EXPECT_EQ(pageSize(pdf), "Pages: 1; Page size: 792 x 612 pts (letter)");
 }

@@ -269,7 +269,7 @@ TEST(Geometry, ThePrintableAreaAWrapNeeds)
         { "dvd-14", 0, 300, 3291, 2229, 279.0, 189.0 },
         { "dvd-14", 3, 300, 3363, 2301, 285.0, 195.0 },
         { "bd-12", 2, 300, 3233, 1864, 274.0, 158.0 },
-        { "dvd-slim-5", 0, 600, 6376, 4462, 270.0, 189.0 },
+        { "dvd-slim-5", 0, 600, 6376, 4463, 270.0, 189.0 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.format << " bleed " << c.bleedMm);
