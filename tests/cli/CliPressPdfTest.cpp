@@ -170,17 +170,16 @@ TEST(CliPressPdf, OffsetRefusedAndUnwritablePathsFail)
     EXPECT_TRUE(r.err.contains("[--bleed N] [--press]")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
 
-    r = runCasewrightCli(
-        { "export-pdf", kDemo, pdf, "--press", "--offset", "1.0,0.0" }, home.path(),
-        englishLocale());
+    r = runCasewrightCli({ "export-pdf", kDemo, pdf, "--press", "--offset", "1.0,0.0" },
+        home.path(), englishLocale());
     EXPECT_TRUE(r.err.startsWith("--press and --offset cannot be given together\n"))
         << r.err.toStdString();
 
     const QString missing = home.filePath("no/such/folder/out.pdf");
     r = runCasewrightCli({ "export-pdf", kDemo, missing, "--press" }, home.path());
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, QStringLiteral("ファイル(%1)が記録できません (ファイルに書き込めません)\n")
-                         .arg(missing));
+    EXPECT_EQ(r.err,
+        QStringLiteral("ファイル(%1)が記録できません (ファイルに書き込めません)\n").arg(missing));
     EXPECT_FALSE(QFile::exists(missing));
 }
 

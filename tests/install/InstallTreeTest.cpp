@@ -289,7 +289,8 @@ TEST_F(InstallTreeTest, PrintsTheInstalledDemoIntoAPdfOfTwoPages)
     ASSERT_EQ(wrap.code, 0) << wrap.err.toStdString();
     EXPECT_TRUE(wrap.err.isEmpty()) << wrap.err.toStdString();
     const ProgramRun letter = runProgram(pdfinfo, { pdf });
-    EXPECT_TRUE(letter.out.contains(QRegularExpression("\nPages: +1\n"))) << letter.out.toStdString();
+    EXPECT_TRUE(letter.out.contains(QRegularExpression("\nPages: +1\n")))
+        << letter.out.toStdString();
     EXPECT_TRUE(letter.out.contains("792 x 612 pts (letter)")) << letter.out.toStdString();
 }
 

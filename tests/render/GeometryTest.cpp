@@ -243,11 +243,12 @@ TEST(Geometry, TrimMarksFollowTheRoomThePaperLeaves)
         { "cd-jewel", 0, 3058, 2550, false, { 59, 177 }, { 59, 177 } }, // room 100
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.format << " bleed " << c.bleedMm << " on " << c.width
-                                        << "x" << c.height);
+        SCOPED_TRACE(testing::Message()
+            << c.format << " bleed " << c.bleedMm << " on " << c.width << "x" << c.height);
         const CaseSheet &sheet = firstSheet(c.format);
         const SheetGeometry g = computeSheetGeometry(sheet, 300, 300, c.width, c.height);
-        const SheetMarks m = sheetMarks(sheet, g, pageScale(300, 300), c.bleedMm, c.width, c.height);
+        const SheetMarks m
+            = sheetMarks(sheet, g, pageScale(300, 300), c.bleedMm, c.width, c.height);
         EXPECT_EQ(m.fits, c.fits);
         EXPECT_EQ(m.across, c.across);
         EXPECT_EQ(m.down, c.down);
