@@ -18,8 +18,9 @@ namespace cw {
 
 namespace {
 
-constexpr PanelRole kRoles[] = { PanelRole::Cover, PanelRole::Inside, PanelRole::Back,
-    PanelRole::SpineLeft, PanelRole::SpineRight };
+constexpr PanelRole kRoles[]
+    = { PanelRole::Cover, PanelRole::Inside, PanelRole::Back, PanelRole::SpineLeft,
+          PanelRole::SpineRight };
 
 bool roleFromName(const QString &name, PanelRole *role)
 {
@@ -66,8 +67,7 @@ public:
         p->widthMm = o.value(QStringLiteral("widthMm")).toDouble();
         p->heightMm = o.value(QStringLiteral("heightMm")).toDouble();
 
-        const QString shape
-            = o.value(QStringLiteral("shape")).toString(QStringLiteral("rectangle"));
+        const QString shape = o.value(QStringLiteral("shape")).toString(QStringLiteral("rectangle"));
         if (shape == QLatin1String("disc")) {
             p->shape = PanelShape::Disc;
             p->holeMm = o.value(QStringLiteral("holeMm")).toDouble();
@@ -98,8 +98,7 @@ public:
             p->titleRun = TitleRun::Down;
         else if (run != QLatin1String("across"))
             return fail(at, QStringLiteral("unknown title direction"));
-        const QString inset
-            = o.value(QStringLiteral("titleInset")).toString(QStringLiteral("edges"));
+        const QString inset = o.value(QStringLiteral("titleInset")).toString(QStringLiteral("edges"));
         if (inset == QLatin1String("folds"))
             p->titleInset = TitleInset::Folds;
         else if (inset != QLatin1String("edges"))
@@ -244,8 +243,7 @@ public:
         for (const CaseSheet &s : f.sheets) {
             for (const CasePanel &p : s.panels) {
                 if (ids.contains(p.id))
-                    return fail(
-                        f.id + QLatin1Char('/') + p.id, QStringLiteral("panel id repeated"));
+                    return fail(f.id + QLatin1Char('/') + p.id, QStringLiteral("panel id repeated"));
                 if (roles.contains(int(p.role)))
                     return fail(f.id + QLatin1Char('/') + p.id, QStringLiteral("role repeated"));
                 if (p.listIndex >= 0 && lists.contains(p.listIndex))

@@ -80,8 +80,8 @@ const QList<CommandText> &commandTexts()
                       "カスタムケース (custom-wrap) のパネルの幅、パネルの高さ、背の幅 (mm、小数"
                       "1桁)。パネルは 20.0〜300.0、背は 0.0〜60.0 です") },
                 { "--allow-unicode",
-                    QT_TRANSLATE_NOOP("cw::UiText",
-                        "Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します") },
+                  QT_TRANSLATE_NOOP("cw::UiText",
+                      "Shift-JIS で表せない文字があるときは版 1.07 (UTF-8) で書き出します") },
                 kPrinterDpi } },
         { "import-list", QT_TRANSLATE_NOOP("cw::UiText", "リストの読み込みで作られる行"),
             QT_TRANSLATE_NOOP("cw::UiText",
@@ -206,8 +206,7 @@ int columns(const QString &text)
 // with opening punctuation (（「『【).
 bool closes(QChar c)
 {
-    return QStringView(u"\u3001\u3002\uFF0C\uFF0E\uFF09\u300D\u300F\u3011\uFF1A\u30FB)],.:;")
-        .contains(c);
+    return QStringView(u"\u3001\u3002\uFF0C\uFF0E\uFF09\u300D\u300F\u3011\uFF1A\u30FB)],.:;").contains(c);
 }
 
 bool opens(QChar c)

@@ -71,8 +71,8 @@ public:
         for (int i = 0; i < sheet.panels.size(); ++i) {
             const CasePanel &p = sheet.panels[i];
             const PanelPixels &px = g.panels[i];
-            bleed << surfaceBleed(s, options.bleedMm, px.left, px.top, px.trimRight, px.trimBottom,
-                p.outer.left, p.outer.top, p.outer.right, p.outer.bottom);
+            bleed << surfaceBleed(s, options.bleedMm, px.left, px.top, px.trimRight,
+                px.trimBottom, p.outer.left, p.outer.top, p.outer.right, p.outer.bottom);
         }
     }
 
@@ -163,14 +163,14 @@ private:
             return;
         SurfaceSettings &own = settingsOf(p);
         // A spine's picture counts once it has a size, a face's once it has a file.
-        const bool placed
-            = isSpine(p.role) ? own.picture.pixelWidth != 0 : !own.picture.fileName.isEmpty();
+        const bool placed = isSpine(p.role) ? own.picture.pixelWidth != 0
+                                            : !own.picture.fileName.isEmpty();
         if (!own.picture.use || !placed
             || (!p.pictureFollows.isEmpty() && !followedOn(own, p.pictureFollows, false)))
             return;
         const PanelPixels &px = g.panels[i];
-        canvas.BeginPart(
-            PagePart { PartKind::Picture, int(panelSurface(p.role)), -1, QPoint(px.left, px.top) });
+        canvas.BeginPart(PagePart {
+            PartKind::Picture, int(panelSurface(p.role)), -1, QPoint(px.left, px.top) });
         DrawSurfacePicture(canvas, PictureRef::of(own.picture), refWidth(p), refHeight(p), scale,
             px.left, px.top, files, bleedOf(i));
         canvas.EndPart();

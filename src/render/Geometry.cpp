@@ -65,8 +65,10 @@ SheetGeometry computeSheetGeometry(
 
     SheetGeometry g;
     // Centred by the panels' own pixels, or by the sheet's size in pixels.
-    const int blockWidth = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : across.total();
-    const int blockHeight = sheet.centreBySheet ? mmToPixels(sheet.heightMm, s.ky) : down.total();
+    const int blockWidth
+        = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : across.total();
+    const int blockHeight
+        = sheet.centreBySheet ? mmToPixels(sheet.heightMm, s.ky) : down.total();
     g.L = (pageWidth - blockWidth) / 2;
     g.T = (pageHeight - blockHeight) / 2;
     g.R = g.L + across.total() - (sheet.rightEdgeBeyond ? 0 : 1);
@@ -198,7 +200,8 @@ PageExtent pageExtentWithMarks(const CaseSheet &sheet, int bleedMm, int targetDp
     // renderers' centring decides the last pixels, so they are found by
     // asking the rule itself from just below that size.
     const SheetGeometry g = computeSheetGeometry(sheet, targetDpiX, targetDpiY, 0, 0);
-    const int blockWidth = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : g.R - g.L + 1;
+    const int blockWidth
+        = sheet.centreBySheet ? mmToPixels(sheet.widthMm, s.kx) : g.R - g.L + 1;
     const int blockHeight = g.B - g.T + 1;
     const int tall = blockHeight + 2 * mmToPixels(kTrimMarkReachMm, s.ky) + 8;
     auto fits = [&](int width, int height) {

@@ -110,7 +110,6 @@ bool pageFitsWithMarks(const CaseSheet &sheet, int bleedMm, int targetDpiX, int 
     int pageWidth, int pageHeight);
 // The same for the jewel case's back sheet or front sheet.
 PageExtent pageExtentWithMarks(bool backPage, int targetDpiX, int targetDpiY);
-bool pageFitsWithMarks(
-    bool backPage, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
+bool pageFitsWithMarks(bool backPage, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight);
 
 } // namespace cw

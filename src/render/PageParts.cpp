@@ -48,8 +48,8 @@ void line(LabelCanvas &canvas, int x0, int y0, int x1, int y1)
 }
 } // namespace
 
-void verticalEdge(
-    LabelCanvas &canvas, int x, int top, int bottom, bool boundaryLine, const MarkSpan &marks)
+void verticalEdge(LabelCanvas &canvas, int x, int top, int bottom, bool boundaryLine,
+    const MarkSpan &marks)
 {
     if (boundaryLine)
         line(canvas, x, top, x, bottom);
@@ -57,8 +57,8 @@ void verticalEdge(
     line(canvas, x, bottom + marks.from, x, bottom + marks.to);
 }
 
-void horizontalEdge(
-    LabelCanvas &canvas, int y, int left, int right, bool boundaryLine, const MarkSpan &marks)
+void horizontalEdge(LabelCanvas &canvas, int y, int left, int right, bool boundaryLine,
+    const MarkSpan &marks)
 {
     if (boundaryLine)
         line(canvas, left, y, right, y);

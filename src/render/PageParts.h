@@ -26,12 +26,12 @@ void blackPenAndBrush(LabelCanvas &canvas);
 // One one-pixel column of a vertical label edge at x: the boundary line from
 // `top` to `bottom` when asked for, then the trim marks `marks` pixels above
 // the top and below the bottom (from 15 to 5 mm out when they are whole).
-void verticalEdge(
-    LabelCanvas &canvas, int x, int top, int bottom, bool boundaryLine, const MarkSpan &marks);
+void verticalEdge(LabelCanvas &canvas, int x, int top, int bottom, bool boundaryLine,
+    const MarkSpan &marks);
 // One one-pixel row of a horizontal label edge at y, from `left` to `right`,
 // with its trim marks `marks` pixels off both ends.
-void horizontalEdge(
-    LabelCanvas &canvas, int y, int left, int right, bool boundaryLine, const MarkSpan &marks);
+void horizontalEdge(LabelCanvas &canvas, int y, int left, int right, bool boundaryLine,
+    const MarkSpan &marks);
 // One one-pixel column of a fold at x: the dashed fold line from `top` to
 // `bottom` when asked for, and the dashed fold marks `marks` pixels above and
 // below, which are always drawn.

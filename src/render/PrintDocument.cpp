@@ -162,8 +162,8 @@ std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList
         const PageExtent need = pageExtentWithMarks(sheet, bleedMm, dpiX, dpiY);
         // A sheet of whole marks is named as the jewel case's pages always were.
         if (sheet.wholeMarks)
-            return paperTooSmallMessage(
-                PreviewPage(index), need.widthMm, need.heightMm, haveWidthMm, haveHeightMm);
+            return paperTooSmallMessage(PreviewPage(index), need.widthMm, need.heightMm,
+                haveWidthMm, haveHeightMm);
         const PageScale s = pageScale(dpiX, dpiY);
         const SheetGeometry g = computeSheetGeometry(sheet, dpiX, dpiY, 0, 0);
         const int sheetWidth = g.R - g.L + 1, sheetHeight = g.B - g.T + 1;
@@ -173,8 +173,8 @@ std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList
             misfit = SheetMisfit::Sheet;
         else if (sheetWidth + 2 * bleedX > width || sheetHeight + 2 * bleedY > height)
             misfit = SheetMisfit::BleedAndMarks;
-        return sheetTooLargeMessage(
-            format, index, misfit, need.widthMm, need.heightMm, haveWidthMm, haveHeightMm);
+        return sheetTooLargeMessage(format, index, misfit, need.widthMm, need.heightMm,
+            haveWidthMm, haveHeightMm);
     }
     return std::nullopt;
 }
@@ -255,7 +255,8 @@ PdfPrintTarget::PdfPrintTarget(const QString &path, int dpi)
     : PdfPrintTarget(path, dpi, dpi)
 { }
 
-PdfPrintTarget::PdfPrintTarget(const QString &path, int dpiX, int dpiY, QPageSize::PageSizeId paper)
+PdfPrintTarget::PdfPrintTarget(
+    const QString &path, int dpiX, int dpiY, QPageSize::PageSizeId paper)
     : d(std::make_unique<Impl>())
     , m_path(path)
     , m_dpi(dpiX > 0 ? dpiX : 300)

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QList>
 #include <QPageLayout>
-#include <QPageRanges>
 #include <QPageSize>
+#include <QPageRanges>
 #include <QRect>
 #include <QSizeF>
 #include <QString>
@@ -107,6 +107,7 @@ QString sheetTooLargeMessage(const CaseFormat &format, int sheet, SheetMisfit mi
 std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList<int> &sheets,
     int bleedMm, int dpiX, int dpiY, int width, int height);
 
+
 // The sheets of a format a print makes, in order: the first one when the
 // front is chosen, the others when the back is.
 QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format);
@@ -148,8 +149,8 @@ class PdfPrintTarget : public PrintTarget
 {
 public:
     PdfPrintTarget(const QString &path, int dpi = 300);
-    PdfPrintTarget(
-        const QString &path, int dpiX, int dpiY, QPageSize::PageSizeId paper = QPageSize::A4);
+    PdfPrintTarget(const QString &path, int dpiX, int dpiY,
+        QPageSize::PageSizeId paper = QPageSize::A4);
     ~PdfPrintTarget() override;
     bool showPrintDialog(int) override { return true; }
     void setLandscape() override;

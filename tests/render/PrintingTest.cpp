@@ -255,8 +255,7 @@ TEST(PrintDocument, TheRangeAndTheCopiesChooseTheSheets)
         back.printFront = false;
         run.target.ranges.addRange(2, 2);
         EXPECT_EQ(run.print(back), PrintResult::Refused);
-        EXPECT_EQ(
-            run.messages.messages, QStringList { QStringLiteral("印刷するページがありません") });
+        EXPECT_EQ(run.messages.messages, QStringList { QStringLiteral("印刷するページがありません") });
         EXPECT_FALSE(run.target.events.contains("begin Casewright"));
     }
 }
@@ -321,17 +320,14 @@ TEST(PrintDocument, AWrapTooLargeForThePaperSaysWhatItNeeds)
     const Case cases[] = {
         { findCaseFormat("dvd-14"), { 0 }, 3, 3300, 2550,
             "DVDトールケース(14mm)が塗り足しとトンボを含めて用紙に収まりません。印刷できる範囲が"
-            "横285.0mm×縦195.0mm以上の用紙(A4横など)を選んでください(この用紙は横279.4mm×縦215."
-            "9mm)" },
+            "横285.0mm×縦195.0mm以上の用紙(A4横など)を選んでください(この用紙は横279.4mm×縦215.9mm)" },
         { findCaseFormat("dvd-14"), { 0 }, 0, 3300, 2550, "" },
         { findCaseFormat("dvd-14"), { 0 }, 0, 3250, 2550,
             "DVDトールケース(14mm)がトンボを含めて用紙に収まりません。印刷できる範囲が"
-            "横279.0mm×縦189.0mm以上の用紙(レター横など)を選んでください(この用紙は横275.2mm×縦215."
-            "9mm)" },
+            "横279.0mm×縦189.0mm以上の用紙(レター横など)を選んでください(この用紙は横275.2mm×縦215.9mm)" },
         { findCaseFormat("dvd-14"), { 0 }, 0, 2479, 1750, // A5 landscape
             "DVDトールケース(14mm)が用紙に収まりません。印刷できる範囲が"
-            "横279.0mm×縦189.0mm以上の用紙(レター横など)を選んでください(この用紙は横209.9mm×縦148."
-            "2mm)" },
+            "横279.0mm×縦189.0mm以上の用紙(レター横など)を選んでください(この用紙は横209.9mm×縦148.2mm)" },
         { findCaseFormat("bd-12"), { 0 }, 3, 3300, 2550, "" },
         { &twoSheets, { 0, 1 }, 0, 3508, 2480,
             "DVDトールケース(14mm)の2枚目が用紙に収まりません。印刷できる範囲が"
@@ -339,28 +335,24 @@ TEST(PrintDocument, AWrapTooLargeForThePaperSaysWhatItNeeds)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
-        const auto refusal
-            = sheetThatDoesNotFit(*c.format, c.sheets, c.bleedMm, 300, 300, c.width, c.height);
+        const auto refusal = sheetThatDoesNotFit(
+            *c.format, c.sheets, c.bleedMm, 300, 300, c.width, c.height);
         EXPECT_EQ(refusal.value_or(QString()), QString::fromUtf8(c.message));
     }
 }
-int resolutionY() const override
-{
-    return 300;
-}
-}
-letter;
-letter.width = 3300;
-letter.height = 2550;
-LabelDocument dvd;
-dvd.caseFormat = QStringLiteral("dvd-14");
-PrintOptions options;
-options.bleedMm = 3;
-const PageDrawer draw = documentPageDrawer(dvd, options);
-EXPECT_EQ(PrintDocument(letter, run.printer, options, draw, run.messages, run.progress, run.state),
-    PrintResult::Refused);
-EXPECT_EQ(letter.events, QStringList({ "dialog", "landscape" }));
-EXPECT_EQ(run.messages.messages, QStringList { QString::fromUtf8(cases[0].message) });
+        int resolutionY() const override { return 300; }
+    } letter;
+    letter.width = 3300;
+    letter.height = 2550;
+    LabelDocument dvd;
+    dvd.caseFormat = QStringLiteral("dvd-14");
+    PrintOptions options;
+    options.bleedMm = 3;
+    const PageDrawer draw = documentPageDrawer(dvd, options);
+    EXPECT_EQ(PrintDocument(letter, run.printer, options, draw, run.messages, run.progress, run.state),
+        PrintResult::Refused);
+    EXPECT_EQ(letter.events, QStringList({ "dialog", "landscape" }));
+    EXPECT_EQ(run.messages.messages, QStringList { QString::fromUtf8(cases[0].message) });
 }
 
 TEST(PdfPrintTarget, WritesTwoLandscapeA4PagesAt300Dpi)
@@ -440,8 +432,8 @@ TEST(PdfPrintTarget, AReadOnlyFileIsRefusedBeforeDrawing)
     EXPECT_FALSE(target.begin(kPrintJobTitle));
     LabelDocument doc;
     QString error;
-    EXPECT_FALSE(
-        renderPagePdf(doc, PrintOptions(), PreviewPage::Front, 96, 96, 1046, 604, path, &error));
+    EXPECT_FALSE(renderPagePdf(
+        doc, PrintOptions(), PreviewPage::Front, 96, 96, 1046, 604, path, &error));
     EXPECT_EQ(error, QStringLiteral("ファイルに書き込めません"));
     EXPECT_EQ(readAll(path), QByteArray("old contents"));
 }
