@@ -51,13 +51,17 @@ QString notOneOfText(const QString &option, const QStringList &valid)
     return UiText::tr("%1 は %2 のどれかです").arg(option, valid.join(QStringLiteral(", ")));
 }
 
+// The refusal of --paper without --pdf.
+const char *const kPaperWithoutPdf
+    = QT_TRANSLATE_NOOP("cw::UiText", "--paper は --pdf と一緒に指定してください");
+
 QPageSize::PageSizeId pdfPaper(const Args &args)
 {
     const QString option = QStringLiteral("paper");
     if (!args.has(option))
         return QPageSize::A4;
     if (!args.has(QStringLiteral("pdf")))
-        throw UsageError(UiText::tr("--paper は --pdf と一緒に指定してください").toStdString());
+        throw UsageError(uiText(QString::fromUtf8(kPaperWithoutPdf)).toStdString());
     const auto paper = pdfPaperNamed(args.value(option));
     if (!paper)
         throw UsageError(notOneOfText(QStringLiteral("--paper"), pdfPaperNames()).toStdString());

@@ -38,8 +38,8 @@ const QString kRenderUsage = QStringLiteral(
     "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
     "[--option NAME=0|1]... [--bleed N]");
 const QString kPrintUsage
-    = QStringLiteral("print DOC.cwr [--printer NAME | --pdf F] [--option NAME=0|1]... "
-                     "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]");
+    = QStringLiteral("print DOC.cwr [--printer NAME | --pdf F [--paper a4|letter]] "
+                     "[--option NAME=0|1]... [--offset X,Y] [--bleed N] [--printer-dpi X[xY]]");
 const QString kExportPdfUsage = QStringLiteral(
     "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] [--bleed N] "
     "[--press]");
