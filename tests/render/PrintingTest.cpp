@@ -340,20 +340,6 @@ TEST(PrintDocument, AWrapTooLargeForThePaperSaysWhatItNeeds)
         EXPECT_EQ(refusal.value_or(QString()), QString::fromUtf8(c.message));
     }
 }
-        int resolutionY() const override { return 300; }
-    } letter;
-    letter.width = 3300;
-    letter.height = 2550;
-    LabelDocument dvd;
-    dvd.caseFormat = QStringLiteral("dvd-14");
-    PrintOptions options;
-    options.bleedMm = 3;
-    const PageDrawer draw = documentPageDrawer(dvd, options);
-    EXPECT_EQ(PrintDocument(letter, run.printer, options, draw, run.messages, run.progress, run.state),
-        PrintResult::Refused);
-    EXPECT_EQ(letter.events, QStringList({ "dialog", "landscape" }));
-    EXPECT_EQ(run.messages.messages, QStringList { QString::fromUtf8(cases[0].message) });
-}
 
 TEST(PdfPrintTarget, WritesTwoLandscapeA4PagesAt300Dpi)
 {
