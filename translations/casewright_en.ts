@@ -1280,8 +1280,8 @@ and %1 more</translation>
         <translation>the printer resolution the document refers to (default 300)</translation>
     </message>
     <message>
-        <source>この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint)。繰り返して指定できます</source>
-        <translation>override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint); may be repeated</translation>
+        <source>この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint)。繰り返して指定できます</source>
+        <translation>override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint); may be repeated</translation>
     </message>
     <message>
         <source>このヘルプを表示して終了します</source>
@@ -1416,8 +1416,8 @@ and %1 more</translation>
         <translation>print a document</translation>
     </message>
     <message>
-        <source>印刷設定(TopLabelPrint, BottomLabelPrint)が選ぶページを、ダイアログなしで一つのジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または --printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so を読み込み、そのプリンタ自身の解像度で文書を配置します。</source>
-        <translation>Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint) as one job, without a dialog: on the default printer, on the printer named, or into one PDF file made for a printer of --printer-dpi, pictures included. Printing to a printer loads casewright-printing.so from the program&apos;s module folder and lays the document out at that printer&apos;s own resolution.</translation>
+        <source>印刷設定(TopLabelPrint, BottomLabelPrint, InsidePrint)が選ぶページを、ダイアログなしで一つのジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または --printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so を読み込み、そのプリンタ自身の解像度で文書を配置します。</source>
+        <translation>Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint, InsidePrint) as one job, without a dialog: on the default printer, on the printer named, or into one PDF file made for a printer of --printer-dpi, pictures included. Printing to a printer loads casewright-printing.so from the program&apos;s module folder and lays the document out at that printer&apos;s own resolution.</translation>
     </message>
     <message>
         <source>既定のプリンタの代わりにこのプリンタに印刷します</source>
@@ -1520,8 +1520,8 @@ and %1 more</translation>
         <translation>invalid size: %1</translation>
     </message>
     <message>
-        <source>印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint のどれか)</source>
-        <translation>invalid option: %1 (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint)</translation>
+        <source>印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint のどれか)</source>
+        <translation>invalid option: %1 (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint)</translation>
     </message>
     <message>
         <source>塗り足しの指定が正しくありません: %1 (0, 1, 2, 3 mm のどれか)</source>
@@ -1690,6 +1690,18 @@ and %1 more</translation>
     <message>
         <source>PDF ファイルの用紙: A4 横(既定)かレター横。--pdf と一緒に</source>
         <translation>The PDF file&apos;s paper: A4 landscape (the default) or US Letter landscape; with --pdf</translation>
+    </message>
+    <message>
+        <source>内側も印刷</source>
+        <translation>Print the inside</translation>
+    </message>
+    <message>
+        <source>左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。</source>
+        <translation>Turned over side to side (about its vertical edge), it lies behind the front panel. Two-sided printing: flip on the short edge.</translation>
+    </message>
+    <message>
+        <source>--page %1 は --option InsidePrint=1 と一緒に指定してください</source>
+        <translation>give --page %1 together with --option InsidePrint=1</translation>
     </message>
 </context>
 </TS>

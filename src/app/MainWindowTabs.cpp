@@ -333,23 +333,43 @@ QWidget *TMainWindow::buildOptionsTab()
                 edit->refuse();
         });
     left->addWidget(m_caseType);
+    // The switches of a group side by side, two to a row, so that the
+    // column keeps room for the note under "内側も印刷".
     auto optionGroup = [&](const QString &title, const char *name,
                            std::initializer_list<std::pair<const char *, QString>> boxes) {
         auto *g = group(title, tab, QLatin1String(name));
-        auto *v = new QVBoxLayout(g);
-        v->setContentsMargins(8, 4, 8, 6);
+        auto *grid = new QGridLayout(g);
+        grid->setContentsMargins(8, 4, 8, 6);
+        grid->setVerticalSpacing(2);
+        int n = 0;
         for (const auto &[key, caption] : boxes) {
             QCheckBox *box = checkBox(caption, g, QLatin1String(key));
             m_optionBoxes.insert(QLatin1String(key), box);
             const QString k = QLatin1String(key);
             connect(box, &QCheckBox::toggled, this, [this, k](bool on) { optionClicked(k, on); });
-            v->addWidget(box);
+            grid->addWidget(box, n / 2, n % 2);
+            ++n;
         }
         left->addWidget(g);
+        return grid;
     };
-    optionGroup(UiText::tr("印刷ページ"), "PrintPageGroup",
+    QGridLayout *pages = optionGroup(UiText::tr("印刷ページ"), "PrintPageGroup",
         { { "TopLabelPrint", UiText::tr("表レーベルを印刷") },
-            { "BottomLabelPrint", UiText::tr("裏レーベルを印刷") } });
+            { "BottomLabelPrint", UiText::tr("裏レーベルを印刷") },
+            { "InsidePrint", UiText::tr("内側も印刷") } });
+    {
+        // How the printed wrap is turned over for its reverse to lie behind
+        // the front panel, under the switch that prints the reverse.
+        QCheckBox *inside = m_optionBoxes.value(QStringLiteral("InsidePrint"));
+        pages->removeWidget(inside);
+        pages->addWidget(inside, 1, 0, 1, 2);
+        const QString how = UiText::tr("左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
+        QLabel *note = label(how, inside->parentWidget(), QStringLiteral("InsidePrintNote"));
+        note->setWordWrap(true);
+        note->setIndent(20);
+        inside->setAccessibleDescription(how);
+        pages->addWidget(note, 2, 0, 1, 2);
+    }
     optionGroup(UiText::tr("枠線印刷"), "FrameLineGroup",
         { { "AreaLinePrint", UiText::tr("境界線印刷") },
             { "CutLinePrint", UiText::tr("折線印刷") } });

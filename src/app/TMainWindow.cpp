@@ -531,9 +531,9 @@ void TMainWindow::applyEnabled(const ControlStates &states)
 {
     enableSurfaceTabs(m_tabs, states);
     for (auto it = states.cbegin(); it != states.cend(); ++it) {
-        // A control's caption and unit labels follow it.
-        for (const QString &name :
-            { it.key(), it.key() + QStringLiteral("Caption"), it.key() + QStringLiteral("Unit") }) {
+        // A control's caption, unit and note labels follow it.
+        for (const QString &name : { it.key(), it.key() + QStringLiteral("Caption"),
+                 it.key() + QStringLiteral("Unit"), it.key() + QStringLiteral("Note") }) {
             if (QWidget *w = findChild<QWidget *>(name))
                 w->setEnabled(it.value());
         }

@@ -20,7 +20,7 @@ namespace {
 
 constexpr PanelRole kRoles[]
     = { PanelRole::Cover, PanelRole::Inside, PanelRole::Back, PanelRole::SpineLeft,
-          PanelRole::SpineRight };
+          PanelRole::SpineRight, PanelRole::Blank };
 
 bool roleFromName(const QString &name, PanelRole *role)
 {
@@ -119,6 +119,9 @@ public:
                 || p->listHeightMm > p->heightMm)
                 return fail(at, QStringLiteral("list does not fit the panel"));
         }
+        if (p->role == PanelRole::Blank
+            && (p->listIndex >= 0 || !p->pictureFollows.isEmpty() || !p->titleFollows.isEmpty()))
+            return fail(at, QStringLiteral("a blank panel carries nothing"));
         return true;
     }
 
@@ -148,6 +151,11 @@ public:
             s->wholeMarks = true;
         else if (marks != QLatin1String("fit"))
             return fail(at, QStringLiteral("unknown trim marks"));
+        if (o.contains(QStringLiteral("printedWhen"))) {
+            if (o.value(QStringLiteral("printedWhen")).toString() != QLatin1String("inside"))
+                return fail(at, QStringLiteral("unknown printing condition"));
+            s->printedWithInside = true;
+        }
         const QJsonArray panels = o.value(QStringLiteral("panels")).toArray();
         if (panels.isEmpty())
             return fail(at, QStringLiteral("no panels"));
@@ -190,13 +198,16 @@ public:
                     QStringLiteral("sheet larger than the preview page"));
             if (f->sheetIndex(s.id) >= 0)
                 return fail(f->id + QLatin1Char('/') + s.id, QStringLiteral("sheet id repeated"));
+            if (!f->sheets.isEmpty() && f->sheets.last().printedWithInside)
+                return fail(f->id + QLatin1Char('/') + s.id,
+                    QStringLiteral("a sheet follows the inside sheet"));
             f->sheets << s;
         }
         const QJsonValue custom = o.value(QStringLiteral("custom"));
         if (!custom.isUndefined() && !custom.isBool())
             return fail(f->id, QStringLiteral("custom is not true or false"));
         f->custom = custom.toBool();
-        return checkPanels(*f) && (!f->custom || checkCustom(f));
+        return checkInsideSheet(*f) && checkPanels(*f) && (!f->custom || checkCustom(f));
     }
 
     // A custom entry is a wrap the user's sizes can redraw: a cover panel of
@@ -234,6 +245,26 @@ public:
         return true;
     }
 
+    // The inside sheet is the last one and the reverse of the first: of its
+    // size and centred as it is, so that it lies on the page where the first
+    // one does.
+    bool checkInsideSheet(const CaseFormat &f)
+    {
+        const CaseSheet &inside = f.sheets.last();
+        if (!inside.printedWithInside)
+            return true;
+        const CaseSheet &first = f.sheets.first();
+        if (&first == &inside)
+            return fail(f.id + QLatin1Char('/') + inside.id,
+                QStringLiteral("the inside sheet has no sheet to back"));
+        if (inside.widthMm != first.widthMm || inside.heightMm != first.heightMm
+            || inside.centreBySheet != first.centreBySheet
+            || inside.rightEdgeBeyond != first.rightEdgeBeyond)
+            return fail(f.id + QLatin1Char('/') + inside.id,
+                QStringLiteral("the inside sheet is not placed as the sheet it backs"));
+        return true;
+    }
+
     // Ids, roles and list indexes are unique within a format, and a panel
     // follows only panels of its own format.
     bool checkPanels(const CaseFormat &f)
@@ -244,7 +275,7 @@ public:
             for (const CasePanel &p : s.panels) {
                 if (ids.contains(p.id))
                     return fail(f.id + QLatin1Char('/') + p.id, QStringLiteral("panel id repeated"));
-                if (roles.contains(int(p.role)))
+                if (p.role != PanelRole::Blank && roles.contains(int(p.role)))
                     return fail(f.id + QLatin1Char('/') + p.id, QStringLiteral("role repeated"));
                 if (p.listIndex >= 0 && lists.contains(p.listIndex))
                     return fail(f.id + QLatin1Char('/') + p.id, QStringLiteral("list repeated"));
@@ -427,6 +458,11 @@ bool CaseFormat::hasSurface(Surface s) const
     return panel(surfaceRole(s)) != nullptr;
 }
 
+bool CaseFormat::hasInsideSheet() const
+{
+    return !sheets.isEmpty() && sheets.last().printedWithInside;
+}
+
 PanelRole surfaceRole(Surface s)
 {
     switch (s) {
@@ -454,6 +490,8 @@ Surface panelSurface(PanelRole role)
         return Surface::Left;
     case PanelRole::SpineRight:
         return Surface::Right;
+    case PanelRole::Blank:
+        break; // no surface: the drawer passes blank panels by
     }
     return Surface::Top;
 }
@@ -471,6 +509,8 @@ QString panelRoleName(PanelRole role)
         return QStringLiteral("spine-left");
     case PanelRole::SpineRight:
         return QStringLiteral("spine-right");
+    case PanelRole::Blank:
+        return QStringLiteral("blank");
     }
     return QString();
 }

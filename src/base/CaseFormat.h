@@ -11,8 +11,10 @@ namespace cw {
 // them, read from the format table (data/case-formats.json, compiled into
 // the program). Every case dimension comes from that table.
 
-// What the user designs on a panel.
-enum class PanelRole { Cover, Inside, Back, SpineLeft, SpineRight };
+// What the user designs on a panel. A blank panel has no surface: nothing
+// is designed or drawn on it but the sheet's frame and folds (the reverse of
+// a back panel that no one sees). Blank is the one role a format may repeat.
+enum class PanelRole { Cover, Inside, Back, SpineLeft, SpineRight, Blank };
 // A panel's outline: its rectangle, or a disc inscribed in it with a hole.
 enum class PanelShape { Rectangle, Disc };
 // The direction a panel's title runs: across a face, or along a spine
@@ -66,6 +68,10 @@ struct CaseSheet
     // Otherwise ("fit", the default) a sheet on paper with less room than
     // that has its marks shortened to the room left (see sheetMarks).
     bool wholeMarks = false;
+    // A sheet printed only while the inside face is printed ("printedWhen":
+    // "inside"): the reverse of the first sheet, of its size and placed on
+    // the page where it is, so that the two line up back to back.
+    bool printedWithInside = false;
     QVector<CasePanel> panels; // in drawing order
 };
 
@@ -110,14 +116,17 @@ struct CaseFormat
     QStringList sheetIds() const;
     // Whether the format prints a surface of the document.
     bool hasSurface(Surface s) const;
+    // Whether the format has a sheet printed only with the inside face.
+    bool hasInsideSheet() const;
 };
 
 // The role that designs a surface's own content (Top: the cover face).
 PanelRole surfaceRole(Surface s);
-// The document surface a panel belongs to (the inside face belongs to Top).
+// The document surface a panel belongs to (the inside face belongs to Top;
+// a blank panel belongs to none, and Top is returned).
 Surface panelSurface(PanelRole role);
 // The role's name in the format table: "cover", "inside", "back",
-// "spine-left", "spine-right".
+// "spine-left", "spine-right", "blank".
 QString panelRoleName(PanelRole role);
 
 // Reads a format table. Returns the formats, or an empty list with a message

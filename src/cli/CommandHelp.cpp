@@ -32,7 +32,7 @@ const OptionHelp kPrinterDpi { "--printer-dpi X[xY]",
 const OptionHelp kPrintOption { "--option NAME=0|1",
     QT_TRANSLATE_NOOP("cw::UiText",
         "この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, "
-        "TopLabelPrint, BottomLabelPrint)。繰り返して指定できます") };
+        "TopLabelPrint, BottomLabelPrint, InsidePrint)。繰り返して指定できます") };
 const OptionHelp kHelp { "--help",
     QT_TRANSLATE_NOOP("cw::UiText", "このヘルプを表示して終了します") };
 const OptionHelp kOffset { "--offset X,Y",
@@ -130,7 +130,8 @@ const QList<CommandText> &commandTexts()
                 kPrintOption, kBleed, kPrinterDpi } },
         { "print", QT_TRANSLATE_NOOP("cw::UiText", "文書を印刷する"),
             QT_TRANSLATE_NOOP("cw::UiText",
-                "印刷設定(TopLabelPrint, BottomLabelPrint)が選ぶページを、ダイアログなしで一つの"
+                "印刷設定(TopLabelPrint, BottomLabelPrint, InsidePrint)が選ぶページを、"
+                "ダイアログなしで一つの"
                 "ジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または "
                 "--printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。"
                 "プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so "

@@ -198,7 +198,8 @@ PrintOptions printOptions(const Args &args)
         if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
             throw UsageError(UiText::tr("印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は "
                                         "AreaLinePrint, CutLinePrint, SideTitleSameTop, "
-                                        "TopLabelPrint, BottomLabelPrint のどれか)")
+                                        "TopLabelPrint, BottomLabelPrint, InsidePrint "
+                                        "のどれか)")
                                  .arg(o)
                                  .toStdString());
         options.*info->field = value == QLatin1String("1");

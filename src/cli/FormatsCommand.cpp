@@ -33,6 +33,10 @@ void writeSheet(IndentedJsonWriter &w, const CaseSheet &s)
     w.beginObject();
     w.key(QStringLiteral("id"));
     w.value(s.id);
+    if (s.printedWithInside) {
+        w.key(QStringLiteral("printedWhen"));
+        w.value(QStringLiteral("inside"));
+    }
     w.key(QStringLiteral("widthMm"));
     w.value(s.widthMm);
     w.key(QStringLiteral("heightMm"));

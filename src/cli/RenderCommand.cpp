@@ -57,6 +57,12 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     const int sheet = format.sheetIndex(page);
     if (sheet < 0)
         throw cli::UsageError(cli::notOneOfText(pageOption, format.sheetIds()).toStdString());
+    // The inside sheet is drawn as it is printed: only with the inside.
+    if (!shownSheets(options, format).contains(sheet))
+        throw cli::UsageError(
+            UiText::tr("--page %1 は --option InsidePrint=1 と一緒に指定してください")
+                .arg(page)
+                .toStdString());
     const PreviewPage pageIndex = PreviewPage(sheet);
     if (!sized) {
         const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY, format);

@@ -124,6 +124,9 @@ ControlStates enabledStates(const LabelDocument &doc)
         e.insert(QStringLiteral("SideTitleSameTop"), false);
     if (!format.hasSurface(Surface::Right))
         e.insert(QStringLiteral("SameGraphicLeft"), false);
+    // "内側も印刷" goes with a sheet for the reverse of the case's wrap; a
+    // case without one keeps its value and offers it disabled.
+    e.insert(QStringLiteral("InsidePrint"), format.hasInsideSheet());
     return e;
 }
 

@@ -163,6 +163,9 @@ struct PrintOptions
     bool boundaryLines = true; // AreaLinePrint
     bool foldLines = true; // CutLinePrint
     bool spinesSameDirection = false; // SideTitleSameTop
+    // The reverse of a wrap ("内側も印刷"): the format's inside sheet is
+    // printed, previewed and exported only while this is on.
+    bool printInside = false; // InsidePrint
     // Millimetres (0..3) by which backgrounds and surface pictures that reach
     // an outer trim edge continue past it ("Bleed"). 0: none.
     int bleedMm = 0;

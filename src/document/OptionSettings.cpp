@@ -4,14 +4,17 @@
 
 namespace cw {
 
-const std::array<PrintOptionInfo, 5> &printOptionTable()
+const std::array<PrintOptionInfo, 6> &printOptionTable()
 {
-    static const std::array<PrintOptionInfo, 5> table = { {
+    static const std::array<PrintOptionInfo, 6> table = { {
         { "SideTitleSameTop", &PrintOptions::spinesSameDirection, false, PreviewPage::Back },
         { "AreaLinePrint", &PrintOptions::boundaryLines, true, PreviewPage::Shown },
         { "CutLinePrint", &PrintOptions::foldLines, true, PreviewPage::Shown },
         { "TopLabelPrint", &PrintOptions::printFront, true, std::nullopt },
         { "BottomLabelPrint", &PrintOptions::printBack, true, std::nullopt },
+        // Whether the preview offers the inside sheet: the shown page is
+        // looked at again.
+        { "InsidePrint", &PrintOptions::printInside, false, PreviewPage::Shown, false },
     } };
     return table;
 }
@@ -30,7 +33,7 @@ PrintOptions loadPrintOptions(QSettings &settings)
     PrintOptions options;
     for (const PrintOptionInfo &info : printOptionTable()) {
         const QString key = QLatin1String(info.key);
-        if (!settings.contains(key))
+        if (!settings.contains(key) && info.writtenAtStart)
             settings.setValue(key, info.defaultValue ? 1 : 0);
         // Anything but a number (a hand-edited file) counts as the default.
         bool ok = false;

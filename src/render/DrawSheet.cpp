@@ -90,16 +90,18 @@ public:
     }
 
 private:
+    // The layers pass blank panels by: nothing but the frame is drawn there.
     using Layer = void (SheetDrawer::*)(int);
     void forPanels(Layer layer)
     {
         for (int i = 0; i < sheet.panels.size(); ++i)
-            (this->*layer)(i);
+            if (sheet.panels[i].role != PanelRole::Blank)
+                (this->*layer)(i);
     }
     void forFacesThenSpines(Layer layer)
     {
         for (int i = 0; i < sheet.panels.size(); ++i)
-            if (!isSpine(sheet.panels[i].role))
+            if (!isSpine(sheet.panels[i].role) && sheet.panels[i].role != PanelRole::Blank)
                 (this->*layer)(i);
         for (int i = 0; i < sheet.panels.size(); ++i)
             if (isSpine(sheet.panels[i].role))

@@ -28,9 +28,14 @@ public:
     PageDrawer(F draw)
         : m_draw(std::move(draw))
     { }
-    PageDrawer(Draw draw, Format format)
+    // How many of the format's first sheets are shown (the others are
+    // printed only with an option that is off), asked at every use.
+    using Shown = std::function<int()>;
+
+    PageDrawer(Draw draw, Format format, Shown shown = {})
         : m_draw(std::move(draw))
         , m_format(std::move(format))
+        , m_shown(std::move(shown))
     { }
 
     void operator()(LabelCanvas &canvas, PreviewPage page, int targetDpiX, int targetDpiY,
@@ -40,10 +45,13 @@ public:
     }
     explicit operator bool() const { return bool(m_draw); }
     const CaseFormat &format() const { return m_format ? m_format() : jewelCaseFormat(); }
+    // The sheets the preview offers: unless told, all of the format's.
+    int shownSheetCount() const { return m_shown ? m_shown() : int(format().sheets.size()); }
 
 private:
     Draw m_draw;
     Format m_format;
+    Shown m_shown;
 };
 
 } // namespace cw

@@ -102,8 +102,8 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
         = [&](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w, int h) {
               drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, w, h, reader);
           };
-    const int sheets = formatOf(doc).sheets.size();
-    for (int sheet = 0; sheet < sheets; ++sheet) {
+    const QVector<int> sheets = shownSheets(options, formatOf(doc));
+    for (int sheet : sheets) {
         if (sheet > 0)
             target.newPage();
         PrintPage(target, PreviewPage(sheet), draw, correction);

@@ -31,7 +31,8 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
     int dpiY, int width, int height, const QString &path, QString *error,
     PictureFileReader *reader = nullptr);
 
-// Every sheet of the document's case format, in order, each on its own A4
+// Every sheet of the document's case format the options show (shownSheets),
+// in order, each on its own A4
 // landscape sheet at `dpi`, into
 // a PDF file: printing without a printer. The whole sheet is the printable
 // area. Every sheet is moved by `correction`. False, with the reason in

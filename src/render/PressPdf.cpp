@@ -114,7 +114,7 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
         writer.setCreator(QStringLiteral("Casewright"));
         writer.setResolution(dpi);
         std::unique_ptr<QPainterCanvas> canvas;
-        for (int i = 0; i < format.sheets.size(); ++i) {
+        for (int i : shownSheets(options, format)) {
             const PreviewPage sheet = PreviewPage(i);
             const PressPageLayout layout = pressPageLayout(sheet, dpi, options.bleedMm, format);
             boxes.append(pdfPageBoxes(layout));

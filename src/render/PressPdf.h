@@ -30,9 +30,10 @@ QByteArray setPdfPageBoxes(const QByteArray &pdf, const QVector<PdfPageBoxes> &b
 bool savePdfWithBoxes(const QString &path, const QByteArray &pdf,
     const QVector<PdfPageBoxes> &boxes, QString *error);
 
-// A PDF for a print shop: each sheet of `doc`'s case format, in order, on its own
-// page laid out by pressPageLayout at `dpi` with the bleed of `options`,
-// pictures at the pixels they cover at `dpi`, its boxes set. False, with the
+// A PDF for a print shop: each sheet of `doc`'s case format the options show
+// (shownSheets), in order, on its own page laid out by pressPageLayout at
+// `dpi` with the bleed of `options`, pictures at the pixels they cover at
+// `dpi`, its boxes set. False, with the
 // reason in `error`, when the file cannot be written; nothing is then left
 // at `path` but what was there before.
 bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QString &path, int dpi,

@@ -42,8 +42,8 @@ public:
     // jewel case's page of what they change (the cover and inside faces: the
     // front; the back label and the spines: the back). A format that puts a
     // surface on another sheet than the jewel case does (a wrap: the back
-    // label beside the cover) cannot tell which of its sheets changed, and
-    // any change names its shown page.
+    // label beside the cover, the inside face on the second sheet) cannot
+    // tell which of its sheets changed, and any change names its shown page.
     static PreviewPage changedPage(PreviewPage page, const CaseFormat &format);
     // A document change on a page (Shown: whichever page is shown):
     // true when the shown page has to be redrawn now. While hidden, a change

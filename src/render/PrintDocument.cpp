@@ -30,8 +30,21 @@ QString printingProgressText(int page, int total)
 QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format)
 {
     QVector<int> sheets;
+    for (int i = 0; i < format.sheets.size(); ++i) {
+        const bool chosen = format.sheets[i].printedWithInside
+            ? options.printInside
+            : (i == 0 ? options.printFront : options.printBack);
+        if (chosen)
+            sheets << i;
+    }
+    return sheets;
+}
+
+QVector<int> shownSheets(const PrintOptions &options, const CaseFormat &format)
+{
+    QVector<int> sheets;
     for (int i = 0; i < format.sheets.size(); ++i)
-        if (i == 0 ? options.printFront : options.printBack)
+        if (!format.sheets[i].printedWithInside || options.printInside)
             sheets << i;
     return sheets;
 }

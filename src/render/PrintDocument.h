@@ -109,8 +109,16 @@ std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList
 
 
 // The sheets of a format a print makes, in order: the first one when the
-// front is chosen, the others when the back is.
+// front is chosen, the others when the back is; a sheet printed with the
+// inside (a wrap's reverse) when the inside is chosen, whatever the front
+// and back switches say, so that it can be printed on its own on the back of
+// a wrap printed before.
 QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format);
+// The sheets the preview offers, the PDF exports write and `render --page`
+// draws, in order: every sheet but one printed with the inside while the
+// inside is not printed. The sheets printed with the inside come last, so
+// these are the format's first sheets.
+QVector<int> shownSheets(const PrintOptions &options, const CaseFormat &format);
 
 // Prints the sheets of the drawer's format chosen in the options as one job,
 // in order, each on its own sheet. The document's reference resolution is not

@@ -55,6 +55,8 @@ QMap<QString, QString> expectedNames(int tab)
     if (tab == 4) {
         add("TopLabelPrint", u"表レーベルを印刷");
         add("BottomLabelPrint", u"裏レーベルを印刷");
+        add("InsidePrint", u"内側も印刷");
+        add("InsidePrintNote", u"左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
         add("AreaLinePrint", u"境界線印刷");
         add("CutLinePrint", u"折線印刷");
         add("SideTitleSameTop", u"背表紙同方向印刷");
@@ -334,9 +336,9 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
     const QStringList options = { "CaseType", "CasePanelWidth", "CasePanelHeight", "CaseSpineWidth",
-        "TopLabelPrint", "BottomLabelPrint", "AreaLinePrint", "CutLinePrint", "SideTitleSameTop",
-        "Bleed", "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor", "LeftTitleBGColor",
-        "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint" };
+        "TopLabelPrint", "BottomLabelPrint", "InsidePrint", "AreaLinePrint", "CutLinePrint",
+        "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor",
+        "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint" };
     const QStringList expected[] = { top, bottom, left, right, options };
 
     auto *tabs = find<QTabWidget>("PageControl");

@@ -184,7 +184,7 @@ TEST(CaseFormatTest, WrapsInMillimetres)
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(f->nameJa, QString::fromUtf8(r.ja));
         EXPECT_EQ(f->nameEn, QString::fromUtf8(r.en));
-        ASSERT_EQ(f->sheetIds().value(0), QStringLiteral("wrap"));
+        ASSERT_EQ(f->sheetIds(), QStringList({ "wrap", "inside" }));
         const CaseSheet &wrap = f->sheets[0];
         EXPECT_EQ(wrap.widthMm, 2 * r.panel + r.spine);
         EXPECT_EQ(wrap.heightMm, r.height);
@@ -219,7 +219,45 @@ TEST(CaseFormatTest, WrapsInMillimetres)
         EXPECT_FALSE(f->hasSurface(Surface::Right));
         EXPECT_TRUE(f->hasSurface(Surface::Left));
         EXPECT_TRUE(f->hasSurface(Surface::Bottom));
+
+        // The reverse: the wrap's size, printed with the inside only; the
+        // inside face at the left (behind the cover once turned over side
+        // to side), the reverses of the spine and the back left blank.
+        const CaseSheet &inside = f->sheets[1];
+        EXPECT_FALSE(wrap.printedWithInside);
+        EXPECT_TRUE(inside.printedWithInside);
+        EXPECT_TRUE(f->hasInsideSheet());
+        EXPECT_EQ(inside.widthMm, wrap.widthMm);
+        EXPECT_EQ(inside.heightMm, wrap.heightMm);
+        EXPECT_EQ(inside.centreBySheet, wrap.centreBySheet);
+        EXPECT_EQ(inside.rightEdgeBeyond, wrap.rightEdgeBeyond);
+        const PanelRow reverse[] = {
+            { "inside", "inside", PanelRole::Inside, 0.0, 0.0, r.panel, r.height,
+                { true, true, false, true }, 0, r.listW, r.listH },
+            { "inside", "inside-spine", PanelRole::Blank, r.panel, 0.0, r.spine, r.height,
+                { false, false, false, false }, -1, 0, 0 },
+            { "inside", "inside-back", PanelRole::Blank, r.panel + r.spine, 0.0, r.panel, r.height,
+                { false, false, false, false }, -1, 0, 0 },
+        };
+        ASSERT_EQ(inside.panels.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const PanelRow &e = reverse[i];
+            const CasePanel &p = inside.panels[i];
+            EXPECT_EQ(p.id, QString::fromLatin1(e.id));
+            EXPECT_EQ(p.role, e.role);
+            EXPECT_EQ(p.xMm, e.x);
+            EXPECT_EQ(p.widthMm, e.w);
+            EXPECT_EQ(p.heightMm, e.h);
+            EXPECT_TRUE(p.outer == e.outer) << e.id;
+            EXPECT_EQ(p.listIndex, e.listIndex);
+            EXPECT_EQ(p.listWidthMm, e.listW);
+            EXPECT_EQ(p.listHeightMm, e.listH);
+        }
+        EXPECT_EQ(f->listPanel(0), &inside.panels[0]);
+        EXPECT_EQ(f->sheetOf(PanelRole::Inside), 1);
     }
+    EXPECT_FALSE(jewelCaseFormat().hasInsideSheet());
+    EXPECT_FALSE(findCaseFormat(QStringLiteral("cd-slim"))->hasInsideSheet());
 }
 
 TEST(CaseFormatTest, RolesMapOntoTheDocumentSurfaces)
@@ -235,6 +273,7 @@ TEST(CaseFormatTest, RolesMapOntoTheDocumentSurfaces)
         { PanelRole::Back, Surface::Bottom, "back" },
         { PanelRole::SpineLeft, Surface::Left, "spine-left" },
         { PanelRole::SpineRight, Surface::Right, "spine-right" },
+        { PanelRole::Blank, Surface::Top, "blank" },
     };
     for (const auto &r : rows) {
         EXPECT_EQ(panelSurface(r.role), r.surface) << r.name;
@@ -331,6 +370,30 @@ TEST(CaseFormatTest, InconsistentTablesAreRefused)
          } },
         { "follows itself", "follows an unknown panel", [&](QJsonObject &f) {
              panel(f, 1, 2, [](QJsonObject &p) { p["titleFollows"] = QJsonArray { "spine-right" }; });
+         } },
+        { "unknown printing condition", "unknown printing condition",
+            [&](QJsonObject &f) { sheet(f, 1, [](QJsonObject &s) { s["printedWhen"] = "back"; }); } },
+        { "a sheet after the inside sheet", "a sheet follows the inside sheet",
+            [&](QJsonObject &f) { sheet(f, 0, [](QJsonObject &s) { s["printedWhen"] = "inside"; }); } },
+        { "an inside sheet alone", "the inside sheet has no sheet to back", [&](QJsonObject &f) {
+             sheet(f, 0, [](QJsonObject &s) { s["printedWhen"] = "inside"; });
+             f["sheets"] = QJsonArray { f.value("sheets").toArray()[0] };
+         } },
+        { "an inside sheet of another size", "the inside sheet is not placed as the sheet it backs",
+            [&](QJsonObject &f) { sheet(f, 1, [](QJsonObject &s) { s["printedWhen"] = "inside"; }); } },
+        { "an inside sheet centred otherwise",
+            "the inside sheet is not placed as the sheet it backs", [&](QJsonObject &f) {
+                sheet(f, 1, [](QJsonObject &s) {
+                    s["printedWhen"] = "inside";
+                    s["widthMm"] = 242.0;
+                    s["heightMm"] = 119.5;
+                });
+            } },
+        { "a blank panel with a list", "a blank panel carries nothing", [&](QJsonObject &f) {
+             panel(f, 0, 1, [](QJsonObject &p) { p["role"] = "blank"; });
+         } },
+        { "a blank panel following another", "a blank panel carries nothing", [&](QJsonObject &f) {
+             panel(f, 1, 2, [](QJsonObject &p) { p["role"] = "blank"; });
          } },
         { "hole as wide as the disc", "hole does not fit the disc", [&](QJsonObject &f) {
              panel(f, 0, 0, [](QJsonObject &p) {

@@ -44,15 +44,23 @@ QJsonObject sheet(const char *id, double w, double h, const QJsonArray &panels)
     return QJsonObject { { "id", id }, { "widthMm", w }, { "heightMm", h }, { "panels", panels } };
 }
 
-// A video case's wrap: back panel, spine, front panel.
+// A video case's wrap: back panel, spine, front panel; then its reverse,
+// printed with the inside only: the inside face behind the front panel, the
+// rest blank.
 QJsonObject wrap(const char *id, const char *name, double panelW, double spine, double h)
 {
+    QJsonObject inside = sheet("inside", 2 * panelW + spine, h,
+        { panel("inside", "inside", 0.0, 0.0, panelW, h),
+            panel("inside-spine", "blank", panelW, 0.0, spine, h),
+            panel("inside-back", "blank", panelW + spine, 0.0, panelW, h) });
+    inside["printedWhen"] = "inside";
     return QJsonObject { { "id", id }, { "name", name },
         { "sheets",
             QJsonArray { sheet("wrap", 2 * panelW + spine, h,
-                { panel("back", "back", 0.0, 0.0, panelW, h),
-                    panel("spine", "spine-left", panelW, 0.0, spine, h),
-                    panel("cover", "cover", panelW + spine, 0.0, panelW, h) }) } } };
+                             { panel("back", "back", 0.0, 0.0, panelW, h),
+                                 panel("spine", "spine-left", panelW, 0.0, spine, h),
+                                 panel("cover", "cover", panelW + spine, 0.0, panelW, h) }),
+                inside } } };
 }
 
 QJsonArray frontSheet()
@@ -169,9 +177,11 @@ TEST(CliFormats, UnknownCasesAndSheetsAreRefusedWithTheValidIds)
     // A sheet no case has: refused before the document is read, naming every sheet.
     r = runCasewrightCli({ "render", dir.filePath("missing.cwr"), "--page", "side", "--ops" });
     EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.startsWith("--page は front, back, wrap のどれかです\n")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("--page は front, back, wrap, inside のどれかです\n"))
+        << r.err.toStdString();
     r = runCasewrightCli({ "render", slim, "--page", "side", "--ops" }, QString(), englishLocale());
-    EXPECT_TRUE(r.err.startsWith("--page must be one of front, back, wrap\n")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("--page must be one of front, back, wrap, inside\n"))
+        << r.err.toStdString();
 }
 
 TEST(CliFormats, TheSlimCaseDrawsTheJewelCasesFrontSheet)
@@ -221,5 +231,35 @@ TEST(CliFormats, ConvertGivesTheCustomCaseItsTypedSizes)
         EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.message) + "\n使い方: casewright-cli "))
             << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out));
+    }
+}
+
+TEST(CliFormats, AWrapsInsideIsDrawnAndPrintedWithTheInsideOnly)
+{
+    QTemporaryDir dir;
+    const QString dvd = dir.filePath("dvd.cwr");
+    ASSERT_EQ(runCasewrightCli({ "convert", demoIn(dir), dvd, "--format", "dvd-14" }).code, 0);
+    Result r = runCasewrightCli({ "render", dvd, "--page", "inside", "--ops" }, dir.path());
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.startsWith("--page inside は --option InsidePrint=1 と一緒に指定してください\n"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    r = runCasewrightCli({ "render", dvd, "--page", "inside", "--ops" }, dir.path(), englishLocale());
+    EXPECT_TRUE(r.err.startsWith("give --page inside together with --option InsidePrint=1\n"))
+        << r.err.toStdString();
+    r = runCasewrightCli(
+        { "render", dvd, "--page", "inside", "--ops", "--option", "InsidePrint=1" }, dir.path());
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_GT(r.out.count('\n'), 10);
+
+    // print --pdf: the wrap, then its reverse on a page of its own.
+    for (const char *inside : { "InsidePrint=0", "InsidePrint=1" }) {
+        const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(inside));
+        r = runCasewrightCli({ "print", dvd, "--pdf", pdf, "--option", inside }, dir.path());
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        const QByteArray bytes = readAll(pdf);
+        EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "),
+            inside[12] == '1' ? 2 : 1)
+            << inside;
     }
 }

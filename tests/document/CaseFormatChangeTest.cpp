@@ -126,6 +126,21 @@ TEST_F(FileFixture, TheSlimCaseDisablesTheTabsOfTheSurfacesItLacks)
     EXPECT_EQ(enabledStates(doc), jewel);
 }
 
+// "内側も印刷" goes with a case that has a sheet for the wrap's reverse.
+TEST_F(FileFixture, PrintTheInsideIsOfferedForTheWrapsOnly)
+{
+    const struct
+    {
+        const char *format;
+        bool offered;
+    } rows[] = { { "cd-jewel", false }, { "cd-slim", false }, { "dvd-14", true },
+        { "dvd-slim-5", true }, { "bd-12", true }, { "bd-14", true }, { "cd-jewel", false } };
+    for (const auto &r : rows) {
+        ed.setCaseFormat(QString::fromLatin1(r.format));
+        EXPECT_EQ(enabledStates(doc).value("InsidePrint", !r.offered), r.offered) << r.format;
+    }
+}
+
 // A surface of another size: a picture fitted to its width or height fits
 // the new size; one of a custom size keeps it; positions stay.
 TEST_F(FileFixture, AFittedPictureFitsItsSurfaceAgain)

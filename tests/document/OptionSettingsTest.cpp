@@ -65,3 +65,27 @@ TEST(OptionSettings, StoringWritesAtOnceAndNamesThePageToRefresh)
     EXPECT_FALSE(storePrintOption(t.settings, o, QStringLiteral("Bogus"), true));
     EXPECT_FALSE(t.settings.contains("Bogus"));
 }
+
+TEST(OptionSettings, InsidePrintIsOffUntilChangedAndOnlyThenWritten)
+{
+    TempSettings t;
+    PrintOptions o = loadPrintOptions(t.settings);
+    EXPECT_FALSE(o.printInside);
+    // The five switches of old are written at the first start; this one is
+    // not, so the settings of a user who never touches it stay as they were.
+    EXPECT_TRUE(t.settings.contains("BottomLabelPrint"));
+    EXPECT_FALSE(t.settings.contains("InsidePrint"));
+    // It decides whether the preview offers the inside page: the shown page
+    // is looked at again.
+    EXPECT_EQ(storePrintOption(t.settings, o, QStringLiteral("InsidePrint"), true),
+        PreviewPage::Shown);
+    EXPECT_TRUE(o.printInside);
+    QSettings reread(t.settings.fileName(), QSettings::IniFormat);
+    EXPECT_EQ(reread.value("InsidePrint").toInt(), 1);
+    EXPECT_TRUE(loadPrintOptions(reread).printInside);
+    storePrintOption(t.settings, o, QStringLiteral("InsidePrint"), false);
+    QSettings again(t.settings.fileName(), QSettings::IniFormat);
+    EXPECT_EQ(again.value("InsidePrint").toInt(), 0);
+    EXPECT_FALSE(loadPrintOptions(again).printInside);
+    EXPECT_STREQ(printOptionTable()[5].key, "InsidePrint");
+}

@@ -17,6 +17,7 @@
 #include "app/TMainWindow.h"
 #include "document/DocumentControls.h"
 #include "document/DocumentJson.h"
+#include "document/OptionSettings.h"
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
 #include "render/DocumentPages.h"
@@ -138,6 +139,15 @@ QString RobotSession::checkControls() const
         if (shown != value)
             return QStringLiteral("control value|%1 shows \"%2\", the document holds \"%3\"")
                 .arg(name, shortText(shown), shortText(value));
+    }
+    // The print switches show the options the window prints with.
+    for (const PrintOptionInfo &info : printOptionTable()) {
+        const QString name = QLatin1String(info.key);
+        auto *box = m_window->findChild<QCheckBox *>(name);
+        if (box && box->isChecked() != m_window->printOptions().*info.field)
+            return QStringLiteral("option value|%1 shows %2, the window prints with %3")
+                .arg(name, box->isChecked() ? "on" : "off",
+                    m_window->printOptions().*info.field ? "on" : "off");
     }
     return QString();
 }

@@ -15,6 +15,7 @@
 #include "RobotUser.h"
 #include "TestSupport.h"
 #include "app/TMainWindow.h"
+#include "render/ui/TPreviewWindow.h"
 
 namespace {
 
@@ -359,4 +360,38 @@ TEST(RobotSession, TypesTheCustomCaseSizesAndFindsThemMirrored)
     EXPECT_EQ(session.perform(act("key", "", Qt::Key_Z, Qt::ControlModifier), index++, true),
         QString());
     EXPECT_EQ(doc.caseSize.spineWidth, 140);
+}
+
+// The robot clicks "内側も印刷" as any check box: its checks cover it (the
+// box shows the option printed with, is enabled as the case says) and the
+// preview's back page then shows the wrap's reverse as a fresh drawing does.
+TEST(RobotSession, PrintsTheInsideOfAWrapAndSeesItInThePreview)
+{
+    ASSERT_TRUE(preparedFiles().restore());
+    RobotSession session(preparedFiles().path(), RobotSettings());
+    const auto act = [](const char *verb, const char *window, const char *target, int a) {
+        RobotAction action;
+        action.verb = QLatin1String(verb);
+        action.window = QLatin1String(window);
+        action.target = QLatin1String(target);
+        action.a = a;
+        return action;
+    };
+    int index = 0;
+    EXPECT_EQ(session.perform(act("show", "MainWindow", "", 0), index++), QString());
+    EXPECT_EQ(session.perform(act("tab", "MainWindow", "qt_tabwidget_tabbar#0", 4), index++),
+        QString());
+    // Disabled for the jewel case: the click does nothing.
+    EXPECT_EQ(session.perform(act("click", "MainWindow", "InsidePrint#0", 0), index++), QString());
+    EXPECT_FALSE(session.window()->printOptions().printInside);
+    EXPECT_EQ(session.perform(act("combo", "MainWindow", "CaseType#0", 2), index++), QString());
+    EXPECT_EQ(session.perform(act("click", "MainWindow", "InsidePrint#0", 0), index++), QString());
+    EXPECT_TRUE(session.window()->printOptions().printInside);
+    EXPECT_EQ(session.perform(act("click", "MainWindow", "PreviewShow#0", 0), index++), QString());
+    EXPECT_EQ(session.perform(act("click", "PreviewWindow", "PreviewBottomShow#0", 0), index++),
+        QString());
+    EXPECT_EQ(session.window()->previewWindow()->state().previewPage(), cw::PreviewPage::Back);
+    EXPECT_EQ(session.perform(act("toggle", "MainWindow", "InsidePrint#0", 0), index++), QString());
+    EXPECT_FALSE(session.window()->printOptions().printInside);
+    EXPECT_EQ(session.window()->previewWindow()->state().previewPage(), cw::PreviewPage::Front);
 }

@@ -6,9 +6,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 
 #include "MainWindowHarness.h"
 #include "document/DocumentWriter.h"
+#include "render/ui/TPreviewWindow.h"
 
 namespace {
 
@@ -169,4 +171,55 @@ TEST_F(CaseTypeTest, TheCustomCaseSizesAreTypedIntoTheirFieldsAndUndone)
     combo->setCurrentIndex(0);
     EXPECT_FALSE(find<QWidget>("CasePanelWidth")->isVisible());
     EXPECT_FALSE(find<QWidget>("CasePanelWidth")->isEnabled());
+}
+
+// "内側も印刷" is offered for a case with a sheet for the wrap's reverse: a
+// click prints the reverse and lets the preview show it on its back page.
+// Another case keeps the value and offers the box disabled.
+TEST_F(CaseTypeTest, PrintTheInsideFollowsTheCaseAndOffersThePreviewsBackPage)
+{
+    window->setPreviewRefresher(nullptr); // the window's own preview window
+    showWindow();
+    auto *inside = find<QCheckBox>("InsidePrint");
+    EXPECT_EQ(inside->text(), QStringLiteral("内側も印刷"));
+    EXPECT_FALSE(inside->isEnabledTo(window.get()));
+    EXPECT_FALSE(find<QWidget>("InsidePrintNote")->isEnabledTo(window.get()));
+    EXPECT_FALSE(inside->isChecked());
+    find<QComboBox>("CaseType")->setCurrentIndex(2);
+    ASSERT_EQ(window->document().caseFormat, QStringLiteral("dvd-14"));
+    EXPECT_TRUE(inside->isEnabledTo(window.get()));
+    EXPECT_TRUE(find<QWidget>("InsidePrintNote")->isEnabledTo(window.get()));
+
+    click("PreviewShow");
+    TPreviewWindow *preview = window->previewWindow();
+    auto *back = preview->findChild<QPushButton *>(QStringLiteral("PreviewBottomShow"));
+    EXPECT_FALSE(back->isEnabled());
+    const qsizetype steps = history().undoCount();
+
+    click("InsidePrint");
+    EXPECT_TRUE(window->printOptions().printInside);
+    EXPECT_EQ(QSettings().value("InsidePrint").toInt(), 1);
+    EXPECT_TRUE(back->isEnabled());
+    // A print switch is a setting, not a step of the document.
+    EXPECT_EQ(history().undoCount(), steps);
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(preview->state().previewPage(), PreviewPage::Back);
+
+    // Set by a program or an accessibility client: the same; the inside
+    // page gives way to the wrap.
+    const int drawn = preview->drawCount();
+    inside->setChecked(false);
+    EXPECT_FALSE(window->printOptions().printInside);
+    EXPECT_EQ(QSettings().value("InsidePrint").toInt(), 0);
+    EXPECT_FALSE(back->isEnabled());
+    EXPECT_EQ(preview->state().previewPage(), PreviewPage::Front);
+    EXPECT_EQ(preview->drawCount(), drawn + 1);
+
+    // The jewel case keeps the value and offers the box disabled.
+    inside->setChecked(true);
+    find<QComboBox>("CaseType")->setCurrentIndex(0);
+    EXPECT_FALSE(inside->isEnabledTo(window.get()));
+    EXPECT_TRUE(inside->isChecked());
+    EXPECT_TRUE(window->printOptions().printInside);
+    EXPECT_TRUE(back->isEnabled());
 }

@@ -79,13 +79,22 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     setTabOrder(m_zoom2, m_scroll);
 }
 
+bool TPreviewWindow::followShownSheets()
+{
+    // A case without a back sheet, or a wrap whose inside is not printed,
+    // shows its first sheet and offers no back page.
+    const int shown = m_drawPage.shownSheetCount();
+    m_bottomShow->setEnabled(shown > 1);
+    if (!m_state.keepWithin(shown))
+        return false;
+    m_image->clearSelection();
+    return true;
+}
+
 void TPreviewWindow::redraw()
 {
     const CaseFormat &format = m_drawPage.format();
-    // A case without a back sheet shows its front, and offers no back page.
-    if (m_state.keepWithin(int(format.sheets.size())))
-        m_image->clearSelection();
-    m_bottomShow->setEnabled(format.sheets.size() > 1);
+    followShownSheets();
     m_bitmap = QImage(PreviewState::bitmapSize(m_state.zoom(), format), QImage::Format_RGB32);
     m_bitmap.fill(Qt::white);
     QList<PartBox> boxes;
@@ -102,6 +111,8 @@ void TPreviewWindow::setEditing(PreviewEditing editing)
 
 void TPreviewWindow::showPage(PreviewPage page)
 {
+    if (int(page) >= m_drawPage.shownSheetCount())
+        return;
     // Things of the other page cannot stay selected.
     if (page != m_state.previewPage())
         m_image->clearSelection();
@@ -121,7 +132,10 @@ void TPreviewWindow::PreviewBottomShowClick()
 
 void TPreviewWindow::RequestPreviewRefresh(PreviewPage page)
 {
-    page = PreviewState::changedPage(page, m_drawPage.format());
+    // The sheets offered follow the case and the inside switch at once; a
+    // page that gives way redraws the one shown instead.
+    page = followShownSheets() ? PreviewPage::Shown
+                               : PreviewState::changedPage(page, m_drawPage.format());
     if (m_state.requestRefresh(page))
         redraw();
 }

@@ -13,7 +13,8 @@ class QScrollArea;
 
 namespace cw {
 
-// "Casewright [Preview]": the front or back page as it will print, at one of
+// "Casewright [Preview]": the front or back page as it will print (a wrap and
+// its inside), at one of
 // three sizes, kept current while the document is edited. A main window of its
 // own (not a plain widget), so that the desktop and screen readers treat it as
 // a window. It shows fully on the screen of the window it belongs to.
@@ -47,6 +48,9 @@ protected:
 
 private:
     void showPage(PreviewPage page);
+    // Offers the back page only while the drawer shows a second sheet, and
+    // shows the first sheet instead of one no longer shown: true then.
+    bool followShownSheets();
     void redraw();
     void updateZoomButtons();
     void placeOnScreen();
