@@ -333,27 +333,27 @@ QWidget *TMainWindow::buildOptionsTab()
                 edit->refuse();
         });
     left->addWidget(m_caseType);
-    // The switches of a group side by side, two to a row, so that the
-    // column keeps room for the note under "内側も印刷".
-    auto optionGroup = [&](const QString &title, const char *name,
+    // The switches of a group, `perRow` to a row: the frame lines side by
+    // side keep the column's height for the note under "内側も印刷".
+    auto optionGroup = [&](const QString &title, const char *name, int perRow,
                            std::initializer_list<std::pair<const char *, QString>> boxes) {
         auto *g = group(title, tab, QLatin1String(name));
         auto *grid = new QGridLayout(g);
-        grid->setContentsMargins(8, 4, 8, 6);
-        grid->setVerticalSpacing(2);
+        grid->setContentsMargins(8, 2, 8, 4);
+        grid->setVerticalSpacing(1);
         int n = 0;
         for (const auto &[key, caption] : boxes) {
             QCheckBox *box = checkBox(caption, g, QLatin1String(key));
             m_optionBoxes.insert(QLatin1String(key), box);
             const QString k = QLatin1String(key);
             connect(box, &QCheckBox::toggled, this, [this, k](bool on) { optionClicked(k, on); });
-            grid->addWidget(box, n / 2, n % 2);
+            grid->addWidget(box, n / perRow, n % perRow);
             ++n;
         }
         left->addWidget(g);
         return grid;
     };
-    QGridLayout *pages = optionGroup(UiText::tr("印刷ページ"), "PrintPageGroup",
+    QGridLayout *pages = optionGroup(UiText::tr("印刷ページ"), "PrintPageGroup", 1,
         { { "TopLabelPrint", UiText::tr("表レーベルを印刷") },
             { "BottomLabelPrint", UiText::tr("裏レーベルを印刷") },
             { "InsidePrint", UiText::tr("内側も印刷") } });
@@ -361,19 +361,17 @@ QWidget *TMainWindow::buildOptionsTab()
         // How the printed wrap is turned over for its reverse to lie behind
         // the front panel, under the switch that prints the reverse.
         QCheckBox *inside = m_optionBoxes.value(QStringLiteral("InsidePrint"));
-        pages->removeWidget(inside);
-        pages->addWidget(inside, 1, 0, 1, 2);
         const QString how = UiText::tr("左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
         QLabel *note = label(how, inside->parentWidget(), QStringLiteral("InsidePrintNote"));
         note->setWordWrap(true);
         note->setIndent(20);
         inside->setAccessibleDescription(how);
-        pages->addWidget(note, 2, 0, 1, 2);
+        pages->addWidget(note, 3, 0);
     }
-    optionGroup(UiText::tr("枠線印刷"), "FrameLineGroup",
+    optionGroup(UiText::tr("枠線印刷"), "FrameLineGroup", 2,
         { { "AreaLinePrint", UiText::tr("境界線印刷") },
             { "CutLinePrint", UiText::tr("折線印刷") } });
-    optionGroup(UiText::tr("背表紙印刷"), "SpinePrintGroup",
+    optionGroup(UiText::tr("背表紙印刷"), "SpinePrintGroup", 1,
         { { "SideTitleSameTop", UiText::tr("背表紙同方向印刷") } });
     QWidget *correction = buildCorrectionPanel(tab);
     left->addWidget(m_correctionPanel->bleedGroup());

@@ -2,6 +2,7 @@
 // however it changes: the accessibility actions "toggle" and "press",
 // setChecked, the mouse; showing the document never emits a signal.
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QSignalSpy>
 
 #include "AccessibleActions.h"
@@ -103,6 +104,10 @@ protected:
                 { "SameGraphicLeft", false } };
             for (const auto &[name, on] : enabling)
                 find<QAbstractButton>(name)->setChecked(on);
+            // "内側も印刷" is offered for a wrap only: once every other
+            // control is done, the case becomes one.
+            if (done.size() + 1 == all.size())
+                find<QComboBox>("CaseType")->setCurrentIndex(2);
         }
         for (QAbstractButton *b : all)
             EXPECT_TRUE(done.contains(b->objectName())) << how << " never reached "
