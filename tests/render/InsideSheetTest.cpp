@@ -235,17 +235,8 @@ TEST(InsideSheet, PrintedOnlyWithTheInsideAndShownOnlyWhileItIsPrinted)
     }
 }
 
-TEST(PreviewState, AWrapsChangesRedrawTheShownPage)
+TEST(PreviewState, TheInsidePageGivesWayOnceTheInsideIsNotPrinted)
 {
-    // Edits name the jewel case's pages; a wrap has the back label on its
-    // first sheet and the inside face on its second.
-    for (PreviewPage page : { PreviewPage::Front, PreviewPage::Back, PreviewPage::Shown }) {
-        EXPECT_EQ(PreviewState::changedPage(page, jewelCaseFormat()), page);
-        EXPECT_EQ(PreviewState::changedPage(page, format("cd-slim")), page);
-        for (const char *id : kWraps)
-            EXPECT_EQ(PreviewState::changedPage(page, format(id)), PreviewPage::Shown) << id;
-    }
-    // The inside page gives way to the wrap once the inside is not printed.
     PreviewState state;
     state.showPage(PreviewPage::Back);
     EXPECT_FALSE(state.keepWithin(2));
