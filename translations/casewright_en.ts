@@ -1664,6 +1664,10 @@ and %1 more</translation>
         <translation>%1, sheet %2</translation>
     </message>
     <message>
+        <source>%1の内側</source>
+        <translation>%1, inside</translation>
+    </message>
+    <message>
         <source>%1が用紙に収まりません。</source>
         <translation>%1 does not fit the paper.</translation>
     </message>
@@ -1696,8 +1700,8 @@ and %1 more</translation>
         <translation>Print the inside</translation>
     </message>
     <message>
-        <source>左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。</source>
-        <translation>Turned over side to side (about its vertical edge), it lies behind the front panel. Two-sided printing: flip on the short edge.</translation>
+        <source>左右に裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。</source>
+        <translation>Turned over side to side, it lies behind the front panel. Two-sided: flip on the short edge.</translation>
     </message>
     <message>
         <source>--page %1 は --option InsidePrint=1 と一緒に指定してください</source>

@@ -36,7 +36,7 @@ CaseTypePanel::CaseTypePanel(QWidget *parent)
     auto *grid = new QGridLayout(m_sizeRows);
     grid->setContentsMargins(0, 2, 0, 0);
     grid->setVerticalSpacing(1);
-    grid->setHorizontalSpacing(6);
+    grid->setHorizontalSpacing(4);
     static const std::pair<const char *, const char *> rows[] = {
         { "CasePanelWidth", QT_TRANSLATE_NOOP("cw::UiText", "パネルの幅") },
         { "CasePanelHeight", QT_TRANSLATE_NOOP("cw::UiText", "パネルの高さ") },
@@ -49,7 +49,7 @@ CaseTypePanel::CaseTypePanel(QWidget *parent)
         auto *edit = new CommitEdit(m_sizeRows);
         edit->setObjectName(name);
         edit->setMaxLength(8);
-        edit->setFixedWidth(46);
+        edit->setFixedWidth(40);
         edit->setAlignment(Qt::AlignRight);
         edit->setAccessibleName(caption->text());
         caption->setBuddy(edit);

@@ -335,7 +335,7 @@ QWidget *TMainWindow::buildOptionsTab()
     left->addWidget(m_caseType);
     // The switches of a group, `perRow` to a row: the frame lines side by
     // side keep the column's height for the note under "内側も印刷".
-    auto optionGroup = [&](const QString &title, const char *name, int perRow,
+    auto optionGroup = [&](QBoxLayout *into, const QString &title, const char *name, int perRow,
                            std::initializer_list<std::pair<const char *, QString>> boxes) {
         auto *g = group(title, tab, QLatin1String(name));
         auto *grid = new QGridLayout(g);
@@ -350,10 +350,10 @@ QWidget *TMainWindow::buildOptionsTab()
             grid->addWidget(box, n / perRow, n % perRow);
             ++n;
         }
-        left->addWidget(g);
+        into->addWidget(g);
         return grid;
     };
-    QGridLayout *pages = optionGroup(UiText::tr("印刷ページ"), "PrintPageGroup", 1,
+    QGridLayout *pages = optionGroup(left, UiText::tr("印刷ページ"), "PrintPageGroup", 1,
         { { "TopLabelPrint", UiText::tr("表レーベルを印刷") },
             { "BottomLabelPrint", UiText::tr("裏レーベルを印刷") },
             { "InsidePrint", UiText::tr("内側も印刷") } });
@@ -361,20 +361,23 @@ QWidget *TMainWindow::buildOptionsTab()
         // How the printed wrap is turned over for its reverse to lie behind
         // the front panel, under the switch that prints the reverse.
         QCheckBox *inside = m_optionBoxes.value(QStringLiteral("InsidePrint"));
-        const QString how = UiText::tr("左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
+        const QString how = UiText::tr("左右に裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
         QLabel *note = label(how, inside->parentWidget(), QStringLiteral("InsidePrintNote"));
         note->setWordWrap(true);
         note->setIndent(20);
         inside->setAccessibleDescription(how);
         pages->addWidget(note, 3, 0);
     }
-    optionGroup(UiText::tr("枠線印刷"), "FrameLineGroup", 2,
+    optionGroup(left, UiText::tr("枠線印刷"), "FrameLineGroup", 2,
         { { "AreaLinePrint", UiText::tr("境界線印刷") },
             { "CutLinePrint", UiText::tr("折線印刷") } });
-    optionGroup(UiText::tr("背表紙印刷"), "SpinePrintGroup", 1,
+    // The spine switch and the bleed share a row: each is one control.
+    auto *lastRow = new QHBoxLayout;
+    optionGroup(lastRow, UiText::tr("背表紙印刷"), "SpinePrintGroup", 1,
         { { "SideTitleSameTop", UiText::tr("背表紙同方向印刷") } });
     QWidget *correction = buildCorrectionPanel(tab);
-    left->addWidget(m_correctionPanel->bleedGroup());
+    lastRow->addWidget(m_correctionPanel->bleedGroup());
+    left->addLayout(lastRow);
     left->addStretch(1);
     columns->addLayout(left, 1);
 

@@ -136,9 +136,16 @@ const NamedPaper kLandscapePapers[] = {
 QString sheetTooLargeMessage(const CaseFormat &format, int sheet, SheetMisfit misfit,
     double needWidthMm, double needHeightMm, double haveWidthMm, double haveHeightMm)
 {
-    const QString name = format.sheets.size() > 1
-        ? UiText::tr("%1の%2枚目").arg(format.name()).arg(sheet + 1)
-        : format.name();
+    // A wrap's reverse is named as such; the wrap itself, the one sheet
+    // printed without it, by its case.
+    int ownSheets = 0;
+    for (const CaseSheet &s : format.sheets)
+        ownSheets += s.printedWithInside ? 0 : 1;
+    QString name = format.name();
+    if (format.sheets.value(sheet).printedWithInside)
+        name = UiText::tr("%1の内側").arg(format.name());
+    else if (ownSheets > 1)
+        name = UiText::tr("%1の%2枚目").arg(format.name()).arg(sheet + 1);
     QString what;
     switch (misfit) {
     case SheetMisfit::Sheet:

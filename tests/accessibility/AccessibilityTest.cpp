@@ -56,7 +56,7 @@ QMap<QString, QString> expectedNames(int tab)
         add("TopLabelPrint", u"表レーベルを印刷");
         add("BottomLabelPrint", u"裏レーベルを印刷");
         add("InsidePrint", u"内側も印刷");
-        add("InsidePrintNote", u"左右に(縦の辺を軸に)裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
+        add("InsidePrintNote", u"左右に裏返すと表レーベルの裏に来ます。両面印刷は短辺綴じ。");
         add("AreaLinePrint", u"境界線印刷");
         add("CutLinePrint", u"折線印刷");
         add("SideTitleSameTop", u"背表紙同方向印刷");

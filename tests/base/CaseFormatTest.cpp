@@ -470,7 +470,7 @@ TEST(CaseFormatTest, TheCustomCaseIsTheDvdWrapAtTheDocumentsSizes)
     for (const auto &r : rows) {
         SCOPED_TRACE(r.size.panelWidth);
         const CaseFormat &f = customCaseFormat(*entry, r.size);
-        ASSERT_EQ(f.sheets.size(), 1);
+        ASSERT_EQ(f.sheets.size(), 2); // the wrap and its reverse
         const CaseSheet &wrap = f.sheets[0];
         EXPECT_DOUBLE_EQ(wrap.widthMm, r.sheetW);
         ASSERT_EQ(wrap.panels.size(), 3);
@@ -487,6 +487,12 @@ TEST(CaseFormatTest, TheCustomCaseIsTheDvdWrapAtTheDocumentsSizes)
         EXPECT_DOUBLE_EQ(f.previewWidthMm, r.previewW);
         EXPECT_DOUBLE_EQ(f.previewHeightMm, r.h + 40);
         EXPECT_EQ(back.pictureFollows, QStringLiteral("cover"));
+        // The reverse lies where the wrap does, the inside face behind the cover.
+        const CaseSheet &inside = f.sheets[1];
+        EXPECT_DOUBLE_EQ(inside.widthMm, r.sheetW);
+        EXPECT_DOUBLE_EQ(inside.panels[0].widthMm, back.widthMm);
+        EXPECT_EQ(inside.panels[0].listWidthMm, r.listW);
+        EXPECT_DOUBLE_EQ(inside.panels.last().xMm, r.coverX);
         EXPECT_EQ(&customCaseFormat(*entry, r.size), &f); // built once
     }
 

@@ -222,6 +222,15 @@ TEST(CliWrap, PrintsOneWrapSheetOnTheChosenPaperOrRefusesIt)
         "DVDトールケース(14mm)が塗り足しとトンボを含めて用紙に収まりません。印刷できる範囲が"
         "横285.0mm×縦195.0mm以上の用紙(A4横など)を選んでください(この用紙は横279.4mm×縦215.9mm)\n");
     EXPECT_FALSE(QFile::exists(pdf));
+    // The wrap's reverse alone is named as such.
+    const CliResult inside = runCasewrightCli(QStringList { "print", doc, "--pdf", pdf, "--paper",
+                                                  "letter", "--bleed", "3", "--option",
+                                                  "TopLabelPrint=0", "--option", "InsidePrint=1" }
+            + kLinesOff,
+        home.path());
+    EXPECT_TRUE(inside.err.startsWith("DVDトールケース(14mm)の内側が塗り足しとトンボを含めて"))
+        << inside.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 // --paper takes a4 or letter, and only with --pdf; a jewel document without

@@ -43,7 +43,7 @@ TEST_F(FileFixture, TheSizesChangeAsOneStepThatUndoesToTheSameBytes)
     const QByteArray bytesBefore = resaved(doc), jsonBefore = jsonOf(doc);
 
     EXPECT_EQ(
-        ed.setCaseSize({ 1300, 1840, 143 }).pages, QList<PreviewPage>({ PreviewPage::Front }));
+        ed.setCaseSize({ 1300, 1840, 143 }).pages, QList<PreviewPage>({ PreviewPage::Front, PreviewPage::Back })); // the wrap and its reverse
     EXPECT_EQ(ed.history().undoCount(), 1);
     EXPECT_EQ(ed.history().undoLabel(), "ケースの寸法の変更");
     // The surfaces take the sizes; the fitted picture fits again, its position stays.

@@ -262,7 +262,6 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
         { { "render", "a.cwr", "--png", "" }, { "e.png", "sub" } },
         { { "print", "a.cwr", "--pdf", "" }, { "f.pdf", "sub" } },
         { { "filter", "--plugins", "" }, { "sub" } },
-        { { "render", "a.cwr", "--page", "" }, { "back", "front" } },
         { { "geometry", "--page", "" }, {} },
         { { "import-list", "g.csv", "--columns", "" }, { "1", "2", "3" } },
         { { "print", "a.cwr", "--option", "Top" }, { "TopLabelPrint=0", "TopLabelPrint=1" } },
@@ -291,4 +290,7 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
     EXPECT_EQ(
         completions(completion, { program, "convert", "a.cwr", "--format", "cd-s" }, dir.path()),
         QStringList({ "cd-slim" }));
+    // The sheet ids of every case, each once.
+    EXPECT_EQ(completions(completion, { program, "render", "a.cwr", "--page", "" }, dir.path()),
+        QStringList({ "back", "front", "inside", "wrap" }));
 }

@@ -30,36 +30,45 @@ TEST_F(MainWindowTest, NothingIsCutOffOnAnyTab)
     window->openDocument(demo);
     auto *tabs = find<QTabWidget>("PageControl");
     const QString shots = qEnvironmentVariable("CASEWRIGHT_SCREENSHOT_DIR");
-    for (int i = 0; i < tabs->count(); ++i) {
-        tabs->setCurrentIndex(i);
-        QCoreApplication::processEvents();
-        QWidget *page = tabs->widget(i);
-        const QRect pageRect(QPoint(0, 0), page->size());
-        int checkedControls = 0;
-        for (QWidget *w : page->findChildren<QWidget *>()) {
-            if (!w->isVisible() || !needsFullWidth(w))
-                continue;
-            ++checkedControls;
-            const QRect r(w->mapTo(page, QPoint(0, 0)), w->size());
-            EXPECT_TRUE(pageRect.contains(r))
-                << tabs->tabText(i).toStdString() << ": " << w->objectName().toStdString();
-            EXPECT_GE(w->width(), w->minimumSizeHint().width())
-                << tabs->tabText(i).toStdString() << ": " << w->objectName().toStdString() << " "
-                << w->metaObject()->className();
-            // A note that wraps shows in full when it has the height its
-            // lines need.
-            if (auto *label = qobject_cast<QLabel *>(w); label && label->wordWrap()) {
-                EXPECT_GE(label->height(), label->heightForWidth(label->width()))
-                    << label->text().toStdString();
-            } else if (auto *label = qobject_cast<QLabel *>(w)) {
-                const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
-                EXPECT_GE(label->contentsRect().width(), textWidth) << label->text().toStdString();
+    // The jewel case, a wrap (the inside switch and its note in use) and the
+    // custom case (its size fields shown as well).
+    for (const char *caseId : { "cd-jewel", "dvd-14", "custom-wrap" }) {
+        auto *caseType = find<QComboBox>("CaseType");
+        caseType->setCurrentIndex(caseType->findData(QLatin1String(caseId)));
+        ASSERT_EQ(window->document().caseFormat, QLatin1String(caseId));
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            QWidget *page = tabs->widget(i);
+            const QRect pageRect(QPoint(0, 0), page->size());
+            int checkedControls = 0;
+            for (QWidget *w : page->findChildren<QWidget *>()) {
+                if (!w->isVisible() || !needsFullWidth(w))
+                    continue;
+                ++checkedControls;
+                const QRect r(w->mapTo(page, QPoint(0, 0)), w->size());
+                EXPECT_TRUE(pageRect.contains(r)) << caseId << " " << tabs->tabText(i).toStdString()
+                                                  << ": " << w->objectName().toStdString();
+                EXPECT_GE(w->width(), w->minimumSizeHint().width())
+                    << tabs->tabText(i).toStdString() << ": " << w->objectName().toStdString()
+                    << " " << w->metaObject()->className();
+                // A note that wraps shows in full when it has the height its
+                // lines need.
+                if (auto *label = qobject_cast<QLabel *>(w); label && label->wordWrap()) {
+                    EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                        << caseId << " " << label->text().toStdString();
+                } else if (auto *label = qobject_cast<QLabel *>(w)) {
+                    const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+                    EXPECT_GE(label->contentsRect().width(), textWidth)
+                        << caseId << " " << label->text().toStdString();
+                }
             }
-        }
-        EXPECT_GT(checkedControls, 10);
-        if (!shots.isEmpty()) {
-            QDir().mkpath(shots);
-            window->grab().save(QDir(shots).filePath(QStringLiteral("tab%1.png").arg(i)));
+            EXPECT_GT(checkedControls, 10);
+            if (!shots.isEmpty()) {
+                QDir().mkpath(shots);
+                window->grab().save(QDir(shots).filePath(
+                    QStringLiteral("%1-tab%2.png").arg(QLatin1String(caseId)).arg(i)));
+            }
         }
     }
 }
