@@ -302,7 +302,7 @@ TEST(PrintDocument, PaperTooSmallForThePageWithItsMarksPrintsNothing)
 TEST(PrintDocument, AWrapTooLargeForThePaperSaysWhatItNeeds)
 {
     CaseFormat twoSheets = *findCaseFormat("dvd-14");
-    twoSheets.sheets << twoSheets.sheets[0];
+    twoSheets.sheets = { twoSheets.sheets[0], twoSheets.sheets[0] }; // two wraps
     CaseSheet &wide = twoSheets.sheets[1];
     wide.id = QStringLiteral("wide");
     wide.widthMm = 420.0;
