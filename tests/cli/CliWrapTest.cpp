@@ -187,7 +187,7 @@ TEST(CliWrap, PrintsOneWrapSheetOnTheChosenPaperOrRefusesIt)
         EXPECT_EQ(pageSize(pdf), c.size);
         const QImage page = rasterise(pdf);
         if (page.isNull())
-            GTEST_SKIP() << "pdftocairo is not installed";
+            FAIL() << "pdftocairo is not installed (poppler-utils)";
         const int R = c.L + 3222, B = c.T + 2160, fold1 = c.L + 1529, fold2 = fold1 + 165;
         const int y = c.T + 1000, x = c.L + 300;
         const QList<std::tuple<int, int, QRgb>> pixels = {

@@ -307,7 +307,7 @@ TEST(PressPdfExport, BoxesAndTheRasterInsideTheTrim)
         SCOPED_TRACE(page);
         const QImage printed = rasterisePdfPage(path, page++, 300);
         if (printed.isNull())
-            GTEST_SKIP() << "pdftocairo is not installed";
+            FAIL() << "pdftocairo is not installed (poppler-utils)";
         const QImage raster = renderPageImage(doc, options, sheet, 300, 300, layout.page.width(),
             layout.page.height(), &reader);
         ASSERT_EQ(printed.size(), raster.size());
