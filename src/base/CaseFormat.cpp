@@ -103,6 +103,11 @@ public:
             p->titleInset = TitleInset::Folds;
         else if (inset != QLatin1String("edges"))
             return fail(at, QStringLiteral("unknown title inset"));
+        if (o.contains(QStringLiteral("titleCellMaxMm"))) {
+            if (!positive(o.value(QStringLiteral("titleCellMaxMm"))) || p->titleRun == TitleRun::Across)
+                return fail(at, QStringLiteral("title cell cap not positive or not on a spine"));
+            p->titleCellMaxMm = o.value(QStringLiteral("titleCellMaxMm")).toDouble();
+        }
 
         p->pictureFollows = o.value(QStringLiteral("pictureFollows")).toString();
         for (const QJsonValue &f : o.value(QStringLiteral("titleFollows")).toArray())

@@ -44,6 +44,10 @@ struct CasePanel
     PanelEdges outer;
     TitleRun titleRun = TitleRun::Across;
     TitleInset titleInset = TitleInset::Edges;
+    // Along a spine, the title's cell is the spine's width less 2 mm; a wide
+    // spine may cap it at this many millimetres, centred across the spine
+    // (0: no cap).
+    double titleCellMaxMm = 0;
     // A panel's picture or title may follow another panel's: it is not
     // printed while the one it follows is switched off. Empty: follows none.
     QString pictureFollows;

@@ -236,11 +236,18 @@ private:
         // (see spineTextRun). Its offset runs from 1 mm inside the end it
         // starts from.
         const bool upward = spineTextRun(p, own.spineText, options) == SpineText::BottomToTop;
-        const int cell = px.width - mmToPixels(2.0, s.kx);
+        // A wide spine's cap keeps the cell centred across the spine.
+        int cell = px.width - mmToPixels(2.0, s.kx);
+        int inset = 0;
+        if (p.titleCellMaxMm > 0 && mmToPixels(p.titleCellMaxMm, s.kx) < cell) {
+            inset = (cell - mmToPixels(p.titleCellMaxMm, s.kx)) / 2;
+            cell = mmToPixels(p.titleCellMaxMm, s.kx);
+        }
         const int start
             = upward ? px.bottom - mmToPixels(1.0, s.ky) : px.top + mmToPixels(1.0, s.ky);
         canvas.BeginPart(PagePart { PartKind::Title, surface, -1, QPoint(px.left, start) });
-        drawSpineTitle(canvas, own.title, s, px.left, px.right, px.top, px.bottom, cell, upward);
+        drawSpineTitle(canvas, own.title, s, px.left + inset, px.right - inset, px.top, px.bottom,
+            cell, upward);
         canvas.EndPart();
     }
 

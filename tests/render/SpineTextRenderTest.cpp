@@ -80,3 +80,47 @@ TEST(SpineTextRender, TheFirstGlyphStandsAtTheEndTheTitleReadsFrom)
         EXPECT_TRUE(recorded.text().contains(turned)) << where << recorded.text().toStdString();
     }
 }
+
+// A wide spine's title keeps a shelf's lettering size: its cell is capped at
+// 7 mm and centred across the spine; a narrow spine's is its width less 2 mm.
+TEST(SpineTextRender, AWideSpinesTitleCellIsCappedAndCentred)
+{
+    const std::tuple<const char *, int, int> rows[] = {
+        // format, spine width (mm), the cell at 300 dpi
+        { "dvd-14", 140, 82 }, // 7 mm, not 12
+        { "custom-wrap", 300, 82 },
+        { "dvd-slim-9", 90, 82 },
+        { "dvd-slim-7", 70, 60 }, // 83 px less 2 mm
+        { "cd-jewel", 60, 47 },
+    };
+    for (const auto &[format, spineTenths, cell] : rows) {
+        LabelDocument doc = emptyDocument(300);
+        doc.caseFormat = QLatin1String(format);
+        doc.caseSize.spineWidth = spineTenths;
+        doc.left.title = { true, QStringLiteral("AB"), TitlePosition::Top };
+        const CaseFormat &f = formatOf(doc);
+        const int sheet = f.sheetOf(PanelRole::SpineLeft);
+        const QSize page = PreviewState::pageSizeAt(300, 300, f);
+        RecordingCanvas recorded(300, 300);
+        DrawSheet(recorded, doc, f, sheet, optionsOff(), 300, 300, page.width(), page.height());
+        const QStringList lines = recorded.lines();
+        const auto font = std::find_if(lines.begin(), lines.end(),
+            [](const QString &l) { return l.startsWith(QLatin1String("SelectRotatedFont")); });
+        ASSERT_NE(font, lines.end()) << format;
+        EXPECT_EQ(font->section(' ', 2, 2).toInt(), cell) << format << font->toStdString();
+
+        // The clip runs from 1 mm inside the cell's sides: as far from the
+        // spine's left edge as from its right.
+        int panel = 0;
+        while (f.sheets[sheet].panels[panel].role != PanelRole::SpineLeft)
+            ++panel;
+        const PanelPixels px
+            = computeSheetGeometry(f.sheets[sheet], 300, 300, page.width(), page.height())
+                  .panels[panel];
+        const auto text = std::find_if(lines.begin(), lines.end(),
+            [](const QString &l) { return l.startsWith(QLatin1String("TextOutClipped")); });
+        ASSERT_NE(text, lines.end()) << format;
+        const int left = text->section(' ', 1, 1).toInt(), right = text->section(' ', 3, 3).toInt();
+        EXPECT_LE(std::abs((left - px.left) - (px.right - right)), 1) << format << text->toStdString();
+    }
+}
