@@ -185,6 +185,7 @@ TEST(CaseFormatTest, WrapsInMillimetres)
         EXPECT_EQ(f->nameJa, QString::fromUtf8(r.ja));
         EXPECT_EQ(f->nameEn, QString::fromUtf8(r.en));
         ASSERT_EQ(f->sheetIds(), QStringList({ "wrap", "inside" }));
+        EXPECT_EQ(f->panel(PanelRole::SpineLeft)->titleCellMaxMm, 7.0);
         const CaseSheet &wrap = f->sheets[0];
         EXPECT_EQ(wrap.widthMm, 2 * r.panel + r.spine);
         EXPECT_EQ(wrap.heightMm, r.height);
@@ -371,6 +372,10 @@ TEST(CaseFormatTest, InconsistentTablesAreRefused)
         { "follows itself", "follows an unknown panel", [&](QJsonObject &f) {
              panel(f, 1, 2, [](QJsonObject &p) { p["titleFollows"] = QJsonArray { "spine-right" }; });
          } },
+        { "title cell cap across a face", "title cell cap not positive or not on a spine",
+            [&](QJsonObject &f) { panel(f, 0, 0, [](QJsonObject &p) { p["titleCellMaxMm"] = 7.0; }); } },
+        { "title cell cap of zero", "title cell cap not positive or not on a spine",
+            [&](QJsonObject &f) { panel(f, 1, 2, [](QJsonObject &p) { p["titleCellMaxMm"] = 0; }); } },
         { "unknown printing condition", "unknown printing condition",
             [&](QJsonObject &f) { sheet(f, 1, [](QJsonObject &s) { s["printedWhen"] = "back"; }); } },
         { "a sheet after the inside sheet", "a sheet follows the inside sheet",
