@@ -1707,5 +1707,61 @@ and %1 more</translation>
         <source>--page %1 は --option InsidePrint=1 と一緒に指定してください</source>
         <translation>give --page %1 together with --option InsidePrint=1</translation>
     </message>
+    <message>
+        <source>テキストブロック</source>
+        <translation>Text block</translation>
+    </message>
+    <message>
+        <source>左揃え</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>中央揃え</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>右揃え</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>配置</source>
+        <translation>Alignment</translation>
+    </message>
+    <message>
+        <source>行間</source>
+        <translation>Line spacing</translation>
+    </message>
+    <message>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>ファイルから読み込む...</source>
+        <translation>Read from file...</translation>
+    </message>
+    <message>
+        <source>ファイルから読み込む</source>
+        <translation>Read from file</translation>
+    </message>
+    <message>
+        <source>%1行が収まりません</source>
+        <translation>%1 lines do not fit</translation>
+    </message>
+    <message>
+        <source>テキストファイル(*.txt)|*.TXT|全てのファイル(*.*)|*.*</source>
+        <translation>Text files(*.txt)|*.TXT|All files(*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)が大きすぎます(最大%2KB)</source>
+        <translation>The file (%1) is too large (at most %2 KB)</translation>
+    </message>
+    <message>
+        <source>ファイル(%1)はテキストファイルではありません</source>
+        <translation>The file (%1) is not a text file</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 
 #include "document/CaseSizeText.h"
+#include "document/TextBlock.h"
 #include "fonts/FontJson.h"
 #include "tracklist/ListJson.h"
 
@@ -92,19 +93,19 @@ QJsonObject surfaceToJson(const LabelDocument &doc, Surface s)
     return o;
 }
 
-QJsonArray printsToJson(const QList<TPrintsData> &list)
+QJsonArray printsToJson(const QList<TPrintsData> &list, int dpiX, int dpiY)
 {
     QJsonArray a;
     for (const TPrintsData &item : list)
-        a.append(printsItemToJson(item));
+        a.append(printsItemToJson(item, dpiX, dpiY));
     return a;
 }
 
 } // namespace
 
-QJsonObject printsItemToJson(const TPrintsData &item)
+QJsonObject printsItemToJson(const TPrintsData &item, int dpiX, int dpiY)
 {
-    return QJsonObject {
+    QJsonObject o {
         { "kind", item.kind },
         { "text", item.text },
         { "textX", item.textX },
@@ -121,6 +122,21 @@ QJsonObject printsItemToJson(const TPrintsData &item)
         { "transparent", item.transparent },
         { "transColor", colour(item.transColor) },
     };
+    if (item.kind == PrintsTextBlock) {
+        // The block's box and its lines as the document's resolution wraps
+        // and cuts them.
+        const TextBlockLayout layout = layoutTextBlock(item, dpiX, dpiY);
+        o.insert(QStringLiteral("textBlock"),
+            QJsonObject {
+                { "width", item.blockWidth },
+                { "height", item.blockHeight },
+                { "align", item.blockAlign },
+                { "lineSpacing", item.lineSpacing },
+                { "lines", QJsonArray::fromStringList(layout.lines.mid(0, layout.shown)) },
+                { "linesCut", layout.cut() },
+            });
+    }
+    return o;
 }
 
 namespace {
@@ -154,19 +170,19 @@ QJsonObject documentToJson(const LabelDocument &doc)
 {
     QJsonObject o = documentHeadToJson(doc);
     o.insert(QStringLiteral("listRows"), listRowsToJson(doc.listRows));
-    o.insert(QStringLiteral("coverPrints"), printsToJson(doc.coverPrints));
-    o.insert(QStringLiteral("insidePrints"), printsToJson(doc.insidePrints));
-    o.insert(QStringLiteral("backPrints"), printsToJson(doc.backPrints));
+    o.insert(QStringLiteral("coverPrints"), printsToJson(doc.coverPrints, doc.dpiX, doc.dpiY));
+    o.insert(QStringLiteral("insidePrints"), printsToJson(doc.insidePrints, doc.dpiX, doc.dpiY));
+    o.insert(QStringLiteral("backPrints"), printsToJson(doc.backPrints, doc.dpiX, doc.dpiY));
     return o;
 }
 
 bool writeDocumentJson(QIODevice &out, const LabelDocument &doc, const QJsonObject &extra)
 {
-    auto prints = [](const QList<TPrintsData> &list) {
-        return [&list](IndentedJsonWriter &w) {
+    auto prints = [&doc](const QList<TPrintsData> &list) {
+        return [&list, &doc](IndentedJsonWriter &w) {
             w.beginArray();
             for (const TPrintsData &item : list)
-                w.value(printsItemToJson(item));
+                w.value(printsItemToJson(item, doc.dpiX, doc.dpiY));
             w.end();
         };
     };

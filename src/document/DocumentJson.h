@@ -16,6 +16,8 @@ QJsonObject documentToJson(const LabelDocument &doc);
 // `extra` adds members beside the document's own (the file's version, say).
 bool writeDocumentJson(
     QIODevice &out, const LabelDocument &doc, const QJsonObject &extra = QJsonObject());
-QJsonObject printsItemToJson(const TPrintsData &item);
+// A text block also gets "textBlock": its box, alignment, spacing, the lines
+// it shows as wrapped at (dpiX, dpiY), and how many are cut.
+QJsonObject printsItemToJson(const TPrintsData &item, int dpiX, int dpiY);
 
 } // namespace cw

@@ -21,6 +21,7 @@
 #include "document/DocumentLineValues.h"
 #include "document/DocumentPictures.h"
 #include "document/TPrintsData.h"
+#include "document/TextBlock.h"
 #include "pictures/PictureLoading.h"
 #include "text/LineIO.h"
 
@@ -69,7 +70,8 @@ public:
             if (!take(raw))
                 return false;
         }
-        return true;
+        // A text block's lines end with the file only when all were there.
+        return m_blockLines == kNoBlock;
     }
 
     // The lines before run() ended with an empty line (the end of the
@@ -84,6 +86,8 @@ public:
 private:
     bool take(const QByteArray &raw)
     {
+        if (m_blockLines != kNoBlock)
+            return takeBlockLine(raw);
         if (m_section == Section::None) {
             if (!raw.isEmpty())
                 return false;
@@ -107,8 +111,43 @@ private:
         (*m_fields)[m_next].read(raw);
         ++m_next;
         skipMissing();
-        if (m_inRecord && m_next >= m_fields->size())
-            finishRecord();
+        if (m_inRecord && m_next >= m_fields->size()) {
+            if (m_section != Section::List && m_item.kind == PrintsTextBlock)
+                m_blockLines = kBlockHeader; // the block's own lines follow
+            else
+                finishRecord();
+        }
+        return true;
+    }
+
+    static constexpr int kNoBlock = -1, kBlockHeader = -2;
+
+    // A text block's header line, then its text lines; the item is complete
+    // after the last. False for a line that is not what the block needs.
+    bool takeBlockLine(const QByteArray &raw)
+    {
+        if (m_blockLines == kBlockHeader) {
+            const std::optional<TextBlockHeader> h = parseTextBlockHeader(raw);
+            if (!h)
+                return false;
+            m_item.blockWidth = h->width;
+            m_item.blockHeight = h->height;
+            m_item.blockAlign = h->align;
+            m_item.lineSpacing = h->spacing;
+            m_blockText.clear();
+            m_blockLines = h->lines;
+        } else {
+            m_blockText.append(text(raw));
+            --m_blockLines;
+        }
+        if (m_blockLines > 0)
+            return true;
+        m_blockLines = kNoBlock;
+        const std::optional<QString> t = textFromBlockFileLines(m_blockText);
+        if (!t)
+            return false;
+        m_item.text = *t;
+        finishRecord();
         return true;
     }
 
@@ -482,9 +521,17 @@ private:
 
     void buildItemFields(Fields &f, double transparencySince)
     {
-        // Only 0 and 1 name a kind; anything else is read as a text item.
-        f.push_back(
-            { 0, [this](const QByteArray &raw) { m_item.kind = parseNumber(raw) == 1; }, {} });
+        // Only 0 and 1 name a kind, and from 1.08 also 2, a text block;
+        // anything else is read as a text item.
+        f.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const int kind = parseNumber(raw);
+                m_item.kind = kind == PrintsPicture ? PrintsPicture
+                    : kind == PrintsTextBlock && version > kCaseFrom - 1e-9
+                    ? PrintsTextBlock
+                    : PrintsText;
+            },
+            {} });
         f.push_back({ 0, [this](const QByteArray &raw) { m_item.text = text(raw); }, {} });
         f.push_back({ 0,
             [this](const QByteArray &raw) {
@@ -550,6 +597,10 @@ private:
     bool m_itemPlaced = false; // the record gave the item's position
     bool m_itemSized = false; // and its printed size
     TListData m_row;
+    // kNoBlock outside a text block's own lines, kBlockHeader before its header
+    // line, else how many of its text lines are still to come.
+    int m_blockLines = kNoBlock;
+    QStringList m_blockText;
 
     Fields m_none, m_printSetting, m_dpi, m_topLabel, m_bottomLabel, m_leftTitle, m_rightTitle;
     Fields m_coverItem, m_otherItem, m_rowFields;
@@ -597,6 +648,50 @@ std::optional<CaseSectionLines> readCaseSectionLines(LineReader &lines)
     return out;
 }
 
+// Whether every text block of a 1.08 file is whole and valid, checked before
+// the file changes anything of the open document: walks the records of the
+// free-print sections (ten lines each in a 1.08 file) and each block's own
+// lines as the reader takes them. A record the file cuts short is left to the
+// reader.
+bool textBlocksValid(LineReader &lines)
+{
+    QByteArray raw;
+    bool emptyBefore = false;
+    bool inPrints = false;
+    while (lines.readRawLine(raw)) {
+        if (emptyBefore) {
+            const Section s = sectionOf(raw);
+            if (s != Section::None) {
+                inPrints = isListSection(s) && s != Section::List;
+                emptyBefore = false;
+                continue;
+            }
+        }
+        emptyBefore = raw.isEmpty();
+        if (!inPrints || raw.isEmpty())
+            continue;
+        const bool block = parseNumber(raw) == PrintsTextBlock;
+        for (int k = 0; k < 9; ++k) {
+            if (!lines.readRawLine(raw))
+                return true;
+        }
+        if (!block)
+            continue;
+        std::optional<TextBlockHeader> header;
+        if (!lines.readRawLine(raw) || !(header = parseTextBlockHeader(raw)))
+            return false;
+        QStringList text;
+        for (int k = 0; k < header->lines; ++k) {
+            if (!lines.readRawLine(raw))
+                return false;
+            text.append(decodeText(raw, TextEncoding::Utf8));
+        }
+        if (!textFromBlockFileLines(text))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 LoadStatus readDocument(DocumentEditor &editor, const QByteArray &data, const QString &path,
@@ -619,6 +714,7 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
         return status;
     };
 
+    const qint64 start = device.pos();
     LineReader lines(&device, docfile::kLineBytes);
     QByteArray raw;
     if (!lines.readRawLine(raw) || raw != docfile::kHeader)
@@ -674,6 +770,21 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
         if (more->endedByBlankLine)
             reader.startAfterEmptyLine();
         spineText = more->spineText;
+        if (!device.isSequential()) {
+            // The whole file once more from its start; then on from here.
+            const qint64 here = device.pos();
+            bool valid = device.seek(start);
+            if (valid) {
+                LineReader scan(&device, docfile::kUnicodeLineBytes);
+                valid = textBlocksValid(scan);
+            }
+            if (!device.seek(here) || !valid) {
+                progress.hide();
+                messages.showMessage(docfile::fileMessage(
+                    path, QT_TRANSLATE_NOOP("cw::UiText", "ファイル(%1)が異常です")));
+                return LoadStatus::Damaged;
+            }
+        }
     }
     if (info) {
         info->version = cp932::decode(version);

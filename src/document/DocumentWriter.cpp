@@ -9,6 +9,7 @@
 #include "document/DocumentPictures.h"
 #include "document/StepLabels.h"
 #include "document/TPrintsData.h"
+#include "document/TextBlock.h"
 #include "text/LineIO.h"
 #include "text/SafeSave.h"
 
@@ -72,8 +73,10 @@ public:
     }
     void item(const TPrintsData &d, const QString &where)
     {
+        const bool block = d.kind == PrintsTextBlock;
         number(d.kind);
-        line(d.text, UiText::tr("%1 テキスト").arg(where));
+        // A block's text follows the item's lines, in lines of its own.
+        line(block ? QString() : d.text, UiText::tr("%1 テキスト").arg(where));
         numbers({ d.textX, d.textY });
         font(d.font, UiText::tr("%1 フォント名").arg(where));
         number(d.angle);
@@ -81,6 +84,12 @@ public:
         numbers({ d.transparent ? 1 : 0, (long long)int(d.transColor) });
         numbers({ d.posX, d.posY });
         numbers({ d.printWidth, d.printHeight });
+        if (block) {
+            const QStringList text = textBlockFileLines(d.text);
+            line(textBlockHeaderLine(d, int(text.size())));
+            for (const QString &l : text)
+                line(l, UiText::tr("%1 テキスト").arg(where));
+        }
     }
     void prints(const QList<TPrintsData> &list, const QString &caption)
     {
@@ -114,11 +123,11 @@ bool hasSpineText(const LabelDocument &doc)
 }
 
 // A document of the CD jewel case is written as 1.06 or 1.07, as it always
-// was; any other case format needs 1.08, which is always UTF-8, and so does a
-// chosen spine text direction.
+// was; any other case format, a chosen spine text direction and any text
+// block need 1.08, which is always UTF-8.
 bool needsCaseVersion(const LabelDocument &doc)
 {
-    return doc.caseFormat != jewelCaseFormat().id || hasSpineText(doc);
+    return doc.caseFormat != jewelCaseFormat().id || hasSpineText(doc) || hasTextBlock(doc);
 }
 
 TextEncoding encodingFor(const LabelDocument &doc, TextEncoding asked)

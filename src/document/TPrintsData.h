@@ -11,11 +11,23 @@
 
 namespace cw {
 
-// One free-print item: a line of text or a picture on a face.
+// The kinds of free-print item; the file stores the number.
+enum PrintsKind : int { PrintsText = 0, PrintsPicture = 1, PrintsTextBlock = 2 };
+
+// One free-print item: a line of text, a picture, or a block of many lines
+// on a face.
 struct TPrintsData
 {
-    int kind = 0; // 0 text, 1 picture
-    QString text;
+    int kind = PrintsText;
+    QString text; // a text block's lines, '\n' between them
+    // A text block: its box, from (textX, textY), in whole millimetres, the
+    // alignment of its lines in the box (0 left, 1 centre, 2 right), and the
+    // distance from one line's top to the next in percent of the font's
+    // line height (ascent + descent).
+    int blockWidth = 100;
+    int blockHeight = 100;
+    int blockAlign = 0;
+    int lineSpacing = 120;
     int textX = 0; // mm
     int textY = 0; // mm
     int angle = 0; // degrees, counter-clockwise

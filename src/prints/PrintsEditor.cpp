@@ -1,10 +1,13 @@
 #include "prints/PrintsEditor.h"
 
+#include <algorithm>
+
 #include "base/PreviewPage.h"
 #include "base/Printer.h"
 #include "base/UiText.h"
 #include "base/Units.h"
 #include "pictures/PictureLoading.h"
+#include "text/TextFile.h"
 
 namespace cw {
 
@@ -97,26 +100,26 @@ void PrintsEditor::changed()
         m_refresher->RequestPreviewRefresh(refreshPage());
 }
 
-bool PrintsEditor::newItem(bool graphicTab)
+bool PrintsEditor::newItem(PrintsKind kind)
 {
     EditStep step(m_recorder, stepName(UiText::tr("新規")), EditParts::PrintItems);
     const int row = int(list().size());
     m_model.beginInsert(row);
-    appendPrintsItem(list(), newPrintsItem(graphicTab, m_defaultFont));
+    appendPrintsItem(list(), newPrintsItem(kind, m_defaultFont));
     m_model.endInsert();
     select(row);
     changed();
     return true;
 }
 
-bool PrintsEditor::addItem(bool graphicTab)
+bool PrintsEditor::addItem(PrintsKind kind)
 {
     EditStep step(m_recorder, stepName(UiText::tr("追加")), EditParts::PrintItems);
     if (!item())
         return false;
     const int row = selected();
     m_model.beginInsert(row);
-    insertPrintsItem(list(), row, newPrintsItem(graphicTab, m_defaultFont));
+    insertPrintsItem(list(), row, newPrintsItem(kind, m_defaultFont));
     m_model.endInsert();
     select(row);
     changed();
@@ -161,25 +164,98 @@ bool PrintsEditor::moveDown()
     return true;
 }
 
-void PrintsEditor::setKind(bool graphicTab)
+void PrintsEditor::setKind(PrintsKind kind)
 {
     EditStep step(m_recorder, stepName(UiText::tr("種類")), EditParts::PrintItems);
     TPrintsData *p = item();
-    const int kind = graphicTab ? 1 : 0;
     if (!p || p->kind == kind)
         return;
+    // A text item is one line: a block's line breaks become spaces.
+    if (kind == PrintsText)
+        p->text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     p->kind = kind;
     changed();
 }
 
-void PrintsEditor::setText(const QString &text)
+void PrintsEditor::setText(const QString &typed)
 {
     EditStep step(m_recorder, stepName(UiText::tr("内容")), EditParts::PrintItems);
     TPrintsData *p = item();
-    if (!p || p->text == text)
+    if (!p)
+        return;
+    const QString text = p->kind == PrintsTextBlock ? blockText(typed) : typed;
+    if (p->text == text)
         return;
     p->text = text;
     changed();
+}
+
+namespace {
+
+// The selected item when it is a text block.
+TPrintsData *blockOf(TPrintsData *p)
+{
+    return p && p->kind == PrintsTextBlock ? p : nullptr;
+}
+
+} // namespace
+
+void PrintsEditor::setBlockWidth(int mm)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("幅")), EditParts::PrintItems);
+    const int v = std::clamp(mm, textblock::kMinSize, textblock::kMaxSize);
+    if (TPrintsData *p = blockOf(item()); p && p->blockWidth != v) {
+        p->blockWidth = v;
+        changed();
+    }
+}
+
+void PrintsEditor::setBlockHeight(int mm)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("高さ")), EditParts::PrintItems);
+    const int v = std::clamp(mm, textblock::kMinSize, textblock::kMaxSize);
+    if (TPrintsData *p = blockOf(item()); p && p->blockHeight != v) {
+        p->blockHeight = v;
+        changed();
+    }
+}
+
+void PrintsEditor::setBlockAlign(int align)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("配置")), EditParts::PrintItems);
+    const int v = std::clamp(align, textblock::kAlignLeft, textblock::kAlignRight);
+    if (TPrintsData *p = blockOf(item()); p && p->blockAlign != v) {
+        p->blockAlign = v;
+        changed();
+    }
+}
+
+void PrintsEditor::setLineSpacing(int percent)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("行間")), EditParts::PrintItems);
+    const int v = std::clamp(percent, textblock::kMinSpacing, textblock::kMaxSpacing);
+    if (TPrintsData *p = blockOf(item()); p && p->lineSpacing != v) {
+        p->lineSpacing = v;
+        changed();
+    }
+}
+
+TextBlockLayout PrintsEditor::blockLayout()
+{
+    const TPrintsData *p = blockOf(item());
+    return p ? layoutTextBlock(*p, m_document.dpiX, m_document.dpiY) : TextBlockLayout();
+}
+
+bool PrintsEditor::readBlockText(const QString &path, MessageSink &messages)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("ファイルから読み込む")), EditParts::PrintItems);
+    if (!blockOf(item()))
+        return false;
+    const std::optional<QString> text = readTextFile(path, kMaxBlockFileBytes, messages);
+    if (!text)
+        return false;
+    setText(*text);
+    return true;
 }
 
 void PrintsEditor::setTextX(int mm)

@@ -9,6 +9,7 @@
 #include "base/PreviewPage.h"
 #include "base/UserPrompts.h"
 #include "document/LabelDocument.h"
+#include "document/TextBlock.h"
 #include "prints/PrintsItems.h"
 #include "prints/PrintsListModel.h"
 
@@ -79,14 +80,19 @@ public:
 
     // "新規", "追加" (before the selection), "削除"; the menu's "上へ"/"下へ".
     // Each returns whether it did anything.
-    bool newItem(bool graphicTab);
-    bool addItem(bool graphicTab);
+    bool newItem(PrintsKind kind);
+    bool addItem(PrintsKind kind);
+    bool newItem(bool graphicTab) { return newItem(graphicTab ? PrintsPicture : PrintsText); }
+    bool addItem(bool graphicTab) { return addItem(graphicTab ? PrintsPicture : PrintsText); }
     bool deleteItem();
     bool moveUp();
     bool moveDown();
 
-    // The tab: kind := 1 on "グラフィック", else 0.
-    void setKind(bool graphicTab);
+    // The tab: kind := 1 on "グラフィック", 2 on "テキストブロック", else 0.
+    // A text block that becomes a text item has its line breaks as spaces.
+    void setKind(PrintsKind kind);
+    void setKind(bool graphicTab) { setKind(graphicTab ? PrintsPicture : PrintsText); }
+    // A text block keeps its line breaks, each as '\n' (blockText).
     void setText(const QString &text);
     void setTextX(int mm);
     void setTextY(int mm);
@@ -96,6 +102,25 @@ public:
     // The font of later new text items ("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ").
     const FontSpec &defaultTextFont() const { return m_defaultFont; }
     void setDefaultTextFont(const FontSpec &font) { m_defaultFont = font; }
+
+    // A text block's box in millimetres, each side within 1 … 999; its
+    // alignment (0 left, 1 centre, 2 right); its line spacing in percent of
+    // the line height, within 50 … 400. A value beyond a limit is taken at
+    // the limit. Nothing for an item that is no text block.
+    void setBlockWidth(int mm);
+    void setBlockHeight(int mm);
+    void setBlockAlign(int align);
+    void setLineSpacing(int percent);
+    // The text block's lines at the document's resolution (the renderer's).
+    TextBlockLayout blockLayout();
+    // "ファイルから読み込む" after the dialog: the file's text becomes the
+    // block's, as UTF-8 or, when it is not valid UTF-8, as CP932 (a
+    // byte-order mark and the line breaks at its end are dropped). A file
+    // that cannot be read, is larger than kMaxBlockFileBytes or holds
+    // control characters other than tab, form feed and line breaks gets its
+    // message and leaves the item as it was.
+    static constexpr qint64 kMaxBlockFileBytes = 64 * 1024;
+    bool readBlockText(const QString &path, MessageSink &messages);
 
     // "ファイル選択" after the dialog: "データロード中です" while the picture
     // loads into the item. On failure the path stays, sizes and position stay.

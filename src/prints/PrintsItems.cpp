@@ -22,8 +22,13 @@ const QList<TPrintsData> &printsList(const LabelDocument &doc, PrintsList which)
 
 TPrintsData newPrintsItem(bool pictureItem, const FontSpec &textFont)
 {
+    return newPrintsItem(pictureItem ? PrintsPicture : PrintsText, textFont);
+}
+
+TPrintsData newPrintsItem(PrintsKind kind, const FontSpec &textFont)
+{
     TPrintsData item;
-    item.kind = pictureItem ? 1 : 0;
+    item.kind = kind;
     item.font = textFont;
     return item;
 }

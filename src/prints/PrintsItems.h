@@ -19,6 +19,9 @@ const QList<TPrintsData> &printsList(const LabelDocument &doc, PrintsList which)
 // A new item: a picture item when the editor shows its picture tab, else a
 // text item in the editor's default text font; everything else zero/empty.
 TPrintsData newPrintsItem(bool pictureItem, const FontSpec &textFont = defaultFont());
+// A new item of any kind; a text block gets the default box, alignment and
+// spacing of TPrintsData.
+TPrintsData newPrintsItem(PrintsKind kind, const FontSpec &textFont = defaultFont());
 
 void appendPrintsItem(QList<TPrintsData> &list, TPrintsData item);
 // Inserts before `index`; an index past the end appends. Returns the index

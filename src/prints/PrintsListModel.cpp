@@ -6,6 +6,14 @@ namespace cw {
 
 QStringList printsItemCells(const TPrintsData &item)
 {
+    if (item.kind == PrintsTextBlock) {
+        // Placed in millimetres with its box's size; its first line stands
+        // for its text.
+        const QString first = item.text.section(QLatin1Char('\n'), 0, 0);
+        return { QStringLiteral("Block"), QString::asprintf("%d, %d mm", item.textX, item.textY),
+            QString::asprintf("%3d,%3d", item.blockWidth, item.blockHeight),
+            item.text.contains(QLatin1Char('\n')) ? first + QStringLiteral(" …") : first };
+    }
     const bool picture = item.kind == 1;
     const QString kind = picture ? QStringLiteral("Graph") : QStringLiteral("Text");
     // A text item is placed in millimetres, a picture item in the printer's

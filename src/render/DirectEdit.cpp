@@ -106,7 +106,9 @@ QString partName(const LabelDocument &doc, const PagePart &part)
         QString what;
         if (part.index >= 0 && part.index < items.size()) {
             const TPrintsData &item = items[part.index];
-            what = item.kind == 0 ? item.text : QFileInfo(item.fileName).fileName();
+            // A text block by its first line.
+            what = item.kind == PrintsPicture ? QFileInfo(item.fileName).fileName()
+                                              : item.text.section(QLatin1Char('\n'), 0, 0);
         }
         return printsListName(part.owner) + QStringLiteral(": ") + what;
     }

@@ -1,9 +1,36 @@
 #include "render/DrawFreePrints.h"
 
 #include "canvas/LabelCanvas.h"
+#include "document/TextBlock.h"
 #include "render/PageParts.h"
+#include "text/TextWrap.h"
 
 namespace cw {
+
+namespace {
+
+// A text block: its lines are wrapped and cut at the document's resolution,
+// so that they break at the same places at every resolution; each is then
+// placed in the block's box at the canvas's, clipped to the face.
+void drawTextBlock(LabelCanvas &canvas, const TPrintsData &item, const FreePrintFace &face,
+    const PageScale &page, const PictureScale &scale)
+{
+    const TextBlockLayout layout = layoutTextBlock(item, scale.dpiX, scale.dpiY);
+    const int left = pageparts::truncToPixel(face.left + item.textX * page.kx);
+    const int top = pageparts::truncToPixel(face.top + item.textY * page.ky);
+    const int right = pageparts::truncToPixel(face.left + (item.textX + item.blockWidth) * page.kx);
+    const int lineHeight = canvas.TextHeight(QString());
+    for (int i = 0; i < layout.shown; ++i) {
+        const QString &line = layout.lines[i];
+        if (line.isEmpty())
+            continue;
+        const int x = alignedLineX(left, right - left, canvas.TextWidth(line), item.blockAlign);
+        const int y = top + lineTop(i, lineHeight, item.lineSpacing);
+        canvas.TextOutClipped(face.left, face.top, face.right, face.bottom, x, y, line);
+    }
+}
+
+} // namespace
 
 void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePrintFace &face,
     const PageScale &page, const PictureScale &scale, PictureFileReader &reader)
@@ -12,9 +39,13 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
         TPrintsData &item = items[i];
         canvas.SetFont(item.font);
         canvas.SetBrushClear();
-        canvas.BeginPart(PagePart { item.kind == 0 ? PartKind::PrintText : PartKind::PrintPicture,
-            face.list, int(i), QPoint(face.left, face.top) });
-        if (item.kind == 0) {
+        // A text block is placed in millimetres as a text item is.
+        canvas.BeginPart(
+            PagePart { item.kind == PrintsPicture ? PartKind::PrintPicture : PartKind::PrintText,
+                face.list, int(i), QPoint(face.left, face.top) });
+        if (item.kind == PrintsTextBlock) {
+            drawTextBlock(canvas, item, face, page, scale);
+        } else if (item.kind == 0) {
             // The face origin and the millimetre offset are added as real
             // numbers, then truncated.
             const int x = pageparts::truncToPixel(face.left + item.textX * page.kx);

@@ -9,6 +9,7 @@
 
 #include "TestSupport.h"
 #include "base/ProgramFolders.h"
+#include "document/DocumentWriter.h"
 #include "text/Cp932.h"
 
 using namespace cw;
@@ -158,3 +159,38 @@ TEST(CliDocument, ConvertWritesTheUnicodeFormOnlyWhenAllowed)
     EXPECT_TRUE(readAll(out).startsWith("<Casewright Data File>\r\n1.07\r\n"));
     EXPECT_TRUE(readAll(out).contains("\r\nCafé デモ\r\n"));
 }
+
+TEST(CliDocument, DumpShowsATextBlockWithItsLinesAndTheLinesCut)
+{
+    // Twenty kana of IPA Gothic, 12 points, in 20 x 15 mm: four a line,
+    // three lines fit at 300 dpi.
+    LabelDocument doc;
+    doc.dpiX = doc.dpiY = 300;
+    TPrintsData block;
+    block.kind = PrintsTextBlock;
+    block.text = QStringLiteral("あいうえおかきくけこさしすせそたちつてと");
+    block.blockWidth = 20;
+    block.blockHeight = 15;
+    block.blockAlign = 2;
+    block.lineSpacing = 100;
+    block.font.name = QStringLiteral("IPAGothic");
+    block.font.size = 12;
+    doc.insidePrints.append(block);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("block.cwr");
+    ASSERT_TRUE(writeAll(path, documentBytes(doc).data));
+    Result r = runCli({ "dump", path, "--printer-dpi", "300" });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QJsonObject d = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(d["fileVersion"].toString(), "1.08");
+    const QJsonObject item = d["insidePrints"].toArray()[0].toObject();
+    EXPECT_EQ(item["kind"].toInt(), 2);
+    const QJsonObject b = item["textBlock"].toObject();
+    EXPECT_EQ(b["width"].toInt(), 20);
+    EXPECT_EQ(b["height"].toInt(), 15);
+    EXPECT_EQ(b["align"].toInt(), 2);
+    EXPECT_EQ(b["lineSpacing"].toInt(), 100);
+    EXPECT_EQ(b["lines"].toArray(), QJsonArray({ "あいうえ", "おかきく", "けこさし" }));
+    EXPECT_EQ(b["linesCut"].toInt(), 2);
+}
+

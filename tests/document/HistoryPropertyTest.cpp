@@ -360,8 +360,8 @@ private:
             break;
         case 29:
             switch (pick(5)) {
-            case 0: m_s.prints.setKind(coin()); break;
-            case 1: m_s.prints.setText(word()); break;
+            case 0: m_s.prints.setKind(PrintsKind(pick(3))); break;
+            case 1: m_s.prints.setText(coin() ? word() : word() + "\n" + word()); break;
             case 2: m_s.prints.setTextX(pick(120)); break;
             case 3: m_s.prints.setAngle(pick(720)); break;
             default: m_s.prints.setTextY(pick(120)); break;
@@ -370,10 +370,13 @@ private:
         case 30: m_s.prints.setFont(font()); break;
         case 31: m_s.prints.loadPicture(picture(), m_s.messages, progress); break;
         case 32:
-            switch (pick(4)) {
+            switch (pick(7)) {
             case 0: m_s.prints.setPrintWidth(1 + pick(1000), coin()); break;
             case 1: m_s.prints.setPrintHeight(1 + pick(1000), coin()); break;
             case 2: m_s.prints.setPosX(pick(1000)); break;
+            case 3: m_s.prints.setBlockWidth(pick(200)); break;
+            case 4: m_s.prints.setBlockAlign(pick(3)); break;
+            case 5: m_s.prints.setLineSpacing(pick(500)); break;
             default: m_s.prints.setPosY(pick(1000)); break;
             }
             break;

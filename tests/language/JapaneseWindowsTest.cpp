@@ -55,7 +55,8 @@ const QSet<QString> &latinWords()
         QStringLiteral("Message"), QStringLiteral("Version"), QStringLiteral("Data"),
         // Captions given in Latin letters: the free-print kinds, the font
         // styles, the confirm button of the font dialog.
-        QStringLiteral("Text"), QStringLiteral("Graph"), QStringLiteral("Regular"),
+        QStringLiteral("Text"), QStringLiteral("Graph"), QStringLiteral("Block"),
+        QStringLiteral("Regular"),
         QStringLiteral("Italic"), QStringLiteral("Bold"), QStringLiteral("OK"),
         // The names of the encoding documents are saved in and of the file
         // formats the dialogs list.

@@ -5,6 +5,7 @@
 #include "RenderTestSupport.h"
 #include "canvas/QPainterCanvas.h"
 #include "canvas/RecordingCanvas.h"
+#include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
 
 using namespace cw;
@@ -208,4 +209,57 @@ TEST(DrawFreePrints, TransparentPixelsLeaveTheBackgroundOnThePage)
     EXPECT_EQ(page.pixel(527, y) & 0xFFFFFF, 0x808080u);
     EXPECT_EQ(page.pixel(529, y + 1) & 0xFFFFFF, 0x0000FFu);
     EXPECT_EQ(page.pixel(531, y) & 0xFFFFFF, 0x808080u); // right of the picture
+}
+
+namespace {
+
+// Twenty kana in IPA Gothic, 12 points (50 pixels at 300 dpi), in a box of
+// 20 x 15 mm at (10, 10) mm: four kana a line, three lines of five fit.
+TPrintsData kanaBlock(int align)
+{
+    TPrintsData b;
+    b.kind = PrintsTextBlock;
+    b.text = QStringLiteral("あいうえおかきくけこさしすせそたちつてと");
+    b.textX = b.textY = 10;
+    b.blockWidth = 20;
+    b.blockHeight = 15;
+    b.blockAlign = align;
+    b.lineSpacing = 100;
+    b.font.name = QStringLiteral("IPAGothic");
+    b.font.size = 12;
+    return b;
+}
+
+} // namespace
+
+TEST(DrawFreePrints, ATextBlockDrawsTheLinesThatFitPlacedByItsAlignment)
+{
+    LabelDocument doc = emptyDocument();
+    doc.top.useCoverPrints = true;
+    // The box runs from trunc(1753 + 10 * 11.8115) = 1871 to trunc(1753 +
+    // 30 * 11.8115) = 2107, 236 pixels; a line of four kana is 200.
+    const std::pair<int, int> xs[] = { { 0, 1871 }, { 1, 1889 }, { 2, 1907 } };
+    for (const auto &[align, x] : xs) {
+        doc.coverPrints = { kanaBlock(align) };
+        const QString at = QStringLiteral("TextOutClipped 1753 534 3181 1944 %1 ").arg(x);
+        EXPECT_EQ(linesStarting(drawCover(doc), "TextOutClipped"),
+            (QStringList { at + "652 あいうえ", at + "702 おかきく", at + "752 けこさし" }))
+            << align;
+    }
+    // The same lines at 600 dpi, at twice the places.
+    RecordingCanvas fine(600, 600);
+    CountingReader reader;
+    DrawFrontPage(fine, doc, optionsOff(), 600, 600, 7014, 4960, &reader);
+    const QStringList lines = linesStarting(fine.lines(), "TextOutClipped");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith(" 3814 1304 あいうえ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(" 3814 1504 けこさし")) << lines[2].toStdString();
+
+    // The back label draws its blocks too.
+    doc.coverPrints.clear();
+    doc.bottom.usePrints = true;
+    doc.backPrints = { kanaBlock(0) };
+    RecordingCanvas back(300, 300);
+    DrawBackPage(back, doc, optionsOff(), 300, 300, 3507, 2480, &reader);
+    EXPECT_EQ(linesStarting(back.lines(), "TextOutClipped").size(), 3);
 }

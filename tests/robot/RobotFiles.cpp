@@ -136,6 +136,10 @@ RobotFiles::RobotFiles()
     add(QStringLiteral("utf8.csv"), QStringLiteral("\xfeff一,二,三\n🎵,€,ẞ\n").toUtf8());
     add(QStringLiteral("longline.txt"), QByteArray(100000, 'x') + "\n");
     add(QStringLiteral("noise.txt"), noise);
+    // Lyrics for a text block, in either encoding it reads.
+    const QString lyrics = QStringLiteral("夜明けの歌\r\n\r\n一番 The morning comes\r\n二番\r\n");
+    add(QStringLiteral("lyrics_sjis.txt"), sjis(lyrics));
+    add(QStringLiteral("lyrics_utf8.txt"), lyrics.toUtf8());
 
     // Audio files and cue sheets.
     const QString wav = m_dir.filePath(QStringLiteral("tone.wav"));

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -57,7 +58,7 @@ bool actionable(QWidget *w)
 {
     return qobject_cast<QAbstractButton *>(w) || qobject_cast<QComboBox *>(w)
         || qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w)
-        || qobject_cast<QAbstractItemView *>(w) || qobject_cast<QTabBar *>(w)
+        || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractItemView *>(w) || qobject_cast<QTabBar *>(w)
         || qobject_cast<PreviewPageView *>(w);
 }
 
@@ -241,6 +242,12 @@ RobotAction RobotSession::actionFor(QWidget *window, QWidget *w, std::mt19937 &r
         a.text = typedText(rng);
         a.a = int(rng() % 3); // 0 at the end, 1 over the selected text, 2 into a cleared field
         a.b = int(rng() % 3); // then 0 nothing, 1 Enter, 2 Tab
+    } else if (qobject_cast<QPlainTextEdit *>(w)) {
+        // Lines of a text block: two texts with Enter between them.
+        a.verb = QStringLiteral("lines");
+        a.text = typedText(rng) + QLatin1Char('\n') + typedText(rng);
+        a.a = int(rng() % 3); // 0 at the end, 1 over the selected text, 2 into a cleared field
+        a.b = int(rng() % 2); // then 0 nothing, 1 Tab
     } else if (auto *view = qobject_cast<QAbstractItemView *>(w)) {
         a.verb = r < 85 ? QStringLiteral("row") : QStringLiteral("dblrow");
         const int rows = view->model() ? view->model()->rowCount(view->rootIndex()) : 0;
@@ -433,6 +440,30 @@ void RobotSession::runOn(QWidget *window, QWidget *w, const RobotAction &action)
         combo->setCurrentIndex(index);
         Q_EMIT combo->activated(index);
         Q_EMIT combo->textActivated(combo->itemText(index));
+    } else if (auto *lines = qobject_cast<QPlainTextEdit *>(w); lines && verb == QLatin1String("lines")) {
+        window->activateWindow();
+        lines->setFocus();
+        if (action.a >= 1)
+            QTest::keyClick(lines, Qt::Key_A, Qt::ControlModifier);
+        if (action.a == 2)
+            QTest::keyClick(lines, Qt::Key_Delete);
+        const QStringList parts = action.text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(lines, Qt::Key_Return);
+            if (parts[i].size() <= 12) {
+                for (QChar ch : parts[i])
+                    QTest::sendKeyEvent(QTest::Click, lines, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(parts[i]);
+                QApplication::sendEvent(lines, &commit);
+            }
+        }
+        if (action.b == 1)
+            QTest::keyClick(lines, Qt::Key_Tab);
+        else
+            m_typedField = lines;
     } else if (verb == QLatin1String("type")) {
         window->activateWindow();
         w->setFocus();

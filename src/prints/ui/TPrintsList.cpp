@@ -1,6 +1,8 @@
 #include "prints/ui/TPrintsList.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -33,6 +36,15 @@
 namespace cw {
 
 namespace {
+
+const char *const kBlockFileFilter = QT_TRANSLATE_NOOP(
+    "cw::UiText", "テキストファイル(*.txt)|*.TXT|全てのファイル(*.*)|*.*");
+
+// The editor's tabs, in order, are the item kinds.
+PrintsKind kindOfTab(int index)
+{
+    return index == 1 ? PrintsPicture : index == 2 ? PrintsTextBlock : PrintsText;
+}
 
 QLabel *makeLabel(const QString &text, QWidget *parent, QWidget *buddy = nullptr)
 {
@@ -106,6 +118,7 @@ TPrintsList::TPrintsList(LabelDocument &document, QWidget *parent)
     m_tabs->setObjectName(QStringLiteral("PageControl"));
     m_tabs->addTab(buildTextTab(), UiText::tr("テキスト"));
     m_tabs->addTab(buildGraphicTab(), UiText::tr("グラフィック"));
+    m_tabs->addTab(buildBlockTab(), UiText::tr("テキストブロック"));
     lower->addWidget(m_tabs, 1);
     auto *side = new QVBoxLayout;
     side->addWidget(buildCommands());
@@ -363,6 +376,101 @@ QWidget *TPrintsList::buildGraphicTab()
     return tab;
 }
 
+QWidget *TPrintsList::buildBlockTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("BlockTab"));
+    auto *grid = new QGridLayout(tab);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(4);
+
+    m_blockText = new QPlainTextEdit(tab);
+    m_blockText->setObjectName(QStringLiteral("BlockText"));
+    // Enter makes a new line; Tab goes on to the next field.
+    m_blockText->setTabChangesFocus(true);
+    m_blockText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_blockText->setMinimumHeight(90);
+    m_blockText->installEventFilter(this);
+    m_blockX = numberEdit(tab, "BlockX", QStringLiteral("\\d{1,3}"), 3);
+    m_blockY = numberEdit(tab, "BlockY", QStringLiteral("\\d{1,3}"), 3);
+    m_blockWidth = numberEdit(tab, "BlockWidth", QStringLiteral("\\d{1,3}"), 3);
+    m_blockHeight = numberEdit(tab, "BlockHeight", QStringLiteral("\\d{1,3}"), 3);
+    // Made in reading order, which is the order Tab visits them.
+    m_blockAlign = new QComboBox(tab);
+    m_blockAlign->setObjectName(QStringLiteral("BlockAlign"));
+    m_blockAlign->addItems({ UiText::tr("左揃え"), UiText::tr("中央揃え"), UiText::tr("右揃え") });
+    m_lineSpacing = numberEdit(tab, "LineSpacing", QStringLiteral("\\d{1,3}"), 3);
+    m_blockFont = button(UiText::tr("フォント"), tab, "BlockFontSelect");
+    m_blockRead = button(UiText::tr("ファイルから読み込む..."), tab, "BlockFileRead");
+    m_blockCut = new QLabel(tab);
+    m_blockCut->setObjectName(QStringLiteral("BlockCut"));
+
+    QLabel *content = makeLabel(UiText::tr("内容"), tab, m_blockText);
+    QLabel *xLabel = makeLabel(UiText::tr("横"), tab, m_blockX);
+    QLabel *yLabel = makeLabel(UiText::tr("縦"), tab, m_blockY);
+    QLabel *wLabel = makeLabel(UiText::tr("幅"), tab, m_blockWidth);
+    QLabel *hLabel = makeLabel(UiText::tr("高さ"), tab, m_blockHeight);
+    QLabel *alignLabel = makeLabel(UiText::tr("配置"), tab, m_blockAlign);
+    QLabel *spacingLabel = makeLabel(UiText::tr("行間"), tab, m_lineSpacing);
+    // A list reads as the entry it shows; what it is for is its hint.
+    m_blockAlign->setToolTip(alignLabel->text());
+    grid->addWidget(content, 0, 0, Qt::AlignTop);
+    grid->addWidget(m_blockText, 0, 1, 1, 7);
+    grid->addWidget(xLabel, 1, 0);
+    grid->addWidget(m_blockX, 1, 1);
+    grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 1, 2);
+    grid->addWidget(yLabel, 1, 3);
+    grid->addWidget(m_blockY, 1, 4);
+    grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 1, 5);
+    grid->addWidget(wLabel, 2, 0);
+    grid->addWidget(m_blockWidth, 2, 1);
+    grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 2, 2);
+    grid->addWidget(hLabel, 2, 3);
+    grid->addWidget(m_blockHeight, 2, 4);
+    grid->addWidget(makeLabel(QStringLiteral("mm"), tab), 2, 5);
+    grid->addWidget(alignLabel, 3, 0);
+    grid->addWidget(m_blockAlign, 3, 1, 1, 2);
+    grid->addWidget(spacingLabel, 3, 3);
+    grid->addWidget(m_lineSpacing, 3, 4);
+    grid->addWidget(makeLabel(QStringLiteral("%"), tab), 3, 5);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_blockFont);
+    buttons->addWidget(m_blockRead);
+    buttons->addWidget(m_blockCut, 1);
+    grid->addLayout(buttons, 4, 0, 1, 8);
+    grid->setColumnStretch(7, 1);
+    grid->setRowStretch(0, 1);
+
+    connect(m_blockText, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_filling)
+            showBlockCut();
+    });
+    connect(m_blockX, &CommitEdit::committed, this,
+        [this] { commitNumber(m_blockX, [this](int v) { m_editor.setTextX(v); }); });
+    connect(m_blockY, &CommitEdit::committed, this,
+        [this] { commitNumber(m_blockY, [this](int v) { m_editor.setTextY(v); }); });
+    connect(m_blockWidth, &CommitEdit::committed, this,
+        [this] { commitNumber(m_blockWidth, [this](int v) { m_editor.setBlockWidth(v); }); });
+    connect(m_blockHeight, &CommitEdit::committed, this,
+        [this] { commitNumber(m_blockHeight, [this](int v) { m_editor.setBlockHeight(v); }); });
+    connect(m_lineSpacing, &CommitEdit::committed, this,
+        [this] { commitNumber(m_lineSpacing, [this](int v) { m_editor.setLineSpacing(v); }); });
+    // Every way the list changes (mouse, keys, accessibility) reports it.
+    connect(m_blockAlign, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (m_filling || index < 0)
+            return;
+        m_editor.setBlockAlign(index);
+        showItem();
+    });
+    connect(m_blockFont, &QPushButton::clicked, this, &TPrintsList::FontSelectClick);
+    connect(m_blockRead, &QPushButton::clicked, this, &TPrintsList::BlockFileReadClick);
+
+    m_itemControls << content << m_blockText << xLabel << m_blockX << yLabel << m_blockY << wLabel
+                   << m_blockWidth << hLabel << m_blockHeight << alignLabel << m_blockAlign
+                   << spacingLabel << m_lineSpacing << m_blockFont << m_blockRead;
+    return tab;
+}
+
 QWidget *TPrintsList::buildCommands()
 {
     auto *box = new QGroupBox(UiText::tr("項目編集"), this);
@@ -443,6 +551,8 @@ void TPrintsList::done(int result)
     // no number keeps the editor open.
     if (!CommitEdit::commitFocused(this))
         return;
+    if (m_blockText->hasFocus())
+        commitBlockText();
     QDialog::done(result);
     Q_EMIT closed();
 }
@@ -485,8 +595,8 @@ void TPrintsList::showItem()
     m_filling = true;
     showSelectionInList();
     if (const TPrintsData *p = m_editor.item()) {
-        m_tabs->setCurrentIndex(p->kind == 1 ? 1 : 0);
-        setEditText(m_text, p->text);
+        m_tabs->setCurrentIndex(p->kind == PrintsPicture ? 1 : p->kind == PrintsTextBlock ? 2 : 0);
+        setEditText(m_text, p->kind == PrintsTextBlock ? QString() : p->text);
         m_text->setFont(printsContentFont(*p).resolve(font()));
         setEditText(m_textX, QString::number(p->textX));
         setEditText(m_textY, QString::number(p->textY));
@@ -495,7 +605,21 @@ void TPrintsList::showItem()
         showPictureNumbers(*p);
         setCheckedQuietly(m_transparency, p->transparent);
         m_transColor->setColor(p->transColor);
+        const bool block = p->kind == PrintsTextBlock;
+        if (m_blockText->toPlainText() != (block ? p->text : QString()))
+            m_blockText->setPlainText(block ? p->text : QString());
+        m_blockText->setFont(printsContentFont(*p).resolve(font()));
+        setEditText(m_blockX, QString::number(p->textX));
+        setEditText(m_blockY, QString::number(p->textY));
+        setEditText(m_blockWidth, QString::number(p->blockWidth));
+        setEditText(m_blockHeight, QString::number(p->blockHeight));
+        setEditText(m_lineSpacing, QString::number(p->lineSpacing));
+        m_blockAlign->setCurrentIndex(std::clamp(p->blockAlign, 0, 2));
     } else {
+        m_blockText->clear();
+        for (QLineEdit *e : { m_blockX, m_blockY, m_blockWidth, m_blockHeight, m_lineSpacing })
+            setEditText(e, QStringLiteral("0"));
+        m_blockAlign->setCurrentIndex(0);
         m_text->clear();
         m_text->setFont(font());
         m_fileName->clear();
@@ -507,6 +631,7 @@ void TPrintsList::showItem()
             l->clear();
         setCheckedQuietly(m_transparency, false);
     }
+    showBlockCut();
     applyEnabled();
     m_filling = was;
 }
@@ -549,14 +674,14 @@ void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> 
 void TPrintsList::ListNewClick()
 {
     const QScopedValueRollback<bool> quiet(m_filling, true);
-    m_editor.newItem(m_tabs->currentIndex() == 1);
+    m_editor.newItem(kindOfTab(m_tabs->currentIndex()));
     showItem();
 }
 
 void TPrintsList::ListAddClick()
 {
     const QScopedValueRollback<bool> quiet(m_filling, true);
-    if (m_editor.addItem(m_tabs->currentIndex() == 1))
+    if (m_editor.addItem(kindOfTab(m_tabs->currentIndex())))
         showItem();
 }
 
@@ -571,7 +696,8 @@ void TPrintsList::tabChanged(int index)
 {
     if (m_filling)
         return;
-    m_editor.setKind(index == 1);
+    m_editor.setKind(kindOfTab(index));
+    showItem();
 }
 
 void TPrintsList::FontSelectClick()
@@ -652,6 +778,48 @@ void TPrintsList::ColGetClick()
         m_editor.setTransColor(*color);
         m_transColor->setColor(*color);
     }
+}
+
+bool TPrintsList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_blockText && event->type() == QEvent::FocusOut)
+        commitBlockText();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPrintsList::commitBlockText()
+{
+    const TPrintsData *p = m_editor.item();
+    if (m_filling || !p || p->kind != PrintsTextBlock)
+        return;
+    m_editor.setText(m_blockText->toPlainText());
+    showBlockCut();
+}
+
+void TPrintsList::showBlockCut()
+{
+    const TPrintsData *p = m_editor.item();
+    if (!p || p->kind != PrintsTextBlock) {
+        m_blockCut->clear();
+        return;
+    }
+    // What the editor holds, before it is taken, laid out as it will print.
+    const TextBlockLayout layout
+        = layoutTextBlock(blockText(m_blockText->toPlainText()), p->font, p->blockWidth,
+            p->blockHeight, p->lineSpacing, m_document.dpiX, m_document.dpiY);
+    m_blockCut->setText(cutLinesMessage(layout.cut()));
+}
+
+void TPrintsList::BlockFileReadClick()
+{
+    const TPrintsData *p = m_editor.item();
+    if (!p || p->kind != PrintsTextBlock || !m_dialogs)
+        return;
+    const QString path = m_dialogs->openFile(UiText::tr(kBlockFileFilter), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    m_editor.readBlockText(path, *m_dialogs);
+    showItem();
 }
 
 } // namespace cw

@@ -8,11 +8,13 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QHeaderView;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
@@ -26,7 +28,8 @@ class UserDialogs;
 
 // The free-print editor: the items of one of the document's three lists in
 // an owner-drawn list under four header sections, and the fields of the
-// selected item on the tabs "テキスト" and "グラフィック". Every action goes
+// selected item on the tabs "テキスト", "グラフィック" and "テキストブロック"
+// (the tab chooses the item's kind). Every action goes
 // through PrintsEditor; the window only shows its results.
 class TPrintsList : public QDialog
 {
@@ -57,10 +60,15 @@ Q_SIGNALS:
 public Q_SLOTS:
     void done(int result) override;
 
+protected:
+    // The block's text is taken when its editor loses the focus.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildList();
     QWidget *buildTextTab();
     QWidget *buildGraphicTab();
+    QWidget *buildBlockTab();
     QWidget *buildCommands();
     QWidget *buildPaperInfo();
 
@@ -83,6 +91,11 @@ private:
     void TransparencyClick(bool on);
     void ColSelectClick();
     void ColGetClick();
+    void BlockFileReadClick();
+    // Takes the block editor's text into the item (one step when it changed).
+    void commitBlockText();
+    // "3行が収まりません" for what the block editor holds now.
+    void showBlockCut();
 
     LabelDocument &m_document;
     PrintsEditor m_editor;
@@ -111,6 +124,12 @@ private:
     QPushButton *m_colSelect = nullptr, *m_colGet = nullptr;
     QLabel *m_paperWidthMm = nullptr, *m_paperHeightMm = nullptr;
     QLabel *m_paperWidthPx = nullptr, *m_paperHeightPx = nullptr;
+    QPlainTextEdit *m_blockText = nullptr;
+    CommitEdit *m_blockX = nullptr, *m_blockY = nullptr, *m_blockWidth = nullptr;
+    CommitEdit *m_blockHeight = nullptr, *m_lineSpacing = nullptr;
+    QComboBox *m_blockAlign = nullptr;
+    QPushButton *m_blockFont = nullptr, *m_blockRead = nullptr;
+    QLabel *m_blockCut = nullptr;
     QList<QWidget *> m_itemControls; // disabled without a selection
 };
 

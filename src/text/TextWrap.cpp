@@ -1,0 +1,153 @@
+#include "text/TextWrap.h"
+
+#include <vector>
+
+namespace cw {
+
+namespace {
+
+bool isSpace(char32_t c)
+{
+    return c == U' ' || c == U'\t' || c == 0x3000;
+}
+
+// Kana, kanji, full-width forms and the other scripts written without spaces.
+bool isWide(char32_t c)
+{
+    return c >= 0x2E80 && !(c >= 0xD800 && c <= 0xDFFF);
+}
+
+// Marks a line may not begin with.
+bool closes(char32_t c)
+{
+    static const QString marks = QStringLiteral(
+        "、。，．・：；？！゛゜ー～…‥々ゝゞヽヾ」』）〕］｝〉》】〙〗’”"
+        "ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶ"
+        ")]}.,!?:;%");
+    return c < 0x10000 && marks.contains(QChar(char16_t(c)));
+}
+
+// Marks a line may not end with.
+bool opens(char32_t c)
+{
+    static const QString marks = QStringLiteral("「『（〔［｛〈《【〘〖‘“([{");
+    return c < 0x10000 && marks.contains(QChar(char16_t(c)));
+}
+
+// One character as a line sees it: a code point with its combining marks.
+struct Unit
+{
+    qsizetype start = 0;
+    char32_t code = 0;
+};
+
+std::vector<Unit> unitsOf(const QString &line)
+{
+    std::vector<Unit> units;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        const qsizetype start = i;
+        char32_t code = line.at(i).unicode();
+        if (QChar::isHighSurrogate(code) && i + 1 < line.size()
+            && line.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(line.at(i), line.at(i + 1));
+            ++i;
+        }
+        ++i;
+        const QChar::Category cat = QChar::category(code);
+        const bool mark = cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining
+            || cat == QChar::Mark_Enclosing;
+        if (mark && !units.empty())
+            continue; // stays with the character before it
+        units.push_back({ start, code });
+    }
+    return units;
+}
+
+// Whether a line may end between units[b - 1] and units[b].
+bool breakBefore(const std::vector<Unit> &units, size_t b)
+{
+    const char32_t before = units[b - 1].code, after = units[b].code;
+    if (isSpace(after))
+        return false;
+    if (isSpace(before))
+        return true;
+    if (!isWide(before) && !isWide(after))
+        return false;
+    return !closes(after) && !opens(before);
+}
+
+QString trimmedEnd(const QString &s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && isSpace(s.at(n - 1).unicode()))
+        --n;
+    return s.left(n);
+}
+
+void wrapLine(const QString &line, const TextWidthFn &measure, int width, QStringList &out)
+{
+    const std::vector<Unit> units = unitsOf(line);
+    const size_t n = units.size();
+    auto at = [&](size_t u) { return u < n ? units[u].start : line.size(); };
+    auto piece = [&](size_t from, size_t to) {
+        return trimmedEnd(line.mid(at(from), at(to) - at(from)));
+    };
+    size_t pos = 0;
+    if (n == 0) {
+        out.append(QString());
+        return;
+    }
+    while (pos < n) {
+        // The last place to wrap whose line fits; the line's end counts as one.
+        size_t best = 0;
+        for (size_t b = pos + 1; b <= n; ++b) {
+            if (b < n && !breakBefore(units, b))
+                continue;
+            const QString candidate = piece(pos, b);
+            if (candidate.isEmpty() && b < n)
+                continue; // leading spaces alone make no line
+            if (measure(candidate) > width)
+                break;
+            best = b;
+        }
+        if (best == 0) {
+            // Nothing fits whole: the longest run of characters that does.
+            best = pos + 1;
+            for (size_t b = pos + 2; b <= n; ++b) {
+                if (measure(piece(pos, b)) > width)
+                    break;
+                best = b;
+            }
+        }
+        out.append(piece(pos, best));
+        pos = best;
+        while (pos < n && isSpace(units[pos].code))
+            ++pos;
+    }
+}
+
+} // namespace
+
+QStringList wrapText(const QString &text, const TextWidthFn &measure, int width)
+{
+    QStringList out;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        wrapLine(line, measure, width, out);
+    return out;
+}
+
+int lineTop(int i, int lineHeight, int spacingPercent)
+{
+    return int((long long)i * lineHeight * spacingPercent / 100);
+}
+
+int linesThatFit(int count, int lineHeight, int spacingPercent, int boxHeight)
+{
+    int fit = 0;
+    while (fit < count && (long long)lineTop(fit, lineHeight, spacingPercent) + lineHeight <= boxHeight)
+        ++fit;
+    return fit;
+}
+
+} // namespace cw
