@@ -57,7 +57,9 @@ bool sameItem(const TPrintsData &a, const TPrintsData &b)
         && a.posX == b.posX && a.posY == b.posY && a.printWidth == b.printWidth
         && a.printHeight == b.printHeight && a.pixelWidth == b.pixelWidth
         && a.pixelHeight == b.pixelHeight && a.transparent == b.transparent
-        && a.transColor == b.transColor;
+        && a.transColor == b.transColor && a.blockWidth == b.blockWidth
+        && a.blockHeight == b.blockHeight && a.blockAlign == b.blockAlign
+        && a.lineSpacing == b.lineSpacing;
 }
 
 // What lays the surfaces out: the reference resolution, the case format and

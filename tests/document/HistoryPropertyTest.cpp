@@ -361,7 +361,13 @@ private:
         case 29:
             switch (pick(5)) {
             case 0: m_s.prints.setKind(PrintsKind(pick(3))); break;
-            case 1: m_s.prints.setText(coin() ? word() : word() + "\n" + word()); break;
+            case 1: {
+                // A block's text has lines; a text item's is one.
+                const TPrintsData *item = m_s.prints.item();
+                const bool block = item && item->kind == PrintsTextBlock;
+                m_s.prints.setText(block && coin() ? word() + "\n" + word() : word());
+                break;
+            }
             case 2: m_s.prints.setTextX(pick(120)); break;
             case 3: m_s.prints.setAngle(pick(720)); break;
             default: m_s.prints.setTextY(pick(120)); break;

@@ -104,12 +104,13 @@ TEST(TextWrap, LinesFitWhileTheyEndAboveTheBoxBottom)
 
 TEST(TextBlockLayout, TheBoxCutsAtTheLastWholeLineAndCountsTheRest)
 {
-    // 20 x 15 mm at 300 dpi: 236 x 177 pixels; four kana a line.
+    // 20 x 15 mm at 300 dpi: 236 x 177 pixels; four kana a line; lines
+    // 54 pixels high (the face's ascent and descent) start at 0, 54, 108.
     const TextBlockLayout l = layoutTextBlock(QStringLiteral("あいうえおかきくけこさしすせそたちつてと"),
         ipaGothic(), 20, 15, 100, 300, 300);
     EXPECT_EQ(l.boxWidth, 236);
     EXPECT_EQ(l.boxHeight, 177);
-    EXPECT_EQ(l.lineHeight, 50);
+    EXPECT_EQ(l.lineHeight, 54);
     EXPECT_EQ(l.lines.size(), 5);
     EXPECT_EQ(l.shown, 3);
     EXPECT_EQ(l.cut(), 2);

@@ -213,8 +213,9 @@ TEST(DrawFreePrints, TransparentPixelsLeaveTheBackgroundOnThePage)
 
 namespace {
 
-// Twenty kana in IPA Gothic, 12 points (50 pixels at 300 dpi), in a box of
-// 20 x 15 mm at (10, 10) mm: four kana a line, three lines of five fit.
+// Twenty kana in IPA Gothic, 12 points (50 pixels at 300 dpi, lines 54
+// high), in a box of 20 x 15 mm at (10, 10) mm: four kana a line, three
+// lines of five fit.
 TPrintsData kanaBlock(int align)
 {
     TPrintsData b;
@@ -243,17 +244,19 @@ TEST(DrawFreePrints, ATextBlockDrawsTheLinesThatFitPlacedByItsAlignment)
         doc.coverPrints = { kanaBlock(align) };
         const QString at = QStringLiteral("TextOutClipped 1753 534 3181 1944 %1 ").arg(x);
         EXPECT_EQ(linesStarting(drawCover(doc), "TextOutClipped"),
-            (QStringList { at + "652 あいうえ", at + "702 おかきく", at + "752 けこさし" }))
+            (QStringList { at + "652 あいうえ", at + "706 おかきく", at + "760 けこさし" }))
             << align;
     }
-    // The same lines at 600 dpi, at twice the places.
+    // The same lines at 600 dpi: the box from trunc(3507 + 10 * 23.623) =
+    // 3743 to 4215, 472 pixels, lines of 400 ending at its right edge,
+    // 108 pixels apart from trunc(1069 + 10 * 23.623) = 1305.
     RecordingCanvas fine(600, 600);
     CountingReader reader;
     DrawFrontPage(fine, doc, optionsOff(), 600, 600, 7014, 4960, &reader);
     const QStringList lines = linesStarting(fine.lines(), "TextOutClipped");
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].endsWith(" 3814 1304 あいうえ")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[2].endsWith(" 3814 1504 けこさし")) << lines[2].toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("TextOutClipped 3507 1069 6364 3890 3815 1305 あいうえ"));
+    EXPECT_EQ(lines[2], QStringLiteral("TextOutClipped 3507 1069 6364 3890 3815 1521 けこさし"));
 
     // The back label draws its blocks too.
     doc.coverPrints.clear();
