@@ -265,12 +265,12 @@ def main():
             time.sleep(1.0)
             prints = new_window(app, known)
             if prints is not None:
-                for name in ("Text", "Graphic"):
+                for name in ("Text", "Graphic", "Text block"):
                     tab = find(prints, "page tab", name)
                     if tab is not None:
                         press(tab)
                         time.sleep(0.5)
-                    look(app, prints, "free-print-" + name.lower())
+                    look(app, prints, "free-print-" + name.lower().replace(" ", "-"))
                 pick_colour(app, prints)
                 button(prints, "Close")
         else:

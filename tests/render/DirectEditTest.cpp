@@ -480,3 +480,27 @@ TEST(HeldPictureReader, KeepsTheWholePictureOnlyWhileHolding)
     ASSERT_TRUE(held.load(bitmap, b));
     EXPECT_EQ(files.loads, 6);
 }
+
+// A text block is grabbed on its lines in the preview, named by its first
+// line, and moves in millimetres as a text item does, one undoable step.
+TEST(DirectEdit, ATextBlockIsPickedOnItsLinesAndMovesInMillimetres)
+{
+    Fixture f;
+    TPrintsData block = textItem(QStringLiteral("Verse one\nVerse two"), 30, 40);
+    block.kind = PrintsTextBlock;
+    block.blockWidth = 60;
+    f.doc.coverPrints = { block };
+    const QList<PartBox> boxes = frontBoxes(f.doc);
+    const PartBox box = boxOf(boxes, PartKind::PrintText, 0, 0);
+    ASSERT_EQ(box.pieces.size(), 2);
+    EXPECT_EQ(partAt(boxes, box.pieces[1].boundingRect().center()), findPart(boxes, box.part));
+    EXPECT_EQ(partName(f.doc, box.part), QStringLiteral("任意印刷(前面): Verse one"));
+    EXPECT_EQ(partPosition(f.doc, box, 96, 96), (PartPosition { 30, 40 }));
+    placePart(f.editors(), box.part, draggedPosition(f.doc, box, { 30, 40 }, QPoint(38, 76), 96, 96));
+    EXPECT_EQ(f.doc.coverPrints[0].textX, 40);
+    EXPECT_EQ(f.doc.coverPrints[0].textY, 60);
+    f.editor.history().undo();
+    EXPECT_EQ(f.doc.coverPrints[0].textX, 30);
+    EXPECT_EQ(f.doc.coverPrints[0].textY, 40);
+    EXPECT_EQ(f.doc.coverPrints[0].text, QStringLiteral("Verse one\nVerse two"));
+}

@@ -211,37 +211,27 @@ TEST(DrawFreePrints, TransparentPixelsLeaveTheBackgroundOnThePage)
     EXPECT_EQ(page.pixel(531, y) & 0xFFFFFF, 0x808080u); // right of the picture
 }
 
-namespace {
-
 // Twenty kana in IPA Gothic, 12 points (50 pixels at 300 dpi, lines 54
 // high), in a box of 20 x 15 mm at (10, 10) mm: four kana a line, three
-// lines of five fit.
-TPrintsData kanaBlock(int align)
+// lines of five fit; each is placed by the block's alignment.
+TEST(DrawFreePrints, ATextBlockDrawsTheLinesThatFitPlacedByItsAlignment)
 {
+    LabelDocument doc = emptyDocument();
+    doc.top.useCoverPrints = true;
     TPrintsData b;
     b.kind = PrintsTextBlock;
     b.text = QStringLiteral("あいうえおかきくけこさしすせそたちつてと");
     b.textX = b.textY = 10;
     b.blockWidth = 20;
     b.blockHeight = 15;
-    b.blockAlign = align;
     b.lineSpacing = 100;
     b.font.name = QStringLiteral("IPAGothic");
     b.font.size = 12;
-    return b;
-}
-
-} // namespace
-
-TEST(DrawFreePrints, ATextBlockDrawsTheLinesThatFitPlacedByItsAlignment)
-{
-    LabelDocument doc = emptyDocument();
-    doc.top.useCoverPrints = true;
     // The box runs from trunc(1753 + 10 * 11.8115) = 1871 to trunc(1753 +
     // 30 * 11.8115) = 2107, 236 pixels; a line of four kana is 200.
-    const std::pair<int, int> xs[] = { { 0, 1871 }, { 1, 1889 }, { 2, 1907 } };
-    for (const auto &[align, x] : xs) {
-        doc.coverPrints = { kanaBlock(align) };
+    for (const auto &[align, x] : { std::pair { 0, 1871 }, { 1, 1889 }, { 2, 1907 } }) {
+        b.blockAlign = align;
+        doc.coverPrints = { b };
         const QString at = QStringLiteral("TextOutClipped 1753 534 3181 1944 %1 ").arg(x);
         EXPECT_EQ(linesStarting(drawCover(doc), "TextOutClipped"),
             (QStringList { at + "652 あいうえ", at + "706 おかきく", at + "760 けこさし" }))
@@ -253,15 +243,14 @@ TEST(DrawFreePrints, ATextBlockDrawsTheLinesThatFitPlacedByItsAlignment)
     RecordingCanvas fine(600, 600);
     CountingReader reader;
     DrawFrontPage(fine, doc, optionsOff(), 600, 600, 7014, 4960, &reader);
-    const QStringList lines = linesStarting(fine.lines(), "TextOutClipped");
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral("TextOutClipped 3507 1069 6364 3890 3815 1305 あいうえ"));
-    EXPECT_EQ(lines[2], QStringLiteral("TextOutClipped 3507 1069 6364 3890 3815 1521 けこさし"));
+    const QString at = QStringLiteral("TextOutClipped 3507 1069 6364 3890 3815 ");
+    EXPECT_EQ(linesStarting(fine.lines(), "TextOutClipped"),
+        (QStringList { at + "1305 あいうえ", at + "1413 おかきく", at + "1521 けこさし" }));
 
     // The back label draws its blocks too.
     doc.coverPrints.clear();
     doc.bottom.usePrints = true;
-    doc.backPrints = { kanaBlock(0) };
+    doc.backPrints = { b };
     RecordingCanvas back(300, 300);
     DrawBackPage(back, doc, optionsOff(), 300, 300, 3507, 2480, &reader);
     EXPECT_EQ(linesStarting(back.lines(), "TextOutClipped").size(), 3);

@@ -436,8 +436,9 @@ QWidget *TPrintsList::buildBlockTab()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_blockFont);
     buttons->addWidget(m_blockRead);
-    buttons->addWidget(m_blockCut, 1);
+    buttons->addStretch(1);
     grid->addLayout(buttons, 4, 0, 1, 8);
+    grid->addWidget(m_blockCut, 5, 0, 1, 8);
     grid->setColumnStretch(7, 1);
     grid->setRowStretch(0, 1);
 
