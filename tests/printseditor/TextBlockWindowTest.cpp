@@ -1,5 +1,6 @@
 // The free-print editor's text block tab: typed lines, the lines that do not
 // fit, and a text read from a file.
+#include <QListView>
 #include <QPlainTextEdit>
 
 #include "PrintsEditorHarness.h"
