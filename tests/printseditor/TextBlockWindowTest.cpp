@@ -1,5 +1,6 @@
 // The free-print editor's text block tab: typed lines, the lines that do not
 // fit, and a text read from a file.
+#include <QApplication>
 #include <QListView>
 #include <QPlainTextEdit>
 
@@ -30,6 +31,7 @@ TEST_F(BlockWindowTest, TwoTypedLinesBecomeTheBlocksTextWhenTheFieldIsLeft)
     ASSERT_EQ(items().size(), 1);
     EXPECT_EQ(items()[0].kind, PrintsTextBlock);
     enter("BlockHeight", "5");
+    QApplication::setActiveWindow(editor); // focus moves only in the active window
     blockText()->setFocus();
     for (QChar ch : QStringLiteral("一行目\n二行目")) {
         if (ch == QLatin1Char('\n'))
