@@ -1717,7 +1717,7 @@ and %1 more</translation>
     </message>
     <message>
         <source>中央揃え</source>
-        <translation>Centre</translation>
+        <translation>Center</translation>
     </message>
     <message>
         <source>右揃え</source>

@@ -17,20 +17,26 @@ bool isWide(char32_t c)
     return c >= 0x2E80 && !(c >= 0xD800 && c <= 0xDFFF);
 }
 
-// Marks a line may not begin with.
+// Marks a line may not begin with: the Japanese comma, full stop, closing
+// brackets and quotes, the prolonged sound mark, iteration marks and the
+// small kana, and the Latin closing marks.
 bool closes(char32_t c)
 {
     static const QString marks = QStringLiteral(
-        "、。，．・：；？！゛゜ー～…‥々ゝゞヽヾ」』）〕］｝〉》】〙〗’”"
-        "ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶ"
+        "\u3001\u3002\uff0c\uff0e\u30fb\uff1a\uff1b\uff1f\uff01\u309b\u309c\u30fc\uff5e\u2026"
+        "\u2025\u3005\u309d\u309e\u30fd\u30fe\u300d\u300f\uff09\u3015\uff3d\uff5d\u3009\u300b"
+        "\u3011\u3019\u3017\u2019\u201d"
+        "\u3041\u3043\u3045\u3047\u3049\u3063\u3083\u3085\u3087\u308e\u3095\u3096\u30a1\u30a3"
+        "\u30a5\u30a7\u30a9\u30c3\u30e3\u30e5\u30e7\u30ee\u30f5\u30f6"
         ")]}.,!?:;%");
     return c < 0x10000 && marks.contains(QChar(char16_t(c)));
 }
 
-// Marks a line may not end with.
+// Marks a line may not end with: opening brackets and quotes.
 bool opens(char32_t c)
 {
-    static const QString marks = QStringLiteral("「『（〔［｛〈《【〘〖‘“([{");
+    static const QString marks = QStringLiteral(
+        "\u300c\u300e\uff08\u3014\uff3b\uff5b\u3008\u300a\u3010\u3018\u3016\u2018\u201c([{");
     return c < 0x10000 && marks.contains(QChar(char16_t(c)));
 }
 

@@ -162,8 +162,9 @@ TEST(CliDocument, ConvertWritesTheUnicodeFormOnlyWhenAllowed)
 
 TEST(CliDocument, DumpShowsATextBlockWithItsLinesAndTheLinesCut)
 {
-    // Twenty kana of IPA Gothic, 12 points, in 20 x 15 mm: four a line,
-    // three lines fit at 300 dpi.
+    // Twenty kana of IPA Gothic, 12 points, in 20 x 15 mm at 300 dpi: four
+    // a line; lines 54 pixels high, 120 % apart, start at 0, 64 and 129, and
+    // the third would end below the box's 177 pixels.
     LabelDocument doc;
     doc.dpiX = doc.dpiY = 300;
     TPrintsData block;
@@ -184,6 +185,6 @@ TEST(CliDocument, DumpShowsATextBlockWithItsLinesAndTheLinesCut)
     const QJsonObject b = d["insidePrints"].toArray()[0].toObject()["textBlock"].toObject();
     EXPECT_EQ(b["width"].toInt(), 20);
     EXPECT_EQ(b["lineSpacing"].toInt(), 120);
-    EXPECT_EQ(b["lines"].toArray(), QJsonArray({ "あいうえ", "おかきく", "けこさし" }));
-    EXPECT_EQ(b["linesCut"].toInt(), 2);
+    EXPECT_EQ(b["lines"].toArray(), QJsonArray({ "あいうえ", "おかきく" }));
+    EXPECT_EQ(b["linesCut"].toInt(), 3);
 }
