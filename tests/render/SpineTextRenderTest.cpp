@@ -90,7 +90,7 @@ TEST(SpineTextRender, AWideSpinesTitleCellIsCappedAndCentred)
         { "dvd-14", 140, 82 }, // 7 mm, not 12
         { "custom-wrap", 300, 82 },
         { "dvd-slim-9", 90, 82 },
-        { "dvd-slim-7", 70, 60 }, // 83 px less 2 mm
+        { "dvd-slim-7", 70, 59 }, // 82 px less 2 mm (23 px)
         { "cd-jewel", 60, 47 },
     };
     for (const auto &[format, spineTenths, cell] : rows) {
