@@ -2,6 +2,7 @@
 
 #include "base/Units.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cw {
@@ -16,6 +17,12 @@ QSize PreviewState::pageSizeAt(int dpiX, int dpiY, const CaseFormat &format)
 {
     return QSize(int(std::trunc(dpiX * geom::kInchPerMm * format.previewWidthMm)),
         int(std::trunc(dpiY * geom::kInchPerMm * format.previewHeightMm)));
+}
+
+QSize PreviewState::windowSize(const CaseFormat &format)
+{
+    const QSize page = bitmapSize(0, format);
+    return QSize(std::max(632, page.width() + 16), std::max(449, 32 + page.height() + 16));
 }
 
 bool PreviewState::showPage(PreviewPage page)

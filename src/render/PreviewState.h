@@ -25,6 +25,11 @@ public:
         return bitmapSize(2, format);
     }
 
+    // The preview window's size: the jewel case's 632 x 449, or more, to hold
+    // a larger format's page whole at the smallest zoom below the buttons'
+    // 32-pixel row, with 16 pixels to spare on the right and at the bottom.
+    static QSize windowSize(const CaseFormat &format);
+
     PreviewPage previewPage() const { return m_page; }
     int zoom() const { return m_zoom; }
     bool stale() const { return m_stale; }

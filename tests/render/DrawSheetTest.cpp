@@ -287,3 +287,13 @@ TEST(PreviewState, AWrapsChangesRedrawTheShownPage)
                 << id;
     }
 }
+
+TEST(PreviewState, TheWindowHoldsALargerFormatsPageWholeAtTheSmallestZoom)
+{
+    EXPECT_EQ(PreviewState::windowSize(jewelCaseFormat()), QSize(632, 449));
+    EXPECT_EQ(PreviewState::windowSize(*findCaseFormat("bd-12")), QSize(632, 449)); // 566 x 355
+    EXPECT_EQ(PreviewState::windowSize(*findCaseFormat("dvd-14")), QSize(632, 469)); // 583 x 421
+    EXPECT_EQ(PreviewState::windowSize(customCaseFormat(*findCaseFormat("custom-wrap"),
+                  { 3000, 3000, 600 })),
+        QSize(1331, 690)); // 696 x 340 mm: 1315 x 642
+}

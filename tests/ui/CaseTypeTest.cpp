@@ -192,6 +192,10 @@ TEST_F(CaseTypeTest, PrintTheInsideFollowsTheCaseAndOffersThePreviewsBackPage)
 
     click("PreviewShow");
     TPreviewWindow *preview = window->previewWindow();
+    // The window grew to hold the wrap's page whole, and stays when the
+    // jewel case comes back.
+    EXPECT_EQ(preview->size(), QSize(632, 469));
+    EXPECT_EQ(preview->findChild<QWidget *>(QStringLiteral("ScrollBox"))->height(), 469 - 32);
     auto *back = preview->findChild<QPushButton *>(QStringLiteral("PreviewBottomShow"));
     EXPECT_FALSE(back->isEnabled());
     const qsizetype steps = history().undoCount();
@@ -222,4 +226,5 @@ TEST_F(CaseTypeTest, PrintTheInsideFollowsTheCaseAndOffersThePreviewsBackPage)
     EXPECT_TRUE(inside->isChecked());
     EXPECT_TRUE(window->printOptions().printInside);
     EXPECT_TRUE(back->isEnabled());
+    EXPECT_EQ(preview->size(), QSize(632, 469));
 }

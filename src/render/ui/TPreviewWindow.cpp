@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QWindow>
@@ -35,7 +36,7 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     client->setPalette(pal);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
-    resize(632, 449);
+    resize(PreviewState::windowSize(m_drawPage.format()));
 
     auto button = [client](const char *name, const QString &caption, int x) {
         auto *b = new QPushButton(caption, client);
@@ -91,9 +92,26 @@ bool TPreviewWindow::followShownSheets()
     return true;
 }
 
+void TPreviewWindow::growFor(const CaseFormat &format)
+{
+    // Once for each case shown: a larger page makes the window larger, as far
+    // as the screen allows; a window the user made larger stays so.
+    if (&format == m_sizedFor)
+        return;
+    m_sizedFor = &format;
+    QSize want = PreviewState::windowSize(format);
+    if (const QScreen *screen = this->screen()) {
+        const QSize frame = frameGeometry().size() - size();
+        want = want.boundedTo(screen->availableGeometry().size() - frame);
+    }
+    if (width() < want.width() || height() < want.height())
+        resize(size().expandedTo(want));
+}
+
 void TPreviewWindow::redraw()
 {
     const CaseFormat &format = m_drawPage.format();
+    growFor(format);
     followShownSheets();
     m_bitmap = QImage(PreviewState::bitmapSize(m_state.zoom(), format), QImage::Format_RGB32);
     m_bitmap.fill(Qt::white);

@@ -52,6 +52,7 @@ private:
     // shows the first sheet instead of one no longer shown: true then.
     bool followShownSheets();
     void redraw();
+    void growFor(const CaseFormat &format);
     void updateZoomButtons();
     void placeOnScreen();
 
@@ -60,6 +61,7 @@ private:
     QImage m_bitmap;
     int m_drawCount = 0;
     bool m_placedBefore = false;
+    const CaseFormat *m_sizedFor = nullptr; // the case the window was last sized for
     QPushButton *m_topShow;
     QPushButton *m_bottomShow;
     QPushButton *m_close;
