@@ -200,44 +200,39 @@ TPrintsData *blockOf(TPrintsData *p)
 
 } // namespace
 
-void PrintsEditor::setBlockWidth(int mm)
+void PrintsEditor::setBlockNumber(
+    const char *stepText, int TPrintsData::*field, int value, int lowest, int highest)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("幅")), EditParts::PrintItems);
-    const int v = std::clamp(mm, textblock::kMinSize, textblock::kMaxSize);
-    if (TPrintsData *p = blockOf(item()); p && p->blockWidth != v) {
-        p->blockWidth = v;
+    EditStep step(m_recorder, stepName(UiText::tr(stepText)), EditParts::PrintItems);
+    const int v = std::clamp(value, lowest, highest);
+    if (TPrintsData *p = blockOf(item()); p && p->*field != v) {
+        p->*field = v;
         changed();
     }
+}
+
+void PrintsEditor::setBlockWidth(int mm)
+{
+    setBlockNumber(QT_TRANSLATE_NOOP("cw::UiText", "幅"), &TPrintsData::blockWidth, mm,
+        textblock::kMinSize, textblock::kMaxSize);
 }
 
 void PrintsEditor::setBlockHeight(int mm)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("高さ")), EditParts::PrintItems);
-    const int v = std::clamp(mm, textblock::kMinSize, textblock::kMaxSize);
-    if (TPrintsData *p = blockOf(item()); p && p->blockHeight != v) {
-        p->blockHeight = v;
-        changed();
-    }
+    setBlockNumber(QT_TRANSLATE_NOOP("cw::UiText", "高さ"), &TPrintsData::blockHeight, mm,
+        textblock::kMinSize, textblock::kMaxSize);
 }
 
 void PrintsEditor::setBlockAlign(int align)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("配置")), EditParts::PrintItems);
-    const int v = std::clamp(align, textblock::kAlignLeft, textblock::kAlignRight);
-    if (TPrintsData *p = blockOf(item()); p && p->blockAlign != v) {
-        p->blockAlign = v;
-        changed();
-    }
+    setBlockNumber(QT_TRANSLATE_NOOP("cw::UiText", "配置"), &TPrintsData::blockAlign, align,
+        textblock::kAlignLeft, textblock::kAlignRight);
 }
 
 void PrintsEditor::setLineSpacing(int percent)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("行間")), EditParts::PrintItems);
-    const int v = std::clamp(percent, textblock::kMinSpacing, textblock::kMaxSpacing);
-    if (TPrintsData *p = blockOf(item()); p && p->lineSpacing != v) {
-        p->lineSpacing = v;
-        changed();
-    }
+    setBlockNumber(QT_TRANSLATE_NOOP("cw::UiText", "行間"), &TPrintsData::lineSpacing, percent,
+        textblock::kMinSpacing, textblock::kMaxSpacing);
 }
 
 TextBlockLayout PrintsEditor::blockLayout()

@@ -141,6 +141,10 @@ public:
     QImage pictureForColorPick(MessageSink &messages);
 
 private:
+    // One of a text block's numbers, cut to its range, as one step named
+    // after the field; nothing when the selected item is no block.
+    void setBlockNumber(
+        const char *stepText, int TPrintsData::*field, int value, int lowest, int highest);
     void changed();
 
     LabelDocument &m_document;
