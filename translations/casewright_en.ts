@@ -942,6 +942,10 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
         <translation>Width %1px height %2px</translation>
     </message>
     <message>
+        <source>幅 %1mm 高さ %2mm</source>
+        <translation>Width %1 mm height %2 mm</translation>
+    </message>
+    <message>
         <source>プリンタ異常のため印刷できません</source>
         <translation>Cannot print: the printer has failed</translation>
     </message>

@@ -267,8 +267,28 @@ bool resizable(const PagePart &part)
     return part.kind == PartKind::Picture || part.kind == PartKind::PrintPicture;
 }
 
+namespace {
+// The text block a free-print text part draws, or nullptr.
+const TPrintsData *textBlockOf(const LabelDocument &doc, const PagePart &part)
+{
+    if (part.kind != PartKind::PrintText)
+        return nullptr;
+    const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+    if (part.index < 0 || part.index >= items.size() || items[part.index].kind != PrintsTextBlock)
+        return nullptr;
+    return &items[part.index];
+}
+} // namespace
+
+bool sizedByHandle(const LabelDocument &doc, const PagePart &part)
+{
+    return resizable(part) || textBlockOf(doc, part);
+}
+
 PartPosition partSize(const LabelDocument &doc, const PagePart &part)
 {
+    if (const TPrintsData *block = textBlockOf(doc, part))
+        return { block->blockWidth, block->blockHeight };
     if (part.kind == PartKind::Picture) {
         const PicturePlacement &p = doc.surface(surfaceOf(part)).picture;
         return { p.printWidth, p.printHeight };
@@ -293,8 +313,16 @@ bool topCorner(SizeCorner c)
 } // namespace
 
 PartPosition draggedSize(const LabelDocument &doc, PartPosition start, QPoint delta,
-    int canvasDpiX, int canvasDpiY, SizeCorner corner)
+    int canvasDpiX, int canvasDpiY, SizeCorner corner, PartUnit unit)
 {
+    if (unit == PartUnit::Millimetre) {
+        const int dx = pixelsToMm(delta.x(), canvasDpiX);
+        const int dy = pixelsToMm(delta.y(), canvasDpiY);
+        return { std::clamp(start.x + (leftCorner(corner) ? -dx : dx), textblock::kMinSize,
+                     textblock::kMaxSize),
+            std::clamp(start.y + (topCorner(corner) ? -dy : dy), textblock::kMinSize,
+                textblock::kMaxSize) };
+    }
     const int dx = pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX);
     const int dy = pixelsToDevice(delta.y(), canvasDpiY, doc.dpiY);
     return { std::max(1, start.x + (leftCorner(corner) ? -dx : dx)),
@@ -308,8 +336,10 @@ PartPosition sizedPosition(
         topCorner(corner) ? startPos.y + startSize.y - size.y : startPos.y };
 }
 
-QString sizeTip(PartPosition size)
+QString sizeTip(PartPosition size, PartUnit unit)
 {
+    if (unit == PartUnit::Millimetre)
+        return UiText::tr("幅 %1mm 高さ %2mm").arg(size.x).arg(size.y);
     return UiText::tr("幅 %1px 高さ %2px").arg(size.x).arg(size.y);
 }
 
@@ -326,13 +356,17 @@ EditResult sizePart(
         if (!ed.document().surface(s).picture.keepAspect)
             r.merge(ed.setPictureHeight(s, size.y));
         r.addPage(pageOf(ed.document(), s));
-    } else if (part.kind == PartKind::PrintPicture) {
+    } else if (part.kind == PartKind::PrintPicture || textBlockOf(ed.document(), part)) {
         PrintsEditor &pe = editors.prints;
         pe.open(PrintsList(std::clamp(part.owner, 0, 2)));
         pe.select(part.index);
         if (pe.selected() == part.index && pe.item()) {
-            if (!pe.setPrintWidth(size.x, itemKeepAspect))
+            if (part.kind == PartKind::PrintText) {
+                pe.setBlockWidth(size.x);
+                pe.setBlockHeight(size.y);
+            } else if (!pe.setPrintWidth(size.x, itemKeepAspect)) {
                 pe.setPrintHeight(size.y, false);
+            }
             r.addPage(pe.refreshPage());
         }
     }

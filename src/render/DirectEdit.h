@@ -78,26 +78,32 @@ unsigned partEditParts(const PagePart &part);
 
 // Pictures (surface pictures and picture items) are sized by their handle.
 bool resizable(const PagePart &part);
-// A picture's print size in device pixels: x the width, y the height.
+// What a handle sizes: the pictures, and the free-print text blocks.
+bool sizedByHandle(const LabelDocument &doc, const PagePart &part);
+// The size a handle changes: a picture's print size in device pixels, a text
+// block's box in millimetres (partUnit); x the width, y the height.
 PartPosition partSize(const LabelDocument &doc, const PagePart &part);
 // The corner of a picture's outline whose handle is dragged; the opposite
 // corner stays where it is.
 enum class SizeCorner { TopLeft, TopRight, BottomLeft, BottomRight };
 // The size after a drag of the handle at `corner` by `delta` canvas pixels,
 // at least 1: a left handle widens the picture as it moves left, a top one
-// heightens it as it moves up.
+// heightens it as it moves up. In millimetres (a text block) the drag counts
+// whole millimetres, and the size stays within a block's 1..999.
 PartPosition draggedSize(const LabelDocument &doc, PartPosition start, QPoint delta,
-    int canvasDpiX, int canvasDpiY, SizeCorner corner = SizeCorner::BottomRight);
+    int canvasDpiX, int canvasDpiY, SizeCorner corner = SizeCorner::BottomRight,
+    PartUnit unit = PartUnit::DevicePixel);
 // Where a picture sized from `corner` stands so that the opposite corner
 // stays put: from `startPos` at `startSize` to `size` (device pixels).
 PartPosition sizedPosition(
     PartPosition startPos, PartPosition startSize, PartPosition size, SizeCorner corner);
-// "幅 400px 高さ 300px"
-QString sizeTip(PartPosition size);
+// "幅 400px 高さ 300px"; in millimetres "幅 80mm 高さ 100mm".
+QString sizeTip(PartPosition size, PartUnit unit = PartUnit::DevicePixel);
 // Stores a picture's print size through the operations of its "画像ｻｲｽﾞ"
 // fields: the width first, and the height unless the width's aspect lock
 // ("縦横比固定"; for picture items `itemKeepAspect`, the free-print editor's
-// tick) made it follow. One step named "サイズ変更(<thing>)".
+// tick) made it follow. A text block's box takes "幅" and "高さ". One step
+// named "サイズ変更(<thing>)".
 EditResult sizePart(
     PartEditors editors, const PagePart &part, PartPosition size, bool itemKeepAspect);
 

@@ -504,3 +504,25 @@ TEST(DirectEdit, ATextBlockIsPickedOnItsLinesAndMovesInMillimetres)
     EXPECT_EQ(f.doc.coverPrints[0].textY, 40);
     EXPECT_EQ(f.doc.coverPrints[0].text, QStringLiteral("Verse one\nVerse two"));
 }
+
+// A text block's handles size its box in whole millimetres (1..999); a text
+// item has none.
+TEST(DirectEdit, ATextBlocksHandlesSizeItsBoxInMillimetres)
+{
+    Fixture f;
+    TPrintsData block = textItem(QStringLiteral("Verse"), 30, 40);
+    block.kind = PrintsTextBlock;
+    block.blockWidth = 60;
+    block.blockHeight = 50;
+    f.doc.coverPrints = { block, textItem(QStringLiteral("plain"), 0, 0) };
+    EXPECT_TRUE(sizedByHandle(f.doc, pp(PartKind::PrintText, 0, 0)));
+    EXPECT_FALSE(sizedByHandle(f.doc, pp(PartKind::PrintText, 0, 1)));
+    EXPECT_EQ(partSize(f.doc, pp(PartKind::PrintText, 0, 0)), (PartPosition { 60, 50 }));
+    // 38 canvas pixels at 96 dpi are 10 mm.
+    EXPECT_EQ((draggedSize(f.doc, { 60, 50 }, QPoint(-38, -76), 96, 96, SizeCorner::TopLeft,
+                  PartUnit::Millimetre)),
+        (PartPosition { 70, 70 }));
+    EXPECT_EQ((draggedSize(f.doc, { 60, 50 }, QPoint(-400, 4000), 96, 96, SizeCorner::BottomRight,
+                  PartUnit::Millimetre)),
+        (PartPosition { 1, 999 }));
+}

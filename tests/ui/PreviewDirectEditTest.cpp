@@ -326,6 +326,40 @@ TEST(PreviewDirectEdit, EachHandleSizesAPictureItemAsOneStep)
     }
 }
 
+// A text block's handle drag sizes its box in millimetres, one step, and
+// holds no picture files.
+TEST(PreviewDirectEdit, ATextBlocksHandleSizesItsBox)
+{
+    Harness h;
+    h.window.Zoom2Click();
+    h.window.Zoom2Click(); // 96 dpi: one canvas pixel per widget pixel
+    h.doc.top.useCoverPrints = true;
+    TPrintsData block;
+    block.kind = PrintsTextBlock;
+    block.text = QStringLiteral("Verse one"); // picked on its line
+    block.textX = block.textY = 10;
+    block.blockWidth = 60;
+    block.blockHeight = 50;
+    h.doc.coverPrints.append(block);
+    h.window.RequestPreviewRefresh(PreviewPage::Front);
+    QTest::mouseClick(&h.view(), Qt::LeftButton, {}, h.centreOf(PartKind::PrintText, 0, 0));
+    ASSERT_TRUE(h.view().hasSelection());
+    const QRect handle = h.view().sizeHandle(SizeCorner::BottomRight);
+    ASSERT_FALSE(handle.isEmpty());
+    h.holds.clear();
+    const qsizetype steps = h.editor.history().undoCount();
+    const QPoint from = handle.center();
+    QTest::mousePress(&h.view(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&h.view(), from + QPoint(19, 0));
+    QTest::mouseMove(&h.view(), from + QPoint(38, 38)); // 10 mm each way
+    QTest::mouseRelease(&h.view(), Qt::LeftButton, {}, from + QPoint(38, 38));
+    EXPECT_EQ(h.doc.coverPrints[0].blockWidth, 70);
+    EXPECT_EQ(h.doc.coverPrints[0].blockHeight, 60);
+    EXPECT_EQ(h.view().lastTip(), QStringLiteral("幅 70mm 高さ 60mm"));
+    EXPECT_TRUE(h.holds.isEmpty());
+    EXPECT_EQ(h.editor.history().undoCount(), steps + 1);
+}
+
 TEST(PreviewDirectEdit, DoubleClickAndEnterOpenWhereTheThingIsEdited)
 {
     Harness h;

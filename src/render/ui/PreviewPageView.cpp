@@ -117,17 +117,23 @@ void PreviewPageView::paintEvent(QPaintEvent *event)
     p.setPen(QPen(QColor(0, 120, 215), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    // The handles that size a picture are filled.
-    p.setBrush(resizable(m_boxes[i].part) ? QColor(0, 120, 215) : QColor(Qt::white));
+    // The handles that size a picture or a text block are filled.
+    p.setBrush(sizesBox(i) ? QColor(0, 120, 215) : QColor(Qt::white));
     for (const QPoint &c : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
         if (const QRect handle = previewHandleAround(c, rect()); !handle.isNull())
             p.drawRect(handle);
 }
 
+bool PreviewPageView::sizesBox(int i) const
+{
+    return m_editing.document ? sizedByHandle(m_editing.document->document(), m_boxes[i].part)
+                              : resizable(m_boxes[i].part);
+}
+
 QRect PreviewPageView::sizeHandle(SizeCorner corner) const
 {
     const int i = selectedIndex();
-    if (i < 0 || !resizable(m_boxes[i].part))
+    if (i < 0 || !sizesBox(i))
         return QRect();
     const QRect r = toWidget(m_boxes[i].bounds);
     QPoint c;
@@ -162,7 +168,8 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         const QRect handle = sizeHandle(corner);
         if (!handle.adjusted(-2, -2, 2, 2).contains(at))
             continue;
-        // Sizing the selected picture by a handle; the opposite corner stays.
+        // Sizing the selected picture or text block by a handle; the
+        // opposite corner stays.
         m_dragBox = m_boxes[selectedIndex()];
         m_sizeCorner = corner;
         m_sizeStart = partSize(m_editing.document->document(), m_dragBox.part);
@@ -170,7 +177,7 @@ void PreviewPageView::mousePressEvent(QMouseEvent *event)
         m_last = m_sizeStart;
         m_pressAt = at;
         m_dragging = m_resizing = true;
-        if (m_editing.holdPictures)
+        if (resizable(m_dragBox.part) && m_editing.holdPictures)
             m_editing.holdPictures(true);
         m_dragStep = std::make_unique<EditStep>(&m_editing.document->history(),
             stepLabel(
@@ -205,8 +212,9 @@ void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
     const QPoint delta(int(deltaWidget.x() / m_scale), int(deltaWidget.y() / m_scale));
     if (m_resizing) {
         LabelDocument &doc = m_editing.document->document();
+        const PartUnit unit = partUnit(m_dragBox.part);
         const PartPosition size
-            = draggedSize(doc, m_sizeStart, delta, m_pageDpi, m_pageDpi, m_sizeCorner);
+            = draggedSize(doc, m_sizeStart, delta, m_pageDpi, m_pageDpi, m_sizeCorner, unit);
         if (size == m_last)
             return;
         m_last = size;
@@ -220,7 +228,7 @@ void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
             r.merge(placePart(editors, m_dragBox.part,
                 sizedPosition(m_dragStart, m_sizeStart, stored, m_sizeCorner)));
         }
-        m_tip = sizeTip(partSize(doc, m_dragBox.part));
+        m_tip = sizeTip(partSize(doc, m_dragBox.part), unit);
         QToolTip::showText(event->globalPosition().toPoint(), m_tip, this);
         if (m_editing.changed)
             m_editing.changed(r, m_dragBox.part);

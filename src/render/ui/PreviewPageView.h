@@ -64,6 +64,8 @@ public:
     // The selected picture's size handle at `corner` in widget pixels; empty
     // when the selection cannot be sized.
     QRect sizeHandle(SizeCorner corner = SizeCorner::BottomRight) const;
+    // Whether the handles of box `i` size its thing (a picture or a text block).
+    bool sizesBox(int i) const;
 
 Q_SIGNALS:
     void selectionChanged();
