@@ -91,6 +91,39 @@ QString trimmedEnd(const QString &s)
     return s.left(n);
 }
 
+// The last candidate whose piece fits, or 0 when none does. Candidates come
+// in order from `first` through `next` until `end`; a piece's width grows
+// with the candidate, so measuring at doubling steps and then halving finds
+// what measuring each in turn would, with a logarithmic number of
+// measurements (a long paste stays quick).
+template <class Next, class Fits>
+size_t lastFitting(size_t first, size_t end, Next next, Fits fits)
+{
+    std::vector<size_t> seen;
+    size_t known = 0; // seen[0, known) fit
+    size_t step = 1;
+    for (size_t c = first; c != end; c = next(c)) {
+        seen.push_back(c);
+        if (seen.size() != step)
+            continue;
+        if (!fits(c)) {
+            seen.pop_back();
+            break;
+        }
+        known = seen.size();
+        step *= 2;
+    }
+    size_t lo = known, hi = seen.size();
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        if (fits(seen[mid]))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo > 0 ? seen[lo - 1] : 0;
+}
+
 void wrapLine(const QString &line, const TextWidthFn &measure, int width, QStringList &out)
 {
     const std::vector<Unit> units = unitsOf(line);
@@ -104,27 +137,23 @@ void wrapLine(const QString &line, const TextWidthFn &measure, int width, QStrin
         out.append(QString());
         return;
     }
+    const size_t end = n + 1;
     while (pos < n) {
+        const auto fits = [&](size_t b) { return measure(piece(pos, b)) <= width; };
         // The last place to wrap whose line fits; the line's end counts as one.
-        size_t best = 0;
-        for (size_t b = pos + 1; b <= n; ++b) {
-            if (b < n && !breakBefore(units, b))
-                continue;
-            const QString candidate = piece(pos, b);
-            if (candidate.isEmpty() && b < n)
-                continue; // leading spaces alone make no line
-            if (measure(candidate) > width)
-                break;
-            best = b;
-        }
+        // Leading spaces alone make no line.
+        const auto nextBreak = [&](size_t b) {
+            for (++b; b < n; ++b)
+                if (breakBefore(units, b) && !piece(pos, b).isEmpty())
+                    return b;
+            return b == n ? n : end;
+        };
+        size_t best = lastFitting(nextBreak(pos), end, nextBreak, fits);
         if (best == 0) {
             // Nothing fits whole: the longest run of characters that does.
-            best = pos + 1;
-            for (size_t b = pos + 2; b <= n; ++b) {
-                if (measure(piece(pos, b)) > width)
-                    break;
-                best = b;
-            }
+            const size_t more = lastFitting(
+                pos + 2, end, [](size_t b) { return b + 1; }, fits);
+            best = more > 0 ? more : pos + 1;
         }
         out.append(piece(pos, best));
         pos = best;

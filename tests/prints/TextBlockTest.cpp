@@ -81,6 +81,24 @@ TEST(TextWrap, ASurrogatePairAndACombiningMarkAreNeverSplit)
     }
 }
 
+// A long paste is wrapped with few measurements: the last place that fits is
+// found by doubling and halving, not by measuring every character in turn.
+TEST(TextWrap, ALongLineIsWrappedWithALogarithmicNumberOfMeasurements)
+{
+    int calls = 0;
+    const auto tenEach = [&calls](const QString &s) {
+        ++calls;
+        return int(s.size()) * 10;
+    };
+    const QString kana = QString(2000, QChar(0x3042)); // "あ", a place to wrap after each
+    EXPECT_EQ(wrapText(kana, tenEach, 2000), QStringList(10, QString(200, QChar(0x3042))));
+    EXPECT_LT(calls, 300); // one by one: over 2,000
+    calls = 0;
+    const QString word(1000, QLatin1Char('x')); // no place to wrap: cut where it fills
+    EXPECT_EQ(wrapText(word, tenEach, 2000), QStringList(5, QString(200, QLatin1Char('x'))));
+    EXPECT_LT(calls, 200);
+}
+
 TEST(TextWrap, LinesFitWhileTheyEndAboveTheBoxBottom)
 {
     // Tops 0, 60, 120, 180, 240; the fifth ends at 290, the sixth at 350.
