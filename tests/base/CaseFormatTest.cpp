@@ -199,21 +199,24 @@ TEST(CaseFormatTest, WrapsInMillimetres)
             { "wrap", "cover", PanelRole::Cover, r.panel + r.spine, 0.0, r.panel, r.height,
                 { false, true, true, true }, -1, 0, 0 },
         };
-        ASSERT_EQ(wrap.panels.size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            const PanelRow &e = panels[i];
-            const CasePanel &p = wrap.panels[i];
-            EXPECT_EQ(p.id, QString::fromLatin1(e.id));
-            EXPECT_EQ(p.role, e.role);
-            EXPECT_EQ(p.xMm, e.x);
-            EXPECT_EQ(p.yMm, e.y);
-            EXPECT_EQ(p.widthMm, e.w);
-            EXPECT_EQ(p.heightMm, e.h);
-            EXPECT_TRUE(p.outer == e.outer) << e.id;
-            EXPECT_EQ(p.listIndex, e.listIndex);
-            EXPECT_EQ(p.listWidthMm, e.listW);
-            EXPECT_EQ(p.listHeightMm, e.listH);
-        }
+        const auto expectPanels = [](const CaseSheet &sheet, const PanelRow *rows) {
+            ASSERT_EQ(sheet.panels.size(), 3);
+            for (int i = 0; i < 3; ++i) {
+                const PanelRow &e = rows[i];
+                const CasePanel &p = sheet.panels[i];
+                EXPECT_EQ(p.id, QString::fromLatin1(e.id));
+                EXPECT_EQ(p.role, e.role);
+                EXPECT_EQ(p.xMm, e.x);
+                EXPECT_EQ(p.yMm, e.y);
+                EXPECT_EQ(p.widthMm, e.w);
+                EXPECT_EQ(p.heightMm, e.h);
+                EXPECT_TRUE(p.outer == e.outer) << e.id;
+                EXPECT_EQ(p.listIndex, e.listIndex);
+                EXPECT_EQ(p.listWidthMm, e.listW);
+                EXPECT_EQ(p.listHeightMm, e.listH);
+            }
+        };
+        expectPanels(wrap, panels.data());
         EXPECT_EQ(f->panel(PanelRole::SpineLeft)->titleRun, TitleRun::Down);
         EXPECT_EQ(f->panel(PanelRole::Back)->titleInset, TitleInset::Folds);
         EXPECT_EQ(f->panel(PanelRole::Back)->pictureFollows, QStringLiteral("cover"));
@@ -240,20 +243,7 @@ TEST(CaseFormatTest, WrapsInMillimetres)
             { "inside", "inside-back", PanelRole::Blank, r.panel + r.spine, 0.0, r.panel, r.height,
                 { false, false, false, false }, -1, 0, 0 },
         };
-        ASSERT_EQ(inside.panels.size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            const PanelRow &e = reverse[i];
-            const CasePanel &p = inside.panels[i];
-            EXPECT_EQ(p.id, QString::fromLatin1(e.id));
-            EXPECT_EQ(p.role, e.role);
-            EXPECT_EQ(p.xMm, e.x);
-            EXPECT_EQ(p.widthMm, e.w);
-            EXPECT_EQ(p.heightMm, e.h);
-            EXPECT_TRUE(p.outer == e.outer) << e.id;
-            EXPECT_EQ(p.listIndex, e.listIndex);
-            EXPECT_EQ(p.listWidthMm, e.listW);
-            EXPECT_EQ(p.listHeightMm, e.listH);
-        }
+        expectPanels(inside, reverse);
         EXPECT_EQ(f->listPanel(0), &inside.panels[0]);
         EXPECT_EQ(f->sheetOf(PanelRole::Inside), 1);
     }

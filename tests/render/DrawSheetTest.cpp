@@ -73,23 +73,6 @@ QString part(PartKind kind, int owner, int x, int y)
     return QStringLiteral("Part %1 %2 %3 %4").arg(int(kind)).arg(owner).arg(x).arg(y);
 }
 
-// A document with every surface coloured and titled and both lists on.
-LabelDocument fullDocument()
-{
-    LabelDocument doc = emptyDocument(300);
-    doc.top.backgroundColor1 = 0x00112233;
-    doc.top.backgroundColor2 = 0x00445566;
-    doc.bottom.backgroundColor1 = 0x00778899;
-    doc.left.backgroundColor1 = 0x00aabbcc;
-    doc.right.backgroundColor1 = 0x00ddeeff;
-    for (Surface s : kAllSurfaces) {
-        doc.surface(s).title.use = true;
-        doc.surface(s).title.text = surfacePrefix(s);
-    }
-    doc.top.useList = doc.bottom.useList = true;
-    doc.listRows = { TListData() };
-    return doc;
-}
 
 } // namespace
 
@@ -169,7 +152,7 @@ TEST(SheetGeometry, AnotherFormatsSheetSumsItsTruncatedPanels)
 
 TEST(DrawSheet, TheJewelEntryPointsDrawTheJewelSheets)
 {
-    LabelDocument doc = fullDocument();
+    LabelDocument doc = colouredDocument();
     PrintOptions options;
     options.bleedMm = 2;
     RecordingCanvas front(96, 96);
@@ -185,7 +168,7 @@ TEST(DrawSheet, TheJewelEntryPointsDrawTheJewelSheets)
 TEST(DrawSheet, AnotherFormatBleedsOnlyPastItsOuterEdgesAndFoldsWherePanelsJoin)
 {
     const CaseFormat wrap = wrapFormat();
-    LabelDocument doc = fullDocument();
+    LabelDocument doc = colouredDocument();
     PrintOptions options = optionsOff();
     options.bleedMm = 3;
     const int dpi = 300;
@@ -249,7 +232,7 @@ TEST(DrawSheet, PrintingAndExportMakeTheFormatsSheetsOnly)
 
     // A slim document's drawer tells its format: the preview and the print
     // take their pages from it.
-    LabelDocument doc = fullDocument();
+    LabelDocument doc = colouredDocument();
     doc.caseFormat = QStringLiteral("cd-slim");
     const PageDrawer drawer = documentPageDrawer(doc, PrintOptions());
     EXPECT_EQ(drawer.format().id, QStringLiteral("cd-slim"));

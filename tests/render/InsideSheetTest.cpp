@@ -40,24 +40,6 @@ QPair<int, int> mirrored(const SheetGeometry &g, const PanelPixels &p)
     return { g.L + g.R - (p.trimRight - 1), g.L + g.R - p.left + 1 };
 }
 
-// Every surface coloured and titled, both lists on, the inside's prints on.
-LabelDocument colouredDocument(const char *format)
-{
-    LabelDocument doc = emptyDocument(300);
-    doc.caseFormat = QString::fromLatin1(format);
-    doc.top.backgroundColor1 = 0x00112233;
-    doc.top.backgroundColor2 = 0x00445566;
-    doc.bottom.backgroundColor1 = 0x00778899;
-    doc.left.backgroundColor1 = 0x00aabbcc;
-    doc.right.backgroundColor1 = 0x00ddeeff;
-    for (Surface s : kAllSurfaces) {
-        doc.surface(s).title.use = true;
-        doc.surface(s).title.text = surfacePrefix(s);
-    }
-    doc.top.useList = doc.bottom.useList = true;
-    doc.listRows = { TListData() };
-    return doc;
-}
 
 // The bounding box of the pixels of one colour, and how many there are.
 QPair<QRect, int> pixelsOf(const QImage &image, QRgb colour)

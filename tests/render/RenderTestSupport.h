@@ -80,6 +80,26 @@ inline LabelDocument emptyDocument(int dpi = 300)
 }
 
 // The lines starting with `prefix`.
+// A document of a case with every surface coloured and titled and both
+// lists on.
+inline LabelDocument colouredDocument(const char *format = "cd-jewel")
+{
+    LabelDocument doc = emptyDocument(300);
+    doc.caseFormat = QString::fromLatin1(format);
+    doc.top.backgroundColor1 = 0x00112233;
+    doc.top.backgroundColor2 = 0x00445566;
+    doc.bottom.backgroundColor1 = 0x00778899;
+    doc.left.backgroundColor1 = 0x00aabbcc;
+    doc.right.backgroundColor1 = 0x00ddeeff;
+    for (Surface s : kAllSurfaces) {
+        doc.surface(s).title.use = true;
+        doc.surface(s).title.text = surfacePrefix(s);
+    }
+    doc.top.useList = doc.bottom.useList = true;
+    doc.listRows = { TListData() };
+    return doc;
+}
+
 inline QStringList linesStarting(const QStringList &lines, const QString &prefix)
 {
     QStringList out;
