@@ -1767,5 +1767,61 @@ and %1 more</translation>
         <source>ファイル(%1)はテキストファイルではありません</source>
         <translation>The file (%1) is not a text file</translation>
     </message>
+    <message>
+        <source>印刷するラベル(%1)が正しくありません。1から%2までの番号をコンマで区切って指定してください</source>
+        <translation>The labels to print (%1) are not valid: give numbers from 1 to %2 separated by commas</translation>
+    </message>
+    <message>
+        <source>カスタム</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>用紙は A4 か Letter です</source>
+        <translation>The paper is A4 or Letter</translation>
+    </message>
+    <message>
+        <source>ラベルの外径は 20.0mm から 130.0mm までです</source>
+        <translation>The label&apos;s outer diameter is 20.0 mm to 130.0 mm</translation>
+    </message>
+    <message>
+        <source>ラベルの穴の径は 0.0mm から %1mm (外径より 10.0mm 小さい値) までです</source>
+        <translation>The label&apos;s hole diameter is 0.0 mm to %1 mm (10.0 mm less than the outer diameter)</translation>
+    </message>
+    <message>
+        <source>ラベルは 1 枚から %1 枚までです</source>
+        <translation>A sheet has 1 to %1 labels</translation>
+    </message>
+    <message>
+        <source>ラベル%1が用紙からはみ出しています</source>
+        <translation>Label %1 reaches off the paper</translation>
+    </message>
+    <message>
+        <source>ラベル%1とラベル%2が重なっています</source>
+        <translation>Labels %1 and %2 overlap</translation>
+    </message>
+    <message>
+        <source>ラベルの中心(%1)は「x,y;x,y」の形で、用紙の左上からの mm (小数2桁まで) で入力してください</source>
+        <translation>Enter the label centers (%1) as &quot;x,y;x,y&quot;: millimeters from the paper&apos;s top-left corner, up to two decimals</translation>
+    </message>
+    <message>
+        <source>ディスクのラベルシートとその寸法</source>
+        <translation>The disc label sheets and their sizes</translation>
+    </message>
+    <message>
+        <source>プログラムが知っているディスクのラベルシートを JSON で表示します。シートごとに id、製品名、用紙 (A4 か Letter) とその幅と高さ、ラベルの外径と穴の径、ラベルの中心 (用紙の左上から、ラベル 1 から順に) です。寸法はすべて mm です。</source>
+        <translation>Prints the disc label sheets the program knows as JSON: for each sheet its id, product name, paper (A4 or Letter) with its width and height, the labels&apos; outer and hole diameters, and the label centers (from the paper&apos;s top-left corner, label 1 first). Every size is in millimeters.</translation>
+    </message>
+    <message>
+        <source>ディスク用のシート: 十字の代わりに、用紙の中央に直径 118mm と 43mm の円と中心の十字を描きます。プリンタブルディスクに印刷して、ディスクとのずれを測ります</source>
+        <translation>The sheet for discs: instead of the crosses, circles of 118 mm and 43 mm diameter around the paper&apos;s center with a cross at the center. Print it on a printable disc and measure how far it lies off the disc</translation>
+    </message>
+    <message>
+        <source>ディスク用: 円の中心がディスクの中心に来るように補正します</source>
+        <translation>For discs: correct the position so that the circles&apos; center is the disc&apos;s center</translation>
+    </message>
+    <message>
+        <source>ディスクに印刷し、118mm の円とディスクの縁の隙間を測って、「横」に(右の隙間−左の隙間)÷2を、「縦」に(下の隙間−上の隙間)÷2を加えてください</source>
+        <translation>Print on a disc, measure the gaps between the 118 mm circle and the disc&apos;s edge, and add (right gap − left gap) ÷ 2 to &quot;X&quot; and (bottom gap − top gap) ÷ 2 to &quot;Y&quot;</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 // casewright-cli calibration-sheet: the sheet a user measures with a ruler to
-// find a printer's position correction, printed with the correction applied.
+// find a printer's position correction, printed with the correction applied;
+// with --disc, the sheet for centring the print on a printable disc.
 #include <memory>
 
 #include "base/UiText.h"
@@ -19,6 +20,8 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
         throw cli::UsageError(
             UiText::tr("--printer と --pdf のどちらか一つを指定してください").toStdString());
     const QPageSize::PageSizeId paper = cli::pdfPaper(args);
+    const CalibrationVariant variant = args.has(QStringLiteral("disc")) ? CalibrationVariant::Disc
+                                                                        : CalibrationVariant::Sheet;
     cli::StderrMessages messages(err);
     PrinterState state;
     if (toPdf) {
@@ -43,7 +46,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
         } printer;
         printer.x = dpiX;
         printer.y = dpiY;
-        const PrintResult r = PrintCalibrationSheet(target, printer, messages, state);
+        const PrintResult r = PrintCalibrationSheet(target, printer, messages, state, variant);
         if (r == PrintResult::Failed)
             messages.showMessage(UiText::tr("ファイル(%1)が記録できません").arg(file));
         if (r != PrintResult::Printed)
@@ -63,7 +66,7 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
         return 1;
     const PrintCorrection correction = cli::printCorrection(args, job->device());
     const PrintResult r = job->printCalibrationSheet(
-        messages, state, [correction](const PrintDevice &) { return correction; });
+        messages, state, [correction](const PrintDevice &) { return correction; }, variant);
     return r == PrintResult::Printed ? 0 : 1;
 }
 
@@ -71,9 +74,10 @@ int runCalibrationSheet(const cli::Args &args, QTextStream &out, QTextStream &er
 
 CLI_COMMAND({ .name = "calibration-sheet",
     .usage = "calibration-sheet (--printer NAME | --pdf F [--paper a4|letter]) [--offset X,Y] "
-             "[--printer-dpi X[xY]]",
+             "[--disc] [--printer-dpi X[xY]]",
     .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("paper"),
         QStringLiteral("offset") },
+    .flags = { QStringLiteral("disc") },
     .run = runCalibrationSheet });
 
 } // namespace cw

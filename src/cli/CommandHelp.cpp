@@ -161,6 +161,12 @@ const QList<CommandText> &commandTexts()
                 "シートごとにその面の id、役割、位置と大きさ (mm) です。寸法を文書が決めるカ"
                 "スタムケースは custom が true で、寸法はその既定です。"),
             { kPrinterDpi } },
+        { "label-sheets", QT_TRANSLATE_NOOP("cw::UiText", "ディスクのラベルシートとその寸法"),
+            QT_TRANSLATE_NOOP("cw::UiText",
+                "プログラムが知っているディスクのラベルシートを JSON で表示します。シートごとに "
+                "id、製品名、用紙 (A4 か Letter) とその幅と高さ、ラベルの外径と穴の径、ラベルの"
+                "中心 (用紙の左上から、ラベル 1 から順に) です。寸法はすべて mm です。"),
+            { kPrinterDpi } },
         { "calibration-sheet", QT_TRANSLATE_NOOP("cw::UiText", "プリンタを測るためのシート"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "用紙の端から決まった距離と中央に十字を描いた横向きの用紙を一枚、指定したプリンタ"
@@ -170,7 +176,13 @@ const QList<CommandText> &commandTexts()
             { { "--printer NAME", QT_TRANSLATE_NOOP("cw::UiText", "このプリンタに印刷します") },
                 { "--pdf F",
                     QT_TRANSLATE_NOOP("cw::UiText", "シートを PDF ファイル F に書き出します") },
-                kPaper, kOffset, kPrinterDpi } },
+                kPaper, kOffset,
+                { "--disc",
+                    QT_TRANSLATE_NOOP("cw::UiText",
+                        "ディスク用のシート: 十字の代わりに、用紙の中央に直径 118mm と 43mm の円と"
+                        "中心の十字を描きます。プリンタブルディスクに印刷して、ディスクとの"
+                        "ずれを測ります") },
+                kPrinterDpi } },
     };
     return texts;
 }

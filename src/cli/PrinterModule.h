@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include "render/CalibrationSheet.h"
 #include "render/PrintDocument.h"
 
 class QGuiApplication;
@@ -23,9 +24,9 @@ public:
         MessageSink &messages, ProgressSink &progress, PrinterState &state,
         const PrintTarget::CorrectionLookup &correction)
         = 0;
-    // Prints the calibration sheet on this printer, moved likewise.
-    virtual PrintResult printCalibrationSheet(
-        MessageSink &messages, PrinterState &state, const PrintTarget::CorrectionLookup &correction)
+    // Prints the calibration sheet (or the disc's) on this printer, moved likewise.
+    virtual PrintResult printCalibrationSheet(MessageSink &messages, PrinterState &state,
+        const PrintTarget::CorrectionLookup &correction, CalibrationVariant variant)
         = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "canvas/LabelCanvas.h"
 #include "render/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cw {
@@ -31,6 +32,79 @@ double pixelsToMm(int px, int dpi)
 int nearestPixel(double mm, double pixelsPerMm)
 {
     return int(std::lround(mm * pixelsPerMm));
+}
+
+// A cross of lines `lwX` and `lwY` pixels wide, centred on (x, y).
+void drawCross(LabelCanvas &canvas, int x0, int y0, int lwX, int lwY, int armX, int armY)
+{
+    for (int i = 0; i < lwX; ++i) {
+        const int x = x0 - lwX / 2 + i;
+        canvas.MoveTo(x, y0 - armY);
+        canvas.LineTo(x, y0 + armY + 1);
+    }
+    for (int j = 0; j < lwY; ++j) {
+        const int y = y0 - lwY / 2 + j;
+        canvas.MoveTo(x0 - armX, y);
+        canvas.LineTo(x0 + armX + 1, y);
+    }
+}
+
+// A one-pixel ellipse of radii a and b pixels around (cx, cy), by the
+// midpoint rule: where the outline runs flatter than 45 degrees it steps
+// along x and takes the row nearer the outline, elsewhere it steps along y.
+// The quarter from (0, b) to (a, 0) is drawn as horizontal and vertical runs
+// and mirrored into the other three quarters.
+void drawEllipse(LabelCanvas &canvas, int cx, int cy, int a, int b)
+{
+    // Four times the midpoint rule's decision values, in whole numbers.
+    const long long a2 = (long long)a * a, b2 = (long long)b * b;
+    QVector<QPoint> quarter;
+    long long x = 0, y = b;
+    long long d = 4 * b2 - 4 * a2 * b + a2;
+    while (b2 * (2 * x + 2) < a2 * (2 * y - 1)) {
+        quarter << QPoint(int(x), int(y));
+        if (d >= 0) {
+            --y;
+            d -= 8 * a2 * y;
+        }
+        ++x;
+        d += 4 * b2 * (2 * x + 1);
+    }
+    d = b2 * (2 * x + 1) * (2 * x + 1) + 4 * a2 * (y - 1) * (y - 1) - 4 * a2 * b2;
+    while (y >= 0) {
+        quarter << QPoint(int(x), int(y));
+        if (d <= 0) {
+            ++x;
+            d += 8 * b2 * x;
+        }
+        --y;
+        d += 4 * a2 * (1 - 2 * y);
+    }
+    // Runs of pixels sharing a row or a column, each drawn in all four quarters.
+    auto run = [&](QPoint from, QPoint to) {
+        for (const int sx : { 1, -1 }) {
+            for (const int sy : { 1, -1 }) {
+                const int x0 = cx + sx * from.x(), y0 = cy + sy * from.y();
+                const int x1 = cx + sx * to.x(), y1 = cy + sy * to.y();
+                canvas.MoveTo(x0, y0);
+                // LineTo stops short of its end point: one pixel past it.
+                canvas.LineTo(x1 + (x1 > x0 ? 1 : x1 < x0 ? -1 : 0),
+                    y1 + (y1 > y0 ? 1 : y1 < y0 ? -1 : 0) + (x1 == x0 && y1 == y0 ? 1 : 0));
+            }
+        }
+    };
+    for (int i = 0; i < quarter.size();) {
+        int j = i;
+        if (i + 1 < quarter.size() && quarter[i + 1].y() == quarter[i].y()) {
+            while (j + 1 < quarter.size() && quarter[j + 1].y() == quarter[i].y())
+                ++j;
+        } else {
+            while (j + 1 < quarter.size() && quarter[j + 1].x() == quarter[i].x())
+                ++j;
+        }
+        run(quarter[i], quarter[j]);
+        i = j + 1;
+    }
 }
 
 } // namespace
@@ -66,6 +140,17 @@ QList<CalibrationCross> calibrationCrosses(
     };
 }
 
+QString calibrationDiscCaption()
+{
+    return UiText::tr("ディスク用: 円の中心がディスクの中心に来るように補正します");
+}
+
+QString calibrationDiscInstructions()
+{
+    return UiText::tr("ディスクに印刷し、118mm の円とディスクの縁の隙間を測って、「横」に(右の隙間−左の"
+                      "隙間)÷2を、「縦」に(下の隙間−上の隙間)÷2を加えてください");
+}
+
 QString calibrationInstructions()
 {
     return UiText::tr("定規で用紙の端から各十字の中心までを測り、「横」に(左の記載値−実測値)を、"
@@ -73,7 +158,8 @@ QString calibrationInstructions()
 }
 
 void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &paper,
-    const QSizeF &paperMm, const PrintDevice &device, const PrintCorrection &applied)
+    const QSizeF &paperMm, const PrintDevice &device, const PrintCorrection &applied,
+    CalibrationVariant variant)
 {
     using H = LabelCanvas::HAlign;
     using V = LabelCanvas::VAlign;
@@ -93,19 +179,37 @@ void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &
     canvas.SetBrushClear();
 
     const QList<CalibrationCross> crosses = calibrationCrosses(dpiX, dpiY, paper, paperMm);
+    const QString state = UiText::tr("%1　適用中の補正: 横 %2mm　縦 %3mm")
+                              .arg(printDeviceText(device), formatCorrectionMm(applied.xTenths),
+                                  formatCorrectionMm(applied.yTenths));
+    const int left = paper.left(), right = paper.left() + paper.width();
+    if (variant == CalibrationVariant::Disc) {
+        // The paper's centre cross, without its label (the circles are what
+        // is measured), and the circles around it.
+        const CalibrationCross &c = crosses[4];
+        drawCross(canvas, c.x, c.y, lwX, lwY, armX, armY);
+        const int outerX = nearestPixel(kCalibrationDiscOuterMm / 2, s.kx);
+        const int outerY = nearestPixel(kCalibrationDiscOuterMm / 2, s.ky);
+        drawEllipse(canvas, c.x, c.y, outerX, outerY);
+        drawEllipse(canvas, c.x, c.y, nearestPixel(kCalibrationDiscHubMm / 2, s.kx),
+            nearestPixel(kCalibrationDiscHubMm / 2, s.ky));
+        // The three lines above the outer circle; on paper too small for
+        // that (a disc's own page), in the ring below the hub.
+        const int gap = mmToPixels(3.0, s.ky);
+        int top = c.y - outerY - gap - 3 * textH;
+        if (top < paper.top() + gap)
+            top = c.y + nearestPixel(kCalibrationDiscHubMm / 2, s.ky) + gap;
+        const QString lines[] = { calibrationDiscCaption(), calibrationDiscInstructions(), state };
+        for (const QString &line : lines) {
+            canvas.DrawTextInRect(line, left, top, right, top + textH, H::Center, V::Top);
+            top += textH;
+        }
+        return;
+    }
     for (int n = 0; n < crosses.size(); ++n) {
         const CalibrationCross &c = crosses[n];
         // Lines of the frame lines' width, centred on the cross's centre.
-        for (int i = 0; i < lwX; ++i) {
-            const int x = c.x - lwX / 2 + i;
-            canvas.MoveTo(x, c.y - armY);
-            canvas.LineTo(x, c.y + armY + 1);
-        }
-        for (int j = 0; j < lwY; ++j) {
-            const int y = c.y - lwY / 2 + j;
-            canvas.MoveTo(c.x - armX, y);
-            canvas.LineTo(c.x + armX + 1, y);
-        }
+        drawCross(canvas, c.x, c.y, lwX, lwY, armX, armY);
         // The label sits in the lower quarter beside the cross, away from the
         // arms the ruler is laid against; the right cross's label to its left.
         const int top = c.y + gapY;
@@ -118,18 +222,14 @@ void DrawCalibrationSheet(LabelCanvas &canvas, int dpiX, int dpiY, const QRect &
     }
 
     const int lineTop = paper.top() + mmToPixels(35.0, s.ky);
-    const int left = paper.left(), right = paper.left() + paper.width();
     canvas.DrawTextInRect(
         calibrationInstructions(), left, lineTop, right, lineTop + textH, H::Center, V::Top);
-    const QString state = UiText::tr("%1　適用中の補正: 横 %2mm　縦 %3mm")
-                              .arg(printDeviceText(device), formatCorrectionMm(applied.xTenths),
-                                  formatCorrectionMm(applied.yTenths));
     canvas.DrawTextInRect(
         state, left, lineTop + textH, right, lineTop + 2 * textH, H::Center, V::Top);
 }
 
-PrintResult PrintCalibrationSheet(
-    PrintTarget &target, PrinterBackend &printer, MessageSink &messages, PrinterState &state)
+PrintResult PrintCalibrationSheet(PrintTarget &target, PrinterBackend &printer,
+    MessageSink &messages, PrinterState &state, CalibrationVariant variant)
 {
     if (state.printerFailed) {
         messages.showMessage(uiText(kPrinterFailedPrintMessage));
@@ -145,7 +245,7 @@ PrintResult PrintCalibrationSheet(
             target.newPage();
         drawCorrected(target, correction, [&](LabelCanvas &canvas) {
             DrawCalibrationSheet(canvas, target.resolutionX(), target.resolutionY(),
-                target.paperRect(), target.paperSizeMm(), target.device(), correction);
+                target.paperRect(), target.paperSizeMm(), target.device(), correction, variant);
         });
     }
     if (!target.end()) {

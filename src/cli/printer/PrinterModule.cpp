@@ -43,11 +43,11 @@ public:
         return PrintDocument(target, *this, options, drawPage, messages, progress, state);
     }
     PrintResult printCalibrationSheet(MessageSink &messages, PrinterState &state,
-        const PrintTarget::CorrectionLookup &correction) override
+        const PrintTarget::CorrectionLookup &correction, CalibrationVariant variant) override
     {
         QtPrintTarget target(m_printer, [](QPrinter &, int) { return true; });
         target.setCorrectionLookup(correction);
-        return PrintCalibrationSheet(target, *this, messages, state);
+        return PrintCalibrationSheet(target, *this, messages, state, variant);
     }
 
 private:
