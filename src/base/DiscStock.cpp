@@ -116,7 +116,8 @@ QVector<LabelSheetProduct> parseLabelSheets(const QByteArray &json, QString *err
             LabelSheetProduct p;
             const QString wrong = readSheet(v.toObject(), &p);
             if (!wrong.isEmpty()) {
-                problem = (p.id.isEmpty() ? QStringLiteral("sheet %1").arg(sheets.size() + 1) : p.id)
+                problem
+                    = (p.id.isEmpty() ? QStringLiteral("sheet %1").arg(sheets.size() + 1) : p.id)
                     + QStringLiteral(": ") + wrong;
                 break;
             }

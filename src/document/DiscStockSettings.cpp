@@ -212,8 +212,8 @@ std::optional<QVector<QPointF>> parseCentres(const QString &text, QString *messa
         // Whole hundredths, so that "79.9" is the same number as the table's 79.90.
         auto mm = [&](int whole, int decimals) {
             const QString d = m.captured(decimals);
-            const int hundredths
-                = m.captured(whole).toInt() * 100 + (d.isEmpty() ? 0 : (d.size() == 1 ? d.toInt() * 10 : d.toInt()));
+            const int hundredths = m.captured(whole).toInt() * 100
+                + (d.isEmpty() ? 0 : (d.size() == 1 ? d.toInt() * 10 : d.toInt()));
             return hundredths / 100.0;
         };
         centres << QPointF(mm(1, 2), mm(3, 4));

@@ -87,9 +87,11 @@ void drawEllipse(LabelCanvas &canvas, int cx, int cy, int a, int b)
                 const int x0 = cx + sx * from.x(), y0 = cy + sy * from.y();
                 const int x1 = cx + sx * to.x(), y1 = cy + sy * to.y();
                 canvas.MoveTo(x0, y0);
-                // LineTo stops short of its end point: one pixel past it.
-                canvas.LineTo(x1 + (x1 > x0 ? 1 : x1 < x0 ? -1 : 0),
-                    y1 + (y1 > y0 ? 1 : y1 < y0 ? -1 : 0) + (x1 == x0 && y1 == y0 ? 1 : 0));
+                // LineTo stops short of its end point: one pixel past it
+                // (below it for a single pixel).
+                const int ex = x1 + (x1 > x0) - (x1 < x0);
+                const int ey = y1 + (y1 > y0) - (y1 < y0) + (x1 == x0 && y1 == y0);
+                canvas.LineTo(ex, ey);
             }
         }
     };
@@ -117,8 +119,7 @@ QList<CalibrationCross> calibrationCrosses(
     // pixels comes from whole points (A4 is 595 points, 209.9 mm, high), so
     // its half, truncated, lies a tenth of a millimetre short of the centre.
     const double widthMm = paperMm.isEmpty() ? pixelsToMm(paper.width(), dpiX) : paperMm.width();
-    const double heightMm
-        = paperMm.isEmpty() ? pixelsToMm(paper.height(), dpiY) : paperMm.height();
+    const double heightMm = paperMm.isEmpty() ? pixelsToMm(paper.height(), dpiY) : paperMm.height();
     // Where each cross lies, in millimetres from the paper's left and top
     // edges, placed on the nearest pixel.
     auto x = [&](double mm) { return paper.left() + nearestPixel(mm, s.kx); };
@@ -135,8 +136,8 @@ QList<CalibrationCross> calibrationCrosses(
         { right, cy, distanceText(kFromRight, widthMm - fromLeft(right)) },
         { cx, bottom, distanceText(kFromBottom, heightMm - fromTop(bottom)) },
         { cx, cy,
-            UiText::tr("%1・%2").arg(distanceText(kFromLeft, fromLeft(cx)),
-                distanceText(kFromTop, fromTop(cy))) },
+            UiText::tr("%1・%2").arg(
+                distanceText(kFromLeft, fromLeft(cx)), distanceText(kFromTop, fromTop(cy))) },
     };
 }
 
@@ -147,8 +148,9 @@ QString calibrationDiscCaption()
 
 QString calibrationDiscInstructions()
 {
-    return UiText::tr("ディスクに印刷し、118mm の円とディスクの縁の隙間を測って、「横」に(右の隙間−左の"
-                      "隙間)÷2を、「縦」に(下の隙間−上の隙間)÷2を加えてください");
+    return UiText::tr(
+        "ディスクに印刷し、118mm の円とディスクの縁の隙間を測って、「横」に(右の隙間−左の"
+        "隙間)÷2を、「縦」に(下の隙間−上の隙間)÷2を加えてください");
 }
 
 QString calibrationInstructions()

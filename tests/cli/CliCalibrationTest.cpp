@@ -284,43 +284,20 @@ TEST(CliCalibrationSheet, BadArguments)
     EXPECT_TRUE(missing.err.contains("NoSuchPrinterHere"));
 }
 
-// --disc: the circles of 118 and 43 mm around the paper's centre, moved by
-// the correction like the other sheet, and the caption saying what to measure.
-TEST(CliCalibrationSheet, TheDiscSheetHasItsCirclesAroundTheCentre)
+// --disc: the sheet for discs (its circles are checked where it is drawn),
+// moved by the correction like the other sheet.
+TEST(CliCalibrationSheet, TheDiscSheetSaysWhatToMeasure)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("disc.pdf"));
     const CliResult r = runCasewrightCli(
         { "calibration-sheet", "--pdf", pdf, "--disc", "--offset", "1.0,-2.0" }, dir.path());
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const int dpi = 300;
-    const QImage sheet = greyPage(pdf, 1, dpi);
-    ASSERT_FALSE(sheet.isNull());
-    const double px = dpi / 25.4;
-    // A4 landscape: the centre 148.5 and 105.0 mm from the edges, moved 1.0
-    // mm right and 2.0 mm up (12 and 24 device pixels).
-    const double cx = 148.5 + 12 / px, cy = 105.0 - 24 / px;
-    // The dark pixels on the centre row, left of the centre: the outer circle
-    // and the hub's, at 59.0 and 21.5 mm, then the cross's arm.
-    QVector<double> edges;
-    const int row = int(cy * px);
-    bool inRun = false;
-    for (int x = int((cx - 65) * px); x < int((cx - 10) * px); ++x) {
-        const bool ink = sheet.pixelColor(x, row).value() < 128;
-        if (ink && !inRun)
-            edges << cx - (x + 0.5) / px;
-        inRun = ink;
-    }
-    ASSERT_EQ(edges.size(), 2);
-    EXPECT_NEAR(edges[0], 59.0, 2 / px);
-    EXPECT_NEAR(edges[1], 21.5, 2 / px);
-
     QProcess text;
     text.start(QStringLiteral("pdftotext"), { pdf, "-" });
     text.waitForFinished(30000);
     const QString words = QString::fromUtf8(text.readAllStandardOutput()).remove(' ');
-    EXPECT_TRUE(words.contains("ディスク用:円の中心がディスクの中心に来るように補正します"))
-        << words.toStdString();
+    EXPECT_TRUE(words.contains("ディスク用:円の中心がディスクの中心に来るように補正します"));
     EXPECT_TRUE(words.contains("適用中の補正:横1.0mm縦-2.0mm")) << words.toStdString();
     EXPECT_FALSE(words.contains("左端から20.0mm"));
 }

@@ -244,11 +244,11 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
     const QList<Case> cases = {
         { { "" },
             { "--help", "--version", "calibration-sheet", "convert", "decode", "dump",
-                "export-pdf", "filter", "formats", "geometry", "import-list", "print", "render",
-                "template" } },
+                "export-pdf", "filter", "formats", "geometry", "import-list", "label-sheets",
+                "print", "render", "template" } },
         { { "ca" }, { "calibration-sheet" } },
-        { { "calibration-sheet", "--" }, { "--help", "--offset", "--paper", "--pdf", "--printer",
-                                             "--printer-dpi" } },
+        { { "calibration-sheet", "--" }, { "--disc", "--help", "--offset", "--paper", "--pdf",
+                                             "--printer", "--printer-dpi" } },
         { { "print", "a.cwr", "--paper", "" }, { "a4", "letter" } },
         { { "print", "a.cwr", "--bleed", "" }, { "0", "1", "2", "3" } },
         { { "export-pdf", "a.cwr", "--offset", "" }, {} },
@@ -272,6 +272,7 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
         { { "convert", "--a" }, { "--allow-unicode" } },
         { { "convert", "--f" }, { "--format" } },
         { { "fo" }, { "formats" } },
+        { { "la" }, { "label-sheets" } },
         { { "nonsense", "" }, {} },
     };
     for (const Case &c : cases) {
