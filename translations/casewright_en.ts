@@ -1772,10 +1772,6 @@ and %1 more</translation>
         <translation>The labels to print (%1) are not valid: give numbers from 1 to %2 separated by commas</translation>
     </message>
     <message>
-        <source>カスタム</source>
-        <translation>Custom</translation>
-    </message>
-    <message>
         <source>用紙は A4 か Letter です</source>
         <translation>The paper is A4 or Letter</translation>
     </message>
