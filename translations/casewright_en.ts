@@ -1819,5 +1819,9 @@ and %1 more</translation>
         <source>ディスクに印刷し、118mm の円とディスクの縁の隙間を測って、「横」に(右の隙間−左の隙間)÷2を、「縦」に(下の隙間−上の隙間)÷2を加えてください</source>
         <translation>Print on a disc, measure the gaps between the 118 mm circle and the disc&apos;s edge, and add (right gap − left gap) ÷ 2 to &quot;X&quot; and (bottom gap − top gap) ÷ 2 to &quot;Y&quot;</translation>
     </message>
+    <message>
+        <source>ディスク用の調整シートを印刷</source>
+        <translation>Print disc calibration sheet</translation>
+    </message>
 </context>
 </TS>

@@ -65,7 +65,7 @@ QtPrintTarget::Dialog TMainWindow::printDialog()
     return [this](QPrinter &p, int pages) { return dialogs().choosePrint(p, pages); };
 }
 
-void TMainWindow::CalibrationPrintClick()
+void TMainWindow::CalibrationPrintClick(CalibrationVariant variant)
 {
     auto *qt = dynamic_cast<QtPrinterBackend *>(&printer());
     if (!qt || !qt->printer())
@@ -75,7 +75,7 @@ void TMainWindow::CalibrationPrintClick()
     {
         QtPrintTarget target(*qt->printer(), printDialog());
         target.setCorrectionLookup(storedPrintCorrection);
-        PrintCalibrationSheet(target, printer(), dialogs());
+        PrintCalibrationSheet(target, printer(), dialogs(), printerState(), variant);
     }
     qt->releaseFailedJob();
     m_correctionPanel->showDevice(printer().device());

@@ -457,7 +457,8 @@ QWidget *TMainWindow::buildOptionsTab()
         m_swatches[2], m_swatches[3], m_swatches[4],
         tab->findChild<QWidget *>(QStringLiteral("PrintOffsetX")),
         tab->findChild<QWidget *>(QStringLiteral("PrintOffsetY")),
-        tab->findChild<QWidget *>(QStringLiteral("CalibrationPrint")) };
+        tab->findChild<QWidget *>(QStringLiteral("CalibrationPrint")),
+        tab->findChild<QWidget *>(QStringLiteral("DiscCalibrationPrint")) };
     for (size_t i = 0; i + 1 < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
     return tab;

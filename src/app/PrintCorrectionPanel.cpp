@@ -50,6 +50,10 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
     m_deviceLabel = new QLabel(group);
     m_deviceLabel->setObjectName(QStringLiteral("PrintOffsetPrinter"));
     grid->addWidget(m_deviceLabel, 1, 6);
+    // The sheet for centring the print on a printable disc in the tray.
+    m_discSheet = new QPushButton(UiText::tr("ディスク用の調整シートを印刷"), group);
+    m_discSheet->setObjectName(QStringLiteral("DiscCalibrationPrint"));
+    grid->addWidget(m_discSheet, 2, 0, 1, 7, Qt::AlignLeft);
     column->addWidget(group);
 
     // The bleed stands with the other print options, elsewhere on the tab.
@@ -67,7 +71,10 @@ PrintCorrectionPanel::PrintCorrectionPanel(QWidget *parent)
 
     connect(m_x, &CommitEdit::committed, this, [this] { commit(true); });
     connect(m_y, &CommitEdit::committed, this, [this] { commit(false); });
-    connect(m_sheet, &QPushButton::clicked, this, &PrintCorrectionPanel::calibrationSheetRequested);
+    connect(m_sheet, &QPushButton::clicked, this,
+        [this] { Q_EMIT calibrationSheetRequested(CalibrationVariant::Sheet); });
+    connect(m_discSheet, &QPushButton::clicked, this,
+        [this] { Q_EMIT calibrationSheetRequested(CalibrationVariant::Disc); });
     // Every way the list changes (mouse, keys, accessibility) reports it.
     connect(m_bleed, &QComboBox::currentIndexChanged, this,
         [this](int index) { Q_EMIT bleedChosen(index); });

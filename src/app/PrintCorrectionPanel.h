@@ -5,6 +5,7 @@
 
 #include "base/Printer.h"
 #include "document/PrintCorrection.h"
+#include "render/CalibrationSheet.h"
 
 class QComboBox;
 class QLabel;
@@ -40,7 +41,7 @@ public:
 
 Q_SIGNALS:
     void bleedChosen(int mm);
-    void calibrationSheetRequested();
+    void calibrationSheetRequested(CalibrationVariant variant);
 
 private:
     void commit(bool horizontal);
@@ -53,6 +54,7 @@ private:
     CommitEdit *m_x = nullptr;
     CommitEdit *m_y = nullptr;
     QPushButton *m_sheet = nullptr;
+    QPushButton *m_discSheet = nullptr;
     QComboBox *m_bleed = nullptr;
     QWidget *m_bleedGroup = nullptr;
 };

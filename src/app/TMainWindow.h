@@ -8,6 +8,7 @@
 #include "canvas/PagePart.h"
 #include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
+#include "render/CalibrationSheet.h"
 #include "tracklist/ListTemplate.h"
 #include "widgets/EditorHost.h"
 
@@ -101,8 +102,9 @@ public:
     void PreviewShowClick();
     void PrinterSetClick();
     void PrintStartClick();
-    // "補正用シート印刷": the calibration sheet, through the print dialog.
-    void CalibrationPrintClick();
+    // "補正用シート印刷": the calibration sheet, through the print dialog;
+    // "ディスク用の調整シートを印刷": the sheet for printable discs.
+    void CalibrationPrintClick(CalibrationVariant variant = CalibrationVariant::Sheet);
     class TPreviewWindow *previewWindow() const { return m_preview; }
     // A picture the preview needs is being read in the background; the
     // preview is drawn again when the read ends.

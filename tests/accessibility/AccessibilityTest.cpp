@@ -82,6 +82,7 @@ QMap<QString, QString> expectedNames(int tab)
         add("PrintOffsetX", u"印刷位置補正 横");
         add("PrintOffsetY", u"印刷位置補正 縦");
         add("CalibrationPrint", u"補正用シート印刷");
+        add("DiscCalibrationPrint", u"ディスク用の調整シートを印刷");
         add("Bleed", u"0mm");
         add("CaseType", u"CDジュエルケース");
         // A custom case's sizes, each named by its caption (shown for that case only).
@@ -338,7 +339,8 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     const QStringList options = { "CaseType", "CasePanelWidth", "CasePanelHeight", "CaseSpineWidth",
         "TopLabelPrint", "BottomLabelPrint", "InsidePrint", "AreaLinePrint", "CutLinePrint",
         "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor",
-        "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint" };
+        "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint",
+        "DiscCalibrationPrint" };
     const QStringList expected[] = { top, bottom, left, right, options };
 
     auto *tabs = find<QTabWidget>("PageControl");

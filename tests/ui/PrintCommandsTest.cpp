@@ -114,6 +114,17 @@ TEST_F(PrintCommandsTest, TheCalibrationSheetAsksWhereToPrintAndLeavesTheLastPdf
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('|').toStdString();
 }
 
+// The disc's sheet goes where its print dialog says, like the other one.
+TEST_F(PrintCommandsTest, TheDiscCalibrationSheetPrintsItsCirclesWithItsCaption)
+{
+    answerPdf(file("disc.pdf"));
+    click("DiscCalibrationPrint");
+    EXPECT_EQ(dialogs.printPageCounts, QList<int>({ 1 }));
+    const QString text = pdfText(file("disc.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("ディスク用"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("左端から20.0mm")));
+}
+
 // A calibration sheet that cannot begin (before any print, the dialog
 // confirmed without a file, or with a file in a folder that does not exist)
 // says so once; the next print then goes where its dialog says.
