@@ -170,7 +170,8 @@ TMainWindow::TMainWindow(QWidget *parent)
         });
     m_pictureHold = std::make_unique<HeldPictureReader>(*m_pictureBackground);
     m_preview
-        = new TPreviewWindow(documentPageDrawer(m_document, &m_options, m_pictureHold.get()), this);
+        = new TPreviewWindow(
+            documentPageDrawer(m_document, &m_options, m_pictureHold.get(), true), this);
     m_ownRefresher = std::make_unique<PreviewWindowRefresher>(m_preview);
     m_refresher = m_ownRefresher.get();
     // The list editor replaces this window on screen while it is open.

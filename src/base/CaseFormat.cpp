@@ -460,6 +460,9 @@ QStringList CaseFormat::sheetIds() const
 
 bool CaseFormat::hasSurface(Surface s) const
 {
+    // Every case may have its disc printed.
+    if (s == Surface::Disc)
+        return true;
     return panel(surfaceRole(s)) != nullptr;
 }
 
@@ -479,6 +482,9 @@ PanelRole surfaceRole(Surface s)
         return PanelRole::SpineLeft;
     case Surface::Right:
         return PanelRole::SpineRight;
+    case Surface::Disc:
+        // The disc lies on no sheet of the case.
+        return PanelRole::Blank;
     }
     return PanelRole::Cover;
 }

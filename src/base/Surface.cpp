@@ -13,6 +13,8 @@ QString surfacePrefix(Surface s)
         return QStringLiteral("Left");
     case Surface::Right:
         return QStringLiteral("Right");
+    case Surface::Disc:
+        return QStringLiteral("Disc");
     }
     return QString();
 }
@@ -24,6 +26,8 @@ int SurfacePixels::width(Surface s) const
         return topWidth;
     case Surface::Bottom:
         return bottomWidth;
+    case Surface::Disc:
+        return discWidth;
     default:
         return sideWidth;
     }
@@ -36,6 +40,8 @@ int SurfacePixels::height(Surface s) const
         return topHeight;
     case Surface::Bottom:
         return bottomHeight;
+    case Surface::Disc:
+        return discHeight;
     default:
         return sideHeight;
     }

@@ -18,11 +18,15 @@ const CasePanel &surfacePanel(Surface s, const CaseFormat &format)
 
 double surfaceWidthMm(Surface s, const CaseFormat &format)
 {
+    if (s == Surface::Disc)
+        return kDiscDesignMm;
     return surfacePanel(s, format).widthMm;
 }
 
 double surfaceHeightMm(Surface s, const CaseFormat &format)
 {
+    if (s == Surface::Disc)
+        return kDiscDesignMm;
     return surfacePanel(s, format).heightMm;
 }
 
@@ -46,6 +50,8 @@ SurfacePixels surfacePixelsAt(int dpiX, int dpiY, const CaseFormat &format)
     p.bottomHeight = down(Surface::Bottom);
     p.sideWidth = across(Surface::Left);
     p.sideHeight = down(Surface::Left);
+    p.discWidth = int(std::trunc(dpiX * kInchPerMm * kDiscDesignMm));
+    p.discHeight = int(std::trunc(dpiY * kInchPerMm * kDiscDesignMm));
     return p;
 }
 

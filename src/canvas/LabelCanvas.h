@@ -56,6 +56,25 @@ public:
     virtual void SelectRotatedFont(int escapement, int cellHeight) = 0;
     virtual void RestoreFont() = 0;
 
+    // Text with the current font whose baseline starts at (x, y), turned
+    // clockwise by `degrees` about that point: a letter set along a circle.
+    // Canvases that only measure or record may leave it undrawn.
+    virtual void TextOutTurned(double x, double y, double degrees, const QString &text)
+    {
+        (void)x, (void)y, (void)degrees, (void)text;
+    }
+    // Everything drawn after this lands only inside the ellipse `outer` and
+    // outside the ellipse `hole` (an empty hole: none), until ClearClip.
+    // Rectangles are the ellipses' bounding boxes, right and bottom exclusive.
+    virtual void ClipToRing(const QRect &outer, const QRect &hole) { (void)outer, (void)hole; }
+    virtual void ClearClip() { }
+    // The outline of the ellipse inscribed in the rectangle, one pixel wide,
+    // with the pen.
+    virtual void Ellipse(int left, int top, int right, int bottom)
+    {
+        (void)left, (void)top, (void)right, (void)bottom;
+    }
+
     // The size, in the pixels the canvas really paints, that a picture
     // stretched onto the rectangle becomes. A bitmap of exactly that size is
     // drawn as it is, so a caller can stretch once and draw the result again.

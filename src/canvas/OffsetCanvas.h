@@ -46,6 +46,20 @@ public:
         m_t.SelectRotatedFont(escapement, cellHeight);
     }
     void RestoreFont() override { m_t.RestoreFont(); }
+    void TextOutTurned(double x, double y, double degrees, const QString &text) override
+    {
+        m_t.TextOutTurned(x + m_dx, y + m_dy, degrees, text);
+    }
+    void ClipToRing(const QRect &outer, const QRect &hole) override
+    {
+        m_t.ClipToRing(outer.translated(m_dx, m_dy),
+            hole.isEmpty() ? hole : hole.translated(m_dx, m_dy));
+    }
+    void ClearClip() override { m_t.ClearClip(); }
+    void Ellipse(int left, int top, int right, int bottom) override
+    {
+        m_t.Ellipse(left + m_dx, top + m_dy, right + m_dx, bottom + m_dy);
+    }
     QSize stretchedPictureSize(int left, int top, int right, int bottom) const override
     {
         return m_t.stretchedPictureSize(left + m_dx, top + m_dy, right + m_dx, bottom + m_dy);

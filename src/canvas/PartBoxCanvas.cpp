@@ -81,6 +81,19 @@ void PartBoxCanvas::TextOutClipped(
     m_current.escapement = m_escapement;
 }
 
+void PartBoxCanvas::TextOutTurned(double x, double y, double degrees, const QString &text)
+{
+    m_inner.TextOutTurned(x, y, degrees, text);
+    if (!m_open || text.isEmpty())
+        return;
+    // The text's box stands on its baseline, turned clockwise about its start.
+    QTransform turn;
+    turn.translate(x, y);
+    turn.rotate(degrees);
+    const int h = m_inner.TextHeight(text);
+    addPiece(turn.map(QPolygon(QRect(0, -h, m_inner.TextWidth(text), h))));
+}
+
 void PartBoxCanvas::SelectRotatedFont(int escapement, int cellHeight)
 {
     m_inner.SelectRotatedFont(escapement, cellHeight);

@@ -55,6 +55,16 @@ public:
     int TextHeight(const QString &text) override { return m_inner.TextHeight(text); }
     void SelectRotatedFont(int escapement, int cellHeight) override;
     void RestoreFont() override;
+    void TextOutTurned(double x, double y, double degrees, const QString &text) override;
+    void ClipToRing(const QRect &outer, const QRect &hole) override
+    {
+        m_inner.ClipToRing(outer, hole);
+    }
+    void ClearClip() override { m_inner.ClearClip(); }
+    void Ellipse(int left, int top, int right, int bottom) override
+    {
+        m_inner.Ellipse(left, top, right, bottom);
+    }
     QSize stretchedPictureSize(int left, int top, int right, int bottom) const override
     {
         return m_inner.stretchedPictureSize(left, top, right, bottom);

@@ -476,7 +476,7 @@ void QPainterCanvas::DrawTextInRect(
     else if (v == VAlign::Bottom)
         y = bottom - th;
     m_painter->save();
-    m_painter->setClipRect(r);
+    m_painter->setClipRect(r, Qt::IntersectClip);
     drawTextBackground(QRect(x, y, tw, th));
     m_painter->setFont(m_font.font);
     m_painter->setPen(m_font.color);
@@ -500,7 +500,7 @@ void QPainterCanvas::TextOutClipped(
         return;
     QFontMetrics fm(m_font.font);
     m_painter->save();
-    m_painter->setClipRect(QRect(left, top, right - left, bottom - top));
+    m_painter->setClipRect(QRect(left, top, right - left, bottom - top), Qt::IntersectClip);
     m_painter->translate(x, y);
     if (m_font.escapement != 0)
         m_painter->rotate(-m_font.escapement / 10.0);
@@ -532,6 +532,50 @@ void QPainterCanvas::SelectRotatedFont(int escapement, int cellHeight)
     m_font.font = fontWithCellHeight(m_font.font, cellHeight);
     m_font.scale = cellScale(m_font.font, cellHeight);
     m_font.escapement = escapement;
+}
+
+void QPainterCanvas::TextOutTurned(double x, double y, double degrees, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    m_painter->save();
+    m_painter->translate(x, y);
+    m_painter->rotate(degrees);
+    if (m_font.scale != 1.0)
+        m_painter->scale(m_font.scale, m_font.scale);
+    m_painter->setFont(m_font.font);
+    m_painter->setPen(m_font.color);
+    paintText(QPoint(0, 0), text);
+    m_painter->restore();
+}
+
+void QPainterCanvas::ClipToRing(const QRect &outer, const QRect &hole)
+{
+    // The clip is kept in device pixels, so that it holds through the
+    // transforms the drawing operations set and reset. Pixels whose centre
+    // lies in the ring are drawn (antialiasing is off).
+    QPainterPath ring;
+    ring.setFillRule(Qt::OddEvenFill);
+    ring.addEllipse(QRectF(outer));
+    if (!hole.isEmpty())
+        ring.addEllipse(QRectF(hole));
+    m_painter->setClipPath(ring);
+}
+
+void QPainterCanvas::ClearClip()
+{
+    m_painter->setClipping(false);
+}
+
+void QPainterCanvas::Ellipse(int left, int top, int right, int bottom)
+{
+    if (right <= left || bottom <= top)
+        return;
+    m_painter->save();
+    m_painter->setPen(QPen(m_pen, 0));
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+    m_painter->restore();
 }
 
 void QPainterCanvas::RestoreFont()

@@ -129,6 +129,38 @@ void RecordingCanvas::SelectRotatedFont(int escapement, int cellHeight)
     add(QStringLiteral("SelectRotatedFont %1 %2").arg(escapement).arg(cellHeight));
 }
 
+void RecordingCanvas::TextOutTurned(double x, double y, double degrees, const QString &text)
+{
+    add(QStringLiteral("TextOutTurned %1 %2 %3 %4")
+            .arg(x, 0, 'f', 2)
+            .arg(y, 0, 'f', 2)
+            .arg(degrees, 0, 'f', 2)
+            .arg(text));
+}
+
+void RecordingCanvas::ClipToRing(const QRect &outer, const QRect &hole)
+{
+    add(QStringLiteral("ClipToRing %1 %2 %3 %4 %5 %6 %7 %8")
+            .arg(outer.left())
+            .arg(outer.top())
+            .arg(outer.right() + 1)
+            .arg(outer.bottom() + 1)
+            .arg(hole.left())
+            .arg(hole.top())
+            .arg(hole.right() + 1)
+            .arg(hole.bottom() + 1));
+}
+
+void RecordingCanvas::ClearClip()
+{
+    add(QStringLiteral("ClearClip"));
+}
+
+void RecordingCanvas::Ellipse(int left, int top, int right, int bottom)
+{
+    add(QStringLiteral("Ellipse %1 %2 %3 %4").arg(left).arg(top).arg(right).arg(bottom));
+}
+
 void RecordingCanvas::RestoreFont()
 {
     m_measure->RestoreFont();

@@ -38,6 +38,10 @@ public:
     int TextHeight(const QString &text) override;
     void SelectRotatedFont(int escapement, int cellHeight) override;
     void RestoreFont() override;
+    void TextOutTurned(double x, double y, double degrees, const QString &text) override;
+    void ClipToRing(const QRect &outer, const QRect &hole) override;
+    void ClearClip() override;
+    void Ellipse(int left, int top, int right, int bottom) override;
     void StretchPicture(const QImage &bitmap, int left, int top, int right, int bottom) override;
     void StretchPictureTransparent(const QImage &bitmap, int left, int top, int right, int bottom,
         ColorRef transparent) override;

@@ -10,6 +10,7 @@
 #include "cli/CommandDocument.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
+#include "render/DiscPages.h"
 #include "render/PageOutput.h"
 #include "render/PressPdf.h"
 #include "render/PreviewState.h"
@@ -29,6 +30,9 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         for (const QString &id : f.sheetIds())
             if (!anySheet.contains(id))
                 anySheet.append(id);
+    // Every case has its disc.
+    const QString discPage = QStringLiteral("disc");
+    anySheet.append(discPage);
     if (!anySheet.contains(page))
         throw cli::UsageError(cli::notOneOfText(pageOption, anySheet).toStdString());
     auto [dpiX, dpiY] = cli::parseDpi(args.value(QStringLiteral("dpi"), QStringLiteral("96")));
@@ -42,7 +46,8 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
     if (outputs != 1)
         throw cli::UsageError(
             UiText::tr("--png、--pdf、--ops のどれか一つを指定してください").toStdString());
-    const PrintOptions options = cli::printOptions(args);
+    PrintOptions options = cli::printOptions(args);
+    options.disc.guides = args.has(QStringLiteral("disc-guides"));
 
     cli::StderrMessages messages(err);
     cli::DocumentReading reading;
@@ -54,17 +59,23 @@ int runRender(const cli::Args &args, QTextStream &out, QTextStream &err)
         return 1;
     LabelDocument &doc = document.doc;
     const CaseFormat &format = formatOf(doc);
-    const int sheet = format.sheetIndex(page);
-    if (sheet < 0)
-        throw cli::UsageError(cli::notOneOfText(pageOption, format.sheetIds()).toStdString());
+    const int sheet = page == discPage ? -2 : format.sheetIndex(page);
+    if (sheet == -1)
+        throw cli::UsageError(
+            cli::notOneOfText(pageOption, format.sheetIds() << discPage).toStdString());
     // The inside sheet is drawn as it is printed: only with the inside.
-    if (!shownSheets(options, format).contains(sheet))
+    if (sheet >= 0 && !shownSheets(options, format).contains(sheet))
         throw cli::UsageError(
             UiText::tr("--page %1 は --option InsidePrint=1 と一緒に指定してください")
                 .arg(page)
                 .toStdString());
-    const PreviewPage pageIndex = PreviewPage(sheet);
-    if (!sized) {
+    const PreviewPage pageIndex = sheet >= 0 ? PreviewPage(sheet) : PreviewPage::Disc;
+    if (!sized && pageIndex == PreviewPage::Disc) {
+        // The disc alone, on a square of its outer diameter (and bleed).
+        const QSize square = discFacePageSize(discDrawingOf(options), dpiX, dpiY);
+        width = square.width();
+        height = square.height();
+    } else if (!sized) {
         const QSize previewPage = PreviewState::pageSizeAt(dpiX, dpiY, format);
         width = previewPage.width();
         height = previewPage.height();
@@ -135,12 +146,12 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 } // namespace
 
 CLI_COMMAND({ .name = "render",
-    .usage = "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] "
-             "(--png F | --pdf F | --ops) [--option NAME=0|1]... [--bleed N]",
+    .usage = "render DOC.cwr --page front|back|disc [--dpi X[xY]] [--size WxH] "
+             "(--png F | --pdf F | --ops) [--option NAME=0|1]... [--bleed N] [--disc-guides]",
     .valueOptions = { QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("size"),
         QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("option"),
         QStringLiteral("bleed") },
-    .flags = { QStringLiteral("ops") },
+    .flags = { QStringLiteral("ops"), QStringLiteral("disc-guides") },
     .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runRender });
 

@@ -44,7 +44,8 @@ enum class Swatch {
     TopInside, // TopLabelBGColor2, top.backgroundColor2
     Bottom, // BottomLabelBGColor
     Left, // LeftTitleBGColor
-    Right // RightTitleBGColor
+    Right, // RightTitleBGColor
+    Disc // DiscBGColor, disc.backgroundColor1
 };
 
 } // namespace cw

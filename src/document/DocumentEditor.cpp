@@ -375,6 +375,90 @@ EditResult DocumentEditor::setUsePrints(bool on)
     return r;
 }
 
+// ---- The disc's texts ----------------------------------------------------------------
+
+namespace {
+
+QString discTextName(DiscText which)
+{
+    return stepLabel(which == DiscText::Title ? UiText::tr("タイトル") : UiText::tr("サブタイトル"),
+        surfaceTabName(Surface::Disc));
+}
+
+// An angle in tenths of a degree brought into -180.0 .. 180.0 degrees.
+int wrapAngleTenths(int tenths)
+{
+    int a = tenths % 3600;
+    if (a > kDiscAngleLimitTenths)
+        a -= 3600;
+    else if (a < -kDiscAngleLimitTenths)
+        a += 3600;
+    return a;
+}
+
+} // namespace
+
+template<typename Change>
+EditResult DocumentEditor::changeDiscText(DiscText which, const QString &label, Change change,
+    const QString &key)
+{
+    EditStep step(&m_history, label, EditParts::Settings, key);
+    EditResult r;
+    TitleSettings &t = m_doc.discText(which);
+    const TitleSettings before = t;
+    change(t);
+    if (!(t.use == before.use && t.text == before.text && t.font == before.font
+            && t.arc == before.arc && t.customXUse == before.customXUse
+            && t.customX == before.customX && t.customYUse == before.customYUse
+            && t.customY == before.customY))
+        r.addPage(PreviewPage::Disc);
+    return r;
+}
+
+EditResult DocumentEditor::setDiscTextUse(DiscText which, bool on)
+{
+    return changeDiscText(which, discTextName(which), [&](TitleSettings &t) { t.use = on; });
+}
+
+EditResult DocumentEditor::setDiscTextText(DiscText which, const QString &text)
+{
+    return changeDiscText(which, discTextName(which), [&](TitleSettings &t) { t.text = text; },
+        typingKey(which == DiscText::Title ? u"Title" : u"Subtitle", Surface::Disc));
+}
+
+EditResult DocumentEditor::setDiscTextFont(DiscText which, const FontSpec &font)
+{
+    return changeDiscText(which, stepLabel(UiText::tr("フォント"), discTextName(which)),
+        [&](TitleSettings &t) { t.font = font; });
+}
+
+EditResult DocumentEditor::setDiscTextPlace(DiscText which, DiscTextPlace place)
+{
+    return changeDiscText(which, stepLabel(UiText::tr("位置"), discTextName(which)),
+        [&](TitleSettings &t) { t.arc.place = place; });
+}
+
+EditResult DocumentEditor::setDiscTextArc(DiscText which, int radiusTenths, int angleTenths)
+{
+    return changeDiscText(which, stepLabel(UiText::tr("位置"), discTextName(which)),
+        [&](TitleSettings &t) {
+            t.arc.radiusTenths = std::clamp(radiusTenths, 0, kDiscRadiusMaxTenths);
+            t.arc.angleTenths = wrapAngleTenths(angleTenths);
+        });
+}
+
+EditResult DocumentEditor::setDiscTextCustomPosition(
+    DiscText which, bool xUse, int xMm, bool yUse, int yMm)
+{
+    return changeDiscText(which, stepLabel(UiText::tr("位置"), discTextName(which)),
+        [&](TitleSettings &t) {
+            t.customXUse = xUse;
+            t.customX = xMm;
+            t.customYUse = yUse;
+            t.customY = yMm;
+        });
+}
+
 // ---- Background colours ---------------------------------------------------------------
 
 EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<ColorRef> color)
@@ -400,6 +484,10 @@ EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<Color
         break;
     case Swatch::Right:
         field = &m_doc.right.backgroundColor1;
+        break;
+    case Swatch::Disc:
+        field = &m_doc.disc.backgroundColor1;
+        page = PreviewPage::Disc;
         break;
     }
     if (field && color)
@@ -752,6 +840,8 @@ EditResult DocumentEditor::resetToNew()
         if (hasCustomTitlePosition(s))
             setUseList(s, false);
     }
+    // A new document's disc face is empty.
+    m_doc.disc = LabelDocument().disc;
     m_doc.listRows.clear();
     for (int side = 0; side < 2; ++side)
         resetListLayout(m_doc.listLayout[side], side);

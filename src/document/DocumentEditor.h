@@ -74,6 +74,22 @@ public:
     // and refreshed; front -> back, left, right; left -> right while linked.
     EditResult setTitleFont(Surface s, const FontSpec &font);
 
+    // ---- The disc's two texts ("タイトル", "サブタイトル" on the disc tab) ----
+    // Each is one step and refreshes the disc's page when it changed
+    // anything; the texts follow no other surface.
+    EditResult setDiscTextUse(DiscText which, bool on);
+    EditResult setDiscTextText(DiscText which, const QString &text);
+    EditResult setDiscTextFont(DiscText which, const FontSpec &font);
+    // "上の弧", "下の弧" or "任意".
+    EditResult setDiscTextPlace(DiscText which, DiscTextPlace place);
+    // An arc text's circle: the radius in tenths of a millimetre (0: the
+    // default; brought into 0..kDiscRadiusMaxTenths) and the centre's angle
+    // in tenths of a degree (brought into -180.0 .. 180.0 degrees).
+    EditResult setDiscTextArc(DiscText which, int radiusTenths, int angleTenths);
+    // "任意": the straight text's position, in millimetres from the design
+    // square's top-left corner, as a label title's custom position.
+    EditResult setDiscTextCustomPosition(DiscText which, bool xUse, int xMm, bool yUse, int yMm);
+
     // ---- Custom title position (Top, Bottom) ------------------------------
     // <S>TitlePosXUse / <S>TitlePosYUse.
     EditResult setTitleCustomXUse(Surface s, bool on);
@@ -219,6 +235,9 @@ public:
 private:
     EditResult commitTyped(
         const QString &typed, int stored, const std::function<EditResult(int)> &set);
+    template<typename Change>
+    EditResult changeDiscText(DiscText which, const QString &label, Change change,
+        const QString &key = QString());
     void titleText(Surface s, const QString &text, EditResult &r);
     void titlePosMode(Surface s, TitlePosition mode, EditResult &r);
     void titleFont(Surface s, const FontSpec &font, EditResult &r);

@@ -12,32 +12,6 @@ namespace {
 // stretched copy) and the list editor's cell flags are not document content:
 // the renderer and the list editor rewrite them between changes.
 
-bool sameTitle(const TitleSettings &a, const TitleSettings &b)
-{
-    return a.use == b.use && a.text == b.text && a.posMode == b.posMode
-        && a.customXUse == b.customXUse && a.customX == b.customX && a.customYUse == b.customYUse
-        && a.customY == b.customY && a.offset == b.offset && a.font == b.font;
-}
-
-bool samePicture(const PicturePlacement &a, const PicturePlacement &b)
-{
-    return a.use == b.use && a.fileName == b.fileName && a.pixelWidth == b.pixelWidth
-        && a.pixelHeight == b.pixelHeight && a.printWidth == b.printWidth
-        && a.printHeight == b.printHeight && a.posX == b.posX && a.posY == b.posY
-        && a.sizeMode == b.sizeMode && a.alignMode == b.alignMode && a.keepAspect == b.keepAspect;
-}
-
-bool sameSurface(const SurfaceSettings &a, const SurfaceSettings &b)
-{
-    return sameTitle(a.title, b.title) && samePicture(a.picture, b.picture)
-        && a.backgroundColor1 == b.backgroundColor1 && a.backgroundColor2 == b.backgroundColor2
-        && a.useList == b.useList && a.useCoverPrints == b.useCoverPrints
-        && a.useInsidePrints == b.useInsidePrints && a.usePrints == b.usePrints
-        && a.titleSameAsFront == b.titleSameAsFront && a.titleSameAsLeft == b.titleSameAsLeft
-        && a.pictureSameAsFront == b.pictureSameAsFront
-        && a.pictureSameAsLeft == b.pictureSameAsLeft && a.spineText == b.spineText;
-}
-
 bool sameRow(const TListData &a, const TListData &b)
 {
     if (a.separate != b.separate || a.kind != b.kind)
@@ -110,7 +84,7 @@ qsizetype entryBytes(const TPrintsData &item)
 qsizetype surfaceBytes(const SurfaceSettings &s)
 {
     return sizeof(SurfaceSettings) + textBytes(s.title.text) + textBytes(s.title.font.name)
-        + textBytes(s.picture.fileName);
+        + textBytes(s.picture.fileName) + textBytes(s.subtitle.text) + textBytes(s.subtitle.font.name);
 }
 
 // ---- Ranges of a list -------------------------------------------------------------
@@ -253,7 +227,7 @@ void addPage(QList<PreviewPage> &pages, PreviewPage page)
 
 struct DocumentHistory::Snapshot
 {
-    std::array<SurfaceSettings, 4> surfaces;
+    std::array<SurfaceSettings, 5> surfaces;
     std::array<ListLayout, 2> layouts;
     Resolution resolution;
     QList<TListData> rows;
@@ -311,7 +285,7 @@ void DocumentHistory::openStep(const QString &label, const QString &typingKey, u
     // of its own: were the copy to share the document's buffer, the first
     // write would move every entry of the document's list elsewhere.
     m_open = std::make_unique<Snapshot>();
-    for (Surface s : kAllSurfaces)
+    for (Surface s : kDocumentSurfaces)
         m_open->surfaces[size_t(s)] = m_doc.surface(s);
     m_open->layouts = m_doc.listLayout;
     m_open->resolution = resolutionOf(m_doc);
@@ -341,10 +315,10 @@ void DocumentHistory::finishStep()
     auto step = std::make_unique<Step>();
     step->label = m_openLabel;
     step->typingKey = m_openKey;
-    for (Surface s : kAllSurfaces) {
+    for (Surface s : kDocumentSurfaces) {
         const SurfaceSettings &was = before->surfaces[size_t(s)];
         const SurfaceSettings &now = m_doc.surface(s);
-        if (!sameSurface(was, now))
+        if (!sameSurfaceSettings(was, now))
             step->surfaces.push_back({ int(s), was, now });
     }
     for (int i = 0; i < 2; ++i) {

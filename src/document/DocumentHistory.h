@@ -19,7 +19,7 @@ struct HistoryChange
 {
     bool done = false; // false: there was nothing to take back or redo
     QString label; // the step's label
-    std::array<bool, 4> surfaces {}; // by Surface
+    std::array<bool, 5> surfaces {}; // by Surface
     std::array<bool, 2> layouts {}; // listLayout[0], [1]
     bool resolution = false; // dpiX, dpiY, the case format and sizes, the surface sizes
     bool listRows = false;

@@ -35,6 +35,16 @@ QJsonObject titleToJson(const TitleSettings &t)
     };
 }
 
+// A disc text: a title with its arc.
+QJsonObject discTextToJson(const TitleSettings &t)
+{
+    QJsonObject o = titleToJson(t);
+    o.insert("arc",
+        QJsonObject { { "place", int(t.arc.place) }, { "radiusTenths", t.arc.radiusTenths },
+            { "angleTenths", t.arc.angleTenths } });
+    return o;
+}
+
 QJsonObject pictureToJson(const PicturePlacement &p)
 {
     return QJsonObject {
@@ -84,6 +94,10 @@ QJsonObject surfaceToJson(const LabelDocument &doc, Surface s)
         o.insert("titleSameAsFront", ss.titleSameAsFront);
         o.insert("titleSameAsLeft", ss.titleSameAsLeft);
         o.insert("pictureSameAsLeft", ss.pictureSameAsLeft);
+        break;
+    case Surface::Disc:
+        o.insert("title", discTextToJson(ss.title));
+        o.insert("subtitle", discTextToJson(ss.subtitle));
         break;
     }
     // A chosen spine direction, as the file keeps it; the case's own is not
@@ -161,6 +175,9 @@ QJsonObject documentHeadToJson(const LabelDocument &doc)
     // height and spine width in millimetres.
     if (formatOf(doc).custom)
         o.insert(QStringLiteral("caseSize"), formatCaseSizeLine(doc.caseSize));
+    // The disc face, for a document that has one (as its file keeps it).
+    if (usesDiscFace(doc))
+        o.insert(QStringLiteral("disc"), surfaceToJson(doc, Surface::Disc));
     return o;
 }
 

@@ -112,6 +112,7 @@ Section sectionOf(const QByteArray &raw)
         { "[Top1Prints]", Section::Top1Prints },
         { "[Top2Prints]", Section::Top2Prints },
         { "[BottomPrints]", Section::BottomPrints },
+        { "[Disc]", Section::Disc },
     };
     for (const auto &[name, section] : names)
         if (raw == name)

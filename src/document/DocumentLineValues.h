@@ -42,7 +42,8 @@ enum class Section {
     Top1Prints,
     Top2Prints,
     BottomPrints,
-    List
+    List,
+    Disc // 1.08: the disc face
 };
 
 // The section a header line opens; None for any other line.

@@ -174,6 +174,11 @@ private:
         case Section::RightTitle:
             m_fields = &m_rightTitle;
             break;
+        case Section::Disc:
+            // Only a 1.08 file has a disc section; in an older one its
+            // lines have no place.
+            m_fields = version > kCaseFrom - 1e-9 ? &m_disc : &m_none;
+            break;
         default:
             m_fields = &m_none; // list sections choose their record on its first line
             return;
@@ -359,6 +364,58 @@ private:
                 [this, s] { m_ed.setTitleOffset(s, 0); } });
     }
 
+    // The disc section: its colour, its two texts and its picture.
+    void buildDiscFields()
+    {
+        Fields &d = m_disc;
+        addColour(d, Swatch::Disc);
+        for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
+            d.push_back({ 0,
+                [this, which](const QByteArray &raw) {
+                    m_ed.setDiscTextUse(which, parseNumber(raw) != 0);
+                },
+                {} });
+            d.push_back({ 0,
+                [this, which](
+                    const QByteArray &raw) { m_ed.setDiscTextText(which, text(raw)); },
+                {} });
+            d.push_back({ 0,
+                [this, which](const QByteArray &raw) {
+                    const std::vector<int> v = parseNumbers(raw, 3);
+                    m_ed.setDiscTextPlace(
+                        which, discTextPlaceFrom(v[0]).value_or(DiscTextPlace::TopArc));
+                    m_ed.setDiscTextArc(which, v[1], v[2]);
+                },
+                {} });
+            d.push_back({ 0,
+                [this, which](const QByteArray &raw) {
+                    const std::vector<int> v = parseNumbers(raw, 2);
+                    m_customX = v;
+                },
+                {} });
+            d.push_back({ 0,
+                [this, which](const QByteArray &raw) {
+                    const std::vector<int> v = parseNumbers(raw, 2);
+                    m_ed.setDiscTextCustomPosition(
+                        which, m_customX[0] != 0, m_customX[1], v[0] != 0, v[1]);
+                },
+                {} });
+            d.push_back({ 0, [this](const QByteArray &raw) { readFontNumbers(raw, m_font); }, {} });
+            d.push_back({ 0,
+                [this, which](const QByteArray &raw) {
+                    m_font.name = text(raw);
+                    m_ed.setDiscTextFont(which, m_font);
+                },
+                {} });
+        }
+        d.push_back({ 0,
+            [this](const QByteArray &raw) {
+                m_ed.setPictureUse(Surface::Disc, parseNumber(raw) != 0);
+            },
+            {} });
+        addPicture(d, Surface::Disc);
+    }
+
     void readLayout(const QByteArray &raw, int side)
     {
         // Files before 1.04 have eight numbers: the line spacing stays.
@@ -495,6 +552,8 @@ private:
             {} });
         addPicture(r, R);
 
+        buildDiscFields();
+
         buildItemFields(m_coverItem, 1.05);
         buildItemFields(m_otherItem, 1.04);
 
@@ -603,6 +662,8 @@ private:
     QStringList m_blockText;
 
     Fields m_none, m_printSetting, m_dpi, m_topLabel, m_bottomLabel, m_leftTitle, m_rightTitle;
+    Fields m_disc;
+    std::vector<int> m_customX = { 0, 0 };
     Fields m_coverItem, m_otherItem, m_rowFields;
 };
 
@@ -807,6 +868,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     doc.coverPrints.clear();
     doc.insidePrints.clear();
     doc.backPrints.clear();
+    // A file without a disc section has an empty disc face.
+    doc.disc = LabelDocument().disc;
 
     const bool complete = reader.run(lines) && !lines.readError();
     // The values are in pixels of the file's resolution.

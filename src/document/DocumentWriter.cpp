@@ -123,11 +123,12 @@ bool hasSpineText(const LabelDocument &doc)
 }
 
 // A document of the CD jewel case is written as 1.06 or 1.07, as it always
-// was; any other case format, a chosen spine text direction and any text
-// block need 1.08, which is always UTF-8.
+// was; any other case format, a chosen spine text direction, any text block
+// and a disc face need 1.08, which is always UTF-8.
 bool needsCaseVersion(const LabelDocument &doc)
 {
-    return doc.caseFormat != jewelCaseFormat().id || hasSpineText(doc) || hasTextBlock(doc);
+    return doc.caseFormat != jewelCaseFormat().id || hasSpineText(doc) || hasTextBlock(doc)
+        || usesDiscFace(doc);
 }
 
 TextEncoding encodingFor(const LabelDocument &doc, TextEncoding asked)
@@ -221,6 +222,26 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
 
     w.section("[BottomPrints]");
     w.prints(doc.backPrints, UiText::tr("任意印刷"));
+
+    if (usesDiscFace(doc)) {
+        const SurfaceSettings &d = doc.disc;
+        const QString disc = surfaceTabName(Surface::Disc);
+        w.section("[Disc]");
+        w.colour(d.backgroundColor1);
+        for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
+            const TitleSettings &t = doc.discText(which);
+            const QString name
+                = which == DiscText::Title ? UiText::tr("タイトル") : UiText::tr("サブタイトル");
+            w.number(t.use);
+            w.line(t.text, UiText::tr("%1 %2").arg(disc, name));
+            w.numbers({ int(t.arc.place), t.arc.radiusTenths, t.arc.angleTenths });
+            w.numbers({ t.customXUse, t.customX });
+            w.numbers({ t.customYUse, t.customY });
+            w.font(t.font, UiText::tr("%1 %2のフォント名").arg(disc, name));
+        }
+        w.number(d.picture.use);
+        w.picture(d.picture, UiText::tr("%1 画像ファイル名").arg(disc));
+    }
 
     w.section("[List]");
     for (int i = 0; i < doc.listRows.size(); ++i)

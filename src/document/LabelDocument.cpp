@@ -10,6 +10,25 @@ LabelDocument::LabelDocument()
     // Spine titles start at the top of the spine, label titles in the centre.
     left.title.posMode = TitlePosition::Top;
     right.title.posMode = TitlePosition::Top;
+    // The disc's subtitle stands on the bottom arc, across from the title.
+    disc.subtitle.arc.place = DiscTextPlace::BottomArc;
+}
+
+std::optional<DiscTextPlace> discTextPlaceFrom(int number)
+{
+    if (number < 0 || number > 2)
+        return std::nullopt;
+    return DiscTextPlace(number);
+}
+
+TitleSettings &LabelDocument::discText(DiscText which)
+{
+    return which == DiscText::Title ? disc.title : disc.subtitle;
+}
+
+const TitleSettings &LabelDocument::discText(DiscText which) const
+{
+    return which == DiscText::Title ? disc.title : disc.subtitle;
 }
 
 SurfaceSettings &LabelDocument::surface(Surface s)
@@ -23,6 +42,8 @@ SurfaceSettings &LabelDocument::surface(Surface s)
         return left;
     case Surface::Right:
         return right;
+    case Surface::Disc:
+        return disc;
     }
     return top;
 }
@@ -30,6 +51,39 @@ SurfaceSettings &LabelDocument::surface(Surface s)
 const SurfaceSettings &LabelDocument::surface(Surface s) const
 {
     return const_cast<LabelDocument *>(this)->surface(s);
+}
+
+static bool sameTitle(const TitleSettings &a, const TitleSettings &b)
+{
+    return a.use == b.use && a.text == b.text && a.posMode == b.posMode
+        && a.customXUse == b.customXUse && a.customX == b.customX && a.customYUse == b.customYUse
+        && a.customY == b.customY && a.offset == b.offset && a.font == b.font && a.arc == b.arc;
+}
+
+static bool samePicture(const PicturePlacement &a, const PicturePlacement &b)
+{
+    return a.use == b.use && a.fileName == b.fileName && a.pixelWidth == b.pixelWidth
+        && a.pixelHeight == b.pixelHeight && a.printWidth == b.printWidth
+        && a.printHeight == b.printHeight && a.posX == b.posX && a.posY == b.posY
+        && a.sizeMode == b.sizeMode && a.alignMode == b.alignMode && a.keepAspect == b.keepAspect;
+}
+
+bool sameSurfaceSettings(const SurfaceSettings &a, const SurfaceSettings &b)
+{
+    return sameTitle(a.title, b.title) && samePicture(a.picture, b.picture)
+        && a.backgroundColor1 == b.backgroundColor1 && a.backgroundColor2 == b.backgroundColor2
+        && a.useList == b.useList && a.useCoverPrints == b.useCoverPrints
+        && a.useInsidePrints == b.useInsidePrints && a.usePrints == b.usePrints
+        && a.titleSameAsFront == b.titleSameAsFront && a.titleSameAsLeft == b.titleSameAsLeft
+        && a.pictureSameAsFront == b.pictureSameAsFront
+        && a.pictureSameAsLeft == b.pictureSameAsLeft && a.spineText == b.spineText
+        && sameTitle(a.subtitle, b.subtitle);
+}
+
+bool usesDiscFace(const LabelDocument &doc)
+{
+    static const LabelDocument fresh;
+    return !sameSurfaceSettings(doc.disc, fresh.disc);
 }
 
 const CaseFormat &formatOf(const LabelDocument &doc)

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QPointF>
+#include <QVector>
 #include <QString>
 #include <array>
 #include <optional>
@@ -57,6 +59,26 @@ constexpr bool hasTitleOffset(Surface s)
     return s == Surface::Left || s == Surface::Right;
 }
 
+// Where a text of the disc face stands: along the top of the disc (centred
+// at 12 o'clock, reading clockwise, feet toward the centre), along its
+// bottom (centred at 6 o'clock, reading anticlockwise, feet toward the rim),
+// or straight at a position as a label's title. The file stores the number.
+enum class DiscTextPlace { TopArc = 0, BottomArc = 1, Custom = 2 };
+std::optional<DiscTextPlace> discTextPlaceFrom(int number);
+// An arc text's circle: the radius of its baseline in tenths of a
+// millimetre (0: the default, the ring's outer radius less 4 mm less the
+// text's height) and its centre's angle in tenths of a degree, clockwise
+// from the top (or the bottom) of the disc.
+constexpr int kDiscRadiusMaxTenths = 600;
+constexpr int kDiscAngleLimitTenths = 1800; // -180.0 .. 180.0 degrees
+struct ArcPlacement
+{
+    DiscTextPlace place = DiscTextPlace::TopArc;
+    int radiusTenths = 0;
+    int angleTenths = 0;
+    bool operator==(const ArcPlacement &) const = default;
+};
+
 struct TitleSettings
 {
     bool use = false;
@@ -68,6 +90,7 @@ struct TitleSettings
     int customY = 0;
     int offset = 0; // Left, Right: mm along the spine, 0..maxSpineOffset()
     FontSpec font = defaultFont();
+    ArcPlacement arc; // Disc
 };
 
 struct PicturePlacement
@@ -105,7 +128,11 @@ struct SurfaceSettings
     bool pictureSameAsFront = false; // Bottom
     bool pictureSameAsLeft = false; // Right
     SpineText spineText = SpineText::CaseOwn; // Left, Right
+    TitleSettings subtitle; // Disc: the second text, on the bottom arc by default
 };
+
+// The disc face's two texts.
+enum class DiscText { Title = 0, Subtitle = 1 };
 
 // Everything that describes one jewel case.
 struct LabelDocument
@@ -126,6 +153,7 @@ struct LabelDocument
     SurfaceSettings bottom;
     SurfaceSettings left;
     SurfaceSettings right;
+    SurfaceSettings disc; // the disc face, printed with "ディスクレーベル印刷"
     QList<TListData> listRows;
     QList<TPrintsData> coverPrints;
     QList<TPrintsData> insidePrints;
@@ -140,7 +168,17 @@ struct LabelDocument
 
     SurfaceSettings &surface(Surface s);
     const SurfaceSettings &surface(Surface s) const;
+    TitleSettings &discText(DiscText which);
+    const TitleSettings &discText(DiscText which) const;
 };
+
+// Whether two surfaces' settings are the same in everything a file or an
+// undo step keeps (a picture's decoded pixels and caches aside).
+bool sameSurfaceSettings(const SurfaceSettings &a, const SurfaceSettings &b);
+
+// Whether the document has anything on its disc face: it differs there from
+// a new document. Only such a document keeps a disc section in its file.
+bool usesDiscFace(const LabelDocument &doc);
 
 // The document's case format; the jewel case for an id the program does
 // not know. A custom case is drawn at the document's caseSize.
@@ -155,6 +193,21 @@ int rescaleValue(int value, int oldDpi, int newDpi);
 // sizes. Device-pixel values are not converted.
 void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state = printerState());
 
+// Where the disc face is printed, as the stock chosen lays it out: its
+// ring, its paper and the centres of the labels printed on it (millimetres
+// from the paper's top-left corner). A printable disc is a page of the
+// disc's size with its one centre in the middle.
+struct DiscLayout
+{
+    double outerMm = 117.0, holeMm = 41.0;
+    double paperWidthMm = 210.0, paperHeightMm = 297.0;
+    QVector<QPointF> centresMm = { QPointF(105.0, 79.90), QPointF(105.0, 218.33) };
+    bool printableDisc = false;
+    // The outer and hole circles drawn as a thin guide (the preview's; off
+    // for prints and files unless asked for).
+    bool guides = false;
+};
+
 // Print switches kept per user, not in the document.
 struct PrintOptions
 {
@@ -166,6 +219,10 @@ struct PrintOptions
     // The reverse of a wrap ("内側も印刷"): the format's inside sheet is
     // printed, previewed and exported only while this is on.
     bool printInside = false; // InsidePrint
+    // The disc face ("ディスクレーベル印刷"): printed on the disc stock
+    // chosen, previewed and exported only while this is on.
+    bool printDisc = false; // DiscLabelPrint
+    DiscLayout disc;
     // Millimetres (0..3) by which backgrounds and surface pictures that reach
     // an outer trim edge continue past it ("Bleed"). 0: none.
     int bleedMm = 0;

@@ -4,9 +4,9 @@
 
 namespace cw {
 
-const std::array<PrintOptionInfo, 6> &printOptionTable()
+const std::array<PrintOptionInfo, 7> &printOptionTable()
 {
-    static const std::array<PrintOptionInfo, 6> table = { {
+    static const std::array<PrintOptionInfo, 7> table = { {
         { "SideTitleSameTop", &PrintOptions::spinesSameDirection, false, PreviewPage::Back },
         { "AreaLinePrint", &PrintOptions::boundaryLines, true, PreviewPage::Shown },
         { "CutLinePrint", &PrintOptions::foldLines, true, PreviewPage::Shown },
@@ -15,6 +15,9 @@ const std::array<PrintOptionInfo, 6> &printOptionTable()
         // Whether the preview offers the inside sheet: the shown page is
         // looked at again.
         { "InsidePrint", &PrintOptions::printInside, false, PreviewPage::Shown, false },
+        // Whether the disc face is printed with the case and the preview
+        // offers it.
+        { "DiscLabelPrint", &PrintOptions::printDisc, false, PreviewPage::Shown, false },
     } };
     return table;
 }

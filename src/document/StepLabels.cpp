@@ -18,6 +18,8 @@ QString surfaceTabName(Surface s)
         return UiText::tr("背表紙(左)");
     case Surface::Right:
         return UiText::tr("背表紙(右)");
+    case Surface::Disc:
+        return UiText::tr("ディスク");
     }
     return QString();
 }
@@ -38,7 +40,8 @@ QString swatchLabel(Swatch swatch)
         QT_TRANSLATE_NOOP("cw::UiText", "表レーベル(裏)"),
         QT_TRANSLATE_NOOP("cw::UiText", "裏レーベル"),
         QT_TRANSLATE_NOOP("cw::UiText", "背表紙(左)"),
-        QT_TRANSLATE_NOOP("cw::UiText", "背表紙(右)") };
+        QT_TRANSLATE_NOOP("cw::UiText", "背表紙(右)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "ディスク") };
     return stepLabel(UiText::tr("背景色設定"), UiText::tr(names[int(swatch)]));
 }
 

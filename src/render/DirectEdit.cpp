@@ -1,6 +1,7 @@
 #include "render/DirectEdit.h"
 
 #include <QFileInfo>
+#include <QLineF>
 #include <algorithm>
 #include <cmath>
 
@@ -16,7 +17,30 @@ namespace {
 
 Surface surfaceOf(const PagePart &part)
 {
-    return Surface(std::clamp(part.owner, 0, 3));
+    return Surface(std::clamp(part.owner, 0, 4));
+}
+
+// One of the disc's two texts.
+bool isDiscText(const PagePart &part)
+{
+    return part.kind == PartKind::Title && part.owner == int(Surface::Disc);
+}
+DiscText discTextOf(const PagePart &part)
+{
+    return part.index == 1 ? DiscText::Subtitle : DiscText::Title;
+}
+// A disc text set along its circle: it turns and moves toward or away from
+// the centre instead of moving across and down.
+bool isArc(const PagePart &part)
+{
+    return isDiscText(part) && part.arcRadius > 0;
+}
+
+// The angle of a point about a centre, clockwise from 12 o'clock, in
+// degrees.
+double clockAngle(QPointF p, QPointF centre)
+{
+    return std::atan2(p.x() - centre.x(), centre.y() - p.y()) * 180.0 / 3.14159265358979323846;
 }
 
 bool isSpine(const PagePart &part)
@@ -33,6 +57,8 @@ QString surfaceWhere(int owner)
         return UiText::tr("背表紙(左)");
     case 3:
         return UiText::tr("背表紙(右)");
+    case 4:
+        return UiText::tr("ディスク");
     default:
         return UiText::tr("表レーベル");
     }
@@ -55,6 +81,8 @@ bool readsUpward(const PartBox &box)
 // The page (sheet of the document's format) a surface is drawn on.
 PreviewPage pageOf(const LabelDocument &doc, Surface s)
 {
+    if (s == Surface::Disc)
+        return PreviewPage::Disc;
     return PreviewPage(formatOf(doc).sheetOf(surfaceRole(s)));
 }
 
@@ -94,6 +122,8 @@ QString partName(const LabelDocument &doc, const PagePart &part)
 {
     switch (part.kind) {
     case PartKind::Title:
+        if (isDiscText(part) && part.index == 1)
+            return stepLabel(UiText::tr("サブタイトル"), surfaceWhere(part.owner));
         return stepLabel(UiText::tr("タイトル"), surfaceWhere(part.owner));
     case PartKind::Picture:
         return stepLabel(UiText::tr("画像"), surfaceWhere(part.owner));
@@ -122,7 +152,21 @@ PartPosition partPosition(
     const PagePart &part = box.part;
     switch (part.kind) {
     case PartKind::Title: {
-        const TitleSettings &t = doc.surface(surfaceOf(part)).title;
+        const TitleSettings &t
+            = isDiscText(part) ? doc.discText(discTextOf(part)) : doc.surface(surfaceOf(part)).title;
+        if (isArc(part)) {
+            // A text at the default radius starts from the one it printed at.
+            const int drawn = int(std::lround(part.arcRadius * geom::kMmPerInch * 10 / canvasDpiX));
+            return { t.arc.angleTenths, t.arc.radiusTenths > 0 ? t.arc.radiusTenths : drawn };
+        }
+        if (isDiscText(part)) {
+            if (t.customXUse && t.customYUse)
+                return { t.customX, t.customY };
+            return { std::clamp(pixelsToMm(box.bounds.left() - part.origin.x(), canvasDpiX), 0,
+                         kMaxCustomPosition),
+                std::clamp(pixelsToMm(box.bounds.top() - part.origin.y(), canvasDpiY), 0,
+                    kMaxCustomPosition) };
+        }
         if (isSpine(part)) {
             if (t.posMode == TitlePosition::Custom)
                 return { 0, t.offset };
@@ -165,6 +209,20 @@ PartPosition partPosition(
 PartPosition draggedPosition(const LabelDocument &doc, const PartBox &box, PartPosition start,
     QPoint delta, int canvasDpiX, int canvasDpiY)
 {
+    if (isArc(box.part)) {
+        // Turned by the angle the drag makes about the centre, taken from the
+        // text's middle, and moved by how much nearer or further it brings it.
+        const QPointF centre = box.part.origin;
+        const QPointF from = QRectF(box.bounds).center(), to = from + QPointF(delta);
+        double turn = clockAngle(to, centre) - clockAngle(from, centre);
+        if (turn > 180)
+            turn -= 360;
+        else if (turn < -180)
+            turn += 360;
+        const double further = QLineF(centre, to).length() - QLineF(centre, from).length();
+        return { start.x + int(std::lround(turn * 10)),
+            start.y + int(std::lround(further * geom::kMmPerInch * 10 / canvasDpiX)) };
+    }
     int dx = 0, dy = 0;
     if (partUnit(box.part) == PartUnit::DevicePixel) {
         dx = pixelsToDevice(delta.x(), canvasDpiX, doc.dpiX);
@@ -178,6 +236,13 @@ PartPosition draggedPosition(const LabelDocument &doc, const PartBox &box, PartP
 
 PartPosition steppedPosition(const PartBox &box, PartPosition start, int dx, int dy)
 {
+    // An arc text moves the way the arrow points: along the top of the disc
+    // right is clockwise and up is outward, along the bottom the reverse.
+    // 1 degree a step across, 0.5 mm up or down.
+    if (isArc(box.part)) {
+        const int way = box.part.arcBottom ? -1 : 1;
+        return { start.x + way * dx * 10, start.y - way * dy * 5 };
+    }
     if (movesAlongOnly(box.part))
         return { start.x, start.y + (readsUpward(box) ? -dy : dy) };
     return { start.x + dx, start.y + dy };
@@ -185,6 +250,10 @@ PartPosition steppedPosition(const PartBox &box, PartPosition start, int dx, int
 
 QString positionTip(const PagePart &part, PartPosition pos)
 {
+    if (isArc(part))
+        return UiText::tr("角度 %1° 半径 %2mm")
+            .arg(pos.x / 10.0, 0, 'f', 1)
+            .arg(pos.y / 10.0, 0, 'f', 1);
     if (movesAlongOnly(part))
         return UiText::tr("印刷位置オフセット %1mm").arg(pos.y);
     const QString unit = partUnit(part) == PartUnit::DevicePixel ? QStringLiteral("px")
@@ -201,6 +270,16 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     EditResult r;
     switch (part.kind) {
     case PartKind::Title: {
+        if (isArc(part)) {
+            r.merge(ed.setDiscTextArc(discTextOf(part), pos.y, pos.x));
+            break;
+        }
+        if (isDiscText(part)) {
+            r.merge(ed.setDiscTextCustomPosition(discTextOf(part), true,
+                std::clamp(pos.x, 0, kMaxCustomPosition), true,
+                std::clamp(pos.y, 0, kMaxCustomPosition)));
+            break;
+        }
         const Surface s = surfaceOf(part);
         r.merge(ed.setTitlePosMode(s, TitlePosition::Custom));
         if (isSpine(part)) {

@@ -6,6 +6,10 @@ namespace cw {
 
 class PictureFileReader;
 
+// Whether the preview offers the disc face's page: while it is printed, or
+// while the document has anything on it.
+bool discPageShown(const LabelDocument &doc, const PrintOptions &options);
+
 // The page drawer of a document: each sheet of the document's case format
 // through DrawSheet, with the given print options. The document (and the
 // reader, when given) must outlive the drawer; the options are copied.
@@ -13,8 +17,9 @@ class PictureFileReader;
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
                               PictureFileReader *reader = nullptr);
 // The same, reading the options anew at every drawing (they change while the
-// program runs).
+// program runs). The preview's drawer draws the disc's ring as a guide
+// (`discGuides`), so that a white disc face shows where it ends.
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
-                              PictureFileReader *reader = nullptr);
+                              PictureFileReader *reader = nullptr, bool discGuides = false);
 
 } // namespace cw

@@ -32,10 +32,15 @@ public:
     // printed only with an option that is off), asked at every use.
     using Shown = std::function<int()>;
 
-    PageDrawer(Draw draw, Format format, Shown shown = {})
+    // Whether the disc face's page is offered besides the sheets, asked at
+    // every use.
+    using DiscShown = std::function<bool()>;
+
+    PageDrawer(Draw draw, Format format, Shown shown = {}, DiscShown disc = {})
         : m_draw(std::move(draw))
         , m_format(std::move(format))
         , m_shown(std::move(shown))
+        , m_disc(std::move(disc))
     { }
 
     void operator()(LabelCanvas &canvas, PreviewPage page, int targetDpiX, int targetDpiY,
@@ -47,11 +52,20 @@ public:
     const CaseFormat &format() const { return m_format ? m_format() : jewelCaseFormat(); }
     // The sheets the preview offers: unless told, all of the format's.
     int shownSheetCount() const { return m_shown ? m_shown() : int(format().sheets.size()); }
+    // Whether the disc page is offered: unless told, it is not.
+    bool discShown() const { return m_disc && m_disc(); }
+    // Whether a page is one the preview may show now.
+    bool offers(PreviewPage page) const
+    {
+        return page == PreviewPage::Disc ? discShown()
+                                         : int(page) >= 0 && int(page) < shownSheetCount();
+    }
 
 private:
     Draw m_draw;
     Format m_format;
     Shown m_shown;
+    DiscShown m_disc;
 };
 
 } // namespace cw

@@ -7,6 +7,7 @@
 
 #include "base/UiText.h"
 #include "canvas/QPainterCanvas.h"
+#include "render/DiscPages.h"
 #include "render/DrawSheet.h"
 #include "text/SafeSave.h"
 
@@ -16,6 +17,22 @@ void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOption
     PreviewPage page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
     PictureFileReader *reader)
 {
+    if (page == PreviewPage::Disc) {
+        drawDiscFacePage(canvas, doc, discDrawingOf(options), targetDpiX, targetDpiY, pageWidth,
+            pageHeight, reader);
+        return;
+    }
+    if (page == PreviewPage::DiscSheet) {
+        // The page is the paper: the labels at their places on it, or the
+        // printable disc in its middle.
+        if (options.disc.printableDisc)
+            drawDiscFacePage(canvas, doc, discDrawingOf(options), targetDpiX, targetDpiY,
+                pageWidth, pageHeight, reader);
+        else
+            drawDiscLabels(canvas, doc, discDrawingOf(options), options.disc.centresMm,
+                targetDpiX, targetDpiY, reader);
+        return;
+    }
     DrawSheet(canvas, doc, formatOf(doc), int(page), options, targetDpiX, targetDpiY, pageWidth,
         pageHeight, reader);
 }
@@ -107,6 +124,14 @@ bool ExportDocumentPdf(LabelDocument &doc, const PrintOptions &options, const QS
         if (sheet > 0)
             target.newPage();
         PrintPage(target, PreviewPage(sheet), draw, correction);
+    }
+    if (options.printDisc) {
+        // The disc on a page of its own: 120 mm square and the bleed.
+        const double side = kDiscDesignMm + 2.0 * options.bleedMm;
+        target.usePaper(QPageLayout(QPageSize(QSizeF(side, side), QPageSize::Millimeter),
+            QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        target.newPage();
+        PrintPage(target, PreviewPage::Disc, draw, correction);
     }
     if (!target.end()) {
         if (error)

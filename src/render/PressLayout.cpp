@@ -11,6 +11,8 @@ using namespace geom;
 
 QSizeF sheetTrimMm(PreviewPage page, const CaseFormat &format)
 {
+    if (page == PreviewPage::Disc)
+        return QSizeF(kDiscDesignMm, kDiscDesignMm);
     const CaseSheet &sheet = format.sheets.at(int(page));
     return QSizeF(sheet.widthMm, sheet.heightMm);
 }
@@ -44,7 +46,14 @@ PressPageLayout pressPageLayout(PreviewPage page, int dpi, int bleedMm, const Ca
     l.dpi = dpi;
     l.page = QSize(upToWholePoints(mmToPixels(trimMm.width(), s.kx) + 2 * marginX, dpi),
         upToWholePoints(mmToPixels(trimMm.height(), s.ky) + 2 * marginY, dpi));
-    l.trim = drawnSheet(format.sheets.at(int(page)), dpi, l.page.width(), l.page.height());
+    if (page == PreviewPage::Disc) {
+        // The disc's square, centred on the page as the disc is drawn.
+        l.trim = QRect(l.page.width() / 2 - mmToPixels(kDiscDesignMm / 2, s.kx),
+            l.page.height() / 2 - mmToPixels(kDiscDesignMm / 2, s.ky),
+            mmToPixels(kDiscDesignMm, s.kx), mmToPixels(kDiscDesignMm, s.ky));
+    } else {
+        l.trim = drawnSheet(format.sheets.at(int(page)), dpi, l.page.width(), l.page.height());
+    }
     const int bx = bleedMm > 0 ? mmToPixels(bleedMm, s.kx) : 0;
     const int by = bleedMm > 0 ? mmToPixels(bleedMm, s.ky) : 0;
     l.bleed = l.trim.adjusted(-bx, -by, bx, by);

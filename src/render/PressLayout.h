@@ -22,7 +22,8 @@ constexpr double kPressMarkMarginMm = 18.0;
 
 // The trim size in millimetres of sheet `page` of a case format (the jewel
 // case's: the front sheet, inside face and cover, and the back sheet, back
-// label between its spines).
+// label between its spines). The disc's page (PreviewPage::Disc) has the
+// disc's 120 mm square as its trim.
 QSizeF sheetTrimMm(PreviewPage page, const CaseFormat &format = jewelCaseFormat());
 
 // A sheet's page in device pixels at `dpi` (y downward): the whole page (the

@@ -114,8 +114,13 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
         writer.setCreator(QStringLiteral("Casewright"));
         writer.setResolution(dpi);
         std::unique_ptr<QPainterCanvas> canvas;
-        for (int i : shownSheets(options, format)) {
-            const PreviewPage sheet = PreviewPage(i);
+        QList<PreviewPage> pages;
+        for (int i : shownSheets(options, format))
+            pages.append(PreviewPage(i));
+        // The disc, when it is printed, on a page of its own after the case.
+        if (options.printDisc)
+            pages.append(PreviewPage::Disc);
+        for (PreviewPage sheet : pages) {
             const PressPageLayout layout = pressPageLayout(sheet, dpi, options.bleedMm, format);
             boxes.append(pdfPageBoxes(layout));
             // The layout's page is a whole number of points: the writer's

@@ -33,9 +33,10 @@ bool PreviewState::showPage(PreviewPage page)
     return true;
 }
 
-bool PreviewState::keepWithin(int sheetCount)
+bool PreviewState::keepWithin(int sheetCount, bool discShown)
 {
-    if (int(m_page) < sheetCount || m_page == PreviewPage::Front)
+    if (m_page == PreviewPage::Disc ? discShown
+                                    : int(m_page) < sheetCount || m_page == PreviewPage::Front)
         return false;
     m_page = PreviewPage::Front;
     return true;
@@ -43,6 +44,9 @@ bool PreviewState::keepWithin(int sheetCount)
 
 PreviewPage PreviewState::changedPage(PreviewPage page, const CaseFormat &format)
 {
+    // The disc has a page of its own in every case.
+    if (page == PreviewPage::Disc)
+        return page;
     for (PanelRole role : { PanelRole::Cover, PanelRole::Inside, PanelRole::Back,
              PanelRole::SpineLeft, PanelRole::SpineRight }) {
         const int jewelPage = role == PanelRole::Cover || role == PanelRole::Inside ? 0 : 1;

@@ -42,7 +42,8 @@ public:
     // The document's case has this many sheets: a page it lacks (the back
     // page of a case without a back sheet) cannot stay shown, and the first
     // sheet is shown instead. True when the shown page changed.
-    bool keepWithin(int sheetCount);
+    // The disc's page stays while it is offered (`discShown`).
+    bool keepWithin(int sheetCount, bool discShown = false);
     // The page a change request names, for a format's sheets. Edits name the
     // jewel case's page of what they change (the cover and inside faces: the
     // front; the back label and the spines: the back). A format that puts a

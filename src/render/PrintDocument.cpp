@@ -1,5 +1,7 @@
 #include "render/PrintDocument.h"
 
+#include "render/DiscPages.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
@@ -65,6 +67,15 @@ void PrintPage(PrintTarget &target, PreviewPage page, const PageDrawer &drawPage
     const PrintCorrection &correction)
 {
     drawCorrected(target, correction, [&](LabelCanvas &canvas) {
+        if (page == PreviewPage::DiscSheet) {
+            // The disc's labels lie where the sheet has them: measured from
+            // the paper's corner, not the printable area's.
+            const QRect paper = target.paperRect();
+            OffsetCanvas onPaper(canvas, paper.left(), paper.top());
+            drawPage(onPaper, page, target.resolutionX(), target.resolutionY(), paper.width(),
+                paper.height());
+            return;
+        }
         drawPage(canvas, page, target.resolutionX(), target.resolutionY(), target.printableWidth(),
             target.printableHeight());
     });
@@ -207,14 +218,22 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         return PrintResult::Refused;
     }
     const QVector<int> chosen = printedSheets(options, drawPage.format());
-    if (chosen.isEmpty()) {
+    if (chosen.isEmpty() && !options.printDisc) {
         messages.showMessage(uiText(kNoPageMessage));
         return PrintResult::Refused;
     }
-    // The job's pages as printed: the format's sheets chosen, in order.
+    // The job's pages as printed: the format's sheets chosen, in order, then
+    // the disc's.
     QList<PreviewPage> job;
     for (int sheet : chosen)
         job.append(PreviewPage(sheet));
+    if (options.printDisc)
+        job.append(PreviewPage::DiscSheet);
+    const QPageLayout discPaper = discPaperLayout(options.disc);
+    const auto paperFor = [&](PreviewPage page) {
+        return page == PreviewPage::DiscSheet ? std::optional<QPageLayout>(discPaper)
+                                              : std::nullopt;
+    };
     // The sheets to print, as the dialog's range and copies choose them.
     QList<PreviewPage> sheets;
     auto ready = [&] {
@@ -233,13 +252,16 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         // Paper too small for a sheet prints nothing, rather than cut labels.
         QList<int> printedIndexes;
         for (PreviewPage page : printed)
-            printedIndexes.append(int(page));
+            if (page != PreviewPage::DiscSheet)
+                printedIndexes.append(int(page));
         if (const auto refusal = sheetThatDoesNotFit(drawPage.format(), printedIndexes,
                 options.bleedMm, target.resolutionX(), target.resolutionY(),
                 target.printableWidth(), target.printableHeight())) {
             messages.showMessage(*refusal);
             return false;
         }
+        if (sheets.first() == PreviewPage::DiscSheet)
+            target.usePaper(paperFor(sheets.first()));
         return true;
     };
     if (const auto ended = BeginPrintJob(target, int(job.size()), printer, messages, state, ready))
@@ -247,8 +269,12 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
     const PrintCorrection correction = target.correction();
     const int total = int(sheets.size());
     for (int i = 0; i < total; ++i) {
-        if (i > 0)
+        if (i > 0) {
+            // The disc's paper differs from the case's.
+            if ((sheets[i] == PreviewPage::DiscSheet) != (sheets[i - 1] == PreviewPage::DiscSheet))
+                target.usePaper(paperFor(sheets[i]));
             target.newPage();
+        }
         progress.ShowText(printingProgressText(i + 1, total));
         PrintPage(target, sheets[i], drawPage, correction);
     }
@@ -269,6 +295,7 @@ struct PdfPrintTarget::Impl
     std::unique_ptr<QPdfWriter> writer;
     std::unique_ptr<QPainterCanvas> canvas;
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
+    std::optional<QPageLayout> paper; // the pages' own paper, when they have one
 };
 
 PdfPrintTarget::PdfPrintTarget(const QString &path, int dpi)
@@ -352,6 +379,13 @@ bool PdfPrintTarget::end()
     return !bytes.isEmpty() && saveFileSafely(m_path, bytes);
 }
 
+void PdfPrintTarget::usePaper(const std::optional<QPageLayout> &paper)
+{
+    d->paper = paper;
+    if (d->writer)
+        d->writer->setPageLayout(layout());
+}
+
 LabelCanvas &PdfPrintTarget::canvas()
 {
     return *d->canvas;
@@ -359,6 +393,8 @@ LabelCanvas &PdfPrintTarget::canvas()
 
 QPageLayout PdfPrintTarget::layout() const
 {
+    if (d->paper)
+        return *d->paper;
     return QPageLayout(QPageSize(m_paper), d->orientation, QMarginsF(0, 0, 0, 0));
 }
 

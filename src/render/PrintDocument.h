@@ -57,6 +57,11 @@ public:
     // The paper's size in millimetres as its page size states it; empty
     // unless told: then its size in pixels is all that is known.
     virtual QSizeF paperSizeMm() const { return {}; }
+    // The paper of the pages that follow, called before begin() or before
+    // newPage(): a layout of its own (the disc's: a label sheet upright, a
+    // printable disc's small page), or nothing for the job's paper, landscape,
+    // again. A device that cannot change its paper within a job keeps its own.
+    virtual void usePaper(const std::optional<QPageLayout> &layout) { (void)layout; }
 
     // The position correction of the job's device, asked for once the dialog
     // has chosen the device: every sheet is then moved by it as a whole.
@@ -121,7 +126,8 @@ QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format
 QVector<int> shownSheets(const PrintOptions &options, const CaseFormat &format);
 
 // Prints the sheets of the drawer's format chosen in the options as one job,
-// in order, each on its own sheet. The document's reference resolution is not
+// in order, each on its own sheet, and then, with "ディスクレーベル印刷", the
+// disc on its stock's own paper. The document's reference resolution is not
 // changed.
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress,
@@ -165,6 +171,7 @@ public:
     bool begin(const QString &jobTitle) override;
     bool newPage() override;
     bool end() override;
+    void usePaper(const std::optional<QPageLayout> &layout) override;
     LabelCanvas &canvas() override;
     int resolutionX() const override { return m_dpi; }
     int resolutionY() const override { return m_dpiY; }

@@ -35,8 +35,8 @@ const QString kDumpUsage = QStringLiteral("dump DOC.cwr [--printer-dpi X[xY]]");
 const QString kGeometryUsage = QStringLiteral("geometry [--dpi X[xY]] [--page WxH]");
 const QString kImportListUsage = QStringLiteral("import-list FILE|FOLDER|AUDIO... [--columns N]");
 const QString kRenderUsage = QStringLiteral(
-    "render DOC.cwr --page front|back [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
-    "[--option NAME=0|1]... [--bleed N]");
+    "render DOC.cwr --page front|back|disc [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
+    "[--option NAME=0|1]... [--bleed N] [--disc-guides]");
 const QString kPrintUsage
     = QStringLiteral("print DOC.cwr [--printer NAME | --pdf F [--paper a4|letter]] "
                      "[--option NAME=0|1]... [--offset X,Y] [--bleed N] [--printer-dpi X[xY]]");

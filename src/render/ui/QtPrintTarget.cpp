@@ -66,6 +66,35 @@ bool QtPrintTarget::newPage()
     return m_printer.newPage();
 }
 
+void QtPrintTarget::usePaper(const std::optional<QPageLayout> &paper)
+{
+    if (!paper) {
+        if (m_jobLayout)
+            m_printer.setPageLayout(*m_jobLayout);
+        m_jobLayout.reset();
+        return;
+    }
+    if (!m_jobLayout)
+        m_jobLayout = m_printer.pageLayout();
+    QPageLayout layout = *paper;
+    // A printable disc goes on the driver's own disc page where it lists one.
+    if (layout.pageSize().id() == QPageSize::Custom) {
+        for (const QPageSize &size : QPrinterInfo(m_printer).supportedPageSizes()) {
+            const QSizeF mm = size.size(QPageSize::Millimeter);
+            const QString name = size.name() + QLatin1Char(' ') + size.key();
+            const bool disc = name.contains(QLatin1String("CD"), Qt::CaseInsensitive)
+                || name.contains(QLatin1String("DVD"), Qt::CaseInsensitive)
+                || name.contains(QLatin1String("Disc"), Qt::CaseInsensitive);
+            if (disc && mm.width() >= 110 && mm.width() <= 130 && mm.height() >= 110
+                && mm.height() <= 130) {
+                layout.setPageSize(size);
+                break;
+            }
+        }
+    }
+    m_printer.setPageLayout(layout);
+}
+
 bool QtPrintTarget::end()
 {
     if (!m_canvas)

@@ -45,6 +45,7 @@ public:
     bool begin(const QString &jobTitle) override;
     bool newPage() override;
     bool end() override;
+    void usePaper(const std::optional<QPageLayout> &layout) override;
     LabelCanvas &canvas() override;
     int resolutionX() const override;
     int resolutionY() const override;
@@ -63,6 +64,7 @@ private:
     QPrinter &m_printer;
     Dialog m_dialog;
     std::unique_ptr<QPainterCanvas> m_canvas;
+    std::optional<QPageLayout> m_jobLayout; // the job's own, while the disc's is used
 };
 
 } // namespace cw

@@ -19,6 +19,8 @@ namespace cw {
 namespace {
 QString pageCaption(PreviewPage page)
 {
+    if (page == PreviewPage::Disc)
+        return UiText::tr("ディスク");
     return page == PreviewPage::Front ? UiText::tr("表レーベル") : UiText::tr("裏レーベル");
 }
 } // namespace
@@ -47,6 +49,9 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     m_topShow = button("PreviewTopShow", UiText::tr("表レーベル"), 8);
     m_bottomShow = button("PreviewBottomShow", UiText::tr("裏レーベル"), 88);
     m_close = button("PreviewClose", UiText::tr("閉じる"), 168);
+    // The disc's page, offered only while there is a disc face to show.
+    m_discShow = button("PreviewDiscShow", UiText::tr("ディスク"), 248);
+    m_discShow->setVisible(m_drawPage.discShown());
     m_zoom1 = button("Zoom1", UiText::tr("縮小"), 472);
     m_zoom2 = button("Zoom2", UiText::tr("拡大"), 552);
 
@@ -69,13 +74,15 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     connect(m_topShow, &QPushButton::clicked, this, &TPreviewWindow::PreviewTopShowClick);
     connect(m_bottomShow, &QPushButton::clicked, this, &TPreviewWindow::PreviewBottomShowClick);
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
+    connect(m_discShow, &QPushButton::clicked, this, [this] { showPage(PreviewPage::Disc); });
     connect(m_zoom1, &QPushButton::clicked, this, &TPreviewWindow::Zoom1Click);
     connect(m_zoom2, &QPushButton::clicked, this, &TPreviewWindow::Zoom2Click);
     updateZoomButtons();
     // Reading order: the buttons left to right, then the page.
     setTabOrder(m_topShow, m_bottomShow);
     setTabOrder(m_bottomShow, m_close);
-    setTabOrder(m_close, m_zoom1);
+    setTabOrder(m_close, m_discShow);
+    setTabOrder(m_discShow, m_zoom1);
     setTabOrder(m_zoom1, m_zoom2);
     setTabOrder(m_zoom2, m_scroll);
 }
@@ -86,7 +93,9 @@ bool TPreviewWindow::followShownSheets()
     // shows its first sheet and offers no back page.
     const int shown = m_drawPage.shownSheetCount();
     m_bottomShow->setEnabled(shown > 1);
-    if (!m_state.keepWithin(shown))
+    const bool disc = m_drawPage.discShown();
+    m_discShow->setVisible(disc);
+    if (!m_state.keepWithin(shown, disc))
         return false;
     m_image->clearSelection();
     return true;
@@ -129,7 +138,7 @@ void TPreviewWindow::setEditing(PreviewEditing editing)
 
 void TPreviewWindow::showPage(PreviewPage page)
 {
-    if (int(page) >= m_drawPage.shownSheetCount())
+    if (!m_drawPage.offers(page))
         return;
     // Things of the other page cannot stay selected.
     if (page != m_state.previewPage())

@@ -64,6 +64,7 @@ private:
     const CaseFormat *m_sizedFor = nullptr; // the case the window was last sized for
     QPushButton *m_topShow;
     QPushButton *m_bottomShow;
+    QPushButton *m_discShow = nullptr;
     QPushButton *m_close;
     QPushButton *m_zoom1;
     QPushButton *m_zoom2;

@@ -1,0 +1,178 @@
+#include "render/DrawDisc.h"
+
+#include <cmath>
+
+#include "canvas/LabelCanvas.h"
+#include "render/ArcText.h"
+#include "render/DrawSurfacePicture.h"
+#include "render/Geometry.h"
+#include "render/PageParts.h"
+
+namespace cw {
+
+using namespace pageparts;
+
+namespace {
+
+// A point size in millimetres, with the program's inch.
+double pointsToMm(int points)
+{
+    return points * geom::kMmPerInch / 72.0;
+}
+
+class DiscDrawer
+{
+public:
+    DiscDrawer(LabelCanvas &canvas, LabelDocument &doc, const DiscDrawing &drawing,
+        int targetDpiX, int targetDpiY, int centreX, int centreY, PictureFileReader &files)
+        : canvas(canvas)
+        , doc(doc)
+        , drawing(drawing)
+        , s(pageScale(targetDpiX, targetDpiY))
+        , scale { doc.dpiX, doc.dpiY, targetDpiX, targetDpiY }
+        , cx(centreX)
+        , cy(centreY)
+        , files(files)
+    {
+        // The design square, centred on the disc.
+        squareLeft = cx - mmToPixels(kDiscDesignMm / 2, s.kx);
+        squareTop = cy - mmToPixels(kDiscDesignMm / 2, s.ky);
+        squareRight = squareLeft + mmToPixels(kDiscDesignMm, s.kx);
+        squareBottom = squareTop + mmToPixels(kDiscDesignMm, s.ky);
+    }
+
+    void draw()
+    {
+        const SurfaceSettings &disc = doc.disc;
+        const double bleed = drawing.bleedMm;
+        const QRect outer = circle(drawing.ring.outerMm / 2 + bleed);
+        const double holeRadius = drawing.ring.holeMm / 2 - bleed;
+        const QRect hole = holeRadius > 0 ? circle(holeRadius) : QRect();
+        canvas.ClipToRing(outer, hole);
+        fill(canvas, disc.backgroundColor1, outer.left(), outer.top(), outer.right() + 1,
+            outer.bottom() + 1);
+        blackPenAndBrush(canvas);
+        picture();
+        text(DiscText::Title);
+        text(DiscText::Subtitle);
+        canvas.ClearClip();
+        if (drawing.guides) {
+            canvas.SetPen(kGuideGrey);
+            const QRect ring = circle(drawing.ring.outerMm / 2);
+            canvas.Ellipse(ring.left(), ring.top(), ring.right() + 1, ring.bottom() + 1);
+            if (drawing.ring.holeMm > 0) {
+                const QRect in = circle(drawing.ring.holeMm / 2);
+                canvas.Ellipse(in.left(), in.top(), in.right() + 1, in.bottom() + 1);
+            }
+            blackPenAndBrush(canvas);
+        }
+    }
+
+private:
+    static constexpr ColorRef kGuideGrey = 0x00A0A0A0;
+
+    // The box of a circle of `radiusMm` about the centre (right and bottom
+    // inclusive, as QRect keeps them).
+    QRect circle(double radiusMm) const
+    {
+        const int rx = mmToPixels(radiusMm, s.kx), ry = mmToPixels(radiusMm, s.ky);
+        return QRect(QPoint(cx - rx, cy - ry), QPoint(cx + rx - 1, cy + ry - 1));
+    }
+
+    void picture()
+    {
+        PicturePlacement &pic = doc.disc.picture;
+        if (!pic.use || pic.fileName.isEmpty())
+            return;
+        canvas.BeginPart(PagePart { PartKind::Picture, int(Surface::Disc), -1,
+            QPoint(squareLeft, squareTop) });
+        DrawSurfacePicture(canvas, PictureRef::of(pic), doc.surfacePixels.discWidth,
+            doc.surfacePixels.discHeight, scale, squareLeft, squareTop, files);
+        canvas.EndPart();
+    }
+
+    void text(DiscText which)
+    {
+        const TitleSettings &t = doc.discText(which);
+        if (!t.use || t.text.isEmpty())
+            return;
+        const int index = int(which);
+        if (t.arc.place == DiscTextPlace::Custom) {
+            canvas.BeginPart(PagePart { PartKind::Title, int(Surface::Disc), index,
+                QPoint(squareLeft, squareTop) });
+            drawLabelTitle(canvas, t, s, squareLeft, squareTop + mmToPixels(5.0, s.ky),
+                squareRight, squareBottom - mmToPixels(5.0, s.ky), squareLeft, squareRight,
+                squareTop, squareBottom);
+            canvas.EndPart();
+            return;
+        }
+        FontSpec font = t.font;
+        font.size = fitDiscTextPoints(t, drawing.ring, s.kx, [&](int points) {
+            FontSpec f = t.font;
+            f.size = points;
+            canvas.SetFont(f);
+            return canvas.TextWidth(t.text);
+        });
+        canvas.SetFont(font);
+        canvas.SetBrushClear();
+        // Letter by letter, each with its own advance.
+        QVector<int> advances;
+        QStringList letters;
+        for (int i = 0; i < t.text.size();) {
+            const int n = t.text.at(i).isHighSurrogate() && i + 1 < t.text.size() ? 2 : 1;
+            letters << t.text.mid(i, n);
+            advances << canvas.TextWidth(letters.last());
+            i += n;
+        }
+        const double radius = discTextRadiusMm(t, drawing.ring, font.size);
+        const ArcSide side
+            = t.arc.place == DiscTextPlace::TopArc ? ArcSide::Top : ArcSide::Bottom;
+        const QVector<ArcGlyph> glyphs = layoutArc(
+            advances, radius * s.kx, radius * s.ky, t.arc.angleTenths / 10.0, side);
+        canvas.BeginPart(PagePart { PartKind::Title, int(Surface::Disc), index, QPoint(cx, cy),
+            std::max(1, int(radius * s.kx)), side == ArcSide::Bottom });
+        for (int i = 0; i < glyphs.size(); ++i)
+            canvas.TextOutTurned(cx + glyphs[i].x, cy + glyphs[i].y, glyphs[i].degrees, letters[i]);
+        canvas.EndPart();
+    }
+
+    LabelCanvas &canvas;
+    LabelDocument &doc;
+    const DiscDrawing &drawing;
+    const PageScale s;
+    const PictureScale scale;
+    const int cx, cy;
+    PictureFileReader &files;
+    int squareLeft = 0, squareTop = 0, squareRight = 0, squareBottom = 0;
+};
+
+} // namespace
+
+double discTextRadiusMm(const TitleSettings &text, const DiscRingMm &ring, int points)
+{
+    if (text.arc.radiusTenths > 0)
+        return text.arc.radiusTenths / 10.0;
+    return ring.outerMm / 2 - 4.0 - pointsToMm(points);
+}
+
+int fitDiscTextPoints(const TitleSettings &text, const DiscRingMm &ring, double pixelsPerMmX,
+    const std::function<int(int points)> &widthAt)
+{
+    int points = std::max(text.font.size, 1);
+    while (points > 1) {
+        const double radius = discTextRadiusMm(text, ring, points) * pixelsPerMmX;
+        if (radius > 0 && arcSweepDegrees(widthAt(points), radius) <= kArcMaxSweepDegrees)
+            break;
+        --points;
+    }
+    return points;
+}
+
+void DrawDisc(LabelCanvas &canvas, LabelDocument &doc, const DiscDrawing &drawing,
+    int targetDpiX, int targetDpiY, int centreX, int centreY, PictureFileReader *reader)
+{
+    PictureFileReader &files = reader ? *reader : defaultPictureFileReader();
+    DiscDrawer(canvas, doc, drawing, targetDpiX, targetDpiY, centreX, centreY, files).draw();
+}
+
+} // namespace cw

@@ -1,0 +1,100 @@
+// The disc face in the document: its file section, its change operations
+// and their undo.
+#include <gtest/gtest.h>
+
+#include "DocumentFileFixture.h"
+#include "TestSupport.h"
+
+using namespace cw;
+
+namespace {
+
+// A new jewel-case document as version 1.08 with a disc section of `disc`
+// lines before the list, in UTF-8.
+QByteArray discFile(const QStringList &disc)
+{
+    QStringList lines = QStringList { "<Casewright Data File>", "1.08", "", "[Case]", "cd-jewel" }
+        + kNewDocumentLines.mid(2);
+    insertLines(lines, int(lines.size()) - 1, QStringList { "[Disc]" } + disc + QStringList { "" });
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toUtf8() + "\r\n";
+    return out;
+}
+
+const QStringList kFontLines = { "-2147483640 009 128 0 0 0 0", "ＭＳ Ｐゴシック" };
+
+} // namespace
+
+TEST_F(FileFixture, ADiscFaceIsWrittenAs108AndReadBackByteForByte)
+{
+    const QByteArray jewel = resaved(doc);
+    EXPECT_EQ(jewel, fileOf(kNewDocumentLines));
+    EXPECT_EQ(ed.setDiscTextText(DiscText::Title, "Live 2026").pages,
+        QList<PreviewPage>({ PreviewPage::Disc }));
+    ed.setDiscTextUse(DiscText::Title, true);
+    ed.setDiscTextPlace(DiscText::Subtitle, DiscTextPlace::Custom);
+    ed.setDiscTextCustomPosition(DiscText::Subtitle, true, 12, false, 40);
+    ed.setDiscTextArc(DiscText::Title, 455, -300);
+    ed.setBackgroundColor(Swatch::Disc, 0x00336699);
+    const QByteArray disc = resaved(doc);
+    EXPECT_EQ(disc,
+        discFile(QStringList { "00336699", "1", "Live 2026", "0 455 -300", "0 0", "0 0" } + kFontLines
+            + QStringList { "0", "", "2 0 0", "1 12", "0 40" } + kFontLines
+            + QStringList { "0", "", "0 0 0 0" }));
+    EXPECT_EQ(ed.history().undoLabel(), "背景色設定(ディスク)");
+
+    LabelDocument back;
+    DocumentEditor e2(back);
+    ASSERT_EQ(readDocument(e2, disc, "x.cwr", progress), LoadStatus::Loaded);
+    EXPECT_EQ(resaved(back), disc);
+    EXPECT_TRUE(sameSurfaceSettings(back.disc, doc.disc));
+
+    // Every step undone gives the jewel file again; redone, the disc file.
+    while (ed.history().canUndo())
+        ed.history().undo();
+    EXPECT_EQ(resaved(doc), jewel);
+    while (ed.history().canRedo())
+        ed.history().redo();
+    EXPECT_EQ(resaved(doc), disc);
+
+    // A file without a disc section empties the disc face it is read into.
+    ASSERT_EQ(readDocument(e2, jewel, "y.cwr", progress), LoadStatus::Loaded);
+    EXPECT_FALSE(usesDiscFace(back));
+    EXPECT_EQ(resaved(back), jewel);
+}
+
+// An arc's radius is kept within 0 .. 60.0 mm and its angle within
+// -180.0 .. 180.0 degrees, the way round the circle it points.
+TEST_F(FileFixture, AnArcIsKeptWithinItsRanges)
+{
+    const std::tuple<int, int, int, int> rows[] = { { 455, 0, 455, 0 }, { -5, 1800, 0, 1800 },
+        { 601, -1800, 600, -1800 }, { 100, 1801, 100, -1799 }, { 100, -1810, 100, 1790 },
+        { 100, 3600, 100, 0 }, { 100, 7250, 100, 50 } };
+    for (const auto &[radius, angle, keptRadius, keptAngle] : rows) {
+        ed.setDiscTextArc(DiscText::Subtitle, radius, angle);
+        EXPECT_EQ(doc.disc.subtitle.arc.radiusTenths, keptRadius) << radius << " " << angle;
+        EXPECT_EQ(doc.disc.subtitle.arc.angleTenths, keptAngle) << radius << " " << angle;
+    }
+    EXPECT_EQ(ed.history().undoLabel(), "位置(サブタイトル(ディスク))");
+}
+
+TEST_F(FileFixture, ADiscSectionHasNoPlaceInAnOlderFile)
+{
+    QStringList lines = kNewDocumentLines;
+    insertLines(lines, int(lines.size()) - 1, { "[Disc]", "00ffffff", "" });
+    ed.setDiscTextText(DiscText::Title, "kept");
+    EXPECT_EQ(readDocument(ed, fileOf(lines), "old.cwr", progress), LoadStatus::Damaged);
+    EXPECT_EQ(messages.messages, QStringList({ "ファイル(old.cwr)が異常です" }));
+}
+
+// "新規作成" empties the disc face too.
+TEST_F(FileFixture, ANewDocumentHasAnEmptyDiscFace)
+{
+    ed.setDiscTextText(DiscText::Subtitle, "x");
+    ed.setBackgroundColor(Swatch::Disc, 0);
+    ASSERT_TRUE(usesDiscFace(doc));
+    ed.resetToNew();
+    EXPECT_FALSE(usesDiscFace(doc));
+    EXPECT_EQ(doc.disc.subtitle.arc.place, DiscTextPlace::BottomArc);
+}
