@@ -1284,8 +1284,8 @@ and %1 more</translation>
         <translation>the printer resolution the document refers to (default 300)</translation>
     </message>
     <message>
-        <source>この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint)。繰り返して指定できます</source>
-        <translation>override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint); may be repeated</translation>
+        <source>この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint)。繰り返して指定できます</source>
+        <translation>override one print setting for this run (AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint); may be repeated</translation>
     </message>
     <message>
         <source>このヘルプを表示して終了します</source>
@@ -1420,8 +1420,8 @@ and %1 more</translation>
         <translation>print a document</translation>
     </message>
     <message>
-        <source>印刷設定(TopLabelPrint, BottomLabelPrint, InsidePrint)が選ぶページを、ダイアログなしで一つのジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または --printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so を読み込み、そのプリンタ自身の解像度で文書を配置します。</source>
-        <translation>Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint, InsidePrint) as one job, without a dialog: on the default printer, on the printer named, or into one PDF file made for a printer of --printer-dpi, pictures included. Printing to a printer loads casewright-printing.so from the program&apos;s module folder and lays the document out at that printer&apos;s own resolution.</translation>
+        <source>印刷設定(TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint)が選ぶページを、ダイアログなしで一つのジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または --printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。プリンタへの印刷ではプログラムのモジュールのフォルダから casewright-printing.so を読み込み、そのプリンタ自身の解像度で文書を配置します。</source>
+        <translation>Prints the pages the print settings choose (TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint) as one job, without a dialog: on the default printer, on the printer named, or into one PDF file made for a printer of --printer-dpi, pictures included. Printing to a printer loads casewright-printing.so from the program&apos;s module folder and lays the document out at that printer&apos;s own resolution.</translation>
     </message>
     <message>
         <source>既定のプリンタの代わりにこのプリンタに印刷します</source>
@@ -1524,8 +1524,8 @@ and %1 more</translation>
         <translation>invalid size: %1</translation>
     </message>
     <message>
-        <source>印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint のどれか)</source>
-        <translation>invalid option: %1 (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint)</translation>
+        <source>印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint のどれか)</source>
+        <translation>invalid option: %1 (NAME=0|1 with NAME one of AreaLinePrint, CutLinePrint, SideTitleSameTop, TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint)</translation>
     </message>
     <message>
         <source>塗り足しの指定が正しくありません: %1 (0, 1, 2, 3 mm のどれか)</source>

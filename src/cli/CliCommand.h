@@ -13,6 +13,8 @@
 #include "document/LabelDocument.h"
 #include "document/PrintCorrection.h"
 
+class QSettings;
+
 namespace cw {
 
 // casewright-cli commands. Each command lives in its own file and registers
@@ -89,8 +91,13 @@ QPair<int, int> parseSize(const QString &text);
 // The print options: the user's settings (read only; defaults where a value
 // does not exist), then every --option NAME=0|1 over them, and the bleed:
 // the settings' "Bleed", or --bleed N (0..3). Throws UsageError for an
-// unknown name, a value other than 0 or 1, or a bleed out of range.
+// unknown name, a value other than 0 or 1, or a bleed out of range. The
+// disc's stock is the settings' unless --label-sheet ID, --labels 1,2 or
+// --printable-disc (for the commands that take them) say otherwise.
 PrintOptions printOptions(const Args &args);
+// The disc's layout as the settings and those three options choose it.
+// Throws UsageError for an unknown sheet or a label the sheet lacks.
+DiscLayout discLayout(const Args &args, QSettings &settings);
 
 // The position correction of a run on `device`: --offset X,Y when given
 // (millimetres, one decimal, each within ±10.0), else the one the user's

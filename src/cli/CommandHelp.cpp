@@ -32,7 +32,7 @@ const OptionHelp kPrinterDpi { "--printer-dpi X[xY]",
 const OptionHelp kPrintOption { "--option NAME=0|1",
     QT_TRANSLATE_NOOP("cw::UiText",
         "この実行に限り印刷設定を一つ変えます(AreaLinePrint, CutLinePrint, SideTitleSameTop, "
-        "TopLabelPrint, BottomLabelPrint, InsidePrint)。繰り返して指定できます") };
+        "TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint)。繰り返して指定できます") };
 const OptionHelp kHelp { "--help",
     QT_TRANSLATE_NOOP("cw::UiText", "このヘルプを表示して終了します") };
 const OptionHelp kOffset { "--offset X,Y",
@@ -44,6 +44,13 @@ const OptionHelp kBleed { "--bleed N",
         "記録した塗り足しの代わりに、背景と画像を外側の裁ち線から N mm (0〜3) 延ばします") };
 const OptionHelp kPaper { "--paper a4|letter",
     QT_TRANSLATE_NOOP("cw::UiText", "PDF ファイルの用紙: A4 横(既定)かレター横。--pdf と一緒に") };
+const OptionHelp kLabelSheet { "--label-sheet ID",
+    QT_TRANSLATE_NOOP("cw::UiText",
+        "記録したディスクの用紙の代わりに、このラベルシート(label-sheets の id、または "
+        "custom)") };
+const OptionHelp kPrintableDisc { "--printable-disc",
+    QT_TRANSLATE_NOOP("cw::UiText",
+        "ディスクをラベルシートでなく、プリンタブルディスクに印刷します") };
 const OptionHelp kPlugins { "--plugins DIR",
     QT_TRANSLATE_NOOP(
         "cw::UiText", "プログラムのデコーダモジュールの代わりに DIR のモジュールを読みます") };
@@ -113,10 +120,10 @@ const QList<CommandText> &commandTexts()
                 "(ジュエルケースは 277.0 x 160.0 mm) を --dpi で描き、PNG ファイル、PDF ファイル、"
                 "または描画呼び出しの一覧にします。"
                 "--png、--pdf、--ops のどれか一つを指定します。"),
-            { { "--page front|back",
+            { { "--page front|back|disc",
                   QT_TRANSLATE_NOOP("cw::UiText",
                       "描くページ: 文書のケースのシートの id (ジュエルケースは front と back、"
-                      "formats が示します)") },
+                      "formats が示します)、またはディスクの面 disc") },
                 { "--dpi X[xY]", QT_TRANSLATE_NOOP("cw::UiText", "ページの解像度(既定 96)") },
                 { "--size WxH",
                     QT_TRANSLATE_NOOP(
@@ -127,10 +134,14 @@ const QList<CommandText> &commandTexts()
                     QT_TRANSLATE_NOOP("cw::UiText", "ページを PDF ファイルに書き出します") },
                 { "--ops",
                     QT_TRANSLATE_NOOP("cw::UiText", "描画呼び出しを一行に一つずつ表示します") },
-                kPrintOption, kBleed, kPrinterDpi } },
+                kPrintOption, kBleed, kPrinterDpi,
+                { "--disc-guides",
+                    QT_TRANSLATE_NOOP("cw::UiText",
+                        "ディスクの外周と穴の円を細い灰色の線で描きます") },
+                kLabelSheet, kPrintableDisc } },
         { "print", QT_TRANSLATE_NOOP("cw::UiText", "文書を印刷する"),
             QT_TRANSLATE_NOOP("cw::UiText",
-                "印刷設定(TopLabelPrint, BottomLabelPrint, InsidePrint)が選ぶページを、"
+                "印刷設定(TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint)が選ぶページを、"
                 "ダイアログなしで一つの"
                 "ジョブとして印刷します。印刷先は既定のプリンタ、指定したプリンタ、または "
                 "--printer-dpi のプリンタ向けに作る一つの PDF ファイル(画像も含みます)です。"
@@ -142,7 +153,11 @@ const QList<CommandText> &commandTexts()
                 { "--pdf F",
                     QT_TRANSLATE_NOOP(
                         "cw::UiText", "印刷せずに、ページを PDF ファイル F に書き出します") },
-                kPaper, kPrintOption, kOffset, kBleed, kPrinterDpi } },
+                kPaper, kPrintOption, kOffset, kBleed, kPrinterDpi, kLabelSheet,
+                { "--labels N,N",
+                    QT_TRANSLATE_NOOP("cw::UiText",
+                        "ラベルシートのうち印刷するラベルの番号(既定はすべて)") },
+                kPrintableDisc } },
         { "export-pdf", QT_TRANSLATE_NOOP("cw::UiText", "ケースの全ページを A4 横で"),
             QT_TRANSLATE_NOOP("cw::UiText",
                 "文書のケースの全ページ(ジュエルケースは両ページ)を A4 横の用紙の一つの PDF "

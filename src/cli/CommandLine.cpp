@@ -6,6 +6,7 @@
 
 #include "base/UiText.h"
 #include "cli/CliCommand.h"
+#include "document/DiscStockSettings.h"
 #include "document/OptionSettings.h"
 #include "render/PrintDocument.h"
 #include "text/SafeSave.h"
@@ -198,7 +199,7 @@ PrintOptions printOptions(const Args &args)
         if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
             throw UsageError(UiText::tr("印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は "
                                         "AreaLinePrint, CutLinePrint, SideTitleSameTop, "
-                                        "TopLabelPrint, BottomLabelPrint, InsidePrint "
+                                        "TopLabelPrint, BottomLabelPrint, InsidePrint, DiscLabelPrint "
                                         "のどれか)")
                                  .arg(o)
                                  .toStdString());
@@ -216,7 +217,39 @@ PrintOptions printOptions(const Args &args)
                     .toStdString());
         options.bleedMm = mm;
     }
+    options.disc = discLayout(args, settings);
     return options;
+}
+
+DiscLayout discLayout(const Args &args, QSettings &settings)
+{
+    // The stock kept in the settings, changed for this run by the options.
+    DiscStock stock = loadDiscStock(settings);
+    const LabelSheetProduct custom = loadCustomLabelSheet(settings);
+    if (args.has(QStringLiteral("label-sheet"))) {
+        const QString id = args.value(QStringLiteral("label-sheet"));
+        QStringList ids;
+        for (const LabelSheetProduct &p : labelSheets())
+            ids << p.id;
+        ids << QString(kCustomSheetId);
+        if (!ids.contains(id))
+            throw UsageError(notOneOfText(QStringLiteral("--label-sheet"), ids).toStdString());
+        stock.kind = DiscStockKind::LabelSheet;
+        stock.sheetId = id;
+        stock.labels = ~0u;
+    }
+    if (args.has(QStringLiteral("printable-disc")))
+        stock.kind = DiscStockKind::PrintableDisc;
+    if (args.has(QStringLiteral("labels"))) {
+        const LabelSheetProduct &sheet = stockSheet(stock, custom);
+        QString message;
+        const std::optional<unsigned> labels = parseLabelList(
+            args.value(QStringLiteral("labels")), int(sheet.centresMm.size()), &message);
+        if (!labels)
+            throw UsageError(message.toStdString());
+        stock.labels = *labels;
+    }
+    return discLayoutOf(stock, custom);
 }
 
 PrintCorrection printCorrection(const Args &args, const PrintDevice &device)

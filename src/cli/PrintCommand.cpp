@@ -93,9 +93,12 @@ int runPrint(const cli::Args &args, QTextStream &, QTextStream &err)
 
 CLI_COMMAND({ .name = "print",
     .usage = "print DOC.cwr [--printer NAME | --pdf F [--paper a4|letter]] [--option NAME=0|1]... "
-             "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]]",
+             "[--offset X,Y] [--bleed N] [--printer-dpi X[xY]] [--label-sheet ID] [--labels N,N] "
+             "[--printable-disc]",
     .valueOptions = { QStringLiteral("printer"), QStringLiteral("pdf"), QStringLiteral("paper"),
-        QStringLiteral("option"), QStringLiteral("offset"), QStringLiteral("bleed") },
+        QStringLiteral("option"), QStringLiteral("offset"), QStringLiteral("bleed"),
+        QStringLiteral("label-sheet"), QStringLiteral("labels") },
+    .flags = { QStringLiteral("printable-disc") },
     .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runPrint });
 

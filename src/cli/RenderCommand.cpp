@@ -147,11 +147,13 @@ int runExportPdf(const cli::Args &args, QTextStream &out, QTextStream &err)
 
 CLI_COMMAND({ .name = "render",
     .usage = "render DOC.cwr --page front|back|disc [--dpi X[xY]] [--size WxH] "
-             "(--png F | --pdf F | --ops) [--option NAME=0|1]... [--bleed N] [--disc-guides]",
+             "(--png F | --pdf F | --ops) [--option NAME=0|1]... [--bleed N] [--disc-guides] "
+             "[--label-sheet ID | --printable-disc]",
     .valueOptions = { QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("size"),
         QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("option"),
-        QStringLiteral("bleed") },
-    .flags = { QStringLiteral("ops"), QStringLiteral("disc-guides") },
+        QStringLiteral("bleed"), QStringLiteral("label-sheet") },
+    .flags = { QStringLiteral("ops"), QStringLiteral("disc-guides"),
+        QStringLiteral("printable-disc") },
     .positionals = { 1, 1, QT_TRANSLATE_NOOP("cw::UiText", "文書を一つ指定してください") },
     .run = runRender });
 

@@ -229,4 +229,25 @@ QString formatCentres(const QVector<QPointF> &centres)
     return pairs.join(QLatin1Char(';'));
 }
 
+DiscLayout discLayoutOf(const DiscStock &stock, const LabelSheetProduct &custom)
+{
+    DiscLayout l;
+    const DiscRing ring = discRingOf(stock, custom);
+    l.outerMm = ring.outerMm;
+    l.holeMm = ring.holeMm;
+    l.printableDisc = stock.kind == DiscStockKind::PrintableDisc;
+    const LabelSheetProduct &sheet = stockSheet(stock, custom);
+    l.paperWidthMm = sheet.widthMm;
+    l.paperHeightMm = sheet.heightMm;
+    l.centresMm.clear();
+    for (int n : printedLabels(stock, sheet))
+        l.centresMm.append(sheet.centresMm[n - 1]);
+    return l;
+}
+
+DiscLayout loadDiscLayout(QSettings &settings)
+{
+    return discLayoutOf(loadDiscStock(settings), loadCustomLabelSheet(settings));
+}
+
 } // namespace cw

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/DiscStock.h"
+#include "document/LabelDocument.h"
 
 class QSettings;
 
@@ -23,6 +24,12 @@ namespace cw {
 // "Letter"), "DiscCustomOuter" and "DiscCustomHole" (tenths of a
 // millimetre) and "DiscCustomCentres" ("x,y;x,y" in millimetres with up to
 // two decimals).
+
+// Where a stock lays the disc out: its ring, its paper and the centres of
+// the labels it prints (a printable disc: its ring and a page of its own).
+DiscLayout discLayoutOf(const DiscStock &stock, const LabelSheetProduct &custom);
+// The layout of the stock and custom sheet kept in the settings.
+DiscLayout loadDiscLayout(QSettings &settings);
 
 // The stored stock; a value that is absent or out of range reads as its default.
 DiscStock loadDiscStock(QSettings &settings);

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "document/DiscStockSettings.h"
+
 namespace cw {
 
 const std::array<PrintOptionInfo, 7> &printOptionTable()
@@ -44,6 +46,7 @@ PrintOptions loadPrintOptions(QSettings &settings)
         options.*info.field = ok ? stored != 0 : info.defaultValue;
     }
     options.bleedMm = loadBleed(settings);
+    options.disc = loadDiscLayout(settings);
     settings.sync();
     return options;
 }

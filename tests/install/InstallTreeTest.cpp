@@ -292,6 +292,17 @@ TEST_F(InstallTreeTest, PrintsTheInstalledDemoIntoAPdfOfTwoPages)
     EXPECT_TRUE(letter.out.contains(QRegularExpression("\nPages: +1\n")))
         << letter.out.toStdString();
     EXPECT_TRUE(letter.out.contains("792 x 612 pts (letter)")) << letter.out.toStdString();
+
+    // The disc demo's face alone, on its label sheet: one A4 page upright.
+    const QString disc = QFileInfo(demo()).dir().filePath("disc.cwr");
+    const ProgramRun labels = runProgram(cli(),
+        { "print", disc, "--pdf", pdf, "--option", "TopLabelPrint=0", "--option",
+            "BottomLabelPrint=0", "--option", "DiscLabelPrint=1", "--label-sheet", "avery-l6015" });
+    ASSERT_EQ(labels.code, 0) << labels.err.toStdString();
+    EXPECT_TRUE(labels.err.isEmpty()) << labels.err.toStdString();
+    const ProgramRun a4 = runProgram(pdfinfo, { pdf });
+    EXPECT_TRUE(a4.out.contains(QRegularExpression("\nPages: +1\n"))) << a4.out.toStdString();
+    EXPECT_TRUE(a4.out.contains("595 x 842 pts (A4)")) << a4.out.toStdString();
 }
 
 TEST_F(InstallTreeTest, PrintingToAPrinterLoadsTheInstalledPrinterModule)
