@@ -1392,8 +1392,8 @@ and %1 more</translation>
         <translation>Draws one page of a document: the preview page of the document&apos;s case (277.0 x 160.0 mm for the jewel case) at --dpi unless --size says otherwise, into a PNG file, a PDF file, or as the list of drawing calls. Exactly one of --png, --pdf and --ops is given.</translation>
     </message>
     <message>
-        <source>描くページ: 文書のケースのシートの id (ジュエルケースは front と back、formats が示します)</source>
-        <translation>the page to draw: the id of a sheet of the document&apos;s case (front and back for the jewel case; formats lists them)</translation>
+        <source>描くページ: 文書のケースのシートの id (ジュエルケースは front と back、formats が示します)、またはディスクの面 disc</source>
+        <translation>the page to draw: the id of a sheet of the document&apos;s case (front and back for the jewel case; formats lists them), or disc for the disc face</translation>
     </message>
     <message>
         <source>ページの解像度(既定 96)</source>
@@ -1822,6 +1822,42 @@ and %1 more</translation>
     <message>
         <source>ディスク用の調整シートを印刷</source>
         <translation>Print disc calibration sheet</translation>
+    </message>
+    <message>
+        <source>ディスク</source>
+        <translation>Disc</translation>
+    </message>
+    <message>
+        <source>サブタイトル</source>
+        <translation>Subtitle</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>角度 %1° 半径 %2mm</source>
+        <translation>angle %1° radius %2 mm</translation>
+    </message>
+    <message>
+        <source>%1 %2のフォント名</source>
+        <translation>%1 %2 font name</translation>
+    </message>
+    <message>
+        <source>記録したディスクの用紙の代わりに、このラベルシート(label-sheets の id、または custom)</source>
+        <translation>print the disc on this label sheet (an id label-sheets lists, or custom) instead of the stock the settings keep</translation>
+    </message>
+    <message>
+        <source>ディスクをラベルシートでなく、プリンタブルディスクに印刷します</source>
+        <translation>print the disc on a printable disc instead of a label sheet</translation>
+    </message>
+    <message>
+        <source>ディスクの外周と穴の円を細い灰色の線で描きます</source>
+        <translation>draw the disc&apos;s outer and hole circles as thin gray lines</translation>
+    </message>
+    <message>
+        <source>ラベルシートのうち印刷するラベルの番号(既定はすべて)</source>
+        <translation>the numbers of the sheet&apos;s labels to print (default: all)</translation>
     </message>
 </context>
 </TS>

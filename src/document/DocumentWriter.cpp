@@ -233,7 +233,7 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
             const QString name
                 = which == DiscText::Title ? UiText::tr("タイトル") : UiText::tr("サブタイトル");
             w.number(t.use);
-            w.line(t.text, UiText::tr("%1 %2").arg(disc, name));
+            w.line(t.text, disc + QLatin1Char(' ') + name);
             w.numbers({ int(t.arc.place), t.arc.radiusTenths, t.arc.angleTenths });
             w.numbers({ t.customXUse, t.customX });
             w.numbers({ t.customYUse, t.customY });

@@ -372,12 +372,13 @@ TEST(PreviewAccessibility, ButtonsInReadingOrderAndThePageNamedByItsCaption)
     TPreviewWindow w([](LabelCanvas &, PreviewPage, int, int, int, int) {});
     w.show();
     EXPECT_EQ(tabOrder(w.findChild<QWidget *>("PreviewTopShow"), &w),
-        QStringList({ "PreviewTopShow", "PreviewBottomShow", "PreviewClose", "Zoom1", "Zoom2",
-            "ScrollBox" }));
+        QStringList({ "PreviewTopShow", "PreviewBottomShow", "PreviewClose", "PreviewDiscShow",
+            "Zoom1", "Zoom2", "ScrollBox" }));
     static const std::pair<const char *, const char16_t *> buttons[] = {
         { "PreviewTopShow", u"表レーベル" },
         { "PreviewBottomShow", u"裏レーベル" },
         { "PreviewClose", u"閉じる" },
+        { "PreviewDiscShow", u"ディスク" },
         { "Zoom1", u"縮小" },
         { "Zoom2", u"拡大" },
     };

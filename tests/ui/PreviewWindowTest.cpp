@@ -158,3 +158,28 @@ TEST(TPreviewWindow, ShowsFullyOnTheScreenOfTheMainWindow)
     frame = w.windowHandle()->frameGeometry();
     EXPECT_EQ(frame.topLeft(), QPoint(screen.left(), 50));
 }
+
+// The disc's page is offered only while there is a disc face: its button
+// shows and hides with it, and a shown disc page gives way to the front when
+// it goes.
+TEST(TPreviewWindow, TheDiscPageIsOfferedWhileThereIsADiscFace)
+{
+    Drawn drawn;
+    bool disc = false;
+    const PageDrawer::Draw draw = drawn.drawer();
+    TPreviewWindow w(PageDrawer(
+        draw, [] () -> const CaseFormat & { return jewelCaseFormat(); }, {},
+        [&disc] { return disc; }));
+    w.show();
+    EXPECT_FALSE(button(w, "PreviewDiscShow")->isVisible());
+    EXPECT_EQ(drawn.pages, QList<PreviewPage> { PreviewPage::Front });
+    disc = true;
+    w.RequestPreviewRefresh(PreviewPage::Disc);
+    ASSERT_TRUE(button(w, "PreviewDiscShow")->isVisible());
+    QTest::mouseClick(button(w, "PreviewDiscShow"), Qt::LeftButton);
+    EXPECT_EQ(drawn.pages, (QList<PreviewPage> { PreviewPage::Front, PreviewPage::Disc }));
+    disc = false;
+    w.RequestPreviewRefresh(PreviewPage::Shown);
+    EXPECT_FALSE(button(w, "PreviewDiscShow")->isVisible());
+    EXPECT_EQ(drawn.pages.last(), PreviewPage::Front);
+}
