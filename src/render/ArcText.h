@@ -35,6 +35,6 @@ QVector<ArcGlyph> layoutArc(const QVector<int> &advances, double radiusX, double
     double centreDegrees, ArcSide side);
 
 // A text longer than this share of its circle is set smaller until it fits.
-constexpr double kArcMaxSweepDegrees = 160.0;
+constexpr double kArcMaxSweepDegrees = 160; // degrees
 
 } // namespace cw

@@ -171,16 +171,16 @@ TEST(CliFormats, UnknownCasesAndSheetsAreRefusedWithTheValidIds)
     // A sheet of another case: refused once the document's case is known.
     r = runCasewrightCli({ "render", slim, "--page", "back", "--ops" });
     EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.startsWith("--page は front です\n使い方: casewright-cli render "))
+    EXPECT_TRUE(r.err.startsWith("--page は front か disc です\n使い方: casewright-cli render "))
         << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
     // A sheet no case has: refused before the document is read, naming every sheet.
     r = runCasewrightCli({ "render", dir.filePath("missing.cwr"), "--page", "side", "--ops" });
     EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.startsWith("--page は front, back, wrap, inside のどれかです\n"))
+    EXPECT_TRUE(r.err.startsWith("--page は front, back, wrap, inside, disc のどれかです\n"))
         << r.err.toStdString();
     r = runCasewrightCli({ "render", slim, "--page", "side", "--ops" }, QString(), englishLocale());
-    EXPECT_TRUE(r.err.startsWith("--page must be one of front, back, wrap, inside\n"))
+    EXPECT_TRUE(r.err.startsWith("--page must be one of front, back, wrap, inside, disc\n"))
         << r.err.toStdString();
 }
 

@@ -293,5 +293,5 @@ TEST_F(InstallDocsTest, BashCompletesCommandsOptionValuesAndFilesByExtension)
         QStringList({ "cd-slim" }));
     // The sheet ids of every case, each once.
     EXPECT_EQ(completions(completion, { program, "render", "a.cwr", "--page", "" }, dir.path()),
-        QStringList({ "back", "front", "inside", "wrap" }));
+        QStringList({ "back", "disc", "front", "inside", "wrap" }));
 }
