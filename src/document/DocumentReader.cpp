@@ -387,12 +387,9 @@ private:
                     m_ed.setDiscTextArc(which, v[1], v[2]);
                 },
                 {} });
-            d.push_back({ 0,
-                [this, which](const QByteArray &raw) {
-                    const std::vector<int> v = parseNumbers(raw, 2);
-                    m_customX = v;
-                },
-                {} });
+            // The position across is kept until the line down gives the other.
+            d.push_back(
+                { 0, [this](const QByteArray &raw) { m_customX = parseNumbers(raw, 2); }, {} });
             d.push_back({ 0,
                 [this, which](const QByteArray &raw) {
                     const std::vector<int> v = parseNumbers(raw, 2);
