@@ -1859,5 +1859,33 @@ and %1 more</translation>
         <source>ラベルシートのうち印刷するラベルの番号(既定はすべて)</source>
         <translation>the numbers of the sheet&apos;s labels to print (default: all)</translation>
     </message>
+    <message>
+        <source>上の弧</source>
+        <translation>Top arc</translation>
+    </message>
+    <message>
+        <source>下の弧</source>
+        <translation>Bottom arc</translation>
+    </message>
+    <message>
+        <source>半径</source>
+        <translation>Radius</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background color</translation>
+    </message>
+    <message>
+        <source>ディスクレーベル印刷</source>
+        <translation>Print disc label</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は %2 から %3 までの数値(度、小数1桁)ではありません</source>
+        <translation>&apos;%1&apos; is not a number from %2 to %3 (degrees, one decimal)</translation>
+    </message>
 </context>
 </TS>

@@ -366,7 +366,17 @@ QWidget *TMainWindow::buildOptionsTab()
         note->setWordWrap(true);
         note->setIndent(20);
         inside->setAccessibleDescription(how);
-        pages->addWidget(note, 3, 0);
+        pages->addWidget(note, 3, 0, 1, 2);
+        // The disc face's switch stands beside the front's, the note under
+        // both columns.
+        QCheckBox *disc = checkBox(
+            UiText::tr("ディスクレーベル印刷"), inside->parentWidget(), QStringLiteral("DiscLabelPrint"));
+        m_optionBoxes.insert(disc->objectName(), disc);
+        connect(disc, &QCheckBox::toggled, this,
+            [this](bool on) { optionClicked(QStringLiteral("DiscLabelPrint"), on); });
+        pages->addWidget(disc, 0, 1);
+        QWidget::setTabOrder(m_optionBoxes.value(QStringLiteral("TopLabelPrint")), disc);
+        QWidget::setTabOrder(disc, m_optionBoxes.value(QStringLiteral("BottomLabelPrint")));
     }
     optionGroup(left, UiText::tr("枠線印刷"), "FrameLineGroup", 2,
         { { "AreaLinePrint", UiText::tr("境界線印刷") },

@@ -120,6 +120,7 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_tabs->addTab(buildSurfaceTab(Surface::Bottom), UiText::tr("裏レーベル"));
     m_tabs->addTab(buildSurfaceTab(Surface::Left), UiText::tr("背表紙(左)"));
     m_tabs->addTab(buildSurfaceTab(Surface::Right), UiText::tr("背表紙(右)"));
+    m_tabs->addTab(buildDiscTab(), UiText::tr("ディスク"));
     m_tabs->addTab(buildOptionsTab(), UiText::tr("オプション"));
     m_tabs->setCurrentIndex(0);
     layout->addWidget(m_tabs, 1);
@@ -498,7 +499,7 @@ void TMainWindow::showSurfaceSizes()
     set("SideWidth", px.sideWidth);
     set("SideHeight", px.sideHeight);
     const CaseFormat &format = formatOf(m_document);
-    for (Surface s : kAllSurfaces) {
+    for (Surface s : kDocumentSurfaces) {
         m_pictures[int(s)]->showSurfaceSize(px.width(s), px.height(s));
         m_pictures[int(s)]->showSurfaceMm(surfaceWidthMm(s, format), surfaceHeightMm(s, format));
     }
@@ -583,6 +584,8 @@ void TMainWindow::syncFromDocument()
         check(c.sameAsLeft, ss.titleSameAsLeft);
         m_pictures[int(s)]->showPlacement(m_document);
     }
+    m_pictures[int(Surface::Disc)]->showPlacement(m_document);
+    showDiscTexts();
     showSpineTexts();
     m_pictures[int(Surface::Bottom)]->setLinkChecked(m_document.bottom.pictureSameAsFront);
     m_pictures[int(Surface::Right)]->setLinkChecked(m_document.right.pictureSameAsLeft);
@@ -603,6 +606,7 @@ void TMainWindow::syncFromDocument()
     m_swatches[2]->setColor(m_document.bottom.backgroundColor1);
     m_swatches[3]->setColor(m_document.left.backgroundColor1);
     m_swatches[4]->setColor(m_document.right.backgroundColor1);
+    m_discSwatch->setColor(m_document.disc.backgroundColor1);
 
     // The case's sizes may have changed with the document.
     showSurfaceSizes();

@@ -155,6 +155,18 @@ private:
         QCheckBox *sameAsLeft = nullptr;
     };
 
+    // "タイトル" or "サブタイトル" of the disc tab.
+    struct DiscTextControls
+    {
+        QCheckBox *use = nullptr;
+        QPushButton *font = nullptr;
+        QLineEdit *text = nullptr;
+        QButtonGroup *place = nullptr;
+        CommitEdit *radius = nullptr, *angle = nullptr;
+        QCheckBox *xUse = nullptr, *yUse = nullptr;
+        CommitEdit *x = nullptr, *y = nullptr;
+    };
+
     // Before the document is replaced or the program ends: a changed
     // document may be saved first ("はい" saves, asking for a name when it has
     // none; "いいえ" drops the changes). True when the command goes on.
@@ -171,6 +183,12 @@ private:
     QWidget *buildTitleGroup(Surface s, QWidget *parent);
     QWidget *buildSwitchGroup(Surface s, QWidget *parent);
     QWidget *buildOptionsTab();
+    // "ディスク": the disc's two texts, its background colour and picture.
+    QWidget *buildDiscTab();
+    QWidget *buildDiscTextGroup(DiscText which, QWidget *parent);
+    void bindDiscText(DiscText which);
+    // The disc texts' values; a number being typed stays unless `includeFocused`.
+    void showDiscTexts(bool includeFocused = false);
     QWidget *buildCorrectionPanel(QWidget *parent);
     void bindTitle(Surface s);
     void bindPicture(Surface s);
@@ -223,8 +241,10 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     std::array<TitleControls, 4> m_titles;
-    std::array<PicturePanel *, 4> m_pictures {};
+    std::array<PicturePanel *, 5> m_pictures {}; // the case's surfaces, then the disc
     std::array<ColorSwatch *, 5> m_swatches {};
+    std::array<DiscTextControls, 2> m_discTexts;
+    ColorSwatch *m_discSwatch = nullptr;
     QHash<QString, QCheckBox *> m_optionBoxes;
     QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
     QHash<QString, QLabel *> m_sizeLabels;

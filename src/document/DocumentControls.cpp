@@ -1,5 +1,9 @@
 #include "document/DocumentControls.h"
 
+#include <QRegularExpression>
+#include <cstdlib>
+
+#include "base/UiText.h"
 #include "document/CaseSizeText.h"
 
 namespace cw {
@@ -78,7 +82,7 @@ ControlStates enabledStates(const LabelDocument &doc)
 
     // Picture panels. A follower's panel is usable only while its link is off;
     // its link check box only while its picture is switched on.
-    for (Surface s : kAllSurfaces) {
+    for (Surface s : kDocumentSurfaces) {
         const SurfaceSettings &ss = doc.surface(s);
         bool on = ss.picture.use;
         if (s == Surface::Bottom)
@@ -92,6 +96,26 @@ ControlStates enabledStates(const LabelDocument &doc)
             e.insert(p + QLatin1String(part), on);
     }
     set({ "SameGraphic" }, doc.bottom.picture.use);
+
+    // The disc's two texts: each group follows its use box; the radius and
+    // angle serve an arc, the position "任意", each value its own box there.
+    for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
+        const TitleSettings &t = doc.discText(which);
+        const QString p = discTextPrefix(which);
+        const bool arc = t.use && t.arc.place != DiscTextPlace::Custom;
+        const bool custom = t.use && t.arc.place == DiscTextPlace::Custom;
+        for (const char *part : { "", "FontSet", "Place" })
+            e.insert(p + QLatin1String(part), t.use);
+        for (const char *part : { "Radius", "Angle" })
+            e.insert(p + QLatin1String(part), arc);
+        for (const char *part : { "PosXY", "PosXUse", "PosYUse" })
+            e.insert(p + QLatin1String(part), custom);
+        e.insert(p + QStringLiteral("PosX"), custom && t.customXUse);
+        e.insert(p + QStringLiteral("PosY"), custom && t.customYUse);
+    }
+    // The disc is printed with every case.
+    e.insert(surfaceTabObjectName(Surface::Disc), true);
+    e.insert(QStringLiteral("DiscBGColor"), true);
     set({ "SameGraphicLeft" }, doc.right.picture.use);
 
     // A surface the case does not print: its tab is disabled with every
@@ -150,7 +174,10 @@ QMap<QString, QString> controlValues(const LabelDocument &doc, const PrintOption
             v.insert(p + "TitleOffset", QString::number(t.offset));
             v.insert(p + "SpineText", QString::number(spineTextListIndex(doc, s, options)));
         }
-        const PicturePlacement &pic = ss.picture;
+    }
+    for (Surface s : kDocumentSurfaces) {
+        const PicturePlacement &pic = doc.surface(s).picture;
+        const QString p = surfacePrefix(s);
         v.insert(p + "GraphicUse", boolText(pic.use));
         v.insert(p + "GraphicFileName", pic.fileName);
         v.insert(p + "GraphicWidth", QString::number(pic.pixelWidth));
@@ -163,6 +190,21 @@ QMap<QString, QString> controlValues(const LabelDocument &doc, const PrintOption
         v.insert(p + "GPosChange", QString::number(int(pic.alignMode)));
         v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
     }
+    for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
+        const TitleSettings &t = doc.discText(which);
+        const QString p = discTextPrefix(which);
+        v.insert(p + "Use", boolText(t.use));
+        v.insert(p, t.text);
+        v.insert(p + "Font", fontText(t.font));
+        v.insert(p + "Place", QString::number(int(t.arc.place)));
+        v.insert(p + "Radius", formatDiscRadius(t.arc.radiusTenths));
+        v.insert(p + "Angle", formatDiscAngle(t.arc.angleTenths));
+        v.insert(p + "PosXUse", boolText(t.customXUse));
+        v.insert(p + "PosX", QString::number(t.customX));
+        v.insert(p + "PosYUse", boolText(t.customYUse));
+        v.insert(p + "PosY", QString::number(t.customY));
+    }
+    v.insert("DiscBGColor", QString::number(doc.disc.backgroundColor1));
     v.insert("BottomSameTitle", boolText(doc.bottom.titleSameAsFront));
     v.insert("LeftSameTitle", boolText(doc.left.titleSameAsFront));
     v.insert("RightSameTitle", boolText(doc.right.titleSameAsFront));
@@ -202,8 +244,70 @@ std::optional<SpineText> spineTextOfListIndex(int index)
 QString surfaceTabObjectName(Surface s)
 {
     static const char *const names[]
-        = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab" };
+        = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab", "DiscTab" };
     return QLatin1String(names[int(s)]);
+}
+
+QString discTextPrefix(DiscText which)
+{
+    return which == DiscText::Title ? QStringLiteral("DiscTitle") : QStringLiteral("DiscSubtitle");
+}
+
+QString formatDiscRadius(int tenths)
+{
+    return tenths == 0 ? QString() : formatCaseTenths(tenths);
+}
+
+QString formatDiscAngle(int tenths)
+{
+    const int a = std::abs(tenths);
+    return QString::asprintf("%s%d.%d", tenths < 0 ? "-" : "", a / 10, a % 10);
+}
+
+namespace {
+
+// Tenths typed as "12", "12.5", "-0.5" (with `signs`), blanks around them
+// ignored; an empty text is 0. Outside min..max it is none.
+std::optional<int> typedTenths(const QString &text, bool signs, int min, int max)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return 0;
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("([-+]?)([0-9]{1,4})(?:\\.([0-9]))?")));
+    const QRegularExpressionMatch m = pattern.match(t);
+    if (!m.hasMatch() || (!signs && !m.captured(1).isEmpty()))
+        return std::nullopt;
+    int tenths = m.captured(2).toInt() * 10 + (m.hasCaptured(3) ? m.captured(3).toInt() : 0);
+    if (m.captured(1) == QLatin1String("-"))
+        tenths = -tenths;
+    if (tenths < min || tenths > max)
+        return std::nullopt;
+    return tenths;
+}
+
+} // namespace
+
+std::optional<int> parseDiscRadius(const QString &text)
+{
+    return typedTenths(text, false, 0, kDiscRadiusMaxTenths);
+}
+
+std::optional<int> parseDiscAngle(const QString &text)
+{
+    return typedTenths(text, true, -kDiscAngleLimitTenths, kDiscAngleLimitTenths);
+}
+
+QString invalidDiscRadiusMessage(const QString &text)
+{
+    return UiText::tr("'%1' は %2 から %3 までの数値(mm、小数1桁)ではありません")
+        .arg(text, formatCaseTenths(0), formatCaseTenths(kDiscRadiusMaxTenths));
+}
+
+QString invalidDiscAngleMessage(const QString &text)
+{
+    return UiText::tr("'%1' は %2 から %3 までの数値(度、小数1桁)ではありません")
+        .arg(text, formatDiscAngle(-kDiscAngleLimitTenths), formatDiscAngle(kDiscAngleLimitTenths));
 }
 
 } // namespace cw

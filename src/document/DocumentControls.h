@@ -38,6 +38,25 @@ std::optional<SpineText> spineTextOfListIndex(int index);
 // names the tabs of the surfaces the document's case does not print as disabled.
 QString surfaceTabObjectName(Surface s);
 
+// The disc tab's controls of one of the disc's texts are named with this
+// prefix: "DiscTitle", "DiscSubtitle" ("DiscTitleRadius", "DiscSubtitlePlace1").
+QString discTextPrefix(DiscText which);
+// An arc's radius as its field shows it: millimetres with one decimal, and
+// empty for the default radius (0).
+QString formatDiscRadius(int tenths);
+// An arc's centre angle as its field shows it: degrees with one decimal
+// ("-12.5", "0.0").
+QString formatDiscAngle(int tenths);
+// A typed radius: millimetres with at most one decimal within 0.0 ..
+// kDiscRadiusMaxTenths; an empty text is the default radius, 0.
+std::optional<int> parseDiscRadius(const QString &text);
+// A typed angle: degrees with at most one decimal and an optional sign,
+// within -180.0 .. 180.0; an empty text is 0.
+std::optional<int> parseDiscAngle(const QString &text);
+// The messages for a typed radius or angle that is none.
+QString invalidDiscRadiusMessage(const QString &text);
+QString invalidDiscAngleMessage(const QString &text);
+
 // The five background swatches of the options tab.
 enum class Swatch {
     TopCover, // TopLabelBGColor1, top.backgroundColor1

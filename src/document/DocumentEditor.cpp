@@ -459,6 +459,50 @@ EditResult DocumentEditor::setDiscTextCustomPosition(
         });
 }
 
+EditResult DocumentEditor::commitDiscTextRadius(DiscText which, const QString &typed, bool *taken)
+{
+    const std::optional<int> tenths = parseDiscRadius(typed);
+    if (taken)
+        *taken = tenths.has_value();
+    if (!tenths) {
+        messages().showMessage(invalidDiscRadiusMessage(typed));
+        return EditResult();
+    }
+    return setDiscTextArc(which, *tenths, m_doc.discText(which).arc.angleTenths);
+}
+
+EditResult DocumentEditor::commitDiscTextAngle(DiscText which, const QString &typed, bool *taken)
+{
+    const std::optional<int> tenths = parseDiscAngle(typed);
+    if (taken)
+        *taken = tenths.has_value();
+    if (!tenths) {
+        messages().showMessage(invalidDiscAngleMessage(typed));
+        return EditResult();
+    }
+    return setDiscTextArc(which, m_doc.discText(which).arc.radiusTenths, *tenths);
+}
+
+EditResult DocumentEditor::commitDiscTextCustom(
+    DiscText which, bool vertical, const QString &typed, bool *taken)
+{
+    if (taken)
+        *taken = false;
+    if (typed.trimmed().isEmpty())
+        return EditResult();
+    const std::optional<int> mm = takeTypedInt(typed, messages());
+    if (!mm || *mm < 0 || *mm > 999) {
+        if (mm)
+            messages().showMessage(invalidNumberMessage(typed));
+        return EditResult();
+    }
+    if (taken)
+        *taken = true;
+    const TitleSettings &t = m_doc.discText(which);
+    return setDiscTextCustomPosition(which, t.customXUse, vertical ? t.customX : *mm,
+        t.customYUse, vertical ? *mm : t.customY);
+}
+
 // ---- Background colours ---------------------------------------------------------------
 
 EditResult DocumentEditor::setBackgroundColor(Swatch swatch, std::optional<ColorRef> color)

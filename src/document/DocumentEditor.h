@@ -89,6 +89,16 @@ public:
     // "任意": the straight text's position, in millimetres from the design
     // square's top-left corner, as a label title's custom position.
     EditResult setDiscTextCustomPosition(DiscText which, bool xUse, int xMm, bool yUse, int yMm);
+    // The disc tab's typed "半径" and "角度" (parseDiscRadius(),
+    // parseDiscAngle()): the other value of the arc stays. A text that is
+    // none gets its message and changes nothing; `taken` says which.
+    EditResult commitDiscTextRadius(DiscText which, const QString &typed, bool *taken = nullptr);
+    EditResult commitDiscTextAngle(DiscText which, const QString &typed, bool *taken = nullptr);
+    // The typed "横" or "縦" of "任意": whole millimetres 0..999. An empty
+    // field keeps the value silently; another text that is none gets its
+    // message. `taken` is false for both.
+    EditResult commitDiscTextCustom(
+        DiscText which, bool vertical, const QString &typed, bool *taken = nullptr);
 
     // ---- Custom title position (Top, Bottom) ------------------------------
     // <S>TitlePosXUse / <S>TitlePosYUse.

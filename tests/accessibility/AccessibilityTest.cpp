@@ -47,12 +47,12 @@ QAccessible::Role role(QObject *object)
 // 300 dpi. Keyed by object name.
 QMap<QString, QString> expectedNames(int tab)
 {
-    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right" };
+    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc" };
     QMap<QString, QString> names;
     auto add = [&](const QString &objectName, const char16_t *text) {
         names.insert(objectName, QString::fromUtf16(text));
     };
-    if (tab == 4) {
+    if (tab == 5) {
         add("TopLabelPrint", u"表レーベルを印刷");
         add("BottomLabelPrint", u"裏レーベルを印刷");
         add("InsidePrint", u"内側も印刷");
@@ -83,6 +83,7 @@ QMap<QString, QString> expectedNames(int tab)
         add("PrintOffsetY", u"印刷位置補正 縦");
         add("CalibrationPrint", u"補正用シート印刷");
         add("DiscCalibrationPrint", u"ディスク用の調整シートを印刷");
+        add("DiscLabelPrint", u"ディスクレーベル印刷");
         add("Bleed", u"0mm");
         add("CaseType", u"CDジュエルケース");
         // A custom case's sizes, each named by its caption (shown for that case only).
@@ -99,7 +100,7 @@ QMap<QString, QString> expectedNames(int tab)
         return names;
     }
     const QString p = QLatin1String(prefixes[tab]);
-    const std::pair<const char *, const char16_t *> common[] = {
+    const std::pair<const char *, const char16_t *> titles[] = {
         { "TitleUse", u"タイトル" },
         { "TitleFontSet", u"フォント" },
         { "TitleLabel", u"タイトル" },
@@ -108,6 +109,46 @@ QMap<QString, QString> expectedNames(int tab)
         { "TitlePos1", u"中央" },
         { "TitlePos2", u"下" },
         { "TitlePos3", u"任意" },
+    };
+    // The disc's two texts, each with the same controls.
+    const std::pair<const char *, const char16_t *> discTexts[] = {
+        { "FontSet", u"フォント" },
+        { "PlaceCaption", u"位置" },
+        { "Place0", u"上の弧" },
+        { "Place1", u"下の弧" },
+        { "Place2", u"任意" },
+        { "RadiusCaption", u"半径" },
+        { "Radius", u"半径" },
+        { "RadiusUnit", u"mm" },
+        { "AngleCaption", u"角度" },
+        { "Angle", u"角度" },
+        { "AngleUnit", u"°" },
+        { "PosXUse", u"横" },
+        { "PosYUse", u"縦" },
+        { "PosX", u"任意位置設定 横" },
+        { "PosY", u"任意位置設定 縦" },
+        { "PosXUnit", u"mm" },
+        { "PosYUnit", u"mm" },
+    };
+    if (tab == 4) {
+        for (const auto &[text, caption] :
+            { std::pair { "DiscTitle", u"タイトル" }, std::pair { "DiscSubtitle", u"サブタイトル" } }) {
+            add(QLatin1String(text), caption);
+            add(QLatin1String(text) + "Use", caption);
+            for (const auto &[part, name] : discTexts)
+                add(QLatin1String(text) + QLatin1String(part), name);
+        }
+        add("DiscBGColor", u"背景色");
+        add("DiscBGColorCaption", u"背景色");
+        add("DiscPWidth", u"1417");
+        add("DiscPHeight", u"1417");
+        add("DiscPWidthMm", u"120.0mm");
+        add("DiscPHeightMm", u"120.0mm");
+    } else {
+        for (const auto &[part, text] : titles)
+            add(p + QLatin1String(part), text);
+    }
+    const std::pair<const char *, const char16_t *> common[] = {
         { "GraphicUse", u"画像" },
         { "GraphLabel", u"ファイル名" },
         { "GraphicFileName", u"ファイル名" },
@@ -139,7 +180,7 @@ QMap<QString, QString> expectedNames(int tab)
         add(p + "TitlePosYUnit", u"mm");
         add("Use" + p + "List", u"リスト");
         add(p + "ListEdit", u"リスト編集");
-    } else {
+    } else if (tab != 4) {
         add(p + "TitleOffsetCaption", u"印刷位置オフセット");
         add(p + "TitleOffset", u"印刷位置オフセット");
         add(p + "TitleOffsetUnit", u"mm");
@@ -147,7 +188,7 @@ QMap<QString, QString> expectedNames(int tab)
         // The jewel case's own directions: the left spine reads up.
         add(p + "SpineText", tab == 2 ? u"下から上" : u"上から下");
     }
-    if (tab != 0)
+    if (tab != 0 && tab != 4)
         add(p + "SameTitle", u"表と同じ");
     switch (tab) {
     case 0:
@@ -169,6 +210,8 @@ QMap<QString, QString> expectedNames(int tab)
         add("BottomPWidthMm", u"138.0mm");
         add("BottomPHeightMm", u"117.5mm");
         break;
+    case 4:
+        break;
     default:
         if (tab == 3) {
             add("RightSameLeft", u"背表紙(左)と同じ");
@@ -186,8 +229,8 @@ QMap<QString, QString> expectedNames(int tab)
 // The labels without an object name, by the group that holds them, in order.
 QMap<QString, QStringList> expectedUnnamedLabels(int tab)
 {
-    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right" };
-    if (tab == 4)
+    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc" };
+    if (tab == 5)
         return { { "PrinterInfo",
                      { "解像度", "×", "表レーベル", "×", "ﾋﾟｸｾﾙ", "裏レーベル", "×", "ﾋﾟｸｾﾙ",
                          "背表紙", "×", "ﾋﾟｸｾﾙ" } },
@@ -337,11 +380,21 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
     const QStringList options = { "CaseType", "CasePanelWidth", "CasePanelHeight", "CaseSpineWidth",
-        "TopLabelPrint", "BottomLabelPrint", "InsidePrint", "AreaLinePrint", "CutLinePrint",
+        "TopLabelPrint", "DiscLabelPrint", "BottomLabelPrint", "InsidePrint", "AreaLinePrint", "CutLinePrint",
         "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor",
         "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint",
         "DiscCalibrationPrint" };
-    const QStringList expected[] = { top, bottom, left, right, options };
+    QStringList disc;
+    for (const char *p : { "DiscTitle", "DiscSubtitle" }) {
+        const QString t = QLatin1String(p);
+        disc << t + "Use" << t + "FontSet" << t << t + "Place0" << t + "Place1" << t + "Place2"
+             << t + "Radius" << t + "Angle" << t + "PosXUse" << t + "PosX" << t + "PosYUse"
+             << t + "PosY";
+    }
+    disc << "DiscBGColor" << "DiscGraphicUse" << "DiscGraphicFileName" << "DiscGraphicFileSelect"
+         << "DiscGraphicWidth2" << "DiscGraphicHeight2" << "DiscGSizeChange" << "DiscSizeRateFixed"
+         << "DiscGraphicPosX" << "DiscGraphicPosY" << "DiscGPosChange";
+    const QStringList expected[] = { top, bottom, left, right, disc, options };
 
     auto *tabs = find<QTabWidget>("PageControl");
     QTabBar *bar = tabs->tabBar();

@@ -271,7 +271,7 @@ TEST_F(JapaneseWindowsTest, MainWindowAndItsTabs)
     showWindow();
     auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 5);
+    ASSERT_EQ(tabs->count(), 6);
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
         SCOPED_TRACE(tabs->tabText(i).toStdString());

@@ -24,6 +24,7 @@
 #include "app/TAboutBox.h"
 #include "app/TMainWindow.h"
 #include "render/ui/PreviewPageView.h"
+#include "widgets/ColorSwatch.h"
 
 using namespace cw;
 
@@ -59,7 +60,7 @@ bool actionable(QWidget *w)
     return qobject_cast<QAbstractButton *>(w) || qobject_cast<QComboBox *>(w)
         || qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w)
         || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractItemView *>(w) || qobject_cast<QTabBar *>(w)
-        || qobject_cast<PreviewPageView *>(w);
+        || qobject_cast<PreviewPageView *>(w) || qobject_cast<ColorSwatch *>(w);
 }
 
 QString idOf(QWidget *w)
@@ -154,6 +155,7 @@ QString RobotSession::typedText(std::mt19937 &rng)
         QStringLiteral("-99999"), QStringLiteral("2147483647"), QStringLiteral("2147483648"),
         QStringLiteral("-2147483649"), QStringLiteral("99999999999999999999999"),
         QStringLiteral("1e9"), QStringLiteral("+5"), QStringLiteral(" 12 "), QStringLiteral("3.5"),
+        QStringLiteral("45.5"), QStringLiteral("-12.5"), QStringLiteral("180.1"), QStringLiteral("."),
         QStringLiteral("１２"), QStringLiteral("abc"), QStringLiteral("Tessellane"),
         QStringLiteral("夜明けの歌"), QStringLiteral("ｱｲｳｴｵ"), QStringLiteral("①Ⅱ㈱"),
         QStringLiteral("🎵 €ẞ āǅ"), QStringLiteral("한국어"), QStringLiteral("a\tb"),
@@ -253,6 +255,9 @@ RobotAction RobotSession::actionFor(QWidget *window, QWidget *w, std::mt19937 &r
         const int rows = view->model() ? view->model()->rowCount(view->rootIndex()) : 0;
         a.a = int(rng() % unsigned(std::max(1, rows + 1)));
         a.b = int(rng() % 4);
+    } else if (qobject_cast<ColorSwatch *>(w)) {
+        // A background colour: the colour dialog, answered by the dialogs.
+        a.verb = QStringLiteral("swatch");
     } else if (auto *tabs = qobject_cast<QTabBar *>(w)) {
         a.verb = QStringLiteral("tab");
         a.a = int(rng() % unsigned(std::max(1, tabs->count())));
@@ -432,6 +437,8 @@ void RobotSession::runOn(QWidget *window, QWidget *w, const RobotAction &action)
         // own, so that a window the click opens is seen as the user sees it.
         for (int waited = 0; clicked && clicked->isEmpty() && waited < 1000; waited += 10)
             QTest::qWait(10);
+    } else if (auto *swatch = qobject_cast<ColorSwatch *>(w); swatch && verb == QLatin1String("swatch")) {
+        swatch->press();
     } else if (auto *combo = qobject_cast<QComboBox *>(w); combo && verb == QLatin1String("combo")) {
         if (combo->count() == 0)
             return;

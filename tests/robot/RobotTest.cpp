@@ -277,13 +277,13 @@ TEST(RobotSession, ChoosesTheCaseTypeAndFindsTheTabsAsTheRulesSay)
     ASSERT_NE(tabs, nullptr);
     int index = 0;
     EXPECT_EQ(session.perform(act("show", "", 0), index++), QString());
-    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 4), index++), QString());
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 5), index++), QString());
     EXPECT_EQ(session.perform(act("combo", "CaseType#0", 1), index++), QString());
     EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-slim"));
     EXPECT_FALSE(tabs->isTabEnabled(1));
     // A disabled tab cannot be clicked open.
     EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 2), index++), QString());
-    EXPECT_EQ(tabs->currentIndex(), 4);
+    EXPECT_EQ(tabs->currentIndex(), 5);
     EXPECT_EQ(session.perform(act("key", "", Qt::Key_Z, Qt::ControlModifier), index++), QString());
     EXPECT_EQ(doc.caseFormat, QStringLiteral("cd-jewel"));
     EXPECT_TRUE(tabs->isTabEnabled(1));
@@ -310,7 +310,7 @@ TEST(RobotSession, ChoosesASpineTextDirectionAndReadsItBack)
         { "click", "LeftTitleUse#0", 0, cw::SpineText::CaseOwn },
         { "combo", "LeftSpineText#0", 0, cw::SpineText::TopToBottom },
         { "key", "", Qt::Key_Z, cw::SpineText::CaseOwn },
-        { "tab", "qt_tabwidget_tabbar#0", 4, cw::SpineText::CaseOwn },
+        { "tab", "qt_tabwidget_tabbar#0", 5, cw::SpineText::CaseOwn },
         { "click", "SideTitleSameTop#0", 0, cw::SpineText::CaseOwn },
     };
     int index = 0;
@@ -350,7 +350,7 @@ TEST(RobotSession, TypesTheCustomCaseSizesAndFindsThemMirrored)
     const int custom = int(cw::caseFormatIds().indexOf(QStringLiteral("custom-wrap")));
     int index = 0;
     EXPECT_EQ(session.perform(act("show", "", 0), index++), QString());
-    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 4), index++), QString());
+    EXPECT_EQ(session.perform(act("tab", "qt_tabwidget_tabbar#0", 5), index++), QString());
     EXPECT_EQ(session.perform(act("combo", "CaseType#0", custom), index++), QString());
     // Into cleared fields, then Enter or Tab.
     EXPECT_EQ(session.perform(act("type", "CasePanelWidth#0", 2, 1, "120"), index++), QString());
@@ -379,7 +379,7 @@ TEST(RobotSession, PrintsTheInsideOfAWrapAndSeesItInThePreview)
     };
     int index = 0;
     EXPECT_EQ(session.perform(act("show", "MainWindow", "", 0), index++), QString());
-    EXPECT_EQ(session.perform(act("tab", "MainWindow", "qt_tabwidget_tabbar#0", 4), index++),
+    EXPECT_EQ(session.perform(act("tab", "MainWindow", "qt_tabwidget_tabbar#0", 5), index++),
         QString());
     // Disabled for the jewel case: the click does nothing.
     EXPECT_EQ(session.perform(act("click", "MainWindow", "InsidePrint#0", 0), index++), QString());
@@ -426,4 +426,37 @@ TEST(RobotSession, MakesATextBlockAndTypesLinesIntoIt)
     EXPECT_EQ(doc.coverPrints[0].kind, cw::PrintsTextBlock);
     EXPECT_EQ(doc.coverPrints[0].text, QStringLiteral("一行目\nline two"));
     EXPECT_EQ(doc.coverPrints[0].blockAlign, 2);
+}
+
+// The robot works the disc tab as any other: the texts, their place, a typed
+// radius and an angle that is no number, and the background colour; its checks
+// find every control mirroring the document, which is saved and read back
+// after every action.
+TEST(RobotSession, WorksTheDiscTabAndReadsItBack)
+{
+    ASSERT_TRUE(preparedFiles().restore());
+    RobotSettings settings;
+    settings.roundTripEvery = 1;
+    RobotSession session(preparedFiles().path(), settings);
+    const auto act = [](const char *verb, const char *target, int a = 0, int b = 0,
+                         const char *text = "") {
+        RobotAction action;
+        action.verb = QLatin1String(verb);
+        action.window = QStringLiteral("MainWindow");
+        action.target = QLatin1String(target);
+        action.a = a;
+        action.b = b;
+        action.text = QString::fromUtf8(text);
+        return action;
+    };
+    int index = 0;
+    for (const RobotAction &a : { act("show", ""), act("tab", "qt_tabwidget_tabbar#0", 4),
+             act("click", "DiscTitleUse#0"), act("type", "DiscTitle#0", 2, 2, "夜明けの歌"),
+             act("click", "DiscTitlePlace1#0"), act("type", "DiscTitleRadius#0", 2, 1, "45.5"),
+             act("type", "DiscTitleAngle#0", 2, 1, "abc"), act("swatch", "DiscBGColor#0") })
+        EXPECT_EQ(session.perform(a, index++), QString()) << a.verb.toStdString();
+    const cw::LabelDocument &doc = session.window()->document();
+    EXPECT_TRUE(doc.disc.title.use);
+    EXPECT_EQ(doc.disc.title.text, QStringLiteral("夜明けの歌"));
+    EXPECT_EQ(doc.disc.title.arc, (cw::ArcPlacement { cw::DiscTextPlace::BottomArc, 455, 0 }));
 }

@@ -45,15 +45,16 @@ TEST_F(MainWindowTest, FrameHasItsCaptionFixedClientAreaAndNoMaximiseButton)
     EXPECT_EQ(find<QPushButton>("PrintStart")->text(), QStringLiteral("印刷"));
 }
 
-TEST_F(MainWindowTest, FiveTabsWithTheFrontTabFirst)
+TEST_F(MainWindowTest, SixTabsWithTheFrontTabFirst)
 {
     auto *tabs = find<QTabWidget>("PageControl");
-    ASSERT_EQ(tabs->count(), 5);
-    const char *names[]
-        = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab", "OptionTag" };
+    ASSERT_EQ(tabs->count(), 6);
+    const char *names[] = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab",
+        "DiscTab", "OptionTag" };
     const QStringList captions = { QStringLiteral("表レーベル"), QStringLiteral("裏レーベル"),
-        QStringLiteral("背表紙(左)"), QStringLiteral("背表紙(右)"), QStringLiteral("オプション") };
-    for (int i = 0; i < 5; ++i) {
+        QStringLiteral("背表紙(左)"), QStringLiteral("背表紙(右)"), QStringLiteral("ディスク"),
+        QStringLiteral("オプション") };
+    for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(tabs->widget(i)->objectName(), QLatin1String(names[i]));
         EXPECT_EQ(tabs->tabText(i), captions[i]);
     }

@@ -1,0 +1,300 @@
+// The "ディスク" tab of the main window: the disc's title and subtitle, its
+// background colour and its picture, each control bound to its operation.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/PicturePanel.h"
+#include "app/TMainWindow.h"
+#include "base/UiText.h"
+#include "text/ui/UnicodeMark.h"
+#include "widgets/ColorSwatch.h"
+#include "widgets/CommitEdit.h"
+#include "widgets/EnglishSizes.h"
+#include "widgets/QuietChecks.h"
+#include "widgets/UserDialogs.h"
+
+namespace cw {
+
+namespace {
+
+QLabel *namedLabel(const QString &text, QWidget *parent, const QString &name)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+CommitEdit *numberEdit(QWidget *parent, const QString &name, const QString &mask, int width)
+{
+    auto *edit = new CommitEdit(parent);
+    edit->setObjectName(name);
+    edit->setMask(mask);
+    edit->setMaxLength(6);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+} // namespace
+
+QWidget *TMainWindow::buildDiscTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(surfaceTabObjectName(Surface::Disc));
+    auto *columns = new QHBoxLayout(tab);
+    columns->setContentsMargins(5, 6, 5, 6);
+    columns->setSpacing(6);
+
+    auto *left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(buildDiscTextGroup(DiscText::Title, tab));
+    left->addWidget(buildDiscTextGroup(DiscText::Subtitle, tab));
+
+    // The background colour, opened like the options tab's swatches.
+    auto *colourRow = new QHBoxLayout;
+    colourRow->setContentsMargins(6, 0, 6, 0);
+    const QString colourCaption = UiText::tr("背景色");
+    m_discSwatch = new ColorSwatch(tab);
+    m_discSwatch->setObjectName(QStringLiteral("DiscBGColor"));
+    m_discSwatch->setFixedSize(48, 18);
+    m_discSwatch->setAccessibleName(colourCaption);
+    colourRow->addWidget(namedLabel(colourCaption, tab, QStringLiteral("DiscBGColorCaption")));
+    colourRow->addWidget(m_discSwatch);
+    colourRow->addStretch(1);
+    left->addLayout(colourRow);
+    left->addStretch(1);
+    connect(m_discSwatch, &ColorSwatch::pressed, this, [this] {
+        const std::optional<ColorRef> chosen = dialogs().chooseColor(m_lastColor);
+        if (chosen)
+            m_lastColor = *chosen;
+        apply(m_editor.setBackgroundColor(Swatch::Disc, chosen));
+    });
+
+    // The picture, and below it the room the disc stock's group takes.
+    auto *right = new QVBoxLayout;
+    auto *panel = new PicturePanel(Surface::Disc, tab);
+    m_pictures[int(Surface::Disc)] = panel;
+    right->addWidget(panel);
+    right->addStretch(1);
+
+    columns->addLayout(left, 0);
+    columns->addLayout(right, 1);
+
+    bindDiscText(DiscText::Title);
+    bindDiscText(DiscText::Subtitle);
+    bindPicture(Surface::Disc);
+
+    // Reading order: the title's group, the subtitle's, the colour, the picture.
+    QList<QWidget *> order;
+    for (const DiscTextControls &c : m_discTexts) {
+        order << c.use << c.font << c.text;
+        for (QAbstractButton *radio : c.place->buttons())
+            order << radio;
+        order << c.radius << c.angle << c.xUse << c.x << c.yUse << c.y;
+    }
+    order << m_discSwatch << panel->readingOrder();
+    setTabOrderChain(order);
+    return tab;
+}
+
+QWidget *TMainWindow::buildDiscTextGroup(DiscText which, QWidget *parent)
+{
+    DiscTextControls &c = m_discTexts[int(which)];
+    const QString p = discTextPrefix(which);
+    auto name = [&p](const char *part) { return p + QLatin1String(part); };
+    const QString caption
+        = which == DiscText::Title ? UiText::tr("タイトル") : UiText::tr("サブタイトル");
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(name("Group"));
+    box->setFixedWidth(246);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(2);
+
+    // The use box and "フォント"; the text on a row of its own.
+    c.use = new QCheckBox(caption, box);
+    c.use->setObjectName(name("Use"));
+    c.font = new QPushButton(UiText::tr("フォント"), box);
+    c.font->setObjectName(name("FontSet"));
+    c.font->setAccessibleDescription(caption);
+    auto *useRow = new QHBoxLayout;
+    useRow->addWidget(c.use);
+    useRow->addStretch(1);
+    useRow->addWidget(c.font);
+    grid->addLayout(useRow, 0, 0, 1, 7);
+
+    c.text = new QLineEdit(box);
+    c.text->setObjectName(p);
+    c.text->setAccessibleName(caption);
+    UnicodeMark::attach(c.text);
+    // The tab has two marked texts: each mark's button says whose it is.
+    for (QToolButton *mark : c.text->findChildren<QToolButton *>())
+        mark->setAccessibleDescription(caption);
+    grid->addWidget(c.text, 1, 0, 1, 7);
+
+    // "位置": the three places in a row.
+    auto *place = new QWidget(box);
+    place->setObjectName(name("Place"));
+    auto *placeRow = new QHBoxLayout(place);
+    placeRow->setContentsMargins(0, 0, 0, 0);
+    placeRow->setSpacing(4);
+    QLabel *placeCaption = namedLabel(UiText::tr("位置"), place, name("PlaceCaption"));
+    placeRow->addWidget(placeCaption);
+    c.place = new QButtonGroup(place);
+    const QString places[] = { UiText::tr("上の弧"), UiText::tr("下の弧"), UiText::tr("任意") };
+    for (int i = 0; i < 3; ++i) {
+        auto *radio = new QRadioButton(places[i], place);
+        radio->setObjectName(name("Place") + QString::number(i));
+        radio->setAccessibleDescription(caption);
+        c.place->addButton(radio, i);
+        placeRow->addWidget(radio);
+    }
+    placeRow->addStretch(1);
+    grid->addWidget(place, 2, 0, 1, 7);
+
+    // The arc: "半径" (empty for the default) and "角度".
+    const QString radiusCaption = UiText::tr("半径");
+    const QString angleCaption = UiText::tr("角度");
+    c.radius = numberEdit(box, name("Radius"), QStringLiteral("[0-9.]{0,5}"), 44);
+    c.angle = numberEdit(box, name("Angle"), QStringLiteral("[-+0-9.]{0,6}"), 48);
+    c.radius->setAccessibleName(radiusCaption);
+    c.angle->setAccessibleName(angleCaption);
+    c.radius->setAccessibleDescription(caption);
+    c.angle->setAccessibleDescription(caption);
+    QLabel *radiusLabel = namedLabel(radiusCaption, box, name("RadiusCaption"));
+    QLabel *angleLabel = namedLabel(angleCaption, box, name("AngleCaption"));
+    radiusLabel->setBuddy(c.radius);
+    angleLabel->setBuddy(c.angle);
+    grid->addWidget(radiusLabel, 3, 0);
+    grid->addWidget(c.radius, 3, 1);
+    grid->addWidget(namedLabel(QStringLiteral("mm"), box, name("RadiusUnit")), 3, 2);
+    grid->addWidget(angleLabel, 3, 4);
+    grid->addWidget(c.angle, 3, 5);
+    grid->addWidget(namedLabel(QStringLiteral("°"), box, name("AngleUnit")), 3, 6);
+
+    // "任意": the straight text's position, as the labels' titles have it.
+    auto *xy = new QWidget(box);
+    xy->setObjectName(name("PosXY"));
+    auto *xyRow = new QHBoxLayout(xy);
+    xyRow->setContentsMargins(0, 0, 0, 0);
+    xyRow->setSpacing(3);
+    c.xUse = new QCheckBox(UiText::tr("横"), xy);
+    c.yUse = new QCheckBox(UiText::tr("縦"), xy);
+    c.xUse->setObjectName(name("PosXUse"));
+    c.xUse->setAccessibleDescription(caption);
+    c.yUse->setAccessibleDescription(caption);
+    c.yUse->setObjectName(name("PosYUse"));
+    c.x = numberEdit(xy, name("PosX"), QStringLiteral("\\d{1,3}"), 34);
+    c.y = numberEdit(xy, name("PosY"), QStringLiteral("\\d{1,3}"), 34);
+    c.x->setMaxLength(3);
+    c.y->setMaxLength(3);
+    c.x->setAccessibleName(UiText::tr("任意位置設定 横"));
+    c.y->setAccessibleName(UiText::tr("任意位置設定 縦"));
+    c.x->setAccessibleDescription(caption);
+    c.y->setAccessibleDescription(caption);
+    xyRow->addWidget(c.xUse);
+    xyRow->addWidget(c.x);
+    xyRow->addWidget(namedLabel(QStringLiteral("mm"), xy, name("PosXUnit")));
+    xyRow->addSpacing(8);
+    xyRow->addWidget(c.yUse);
+    xyRow->addWidget(c.y);
+    xyRow->addWidget(namedLabel(QStringLiteral("mm"), xy, name("PosYUnit")));
+    xyRow->addStretch(1);
+    grid->addWidget(xy, 4, 0, 1, 7);
+    grid->setColumnStretch(3, 1);
+    growForEnglish(box);
+    return box;
+}
+
+void TMainWindow::bindDiscText(DiscText which)
+{
+    DiscTextControls &c = m_discTexts[int(which)];
+    connect(c.use, &QCheckBox::toggled, this,
+        [this, which](bool on) { apply(m_editor.setDiscTextUse(which, on)); });
+    connect(c.text, &QLineEdit::textEdited, this,
+        [this, which](const QString &text) { apply(m_editor.setDiscTextText(which, text)); });
+    connect(c.place, &QButtonGroup::idToggled, this, [this, which](int id, bool checked) {
+        if (!checked)
+            return;
+        if (const std::optional<DiscTextPlace> place = discTextPlaceFrom(id))
+            apply(m_editor.setDiscTextPlace(which, *place));
+    });
+    connect(c.font, &QPushButton::clicked, this, [this, which] {
+        if (std::optional<FontSpec> font = dialogs().chooseFont(m_document.discText(which).font))
+            apply(m_editor.setDiscTextFont(which, *font));
+    });
+    // A typed value is taken when the field is left or with Enter; one the
+    // editor does not take is shown as stored again and the edit is told so.
+    using Commit = EditResult (DocumentEditor::*)(DiscText, const QString &, bool *);
+    auto bindCommit = [=, this](CommitEdit *edit, Commit commit) {
+        connect(edit, &CommitEdit::committed, this, [=, this] {
+            bool taken = false;
+            apply((m_editor.*commit)(which, edit->text(), &taken));
+            showDiscTexts(true);
+            if (!taken)
+                edit->refuse();
+        });
+    };
+    bindCommit(c.radius, &DocumentEditor::commitDiscTextRadius);
+    bindCommit(c.angle, &DocumentEditor::commitDiscTextAngle);
+    for (CommitEdit *edit : { c.x, c.y }) {
+        const bool vertical = edit == c.y;
+        connect(edit, &CommitEdit::committed, this, [=, this] {
+            bool taken = false;
+            apply(m_editor.commitDiscTextCustom(which, vertical, edit->text(), &taken));
+            showDiscTexts(true);
+            if (!taken)
+                edit->refuse();
+        });
+    }
+    connect(c.xUse, &QCheckBox::toggled, this, [this, which](bool on) {
+        const TitleSettings &t = m_document.discText(which);
+        apply(m_editor.setDiscTextCustomPosition(which, on, t.customX, t.customYUse, t.customY));
+    });
+    connect(c.yUse, &QCheckBox::toggled, this, [this, which](bool on) {
+        const TitleSettings &t = m_document.discText(which);
+        apply(m_editor.setDiscTextCustomPosition(which, t.customXUse, t.customX, on, t.customY));
+    });
+}
+
+void TMainWindow::showDiscTexts(bool includeFocused)
+{
+    // A number being typed stays until it is taken, unless `includeFocused`.
+    auto text = [includeFocused](QLineEdit *edit, const QString &value) {
+        if (edit->text() == value || (edit->hasFocus() && edit->isModified() && !includeFocused))
+            return;
+        edit->setText(value);
+        if (!edit->hasFocus())
+            edit->setCursorPosition(0);
+    };
+    for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
+        const TitleSettings &t = m_document.discText(which);
+        DiscTextControls &c = m_discTexts[int(which)];
+        setCheckedQuietly(c.use, t.use);
+        // The text is the document's at every keystroke.
+        if (c.text->text() != t.text) {
+            c.text->setText(t.text);
+            if (!c.text->hasFocus())
+                c.text->setCursorPosition(0);
+        }
+        checkGroupQuietly(c.place, int(t.arc.place));
+        text(c.radius, formatDiscRadius(t.arc.radiusTenths));
+        text(c.angle, formatDiscAngle(t.arc.angleTenths));
+        setCheckedQuietly(c.xUse, t.customXUse);
+        setCheckedQuietly(c.yUse, t.customYUse);
+        text(c.x, QString::number(t.customX));
+        text(c.y, QString::number(t.customY));
+    }
+}
+
+} // namespace cw
