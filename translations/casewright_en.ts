@@ -1887,5 +1887,25 @@ and %1 more</translation>
         <source>&apos;%1&apos; は %2 から %3 までの数値(度、小数1桁)ではありません</source>
         <translation>&apos;%1&apos; is not a number from %2 to %3 (degrees, one decimal)</translation>
     </message>
+    <message>
+        <source>プリンタブルディスク</source>
+        <translation>Printable disc</translation>
+    </message>
+    <message>
+        <source>印刷する用紙</source>
+        <translation>Disc stock</translation>
+    </message>
+    <message>
+        <source>印刷するラベル</source>
+        <translation>Labels to print</translation>
+    </message>
+    <message>
+        <source>外径</source>
+        <translation>Outer</translation>
+    </message>
+    <message>
+        <source>ハブ径</source>
+        <translation>Hub</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,10 @@
 // background colour and its picture, each control bound to its operation.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <iterator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +19,9 @@
 #include "app/PicturePanel.h"
 #include "app/TMainWindow.h"
 #include "base/UiText.h"
+#include "document/CaseSizeText.h"
+#include "document/DiscStockChoice.h"
+#include "document/DiscStockSettings.h"
 #include "text/ui/UnicodeMark.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
@@ -85,6 +92,7 @@ QWidget *TMainWindow::buildDiscTab()
     m_pictures[int(Surface::Disc)] = panel;
     right->addWidget(panel);
     right->addStretch(1);
+    right->addWidget(buildDiscStockGroup(tab));
 
     columns->addLayout(left, 0);
     columns->addLayout(right, 1);
@@ -101,8 +109,12 @@ QWidget *TMainWindow::buildDiscTab()
             order << radio;
         order << c.radius << c.angle << c.xUse << c.x << c.yUse << c.y;
     }
-    order << m_discSwatch << panel->readingOrder();
+    order << m_discSwatch << panel->readingOrder() << m_discStock;
+    for (QCheckBox *box : m_discLabels)
+        order << box;
+    order << m_discOuter << m_discHub;
     setTabOrderChain(order);
+    showDiscStock();
     return tab;
 }
 
@@ -295,6 +307,149 @@ void TMainWindow::showDiscTexts(bool includeFocused)
         text(c.x, QString::number(t.customX));
         text(c.y, QString::number(t.customY));
     }
+}
+
+QWidget *TMainWindow::buildDiscStockGroup(QWidget *parent)
+{
+    const QString title = UiText::tr("印刷する用紙");
+    auto *box = new QGroupBox(title, parent);
+    box->setObjectName(QStringLiteral("DiscStockGroup"));
+    auto *v = new QVBoxLayout(box);
+    v->setContentsMargins(6, 2, 6, 4);
+    v->setSpacing(2);
+
+    // On Linux a drop-down list reads as the entry it shows; what it is for
+    // is its hint.
+    m_discStock = new QComboBox(box);
+    m_discStock->setObjectName(QStringLiteral("DiscStock"));
+    m_discStock->addItems(discStockEntries());
+    // The longest product names are longer than the column: the list shows
+    // them in full when it opens.
+    m_discStock->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_discStock->setMinimumContentsLength(24);
+    m_discStock->setToolTip(title);
+    m_discStock->setAccessibleDescription(title);
+    v->addWidget(m_discStock);
+
+    // A sheet: one box per label, as many as the sheet holds.
+    const QString labelsCaption = UiText::tr("印刷するラベル");
+    m_discLabelRow = new QWidget(box);
+    m_discLabelRow->setObjectName(QStringLiteral("DiscLabels"));
+    auto *labels = new QHBoxLayout(m_discLabelRow);
+    labels->setContentsMargins(0, 0, 0, 0);
+    labels->setSpacing(3);
+    labels->addWidget(namedLabel(labelsCaption, m_discLabelRow, QStringLiteral("DiscLabelsCaption")));
+    for (int i = 1; i <= kMaxSheetLabels; ++i) {
+        auto *label = new QCheckBox(QString::number(i), m_discLabelRow);
+        label->setObjectName(QStringLiteral("DiscLabel%1").arg(i));
+        label->setAccessibleDescription(labelsCaption);
+        labels->addWidget(label);
+        m_discLabels << label;
+        connect(label, &QCheckBox::toggled, this, [this, i](bool on) {
+            QSettings settings;
+            const DiscStock stock = loadDiscStock(settings);
+            changeDiscStock(discStockWithLabel(stock, i, on,
+                discStockLabelCount(stock, loadCustomLabelSheet(settings))));
+        });
+    }
+    labels->addStretch(1);
+    v->addWidget(m_discLabelRow);
+
+    // A printable disc: its printed outer diameter and its hub.
+    m_discPrintableRow = new QWidget(box);
+    m_discPrintableRow->setObjectName(QStringLiteral("DiscPrintable"));
+    auto *printable = new QHBoxLayout(m_discPrintableRow);
+    printable->setContentsMargins(0, 0, 0, 0);
+    printable->setSpacing(3);
+    const QString outerCaption = UiText::tr("外径");
+    const QString hubCaption = UiText::tr("ハブ径");
+    m_discOuter = numberEdit(m_discPrintableRow, QStringLiteral("DiscOuter"), QStringLiteral("[0-9.]{0,5}"), 44);
+    m_discOuter->setAccessibleName(outerCaption);
+    QLabel *outerLabel = namedLabel(outerCaption, m_discPrintableRow, QStringLiteral("DiscOuterCaption"));
+    outerLabel->setBuddy(m_discOuter);
+    m_discHub = new QComboBox(m_discPrintableRow);
+    m_discHub->setObjectName(QStringLiteral("DiscHub"));
+    m_discHub->addItems(printableHubEntries());
+    m_discHub->setToolTip(hubCaption);
+    m_discHub->setAccessibleDescription(hubCaption);
+    QLabel *hubLabel = namedLabel(hubCaption, m_discPrintableRow, QStringLiteral("DiscHubCaption"));
+    hubLabel->setBuddy(m_discHub);
+    printable->addWidget(outerLabel);
+    printable->addWidget(m_discOuter);
+    printable->addWidget(namedLabel(QStringLiteral("mm"), m_discPrintableRow, QStringLiteral("DiscOuterUnit")));
+    printable->addSpacing(8);
+    printable->addWidget(hubLabel);
+    printable->addWidget(m_discHub);
+    printable->addStretch(1);
+    v->addWidget(m_discPrintableRow);
+
+    // currentIndexChanged: the list changed by any means chooses the stock
+    // once; showDiscStock() shows it without a signal.
+    connect(m_discStock, &QComboBox::currentIndexChanged, this, [this](int index) {
+        QSettings settings;
+        changeDiscStock(discStockWithEntry(loadDiscStock(settings), index));
+    });
+    connect(m_discHub, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0 || index >= int(std::size(kPrintableHubsMm)))
+            return;
+        QSettings settings;
+        DiscStock stock = loadDiscStock(settings);
+        stock.hubMm = kPrintableHubsMm[index];
+        changeDiscStock(stock);
+    });
+    connect(m_discOuter, &CommitEdit::committed, this, [this] {
+        const QString typed = m_discOuter->text();
+        const std::optional<int> tenths = parsePrintableOuter(typed);
+        if (!tenths) {
+            // The stored diameter stays, and the field shows it again.
+            dialogs().showMessage(invalidPrintableOuterMessage(typed));
+            QSettings settings;
+            m_discOuter->setText(formatCaseTenths(loadDiscStock(settings).printableOuterTenths));
+            m_discOuter->refuse();
+            return;
+        }
+        QSettings settings;
+        DiscStock stock = loadDiscStock(settings);
+        stock.printableOuterTenths = *tenths;
+        changeDiscStock(stock);
+    });
+    growForEnglish(box);
+    return box;
+}
+
+void TMainWindow::changeDiscStock(const DiscStock &stock)
+{
+    QSettings settings;
+    if (loadDiscStock(settings) != stock) {
+        storeDiscStock(settings, stock);
+        if (settings.status() != QSettings::NoError)
+            dialogs().showMessage(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
+        m_options.disc = loadDiscLayout(settings);
+        refresh(PreviewPage::Disc);
+    }
+    showDiscStock();
+}
+
+void TMainWindow::showDiscStock()
+{
+    QSettings settings;
+    const DiscStock stock = loadDiscStock(settings);
+    const int count = discStockLabelCount(stock, loadCustomLabelSheet(settings));
+    {
+        const QSignalBlocker quiet(m_discStock);
+        m_discStock->setCurrentIndex(discStockEntryIndex(stock));
+    }
+    const bool printable = stock.kind == DiscStockKind::PrintableDisc;
+    m_discLabelRow->setVisible(!printable);
+    m_discPrintableRow->setVisible(printable);
+    for (int i = 0; i < m_discLabels.size(); ++i) {
+        m_discLabels[i]->setVisible(i < count);
+        setCheckedQuietly(m_discLabels[i], (stock.labels >> i) & 1u);
+    }
+    if (!m_discOuter->hasFocus() || !m_discOuter->isModified())
+        m_discOuter->setText(formatCaseTenths(stock.printableOuterTenths));
+    const QSignalBlocker quiet(m_discHub);
+    m_discHub->setCurrentIndex(printableHubIndex(stock.hubMm));
 }
 
 } // namespace cw

@@ -390,6 +390,7 @@ void TMainWindow::applySettings()
     for (const PrintOptionInfo &info : printOptionTable()) {
         setCheckedQuietly(m_optionBoxes.value(QLatin1String(info.key)), m_options.*info.field);
     }
+    showDiscStock();
     m_correctionPanel->showBleed(m_options.bleedMm);
     m_correctionPanel->showDevice(printer().device());
     showSpineTexts();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/DiscStock.h"
 #include "canvas/PagePart.h"
 #include "document/DocumentEditor.h"
 #include "document/LabelDocument.h"
@@ -189,6 +190,11 @@ private:
     void bindDiscText(DiscText which);
     // The disc texts' values; a number being typed stays unless `includeFocused`.
     void showDiscTexts(bool includeFocused = false);
+    // "印刷する用紙": the disc stock kept in the settings.
+    QWidget *buildDiscStockGroup(QWidget *parent);
+    void showDiscStock();
+    // Keeps a changed stock in the settings and prints and previews with it.
+    void changeDiscStock(const DiscStock &stock);
     QWidget *buildCorrectionPanel(QWidget *parent);
     void bindTitle(Surface s);
     void bindPicture(Surface s);
@@ -245,6 +251,11 @@ private:
     std::array<ColorSwatch *, 5> m_swatches {};
     std::array<DiscTextControls, 2> m_discTexts;
     ColorSwatch *m_discSwatch = nullptr;
+    QComboBox *m_discStock = nullptr;
+    QWidget *m_discLabelRow = nullptr, *m_discPrintableRow = nullptr;
+    QList<QCheckBox *> m_discLabels;
+    CommitEdit *m_discOuter = nullptr;
+    QComboBox *m_discHub = nullptr;
     QHash<QString, QCheckBox *> m_optionBoxes;
     QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
     QHash<QString, QLabel *> m_sizeLabels;

@@ -144,6 +144,16 @@ QMap<QString, QString> expectedNames(int tab)
         add("DiscPHeight", u"1417");
         add("DiscPWidthMm", u"120.0mm");
         add("DiscPHeightMm", u"120.0mm");
+        // "印刷する用紙": the list shows the stock, the boxes the labels.
+        add("DiscStock", u"Avery L6015");
+        add("DiscLabelsCaption", u"印刷するラベル");
+        for (int i = 1; i <= 8; ++i)
+            names.insert(QStringLiteral("DiscLabel%1").arg(i), QString::number(i));
+        add("DiscOuterCaption", u"外径");
+        add("DiscOuter", u"外径");
+        add("DiscOuterUnit", u"mm");
+        add("DiscHubCaption", u"ハブ径");
+        add("DiscHub", u"43mm");
     } else {
         for (const auto &[part, text] : titles)
             add(p + QLatin1String(part), text);
@@ -320,6 +330,8 @@ TEST_F(MainWindowTest, EveryControlOfEveryTabHasItsNameAndRole)
                         : objectName == "CaseType"           ? QStringLiteral("ケースの種類")
                         : objectName.endsWith("GSizeChange") ? QStringLiteral("画像サイズ調整")
                         : objectName.endsWith("SpineText")   ? QStringLiteral("背文字の向き")
+                        : objectName == "DiscStock"          ? QStringLiteral("印刷する用紙")
+                        : objectName == "DiscHub"            ? QStringLiteral("ハブ径")
                                                              : QStringLiteral("印刷位置調整"))
                     << where;
             } else if (qobject_cast<ColorSwatch *>(w)) {
@@ -393,7 +405,10 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     }
     disc << "DiscBGColor" << "DiscGraphicUse" << "DiscGraphicFileName" << "DiscGraphicFileSelect"
          << "DiscGraphicWidth2" << "DiscGraphicHeight2" << "DiscGSizeChange" << "DiscSizeRateFixed"
-         << "DiscGraphicPosX" << "DiscGraphicPosY" << "DiscGPosChange";
+         << "DiscGraphicPosX" << "DiscGraphicPosY" << "DiscGPosChange" << "DiscStock";
+    for (int i = 1; i <= 8; ++i)
+        disc << QStringLiteral("DiscLabel%1").arg(i);
+    disc << "DiscOuter" << "DiscHub";
     const QStringList expected[] = { top, bottom, left, right, disc, options };
 
     auto *tabs = find<QTabWidget>("PageControl");

@@ -8,6 +8,7 @@
 #include "AccessibleActions.h"
 #include "TestSupport.h"
 #include "document/DocumentControls.h"
+#include "document/DiscStockSettings.h"
 #include "document/DocumentReader.h"
 #include "document/OptionSettings.h"
 #include "ui/MainWindowHarness.h"
@@ -42,6 +43,10 @@ protected:
         if (const PrintOptionInfo *option = printOptionInfo(name)) {
             QSettings settings;
             return loadPrintOptions(settings).*option->field;
+        }
+        if (name.startsWith(QLatin1String("DiscLabel"))) {
+            QSettings settings;
+            return bool((loadDiscStock(settings).labels >> (name.mid(9).toInt() - 1)) & 1u);
         }
         const QMap<QString, QString> values = controlValues(window->document());
         if (qobject_cast<QRadioButton *>(b)) {
@@ -101,7 +106,9 @@ protected:
                 { "TopTitlePos3", true }, { "BottomTitlePos3", true }, { "TopGraphicUse", true },
                 { "BottomGraphicUse", true }, { "LeftGraphicUse", true },
                 { "RightGraphicUse", true }, { "SameGraphic", false },
-                { "SameGraphicLeft", false } };
+                { "SameGraphicLeft", false }, { "DiscTitleUse", true },
+                { "DiscSubtitleUse", true }, { "DiscTitlePlace2", true },
+                { "DiscSubtitlePlace2", true }, { "DiscGraphicUse", true } };
             for (const auto &[name, on] : enabling)
                 find<QAbstractButton>(name)->setChecked(on);
             // "内側も印刷" is offered for a wrap only: once every other

@@ -6,36 +6,12 @@
 
 using namespace cw;
 
-namespace {
-
-// The disc controls the table enables, in one string per text: which of
-// Text, FontSet, Place, Radius, Angle, PosXY, PosXUse, PosYUse, PosX,
-// PosY are on ("1") or off ("0").
-QString discStates(const ControlStates &e, DiscText which)
-{
-    const QString p = discTextPrefix(which);
-    QString out;
-    for (const char *part : { "", "FontSet", "Place", "Radius", "Angle", "PosXY",
-             "PosXUse", "PosYUse", "PosX", "PosY" }) {
-        const auto it = e.constFind(p + QLatin1String(part));
-        out += it == e.cend() ? QLatin1Char('?') : it.value() ? QLatin1Char('1') : QLatin1Char('0');
-    }
-    return out;
-}
-
-} // namespace
-
+// Which of a disc text's controls the table enables, in the order Text,
+// FontSet, Place, Radius, Angle, PosXY, PosXUse, PosYUse, PosX, PosY; "?"
+// for a control missing from the table.
 TEST(DocumentControls, DiscTextGroupsFollowTheirUseAndPlace)
 {
-    struct Row
-    {
-        bool use;
-        DiscTextPlace place;
-        bool xUse, yUse;
-        const char *states;
-    };
-    const Row rows[] = {
-        { false, DiscTextPlace::TopArc, false, false, "0000000000" },
+    const std::tuple<bool, DiscTextPlace, bool, bool, const char *> rows[] = {
         { false, DiscTextPlace::Custom, true, true, "0000000000" },
         { true, DiscTextPlace::TopArc, true, true, "1111100000" },
         { true, DiscTextPlace::BottomArc, false, false, "1111100000" },
@@ -44,78 +20,42 @@ TEST(DocumentControls, DiscTextGroupsFollowTheirUseAndPlace)
         { true, DiscTextPlace::Custom, false, true, "1110011101" },
     };
     for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
-        const DiscText other = which == DiscText::Title ? DiscText::Subtitle : DiscText::Title;
-        for (const Row &r : rows) {
+        for (const auto &[use, place, xUse, yUse, expected] : rows) {
             LabelDocument doc;
             TitleSettings &t = doc.discText(which);
-            t.use = r.use;
-            t.arc.place = r.place;
-            t.customXUse = r.xUse;
-            t.customYUse = r.yUse;
+            std::tie(t.use, t.arc.place, t.customXUse, t.customYUse) = std::tie(use, place, xUse, yUse);
             const ControlStates e = enabledStates(doc);
-            EXPECT_EQ(discStates(e, which), QLatin1String(r.states))
-                << discTextPrefix(which).toStdString() << " use " << r.use << " place "
-                << int(r.place) << " x " << r.xUse << " y " << r.yUse;
-            // The other text keeps its own state: off, as a new document has it.
-            EXPECT_EQ(discStates(e, other), QStringLiteral("0000000000"));
-            // The disc tab and its colour are there with every case.
-            EXPECT_TRUE(e.value(QStringLiteral("DiscTab")));
-            EXPECT_TRUE(e.value(QStringLiteral("DiscBGColor")));
+            QString shown[2];
+            for (DiscText d : { DiscText::Title, DiscText::Subtitle }) {
+                for (const char *part : { "", "FontSet", "Place", "Radius", "Angle", "PosXY",
+                         "PosXUse", "PosYUse", "PosX", "PosY" }) {
+                    const auto it = e.constFind(discTextPrefix(d) + QLatin1String(part));
+                    shown[int(d)] += it == e.cend() ? '?' : it.value() ? '1' : '0';
+                }
+            }
+            EXPECT_EQ(shown[int(which)], QLatin1String(expected)) << expected;
+            // The other text keeps the state of a new document's: off.
+            EXPECT_EQ(shown[1 - int(which)], QStringLiteral("0000000000"));
+            EXPECT_TRUE(e.value(QStringLiteral("DiscTab")) && e.value(QStringLiteral("DiscBGColor")));
         }
     }
 }
 
-TEST(DocumentControls, DiscPictureControlsFollowTheirUse)
-{
-    LabelDocument doc;
-    EXPECT_FALSE(enabledStates(doc).value(QStringLiteral("DiscGraphicWidth2"), true));
-    doc.disc.picture.use = true;
-    const ControlStates e = enabledStates(doc);
-    for (const char *name : { "DiscGraphicFileSelect", "DiscGraphicWidth2", "DiscGPosChange" })
-        EXPECT_TRUE(e.value(QLatin1String(name))) << name;
-    // The case's pictures stay as they were.
-    EXPECT_FALSE(e.value(QStringLiteral("TopGraphicWidth2"), true));
-}
-
 TEST(DocumentControls, DiscRadiusAndAngleAsTypedAndShown)
 {
-    struct Row
-    {
-        const char *typed;
-        std::optional<int> radius, angle;
+    const std::tuple<const char *, std::optional<int>, std::optional<int>> rows[] = {
+        { "", 0, 0 }, { " 45.5 ", 455, 455 }, { "60.0", 600, 600 }, { "60.1", {}, 601 },
+        { "180.0", {}, 1800 }, { "180.1", {}, {} }, { "-180", {}, -1800 }, { "-0.5", {}, -5 },
+        { "+12.5", {}, 125 }, { "12.55", {}, {} }, { ".5", {}, {} }, { "-", {}, {} },
+        { "abc", {}, {} },
     };
-    const Row rows[] = {
-        { "", 0, 0 },
-        { "  ", 0, 0 },
-        { "0", 0, 0 },
-        { "45", 450, 450 },
-        { " 45.5 ", 455, 455 },
-        { "60.0", 600, 600 },
-        { "60.1", std::nullopt, 601 },
-        { "180.0", std::nullopt, 1800 },
-        { "180.1", std::nullopt, std::nullopt },
-        { "-180", std::nullopt, -1800 },
-        { "-0.5", std::nullopt, -5 },
-        { "+12.5", std::nullopt, 125 },
-        { "12.55", std::nullopt, std::nullopt },
-        { ".5", std::nullopt, std::nullopt },
-        { "1,5", std::nullopt, std::nullopt },
-        { "-", std::nullopt, std::nullopt },
-        { "abc", std::nullopt, std::nullopt },
-    };
-    for (const Row &r : rows) {
-        EXPECT_EQ(parseDiscRadius(QLatin1String(r.typed)), r.radius) << r.typed;
-        EXPECT_EQ(parseDiscAngle(QLatin1String(r.typed)), r.angle) << r.typed;
+    for (const auto &[typed, radius, angle] : rows) {
+        EXPECT_EQ(parseDiscRadius(QLatin1String(typed)), radius) << typed;
+        EXPECT_EQ(parseDiscAngle(QLatin1String(typed)), angle) << typed;
     }
-    EXPECT_EQ(formatDiscRadius(0), QString());
-    EXPECT_EQ(formatDiscRadius(455), QStringLiteral("45.5"));
-    EXPECT_EQ(formatDiscAngle(0), QStringLiteral("0.0"));
-    EXPECT_EQ(formatDiscAngle(-5), QStringLiteral("-0.5"));
-    EXPECT_EQ(formatDiscAngle(-1800), QStringLiteral("-180.0"));
-    EXPECT_EQ(invalidDiscRadiusMessage(QStringLiteral("x")),
-        QStringLiteral("'x' は 0.0 から 60.0 までの数値(mm、小数1桁)ではありません"));
-    EXPECT_EQ(invalidDiscAngleMessage(QStringLiteral("x")),
-        QStringLiteral("'x' は -180.0 から 180.0 までの数値(度、小数1桁)ではありません"));
+    EXPECT_EQ(QStringList({ formatDiscRadius(0), formatDiscRadius(455), formatDiscAngle(0),
+                  formatDiscAngle(-5), formatDiscAngle(-1800) }),
+        QStringList({ "", "45.5", "0.0", "-0.5", "-180.0" }));
 }
 
 TEST(DocumentControls, TypedDiscNumbersAreOneStepOrAMessage)
@@ -124,50 +64,30 @@ TEST(DocumentControls, TypedDiscNumbersAreOneStepOrAMessage)
     RecordingMessages messages;
     DocumentEditor ed(doc, &messages);
     bool taken = false;
-
-    EditResult r = ed.commitDiscTextRadius(DiscText::Title, QStringLiteral("50.5"), &taken);
+    EXPECT_EQ(ed.commitDiscTextRadius(DiscText::Title, QStringLiteral("50.5"), &taken).pages,
+        QList<PreviewPage>({ PreviewPage::Disc }));
+    ed.commitDiscTextAngle(DiscText::Title, QStringLiteral("-30"), &taken);
     EXPECT_TRUE(taken);
-    EXPECT_EQ(r.pages, QList<PreviewPage>({ PreviewPage::Disc }));
-    r = ed.commitDiscTextAngle(DiscText::Title, QStringLiteral("-30"), &taken);
-    EXPECT_TRUE(taken);
-    EXPECT_EQ(doc.disc.title.arc, (ArcPlacement { DiscTextPlace::TopArc, 505, -300 }));
-
     // Not a number: the message, and the stored values stay.
     ed.commitDiscTextAngle(DiscText::Title, QStringLiteral("abc"), &taken);
     EXPECT_FALSE(taken);
     ed.commitDiscTextRadius(DiscText::Title, QStringLiteral("61"), &taken);
-    EXPECT_FALSE(taken);
     EXPECT_EQ(doc.disc.title.arc, (ArcPlacement { DiscTextPlace::TopArc, 505, -300 }));
     EXPECT_EQ(messages.messages,
         QStringList({ QStringLiteral("'abc' は -180.0 から 180.0 までの数値(度、小数1桁)ではありません"),
             QStringLiteral("'61' は 0.0 から 60.0 までの数値(mm、小数1桁)ではありません") }));
-
-    // An emptied radius is the default again.
-    ed.commitDiscTextRadius(DiscText::Title, QString(), &taken);
-    EXPECT_TRUE(taken);
-    EXPECT_EQ(doc.disc.title.arc.radiusTenths, 0);
-
-    // The custom position: one value at a time; an emptied field keeps its
+    // The custom position one value at a time; an emptied field keeps its
     // value without a message.
-    messages.messages.clear();
     ed.commitDiscTextCustom(DiscText::Subtitle, false, QStringLiteral("12"), &taken);
-    EXPECT_TRUE(taken);
     ed.commitDiscTextCustom(DiscText::Subtitle, true, QStringLiteral("34"), &taken);
-    EXPECT_TRUE(taken);
     ed.commitDiscTextCustom(DiscText::Subtitle, true, QString(), &taken);
     EXPECT_FALSE(taken);
-    EXPECT_EQ(doc.disc.subtitle.customX, 12);
-    EXPECT_EQ(doc.disc.subtitle.customY, 34);
-    EXPECT_TRUE(messages.messages.isEmpty());
-
-    // Every taken value was one step: undone one by one, back to the start.
+    EXPECT_EQ(std::pair(doc.disc.subtitle.customX, doc.disc.subtitle.customY), std::pair(12, 34));
+    EXPECT_EQ(messages.messages.size(), 2);
+    // Each taken value was one step.
     int steps = 0;
-    while (ed.history().canUndo()) {
+    for (; ed.history().canUndo(); ++steps)
         ed.history().undo();
-        ++steps;
-    }
-    EXPECT_EQ(steps, 5);
+    EXPECT_EQ(steps, 4);
     EXPECT_EQ(doc.disc.title.arc, ArcPlacement());
-    EXPECT_EQ(doc.disc.subtitle.customX, 0);
-    EXPECT_EQ(doc.disc.subtitle.customY, 0);
 }
