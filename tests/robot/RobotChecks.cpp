@@ -40,11 +40,11 @@ QJsonObject comparable(const LabelDocument &doc, bool aspectSizes = true)
     QJsonObject o = documentToJson(doc);
     o.remove(QStringLiteral("fileName"));
     if (!aspectSizes) {
-        for (Surface s : kAllSurfaces) {
+        for (Surface s : kDocumentSurfaces) {
             const PicturePlacement &p = doc.surface(s).picture;
             if (!p.keepAspect || p.pixelWidth == 0 || p.pixelHeight == 0)
                 continue;
-            const QString key = QStringList({ "top", "bottom", "left", "right" })[int(s)];
+            const QString key = QStringList({ "top", "bottom", "left", "right", "disc" })[int(s)];
             QJsonObject ss = o.value(key).toObject();
             QJsonObject picture = ss.value(QStringLiteral("picture")).toObject();
             picture.remove(QStringLiteral("printWidth"));
@@ -54,7 +54,7 @@ QJsonObject comparable(const LabelDocument &doc, bool aspectSizes = true)
         }
     }
     // How a picture is fitted, aligned and locked is the window's, not the file's.
-    for (const char *surface : { "top", "bottom", "left", "right" }) {
+    for (const char *surface : { "top", "bottom", "left", "right", "disc" }) {
         QJsonObject ss = o.value(QLatin1String(surface)).toObject();
         QJsonObject picture = ss.value(QStringLiteral("picture")).toObject();
         // The part of the picture the render cache holds comes from drawing.
@@ -196,7 +196,8 @@ QString RobotSession::checkPreview() const
     QImage fresh(shown.size(), QImage::Format_RGB32);
     fresh.fill(Qt::white);
     RenderPreviewPage(preview->state().previewPage(), fresh,
-        documentPageDrawer(m_window->document(), &m_window->printOptions(), &defaultPictureFileReader()));
+        documentPageDrawer(m_window->document(), &m_window->printOptions(), &defaultPictureFileReader(),
+            true));
     if (fresh == shown || differingPixels(shown, fresh) == 0)
         return QString();
     // For a person looking into it: both pictures beside the saved lists.
@@ -232,7 +233,7 @@ bool saveAndRead(const LabelDocument &doc, const QString &path, LabelDocument &b
     same.printerDpiY = doc.dpiY;
     ComputeSurfacePixels(back, same);
     // The aspect locks stay as the window holds them when a file is opened.
-    for (Surface s : kAllSurfaces)
+    for (Surface s : kDocumentSurfaces)
         back.surface(s).picture.keepAspect = doc.surface(s).picture.keepAspect;
     DocumentEditor reader(back, &messages);
     NullProgressSink progress;
