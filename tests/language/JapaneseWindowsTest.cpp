@@ -81,12 +81,13 @@ const QStringList &fontNames()
     return names;
 }
 
-// Controls whose texts are font names (the system's and the document's) or
-// folder names (the file dialogs' places).
+// Controls whose texts are font names (the system's and the document's),
+// folder names (the file dialogs' places) or label sheets' product names.
 const QSet<QString> &namingControls()
 {
     static const QSet<QString> names
-        = { QStringLiteral("FontBox"), QStringLiteral("FontNameEdit"), QStringLiteral("sidebar") };
+        = { QStringLiteral("FontBox"), QStringLiteral("FontNameEdit"), QStringLiteral("sidebar"),
+              QStringLiteral("DiscStock") };
     return names;
 }
 
