@@ -179,8 +179,10 @@ QWidget *TMainWindow::buildDiscTextGroup(DiscText which, QWidget *parent)
     const QString angleCaption = UiText::tr("角度");
     c.radius = numberEdit(box, name("Radius"), QStringLiteral("[0-9.]{0,5}"), 44);
     c.angle = numberEdit(box, name("Angle"), QStringLiteral("[-+0-9.]{0,6}"), 48);
-    c.radius->setAccessibleName(radiusCaption);
-    c.angle->setAccessibleName(angleCaption);
+    // The tab has two of each edit: the name says whose it is.
+    const QString owner = caption + QLatin1Char(' ');
+    c.radius->setAccessibleName(owner + radiusCaption);
+    c.angle->setAccessibleName(owner + angleCaption);
     c.radius->setAccessibleDescription(caption);
     c.angle->setAccessibleDescription(caption);
     QLabel *radiusLabel = namedLabel(radiusCaption, box, name("RadiusCaption"));
@@ -210,8 +212,8 @@ QWidget *TMainWindow::buildDiscTextGroup(DiscText which, QWidget *parent)
     c.y = numberEdit(xy, name("PosY"), QStringLiteral("\\d{1,3}"), 34);
     c.x->setMaxLength(3);
     c.y->setMaxLength(3);
-    c.x->setAccessibleName(UiText::tr("任意位置設定 横"));
-    c.y->setAccessibleName(UiText::tr("任意位置設定 縦"));
+    c.x->setAccessibleName(caption + QLatin1Char(' ') + UiText::tr("任意位置設定 横"));
+    c.y->setAccessibleName(caption + QLatin1Char(' ') + UiText::tr("任意位置設定 縦"));
     c.x->setAccessibleDescription(caption);
     c.y->setAccessibleDescription(caption);
     xyRow->addWidget(c.xUse);

@@ -137,6 +137,10 @@ QMap<QString, QString> expectedNames(int tab)
             add(QLatin1String(text) + "Use", caption);
             for (const auto &[part, name] : discTexts)
                 add(QLatin1String(text) + QLatin1String(part), name);
+            // Each text's edits are named with whose they are.
+            for (const char *edit : { "Radius", "Angle", "PosX", "PosY" })
+                names[QLatin1String(text) + QLatin1String(edit)].prepend(
+                    QString::fromUtf16(caption) + QLatin1Char(' '));
         }
         add("DiscBGColor", u"背景色");
         add("DiscBGColorCaption", u"背景色");
