@@ -64,8 +64,6 @@ DiscStock discStockWithLabel(DiscStock stock, int label, bool on, int count)
     const unsigned shown = count >= 32 ? ~0u : (1u << count) - 1;
     unsigned labels = stock.labels & shown;
     labels = on ? labels | bit : labels & ~bit;
-    if (labels == 0)
-        return stock;
     // Labels beyond this sheet's keep their bits for a sheet that has them.
     stock.labels = (stock.labels & ~shown) | labels;
     return stock;

@@ -22,8 +22,8 @@ DiscStock discStockWithEntry(DiscStock stock, int index);
 // The number of labels the stock's sheet holds, as "印刷するラベル" offers
 // them; 0 for a printable disc.
 int discStockLabelCount(const DiscStock &stock, const LabelSheetProduct &custom);
-// The stock with label `label` (1-based) printed or not. The last label
-// printed stays printed: a sheet always prints one.
+// The stock with label `label` (1-based) printed or not. Every label may be
+// left out: a used-up sheet prints none, and its print job has no disc page.
 DiscStock discStockWithLabel(DiscStock stock, int label, bool on, int count);
 // A typed outer diameter of a printable disc: millimetres with at most one
 // decimal within 116.0 .. 120.0, as tenths; none otherwise.

@@ -51,6 +51,21 @@ QVector<int> shownSheets(const PrintOptions &options, const CaseFormat &format)
     return sheets;
 }
 
+bool discSheetPrinted(const PrintOptions &options)
+{
+    return options.printDisc && (options.disc.printableDisc || !options.disc.centresMm.isEmpty());
+}
+
+QList<PreviewPage> printJobPages(const PrintOptions &options, const CaseFormat &format)
+{
+    QList<PreviewPage> job;
+    for (int sheet : printedSheets(options, format))
+        job.append(PreviewPage(sheet));
+    if (discSheetPrinted(options))
+        job.append(PreviewPage::DiscSheet);
+    return job;
+}
+
 void drawCorrected(PrintTarget &target, const PrintCorrection &correction,
     const std::function<void(LabelCanvas &)> &draw)
 {
@@ -217,18 +232,11 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
         messages.showMessage(uiText(kPrinterFailedPrintMessage));
         return PrintResult::Refused;
     }
-    const QVector<int> chosen = printedSheets(options, drawPage.format());
-    if (chosen.isEmpty() && !options.printDisc) {
+    const QList<PreviewPage> job = printJobPages(options, drawPage.format());
+    if (job.isEmpty()) {
         messages.showMessage(uiText(kNoPageMessage));
         return PrintResult::Refused;
     }
-    // The job's pages as printed: the format's sheets chosen, in order, then
-    // the disc's.
-    QList<PreviewPage> job;
-    for (int sheet : chosen)
-        job.append(PreviewPage(sheet));
-    if (options.printDisc)
-        job.append(PreviewPage::DiscSheet);
     const QPageLayout discPaper = discPaperLayout(options.disc);
     const auto paperFor = [&](PreviewPage page) {
         return page == PreviewPage::DiscSheet ? std::optional<QPageLayout>(discPaper)

@@ -124,10 +124,17 @@ QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format
 // inside is not printed. The sheets printed with the inside come last, so
 // these are the format's first sheets.
 QVector<int> shownSheets(const PrintOptions &options, const CaseFormat &format);
+// Whether a print has the disc's page: with "ディスクレーベル印刷", on a
+// printable disc, or on a label sheet with at least one of its labels chosen
+// (a used-up sheet is not fed through the printer for nothing).
+bool discSheetPrinted(const PrintOptions &options);
+// The pages of a print job, in order: the format's sheets a print makes,
+// then the disc's page when it is printed.
+QList<PreviewPage> printJobPages(const PrintOptions &options, const CaseFormat &format);
 
 // Prints the sheets of the drawer's format chosen in the options as one job,
 // in order, each on its own sheet, and then, with "ディスクレーベル印刷", the
-// disc on its stock's own paper. The document's reference resolution is not
+// disc on its stock's own paper (printJobPages). The document's reference resolution is not
 // changed.
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress,

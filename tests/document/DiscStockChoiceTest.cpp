@@ -31,17 +31,31 @@ TEST(DiscStockChoice, TheListOfStocksAndItsEntries)
     EXPECT_EQ(discStockEntryIndex(unknown), 0);
 }
 
-TEST(DiscStockChoice, LabelsToPrintKeepOneAndAreAllOnANewSheet)
+TEST(DiscStockChoice, EveryLabelCanBeLeftOutAndANewSheetPrintsAll)
 {
     DiscStock stock = discStockWithLabel(DiscStock(), 1, false, 2);
     EXPECT_EQ(stock.labels, ~1u);
-    // The last label printed stays; numbers beyond the sheet change nothing.
-    EXPECT_EQ(discStockWithLabel(stock, 2, false, 2), stock);
+    // The last label too: a used-up sheet prints none of its two, and the
+    // bits beyond them stay for a sheet that has more.
+    stock = discStockWithLabel(stock, 2, false, 2);
+    EXPECT_EQ(stock.labels, ~3u);
+    EXPECT_TRUE(printedLabels(stock, *findLabelSheet(QStringLiteral("avery-l6015"))).isEmpty());
+    EXPECT_TRUE(discLayoutOf(stock, defaultCustomLabelSheet()).centresMm.isEmpty());
+    // Numbers beyond the sheet change nothing.
     EXPECT_EQ(discStockWithLabel(stock, 3, false, 2), stock);
+    EXPECT_EQ(discStockWithLabel(stock, 0, true, 2), stock);
+    EXPECT_EQ(discStockWithLabel(stock, 2, true, 2).labels, ~1u);
     // The printable disc and back keep the choice; another sheet prints all.
     stock = discStockWithEntry(discStockWithEntry(stock, 15), 0);
-    EXPECT_EQ(stock.labels, ~1u);
+    EXPECT_EQ(stock.labels, ~3u);
     EXPECT_EQ(discStockWithEntry(stock, 7).labels, ~0u);
+    // A mask of none stays none on the sheet of three as well.
+    DiscStock none;
+    none.sheetId = QStringLiteral("pearl-vm6353");
+    none.labels = 0;
+    for (int label = 1; label <= 3; ++label)
+        none = discStockWithLabel(none, label, false, 3);
+    EXPECT_EQ(none.labels, 0u);
 }
 
 TEST(DiscStockChoice, PrintableOuterAndHub)

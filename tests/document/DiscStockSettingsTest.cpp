@@ -43,6 +43,23 @@ TEST(DiscStockSettings, TheStockIsKeptAndValuesOutOfRangeReadAsTheDefaults)
     EXPECT_EQ(loadDiscStock(again), DiscStock {});
 }
 
+// A sheet used up keeps its mask of none as any other; only an absent mask
+// means every label.
+TEST(DiscStockSettings, AMaskOfNoLabelsIsKept)
+{
+    TempSettings t;
+    DiscStock none;
+    none.labels = 0;
+    storeDiscStock(t.settings, none);
+    QSettings again(t.settings.fileName(), QSettings::IniFormat);
+    EXPECT_EQ(again.value("DiscLabels").toUInt(), 0u);
+    EXPECT_EQ(loadDiscStock(again).labels, 0u);
+    EXPECT_TRUE(loadDiscLayout(again).centresMm.isEmpty());
+    again.remove("DiscLabels");
+    EXPECT_EQ(loadDiscStock(again).labels, ~0u);
+    EXPECT_EQ(loadDiscLayout(again).centresMm.size(), 2);
+}
+
 TEST(DiscStockSettings, TheCustomSheetIsKeptAndABadOneChangesNothing)
 {
     TempSettings t;

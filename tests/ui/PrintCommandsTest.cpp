@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -7,7 +8,9 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 
+#include "AccessibleActions.h"
 #include "MainWindowHarness.h"
 #include "render/ui/QtPrintTarget.h"
 #include "render/ui/QtPrinterBackend.h"
@@ -123,6 +126,36 @@ TEST_F(PrintCommandsTest, TheDiscCalibrationSheetPrintsItsCirclesWithItsCaption)
     const QString text = pdfText(file("disc.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("ディスク用"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("左端から20.0mm")));
+}
+
+// Every label box can be unticked, however it changes: the settings keep
+// the mask of none and the print has no disc page; ticking one brings it back.
+TEST_F(PrintCommandsTest, AUsedUpSheetLeavesTheDiscPageOutOfThePrint)
+{
+    click("DiscLabelPrint");
+    auto *stock = find<QComboBox>("DiscStock");
+    reveal(stock);
+    stock->setCurrentIndex(7); // the sheet of three labels
+    click("DiscLabel1");
+    find<QCheckBox>("DiscLabel2")->setChecked(false);
+    toggleByAction(find<QCheckBox>("DiscLabel3"));
+    for (const char *name : { "DiscLabel1", "DiscLabel2", "DiscLabel3" })
+        EXPECT_FALSE(checked(name)) << name;
+    EXPECT_EQ(QSettings().value(QStringLiteral("DiscLabels")).toUInt(), ~7u);
+    EXPECT_TRUE(window->printOptions().disc.centresMm.isEmpty());
+
+    answerPdf(file("used-up.pdf"));
+    click("PrintStart");
+    EXPECT_EQ(dialogs.printPageCounts, QList<int>({ 2 }));
+    EXPECT_EQ(pdfPages(file("used-up.pdf")), 2);
+
+    click("DiscLabel2");
+    EXPECT_EQ(window->printOptions().disc.centresMm, QVector<QPointF>({ QPointF(61.7, 234.7) }));
+    answerPdf(file("one-label.pdf"));
+    click("PrintStart");
+    EXPECT_EQ(dialogs.printPageCounts, QList<int>({ 2, 3 }));
+    EXPECT_EQ(pdfPages(file("one-label.pdf")), 3);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('|').toStdString();
 }
 
 // A calibration sheet that cannot begin (before any print, the dialog
