@@ -1907,5 +1907,37 @@ and %1 more</translation>
         <source>ハブ径</source>
         <translation>Hub</translation>
     </message>
+    <message>
+        <source>カスタム用紙の設定...</source>
+        <translation>Custom sheet settings...</translation>
+    </message>
+    <message>
+        <source>カスタム用紙</source>
+        <translation>Custom sheet</translation>
+    </message>
+    <message>
+        <source>用紙</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>穴径</source>
+        <translation>Hole</translation>
+    </message>
+    <message>
+        <source>ラベルの中心</source>
+        <translation>Label centers</translation>
+    </message>
+    <message>
+        <source>外径(%1)は mm で、小数1桁までの数値を入力してください</source>
+        <translation>Enter the outer diameter (%1) in millimeters, with at most one decimal</translation>
+    </message>
+    <message>
+        <source>穴径(%1)は mm で、小数1桁までの数値を入力してください</source>
+        <translation>Enter the hole diameter (%1) in millimeters, with at most one decimal</translation>
+    </message>
+    <message>
+        <source>ラベル%1の中心(%2, %3)は用紙の左上からの mm (小数2桁まで) で入力してください</source>
+        <translation>Enter the center of label %1 (%2, %3) in millimeters from the paper&apos;s top-left corner, up to two decimals</translation>
+    </message>
 </context>
 </TS>

@@ -16,10 +16,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/CustomSheetDialog.h"
 #include "app/PicturePanel.h"
 #include "app/TMainWindow.h"
 #include "base/UiText.h"
 #include "document/CaseSizeText.h"
+#include "document/CustomSheetForm.h"
 #include "document/DiscStockChoice.h"
 #include "document/DiscStockSettings.h"
 #include "text/ui/UnicodeMark.h"
@@ -112,7 +114,7 @@ QWidget *TMainWindow::buildDiscTab()
     order << m_discSwatch << panel->readingOrder() << m_discStock;
     for (QCheckBox *box : m_discLabels)
         order << box;
-    order << m_discOuter << m_discHub;
+    order << m_discCustomSheet << m_discOuter << m_discHub;
     setTabOrderChain(order);
     showDiscStock();
     return tab;
@@ -357,6 +359,12 @@ QWidget *TMainWindow::buildDiscStockGroup(QWidget *parent)
     labels->addStretch(1);
     v->addWidget(m_discLabelRow);
 
+    // "カスタム": the sheet the user describes, in a dialog of its own.
+    m_discCustomSheet = new QPushButton(UiText::tr("カスタム用紙の設定..."), box);
+    m_discCustomSheet->setObjectName(QStringLiteral("DiscCustomSheet"));
+    v->addWidget(m_discCustomSheet, 0, Qt::AlignLeft);
+    connect(m_discCustomSheet, &QPushButton::clicked, this, &TMainWindow::openCustomSheetDialog);
+
     // A printable disc: its printed outer diameter and its hub.
     m_discPrintableRow = new QWidget(box);
     m_discPrintableRow->setObjectName(QStringLiteral("DiscPrintable"));
@@ -432,6 +440,40 @@ void TMainWindow::changeDiscStock(const DiscStock &stock)
     showDiscStock();
 }
 
+void TMainWindow::openCustomSheetDialog()
+{
+    // One dialog at a time; while it is open it takes every input.
+    if (auto *open = findChild<CustomSheetDialog *>(); open && open->isVisible()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    QSettings settings;
+    auto *dialog = new CustomSheetDialog(customSheetForm(loadCustomLabelSheet(settings)),
+        [this](const CustomSheetForm &form) { return takeCustomSheet(form); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+bool TMainWindow::takeCustomSheet(const CustomSheetForm &form)
+{
+    QString message;
+    const std::optional<LabelSheetProduct> sheet = customSheetFromForm(form, &message);
+    QSettings settings;
+    if (!sheet || !storeCustomLabelSheet(settings, *sheet, &message)) {
+        dialogs().showMessage(message);
+        return false;
+    }
+    if (settings.status() != QSettings::NoError)
+        dialogs().showMessage(UiText::tr("設定(%1)が記録できません").arg(settings.fileName()));
+    // The sheet's labels may be more or fewer than before: the boxes follow,
+    // and a stock on the custom sheet prints on it as it now is.
+    m_options.disc = loadDiscLayout(settings);
+    refresh(PreviewPage::Disc);
+    showDiscStock();
+    return true;
+}
+
 void TMainWindow::showDiscStock()
 {
     QSettings settings;
@@ -443,6 +485,7 @@ void TMainWindow::showDiscStock()
     }
     const bool printable = stock.kind == DiscStockKind::PrintableDisc;
     m_discLabelRow->setVisible(!printable);
+    m_discCustomSheet->setVisible(!printable && stock.sheetId == kCustomSheetId);
     m_discPrintableRow->setVisible(printable);
     for (int i = 0; i < m_discLabels.size(); ++i) {
         m_discLabels[i]->setVisible(i < count);

@@ -26,6 +26,7 @@ class QTabWidget;
 namespace cw {
 
 class CommitEdit;
+struct CustomSheetForm;
 class BackgroundPictureReader;
 class HeldPictureReader;
 class ColorSwatch;
@@ -195,6 +196,11 @@ private:
     void showDiscStock();
     // Keeps a changed stock in the settings and prints and previews with it.
     void changeDiscStock(const DiscStock &stock);
+    // "カスタム用紙の設定...": the dialog describing the custom sheet, and
+    // what its OK does: a good sheet kept and printed with (true), a bad one
+    // refused with its problem told (false).
+    void openCustomSheetDialog();
+    bool takeCustomSheet(const CustomSheetForm &form);
     QWidget *buildCorrectionPanel(QWidget *parent);
     void bindTitle(Surface s);
     void bindPicture(Surface s);
@@ -255,6 +261,7 @@ private:
     QWidget *m_discLabelRow = nullptr, *m_discPrintableRow = nullptr;
     QList<QCheckBox *> m_discLabels;
     CommitEdit *m_discOuter = nullptr;
+    QPushButton *m_discCustomSheet = nullptr;
     QComboBox *m_discHub = nullptr;
     QHash<QString, QCheckBox *> m_optionBoxes;
     QLabel *m_dpiX = nullptr, *m_dpiY = nullptr;
