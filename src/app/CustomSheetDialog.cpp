@@ -95,10 +95,11 @@ CustomSheetDialog::CustomSheetDialog(const CustomSheetForm &form, Take take, QWi
     grid->addWidget(outerLabel, 1, 0);
     grid->addWidget(m_outer, 1, 1);
     grid->addWidget(namedLabel(QStringLiteral("mm"), this, QStringLiteral("CustomSheetOuterUnit")), 1, 2);
-    grid->addWidget(holeLabel, 1, 3);
-    grid->addWidget(m_hole, 1, 4);
-    grid->addWidget(namedLabel(QStringLiteral("mm"), this, QStringLiteral("CustomSheetHoleUnit")), 1, 5);
-    grid->setColumnStretch(6, 1);
+    grid->setColumnMinimumWidth(3, 8);
+    grid->addWidget(holeLabel, 1, 4);
+    grid->addWidget(m_hole, 1, 5);
+    grid->addWidget(namedLabel(QStringLiteral("mm"), this, QStringLiteral("CustomSheetHoleUnit")), 1, 6);
+    grid->setColumnStretch(7, 1);
     v->addLayout(grid);
 
     // "ラベルの中心": one entry per label; the chosen label's X and Y below.
@@ -110,7 +111,9 @@ CustomSheetDialog::CustomSheetDialog(const CustomSheetForm &form, Take take, QWi
     m_centres->setObjectName(QStringLiteral("CustomSheetCentres"));
     m_centres->setAccessibleName(centresCaption);
     m_centres->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_centres->setMinimumHeight(m_centres->fontMetrics().height() * 5);
+    // Room for the eight labels a sheet may hold.
+    m_centres->setMinimumHeight(m_centres->fontMetrics().height() * 9);
+    m_centres->setMaximumHeight(m_centres->fontMetrics().height() * 12);
     cv->addWidget(m_centres);
     auto *xy = new QHBoxLayout;
     xy->setSpacing(4);

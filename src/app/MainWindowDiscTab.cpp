@@ -111,10 +111,10 @@ QWidget *TMainWindow::buildDiscTab()
             order << radio;
         order << c.radius << c.angle << c.xUse << c.x << c.yUse << c.y;
     }
-    order << m_discSwatch << panel->readingOrder() << m_discStock;
+    order << m_discSwatch << panel->readingOrder() << m_discStock << m_discCustomSheet;
     for (QCheckBox *box : m_discLabels)
         order << box;
-    order << m_discCustomSheet << m_discOuter << m_discHub;
+    order << m_discOuter << m_discHub;
     setTabOrderChain(order);
     showDiscStock();
     return tab;
@@ -330,10 +330,20 @@ QWidget *TMainWindow::buildDiscStockGroup(QWidget *parent)
     // The longest product names are longer than the column: the list shows
     // them in full when it opens.
     m_discStock->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_discStock->setMinimumContentsLength(24);
+    m_discStock->setMinimumContentsLength(12);
     m_discStock->setToolTip(title);
     m_discStock->setAccessibleDescription(title);
-    v->addWidget(m_discStock);
+    // "カスタム": the sheet the user describes, in a dialog of its own. The
+    // button shares the list's row (the tab has no room for another row);
+    // while it is hidden the list takes the whole row.
+    m_discCustomSheet = new QPushButton(UiText::tr("カスタム用紙の設定..."), box);
+    m_discCustomSheet->setObjectName(QStringLiteral("DiscCustomSheet"));
+    connect(m_discCustomSheet, &QPushButton::clicked, this, &TMainWindow::openCustomSheetDialog);
+    auto *stockRow = new QHBoxLayout;
+    stockRow->setSpacing(4);
+    stockRow->addWidget(m_discStock, 1);
+    stockRow->addWidget(m_discCustomSheet);
+    v->addLayout(stockRow);
 
     // A sheet: one box per label, as many as the sheet holds.
     const QString labelsCaption = UiText::tr("印刷するラベル");
@@ -358,12 +368,6 @@ QWidget *TMainWindow::buildDiscStockGroup(QWidget *parent)
     }
     labels->addStretch(1);
     v->addWidget(m_discLabelRow);
-
-    // "カスタム": the sheet the user describes, in a dialog of its own.
-    m_discCustomSheet = new QPushButton(UiText::tr("カスタム用紙の設定..."), box);
-    m_discCustomSheet->setObjectName(QStringLiteral("DiscCustomSheet"));
-    v->addWidget(m_discCustomSheet, 0, Qt::AlignLeft);
-    connect(m_discCustomSheet, &QPushButton::clicked, this, &TMainWindow::openCustomSheetDialog);
 
     // A printable disc: its printed outer diameter and its hub.
     m_discPrintableRow = new QWidget(box);

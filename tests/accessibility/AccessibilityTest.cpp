@@ -413,10 +413,11 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     }
     disc << "DiscBGColor" << "DiscGraphicUse" << "DiscGraphicFileName" << "DiscGraphicFileSelect"
          << "DiscGraphicWidth2" << "DiscGraphicHeight2" << "DiscGSizeChange" << "DiscSizeRateFixed"
-         << "DiscGraphicPosX" << "DiscGraphicPosY" << "DiscGPosChange" << "DiscStock";
+         << "DiscGraphicPosX" << "DiscGraphicPosY" << "DiscGPosChange" << "DiscStock"
+         << "DiscCustomSheet";
     for (int i = 1; i <= 8; ++i)
         disc << QStringLiteral("DiscLabel%1").arg(i);
-    disc << "DiscCustomSheet" << "DiscOuter" << "DiscHub";
+    disc << "DiscOuter" << "DiscHub";
     const QStringList expected[] = { top, bottom, left, right, disc, options };
 
     auto *tabs = find<QTabWidget>("PageControl");
