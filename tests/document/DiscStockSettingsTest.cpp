@@ -43,21 +43,15 @@ TEST(DiscStockSettings, TheStockIsKeptAndValuesOutOfRangeReadAsTheDefaults)
     EXPECT_EQ(loadDiscStock(again), DiscStock {});
 }
 
-// A sheet used up keeps its mask of none as any other; only an absent mask
-// means every label.
+// A used-up sheet's mask of none is kept; only an absent mask means all.
 TEST(DiscStockSettings, AMaskOfNoLabelsIsKept)
 {
     TempSettings t;
-    DiscStock none;
-    none.labels = 0;
-    storeDiscStock(t.settings, none);
-    QSettings again(t.settings.fileName(), QSettings::IniFormat);
-    EXPECT_EQ(again.value("DiscLabels").toUInt(), 0u);
-    EXPECT_EQ(loadDiscStock(again).labels, 0u);
-    EXPECT_TRUE(loadDiscLayout(again).centresMm.isEmpty());
-    again.remove("DiscLabels");
-    EXPECT_EQ(loadDiscStock(again).labels, ~0u);
-    EXPECT_EQ(loadDiscLayout(again).centresMm.size(), 2);
+    storeDiscStock(t.settings, DiscStock { DiscStockKind::LabelSheet, "avery-l6015", 0u, 1180, 43 });
+    EXPECT_EQ(std::pair(loadDiscStock(t.settings).labels, int(loadDiscLayout(t.settings).centresMm.size())),
+        std::pair(0u, 0));
+    t.settings.remove("DiscLabels");
+    EXPECT_EQ(loadDiscStock(t.settings).labels, ~0u);
 }
 
 TEST(DiscStockSettings, TheCustomSheetIsKeptAndABadOneChangesNothing)

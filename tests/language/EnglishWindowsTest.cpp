@@ -2,12 +2,10 @@
 // content, and each label's, button's, group's and tab's text fits its
 // control. Documents and templates are the same bytes whichever language the
 // interface speaks.
-#include <QComboBox>
 #include <QPushButton>
 #include <QTextBrowser>
 
 #include "WindowTexts.h"
-#include "app/CustomSheetDialog.h"
 #include "app/HelpWindow.h"
 #include "base/UiText.h"
 #include "document/DocumentReader.h"
@@ -150,21 +148,6 @@ TEST_F(EnglishWindowsTest, FreePrintEditorBothTabs)
         expectEnglish(prints);
     }
     prints->close();
-}
-
-TEST_F(EnglishWindowsTest, CustomSheetDialog)
-{
-    showWindow();
-    auto *stock = find<QComboBox>("DiscStock");
-    reveal(stock);
-    stock->setCurrentIndex(stock->count() - 2);
-    EXPECT_EQ(find<QPushButton>("DiscCustomSheet")->text(), QStringLiteral("Custom sheet settings..."));
-    click("DiscCustomSheet");
-    auto *dialog = window->findChild<CustomSheetDialog *>();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Custom sheet"));
-    expectEnglish(dialog);
-    dialog->reject();
 }
 
 TEST_F(EnglishWindowsTest, Preview)

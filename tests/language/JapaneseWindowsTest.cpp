@@ -4,7 +4,6 @@
 #include <QAbstractItemView>
 #include <QAbstractProxyModel>
 #include <QApplication>
-#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -25,7 +24,6 @@
 #include "TestSupport.h"
 #include "WindowTexts.h"
 #include "app/CasewrightApplication.h"
-#include "app/CustomSheetDialog.h"
 #include "app/HelpWindow.h"
 #include "app/QtUserDialogs.h"
 #include "fonts/FontFamilies.h"
@@ -84,13 +82,12 @@ const QStringList &fontNames()
 }
 
 // Controls whose texts are font names (the system's and the document's),
-// folder names (the file dialogs' places), label sheets' product names or
-// paper names ("A4", "Letter").
+// folder names (the file dialogs' places) or label sheets' product names.
 const QSet<QString> &namingControls()
 {
     static const QSet<QString> names
         = { QStringLiteral("FontBox"), QStringLiteral("FontNameEdit"), QStringLiteral("sidebar"),
-              QStringLiteral("DiscStock"), QStringLiteral("CustomSheetPaper") };
+              QStringLiteral("DiscStock") };
     return names;
 }
 
@@ -281,20 +278,6 @@ TEST_F(JapaneseWindowsTest, MainWindowAndItsTabs)
         SCOPED_TRACE(tabs->tabText(i).toStdString());
         expectJapanese(window.get());
     }
-}
-
-TEST_F(JapaneseWindowsTest, CustomSheetDialog)
-{
-    showWindow();
-    auto *stock = find<QComboBox>("DiscStock");
-    reveal(stock);
-    stock->setCurrentIndex(stock->count() - 2);
-    click("DiscCustomSheet");
-    auto *dialog = window->findChild<CustomSheetDialog *>();
-    ASSERT_NE(dialog, nullptr);
-    // The paper list is not looked at for English: it names papers.
-    expectJapanese(dialog);
-    dialog->reject();
 }
 
 TEST_F(JapaneseWindowsTest, AboutBoxAndHelp)
