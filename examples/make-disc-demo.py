@@ -7,7 +7,8 @@ the jewel case after the version line, and a "[Disc]" section before the
 list. The disc face has the demo's cover picture over its whole 120 mm
 square (1417 x 1417 pixels at 300 dpi), so that it fills the printable
 ring, the album's title along the top arc and the label's name along the
-bottom arc, both in white.
+bottom arc, both in white, and the track list (the document's rows, in the
+disc's own two-column layout) in the ring to the right of the hole.
 
 Run it with Python 3: make-disc-demo.py
 """
@@ -27,6 +28,10 @@ disc = [
     "1", "Tessellane Records", "1 0 0", "0 0", "0 0",
     "16777215 012 128 0 0 0 0", title_font,
     "1", "demo-cover.png", "1417 1417 0 0",
+    "1 0",  # the track list on, no free prints
+    "2 084 038 004 022 009 001 001 005",  # number and title, 85 mm across
+    "",
+    "[DiscPrints]",
     "",
 ]
 at = lines.index("[List]")

@@ -818,6 +818,10 @@ The printer is taken to be 300 dpi × 300 dpi.</translation>
         <translation>Free print (back label)</translation>
     </message>
     <message>
+        <source>任意印刷(ディスク)</source>
+        <translation>Free print (disc)</translation>
+    </message>
+    <message>
         <source>新規</source>
         <translation>New</translation>
     </message>

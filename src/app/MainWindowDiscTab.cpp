@@ -80,6 +80,9 @@ QWidget *TMainWindow::buildDiscTab()
     colourRow->addWidget(m_discSwatch);
     colourRow->addStretch(1);
     left->addLayout(colourRow);
+    // The disc's own track list and free prints, as on the labels.
+    QWidget *switches = buildSwitchGroup(Surface::Disc, tab);
+    left->addWidget(switches);
     left->addStretch(1);
     connect(m_discSwatch, &ColorSwatch::pressed, this, [this] {
         const std::optional<ColorRef> chosen = dialogs().chooseColor(m_lastColor);
@@ -111,7 +114,10 @@ QWidget *TMainWindow::buildDiscTab()
             order << radio;
         order << c.radius << c.angle << c.xUse << c.x << c.yUse << c.y;
     }
-    order << m_discSwatch << panel->readingOrder() << m_discStock << m_discCustomSheet;
+    order << m_discSwatch;
+    for (const char *name : { "UseDiscList", "DiscListEdit", "UseDiscPrints", "DiscPrintsEdit" })
+        order << switches->findChild<QWidget *>(QLatin1String(name));
+    order << panel->readingOrder() << m_discStock << m_discCustomSheet;
     for (QCheckBox *box : m_discLabels)
         order << box;
     order << m_discOuter << m_discHub;

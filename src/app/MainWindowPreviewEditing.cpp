@@ -10,6 +10,7 @@
 #include "prints/ui/TPrintsList.h"
 #include "render/PictureFileReader.h"
 #include "render/ui/TPreviewWindow.h"
+#include "tracklist/ListLayoutRules.h"
 
 namespace cw {
 
@@ -31,7 +32,7 @@ void TMainWindow::movedInPreview(const EditResult &result, const PagePart &part)
     apply(result);
     if (part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture) {
         HistoryChange change;
-        change.prints[size_t(std::clamp(part.owner, 0, 2))] = true;
+        change.prints[size_t(std::clamp(part.owner, 0, kPrintsListCount - 1))] = true;
         m_printsList->documentRestored(change);
     }
 }
@@ -41,18 +42,18 @@ void TMainWindow::editPart(const PagePart &part)
     switch (part.kind) {
     case PartKind::Title:
     case PartKind::Picture:
-        m_tabs->setCurrentIndex(std::clamp(part.owner, 0, 3));
+        m_tabs->setCurrentIndex(std::clamp(part.owner, 0, int(Surface::Disc)));
         if (!isVisible())
             comeBack();
         raise();
         activateWindow();
         return;
     case PartKind::List:
-        Q_EMIT listEditRequested(part.owner == 1 ? 1 : 0);
+        Q_EMIT listEditRequested(std::clamp(part.owner, 0, kListSurfaceCount - 1));
         return;
     case PartKind::PrintText:
     case PartKind::PrintPicture:
-        openPrintsEditor(std::clamp(part.owner, 0, 2));
+        openPrintsEditor(std::clamp(part.owner, 0, kPrintsListCount - 1));
         m_printsList->listBox()->setCurrentIndex(
             m_printsList->listBox()->model()->index(part.index, 0));
         return;

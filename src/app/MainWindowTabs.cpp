@@ -21,6 +21,8 @@
 #include "document/OptionSettings.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
+#include "prints/PrintsItems.h"
+#include "tracklist/ListLayoutRules.h"
 #include "text/TypedNumber.h"
 #include "text/ui/UnicodeMark.h"
 #include "widgets/ColorSwatch.h"
@@ -259,7 +261,7 @@ QWidget *TMainWindow::buildTitleGroup(Surface s, QWidget *parent)
 
 QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
 {
-    if (s != Surface::Top && s != Surface::Bottom)
+    if (s != Surface::Top && s != Surface::Bottom && s != Surface::Disc)
         return nullptr;
     auto *box = group(UiText::tr("リスト・任意印刷"), parent, prefixed(s, "ItemGroup"));
     box->setFixedWidth(246);
@@ -292,6 +294,15 @@ QWidget *TMainWindow::buildSwitchGroup(Surface s, QWidget *parent)
             2, "UseTop2Prints", UiText::tr("任意印刷(背面)"), "Top2PrintsEdit",
             UiText::tr("印刷項目編集"), [this](bool on) { apply(m_editor.setUseInsidePrints(on)); },
             [this] { Q_EMIT printsEditRequested(1); });
+    } else if (s == Surface::Disc) {
+        row(
+            0, "UseDiscList", UiText::tr("リスト"), "DiscListEdit", UiText::tr("リスト編集"),
+            [this](bool on) { apply(m_editor.setUseList(Surface::Disc, on)); },
+            [this] { Q_EMIT listEditRequested(kListSurfaceDisc); });
+        row(
+            1, "UseDiscPrints", UiText::tr("任意印刷"), "DiscPrintsEdit",
+            UiText::tr("印刷項目編集"), [this](bool on) { apply(m_editor.setUseDiscPrints(on)); },
+            [this] { Q_EMIT printsEditRequested(int(PrintsList::Disc)); });
     } else {
         row(
             0, "UseBottomList", UiText::tr("リスト"), "BottomListEdit", UiText::tr("リスト編集"),

@@ -595,6 +595,8 @@ void TMainWindow::syncFromDocument()
     check(findChild<QCheckBox *>(QStringLiteral("UseTop1Prints")), m_document.top.useCoverPrints);
     check(findChild<QCheckBox *>(QStringLiteral("UseTop2Prints")), m_document.top.useInsidePrints);
     check(findChild<QCheckBox *>(QStringLiteral("UseBottomPrints")), m_document.bottom.usePrints);
+    check(findChild<QCheckBox *>(QStringLiteral("UseDiscList")), m_document.disc.useList);
+    check(findChild<QCheckBox *>(QStringLiteral("UseDiscPrints")), m_document.disc.usePrints);
 
     m_caseType->showDocument(m_document);
     // The custom case's sizes take the room of "背表紙印刷", which turns a

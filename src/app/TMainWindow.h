@@ -131,8 +131,8 @@ public:
 
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
-    // front layout, 1 for the back; `list` is 0 coverPrints, 1 insidePrints,
-    // 2 backPrints.
+    // front layout, 1 for the back, 2 for the disc; `list` is 0 coverPrints,
+    // 1 insidePrints, 2 backPrints, 3 discPrints.
     void listEditRequested(int side);
     void printsEditRequested(int list);
 

@@ -116,6 +116,10 @@ ControlStates enabledStates(const LabelDocument &doc)
     // The disc is printed with every case.
     e.insert(surfaceTabObjectName(Surface::Disc), true);
     e.insert(QStringLiteral("DiscBGColor"), true);
+    e.insert(QStringLiteral("UseDiscList"), true);
+    e.insert(QStringLiteral("UseDiscPrints"), true);
+    set({ "DiscListEdit" }, doc.disc.useList);
+    set({ "DiscPrintsEdit" }, doc.disc.usePrints);
     set({ "SameGraphicLeft" }, doc.right.picture.use);
 
     // A surface the case does not print: its tab is disabled with every
@@ -216,6 +220,8 @@ QMap<QString, QString> controlValues(const LabelDocument &doc, const PrintOption
     v.insert("UseTop1Prints", boolText(doc.top.useCoverPrints));
     v.insert("UseTop2Prints", boolText(doc.top.useInsidePrints));
     v.insert("UseBottomPrints", boolText(doc.bottom.usePrints));
+    v.insert("UseDiscList", boolText(doc.disc.useList));
+    v.insert("UseDiscPrints", boolText(doc.disc.usePrints));
     v.insert("TopLabelBGColor1", QString::number(doc.top.backgroundColor1));
     v.insert("TopLabelBGColor2", QString::number(doc.top.backgroundColor2));
     v.insert("BottomLabelBGColor", QString::number(doc.bottom.backgroundColor1));

@@ -326,7 +326,7 @@ EditResult DocumentEditor::setUseList(Surface s, bool on)
 {
     EditStep step(&m_history, onSurface(UiText::tr("リスト"), s), EditParts::Settings);
     EditResult r;
-    if (s != Surface::Top && s != Surface::Bottom)
+    if (s != Surface::Top && s != Surface::Bottom && s != Surface::Disc)
         return r;
     SurfaceSettings &ss = m_doc.surface(s);
     if (ss.useList == on)
@@ -372,6 +372,17 @@ EditResult DocumentEditor::setUsePrints(bool on)
     m_doc.bottom.usePrints = on;
     // The page shows the items or drops them now, not at the next edit.
     r.addPage(PreviewPage::Back);
+    return r;
+}
+
+EditResult DocumentEditor::setUseDiscPrints(bool on)
+{
+    EditStep step(&m_history, onSurface(UiText::tr("任意印刷"), Surface::Disc), EditParts::Settings);
+    EditResult r;
+    if (m_doc.disc.usePrints == on)
+        return r;
+    m_doc.disc.usePrints = on;
+    r.addPage(PreviewPage::Disc);
     return r;
 }
 
@@ -809,27 +820,27 @@ EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
     const bool convertY = fromDpiY > 0 && fromDpiY != toY;
     if (!convertX && !convertY)
         return r;
-    std::array<PicturePlacement, 4> before;
-    for (Surface s : kAllSurfaces) {
+    std::array<PicturePlacement, kDocumentSurfaces.size()> before;
+    for (Surface s : kDocumentSurfaces) {
         before[int(s)] = m_doc.surface(s).picture;
         m_doc.surface(s).picture.keepAspect = false;
     }
     if (convertX) {
-        for (Surface s : kAllSurfaces) {
+        for (Surface s : kDocumentSurfaces) {
             const PicturePlacement &p = before[int(s)];
             setPictureWidth(s, rescaleValue(p.printWidth, fromDpiX, toX));
             setPicturePosX(s, rescaleValue(p.posX, fromDpiX, toX));
         }
     }
     if (convertY) {
-        for (Surface s : kAllSurfaces) {
+        for (Surface s : kDocumentSurfaces) {
             const PicturePlacement &p = before[int(s)];
             setPictureHeight(s, rescaleValue(p.printHeight, fromDpiY, toY));
             setPicturePosY(s, rescaleValue(p.posY, fromDpiY, toY));
         }
     }
     for (QList<TPrintsData> *list :
-        { &m_doc.coverPrints, &m_doc.insidePrints, &m_doc.backPrints }) {
+        { &m_doc.coverPrints, &m_doc.insidePrints, &m_doc.backPrints, &m_doc.discPrints }) {
         for (TPrintsData &item : *list) {
             if (convertX) {
                 item.posX = rescaleValue(item.posX, fromDpiX, toX);
@@ -841,7 +852,7 @@ EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
             }
         }
     }
-    for (Surface s : kAllSurfaces)
+    for (Surface s : kDocumentSurfaces)
         m_doc.surface(s).picture.keepAspect = before[int(s)].keepAspect;
     r.addPage(PreviewPage::Shown);
     return r;
@@ -886,9 +897,10 @@ EditResult DocumentEditor::resetToNew()
     }
     // A new document's disc face is empty.
     m_doc.disc = LabelDocument().disc;
+    m_doc.discPrints.clear();
     m_doc.listRows.clear();
-    for (int side = 0; side < 2; ++side)
-        resetListLayout(m_doc.listLayout[side], side);
+    for (int side = 0; side < kListSurfaceCount; ++side)
+        resetListLayout(m_doc.listLayout[size_t(side)], side);
     if (m_reloadTemplates)
         m_reloadTemplates();
     // Every page may have changed: the one shown is refreshed.

@@ -149,6 +149,8 @@ public:
     EditResult setUseCoverPrints(bool on);
     EditResult setUseInsidePrints(bool on);
     EditResult setUsePrints(bool on);
+    // The disc face's free prints ("任意印刷" on the disc tab).
+    EditResult setUseDiscPrints(bool on);
 
     // ---- Background colours ------------------------------------------------
     // A swatch was clicked: `color` is the colour chosen, nullopt when the

@@ -214,7 +214,23 @@ void joinPairs(std::vector<Pair<T>> &first, std::vector<Pair<T>> &&second)
 
 QList<TPrintsData> &printsOf(LabelDocument &doc, int list)
 {
-    return list == 0 ? doc.coverPrints : list == 1 ? doc.insidePrints : doc.backPrints;
+    return list == 0 ? doc.coverPrints
+        : list == 1  ? doc.insidePrints
+        : list == 2  ? doc.backPrints
+                     : doc.discPrints;
+}
+
+// The free-print lists as the history counts them (cover, inside, back, disc).
+constexpr int kPrintsLists = 4;
+
+// The page that shows list layout `index` and free-print list `list`.
+PreviewPage listPage(int index)
+{
+    return index == 0 ? PreviewPage::Front : index == 1 ? PreviewPage::Back : PreviewPage::Disc;
+}
+PreviewPage printsPage(int list)
+{
+    return list == 2 ? PreviewPage::Back : list == 3 ? PreviewPage::Disc : PreviewPage::Front;
 }
 
 void addPage(QList<PreviewPage> &pages, PreviewPage page)
@@ -228,10 +244,10 @@ void addPage(QList<PreviewPage> &pages, PreviewPage page)
 struct DocumentHistory::Snapshot
 {
     std::array<SurfaceSettings, 5> surfaces;
-    std::array<ListLayout, 2> layouts;
+    std::array<ListLayout, 3> layouts;
     Resolution resolution;
     QList<TListData> rows;
-    std::array<QList<TPrintsData>, 3> prints;
+    std::array<QList<TPrintsData>, kPrintsLists> prints;
 };
 
 struct DocumentHistory::Step
@@ -243,13 +259,13 @@ struct DocumentHistory::Step
     std::vector<Pair<ListLayout>> layouts;
     std::optional<Pair<Resolution>> resolution;
     std::optional<RangeChange<TListData>> rows;
-    std::array<std::optional<RangeChange<TPrintsData>>, 3> prints;
+    std::array<std::optional<RangeChange<TPrintsData>>, kPrintsLists> prints;
     qsizetype bytes = 0;
 
     bool isEmpty() const
     {
-        return surfaces.empty() && layouts.empty() && !resolution && !rows && !prints[0]
-            && !prints[1] && !prints[2];
+        return surfaces.empty() && layouts.empty() && !resolution && !rows
+            && std::none_of(prints.begin(), prints.end(), [](const auto &p) { return bool(p); });
     }
 
     void measure()
@@ -292,7 +308,7 @@ void DocumentHistory::openStep(const QString &label, const QString &typingKey, u
     if (parts & EditParts::ListRows)
         m_open->rows = ownCopy(m_doc.listRows);
     if (parts & EditParts::PrintItems) {
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < kPrintsLists; ++i)
             m_open->prints[size_t(i)] = ownCopy(printsOf(m_doc, i));
     }
     m_openLabel = label;
@@ -321,7 +337,7 @@ void DocumentHistory::finishStep()
         if (!sameSurfaceSettings(was, now))
             step->surfaces.push_back({ int(s), was, now });
     }
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < int(m_doc.listLayout.size()); ++i) {
         if (!(before->layouts[size_t(i)] == m_doc.listLayout[size_t(i)]))
             step->layouts.push_back({ i, before->layouts[size_t(i)], m_doc.listLayout[size_t(i)] });
     }
@@ -331,7 +347,7 @@ void DocumentHistory::finishStep()
     if (m_openParts & EditParts::ListRows)
         step->rows = diffLists(before->rows, m_doc.listRows, sameRow);
     if (m_openParts & EditParts::PrintItems) {
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < kPrintsLists; ++i)
             step->prints[size_t(i)]
                 = diffLists(before->prints[size_t(i)], printsOf(m_doc, i), sameItem);
     }
@@ -344,7 +360,7 @@ void DocumentHistory::finishStep()
     if (typing && m_typingOpen && last && last->typingKey == step->typingKey && m_redo.empty()
         && canJoin(last->rows, step->rows)) {
         bool joinable = true;
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < kPrintsLists; ++i)
             joinable = joinable && canJoin(last->prints[size_t(i)], step->prints[size_t(i)]);
         if (joinable) {
             m_bytes -= last->bytes;
@@ -357,7 +373,7 @@ void DocumentHistory::finishStep()
                     last->resolution = step->resolution;
             }
             join(last->rows, std::move(step->rows));
-            for (int i = 0; i < 3; ++i)
+            for (int i = 0; i < kPrintsLists; ++i)
                 join(last->prints[size_t(i)], std::move(step->prints[size_t(i)]));
             last->measure();
             m_bytes += last->bytes;
@@ -419,7 +435,7 @@ HistoryChange DocumentHistory::apply(Step &step, bool forward)
     for (const auto &p : step.layouts) {
         m_doc.listLayout[size_t(p.index)] = forward ? p.after : p.before;
         change.layouts[size_t(p.index)] = true;
-        addPage(change.pages, p.index == 0 ? PreviewPage::Front : PreviewPage::Back);
+        addPage(change.pages, listPage(p.index));
     }
     if (step.resolution) {
         const Resolution &r = forward ? step.resolution->after : step.resolution->before;
@@ -441,8 +457,10 @@ HistoryChange DocumentHistory::apply(Step &step, bool forward)
         change.listRows = true;
         addPage(change.pages, PreviewPage::Front);
         addPage(change.pages, PreviewPage::Back);
+        if (m_doc.disc.useList)
+            addPage(change.pages, PreviewPage::Disc);
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kPrintsLists; ++i) {
         const auto &r = step.prints[size_t(i)];
         if (!r)
             continue;
@@ -451,7 +469,7 @@ HistoryChange DocumentHistory::apply(Step &step, bool forward)
         else
             replaceRange(printsOf(m_doc, i), r->at, r->after.size(), r->before);
         change.prints[size_t(i)] = true;
-        addPage(change.pages, i == 2 ? PreviewPage::Back : PreviewPage::Front);
+        addPage(change.pages, printsPage(i));
     }
     return change;
 }

@@ -20,10 +20,10 @@ struct HistoryChange
     bool done = false; // false: there was nothing to take back or redo
     QString label; // the step's label
     std::array<bool, 5> surfaces {}; // by Surface
-    std::array<bool, 2> layouts {}; // listLayout[0], [1]
+    std::array<bool, 3> layouts {}; // listLayout[0], [1], [2]
     bool resolution = false; // dpiX, dpiY, the case format and sizes, the surface sizes
     bool listRows = false;
-    std::array<bool, 3> prints {}; // by PrintsList: cover, inside, back
+    std::array<bool, 4> prints {}; // by PrintsList: cover, inside, back, disc
     // The preview pages that show what changed, each once.
     QList<PreviewPage> pages;
 };

@@ -98,6 +98,8 @@ QJsonObject surfaceToJson(const LabelDocument &doc, Surface s)
     case Surface::Disc:
         o.insert("title", discTextToJson(ss.title));
         o.insert("subtitle", discTextToJson(ss.subtitle));
+        o.insert("useList", ss.useList);
+        o.insert("usePrints", ss.usePrints);
         break;
     }
     // A chosen spine direction, as the file keeps it; the case's own is not
@@ -176,8 +178,12 @@ QJsonObject documentHeadToJson(const LabelDocument &doc)
     if (formatOf(doc).custom)
         o.insert(QStringLiteral("caseSize"), formatCaseSizeLine(doc.caseSize));
     // The disc face, for a document that has one (as its file keeps it).
-    if (usesDiscFace(doc))
-        o.insert(QStringLiteral("disc"), surfaceToJson(doc, Surface::Disc));
+    if (usesDiscFace(doc)) {
+        QJsonObject disc = surfaceToJson(doc, Surface::Disc);
+        disc.insert(QStringLiteral("listLayout"), listLayoutToJson(doc.listLayout[2]));
+        disc.insert(QStringLiteral("prints"), printsToJson(doc.discPrints, doc.dpiX, doc.dpiY));
+        o.insert(QStringLiteral("disc"), disc);
+    }
     return o;
 }
 

@@ -113,6 +113,7 @@ Section sectionOf(const QByteArray &raw)
         { "[Top2Prints]", Section::Top2Prints },
         { "[BottomPrints]", Section::BottomPrints },
         { "[Disc]", Section::Disc },
+        { "[DiscPrints]", Section::DiscPrints },
     };
     for (const auto &[name, section] : names)
         if (raw == name)
@@ -123,7 +124,7 @@ Section sectionOf(const QByteArray &raw)
 bool isListSection(Section s)
 {
     return s == Section::Top1Prints || s == Section::Top2Prints || s == Section::BottomPrints
-        || s == Section::List;
+        || s == Section::DiscPrints || s == Section::List;
 }
 
 std::optional<std::array<int, 2>> parseSpineTextLine(const QByteArray &raw)

@@ -43,7 +43,8 @@ enum class Section {
     Top2Prints,
     BottomPrints,
     List,
-    Disc // 1.08: the disc face
+    Disc, // 1.08: the disc face
+    DiscPrints // 1.08: the disc face's free prints
 };
 
 // The section a header line opens; None for any other line.

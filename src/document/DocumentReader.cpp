@@ -24,6 +24,7 @@
 #include "document/TextBlock.h"
 #include "pictures/PictureLoading.h"
 #include "text/LineIO.h"
+#include "tracklist/ListLayoutRules.h"
 
 namespace cw {
 
@@ -38,6 +39,10 @@ struct Field
     double since = 0;
     std::function<void(const QByteArray &)> read;
     std::function<void()> substitute;
+    // The section may end before this line (a file written before the line
+    // was added to its version): it and the lines after it take their
+    // substitutes.
+    bool mayEndSection = false;
 };
 using Fields = std::vector<Field>;
 
@@ -100,6 +105,14 @@ private:
                 return true;
             }
             startRecord();
+        }
+        if (raw.isEmpty() && !m_inRecord && m_next < m_fields->size()
+            && (*m_fields)[m_next].mayEndSection) {
+            for (; m_next < m_fields->size(); ++m_next)
+                if ((*m_fields)[m_next].substitute)
+                    (*m_fields)[m_next].substitute();
+            m_emptyLine = true;
+            return true;
         }
         if (m_next >= m_fields->size()) {
             // A fixed section whose lines are complete.
@@ -179,6 +192,13 @@ private:
             // lines have no place.
             m_fields = version > kCaseFrom - 1e-9 ? &m_disc : &m_none;
             break;
+        case Section::DiscPrints:
+            // So are the disc's free prints: an older file is refused at
+            // their first line.
+            if (version < kCaseFrom - 1e-9)
+                m_section = Section::None;
+            m_fields = &m_none;
+            return;
         default:
             m_fields = &m_none; // list sections choose their record on its first line
             return;
@@ -251,6 +271,9 @@ private:
             break;
         case Section::BottomPrints:
             m_doc.backPrints.append(m_item);
+            break;
+        case Section::DiscPrints:
+            m_doc.discPrints.append(m_item);
             break;
         default:
             break;
@@ -411,6 +434,22 @@ private:
             },
             {} });
         addPicture(d, Surface::Disc);
+        // The track list and free prints came later in 1.08: a disc section
+        // that ends before them has neither.
+        d.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_ed.setUseList(Surface::Disc, v[0] != 0);
+                m_ed.setUseDiscPrints(v[1] != 0);
+            },
+            [this] {
+                m_ed.setUseList(Surface::Disc, false);
+                m_ed.setUseDiscPrints(false);
+            },
+            true });
+        d.push_back({ 0, [this](const QByteArray &raw) { readLayout(raw, kListSurfaceDisc); },
+            [this] { m_doc.listLayout[kListSurfaceDisc] = defaultListLayout(kListSurfaceDisc); },
+            true });
     }
 
     void readLayout(const QByteArray &raw, int side)
@@ -867,6 +906,8 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     doc.backPrints.clear();
     // A file without a disc section has an empty disc face.
     doc.disc = LabelDocument().disc;
+    doc.discPrints.clear();
+    doc.listLayout[kListSurfaceDisc] = defaultListLayout(kListSurfaceDisc);
 
     const bool complete = reader.run(lines) && !lines.readError();
     // The values are in pixels of the file's resolution.

@@ -241,6 +241,10 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
         }
         w.number(d.picture.use);
         w.picture(d.picture, UiText::tr("%1 画像ファイル名").arg(disc));
+        w.numbers({ d.useList, d.usePrints });
+        w.layout(doc.listLayout[2]);
+        w.section("[DiscPrints]");
+        w.prints(doc.discPrints, UiText::tr("任意印刷(ディスク)"));
     }
 
     w.section("[List]");

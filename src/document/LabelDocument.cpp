@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/DiscStock.h"
+
 namespace cw {
 
 LabelDocument::LabelDocument()
@@ -83,7 +85,21 @@ bool sameSurfaceSettings(const SurfaceSettings &a, const SurfaceSettings &b)
 bool usesDiscFace(const LabelDocument &doc)
 {
     static const LabelDocument fresh;
-    return !sameSurfaceSettings(doc.disc, fresh.disc);
+    return !sameSurfaceSettings(doc.disc, fresh.disc)
+        || !(doc.listLayout[2] == fresh.listLayout[2]) || !doc.discPrints.isEmpty();
+}
+
+DiscLayout::DiscLayout()
+{
+    const QVector<LabelSheetProduct> &sheets = labelSheets();
+    if (sheets.isEmpty())
+        return;
+    const LabelSheetProduct &sheet = sheets.front();
+    outerMm = sheet.outerMm;
+    holeMm = sheet.holeMm;
+    paperWidthMm = sheet.widthMm;
+    paperHeightMm = sheet.heightMm;
+    centresMm = sheet.centresMm;
 }
 
 const CaseFormat &formatOf(const LabelDocument &doc)

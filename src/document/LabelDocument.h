@@ -119,10 +119,10 @@ struct SurfaceSettings
     PicturePlacement picture;
     ColorRef backgroundColor1 = kWhite;
     ColorRef backgroundColor2 = kWhite; // Top only: the inside face
-    bool useList = false; // Top, Bottom
+    bool useList = false; // Top, Bottom, Disc
     bool useCoverPrints = false; // Top
     bool useInsidePrints = false; // Top
-    bool usePrints = false; // Bottom
+    bool usePrints = false; // Bottom, Disc
     bool titleSameAsFront = false; // Bottom, Left, Right
     bool titleSameAsLeft = false; // Right
     bool pictureSameAsFront = false; // Bottom
@@ -145,7 +145,9 @@ struct LabelDocument
     // draws the custom format at. Kept while another case is chosen, so that
     // choosing the custom case again brings them back; written only for it.
     CaseSize caseSize = defaultCaseSize();
-    std::array<ListLayout, 2> listLayout = { defaultListLayout(0), defaultListLayout(1) };
+    // The track list's layouts: the front's, the back's and the disc face's.
+    std::array<ListLayout, 3> listLayout
+        = { defaultListLayout(0), defaultListLayout(1), defaultListLayout(2) };
     int dpiX = 300;
     int dpiY = 300;
     SurfacePixels surfacePixels; // not stored; follows dpiX/dpiY
@@ -158,6 +160,7 @@ struct LabelDocument
     QList<TPrintsData> coverPrints;
     QList<TPrintsData> insidePrints;
     QList<TPrintsData> backPrints;
+    QList<TPrintsData> discPrints; // the disc face's free prints
     // Picture names as the file that was read stored them, keyed by the path
     // the picture was found at (a name relative to the document, or a folder
     // that does not exist here). Saving writes the stored name back, so that
@@ -196,12 +199,14 @@ void ComputeSurfacePixels(LabelDocument &doc, const PrinterState &state = printe
 // Where the disc face is printed, as the stock chosen lays it out: its
 // ring, its paper and the centres of the labels printed on it (millimetres
 // from the paper's top-left corner). A printable disc is a page of the
-// disc's size with its one centre in the middle.
+// disc's size with its one centre in the middle. By default: the first
+// sheet of the program's label-sheet table, every label printed.
 struct DiscLayout
 {
-    double outerMm = 117.0, holeMm = 41.0;
-    double paperWidthMm = 210.0, paperHeightMm = 297.0;
-    QVector<QPointF> centresMm = { QPointF(105.0, 79.90), QPointF(105.0, 218.33) };
+    DiscLayout();
+    double outerMm = 0, holeMm = 0;
+    double paperWidthMm = 0, paperHeightMm = 0;
+    QVector<QPointF> centresMm;
     bool printableDisc = false;
     // The outer and hole circles drawn as a thin guide (the preview's; off
     // for prints and files unless asked for).

@@ -13,8 +13,9 @@ namespace cw {
 
 PrintsPaperInfo printsPaperInfo(PrintsList which, int dpiX, int dpiY)
 {
-    const bool back = which == PrintsList::Back;
-    const Surface surface = back ? Surface::Bottom : Surface::Top;
+    const Surface surface = which == PrintsList::Back ? Surface::Bottom
+        : which == PrintsList::Disc                   ? Surface::Disc
+                                                      : Surface::Top;
     const double w = surfaceWidthMm(surface);
     const double h = surfaceHeightMm(surface);
     PrintsPaperInfo info;
@@ -49,7 +50,7 @@ void PrintsEditor::open(PrintsList which)
 
 void PrintsEditor::listsRestored()
 {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kPrintsListCount; ++i) {
         if (m_selected[size_t(i)] >= printsList(m_document, PrintsList(i)).size())
             m_selected[size_t(i)] = -1;
     }
@@ -60,7 +61,8 @@ QString PrintsEditor::stepName(const QString &what) const
 {
     static const char *const lists[] = { QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(前面)"),
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(背面)"),
-        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)") };
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(ディスク)") };
     return stepLabel(what, UiText::tr(lists[int(m_which)]));
 }
 

@@ -69,7 +69,9 @@ public:
     QList<TPrintsData> &list();
     PreviewPage refreshPage() const
     {
-        return m_which == PrintsList::Back ? PreviewPage::Back : PreviewPage::Front;
+        return m_which == PrintsList::Back ? PreviewPage::Back
+            : m_which == PrintsList::Disc  ? PreviewPage::Disc
+                                           : PreviewPage::Front;
     }
 
     // -1 for none; an index outside the list selects nothing.
@@ -152,7 +154,7 @@ private:
     PreviewRefresher *m_refresher = nullptr;
     EditRecorder *m_recorder = nullptr;
     PrintsList m_which = PrintsList::Cover;
-    std::array<int, 3> m_selected { -1, -1, -1 };
+    std::array<int, kPrintsListCount> m_selected { -1, -1, -1, -1 };
     FontSpec m_defaultFont = defaultFont();
 };
 

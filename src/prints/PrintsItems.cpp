@@ -11,6 +11,8 @@ QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which)
         return doc.insidePrints;
     case PrintsList::Back:
         return doc.backPrints;
+    case PrintsList::Disc:
+        return doc.discPrints;
     }
     return doc.coverPrints;
 }
@@ -77,6 +79,7 @@ void clearAllPrints(LabelDocument &doc)
     doc.coverPrints.clear();
     doc.insidePrints.clear();
     doc.backPrints.clear();
+    doc.discPrints.clear();
 }
 
 } // namespace cw

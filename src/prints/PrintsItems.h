@@ -9,9 +9,11 @@
 
 namespace cw {
 
-// The document's three lists of free-print items and the operations on
-// them. The first item of a list is printed on top of the others.
-enum class PrintsList { Cover = 0, Inside = 1, Back = 2 };
+// The document's lists of free-print items (the case's three and the disc
+// face's) and the operations on them. The first item of a list is printed
+// on top of the others.
+enum class PrintsList { Cover = 0, Inside = 1, Back = 2, Disc = 3 };
+constexpr int kPrintsListCount = 4;
 
 QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which);
 const QList<TPrintsData> &printsList(const LabelDocument &doc, PrintsList which);
@@ -33,7 +35,7 @@ bool deletePrintsItem(QList<TPrintsData> &list, int index);
 // (index + 1). False when it is already first / last or the index is outside.
 bool movePrintsItemUp(QList<TPrintsData> &list, int index);
 bool movePrintsItemDown(QList<TPrintsData> &list, int index);
-// Destroys every item of the three lists (before a document is read).
+// Destroys every item of every list (before a document is read).
 void clearAllPrints(LabelDocument &doc);
 
 } // namespace cw

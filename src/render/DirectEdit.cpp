@@ -7,9 +7,11 @@
 
 #include "base/UiText.h"
 #include "base/Units.h"
+#include "document/StepLabels.h"
 #include "prints/PrintsEditor.h"
 #include "prints/PrintsItems.h"
 #include "tracklist/ListLayoutEditor.h"
+#include "tracklist/ListLayoutRules.h"
 
 namespace cw {
 
@@ -68,8 +70,17 @@ QString printsListName(int list)
 {
     static const char *const names[] = { QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(前面)"),
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(背面)"),
-        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)") };
-    return UiText::tr(names[std::clamp(list, 0, 2)]);
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)"),
+        QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(ディスク)") };
+    return UiText::tr(names[std::clamp(list, 0, kPrintsListCount - 1)]);
+}
+
+// The list layout a list part shows: the front's (0), the back's (1) or the
+// disc's (2).
+int listSide(const PagePart &part)
+{
+    return part.owner == kListSurfaceBottom || part.owner == kListSurfaceDisc ? part.owner
+                                                                              : kListSurfaceTop;
 }
 
 // A spine title whose text reads upward: its offset grows as it moves up.
@@ -89,6 +100,8 @@ PreviewPage pageOf(const LabelDocument &doc, Surface s)
 // The page a track list is drawn on.
 PreviewPage listPage(const LabelDocument &doc, int list)
 {
+    if (list == kListSurfaceDisc)
+        return PreviewPage::Disc;
     const CaseFormat &format = formatOf(doc);
     const CasePanel *panel = format.listPanel(list);
     return panel ? PreviewPage(format.sheetOf(panel->role)) : PreviewPage::Shown;
@@ -129,10 +142,12 @@ QString partName(const LabelDocument &doc, const PagePart &part)
         return stepLabel(UiText::tr("画像"), surfaceWhere(part.owner));
     case PartKind::List:
         return stepLabel(UiText::tr("リスト"),
-            part.owner == 1 ? UiText::tr("裏レーベル") : UiText::tr("表レーベル(裏)"));
+            listSide(part) == kListSurfaceDisc ? surfaceTabName(Surface::Disc)
+                : listSide(part) == 1          ? UiText::tr("裏レーベル")
+                                               : UiText::tr("表レーベル(裏)"));
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
-        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
         QString what;
         if (part.index >= 0 && part.index < items.size()) {
             const TPrintsData &item = items[part.index];
@@ -190,12 +205,12 @@ PartPosition partPosition(
         return { p.posX, p.posY };
     }
     case PartKind::List: {
-        const ListLayout &l = doc.listLayout[part.owner == 1 ? 1 : 0];
+        const ListLayout &l = doc.listLayout[size_t(listSide(part))];
         return { l.posX, l.posY };
     }
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
-        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
         if (part.index < 0 || part.index >= items.size())
             return {};
         const TPrintsData &item = items[part.index];
@@ -304,7 +319,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     }
     case PartKind::List: {
         // The layout window's own limits: its up-downs stop at the maxima.
-        const int side = part.owner == 1 ? 1 : 0;
+        const int side = listSide(part);
         ListLayoutEditor limits;
         limits.open(doc.listLayout[size_t(side)], side);
         ListLayout &layout = doc.listLayout[size_t(side)];
@@ -316,7 +331,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
         PrintsEditor &pe = editors.prints;
-        pe.open(PrintsList(std::clamp(part.owner, 0, 2)));
+        pe.open(PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
         pe.select(part.index);
         if (pe.selected() != part.index || !pe.item())
             break;
@@ -352,7 +367,7 @@ const TPrintsData *textBlockOf(const LabelDocument &doc, const PagePart &part)
 {
     if (part.kind != PartKind::PrintText)
         return nullptr;
-    const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+    const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
     if (part.index < 0 || part.index >= items.size() || items[part.index].kind != PrintsTextBlock)
         return nullptr;
     return &items[part.index];
@@ -373,7 +388,7 @@ PartPosition partSize(const LabelDocument &doc, const PagePart &part)
         return { p.printWidth, p.printHeight };
     }
     if (part.kind == PartKind::PrintPicture) {
-        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, 2)));
+        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
         if (part.index >= 0 && part.index < items.size())
             return { items[part.index].printWidth, items[part.index].printHeight };
     }
@@ -437,7 +452,7 @@ EditResult sizePart(
         r.addPage(pageOf(ed.document(), s));
     } else if (part.kind == PartKind::PrintPicture || textBlockOf(ed.document(), part)) {
         PrintsEditor &pe = editors.prints;
-        pe.open(PrintsList(std::clamp(part.owner, 0, 2)));
+        pe.open(PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
         pe.select(part.index);
         if (pe.selected() == part.index && pe.item()) {
             if (part.kind == PartKind::PrintText) {

@@ -4,9 +4,13 @@
 
 #include "canvas/LabelCanvas.h"
 #include "render/ArcText.h"
+#include "prints/PrintsItems.h"
+#include "render/DrawFreePrints.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
 #include "render/PageParts.h"
+#include "tracklist/DrawTrackList.h"
+#include "tracklist/ListLayoutRules.h"
 
 namespace cw {
 
@@ -53,6 +57,8 @@ public:
             outer.bottom() + 1);
         blackPenAndBrush(canvas);
         picture();
+        freePrints();
+        trackList();
         text(DiscText::Title);
         text(DiscText::Subtitle);
         canvas.ClearClip();
@@ -89,6 +95,32 @@ private:
         DrawSurfacePicture(canvas, PictureRef::of(pic), doc.surfacePixels.discWidth,
             doc.surfacePixels.discHeight, scale, squareLeft, squareTop, files);
         canvas.EndPart();
+    }
+
+    // The free prints and the track list are placed on the design square
+    // as on a label; the ring clips them.
+    void freePrints()
+    {
+        if (!doc.disc.usePrints)
+            return;
+        DrawFreePrints(canvas, doc.discPrints,
+            FreePrintFace { squareLeft, squareRight, squareTop, squareBottom,
+                doc.surfacePixels.discWidth, doc.surfacePixels.discHeight,
+                int(PrintsList::Disc), nullptr },
+            s, scale, files);
+        blackPenAndBrush(canvas);
+    }
+
+    void trackList()
+    {
+        if (!doc.disc.useList)
+            return;
+        canvas.BeginPart(
+            PagePart { PartKind::List, kListSurfaceDisc, -1, QPoint(squareLeft, squareTop) });
+        DrawTrackList(canvas, doc.listRows, doc.listLayout[kListSurfaceDisc],
+            listPrintableHeight(kListSurfaceDisc), squareLeft, squareTop, s.kx, s.ky);
+        canvas.EndPart();
+        blackPenAndBrush(canvas);
     }
 
     void text(DiscText which)

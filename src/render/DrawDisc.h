@@ -28,7 +28,8 @@ struct DiscDrawing
 // Draws the document's disc face with the disc's centre at (centreX,
 // centreY) target pixels: its background, picture and texts, clipped to the
 // ring (widened outward and into the hole by the bleed), and then, when
-// asked, the outer and hole circles as thin gray guides. Only the picture's
+// asked, the outer and hole circles as thin gray guides. Its free prints and
+// track list stand on the design square as on a label, under its texts. Only the picture's
 // render cache changes. `reader` reads picture files on a cache miss (null:
 // the program's loader without messages).
 void DrawDisc(LabelCanvas &canvas, LabelDocument &doc, const DiscDrawing &drawing,

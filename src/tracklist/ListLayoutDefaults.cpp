@@ -7,6 +7,16 @@ ListLayout defaultListLayout(int index)
     ListLayout l;
     if (index == 1)
         l.width2 = 87;
+    if (index == 2) {
+        // The disc's list: three narrower columns, centred across the disc
+        // just below a 41 mm hole (28..92 mm of the 120 mm square, from 82 mm
+        // down), where the ring is wide enough for a short list.
+        l.posX = 27;
+        l.posY = 81;
+        l.width1 = 5;
+        l.width2 = 44;
+        l.width3 = 11;
+    }
     return l;
 }
 

@@ -26,7 +26,8 @@ ListLayoutEditor::ListLayoutEditor()
 
 void ListLayoutEditor::open(const ListLayout &stored, int surface)
 {
-    m_surface = surface == kListSurfaceBottom ? kListSurfaceBottom : kListSurfaceTop;
+    m_surface = surface == kListSurfaceBottom || surface == kListSurfaceDisc ? surface
+                                                                             : kListSurfaceTop;
     m_columns = std::clamp(stored.columnCount, 1, 3);
     m_values = stored;
     recomputeMaxima();

@@ -1,6 +1,7 @@
 #include "tracklist/ListLayoutRules.h"
 
 #include "base/CaseFormat.h"
+#include "base/Surface.h"
 #include "base/UiText.h"
 
 namespace cw {
@@ -13,28 +14,43 @@ const CasePanel &listPanel(int surface)
 }
 } // namespace
 
+// The disc face's list stands on its 120 mm design square; the ring it is
+// printed in clips whatever reaches past the disc's edge or into its hole.
 int listPrintableWidth(int surface)
 {
+    if (surface == kListSurfaceDisc)
+        return int(kDiscDesignMm) - 2;
     return listPanel(surface).listWidthMm;
 }
 
 int listPrintableHeight(int surface)
 {
+    if (surface == kListSurfaceDisc)
+        return int(kDiscDesignMm) - 2;
     return listPanel(surface).listHeightMm;
 }
 
 double listLabelWidthMm(int surface)
 {
+    if (surface == kListSurfaceDisc)
+        return kDiscDesignMm;
     return listPanel(surface).widthMm;
 }
 
 double listLabelHeightMm(int surface)
 {
+    if (surface == kListSurfaceDisc)
+        return kDiscDesignMm;
     return listPanel(surface).heightMm;
 }
 
 void resetListLayout(ListLayout &layout, int surface)
 {
+    // The disc's list is new in every way: a new document has none of it.
+    if (surface == kListSurfaceDisc) {
+        layout = defaultListLayout(kListSurfaceDisc);
+        return;
+    }
     const int lineSpacing = layout.lineSpacing;
     layout = defaultListLayout(surface == kListSurfaceBottom ? 1 : 0);
     layout.lineSpacing = lineSpacing;

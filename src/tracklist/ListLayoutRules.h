@@ -6,24 +6,28 @@
 
 namespace cw {
 
-// Surfaces that carry a track list: 0 the front (Top), 1 the back (Bottom).
+// Surfaces that carry a track list: 0 the front (Top), 1 the back (Bottom),
+// 2 the disc face.
 constexpr int kListSurfaceTop = 0;
 constexpr int kListSurfaceBottom = 1;
+constexpr int kListSurfaceDisc = 2;
+constexpr int kListSurfaceCount = 3;
 
 // The printable area of a list in whole millimetres: the label less 1 mm on
-// every side, cut to whole millimetres. Any surface other than 1 counts as
-// the front.
+// every side, cut to whole millimetres. The disc's list (2) stands on the
+// disc's 120 mm design square; any other surface but 1 counts as the front.
 int listPrintableWidth(int surface);
 int listPrintableHeight(int surface);
 // The size of the label the list is on, in millimetres (the jewel case's
-// panel: the inside face for the front, the back label for the back).
+// panel: the inside face for the front, the back label for the back; the
+// design square for the disc).
 double listLabelWidthMm(int surface);
 double listLabelHeightMm(int surface);
 
 constexpr int kMaxLineSpacing = 50;
 
 // Resetting a document to a new one: values 1-8 take the surface's defaults,
-// the line spacing keeps its value.
+// the line spacing keeps its value (the disc's takes its default too).
 void resetListLayout(ListLayout &layout, int surface);
 
 // Which of the layout values count for a column count.

@@ -57,7 +57,8 @@ struct ListLayout
     bool operator==(const ListLayout &) const = default;
 };
 
-// Defaults: index 0 the front (Top), index 1 the back (Bottom).
+// Defaults: index 0 the front (Top), index 1 the back (Bottom), index 2 the
+// disc face.
 ListLayout defaultListLayout(int index);
 
 // The nine values in file order, and back.

@@ -229,6 +229,10 @@ QMap<QString, QString> expectedNames(int tab)
         add("BottomPHeightMm", u"117.5mm");
         break;
     case 4:
+        add("UseDiscList", u"リスト");
+        add("DiscListEdit", u"リスト編集");
+        add("UseDiscPrints", u"任意印刷");
+        add("DiscPrintsEdit", u"印刷項目編集");
         break;
     default:
         if (tab == 3) {
@@ -411,7 +415,8 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
              << t + "Radius" << t + "Angle" << t + "PosXUse" << t + "PosX" << t + "PosYUse"
              << t + "PosY";
     }
-    disc << "DiscBGColor" << "DiscGraphicUse" << "DiscGraphicFileName" << "DiscGraphicFileSelect"
+    disc << "DiscBGColor" << "UseDiscList" << "DiscListEdit" << "UseDiscPrints"
+         << "DiscPrintsEdit" << "DiscGraphicUse" << "DiscGraphicFileName" << "DiscGraphicFileSelect"
          << "DiscGraphicWidth2" << "DiscGraphicHeight2" << "DiscGSizeChange" << "DiscSizeRateFixed"
          << "DiscGraphicPosX" << "DiscGraphicPosY" << "DiscGPosChange" << "DiscStock"
          << "DiscCustomSheet";

@@ -4,6 +4,8 @@
 
 #include "DocumentFileFixture.h"
 #include "TestSupport.h"
+#include "prints/PrintsEditor.h"
+#include "prints/PrintsItems.h"
 
 using namespace cw;
 
@@ -23,6 +25,11 @@ QByteArray discFile(const QStringList &disc)
 }
 
 const QStringList kFontLines = { "-2147483640 009 128 0 0 0 0", "ＭＳ Ｐゴシック" };
+// The end of a disc section without a track list or free prints, and its
+// empty free-print section.
+const QStringList kDefaultDiscLayout = { "3 027 081 005 044 011 002 002 000" };
+const QStringList kNoListNorPrints
+    = QStringList { "0 0" } + kDefaultDiscLayout + QStringList { "", "[DiscPrints]" };
 
 } // namespace
 
@@ -41,7 +48,7 @@ TEST_F(FileFixture, ADiscFaceIsWrittenAs108AndReadBackByteForByte)
     EXPECT_EQ(disc,
         discFile(QStringList { "00336699", "1", "Live 2026", "0 455 -300", "0 0", "0 0" } + kFontLines
             + QStringList { "0", "", "2 0 0", "1 12", "0 40" } + kFontLines
-            + QStringList { "0", "", "0 0 0 0" }));
+            + QStringList { "0", "", "0 0 0 0" } + kNoListNorPrints));
     EXPECT_EQ(ed.history().undoLabel(), "背景色設定(ディスク)");
 
     LabelDocument back;
@@ -97,4 +104,81 @@ TEST_F(FileFixture, ANewDocumentHasAnEmptyDiscFace)
     ed.resetToNew();
     EXPECT_FALSE(usesDiscFace(doc));
     EXPECT_EQ(doc.disc.subtitle.arc.place, DiscTextPlace::BottomArc);
+}
+
+// The disc's own track list and free prints: kept in its section and its
+// free-print section, read back byte for byte, undone back to the jewel file.
+TEST_F(FileFixture, TheDiscsListAndFreePrintsAreKeptWithItsFace)
+{
+    const QByteArray jewel = resaved(doc);
+    EXPECT_EQ(ed.setUseList(Surface::Disc, true).pages, QList<PreviewPage>({ PreviewPage::Disc }));
+    EXPECT_EQ(ed.history().undoLabel(), "リスト(ディスク)");
+    ed.setUseDiscPrints(true);
+    PrintsEditor prints(doc);
+    prints.setRecorder(&ed.history());
+    prints.open(PrintsList::Disc);
+    ASSERT_TRUE(prints.newItem(PrintsText));
+    prints.setText("Side A");
+    prints.setTextX(30);
+    EXPECT_EQ(ed.history().undoLabel(), "X座標(任意印刷(ディスク))");
+    EXPECT_EQ(prints.refreshPage(), PreviewPage::Disc);
+    const QByteArray disc = resaved(doc);
+    const QString text = QString::fromUtf8(disc);
+    EXPECT_TRUE(text.contains("\r\n0 0 0 0\r\n1 1\r\n3 027 081 005 044 011 002 002 000\r\n\r\n"
+                              "[DiscPrints]\r\n0\r\nSide A\r\n30 0\r\n"))
+        << text.toStdString();
+
+    LabelDocument back;
+    DocumentEditor e2(back);
+    ASSERT_EQ(readDocument(e2, disc, "x.cwr", progress), LoadStatus::Loaded);
+    EXPECT_TRUE(back.disc.useList && back.disc.usePrints);
+    ASSERT_EQ(back.discPrints.size(), 1);
+    EXPECT_EQ(back.discPrints[0].text, "Side A");
+    EXPECT_EQ(resaved(back), disc);
+
+    // A changed layout alone keeps the section; "新規作成" drops it all.
+    while (ed.history().canUndo())
+        ed.history().undo();
+    EXPECT_EQ(resaved(doc), jewel);
+    doc.listLayout[2].posY = 70;
+    EXPECT_TRUE(usesDiscFace(doc));
+    ed.resetToNew();
+    EXPECT_FALSE(usesDiscFace(doc));
+    EXPECT_EQ(resaved(doc), jewel);
+}
+
+// A disc section written before the disc had a track list ends after its
+// picture: it is read with neither list nor free prints. Free prints have
+// no place in an older file.
+TEST_F(FileFixture, AnEarlierDiscSectionHasNoListAndOlderFilesNoDiscPrints)
+{
+    doc.listLayout[2].posX = 5;
+    doc.disc.useList = true;
+    const QStringList early = QStringList { "00336699", "1", "A", "0 0 0", "0 0", "0 0" }
+        + kFontLines + QStringList { "0", "", "1 0 0", "0 0", "0 0" } + kFontLines
+        + QStringList { "0", "", "0 0 0 0" };
+    ASSERT_EQ(readDocument(ed, discFile(early), "early.cwr", progress), LoadStatus::Loaded);
+    EXPECT_FALSE(doc.disc.useList);
+    EXPECT_EQ(doc.listLayout[2], defaultListLayout(2));
+    EXPECT_EQ(resaved(doc), discFile(early + kNoListNorPrints));
+
+    QStringList lines = kNewDocumentLines;
+    insertLines(lines, int(lines.size()) - 1, { "[DiscPrints]", "0", "" });
+    EXPECT_EQ(readDocument(ed, fileOf(lines), "old.cwr", progress), LoadStatus::Damaged);
+}
+
+// Changing the resolution rescales the disc's picture and free prints as it
+// does the labels'.
+TEST_F(FileFixture, TheDiscFollowsAResolutionChange)
+{
+    doc.disc.picture.printWidth = 600;
+    doc.disc.picture.posY = 90;
+    TPrintsData item;
+    item.posX = 300;
+    doc.discPrints.append(item);
+    doc.dpiX = doc.dpiY = 600;
+    ed.convertToResolution(300, 300);
+    EXPECT_EQ(doc.disc.picture.printWidth, 1200);
+    EXPECT_EQ(doc.disc.picture.posY, 180);
+    EXPECT_EQ(doc.discPrints[0].posX, 600);
 }

@@ -150,9 +150,9 @@ private:
         switch (pick(4)) {
         case 0: p.kind = PartKind::Title; p.owner = pick(4); break;
         case 1: p.kind = PartKind::Picture; p.owner = pick(4); break;
-        case 2: p.kind = PartKind::List; p.owner = pick(2); break;
+        case 2: p.kind = PartKind::List; p.owner = pick(3); break;
         default: {
-            p.owner = pick(3);
+            p.owner = pick(4);
             const QList<TPrintsData> &items = printsList(m_s.doc, PrintsList(p.owner));
             if (items.isEmpty())
                 return part();
@@ -256,10 +256,12 @@ private:
         case 7: ed.setTitleSameAsFront(s, coin()); break;
         case 8: ed.setTitleSameAsLeft(coin()); break;
         case 9:
-            switch (pick(4)) {
+            switch (pick(6)) {
             case 0: ed.setUseList(coin() ? Surface::Top : Surface::Bottom, coin()); break;
             case 1: ed.setUseCoverPrints(coin()); break;
             case 2: ed.setUseInsidePrints(coin()); break;
+            case 3: ed.setUseList(Surface::Disc, coin()); break;
+            case 4: ed.setUseDiscPrints(coin()); break;
             default: ed.setUsePrints(coin()); break;
             }
             break;
@@ -338,7 +340,7 @@ private:
         case 26: {
             // "閉じる" of the layout window stores its nine values.
             EditStep step(&ed.history(), QStringLiteral("ﾘｽﾄ位置設定(表レーベル)"));
-            ListLayout &l = doc.listLayout[size_t(pick(2))];
+            ListLayout &l = doc.listLayout[size_t(pick(3))];
             l.columnCount = 1 + pick(3);
             l.posX = pick(30);
             l.width2 = 20 + pick(60);
@@ -346,7 +348,7 @@ private:
             break;
         }
         case 27:
-            m_s.prints.open(PrintsList(pick(3)));
+            m_s.prints.open(PrintsList(pick(4)));
             m_s.prints.select(pick(int(m_s.prints.list().size()) + 1) - 1);
             break;
         case 28:

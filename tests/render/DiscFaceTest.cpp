@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "canvas/QPainterCanvas.h"
@@ -229,6 +230,61 @@ TEST(DiscFace, ArcTextsTurnAndMoveAsUndoableSteps)
     const QPoint toThree = QPoint(title.part.origin.x() + 193, title.part.origin.y())
         - middle.toPoint();
     EXPECT_NEAR(draggedPosition(doc, title, start, toThree, 96, 96).x, 900, 30);
+}
+
+// The disc's track list and free prints stand on its 120 mm square as on a
+// label: at 300 dpi on a 1416-pixel page the square starts at (0, 0), so the
+// list's first row is 28 mm across and 82 mm down (330, 968), its columns
+// 5, 2 + 44 and 2 + 11 mm on; a text item at 30 x 40 mm is at (354, 472).
+// Dragging the list is one undoable step.
+TEST(DiscFace, ListAndFreePrintsStandOnTheSquareAndMoveAsSteps)
+{
+    LabelDocument doc = emptyDocument(300);
+    DocumentEditor ed(doc);
+    PrintsEditor prints(doc);
+    TListData row;
+    row.separate = true;
+    row.columns[0] = { QStringLiteral("1"), 1 };
+    row.columns[1] = { QStringLiteral("Intro"), 1 };
+    row.columns[2] = { QStringLiteral("3:15"), 3 };
+    doc.listRows.append(row);
+    TPrintsData item;
+    item.text = QStringLiteral("Side A");
+    item.textX = 30;
+    item.textY = 40;
+    doc.discPrints.append(item);
+
+    RecordingCanvas inner(300, 300);
+    PartBoxCanvas canvas(inner);
+    drawDiscFacePage(canvas, doc, DiscDrawing {}, 300, 300, 1416, 1416);
+    EXPECT_TRUE(canvas.boxes().isEmpty()); // both off
+    ed.setUseList(Surface::Disc, true);
+    ed.setUseDiscPrints(true);
+    inner.clear();
+    drawDiscFacePage(canvas, doc, DiscDrawing {}, 300, 300, 1416, 1416);
+    QStringList texts;
+    for (const QString &line : inner.lines())
+        if (line.startsWith(QLatin1String("DrawTextInRect")))
+            texts << line;
+    EXPECT_EQ(texts,
+        QStringList({ "DrawTextInRect 354 472 1417 1417 Left Top Side A",
+            "DrawTextInRect 330 968 388 1403 Left Top 1",
+            "DrawTextInRect 411 968 929 1403 Left Top Intro",
+            "DrawTextInRect 955 968 1083 1403 Right Top 3:15" }));
+
+    const auto list = std::find_if(canvas.boxes().begin(), canvas.boxes().end(),
+        [](const PartBox &b) { return b.part.kind == PartKind::List; });
+    ASSERT_NE(list, canvas.boxes().end());
+    EXPECT_EQ(partName(doc, list->part), "リスト(ディスク)");
+    EXPECT_EQ(partPosition(doc, *list, 300, 300), (PartPosition { 27, 81 }));
+    EXPECT_EQ(placePart({ ed, prints }, list->part, { 20, 70 }).pages,
+        QList<PreviewPage>({ PreviewPage::Disc }));
+    EXPECT_EQ(doc.listLayout[2].posX, 20);
+    EXPECT_EQ(doc.listLayout[2].posY, 70);
+    EXPECT_EQ(ed.history().undoLabel(), "移動(リスト(ディスク))");
+    const HistoryChange undone = ed.history().undo();
+    EXPECT_EQ(undone.pages, QList<PreviewPage>({ PreviewPage::Disc }));
+    EXPECT_EQ(doc.listLayout[2], defaultListLayout(2));
 }
 
 } // namespace

@@ -21,7 +21,10 @@ void drawSpine(Canvas &canvas, const char *format, Surface s, SpineText chosen, 
     LabelDocument doc = emptyDocument(150);
     doc.caseFormat = QLatin1String(format);
     doc.surface(s).spineText = chosen;
-    doc.surface(s).title = { true, QLatin1String(text), TitlePosition::Top };
+    TitleSettings &title = doc.surface(s).title;
+    title.use = true;
+    title.text = QLatin1String(text);
+    title.posMode = TitlePosition::Top;
     PrintOptions options = optionsOff();
     options.spinesSameDirection = same;
     const QSize page = PreviewState::pageSizeAt(150, 150, formatOf(doc));
@@ -97,7 +100,9 @@ TEST(SpineTextRender, AWideSpinesTitleCellIsCappedAndCentred)
         LabelDocument doc = emptyDocument(300);
         doc.caseFormat = QLatin1String(format);
         doc.caseSize.spineWidth = spineTenths;
-        doc.left.title = { true, QStringLiteral("AB"), TitlePosition::Top };
+        doc.left.title.use = true;
+        doc.left.title.text = QStringLiteral("AB");
+        doc.left.title.posMode = TitlePosition::Top;
         const CaseFormat &f = formatOf(doc);
         const int sheet = f.sheetOf(PanelRole::SpineLeft);
         const QSize page = PreviewState::pageSizeAt(300, 300, f);

@@ -453,12 +453,14 @@ TEST(RobotSession, WorksTheDiscTabAndReadsItBack)
     for (const RobotAction &a : { act("show", ""), act("tab", "qt_tabwidget_tabbar#0", 4),
              act("click", "DiscTitleUse#0"), act("type", "DiscTitle#0", 2, 2, "夜明けの歌"),
              act("click", "DiscTitlePlace1#0"), act("type", "DiscTitleRadius#0", 2, 1, "45.5"),
-             act("type", "DiscTitleAngle#0", 2, 1, "abc"), act("swatch", "DiscBGColor#0") })
+             act("type", "DiscTitleAngle#0", 2, 1, "abc"), act("swatch", "DiscBGColor#0"),
+             act("click", "UseDiscList#0"), act("click", "UseDiscPrints#0") })
         EXPECT_EQ(session.perform(a, index++), QString()) << a.verb.toStdString();
     const cw::LabelDocument &doc = session.window()->document();
     EXPECT_TRUE(doc.disc.title.use);
     EXPECT_EQ(doc.disc.title.text, QStringLiteral("夜明けの歌"));
     EXPECT_EQ(doc.disc.title.arc, (cw::ArcPlacement { cw::DiscTextPlace::BottomArc, 455, 0 }));
+    EXPECT_TRUE(doc.disc.useList && doc.disc.usePrints);
 }
 
 // The robot reaches "カスタム用紙" as any window, from the disc tab's button:

@@ -1,7 +1,11 @@
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 
 #include "MainWindowHarness.h"
+#include "prints/ui/TPrintsList.h"
+#include "tracklist/ui/TListWindow.h"
 #include "document/DocumentControls.h"
 #include "widgets/ColorSwatch.h"
 
@@ -35,6 +39,8 @@ TEST_F(MainWindowTest, DiscTabControlsChangeTheDocumentExactly)
         { [&] { click("DiscSubtitleFontSet"); }, "DiscSubtitleFont",
             controlValues(fontDoc).value("DiscSubtitleFont") },
         { [&] { find<ColorSwatch>("DiscBGColor")->press(); }, "DiscBGColor", "65280" },
+        { [&] { click("UseDiscList"); }, "UseDiscList", "1" },
+        { [&] { click("UseDiscPrints"); }, "UseDiscPrints", "1" },
     };
     const QMap<QString, QString> start = controlValues(window->document());
     for (const auto &[act, name, value] : rows) {
@@ -97,4 +103,29 @@ TEST_F(MainWindowTest, DiscLabelPrintAndStockAreKeptAndPrintedWith)
         std::pair(117.5, 22.0));
     EXPECT_EQ(QSettings().value(QStringLiteral("DiscOuter")).toInt(), 1175);
     EXPECT_FALSE(window->editor().history().canUndo());
+}
+
+// The disc's "リスト編集" opens the list window on the disc's layout and its
+// "印刷項目編集" the free-print editor on the disc's own list, 120 mm square:
+// a new item there is the disc's.
+TEST_F(MainWindowTest, DiscListAndPrintsEditorsWorkOnTheDiscsOwn)
+{
+    showWindow();
+    EXPECT_FALSE(enabled("DiscListEdit"));
+    click("UseDiscList");
+    click("DiscListEdit");
+    EXPECT_EQ(window->listWindow()->surface(), 2);
+    window->listWindow()->close();
+    click("UseDiscPrints");
+    click("DiscPrintsEdit");
+    TPrintsList *prints = window->printsEditor();
+    EXPECT_EQ(prints->editor().which(), PrintsList::Disc);
+    EXPECT_EQ(prints->findChild<QLabel *>("PWidthMm")->text(), "120.0mm");
+    auto *newItem = prints->findChild<QPushButton *>(QStringLiteral("ListNew"));
+    ASSERT_NE(newItem, nullptr);
+    QTest::mouseClick(newItem, Qt::LeftButton);
+    EXPECT_EQ(window->document().discPrints.size(), 1);
+    EXPECT_TRUE(window->document().coverPrints.isEmpty());
+    EXPECT_EQ(window->editor().history().undoLabel(), "新規(任意印刷(ディスク))");
+    prints->close();
 }

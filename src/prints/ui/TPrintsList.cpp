@@ -1,5 +1,6 @@
 #include "prints/ui/TPrintsList.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -519,7 +520,7 @@ void TPrintsList::setServices(UserDialogs *dialogs, ProgressSink *progress,
 
 void TPrintsList::openFor(int list)
 {
-    m_editor.open(PrintsList(std::clamp(list, 0, 2)));
+    m_editor.open(PrintsList(std::clamp(list, 0, kPrintsListCount - 1)));
     const PrintsPaperInfo paper
         = printsPaperInfo(m_editor.which(), m_document.dpiX, m_document.dpiY);
     m_paperWidthMm->setText(paper.widthMm);
@@ -538,7 +539,8 @@ void TPrintsList::openFor(int list)
 
 void TPrintsList::documentRestored(const HistoryChange &change)
 {
-    if (change.prints[0] || change.prints[1] || change.prints[2] || change.resolution) {
+    if (std::any_of(change.prints.begin(), change.prints.end(), [](bool b) { return b; })
+        || change.resolution) {
         m_editor.listsRestored();
         showItem();
     }

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "base/UiText.h"
+#include "tracklist/ListLayoutRules.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/WindowPlacement.h"
 #include "text/TypedNumber.h"
@@ -269,7 +270,16 @@ void TListSetWindow::openFor(ListLayout *stored, int surface, std::function<void
     if (m_columnsChosen)
         m_columnsChosen(m_state.columnCount());
     sync();
-    fillTemplateBox();
+    // Templates are kept for the case's two lists; the disc's list has none.
+    const bool templates = m_state.surface() != kListSurfaceDisc;
+    if (auto *group = findChild<QGroupBox *>(QStringLiteral("TemplateGroup")))
+        group->setEnabled(templates);
+    if (templates) {
+        fillTemplateBox();
+    } else {
+        m_templateBox->clear();
+        m_templateBox->setEditText(QString());
+    }
     open();
 }
 
@@ -380,8 +390,11 @@ QImage TListSetWindow::previewImage() const
 
 QString TListSetWindow::stepName(const QString &what) const
 {
-    return stepLabel(
-        what, m_state.surface() == 1 ? UiText::tr("裏レーベル") : UiText::tr("表レーベル"));
+    const int surface = m_state.surface();
+    return stepLabel(what,
+        surface == kListSurfaceDisc ? UiText::tr("ディスク")
+            : surface == 1          ? UiText::tr("裏レーベル")
+                                    : UiText::tr("表レーベル"));
 }
 
 void TListSetWindow::ListSetCloseClick()
@@ -411,6 +424,8 @@ void TListSetWindow::fillTemplateBox()
 void TListSetWindow::TemplateLoadChange(int index)
 {
     const int surface = m_state.surface();
+    if (surface == kListSurfaceDisc)
+        return;
     ListLayout picked = m_stored ? *m_stored : m_state.values();
     if (!m_templates.pickTemplate(surface, index, picked))
         return;
@@ -428,6 +443,8 @@ void TListSetWindow::TemplateLoadChange(int index)
 void TListSetWindow::TemplateSaveClick()
 {
     const int surface = m_state.surface();
+    if (surface == kListSurfaceDisc)
+        return;
     const QString start = m_templates.saveDialogStart(surface, templateSaveFolder());
     const QString path = m_dialogs().saveFile(start, kTemplateFilter, QStringLiteral("cwt"));
     if (path.isEmpty())

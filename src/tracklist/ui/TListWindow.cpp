@@ -1,5 +1,6 @@
 #include "tracklist/ui/TListWindow.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -20,7 +21,9 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
+#include "base/Surface.h"
 #include "base/UiText.h"
+#include "tracklist/ListLayoutRules.h"
 #include "document/DiscTitles.h"
 #include "document/DocumentEditor.h"
 #include "fonts/FontQt.h"
@@ -317,7 +320,8 @@ void TListWindow::placePanels()
 
 void TListWindow::openFor(int surface)
 {
-    m_surface = surface == 1 ? 1 : 0;
+    m_surface = surface == kListSurfaceBottom || surface == kListSurfaceDisc ? surface
+                                                                             : kListSurfaceTop;
     changeRows([&] {
         m_model->beginReset();
         m_editor.open(&m_main->document().listLayout[size_t(m_surface)]);
@@ -365,7 +369,8 @@ void TListWindow::resetControls()
 
 void TListWindow::documentRestored(const HistoryChange &change)
 {
-    if (!change.listRows && !change.layouts[0] && !change.layouts[1])
+    if (!change.listRows
+        && std::none_of(change.layouts.begin(), change.layouts.end(), [](bool b) { return b; }))
         return;
     changeRows([&] {
         m_model->beginReset();
