@@ -120,7 +120,7 @@ TEST_F(FileFixture, TheDiscsListAndFreePrintsAreKeptWithItsFace)
     ASSERT_TRUE(prints.newItem(PrintsText));
     prints.setText("Side A");
     prints.setTextX(30);
-    EXPECT_EQ(ed.history().undoLabel(), "X座標(任意印刷(ディスク))");
+    EXPECT_EQ(ed.history().undoLabel(), "横(任意印刷(ディスク))");
     EXPECT_EQ(prints.refreshPage(), PreviewPage::Disc);
     const QByteArray disc = resaved(doc);
     const QString text = QString::fromUtf8(disc);

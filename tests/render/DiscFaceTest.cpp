@@ -267,10 +267,11 @@ TEST(DiscFace, ListAndFreePrintsStandOnTheSquareAndMoveAsSteps)
         if (line.startsWith(QLatin1String("DrawTextInRect")))
             texts << line;
     EXPECT_EQ(texts,
-        QStringList({ "DrawTextInRect 354 472 1417 1417 Left Top Side A",
-            "DrawTextInRect 330 968 388 1403 Left Top 1",
-            "DrawTextInRect 411 968 929 1403 Left Top Intro",
-            "DrawTextInRect 955 968 1083 1403 Right Top 3:15" }));
+        QStringList({ "DrawTextInRect 354 472 1417 1417 left top Side A",
+            "DrawTextInRect 330 968 388 1403 left top 1",
+            "DrawTextInRect 411 968 929 1403 left top Intro",
+            "DrawTextInRect 955 968 1083 1403 right top 3:15" }))
+        << texts.join(QLatin1Char('\n')).toStdString();
 
     const auto list = std::find_if(canvas.boxes().begin(), canvas.boxes().end(),
         [](const PartBox &b) { return b.part.kind == PartKind::List; });
