@@ -29,7 +29,7 @@ disc = [
     "16777215 012 128 0 0 0 0", title_font,
     "1", "demo-cover.png", "1417 1417 0 0",
     "1 0",  # the track list on, no free prints
-    "2 084 038 004 022 009 001 001 005",  # number and title, 85 mm across
+    "2 083 036 004 025 009 001 001 005",  # number and title, 84 mm across
     "",
     "[DiscPrints]",
     "",
