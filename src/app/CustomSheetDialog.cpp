@@ -13,17 +13,11 @@
 #include <algorithm>
 
 #include "base/UiText.h"
+#include "widgets/NamedLabel.h"
 
 namespace cw {
 
 namespace {
-
-QLabel *namedLabel(const QString &text, QWidget *parent, const QString &name)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 // A millimetre field named by its label.
 QLineEdit *mmEdit(QWidget *parent, const QString &name, const QString &caption, int maxLength)

@@ -28,19 +28,13 @@
 #include "widgets/ColorSwatch.h"
 #include "widgets/CommitEdit.h"
 #include "widgets/EnglishSizes.h"
+#include "widgets/NamedLabel.h"
 #include "widgets/QuietChecks.h"
 #include "widgets/UserDialogs.h"
 
 namespace cw {
 
 namespace {
-
-QLabel *namedLabel(const QString &text, QWidget *parent, const QString &name)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 CommitEdit *numberEdit(QWidget *parent, const QString &name, const QString &mask, int width)
 {

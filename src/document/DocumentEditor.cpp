@@ -336,54 +336,45 @@ EditResult DocumentEditor::setUseList(Surface s, bool on)
     return r;
 }
 
+namespace {
+// A free-print switch of surface `s`, one step named `label`: the page shows
+// the items or drops them now, not at the next edit.
+EditResult setPrintsSwitch(EditRecorder *history, LabelDocument &doc, const QString &label,
+    bool SurfaceSettings::*field, Surface s, bool on)
+{
+    EditStep step(history, onSurface(label, s), EditParts::Settings);
+    EditResult r;
+    bool &value = doc.surface(s).*field;
+    if (value == on)
+        return r;
+    value = on;
+    r.addPage(surfacePage(s));
+    return r;
+}
+} // namespace
+
 EditResult DocumentEditor::setUseCoverPrints(bool on)
 {
-    EditStep step(
-        &m_history, onSurface(UiText::tr("任意印刷(前面)"), Surface::Top), EditParts::Settings);
-    EditResult r;
-    if (m_doc.top.useCoverPrints == on)
-        return r;
-    m_doc.top.useCoverPrints = on;
-    // The page shows the items or drops them now, not at the next edit.
-    r.addPage(PreviewPage::Front);
-    return r;
+    return setPrintsSwitch(&m_history, m_doc,
+        UiText::tr("任意印刷(前面)"), &SurfaceSettings::useCoverPrints, Surface::Top, on);
 }
 
 EditResult DocumentEditor::setUseInsidePrints(bool on)
 {
-    EditStep step(
-        &m_history, onSurface(UiText::tr("任意印刷(背面)"), Surface::Top), EditParts::Settings);
-    EditResult r;
-    if (m_doc.top.useInsidePrints == on)
-        return r;
-    m_doc.top.useInsidePrints = on;
-    // The page shows the items or drops them now, not at the next edit.
-    r.addPage(PreviewPage::Front);
-    return r;
+    return setPrintsSwitch(&m_history, m_doc,
+        UiText::tr("任意印刷(背面)"), &SurfaceSettings::useInsidePrints, Surface::Top, on);
 }
 
 EditResult DocumentEditor::setUsePrints(bool on)
 {
-    EditStep step(
-        &m_history, onSurface(UiText::tr("任意印刷"), Surface::Bottom), EditParts::Settings);
-    EditResult r;
-    if (m_doc.bottom.usePrints == on)
-        return r;
-    m_doc.bottom.usePrints = on;
-    // The page shows the items or drops them now, not at the next edit.
-    r.addPage(PreviewPage::Back);
-    return r;
+    return setPrintsSwitch(&m_history, m_doc, UiText::tr("任意印刷"), &SurfaceSettings::usePrints,
+        Surface::Bottom, on);
 }
 
 EditResult DocumentEditor::setUseDiscPrints(bool on)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("任意印刷"), Surface::Disc), EditParts::Settings);
-    EditResult r;
-    if (m_doc.disc.usePrints == on)
-        return r;
-    m_doc.disc.usePrints = on;
-    r.addPage(PreviewPage::Disc);
-    return r;
+    return setPrintsSwitch(&m_history, m_doc, UiText::tr("任意印刷"), &SurfaceSettings::usePrints,
+        Surface::Disc, on);
 }
 
 // ---- The disc's texts ----------------------------------------------------------------

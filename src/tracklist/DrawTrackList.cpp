@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/DiscStock.h"
 #include "tracklist/ListLayoutRules.h"
 
 namespace cw {
 
 namespace {
+
+constexpr ColorRef kRingGrey = 0x00A0A0A0;
 
 // trunc toward zero into the int range (layouts from files are not
 // range-checked, so products may be far outside it).
@@ -183,6 +186,19 @@ void DrawListLayoutPreview(LabelCanvas &canvas, const ListLayout &layout, int co
     canvas.Rectangle(right - t + 1, top, right + 1, bottom + 1);
     canvas.Rectangle(left, top, right + 1, top + t);
     canvas.Rectangle(left, bottom - t + 1, right + 1, bottom + 1);
+    if (surface == kListSurfaceDisc) {
+        // The disc's square shows the ring of the first label sheet, so that
+        // the columns can be placed between the hole and the rim.
+        const LabelSheetProduct &sheet = labelSheets().front();
+        const int cx = (left + right) / 2, cy = (top + bottom) / 2;
+        canvas.SetPen(kRingGrey);
+        canvas.SetBrushClear();
+        for (double diameter : { sheet.outerMm, sheet.holeMm }) {
+            const int r = trunci(diameter / 2 * s);
+            canvas.Ellipse(cx - r, cy - r, cx + r, cy + r);
+        }
+        canvas.SetPen(kBlack);
+    }
 
     const ListColumnUse use = listColumnUse(columnCount);
     struct Column

@@ -15,7 +15,8 @@ void DrawTrackList(LabelCanvas &canvas, const QList<TListData> &rows, const List
 
 // The small drawing of the layout window: the label's frame centred on an
 // image of imageWidth x imageHeight pixels at 48 pixels per inch, and a
-// dotted outline of every column in use. The image is first cleared to white.
+// dotted outline of every column in use (on the disc's square, with the ring
+// of the first label sheet in gray). The image is first cleared to white.
 void DrawListLayoutPreview(LabelCanvas &canvas, const ListLayout &layout, int columnCount,
     int surface, int imageWidth, int imageHeight);
 

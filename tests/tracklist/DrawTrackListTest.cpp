@@ -270,6 +270,15 @@ TEST(ListLayoutPreview, FrameAndDottedColumns)
     EXPECT_EQ(one.lines()[6], "Rectangle 266 4 267 227");
     EXPECT_EQ(one.lines()[10], "MoveTo 13 5");
     EXPECT_FALSE(one.lines().contains("MoveTo 186 5"));
+
+    // The disc's 120 mm square (226 px, left 23, top 2) with the first label
+    // sheet's ring, 117 and 41 mm across its middle (136, 115); column 1
+    // starts 28 mm across and 82 mm down.
+    RecordingCanvas disc;
+    DrawListLayoutPreview(disc, defaultListLayout(2), 3, 2, 273, 230);
+    EXPECT_EQ(disc.lines()[5], "Rectangle 23 2 24 229");
+    for (const char *line : { "Ellipse 26 5 246 225", "Ellipse 98 77 174 153", "MoveTo 75 156" })
+        EXPECT_TRUE(disc.lines().contains(QLatin1String(line))) << line;
 }
 
 TEST(ListLayoutPreview, PaintsDotsOnTheImage)
