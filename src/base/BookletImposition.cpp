@@ -17,7 +17,8 @@ QVector<BookletSheet> bookletSheets(int pages)
     if (pages < 4 || !isBookletPageCount(pages))
         return sheets;
     for (int k = 1; k <= pages / 4; ++k)
-        sheets.append({ { pages - 2 * k + 2, 2 * k - 1 }, { 2 * k, pages - 2 * k + 1 } });
+        sheets.append(
+            BookletSheet { { pages - 2 * k + 2, 2 * k - 1 }, { 2 * k, pages - 2 * k + 1 } });
     return sheets;
 }
 

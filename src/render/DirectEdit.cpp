@@ -75,6 +75,12 @@ QString printsListName(int list)
     return UiText::tr(names[std::clamp(list, 0, kPrintsListCount - 1)]);
 }
 
+// The free-print list an item part belongs to.
+PrintsList listOf(const PagePart &part)
+{
+    return PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1));
+}
+
 // The list layout a list part shows: the front's (0), the back's (1) or the
 // disc's (2).
 int listSide(const PagePart &part)
@@ -147,7 +153,7 @@ QString partName(const LabelDocument &doc, const PagePart &part)
                                                : UiText::tr("表レーベル(裏)"));
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
-        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
+        const QList<TPrintsData> &items = printsList(doc, listOf(part));
         QString what;
         if (part.index >= 0 && part.index < items.size()) {
             const TPrintsData &item = items[part.index];
@@ -210,7 +216,7 @@ PartPosition partPosition(
     }
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
-        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
+        const QList<TPrintsData> &items = printsList(doc, listOf(part));
         if (part.index < 0 || part.index >= items.size())
             return {};
         const TPrintsData &item = items[part.index];
@@ -331,7 +337,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
         PrintsEditor &pe = editors.prints;
-        pe.open(PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
+        pe.open(listOf(part));
         pe.select(part.index);
         if (pe.selected() != part.index || !pe.item())
             break;
@@ -367,7 +373,7 @@ const TPrintsData *textBlockOf(const LabelDocument &doc, const PagePart &part)
 {
     if (part.kind != PartKind::PrintText)
         return nullptr;
-    const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
+    const QList<TPrintsData> &items = printsList(doc, listOf(part));
     if (part.index < 0 || part.index >= items.size() || items[part.index].kind != PrintsTextBlock)
         return nullptr;
     return &items[part.index];
@@ -388,7 +394,7 @@ PartPosition partSize(const LabelDocument &doc, const PagePart &part)
         return { p.printWidth, p.printHeight };
     }
     if (part.kind == PartKind::PrintPicture) {
-        const QList<TPrintsData> &items = printsList(doc, PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
+        const QList<TPrintsData> &items = printsList(doc, listOf(part));
         if (part.index >= 0 && part.index < items.size())
             return { items[part.index].printWidth, items[part.index].printHeight };
     }
@@ -452,7 +458,7 @@ EditResult sizePart(
         r.addPage(pageOf(ed.document(), s));
     } else if (part.kind == PartKind::PrintPicture || textBlockOf(ed.document(), part)) {
         PrintsEditor &pe = editors.prints;
-        pe.open(PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1)));
+        pe.open(listOf(part));
         pe.select(part.index);
         if (pe.selected() == part.index && pe.item()) {
             if (part.kind == PartKind::PrintText) {
