@@ -33,7 +33,7 @@ bool sameItem(const TPrintsData &a, const TPrintsData &b)
         && a.pixelHeight == b.pixelHeight && a.transparent == b.transparent
         && a.transColor == b.transColor && a.blockWidth == b.blockWidth
         && a.blockHeight == b.blockHeight && a.blockAlign == b.blockAlign
-        && a.lineSpacing == b.lineSpacing;
+        && a.lineSpacing == b.lineSpacing && a.arc == b.arc;
 }
 
 // What lays the surfaces out: the reference resolution, the case format and

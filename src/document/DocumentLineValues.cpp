@@ -121,6 +121,18 @@ Section sectionOf(const QByteArray &raw)
     return Section::None;
 }
 
+int arcNumber(DiscTextPlace place)
+{
+    return place == DiscTextPlace::TopArc ? 1 : place == DiscTextPlace::BottomArc ? 2 : 0;
+}
+
+DiscTextPlace arcPlaceFrom(int number)
+{
+    return number == 1 ? DiscTextPlace::TopArc
+        : number == 2  ? DiscTextPlace::BottomArc
+                       : DiscTextPlace::Custom;
+}
+
 bool isListSection(Section s)
 {
     return s == Section::Top1Prints || s == Section::Top2Prints || s == Section::BottomPrints

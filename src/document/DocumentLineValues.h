@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/TPrintsData.h"
 #include "fonts/Font.h"
 
 namespace cw::docfile {
@@ -30,6 +31,11 @@ ColorRef parseColour(const QByteArray &raw);
 // exactly the word, then two numbers 0..2, each after one blank. nullopt for
 // any other line.
 std::optional<std::array<int, 2>> parseSpineTextLine(const QByteArray &raw);
+
+// A disc item's arc as its position line keeps it: 1 the top arc, 2 the
+// bottom arc, 0 (or any other number) straight at its position.
+int arcNumber(DiscTextPlace place);
+DiscTextPlace arcPlaceFrom(int number);
 
 enum class Section {
     None,

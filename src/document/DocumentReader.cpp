@@ -630,9 +630,12 @@ private:
         f.push_back({ 0, [this](const QByteArray &raw) { m_item.text = text(raw); }, {} });
         f.push_back({ 0,
             [this](const QByteArray &raw) {
-                const std::vector<int> v = parseNumbers(raw, 2);
+                // A disc item may follow its position with its arc.
+                const std::vector<int> v = parseNumbers(raw, 5);
                 m_item.textX = v[0];
                 m_item.textY = v[1];
+                if (m_section == Section::DiscPrints)
+                    m_item.arc = keptArc({ arcPlaceFrom(v[2]), v[3], v[4] });
             },
             {} });
         f.push_back(

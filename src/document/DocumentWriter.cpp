@@ -6,6 +6,7 @@
 #include "base/UiText.h"
 #include "document/CaseSizeText.h"
 #include "document/DocumentFileFormat.h"
+#include "document/DocumentLineValues.h"
 #include "document/DocumentPictures.h"
 #include "document/StepLabels.h"
 #include "document/TPrintsData.h"
@@ -14,6 +15,7 @@
 #include "text/SafeSave.h"
 
 namespace cw {
+using docfile::arcNumber;
 
 namespace {
 
@@ -71,13 +73,19 @@ public:
         line(QString::asprintf("%1d %03d %03d %03d %03d %03d %03d %03d %03d", l.columnCount, l.posX,
             l.posY, l.width1, l.width2, l.width3, l.space1, l.space2, l.lineSpacing));
     }
-    void item(const TPrintsData &d, const QString &where)
+    void item(const TPrintsData &d, const QString &where, bool disc)
     {
         const bool block = d.kind == PrintsTextBlock;
         number(d.kind);
         // A block's text follows the item's lines, in lines of its own.
         line(block ? QString() : d.text, UiText::tr("%1 テキスト").arg(where));
-        numbers({ d.textX, d.textY });
+        // A disc item's arc follows its position on the same line: 1 the
+        // top arc, 2 the bottom arc, 0 straight; its radius and angle.
+        if (disc && !(d.arc == TPrintsData().arc))
+            numbers({ d.textX, d.textY, arcNumber(d.arc.place), d.arc.radiusTenths,
+                d.arc.angleTenths });
+        else
+            numbers({ d.textX, d.textY });
         font(d.font, UiText::tr("%1 フォント名").arg(where));
         number(d.angle);
         line(pictureName(d.fileName), UiText::tr("%1 ファイル名").arg(where));
@@ -91,10 +99,10 @@ public:
                 line(l, UiText::tr("%1 テキスト").arg(where));
         }
     }
-    void prints(const QList<TPrintsData> &list, const QString &caption)
+    void prints(const QList<TPrintsData> &list, const QString &caption, bool disc = false)
     {
         for (int i = 0; i < list.size(); ++i)
-            item(list[i], UiText::tr("%1 %2番目の項目").arg(caption).arg(i + 1));
+            item(list[i], UiText::tr("%1 %2番目の項目").arg(caption).arg(i + 1), disc);
     }
     void row(const TListData &r, int index)
     {
@@ -244,7 +252,7 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
         w.numbers({ d.useList, d.usePrints });
         w.layout(doc.listLayout[2]);
         w.section("[DiscPrints]");
-        w.prints(doc.discPrints, UiText::tr("任意印刷(ディスク)"));
+        w.prints(doc.discPrints, UiText::tr("任意印刷(ディスク)"), true);
     }
 
     w.section("[List]");

@@ -59,25 +59,9 @@ constexpr bool hasTitleOffset(Surface s)
     return s == Surface::Left || s == Surface::Right;
 }
 
-// Where a text of the disc face stands: along the top of the disc (centred
-// at 12 o'clock, reading clockwise, feet toward the centre), along its
-// bottom (centred at 6 o'clock, reading anticlockwise, feet toward the rim),
-// or straight at a position as a label's title. The file stores the number.
-enum class DiscTextPlace { TopArc = 0, BottomArc = 1, Custom = 2 };
+// Where a disc text stands and its arc (DiscTextPlace, ArcPlacement) are in
+// document/TPrintsData.h, which free-print items share.
 std::optional<DiscTextPlace> discTextPlaceFrom(int number);
-// An arc text's circle: the radius of its baseline in tenths of a
-// millimetre (0: the default, the ring's outer radius less 4 mm less the
-// text's height) and its centre's angle in tenths of a degree, clockwise
-// from the top (or the bottom) of the disc.
-constexpr int kDiscRadiusMaxTenths = 600;
-constexpr int kDiscAngleLimitTenths = 1800; // -180.0 .. 180.0 degrees
-struct ArcPlacement
-{
-    DiscTextPlace place = DiscTextPlace::TopArc;
-    int radiusTenths = 0;
-    int angleTenths = 0;
-    bool operator==(const ArcPlacement &) const = default;
-};
 
 struct TitleSettings
 {

@@ -1,5 +1,7 @@
 #include "document/TPrintsData.h"
 
+#include <algorithm>
+
 #include "pictures/PictureLoading.h"
 
 namespace cw {
@@ -24,6 +26,18 @@ bool loadPrintsPicture(
     item.posX = 0;
     item.posY = 0;
     return true;
+}
+
+ArcPlacement keptArc(ArcPlacement arc)
+{
+    arc.radiusTenths = std::clamp(arc.radiusTenths, 0, kDiscRadiusMaxTenths);
+    int a = arc.angleTenths % 3600;
+    if (a > kDiscAngleLimitTenths)
+        a -= 3600;
+    else if (a < -kDiscAngleLimitTenths)
+        a += 3600;
+    arc.angleTenths = a;
+    return arc;
 }
 
 } // namespace cw

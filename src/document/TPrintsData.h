@@ -11,6 +11,28 @@
 
 namespace cw {
 
+// Where a text of the disc face stands: along the top of the disc (centred
+// at 12 o'clock, reading clockwise, feet toward the centre), along its
+// bottom (centred at 6 o'clock, reading anticlockwise, feet toward the rim),
+// or straight at a position as a label's title. The file stores the number.
+enum class DiscTextPlace { TopArc = 0, BottomArc = 1, Custom = 2 };
+// An arc text's circle: the radius of its baseline in tenths of a
+// millimetre (0: the default, the ring's outer radius less 4 mm less the
+// text's height) and its centre's angle in tenths of a degree, clockwise
+// from the top (or the bottom) of the disc.
+constexpr int kDiscRadiusMaxTenths = 600;
+constexpr int kDiscAngleLimitTenths = 1800; // -180.0 .. 180.0 degrees
+struct ArcPlacement
+{
+    DiscTextPlace place = DiscTextPlace::TopArc;
+    int radiusTenths = 0;
+    int angleTenths = 0;
+    bool operator==(const ArcPlacement &) const = default;
+};
+// The arc with its radius brought into 0 .. kDiscRadiusMaxTenths and its
+// angle into -180.0 .. 180.0 degrees, the way round the circle it points.
+ArcPlacement keptArc(ArcPlacement arc);
+
 // The kinds of free-print item; the file stores the number.
 enum PrintsKind : int { PrintsText = 0, PrintsPicture = 1, PrintsTextBlock = 2 };
 
@@ -31,6 +53,9 @@ struct TPrintsData
     int textX = 0; // mm
     int textY = 0; // mm
     int angle = 0; // degrees, counter-clockwise
+    // A text item on the disc face may stand along an arc as the disc's
+    // texts do; "任意" (the default) is straight at (textX, textY).
+    ArcPlacement arc { DiscTextPlace::Custom, 0, 0 };
     FontSpec font = defaultFont();
     QString fileName;
     int posX = 0; // device pixels of the reference resolution

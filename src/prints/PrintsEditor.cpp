@@ -292,6 +292,36 @@ void PrintsEditor::setFont(const FontSpec &font)
     }
 }
 
+namespace {
+// Gives an item an arc, as kept within its ranges; whether it changed.
+bool changeArc(TPrintsData &item, ArcPlacement arc)
+{
+    arc = keptArc(arc);
+    if (item.arc == arc)
+        return false;
+    item.arc = arc;
+    return true;
+}
+} // namespace
+
+void PrintsEditor::setArcPlace(DiscTextPlace place)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("位置")), EditParts::PrintItems);
+    TPrintsData *p = item();
+    if (p && m_which == PrintsList::Disc && p->kind == PrintsText
+        && changeArc(*p, ArcPlacement { place, p->arc.radiusTenths, p->arc.angleTenths }))
+        changed();
+}
+
+void PrintsEditor::setArc(int radiusTenths, int angleTenths)
+{
+    EditStep step(m_recorder, stepName(UiText::tr("位置")), EditParts::PrintItems);
+    TPrintsData *p = item();
+    if (p && m_which == PrintsList::Disc && p->kind == PrintsText
+        && changeArc(*p, ArcPlacement { p->arc.place, radiusTenths, angleTenths }))
+        changed();
+}
+
 bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress)
 {
     EditStep step(m_recorder, stepName(UiText::tr("ファイル選択")), EditParts::PrintItems);

@@ -101,6 +101,13 @@ public:
     // angle := typed modulo 360.
     void setAngle(int typed);
     void setFont(const FontSpec &font);
+    // A text item of the disc's list along an arc as the disc's texts stand:
+    // "上の弧", "下の弧" or "任意" (straight at its position), and the arc's
+    // radius (tenths of a millimetre, 0: the default) and centre angle
+    // (tenths of a degree), kept as keptArc() keeps them. Each is one step
+    // named "位置"; nothing for another item or list.
+    void setArcPlace(DiscTextPlace place);
+    void setArc(int radiusTenths, int angleTenths);
     // The font of later new text items ("ﾃﾞﾌｫﾙﾄﾌｫﾝﾄ").
     const FontSpec &defaultTextFont() const { return m_defaultFont; }
     void setDefaultTextFont(const FontSpec &font) { m_defaultFont = font; }

@@ -31,11 +31,20 @@ DiscText discTextOf(const PagePart &part)
 {
     return part.index == 1 ? DiscText::Subtitle : DiscText::Title;
 }
-// A disc text set along its circle: it turns and moves toward or away from
-// the centre instead of moving across and down.
+// A disc text or a disc's text item set along its circle: it turns and
+// moves toward or away from the centre instead of moving across and down.
 bool isArc(const PagePart &part)
 {
-    return isDiscText(part) && part.arcRadius > 0;
+    return (isDiscText(part) || part.kind == PartKind::PrintText) && part.arcRadius > 0;
+}
+
+// The radius an arc part's position starts from: the one chosen, or the one
+// it was drawn at (the default's), in tenths of a millimetre.
+int arcRadiusOf(const PagePart &part, const ArcPlacement &arc, int canvasDpiX)
+{
+    if (arc.radiusTenths > 0)
+        return arc.radiusTenths;
+    return int(std::lround(part.arcRadius * geom::kMmPerInch * 10 / canvasDpiX));
 }
 
 // The angle of a point about a centre, clockwise from 12 o'clock, in
@@ -175,11 +184,8 @@ PartPosition partPosition(
     case PartKind::Title: {
         const TitleSettings &t
             = isDiscText(part) ? doc.discText(discTextOf(part)) : doc.surface(surfaceOf(part)).title;
-        if (isArc(part)) {
-            // A text at the default radius starts from the one it printed at.
-            const int drawn = int(std::lround(part.arcRadius * geom::kMmPerInch * 10 / canvasDpiX));
-            return { t.arc.angleTenths, t.arc.radiusTenths > 0 ? t.arc.radiusTenths : drawn };
-        }
+        if (isArc(part))
+            return { t.arc.angleTenths, arcRadiusOf(part, t.arc, canvasDpiX) };
         if (isDiscText(part)) {
             if (t.customXUse && t.customYUse)
                 return { t.customX, t.customY };
@@ -220,6 +226,8 @@ PartPosition partPosition(
         if (part.index < 0 || part.index >= items.size())
             return {};
         const TPrintsData &item = items[part.index];
+        if (isArc(part))
+            return { item.arc.angleTenths, arcRadiusOf(part, item.arc, canvasDpiX) };
         return part.kind == PartKind::PrintText ? PartPosition { item.textX, item.textY }
                                                 : PartPosition { item.posX, item.posY };
     }
@@ -341,7 +349,9 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
         pe.select(part.index);
         if (pe.selected() != part.index || !pe.item())
             break;
-        if (part.kind == PartKind::PrintText) {
+        if (isArc(part)) {
+            pe.setArc(pos.y, pos.x);
+        } else if (part.kind == PartKind::PrintText) {
             pe.setTextX(pos.x);
             pe.setTextY(pos.y);
         } else {

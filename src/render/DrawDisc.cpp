@@ -103,11 +103,19 @@ private:
     {
         if (!doc.disc.usePrints)
             return;
-        DrawFreePrints(canvas, doc.discPrints,
-            FreePrintFace { squareLeft, squareRight, squareTop, squareBottom,
-                doc.surfacePixels.discWidth, doc.surfacePixels.discHeight,
-                int(PrintsList::Disc), nullptr },
-            s, scale, files);
+        FreePrintFace face { squareLeft, squareRight, squareTop, squareBottom,
+            doc.surfacePixels.discWidth, doc.surfacePixels.discHeight, int(PrintsList::Disc),
+            nullptr, {} };
+        // A text item on an arc is set as the disc's texts are.
+        face.drawApart = [this](int index, TPrintsData &item) {
+            if (item.kind != PrintsText || item.arc.place == DiscTextPlace::Custom)
+                return false;
+            if (!item.text.isEmpty())
+                arcText(item.text, item.font, item.arc,
+                    PagePart { PartKind::PrintText, int(PrintsList::Disc), index, QPoint(cx, cy) });
+            return true;
+        };
+        DrawFreePrints(canvas, doc.discPrints, face, s, scale, files);
         blackPenAndBrush(canvas);
     }
 
@@ -138,31 +146,39 @@ private:
             canvas.EndPart();
             return;
         }
-        FontSpec font = t.font;
-        font.size = fitDiscTextPoints(t, drawing.ring, s.kx, [&](int points) {
-            FontSpec f = t.font;
+        arcText(t.text, t.font, t.arc,
+            PagePart { PartKind::Title, int(Surface::Disc), index, QPoint(cx, cy) });
+    }
+
+    // A text set along its arc, letter by letter, as one part of the page.
+    void arcText(const QString &text, const FontSpec &textFont, const ArcPlacement &arc,
+        PagePart part)
+    {
+        FontSpec font = textFont;
+        font.size = fitDiscTextPoints(textFont, arc, drawing.ring, s.kx, [&](int points) {
+            FontSpec f = textFont;
             f.size = points;
             canvas.SetFont(f);
-            return canvas.TextWidth(t.text);
+            return canvas.TextWidth(text);
         });
         canvas.SetFont(font);
         canvas.SetBrushClear();
         // Letter by letter, each with its own advance.
         QVector<int> advances;
         QStringList letters;
-        for (int i = 0; i < t.text.size();) {
-            const int n = t.text.at(i).isHighSurrogate() && i + 1 < t.text.size() ? 2 : 1;
-            letters << t.text.mid(i, n);
+        for (int i = 0; i < text.size();) {
+            const int n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            letters << text.mid(i, n);
             advances << canvas.TextWidth(letters.last());
             i += n;
         }
-        const double radius = discTextRadiusMm(t, drawing.ring, font.size);
-        const ArcSide side
-            = t.arc.place == DiscTextPlace::TopArc ? ArcSide::Top : ArcSide::Bottom;
+        const double radius = discTextRadiusMm(arc, drawing.ring, font.size);
+        const ArcSide side = arc.place == DiscTextPlace::TopArc ? ArcSide::Top : ArcSide::Bottom;
         const QVector<ArcGlyph> glyphs = layoutArc(
-            advances, radius * s.kx, radius * s.ky, t.arc.angleTenths / 10.0, side);
-        canvas.BeginPart(PagePart { PartKind::Title, int(Surface::Disc), index, QPoint(cx, cy),
-            std::max(1, int(radius * s.kx)), side == ArcSide::Bottom });
+            advances, radius * s.kx, radius * s.ky, arc.angleTenths / 10.0, side);
+        part.arcRadius = std::max(1, int(radius * s.kx));
+        part.arcBottom = side == ArcSide::Bottom;
+        canvas.BeginPart(part);
         for (int i = 0; i < glyphs.size(); ++i)
             canvas.TextOutTurned(cx + glyphs[i].x, cy + glyphs[i].y, glyphs[i].degrees, letters[i]);
         canvas.EndPart();
@@ -180,19 +196,19 @@ private:
 
 } // namespace
 
-double discTextRadiusMm(const TitleSettings &text, const DiscRingMm &ring, int points)
+double discTextRadiusMm(const ArcPlacement &arc, const DiscRingMm &ring, int points)
 {
-    if (text.arc.radiusTenths > 0)
-        return text.arc.radiusTenths / 10.0;
+    if (arc.radiusTenths > 0)
+        return arc.radiusTenths / 10.0;
     return ring.outerMm / 2 - 4.0 - pointsToMm(points);
 }
 
-int fitDiscTextPoints(const TitleSettings &text, const DiscRingMm &ring, double pixelsPerMmX,
-    const std::function<int(int points)> &widthAt)
+int fitDiscTextPoints(const FontSpec &font, const ArcPlacement &arc, const DiscRingMm &ring,
+    double pixelsPerMmX, const std::function<int(int points)> &widthAt)
 {
-    int points = std::max(text.font.size, 1);
+    int points = std::max(font.size, 1);
     while (points > 1) {
-        const double radius = discTextRadiusMm(text, ring, points) * pixelsPerMmX;
+        const double radius = discTextRadiusMm(arc, ring, points) * pixelsPerMmX;
         if (radius > 0 && arcSweepDegrees(widthAt(points), radius) <= kArcMaxSweepDegrees)
             break;
         --points;

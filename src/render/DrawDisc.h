@@ -38,13 +38,22 @@ void DrawDisc(LabelCanvas &canvas, LabelDocument &doc, const DiscDrawing &drawin
 // The radius, in millimetres, of a disc text's baseline at `points`: the one
 // chosen for it, or the default, the ring's outer radius less 4 mm less the
 // text's height (its point size in millimetres).
-double discTextRadiusMm(const TitleSettings &text, const DiscRingMm &ring, int points);
+double discTextRadiusMm(const ArcPlacement &arc, const DiscRingMm &ring, int points);
+inline double discTextRadiusMm(const TitleSettings &text, const DiscRingMm &ring, int points)
+{
+    return discTextRadiusMm(text.arc, ring, points);
+}
 
 // The point size a disc text on an arc is drawn at: its font's, made smaller
 // one point at a time while the text takes up more than kArcMaxSweepDegrees
 // of its circle. `widthAt` measures the text at a point size, in pixels
 // across at `pixelsPerMmX`.
-int fitDiscTextPoints(const TitleSettings &text, const DiscRingMm &ring, double pixelsPerMmX,
-    const std::function<int(int points)> &widthAt);
+int fitDiscTextPoints(const FontSpec &font, const ArcPlacement &arc, const DiscRingMm &ring,
+    double pixelsPerMmX, const std::function<int(int points)> &widthAt);
+inline int fitDiscTextPoints(const TitleSettings &text, const DiscRingMm &ring, double pixelsPerMmX,
+    const std::function<int(int points)> &widthAt)
+{
+    return fitDiscTextPoints(text.font, text.arc, ring, pixelsPerMmX, widthAt);
+}
 
 } // namespace cw

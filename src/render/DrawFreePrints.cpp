@@ -37,6 +37,8 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
 {
     for (qsizetype i = items.size() - 1; i >= 0; --i) {
         TPrintsData &item = items[i];
+        if (face.drawApart && face.drawApart(int(i), item))
+            continue;
         canvas.SetFont(item.font);
         canvas.SetBrushClear();
         // A text block is placed in millimetres as a text item is.

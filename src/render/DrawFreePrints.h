@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QList>
 
 #include "document/TPrintsData.h"
@@ -22,6 +24,9 @@ struct FreePrintFace
     // With a bleed, the face's: a picture item reaching an outer trim edge
     // continues past it as a surface picture does.
     const SurfaceBleed *bleed = nullptr;
+    // Draws an item some other way (the disc's texts along an arc) and says
+    // so; the item keeps its place among the others. Null: none.
+    std::function<bool(int index, TPrintsData &item)> drawApart;
 };
 
 // Draws one free-print list onto one face, last item first, so that the first

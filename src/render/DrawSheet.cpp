@@ -187,7 +187,7 @@ private:
         const PanelPixels &px = g.panels[i];
         DrawFreePrints(canvas, *prints.prints,
             FreePrintFace { px.left, px.right, px.top, px.bottom, refWidth(p), refHeight(p),
-                prints.face, bleedOf(i) },
+                prints.face, bleedOf(i), {} },
             s, scale, files);
     }
 

@@ -182,3 +182,33 @@ TEST_F(FileFixture, TheDiscFollowsAResolutionChange)
     EXPECT_EQ(doc.disc.picture.posY, 180);
     EXPECT_EQ(doc.discPrints[0].posX, 600);
 }
+
+// A disc text item along an arc keeps its arc on its position line; a
+// straight one writes the line as every list's items do. Only the disc's
+// text items take an arc.
+TEST_F(FileFixture, ADiscTextItemOnAnArcKeepsItsArcOnItsPositionLine)
+{
+    PrintsEditor prints(doc);
+    prints.setRecorder(&ed.history());
+    prints.open(PrintsList::Cover);
+    ASSERT_TRUE(prints.newItem(PrintsText));
+    prints.setArcPlace(DiscTextPlace::TopArc);
+    EXPECT_EQ(doc.coverPrints[0].arc.place, DiscTextPlace::Custom);
+    prints.open(PrintsList::Disc);
+    ASSERT_TRUE(prints.newItem(PrintsText));
+    prints.setText("Side A");
+    prints.setArcPlace(DiscTextPlace::BottomArc);
+    prints.setArc(455, 7250);
+    EXPECT_EQ(doc.discPrints[0].arc, (ArcPlacement { DiscTextPlace::BottomArc, 455, 50 }));
+    EXPECT_EQ(ed.history().undoLabel(), "位置(任意印刷(ディスク))");
+    const QString text = QString::fromUtf8(resaved(doc));
+    EXPECT_TRUE(text.contains("[DiscPrints]\r\n0\r\nSide A\r\n0 0 2 455 50\r\n")) << text.toStdString();
+
+    LabelDocument back;
+    DocumentEditor e2(back);
+    ASSERT_EQ(readDocument(e2, resaved(doc), "x.cwr", progress), LoadStatus::Loaded);
+    EXPECT_EQ(back.discPrints[0].arc, doc.discPrints[0].arc);
+    prints.setArcPlace(DiscTextPlace::Custom);
+    prints.setArc(0, 0);
+    EXPECT_TRUE(QString::fromUtf8(resaved(doc)).contains("Side A\r\n0 0\r\n"));
+}

@@ -288,4 +288,52 @@ TEST(DiscFace, ListAndFreePrintsStandOnTheSquareAndMoveAsSteps)
     EXPECT_EQ(doc.listLayout[2], defaultListLayout(2));
 }
 
+// A text item on an arc is set as a disc text with the same text, font and
+// arc, letter for letter, and turns by the arrow keys as one step of its list.
+TEST(DiscFace, ATextItemOnAnArcIsSetAsTheDiscTextsAre)
+{
+    LabelDocument doc = emptyDocument(300);
+    DocumentEditor ed(doc);
+    PrintsEditor prints(doc);
+    prints.setRecorder(&ed.history());
+    ed.setUseDiscPrints(true);
+    prints.open(PrintsList::Disc);
+    prints.newItem(PrintsText);
+    prints.setText("Side A");
+    prints.setFont(doc.disc.title.font);
+    prints.setArcPlace(DiscTextPlace::TopArc);
+    prints.setArc(400, -300);
+    auto turned = [&doc] {
+        RecordingCanvas canvas(300, 300);
+        drawDiscFacePage(canvas, doc, DiscDrawing {}, 300, 300, 1416, 1416);
+        QStringList letters;
+        for (const QString &line : canvas.lines())
+            if (line.startsWith(QLatin1String("TextOutTurned")))
+                letters << line;
+        return letters;
+    };
+    const QStringList item = turned();
+    ASSERT_EQ(item.size(), 6);
+    ed.setUseDiscPrints(false);
+    ed.setDiscTextUse(DiscText::Title, true);
+    ed.setDiscTextText(DiscText::Title, "Side A");
+    ed.setDiscTextArc(DiscText::Title, 400, -300);
+    EXPECT_EQ(turned(), item);
+
+    ed.setDiscTextUse(DiscText::Title, false);
+    ed.setUseDiscPrints(true);
+    RecordingCanvas inner(96, 96);
+    PartBoxCanvas canvas(inner);
+    drawDiscFacePage(canvas, doc, DiscDrawing {}, 96, 96, 1046, 604);
+    ASSERT_EQ(canvas.boxes().size(), 1);
+    const PartBox &box = canvas.boxes()[0];
+    EXPECT_EQ(partPosition(doc, box, 96, 96), (PartPosition { -300, 400 }));
+    EXPECT_EQ(steppedPosition(box, { -300, 400 }, 1, -1), (PartPosition { -290, 405 }));
+    placePart({ ed, prints }, box.part, { -290, 405 });
+    EXPECT_EQ(doc.discPrints[0].arc, (ArcPlacement { DiscTextPlace::TopArc, 405, -290 }));
+    EXPECT_EQ(ed.history().undoLabel(), "移動(任意印刷(ディスク): Side A)");
+    ed.history().undo();
+    EXPECT_EQ(doc.discPrints[0].arc.angleTenths, -300);
+}
+
 } // namespace

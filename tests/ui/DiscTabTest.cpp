@@ -1,5 +1,7 @@
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QSettings>
 
@@ -127,5 +129,20 @@ TEST_F(MainWindowTest, DiscListAndPrintsEditorsWorkOnTheDiscsOwn)
     EXPECT_EQ(window->document().discPrints.size(), 1);
     EXPECT_TRUE(window->document().coverPrints.isEmpty());
     EXPECT_EQ(window->editor().history().undoLabel(), "新規(任意印刷(ディスク))");
+    // The new text item set along the top arc, at a radius typed.
+    auto *radius = prints->findChild<QLineEdit *>("ArcRadius");
+    ASSERT_TRUE(prints->findChild<QWidget *>("ArcRow")->isVisible());
+    EXPECT_FALSE(radius->isEnabled());
+    QTest::mouseClick(prints->findChild<QRadioButton *>("ArcPlace0"), Qt::LeftButton,
+        Qt::NoModifier, QPoint(8, 8));
+    ASSERT_TRUE(radius->isEnabled());
+    radius->setFocus();
+    QTest::keyClicks(radius, "45.5");
+    QTest::keyClick(radius, Qt::Key_Return);
+    EXPECT_EQ(window->document().discPrints[0].arc,
+        (ArcPlacement { DiscTextPlace::TopArc, 455, 0 }));
+    prints->close();
+    window->openPrintsEditor(0);
+    EXPECT_FALSE(prints->findChild<QWidget *>("ArcRow")->isVisible());
     prints->close();
 }

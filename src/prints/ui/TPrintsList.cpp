@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QButtonGroup>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStandardItemModel>
@@ -22,6 +24,7 @@
 #include "base/PreviewPage.h"
 #include "base/UiText.h"
 #include "base/UserPrompts.h"
+#include "document/DocumentControls.h"
 #include "fonts/FontQt.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
@@ -247,8 +250,9 @@ QWidget *TPrintsList::buildTextTab()
     fonts->addWidget(m_defaultFont);
     fonts->addStretch(1);
     grid->addLayout(fonts, 3, 0, 1, 7);
+    grid->addWidget(buildArcRow(tab), 4, 0, 1, 7);
     grid->setColumnStretch(6, 1);
-    grid->setRowStretch(4, 1);
+    grid->setRowStretch(5, 1);
 
     connect(m_text, &CommitEdit::committed, this, [this] {
         m_editor.setText(m_text->text());
@@ -266,6 +270,74 @@ QWidget *TPrintsList::buildTextTab()
     m_itemControls << content << m_text << xLabel << m_textX << yLabel << m_textY << rotLabel
                    << m_fontRot << m_fontSelect << m_defaultFont;
     return tab;
+}
+
+// The disc's text items only: where the text stands ("上の弧", "下の弧" or
+// "任意", straight at its position) and its arc's radius and angle.
+QWidget *TPrintsList::buildArcRow(QWidget *tab)
+{
+    m_arcRow = new QWidget(tab);
+    m_arcRow->setObjectName(QStringLiteral("ArcRow"));
+    auto *row = new QHBoxLayout(m_arcRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    const QString placeCaption = UiText::tr("位置");
+    row->addWidget(makeLabel(placeCaption, m_arcRow));
+    m_arcPlace = new QButtonGroup(m_arcRow);
+    const std::pair<DiscTextPlace, QString> places[] = {
+        { DiscTextPlace::TopArc, UiText::tr("上の弧") },
+        { DiscTextPlace::BottomArc, UiText::tr("下の弧") },
+        { DiscTextPlace::Custom, UiText::tr("任意") },
+    };
+    for (const auto &[place, caption] : places) {
+        auto *radio = new QRadioButton(caption, m_arcRow);
+        radio->setObjectName(QStringLiteral("ArcPlace%1").arg(int(place)));
+        radio->setAccessibleDescription(placeCaption);
+        m_arcPlace->addButton(radio, int(place));
+        row->addWidget(radio);
+    }
+    m_arcRadius = numberEdit(m_arcRow, "ArcRadius", QStringLiteral("[0-9.]{0,4}"), 4);
+    m_arcAngle = numberEdit(m_arcRow, "ArcAngle", QStringLiteral("[-0-9.]{0,6}"), 6);
+    m_arcRadius->setAccessibleName(UiText::tr("半径"));
+    m_arcAngle->setAccessibleName(UiText::tr("角度"));
+    row->addSpacing(8);
+    row->addWidget(makeLabel(UiText::tr("半径"), m_arcRow, m_arcRadius));
+    row->addWidget(m_arcRadius);
+    row->addWidget(makeLabel(QStringLiteral("mm"), m_arcRow));
+    row->addWidget(makeLabel(UiText::tr("角度"), m_arcRow, m_arcAngle));
+    row->addWidget(m_arcAngle);
+    row->addWidget(makeLabel(QStringLiteral("°"), m_arcRow));
+    row->addStretch(1);
+    m_arcRow->setVisible(false);
+
+    // idToggled: a radio chosen by any means places the text once.
+    connect(m_arcPlace, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on && !m_filling)
+            m_editor.setArcPlace(DiscTextPlace(id));
+        showItem();
+    });
+    auto commitArc = [this](CommitEdit *edit, bool radius) {
+        const TPrintsData *p = m_editor.item();
+        if (!p || m_filling)
+            return;
+        const QString typed = edit->text();
+        const std::optional<int> value = radius ? parseDiscRadius(typed) : parseDiscAngle(typed);
+        if (!value) {
+            if (m_dialogs)
+                m_dialogs->showMessage(radius ? invalidDiscRadiusMessage(typed)
+                                              : invalidDiscAngleMessage(typed));
+            edit->refuse();
+        } else if (radius) {
+            m_editor.setArc(*value, p->arc.angleTenths);
+        } else {
+            m_editor.setArc(p->arc.radiusTenths, *value);
+        }
+        showItem();
+    };
+    connect(m_arcRadius, &CommitEdit::committed, this,
+        [this, commitArc] { commitArc(m_arcRadius, true); });
+    connect(m_arcAngle, &CommitEdit::committed, this,
+        [this, commitArc] { commitArc(m_arcAngle, false); });
+    return m_arcRow;
 }
 
 QWidget *TPrintsList::buildGraphicTab()
@@ -521,6 +593,7 @@ void TPrintsList::setServices(UserDialogs *dialogs, ProgressSink *progress,
 void TPrintsList::openFor(int list)
 {
     m_editor.open(PrintsList(std::clamp(list, 0, kPrintsListCount - 1)));
+    m_arcRow->setVisible(m_editor.which() == PrintsList::Disc);
     const PrintsPaperInfo paper
         = printsPaperInfo(m_editor.which(), m_document.dpiX, m_document.dpiY);
     m_paperWidthMm->setText(paper.widthMm);
@@ -603,6 +676,10 @@ void TPrintsList::showItem()
         setEditText(m_textX, QString::number(p->textX));
         setEditText(m_textY, QString::number(p->textY));
         setEditText(m_fontRot, QString::number(p->angle));
+        if (QAbstractButton *radio = m_arcPlace->button(int(p->arc.place)))
+            setCheckedQuietly(radio, true);
+        setEditText(m_arcRadius, formatDiscRadius(p->arc.radiusTenths));
+        setEditText(m_arcAngle, formatDiscAngle(p->arc.angleTenths));
         setEditText(m_fileName, p->fileName);
         showPictureNumbers(*p);
         setCheckedQuietly(m_transparency, p->transparent);
@@ -646,6 +723,14 @@ void TPrintsList::applyEnabled()
     m_transColor->setEnabled(s.colorControls);
     m_colSelect->setEnabled(s.colorControls);
     m_colGet->setEnabled(s.colorControls);
+    // The arc row serves the disc's text items; radius and angle an arc.
+    const TPrintsData *p = m_editor.item();
+    const bool text = p && p->kind == PrintsText;
+    const bool arc = text && p->arc.place != DiscTextPlace::Custom;
+    for (QAbstractButton *radio : m_arcPlace->buttons())
+        radio->setEnabled(text);
+    m_arcRadius->setEnabled(arc);
+    m_arcAngle->setEnabled(arc);
 }
 
 void TPrintsList::commitNumber(CommitEdit *edit, const std::function<void(int)> &set)

@@ -7,6 +7,7 @@
 #include "prints/PrintsEditor.h"
 
 class QAction;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QHeaderView;
@@ -67,6 +68,7 @@ protected:
 private:
     void buildList();
     QWidget *buildTextTab();
+    QWidget *buildArcRow(QWidget *tab);
     QWidget *buildGraphicTab();
     QWidget *buildBlockTab();
     QWidget *buildCommands();
@@ -112,6 +114,10 @@ private:
     QPushButton *m_new = nullptr, *m_add = nullptr, *m_delete = nullptr;
 
     CommitEdit *m_text = nullptr, *m_textX = nullptr, *m_textY = nullptr, *m_fontRot = nullptr;
+    // The disc's text items: their place along an arc and the arc's values.
+    QWidget *m_arcRow = nullptr;
+    QButtonGroup *m_arcPlace = nullptr;
+    CommitEdit *m_arcRadius = nullptr, *m_arcAngle = nullptr;
     QPushButton *m_fontSelect = nullptr, *m_defaultFont = nullptr;
     QLineEdit *m_fileName = nullptr;
     QPushButton *m_fileSelect = nullptr;
