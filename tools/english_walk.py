@@ -276,6 +276,30 @@ def main():
         else:
             failures.append("no usable 'Edit items'")
 
+        # The disc's free prints: a text item there may stand on an arc.
+        disc = find(main_window, "page tab", "Disc")
+        if disc is not None:
+            press(disc)
+            time.sleep(0.5)
+            switch_on(main_window, "Free print")
+            known = windows(app)
+            edit = find_usable(main_window, "push button", "Edit items")
+            if edit is not None:
+                press(edit)
+                time.sleep(1.0)
+                prints = new_window(app, known)
+                if prints is not None:
+                    text = find(prints, "page tab", "Text")
+                    if text is not None:
+                        press(text)
+                        time.sleep(0.5)
+                    button(prints, "New")
+                    time.sleep(0.5)
+                    look(app, prints, "free-print-disc")
+                    button(prints, "Close")
+            else:
+                failures.append("no usable 'Edit items' on the disc tab")
+
         known = windows(app)
         if button(main_window, "Preview"):
             preview = new_window(app, known)

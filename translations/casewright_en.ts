@@ -1943,5 +1943,13 @@ and %1 more</translation>
         <source>ラベル%1の中心(%2, %3)は用紙の左上からの mm (小数2桁まで) で入力してください</source>
         <translation>Enter the center of label %1 (%2, %3) in millimeters from the paper&apos;s top-left corner, up to two decimals</translation>
     </message>
+    <message>
+        <source>弧の半径</source>
+        <translation>Arc radius</translation>
+    </message>
+    <message>
+        <source>弧の角度</source>
+        <translation>Arc angle</translation>
+    </message>
 </context>
 </TS>

@@ -278,8 +278,12 @@ QWidget *TPrintsList::buildArcRow(QWidget *tab)
 {
     m_arcRow = new QWidget(tab);
     m_arcRow->setObjectName(QStringLiteral("ArcRow"));
-    auto *row = new QHBoxLayout(m_arcRow);
-    row->setContentsMargins(0, 0, 0, 0);
+    // Two lines: where the text stands, then its arc's radius and angle,
+    // named apart from the item's own turning angle.
+    auto *lines = new QVBoxLayout(m_arcRow);
+    lines->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    lines->addLayout(row);
     const QString placeCaption = UiText::tr("位置");
     row->addWidget(makeLabel(placeCaption, m_arcRow));
     m_arcPlace = new QButtonGroup(m_arcRow);
@@ -297,13 +301,15 @@ QWidget *TPrintsList::buildArcRow(QWidget *tab)
     }
     m_arcRadius = numberEdit(m_arcRow, "ArcRadius", QStringLiteral("[0-9.]{0,4}"), 4);
     m_arcAngle = numberEdit(m_arcRow, "ArcAngle", QStringLiteral("[-0-9.]{0,6}"), 6);
-    m_arcRadius->setAccessibleName(UiText::tr("半径"));
-    m_arcAngle->setAccessibleName(UiText::tr("角度"));
-    row->addSpacing(8);
-    row->addWidget(makeLabel(UiText::tr("半径"), m_arcRow, m_arcRadius));
+    m_arcRadius->setAccessibleName(UiText::tr("弧の半径"));
+    m_arcAngle->setAccessibleName(UiText::tr("弧の角度"));
+    row->addStretch(1);
+    row = new QHBoxLayout;
+    lines->addLayout(row);
+    row->addWidget(makeLabel(UiText::tr("弧の半径"), m_arcRow, m_arcRadius));
     row->addWidget(m_arcRadius);
     row->addWidget(makeLabel(QStringLiteral("mm"), m_arcRow));
-    row->addWidget(makeLabel(UiText::tr("角度"), m_arcRow, m_arcAngle));
+    row->addWidget(makeLabel(UiText::tr("弧の角度"), m_arcRow, m_arcAngle));
     row->addWidget(m_arcAngle);
     row->addWidget(makeLabel(QStringLiteral("°"), m_arcRow));
     row->addStretch(1);
