@@ -1396,8 +1396,8 @@ and %1 more</translation>
         <translation>Draws one page of a document: the preview page of the document&apos;s case (277.0 x 160.0 mm for the jewel case) at --dpi unless --size says otherwise, into a PNG file, a PDF file, or as the list of drawing calls. Exactly one of --png, --pdf and --ops is given.</translation>
     </message>
     <message>
-        <source>描くページ: 文書のケースのシートの id (ジュエルケースは front と back、formats が示します)、またはディスクの面 disc</source>
-        <translation>the page to draw: the id of a sheet of the document&apos;s case (front and back for the jewel case; formats lists them), or disc for the disc face</translation>
+        <source>描くページ: 文書のケースのシートの id (ジュエルケースは front と back、formats が示します)、ディスクの面 disc、または表レーベルの K ページ目だけの page-K (page-1 は表紙)</source>
+        <translation>the page to draw: the id of a sheet of the document&apos;s case (front and back for the jewel case; formats lists them), disc for the disc face, or page-K for page K of the front insert alone (page-1 is the cover)</translation>
     </message>
     <message>
         <source>ページの解像度(既定 96)</source>
@@ -1950,6 +1950,28 @@ and %1 more</translation>
     <message>
         <source>弧の角度</source>
         <translation>Arc angle</translation>
+        <source>ブックレットのページ数</source>
+        <translation>Booklet page count</translation>
+    </message>
+    <message>
+        <source>%1ページ目</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>内容のある%1ページが削除されます。よろしいですか？</source>
+        <translation>%1 pages with content will be removed. Continue?</translation>
+    </message>
+    <message>
+        <source>任意印刷(%1)</source>
+        <translation>Free print (%1)</translation>
+    </message>
+    <message>
+        <source>--imposed は --press と一緒に指定してください</source>
+        <translation>--imposed needs --press</translation>
+    </message>
+    <message>
+        <source>--press で、ブックレットのページを読む順に一ページずつではなく、印刷する面のまま置きます</source>
+        <translation>with --press: a booklet&apos;s sides as they are printed instead of its pages one by one in reading order</translation>
     </message>
 </context>
 </TS>

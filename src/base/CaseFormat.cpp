@@ -12,6 +12,7 @@
 #include <map>
 #include <tuple>
 
+#include "base/BookletFormat.h"
 #include "base/UiText.h"
 
 namespace cw {
@@ -212,7 +213,22 @@ public:
         if (!custom.isUndefined() && !custom.isBool())
             return fail(f->id, QStringLiteral("custom is not true or false"));
         f->custom = custom.toBool();
-        return checkInsideSheet(*f) && checkPanels(*f) && (!f->custom || checkCustom(f));
+        const QJsonValue booklet = o.value(QStringLiteral("booklet"));
+        if (!booklet.isUndefined() && !booklet.isBool())
+            return fail(f->id, QStringLiteral("booklet is not true or false"));
+        f->booklet = booklet.toBool();
+        return checkInsideSheet(*f) && checkPanels(*f) && (!f->custom || checkCustom(f))
+            && (!f->booklet || checkBooklet(*f));
+    }
+
+    // A booklet's pages are laid out as its front sheet's two faces.
+    bool checkBooklet(const CaseFormat &f)
+    {
+        if (bookletFrontSheet(f))
+            return true;
+        return fail(f.id,
+            QStringLiteral("a booklet needs its inside and cover panels side by side, alone on a "
+                           "sheet"));
     }
 
     // A custom entry is a wrap the user's sizes can redraw: a cover panel of
@@ -502,7 +518,9 @@ Surface panelSurface(PanelRole role)
     case PanelRole::SpineRight:
         return Surface::Right;
     case PanelRole::Blank:
-        break; // no surface: the drawer passes blank panels by
+    case PanelRole::Page:
+        break; // no surface: the drawer passes blank panels by, and draws a
+               // booklet's page from the page's own settings
     }
     return Surface::Top;
 }
@@ -522,6 +540,8 @@ QString panelRoleName(PanelRole role)
         return QStringLiteral("spine-right");
     case PanelRole::Blank:
         return QStringLiteral("blank");
+    case PanelRole::Page:
+        return QStringLiteral("page");
     }
     return QString();
 }

@@ -14,7 +14,9 @@ namespace cw {
 // What the user designs on a panel. A blank panel has no surface: nothing
 // is designed or drawn on it but the sheet's frame and folds (the reverse of
 // a back panel that no one sees). Blank is the one role a format may repeat.
-enum class PanelRole { Cover, Inside, Back, SpineLeft, SpineRight, Blank };
+// A page is an inner page of a booklet (see base/BookletFormat.h): the table
+// never names it; a booklet's sheets are built from the format's front sheet.
+enum class PanelRole { Cover, Inside, Back, SpineLeft, SpineRight, Blank, Page };
 // A panel's outline: its rectangle, or a disc inscribed in it with a hole.
 enum class PanelShape { Rectangle, Disc };
 // The direction a panel's title runs: across a face, or along a spine
@@ -56,6 +58,8 @@ struct CasePanel
     // uses (-1: none) and its printable size in whole millimetres.
     int listIndex = -1;
     int listWidthMm = 0, listHeightMm = 0;
+    // A booklet's page panel: its page number (1: the cover); 0 elsewhere.
+    int page = 0;
 };
 
 struct CaseSheet
@@ -105,6 +109,13 @@ struct CaseFormat
     QVector<CaseSheet> sheets;
     // The preview page, which holds any of the format's sheets.
     double previewWidthMm = 0, previewHeightMm = 0;
+    // Whether the front insert may be a booklet of more than two pages
+    // ("booklet": true in the table): its cover and inside panels are the
+    // two halves of its front sheet.
+    bool booklet = false;
+    // The first sheets, printed with the front label ("表レーベルを印刷"):
+    // the front sheet, or a booklet's sides; the others with the back.
+    int frontSheets = 1;
 
     // The name in the interface language (Japanese unless English is on).
     QString name() const;

@@ -14,7 +14,8 @@ namespace EditParts {
 constexpr unsigned Settings = 0;
 constexpr unsigned ListRows = 1;
 constexpr unsigned PrintItems = 2;
-constexpr unsigned All = ListRows | PrintItems;
+constexpr unsigned Pages = 4; // a booklet's page count and inner pages
+constexpr unsigned All = ListRows | PrintItems | Pages;
 } // namespace EditParts
 
 // Records the document's changes as steps that can be taken back. Every

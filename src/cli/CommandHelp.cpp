@@ -120,10 +120,11 @@ const QList<CommandText> &commandTexts()
                 "(ジュエルケースは 277.0 x 160.0 mm) を --dpi で描き、PNG ファイル、PDF ファイル、"
                 "または描画呼び出しの一覧にします。"
                 "--png、--pdf、--ops のどれか一つを指定します。"),
-            { { "--page front|back|disc",
+            { { "--page front|back|disc|page-K",
                   QT_TRANSLATE_NOOP("cw::UiText",
                       "描くページ: 文書のケースのシートの id (ジュエルケースは front と back、"
-                      "formats が示します)、またはディスクの面 disc") },
+                      "formats が示します)、ディスクの面 disc、または表レーベルの K ページ目だけの "
+                      "page-K (page-1 は表紙)") },
                 { "--dpi X[xY]", QT_TRANSLATE_NOOP("cw::UiText", "ページの解像度(既定 96)") },
                 { "--size WxH",
                     QT_TRANSLATE_NOOP(
@@ -169,6 +170,10 @@ const QList<CommandText> &commandTexts()
                         "印刷所用: シートごとに、仕上がりと四方の塗り足しとトンボが入る大きさのペー"
                         "ジに置き、TrimBox (仕上がり) と BleedBox (塗り足し) を設定します。"
                         "--offset とは一緒に使えません") },
+                { "--imposed",
+                    QT_TRANSLATE_NOOP("cw::UiText",
+                        "--press で、ブックレットのページを読む順に一ページずつではなく、印刷する"
+                        "面のまま置きます") },
                 kPrinterDpi } },
         { "formats", QT_TRANSLATE_NOOP("cw::UiText", "ケースの種類とその寸法"),
             QT_TRANSLATE_NOOP("cw::UiText",

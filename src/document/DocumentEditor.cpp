@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
+#include "base/BookletFormat.h"
+#include "base/BookletImposition.h"
 #include "base/CaseFormat.h"
 #include "base/UiText.h"
 #include "base/Units.h"
@@ -757,6 +760,104 @@ EditResult DocumentEditor::setCaseFormat(const QString &id)
     return r;
 }
 
+// ---- Booklet ---------------------------------------------------------------------------
+
+QString bookletShrinkQuestion(int dropped)
+{
+    return UiText::tr("内容のある%1ページが削除されます。よろしいですか？").arg(dropped);
+}
+
+namespace {
+
+void addEverySheet(EditResult &r, const CaseFormat &format)
+{
+    for (int sheet = 0; sheet < format.sheets.size(); ++sheet)
+        r.addPage(PreviewPage(sheet));
+}
+
+// The sheet sides of the document's format that show inner page `page`.
+void addPageSheets(EditResult &r, const LabelDocument &doc, int page)
+{
+    const CaseFormat &format = formatOf(doc);
+    for (int sheet = 0; sheet < format.sheets.size(); ++sheet)
+        for (const CasePanel &p : format.sheets[sheet].panels)
+            if (p.page == page)
+                r.addPage(PreviewPage(sheet));
+}
+
+} // namespace
+
+EditResult DocumentEditor::setBookletPages(int pages)
+{
+    EditStep step(&m_history, UiText::tr("ブックレットのページ数"), EditParts::Pages);
+    EditResult r;
+    if (!isBookletPageCount(pages) || pages == m_doc.bookletPages
+        || (pages > 2 && !bookletFrontSheet(caseFormatOf(m_doc))))
+        return r;
+    addEverySheet(r, formatOf(m_doc));
+    m_doc.bookletPages = pages;
+    const qsizetype inner = pages - 2;
+    if (m_doc.pages.size() > inner)
+        m_doc.pages.remove(inner, m_doc.pages.size() - inner);
+    while (m_doc.pages.size() < inner)
+        m_doc.pages.append(BookletPage());
+    addEverySheet(r, formatOf(m_doc));
+    return r;
+}
+
+int DocumentEditor::pagesWithContentDropped(int pages) const
+{
+    const qsizetype inner = std::max(pages - 2, 0);
+    return int(std::count_if(m_doc.pages.cbegin() + std::min(inner, m_doc.pages.size()),
+        m_doc.pages.cend(), pageHasContent));
+}
+
+BookletPage *DocumentEditor::innerPage(int page)
+{
+    return page >= 2 && page - 2 < m_doc.pages.size() ? &m_doc.pages[page - 2] : nullptr;
+}
+
+EditResult DocumentEditor::setPageBackground(int page, ColorRef colour)
+{
+    EditStep step(&m_history, pageStepName(UiText::tr("背景色"), page), EditParts::Pages);
+    EditResult r;
+    BookletPage *p = innerPage(page);
+    if (!p || p->background == colour)
+        return r;
+    p->background = colour;
+    addPageSheets(r, m_doc, page);
+    return r;
+}
+
+EditResult DocumentEditor::setPageUseList(int page, bool on)
+{
+    EditStep step(&m_history, pageStepName(UiText::tr("リスト"), page), EditParts::Pages);
+    EditResult r;
+    BookletPage *p = innerPage(page);
+    if (!p || p->useList == on)
+        return r;
+    p->useList = on;
+    addPageSheets(r, m_doc, page);
+    return r;
+}
+
+EditResult DocumentEditor::setPageUsePrints(int page, bool on)
+{
+    EditStep step(&m_history, pageStepName(UiText::tr("任意印刷"), page), EditParts::Pages);
+    EditResult r;
+    BookletPage *p = innerPage(page);
+    if (!p || p->usePrints == on)
+        return r;
+    p->usePrints = on;
+    addPageSheets(r, m_doc, page);
+    return r;
+}
+
+QString DocumentEditor::pageStepName(const QString &what, int page)
+{
+    return stepLabel(what, bookletPageName(page));
+}
+
 void DocumentEditor::layOutSurfaces()
 {
     // Positions are stored from each surface's top-left corner and stay; the
@@ -830,8 +931,11 @@ EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
             setPicturePosY(s, rescaleValue(p.posY, fromDpiY, toY));
         }
     }
-    for (QList<TPrintsData> *list :
-        { &m_doc.coverPrints, &m_doc.insidePrints, &m_doc.backPrints, &m_doc.discPrints }) {
+    std::vector<QList<TPrintsData> *> lists
+        = { &m_doc.coverPrints, &m_doc.insidePrints, &m_doc.backPrints, &m_doc.discPrints };
+    for (BookletPage &page : m_doc.pages)
+        lists.push_back(&page.prints);
+    for (QList<TPrintsData> *list : lists) {
         for (TPrintsData &item : *list) {
             if (convertX) {
                 item.posX = rescaleValue(item.posX, fromDpiX, toX);
@@ -886,9 +990,11 @@ EditResult DocumentEditor::resetToNew()
         if (hasCustomTitlePosition(s))
             setUseList(s, false);
     }
-    // A new document's disc face is empty.
+    // A new document's disc face is empty, and its front insert two pages.
     m_doc.disc = LabelDocument().disc;
     m_doc.discPrints.clear();
+    m_doc.bookletPages = 2;
+    m_doc.pages.clear();
     m_doc.listRows.clear();
     for (int side = 0; side < kListSurfaceCount; ++side)
         resetListLayout(m_doc.listLayout[size_t(side)], side);

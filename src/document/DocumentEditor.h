@@ -16,6 +16,10 @@ namespace cw {
 
 // What one change operation asks of the window that mirrors the document,
 // besides showing it again (see DocumentControls.h).
+// The question asked before fewer booklet pages drop `dropped` pages that
+// hold something.
+QString bookletShrinkQuestion(int dropped);
+
 struct EditResult
 {
     // Preview pages to refresh, each at
@@ -222,6 +226,23 @@ public:
     EditResult commitCaseDimension(
         CaseDimension which, const QString &typed, bool *taken = nullptr);
 
+    // ---- Booklet ------------------------------------------------------------------
+    // "ブックレット": the front insert's page count, as one step named
+    // "ブックレットのページ数". A count that is not 2, 4, 8, 12 or 16, or one
+    // above 2 for a case that may have no booklet, changes nothing. New pages
+    // come after the last inner page, empty; fewer pages drop the last inner
+    // pages (undo brings them back). Refreshes every sheet before and after.
+    EditResult setBookletPages(int pages);
+    // How many of the inner pages that going to `pages` pages drops hold
+    // anything (pageHasContent): the question before it names them.
+    int pagesWithContentDropped(int pages) const;
+    // An inner page's (2 … N-1) background colour and the switches of its
+    // track list and free prints, each one step; a page the booklet lacks
+    // changes nothing. Refreshes the sheet the page is on.
+    EditResult setPageBackground(int page, ColorRef colour);
+    EditResult setPageUseList(int page, bool on);
+    EditResult setPageUsePrints(int page, bool on);
+
     // ---- Whole document --------------------------------------------------------
     // "新規作成" after the user said Yes: empties fileName, resets titles,
     // title links, pictures and list switches through the operations above,
@@ -245,6 +266,8 @@ public:
     bool load(const QString &path, ProgressSink &progress);
 
 private:
+    BookletPage *innerPage(int page);
+    static QString pageStepName(const QString &what, int page);
     EditResult commitTyped(
         const QString &typed, int stored, const std::function<EditResult(int)> &set);
     template<typename Change>

@@ -60,6 +60,27 @@ Resolution resolutionOf(const LabelDocument &doc)
     return Resolution { doc.dpiX, doc.dpiY, doc.caseFormat, doc.caseSize, doc.surfacePixels };
 }
 
+// A booklet's page count and inner pages.
+struct Booklet
+{
+    int count = 2;
+    QList<BookletPage> pages;
+};
+
+bool samePages(const Booklet &a, const Booklet &b)
+{
+    if (a.count != b.count || a.pages.size() != b.pages.size())
+        return false;
+    for (qsizetype i = 0; i < a.pages.size(); ++i) {
+        const BookletPage &x = a.pages.at(i), &y = b.pages.at(i);
+        if (x.background != y.background || x.usePrints != y.usePrints || x.useList != y.useList
+            || !(x.listLayout == y.listLayout) || x.prints.size() != y.prints.size()
+            || !std::equal(x.prints.cbegin(), x.prints.cend(), y.prints.cbegin(), sameItem))
+            return false;
+    }
+    return true;
+}
+
 // ---- Sizes ----------------------------------------------------------------------
 
 qsizetype textBytes(const QString &s)
@@ -79,6 +100,17 @@ qsizetype entryBytes(const TPrintsData &item)
 {
     return sizeof(TPrintsData) + textBytes(item.text) + textBytes(item.fileName)
         + textBytes(item.font.name);
+}
+
+qsizetype bookletBytes(const Booklet &b)
+{
+    qsizetype n = sizeof(Booklet);
+    for (const BookletPage &p : b.pages) {
+        n += sizeof(BookletPage);
+        for (const TPrintsData &item : p.prints)
+            n += entryBytes(item);
+    }
+    return n;
 }
 
 qsizetype surfaceBytes(const SurfaceSettings &s)
@@ -248,6 +280,7 @@ struct DocumentHistory::Snapshot
     Resolution resolution;
     QList<TListData> rows;
     std::array<QList<TPrintsData>, kPrintsLists> prints;
+    Booklet booklet;
 };
 
 struct DocumentHistory::Step
@@ -260,11 +293,12 @@ struct DocumentHistory::Step
     std::optional<Pair<Resolution>> resolution;
     std::optional<RangeChange<TListData>> rows;
     std::array<std::optional<RangeChange<TPrintsData>>, kPrintsLists> prints;
+    std::optional<Pair<Booklet>> booklet;
     qsizetype bytes = 0;
 
     bool isEmpty() const
     {
-        return surfaces.empty() && layouts.empty() && !resolution && !rows
+        return surfaces.empty() && layouts.empty() && !resolution && !rows && !booklet
             && std::none_of(prints.begin(), prints.end(), [](const auto &p) { return bool(p); });
     }
 
@@ -278,6 +312,8 @@ struct DocumentHistory::Step
             bytes += sizeof(Pair<Resolution>);
         if (rows)
             bytes += rows->bytes();
+        if (booklet)
+            bytes += bookletBytes(booklet->before) + bookletBytes(booklet->after);
         for (const auto &p : prints) {
             if (p)
                 bytes += p->bytes();
@@ -311,6 +347,8 @@ void DocumentHistory::openStep(const QString &label, const QString &typingKey, u
         for (int i = 0; i < kPrintsLists; ++i)
             m_open->prints[size_t(i)] = ownCopy(printsOf(m_doc, i));
     }
+    if (parts & EditParts::Pages)
+        m_open->booklet = Booklet { m_doc.bookletPages, ownCopy(m_doc.pages) };
     m_openLabel = label;
     m_openKey = typingKey;
     m_openParts = parts;
@@ -351,6 +389,11 @@ void DocumentHistory::finishStep()
             step->prints[size_t(i)]
                 = diffLists(before->prints[size_t(i)], printsOf(m_doc, i), sameItem);
     }
+    if (m_openParts & EditParts::Pages) {
+        Booklet now { m_doc.bookletPages, ownCopy(m_doc.pages) };
+        if (!samePages(before->booklet, now))
+            step->booklet = Pair<Booklet> { 0, std::move(before->booklet), std::move(now) };
+    }
     before.reset();
     if (step->isEmpty())
         return; // nothing changed: typing goes on as it was
@@ -373,6 +416,12 @@ void DocumentHistory::finishStep()
                     last->resolution = step->resolution;
             }
             join(last->rows, std::move(step->rows));
+            if (step->booklet) {
+                if (last->booklet)
+                    last->booklet->after = std::move(step->booklet->after);
+                else
+                    last->booklet = std::move(step->booklet);
+            }
             for (int i = 0; i < kPrintsLists; ++i)
                 join(last->prints[size_t(i)], std::move(step->prints[size_t(i)]));
             last->measure();
@@ -470,6 +519,20 @@ HistoryChange DocumentHistory::apply(Step &step, bool forward)
             replaceRange(printsOf(m_doc, i), r->at, r->after.size(), r->before);
         change.prints[size_t(i)] = true;
         addPage(change.pages, printsPage(i));
+    }
+    if (step.booklet) {
+        // The booklet's sides come and go with its page count: every sheet
+        // before and after is drawn again.
+        const auto addSheets = [&change](const CaseFormat &format) {
+            for (int sheet = 0; sheet < format.sheets.size(); ++sheet)
+                addPage(change.pages, PreviewPage(sheet));
+        };
+        addSheets(formatOf(m_doc));
+        const Booklet &b = forward ? step.booklet->after : step.booklet->before;
+        m_doc.bookletPages = b.count;
+        m_doc.pages = ownCopy(b.pages);
+        change.booklet = true;
+        addSheets(formatOf(m_doc));
     }
     return change;
 }

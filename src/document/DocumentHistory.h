@@ -24,6 +24,7 @@ struct HistoryChange
     bool resolution = false; // dpiX, dpiY, the case format and sizes, the surface sizes
     bool listRows = false;
     std::array<bool, 4> prints {}; // by PrintsList: cover, inside, back, disc
+    bool booklet = false; // the booklet's page count and inner pages
     // The preview pages that show what changed, each once.
     QList<PreviewPage> pages;
 };

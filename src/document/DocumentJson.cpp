@@ -184,6 +184,20 @@ QJsonObject documentHeadToJson(const LabelDocument &doc)
         disc.insert(QStringLiteral("prints"), printsToJson(doc.discPrints, doc.dpiX, doc.dpiY));
         o.insert(QStringLiteral("disc"), disc);
     }
+    // A booklet's page count and its inner pages, page 2 first.
+    if (doc.bookletPages > 2) {
+        o.insert(QStringLiteral("bookletPages"), doc.bookletPages);
+        QJsonArray pages;
+        for (const BookletPage &p : doc.pages)
+            pages.append(QJsonObject {
+                { "backgroundColor", colour(p.background) },
+                { "useList", p.useList },
+                { "listLayout", listLayoutToJson(p.listLayout) },
+                { "usePrints", p.usePrints },
+                { "prints", printsToJson(p.prints, doc.dpiX, doc.dpiY) },
+            });
+        o.insert(QStringLiteral("pages"), pages);
+    }
     return o;
 }
 

@@ -114,6 +114,9 @@ Section sectionOf(const QByteArray &raw)
         { "[BottomPrints]", Section::BottomPrints },
         { "[Disc]", Section::Disc },
         { "[DiscPrints]", Section::DiscPrints },
+        { "[Booklet]", Section::Booklet },
+        { "[Page]", Section::Page },
+        { "[PagePrints]", Section::PagePrints },
     };
     for (const auto &[name, section] : names)
         if (raw == name)
@@ -136,7 +139,7 @@ DiscTextPlace arcPlaceFrom(int number)
 bool isListSection(Section s)
 {
     return s == Section::Top1Prints || s == Section::Top2Prints || s == Section::BottomPrints
-        || s == Section::DiscPrints || s == Section::List;
+        || s == Section::DiscPrints || s == Section::PagePrints || s == Section::List;
 }
 
 std::optional<std::array<int, 2>> parseSpineTextLine(const QByteArray &raw)

@@ -50,7 +50,10 @@ enum class Section {
     BottomPrints,
     List,
     Disc, // 1.08: the disc face
-    DiscPrints // 1.08: the disc face's free prints
+    DiscPrints, // 1.08: the disc face's free prints
+    Booklet, // 1.08: the front insert's page count
+    Page, // 1.08: a booklet's inner page, one section each
+    PagePrints // 1.08: the free prints of the page before
 };
 
 // The section a header line opens; None for any other line.

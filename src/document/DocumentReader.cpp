@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/BookletImposition.h"
 #include "base/CaseFormat.h"
 #include "base/Units.h"
 #include "base/UiText.h"
@@ -76,12 +77,23 @@ public:
                 return false;
         }
         // A text block's lines end with the file only when all were there.
-        return m_blockLines == kNoBlock;
+        return m_blockLines == kNoBlock && bookletComplete();
     }
 
     // The lines before run() ended with an empty line (the end of the
     // "[Case]" section): the next line may open a section.
     void startAfterEmptyLine() { m_emptyLine = true; }
+
+    // Whether the booklet's sections agree: as many pages as the count
+    // says, and a count of 4, 8, 12 or 16; or neither section.
+    bool bookletComplete() const
+    {
+        if (m_bookletCount == 0)
+            return m_doc.pages.isEmpty();
+        return m_bookletCount > 2 && isBookletPageCount(m_bookletCount)
+            && m_doc.pages.size() == m_bookletCount - 2;
+    }
+    int bookletCount() const { return m_bookletCount == 0 ? 2 : m_bookletCount; }
 
     double version = 0;
     TextEncoding encoding = TextEncoding::Cp932;
@@ -193,12 +205,31 @@ private:
             m_fields = version > kCaseFrom - 1e-9 ? &m_disc : &m_none;
             break;
         case Section::DiscPrints:
-            // So are the disc's free prints: an older file is refused at
-            // their first line.
-            if (version < kCaseFrom - 1e-9)
+        case Section::PagePrints:
+            // So are the disc's free prints and a booklet page's: an older
+            // file is refused at their first line, and a page's prints need
+            // their page before them.
+            if (version < kCaseFrom - 1e-9
+                || (s == Section::PagePrints && m_doc.pages.isEmpty()))
                 m_section = Section::None;
             m_fields = &m_none;
             return;
+        case Section::Booklet:
+            // Once, before its pages.
+            m_fields = version > kCaseFrom - 1e-9 && m_bookletCount == 0 && m_doc.pages.isEmpty()
+                ? &m_booklet
+                : &m_none;
+            break;
+        case Section::Page:
+            // Only as many pages as a count the booklet offers says.
+            if (version > kCaseFrom - 1e-9 && m_bookletCount > 2
+                && isBookletPageCount(m_bookletCount) && m_doc.pages.size() < m_bookletCount - 2) {
+                m_doc.pages.append(BookletPage());
+                m_fields = &m_page;
+            } else {
+                m_fields = &m_none;
+            }
+            break;
         default:
             m_fields = &m_none; // list sections choose their record on its first line
             return;
@@ -274,6 +305,9 @@ private:
             break;
         case Section::DiscPrints:
             m_doc.discPrints.append(m_item);
+            break;
+        case Section::PagePrints:
+            m_doc.pages.last().prints.append(m_item);
             break;
         default:
             break;
@@ -452,6 +486,33 @@ private:
             true });
     }
 
+    // The booklet's page count (at least 1, so that a count of 0 is not
+    // taken for none), and each inner page's colour, switches and layout.
+    void buildBookletFields()
+    {
+        m_booklet.push_back({ 0,
+            [this](const QByteArray &raw) { m_bookletCount = std::max(parseNumber(raw), 1); },
+            {} });
+        m_page.push_back({ 0,
+            [this](const QByteArray &raw) { m_doc.pages.last().background = parseColour(raw); },
+            {} });
+        m_page.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 2);
+                m_doc.pages.last().useList = v[0] != 0;
+                m_doc.pages.last().usePrints = v[1] != 0;
+            },
+            {} });
+        m_page.push_back({ 0,
+            [this](const QByteArray &raw) {
+                const std::vector<int> v = parseNumbers(raw, 9);
+                std::array<int, 9> values {};
+                std::copy(v.begin(), v.end(), values.begin());
+                m_doc.pages.last().listLayout = layoutFromValues(values);
+            },
+            {} });
+    }
+
     void readLayout(const QByteArray &raw, int side)
     {
         // Files before 1.04 have eight numbers: the line spacing stays.
@@ -589,6 +650,7 @@ private:
         addPicture(r, R);
 
         buildDiscFields();
+        buildBookletFields();
 
         buildItemFields(m_coverItem, 1.05);
         buildItemFields(m_otherItem, 1.04);
@@ -701,7 +763,8 @@ private:
     QStringList m_blockText;
 
     Fields m_none, m_printSetting, m_dpi, m_topLabel, m_bottomLabel, m_leftTitle, m_rightTitle;
-    Fields m_disc;
+    Fields m_disc, m_booklet, m_page;
+    int m_bookletCount = 0; // 0: no booklet section
     std::vector<int> m_customX = { 0, 0 };
     Fields m_coverItem, m_otherItem, m_rowFields;
 };
@@ -911,8 +974,17 @@ LoadStatus readDocument(DocumentEditor &editor, QIODevice &device, const QString
     doc.disc = LabelDocument().disc;
     doc.discPrints.clear();
     doc.listLayout[kListSurfaceDisc] = defaultListLayout(kListSurfaceDisc);
+    // And one without a booklet section is a front insert of two pages.
+    doc.bookletPages = 2;
+    doc.pages.clear();
 
     const bool complete = reader.run(lines) && !lines.readError();
+    doc.bookletPages = reader.bookletCount();
+    if (!complete) {
+        // A booklet whose pages do not agree with its count is not kept.
+        doc.bookletPages = 2;
+        doc.pages.clear();
+    }
     // The values are in pixels of the file's resolution.
     editor.convertToResolution(reader.fileDpiX, reader.fileDpiY);
     if (!complete) {

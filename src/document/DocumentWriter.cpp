@@ -136,7 +136,7 @@ bool hasSpineText(const LabelDocument &doc)
 bool needsCaseVersion(const LabelDocument &doc)
 {
     return doc.caseFormat != jewelCaseFormat().id || hasSpineText(doc) || hasTextBlock(doc)
-        || usesDiscFace(doc);
+        || usesDiscFace(doc) || doc.bookletPages > 2;
 }
 
 TextEncoding encodingFor(const LabelDocument &doc, TextEncoding asked)
@@ -253,6 +253,22 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
         w.layout(doc.listLayout[2]);
         w.section("[DiscPrints]");
         w.prints(doc.discPrints, UiText::tr("任意印刷(ディスク)"), true);
+    }
+
+    // A booklet: its page count, then each inner page in order, page 2 first,
+    // with its free prints.
+    if (doc.bookletPages > 2) {
+        w.section("[Booklet]");
+        w.number(doc.bookletPages);
+        for (int i = 0; i < doc.pages.size(); ++i) {
+            const BookletPage &p = doc.pages[i];
+            w.section("[Page]");
+            w.colour(p.background);
+            w.numbers({ p.useList, p.usePrints });
+            w.layout(p.listLayout);
+            w.section("[PagePrints]");
+            w.prints(p.prints, UiText::tr("任意印刷(%1)").arg(bookletPageName(i + 2)));
+        }
     }
 
     w.section("[List]");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/BookletFormat.h"
 #include "base/DiscStock.h"
 
 namespace cw {
@@ -102,12 +103,25 @@ DiscLayout::DiscLayout()
     centresMm = sheet.centresMm;
 }
 
-const CaseFormat &formatOf(const LabelDocument &doc)
+const CaseFormat &caseFormatOf(const LabelDocument &doc)
 {
     const CaseFormat *format = findCaseFormat(doc.caseFormat);
     if (!format)
         return jewelCaseFormat();
     return format->custom ? customCaseFormat(*format, doc.caseSize) : *format;
+}
+
+const CaseFormat &formatOf(const LabelDocument &doc)
+{
+    const CaseFormat &format = caseFormatOf(doc);
+    return doc.bookletPages > 2 ? bookletCaseFormat(format, doc.bookletPages) : format;
+}
+
+bool pageHasContent(const BookletPage &page)
+{
+    static const BookletPage fresh;
+    return page.background != fresh.background || page.usePrints || !page.prints.isEmpty()
+        || page.useList || !(page.listLayout == fresh.listLayout);
 }
 
 int rescaleValue(int value, int oldDpi, int newDpi)

@@ -118,6 +118,20 @@ struct SurfaceSettings
 // The disc face's two texts.
 enum class DiscText { Title = 0, Subtitle = 1 };
 
+// An inner page of a booklet (pages 2 … N-1 of N; page 1 is the cover face
+// and page N the inside face): its background, its free prints and its own
+// track list.
+struct BookletPage
+{
+    ColorRef background = kWhite;
+    bool usePrints = false;
+    QList<TPrintsData> prints;
+    bool useList = false;
+    ListLayout listLayout = defaultListLayout(0);
+};
+// Whether a page holds anything a new page does not.
+bool pageHasContent(const BookletPage &page);
+
 // Everything that describes one jewel case.
 struct LabelDocument
 {
@@ -145,6 +159,11 @@ struct LabelDocument
     QList<TPrintsData> insidePrints;
     QList<TPrintsData> backPrints;
     QList<TPrintsData> discPrints; // the disc face's free prints
+    // The front insert's page count: 2 (the two faces) or, for a case that
+    // may have a booklet, 4, 8, 12 or 16; and the pages between the cover
+    // and the inside face (pages[0] is page 2), bookletPages - 2 of them.
+    int bookletPages = 2;
+    QList<BookletPage> pages;
     // Picture names as the file that was read stored them, keyed by the path
     // the picture was found at (a name relative to the document, or a folder
     // that does not exist here). Saving writes the stored name back, so that
@@ -168,8 +187,11 @@ bool sameSurfaceSettings(const SurfaceSettings &a, const SurfaceSettings &b);
 bool usesDiscFace(const LabelDocument &doc);
 
 // The document's case format; the jewel case for an id the program does
-// not know. A custom case is drawn at the document's caseSize.
+// not know. A custom case is drawn at the document's caseSize, and a booklet
+// of more than two pages on its sides (bookletCaseFormat).
 const CaseFormat &formatOf(const LabelDocument &doc);
+// The format of the document's case itself, without its booklet's sides.
+const CaseFormat &caseFormatOf(const LabelDocument &doc);
 
 // value * newDpi / oldDpi with multiplication first and truncation toward
 // zero, computed in 64 bits so that large values cannot overflow; an old

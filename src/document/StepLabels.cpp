@@ -45,4 +45,9 @@ QString swatchLabel(Swatch swatch)
     return stepLabel(UiText::tr("背景色設定"), UiText::tr(names[int(swatch)]));
 }
 
+QString bookletPageName(int page)
+{
+    return UiText::tr("%1ページ目").arg(page);
+}
+
 } // namespace cw

@@ -16,6 +16,8 @@ QString surfaceTabName(Surface s);
 QString onSurface(const QString &what, Surface s);
 // The typing key of a field of a surface's tab.
 QString typingKey(const char16_t *field, Surface s);
+// A booklet's page by its number: "2ページ目".
+QString bookletPageName(int page);
 // "背景色設定(表レーベル(表))".
 QString swatchLabel(Swatch swatch);
 

@@ -42,8 +42,10 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
         canvas.SetFont(item.font);
         canvas.SetBrushClear();
         // A text block is placed in millimetres as a text item is.
-        canvas.BeginPart(
-            PagePart { item.kind == PrintsPicture ? PartKind::PrintPicture : PartKind::PrintText,
+        const bool part = face.list >= 0;
+        if (part)
+            canvas.BeginPart(PagePart {
+                item.kind == PrintsPicture ? PartKind::PrintPicture : PartKind::PrintText,
                 face.list, int(i), QPoint(face.left, face.top) });
         if (item.kind == PrintsTextBlock) {
             drawTextBlock(canvas, item, face, page, scale);
@@ -68,7 +70,8 @@ void DrawFreePrints(LabelCanvas &canvas, QList<TPrintsData> &items, const FreePr
             DrawSurfacePicture(canvas, PictureRef::of(item), face.widthRef, face.heightRef, scale,
                 face.left, face.top, reader, face.bleed);
         }
-        canvas.EndPart();
+        if (part)
+            canvas.EndPart();
     }
 }
 

@@ -20,7 +20,9 @@ struct FreePrintFace
     int left = 0, right = 0; // target pixels
     int top = 0, bottom = 0; // the page block's T and B
     int widthRef = 0, heightRef = 0; // reference pixels
-    int list = 0; // which free-print list: 0 cover, 1 inside, 2 back, 3 disc
+    // Which free-print list: 0 cover, 1 inside, 2 back, 3 disc; -1 for a
+    // booklet page's, whose items are drawn without being parts of the page.
+    int list = 0;
     // With a bleed, the face's: a picture item reaching an outer trim edge
     // continues past it as a surface picture does.
     const SurfaceBleed *bleed = nullptr;

@@ -36,15 +36,28 @@ struct PanelPrints
     int face = 0; // the index the prints' parts are recorded under
 };
 
-PanelPrints panelPrints(LabelDocument &doc, PanelRole role)
+// A booklet's inner page on a page panel; null for any other panel, or a
+// page the document lacks.
+BookletPage *innerPage(LabelDocument &doc, const CasePanel &p)
 {
-    switch (role) {
+    if (p.role != PanelRole::Page || p.page < 2 || p.page - 2 >= doc.pages.size())
+        return nullptr;
+    return &doc.pages[p.page - 2];
+}
+
+PanelPrints panelPrints(LabelDocument &doc, const CasePanel &panel)
+{
+    switch (panel.role) {
     case PanelRole::Cover:
         return { &doc.coverPrints, doc.top.useCoverPrints, 0 };
     case PanelRole::Inside:
         return { &doc.insidePrints, doc.top.useInsidePrints, 1 };
     case PanelRole::Back:
         return { &doc.backPrints, doc.bottom.usePrints, 2 };
+    case PanelRole::Page:
+        if (BookletPage *page = innerPage(doc, panel))
+            return { &page->prints, page->usePrints, -1 };
+        return {};
     default:
         return {};
     }
@@ -148,9 +161,12 @@ private:
     {
         const CasePanel &p = sheet.panels[i];
         const SurfaceSettings &own = settingsOf(p);
-        // The inside face has its own colour on the cover's surface.
-        const ColorRef color
-            = p.role == PanelRole::Inside ? own.backgroundColor2 : own.backgroundColor1;
+        // The inside face has its own colour on the cover's surface; a
+        // booklet's page its own.
+        const BookletPage *page = innerPage(doc, p);
+        const ColorRef color = page ? page->background
+            : p.role == PanelRole::Inside ? own.backgroundColor2
+                                          : own.backgroundColor1;
         const PanelPixels &px = g.panels[i];
         if (bleeds)
             fillBled(canvas, color, bleed[i]);
@@ -181,7 +197,7 @@ private:
     void freePrints(int i)
     {
         const CasePanel &p = sheet.panels[i];
-        const PanelPrints prints = panelPrints(doc, p.role);
+        const PanelPrints prints = panelPrints(doc, p);
         if (!prints.use)
             return;
         const PanelPixels &px = g.panels[i];
@@ -194,9 +210,17 @@ private:
     void trackList(int i)
     {
         const CasePanel &p = sheet.panels[i];
+        const PanelPixels &px = g.panels[i];
+        if (const BookletPage *page = innerPage(doc, p)) {
+            // A page's list, in its own layout, is drawn without being a part
+            // of the page.
+            if (page->useList)
+                DrawTrackList(canvas, doc.listRows, page->listLayout, p.listHeightMm, px.left,
+                    px.top, s.kx, s.ky);
+            return;
+        }
         if (p.listIndex < 0 || !settingsOf(p).useList)
             return;
-        const PanelPixels &px = g.panels[i];
         canvas.BeginPart(PagePart { PartKind::List, p.listIndex, -1, QPoint(px.left, px.top) });
         DrawTrackList(canvas, doc.listRows, doc.listLayout[p.listIndex], p.listHeightMm, px.left,
             px.top, s.kx, s.ky);

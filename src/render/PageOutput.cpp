@@ -15,7 +15,7 @@ namespace cw {
 
 void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOptions &options,
     PreviewPage page, int targetDpiX, int targetDpiY, int pageWidth, int pageHeight,
-    PictureFileReader *reader)
+    PictureFileReader *reader, const CaseFormat *sheets)
 {
     if (page == PreviewPage::Disc) {
         drawDiscFacePage(canvas, doc, discDrawingOf(options), targetDpiX, targetDpiY, pageWidth,
@@ -33,12 +33,12 @@ void drawDocumentPage(LabelCanvas &canvas, LabelDocument &doc, const PrintOption
                 targetDpiX, targetDpiY, reader);
         return;
     }
-    DrawSheet(canvas, doc, formatOf(doc), int(page), options, targetDpiX, targetDpiY, pageWidth,
-        pageHeight, reader);
+    DrawSheet(canvas, doc, sheets ? *sheets : formatOf(doc), int(page), options, targetDpiX,
+        targetDpiY, pageWidth, pageHeight, reader);
 }
 
 QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
-    int dpiY, int width, int height, PictureFileReader *reader)
+    int dpiY, int width, int height, PictureFileReader *reader, const CaseFormat *sheets)
 {
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
@@ -48,7 +48,7 @@ QImage renderPageImage(LabelDocument &doc, const PrintOptions &options, PreviewP
     image.setDotsPerMeterY(int(dpiY / 0.0254 + 0.5));
     {
         QPainterCanvas canvas(&image, dpiX, dpiY);
-        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader, sheets);
     }
     return image;
 }
@@ -68,7 +68,8 @@ bool writable(const QString &path, QString *error)
 } // namespace
 
 bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage page, int dpiX,
-    int dpiY, int width, int height, const QString &path, QString *error, PictureFileReader *reader)
+    int dpiY, int width, int height, const QString &path, QString *error, PictureFileReader *reader,
+    const CaseFormat *sheets)
 {
     if (!writable(path, error))
         return false;
@@ -92,7 +93,7 @@ bool renderPagePdf(LabelDocument &doc, const PrintOptions &options, PreviewPage 
         // One writer resolution: a different vertical resolution is a scale.
         if (dpiY != dpiX)
             canvas.painter()->scale(1.0, double(dpiX) / dpiY);
-        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader);
+        drawDocumentPage(canvas, doc, options, page, dpiX, dpiY, width, height, reader, sheets);
     }
     file.close();
     if (file.data().isEmpty() || !saveFileSafely(path, file.data())) {

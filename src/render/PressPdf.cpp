@@ -11,6 +11,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "base/BookletFormat.h"
 #include "base/UiText.h"
 #include "canvas/QPainterCanvas.h"
 #include "render/PageOutput.h"
@@ -97,7 +98,7 @@ bool savePdfWithBoxes(const QString &path, const QByteArray &pdf,
 }
 
 bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QString &path, int dpi,
-    QString *error, PictureFileReader *reader)
+    QString *error, PictureFileReader *reader, bool imposed)
 {
     // A path that cannot be written is reported before anything is drawn.
     if (!fileCanBeSaved(path)) {
@@ -114,14 +115,22 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
         writer.setCreator(QStringLiteral("Casewright"));
         writer.setResolution(dpi);
         std::unique_ptr<QPainterCanvas> canvas;
-        QList<PreviewPage> pages;
+        // Each page with the format its sheet is of.
+        QList<std::pair<PreviewPage, const CaseFormat *>> pages;
+        const bool reading = doc.bookletPages > 2 && !imposed && format.frontSheets > 1;
+        if (reading) {
+            const CaseFormat &pagesAlone = bookletReadingFormat(caseFormatOf(doc), doc.bookletPages);
+            for (int i = 0; i < pagesAlone.sheets.size(); ++i)
+                pages.append({ PreviewPage(i), &pagesAlone });
+        }
         for (int i : shownSheets(options, format))
-            pages.append(PreviewPage(i));
+            if (!reading || i >= format.frontSheets)
+                pages.append({ PreviewPage(i), &format });
         // The disc, when it is printed, on a page of its own after the case.
         if (options.printDisc)
-            pages.append(PreviewPage::Disc);
-        for (PreviewPage sheet : pages) {
-            const PressPageLayout layout = pressPageLayout(sheet, dpi, options.bleedMm, format);
+            pages.append({ PreviewPage::Disc, &format });
+        for (const auto &[sheet, sheets] : pages) {
+            const PressPageLayout layout = pressPageLayout(sheet, dpi, options.bleedMm, *sheets);
             boxes.append(pdfPageBoxes(layout));
             // The layout's page is a whole number of points: the writer's
             // page is exactly the one drawn on.
@@ -138,7 +147,7 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
                 writer.newPage();
             }
             drawDocumentPage(*canvas, doc, options, sheet, dpi, dpi, layout.page.width(),
-                layout.page.height(), reader);
+                layout.page.height(), reader, sheets);
         }
     }
     file.close();

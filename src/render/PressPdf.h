@@ -33,10 +33,13 @@ bool savePdfWithBoxes(const QString &path, const QByteArray &pdf,
 // A PDF for a print shop: each sheet of `doc`'s case format the options show
 // (shownSheets), in order, on its own page laid out by pressPageLayout at
 // `dpi` with the bleed of `options`, pictures at the pixels they cover at
-// `dpi`, its boxes set. False, with the
+// `dpi`, its boxes set. A booklet of more than two pages gives its pages in
+// reading order instead of its sides, each page on its own page
+// (bookletReadingFormat), unless `imposed` asks for the sides as they are
+// printed. False, with the
 // reason in `error`, when the file cannot be written; nothing is then left
 // at `path` but what was there before.
 bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QString &path, int dpi,
-    QString *error, PictureFileReader *reader = nullptr);
+    QString *error, PictureFileReader *reader = nullptr, bool imposed = false);
 
 } // namespace cw

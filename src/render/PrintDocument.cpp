@@ -35,7 +35,7 @@ QVector<int> printedSheets(const PrintOptions &options, const CaseFormat &format
     for (int i = 0; i < format.sheets.size(); ++i) {
         const bool chosen = format.sheets[i].printedWithInside
             ? options.printInside
-            : (i == 0 ? options.printFront : options.printBack);
+            : (i < format.frontSheets ? options.printFront : options.printBack);
         if (chosen)
             sheets << i;
     }

@@ -113,8 +113,9 @@ std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList
     int bleedMm, int dpiX, int dpiY, int width, int height);
 
 
-// The sheets of a format a print makes, in order: the first one when the
-// front is chosen, the others when the back is; a sheet printed with the
+// The sheets of a format a print makes, in order: the front sheets (the
+// first one, or a booklet's sides) when the front is chosen, the others when
+// the back is; a sheet printed with the
 // inside (a wrap's reverse) when the inside is chosen, whatever the front
 // and back switches say, so that it can be printed on its own on the back of
 // a wrap printed before.

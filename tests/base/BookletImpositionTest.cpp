@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QSizeF>
+#include <array>
+
+#include "base/BookletFormat.h"
 #include "base/BookletImposition.h"
 
 using namespace cw;
@@ -23,4 +27,79 @@ TEST(BookletImposition, SheetsCarryTheirSpreadsInFoldingOrder)
         EXPECT_TRUE(bookletSheets(pages).isEmpty()) << pages;
         EXPECT_EQ(isBookletPageCount(pages), pages == 2) << pages;
     }
+}
+
+// A booklet's sides replace the jewel case's front sheet: each a spread laid
+// out as that sheet is, the back label after them.
+TEST(BookletFormat, SidesCarryTheImposedPagesOnTheFrontSheetsPanels)
+{
+    const CaseFormat &jewel = jewelCaseFormat();
+    const CaseFormat &eight = bookletCaseFormat(jewel, 8);
+    EXPECT_EQ(eight.sheetIds(),
+        QStringList({ "front", "front-reverse", "front-2", "front-2-reverse", "back" }));
+    EXPECT_EQ(eight.frontSheets, 4);
+    EXPECT_EQ(jewel.frontSheets, 1);
+    const QVector<std::array<int, 2>> spreads = { { 8, 1 }, { 2, 7 }, { 6, 3 }, { 4, 5 } };
+    for (int i = 0; i < 4; ++i) {
+        const CaseSheet &side = eight.sheets[i];
+        ASSERT_EQ(side.panels.size(), 2);
+        EXPECT_EQ(side.widthMm, 242.0);
+        for (int half = 0; half < 2; ++half) {
+            const CasePanel &p = side.panels[half];
+            const int page = spreads[i][size_t(half)];
+            EXPECT_EQ(p.page, page) << i;
+            EXPECT_EQ(p.xMm, half == 0 ? 0.0 : 121.0);
+            EXPECT_EQ(p.widthMm, 121.0);
+            EXPECT_EQ(p.heightMm, 119.5);
+            EXPECT_EQ(p.outer.left, half == 0);
+            EXPECT_EQ(p.outer.right, half == 1);
+            const PanelRole role = page == 1 ? PanelRole::Cover
+                : page == 8                  ? PanelRole::Inside
+                                             : PanelRole::Page;
+            EXPECT_EQ(p.role, role) << page;
+            EXPECT_EQ(p.id, page == 1 ? "cover" : page == 8 ? "inside" : QString("page-%1").arg(page));
+            // Only the inside face keeps the front list's layout.
+            EXPECT_EQ(p.listIndex, page == 8 ? 0 : -1);
+        }
+    }
+    EXPECT_EQ(eight.sheets[4].panels.size(), jewel.sheets[1].panels.size());
+    // Built once per count; the plain insert and cases without a booklet stay.
+    EXPECT_EQ(&bookletCaseFormat(jewel, 8), &eight);
+    EXPECT_EQ(&bookletCaseFormat(jewel, 2), &jewel);
+    EXPECT_EQ(&bookletCaseFormat(*findCaseFormat("dvd-14"), 8), findCaseFormat("dvd-14"));
+    EXPECT_EQ(bookletCaseFormat(*findCaseFormat("cd-slim"), 16).frontSheets, 8);
+}
+
+TEST(BookletFormat, ReadingOrderHasEachPageAloneWithEveryEdgeTrimmed)
+{
+    const CaseFormat &pages = bookletReadingFormat(jewelCaseFormat(), 4);
+    EXPECT_EQ(pages.sheetIds(), QStringList({ "page-1", "page-2", "page-3", "page-4" }));
+    for (int i = 0; i < 4; ++i) {
+        const CaseSheet &s = pages.sheets[i];
+        EXPECT_EQ(QSizeF(s.widthMm, s.heightMm), QSizeF(121.0, 119.5));
+        ASSERT_EQ(s.panels.size(), 1);
+        EXPECT_EQ(s.panels[0].page, i + 1);
+        EXPECT_EQ(s.panels[0].xMm, 0.0);
+        EXPECT_EQ(s.panels[0].outer, (PanelEdges { true, true, true, true }));
+    }
+    EXPECT_EQ(bookletReadingFormat(jewelCaseFormat(), 2).sheetIds(),
+        QStringList({ "page-1", "page-2" }));
+    EXPECT_EQ(&bookletReadingFormat(*findCaseFormat("dvd-14"), 4), findCaseFormat("dvd-14"));
+}
+
+// The table refuses a booklet whose front sheet is not two faces side by side.
+TEST(BookletFormat, TheTableRefusesABookletWithoutTwoFacesSideBySide)
+{
+    const QByteArray table = R"({ "formats": [ { "id": "x", "name": { "ja": "x", "en": "x" },
+        "previewMm": [300, 200], "booklet": true, "sheets": [ { "id": "s", "widthMm": 242,
+        "heightMm": 119.5, "panels": [
+          { "id": "cover", "role": "cover", "xMm": 121, "yMm": 0, "widthMm": 121, "heightMm": 119.5 },
+          { "id": "back", "role": "back", "xMm": 0, "yMm": 0, "widthMm": 121, "heightMm": 119.5 }
+        ] } ] } ] })";
+    QString error;
+    EXPECT_TRUE(parseCaseFormats(table, &error).isEmpty());
+    EXPECT_TRUE(error.contains("booklet")) << error.toStdString();
+    QByteArray plain = table;
+    plain.replace("\"booklet\": true,", "");
+    EXPECT_EQ(parseCaseFormats(plain, &error).size(), 1) << error.toStdString();
 }

@@ -35,7 +35,7 @@ const QString kDumpUsage = QStringLiteral("dump DOC.cwr [--printer-dpi X[xY]]");
 const QString kGeometryUsage = QStringLiteral("geometry [--dpi X[xY]] [--page WxH]");
 const QString kImportListUsage = QStringLiteral("import-list FILE|FOLDER|AUDIO... [--columns N]");
 const QString kRenderUsage = QStringLiteral(
-    "render DOC.cwr --page front|back|disc [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
+    "render DOC.cwr --page front|back|disc|page-K [--dpi X[xY]] [--size WxH] (--png F | --pdf F | --ops) "
     "[--option NAME=0|1]... [--bleed N] [--disc-guides] [--label-sheet ID | --printable-disc]");
 const QString kPrintUsage
     = QStringLiteral("print DOC.cwr [--printer NAME | --pdf F [--paper a4|letter]] "
@@ -43,7 +43,7 @@ const QString kPrintUsage
                      "[--label-sheet ID] [--labels N,N] [--printable-disc]");
 const QString kExportPdfUsage = QStringLiteral(
     "export-pdf DOC.cwr OUT.pdf [--dpi N] [--option NAME=0|1]... [--offset X,Y] [--bleed N] "
-    "[--press]");
+    "[--press [--imposed]]");
 
 } // namespace
 

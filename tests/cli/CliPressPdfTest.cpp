@@ -167,7 +167,7 @@ TEST(CliPressPdf, OffsetRefusedAndUnwritablePathsFail)
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.startsWith("--press と --offset は一緒に指定できません\n"))
         << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("[--bleed N] [--press]")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("[--bleed N] [--press [--imposed]]")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
 
     r = runCasewrightCli({ "export-pdf", kDemo, pdf, "--press", "--offset", "1.0,0.0" },

@@ -57,7 +57,7 @@ TEST_F(InstallTreeTest, EveryFileLiesInTheFolderOfItsKind)
         "share/metainfo/[a-z.]+\\.metainfo\\.xml",
         "share/man/man1/casewright(-cli)?\\.1\\.gz",
         "share/bash-completion/completions/casewright-cli",
-        "share/doc/casewright/(copyright|changelog\\.gz|examples/(demo|dvd|disc)\\.cwr|examples/"
+        "share/doc/casewright/(copyright|changelog\\.gz|examples/(demo|dvd|disc|booklet)\\.cwr|examples/"
         "demo-cover\\.png)",
     };
     const QStringList files = tree().files();

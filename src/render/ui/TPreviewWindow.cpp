@@ -154,7 +154,9 @@ void TPreviewWindow::PreviewTopShowClick()
 
 void TPreviewWindow::PreviewBottomShowClick()
 {
-    showPage(PreviewPage::Back);
+    // The sheet after the front label's: the back label, or a booklet's back
+    // label after its sides.
+    showPage(PreviewPage(m_drawPage.format().frontSheets));
 }
 
 void TPreviewWindow::RequestPreviewRefresh(PreviewPage page)

@@ -1,0 +1,161 @@
+#include "base/BookletFormat.h"
+
+#include <QMutex>
+#include <map>
+#include <tuple>
+#include <utility>
+
+#include "base/BookletImposition.h"
+
+namespace cw {
+
+namespace {
+
+// The panel page `page` of `pages` is drawn as, placed where `place` is.
+CasePanel pagePanel(const CaseSheet &front, int page, int pages, const CasePanel &place)
+{
+    const CasePanel *cover = nullptr, *inside = nullptr;
+    for (const CasePanel &p : front.panels)
+        (p.role == PanelRole::Cover ? cover : inside) = &p;
+    CasePanel out;
+    if (page == 1) {
+        out = *cover;
+    } else if (page == pages) {
+        out = *inside;
+    } else {
+        // A page of its own: its track list is as large as the inside face's.
+        out.id = bookletPageId(page);
+        out.role = PanelRole::Page;
+        out.listWidthMm = inside->listWidthMm;
+        out.listHeightMm = inside->listHeightMm;
+    }
+    out.page = page;
+    out.xMm = place.xMm;
+    out.yMm = place.yMm;
+    out.widthMm = place.widthMm;
+    out.heightMm = place.heightMm;
+    out.outer = place.outer;
+    return out;
+}
+
+CaseSheet sheetLike(const CaseSheet &front, const QString &id)
+{
+    CaseSheet s;
+    s.id = id;
+    s.widthMm = front.widthMm;
+    s.heightMm = front.heightMm;
+    s.centreBySheet = front.centreBySheet;
+    s.rightEdgeBeyond = front.rightEdgeBeyond;
+    s.wholeMarks = front.wholeMarks;
+    return s;
+}
+
+CaseFormat buildSides(const CaseFormat &format, const CaseSheet &front, int pages)
+{
+    CaseFormat out = format;
+    out.sheets.clear();
+    const CasePanel &left = front.panels[0].xMm < front.panels[1].xMm ? front.panels[0]
+                                                                        : front.panels[1];
+    const CasePanel &right = &left == &front.panels[0] ? front.panels[1] : front.panels[0];
+    const QVector<BookletSheet> sheets = bookletSheets(pages);
+    for (int k = 0; k < sheets.size(); ++k) {
+        for (bool back : { false, true }) {
+            const BookletSpread &spread = back ? sheets[k].back : sheets[k].front;
+            CaseSheet side = sheetLike(front, bookletSideId(k + 1, back));
+            side.panels << pagePanel(front, spread.left, pages, left)
+                        << pagePanel(front, spread.right, pages, right);
+            out.sheets << side;
+        }
+    }
+    out.frontSheets = int(out.sheets.size());
+    for (const CaseSheet &s : format.sheets)
+        if (&s != &front)
+            out.sheets << s;
+    return out;
+}
+
+CaseFormat buildReading(const CaseFormat &format, const CaseSheet &front, int pages)
+{
+    CaseFormat out = format;
+    out.sheets.clear();
+    const CasePanel &cover = front.panels[0].role == PanelRole::Cover ? front.panels[0]
+                                                                       : front.panels[1];
+    CasePanel place = cover;
+    place.xMm = place.yMm = 0;
+    place.outer = PanelEdges { true, true, true, true };
+    for (int page = 1; page <= pages; ++page) {
+        CaseSheet s = sheetLike(front, bookletPageId(page));
+        s.widthMm = cover.widthMm;
+        s.heightMm = cover.heightMm;
+        s.panels << pagePanel(front, page, pages, place);
+        out.sheets << s;
+    }
+    out.frontSheets = int(out.sheets.size());
+    return out;
+}
+
+// Pages may be drawn on other threads; a map's entries never move.
+const CaseFormat &kept(const CaseFormat &format, int pages, bool reading)
+{
+    static QMutex mutex;
+    static std::map<std::tuple<const CaseFormat *, int, bool>, CaseFormat> built;
+    const CaseSheet *front = bookletFrontSheet(format);
+    if (!front || !isBookletPageCount(pages) || (!reading && pages == 2))
+        return format;
+    const QMutexLocker lock(&mutex);
+    const auto key = std::make_tuple(&format, pages, reading);
+    auto it = built.find(key);
+    if (it == built.end())
+        it = built
+                 .emplace(key,
+                     reading ? buildReading(format, *front, pages)
+                             : buildSides(format, *front, pages))
+                 .first;
+    return it->second;
+}
+
+} // namespace
+
+const CaseSheet *bookletFrontSheet(const CaseFormat &format)
+{
+    if (!format.booklet)
+        return nullptr;
+    for (const CaseSheet &s : format.sheets) {
+        if (s.panels.size() != 2)
+            continue;
+        const CasePanel &a = s.panels[0], &b = s.panels[1];
+        const bool roles = (a.role == PanelRole::Cover && b.role == PanelRole::Inside)
+            || (a.role == PanelRole::Inside && b.role == PanelRole::Cover);
+        const CasePanel &inside = a.role == PanelRole::Inside ? a : b;
+        const CasePanel &cover = a.role == PanelRole::Inside ? b : a;
+        if (roles && inside.xMm + inside.widthMm == cover.xMm && inside.widthMm == cover.widthMm
+            && inside.heightMm == cover.heightMm && inside.yMm == cover.yMm)
+            return &s;
+    }
+    return nullptr;
+}
+
+const CaseFormat &bookletCaseFormat(const CaseFormat &format, int pages)
+{
+    return kept(format, pages, false);
+}
+
+const CaseFormat &bookletReadingFormat(const CaseFormat &format, int pages)
+{
+    return kept(format, pages, true);
+}
+
+QString bookletSideId(int sheet, bool back)
+{
+    QString id = sheet <= 1 ? QStringLiteral("front") : QStringLiteral("front-%1").arg(sheet);
+    if (back)
+        id += QStringLiteral("-reverse");
+    return id;
+}
+
+QString bookletPageId(int page)
+{
+    return QStringLiteral("page-%1").arg(page);
+}
+
+} // namespace cw

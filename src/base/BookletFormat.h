@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include "base/CaseFormat.h"
+
+namespace cw {
+
+// A CD case's front insert as a booklet: its pages are the size of one face
+// (the cover panel), page 1 the cover and page N the inside face, and the
+// pages between them new. The booklet is printed on its sheets' sides (see
+// base/BookletImposition.h), each a spread of two pages laid out as the
+// format's front sheet is: the left page where the inside face is, the right
+// page where the cover is.
+
+// The format's front sheet when the format may be a booklet: a sheet that
+// holds only the inside face on its left and the cover on its right, of one
+// size. Null for any other format.
+const CaseSheet *bookletFrontSheet(const CaseFormat &format);
+
+// The format printed as a booklet of `pages` pages: the front sheet is
+// replaced by the booklet's sides, outermost sheet first and each sheet's
+// front before its back ("front", "front-reverse", "front-2",
+// "front-2-reverse", …), whose panels are the pages on them; the other
+// sheets follow as they were. A page panel keeps the cover's or the inside
+// face's id and role for pages 1 and N; the pages between are "page-K" with
+// the role Page and no list of the format's own. For a format that is no
+// booklet, or a page count that is not 4, 8, 12 or 16, the format itself.
+// Built once per format and count and kept for the run.
+const CaseFormat &bookletCaseFormat(const CaseFormat &format, int pages);
+
+// The booklet's pages one by one, in reading order: sheets "page-1" …
+// "page-N", each one page panel with every edge an outer trim edge. A format
+// that is no booklet gives the format itself; 2 pages give the cover and
+// the inside face.
+const CaseFormat &bookletReadingFormat(const CaseFormat &format, int pages);
+
+// The id of a booklet side: sheet `sheet` (1: the outermost), front or back.
+QString bookletSideId(int sheet, bool back);
+// The id of page `page` alone ("page-3").
+QString bookletPageId(int page);
+
+} // namespace cw
