@@ -812,50 +812,39 @@ int DocumentEditor::pagesWithContentDropped(int pages) const
         m_doc.pages.cend(), pageHasContent));
 }
 
-BookletPage *DocumentEditor::innerPage(int page)
+namespace {
+
+// An inner page's value as one step; a page the booklet lacks changes nothing.
+template <typename T>
+EditResult setPageValue(EditRecorder *history, LabelDocument &doc, int page, const QString &what,
+    T BookletPage::*value, T to)
 {
-    return page >= 2 && page - 2 < m_doc.pages.size() ? &m_doc.pages[page - 2] : nullptr;
+    EditStep step(history, stepLabel(what, bookletPageName(page)), EditParts::Pages);
+    EditResult r;
+    if (page < 2 || page - 2 >= doc.pages.size() || doc.pages[page - 2].*value == to)
+        return r;
+    doc.pages[page - 2].*value = to;
+    addPageSheets(r, doc, page);
+    return r;
 }
+
+} // namespace
 
 EditResult DocumentEditor::setPageBackground(int page, ColorRef colour)
 {
-    EditStep step(&m_history, pageStepName(UiText::tr("背景色"), page), EditParts::Pages);
-    EditResult r;
-    BookletPage *p = innerPage(page);
-    if (!p || p->background == colour)
-        return r;
-    p->background = colour;
-    addPageSheets(r, m_doc, page);
-    return r;
+    return setPageValue(
+        &m_history, m_doc, page, UiText::tr("背景色"), &BookletPage::background, colour);
 }
 
 EditResult DocumentEditor::setPageUseList(int page, bool on)
 {
-    EditStep step(&m_history, pageStepName(UiText::tr("リスト"), page), EditParts::Pages);
-    EditResult r;
-    BookletPage *p = innerPage(page);
-    if (!p || p->useList == on)
-        return r;
-    p->useList = on;
-    addPageSheets(r, m_doc, page);
-    return r;
+    return setPageValue(&m_history, m_doc, page, UiText::tr("リスト"), &BookletPage::useList, on);
 }
 
 EditResult DocumentEditor::setPageUsePrints(int page, bool on)
 {
-    EditStep step(&m_history, pageStepName(UiText::tr("任意印刷"), page), EditParts::Pages);
-    EditResult r;
-    BookletPage *p = innerPage(page);
-    if (!p || p->usePrints == on)
-        return r;
-    p->usePrints = on;
-    addPageSheets(r, m_doc, page);
-    return r;
-}
-
-QString DocumentEditor::pageStepName(const QString &what, int page)
-{
-    return stepLabel(what, bookletPageName(page));
+    return setPageValue(
+        &m_history, m_doc, page, UiText::tr("任意印刷"), &BookletPage::usePrints, on);
 }
 
 void DocumentEditor::layOutSurfaces()

@@ -266,8 +266,6 @@ public:
     bool load(const QString &path, ProgressSink &progress);
 
 private:
-    BookletPage *innerPage(int page);
-    static QString pageStepName(const QString &what, int page);
     EditResult commitTyped(
         const QString &typed, int stored, const std::function<EditResult(int)> &set);
     template<typename Change>

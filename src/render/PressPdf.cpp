@@ -119,7 +119,8 @@ bool ExportPressPdf(LabelDocument &doc, const PrintOptions &options, const QStri
         QList<std::pair<PreviewPage, const CaseFormat *>> pages;
         const bool reading = doc.bookletPages > 2 && !imposed && format.frontSheets > 1;
         if (reading) {
-            const CaseFormat &pagesAlone = bookletReadingFormat(caseFormatOf(doc), doc.bookletPages);
+            const CaseFormat &pagesAlone
+                = bookletReadingFormat(caseFormatOf(doc), doc.bookletPages);
             for (int i = 0; i < pagesAlone.sheets.size(); ++i)
                 pages.append({ PreviewPage(i), &pagesAlone });
         }

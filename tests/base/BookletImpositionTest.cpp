@@ -57,7 +57,8 @@ TEST(BookletFormat, SidesCarryTheImposedPagesOnTheFrontSheetsPanels)
                 : page == 8                  ? PanelRole::Inside
                                              : PanelRole::Page;
             EXPECT_EQ(p.role, role) << page;
-            EXPECT_EQ(p.id, page == 1 ? "cover" : page == 8 ? "inside" : QString("page-%1").arg(page));
+            const QString id = QString("page-%1").arg(page);
+            EXPECT_EQ(p.id, page == 1 ? "cover" : page == 8 ? "inside" : id);
             // Only the inside face keeps the front list's layout.
             EXPECT_EQ(p.listIndex, page == 8 ? 0 : -1);
         }

@@ -28,7 +28,8 @@ TEST(CliBooklet, TheDemosSheetsPagesAndDumpFollowItsEightPages)
     QStringList sides;
     for (const QJsonValue &s : jewel["sheets"].toArray())
         sides << s.toObject()["id"].toString();
-    EXPECT_EQ(sides, QStringList({ "front", "front-reverse", "front-2", "front-2-reverse", "back" }));
+    EXPECT_EQ(
+        sides, QStringList({ "front", "front-reverse", "front-2", "front-2-reverse", "back" }));
     const QJsonArray reverse = jewel["sheets"].toArray()[1].toObject()["panels"].toArray();
     EXPECT_EQ(reverse[0].toObject()["page"].toInt(), 2);
     EXPECT_EQ(reverse[1].toObject()["page"].toInt(), 7);
@@ -50,7 +51,8 @@ TEST(CliBooklet, TheDemosSheetsPagesAndDumpFollowItsEightPages)
     const CliResult missing = runCasewrightCli(
         { "render", kBooklet, "--page", "page-9", "--ops" }, dir.path());
     EXPECT_EQ(missing.code, 2);
-    EXPECT_TRUE(missing.err.contains("front-2-reverse, back, disc, page-1,")) << missing.err.toStdString();
+    EXPECT_TRUE(missing.err.contains("front-2-reverse, back, disc, page-1,"))
+        << missing.err.toStdString();
     EXPECT_TRUE(missing.err.contains("page-8")) << missing.err.toStdString();
     const CliResult imposed = runCasewrightCli(
         { "export-pdf", kBooklet, dir.filePath("x.pdf"), "--imposed" }, dir.path());
