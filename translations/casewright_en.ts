@@ -1950,6 +1950,8 @@ and %1 more</translation>
     <message>
         <source>弧の角度</source>
         <translation>Arc angle</translation>
+    </message>
+    <message>
         <source>ブックレットのページ数</source>
         <translation>Booklet page count</translation>
     </message>
@@ -1972,6 +1974,62 @@ and %1 more</translation>
     <message>
         <source>--press で、ブックレットのページを読む順に一ページずつではなく、印刷する面のまま置きます</source>
         <translation>with --press: a booklet&apos;s sides as they are printed instead of its pages one by one in reading order</translation>
+    </message>
+    <message>
+        <source>ブックレット</source>
+        <translation>Booklet</translation>
+    </message>
+    <message>
+        <source>%1ページ</source>
+        <translation>%1 pages</translation>
+    </message>
+    <message>
+        <source>両面印刷</source>
+        <translation>Two-sided</translation>
+    </message>
+    <message>
+        <source>プリンタで両面</source>
+        <translation>By the printer</translation>
+    </message>
+    <message>
+        <source>手動で両面</source>
+        <translation>By hand</translation>
+    </message>
+    <message>
+        <source>表示するページ</source>
+        <translation>Page shown</translation>
+    </message>
+    <message>
+        <source>ページ</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>前へ</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>%1-%2ページ</source>
+        <translation>Pages %1–%2</translation>
+    </message>
+    <message>
+        <source>ブックレットの表面を%1枚に印刷しました。
+印刷した用紙を1枚目が一番上になるように重ね、束のまま左右に裏返して、何も印刷されていない面に印刷される向きで用紙トレイに戻してください。
+OKを押すと、裏面を最後の用紙から順に印刷します。</source>
+        <translation>The fronts of the booklet are printed on %1 sheets.
+Stack the printed sheets with sheet 1 on top, turn the stack over from left to right, and put it back in the paper tray so that the blank sides are printed.
+When you press OK, the backs are printed, starting with the last sheet.</translation>
+    </message>
+    <message>
+        <source>表面の印刷後に戻し方をお知らせします。</source>
+        <translation>After the fronts you are told how to put the sheets back.</translation>
+    </message>
+    <message>
+        <source>短辺綴じで両面印刷します。</source>
+        <translation>Both sides, flipped on the short edge.</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/TMainWindow.h"
+#include "document/BookletPages.h"
 #include "prints/ui/TPrintsList.h"
 #include "render/PictureFileReader.h"
 #include "render/ui/TPreviewWindow.h"
@@ -31,8 +32,13 @@ void TMainWindow::movedInPreview(const EditResult &result, const PagePart &part)
 {
     apply(result);
     if (part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture) {
+        // The free-print editor shows the moved item's list again (a
+        // booklet page's with its page).
         HistoryChange change;
-        change.prints[size_t(std::clamp(part.owner, 0, kPrintsListCount - 1))] = true;
+        if (pageOfPrintsList(PrintsList(part.owner)))
+            change.booklet = true;
+        else
+            change.prints[size_t(std::clamp(part.owner, 0, kPrintsListCount - 1))] = true;
         m_printsList->documentRestored(change);
     }
 }
@@ -49,11 +55,12 @@ void TMainWindow::editPart(const PagePart &part)
         activateWindow();
         return;
     case PartKind::List:
-        Q_EMIT listEditRequested(std::clamp(part.owner, 0, kListSurfaceCount - 1));
+        Q_EMIT listEditRequested(
+            pageOfListSurface(part.owner) ? part.owner : std::clamp(part.owner, 0, kListSurfaceCount - 1));
         return;
     case PartKind::PrintText:
     case PartKind::PrintPicture:
-        openPrintsEditor(std::clamp(part.owner, 0, kPrintsListCount - 1));
+        openPrintsEditor(std::clamp(part.owner, 0, kMaxPrintsLists - 1));
         m_printsList->listBox()->setCurrentIndex(
             m_printsList->listBox()->model()->index(part.index, 0));
         return;

@@ -343,6 +343,7 @@ QWidget *TMainWindow::buildOptionsTab()
             if (!taken)
                 edit->refuse();
         });
+    m_caseType->layout()->addWidget(buildBookletRow(m_caseType));
     left->addWidget(m_caseType);
     // The switches of a group, `perRow` to a row: the frame lines side by
     // side keep the column's height for the note under "内側も印刷".

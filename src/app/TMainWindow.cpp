@@ -122,6 +122,8 @@ TMainWindow::TMainWindow(QWidget *parent)
     m_tabs->addTab(buildSurfaceTab(Surface::Right), UiText::tr("背表紙(右)"));
     m_tabs->addTab(buildDiscTab(), UiText::tr("ディスク"));
     m_tabs->addTab(buildOptionsTab(), UiText::tr("オプション"));
+    // A booklet's inner pages: in use once it has more than two pages.
+    m_tabs->addTab(buildPagesTab(), UiText::tr("ページ"));
     m_tabs->setCurrentIndex(0);
     layout->addWidget(m_tabs, 1);
 
@@ -392,6 +394,7 @@ void TMainWindow::applySettings()
     }
     showDiscStock();
     m_correctionPanel->showBleed(m_options.bleedMm);
+    showBooklet();
     m_correctionPanel->showDevice(printer().device());
     showSpineTexts();
 }
@@ -614,6 +617,7 @@ void TMainWindow::syncFromDocument()
     // The case's sizes may have changed with the document.
     showSurfaceSizes();
     applyEnabled(enabledStates(m_document));
+    showBooklet();
 }
 
 } // namespace cw

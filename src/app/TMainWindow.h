@@ -122,6 +122,9 @@ public:
     void showPreview() override { PreviewShowClick(); }
     // The free-print editor; opening it hides this window until it closes.
     class TPrintsList *printsEditor() const { return m_printsList; }
+    // The inner page the "ページ" tab shows (0: none), and choosing it.
+    int chosenPage() const;
+    void choosePage(int page);
     void openPrintsEditor(int list);
     // The editors replace this window on screen: it steps aside while one is
     // open and comes back where it stood, wherever the window manager would
@@ -132,7 +135,8 @@ public:
 Q_SIGNALS:
     // The list and free-print editors hook into these. `side` is 0 for the
     // front layout, 1 for the back, 2 for the disc; `list` is 0 coverPrints,
-    // 1 insidePrints, 2 backPrints, 3 discPrints.
+    // 1 insidePrints, 2 backPrints, 3 discPrints. A booklet's inner pages
+    // follow: `side` pageListSurface(K), `list` pagePrintsList(K).
     void listEditRequested(int side);
     void printsEditRequested(int list);
 
@@ -202,6 +206,13 @@ private:
     void openCustomSheetDialog();
     bool takeCustomSheet(const CustomSheetForm &form);
     QWidget *buildCorrectionPanel(QWidget *parent);
+    // "ブックレット" under the case type (the page count) and the "ページ"
+    // tab, which shows the inner page its list chooses and how the booklet
+    // is printed on both sides.
+    QWidget *buildBookletRow(QWidget *parent);
+    QWidget *buildPagesTab();
+    void showBooklet();
+    void showPageTab();
     void bindTitle(Surface s);
     void bindPicture(Surface s);
     void setReadingOrder(Surface s, QWidget *tab);
@@ -268,6 +279,11 @@ private:
     QHash<QString, QLabel *> m_sizeLabels;
     class PrintCorrectionPanel *m_correctionPanel = nullptr;
     class CaseTypePanel *m_caseType = nullptr;
+    QComboBox *m_bookletPages = nullptr, *m_bookletDuplex = nullptr;
+    QLabel *m_duplexNote = nullptr;
+    QComboBox *m_pageChoice = nullptr;
+    ColorSwatch *m_pageSwatch = nullptr;
+    QCheckBox *m_pageUseList = nullptr, *m_pageUsePrints = nullptr;
 };
 
 } // namespace cw

@@ -94,23 +94,54 @@ CaseFormat buildReading(const CaseFormat &format, const CaseSheet &front, int pa
     return out;
 }
 
+// The booklet as it is opened: page 1 alone where the cover lies, the
+// spreads [2|3] … [N-2|N-1], and page N alone where the inside face lies,
+// each on a sheet of the front sheet's size; the other sheets follow.
+CaseFormat buildSpreads(const CaseFormat &format, const CaseSheet &front, int pages)
+{
+    CaseFormat out = format;
+    out.sheets.clear();
+    const CasePanel &left = front.panels[0].xMm < front.panels[1].xMm ? front.panels[0]
+                                                                        : front.panels[1];
+    const CasePanel &right = &left == &front.panels[0] ? front.panels[1] : front.panels[0];
+    CaseSheet first = sheetLike(front, bookletSpreadId(1, 1));
+    first.panels << pagePanel(front, 1, pages, right);
+    out.sheets << first;
+    for (int page = 2; page < pages; page += 2) {
+        CaseSheet spread = sheetLike(front, bookletSpreadId(page, page + 1));
+        spread.panels << pagePanel(front, page, pages, left)
+                      << pagePanel(front, page + 1, pages, right);
+        out.sheets << spread;
+    }
+    CaseSheet last = sheetLike(front, bookletSpreadId(pages, pages));
+    last.panels << pagePanel(front, pages, pages, left);
+    out.sheets << last;
+    out.frontSheets = int(out.sheets.size());
+    for (const CaseSheet &s : format.sheets)
+        if (&s != &front)
+            out.sheets << s;
+    return out;
+}
+
+enum class Built { Sides, Reading, Spreads };
+
 // Pages may be drawn on other threads; a map's entries never move.
-const CaseFormat &kept(const CaseFormat &format, int pages, bool reading)
+const CaseFormat &kept(const CaseFormat &format, int pages, Built what)
 {
     static QMutex mutex;
-    static std::map<std::tuple<const CaseFormat *, int, bool>, CaseFormat> built;
+    static std::map<std::tuple<const CaseFormat *, int, Built>, CaseFormat> built;
     const CaseSheet *front = bookletFrontSheet(format);
-    if (!front || !isBookletPageCount(pages) || (!reading && pages == 2))
+    if (!front || !isBookletPageCount(pages) || (what != Built::Reading && pages == 2))
         return format;
     const QMutexLocker lock(&mutex);
-    const auto key = std::make_tuple(&format, pages, reading);
+    const auto key = std::make_tuple(&format, pages, what);
     auto it = built.find(key);
-    if (it == built.end())
-        it = built
-                 .emplace(key,
-                     reading ? buildReading(format, *front, pages)
-                             : buildSides(format, *front, pages))
-                 .first;
+    if (it == built.end()) {
+        CaseFormat out = what == Built::Reading ? buildReading(format, *front, pages)
+            : what == Built::Spreads            ? buildSpreads(format, *front, pages)
+                                                : buildSides(format, *front, pages);
+        it = built.emplace(key, std::move(out)).first;
+    }
     return it->second;
 }
 
@@ -137,12 +168,38 @@ const CaseSheet *bookletFrontSheet(const CaseFormat &format)
 
 const CaseFormat &bookletCaseFormat(const CaseFormat &format, int pages)
 {
-    return kept(format, pages, false);
+    return kept(format, pages, Built::Sides);
 }
 
 const CaseFormat &bookletReadingFormat(const CaseFormat &format, int pages)
 {
-    return kept(format, pages, true);
+    return kept(format, pages, Built::Reading);
+}
+
+bool isBookletBackSide(const CaseFormat &format, int sheet)
+{
+    // The sides come in pairs, front then back, before the other sheets.
+    return format.frontSheets > 1 && sheet >= 0 && sheet < format.frontSheets && sheet % 2 == 1;
+}
+
+int bookletSheetOfPage(const CaseFormat &format, int page)
+{
+    for (int sheet = 0; sheet < format.sheets.size(); ++sheet)
+        for (const CasePanel &p : format.sheets[sheet].panels)
+            if (p.page == page)
+                return sheet;
+    return -1;
+}
+
+const CaseFormat &bookletSpreadFormat(const CaseFormat &format, int pages)
+{
+    return kept(format, pages, Built::Spreads);
+}
+
+QString bookletSpreadId(int first, int last)
+{
+    return first == last ? QStringLiteral("pages-%1").arg(first)
+                         : QStringLiteral("pages-%1-%2").arg(first).arg(last);
 }
 
 QString bookletSideId(int sheet, bool back)

@@ -35,6 +35,22 @@ const CaseFormat &bookletCaseFormat(const CaseFormat &format, int pages);
 // the inside face.
 const CaseFormat &bookletReadingFormat(const CaseFormat &format, int pages);
 
+// Whether sheet `sheet` of a format is the back of one of a booklet's
+// sheets (printed on the reverse of the side before it).
+bool isBookletBackSide(const CaseFormat &format, int sheet);
+
+// The sheet of `format` on which page `page` of its booklet is printed; -1
+// when none is.
+int bookletSheetOfPage(const CaseFormat &format, int page);
+
+// The booklet as it is read, for the preview: page 1 alone on the right,
+// the spreads [2|3], [4|5] … each as the pages face each other, and page N
+// alone on the left, each on a sheet laid out as the front sheet ("pages-1",
+// "pages-2-3", …, "pages-N"); then the format's other sheets. A format that
+// is no booklet, or 2 pages, gives the format itself.
+const CaseFormat &bookletSpreadFormat(const CaseFormat &format, int pages);
+QString bookletSpreadId(int first, int last);
+
 // The id of a booklet side: sheet `sheet` (1: the outermost), front or back.
 QString bookletSideId(int sheet, bool back);
 // The id of page `page` alone ("page-3").

@@ -194,7 +194,11 @@ PrintOptions printOptions(const Args &args)
     }
     for (const QString &o : args.values(QStringLiteral("option"))) {
         const int eq = o.indexOf(QLatin1Char('='));
+        // Two-sided printing by hand waits for someone to turn the sheets
+        // over, which a command does not: it is no option here.
         const PrintOptionInfo *info = printOptionInfo(o.left(eq));
+        if (info && info->field == &PrintOptions::manualDuplex)
+            info = nullptr;
         const QString value = o.mid(eq + 1);
         if (eq < 0 || !info || (value != QLatin1String("0") && value != QLatin1String("1")))
             throw UsageError(UiText::tr("印刷設定の指定が正しくありません: %1 (NAME=0|1、NAME は "
@@ -205,6 +209,8 @@ PrintOptions printOptions(const Args &args)
                                  .toStdString());
         options.*info->field = value == QLatin1String("1");
     }
+    // A booklet's sides go through the printer's duplex unit.
+    options.manualDuplex = false;
     options.bleedMm = loadBleed(settings);
     if (args.has(QStringLiteral("bleed"))) {
         const QString text = args.value(QStringLiteral("bleed"));

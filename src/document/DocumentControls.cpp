@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <cstdlib>
 
+#include "base/BookletFormat.h"
 #include "base/UiText.h"
 #include "document/CaseSizeText.h"
 
@@ -118,6 +119,11 @@ ControlStates enabledStates(const LabelDocument &doc)
     e.insert(QStringLiteral("DiscBGColor"), true);
     e.insert(QStringLiteral("UseDiscList"), true);
     e.insert(QStringLiteral("UseDiscPrints"), true);
+    // A booklet: its page count for a case that may have one, how it is
+    // printed on both sides and its "ページ" tab once it has inner pages.
+    e.insert(QStringLiteral("BookletPages"), bookletFrontSheet(caseFormatOf(doc)) != nullptr);
+    e.insert(QStringLiteral("BookletDuplex"), doc.bookletPages > 2);
+    e.insert(QStringLiteral("PageTag"), doc.bookletPages > 2);
     set({ "DiscListEdit" }, doc.disc.useList);
     set({ "DiscPrintsEdit" }, doc.disc.usePrints);
     set({ "SameGraphicLeft" }, doc.right.picture.use);

@@ -778,11 +778,9 @@ void addEverySheet(EditResult &r, const CaseFormat &format)
 // The sheet sides of the document's format that show inner page `page`.
 void addPageSheets(EditResult &r, const LabelDocument &doc, int page)
 {
-    const CaseFormat &format = formatOf(doc);
-    for (int sheet = 0; sheet < format.sheets.size(); ++sheet)
-        for (const CasePanel &p : format.sheets[sheet].panels)
-            if (p.page == page)
-                r.addPage(PreviewPage(sheet));
+    const int sheet = bookletSheetOfPage(formatOf(doc), page);
+    if (sheet >= 0)
+        r.addPage(PreviewPage(sheet));
 }
 
 } // namespace
@@ -803,6 +801,14 @@ EditResult DocumentEditor::setBookletPages(int pages)
         m_doc.pages.append(BookletPage());
     addEverySheet(r, formatOf(m_doc));
     return r;
+}
+
+EditResult DocumentEditor::chooseBookletPages(int pages, ConfirmSink &ask)
+{
+    const int dropped = pagesWithContentDropped(pages);
+    if (dropped > 0 && !ask.confirm(bookletShrinkQuestion(dropped), UiText::tr("ブックレット")))
+        return {};
+    return setBookletPages(pages);
 }
 
 int DocumentEditor::pagesWithContentDropped(int pages) const

@@ -233,6 +233,10 @@ public:
     // come after the last inner page, empty; fewer pages drop the last inner
     // pages (undo brings them back). Refreshes every sheet before and after.
     EditResult setBookletPages(int pages);
+    // The "ブックレット" choice: setBookletPages after, when pages with
+    // content would go, the question naming them ("ブックレット" its
+    // caption); "いいえ" changes nothing.
+    EditResult chooseBookletPages(int pages, ConfirmSink &ask);
     // How many of the inner pages that going to `pages` pages drops hold
     // anything (pageHasContent): the question before it names them.
     int pagesWithContentDropped(int pages) const;

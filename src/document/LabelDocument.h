@@ -237,6 +237,11 @@ struct PrintOptions
     // Millimetres (0..3) by which backgrounds and surface pictures that reach
     // an outer trim edge continue past it ("Bleed"). 0: none.
     int bleedMm = 0;
+    // How a booklet's sides are printed on both sides of its sheets
+    // ("両面印刷"): by the printer's duplex unit (false), or by hand (true):
+    // every front, then the user turns the stack and puts it back, then
+    // every back.
+    bool manualDuplex = false; // BookletManualDuplex
 };
 
 // The direction a spine panel's title runs, top to bottom or bottom to top:

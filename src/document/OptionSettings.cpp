@@ -6,9 +6,9 @@
 
 namespace cw {
 
-const std::array<PrintOptionInfo, 7> &printOptionTable()
+const std::array<PrintOptionInfo, 8> &printOptionTable()
 {
-    static const std::array<PrintOptionInfo, 7> table = { {
+    static const std::array<PrintOptionInfo, 8> table = { {
         { "SideTitleSameTop", &PrintOptions::spinesSameDirection, false, PreviewPage::Back },
         { "AreaLinePrint", &PrintOptions::boundaryLines, true, PreviewPage::Shown },
         { "CutLinePrint", &PrintOptions::foldLines, true, PreviewPage::Shown },
@@ -20,6 +20,9 @@ const std::array<PrintOptionInfo, 7> &printOptionTable()
         // Whether the disc face is printed with the case and the preview
         // offers it.
         { "DiscLabelPrint", &PrintOptions::printDisc, false, PreviewPage::Shown, false },
+        // How a booklet's sides are printed on both sides ("両面印刷"): by
+        // hand (1) or by the printer (0). Nothing on a page changes.
+        { "BookletManualDuplex", &PrintOptions::manualDuplex, false, std::nullopt, false },
     } };
     return table;
 }

@@ -28,7 +28,7 @@ struct PrintOptionInfo
 };
 
 // In the order in which start-up applies them.
-const std::array<PrintOptionInfo, 7> &printOptionTable();
+const std::array<PrintOptionInfo, 8> &printOptionTable();
 // The entry for a settings key; nullptr for an unknown key.
 const PrintOptionInfo *printOptionInfo(const QString &key);
 

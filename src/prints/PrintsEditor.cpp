@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "base/BookletFormat.h"
 #include "base/PreviewPage.h"
 #include "base/Printer.h"
 #include "base/UiText.h"
 #include "base/Units.h"
+#include "document/StepLabels.h"
 #include "pictures/PictureLoading.h"
 #include "text/TextFile.h"
 
@@ -38,11 +40,29 @@ QString printsMmY(int pixels, int dpiY)
 
 PrintsEditor::PrintsEditor(LabelDocument &document)
     : m_document(document)
-{ }
+{
+    m_selected.fill(-1);
+}
+
+PreviewPage PrintsEditor::refreshPage() const
+{
+    if (const int page = pageOfPrintsList(m_which)) {
+        const int sheet = bookletSheetOfPage(formatOf(m_document), page);
+        return sheet >= 0 ? PreviewPage(sheet) : PreviewPage::Front;
+    }
+    return m_which == PrintsList::Back ? PreviewPage::Back
+        : m_which == PrintsList::Disc  ? PreviewPage::Disc
+                                       : PreviewPage::Front;
+}
+
+unsigned PrintsEditor::listParts() const
+{
+    return pageOfPrintsList(m_which) ? EditParts::Pages : EditParts::PrintItems;
+}
 
 void PrintsEditor::open(PrintsList which)
 {
-    m_which = which;
+    m_which = hasPrintsList(m_document, which) ? which : PrintsList::Cover;
     m_model.setList(&list());
     if (selected() >= list().size())
         m_selected[int(m_which)] = -1;
@@ -50,7 +70,9 @@ void PrintsEditor::open(PrintsList which)
 
 void PrintsEditor::listsRestored()
 {
-    for (int i = 0; i < kPrintsListCount; ++i) {
+    if (!hasPrintsList(m_document, m_which))
+        m_which = PrintsList::Cover;
+    for (int i = 0; i < kMaxPrintsLists; ++i) {
         if (m_selected[size_t(i)] >= printsList(m_document, PrintsList(i)).size())
             m_selected[size_t(i)] = -1;
     }
@@ -63,6 +85,8 @@ QString PrintsEditor::stepName(const QString &what) const
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(背面)"),
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)"),
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(ディスク)") };
+    if (const int page = pageOfPrintsList(m_which))
+        return stepLabel(what, UiText::tr("任意印刷(%1)").arg(bookletPageName(page)));
     return stepLabel(what, UiText::tr(lists[int(m_which)]));
 }
 
@@ -104,7 +128,7 @@ void PrintsEditor::changed()
 
 bool PrintsEditor::newItem(PrintsKind kind)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("新規")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("新規")), listParts());
     const int row = int(list().size());
     m_model.beginInsert(row);
     appendPrintsItem(list(), newPrintsItem(kind, m_defaultFont));
@@ -116,7 +140,7 @@ bool PrintsEditor::newItem(PrintsKind kind)
 
 bool PrintsEditor::addItem(PrintsKind kind)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("追加")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("追加")), listParts());
     if (!item())
         return false;
     const int row = selected();
@@ -130,7 +154,7 @@ bool PrintsEditor::addItem(PrintsKind kind)
 
 bool PrintsEditor::deleteItem()
 {
-    EditStep step(m_recorder, stepName(UiText::tr("削除")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("削除")), listParts());
     if (!item())
         return false;
     const int row = selected();
@@ -144,7 +168,7 @@ bool PrintsEditor::deleteItem()
 
 bool PrintsEditor::moveUp()
 {
-    EditStep step(m_recorder, stepName(UiText::tr("上へ")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("上へ")), listParts());
     const int row = selected();
     if (!item() || !movePrintsItemUp(list(), row))
         return false;
@@ -156,7 +180,7 @@ bool PrintsEditor::moveUp()
 
 bool PrintsEditor::moveDown()
 {
-    EditStep step(m_recorder, stepName(UiText::tr("下へ")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("下へ")), listParts());
     const int row = selected();
     if (!item() || !movePrintsItemDown(list(), row))
         return false;
@@ -168,7 +192,7 @@ bool PrintsEditor::moveDown()
 
 void PrintsEditor::setKind(PrintsKind kind)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("種類")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("種類")), listParts());
     TPrintsData *p = item();
     if (!p || p->kind == kind)
         return;
@@ -181,7 +205,7 @@ void PrintsEditor::setKind(PrintsKind kind)
 
 void PrintsEditor::setText(const QString &typed)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("内容")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("内容")), listParts());
     TPrintsData *p = item();
     if (!p)
         return;
@@ -205,7 +229,7 @@ TPrintsData *blockOf(TPrintsData *p)
 void PrintsEditor::setBlockNumber(
     const char *stepText, int TPrintsData::*field, int value, int lowest, int highest)
 {
-    EditStep step(m_recorder, stepName(UiText::tr(stepText)), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr(stepText)), listParts());
     const int v = std::clamp(value, lowest, highest);
     if (TPrintsData *p = blockOf(item()); p && p->*field != v) {
         p->*field = v;
@@ -245,7 +269,7 @@ TextBlockLayout PrintsEditor::blockLayout()
 
 bool PrintsEditor::readBlockText(const QString &path, MessageSink &messages)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("ファイルから読み込む")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("ファイルから読み込む")), listParts());
     if (!blockOf(item()))
         return false;
     const std::optional<QString> text = readTextFile(path, kMaxBlockFileBytes, messages);
@@ -257,7 +281,7 @@ bool PrintsEditor::readBlockText(const QString &path, MessageSink &messages)
 
 void PrintsEditor::setTextX(int mm)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("横")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("横")), listParts());
     if (TPrintsData *p = item(); p && p->textX != mm) {
         p->textX = mm;
         changed();
@@ -266,7 +290,7 @@ void PrintsEditor::setTextX(int mm)
 
 void PrintsEditor::setTextY(int mm)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("縦")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("縦")), listParts());
     if (TPrintsData *p = item(); p && p->textY != mm) {
         p->textY = mm;
         changed();
@@ -275,7 +299,7 @@ void PrintsEditor::setTextY(int mm)
 
 void PrintsEditor::setAngle(int typed)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("ﾌｫﾝﾄ角")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("ﾌｫﾝﾄ角")), listParts());
     const int angle = ((typed % 360) + 360) % 360;
     if (TPrintsData *p = item(); p && p->angle != angle) {
         p->angle = angle;
@@ -285,7 +309,7 @@ void PrintsEditor::setAngle(int typed)
 
 void PrintsEditor::setFont(const FontSpec &font)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("フォント")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("フォント")), listParts());
     if (TPrintsData *p = item()) {
         p->font = font;
         changed();
@@ -306,7 +330,7 @@ bool changeArc(TPrintsData &item, ArcPlacement arc)
 
 void PrintsEditor::setArcPlace(DiscTextPlace place)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("位置")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("位置")), listParts());
     TPrintsData *p = item();
     if (p && m_which == PrintsList::Disc && p->kind == PrintsText
         && changeArc(*p, ArcPlacement { place, p->arc.radiusTenths, p->arc.angleTenths }))
@@ -315,7 +339,7 @@ void PrintsEditor::setArcPlace(DiscTextPlace place)
 
 void PrintsEditor::setArc(int radiusTenths, int angleTenths)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("位置")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("位置")), listParts());
     TPrintsData *p = item();
     if (p && m_which == PrintsList::Disc && p->kind == PrintsText
         && changeArc(*p, ArcPlacement { p->arc.place, radiusTenths, angleTenths }))
@@ -324,7 +348,7 @@ void PrintsEditor::setArc(int radiusTenths, int angleTenths)
 
 bool PrintsEditor::loadPicture(const QString &path, MessageSink &messages, ProgressSink &progress)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("ファイル選択")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("ファイル選択")), listParts());
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -356,7 +380,7 @@ int following(int other, int value, int own)
 
 bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("画像ｻｲｽﾞ 幅")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("画像ｻｲｽﾞ 幅")), listParts());
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -370,7 +394,7 @@ bool PrintsEditor::setPrintWidth(int value, bool keepAspect)
 
 bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("画像ｻｲｽﾞ 高さ")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("画像ｻｲｽﾞ 高さ")), listParts());
     TPrintsData *p = item();
     if (!p)
         return false;
@@ -384,7 +408,7 @@ bool PrintsEditor::setPrintHeight(int value, bool keepAspect)
 
 void PrintsEditor::setPosX(int value)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("印刷位置 横")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("印刷位置 横")), listParts());
     if (TPrintsData *p = item(); p && p->posX != value) {
         p->posX = value;
         changed();
@@ -393,7 +417,7 @@ void PrintsEditor::setPosX(int value)
 
 void PrintsEditor::setPosY(int value)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("印刷位置 縦")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("印刷位置 縦")), listParts());
     if (TPrintsData *p = item(); p && p->posY != value) {
         p->posY = value;
         changed();
@@ -402,7 +426,7 @@ void PrintsEditor::setPosY(int value)
 
 void PrintsEditor::setTransparent(bool on)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("透明色")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("透明色")), listParts());
     if (TPrintsData *p = item(); p && p->transparent != on) {
         p->transparent = on;
         changed();
@@ -411,7 +435,7 @@ void PrintsEditor::setTransparent(bool on)
 
 void PrintsEditor::setTransColor(ColorRef color)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("透明色")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("透明色")), listParts());
     if (TPrintsData *p = item(); p && p->transColor != color) {
         p->transColor = color;
         changed();
@@ -420,7 +444,7 @@ void PrintsEditor::setTransColor(ColorRef color)
 
 QImage PrintsEditor::pictureForColorPick(MessageSink &messages)
 {
-    EditStep step(m_recorder, stepName(UiText::tr("色取込")), EditParts::PrintItems);
+    EditStep step(m_recorder, stepName(UiText::tr("色取込")), listParts());
     TPrintsData *p = item();
     if (!p)
         return QImage();

@@ -57,22 +57,20 @@ public:
     void setRecorder(EditRecorder *recorder) { m_recorder = recorder; }
     EditRecorder *recorder() const { return m_recorder; }
     // The lists were replaced from outside (undo, redo): the model shows the
-    // list again and a selection that no longer exists is dropped.
+    // list again and a selection that no longer exists is dropped; a page's
+    // list whose page is gone gives way to the cover's.
     void listsRestored();
     // A step's name for a command of this editor: "新規(任意印刷(前面))".
     QString stepName(const QString &what) const;
     PrintsListModel &model() { return m_model; }
 
-    // Shows `which`; its previous selection stays if it still exists.
+    // Shows `which`; its previous selection stays if it still exists. A page
+    // list the booklet lacks shows the cover's list instead.
     void open(PrintsList which);
     PrintsList which() const { return m_which; }
     QList<TPrintsData> &list();
-    PreviewPage refreshPage() const
-    {
-        return m_which == PrintsList::Back ? PreviewPage::Back
-            : m_which == PrintsList::Disc  ? PreviewPage::Disc
-                                           : PreviewPage::Front;
-    }
+    // A booklet page's list redraws the side its page is printed on.
+    PreviewPage refreshPage() const;
 
     // -1 for none; an index outside the list selects nothing.
     void select(int index);
@@ -161,7 +159,11 @@ private:
     PreviewRefresher *m_refresher = nullptr;
     EditRecorder *m_recorder = nullptr;
     PrintsList m_which = PrintsList::Cover;
-    std::array<int, kPrintsListCount> m_selected { -1, -1, -1, -1 };
+    // The parts of the document a step of this list keeps: a page's list
+    // is kept with its page.
+    unsigned listParts() const;
+
+    std::array<int, kMaxPrintsLists> m_selected;
     FontSpec m_defaultFont = defaultFont();
 };
 

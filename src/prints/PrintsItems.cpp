@@ -2,8 +2,34 @@
 
 namespace cw {
 
+PrintsList pagePrintsList(int page)
+{
+    return PrintsList(kPrintsListCount + page - 2);
+}
+
+int pageOfPrintsList(PrintsList which)
+{
+    const int n = int(which);
+    return n >= kPrintsListCount && n < kMaxPrintsLists ? n - kPrintsListCount + 2 : 0;
+}
+
+bool hasPrintsList(const LabelDocument &doc, PrintsList which)
+{
+    const int page = pageOfPrintsList(which);
+    if (page == 0)
+        return int(which) >= 0 && int(which) < kPrintsListCount;
+    return page - 2 < doc.pages.size();
+}
+
 QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which)
 {
+    if (const int page = pageOfPrintsList(which)) {
+        if (page - 2 < doc.pages.size())
+            return doc.pages[page - 2].prints;
+        static QList<TPrintsData> none;
+        none.clear();
+        return none;
+    }
     switch (which) {
     case PrintsList::Cover:
         return doc.coverPrints;

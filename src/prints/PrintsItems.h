@@ -14,7 +14,18 @@ namespace cw {
 // on top of the others.
 enum class PrintsList { Cover = 0, Inside = 1, Back = 2, Disc = 3 };
 constexpr int kPrintsListCount = 4;
+// A booklet's inner pages have a list each, numbered after those four: page
+// 2's is kPrintsListCount, page 15's (the last inner page of 16) the last.
+constexpr int kMaxPrintsLists = kPrintsListCount + 14;
+PrintsList pagePrintsList(int page);
+// The inner page a list belongs to; 0 for the case's and the disc's lists.
+int pageOfPrintsList(PrintsList which);
+// Whether the document has the list: a page list only while the booklet
+// has its page.
+bool hasPrintsList(const LabelDocument &doc, PrintsList which);
 
+// A page list the booklet lacks is an empty list of nobody's, which is
+// emptied again whenever it is asked for.
 QList<TPrintsData> &printsList(LabelDocument &doc, PrintsList which);
 const QList<TPrintsData> &printsList(const LabelDocument &doc, PrintsList which);
 

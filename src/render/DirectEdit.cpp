@@ -7,6 +7,8 @@
 
 #include "base/UiText.h"
 #include "base/Units.h"
+#include "base/BookletFormat.h"
+#include "document/BookletPages.h"
 #include "document/StepLabels.h"
 #include "prints/PrintsEditor.h"
 #include "prints/PrintsItems.h"
@@ -81,21 +83,27 @@ QString printsListName(int list)
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(背面)"),
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(裏レーベル)"),
         QT_TRANSLATE_NOOP("cw::UiText", "任意印刷(ディスク)") };
+    if (const int page = pageOfPrintsList(PrintsList(list)))
+        return UiText::tr("任意印刷(%1)").arg(bookletPageName(page));
     return UiText::tr(names[std::clamp(list, 0, kPrintsListCount - 1)]);
 }
 
 // The free-print list an item part belongs to.
 PrintsList listOf(const PagePart &part)
 {
+    if (pageOfPrintsList(PrintsList(part.owner)))
+        return PrintsList(part.owner);
     return PrintsList(std::clamp(part.owner, 0, kPrintsListCount - 1));
 }
 
-// The list layout a list part shows: the front's (0), the back's (1) or the
-// disc's (2).
+// The list layout a list part shows: the front's (0), the back's (1), the
+// disc's (2) or a booklet page's (pageListSurface).
 int listSide(const PagePart &part)
 {
-    return part.owner == kListSurfaceBottom || part.owner == kListSurfaceDisc ? part.owner
-                                                                              : kListSurfaceTop;
+    return part.owner == kListSurfaceBottom || part.owner == kListSurfaceDisc
+            || pageOfListSurface(part.owner)
+        ? part.owner
+        : kListSurfaceTop;
 }
 
 // A spine title whose text reads upward: its offset grows as it moves up.
@@ -118,6 +126,10 @@ PreviewPage listPage(const LabelDocument &doc, int list)
     if (list == kListSurfaceDisc)
         return PreviewPage::Disc;
     const CaseFormat &format = formatOf(doc);
+    if (const int page = pageOfListSurface(list)) {
+        const int sheet = bookletSheetOfPage(format, page);
+        return sheet >= 0 ? PreviewPage(sheet) : PreviewPage::Shown;
+    }
     const CasePanel *panel = format.listPanel(list);
     return panel ? PreviewPage(format.sheetOf(panel->role)) : PreviewPage::Shown;
 }
@@ -156,6 +168,8 @@ QString partName(const LabelDocument &doc, const PagePart &part)
     case PartKind::Picture:
         return stepLabel(UiText::tr("画像"), surfaceWhere(part.owner));
     case PartKind::List:
+        if (const int page = pageOfListSurface(listSide(part)))
+            return stepLabel(UiText::tr("リスト"), bookletPageName(page));
         return stepLabel(UiText::tr("リスト"),
             listSide(part) == kListSurfaceDisc ? surfaceTabName(Surface::Disc)
                 : listSide(part) == 1          ? UiText::tr("裏レーベル")
@@ -217,8 +231,8 @@ PartPosition partPosition(
         return { p.posX, p.posY };
     }
     case PartKind::List: {
-        const ListLayout &l = doc.listLayout[size_t(listSide(part))];
-        return { l.posX, l.posY };
+        const ListLayout *l = listLayoutOf(doc, listSide(part));
+        return l ? PartPosition { l->posX, l->posY } : PartPosition {};
     }
     case PartKind::PrintText:
     case PartKind::PrintPicture: {
@@ -333,12 +347,15 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
     }
     case PartKind::List: {
         // The layout window's own limits: its up-downs stop at the maxima.
+        // A booklet page's list has the front's limits, on a page of a face's size.
         const int side = listSide(part);
+        ListLayout *layout = listLayoutOf(doc, side);
+        if (!layout)
+            break;
         ListLayoutEditor limits;
-        limits.open(doc.listLayout[size_t(side)], side);
-        ListLayout &layout = doc.listLayout[size_t(side)];
-        layout.posX = std::clamp(pos.x, 0, std::max(0, limits.maximum(LayoutField::PosX)));
-        layout.posY = std::clamp(pos.y, 0, std::max(0, limits.maximum(LayoutField::PosY)));
+        limits.open(*layout, pageOfListSurface(side) ? kListSurfaceTop : side);
+        layout->posX = std::clamp(pos.x, 0, std::max(0, limits.maximum(LayoutField::PosX)));
+        layout->posY = std::clamp(pos.y, 0, std::max(0, limits.maximum(LayoutField::PosY)));
         r.addPage(listPage(doc, side));
         break;
     }
@@ -367,9 +384,12 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
 
 unsigned partEditParts(const PagePart &part)
 {
-    return part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture
-        ? EditParts::PrintItems
-        : EditParts::Settings;
+    // A booklet page's items and list are kept with its page.
+    const bool item = part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture;
+    if ((item && pageOfPrintsList(PrintsList(part.owner)))
+        || (part.kind == PartKind::List && pageOfListSurface(part.owner)))
+        return EditParts::Pages;
+    return item ? EditParts::PrintItems : EditParts::Settings;
 }
 
 bool resizable(const PagePart &part)

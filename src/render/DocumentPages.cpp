@@ -2,6 +2,8 @@
 
 #include "render/PageOutput.h"
 
+#include "base/BookletFormat.h"
+
 namespace cw {
 
 bool discPageShown(const LabelDocument &doc, const PrintOptions &options)
@@ -20,22 +22,33 @@ PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
         [&doc, options] { return discPageShown(doc, options); });
 }
 
-PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
-                              PictureFileReader *reader, bool discGuides)
+const CaseFormat &previewFormatOf(const LabelDocument &doc)
 {
+    return doc.bookletPages > 2 ? bookletSpreadFormat(caseFormatOf(doc), doc.bookletPages)
+                                : formatOf(doc);
+}
+
+PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
+                              PictureFileReader *reader, bool preview)
+{
+    if (!preview)
+        return PageDrawer(
+            [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY,
+                int w, int h) { drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader); },
+            [&doc]() -> const CaseFormat & { return formatOf(doc); },
+            [&doc, options] { return int(shownSheets(*options, formatOf(doc)).size()); },
+            [&doc, options] { return discPageShown(doc, *options); });
     return PageDrawer(
-        [&doc, options, reader, discGuides](LabelCanvas &canvas, PreviewPage page, int dpiX,
-            int dpiY, int w, int h) {
-            if (discGuides && page == PreviewPage::Disc) {
-                PrintOptions guided = *options;
-                guided.disc.guides = true;
-                drawDocumentPage(canvas, doc, guided, page, dpiX, dpiY, w, h, reader);
-                return;
-            }
-            drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader);
+        [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
+            int h) {
+            PrintOptions shown = *options;
+            if (page == PreviewPage::Disc)
+                shown.disc.guides = true;
+            drawDocumentPage(
+                canvas, doc, shown, page, dpiX, dpiY, w, h, reader, &previewFormatOf(doc));
         },
-        [&doc]() -> const CaseFormat & { return formatOf(doc); },
-        [&doc, options] { return int(shownSheets(*options, formatOf(doc)).size()); },
+        [&doc]() -> const CaseFormat & { return previewFormatOf(doc); },
+        [&doc, options] { return int(shownSheets(*options, previewFormatOf(doc)).size()); },
         [&doc, options] { return discPageShown(doc, *options); });
 }
 

@@ -17,9 +17,13 @@ bool discPageShown(const LabelDocument &doc, const PrintOptions &options);
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions &options,
                               PictureFileReader *reader = nullptr);
 // The same, reading the options anew at every drawing (they change while the
-// program runs). The preview's drawer draws the disc's ring as a guide
-// (`discGuides`), so that a white disc face shows where it ends.
+// program runs). The preview's drawer (`preview`) draws the disc's ring as a
+// guide, so that a white disc face shows where it ends, and a booklet as it
+// is read (previewFormatOf) rather than on its sheets' sides.
 PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
-                              PictureFileReader *reader = nullptr, bool discGuides = false);
+                              PictureFileReader *reader = nullptr, bool preview = false);
+// The sheets the preview shows: a booklet's pages in reading order
+// (bookletSpreadFormat), else the document's format.
+const CaseFormat &previewFormatOf(const LabelDocument &doc);
 
 } // namespace cw

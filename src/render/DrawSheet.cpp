@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "canvas/LabelCanvas.h"
+#include "document/BookletPages.h"
+#include "prints/PrintsItems.h"
 #include "render/DrawFreePrints.h"
 #include "render/DrawSurfacePicture.h"
 #include "render/Geometry.h"
@@ -56,7 +58,7 @@ PanelPrints panelPrints(LabelDocument &doc, const CasePanel &panel)
         return { &doc.backPrints, doc.bottom.usePrints, 2 };
     case PanelRole::Page:
         if (BookletPage *page = innerPage(doc, panel))
-            return { &page->prints, page->usePrints, -1 };
+            return { &page->prints, page->usePrints, int(pagePrintsList(panel.page)) };
         return {};
     default:
         return {};
@@ -212,11 +214,14 @@ private:
         const CasePanel &p = sheet.panels[i];
         const PanelPixels &px = g.panels[i];
         if (const BookletPage *page = innerPage(doc, p)) {
-            // A page's list, in its own layout, is drawn without being a part
-            // of the page.
-            if (page->useList)
-                DrawTrackList(canvas, doc.listRows, page->listLayout, p.listHeightMm, px.left,
-                    px.top, s.kx, s.ky);
+            // A page's list, in its own layout.
+            if (!page->useList)
+                return;
+            canvas.BeginPart(
+                PagePart { PartKind::List, pageListSurface(p.page), -1, QPoint(px.left, px.top) });
+            DrawTrackList(canvas, doc.listRows, page->listLayout, p.listHeightMm, px.left, px.top,
+                s.kx, s.ky);
+            canvas.EndPart();
             return;
         }
         if (p.listIndex < 0 || !settingsOf(p).useList)

@@ -1,6 +1,8 @@
 #include "render/PreviewState.h"
 
+#include "base/UiText.h"
 #include "base/Units.h"
+#include "document/StepLabels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,38 @@ QSize PreviewState::pageSizeAt(int dpiX, int dpiY, const CaseFormat &format)
 {
     return QSize(int(std::trunc(dpiX * geom::kInchPerMm * format.previewWidthMm)),
         int(std::trunc(dpiY * geom::kInchPerMm * format.previewHeightMm)));
+}
+
+QString PreviewState::pageCaption(PreviewPage page, const CaseFormat &format)
+{
+    if (page == PreviewPage::Disc)
+        return UiText::tr("ディスク");
+    const int sheet = int(page);
+    if (format.frontSheets > 1 && sheet >= 0 && sheet < format.frontSheets
+        && sheet < format.sheets.size()) {
+        int first = 0, last = 0;
+        for (const CasePanel &p : format.sheets[sheet].panels) {
+            if (p.page <= 0)
+                continue;
+            first = first ? std::min(first, p.page) : p.page;
+            last = std::max(last, p.page);
+        }
+        if (first > 0)
+            return first == last ? bookletPageName(first)
+                                 : UiText::tr("%1-%2ページ").arg(first).arg(last);
+    }
+    return page == PreviewPage::Front ? UiText::tr("表レーベル") : UiText::tr("裏レーベル");
+}
+
+std::optional<PreviewPage> PreviewState::turnedPage(
+    PreviewPage shown, const CaseFormat &format, int step)
+{
+    const int sheet = int(shown);
+    const int to = sheet + step;
+    if (format.frontSheets <= 1 || sheet < 0 || sheet >= format.frontSheets || to < 0
+        || to >= format.frontSheets)
+        return std::nullopt;
+    return PreviewPage(to);
 }
 
 QSize PreviewState::windowSize(const CaseFormat &format)

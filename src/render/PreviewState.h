@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
+#include <optional>
 
 #include "base/CaseFormat.h"
 #include "base/PreviewPage.h"
@@ -29,6 +31,17 @@ public:
     // a larger format's page whole at the smallest zoom below the buttons'
     // 32-pixel row, with 16 pixels to spare on the right and at the bottom.
     static QSize windowSize(const CaseFormat &format);
+
+    // A booklet shown as it is read has its pages on the format's first
+    // sheets (frontSheets of them). The caption of such a sheet names its
+    // pages ("1ページ目", "2-3ページ"); any other page is named as before:
+    // "表レーベル", "裏レーベル", "ディスク".
+    static QString pageCaption(PreviewPage page, const CaseFormat &format);
+    // The booklet's sheet `step` sheets on from the shown one (-1: back, 1:
+    // on), kept among the booklet's sheets; nothing when there is none there
+    // or the shown page is none of them.
+    static std::optional<PreviewPage> turnedPage(
+        PreviewPage shown, const CaseFormat &format, int step);
 
     PreviewPage previewPage() const { return m_page; }
     int zoom() const { return m_zoom; }

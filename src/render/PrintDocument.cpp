@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 
+#include "base/BookletFormat.h"
 #include "base/UiText.h"
 #include "canvas/OffsetCanvas.h"
 #include "canvas/QPainterCanvas.h"
@@ -225,6 +226,40 @@ std::optional<QString> sheetThatDoesNotFit(const CaseFormat &format, const QList
     return std::nullopt;
 }
 
+bool hasBookletBacks(const QList<PreviewPage> &pages, const CaseFormat &format)
+{
+    return std::any_of(pages.cbegin(), pages.cend(), [&](PreviewPage page) {
+        return page != PreviewPage::DiscSheet && isBookletBackSide(format, int(page));
+    });
+}
+
+DuplexPasses manualDuplexPasses(const QList<PreviewPage> &sheets, const CaseFormat &format)
+{
+    DuplexPasses passes;
+    for (PreviewPage page : sheets) {
+        if (page != PreviewPage::DiscSheet && isBookletBackSide(format, int(page)))
+            passes.second.prepend(page);
+        else
+            passes.first.append(page);
+    }
+    return passes;
+}
+
+QString manualDuplexMessage(int frontSheets)
+{
+    return UiText::tr("ブックレットの表面を%1枚に印刷しました。\n"
+                      "印刷した用紙を1枚目が一番上になるように重ね、束のまま左右に裏返して、"
+                      "何も印刷されていない面に印刷される向きで用紙トレイに戻してください。\n"
+                      "OKを押すと、裏面を最後の用紙から順に印刷します。")
+        .arg(frontSheets);
+}
+
+QString duplexNote(bool manual)
+{
+    return manual ? UiText::tr("表面の印刷後に戻し方をお知らせします。")
+                  : UiText::tr("短辺綴じで両面印刷します。");
+}
+
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,
     const PageDrawer &drawPage, MessageSink &messages, ProgressSink &progress, PrinterState &state)
 {
@@ -272,26 +307,55 @@ PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const Pr
             target.usePaper(paperFor(sheets.first()));
         return true;
     };
+    // A booklet's sides go on both sides of its sheets: the printer's duplex
+    // unit turns each sheet over unless the user does it by hand.
+    const bool backs = hasBookletBacks(job, drawPage.format());
+    // Other jobs leave the printer's duplex setting as the user chose it.
+    if (backs)
+        target.setDuplex(!options.manualDuplex);
     if (const auto ended = BeginPrintJob(target, int(job.size()), printer, messages, state, ready))
         return *ended;
     const PrintCorrection correction = target.correction();
     const int total = int(sheets.size());
-    for (int i = 0; i < total; ++i) {
-        if (i > 0) {
-            // The disc's paper differs from the case's.
-            if ((sheets[i] == PreviewPage::DiscSheet) != (sheets[i - 1] == PreviewPage::DiscSheet))
-                target.usePaper(paperFor(sheets[i]));
-            target.newPage();
-        }
-        progress.ShowText(printingProgressText(i + 1, total));
-        PrintPage(target, sheets[i], drawPage, correction);
+    // By hand, the backs are a second job after the user has turned the
+    // printed fronts over. A PDF file is one file: its pages stay in order.
+    QList<QList<PreviewPage>> passes { sheets };
+    if (backs && options.manualDuplex && !target.device().pdfFile) {
+        const DuplexPasses two = manualDuplexPasses(sheets, drawPage.format());
+        if (!two.first.isEmpty() && !two.second.isEmpty())
+            passes = { two.first, two.second };
     }
-    const bool ended = target.end();
-    progress.hide();
-    if (!ended) {
+    const auto failed = [&] {
+        progress.hide();
         messages.showMessage(UiText::tr("印刷に失敗しました"));
         return PrintResult::Failed;
+    };
+    const int frontsPrinted = int(std::count_if(passes[0].cbegin(), passes[0].cend(),
+        [&](PreviewPage p) { return int(p) < drawPage.format().frontSheets; }));
+    int done = 0;
+    for (int pass = 0; pass < passes.size(); ++pass) {
+        const QList<PreviewPage> &pages = passes[pass];
+        if (pass > 0) {
+            progress.hide();
+            messages.showMessage(manualDuplexMessage(frontsPrinted));
+            target.usePaper(paperFor(pages.first()));
+            if (!target.begin(kPrintJobTitle))
+                return failed();
+        }
+        for (int i = 0; i < pages.size(); ++i) {
+            if (i > 0) {
+                // The disc's paper differs from the case's.
+                if ((pages[i] == PreviewPage::DiscSheet) != (pages[i - 1] == PreviewPage::DiscSheet))
+                    target.usePaper(paperFor(pages[i]));
+                target.newPage();
+            }
+            progress.ShowText(printingProgressText(++done, total));
+            PrintPage(target, pages[i], drawPage, correction);
+        }
+        if (!target.end())
+            return failed();
     }
+    progress.hide();
     return PrintResult::Printed;
 }
 

@@ -62,6 +62,11 @@ public:
     // printable disc's small page), or nothing for the job's paper, landscape,
     // again. A device that cannot change its paper within a job keeps its own.
     virtual void usePaper(const std::optional<QPageLayout> &layout) { (void)layout; }
+    // Whether the device prints both sides of each sheet (true), turning it
+    // over on its short edge (a landscape sheet: left to right), or one side
+    // only (false); set before the print dialog so that it shows the choice.
+    // A device without a duplex unit ignores it.
+    virtual void setDuplex(bool shortEdge) { (void)shortEdge; }
 
     // The position correction of the job's device, asked for once the dialog
     // has chosen the device: every sheet is then moved by it as a whole.
@@ -133,8 +138,28 @@ bool discSheetPrinted(const PrintOptions &options);
 // then the disc's page when it is printed.
 QList<PreviewPage> printJobPages(const PrintOptions &options, const CaseFormat &format);
 
+// A booklet printed on both sides by hand ("手動で両面") is printed as two
+// jobs: first every sheet but the booklet's backs, in the job's order; then,
+// once the user has turned the printed fronts over and put them back, the
+// backs in the reverse order (the last sheet's back first), which is the
+// order the turned stack feeds them in. Without a back in `sheets`, one job.
+struct DuplexPasses
+{
+    QList<PreviewPage> first, second;
+};
+DuplexPasses manualDuplexPasses(const QList<PreviewPage> &sheets, const CaseFormat &format);
+// Whether the pages include a booklet's back (printed on a sheet's reverse).
+bool hasBookletBacks(const QList<PreviewPage> &pages, const CaseFormat &format);
+// Said between the two jobs: how many sheets were printed on their fronts,
+// how to turn them over and put them back.
+QString manualDuplexMessage(int frontSheets);
+// Said beside the choice: how the printer turns the sheets over.
+QString duplexNote(bool manual);
+
 // Prints the sheets of the drawer's format chosen in the options as one job,
-// in order, each on its own sheet, and then, with "ディスクレーベル印刷", the
+// in order, each on its own sheet (a booklet's sides on both sides of its
+// sheets: by the printer's duplex unit, turned over on the short edge, or by
+// hand in two jobs, see manualDuplexPasses), and then, with "ディスクレーベル印刷", the
 // disc on its stock's own paper (printJobPages). The document's reference resolution is not
 // changed.
 PrintResult PrintDocument(PrintTarget &target, PrinterBackend &printer, const PrintOptions &options,

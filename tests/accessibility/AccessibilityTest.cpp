@@ -89,6 +89,9 @@ QMap<QString, QString> expectedNames(int tab)
         add("DiscLabelPrint", u"ディスクレーベル印刷");
         add("Bleed", u"0mm");
         add("CaseType", u"CDジュエルケース");
+        // "ブックレット": a list reads as the entry it shows.
+        add("BookletPages", u"2ページ");
+        add("BookletPagesCaption", u"ブックレット");
         // A custom case's sizes, each named by its caption (shown for that case only).
         const std::pair<const char *, const char16_t *> sizes[] = {
             { "CasePanelWidth", u"パネルの幅" },
@@ -100,6 +103,21 @@ QMap<QString, QString> expectedNames(int tab)
             add(QLatin1String(size) + "Caption", caption);
             add(QLatin1String(size) + "Unit", u"mm");
         }
+        return names;
+    }
+    if (tab == 6) {
+        // "ページ": a booklet's inner pages, none in a new document.
+        // An empty list reads as its name.
+        add("PageChoice", u"表示するページ");
+        add("PageChoiceCaption", u"表示するページ");
+        add("PageBGColor", u"背景色");
+        add("PageBGColorCaption", u"背景色");
+        add("UsePageList", u"リスト");
+        add("PageListEdit", u"リスト編集");
+        add("UsePagePrints", u"任意印刷");
+        add("PagePrintsEdit", u"印刷項目編集");
+        add("BookletDuplex", u"プリンタで両面");
+        add("BookletDuplexNote", u"短辺綴じで両面印刷します。");
         return names;
     }
     const QString p = QLatin1String(prefixes[tab]);
@@ -252,6 +270,8 @@ QMap<QString, QString> expectedNames(int tab)
 QMap<QString, QStringList> expectedUnnamedLabels(int tab)
 {
     static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc" };
+    if (tab == 6)
+        return {};
     if (tab == 5)
         return { { "PrinterInfo",
                      { "解像度", "×", "表レーベル", "×", "ﾋﾟｸｾﾙ", "裏レーベル", "×", "ﾋﾟｸｾﾙ",
@@ -344,6 +364,9 @@ TEST_F(MainWindowTest, EveryControlOfEveryTabHasItsNameAndRole)
                         : objectName.endsWith("SpineText")   ? QStringLiteral("背文字の向き")
                         : objectName == "DiscStock"          ? QStringLiteral("印刷する用紙")
                         : objectName == "DiscHub"            ? QStringLiteral("ハブ径")
+                        : objectName == "BookletPages"       ? QStringLiteral("ブックレット")
+                        : objectName == "BookletDuplex"      ? QStringLiteral("両面印刷")
+                        : objectName == "PageChoice"         ? QStringLiteral("表示するページ")
                                                              : QStringLiteral("印刷位置調整"))
                     << where;
             } else if (qobject_cast<ColorSwatch *>(w)) {
@@ -404,7 +427,7 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
         { "RightTitleUse", "RightTitleFontSet", "RightSameTitle", "RightSameLeft" }, false, {},
         "SameGraphicLeft");
     const QStringList options = { "CaseType", "CasePanelWidth", "CasePanelHeight", "CaseSpineWidth",
-        "TopLabelPrint", "DiscLabelPrint", "BottomLabelPrint", "InsidePrint", "AreaLinePrint", "CutLinePrint",
+        "BookletPages", "TopLabelPrint", "DiscLabelPrint", "BottomLabelPrint", "InsidePrint", "AreaLinePrint", "CutLinePrint",
         "SideTitleSameTop", "Bleed", "TopLabelBGColor1", "TopLabelBGColor2", "BottomLabelBGColor",
         "LeftTitleBGColor", "RightTitleBGColor", "PrintOffsetX", "PrintOffsetY", "CalibrationPrint",
         "DiscCalibrationPrint" };
@@ -423,7 +446,9 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     for (int i = 1; i <= 8; ++i)
         disc << QStringLiteral("DiscLabel%1").arg(i);
     disc << "DiscOuter" << "DiscHub";
-    const QStringList expected[] = { top, bottom, left, right, disc, options };
+    const QStringList pages = { "PageChoice", "PageBGColor", "UsePageList", "PageListEdit",
+        "UsePagePrints", "PagePrintsEdit", "BookletDuplex" };
+    const QStringList expected[] = { top, bottom, left, right, disc, options, pages };
 
     auto *tabs = find<QTabWidget>("PageControl");
     QTabBar *bar = tabs->tabBar();
@@ -455,12 +480,14 @@ TEST(PreviewAccessibility, ButtonsInReadingOrderAndThePageNamedByItsCaption)
     w.show();
     EXPECT_EQ(tabOrder(w.findChild<QWidget *>("PreviewTopShow"), &w),
         QStringList({ "PreviewTopShow", "PreviewBottomShow", "PreviewClose", "PreviewDiscShow",
-            "Zoom1", "Zoom2", "ScrollBox" }));
+            "PreviewPageBack", "PreviewPageOn", "Zoom1", "Zoom2", "ScrollBox" }));
     static const std::pair<const char *, const char16_t *> buttons[] = {
         { "PreviewTopShow", u"表レーベル" },
         { "PreviewBottomShow", u"裏レーベル" },
         { "PreviewClose", u"閉じる" },
         { "PreviewDiscShow", u"ディスク" },
+        { "PreviewPageBack", u"前へ" },
+        { "PreviewPageOn", u"次へ" },
         { "Zoom1", u"縮小" },
         { "Zoom2", u"拡大" },
     };

@@ -7,6 +7,7 @@
 
 #include "AccessibleActions.h"
 #include "TestSupport.h"
+#include "document/BookletPages.h"
 #include "document/DocumentControls.h"
 #include "document/DiscStockSettings.h"
 #include "document/DocumentReader.h"
@@ -48,7 +49,10 @@ protected:
             QSettings settings;
             return bool((loadDiscStock(settings).labels >> (name.mid(9).toInt() - 1)) & 1u);
         }
-        const QMap<QString, QString> values = controlValues(window->document());
+        // The page tab's switches show the page it shows.
+        const QMap<QString, QString> values = name.startsWith(QLatin1String("UsePage"))
+            ? pageControlValues(window->document(), window->chosenPage())
+            : controlValues(window->document());
         if (qobject_cast<QRadioButton *>(b)) {
             const QString group = name.left(name.size() - 1);
             if (!values.contains(group))
@@ -111,6 +115,8 @@ protected:
                 { "DiscSubtitlePlace2", true }, { "DiscGraphicUse", true } };
             for (const auto &[name, on] : enabling)
                 find<QAbstractButton>(name)->setChecked(on);
+            // The page tab's switches need a booklet with inner pages.
+            find<QComboBox>("BookletPages")->setCurrentIndex(1);
             // "内側も印刷" is offered for a wrap only: once every other
             // control is done, the case becomes one.
             if (done.size() + 1 == all.size())

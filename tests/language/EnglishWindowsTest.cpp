@@ -80,9 +80,9 @@ TEST_F(EnglishWindowsTest, MainWindowAndItsTabs)
     showWindow();
     auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 6);
-    const QStringList captions
-        = { "Front label", "Back label", "Spine (left)", "Spine (right)", "Disc", "Options" };
+    ASSERT_EQ(tabs->count(), 7);
+    const QStringList captions = { "Front label", "Back label", "Spine (left)", "Spine (right)",
+        "Disc", "Options", "Pages" };
     for (int i = 0; i < tabs->count(); ++i) {
         EXPECT_EQ(tabs->tabText(i), captions[i]);
         tabs->setCurrentIndex(i);

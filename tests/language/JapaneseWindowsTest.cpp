@@ -272,7 +272,7 @@ TEST_F(JapaneseWindowsTest, MainWindowAndItsTabs)
     showWindow();
     auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 6);
+    ASSERT_EQ(tabs->count(), 7);
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
         SCOPED_TRACE(tabs->tabText(i).toStdString());

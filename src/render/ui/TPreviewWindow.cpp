@@ -16,15 +16,6 @@
 
 namespace cw {
 
-namespace {
-QString pageCaption(PreviewPage page)
-{
-    if (page == PreviewPage::Disc)
-        return UiText::tr("ディスク");
-    return page == PreviewPage::Front ? UiText::tr("表レーベル") : UiText::tr("裏レーベル");
-}
-} // namespace
-
 TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     : QMainWindow(parent, Qt::Window)
     , m_drawPage(std::move(drawPage))
@@ -52,6 +43,11 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     // The disc's page, offered only while there is a disc face to show.
     m_discShow = button("PreviewDiscShow", UiText::tr("ディスク"), 248);
     m_discShow->setVisible(m_drawPage.discShown());
+    // A booklet's pages, turned one spread at a time.
+    m_pageBack = button("PreviewPageBack", UiText::tr("前へ"), 328);
+    m_pageOn = button("PreviewPageOn", UiText::tr("次へ"), 392);
+    for (QPushButton *b : { m_pageBack, m_pageOn })
+        b->resize(60, 25);
     m_zoom1 = button("Zoom1", UiText::tr("縮小"), 472);
     m_zoom2 = button("Zoom2", UiText::tr("拡大"), 552);
 
@@ -62,7 +58,7 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     m_image = new PreviewPageView;
     m_image->setObjectName(QStringLiteral("Image"));
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image->setAccessibleName(pageCaption(m_state.previewPage()));
+    m_image->setAccessibleName(PreviewState::pageCaption(m_state.previewPage(), m_drawPage.format()));
     m_scroll->setWidget(m_image);
     m_scroll->setWidgetResizable(false);
 
@@ -75,14 +71,19 @@ TPreviewWindow::TPreviewWindow(PageDrawer drawPage, QWidget *parent)
     connect(m_bottomShow, &QPushButton::clicked, this, &TPreviewWindow::PreviewBottomShowClick);
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
     connect(m_discShow, &QPushButton::clicked, this, [this] { showPage(PreviewPage::Disc); });
+    connect(m_pageBack, &QPushButton::clicked, this, [this] { turnPage(-1); });
+    connect(m_pageOn, &QPushButton::clicked, this, [this] { turnPage(1); });
     connect(m_zoom1, &QPushButton::clicked, this, &TPreviewWindow::Zoom1Click);
     connect(m_zoom2, &QPushButton::clicked, this, &TPreviewWindow::Zoom2Click);
     updateZoomButtons();
+    updatePageButtons();
     // Reading order: the buttons left to right, then the page.
     setTabOrder(m_topShow, m_bottomShow);
     setTabOrder(m_bottomShow, m_close);
     setTabOrder(m_close, m_discShow);
-    setTabOrder(m_discShow, m_zoom1);
+    setTabOrder(m_discShow, m_pageBack);
+    setTabOrder(m_pageBack, m_pageOn);
+    setTabOrder(m_pageOn, m_zoom1);
     setTabOrder(m_zoom1, m_zoom2);
     setTabOrder(m_zoom2, m_scroll);
 }
@@ -95,7 +96,9 @@ bool TPreviewWindow::followShownSheets()
     m_bottomShow->setEnabled(shown > 1);
     const bool disc = m_drawPage.discShown();
     m_discShow->setVisible(disc);
-    if (!m_state.keepWithin(shown, disc))
+    const bool kept = m_state.keepWithin(shown, disc);
+    updatePageButtons();
+    if (!kept)
         return false;
     m_image->clearSelection();
     return true;
@@ -128,7 +131,7 @@ void TPreviewWindow::redraw()
     RenderPreviewPage(m_state.previewPage(), m_bitmap, m_drawPage, &boxes);
     ++m_drawCount;
     m_image->pageDrawn(m_bitmap, boxes, PreviewState::pageSize(format), 96);
-    m_image->setAccessibleName(pageCaption(m_state.previewPage()));
+    m_image->setAccessibleName(PreviewState::pageCaption(m_state.previewPage(), m_drawPage.format()));
 }
 
 void TPreviewWindow::setEditing(PreviewEditing editing)
@@ -145,6 +148,26 @@ void TPreviewWindow::showPage(PreviewPage page)
         m_image->clearSelection();
     if (m_state.showPage(page))
         redraw();
+    updatePageButtons();
+}
+
+void TPreviewWindow::turnPage(int step)
+{
+    if (const auto to = PreviewState::turnedPage(m_state.previewPage(), m_drawPage.format(), step))
+        showPage(*to);
+}
+
+void TPreviewWindow::updatePageButtons()
+{
+    // Only a booklet has pages to turn.
+    const CaseFormat &format = m_drawPage.format();
+    const bool booklet = format.frontSheets > 1;
+    for (QPushButton *b : { m_pageBack, m_pageOn })
+        if (b->isVisibleTo(this) != booklet)
+            b->setVisible(booklet);
+    const PreviewPage shown = m_state.previewPage();
+    m_pageBack->setEnabled(PreviewState::turnedPage(shown, format, -1).has_value());
+    m_pageOn->setEnabled(PreviewState::turnedPage(shown, format, 1).has_value());
 }
 
 void TPreviewWindow::PreviewTopShowClick()

@@ -14,7 +14,7 @@ class QScrollArea;
 namespace cw {
 
 // "Casewright [Preview]": the front or back page as it will print (a wrap and
-// its inside), at one of
+// its inside; a booklet's pages as it is read, a spread at a time), at one of
 // three sizes, kept current while the document is edited. A main window of its
 // own (not a plain widget), so that the desktop and screen readers treat it as
 // a window. It shows fully on the screen of the window it belongs to.
@@ -48,6 +48,10 @@ protected:
 
 private:
     void showPage(PreviewPage page);
+    // "前へ" and "次へ": a booklet's previous or next spread; shown for a
+    // booklet only, each enabled while there is a spread that way.
+    void turnPage(int step);
+    void updatePageButtons();
     // Offers the back page only while the drawer shows a second sheet, and
     // shows the first sheet instead of one no longer shown: true then.
     bool followShownSheets();
@@ -66,6 +70,7 @@ private:
     QPushButton *m_bottomShow;
     QPushButton *m_discShow = nullptr;
     QPushButton *m_close;
+    QPushButton *m_pageBack = nullptr, *m_pageOn = nullptr;
     QPushButton *m_zoom1;
     QPushButton *m_zoom2;
     QScrollArea *m_scroll;

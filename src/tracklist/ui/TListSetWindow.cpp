@@ -262,9 +262,12 @@ bool TListSetWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TListSetWindow::openFor(ListLayout *stored, int surface, std::function<void(int)> columnsChosen)
+void TListSetWindow::openFor(ListLayout *stored, int surface, std::function<void(int)> columnsChosen,
+    const QString &owner, unsigned parts)
 {
     m_stored = stored;
+    m_owner = owner;
+    m_parts = parts;
     m_columnsChosen = std::move(columnsChosen);
     m_state.open(stored ? *stored : defaultListLayout(surface), surface);
     if (m_columnsChosen)
@@ -391,6 +394,8 @@ QImage TListSetWindow::previewImage() const
 QString TListSetWindow::stepName(const QString &what) const
 {
     const int surface = m_state.surface();
+    if (!m_owner.isEmpty())
+        return stepLabel(what, m_owner);
     return stepLabel(what,
         surface == kListSurfaceDisc ? UiText::tr("ディスク")
             : surface == 1          ? UiText::tr("裏レーベル")
@@ -405,7 +410,7 @@ void TListSetWindow::ListSetCloseClick()
     for (const Field &fd : m_fields)
         if (fd.edit == focusWidget() && fd.edit->isEnabled() && !fieldLeft(fd.field))
             return;
-    EditStep step(m_recorder, stepName(UiText::tr("ﾘｽﾄ位置設定")), EditParts::Settings);
+    EditStep step(m_recorder, stepName(UiText::tr("ﾘｽﾄ位置設定")), m_parts);
     if (m_stored)
         *m_stored = m_state.values();
     accept();
@@ -429,7 +434,7 @@ void TListSetWindow::TemplateLoadChange(int index)
     ListLayout picked = m_stored ? *m_stored : m_state.values();
     if (!m_templates.pickTemplate(surface, index, picked))
         return;
-    EditStep step(m_recorder, stepName(UiText::tr("テンプレート")), EditParts::Settings);
+    EditStep step(m_recorder, stepName(UiText::tr("テンプレート")), m_parts);
     if (m_stored)
         *m_stored = picked;
     m_state.setAll(picked);

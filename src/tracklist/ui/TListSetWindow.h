@@ -36,7 +36,11 @@ public:
     // Shows the window (modal, without waiting) for a surface and its stored
     // layout, which "閉じる" and a picked template write to. `columnsChosen` is
     // called with each column choice (the rows and the editor follow it).
-    void openFor(ListLayout *stored, int surface, std::function<void(int)> columnsChosen);
+    // A booklet page's layout is edited as the front's (its size, its
+    // templates), named `owner` in its steps, which keep the document's
+    // inner pages (`parts`).
+    void openFor(ListLayout *stored, int surface, std::function<void(int)> columnsChosen,
+        const QString &owner = QString(), unsigned parts = EditParts::Settings);
 
     // Where storing the layout ("閉じる", a picked template) is recorded.
     void setRecorder(EditRecorder *recorder) { m_recorder = recorder; }
@@ -87,6 +91,8 @@ private:
     ListLayoutEditor m_state;
     ListLayout *m_stored = nullptr;
     EditRecorder *m_recorder = nullptr;
+    QString m_owner; // the steps' name for the layout; empty: the surface's
+    unsigned m_parts = EditParts::Settings;
     std::function<void(int)> m_columnsChosen;
     std::function<void()> m_storedChanged;
     bool m_syncing = false;

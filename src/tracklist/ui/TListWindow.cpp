@@ -24,8 +24,10 @@
 #include "base/Surface.h"
 #include "base/UiText.h"
 #include "tracklist/ListLayoutRules.h"
+#include "document/BookletPages.h"
 #include "document/DiscTitles.h"
 #include "document/DocumentEditor.h"
+#include "document/StepLabels.h"
 #include "fonts/FontQt.h"
 #include "text/ui/UnicodeMark.h"
 #include "tracklist/ui/ListRowView.h"
@@ -320,11 +322,14 @@ void TListWindow::placePanels()
 
 void TListWindow::openFor(int surface)
 {
-    m_surface = surface == kListSurfaceBottom || surface == kListSurfaceDisc ? surface
-                                                                             : kListSurfaceTop;
+    // A booklet page's list is edited while the booklet has the page.
+    m_surface = surface == kListSurfaceBottom || surface == kListSurfaceDisc
+            || (pageOfListSurface(surface) && listLayoutOf(m_main->document(), surface))
+        ? surface
+        : kListSurfaceTop;
     changeRows([&] {
         m_model->beginReset();
-        m_editor.open(&m_main->document().listLayout[size_t(m_surface)]);
+        m_editor.open(listLayoutOf(m_main->document(), m_surface));
         m_model->endReset();
     });
     sync();
@@ -369,11 +374,18 @@ void TListWindow::resetControls()
 
 void TListWindow::documentRestored(const HistoryChange &change)
 {
-    if (!change.listRows
+    if (!change.listRows && !change.booklet
         && std::none_of(change.layouts.begin(), change.layouts.end(), [](bool b) { return b; }))
         return;
+    // The inner pages were replaced: a page's layout is looked up again, and
+    // the front's is shown once the page is gone.
+    const bool pageReplaced = change.booklet && pageOfListSurface(m_surface);
+    if (pageReplaced && !listLayoutOf(m_main->document(), m_surface))
+        m_surface = kListSurfaceTop;
     changeRows([&] {
         m_model->beginReset();
+        if (pageReplaced)
+            m_editor.open(listLayoutOf(m_main->document(), m_surface));
         m_editor.rowsRestored();
         m_model->endReset();
     });
@@ -688,8 +700,12 @@ void TListWindow::columnsChosen(int columnCount)
 
 void TListWindow::ListSetClick()
 {
-    m_setWindow->openFor(&m_main->document().listLayout[size_t(m_surface)], m_surface,
-        [this](int n) { columnsChosen(n); });
+    // A booklet page's list is laid out as the front's, on a page the size
+    // of a face.
+    const int page = pageOfListSurface(m_surface);
+    m_setWindow->openFor(listLayoutOf(m_main->document(), m_surface),
+        page ? kListSurfaceTop : m_surface, [this](int n) { columnsChosen(n); },
+        page ? bookletPageName(page) : QString(), page ? EditParts::Pages : EditParts::Settings);
 }
 
 void TListWindow::PreviewShowClick()
