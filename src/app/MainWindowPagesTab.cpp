@@ -32,8 +32,8 @@ namespace {
 
 // A drop-down list under a caption: on Linux a list reads as the entry it
 // shows, so what it is for is its name and its hint.
-QComboBox *captionedList(QGridLayout *grid, int row, const QString &caption, const QString &name,
-    QWidget *parent)
+QComboBox *captionedList(
+    QGridLayout *grid, int row, const QString &caption, const QString &name, QWidget *parent)
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(name + QStringLiteral("Caption"));
@@ -97,8 +97,8 @@ QWidget *TMainWindow::buildPagesTab()
     choice->setObjectName(QStringLiteral("PageChoiceGroup"));
     auto *grid = new QGridLayout(choice);
     grid->setContentsMargins(8, 4, 8, 6);
-    m_pageChoice = captionedList(grid, 0, UiText::tr("表示するページ"),
-        QStringLiteral("PageChoice"), choice);
+    m_pageChoice = captionedList(
+        grid, 0, UiText::tr("表示するページ"), QStringLiteral("PageChoice"), choice);
     connect(m_pageChoice, &QComboBox::currentIndexChanged, this, [this](int) { showPageTab(); });
     auto *colourCaption = new QLabel(UiText::tr("背景色"), choice);
     colourCaption->setObjectName(QStringLiteral("PageBGColorCaption"));
@@ -135,10 +135,10 @@ QWidget *TMainWindow::buildPagesTab()
         rows->addWidget(button, r, 1);
         return std::pair { sw, button };
     };
-    auto [useList, listEdit] = row(0, UiText::tr("リスト"), "UsePageList", "PageListEdit",
-        UiText::tr("リスト編集"));
-    auto [usePrints, printsEdit] = row(1, UiText::tr("任意印刷"), "UsePagePrints",
-        "PagePrintsEdit", UiText::tr("印刷項目編集"));
+    auto [useList, listEdit]
+        = row(0, UiText::tr("リスト"), "UsePageList", "PageListEdit", UiText::tr("リスト編集"));
+    auto [usePrints, printsEdit] = row(
+        1, UiText::tr("任意印刷"), "UsePagePrints", "PagePrintsEdit", UiText::tr("印刷項目編集"));
     m_pageUseList = useList;
     m_pageUsePrints = usePrints;
     connect(useList, &QCheckBox::toggled, this,
@@ -197,9 +197,8 @@ QWidget *TMainWindow::buildPagesTab()
 
 int TMainWindow::chosenPage() const
 {
-    return m_pageChoice && m_pageChoice->currentIndex() >= 0
-        ? m_pageChoice->currentData().toInt()
-        : 0;
+    return m_pageChoice && m_pageChoice->currentIndex() >= 0 ? m_pageChoice->currentData().toInt()
+                                                             : 0;
 }
 
 void TMainWindow::choosePage(int page)
@@ -251,7 +250,8 @@ void TMainWindow::showPageTab()
     const bool has = page >= 2 && page - 2 < m_document.pages.size();
     m_pageSwatch->setColor(has ? m_document.pages[page - 2].background : BookletPage().background);
     const QMap<QString, QString> values = pageControlValues(m_document, page);
-    setCheckedQuietly(m_pageUseList, values.value(m_pageUseList->objectName()) == QLatin1String("1"));
+    setCheckedQuietly(
+        m_pageUseList, values.value(m_pageUseList->objectName()) == QLatin1String("1"));
     setCheckedQuietly(
         m_pageUsePrints, values.value(m_pageUsePrints->objectName()) == QLatin1String("1"));
     applyEnabled(pageControlStates(m_document, page));

@@ -55,8 +55,9 @@ void TMainWindow::editPart(const PagePart &part)
         activateWindow();
         return;
     case PartKind::List:
-        Q_EMIT listEditRequested(
-            pageOfListSurface(part.owner) ? part.owner : std::clamp(part.owner, 0, kListSurfaceCount - 1));
+        Q_EMIT listEditRequested(pageOfListSurface(part.owner)
+                ? part.owner
+                : std::clamp(part.owner, 0, kListSurfaceCount - 1));
         return;
     case PartKind::PrintText:
     case PartKind::PrintPicture:

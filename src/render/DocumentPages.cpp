@@ -34,7 +34,9 @@ PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
     if (!preview)
         return PageDrawer(
             [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY,
-                int w, int h) { drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader); },
+                int w, int h) {
+                drawDocumentPage(canvas, doc, *options, page, dpiX, dpiY, w, h, reader);
+            },
             [&doc]() -> const CaseFormat & { return formatOf(doc); },
             [&doc, options] { return int(shownSheets(*options, formatOf(doc)).size()); },
             [&doc, options] { return discPageShown(doc, *options); });

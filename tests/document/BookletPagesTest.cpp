@@ -118,8 +118,8 @@ TEST(BookletPages, ThePreviewReadsTheBookletSpreadBySpread)
     const CaseFormat &spreads = bookletSpreadFormat(jewelCaseFormat(), 8);
     ASSERT_EQ(spreads.frontSheets, 5);
     ASSERT_EQ(spreads.sheets.size(), 6); // the back label follows
-    const QStringList captions = { "1ページ目", "2-3ページ", "4-5ページ", "6-7ページ", "8ページ目",
-        "裏レーベル" };
+    const QStringList captions
+        = { "1ページ目", "2-3ページ", "4-5ページ", "6-7ページ", "8ページ目", "裏レーベル" };
     const QStringList ids = { "pages-1", "pages-2-3", "pages-4-5", "pages-6-7", "pages-8", "back" };
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(PreviewState::pageCaption(PreviewPage(i), spreads), captions[i]);

@@ -182,7 +182,8 @@ TEST(BookletPrinting, ByHandEveryFrontThenTheTurnedStackBackwards)
     EXPECT_EQ(job.target.events, QStringList({ "duplex 0", "begin", "end", "begin", "end" }));
     EXPECT_EQ(job.drawn, QList<int>({ 0, 2, 4, 3, 1 }));
     EXPECT_EQ(job.messages.messages, QStringList({ manualDuplexMessage(2) }));
-    EXPECT_TRUE(manualDuplexMessage(2).startsWith(QStringLiteral("ブックレットの表面を2枚に印刷しました。")));
+    EXPECT_TRUE(manualDuplexMessage(2).startsWith(
+        QStringLiteral("ブックレットの表面を2枚に印刷しました。")));
     EXPECT_EQ(job.progress.texts.last(), printingProgressText(5, 5));
 
     // A print of the fronts only is one job; a PDF file keeps its pages in order.
@@ -192,7 +193,8 @@ TEST(BookletPrinting, ByHandEveryFrontThenTheTurnedStackBackwards)
     const DuplexPasses copies = manualDuplexPasses(
         { PreviewPage(0), PreviewPage(1), PreviewPage(0), PreviewPage(1), PreviewPage::DiscSheet },
         format);
-    EXPECT_EQ(copies.first, QList<PreviewPage>({ PreviewPage(0), PreviewPage(0), PreviewPage::DiscSheet }));
+    EXPECT_EQ(copies.first,
+        QList<PreviewPage>({ PreviewPage(0), PreviewPage(0), PreviewPage::DiscSheet }));
     EXPECT_EQ(copies.second, QList<PreviewPage>({ PreviewPage(1), PreviewPage(1) }));
 
     // Without a booklet the duplex setting is the printer's own.
