@@ -104,6 +104,7 @@ QWidget *TMainWindow::buildPagesTab()
     colourCaption->setObjectName(QStringLiteral("PageBGColorCaption"));
     m_pageSwatch = new ColorSwatch(choice);
     m_pageSwatch->setObjectName(QStringLiteral("PageBGColor"));
+    m_pageSwatch->setFixedSize(48, 18);
     m_pageSwatch->setAccessibleName(colourCaption->text());
     colourCaption->setBuddy(m_pageSwatch);
     grid->addWidget(colourCaption, 1, 0);

@@ -94,9 +94,9 @@ CaseFormat buildReading(const CaseFormat &format, const CaseSheet &front, int pa
     return out;
 }
 
-// The booklet as it is opened: page 1 alone where the cover lies, the
-// spreads [2|3] … [N-2|N-1], and page N alone where the inside face lies,
-// each on a sheet of the front sheet's size; the other sheets follow.
+// The booklet as it is read: page 1 alone, the spreads [2|3] … [N-2|N-1],
+// and page N alone, each on a sheet of the front sheet's size; the other
+// sheets follow.
 CaseFormat buildSpreads(const CaseFormat &format, const CaseSheet &front, int pages)
 {
     CaseFormat out = format;
@@ -104,18 +104,24 @@ CaseFormat buildSpreads(const CaseFormat &format, const CaseSheet &front, int pa
     const CasePanel &left = front.panels[0].xMm < front.panels[1].xMm ? front.panels[0]
                                                                         : front.panels[1];
     const CasePanel &right = &left == &front.panels[0] ? front.panels[1] : front.panels[0];
-    CaseSheet first = sheetLike(front, bookletSpreadId(1, 1));
-    first.panels << pagePanel(front, 1, pages, right);
-    out.sheets << first;
+    // A page alone stands in the middle with its trim all round, as the
+    // page is seen when the booklet is shut.
+    const auto alone = [&](int page, const CasePanel &where) {
+        CasePanel place = where;
+        place.xMm = 0;
+        place.outer = PanelEdges { true, true, true, true };
+        CaseSheet sheet = sheetLike(front, bookletSpreadId(page, page));
+        sheet.panels << pagePanel(front, page, pages, place);
+        return sheet;
+    };
+    out.sheets << alone(1, right);
     for (int page = 2; page < pages; page += 2) {
         CaseSheet spread = sheetLike(front, bookletSpreadId(page, page + 1));
         spread.panels << pagePanel(front, page, pages, left)
                       << pagePanel(front, page + 1, pages, right);
         out.sheets << spread;
     }
-    CaseSheet last = sheetLike(front, bookletSpreadId(pages, pages));
-    last.panels << pagePanel(front, pages, pages, left);
-    out.sheets << last;
+    out.sheets << alone(pages, left);
     out.frontSheets = int(out.sheets.size());
     for (const CaseSheet &s : format.sheets)
         if (&s != &front)

@@ -43,10 +43,11 @@ bool isBookletBackSide(const CaseFormat &format, int sheet);
 // when none is.
 int bookletSheetOfPage(const CaseFormat &format, int page);
 
-// The booklet as it is read, for the preview: page 1 alone on the right,
-// the spreads [2|3], [4|5] … each as the pages face each other, and page N
-// alone on the left, each on a sheet laid out as the front sheet ("pages-1",
-// "pages-2-3", …, "pages-N"); then the format's other sheets. A format that
+// The booklet as it is read, for the preview: page 1 alone, the spreads
+// [2|3], [4|5] … each as the pages face each other (laid out as the front
+// sheet), and page N alone, on sheets of the front sheet's size ("pages-1",
+// "pages-2-3", …, "pages-N"); then the format's other sheets. A page alone
+// lies at the sheet's left, trimmed all round, and is drawn in the middle. A format that
 // is no booklet, or 2 pages, gives the format itself.
 const CaseFormat &bookletSpreadFormat(const CaseFormat &format, int pages);
 QString bookletSpreadId(int first, int last);

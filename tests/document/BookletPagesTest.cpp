@@ -125,14 +125,18 @@ TEST(BookletPages, ThePreviewReadsTheBookletSpreadBySpread)
         EXPECT_EQ(PreviewState::pageCaption(PreviewPage(i), spreads), captions[i]);
         EXPECT_EQ(spreads.sheets[i].id, ids[i]);
     }
-    // Page 1 where the cover lies, page 8 where the inside face lies; the
-    // spreads' even pages on the left.
+    // Pages 1 and 8 alone, trimmed all round; the spreads' even pages on
+    // the left, where the inside face lies.
     const CasePanel &cover = spreads.sheets[0].panels[0];
     EXPECT_EQ(cover.role, PanelRole::Cover);
     EXPECT_EQ(spreads.sheets[4].panels[0].role, PanelRole::Inside);
-    EXPECT_LT(spreads.sheets[4].panels[0].xMm, cover.xMm);
+    for (const CasePanel *alone : { &cover, &spreads.sheets[4].panels[0] }) {
+        EXPECT_EQ(alone->xMm, 0);
+        EXPECT_TRUE(alone->outer.left && alone->outer.right);
+    }
     EXPECT_EQ(spreads.sheets[2].panels[0].page, 4);
-    EXPECT_EQ(spreads.sheets[2].panels[1].xMm, cover.xMm);
+    EXPECT_EQ(spreads.sheets[2].panels[0].xMm, jewelCaseFormat().sheets[0].panels[1].xMm);
+    EXPECT_GT(spreads.sheets[2].panels[1].xMm, spreads.sheets[2].panels[0].xMm);
 
     EXPECT_EQ(PreviewState::turnedPage(PreviewPage(0), spreads, 1), PreviewPage(1));
     EXPECT_EQ(PreviewState::turnedPage(PreviewPage(4), spreads, -1), PreviewPage(3));
