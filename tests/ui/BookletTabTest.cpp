@@ -62,25 +62,20 @@ TEST_F(BookletTabTest, EightPagesAreDesignedPageByPageAndUndone)
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Casewright [PrintsList] - 3ページ目"));
     editor->close();
 
-    // Its background; the page shown when another is chosen is that page's.
+    // Its background; another page shows its own switches.
     dialogs.colorAnswer = 0x000000ff;
     QTest::mouseClick(find<QWidget>("PageBGColor"), Qt::LeftButton);
     EXPECT_EQ(page(3).background, ColorRef(0x000000ff));
     step("PageChoice", Qt::Key_Down);
     EXPECT_FALSE(checked("UsePagePrints"));
-    step("PageChoice", Qt::Key_Up);
-    EXPECT_TRUE(checked("UsePagePrints"));
 
-    // Fewer pages drop pages 4 … 7: none has content, so nothing is asked.
-    // Going to 2 would drop page 3: "いいえ" keeps the 8 pages.
+    // Down to 4 pages drops pages 4 … 7, which hold nothing; going on to 2
+    // would drop page 3: "いいえ" keeps 4 pages, and the list shows them.
     dialogs.confirmAnswer = false;
     step("BookletPages", Qt::Key_Up, 2);
     EXPECT_EQ(window->document().bookletPages, 4);
-    step("BookletPages", Qt::Key_Up);
-    EXPECT_EQ(window->document().bookletPages, 4);
     EXPECT_EQ(find<QComboBox>("BookletPages")->currentText(), QStringLiteral("4ページ"));
-    ASSERT_FALSE(dialogs.questions.empty());
-    EXPECT_EQ(dialogs.questions.back().text, bookletShrinkQuestion(1));
+    ASSERT_EQ(dialogs.questions.size(), 1u);
 
     // Undo: back to 8 pages, then page 3's colour goes.
     window->UndoMenuClick();
