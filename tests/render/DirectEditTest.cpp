@@ -7,6 +7,8 @@
 #include "render/DirectEdit.h"
 #include "render/DrawBackPage.h"
 #include "render/DrawFrontPage.h"
+#include "render/DrawSheet.h"
+#include "document/BookletPages.h"
 #include "tracklist/ListLayoutEditor.h"
 
 using namespace cw;
@@ -525,4 +527,40 @@ TEST(DirectEdit, ATextBlocksHandlesSizeItsBoxInMillimetres)
     EXPECT_EQ((draggedSize(f.doc, { 60, 50 }, QPoint(-400, 4000), 96, 96, SizeCorner::BottomRight,
                   PartUnit::Millimetre)),
         (PartPosition { 1, 999 }));
+}
+
+TEST(DirectEdit, ABookletPagesItemsAndListMoveAsOneStepOfItsPage)
+{
+    Fixture f;
+    f.editor.setBookletPages(4);
+    BookletPage &page = f.doc.pages[1]; // page 3
+    page.usePrints = page.useList = true;
+    page.prints.append(textItem(QStringLiteral("Lyrics"), 10, 20));
+    f.doc.listRows = { TListData() }; // a part is where something is drawn
+    f.doc.listRows[0].columns[1].text = QStringLiteral("Track");
+    // Drawn on the first sheet's back, [2|3], each a part of the page.
+    const CaseFormat &format = formatOf(f.doc);
+    RecordingCanvas inner(96, 96);
+    PartBoxCanvas c(inner);
+    CountingReader reader;
+    DrawSheet(c, f.doc, format, 1, optionsOff(), 96, 96, kW, kH, &reader);
+    const auto has = [&](PagePart part) {
+        return std::any_of(c.boxes().cbegin(), c.boxes().cend(),
+            [&](const PartBox &b) { return b.part.kind == part.kind && b.part.owner == part.owner; });
+    };
+    const PagePart item = pp(PartKind::PrintText, int(pagePrintsList(3)), 0);
+    const PagePart list = pp(PartKind::List, pageListSurface(3));
+    ASSERT_TRUE(has(item) && has(list));
+    EXPECT_EQ(partName(f.doc, item), QStringLiteral("任意印刷(3ページ目): Lyrics"));
+
+    EXPECT_EQ(placePart(f.editors(), item, { 30, 40 }).pages, QList({ PreviewPage(1) }));
+    placePart(f.editors(), list, { 5000, 7 });
+    EXPECT_EQ(page.prints[0].textX, 30);
+    ListLayoutEditor limits;
+    limits.open(page.listLayout, kListSurfaceTop);
+    EXPECT_EQ(page.listLayout.posX, limits.maximum(LayoutField::PosX));
+    f.editor.history().undo();
+    f.editor.history().undo();
+    EXPECT_EQ(f.doc.pages[1].prints[0].textX, 10);
+    EXPECT_EQ(f.doc.pages[1].listLayout.posX, defaultListLayout(0).posX);
 }
