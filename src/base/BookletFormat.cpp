@@ -50,13 +50,32 @@ CaseSheet sheetLike(const CaseSheet &front, const QString &id)
     return s;
 }
 
+// The front sheet's left and right halves.
+struct Halves
+{
+    const CasePanel &left, &right;
+};
+Halves halvesOf(const CaseSheet &front)
+{
+    const bool coverRight = front.panels[1].xMm < front.panels[0].xMm;
+    return { front.panels[coverRight ? 1 : 0], front.panels[coverRight ? 0 : 1] };
+}
+
+// The booklet's sheets built so far are the format's front sheets; the
+// format's other sheets follow them.
+void finish(CaseFormat &out, const CaseFormat &format, const CaseSheet &front)
+{
+    out.frontSheets = int(out.sheets.size());
+    for (const CaseSheet &s : format.sheets)
+        if (&s != &front)
+            out.sheets << s;
+}
+
 CaseFormat buildSides(const CaseFormat &format, const CaseSheet &front, int pages)
 {
     CaseFormat out = format;
     out.sheets.clear();
-    const CasePanel &left = front.panels[0].xMm < front.panels[1].xMm ? front.panels[0]
-                                                                        : front.panels[1];
-    const CasePanel &right = &left == &front.panels[0] ? front.panels[1] : front.panels[0];
+    const auto [left, right] = halvesOf(front);
     const QVector<BookletSheet> sheets = bookletSheets(pages);
     for (int k = 0; k < sheets.size(); ++k) {
         for (bool back : { false, true }) {
@@ -67,10 +86,7 @@ CaseFormat buildSides(const CaseFormat &format, const CaseSheet &front, int page
             out.sheets << side;
         }
     }
-    out.frontSheets = int(out.sheets.size());
-    for (const CaseSheet &s : format.sheets)
-        if (&s != &front)
-            out.sheets << s;
+    finish(out, format, front);
     return out;
 }
 
@@ -101,9 +117,7 @@ CaseFormat buildSpreads(const CaseFormat &format, const CaseSheet &front, int pa
 {
     CaseFormat out = format;
     out.sheets.clear();
-    const CasePanel &left = front.panels[0].xMm < front.panels[1].xMm ? front.panels[0]
-                                                                        : front.panels[1];
-    const CasePanel &right = &left == &front.panels[0] ? front.panels[1] : front.panels[0];
+    const auto [left, right] = halvesOf(front);
     // A page alone stands in the middle with its trim all round, as the
     // page is seen when the booklet is shut.
     const auto alone = [&](int page, const CasePanel &where) {
@@ -122,10 +136,7 @@ CaseFormat buildSpreads(const CaseFormat &format, const CaseSheet &front, int pa
         out.sheets << spread;
     }
     out.sheets << alone(pages, left);
-    out.frontSheets = int(out.sheets.size());
-    for (const CaseSheet &s : format.sheets)
-        if (&s != &front)
-            out.sheets << s;
+    finish(out, format, front);
     return out;
 }
 
