@@ -1,6 +1,6 @@
-// A booklet in the main window: the options tab's "ブックレット" group (the
-// page count and how both sides are printed) and the "ページ" tab, which
-// shows one inner page at a time, chosen in its page list.
+// A booklet in the main window: "ブックレット" under the case type (the page
+// count) and the "ページ" tab, which shows one inner page at a time, chosen
+// in its page list, and how both sides are printed.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/TMainWindow.h"
@@ -20,7 +19,6 @@
 #include "document/StepLabels.h"
 #include "prints/PrintsItems.h"
 #include "render/PrintDocument.h"
-#include "tracklist/ListLayoutRules.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/EnglishSizes.h"
 #include "widgets/QuietChecks.h"
@@ -202,13 +200,6 @@ int TMainWindow::chosenPage() const
                                                              : 0;
 }
 
-void TMainWindow::choosePage(int page)
-{
-    const int index = m_pageChoice->findData(page);
-    if (index >= 0)
-        m_pageChoice->setCurrentIndex(index);
-}
-
 void TMainWindow::showBooklet()
 {
     // Only a case that may have a booklet offers one.
@@ -226,8 +217,7 @@ void TMainWindow::showBooklet()
         const QSignalBlocker quiet(m_bookletDuplex);
         m_bookletDuplex->setCurrentIndex(duplexIndex);
     }
-    const QString note = duplexNote(m_options.manualDuplex);
-    m_duplexNote->setText(note);
+    m_duplexNote->setText(duplexNote(m_options.manualDuplex));
 
     // The page list holds the inner pages; the page shown stays while the
     // booklet has it, else the last inner page is shown.

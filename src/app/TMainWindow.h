@@ -122,9 +122,8 @@ public:
     void showPreview() override { PreviewShowClick(); }
     // The free-print editor; opening it hides this window until it closes.
     class TPrintsList *printsEditor() const { return m_printsList; }
-    // The inner page the "ページ" tab shows (0: none), and choosing it.
+    // The inner page the "ページ" tab shows (0: none).
     int chosenPage() const;
-    void choosePage(int page);
     void openPrintsEditor(int list);
     // The editors replace this window on screen: it steps aside while one is
     // open and comes back where it stood, wherever the window manager would

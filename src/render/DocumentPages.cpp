@@ -43,11 +43,15 @@ PageDrawer documentPageDrawer(LabelDocument &doc, const PrintOptions *options,
     return PageDrawer(
         [&doc, options, reader](LabelCanvas &canvas, PreviewPage page, int dpiX, int dpiY, int w,
             int h) {
-            PrintOptions shown = *options;
-            if (page == PreviewPage::Disc)
-                shown.disc.guides = true;
+            // The disc's page is drawn with its ring as a guide.
+            if (page == PreviewPage::Disc) {
+                PrintOptions guided = *options;
+                guided.disc.guides = true;
+                drawDocumentPage(canvas, doc, guided, page, dpiX, dpiY, w, h, reader);
+                return;
+            }
             drawDocumentPage(
-                canvas, doc, shown, page, dpiX, dpiY, w, h, reader, &previewFormatOf(doc));
+                canvas, doc, *options, page, dpiX, dpiY, w, h, reader, &previewFormatOf(doc));
         },
         [&doc]() -> const CaseFormat & { return previewFormatOf(doc); },
         [&doc, options] { return int(shownSheets(*options, previewFormatOf(doc)).size()); },
