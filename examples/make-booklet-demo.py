@@ -8,7 +8,8 @@ of 8 pages, which needs version 1.08 of the file (docs/FILE-FORMAT.md): a
 section (with its "[PagePrints]") for each of pages 2 to 7. Page 1 is the
 demo's cover and page 8 its inside face with the track list, as they were.
 Page 2 has the track list again in a layout of its own, pages 3 to 6 the
-lyrics of four songs in text blocks, page 7 the credits.
+lyrics of four songs in text blocks, page 7 the credits under a small copy of
+the cover picture (a "[PagePicture]" section after its page).
 
 Run it with Python 3: make-booklet-demo.py
 """
@@ -54,20 +55,25 @@ songs = [
 pages = []
 # Page 2: the track list in a layout of its own, under a heading.
 pages.append(("00fbf8f2", "1 1", "3 006 018 009 080 020 002 002 010",
-              text_item("収録曲 / Tracks", 6, 6, 14, 1)))
+              text_item("収録曲 / Tracks", 6, 6, 14, 1), None))
 # Pages 3 to 6: a song each.
 for title, words in songs:
     pages.append(("00ffffff", "0 1", "3 003 012 009 070 030 002 002 005",
-                  text_item(title, 10, 10, 14, 1) + block(words, 10, 22, 100, 90)))
+                  text_item(title, 10, 10, 14, 1) + block(words, 10, 22, 100, 90), None))
 # Page 7: the credits, centred.
 credits = ["Casewright デモ", "", "作詞・作曲 Tessellane", "演奏 Tessellane Ensemble",
            "録音 2026年 秋", "", "Tessellane Records", "TSR-0001"]
+# The cover picture, 300 pixels square at 300 dpi (25.4 mm), centred above them.
+cover = ["1", "demo-cover.png", f"300 300 {(1429 - 300) // 2} 40"]
 pages.append(("00f4efe6", "0 1", "3 003 012 009 070 030 002 002 005",
-              block(credits, 10, 30, 101, 70, align=1, spacing=160, size=10)))
+              block(credits, 10, 30, 101, 70, align=1, spacing=160, size=10), cover))
 
 booklet = ["[Booklet]", "8", ""]
-for colour, switches, layout, prints in pages:
-    booklet += ["[Page]", colour, switches, layout, "", "[PagePrints]"] + prints + [""]
+for colour, switches, layout, prints, picture in pages:
+    booklet += ["[Page]", colour, switches, layout, ""]
+    if picture:
+        booklet += ["[PagePicture]"] + picture + [""]
+    booklet += ["[PagePrints]"] + prints + [""]
 
 at = lines.index("[List]")
 out = lines[:1] + ["1.08", "", "[Case]", "cd-jewel"] + lines[2:at] + booklet + lines[at:]

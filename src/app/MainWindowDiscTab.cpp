@@ -98,7 +98,7 @@ QWidget *TMainWindow::buildDiscTab()
 
     bindDiscText(DiscText::Title);
     bindDiscText(DiscText::Subtitle);
-    bindPicture(Surface::Disc);
+    bindPicture(panel);
 
     // Reading order: the title's group, the subtitle's, the colour, the picture.
     QList<QWidget *> order;

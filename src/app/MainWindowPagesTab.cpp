@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "app/PicturePanel.h"
 #include "app/TMainWindow.h"
 #include "base/BookletFormat.h"
 #include "base/BookletImposition.h"
 #include "base/UiText.h"
+#include "base/Units.h"
 #include "document/BookletPages.h"
 #include "document/StepLabels.h"
 #include "prints/PrintsItems.h"
@@ -183,7 +186,11 @@ QWidget *TMainWindow::buildPagesTab()
     left->addWidget(printing);
     left->addStretch(1);
     columns->addLayout(left, 0);
-    columns->addStretch(1);
+
+    // The chosen page's picture, placed as a face's.
+    m_pagePicture = new PicturePanel(PictureSlot::ofPage(2), tab);
+    columns->addWidget(m_pagePicture, 1);
+    bindPicture(m_pagePicture);
 
     QWidget::setTabOrder(m_pageChoice, m_pageSwatch);
     QWidget::setTabOrder(m_pageSwatch, useList);
@@ -191,6 +198,7 @@ QWidget *TMainWindow::buildPagesTab()
     QWidget::setTabOrder(listEdit, usePrints);
     QWidget::setTabOrder(usePrints, printsEdit);
     QWidget::setTabOrder(printsEdit, m_bookletDuplex);
+    setTabOrderChain(QList<QWidget *> { m_bookletDuplex } + m_pagePicture->readingOrder());
     return tab;
 }
 
@@ -245,6 +253,14 @@ void TMainWindow::showPageTab()
         m_pageUseList, values.value(m_pageUseList->objectName()) == QLatin1String("1"));
     setCheckedQuietly(
         m_pageUsePrints, values.value(m_pageUsePrints->objectName()) == QLatin1String("1"));
+    // The picture panel shows the page chosen, on a face's size.
+    m_pagePicture->setSlot(PictureSlot::ofPage(std::max(page, 2)));
+    m_pagePicture->showPlacement(m_document);
+    const SurfacePixels &px = m_document.surfacePixels;
+    m_pagePicture->showSurfaceSize(px.width(Surface::Top), px.height(Surface::Top));
+    const CaseFormat &format = formatOf(m_document);
+    m_pagePicture->showSurfaceMm(
+        surfaceWidthMm(Surface::Top, format), surfaceHeightMm(Surface::Top, format));
     applyEnabled(pageControlStates(m_document, page));
 }
 

@@ -2,6 +2,7 @@
 // them through the document's change operations, and the main window shows
 // the results and opens the editors.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListView>
 #include <QTabWidget>
 #include <algorithm>
@@ -48,7 +49,16 @@ void TMainWindow::editPart(const PagePart &part)
     switch (part.kind) {
     case PartKind::Title:
     case PartKind::Picture:
-        m_tabs->setCurrentIndex(std::clamp(part.owner, 0, int(Surface::Disc)));
+        if (const PictureSlot slot = pictureSlotOfOwner(part.owner);
+            part.kind == PartKind::Picture && slot.isPage()) {
+            // A booklet page's picture: the "ページ" tab on that page.
+            const int index = m_pageChoice->findData(slot.page);
+            if (index >= 0)
+                m_pageChoice->setCurrentIndex(index);
+            m_tabs->setCurrentWidget(m_tabs->findChild<QWidget *>(QStringLiteral("PageTag")));
+        } else {
+            m_tabs->setCurrentIndex(std::clamp(part.owner, 0, int(Surface::Disc)));
+        }
         if (!isVisible())
             comeBack();
         raise();

@@ -101,7 +101,7 @@ QWidget *TMainWindow::buildSurfaceTab(Surface s)
     columns->addWidget(panel, 1);
 
     bindTitle(s);
-    bindPicture(s);
+    bindPicture(panel);
     setReadingOrder(s, tab);
     return tab;
 }
@@ -546,34 +546,39 @@ void TMainWindow::bindTitle(Surface s)
             [this](bool on) { apply(m_editor.setTitleSameAsLeft(on)); });
 }
 
-void TMainWindow::bindPicture(Surface s)
+void TMainWindow::bindPicture(PicturePanel *panel)
 {
-    PicturePanel *panel = m_pictures[int(s)];
+    // Each action acts on the picture the panel shows when it is taken: the
+    // "ページ" tab's panel follows the page chosen.
     connect(panel->useBox(), &QCheckBox::toggled, this,
-        [this, s](bool on) { apply(m_editor.setPictureUse(s, on)); });
+        [this, panel](bool on) { apply(m_editor.setPictureUse(panel->slot(), on)); });
     if (QCheckBox *link = panel->linkBox()) {
-        if (s == Surface::Bottom)
+        if (panel->slot() == Surface::Bottom)
             connect(link, &QCheckBox::toggled, this,
                 [this](bool on) { apply(m_editor.setPictureSameAsFront(on)); });
         else
             connect(link, &QCheckBox::toggled, this,
                 [this](bool on) { apply(m_editor.setPictureSameAsLeft(on)); });
     }
-    connect(panel->fileSelectButton(), &QPushButton::clicked, this, [this, s] {
+    connect(panel->fileSelectButton(), &QPushButton::clicked, this, [this, panel] {
+        const PictureSlot s = panel->slot();
+        const PicturePlacement *picture = pictureAt(m_document, s);
+        if (!picture)
+            return;
         const QString path = dialogs().openPicture(pictureOpenDialogFilter(),
-            pictureStartFolder(m_document.surface(s).picture.fileName, m_document.fileName));
+            pictureStartFolder(picture->fileName, m_document.fileName));
         if (path.isEmpty())
             return;
         apply(m_editor.chooseSurfacePicture(s, path, progressWindow()));
     });
     // A typed value the editor does not take is shown as stored again, and
     // the edit is told so (a closing window then stays open).
-    using Commit = EditResult (DocumentEditor::*)(Surface, const QString &);
+    using Commit = EditResult (DocumentEditor::*)(PictureSlot, const QString &);
     auto bindCommit = [=, this](CommitEdit *edit, Commit commit) {
         connect(edit, &CommitEdit::committed, this, [=, this] {
             const QString text = edit->text();
             const bool number = typedInt(text).has_value();
-            apply((m_editor.*commit)(s, text));
+            apply((m_editor.*commit)(panel->slot(), text));
             // The field itself shows what the document took, also while it
             // keeps the focus (Enter) or is left as it becomes disabled.
             panel->showPlacement(m_document, true);
@@ -587,14 +592,14 @@ void TMainWindow::bindPicture(Surface s)
     bindCommit(panel->posYEdit(), &DocumentEditor::commitPicturePosY);
     connect(panel->sizeModeBox(), &QComboBox::activated, this, [=, this](int index) {
         if (const std::optional<PictureSizing> mode = pictureSizingFrom(index))
-            apply(m_editor.applySizeMode(s, *mode));
+            apply(m_editor.applySizeMode(panel->slot(), *mode));
     });
     connect(panel->alignModeBox(), &QComboBox::activated, this, [=, this](int index) {
         if (const std::optional<PictureAlignment> mode = pictureAlignmentFrom(index))
-            apply(m_editor.applyAlignMode(s, *mode));
+            apply(m_editor.applyAlignMode(panel->slot(), *mode));
     });
     connect(panel->keepAspectBox(), &QCheckBox::toggled, this,
-        [this, s](bool on) { apply(m_editor.setKeepAspect(s, on)); });
+        [this, panel](bool on) { apply(m_editor.setKeepAspect(panel->slot(), on)); });
 }
 
 void TMainWindow::swatchPressed(int index)

@@ -115,13 +115,15 @@ void setTabOrderChain(const QList<QWidget *> &widgets)
 
 QString PicturePanel::name(const char *part) const
 {
-    return surfacePrefix(m_surface) + QLatin1String(part);
+    return (m_slot.isPage() ? QStringLiteral("Page") : surfacePrefix(m_slot.surface))
+        + QLatin1String(part);
 }
 
-PicturePanel::PicturePanel(Surface surface, QWidget *parent)
+PicturePanel::PicturePanel(PictureSlot slot, QWidget *parent)
     : QWidget(parent)
-    , m_surface(surface)
+    , m_slot(slot)
 {
+    const Surface surface = slot.isPage() ? Surface::Top : slot.surface;
     setObjectName(name("GraphicPanel"));
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -288,8 +290,10 @@ void PicturePanel::alignColumns()
 
 void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
 {
-    const PicturePlacement &p = doc.surface(m_surface).picture;
-    const PlacementTexts t = placementTexts(doc, m_surface);
+    static const PicturePlacement none;
+    const PicturePlacement *at = pictureAt(doc, m_slot);
+    const PicturePlacement &p = at ? *at : none;
+    const PlacementTexts t = placementTexts(doc, m_slot);
     setCheckedQuietly(m_use, p.use);
     setTextIfChanged(m_fileName, t.fileName, true);
     // The field shows the start of a long path; its tool tip the whole of it.

@@ -15,15 +15,19 @@ namespace cw {
 
 class CommitEdit;
 
-// The picture controls of one surface's tab. Control names carry the
-// surface's prefix ("TopGraphicWidth2", "BottomGSizeChange"). The panel only
+// The picture controls of one surface's tab, or of the booklet page the
+// "ページ" tab shows. Control names carry the surface's prefix
+// ("TopGraphicWidth2", "BottomGSizeChange"), a page's "Page". The panel only
 // shows values and reports the user's actions; the window applies them.
 class PicturePanel : public QWidget
 {
     Q_OBJECT
 public:
-    PicturePanel(Surface surface, QWidget *parent = nullptr);
-    Surface surface() const { return m_surface; }
+    PicturePanel(PictureSlot slot, QWidget *parent = nullptr);
+    // The picture the panel shows and its actions change: a page panel
+    // follows the page chosen.
+    PictureSlot slot() const { return m_slot; }
+    void setSlot(PictureSlot slot) { m_slot = slot; }
 
     // Shows the surface's picture placement in the document: its values and
     // the texts placementTexts() gives them. The edit that has the focus
@@ -59,7 +63,7 @@ private:
     QString name(const char *part) const;
     void alignColumns();
 
-    Surface m_surface;
+    PictureSlot m_slot;
     QCheckBox *m_use = nullptr;
     QCheckBox *m_link = nullptr; // SameGraphic / SameGraphicLeft, or null
     QLabel *m_fileLabel = nullptr;

@@ -213,7 +213,7 @@ private:
     void showBooklet();
     void showPageTab();
     void bindTitle(Surface s);
-    void bindPicture(Surface s);
+    void bindPicture(PicturePanel *panel);
     void setReadingOrder(Surface s, QWidget *tab);
 
     // Applies one operation's result: enabled states, values, refreshes.
@@ -282,6 +282,7 @@ private:
     QLabel *m_duplexNote = nullptr;
     QComboBox *m_pageChoice = nullptr;
     ColorSwatch *m_pageSwatch = nullptr;
+    PicturePanel *m_pagePicture = nullptr; // the chosen page's picture
     QCheckBox *m_pageUseList = nullptr, *m_pageUsePrints = nullptr;
 };
 

@@ -18,12 +18,21 @@ int pageOfListSurface(int surface);
 ListLayout *listLayoutOf(LabelDocument &doc, int surface);
 const ListLayout *listLayoutOf(const LabelDocument &doc, int surface);
 
+// A page's picture in the parts a drawing records: picture parts of the
+// surfaces carry the surface's number, an inner page's picture its page
+// after this base (page 2's is 102).
+constexpr int kPagePictureOwnerBase = 100;
+int pictureOwner(PictureSlot slot);
+PictureSlot pictureSlotOfOwner(int owner);
+
 // The enabled state of the "ページ" tab's controls while inner page `page`
 // is shown: the page list and the background colour with any inner page,
-// each editor button while its switch is on; everything off without a page.
+// each editor button while its switch is on, the picture panel ("Page"
+// controls) as a surface's follows its "画像"; everything off without a page.
 ControlStates pageControlStates(const LabelDocument &doc, int page);
 // What its two switches show for inner page `page` ("UsePageList",
-// "UsePagePrints": "1" or "0"; both "0" without the page).
+// "UsePagePrints": "1" or "0"; both "0" without the page), and its picture
+// panel ("Page" controls, as controlValues() gives a surface's).
 QMap<QString, QString> pageControlValues(const LabelDocument &doc, int page);
 
 } // namespace cw

@@ -28,6 +28,30 @@ QString fontText(const FontSpec &f)
 
 } // namespace
 
+void insertPictureValues(
+    QMap<QString, QString> &v, const QString &p, const PicturePlacement &pic)
+{
+    v.insert(p + "GraphicUse", boolText(pic.use));
+    v.insert(p + "GraphicFileName", pic.fileName);
+    v.insert(p + "GraphicWidth", QString::number(pic.pixelWidth));
+    v.insert(p + "GraphicHeight", QString::number(pic.pixelHeight));
+    v.insert(p + "GraphicWidth2", QString::number(pic.printWidth));
+    v.insert(p + "GraphicHeight2", QString::number(pic.printHeight));
+    v.insert(p + "GraphicPosX", QString::number(pic.posX));
+    v.insert(p + "GraphicPosY", QString::number(pic.posY));
+    v.insert(p + "GSizeChange", QString::number(int(pic.sizeMode)));
+    v.insert(p + "GPosChange", QString::number(int(pic.alignMode)));
+    v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
+}
+
+void setPicturePanelStates(ControlStates &states, const QString &prefix, bool on)
+{
+    for (const char *part : { "GraphLabel", "GraphicFileName", "GraphicFileSelect", "GraphicInfo",
+             "PSet", "GraphicWidth2", "GraphicHeight2", "GraphicPosX", "GraphicPosY",
+             "GSizeChange", "GPosChange", "SizeRateFixed" })
+        states.insert(prefix + QLatin1String(part), on);
+}
+
 ControlStates enabledStates(const LabelDocument &doc)
 {
     ControlStates e;
@@ -90,11 +114,7 @@ ControlStates enabledStates(const LabelDocument &doc)
             on = on && !ss.pictureSameAsFront;
         if (s == Surface::Right)
             on = on && !ss.pictureSameAsLeft;
-        const QString p = surfacePrefix(s);
-        for (const char *part : { "GraphLabel", "GraphicFileName", "GraphicFileSelect",
-                 "GraphicInfo", "PSet", "GraphicWidth2", "GraphicHeight2", "GraphicPosX",
-                 "GraphicPosY", "GSizeChange", "GPosChange", "SizeRateFixed" })
-            e.insert(p + QLatin1String(part), on);
+        setPicturePanelStates(e, surfacePrefix(s), on);
     }
     set({ "SameGraphic" }, doc.bottom.picture.use);
 
@@ -185,21 +205,8 @@ QMap<QString, QString> controlValues(const LabelDocument &doc, const PrintOption
             v.insert(p + "SpineText", QString::number(spineTextListIndex(doc, s, options)));
         }
     }
-    for (Surface s : kDocumentSurfaces) {
-        const PicturePlacement &pic = doc.surface(s).picture;
-        const QString p = surfacePrefix(s);
-        v.insert(p + "GraphicUse", boolText(pic.use));
-        v.insert(p + "GraphicFileName", pic.fileName);
-        v.insert(p + "GraphicWidth", QString::number(pic.pixelWidth));
-        v.insert(p + "GraphicHeight", QString::number(pic.pixelHeight));
-        v.insert(p + "GraphicWidth2", QString::number(pic.printWidth));
-        v.insert(p + "GraphicHeight2", QString::number(pic.printHeight));
-        v.insert(p + "GraphicPosX", QString::number(pic.posX));
-        v.insert(p + "GraphicPosY", QString::number(pic.posY));
-        v.insert(p + "GSizeChange", QString::number(int(pic.sizeMode)));
-        v.insert(p + "GPosChange", QString::number(int(pic.alignMode)));
-        v.insert(p + "SizeRateFixed", boolText(pic.keepAspect));
-    }
+    for (Surface s : kDocumentSurfaces)
+        insertPictureValues(v, surfacePrefix(s), doc.surface(s).picture);
     for (DiscText which : { DiscText::Title, DiscText::Subtitle }) {
         const TitleSettings &t = doc.discText(which);
         const QString p = discTextPrefix(which);

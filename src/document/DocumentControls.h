@@ -19,6 +19,9 @@ using ControlStates = QMap<QString, bool>;
 // picture panels. Label and unit controls without a name of their own (the
 // "mm" beside an edit, "印刷位置オフセット") follow the control they belong to.
 ControlStates enabledStates(const LabelDocument &doc);
+// Sets the picture panel controls under `prefix` ("Top", a page's "Page")
+// that follow the panel's "画像", all but the use box and the link.
+void setPicturePanelStates(ControlStates &states, const QString &prefix, bool on);
 
 // The shown value of every value control of the surface tabs, the background
 // swatches, the case type (its index among caseFormats()) and a custom
@@ -26,6 +29,11 @@ ControlStates enabledStates(const LabelDocument &doc);
 // direction shows as it runs under `options` (spineTextListIndex()).
 QMap<QString, QString> controlValues(
     const LabelDocument &doc, const PrintOptions &options = PrintOptions());
+
+// Inserts what a picture panel under `prefix` shows of `picture`: its "画像",
+// its file, sizes, position, the two action lists and "縦横比固定".
+void insertPictureValues(
+    QMap<QString, QString> &values, const QString &prefix, const PicturePlacement &picture);
 
 // The entry of a spine's "背文字の向き" list that shows the direction its
 // title runs (shownSpineText()): 0 "上から下", 1 "下から上"; -1 for a surface

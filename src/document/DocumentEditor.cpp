@@ -556,85 +556,124 @@ std::optional<Surface> DocumentEditor::linkedFollower(Surface leader) const
 
 namespace {
 
-// Every surface a placement operation changed has its page refreshed, the
+void addPageSheets(EditResult &r, const LabelDocument &doc, int page);
+
+// The sheet that shows a picture: its surface's page, or the sheet a
+// booklet's inner page is on.
+void addPictureSheet(EditResult &r, const LabelDocument &doc, PictureSlot s)
+{
+    if (s.isPage())
+        addPageSheets(r, doc, s.page);
+    else
+        r.addPage(surfacePage(s.surface));
+}
+
+// Every picture a placement operation changed has its sheet refreshed, the
 // follower of a link included.
-void refreshPlacement(EditResult &r, const PlacementResult &p)
+void refreshPlacement(EditResult &r, const LabelDocument &doc, const PlacementResult &p)
 {
     if (!p.refreshPage)
         return;
-    for (Surface s : p.changed)
-        r.addPage(surfacePage(s));
+    for (PictureSlot s : p.changed)
+        addPictureSheet(r, doc, s);
 }
+
+// What a picture holds, for a typed value to be compared with: nothing for a
+// page the booklet lacks.
+const PicturePlacement &storedPicture(const LabelDocument &doc, PictureSlot s)
+{
+    static const PicturePlacement none;
+    const PicturePlacement *p = pictureAt(doc, s);
+    return p ? *p : none;
+}
+
+// A picture operation's step: named after its surface's tab, or after its
+// booklet page, whose pictures belong to the booklet's part of the history.
+class PictureStep : public EditStep
+{
+public:
+    PictureStep(EditRecorder *history, const QString &what, PictureSlot s)
+        : EditStep(history,
+              s.isPage() ? stepLabel(what, bookletPageName(s.page)) : onSurface(what, s.surface),
+              s.isPage() ? EditParts::Pages : EditParts::Settings)
+    {
+    }
+};
 
 } // namespace
 
-EditResult DocumentEditor::loadSurfacePicture(Surface s, const QString &path)
+EditResult DocumentEditor::loadSurfacePicture(PictureSlot s, const QString &path)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("ファイル選択"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("ファイル選択"), s);
     EditResult r;
     cw::LoadSurfacePicture(m_doc, s, path, messages());
     return r;
 }
 
 EditResult DocumentEditor::chooseSurfacePicture(
-    Surface s, const QString &path, ProgressSink &progress)
+    PictureSlot s, const QString &path, ProgressSink &progress)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("ファイル選択"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("ファイル選択"), s);
     progress.ShowText(UiText::tr("データロード中です"));
-    PicturePlacement &picture = m_doc.surface(s).picture;
-    const QString previous = picture.fileName;
     EditResult r;
+    PicturePlacement *picture = pictureAt(m_doc, s);
+    if (!picture) {
+        progress.hide();
+        return r;
+    }
+    const QString previous = picture->fileName;
     if (!cw::LoadSurfacePicture(m_doc, s, path, messages()).ok) {
         // The picture shown stays, and so does the name of its file: a name
         // that no longer goes with the picture would be saved and lose it.
-        picture.fileName = previous;
+        picture->fileName = previous;
     }
     progress.hide();
-    r.addPage(surfacePage(s));
-    if (linkedFollower(s))
+    addPictureSheet(r, m_doc, s);
+    if (!s.isPage() && linkedFollower(s.surface))
         r.addPage(PreviewPage::Back);
     return r;
 }
 
-EditResult DocumentEditor::setPictureUse(Surface s, bool on)
+EditResult DocumentEditor::setPictureUse(PictureSlot s, bool on)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("画像"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("画像"), s);
     EditResult r;
-    if (m_doc.surface(s).picture.use == on)
+    const PicturePlacement *picture = pictureAt(m_doc, s);
+    if (!picture || picture->use == on)
         return r;
-    refreshPlacement(r, cw::setPictureUse(m_doc, s, on));
+    refreshPlacement(r, m_doc, cw::setPictureUse(m_doc, s, on));
     return r;
 }
 
-EditResult DocumentEditor::setPictureWidth(Surface s, int px)
+EditResult DocumentEditor::setPictureWidth(PictureSlot s, int px)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("画像ｻｲｽﾞ 幅"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("画像ｻｲｽﾞ 幅"), s);
     EditResult r;
-    refreshPlacement(r, cw::setPrintWidth(m_doc, s, px));
+    refreshPlacement(r, m_doc, cw::setPrintWidth(m_doc, s, px));
     return r;
 }
 
-EditResult DocumentEditor::setPictureHeight(Surface s, int px)
+EditResult DocumentEditor::setPictureHeight(PictureSlot s, int px)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("画像ｻｲｽﾞ 高さ"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("画像ｻｲｽﾞ 高さ"), s);
     EditResult r;
-    refreshPlacement(r, cw::setPrintHeight(m_doc, s, px));
+    refreshPlacement(r, m_doc, cw::setPrintHeight(m_doc, s, px));
     return r;
 }
 
-EditResult DocumentEditor::setPicturePosX(Surface s, int px)
+EditResult DocumentEditor::setPicturePosX(PictureSlot s, int px)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("印刷位置 横"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("印刷位置 横"), s);
     EditResult r;
-    refreshPlacement(r, cw::setPosX(m_doc, s, px));
+    refreshPlacement(r, m_doc, cw::setPosX(m_doc, s, px));
     return r;
 }
 
-EditResult DocumentEditor::setPicturePosY(Surface s, int px)
+EditResult DocumentEditor::setPicturePosY(PictureSlot s, int px)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("印刷位置 縦"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("印刷位置 縦"), s);
     EditResult r;
-    refreshPlacement(r, cw::setPosY(m_doc, s, px));
+    refreshPlacement(r, m_doc, cw::setPosY(m_doc, s, px));
     return r;
 }
 
@@ -647,54 +686,56 @@ EditResult DocumentEditor::commitTyped(
     return set(*value);
 }
 
-EditResult DocumentEditor::commitPictureWidth(Surface s, const QString &typed)
+EditResult DocumentEditor::commitPictureWidth(PictureSlot s, const QString &typed)
 {
-    return commitTyped(typed, m_doc.surface(s).picture.printWidth,
+    return commitTyped(typed, storedPicture(m_doc, s).printWidth,
         [this, s](int px) { return setPictureWidth(s, px); });
 }
 
-EditResult DocumentEditor::commitPictureHeight(Surface s, const QString &typed)
+EditResult DocumentEditor::commitPictureHeight(PictureSlot s, const QString &typed)
 {
-    return commitTyped(typed, m_doc.surface(s).picture.printHeight,
+    return commitTyped(typed, storedPicture(m_doc, s).printHeight,
         [this, s](int px) { return setPictureHeight(s, px); });
 }
 
-EditResult DocumentEditor::commitPicturePosX(Surface s, const QString &typed)
+EditResult DocumentEditor::commitPicturePosX(PictureSlot s, const QString &typed)
 {
     return commitTyped(
-        typed, m_doc.surface(s).picture.posX, [this, s](int px) { return setPicturePosX(s, px); });
+        typed, storedPicture(m_doc, s).posX, [this, s](int px) { return setPicturePosX(s, px); });
 }
 
-EditResult DocumentEditor::commitPicturePosY(Surface s, const QString &typed)
+EditResult DocumentEditor::commitPicturePosY(PictureSlot s, const QString &typed)
 {
     return commitTyped(
-        typed, m_doc.surface(s).picture.posY, [this, s](int px) { return setPicturePosY(s, px); });
+        typed, storedPicture(m_doc, s).posY, [this, s](int px) { return setPicturePosY(s, px); });
 }
 
-EditResult DocumentEditor::applySizeMode(Surface s, PictureSizing mode)
+EditResult DocumentEditor::applySizeMode(PictureSlot s, PictureSizing mode)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("画像サイズ調整"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("画像サイズ調整"), s);
     EditResult r;
     // Choosing the item that is already selected changes nothing.
-    if (m_doc.surface(s).picture.sizeMode == mode)
+    const PicturePlacement *picture = pictureAt(m_doc, s);
+    if (!picture || picture->sizeMode == mode)
         return r;
-    refreshPlacement(r, cw::applySizeMode(m_doc, s, mode));
+    refreshPlacement(r, m_doc, cw::applySizeMode(m_doc, s, mode));
     return r;
 }
 
-EditResult DocumentEditor::applyAlignMode(Surface s, PictureAlignment mode)
+EditResult DocumentEditor::applyAlignMode(PictureSlot s, PictureAlignment mode)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("印刷位置調整"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("印刷位置調整"), s);
     EditResult r;
-    if (m_doc.surface(s).picture.alignMode == mode)
+    const PicturePlacement *picture = pictureAt(m_doc, s);
+    if (!picture || picture->alignMode == mode)
         return r;
-    refreshPlacement(r, cw::applyAlignMode(m_doc, s, mode));
+    refreshPlacement(r, m_doc, cw::applyAlignMode(m_doc, s, mode));
     return r;
 }
 
-EditResult DocumentEditor::setKeepAspect(Surface s, bool on)
+EditResult DocumentEditor::setKeepAspect(PictureSlot s, bool on)
 {
-    EditStep step(&m_history, onSurface(UiText::tr("縦横比固定"), s), EditParts::Settings);
+    PictureStep step(&m_history, UiText::tr("縦横比固定"), s);
     EditResult r;
     cw::setKeepAspect(m_doc, s, on);
     return r;
@@ -863,6 +904,8 @@ void DocumentEditor::layOutSurfaces()
         if (format.hasSurface(s))
             refitPicture(m_doc, s);
     }
+    for (int page = 2; page - 2 < m_doc.pages.size(); ++page)
+        refitPicture(m_doc, PictureSlot::ofPage(page));
 }
 
 EditResult DocumentEditor::setCaseSize(const CaseSize &size)
@@ -907,23 +950,27 @@ EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
     const bool convertY = fromDpiY > 0 && fromDpiY != toY;
     if (!convertX && !convertY)
         return r;
-    std::array<PicturePlacement, kDocumentSurfaces.size()> before;
-    for (Surface s : kDocumentSurfaces) {
-        before[int(s)] = m_doc.surface(s).picture;
-        m_doc.surface(s).picture.keepAspect = false;
+    // Every picture, the booklet's pages' after the surfaces'.
+    std::vector<PictureSlot> slots(kDocumentSurfaces.begin(), kDocumentSurfaces.end());
+    for (int page = 2; page - 2 < m_doc.pages.size(); ++page)
+        slots.push_back(PictureSlot::ofPage(page));
+    std::vector<PicturePlacement> before;
+    for (PictureSlot s : slots) {
+        before.push_back(*pictureAt(m_doc, s));
+        pictureAt(m_doc, s)->keepAspect = false;
     }
-    if (convertX) {
-        for (Surface s : kDocumentSurfaces) {
-            const PicturePlacement &p = before[int(s)];
-            setPictureWidth(s, rescaleValue(p.printWidth, fromDpiX, toX));
-            setPicturePosX(s, rescaleValue(p.posX, fromDpiX, toX));
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const PicturePlacement &p = before[i];
+        if (convertX) {
+            setPictureWidth(slots[i], rescaleValue(p.printWidth, fromDpiX, toX));
+            setPicturePosX(slots[i], rescaleValue(p.posX, fromDpiX, toX));
         }
     }
-    if (convertY) {
-        for (Surface s : kDocumentSurfaces) {
-            const PicturePlacement &p = before[int(s)];
-            setPictureHeight(s, rescaleValue(p.printHeight, fromDpiY, toY));
-            setPicturePosY(s, rescaleValue(p.posY, fromDpiY, toY));
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const PicturePlacement &p = before[i];
+        if (convertY) {
+            setPictureHeight(slots[i], rescaleValue(p.printHeight, fromDpiY, toY));
+            setPicturePosY(slots[i], rescaleValue(p.posY, fromDpiY, toY));
         }
     }
     std::vector<QList<TPrintsData> *> lists
@@ -942,8 +989,8 @@ EditResult DocumentEditor::convertToResolution(int fromDpiX, int fromDpiY)
             }
         }
     }
-    for (Surface s : kDocumentSurfaces)
-        m_doc.surface(s).picture.keepAspect = before[int(s)].keepAspect;
+    for (size_t i = 0; i < slots.size(); ++i)
+        pictureAt(m_doc, slots[i])->keepAspect = before[i].keepAspect;
     r.addPage(PreviewPage::Shown);
     return r;
 }

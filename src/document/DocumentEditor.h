@@ -162,34 +162,37 @@ public:
     EditResult setBackgroundColor(Swatch swatch, std::optional<ColorRef> color);
 
     // ---- Pictures ------------------------------------------------------------
+    // Each takes a surface's picture or a booklet page's (PictureSlot): a
+    // page's steps are named after the page and belong to the booklet's
+    // part of the history; a page the booklet lacks changes nothing.
     // Loads a picture file into a surface and places it to cover the surface
     // (copied to a linked follower). Leaves the refresh to its caller.
-    EditResult loadSurfacePicture(Surface s, const QString &path);
+    EditResult loadSurfacePicture(PictureSlot s, const QString &path);
     // "ファイル選択" confirmed: progress "データロード中です", load, hide,
     // refresh.
-    EditResult chooseSurfacePicture(Surface s, const QString &path, ProgressSink &progress);
+    EditResult chooseSurfacePicture(PictureSlot s, const QString &path, ProgressSink &progress);
     // <S>GraphicUse.
-    EditResult setPictureUse(Surface s, bool on);
+    EditResult setPictureUse(PictureSlot s, bool on);
     // <S>GraphicWidth2 / Height2 / PosX / PosY applied (left or Enter).
-    EditResult setPictureWidth(Surface s, int px);
-    EditResult setPictureHeight(Surface s, int px);
-    EditResult setPicturePosX(Surface s, int px);
-    EditResult setPicturePosY(Surface s, int px);
+    EditResult setPictureWidth(PictureSlot s, int px);
+    EditResult setPictureHeight(PictureSlot s, int px);
+    EditResult setPicturePosX(PictureSlot s, int px);
+    EditResult setPicturePosY(PictureSlot s, int px);
     // The same from the edit's text. Text that is not a whole number
     // (text/TypedNumber.h) shows the invalid-number message and changes
     // nothing, and so does the value the field already holds: the window shows
     // the stored value again.
-    EditResult commitPictureWidth(Surface s, const QString &typed);
-    EditResult commitPictureHeight(Surface s, const QString &typed);
-    EditResult commitPicturePosX(Surface s, const QString &typed);
-    EditResult commitPicturePosY(Surface s, const QString &typed);
+    EditResult commitPictureWidth(PictureSlot s, const QString &typed);
+    EditResult commitPictureHeight(PictureSlot s, const QString &typed);
+    EditResult commitPicturePosX(PictureSlot s, const QString &typed);
+    EditResult commitPicturePosY(PictureSlot s, const QString &typed);
     // <S>GSizeChange (0 fit width, 1 fit height, 2 custom) and <S>GPosChange
     // (0 left .. 5 bottom, 6 custom). Choosing the item already chosen does
     // nothing.
-    EditResult applySizeMode(Surface s, PictureSizing mode);
-    EditResult applyAlignMode(Surface s, PictureAlignment mode);
+    EditResult applySizeMode(PictureSlot s, PictureSizing mode);
+    EditResult applyAlignMode(PictureSlot s, PictureAlignment mode);
     // <S>SizeRateFixed.
-    EditResult setKeepAspect(Surface s, bool on);
+    EditResult setKeepAspect(PictureSlot s, bool on);
     // SameGraphic (front -> back) and SameGraphicLeft (left -> right).
     EditResult setPictureSameAsFront(bool on);
     EditResult setPictureSameAsLeft(bool on);

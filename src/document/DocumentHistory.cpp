@@ -74,7 +74,8 @@ bool samePages(const Booklet &a, const Booklet &b)
     for (qsizetype i = 0; i < a.pages.size(); ++i) {
         const BookletPage &x = a.pages.at(i), &y = b.pages.at(i);
         if (x.background != y.background || x.usePrints != y.usePrints || x.useList != y.useList
-            || !(x.listLayout == y.listLayout) || x.prints.size() != y.prints.size()
+            || !(x.listLayout == y.listLayout) || !samePicturePlacement(x.picture, y.picture)
+            || x.prints.size() != y.prints.size()
             || !std::equal(x.prints.cbegin(), x.prints.cend(), y.prints.cbegin(), sameItem))
             return false;
     }
@@ -106,7 +107,7 @@ qsizetype bookletBytes(const Booklet &b)
 {
     qsizetype n = sizeof(Booklet);
     for (const BookletPage &p : b.pages) {
-        n += sizeof(BookletPage);
+        n += sizeof(BookletPage) + textBytes(p.picture.fileName);
         for (const TPrintsData &item : p.prints)
             n += entryBytes(item);
     }

@@ -191,6 +191,7 @@ QJsonObject documentHeadToJson(const LabelDocument &doc)
         for (const BookletPage &p : doc.pages)
             pages.append(QJsonObject {
                 { "backgroundColor", colour(p.background) },
+                { "picture", pictureToJson(p.picture) },
                 { "useList", p.useList },
                 { "listLayout", listLayoutToJson(p.listLayout) },
                 { "usePrints", p.usePrints },

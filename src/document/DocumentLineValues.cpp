@@ -117,6 +117,7 @@ Section sectionOf(const QByteArray &raw)
         { "[Booklet]", Section::Booklet },
         { "[Page]", Section::Page },
         { "[PagePrints]", Section::PagePrints },
+        { "[PagePicture]", Section::PagePicture },
     };
     for (const auto &[name, section] : names)
         if (raw == name)

@@ -53,7 +53,8 @@ enum class Section {
     DiscPrints, // 1.08: the disc face's free prints
     Booklet, // 1.08: the front insert's page count
     Page, // 1.08: a booklet's inner page, one section each
-    PagePrints // 1.08: the free prints of the page before
+    PagePrints, // 1.08: the free prints of the page before
+    PagePicture // 1.08: the picture of the page before, when it has one
 };
 
 // The section a header line opens; None for any other line.

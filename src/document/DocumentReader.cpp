@@ -220,6 +220,11 @@ private:
                 ? &m_booklet
                 : &m_none;
             break;
+        case Section::PagePicture:
+            // After its page, in a 1.08 file only.
+            m_fields = version > kCaseFrom - 1e-9 && !m_doc.pages.isEmpty() ? &m_pagePicture
+                                                                             : &m_none;
+            break;
         case Section::Page:
             // Only as many pages as a count the booklet offers says.
             if (version > kCaseFrom - 1e-9 && m_bookletCount > 2
@@ -348,25 +353,34 @@ private:
     }
     void addPicture(Fields &f, Surface s)
     {
+        addPicture(f, [s] { return PictureSlot(s); });
+    }
+    // `where` names the picture when its lines are read: a booklet page's
+    // is the page read last.
+    template <typename Where> void addPicture(Fields &f, Where where)
+    {
         f.push_back({ 0,
-            [this, s](const QByteArray &raw) {
+            [this, where](const QByteArray &raw) {
                 if (!raw.isEmpty())
-                    m_ed.loadSurfacePicture(s, picturePath(raw));
+                    m_ed.loadSurfacePicture(where(), picturePath(raw));
             },
             {} });
         f.push_back({ 0,
-            [this, s](const QByteArray &raw) {
+            [this, where](const QByteArray &raw) {
+                const PictureSlot s = where();
+                PicturePlacement *picture = pictureAt(m_doc, s);
+                if (!picture)
+                    return;
                 const std::vector<int> v = parseNumbers(raw, 4);
                 // The size stored is the size that was shown and printed:
                 // it is kept as it is, with the aspect lock off meanwhile
                 // (its rule is not exact for every size the program makes,
                 // such as a picture loaded to cover its surface).
-                bool &keepAspect = m_doc.surface(s).picture.keepAspect;
-                const bool locked = keepAspect;
-                keepAspect = false;
+                const bool locked = picture->keepAspect;
+                picture->keepAspect = false;
                 m_ed.setPictureWidth(s, v[0]);
                 m_ed.setPictureHeight(s, v[1]);
-                keepAspect = locked;
+                pictureAt(m_doc, s)->keepAspect = locked;
                 m_ed.setPicturePosX(s, v[2]);
                 m_ed.setPicturePosY(s, v[3]);
             },
@@ -511,6 +525,14 @@ private:
                 m_doc.pages.last().listLayout = layoutFromValues(values);
             },
             {} });
+        // A page's picture, in a section of its own after the page's lines.
+        const auto shownPage = [this] { return PictureSlot::ofPage(int(m_doc.pages.size()) + 1); };
+        m_pagePicture.push_back({ 0,
+            [this, shownPage](const QByteArray &raw) {
+                m_ed.setPictureUse(shownPage(), parseNumber(raw) != 0);
+            },
+            {} });
+        addPicture(m_pagePicture, shownPage);
     }
 
     void readLayout(const QByteArray &raw, int side)
@@ -763,7 +785,7 @@ private:
     QStringList m_blockText;
 
     Fields m_none, m_printSetting, m_dpi, m_topLabel, m_bottomLabel, m_leftTitle, m_rightTitle;
-    Fields m_disc, m_booklet, m_page;
+    Fields m_disc, m_booklet, m_page, m_pagePicture;
     int m_bookletCount = 0; // 0: no booklet section
     std::vector<int> m_customX = { 0, 0 };
     Fields m_coverItem, m_otherItem, m_rowFields;

@@ -256,7 +256,8 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
     }
 
     // A booklet: its page count, then each inner page in order, page 2 first,
-    // with its free prints.
+    // with its picture (only a page that has one: a booklet written before
+    // pages had pictures reads and writes as it was) and its free prints.
     if (doc.bookletPages > 2) {
         w.section("[Booklet]");
         w.number(doc.bookletPages);
@@ -266,6 +267,13 @@ void writeDocument(Writer &w, const LabelDocument &doc, TextEncoding encoding)
             w.colour(p.background);
             w.numbers({ p.useList, p.usePrints });
             w.layout(p.listLayout);
+            const PicturePlacement &picture = p.picture;
+            if (picture.use || !picture.fileName.isEmpty() || picture.printWidth != 0
+                || picture.printHeight != 0 || picture.posX != 0 || picture.posY != 0) {
+                w.section("[PagePicture]");
+                w.number(picture.use);
+                w.picture(picture, UiText::tr("%1 画像ファイル名").arg(bookletPageName(i + 2)));
+            }
             w.section("[PagePrints]");
             w.prints(p.prints, UiText::tr("任意印刷(%1)").arg(bookletPageName(i + 2)));
         }

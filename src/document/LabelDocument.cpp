@@ -63,7 +63,7 @@ static bool sameTitle(const TitleSettings &a, const TitleSettings &b)
         && a.customY == b.customY && a.offset == b.offset && a.font == b.font && a.arc == b.arc;
 }
 
-static bool samePicture(const PicturePlacement &a, const PicturePlacement &b)
+bool samePicturePlacement(const PicturePlacement &a, const PicturePlacement &b)
 {
     return a.use == b.use && a.fileName == b.fileName && a.pixelWidth == b.pixelWidth
         && a.pixelHeight == b.pixelHeight && a.printWidth == b.printWidth
@@ -73,7 +73,7 @@ static bool samePicture(const PicturePlacement &a, const PicturePlacement &b)
 
 bool sameSurfaceSettings(const SurfaceSettings &a, const SurfaceSettings &b)
 {
-    return sameTitle(a.title, b.title) && samePicture(a.picture, b.picture)
+    return sameTitle(a.title, b.title) && samePicturePlacement(a.picture, b.picture)
         && a.backgroundColor1 == b.backgroundColor1 && a.backgroundColor2 == b.backgroundColor2
         && a.useList == b.useList && a.useCoverPrints == b.useCoverPrints
         && a.useInsidePrints == b.useInsidePrints && a.usePrints == b.usePrints
@@ -121,7 +121,26 @@ bool pageHasContent(const BookletPage &page)
 {
     static const BookletPage fresh;
     return page.background != fresh.background || page.usePrints || !page.prints.isEmpty()
-        || page.useList || !(page.listLayout == fresh.listLayout);
+        || page.useList || !(page.listLayout == fresh.listLayout)
+        || !samePicturePlacement(page.picture, fresh.picture);
+}
+
+PicturePlacement *pictureAt(LabelDocument &doc, PictureSlot slot)
+{
+    if (!slot.isPage())
+        return &doc.surface(slot.surface).picture;
+    if (slot.page < 2 || slot.page - 2 >= doc.pages.size())
+        return nullptr;
+    return &doc.pages[slot.page - 2].picture;
+}
+
+const PicturePlacement *pictureAt(const LabelDocument &doc, PictureSlot slot)
+{
+    if (!slot.isPage())
+        return &doc.surface(slot.surface).picture;
+    if (slot.page < 2 || slot.page - 2 >= doc.pages.size())
+        return nullptr;
+    return &doc.pages.at(slot.page - 2).picture;
 }
 
 int rescaleValue(int value, int oldDpi, int newDpi)

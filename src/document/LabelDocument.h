@@ -119,11 +119,14 @@ struct SurfaceSettings
 enum class DiscText { Title = 0, Subtitle = 1 };
 
 // An inner page of a booklet (pages 2 … N-1 of N; page 1 is the cover face
-// and page N the inside face): its background, its free prints and its own
-// track list.
+// and page N the inside face): its background, its picture, its free prints
+// and its own track list.
 struct BookletPage
 {
     ColorRef background = kWhite;
+    // Placed on the page as the cover's picture is on its face, in the
+    // reference pixels of a face.
+    PicturePlacement picture;
     bool usePrints = false;
     QList<TPrintsData> prints;
     bool useList = false;
@@ -177,6 +180,31 @@ struct LabelDocument
     TitleSettings &discText(DiscText which);
     const TitleSettings &discText(DiscText which) const;
 };
+
+// Where a picture is placed: a surface's own picture, or the picture of a
+// booklet's inner page (2 … N-1). The picture operations take either; a
+// surface stands for its picture where a slot is asked for.
+struct PictureSlot
+{
+    Surface surface = Surface::Top; // a page's size is the cover face's
+    int page = 0; // the inner page, or 0 for the surface's own picture
+
+    constexpr PictureSlot(Surface s) : surface(s) { }
+    static constexpr PictureSlot ofPage(int page)
+    {
+        PictureSlot slot(Surface::Top);
+        slot.page = page;
+        return slot;
+    }
+    constexpr bool isPage() const { return page > 0; }
+    friend constexpr bool operator==(const PictureSlot &, const PictureSlot &) = default;
+};
+// The picture a slot names; null for a page the booklet lacks.
+PicturePlacement *pictureAt(LabelDocument &doc, PictureSlot slot);
+const PicturePlacement *pictureAt(const LabelDocument &doc, PictureSlot slot);
+// Whether two placements are the same in everything a file or an undo step
+// keeps (the decoded pixels and caches aside).
+bool samePicturePlacement(const PicturePlacement &a, const PicturePlacement &b);
 
 // Whether two surfaces' settings are the same in everything a file or an
 // undo step keeps (a picture's decoded pixels and caches aside).

@@ -13,14 +13,20 @@ namespace cw {
 
 namespace {
 
-PicturePlacement &pic(LabelDocument &doc, Surface s)
+// The slot's picture; every public operation first makes sure it exists.
+PicturePlacement &pic(LabelDocument &doc, PictureSlot s)
 {
-    return doc.surface(s).picture;
+    return *pictureAt(doc, s);
 }
 
-Surface followerOf(Surface leader)
+bool exists(const LabelDocument &doc, PictureSlot s)
 {
-    return leader == Surface::Top ? Surface::Bottom : Surface::Right;
+    return pictureAt(doc, s) != nullptr;
+}
+
+Surface followerOf(PictureSlot leader)
+{
+    return leader.surface == Surface::Top ? Surface::Bottom : Surface::Right;
 }
 
 // A 64-bit value as a 32-bit one; products of hostile sizes are clamped
@@ -42,7 +48,7 @@ int scaled(int pixels, long long num, long long den)
     return clampToInt((long long)pixels * num / den);
 }
 
-void touch(PlacementResult &r, Surface s)
+void touch(PlacementResult &r, PictureSlot s)
 {
     if (!r.changed.contains(s))
         r.changed.append(s);
@@ -60,19 +66,20 @@ void refresh(PlacementResult &r, std::optional<PreviewPage> page)
 
 // A change of surface s refreshes its page; a change that a link carried to
 // the follower on the other page refreshes the page shown, whichever it is.
+// A booklet page is on a sheet of its own format's: the editor finds it.
 void refreshFor(PlacementResult &r)
 {
-    for (Surface s : r.changed)
-        refresh(r, surfacePage(s));
+    for (PictureSlot s : r.changed)
+        refresh(r, s.isPage() ? PreviewPage::Shown : surfacePage(s.surface));
 }
 
-bool linkedLeader(const LabelDocument &doc, Surface s)
+bool linkedLeader(const LabelDocument &doc, PictureSlot s)
 {
-    return isPictureLeader(s) && pictureLinkOn(doc, s);
+    return !s.isPage() && isPictureLeader(s.surface) && pictureLinkOn(doc, s.surface);
 }
 
 // The follower takes the leader's picture and placement as they are.
-void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
+void copyToFollower(LabelDocument &doc, PictureSlot leader, PlacementResult &r)
 {
     const PicturePlacement &from = pic(doc, leader);
     PicturePlacement &to = pic(doc, followerOf(leader));
@@ -91,15 +98,15 @@ void copyToFollower(LabelDocument &doc, Surface leader, PlacementResult &r)
 
 // "幅合わせ" scales by Ws / pixelWidth, "高さ合わせ" by Hs / pixelHeight: the
 // fitted side becomes exactly the surface's.
-void fitSize(LabelDocument &doc, Surface s, PictureSizing mode)
+void fitSize(LabelDocument &doc, PictureSlot s, PictureSizing mode)
 {
     PicturePlacement &p = pic(doc, s);
     long long num = 0, den = 0;
     if (mode == PictureSizing::FitWidth && p.pixelWidth != 0) {
-        num = surfaceWidth(doc, s);
+        num = surfaceWidth(doc, s.surface);
         den = p.pixelWidth;
     } else if (mode == PictureSizing::FitHeight && p.pixelHeight != 0) {
-        num = surfaceHeight(doc, s);
+        num = surfaceHeight(doc, s.surface);
         den = p.pixelHeight;
     } else {
         return;
@@ -108,11 +115,11 @@ void fitSize(LabelDocument &doc, Surface s, PictureSizing mode)
     p.printHeight = scaled(p.pixelHeight, num, den);
 }
 
-void align(LabelDocument &doc, Surface s, PictureAlignment mode)
+void align(LabelDocument &doc, PictureSlot s, PictureAlignment mode)
 {
     PicturePlacement &p = pic(doc, s);
-    const int ws = surfaceWidth(doc, s);
-    const int hs = surfaceHeight(doc, s);
+    const int ws = surfaceWidth(doc, s.surface);
+    const int hs = surfaceHeight(doc, s.surface);
     switch (mode) {
     case PictureAlignment::Left:
         p.posX = 0;
@@ -175,9 +182,11 @@ int surfaceHeight(const LabelDocument &doc, Surface s)
     return doc.surfacePixels.height(s);
 }
 
-PlacementTexts placementTexts(const LabelDocument &doc, Surface s)
+PlacementTexts placementTexts(const LabelDocument &doc, PictureSlot s)
 {
-    const PicturePlacement &p = doc.surface(s).picture;
+    static const PicturePlacement none;
+    const PicturePlacement *at = pictureAt(doc, s);
+    const PicturePlacement &p = at ? *at : none;
     const PrinterState st = stateOf(doc);
     auto mmX = [&](int v) { return formatMm(PixelsToMmX(v, st)); };
     auto mmY = [&](int v) { return formatMm(PixelsToMmY(v, st)); };
@@ -199,17 +208,21 @@ PlacementTexts placementTexts(const LabelDocument &doc, Surface s)
 }
 
 PlacementResult LoadSurfacePicture(
-    LabelDocument &doc, Surface s, const QString &fileName, MessageSink &messages)
+    LabelDocument &doc, PictureSlot s, const QString &fileName, MessageSink &messages)
 {
     PlacementResult r;
+    if (!exists(doc, s)) {
+        r.ok = false;
+        return r;
+    }
     PicturePlacement &p = pic(doc, s);
     p.fileName = fileName;
     touch(r, s);
     // The picture is placed to cover the surface: it needs at least the
     // surface's reference pixels, and is held at the reduction that allows
     // (drawing reads it again should a later placement need more).
-    const int ws = surfaceWidth(doc, s);
-    const int hs = surfaceHeight(doc, s);
+    const int ws = surfaceWidth(doc, s.surface);
+    const int hs = surfaceHeight(doc, s.surface);
     QImage image;
     PictureReduction reduction;
     if (!LoadPictureFile(image, fileName, messages, QSize(ws, hs), reduction)) {
@@ -239,7 +252,7 @@ PlacementResult LoadSurfacePicture(
 
 // After a typed width or height: the size mode becomes "カスタム", and a
 // linked follower takes both sizes.
-static PlacementResult sizeTyped(LabelDocument &doc, Surface s)
+static PlacementResult sizeTyped(LabelDocument &doc, PictureSlot s)
 {
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
@@ -256,8 +269,10 @@ static PlacementResult sizeTyped(LabelDocument &doc, Surface s)
     return r;
 }
 
-PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
+PlacementResult setPrintWidth(LabelDocument &doc, PictureSlot s, int value)
 {
+    if (!exists(doc, s))
+        return {};
     PicturePlacement &p = pic(doc, s);
     p.printWidth = value;
     if (p.keepAspect && p.pixelWidth != 0)
@@ -265,8 +280,10 @@ PlacementResult setPrintWidth(LabelDocument &doc, Surface s, int value)
     return sizeTyped(doc, s);
 }
 
-PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value)
+PlacementResult setPrintHeight(LabelDocument &doc, PictureSlot s, int value)
 {
+    if (!exists(doc, s))
+        return {};
     PicturePlacement &p = pic(doc, s);
     p.printHeight = value;
     if (p.keepAspect && p.pixelHeight != 0)
@@ -274,8 +291,10 @@ PlacementResult setPrintHeight(LabelDocument &doc, Surface s, int value)
     return sizeTyped(doc, s);
 }
 
-PlacementResult setPosX(LabelDocument &doc, Surface s, int value)
+PlacementResult setPosX(LabelDocument &doc, PictureSlot s, int value)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
     p.posX = value;
@@ -291,8 +310,10 @@ PlacementResult setPosX(LabelDocument &doc, Surface s, int value)
     return r;
 }
 
-PlacementResult setPosY(LabelDocument &doc, Surface s, int value)
+PlacementResult setPosY(LabelDocument &doc, PictureSlot s, int value)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     PicturePlacement &p = pic(doc, s);
     p.posY = value;
@@ -308,8 +329,10 @@ PlacementResult setPosY(LabelDocument &doc, Surface s, int value)
     return r;
 }
 
-PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode)
+PlacementResult applySizeMode(LabelDocument &doc, PictureSlot s, PictureSizing mode)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     pic(doc, s).sizeMode = mode;
     fitSize(doc, s, mode);
@@ -325,8 +348,10 @@ PlacementResult applySizeMode(LabelDocument &doc, Surface s, PictureSizing mode)
     return r;
 }
 
-PlacementResult refitPicture(LabelDocument &doc, Surface s)
+PlacementResult refitPicture(LabelDocument &doc, PictureSlot s)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     const PicturePlacement &p = pic(doc, s);
     if (p.sizeMode == PictureSizing::Custom)
@@ -340,8 +365,10 @@ PlacementResult refitPicture(LabelDocument &doc, Surface s)
     return r;
 }
 
-PlacementResult applyAlignMode(LabelDocument &doc, Surface s, PictureAlignment mode)
+PlacementResult applyAlignMode(LabelDocument &doc, PictureSlot s, PictureAlignment mode)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     pic(doc, s).alignMode = mode;
     align(doc, s, mode);
@@ -357,8 +384,10 @@ PlacementResult applyAlignMode(LabelDocument &doc, Surface s, PictureAlignment m
     return r;
 }
 
-PlacementResult setKeepAspect(LabelDocument &doc, Surface s, bool on)
+PlacementResult setKeepAspect(LabelDocument &doc, PictureSlot s, bool on)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     pic(doc, s).keepAspect = on;
     touch(r, s);
@@ -386,12 +415,14 @@ PlacementResult setPictureLink(LabelDocument &doc, Surface leader, bool on)
     return r;
 }
 
-PlacementResult setPictureUse(LabelDocument &doc, Surface s, bool on)
+PlacementResult setPictureUse(LabelDocument &doc, PictureSlot s, bool on)
 {
+    if (!exists(doc, s))
+        return {};
     PlacementResult r;
     pic(doc, s).use = on;
     touch(r, s);
-    refresh(r, surfacePage(s));
+    refreshFor(r);
     // The back picture that follows the cover is drawn only while the
     // cover's is switched on.
     if (s == Surface::Top && doc.bottom.pictureSameAsFront) {

@@ -24,6 +24,21 @@ Surface surfaceOf(const PagePart &part)
     return Surface(std::clamp(part.owner, 0, 4));
 }
 
+// The picture a picture part shows: a surface's, or a booklet page's.
+PictureSlot pictureSlotOf(const PagePart &part)
+{
+    const PictureSlot slot = pictureSlotOfOwner(part.owner);
+    return slot.isPage() ? slot : PictureSlot(surfaceOf(part));
+}
+
+// A picture's values; a default placement for a page the booklet lacks.
+const PicturePlacement &pictureOf(const LabelDocument &doc, const PagePart &part)
+{
+    static const PicturePlacement none;
+    const PicturePlacement *p = pictureAt(doc, pictureSlotOf(part));
+    return p ? *p : none;
+}
+
 // One of the disc's two texts.
 bool isDiscText(const PagePart &part)
 {
@@ -120,6 +135,15 @@ PreviewPage pageOf(const LabelDocument &doc, Surface s)
     return PreviewPage(formatOf(doc).sheetOf(surfaceRole(s)));
 }
 
+// The page a picture is drawn on.
+PreviewPage pageOf(const LabelDocument &doc, PictureSlot s)
+{
+    if (!s.isPage())
+        return pageOf(doc, s.surface);
+    const int sheet = bookletSheetOfPage(formatOf(doc), s.page);
+    return sheet >= 0 ? PreviewPage(sheet) : PreviewPage::Shown;
+}
+
 // The page a track list is drawn on.
 PreviewPage listPage(const LabelDocument &doc, int list)
 {
@@ -166,6 +190,8 @@ QString partName(const LabelDocument &doc, const PagePart &part)
             return stepLabel(UiText::tr("サブタイトル"), surfaceWhere(part.owner));
         return stepLabel(UiText::tr("タイトル"), surfaceWhere(part.owner));
     case PartKind::Picture:
+        if (const PictureSlot slot = pictureSlotOf(part); slot.isPage())
+            return stepLabel(UiText::tr("画像"), bookletPageName(slot.page));
         return stepLabel(UiText::tr("画像"), surfaceWhere(part.owner));
     case PartKind::List:
         if (const int page = pageOfListSurface(listSide(part)))
@@ -227,7 +253,7 @@ PartPosition partPosition(
                 kMaxCustomPosition) };
     }
     case PartKind::Picture: {
-        const PicturePlacement &p = doc.surface(surfaceOf(part)).picture;
+        const PicturePlacement &p = pictureOf(doc, part);
         return { p.posX, p.posY };
     }
     case PartKind::List: {
@@ -338,7 +364,7 @@ EditResult placePart(PartEditors editors, const PagePart &part, PartPosition pos
         break;
     }
     case PartKind::Picture: {
-        const Surface s = surfaceOf(part);
+        const PictureSlot s = pictureSlotOf(part);
         r.merge(ed.applyAlignMode(s, PictureAlignment::Custom));
         r.merge(ed.setPicturePosX(s, pos.x));
         r.merge(ed.setPicturePosY(s, pos.y));
@@ -387,7 +413,8 @@ unsigned partEditParts(const PagePart &part)
     // A booklet page's items and list are kept with its page.
     const bool item = part.kind == PartKind::PrintText || part.kind == PartKind::PrintPicture;
     if ((item && pageOfPrintsList(PrintsList(part.owner)))
-        || (part.kind == PartKind::List && pageOfListSurface(part.owner)))
+        || (part.kind == PartKind::List && pageOfListSurface(part.owner))
+        || (part.kind == PartKind::Picture && pictureSlotOf(part).isPage()))
         return EditParts::Pages;
     return item ? EditParts::PrintItems : EditParts::Settings;
 }
@@ -420,7 +447,7 @@ PartPosition partSize(const LabelDocument &doc, const PagePart &part)
     if (const TPrintsData *block = textBlockOf(doc, part))
         return { block->blockWidth, block->blockHeight };
     if (part.kind == PartKind::Picture) {
-        const PicturePlacement &p = doc.surface(surfaceOf(part)).picture;
+        const PicturePlacement &p = pictureOf(doc, part);
         return { p.printWidth, p.printHeight };
     }
     if (part.kind == PartKind::PrintPicture) {
@@ -481,9 +508,9 @@ EditResult sizePart(
         partEditParts(part));
     EditResult r;
     if (part.kind == PartKind::Picture) {
-        const Surface s = surfaceOf(part);
+        const PictureSlot s = pictureSlotOf(part);
         r.merge(ed.setPictureWidth(s, size.x));
-        if (!ed.document().surface(s).picture.keepAspect)
+        if (!pictureOf(ed.document(), part).keepAspect)
             r.merge(ed.setPictureHeight(s, size.y));
         r.addPage(pageOf(ed.document(), s));
     } else if (part.kind == PartKind::PrintPicture || textBlockOf(ed.document(), part)) {

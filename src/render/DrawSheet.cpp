@@ -179,6 +179,18 @@ private:
     void picture(int i)
     {
         const CasePanel &p = sheet.panels[i];
+        if (BookletPage *page = innerPage(doc, p)) {
+            // A booklet page's picture, placed as a face's.
+            if (!page->picture.use || page->picture.fileName.isEmpty())
+                return;
+            const PanelPixels &px = g.panels[i];
+            canvas.BeginPart(PagePart { PartKind::Picture,
+                pictureOwner(PictureSlot::ofPage(p.page)), -1, QPoint(px.left, px.top) });
+            DrawSurfacePicture(canvas, PictureRef::of(page->picture), refWidth(p), refHeight(p),
+                scale, px.left, px.top, files, bleedOf(i));
+            canvas.EndPart();
+            return;
+        }
         if (!ownsSurface(p.role))
             return;
         SurfaceSettings &own = settingsOf(p);

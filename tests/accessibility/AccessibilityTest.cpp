@@ -50,7 +50,7 @@ QAccessible::Role role(QObject *object)
 // 300 dpi. Keyed by object name.
 QMap<QString, QString> expectedNames(int tab)
 {
-    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc" };
+    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc", "", "Page" };
     QMap<QString, QString> names;
     auto add = [&](const QString &objectName, const char16_t *text) {
         names.insert(objectName, QString::fromUtf16(text));
@@ -118,7 +118,11 @@ QMap<QString, QString> expectedNames(int tab)
         add("PagePrintsEdit", u"印刷項目編集");
         add("BookletDuplex", u"プリンタで両面");
         add("BookletDuplexNote", u"短辺綴じで両面印刷します。");
-        return names;
+        // The page's picture panel, on a face's size.
+        add("PagePWidth", u"1429");
+        add("PagePHeight", u"1411");
+        add("PagePWidthMm", u"121.0mm");
+        add("PagePHeightMm", u"119.5mm");
     }
     const QString p = QLatin1String(prefixes[tab]);
     const std::pair<const char *, const char16_t *> titles[] = {
@@ -180,7 +184,7 @@ QMap<QString, QString> expectedNames(int tab)
         add("DiscOuterUnit", u"mm");
         add("DiscHubCaption", u"ハブ径");
         add("DiscHub", u"43mm");
-    } else {
+    } else if (tab != 6) {
         for (const auto &[part, text] : titles)
             add(p + QLatin1String(part), text);
     }
@@ -207,6 +211,8 @@ QMap<QString, QString> expectedNames(int tab)
     };
     for (const auto &[part, text] : common)
         add(p + QLatin1String(part), text);
+    if (tab == 6)
+        return names;
     if (tab <= 1) {
         add(p + "TitlePosXUse", u"横");
         add(p + "TitlePosYUse", u"縦");
@@ -269,9 +275,7 @@ QMap<QString, QString> expectedNames(int tab)
 // The labels without an object name, by the group that holds them, in order.
 QMap<QString, QStringList> expectedUnnamedLabels(int tab)
 {
-    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc" };
-    if (tab == 6)
-        return {};
+    static const char *const prefixes[] = { "Top", "Bottom", "Left", "Right", "Disc", "", "Page" };
     if (tab == 5)
         return { { "PrinterInfo",
                      { "解像度", "×", "表レーベル", "×", "ﾋﾟｸｾﾙ", "裏レーベル", "×", "ﾋﾟｸｾﾙ",
@@ -281,6 +285,17 @@ QMap<QString, QStringList> expectedUnnamedLabels(int tab)
     return { { p + "GraphicInfo", { "画像ｻｲｽﾞ", "×", "印刷ｻｲｽﾞ", "×" } },
         { p + "PSet", { "画像ｻｲｽﾞ", "×", "印刷ｻｲｽﾞ", "×", "印刷位置" } },
         { p + "PInfo", { "×", "ﾋﾟｸｾﾙ", "×" } } };
+}
+
+// A picture panel's controls in tab order.
+QStringList pictureOrder(const QString &p, const QString &pictureLink)
+{
+    QStringList order { p + "GraphicUse" };
+    if (!pictureLink.isEmpty())
+        order << pictureLink;
+    return order << p + "GraphicFileName" << p + "GraphicFileSelect" << p + "GraphicWidth2"
+                 << p + "GraphicHeight2" << p + "GSizeChange" << p + "SizeRateFixed"
+                 << p + "GraphicPosX" << p + "GraphicPosY" << p + "GPosChange";
 }
 
 QStringList surfaceOrder(const QString &p, const QStringList &titleHead, bool customPosition,
@@ -294,13 +309,7 @@ QStringList surfaceOrder(const QString &p, const QStringList &titleHead, bool cu
         order << p + "TitlePosXUse" << p + "TitlePosX" << p + "TitlePosYUse" << p + "TitlePosY";
     else
         order << p + "TitleOffset" << p + "SpineText";
-    order << switches << p + "GraphicUse";
-    if (!pictureLink.isEmpty())
-        order << pictureLink;
-    order << p + "GraphicFileName" << p + "GraphicFileSelect" << p + "GraphicWidth2"
-          << p + "GraphicHeight2" << p + "GSizeChange" << p + "SizeRateFixed" << p + "GraphicPosX"
-          << p + "GraphicPosY" << p + "GPosChange";
-    return order;
+    return order << switches << pictureOrder(p, pictureLink);
 }
 
 // The widgets under `root` that Tab reaches, in focus-chain order from `start`.
@@ -446,8 +455,9 @@ TEST_F(MainWindowTest, TabOrderFollowsTheReadingOrderOfEachTab)
     for (int i = 1; i <= 8; ++i)
         disc << QStringLiteral("DiscLabel%1").arg(i);
     disc << "DiscOuter" << "DiscHub";
-    const QStringList pages = { "PageChoice", "PageBGColor", "UsePageList", "PageListEdit",
-        "UsePagePrints", "PagePrintsEdit", "BookletDuplex" };
+    const QStringList pages = QStringList { "PageChoice", "PageBGColor", "UsePageList",
+        "PageListEdit", "UsePagePrints", "PagePrintsEdit", "BookletDuplex" }
+        + pictureOrder("Page", QString());
     const QStringList expected[] = { top, bottom, left, right, disc, options, pages };
 
     auto *tabs = find<QTabWidget>("PageControl");

@@ -51,6 +51,8 @@ protected:
         }
         // The page tab's switches show the page it shows.
         const QMap<QString, QString> values = name.startsWith(QLatin1String("UsePage"))
+                || name.startsWith(QLatin1String("PageGraphic"))
+                || name == QLatin1String("PageSizeRateFixed")
             ? pageControlValues(window->document(), window->chosenPage())
             : controlValues(window->document());
         if (qobject_cast<QRadioButton *>(b)) {

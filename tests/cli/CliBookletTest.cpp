@@ -35,6 +35,10 @@ TEST(CliBooklet, TheDemosSheetsPagesAndDumpFollowItsEightPages)
     const QJsonObject doc = QJsonDocument::fromJson(dump.out.toUtf8()).object();
     EXPECT_EQ(doc["bookletPages"].toInt(), 8);
     EXPECT_EQ(doc["pages"].toArray().size(), 6);
+    // Page 7, the credits, has the cover picture.
+    const QJsonObject picture = doc["pages"].toArray()[5].toObject()["picture"].toObject();
+    EXPECT_TRUE(picture["use"].toBool());
+    EXPECT_TRUE(picture["fileName"].toString().endsWith("/demo-cover.png"));
 
     // Page 3 alone holds the first song's lyrics; a page the booklet lacks is
     // refused as a usage error that names the booklet's sides and pages.

@@ -116,3 +116,55 @@ TEST_F(FileFixture, ABookletsPagesAndTheirPrintsAreReadBackByteForByte)
     EXPECT_EQ(back.bookletPages, 2);
     EXPECT_TRUE(back.pages.isEmpty());
 }
+
+// A page's picture is placed on a face's size by the surfaces' operations,
+// each a step of its page, saved in a section of its own only when the page
+// has one, read back, converted to a new resolution and undone byte for byte.
+TEST_F(FileFixture, APagesPictureIsPlacedSavedAndUndoneAsItsPagesSteps)
+{
+    const QString picture = write("pic.bmp", readAll(dataDir() + "/pic.bmp")); // 4 x 2
+    ed.setBookletPages(8);
+    const QByteArray plain = resaved(doc);
+    EXPECT_FALSE(plain.contains("[PagePicture]"));
+    const qsizetype steps = ed.history().undoCount();
+    const PictureSlot page3 = PictureSlot::ofPage(3);
+    auto placed = [this] { // looked up each time: undo puts new pages in place
+        const PicturePlacement &p = doc.pages[1].picture;
+        return std::array { p.printWidth, p.printHeight, p.posX, p.posY };
+    };
+    ed.setPictureUse(page3, true);
+    // Page 3 is on the second sheet's front, [6|3]. The picture covers the
+    // 1429 x 1411 face, centred: by its height.
+    EXPECT_EQ(ed.chooseSurfacePicture(page3, picture, progress).pages, QList({ PreviewPage(2) }));
+    EXPECT_EQ(placed(), (std::array { 2822, 1411, -696, 0 }));
+    ed.applySizeMode(page3, PictureSizing::FitWidth);
+    ed.applyAlignMode(page3, PictureAlignment::CentreDown);
+    ed.commitPicturePosX(page3, "12");
+    EXPECT_EQ(placed(), (std::array { 1429, 714, 12, 348 }));
+    EXPECT_EQ(ed.history().undoLabel(), "印刷位置 横(3ページ目)");
+    EXPECT_TRUE(doc.top.picture.fileName.isEmpty());
+    EXPECT_EQ(ed.pagesWithContentDropped(2), 1);
+
+    const QByteArray withPicture = resaved(doc);
+    EXPECT_EQ(withPicture.count("[PagePicture]"), 1);
+    EXPECT_TRUE(withPicture.contains("\r\n1429 714 12 348\r\n\r\n[PagePrints]\r\n"));
+    LabelDocument back;
+    DocumentEditor e2(back);
+    ASSERT_EQ(readDocument(e2, withPicture, dir.filePath("b.cwr"), progress), LoadStatus::Loaded);
+    EXPECT_FALSE(back.pages[1].picture.bitmap.isNull());
+    EXPECT_EQ(resaved(back), withPicture);
+
+    // Pages the booklet lacks change nothing and record no step.
+    for (int page : { 1, 8, 9 })
+        EXPECT_TRUE(ed.setPictureUse(PictureSlot::ofPage(page), true).isEmpty()) << page;
+    EXPECT_EQ(ed.history().undoCount(), steps + 5);
+    while (ed.history().undoCount() > steps)
+        ed.history().undo();
+    EXPECT_EQ(resaved(doc), plain);
+    while (ed.history().canRedo())
+        ed.history().redo();
+    EXPECT_EQ(resaved(doc), withPicture);
+    doc.dpiX = doc.dpiY = 600;
+    ed.convertToResolution(300, 300);
+    EXPECT_EQ(placed(), (std::array { 2858, 1428, 24, 696 }));
+}

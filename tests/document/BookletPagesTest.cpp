@@ -93,6 +93,16 @@ TEST(BookletPages, ThePageTabFollowsThePageShown)
     EXPECT_FALSE(pageControlStates(doc, 2).value("PagePrintsEdit"));
     EXPECT_TRUE(pageControlStates(doc, 3).value("PagePrintsEdit"));
     EXPECT_EQ(pageControlValues(doc, 3).value("UsePagePrints"), "1");
+    // The picture panel follows the page's "画像", as a surface's does.
+    EXPECT_FALSE(pageControlStates(doc, 3).value("PageGraphicPosX"));
+    ed.setPictureUse(PictureSlot::ofPage(3), true);
+    EXPECT_TRUE(pageControlStates(doc, 3).value("PageGraphicPosX"));
+    EXPECT_FALSE(pageControlStates(doc, 2).value("PageGraphicPosX"));
+    EXPECT_EQ(pageControlValues(doc, 3).value("PageGraphicUse"), "1");
+    // Page pictures are told from surfaces' in the parts a drawing records.
+    for (PictureSlot slot : { PictureSlot(Surface::Disc), PictureSlot::ofPage(2) })
+        EXPECT_EQ(pictureSlotOfOwner(pictureOwner(slot)), slot);
+    EXPECT_EQ(pictureOwner(PictureSlot::ofPage(16)), 116);
     // A page's list layout is reached as a list surface of its own.
     EXPECT_EQ(listLayoutOf(doc, pageListSurface(3)), &doc.pages[1].listLayout);
     EXPECT_EQ(listLayoutOf(doc, pageListSurface(4)), nullptr);

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "TestSupport.h"
+#include "base/BookletImposition.h"
 #include "document/DiscTitles.h"
 #include "document/DocumentEditor.h"
 #include "document/DocumentJson.h"
@@ -244,8 +245,10 @@ private:
         DocumentEditor &ed = m_s.editor;
         LabelDocument &doc = m_s.doc;
         const Surface s = surface();
+        // The picture operations now and then act on a booklet page's picture.
+        const PictureSlot slot = pick(5) == 0 ? PictureSlot::ofPage(2 + pick(3)) : PictureSlot(s);
         RecordingProgress progress;
-        switch (pick(41)) {
+        switch (pick(42)) {
         case 0: ed.setTitleUse(s, coin()); break;
         case 1: type(doc.surface(s).title.text, [&](const QString &t) { ed.setTitleText(s, t); }); break;
         case 2: ed.setTitlePosMode(s, TitlePosition(pick(4))); break;
@@ -266,21 +269,21 @@ private:
             }
             break;
         case 10: ed.setBackgroundColor(Swatch(pick(5)), ColorRef(pick(0x1000000))); break;
-        case 11: ed.chooseSurfacePicture(s, picture(), progress); break;
-        case 12: ed.setPictureUse(s, coin()); break;
+        case 11: ed.chooseSurfacePicture(slot, picture(), progress); break;
+        case 12: ed.setPictureUse(slot, coin()); break;
         case 13:
             switch (pick(4)) {
-            case 0: ed.commitPictureWidth(s, number(3000)); break;
-            case 1: ed.commitPictureHeight(s, number(3000)); break;
-            case 2: ed.commitPicturePosX(s, number(500)); break;
-            default: ed.commitPicturePosY(s, number(500)); break;
+            case 0: ed.commitPictureWidth(slot, number(3000)); break;
+            case 1: ed.commitPictureHeight(slot, number(3000)); break;
+            case 2: ed.commitPicturePosX(slot, number(500)); break;
+            default: ed.commitPicturePosY(slot, number(500)); break;
             }
             break;
         case 14:
-            coin() ? ed.applySizeMode(s, PictureSizing(pick(3)))
-                   : ed.applyAlignMode(s, PictureAlignment(pick(7)));
+            coin() ? ed.applySizeMode(slot, PictureSizing(pick(3)))
+                   : ed.applyAlignMode(slot, PictureAlignment(pick(7)));
             break;
-        case 15: ed.setKeepAspect(s, coin()); break;
+        case 15: ed.setKeepAspect(slot, coin()); break;
         case 16: coin() ? ed.setPictureSameAsFront(coin()) : ed.setPictureSameAsLeft(coin()); break;
         case 17: {
             if (pick(3) != 0)
@@ -405,6 +408,7 @@ private:
                 ed.commitCaseDimension(
                     CaseDimension(pick(3)), coin() ? number(320) + ".5" : word());
             break;
+        case 40: ed.setBookletPages(kBookletPageCounts[pick(3)]); break;
         default: pickColour(); break;
         }
     }

@@ -40,7 +40,7 @@ TEST_F(Placement, LoadingCoversTheFrontAndCentresIt)
     PlacementResult r = LoadSurfacePicture(doc, Surface::Top, path("p.bmp"), messages);
     ASSERT_TRUE(r.ok);
     EXPECT_FALSE(r.refreshPage);
-    EXPECT_EQ(r.changed, QList<Surface> { Surface::Top });
+    EXPECT_EQ(r.changed, QList<PictureSlot> { Surface::Top });
     EXPECT_EQ(top().pixelWidth, 1429);
     EXPECT_EQ(top().pixelHeight, 1000);
     EXPECT_EQ(top().sourceRect, (PixelRect { 0, 0, 1429, 1000 }));

@@ -110,3 +110,45 @@ TEST(BookletRender, APrintShopGetsThePagesInReadingOrderOrTheSidesImposed)
     ASSERT_TRUE(ExportPressPdf(b.doc, optionsOff(), path, 300, &error)) << error.toStdString();
     EXPECT_EQ(pdfPages(path), 2);
 }
+
+// An inner page's picture is drawn on its page and bleeds past the page's
+// outer edges, never across the fold.
+TEST(BookletRender, APagesPictureCoversItsPageAndBleedsAtItsOuterEdgesOnly)
+{
+    QTemporaryDir dir;
+    Booklet b(8);
+    QImage blue(40, 30, QImage::Format_RGB32);
+    blue.fill(qRgb(0, 0, 255));
+    ASSERT_TRUE(blue.save(dir.filePath("blue.bmp")));
+    const PictureSlot page3 = PictureSlot::ofPage(3);
+    b.ed.setPictureUse(page3, true);
+    b.ed.loadSurfacePicture(page3, dir.filePath("blue.bmp"));
+
+    const CaseFormat &format = formatOf(b.doc);
+    const int dpi = 100;
+    const QSize size = PreviewState::pageSizeAt(dpi, dpi, format);
+    ASSERT_EQ(format.sheets[2].panels[1].page, 3); // [6|3]
+    const SheetGeometry g
+        = computeSheetGeometry(format.sheets[2], dpi, dpi, size.width(), size.height());
+    const PanelPixels &p3 = g.panels[1], &p6 = g.panels[0];
+    const int midX = (p3.left + p3.right) / 2, midY = (p3.top + p3.bottom) / 2;
+    auto side = [&](int bleedMm) {
+        PrintOptions options = optionsOff();
+        options.bleedMm = bleedMm;
+        const QImage image = renderPageImage(
+            b.doc, options, PreviewPage(2), dpi, dpi, size.width(), size.height());
+        // The centres of pages 3 and 6, beyond page 3's right and bottom
+        // trims (3 mm is 11 pixels) and beside the fold on page 6.
+        QList<QRgb> at;
+        for (QPoint p : { QPoint(midX, midY), QPoint((p6.left + p6.right) / 2, midY),
+                 QPoint(p3.trimRight + 5, midY), QPoint(midX, p3.trimBottom + 5),
+                 QPoint(p6.right - 2, midY) })
+            at << (image.pixel(p) & 0xffffff);
+        return at;
+    };
+    const QRgb pictureBlue = 0x0000ff, six = rgbOf(pageColour(6));
+    EXPECT_EQ(side(3), QList<QRgb>({ pictureBlue, six, pictureBlue, pictureBlue, six }));
+    EXPECT_EQ(side(0), QList<QRgb>({ pictureBlue, six, 0xffffff, 0xffffff, six }));
+    b.ed.setPictureUse(page3, false);
+    EXPECT_EQ(side(0)[0], rgbOf(pageColour(3)));
+}

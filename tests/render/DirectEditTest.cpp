@@ -538,6 +538,14 @@ TEST(DirectEdit, ABookletPagesItemsAndListMoveAsOneStepOfItsPage)
     page.prints.append(textItem(QStringLiteral("Lyrics"), 10, 20));
     f.doc.listRows = { TListData() }; // a part is where something is drawn
     f.doc.listRows[0].columns[1].text = QStringLiteral("Track");
+    PicturePlacement &picture = page.picture;
+    picture.use = true;
+    picture.fileName = QStringLiteral("page.png");
+    picture.bitmap = QImage(80, 60, QImage::Format_RGB32);
+    picture.bitmap.fill(Qt::red);
+    picture.sourceRect = PixelRect { 0, 0, 80, 60 };
+    picture.pixelWidth = picture.printWidth = 80;
+    picture.pixelHeight = picture.printHeight = 60;
     // Drawn on the first sheet's back, [2|3], each a part of the page.
     const CaseFormat &format = formatOf(f.doc);
     RecordingCanvas inner(96, 96);
@@ -550,8 +558,16 @@ TEST(DirectEdit, ABookletPagesItemsAndListMoveAsOneStepOfItsPage)
     };
     const PagePart item = pp(PartKind::PrintText, int(pagePrintsList(3)), 0);
     const PagePart list = pp(PartKind::List, pageListSurface(3));
-    ASSERT_TRUE(has(item) && has(list));
+    const PagePart image = pp(PartKind::Picture, pictureOwner(PictureSlot::ofPage(3)));
+    ASSERT_TRUE(has(item) && has(list) && has(image));
     EXPECT_EQ(partName(f.doc, item), QStringLiteral("任意印刷(3ページ目): Lyrics"));
+    EXPECT_EQ(partName(f.doc, image), QStringLiteral("画像(3ページ目)"));
+    // The picture moves and sizes as its typed values, aspect kept.
+    EXPECT_EQ(placePart(f.editors(), image, { -5, 9 }).pages, QList({ PreviewPage(1) }));
+    sizePart(f.editors(), image, { 160, 1 }, true);
+    EXPECT_EQ((std::array { picture.posX, picture.posY, picture.printWidth, picture.printHeight }),
+        (std::array { -5, 9, 160, 120 }));
+    EXPECT_EQ(f.editor.history().undoLabel(), QStringLiteral("サイズ変更(画像(3ページ目))"));
 
     EXPECT_EQ(placePart(f.editors(), item, { 30, 40 }).pages, QList({ PreviewPage(1) }));
     placePart(f.editors(), list, { 5000, 7 });
@@ -563,4 +579,7 @@ TEST(DirectEdit, ABookletPagesItemsAndListMoveAsOneStepOfItsPage)
     f.editor.history().undo();
     EXPECT_EQ(f.doc.pages[1].prints[0].textX, 10);
     EXPECT_EQ(f.doc.pages[1].listLayout.posX, defaultListLayout(0).posX);
+    f.editor.history().undo();
+    f.editor.history().undo();
+    EXPECT_EQ(f.doc.pages[1].picture.posX, 0);
 }

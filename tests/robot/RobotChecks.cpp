@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "RobotSession.h"
 #include "TestSupport.h"
 #include "app/TMainWindow.h"
+#include "document/BookletPages.h"
 #include "document/DocumentControls.h"
 #include "document/DocumentJson.h"
 #include "document/OptionSettings.h"
@@ -39,29 +41,28 @@ QJsonObject comparable(const LabelDocument &doc, bool aspectSizes = true)
 {
     QJsonObject o = documentToJson(doc);
     o.remove(QStringLiteral("fileName"));
-    if (!aspectSizes) {
-        for (Surface s : kDocumentSurfaces) {
-            const PicturePlacement &p = doc.surface(s).picture;
-            if (!p.keepAspect || p.pixelWidth == 0 || p.pixelHeight == 0)
-                continue;
-            const QString key = QStringList({ "top", "bottom", "left", "right", "disc" })[int(s)];
-            QJsonObject ss = o.value(key).toObject();
-            QJsonObject picture = ss.value(QStringLiteral("picture")).toObject();
+    // How a picture is fitted, aligned and locked is the window's, not the
+    // file's, and the part of it the render cache holds comes from drawing.
+    auto strip = [aspectSizes](QJsonObject holder, const PicturePlacement &p) {
+        QJsonObject picture = holder.value(QStringLiteral("picture")).toObject();
+        if (!aspectSizes && p.keepAspect && p.pixelWidth != 0 && p.pixelHeight != 0) {
             picture.remove(QStringLiteral("printWidth"));
             picture.remove(QStringLiteral("printHeight"));
-            ss.insert(QStringLiteral("picture"), picture);
-            o.insert(key, ss);
         }
-    }
-    // How a picture is fitted, aligned and locked is the window's, not the file's.
-    for (const char *surface : { "top", "bottom", "left", "right", "disc" }) {
-        QJsonObject ss = o.value(QLatin1String(surface)).toObject();
-        QJsonObject picture = ss.value(QStringLiteral("picture")).toObject();
-        // The part of the picture the render cache holds comes from drawing.
         for (const char *unstored : { "sizeMode", "alignMode", "keepAspect", "sourceRect" })
             picture.remove(QLatin1String(unstored));
-        ss.insert(QStringLiteral("picture"), picture);
-        o.insert(QLatin1String(surface), ss);
+        holder.insert(QStringLiteral("picture"), picture);
+        return holder;
+    };
+    for (Surface s : kDocumentSurfaces) {
+        const QString key = QStringList({ "top", "bottom", "left", "right", "disc" })[int(s)];
+        o.insert(key, strip(o.value(key).toObject(), doc.surface(s).picture));
+    }
+    if (o.contains(QStringLiteral("pages"))) {
+        QJsonArray pages = o.value(QStringLiteral("pages")).toArray();
+        for (qsizetype i = 0; i < pages.size() && i < doc.pages.size(); ++i)
+            pages[i] = strip(pages[i].toObject(), doc.pages[i].picture);
+        o.insert(QStringLiteral("pages"), pages);
     }
     return o;
 }
@@ -100,8 +101,9 @@ QString shortText(const QString &s)
 QString RobotSession::checkControls() const
 {
     // The spines' direction lists show the direction under the print options.
-    const QMap<QString, QString> values
-        = controlValues(m_window->document(), m_window->printOptions());
+    // The "ページ" tab shows the page chosen.
+    QMap<QString, QString> values = controlValues(m_window->document(), m_window->printOptions());
+    values.insert(pageControlValues(m_window->document(), m_window->chosenPage()));
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         const QString &name = it.key();
         const QString &value = it.value();

@@ -127,3 +127,32 @@ TEST_F(BookletTabTest, ThePreviewTurnsThroughTheBookletInReadingOrder)
     EXPECT_FALSE(on->isVisible());
     preview->close();
 }
+
+// The tab's picture panel shows the page chosen and acts on it: page 4's
+// picture is chosen and moved while page 3 keeps none.
+TEST_F(BookletTabTest, ThePicturePanelActsOnThePageChosen)
+{
+    showWindow();
+    step("BookletPages", Qt::Key_Down, 2); // 8 pages
+    step("PageChoice", Qt::Key_Down, 2); // page 4
+    EXPECT_FALSE(enabled("PageGraphicFileSelect"));
+    click("PageGraphicUse");
+    QTemporaryDir dir;
+    QImage img(300, 200, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    dialogs.pictureAnswer = dir.filePath("p.bmp");
+    ASSERT_TRUE(img.save(dialogs.pictureAnswer, "BMP"));
+    click("PageGraphicFileSelect");
+    // 300 x 200 covers the 1429 x 1411 face by its height.
+    EXPECT_EQ(text("PageGraphicWidth2"), QStringLiteral("2116"));
+    selectAllAndType("PageGraphicPosY", "25");
+    pressEnter("PageGraphicPosY");
+    EXPECT_EQ(page(4).picture.posY, 25);
+    EXPECT_EQ(window->editor().history().undoLabel(), QStringLiteral("印刷位置 縦(4ページ目)"));
+    // Page 3 shows its own: none, the controls off.
+    step("PageChoice", Qt::Key_Up);
+    EXPECT_FALSE(checked("PageGraphicUse"));
+    EXPECT_TRUE(text("PageGraphicFileName").isEmpty());
+    EXPECT_FALSE(enabled("PageGraphicPosY"));
+    EXPECT_TRUE(page(3).picture.fileName.isEmpty());
+}
