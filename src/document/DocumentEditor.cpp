@@ -906,6 +906,13 @@ void DocumentEditor::layOutSurfaces()
     }
     for (int page = 2; page - 2 < m_doc.pages.size(); ++page)
         refitPicture(m_doc, PictureSlot::ofPage(page));
+    // A spine title keeps to its spine: an offset placed on a longer spine
+    // comes down to this spine's limit, as typing it here would (the file
+    // then reads back what the document holds; undo brings the offset back).
+    EditResult refreshed; // the callers refresh every sheet
+    for (Surface s : { Surface::Left, Surface::Right })
+        if (format.panel(surfaceRole(s)))
+            titleOffset(s, m_doc.surface(s).title.offset, refreshed);
 }
 
 EditResult DocumentEditor::setCaseSize(const CaseSize &size)

@@ -114,4 +114,16 @@ TEST_F(FileFixture, TheSpineOffsetFollowsALongerSpinesLength)
         ed.setTitleOffsetText(spine, "999");
         EXPECT_EQ(doc.surface(spine).title.offset, most) << format;
     }
+    // A shorter spine brings the offset down to its own limit, so that the
+    // file reads back what the document holds; undo gives the offset back.
+    ed.setCaseFormat("dvd-14");
+    ed.setTitleOffset(Surface::Left, 180);
+    ed.setCaseFormat("cd-jewel");
+    EXPECT_EQ(doc.left.title.offset, 115);
+    LabelDocument back;
+    DocumentEditor e2(back);
+    ASSERT_EQ(readDocument(e2, resaved(doc), "x.cwr", progress), LoadStatus::Loaded);
+    EXPECT_EQ(resaved(back), resaved(doc));
+    ed.history().undo();
+    EXPECT_EQ(doc.left.title.offset, 180);
 }
