@@ -290,9 +290,7 @@ void PicturePanel::alignColumns()
 
 void PicturePanel::showPlacement(const LabelDocument &doc, bool includeFocused)
 {
-    static const PicturePlacement none;
-    const PicturePlacement *at = pictureAt(doc, m_slot);
-    const PicturePlacement &p = at ? *at : none;
+    const PicturePlacement &p = shownPlacement(doc, m_slot);
     const PlacementTexts t = placementTexts(doc, m_slot);
     setCheckedQuietly(m_use, p.use);
     setTextIfChanged(m_fileName, t.fileName, true);

@@ -578,15 +578,6 @@ void refreshPlacement(EditResult &r, const LabelDocument &doc, const PlacementRe
         addPictureSheet(r, doc, s);
 }
 
-// What a picture holds, for a typed value to be compared with: nothing for a
-// page the booklet lacks.
-const PicturePlacement &storedPicture(const LabelDocument &doc, PictureSlot s)
-{
-    static const PicturePlacement none;
-    const PicturePlacement *p = pictureAt(doc, s);
-    return p ? *p : none;
-}
-
 // A picture operation's step: named after its surface's tab, or after its
 // booklet page, whose pictures belong to the booklet's part of the history.
 class PictureStep : public EditStep
@@ -688,26 +679,26 @@ EditResult DocumentEditor::commitTyped(
 
 EditResult DocumentEditor::commitPictureWidth(PictureSlot s, const QString &typed)
 {
-    return commitTyped(typed, storedPicture(m_doc, s).printWidth,
+    return commitTyped(typed, shownPlacement(m_doc, s).printWidth,
         [this, s](int px) { return setPictureWidth(s, px); });
 }
 
 EditResult DocumentEditor::commitPictureHeight(PictureSlot s, const QString &typed)
 {
-    return commitTyped(typed, storedPicture(m_doc, s).printHeight,
+    return commitTyped(typed, shownPlacement(m_doc, s).printHeight,
         [this, s](int px) { return setPictureHeight(s, px); });
 }
 
 EditResult DocumentEditor::commitPicturePosX(PictureSlot s, const QString &typed)
 {
     return commitTyped(
-        typed, storedPicture(m_doc, s).posX, [this, s](int px) { return setPicturePosX(s, px); });
+        typed, shownPlacement(m_doc, s).posX, [this, s](int px) { return setPicturePosX(s, px); });
 }
 
 EditResult DocumentEditor::commitPicturePosY(PictureSlot s, const QString &typed)
 {
     return commitTyped(
-        typed, storedPicture(m_doc, s).posY, [this, s](int px) { return setPicturePosY(s, px); });
+        typed, shownPlacement(m_doc, s).posY, [this, s](int px) { return setPicturePosY(s, px); });
 }
 
 EditResult DocumentEditor::applySizeMode(PictureSlot s, PictureSizing mode)

@@ -182,11 +182,16 @@ int surfaceHeight(const LabelDocument &doc, Surface s)
     return doc.surfacePixels.height(s);
 }
 
-PlacementTexts placementTexts(const LabelDocument &doc, PictureSlot s)
+const PicturePlacement &shownPlacement(const LabelDocument &doc, PictureSlot s)
 {
     static const PicturePlacement none;
-    const PicturePlacement *at = pictureAt(doc, s);
-    const PicturePlacement &p = at ? *at : none;
+    const PicturePlacement *p = pictureAt(doc, s);
+    return p ? *p : none;
+}
+
+PlacementTexts placementTexts(const LabelDocument &doc, PictureSlot s)
+{
+    const PicturePlacement &p = shownPlacement(doc, s);
     const PrinterState st = stateOf(doc);
     auto mmX = [&](int v) { return formatMm(PixelsToMmX(v, st)); };
     auto mmY = [&](int v) { return formatMm(PixelsToMmY(v, st)); };

@@ -43,6 +43,9 @@ struct PlacementTexts
     QString posXMm, posYMm; // GraphicPPosX, GraphicPPosY
 };
 PlacementTexts placementTexts(const LabelDocument &doc, PictureSlot s);
+// The placement a slot holds, as its panel shows it: a new placement for a
+// page the booklet lacks.
+const PicturePlacement &shownPlacement(const LabelDocument &doc, PictureSlot s);
 
 // The follower of a leader surface (Top -> Bottom, Left -> Right) and the
 // link flag that joins them; a leader with its link on repeats its changes

@@ -9,6 +9,7 @@
 #include "base/Units.h"
 #include "base/BookletFormat.h"
 #include "document/BookletPages.h"
+#include "document/PicturePlacementOps.h"
 #include "document/StepLabels.h"
 #include "prints/PrintsEditor.h"
 #include "prints/PrintsItems.h"
@@ -31,12 +32,9 @@ PictureSlot pictureSlotOf(const PagePart &part)
     return slot.isPage() ? slot : PictureSlot(surfaceOf(part));
 }
 
-// A picture's values; a default placement for a page the booklet lacks.
 const PicturePlacement &pictureOf(const LabelDocument &doc, const PagePart &part)
 {
-    static const PicturePlacement none;
-    const PicturePlacement *p = pictureAt(doc, pictureSlotOf(part));
-    return p ? *p : none;
+    return shownPlacement(doc, pictureSlotOf(part));
 }
 
 // One of the disc's two texts.
